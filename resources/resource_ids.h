@@ -1,0 +1,2 @@
+#pragma once
+#define IDS_APP_TITLE 1

@@ -1,0 +1,3 @@
+#include "tests/support/TestUnits.h"
+
+std::span<TUnit* const> TestUnits() { return {}; }
