@@ -1,0 +1,79 @@
+#pragma once
+// String and number helpers of the class library. Narrow strings hold ANSI text (code page 936);
+// the "Ansi" functions respect double-byte characters and the system locale, the plain ones treat
+// bytes as ASCII.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include "classlib/Exceptions.h"
+
+// One argument of Format: an integer, a floating-point number, a string, a character or a pointer.
+class TVarRec {
+public:
+  enum class TKind { vtInteger, vtInt64, vtExtended, vtString, vtChar, vtPointer };
+  TVarRec(int v) : FKind(TKind::vtInteger), FInt(v) {}
+  TVarRec(unsigned v) : FKind(TKind::vtInt64), FInt(v) {}
+  TVarRec(long v) : FKind(TKind::vtInteger), FInt(v) {}
+  TVarRec(long long v) : FKind(TKind::vtInt64), FInt(v) {}
+  TVarRec(unsigned long long v) : FKind(TKind::vtInt64), FInt(static_cast<int64_t>(v)) {}
+  TVarRec(double v) : FKind(TKind::vtExtended), FFloat(v) {}
+  TVarRec(char v) : FKind(TKind::vtChar), FStr(1, v) {}
+  TVarRec(const char* v) : FKind(TKind::vtString), FStr(v ? v : "") {}
+  TVarRec(std::string_view v) : FKind(TKind::vtString), FStr(v) {}
+  TVarRec(const std::string& v) : FKind(TKind::vtString), FStr(v) {}
+  TVarRec(const void* v) : FKind(TKind::vtPointer), FInt(reinterpret_cast<intptr_t>(v)) {}
+
+  TKind Kind() const { return FKind; }
+  int64_t AsInt() const { return FInt; }
+  double AsFloat() const { return FFloat; }
+  const std::string& AsString() const { return FStr; }
+
+private:
+  TKind FKind;
+  int64_t FInt = 0;
+  double FFloat = 0;
+  std::string FStr;
+};
+
+// Formats like the class library's Format: %d %u %x %e %f %g %n %m %s %p, with "-", width,
+// ".precision", "*" and index ("%1:s") specifiers, "%%" for a percent sign. A specifier whose
+// argument is missing or of another kind raises EConvertError
+// "Format '<format>' invalid or incompatible with argument".
+std::string Format(std::string_view format, std::initializer_list<TVarRec> args);
+
+std::string IntToStr(int64_t value);
+std::string IntToHex(uint64_t value, int digits);
+// Decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed. StrToInt raises
+// EConvertError "'<text>' is not a valid integer value" for anything else or out of range.
+int StrToInt(std::string_view text);
+int64_t StrToInt64(std::string_view text);
+int StrToIntDef(std::string_view text, int def);
+bool TryStrToInt(std::string_view text, int& value);
+bool TryStrToInt64(std::string_view text, int64_t& value);
+// Floating point with the locale's decimal separator; StrToFloat raises EConvertError
+// "'<text>' is not a valid floating point value".
+double StrToFloat(std::string_view text);
+double StrToFloatDef(std::string_view text, double def);
+bool TryStrToFloat(std::string_view text, double& value);
+// Shortest general form with up to 15 significant digits ("1.5", "1E20", "0.1").
+std::string FloatToStr(double value);
+char DecimalSeparator();
+
+std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+std::string UpperCase(std::string_view s);  // ASCII letters only
+std::string LowerCase(std::string_view s);
+std::string AnsiUpperCase(std::string_view s);  // locale-aware, leaves double-byte characters whole
+std::string AnsiLowerCase(std::string_view s);
+int CompareStr(std::string_view a, std::string_view b);   // byte order; <0, 0, >0
+int CompareText(std::string_view a, std::string_view b);  // ASCII case-insensitive
+bool SameText(std::string_view a, std::string_view b);
+int AnsiCompareStr(std::string_view a, std::string_view b);   // locale order, case-sensitive
+int AnsiCompareText(std::string_view a, std::string_view b);  // locale order, case-insensitive
+bool AnsiSameText(std::string_view a, std::string_view b);
+std::string QuotedStr(std::string_view s);  // 'it''s'
+enum class TReplaceFlag { rfReplaceAll, rfIgnoreCase };
+std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                          bool replaceAll = true, bool ignoreCase = false);
