@@ -1,0 +1,1 @@
+#include "classlib/SysUtils.h"
