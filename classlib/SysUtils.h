@@ -60,6 +60,26 @@ bool TryStrToFloat(std::string_view text, double& value);
 std::string FloatToStr(double value);
 char DecimalSeparator();
 
+// The user locale's number, currency, date and time conventions, read once on first use.
+// ReloadFormatSettings reads them again (after the system announces a change of regional settings).
+// The fields may be changed by the program (and by tests); the change applies process-wide.
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  std::string ThousandSeparator = ",";
+  std::string CurrencyString = "$";
+  int CurrencyFormat = 0;    // position of the currency string: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+  int NegCurrFormat = 0;     // one of the sixteen negative currency patterns, 0 "($1)" .. 15 "(1 $)"
+  int CurrencyDecimals = 2;
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  std::string ShortDateFormat = "m/d/yyyy";  // d dd m mm yy yyyy; "/" is DateSeparator
+  std::string LongTimeFormat = "hh:nn:ss";   // h hh n nn s ss AMPM; ":" is TimeSeparator
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+};
+TFormatSettings& FormatSettings();
+void ReloadFormatSettings();
+
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
