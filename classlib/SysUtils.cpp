@@ -724,3 +724,154 @@ std::string Format(std::string_view format, std::initializer_list<TVarRec> args)
 {
   return TFormatter(format, std::span<const TVarRec>(args.begin(), args.size())).Run();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Strings
+
+namespace {
+
+bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
+
+// Bytes of the character at i: 2 for a lead byte followed by another byte, else 1.
+size_t CharLen(std::string_view s, size_t i) { return IsLead(s[i]) && i + 1 < s.size() ? 2 : 1; }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// Maps the ASCII letters of single-byte characters; the bytes of double-byte characters (whose
+// second byte may fall in the letter range) are copied unchanged.
+template <class F>
+std::string MapAscii(std::string_view s, F map)
+{
+  std::string r(s);
+  for (size_t i = 0; i < r.size();) {
+    const size_t len = CharLen(r, i);
+    if (len == 1) r[i] = map(r[i]);
+    i += len;
+  }
+  return r;
+}
+
+using TCaseBuff = DWORD(WINAPI*)(LPSTR, DWORD);
+
+// Changes case through the system's locale tables. Well-formed text goes to the system in one call;
+// the system turns a malformed byte (a lone lead byte, an invalid pair) into '?' and shortens the
+// text, so when the text is malformed or the length changes, each character is converted alone and
+// kept unchanged when it does not convert to a character of the same length.
+std::string ChangeCase(std::string_view s, TCaseBuff fn)
+{
+  std::string r(s);
+  if (r.empty()) return r;
+  const int n = static_cast<int>(r.size());
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, r.data(), n, nullptr, 0) > 0 &&
+      fn(r.data(), static_cast<DWORD>(n)) == static_cast<DWORD>(n))
+    return r;
+  r.assign(s);
+  for (size_t i = 0; i < r.size();) {
+    const size_t len = CharLen(r, i);
+    char buf[2] = {r[i], len == 2 ? r[i + 1] : '\0'};
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, buf, static_cast<int>(len), nullptr, 0) == 1 &&
+        fn(buf, static_cast<DWORD>(len)) == len)
+      std::copy(buf, buf + len, r.begin() + i);
+    i += len;
+  }
+  return r;
+}
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+int LocaleCompare(std::string_view a, std::string_view b, DWORD flags)
+{
+  const int r = CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
+                               static_cast<int>(b.size()));
+  if (r == 0) return CompareStr(a, b);  // the system could not compare: byte order
+  return r - CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::string TrimLeft(std::string_view s)
+{
+  size_t i = 0;
+  while (i < s.size() && static_cast<unsigned char>(s[i]) <= ' ') ++i;
+  return std::string(s.substr(i));
+}
+
+std::string TrimRight(std::string_view s)
+{
+  // No second byte of a double-byte character is a control character or blank.
+  size_t n = s.size();
+  while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= ' ') --n;
+  return std::string(s.substr(0, n));
+}
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+std::string UpperCase(std::string_view s) { return MapAscii(s, AsciiUpper); }
+std::string LowerCase(std::string_view s) { return MapAscii(s, AsciiLower); }
+std::string AnsiUpperCase(std::string_view s) { return ChangeCase(s, CharUpperBuffA); }
+std::string AnsiLowerCase(std::string_view s) { return ChangeCase(s, CharLowerBuffA); }
+
+int CompareStr(std::string_view a, std::string_view b) { return Sign(a.compare(b)); }
+
+int CompareText(std::string_view a, std::string_view b)
+{
+  // Letters are folded only where they are characters of their own, not second bytes.
+  size_t i = 0;
+  bool trailA = false, trailB = false;
+  for (; i < a.size() && i < b.size(); ++i) {
+    const unsigned char ca = static_cast<unsigned char>(trailA ? a[i] : AsciiUpper(a[i]));
+    const unsigned char cb = static_cast<unsigned char>(trailB ? b[i] : AsciiUpper(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+    trailA = !trailA && IsLead(a[i]);
+    trailB = !trailB && IsLead(b[i]);
+  }
+  return Sign(static_cast<int>(a.size() > i) - static_cast<int>(b.size() > i));
+}
+
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+
+int AnsiCompareStr(std::string_view a, std::string_view b) { return LocaleCompare(a, b, 0); }
+int AnsiCompareText(std::string_view a, std::string_view b) { return LocaleCompare(a, b, NORM_IGNORECASE); }
+bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
+
+std::string QuotedStr(std::string_view s)
+{
+  // A quote (0x27) is never the second byte of a double-byte character.
+  std::string r = "'";
+  for (char c : s) {
+    r += c;
+    if (c == '\'') r += '\'';
+  }
+  return r + "'";
+}
+
+std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                          bool replaceAll, bool ignoreCase)
+{
+  if (oldPattern.empty()) return std::string(s);
+  // Case changes keep every character's length, so positions in the folded copies are positions
+  // in the originals.
+  const std::string foldedText = ignoreCase ? AnsiUpperCase(s) : std::string();
+  const std::string foldedPattern = ignoreCase ? AnsiUpperCase(oldPattern) : std::string();
+  const std::string_view text = ignoreCase ? std::string_view(foldedText) : s;
+  const std::string_view pattern = ignoreCase ? std::string_view(foldedPattern) : oldPattern;
+  std::string r;
+  size_t i = 0;
+  // Matches start only at character boundaries: "\\" never matches the second byte of a character.
+  while (i < s.size()) {
+    if (text.compare(i, pattern.size(), pattern) == 0) {
+      r += newPattern;
+      i += pattern.size();
+      if (!replaceAll) {
+        r.append(s.substr(i));
+        return r;
+      }
+      continue;
+    }
+    const size_t len = CharLen(s, i);
+    r.append(s.substr(i, len));
+    i += len;
+  }
+  return r;
+}

@@ -406,3 +406,96 @@ TEST(FormatSettingsTest, ReadFromTheUserLocale)
   EXPECT_NE(FormatSettings().LongTimeFormat.find("nn"), std::string::npos);
   FormatSettings() = saved;
 }
+
+// Characters of code page 936 whose second byte is an ASCII letter or a backslash: byte-wise
+// helpers that ignore double-byte characters corrupt or split them.
+namespace {
+const std::string kTrailA = "盿";      // B1 61: second byte 'a'
+const std::string kTrailSlash = "誠";  // D5 5C: second byte '\'
+}  // namespace
+
+TEST(StringTest, TrimRemovesBlanksAndControlCharacters)
+{
+  EXPECT_EQ(Trim(" \t\r\n a b \x01 "), "a b");
+  EXPECT_EQ(TrimLeft("  a  "), "a  ");
+  EXPECT_EQ(TrimRight("  a  "), "  a");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim(""), "");
+  EXPECT_EQ(Trim(" 表格 "), "表格");
+  EXPECT_EQ(Trim(std::string("\0a\0", 3)), "a");
+}
+
+TEST(StringTest, AsciiCaseLeavesDoubleByteCharactersAlone)
+{
+  ASSERT_EQ(kTrailA, "\xB1\x61");
+  EXPECT_EQ(UpperCase("abc xyz 123"), "ABC XYZ 123");
+  EXPECT_EQ(LowerCase("ABC Xyz"), "abc xyz");
+  EXPECT_EQ(UpperCase("a" + kTrailA + "a"), "A" + kTrailA + "A");
+  EXPECT_EQ(UpperCase("ａé"), "ａé");  // only ASCII letters change
+  EXPECT_EQ(LowerCase("\xB1\x41"), "\xB1\x41");
+}
+
+TEST(StringTest, AnsiCaseUsesTheLocaleAndKeepsEveryByteOfMalformedText)
+{
+  EXPECT_EQ(AnsiUpperCase("abc" + kTrailA), "ABC" + kTrailA);
+  EXPECT_EQ(AnsiUpperCase("ａｂ"), "ＡＢ");  // full-width letters have case too
+  EXPECT_EQ(AnsiLowerCase("ＡＢ αΒ"), "ａｂ αβ");
+  EXPECT_EQ(AnsiUpperCase("表格"), "表格");
+  // A lone lead byte at the end and an invalid pair in the middle stay as they were.
+  EXPECT_EQ(AnsiUpperCase("ab\xB1"), "AB\xB1");
+  EXPECT_EQ(AnsiUpperCase("a\x81 z表"), "A\x81 Z表");
+  EXPECT_EQ(AnsiLowerCase("A\x81 Z"), "a\x81 z");
+  EXPECT_EQ(AnsiUpperCase(""), "");
+}
+
+TEST(StringTest, Comparisons)
+{
+  EXPECT_LT(CompareStr("a", "b"), 0);
+  EXPECT_GT(CompareStr("b", "a"), 0);
+  EXPECT_LT(CompareStr("B", "a"), 0);  // byte order
+  EXPECT_EQ(CompareStr("abc", "abc"), 0);
+  EXPECT_LT(CompareStr("ab", "abc"), 0);
+  EXPECT_GT(CompareStr("\xB1\xED", "a"), 0);  // bytes compare unsigned
+
+  EXPECT_EQ(CompareText("Hello", "hELLO"), 0);
+  EXPECT_LT(CompareText("abc", "ABD"), 0);
+  EXPECT_GT(CompareText("abcd", "ABC"), 0);
+  EXPECT_TRUE(SameText("File.TXT", "file.txt"));
+  EXPECT_FALSE(SameText("a", "ab"));
+  // "\xB1\x61" and "\xB1\x41" are different characters, not one in two cases.
+  EXPECT_FALSE(SameText("\xB1\x61", "\xB1\x41"));
+  EXPECT_TRUE(SameText("x" + kTrailA, "X" + kTrailA));
+
+  EXPECT_LT(AnsiCompareStr("a", "B"), 0);  // locale order, unlike CompareStr
+  EXPECT_NE(AnsiCompareStr("a", "A"), 0);
+  EXPECT_EQ(AnsiCompareText("a", "A"), 0);
+  EXPECT_EQ(AnsiCompareText("ａ", "Ａ"), 0);
+  EXPECT_TRUE(AnsiSameText("表Abc", "表aBC"));
+  EXPECT_FALSE(AnsiSameText("表", "格"));
+  EXPECT_GT(AnsiCompareText("b", "A"), 0);
+}
+
+TEST(StringTest, QuotedStr)
+{
+  EXPECT_EQ(QuotedStr("it's"), "'it''s'");
+  EXPECT_EQ(QuotedStr(""), "''");
+  EXPECT_EQ(QuotedStr("表"), "'表'");
+}
+
+TEST(StringTest, StringReplace)
+{
+  EXPECT_EQ(StringReplace("a-b-c", "-", "+"), "a+b+c");
+  EXPECT_EQ(StringReplace("a-b-c", "-", "+", false), "a+b-c");
+  EXPECT_EQ(StringReplace("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(StringReplace("abc", "", "x"), "abc");
+  EXPECT_EQ(StringReplace("abc", "b", ""), "ac");
+  EXPECT_EQ(StringReplace("Hello hello", "HELLO", "bye", true, true), "bye bye");
+  EXPECT_EQ(StringReplace("Hello hello", "HELLO", "bye", true, false), "Hello hello");
+  EXPECT_EQ(StringReplace("x表y表", "表", "格"), "x格y格");
+  // A backslash inside 誠 (D5 5C) is not a backslash; one after it is.
+  ASSERT_EQ(kTrailSlash, "\xD5\x5C");
+  EXPECT_EQ(StringReplace(kTrailSlash + "\\a", "\\", "/"), kTrailSlash + "/a");
+  // Nor is 'a' in 盿 a letter to replace, with or without case.
+  EXPECT_EQ(StringReplace(kTrailA + "a", "a", "b"), kTrailA + "b");
+  EXPECT_EQ(StringReplace(kTrailA + "A", "a", "b", true, true), kTrailA + "b");
+}
