@@ -684,7 +684,7 @@ private:
       // Cut at most `precision` bytes, never between the two bytes of one character.
       size_t i = 0;
       while (i < static_cast<size_t>(precision)) {
-        const size_t len = IsDBCSLeadByte(static_cast<BYTE>(s[i])) && i + 1 < s.size() ? 2 : 1;
+        const size_t len = IsDBCSLeadByte(static_cast<BYTE>(s[i])) && i + 1 < s.size() && s[i + 1] ? 2 : 1;
         if (i + len > static_cast<size_t>(precision)) break;
         i += len;
       }
@@ -732,8 +732,8 @@ namespace {
 
 bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
 
-// Bytes of the character at i: 2 for a lead byte followed by another byte, else 1.
-size_t CharLen(std::string_view s, size_t i) { return IsLead(s[i]) && i + 1 < s.size() ? 2 : 1; }
+// Bytes of the character at i: 2 for a lead byte followed by another (non-NUL) byte, else 1.
+size_t CharLen(std::string_view s, size_t i) { return IsLead(s[i]) && i + 1 < s.size() && s[i + 1] ? 2 : 1; }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
