@@ -29,7 +29,22 @@ int LocaleInt(LCTYPE type, int fallback, int maxValue)
   return value;
 }
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// Literal text of a date format, in whichever quote it does not contain.
+std::string QuoteLiteral(const std::string& text)
+{
+  const char q = text.find('"') == std::string::npos ? '"' : '\'';
+  return q + text + q;
+}
+
+// One character of a Windows picture as literal text of the class library's date format: letters,
+// separators and quotes are quoted, so that they are not read as parts of the date or time.
+std::string LiteralChar(char c)
+{
+  const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (letter || c == '/' || c == ':' || c == '\'' || static_cast<unsigned char>(c) >= 0x80) return std::string("\"") + c + '"';
+  if (c == '"') return "'\"'";
+  return std::string(1, c);
+}
 
 // Turns a Windows short date picture ("yyyy/M/d", "dd.MM.yy") into the class library's date format
 // syntax: m for months, the locale's date separator written as "/", literal text in quotes.
@@ -39,6 +54,11 @@ std::string ConvertDatePicture(std::string_view picture, char separator)
   size_t i = 0;
   while (i < picture.size()) {
     char c = picture[i];
+    if (IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < picture.size()) {
+      out += std::string("\"") + c + picture[i + 1] + '"';  // its second byte may look like a letter
+      i += 2;
+      continue;
+    }
     size_t run = 1;
     while (i + run < picture.size() && picture[i + run] == c) ++run;
     if (c == '\'') {
@@ -56,7 +76,7 @@ std::string ConvertDatePicture(std::string_view picture, char separator)
         }
         lit += picture[j++];
       }
-      if (!lit.empty()) out += '"' + lit + '"';
+      if (!lit.empty()) out += QuoteLiteral(lit);
       i = j + 1;
       continue;
     }
@@ -66,11 +86,7 @@ std::string ConvertDatePicture(std::string_view picture, char separator)
     case 'y': out += run <= 2 ? "yy" : "yyyy"; break;
     case 'g': break;  // era names are not shown
     default:
-      for (size_t k = 0; k < run; ++k) {
-        if (c == separator) out += '/';
-        else if (IsLetter(c) || c == '"' || static_cast<unsigned char>(c) >= 0x80) out += std::string("\"") + c + '"';
-        else out += c;
-      }
+      for (size_t k = 0; k < run; ++k) out += c == separator ? std::string(1, '/') : LiteralChar(c);
     }
     i += run;
   }
@@ -85,13 +101,18 @@ std::string ConvertTimePicture(std::string_view picture, char separator)
   size_t i = 0;
   while (i < picture.size()) {
     char c = picture[i];
+    if (IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < picture.size()) {
+      out += std::string("\"") + c + picture[i + 1] + '"';
+      i += 2;
+      continue;
+    }
     size_t run = 1;
     while (i + run < picture.size() && picture[i + run] == c) ++run;
     if (c == '\'') {
       size_t j = i + 1;
       std::string lit;
       while (j < picture.size() && picture[j] != '\'') lit += picture[j++];
-      if (!lit.empty()) out += '"' + lit + '"';
+      if (!lit.empty()) out += QuoteLiteral(lit);
       i = j + 1;
       continue;
     }
@@ -102,11 +123,7 @@ std::string ConvertTimePicture(std::string_view picture, char separator)
     case 's': out += run >= 2 ? "ss" : "s"; break;
     case 't': out += "AMPM"; break;
     default:
-      for (size_t k = 0; k < run; ++k) {
-        if (c == separator) out += ':';
-        else if (IsLetter(c) || c == '"' || static_cast<unsigned char>(c) >= 0x80) out += std::string("\"") + c + '"';
-        else out += c;
-      }
+      for (size_t k = 0; k < run; ++k) out += c == separator ? std::string(1, ':') : LiteralChar(c);
     }
     i += run;
   }
@@ -126,8 +143,23 @@ TFormatSettings ReadLocaleSettings()
   s.TimeSeparator = LocaleString(LOCALE_STIME, ":")[0];
   s.ShortDateFormat = ConvertDatePicture(LocaleString(LOCALE_SSHORTDATE, "M/d/yyyy"), s.DateSeparator);
   s.LongTimeFormat = ConvertTimePicture(LocaleString(LOCALE_STIMEFORMAT, "H:mm:ss"), s.TimeSeparator);
+  s.LongDateFormat = ConvertDatePicture(LocaleString(LOCALE_SLONGDATE, "MMMM d, yyyy"), s.DateSeparator);
+  s.ShortTimeFormat = ConvertTimePicture(LocaleString(LOCALE_SSHORTTIME, "H:mm"), s.TimeSeparator);
   s.TimeAMString = LocaleString(LOCALE_S1159, "AM");
   s.TimePMString = LocaleString(LOCALE_S2359, "PM");
+  static constexpr const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                                            "July",    "August",   "September", "October", "November", "December"};
+  static constexpr const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  for (int i = 0; i < 12; ++i) {
+    s.LongMonthNames[i] = LocaleString(LOCALE_SMONTHNAME1 + i, kMonths[i]);
+    s.ShortMonthNames[i] = LocaleString(LOCALE_SABBREVMONTHNAME1 + i, std::string_view(kMonths[i]).substr(0, 3));
+  }
+  // The system's day names start with Monday.
+  for (int i = 0; i < 7; ++i) {
+    const LCTYPE offset = (i + 6) % 7;
+    s.LongDayNames[i] = LocaleString(LOCALE_SDAYNAME1 + offset, kDays[i]);
+    s.ShortDayNames[i] = LocaleString(LOCALE_SABBREVDAYNAME1 + offset, std::string_view(kDays[i]).substr(0, 3));
+  }
   return s;
 }
 

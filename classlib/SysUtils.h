@@ -2,6 +2,7 @@
 // String and number helpers of the class library. Narrow strings hold ANSI text (code page 936);
 // the "Ansi" functions respect double-byte characters and the system locale, the plain ones treat
 // bytes as ASCII.
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -72,10 +73,19 @@ struct TFormatSettings {
   int CurrencyDecimals = 2;
   char DateSeparator = '/';
   char TimeSeparator = ':';
-  std::string ShortDateFormat = "m/d/yyyy";  // d dd m mm yy yyyy; "/" is DateSeparator
-  std::string LongTimeFormat = "hh:nn:ss";   // h hh n nn s ss AMPM; ":" is TimeSeparator
+  // Date and time formats in the syntax of FormatDateTime (classlib/DateTime.h): "/" stands for
+  // DateSeparator, ":" for TimeSeparator, m after h for minutes, n for minutes, AMPM for the
+  // designator.
+  std::string ShortDateFormat = "m/d/yyyy";
+  std::string LongDateFormat = "mmmm d, yyyy";
+  std::string ShortTimeFormat = "h:nn";
+  std::string LongTimeFormat = "hh:nn:ss";
   std::string TimeAMString = "AM";
   std::string TimePMString = "PM";
+  std::array<std::string, 12> ShortMonthNames, LongMonthNames;  // [0] is January
+  std::array<std::string, 7> ShortDayNames, LongDayNames;       // [0] is Sunday
+  // Two-digit years read as within this many years before or after the current year.
+  int TwoDigitYearCenturyWindow = 50;
 };
 TFormatSettings& FormatSettings();
 void ReloadFormatSettings();
