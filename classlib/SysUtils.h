@@ -89,6 +89,8 @@ struct TFormatSettings {
 };
 TFormatSettings& FormatSettings();
 void ReloadFormatSettings();
+// The conventions of any locale, as FormatSettings() holds the user's.
+TFormatSettings GetLocaleFormatSettings(LCID locale);
 
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);
