@@ -13,18 +13,18 @@
 
 namespace {
 
-std::string LocaleString(LCTYPE type, std::string_view fallback)
+std::string LocaleString(LCID locale, LCTYPE type, std::string_view fallback)
 {
   char buf[128];
-  int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf);
+  int n = GetLocaleInfoA(locale, type, buf, sizeof buf);
   if (n <= 1) return std::string(fallback);
   return std::string(buf, n - 1);
 }
 
-int LocaleInt(LCTYPE type, int fallback, int maxValue)
+int LocaleInt(LCID locale, LCTYPE type, int fallback, int maxValue)
 {
   int value = 0;
-  std::string text = LocaleString(type, "");
+  std::string text = LocaleString(locale, type, "");
   if (!TryStrToInt(text, value) || value < 0 || value > maxValue) return fallback;
   return value;
 }
@@ -130,42 +130,69 @@ std::string ConvertTimePicture(std::string_view picture, char separator)
   return out;
 }
 
-TFormatSettings ReadLocaleSettings()
+// The first character of a Windows date or time picture that is not a field letter, a blank or
+// quoted text: the separator between its fields.
+char PictureSeparator(std::string_view picture, char fallback)
+{
+  for (size_t i = 0; i < picture.size(); ++i) {
+    const char c = picture[i];
+    if (IsDBCSLeadByte(static_cast<BYTE>(c))) {
+      ++i;
+    } else if (c == '\'') {
+      const size_t close = picture.find('\'', i + 1);
+      if (close == std::string_view::npos) break;
+      i = close;
+    } else if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) && c != ' ') {
+      return c;
+    }
+  }
+  return fallback;
+}
+
+}  // namespace
+
+TFormatSettings GetLocaleFormatSettings(LCID locale)
 {
   TFormatSettings s;
-  s.DecimalSeparator = LocaleString(LOCALE_SDECIMAL, ".")[0];
-  s.ThousandSeparator = LocaleString(LOCALE_STHOUSAND, ",");
-  s.CurrencyString = LocaleString(LOCALE_SCURRENCY, "$");
-  s.CurrencyFormat = LocaleInt(LOCALE_ICURRENCY, 0, 3);
-  s.NegCurrFormat = LocaleInt(LOCALE_INEGCURR, 0, 15);
-  s.CurrencyDecimals = LocaleInt(LOCALE_ICURRDIGITS, 2, 9);
-  s.DateSeparator = LocaleString(LOCALE_SDATE, "/")[0];
-  s.TimeSeparator = LocaleString(LOCALE_STIME, ":")[0];
-  s.ShortDateFormat = ConvertDatePicture(LocaleString(LOCALE_SSHORTDATE, "M/d/yyyy"), s.DateSeparator);
-  s.LongTimeFormat = ConvertTimePicture(LocaleString(LOCALE_STIMEFORMAT, "H:mm:ss"), s.TimeSeparator);
-  s.LongDateFormat = ConvertDatePicture(LocaleString(LOCALE_SLONGDATE, "MMMM d, yyyy"), s.DateSeparator);
-  s.ShortTimeFormat = ConvertTimePicture(LocaleString(LOCALE_SSHORTTIME, "H:mm"), s.TimeSeparator);
-  s.TimeAMString = LocaleString(LOCALE_S1159, "AM");
-  s.TimePMString = LocaleString(LOCALE_S2359, "PM");
+  s.DecimalSeparator = LocaleString(locale, LOCALE_SDECIMAL, ".")[0];
+  s.ThousandSeparator = LocaleString(locale, LOCALE_STHOUSAND, ",");
+  s.CurrencyString = LocaleString(locale, LOCALE_SCURRENCY, "$");
+  s.CurrencyFormat = LocaleInt(locale, LOCALE_ICURRENCY, 0, 3);
+  s.NegCurrFormat = LocaleInt(locale, LOCALE_INEGCURR, 0, 15);
+  s.CurrencyDecimals = LocaleInt(locale, LOCALE_ICURRDIGITS, 2, 9);
+  // The separators are taken from the pictures themselves where they show one, so that dates and
+  // times are read back with the separator they are written with.
+  const std::string shortDate = LocaleString(locale, LOCALE_SSHORTDATE, "M/d/yyyy");
+  const std::string longTime = LocaleString(locale, LOCALE_STIMEFORMAT, "H:mm:ss");
+  s.DateSeparator = PictureSeparator(shortDate, LocaleString(locale, LOCALE_SDATE, "/")[0]);
+  s.TimeSeparator = PictureSeparator(longTime, LocaleString(locale, LOCALE_STIME, ":")[0]);
+  s.ShortDateFormat = ConvertDatePicture(shortDate, s.DateSeparator);
+  s.LongTimeFormat = ConvertTimePicture(longTime, s.TimeSeparator);
+  s.LongDateFormat = ConvertDatePicture(LocaleString(locale, LOCALE_SLONGDATE, "MMMM d, yyyy"), s.DateSeparator);
+  s.ShortTimeFormat = ConvertTimePicture(LocaleString(locale, LOCALE_SSHORTTIME, "H:mm"), s.TimeSeparator);
+  s.TimeAMString = LocaleString(locale, LOCALE_S1159, "AM");
+  s.TimePMString = LocaleString(locale, LOCALE_S2359, "PM");
   static constexpr const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                             "July",    "August",   "September", "October", "November", "December"};
   static constexpr const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   for (int i = 0; i < 12; ++i) {
-    s.LongMonthNames[i] = LocaleString(LOCALE_SMONTHNAME1 + i, kMonths[i]);
-    s.ShortMonthNames[i] = LocaleString(LOCALE_SABBREVMONTHNAME1 + i, std::string_view(kMonths[i]).substr(0, 3));
+    s.LongMonthNames[i] = LocaleString(locale, LOCALE_SMONTHNAME1 + i, kMonths[i]);
+    s.ShortMonthNames[i] = LocaleString(locale, LOCALE_SABBREVMONTHNAME1 + i, std::string_view(kMonths[i]).substr(0, 3));
   }
   // The system's day names start with Monday.
   for (int i = 0; i < 7; ++i) {
     const LCTYPE offset = (i + 6) % 7;
-    s.LongDayNames[i] = LocaleString(LOCALE_SDAYNAME1 + offset, kDays[i]);
-    s.ShortDayNames[i] = LocaleString(LOCALE_SABBREVDAYNAME1 + offset, std::string_view(kDays[i]).substr(0, 3));
+    s.LongDayNames[i] = LocaleString(locale, LOCALE_SDAYNAME1 + offset, kDays[i]);
+    s.ShortDayNames[i] = LocaleString(locale, LOCALE_SABBREVDAYNAME1 + offset, std::string_view(kDays[i]).substr(0, 3));
   }
   return s;
 }
 
+namespace {
+
 TFormatSettings& SettingsInstance()
 {
-  static TFormatSettings settings = ReadLocaleSettings();
+  static TFormatSettings settings = GetLocaleFormatSettings(LOCALE_USER_DEFAULT);
   return settings;
 }
 
@@ -173,7 +200,7 @@ TFormatSettings& SettingsInstance()
 
 TFormatSettings& FormatSettings() { return SettingsInstance(); }
 
-void ReloadFormatSettings() { SettingsInstance() = ReadLocaleSettings(); }
+void ReloadFormatSettings() { SettingsInstance() = GetLocaleFormatSettings(LOCALE_USER_DEFAULT); }
 
 char DecimalSeparator() { return FormatSettings().DecimalSeparator; }
 

@@ -40,13 +40,20 @@ private:
 // Formats like the class library's Format: %d %u %x %e %f %g %n %m %s %p, with "-", width,
 // ".precision", "*" and index ("%1:s") specifiers, "%%" for a percent sign. A specifier whose
 // argument is missing or of another kind raises EConvertError
-// "Format '<format>' invalid or incompatible with argument".
+// "Format '<format>' invalid or incompatible with argument". Integers are not floats nor the other
+// way round. %u and %x show an int as its 32-bit pattern; precision is the least number of digits.
+// %e and %g have 15 significant digits by default and an exponent of at least three digits; %f and
+// %n two decimals, %m the currency decimals; halves round away from zero. %s precision keeps at
+// most that many bytes, never half of a double-byte character.
 std::string Format(std::string_view format, std::initializer_list<TVarRec> args);
 
 std::string IntToStr(int64_t value);
 std::string IntToHex(uint64_t value, int digits);
-// Decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed. StrToInt raises
-// EConvertError "'<text>' is not a valid integer value" for anything else or out of range.
+// Decimal, or hexadecimal with a leading "$" or "0x" (after the sign, if any); surrounding blanks
+// allowed. Unsigned hexadecimal may use the whole unsigned range and gives the bit pattern
+// ("$FFFFFFFF" is -1 for StrToInt). StrToInt raises EConvertError
+// "'<text>' is not a valid integer value" for anything else or out of range; the Try forms leave
+// the value unchanged then.
 int StrToInt(std::string_view text);
 int64_t StrToInt64(std::string_view text);
 int StrToIntDef(std::string_view text, int def);
@@ -84,11 +91,14 @@ struct TFormatSettings {
   std::string TimePMString = "PM";
   std::array<std::string, 12> ShortMonthNames, LongMonthNames;  // [0] is January
   std::array<std::string, 7> ShortDayNames, LongDayNames;       // [0] is Sunday
-  // Two-digit years read as within this many years before or after the current year.
+  // A year read with one or two digits falls in the hundred years that start this many years
+  // before the current year.
   int TwoDigitYearCenturyWindow = 50;
 };
 TFormatSettings& FormatSettings();
 void ReloadFormatSettings();
+// The conventions of any locale, as FormatSettings() holds the user's.
+TFormatSettings GetLocaleFormatSettings(LCID locale);
 
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);

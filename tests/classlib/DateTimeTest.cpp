@@ -375,3 +375,29 @@ TEST_F(DateFormatTest, TimesAndDateTimes)
     EXPECT_EQ(e.Message(), "'2021/3/4 x' is not a valid date and time");
   }
 }
+
+TEST(DateTime, OtherLocalesFormatsMatchTheSystemsAndReadBack)
+{
+  // Pictures with other orders, separators, two-digit fields and a 12-hour clock with its designator
+  // after the time (English) are turned into the library's syntax as the system renders them.
+  const TFormatSettings saved = FormatSettings();
+  const LCID locales[] = {MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT),
+                          MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK), SORT_DEFAULT),
+                          MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT),
+                          MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT),
+                          MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT)};
+  for (LCID lcid : locales) {
+    FormatSettings() = GetLocaleFormatSettings(lcid);
+    for (int hour : {0, 9, 12, 13, 23}) {
+      SYSTEMTIME st{1987, 11, 1, 23, static_cast<WORD>(hour), 5, 9, 0};
+      char date[64], time[64];
+      ASSERT_GT(GetDateFormatA(lcid, DATE_SHORTDATE, &st, nullptr, date, sizeof date), 0);
+      ASSERT_GT(GetTimeFormatA(lcid, 0, &st, nullptr, time, sizeof time), 0);
+      const TDateTime v = SystemTimeToDateTime(st);
+      EXPECT_EQ(DateToStr(v), date) << std::hex << lcid << " " << FormatSettings().ShortDateFormat;
+      EXPECT_EQ(TimeToStr(v), time) << std::hex << lcid << " " << FormatSettings().LongTimeFormat;
+      EXPECT_EQ(StrToDateTime(DateTimeToStr(v)), v) << std::hex << lcid << " " << DateTimeToStr(v);
+    }
+  }
+  FormatSettings() = saved;
+}
