@@ -90,7 +90,8 @@ struct TCallError {
 // Arguments in call order (DISPPARAMS holds them last first).
 struct TArgs {
   DISPPARAMS* P;
-  unsigned Count() const { return P->cArgs - P->cNamedArgs; }
+  // The value of a property put comes as the one named argument; it counts as the last one.
+  unsigned Count() const { return P->cArgs; }
   VARIANT* Raw(unsigned i) const { return &P->rgvarg[P->cArgs - 1 - i]; }
   VARIANT Value(unsigned i) const
   {
@@ -403,7 +404,7 @@ TFactory GFactory;
 bool SetKey(const std::string& key, const char* name, const std::string& value)
 {
   HKEY h;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\Classes\\" + key).c_str(), 0, nullptr, 0, KEY_WRITE,
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
                       nullptr, &h, nullptr) != ERROR_SUCCESS)
     return false;
   LONG rc = RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -428,7 +429,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return GObjects == 0 ? S_OK : S_FALSE; }
 
-// Registers the stand-in for the current user under the program identifier "Word.Application".
+// Registers the stand-in in the classes root of the (test) prefix under the program identifier "Word.Application".
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
 {
   char path[MAX_PATH];
@@ -443,7 +444,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer()
 {
-  RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + kProgId).c_str());
-  RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\CLSID\\") + kClsidText).c_str());
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, (std::string("CLSID\\") + kClsidText).c_str());
   return S_OK;
 }
