@@ -81,6 +81,7 @@ protected:
     EXPECT_EQ(item0->Caption(), "文件列表");
     EXPECT_EQ(item0->Width(), 109);
     EXPECT_EQ(item0->Target(), button2);
+    EXPECT_EQ(item0->Note(), "备注");
     EXPECT_EQ(item1->Caption(), "Path");
     EXPECT_EQ(item1->Width(), 50);
     EXPECT_EQ(item1->Target(), nullptr);
@@ -257,6 +258,25 @@ TEST_F(FilerTest, ChildPositionIsHandedToSetChildOrder)
   EXPECT_EQ(orders, std::vector<std::string>{"F B 0"});
 }
 
+TEST_F(FilerTest, ExtraPropertiesMayReadNestedProperties)
+{
+  // OldItems reads a collection itself, whose items have an extra property of their own.
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText("object F: TTestForm\n"
+                        "  OldItems = <\n"
+                        "    item\n"
+                        "      Note = 'x'\n"
+                        "      Width = 3\n"
+                        "    end>\n"
+                        "  Secret = 7\n"
+                        "end\n",
+                        form.get());
+  ASSERT_EQ(form->Items()->Count(), 1);
+  EXPECT_EQ(form->Items()->Item<TTestItem>(0)->Note(), "x");
+  EXPECT_EQ(form->Items()->Item<TTestItem>(0)->Width(), 3);
+  EXPECT_EQ(form->Secret(), 7);
+}
+
 TEST_F(FilerTest, ReaderCreatesTheRootWhenGivenNoneAndKeepsNamesUniqueInTheOwner)
 {
   TOwned<TComponent> owner(New<TComponent>(nullptr));
@@ -337,6 +357,13 @@ const TBadForm BadForms[] = {
   {"object F: TTestForm\n  object A: TTestWidget\n    Blob = {01 0G}\n  end\nend\n",
    "Line 3: Invalid binary value '0G'"},
   {"object F: TOtherForm\nend\n", "Line 1: The stream holds a TOtherForm, not a TTestForm"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Secret = 'abc'\n  end\nend\n",
+   "Line 3: Invalid property value 'abc'"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Lines.Strings = 5\n  end\nend\n",
+   "Line 3: Invalid property value '5'"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    OldItems = <\n      item\n        Note = 1\n      end>\n"
+   "  end\nend\n",
+   "Line 5: Invalid property value '1'"},
   {"object F: TTestForm\n  object A: TTestWidget\n    Items = <\n      item\n        Target = B\n      end>\n"
    "  end\n  object B: TComponent\n  end\nend\n",
    "Line 8: Class TComponent not found"},

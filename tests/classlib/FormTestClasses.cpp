@@ -92,6 +92,14 @@ const TClassRecord TTestForm::ClassInfo =
     MakeClassRecord<TTestForm>("TTestForm", TTestWidget::StaticClass(), {}, FormMethods);
 const TClassRecord TTestDialog::ClassInfo = MakeClassRecord<TTestDialog>("TTestDialog", TTestForm::StaticClass());
 
+void TTestItem::DefineProperties(TFiler& filer)
+{
+  TCollectionItem::DefineProperties(filer);
+  filer.DefineProperty(
+      "Note", [this](TReader& r) { FNote = r.ReadString(); }, [this](TWriter& w) { w.WriteString(FNote); },
+      !FNote.empty());
+}
+
 TTestWidget::TTestWidget(TComponent* owner)
     : TComponent(owner),
       FFont(MakeOwned<TTestFont>()),
@@ -127,6 +135,14 @@ void TTestWidget::DefineProperties(TFiler& filer)
         if (!FBlob.empty()) s.WriteBuffer(FBlob.data(), static_cast<int64_t>(FBlob.size()));
       },
       !FBlob.empty());
+  // Read only, as an older form of the items: a collection read by the procedure itself.
+  filer.DefineProperty(
+      "OldItems",
+      [this](TReader& r) {
+        r.CheckValue(TValueType::vaCollection);
+        r.ReadCollection(FItems.get());
+      },
+      nullptr, false);
 }
 
 void TTestWidget::Notification(TComponent* component, TOperation operation)

@@ -48,8 +48,13 @@ public:
   void SetWidth(int v) { FWidth = v; }
   TComponent* Target() const { return FTarget; }
   void SetTarget(TComponent* v) { FTarget = v; }
+  // An extra property of the item, stored when set.
+  const std::string& Note() const { return FNote; }
+  void SetNote(const std::string& v) { FNote = v; }
+  void DefineProperties(TFiler& filer) override;
 
 private:
+  std::string FNote;
   std::string FCaption;
   int FWidth = 50;
   TComponent* FTarget = nullptr;

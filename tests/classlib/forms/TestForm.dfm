@@ -27,6 +27,7 @@ object TestForm: TTestForm
         Caption = '文件列表'
         Width = 109
         Target = Button2
+        Note = '备注'
       end
       item
         Caption = 'Path'
