@@ -1141,7 +1141,9 @@ void TWriter::WriteData(TComponent* instance)
   WriteStr(instance->Name());
   WriteProperties(instance);
   WriteListEnd();
-  instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
+  // Children come from the component that owns them, as the reader will own them.
+  TComponent* childOwner = instance->GetChildOwner();
+  instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, childOwner ? childOwner : FRoot);
   WriteListEnd();
 }
 

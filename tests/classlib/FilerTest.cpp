@@ -258,6 +258,40 @@ TEST_F(FilerTest, ChildPositionIsHandedToSetChildOrder)
   EXPECT_EQ(orders, std::vector<std::string>{"F B 0"});
 }
 
+TEST_F(FilerTest, ChildrenAreOwnedByTheirParentsChildOwner)
+{
+  const char* text = "object F: TTestForm\r\n"
+                     "  Buddy = Box.Inner\r\n"
+                     "  Font.Height = 0\r\n"
+                     "  Font.Name = 'Tahoma'\r\n"
+                     "  Items = <>\r\n"
+                     "  object Box: TTestContainer\r\n"
+                     "    Font.Height = 0\r\n"
+                     "    Font.Name = 'Tahoma'\r\n"
+                     "    Items = <>\r\n"
+                     "    object Inner: TTestWidget\r\n"
+                     "      Buddy = Box\r\n"
+                     "      Font.Height = 0\r\n"
+                     "      Font.Name = 'Tahoma'\r\n"
+                     "      Items = <>\r\n"
+                     "    end\r\n"
+                     "  end\r\n"
+                     "end\r\n";
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText(text, form.get());
+  TTestWidget* box = Widget(form.get(), "Box");
+  ASSERT_NE(box, nullptr);
+  TTestWidget* inner = Widget(box, "Inner");
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(form->ComponentCount(), 1);
+  EXPECT_EQ(inner->Owner(), box);
+  EXPECT_EQ(inner->ParentWidget(), box);
+  EXPECT_EQ(inner->Buddy(), box);
+  EXPECT_EQ(form->Buddy(), inner);  // a path of names from the root, stored before its target
+  EXPECT_FALSE(inner->IsLoading());
+  EXPECT_EQ(ComponentToText(form.get()), text);
+}
+
 TEST_F(FilerTest, ExtraPropertiesMayReadNestedProperties)
 {
   // OldItems reads a collection itself, whose items have an extra property of their own.

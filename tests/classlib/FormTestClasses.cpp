@@ -90,6 +90,8 @@ const TClassRecord TTestWidget::ClassInfo =
     MakeClassRecord<TTestWidget>("TTestWidget", TComponent::StaticClass(), WidgetProps);
 const TClassRecord TTestForm::ClassInfo =
     MakeClassRecord<TTestForm>("TTestForm", TTestWidget::StaticClass(), {}, FormMethods);
+const TClassRecord TTestContainer::ClassInfo =
+    MakeClassRecord<TTestContainer>("TTestContainer", TTestWidget::StaticClass());
 const TClassRecord TTestDialog::ClassInfo = MakeClassRecord<TTestDialog>("TTestDialog", TTestForm::StaticClass());
 
 void TTestItem::DefineProperties(TFiler& filer)
@@ -212,5 +214,6 @@ void RegisterFormTestClasses()
   RegisterClass(TTestWidget::StaticClass());
   RegisterClass(TTestForm::StaticClass());
   RegisterClass(TTestDialog::StaticClass());
+  RegisterClass(TTestContainer::StaticClass());
   RegisterIntegerConsts(TTestFont::StaticClass(), "Charset", CharsetToInt, IntToCharset);
 }

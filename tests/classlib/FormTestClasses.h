@@ -166,6 +166,14 @@ private:
   static std::string Sender(TObject* sender);
 };
 
+// A widget that owns the children read into it (as frames and bar managers do).
+class TTestContainer : public TTestWidget {
+  CL_CLASS(TTestContainer)
+public:
+  using TTestWidget::TTestWidget;
+  TComponent* GetChildOwner() override { return this; }
+};
+
 // A form class whose stored form is embedded under its own class name.
 class TTestDialog : public TTestForm {
   CL_CLASS(TTestDialog)
