@@ -18,6 +18,29 @@ const TClassRecord TWriter::ClassInfo = MakeClassRecord<TWriter>("TWriter", TFil
 void TComponent::ReadState(TReader& reader) { reader.ReadData(this); }
 void TComponent::WriteState(TWriter& writer) { writer.WriteData(this); }
 
+void TComponent::DefineProperties(TFiler& filer)
+{
+  TPersistent::DefineProperties(filer);
+  // The position of a non-visual component on the design surface: left in the low word, top in
+  // the high word of DesignInfo. Components with published Left and Top never get here for them.
+  auto low = [this] { return static_cast<int16_t>(FDesignInfo & 0xFFFF); };
+  auto high = [this] { return static_cast<int16_t>((FDesignInfo >> 16) & 0xFFFF); };
+  filer.DefineProperty(
+      "Left",
+      [this](TReader& r) {
+        FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & 0xFFFF0000u) |
+                                           (static_cast<uint32_t>(r.ReadInteger()) & 0xFFFFu));
+      },
+      [low](TWriter& w) { w.WriteInteger(low()); }, low() != 0);
+  filer.DefineProperty(
+      "Top",
+      [this](TReader& r) {
+        FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & 0xFFFFu) |
+                                           ((static_cast<uint32_t>(r.ReadInteger()) & 0xFFFFu) << 16));
+      },
+      [high](TWriter& w) { w.WriteInteger(high()); }, high() != 0);
+}
+
 namespace {
 constexpr char Signature[4] = {'T', 'P', 'F', '0'};
 constexpr int MaxDepth = 256;

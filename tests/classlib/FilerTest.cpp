@@ -292,6 +292,32 @@ TEST_F(FilerTest, ChildrenAreOwnedByTheirParentsChildOwner)
   EXPECT_EQ(ComponentToText(form.get()), text);
 }
 
+TEST_F(FilerTest, NonVisualComponentsKeepTheirDesignPosition)
+{
+  const char* text = "object F: TTestForm\r\n"
+                     "  Font.Height = 0\r\n"
+                     "  Font.Name = 'Tahoma'\r\n"
+                     "  Items = <>\r\n"
+                     "  object Timer1: TTestNonVisual\r\n"
+                     "    Tag = 3\r\n"
+                     "    Left = 504\r\n"
+                     "    Top = -2\r\n"
+                     "  end\r\n"
+                     "  object Timer2: TTestNonVisual\r\n"
+                     "    Top = 65\r\n"
+                     "  end\r\n"
+                     "end\r\n";
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText(text, form.get());
+  TComponent* t1 = form->FindComponent("Timer1");
+  TComponent* t2 = form->FindComponent("Timer2");
+  ASSERT_TRUE(t1 && t2);
+  EXPECT_EQ(t1->Tag(), 3);
+  EXPECT_EQ(t1->DesignInfo(), static_cast<int32_t>(0xFFFE01F8));
+  EXPECT_EQ(t2->DesignInfo(), 65 << 16);
+  EXPECT_EQ(ComponentToText(form.get()), text);
+}
+
 TEST_F(FilerTest, ExtraPropertiesMayReadNestedProperties)
 {
   // OldItems reads a collection itself, whose items have an extra property of their own.

@@ -90,6 +90,8 @@ const TClassRecord TTestWidget::ClassInfo =
     MakeClassRecord<TTestWidget>("TTestWidget", TComponent::StaticClass(), WidgetProps);
 const TClassRecord TTestForm::ClassInfo =
     MakeClassRecord<TTestForm>("TTestForm", TTestWidget::StaticClass(), {}, FormMethods);
+const TClassRecord TTestNonVisual::ClassInfo =
+    MakeClassRecord<TTestNonVisual>("TTestNonVisual", TComponent::StaticClass());
 const TClassRecord TTestContainer::ClassInfo =
     MakeClassRecord<TTestContainer>("TTestContainer", TTestWidget::StaticClass());
 const TClassRecord TTestDialog::ClassInfo = MakeClassRecord<TTestDialog>("TTestDialog", TTestForm::StaticClass());
@@ -215,5 +217,6 @@ void RegisterFormTestClasses()
   RegisterClass(TTestForm::StaticClass());
   RegisterClass(TTestDialog::StaticClass());
   RegisterClass(TTestContainer::StaticClass());
+  RegisterClass(TTestNonVisual::StaticClass());
   RegisterIntegerConsts(TTestFont::StaticClass(), "Charset", CharsetToInt, IntToCharset);
 }

@@ -166,6 +166,13 @@ private:
   static std::string Sender(TObject* sender);
 };
 
+// A component without a parent or published position: its place is kept in DesignInfo.
+class TTestNonVisual : public TComponent {
+  CL_CLASS(TTestNonVisual)
+public:
+  using TComponent::TComponent;
+};
+
 // A widget that owns the children read into it (as frames and bar managers do).
 class TTestContainer : public TTestWidget {
   CL_CLASS(TTestContainer)
