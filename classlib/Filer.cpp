@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <mutex>
 #include "classlib/Collection.h"
 #include "classlib/Colors.h"
