@@ -116,6 +116,16 @@ bool IsValidUtf8(std::string_view s)
   return DecodeUtf8(s, w, true);
 }
 
+size_t Utf8SequenceLength(std::string_view s)
+{
+  if (s.empty()) return 0;
+  unsigned char lead = static_cast<unsigned char>(s[0]);
+  size_t len = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+  if (len == 0 || s.size() < len) return 0;
+  std::wstring w;
+  return DecodeUtf8(s.substr(0, len), w, true) ? len : 0;
+}
+
 std::string WideToUtf8(std::wstring_view s)
 {
   std::string r;

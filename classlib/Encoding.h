@@ -18,6 +18,8 @@ std::wstring Utf8ToWide(std::string_view s);
 bool TryUtf8ToWide(std::string_view s, std::wstring& result);
 std::string WideToUtf8(std::wstring_view s);
 bool IsValidUtf8(std::string_view s);
+// Bytes of the well-formed UTF-8 character at the front of s; 0 when it is malformed or cut off.
+size_t Utf8SequenceLength(std::string_view s);
 
 // UTF-8 and ANSI, through UTF-16, with the rules above.
 std::string Utf8ToAnsi(std::string_view s);
