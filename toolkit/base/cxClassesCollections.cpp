@@ -1,6 +1,7 @@
 #include "toolkit/base/cxClassesCollections.h"
 
 #include <algorithm>
+#include "classlib/Lists.h"
 
 using TNotification = TcxComponentCollectionNotification;
 
@@ -313,13 +314,13 @@ void TcxOwnedInterfacedCollection::SortCollectionItems()
   } reset{FSorting};
   std::vector<TCollectionItem*> items;
   for (int i = 0; i < Count(); ++i) items.push_back(Items(i));
-  // Stable, so that items that compare equal keep their order.
-  std::stable_sort(items.begin(), items.end(), [this](TCollectionItem* a, TCollectionItem* b) {
-    return (FOnCompare ? FOnCompare(a, b) : CompareItems(a, b)) < 0;
+  // Stable, so that items that compare equal keep their order; safe whatever the handler answers.
+  std::vector<int> order = StableSortOrder(Count(), [&](int a, int b) {
+    return FOnCompare ? FOnCompare(items[a], items[b]) : CompareItems(items[a], items[b]);
   });
   BeginUpdate();
   try {
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) items[i]->SetIndex(i);
+    for (int i = 0; i < static_cast<int>(order.size()); ++i) items[order[i]]->SetIndex(i);
   } catch (...) {
     EndUpdate();
     throw;

@@ -1,7 +1,7 @@
 #include "toolkit/base/cxClassesRegistries.h"
 
 #include <algorithm>
-#include <numeric>
+#include "classlib/Lists.h"
 #include "toolkit/base/cxClasses.h"
 
 const TClassRecord TcxRegisteredClassList::ClassInfo =
@@ -144,10 +144,9 @@ int TcxRegisteredClasses::CompareDescriptions(int index1, int index2) const
 
 void TcxRegisteredClasses::SortEntries()
 {
-  std::vector<int> order(FEntries.size());
-  std::iota(order.begin(), order.end(), 0);
   // Stable: entries with equal descriptions keep the order they were added in.
-  std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return CompareDescriptions(a, b) < 0; });
+  std::vector<int> order =
+      StableSortOrder(GetClassCount(), [this](int a, int b) { return CompareDescriptions(a, b); });
   std::vector<TEntry> sorted;
   sorted.reserve(FEntries.size());
   for (int i : order) sorted.push_back(std::move(FEntries[i]));

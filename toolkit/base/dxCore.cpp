@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include "classlib/Streams.h"
 
 namespace {
 void InitializeUnit() { DetectWindowsVersion(); }
@@ -369,6 +370,14 @@ bool BitmapUsesAlpha(HBITMAP bitmap)
 void ZeroMemoryBlock(void* block, size_t size)
 {
   if (block && size) std::memset(block, 0, size);
+}
+
+void WriteIntegerToStream(TStream& stream, int32_t value)
+{
+  auto u = static_cast<uint32_t>(value);
+  const unsigned char bytes[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
+                                  static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
+  stream.WriteBuffer(bytes, sizeof bytes);
 }
 
 bool TestBitInArray(int bit, std::span<const uint32_t> words)

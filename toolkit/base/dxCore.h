@@ -14,6 +14,8 @@
 #include "classlib/Win.h"
 #include "toolkit/base/dxCoreResStrings.h"
 
+class TStream;
+
 // Starts first among the toolkit's units (it sets the version flags) and shuts down last (it frees
 // the resource-string repository and the units loader).
 extern TUnit UnitdxCore;
@@ -99,5 +101,7 @@ void ReleaseAndNil(T*& obj)
 {
   FreeAndNil(obj);
 }
+// Writes the value as 4 bytes, least significant first.
+void WriteIntegerToStream(TStream& stream, int32_t value);
 // Whether bit number mod 32 of word number div 32 is set; false past the end of the array.
 bool TestBitInArray(int bit, std::span<const uint32_t> words);

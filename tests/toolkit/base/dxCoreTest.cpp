@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "classlib/Streams.h"
 #include "toolkit/base/dxCore.h"
 
 // --- Windows version ---
@@ -386,4 +387,11 @@ TEST(Memory, Helpers)
   TObject* obj = New<TObject>();
   ReleaseAndNil(obj);
   EXPECT_EQ(obj, nullptr);
+
+  TOwned<TMemoryStream> stream(New<TMemoryStream>());
+  WriteIntegerToStream(*stream, 0x12345678);
+  WriteIntegerToStream(*stream, -2);
+  ASSERT_EQ(stream->Size(), 8);
+  EXPECT_EQ(std::string(static_cast<const char*>(stream->Memory()), 8),
+            std::string("\x78\x56\x34\x12\xFE\xFF\xFF\xFF", 8));
 }
