@@ -64,6 +64,11 @@ public:
 
   // Called once a component stream has set every property of this component.
   virtual void Loaded();
+  // Reads this component's properties and children from a component stream (TReader::ReadData);
+  // reader.Parent() is the component it is read into. Writing is the mirror (TWriter::WriteData).
+  // Both are defined with the readers in Filer.cpp.
+  virtual void ReadState(TReader& reader);
+  virtual void WriteState(TWriter& writer);
   // The components a stream writes as children of this one, in order.
   virtual void GetChildren(const TGetChildProc& proc, TComponent* root) { (void)proc; (void)root; }
   virtual TComponent* GetChildOwner() { return nullptr; }
