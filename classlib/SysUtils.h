@@ -2,6 +2,7 @@
 // String and number helpers of the class library. Narrow strings hold ANSI text (code page 936);
 // the "Ansi" functions respect double-byte characters and the system locale, the plain ones treat
 // bytes as ASCII.
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -59,6 +60,35 @@ bool TryStrToFloat(std::string_view text, double& value);
 // Shortest general form with up to 15 significant digits ("1.5", "1E20", "0.1").
 std::string FloatToStr(double value);
 char DecimalSeparator();
+
+// The user locale's number, currency, date and time conventions, read once on first use.
+// ReloadFormatSettings reads them again (after the system announces a change of regional settings).
+// The fields may be changed by the program (and by tests); the change applies process-wide.
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  std::string ThousandSeparator = ",";
+  std::string CurrencyString = "$";
+  int CurrencyFormat = 0;    // position of the currency string: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+  int NegCurrFormat = 0;     // one of the sixteen negative currency patterns, 0 "($1)" .. 15 "(1 $)"
+  int CurrencyDecimals = 2;
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  // Date and time formats in the syntax of FormatDateTime (classlib/DateTime.h): "/" stands for
+  // DateSeparator, ":" for TimeSeparator, m after h for minutes, n for minutes, AMPM for the
+  // designator.
+  std::string ShortDateFormat = "m/d/yyyy";
+  std::string LongDateFormat = "mmmm d, yyyy";
+  std::string ShortTimeFormat = "h:nn";
+  std::string LongTimeFormat = "hh:nn:ss";
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::array<std::string, 12> ShortMonthNames, LongMonthNames;  // [0] is January
+  std::array<std::string, 7> ShortDayNames, LongDayNames;       // [0] is Sunday
+  // Two-digit years read as within this many years before or after the current year.
+  int TwoDigitYearCenturyWindow = 50;
+};
+TFormatSettings& FormatSettings();
+void ReloadFormatSettings();
 
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);
