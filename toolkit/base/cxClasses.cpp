@@ -1,6 +1,7 @@
 #include "toolkit/base/cxClasses.h"
 
 #include <algorithm>
+#include "classlib/GraphicsUtils.h"
 #include "classlib/TypInfo.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
@@ -94,15 +95,6 @@ constexpr TPropInfo ComponentProps[] = {
   NotStored(ComponentProp<&TCC::FakeComponentLink2, &TCC::SetFakeComponentLink2>("FakeComponentLink2")),
   NotStored(ComponentProp<&TCC::FakeComponentLink3, &TCC::SetFakeComponentLink3>("FakeComponentLink3")),
 };
-
-// The vertical pixels per inch of the screen.
-int ScreenPixelsPerInch()
-{
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 }  // namespace
 
 const TClassRecord TcxComponent::ClassInfo =

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include "classlib/Bitmap.h"
 #include "classlib/Streams.h"
+#include "classlib/SysUtils.h"
+#include "classlib/Variant.h"
 
 namespace {
 void InitializeUnit() { DetectWindowsVersion(); }
@@ -109,22 +112,16 @@ int GetStartOfWeek() { return GetLocaleFirstDayOfWeek(); }
 std::string GetLongMonthName(int month)
 {
   if (month < 1 || month > 12) return {};
-  return ReadLocaleString(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + month - 1, "");
+  return FormatSettings().LongMonthNames[month - 1];
 }
 
 std::string GetShortDayName(int day)
 {
   if (day < 1 || day > 7) return {};
-  // The locale's abbreviated names run from Monday (1) to Sunday (7).
-  LCTYPE type = day == 1 ? LOCALE_SABBREVDAYNAME7 : LOCALE_SABBREVDAYNAME1 + day - 2;
-  return ReadLocaleString(LOCALE_USER_DEFAULT, type, "");
+  return FormatSettings().ShortDayNames[day - 1];
 }
 
-char GetDecimalSeparatorChar()
-{
-  std::string text = ReadLocaleString(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ".");
-  return text.empty() ? '.' : text[0];
-}
+char GetDecimalSeparatorChar() { return DecimalSeparator(); }
 
 UINT CharsetToCodePage(BYTE charset)
 {
@@ -312,6 +309,54 @@ BITMAPINFO MakePixelInfo(int width, int height, bool topDown)
 }
 }  // namespace
 
+uint32_t PackColorAsRGBQuad(TColor color, BYTE alpha)
+{
+  COLORREF rgb = ColorToRGB(color);
+  return static_cast<uint32_t>(GetBValue(rgb)) | static_cast<uint32_t>(GetGValue(rgb)) << 8 |
+         static_cast<uint32_t>(GetRValue(rgb)) << 16 | static_cast<uint32_t>(alpha) << 24;
+}
+
+int GetBitmapBitsPerPixel(TBitmap* bitmap)
+{
+  if (!bitmap) return 0;
+  switch (bitmap->PixelFormat()) {
+    case TPixelFormat::pf1bit: return 1;
+    case TPixelFormat::pf4bit: return 4;
+    case TPixelFormat::pf8bit: return 8;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit: return 16;
+    case TPixelFormat::pf24bit: return 24;
+    case TPixelFormat::pf32bit: return 32;
+    case TPixelFormat::pfDevice:
+    case TPixelFormat::pfCustom: break;
+  }
+  return GetDeviceCaps(bitmap->Canvas()->Handle(), BITSPIXEL);
+}
+
+bool GetBitmapPixels(TBitmap* bitmap, TRGBColors& pixels, bool topDown)
+{
+  if (!bitmap || bitmap->Empty()) {
+    pixels.clear();
+    return false;
+  }
+  // Handle() lets the canvas's context go first: a selected bitmap cannot be read.
+  return GetBitmapPixels(bitmap->Handle(), pixels, topDown);
+}
+
+bool PutBitmapPixels(TBitmap* bitmap, const TRGBColors& pixels, bool topDown)
+{
+  if (!bitmap || bitmap->Empty()) return false;
+  bool written = PutBitmapPixels(bitmap->Handle(), pixels, topDown);
+  if (written) bitmap->SetModified(true);  // drops the bitmap's mask and tells its listeners
+  return written;
+}
+
+bool BitmapUsesAlpha(TBitmap* bitmap)
+{
+  if (!bitmap || bitmap->Empty() || GetBitmapBitsPerPixel(bitmap) < 32) return false;
+  return BitmapUsesAlpha(bitmap->Handle());
+}
+
 int GetBitmapBitsPerPixel(HBITMAP bitmap)
 {
   BITMAP bm{};
@@ -364,6 +409,51 @@ bool BitmapUsesAlpha(HBITMAP bitmap)
   if (!GetBitmapPixels(bitmap, pixels, false)) return false;
   return std::any_of(pixels.begin(), pixels.end(), [](const RGBQUAD& p) { return p.rgbReserved != 0; });
 }
+
+// --- Variants ---
+
+namespace {
+// Element kinds whose arrays keep their values packed in memory.
+bool HasPackedElements(TVarType elementType)
+{
+  switch (elementType) {
+    case varVariant:
+    case varString:
+    case varOleStr:
+    case varDispatch:
+    case varUnknown: return false;
+    default: return true;
+  }
+}
+
+bool IsOneDimensionalArray(const Variant& value) { return VarIsArray(value) && VarArrayDimCount(value) == 1; }
+}  // namespace
+
+std::string VariantToRawString(const Variant& value)
+{
+  if (IsOneDimensionalArray(value)) {
+    if (!HasPackedElements(value.VType() & varTypeMask))
+      throw EVariantInvalidArgError("Invalid argument: the array holds no bytes of its own");
+    int count = VarArrayHighBound(value, 1) - VarArrayLowBound(value, 1) + 1;
+    if (count <= 0) return {};
+    Variant copy = value;
+    const char* data = static_cast<const char*>(VarArrayLock(copy));
+    std::string result(data, data + count);
+    VarArrayUnlock(copy);
+    return result;
+  }
+  return value.AsString();
+}
+
+std::string VariantRecordToRawString(const VARIANT& value) { return VariantToRawString(FromOleVariant(value)); }
+
+std::wstring VariantToRawWideString(const Variant& value)
+{
+  if (VarIsStr(value)) return value.AsWideString();
+  return ConvertAnsiToWide(VariantToRawString(value));
+}
+
+bool VariantHoldsTextOrBytes(const Variant& value) { return VarIsStr(value) || IsOneDimensionalArray(value); }
 
 // --- Memory ---
 

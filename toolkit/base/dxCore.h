@@ -9,12 +9,15 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "classlib/Colors.h"
 #include "classlib/Object.h"
 #include "classlib/Units.h"
 #include "classlib/Win.h"
 #include "toolkit/base/dxCoreResStrings.h"
 
+class TBitmap;
 class TStream;
+class Variant;
 
 // Starts first among the toolkit's units (it sets the version flags) and shuts down last (it frees
 // the resource-string repository and the units loader).
@@ -54,7 +57,7 @@ std::string ReadLocaleString(LCID locale, LCTYPE type, std::string_view def);
 int GetLocaleFirstDayOfWeek();
 int GetLocaleFirstDayOfWeek(LCID locale);
 int GetStartOfWeek();
-// Names of the user's locale: month 1..12; day 1..7 with 1 = Sunday. Empty out of range.
+// The run time's locale names: month 1..12; day 1..7 with 1 = Sunday. Empty out of range.
 std::string GetLongMonthName(int month);
 std::string GetShortDayName(int day);
 char GetDecimalSeparatorChar();
@@ -70,27 +73,51 @@ using TShortString = std::array<unsigned char, 256>;
 std::string ShortStringToAnsi(const TShortString& text);
 TShortString AnsiToShortString(std::string_view text);  // longer text is cut at 255
 
-// --- Pixels ---
+// --- Pixels and colours ---
 
 // One 32-bit pixel: blue, green, red, alpha.
 using TRGBColors = std::vector<RGBQUAD>;
 
-// Bits per pixel of the bitmap's own format (a 15-bit bitmap counts as 16).
+// The colour as a 32-bit pixel value: blue | green << 8 | red << 16 | alpha << 24, system colours
+// resolved to their current RGB.
+uint32_t PackColorAsRGBQuad(TColor color, BYTE alpha);
+
+// Bits per pixel of the bitmap's format (a 15-bit bitmap counts as 16): for a class-library bitmap
+// by its pixel format, the device's for a device or custom format; for a bitmap object by its own.
+int GetBitmapBitsPerPixel(TBitmap* bitmap);
 int GetBitmapBitsPerPixel(HBITMAP bitmap);
 // Sizes pixels to width x height and reads the bitmap into it as 32-bit pixels, rows top-down or
 // bottom-up. False (and an empty array) for a bitmap without width or height, or one that cannot be
-// read; when a whole read fails the rows are read one by one.
+// read; when a whole read fails the rows are read one by one, and the result tells whether each
+// row could be read.
+bool GetBitmapPixels(TBitmap* bitmap, TRGBColors& pixels, bool topDown);
 bool GetBitmapPixels(HBITMAP bitmap, TRGBColors& pixels, bool topDown);
 // Writes the whole array back; true when written. Nothing is written to an empty bitmap (false); an
-// array of another size than the bitmap raises EInvalidOperation.
+// array of another size than the bitmap raises EInvalidOperation. A class-library bitmap is told
+// that its image changed.
+bool PutBitmapPixels(TBitmap* bitmap, const TRGBColors& pixels, bool topDown);
 bool PutBitmapPixels(HBITMAP bitmap, const TRGBColors& pixels, bool topDown);
 // True for a bitmap of at least 32 bits per pixel in which some pixel has a non-zero alpha byte.
+bool BitmapUsesAlpha(TBitmap* bitmap);
 bool BitmapUsesAlpha(HBITMAP bitmap);
 
 // The bitmap-bits reader that the pixel functions call; tests put another function here.
 using TdxGetDIBitsFunc = int(WINAPI*)(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits,
                                       BITMAPINFO* info, UINT usage);
 extern TdxGetDIBitsFunc dxGetDIBits;
+
+// --- Variants ---
+
+// A one-dimensional array of fixed-size values copied byte for byte (high bound - low bound + 1
+// bytes), a byte string unchanged, anything else as its text. An array of variants, strings or
+// interfaces has no bytes of its own and raises EVariantInvalidArgError.
+std::string VariantToRawString(const Variant& value);
+// The same for an automation VARIANT.
+std::string VariantRecordToRawString(const VARIANT& value);
+// Text converted directly; anything else through VariantToRawString, widened from the ANSI code page.
+std::wstring VariantToRawWideString(const Variant& value);
+// A text variant or a one-dimensional array.
+bool VariantHoldsTextOrBytes(const Variant& value);
 
 // --- Memory ---
 

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "classlib/Bitmap.h"
 #include "classlib/Streams.h"
+#include "classlib/Variant.h"
 #include "toolkit/base/dxCore.h"
 
 // --- Windows version ---
@@ -176,14 +178,14 @@ namespace {
 struct TBitmapDeleter {
   void operator()(HBITMAP b) const { DeleteObject(b); }
 };
-using TBitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TBitmapDeleter>;
+using TDIBHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TBitmapDeleter>;
 
 RGBQUAD Quad(BYTE r, BYTE g, BYTE b, BYTE a = 0) { return RGBQUAD{b, g, r, a}; }
 
 // A device-independent bitmap of the given depth; palettes of 2, 16 or 256 entries for the
 // indexed depths. The 256 entries are the 3-3-2 cube, far enough apart that a nearest-colour
 // lookup of reduced precision still finds each one.
-TBitmapHandle MakeDIB(int width, int height, int bits, std::vector<RGBQUAD>& palette)
+TDIBHandle MakeDIB(int width, int height, int bits, std::vector<RGBQUAD>& palette)
 {
   palette.clear();
   if (bits == 8) {
@@ -208,7 +210,7 @@ TBitmapHandle MakeDIB(int width, int height, int bits, std::vector<RGBQUAD>& pal
   info->bmiHeader.biClrUsed = static_cast<DWORD>(palette.size());
   if (!palette.empty()) std::memcpy(info->bmiColors, palette.data(), palette.size() * sizeof(RGBQUAD));
   void* bitsPtr = nullptr;
-  return TBitmapHandle(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bitsPtr, nullptr, 0));
+  return TDIBHandle(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bitsPtr, nullptr, 0));
 }
 
 bool SameColour(const RGBQUAD& a, const RGBQUAD& b)
@@ -238,7 +240,7 @@ TEST(Pixels, WriteAndReadBackAtEveryDepth)
     for (bool topDown : {false, true}) {
       SCOPED_TRACE(std::to_string(bits) + (topDown ? " bits, top-down" : " bits, bottom-up"));
       std::vector<RGBQUAD> palette;
-      TBitmapHandle bitmap = MakeDIB(width, height, bits, palette);
+      TDIBHandle bitmap = MakeDIB(width, height, bits, palette);
       ASSERT_TRUE(bitmap);
       EXPECT_EQ(GetBitmapBitsPerPixel(bitmap.get()), bits);
       TRGBColors written = MakePixels(width, height, palette);
@@ -266,13 +268,22 @@ TEST(Pixels, WriteAndReadBackAtEveryDepth)
 TEST(Pixels, BitmapsThatCannotBeReadOrWritten)
 {
   TRGBColors pixels(4, Quad(1, 2, 3));
-  EXPECT_FALSE(GetBitmapPixels(nullptr, pixels, false));
+  EXPECT_FALSE(GetBitmapPixels(HBITMAP(nullptr), pixels, false));
   EXPECT_TRUE(pixels.empty());
-  EXPECT_FALSE(PutBitmapPixels(nullptr, pixels, false));
-  EXPECT_EQ(GetBitmapBitsPerPixel(nullptr), 0);
+  EXPECT_FALSE(PutBitmapPixels(HBITMAP(nullptr), pixels, false));
+  EXPECT_EQ(GetBitmapBitsPerPixel(HBITMAP(nullptr)), 0);
+  pixels.assign(4, Quad(1, 2, 3));
+  TOwned<TBitmap> empty(New<TBitmap>());
+  empty->SetPixelFormat(TPixelFormat::pf32bit);
+  empty->SetSize(0, 5);  // no width: nothing to read
+  EXPECT_FALSE(GetBitmapPixels(empty.get(), pixels, true));
+  EXPECT_TRUE(pixels.empty());
+  EXPECT_FALSE(PutBitmapPixels(empty.get(), pixels, true));
+  EXPECT_FALSE(BitmapUsesAlpha(empty.get()));
+  EXPECT_FALSE(GetBitmapPixels(static_cast<TBitmap*>(nullptr), pixels, true));
 
   std::vector<RGBQUAD> palette;
-  TBitmapHandle bitmap = MakeDIB(4, 4, 32, palette);
+  TDIBHandle bitmap = MakeDIB(4, 4, 32, palette);
   TRGBColors tooFew(15);
   EXPECT_THROW(PutBitmapPixels(bitmap.get(), tooFew, false), EInvalidOperation);
 }
@@ -280,7 +291,7 @@ TEST(Pixels, BitmapsThatCannotBeReadOrWritten)
 TEST(Pixels, AlphaIsUsedWhenOnePixelHasIt)
 {
   std::vector<RGBQUAD> palette;
-  TBitmapHandle bitmap = MakeDIB(4, 4, 32, palette);
+  TDIBHandle bitmap = MakeDIB(4, 4, 32, palette);
   TRGBColors pixels(16, Quad(200, 100, 50, 0));
   PutBitmapPixels(bitmap.get(), pixels, false);
   EXPECT_FALSE(BitmapUsesAlpha(bitmap.get()));
@@ -288,10 +299,66 @@ TEST(Pixels, AlphaIsUsedWhenOnePixelHasIt)
   PutBitmapPixels(bitmap.get(), pixels, false);
   EXPECT_TRUE(BitmapUsesAlpha(bitmap.get()));
 
-  TBitmapHandle rgb = MakeDIB(4, 4, 24, palette);
+  TDIBHandle rgb = MakeDIB(4, 4, 24, palette);
   PutBitmapPixels(rgb.get(), pixels, false);
   EXPECT_FALSE(BitmapUsesAlpha(rgb.get()));
-  EXPECT_FALSE(BitmapUsesAlpha(nullptr));
+  EXPECT_FALSE(BitmapUsesAlpha(HBITMAP(nullptr)));
+}
+
+namespace {
+class TChangeCount : public TObject {
+  CL_CLASS(TChangeCount)
+public:
+  void Changed(TObject*) { ++Count; }
+  int Count = 0;
+};
+}  // namespace
+
+const TClassRecord TChangeCount::ClassInfo = MakeClassRecord<TChangeCount>("TChangeCount", TObject::StaticClass());
+
+TEST(Pixels, ClassLibraryBitmapsAreReadWhileTheirCanvasDrawsAndToldOfWrites)
+{
+  struct {
+    TPixelFormat Format;
+    int Bits;
+  } formats[] = {{TPixelFormat::pf1bit, 1},   {TPixelFormat::pf4bit, 4},   {TPixelFormat::pf8bit, 8},
+                 {TPixelFormat::pf15bit, 16}, {TPixelFormat::pf16bit, 16}, {TPixelFormat::pf24bit, 24},
+                 {TPixelFormat::pf32bit, 32}};
+  for (auto f : formats) {
+    TOwned<TBitmap> bitmap(New<TBitmap>());
+    bitmap->SetPixelFormat(f.Format);
+    bitmap->SetSize(2, 2);
+    EXPECT_EQ(GetBitmapBitsPerPixel(bitmap.get()), f.Bits);
+  }
+  TOwned<TBitmap> device(New<TBitmap>());
+  device->SetSize(2, 2);
+  EXPECT_EQ(GetBitmapBitsPerPixel(device.get()), GetDeviceCaps(device->Canvas()->Handle(), BITSPIXEL));
+
+  TOwned<TBitmap> bitmap(New<TBitmap>());
+  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
+  bitmap->SetSize(3, 2);
+  bitmap->Canvas()->SetPixels(2, 0, RGB(10, 20, 30));  // the canvas holds the bitmap selected now
+  TRGBColors pixels;
+  ASSERT_TRUE(GetBitmapPixels(bitmap.get(), pixels, true));
+  EXPECT_TRUE(SameColour(pixels[2], Quad(10, 20, 30)));
+  EXPECT_TRUE(SameColour(pixels[0], Quad(255, 255, 255)));  // new pixels are white
+
+  TChangeCount changes;
+  bitmap->SetOnChange(TNotifyEvent(&changes, &TChangeCount::Changed));
+  pixels[4] = Quad(1, 2, 3, 128);
+  ASSERT_TRUE(PutBitmapPixels(bitmap.get(), pixels, true));
+  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), RGB(1, 2, 3));
+  EXPECT_TRUE(BitmapUsesAlpha(bitmap.get()));
+}
+
+TEST(Colours, PackedAsBlueGreenRedAlpha)
+{
+  EXPECT_EQ(PackColorAsRGBQuad(RGB(255, 0, 0), 255), 0xFFFF0000u);
+  EXPECT_EQ(PackColorAsRGBQuad(RGB(1, 2, 3), 4), 0x04010203u);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(PackColorAsRGBQuad(clBtnFace, 0),
+            static_cast<uint32_t>(GetBValue(face)) | GetGValue(face) << 8 | GetRValue(face) << 16);
 }
 
 namespace {
@@ -332,7 +399,7 @@ protected:
   void TearDown() override { dxGetDIBits = Previous; }
 
   static constexpr int Width = 3, Height = 4;
-  TBitmapHandle Bitmap;
+  TDIBHandle Bitmap;
   TRGBColors Written;
   TdxGetDIBitsFunc Previous = nullptr;
 };
@@ -365,6 +432,43 @@ TEST_F(PixelsRowByRow, ARowThatCannotBeReadIsZeroAndTheReadFails)
   // The other rows were read: bottom-up row 0 is the last top-down row written.
   EXPECT_TRUE(SameColour(read[0], Written[(Height - 1) * Width]));
   EXPECT_TRUE(SameColour(read[3 * Width], Written[0]));
+}
+
+// --- Variants ---
+
+TEST(Variants, RawStringsFromBytesTextAndOtherValues)
+{
+  Variant bytes = VarArrayCreate({1, 4}, varByte);
+  const char text[] = "a\0\xB0\xFF";
+  for (int i = 0; i < 4; ++i) VarArrayPut(bytes, Variant(static_cast<unsigned char>(text[i])), {i + 1});
+  EXPECT_EQ(VariantToRawString(bytes), std::string(text, 4));
+  EXPECT_TRUE(VariantHoldsTextOrBytes(bytes));
+
+  // Count of elements, byte for byte from the packed data: the first two bytes of two integers.
+  Variant ints = VarArrayCreate({0, 1}, varInteger);
+  VarArrayPut(ints, Variant(0x4241), {0});
+  EXPECT_EQ(VariantToRawString(ints), "AB");
+
+  EXPECT_EQ(VariantToRawString(Variant("文件")), "文件");
+  EXPECT_EQ(VariantToRawString(Variant(42)), "42");
+  EXPECT_EQ(VariantToRawString(VarArrayCreate({0, -1}, varByte)), "");
+  EXPECT_THROW(VariantToRawString(VarArrayOf({Variant(1), Variant(2)})), EVariantInvalidArgError);
+
+  EXPECT_EQ(VariantToRawWideString(Variant(L"\u6587\u4ef6")), L"\u6587\u4ef6");
+  EXPECT_EQ(VariantToRawWideString(Variant("文件")), L"\u6587\u4ef6");
+  EXPECT_EQ(VariantToRawWideString(ints), L"AB");
+  EXPECT_EQ(VariantToRawWideString(Variant(7)), L"7");
+
+  EXPECT_TRUE(VariantHoldsTextOrBytes(Variant("x")));
+  EXPECT_TRUE(VariantHoldsTextOrBytes(Variant(L"x")));
+  EXPECT_FALSE(VariantHoldsTextOrBytes(Variant(1)));
+  EXPECT_FALSE(VariantHoldsTextOrBytes(VarArrayCreate({0, 1, 0, 1}, varByte)));
+
+  VARIANT ole;
+  VariantInit(&ole);
+  ToOleVariant(bytes, ole);
+  EXPECT_EQ(VariantRecordToRawString(ole), std::string(text, 4));
+  VariantClear(&ole);
 }
 
 // --- Memory ---
