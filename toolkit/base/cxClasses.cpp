@@ -1,6 +1,7 @@
 #include "toolkit/base/cxClasses.h"
 
 #include <algorithm>
+#include "classlib/Filer.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/TypInfo.h"
 #include "toolkit/base/cxLibraryStrs.h"
@@ -152,6 +153,14 @@ void TcxComponent::Notification(TComponent* component, TOperation operation)
 TcxScalableComponent::TcxScalableComponent(TComponent* owner)
     : TcxComponent(owner), FPixelsPerInch(ScreenPixelsPerInch())
 {
+}
+
+void TcxScalableComponent::DefineProperties(TFiler& filer)
+{
+  TcxComponent::DefineProperties(filer);
+  filer.DefineProperty(
+      "PixelsPerInch", [this](TReader& reader) { FPixelsPerInch = reader.ReadInteger(); },
+      [this](TWriter& writer) { writer.WriteInteger(FPixelsPerInch); }, true);
 }
 
 void TcxScalableComponent::Loaded()

@@ -114,6 +114,8 @@ class TcxScalableComponent : public TcxComponent {
 public:
   explicit TcxScalableComponent(TComponent* owner);
   void Loaded() override;
+  // Stores "PixelsPerInch" (always).
+  void DefineProperties(TFiler& filer) override;
 
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int value) { FPixelsPerInch = value; }

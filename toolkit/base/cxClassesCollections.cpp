@@ -1,6 +1,7 @@
 #include "toolkit/base/cxClassesCollections.h"
 
 #include <algorithm>
+#include "classlib/Filer.h"
 #include "classlib/Lists.h"
 
 using TNotification = TcxComponentCollectionNotification;
@@ -169,6 +170,29 @@ void TcxComponentCollection::Assign(TPersistent* source)
   try {
     FreeAllItems();
     for (int i = 0; i < other->ItemCount(); ++i) AppendNewItem()->Assign(other->ItemAt(i));
+  } catch (...) {
+    UnlockUpdates(true);
+    throw;
+  }
+  UnlockUpdates(true);
+}
+
+void TcxComponentCollection::ReadLegacyCollection(TReader& reader)
+{
+  TValueType type = reader.ReadValue();
+  if (type != TValueType::vaCollection && type != TValueType::vaList) reader.Error("Invalid property value");
+  LockUpdates();
+  try {
+    for (int index = 0; !reader.EndOfList(); ++index) {
+      TValueType next = reader.NextValue();
+      if (next == TValueType::vaInt8 || next == TValueType::vaInt16 || next == TValueType::vaInt32)
+        reader.ReadInteger();
+      TcxComponentCollectionItem* item = index < ItemCount() ? ItemAt(index) : AppendNewItem();
+      reader.ReadListBegin();
+      while (!reader.EndOfList()) reader.ReadProperty(item);
+      reader.ReadListEnd();
+    }
+    reader.ReadListEnd();
   } catch (...) {
     UnlockUpdates(true);
     throw;

@@ -80,6 +80,10 @@ public:
   void DetachItem(TcxComponentCollectionItem* item);
   void FreeAllItems();
   void Assign(TPersistent* source) override;
+  // Reads the older stored form of the collection, a collection value whose entries may each begin
+  // with an order number (ignored) and hold the properties of one item: entry i goes into item i,
+  // or into a new item past the end. For a DefineProperties read procedure.
+  void ReadLegacyCollection(TReader& reader);
 
   void SignalChanged(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action);
   virtual void LockUpdates();

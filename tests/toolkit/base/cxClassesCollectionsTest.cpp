@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Filer.h"
+#include "classlib/Streams.h"
 #include "toolkit/base/cxClassesCollections.h"
 
 namespace {
@@ -13,11 +15,12 @@ class TTip : public TcxComponentCollectionItem {
   CL_CLASS(TTip)
 public:
   using TcxComponentCollectionItem::TcxComponentCollectionItem;
-  std::string Text;
+  const std::string& Text() const { return FText; }
+  void SetText(const std::string& value) { FText = value; }
   void Assign(TPersistent* source) override
   {
     if (auto* tip = dynamic_cast<TTip*>(source))
-      Text = tip->Text;
+      FText = tip->FText;
     else
       TcxComponentCollectionItem::Assign(source);
   }
@@ -25,6 +28,9 @@ public:
 
 protected:
   TcxComponentCollection* GetCollectionFromParent(TComponent* parent) override;
+
+private:
+  std::string FText;
 };
 
 class TOtherItem : public TcxComponentCollectionItem {
@@ -83,6 +89,18 @@ private:
   TOwned<TLoggingCollection> FItems;
 };
 
+// Its tips were once stored as a plain collection property "Tips".
+class TLegacyRepository : public TTipRepository {
+  CL_CLASS(TLegacyRepository)
+public:
+  using TTipRepository::TTipRepository;
+  void DefineProperties(TFiler& filer) override
+  {
+    TTipRepository::DefineProperties(filer);
+    filer.DefineProperty("Tips", [this](TReader& reader) { Items()->ReadLegacyCollection(reader); }, nullptr, false);
+  }
+};
+
 TcxComponentCollection* TTip::GetCollectionFromParent(TComponent* parent)
 {
   return static_cast<TTipRepository*>(parent)->Items();
@@ -106,12 +124,15 @@ private:
 
 const TClassRecord TChangeWatcher::ClassInfo = MakeFactorylessClassRecord("TChangeWatcher", TObject::StaticClass());
 
-const TClassRecord TTip::ClassInfo = MakeClassRecord<TTip>("TTip", TcxComponentCollectionItem::StaticClass());
+constexpr TPropInfo TipProps[] = {StrProp<&TTip::Text, &TTip::SetText>("Text")};
+const TClassRecord TTip::ClassInfo = MakeClassRecord<TTip>("TTip", TcxComponentCollectionItem::StaticClass(), TipProps);
 const TClassRecord TOtherItem::ClassInfo =
     MakeClassRecord<TOtherItem>("TOtherItem", TcxComponentCollectionItem::StaticClass());
 const TClassRecord TLoggingCollection::ClassInfo =
     MakeClassRecord<TLoggingCollection>("TLoggingCollection", TcxComponentCollection::StaticClass());
 const TClassRecord TTipRepository::ClassInfo = MakeClassRecord<TTipRepository>("TTipRepository", TComponent::StaticClass());
+const TClassRecord TLegacyRepository::ClassInfo =
+    MakeClassRecord<TLegacyRepository>("TLegacyRepository", TTipRepository::StaticClass());
 
 namespace {
 class ComponentCollection : public testing::Test {
@@ -245,15 +266,15 @@ TEST_F(ComponentCollection, AssignRecreatesTheItemsUnderOneReport)
 {
   auto* source = New<TTipRepository>(Form.get());
   source->SetName("Source");
-  static_cast<TTip*>(source->Items()->AppendNewItem())->Text = "one";
-  static_cast<TTip*>(source->Items()->AppendNewItem())->Text = "two";
+  static_cast<TTip*>(source->Items()->AppendNewItem())->SetText("one");
+  static_cast<TTip*>(source->Items()->AppendNewItem())->SetText("two");
   Repository->Items()->AppendNewItem();
   Repository->Log.clear();
 
   Repository->Items()->Assign(source->Items());
   ASSERT_EQ(Repository->Items()->ItemCount(), 2);
-  EXPECT_EQ(static_cast<TTip*>(Repository->Items()->ItemAt(0))->Text, "one");
-  EXPECT_EQ(static_cast<TTip*>(Repository->Items()->ItemAt(1))->Text, "two");
+  EXPECT_EQ(static_cast<TTip*>(Repository->Items()->ItemAt(0))->Text(), "one");
+  EXPECT_EQ(static_cast<TTip*>(Repository->Items()->ItemAt(1))->Text(), "two");
   EXPECT_EQ(Repository->Items()->ItemAt(1)->Name(), "Repository1Tip2");
   TLog changes;
   for (const std::string& line : Repository->Log)
@@ -278,6 +299,47 @@ TEST_F(ComponentCollection, DestroyingTheParentFreesTheItemsSilently)
   EXPECT_EQ(Form->ComponentCount(), before - 3);
   EXPECT_EQ(log.size(), 4u);  // extracting and extracted for each item
   for (const std::string& line : log) EXPECT_FALSE(line.starts_with("change")) << line;
+}
+
+TEST(ComponentCollectionLegacy, OlderStoredFormFillsItemsInOrder)
+{
+  TOwned<TComponent> form(New<TComponent>(nullptr));
+  auto* repository = New<TLegacyRepository>(form.get());
+  repository->SetName("Repository1");
+  repository->Items()->AppendNewItem();  // an item already there takes the first entry
+  repository->Log.clear();
+
+  // The stored form as it was written when the tips were a plain collection: the first entry
+  // carries an order number.
+  TOwned<TMemoryStream> stream(New<TMemoryStream>());
+  {
+    TWriter writer(*stream);
+    writer.WriteSignature();
+    writer.WriteStr("TLegacyRepository");
+    writer.WriteStr("Repository1");
+    writer.WriteStr("Tips");
+    writer.WriteValue(TValueType::vaCollection);
+    writer.WriteInteger(7);
+    writer.WriteListBegin();
+    writer.WriteStr("Text");
+    writer.WriteString("one");
+    writer.WriteListEnd();
+    writer.WriteListBegin();
+    writer.WriteStr("Text");
+    writer.WriteString("两");
+    writer.WriteListEnd();
+    writer.WriteListEnd();  // the collection
+    writer.WriteListEnd();  // the properties
+    writer.WriteListEnd();  // the children
+  }
+  stream->SetPosition(0);
+  ReadComponentFromStream(*stream, repository);
+
+  ASSERT_EQ(repository->Items()->ItemCount(), 2);
+  EXPECT_EQ(static_cast<TTip*>(repository->Items()->ItemAt(0))->Text(), "one");
+  EXPECT_EQ(static_cast<TTip*>(repository->Items()->ItemAt(1))->Text(), "两");
+  EXPECT_EQ(repository->Items()->ItemAt(1)->Owner(), form.get());
+  EXPECT_EQ(repository->Log.back(), "change (all) changed");
 }
 
 // --- Sorted interfaced collection ---

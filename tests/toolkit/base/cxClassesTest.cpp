@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Filer.h"
+#include "classlib/Streams.h"
 #include "classlib/TypInfo.h"
 #include "toolkit/base/cxClasses.h"
 
@@ -206,6 +208,22 @@ TEST(Component, ScalableComponentRescalesFromTheStoredDensity)
   component->SetPixelsPerInch(screen / 2);
   component->Loaded();
   EXPECT_EQ(component->Calls.size(), 1u);
+}
+
+TEST(Component, ScalableComponentStoresItsDensity)
+{
+  TOwned<TScaled> stored(New<TScaled>(nullptr));
+  stored->SetName("Scaled");
+  const int screen = stored->PixelsPerInch();
+  stored->SetPixelsPerInch(screen * 2);  // as if made on a denser screen
+  TOwned<TMemoryStream> stream(New<TMemoryStream>());
+  WriteComponentToStream(*stream, stored.get());
+
+  TOwned<TScaled> read(New<TScaled>(nullptr));
+  stream->SetPosition(0);
+  ReadComponentFromStream(*stream, read.get());
+  EXPECT_EQ(read->Calls, (std::vector<std::pair<int, int>>{{screen, screen * 2}}));
+  EXPECT_EQ(read->PixelsPerInch(), screen);
 }
 
 // --- Event handler lists ---
