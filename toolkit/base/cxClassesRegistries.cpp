@@ -77,9 +77,10 @@ void TcxRegisteredClasses::CheckIndex(int index) const
 void TcxRegisteredClasses::AddClassWithDescription(TClass c, std::string_view text)
 {
   if (!c || IndexOfClass(c) >= 0) return;
+  // Registered first: a name already taken by another class raises before the list changes.
+  if (FRegisterClasses) ::RegisterClass(c);
   FEntries.push_back({std::string(text), c});
   if (FSorted) SortEntries();
-  if (FRegisterClasses) ::RegisterClass(c);
 }
 
 void TcxRegisteredClasses::RemoveClassEntry(TClass c)

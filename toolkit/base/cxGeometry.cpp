@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "classlib/TypInfo.h"
 #include "toolkit/base/cxClasses.h"
+#include "toolkit/base/dxCore.h"
 
 namespace {
 constexpr TPropInfo RectProps[] = {
@@ -24,7 +25,11 @@ void FinalizeUnit() { UnRegisterClass(TcxRect::StaticClass()); }
 int HalfOf(long long sum) { return static_cast<int>(sum / 2); }
 }  // namespace
 
-TUnit UnitcxGeometry{"cxGeometry", {}, InitializeUnit, FinalizeUnit};
+namespace {
+const TUnit* const Uses[] = {&UnitdxCore, &UnitcxClasses};
+}  // namespace
+
+TUnit UnitcxGeometry{"cxGeometry", Uses, InitializeUnit, FinalizeUnit};
 
 const TClassRecord TcxRect::ClassInfo = MakeFactorylessClassRecord("TcxRect", TPersistent::StaticClass(), RectProps);
 const TClassRecord TcxSize::ClassInfo = MakeFactorylessClassRecord("TcxSize", TPersistent::StaticClass(), SizeProps);
