@@ -1,0 +1,69 @@
+#include "classlib/Graphic.h"
+
+#include <cstring>
+#include "classlib/Streams.h"
+
+const TClassRecord TGraphic::ClassInfo = MakeClassRecord<TGraphic>("TGraphic", TPersistent::StaticClass());
+
+void TGraphic::SetSize(int width, int height)
+{
+  SetWidth(width);
+  SetHeight(height);
+}
+
+void TGraphic::SetTransparent(bool value)
+{
+  if (value == FTransparent) return;
+  FTransparent = value;
+  Changed(this);
+}
+
+void TGraphic::SetModified(bool value)
+{
+  if (value)
+    Changed(this);
+  else
+    FModified = false;
+}
+
+void TGraphic::Changed(TObject*)
+{
+  FModified = true;
+  if (FOnChange) FOnChange(this);
+}
+
+void TGraphic::LoadFromFile(const std::string& fileName)
+{
+  TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream);
+}
+
+void TGraphic::SaveToFile(const std::string& fileName)
+{
+  TFileStream stream(fileName, fmCreate);
+  SaveToStream(stream);
+}
+
+bool TGraphic::Equals(TGraphic* other)
+{
+  if (!other || other->ClassType() != ClassType()) return false;
+  if (other == this) return true;
+  if (Empty() || other->Empty()) return Empty() && other->Empty();
+  TMemoryStream a, b;
+  WriteData(a);
+  other->WriteData(b);
+  return a.Size() == b.Size() && std::memcmp(a.Memory(), b.Memory(), static_cast<size_t>(a.Size())) == 0;
+}
+
+void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }
+
+void TGraphic::WriteData(TStream& stream) { SaveToStream(stream); }
+
+void TGraphic::DefineProperties(TFiler& filer)
+{
+  // Written when there is an image and it differs from the ancestor's.
+  bool hasData = !Empty();
+  if (auto* ancestor = dynamic_cast<TGraphic*>(filer.Ancestor())) hasData = !Equals(ancestor);
+  filer.DefineBinaryProperty(
+      "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
+}
