@@ -40,7 +40,7 @@ bool TcxIUnknownObject::GetInterfaceEntry(REFIID iid, void** intf)
 }
 
 const TClassRecord TcxInterfacedPersistent::ClassInfo =
-    MakeFactorylessClassRecord("TcxInterfacedPersistent", TPersistent::StaticClass());
+    MakeClassRecord<TcxInterfacedPersistent>("TcxInterfacedPersistent", TPersistent::StaticClass());
 
 TcxInterfacedPersistent::TcxInterfacedPersistent(TPersistent* owner) : FOwner(owner) {}
 

@@ -19,18 +19,6 @@ extern TUnit UnitcxClasses;
 
 using IInterface = IUnknown;
 
-// The class record of a class that no factory can build: its constructor takes other arguments
-// than a factory passes (a persistent owner, a flag that a component pointer would convert to).
-constexpr TClassRecord MakeFactorylessClassRecord(const char* name, TClass parent,
-                                                  std::span<const TPropInfo> props = {})
-{
-  TClassRecord r{};
-  r.Name = name;
-  r.Parent = parent;
-  r.Props = props;
-  return r;
-}
-
 // Asks obj for an interface; true (and a referenced interface in *intf) when obj implements it.
 bool Supports(TObject* obj, REFIID iid, void** intf);
 

@@ -7,7 +7,7 @@
 const TClassRecord TcxRegisteredClassList::ClassInfo =
     MakeClassRecord<TcxRegisteredClassList>("TcxRegisteredClassList", TObject::StaticClass());
 const TClassRecord TcxRegisteredClasses::ClassInfo =
-    MakeFactorylessClassRecord("TcxRegisteredClasses", TObject::StaticClass());
+    MakeClassRecord<TcxRegisteredClasses>("TcxRegisteredClasses", TObject::StaticClass());
 
 namespace {
 [[noreturn]] void IndexError(int index)

@@ -31,8 +31,8 @@ const TUnit* const Uses[] = {&UnitdxCore, &UnitcxClasses};
 
 TUnit UnitcxGeometry{"cxGeometry", Uses, InitializeUnit, FinalizeUnit};
 
-const TClassRecord TcxRect::ClassInfo = MakeFactorylessClassRecord("TcxRect", TPersistent::StaticClass(), RectProps);
-const TClassRecord TcxSize::ClassInfo = MakeFactorylessClassRecord("TcxSize", TPersistent::StaticClass(), SizeProps);
+const TClassRecord TcxRect::ClassInfo = MakeClassRecord<TcxRect>("TcxRect", TPersistent::StaticClass(), RectProps);
+const TClassRecord TcxSize::ClassInfo = MakeClassRecord<TcxSize>("TcxSize", TPersistent::StaticClass(), SizeProps);
 
 // --- TcxRect ---
 

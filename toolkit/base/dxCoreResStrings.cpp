@@ -8,7 +8,7 @@ const TClassRecord TdxProductResourceStrings::ClassInfo =
     MakeClassRecord<TdxProductResourceStrings>("TdxProductResourceStrings", TObject::StaticClass());
 const TClassRecord TdxResourceStringsRepository::ClassInfo =
     MakeClassRecord<TdxResourceStringsRepository>("TdxResourceStringsRepository", TObject::StaticClass());
-const TClassRecord TdxUnitsLoader::ClassInfo = MakeFactorylessClassRecord("TdxUnitsLoader", TObject::StaticClass());
+const TClassRecord TdxUnitsLoader::ClassInfo = MakeClassRecord<TdxUnitsLoader>("TdxUnitsLoader", TObject::StaticClass());
 
 namespace {
 // Identifier names sort and match without regard to case, as the names of a sorted string list do.

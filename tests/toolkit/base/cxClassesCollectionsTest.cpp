@@ -122,7 +122,7 @@ private:
 };
 }  // namespace
 
-const TClassRecord TChangeWatcher::ClassInfo = MakeFactorylessClassRecord("TChangeWatcher", TObject::StaticClass());
+const TClassRecord TChangeWatcher::ClassInfo = MakeClassRecord<TChangeWatcher>("TChangeWatcher", TObject::StaticClass());
 
 constexpr TPropInfo TipProps[] = {StrProp<&TTip::Text, &TTip::SetText>("Text")};
 const TClassRecord TTip::ClassInfo = MakeClassRecord<TTip>("TTip", TcxComponentCollectionItem::StaticClass(), TipProps);

@@ -249,7 +249,7 @@ public:
 };
 }  // namespace
 
-const TClassRecord TListener::ClassInfo = MakeFactorylessClassRecord("TListener", TObject::StaticClass());
+const TClassRecord TListener::ClassInfo = MakeClassRecord<TListener>("TListener", TObject::StaticClass());
 
 TEST(EventHandlerCollection, CallsInOrderAndSkipsHandlersRemovedMeanwhile)
 {

@@ -131,7 +131,7 @@ protected:
 }  // namespace
 
 const TClassRecord TChangeCounter::ClassInfo = MakeClassRecord<TChangeCounter>("TChangeCounter", TObject::StaticClass());
-const TClassRecord TMinWidthRect::ClassInfo = MakeFactorylessClassRecord("TMinWidthRect", TcxRect::StaticClass());
+const TClassRecord TMinWidthRect::ClassInfo = MakeClassRecord<TMinWidthRect>("TMinWidthRect", TcxRect::StaticClass());
 
 TEST(Geometry, RectReportsOnlyRealChanges)
 {
