@@ -629,8 +629,10 @@ void TBitmap::Assign(TPersistent* source)
     }
     FTransparentColor = bitmap->FTransparentColor;
     FTransparentMode = bitmap->FTransparentMode;
-    TGraphic::SetTransparent(bitmap->Transparent());
-    Changed(this);
+    if (Transparent() != bitmap->Transparent())
+      TGraphic::SetTransparent(bitmap->Transparent());  // tells of the change
+    else
+      Changed(this);
     return;
   }
   if (auto* graphic = dynamic_cast<TGraphic*>(source)) {

@@ -567,7 +567,15 @@ TEST(Bitmap, AssignMakesAnIndependentCopy)
   source.Canvas()->SetPixels(1, 1, clRed);
   source.SetTransparentColor(clRed);
   TBitmap copy;
+  struct Listener : TObject {
+    int Count = 0;
+    void Changed(TObject*) { ++Count; }
+  } listener;
+  copy.SetOnChange(TNotifyEvent(&listener, &Listener::Changed));
+  source.SetTransparent(true);
   copy.Assign(&source);
+  EXPECT_EQ(listener.Count, 1) << "one notification";
+  EXPECT_TRUE(copy.Transparent());
   EXPECT_EQ(copy.PixelFormat(), TPixelFormat::pf8bit);
   EXPECT_EQ(copy.TransparentColor(), clRed);
   EXPECT_EQ(PixelOf(copy, 1, 1), Red);
