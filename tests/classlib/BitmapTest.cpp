@@ -314,6 +314,10 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     b.SetSize(2, 2);  // resizing keeps the custom layout
     EXPECT_EQ(b.PixelFormat(), TPixelFormat::pfCustom);
     EXPECT_EQ(PixelOf(b, 0, 0), Red);
+    b.SetSize(0, 0);
+    b.SetSize(2, 2);  // with no image left to copy the layout from: 32 bits
+    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf32bit);
+    EXPECT_EQ(PixelOf(b, 1, 1), RGB(255, 255, 255));
   }
   {  // an OS/2 core header with a 3-byte colour table
     std::string s(14 + 12, '\0');
