@@ -95,7 +95,7 @@ const TClassRecord TTestGraphic::ClassInfo = MakeClassRecord<TTestGraphic>("TTes
 
 TEST(Icon, LoadsAnIconFileAndDrawsItWithItsTransparency)
 {
-  const std::string file = ResourceBytes("TEST_SQUARE_FILE");
+  const std::string file = ResourceBytes("TESTSQUAREFILE");
   TIcon icon;
   EXPECT_TRUE(icon.Empty());
   LoadIcon(icon, file);
@@ -165,7 +165,7 @@ TEST(Icon, AnIconFromAHandleIsSavedAsAFileThatLoadsBack)
 
 TEST(Icon, CorruptIconFilesAreRefusedAndTheIconIsKept)
 {
-  const std::string good = ResourceBytes("TEST_SQUARE_FILE");
+  const std::string good = ResourceBytes("TESTSQUAREFILE");
   auto patched16 = [&](size_t at, uint16_t v) { std::string s = good; Put16(s, at, v); return s; };
   auto patched32 = [&](size_t at, uint32_t v) { std::string s = good; Put32(s, at, v); return s; };
   const struct {
@@ -227,7 +227,7 @@ TEST(Icon, ResourcesAssignAndRelease)
 
   // A bitmap takes an icon by drawing it on white.
   TIcon file;
-  LoadIcon(file, ResourceBytes("TEST_SQUARE_FILE"));
+  LoadIcon(file, ResourceBytes("TESTSQUAREFILE"));
   bitmap.Assign(&file);
   EXPECT_EQ(bitmap.Width(), 16);
   EXPECT_EQ(bitmap.Canvas()->Pixels(8, 8), clRed);
@@ -259,7 +259,7 @@ TEST(Picture, TheRegistryMapsExtensionsToGraphicClasses)
 TEST(Picture, LoadFromFilePicksTheClassByExtensionAndKeepsTheGraphicOnFailure)
 {
   TTempFile bmp("picture-test.bmp", RedBlueBmp());
-  TTempFile ico("picture-test.ICO", ResourceBytes("TEST_SQUARE_FILE"));
+  TTempFile ico("picture-test.ICO", ResourceBytes("TESTSQUAREFILE"));
   TTempFile unknown("picture-test.xyz", "whatever");
   TTempFile corrupt("picture-test-corrupt.bmp", "BMnot a bitmap at all");
   TTempFile custom("picture-test.tst", "four");
