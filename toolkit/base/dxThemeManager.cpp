@@ -91,7 +91,12 @@ LRESULT CALLBACK TdxThemeChangedEventReceiver::WindowProc(HWND window, UINT mess
   }
   auto* receiver = reinterpret_cast<TdxThemeChangedEventReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!receiver || receiver->FHandle != window) return DefWindowProcA(window, message, wParam, lParam);
-  return receiver->WndProc(message, wParam, lParam);
+  try {
+    return receiver->WndProc(message, wParam, lParam);
+  } catch (...) {
+    HandleException(std::current_exception());
+    return 0;
+  }
 }
 
 LRESULT TdxThemeChangedEventReceiver::WndProc(UINT message, WPARAM wParam, LPARAM lParam)

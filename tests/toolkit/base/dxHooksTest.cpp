@@ -2,6 +2,7 @@
 // clients; the hook installed with the first client and gone with the last, as seen from a hook of
 // the tests' own that stays in the chain behind the controller's.
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 #include "classlib/Exceptions.h"
@@ -236,4 +237,154 @@ TEST_F(HookController, SentAndRetrievedMessagesReachTheirKindsClients)
   while (PeekMessageA(&msg, window, ProbeMessage, ProbeMessage, PM_REMOVE)) DispatchMessageA(&msg);
   DestroyWindow(window);
   EXPECT_EQ(GCalls, (Calls{"callwndproc", "getmessage"}));
+}
+
+// --- Real input ---
+
+namespace {
+int GKeyDowns = 0;
+
+LRESULT CALLBACK InputWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+  if (message == WM_KEYDOWN && wParam == VK_F8) ++GKeyDowns;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void MouseA(int code, WPARAM wParam, LPARAM, LRESULT&)
+{
+  if (code == HC_ACTION && wParam == WM_MOUSEMOVE) GCalls.push_back("A");
+}
+
+void MouseB(int code, WPARAM wParam, LPARAM, LRESULT&)
+{
+  if (code == HC_ACTION && wParam == WM_MOUSEMOVE) GCalls.push_back("B");
+}
+
+LRESULT CALLBACK OwnMouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
+  if (code == HC_ACTION && wParam == WM_MOUSEMOVE) GCalls.push_back("next");
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Swallows F8 (its key-down and key-up reach the keyboard hook as the key code).
+void SwallowF8(int code, WPARAM wParam, LPARAM, LRESULT& result)
+{
+  if (code == HC_ACTION && wParam == VK_F8) {
+    GCalls.push_back("swallow");
+    result = 1;
+  }
+}
+
+LRESULT CALLBACK OwnKeyboardHook(int code, WPARAM wParam, LPARAM lParam)
+{
+  if (code == HC_ACTION && wParam == VK_F8) GCalls.push_back("next");
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A visible top-level window with the keyboard focus, for input made through SendInput.
+class HookInput : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = InputWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "HookInputTarget";
+    RegisterClassA(&windowClass);
+    FWindow = CreateWindowExA(WS_EX_TOPMOST, "HookInputTarget", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr,
+                              nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(FWindow, nullptr);
+    SetForegroundWindow(FWindow);
+    SetFocus(FWindow);
+    PumpFor(200);
+    ASSERT_EQ(GetFocus(), FWindow);
+    GCalls.clear();
+    GKeyDowns = 0;
+  }
+  void TearDown() override
+  {
+    for (TdxHookProc proc : {MouseA, MouseB, SwallowF8}) UnregisterHookProc(proc);
+    if (FOwnHook) UnhookWindowsHookEx(FOwnHook);
+    DestroyWindow(FWindow);
+    UnregisterClassA("HookInputTarget", GetModuleHandleA(nullptr));
+    GCalls.clear();
+  }
+  // Handles messages until done() or the time is up, then a little longer for stragglers.
+  static void PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
+  {
+    DWORD end = GetTickCount() + ms;
+    do {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      if (done()) break;
+      Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    Sleep(50);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  static void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+  // Presses and releases F8; returns once the hooks saw both or the window got the key.
+  static void PressF8()
+  {
+    INPUT input[2]{};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_F8;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+    PumpUntil([] { return GCalls.size() >= 4 || (GKeyDowns > 0 && GCalls.size() >= 2); });
+  }
+  // Moves the mouse to a point of the window other than where it is.
+  static void MoveMouse()
+  {
+    POINT at{};
+    GetCursorPos(&at);
+    int x = at.x == 60 ? 70 : 60;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(80, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
+    PumpUntil([] { return GCalls.size() >= 3; });
+  }
+
+  HWND FWindow = nullptr;
+  HHOOK FOwnHook = nullptr;
+};
+}  // namespace
+
+TEST_F(HookInput, TwoMouseClientsAreCalledNewestFirstAndThenTheNextHook)
+{
+  FOwnHook = SetWindowsHookExA(WH_MOUSE, OwnMouseHook, nullptr, GetCurrentThreadId());
+  RegisterHookProc(TdxHookKind::hkMouse, MouseA);
+  RegisterHookProc(TdxHookKind::hkMouse, MouseB);
+  MoveMouse();
+  ASSERT_FALSE(GCalls.empty()) << "no mouse message arrived";
+  ASSERT_EQ(GCalls.size() % 3, 0u);
+  for (size_t i = 0; i < GCalls.size(); i += 3)
+    EXPECT_EQ(Calls(GCalls.begin() + i, GCalls.begin() + i + 3), (Calls{"B", "A", "next"}));
+}
+
+TEST_F(HookInput, AKeyboardClientsResultSwallowsTheKeyWhileTheNextHookStillSeesIt)
+{
+  FOwnHook = SetWindowsHookExA(WH_KEYBOARD, OwnKeyboardHook, nullptr, GetCurrentThreadId());
+  RegisterHookProc(TdxHookKind::hkKeyboard, SwallowF8);
+  PressF8();
+  EXPECT_EQ(GCalls, (Calls{"swallow", "next", "swallow", "next"}));  // key down and key up
+  EXPECT_EQ(GKeyDowns, 0);
+
+  // Without the client the key reaches the window.
+  UnregisterHookProc(SwallowF8);
+  GCalls.clear();
+  PressF8();
+  EXPECT_EQ(GCalls, (Calls{"next", "next"}));
+  EXPECT_EQ(GKeyDowns, 1);
 }
