@@ -69,6 +69,8 @@ public:
   // Both are defined with the readers in Filer.cpp.
   virtual void ReadState(TReader& reader);
   virtual void WriteState(TWriter& writer);
+  // Stores DesignInfo as the extra properties "Left" and "Top" (written when not zero).
+  void DefineProperties(TFiler& filer) override;
   // The components a stream writes as children of this one, in order.
   virtual void GetChildren(const TGetChildProc& proc, TComponent* root) { (void)proc; (void)root; }
   virtual TComponent* GetChildOwner() { return nullptr; }

@@ -18,6 +18,29 @@ const TClassRecord TWriter::ClassInfo = MakeClassRecord<TWriter>("TWriter", TFil
 void TComponent::ReadState(TReader& reader) { reader.ReadData(this); }
 void TComponent::WriteState(TWriter& writer) { writer.WriteData(this); }
 
+void TComponent::DefineProperties(TFiler& filer)
+{
+  TPersistent::DefineProperties(filer);
+  // The position of a non-visual component on the design surface: left in the low word, top in
+  // the high word of DesignInfo. Components with published Left and Top never get here for them.
+  auto low = [this] { return static_cast<int16_t>(FDesignInfo & 0xFFFF); };
+  auto high = [this] { return static_cast<int16_t>((FDesignInfo >> 16) & 0xFFFF); };
+  filer.DefineProperty(
+      "Left",
+      [this](TReader& r) {
+        FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & 0xFFFF0000u) |
+                                           (static_cast<uint32_t>(r.ReadInteger()) & 0xFFFFu));
+      },
+      [low](TWriter& w) { w.WriteInteger(low()); }, low() != 0);
+  filer.DefineProperty(
+      "Top",
+      [this](TReader& r) {
+        FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & 0xFFFFu) |
+                                           ((static_cast<uint32_t>(r.ReadInteger()) & 0xFFFFu) << 16));
+      },
+      [high](TWriter& w) { w.WriteInteger(high()); }, high() != 0);
+}
+
 namespace {
 constexpr char Signature[4] = {'T', 'P', 'F', '0'};
 constexpr int MaxDepth = 256;
@@ -284,16 +307,16 @@ bool TReader::EndOfList() { return NextValue() == TValueType::vaNull; }
 
 void TReader::CheckValue(TValueType type)
 {
-  TValueType t = ReadValue();
-  if (t != type) {
-    static constexpr const char* Names[] = {"end of list", "list",       "integer", "integer", "integer",
-                                            "float",       "string",     "identifier", "False", "True",
-                                            "binary data", "set",        "string",  "nil",     "collection",
-                                            "float",       "currency",   "date",    "string",  "integer",
-                                            "string"};
-    Error(std::string("Invalid stream format: ") + Names[static_cast<int>(type)] + " expected but " +
-          Names[static_cast<int>(t)] + " found");
-  }
+  if (ReadValue() != type) WrongValue();
+}
+
+void TReader::WrongValue()
+{
+  // Read the value again as what it is, to name it.
+  int64_t start = FLastPos;
+  FStream.SetPosition(start);
+  TScalar v = ReadScalar();
+  ErrorAt(start, "Invalid property value '" + Describe(v) + "'");
 }
 
 std::string TReader::ReadStr()
@@ -331,7 +354,7 @@ int64_t TReader::ReadInt64()
     case TValueType::vaInt16: { int16_t v; Read(&v, 2); return v; }
     case TValueType::vaInt32: { int32_t v; Read(&v, 4); return v; }
     case TValueType::vaInt64: { int64_t v; Read(&v, 8); return v; }
-    default: Error("Invalid stream format: integer expected");
+    default: WrongValue();
   }
 }
 
@@ -347,7 +370,7 @@ bool TReader::ReadBoolean()
   TValueType t = ReadValue();
   if (t == TValueType::vaTrue) return true;
   if (t == TValueType::vaFalse) return false;
-  Error("Invalid stream format: Boolean expected");
+  WrongValue();
 }
 
 std::wstring TReader::ReadWideString()
@@ -373,7 +396,7 @@ std::wstring TReader::ReadWideString()
       }
       return s;
     }
-    default: Error("Invalid stream format: string expected");
+    default: WrongValue();
   }
 }
 
@@ -400,7 +423,7 @@ std::string TReader::ReadIdent()
     case TValueType::vaTrue: return "True";
     case TValueType::vaNil: return "nil";
     case TValueType::vaNull: return "Null";
-    default: Error("Invalid stream format: identifier expected");
+    default: WrongValue();
   }
 }
 
@@ -418,7 +441,7 @@ double TReader::ReadFloat()
     case TValueType::vaSingle: { float v; Read(&v, 4); return v; }
     case TValueType::vaCurrency: { int64_t v; Read(&v, 8); return static_cast<double>(v) / 10000.0; }
     case TValueType::vaDate: { double v; Read(&v, 8); return v; }
-    default: Error("Invalid stream format: number expected");
+    default: WrongValue();
   }
 }
 
@@ -693,21 +716,28 @@ void TReader::ReadProperty(TPersistent* instance)
       ReadPropValue(obj, *p);
       return;
     }
-    FPropName = rest;
-    FPropFound = false;
-    obj->DefineProperties(*this);
-    if (!FPropFound && SameIdent(rest, "Strings"))
-      if (auto* strings = dynamic_cast<TStrings*>(obj)) {
-        FPropFound = true;
-        ReadStringsValue(strings);
-      }
-    bool found = FPropFound;
-    FPropName.clear();
-    FPropFound = false;
+    // DefineProperties calls back DefineProperty for each extra property; the one named rest reads.
+    // A read procedure may read nested properties itself, so the outer state is kept aside.
+    std::string outerName = std::exchange(FPropName, std::string(rest));
+    bool outerFound = std::exchange(FPropFound, false);
+    bool found;
+    try {
+      obj->DefineProperties(*this);
+      found = FPropFound;
+      if (!found && SameIdent(rest, "Strings"))
+        if (auto* strings = dynamic_cast<TStrings*>(obj)) {
+          found = true;
+          ReadStringsValue(strings);
+        }
+    } catch (...) {
+      FPropName = std::move(outerName);
+      FPropFound = outerFound;
+      throw;
+    }
+    FPropName = std::move(outerName);
+    FPropFound = outerFound;
     if (!found) notFound();
   } catch (Exception& e) {
-    FPropName.clear();
-    FPropFound = false;
     FLastPos = start;
     Locate(e);
     throw;
@@ -1134,7 +1164,9 @@ void TWriter::WriteData(TComponent* instance)
   WriteStr(instance->Name());
   WriteProperties(instance);
   WriteListEnd();
-  instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
+  // Children come from the component that owns them, as the reader will own them.
+  TComponent* childOwner = instance->GetChildOwner();
+  instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, childOwner ? childOwner : FRoot);
   WriteListEnd();
 }
 

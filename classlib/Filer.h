@@ -134,6 +134,7 @@ private:
   void ReadPropValue(TPersistent* instance, const TPropInfo& prop);
   TScalar ReadScalar();
   std::string Describe(const TScalar& value) const;
+  [[noreturn]] void WrongValue();
   void ReadStringsValue(TStrings* strings);
   void ResolveFixups();
   TComponent* FindComponentRef(std::string_view name) const;

@@ -365,6 +365,8 @@ int32_t TStringStream::Read(void* buffer, int32_t count)
 int32_t TStringStream::Write(const void* buffer, int32_t count)
 {
   if (count <= 0) return 0;
+  if (static_cast<uint64_t>(FPosition) + static_cast<uint64_t>(count) > FDataString.max_size())
+    throw EOutOfMemory("Out of memory while expanding string stream");
   size_t end = static_cast<size_t>(FPosition) + static_cast<size_t>(count);
   // Overwrites in place; only a write past the end grows the string (zeros fill any gap).
   if (end > FDataString.size()) FDataString.resize(end, '\0');
@@ -384,6 +386,8 @@ int64_t TStringStream::Seek(int64_t offset, TSeekOrigin origin)
 void TStringStream::SetSize(int64_t size)
 {
   if (size < 0) throw EStreamError("Stream size out of range (" + std::to_string(size) + ")");
+  if (static_cast<uint64_t>(size) > FDataString.max_size())
+    throw EOutOfMemory("Out of memory while expanding string stream");
   FDataString.resize(static_cast<size_t>(size), '\0');
   FPosition = std::min(FPosition, size);
 }

@@ -152,7 +152,8 @@ public:
   // index is where s would go.
   virtual bool Find(std::string_view s, int& index) const;
   virtual void Sort();
-  // Sorts with compare (stably; an inconsistent compare gives some order, never a fault).
+  // Sorts with compare (stably; an inconsistent compare gives some order, never a fault). A sorted
+  // list keeps its own order and is left as it is.
   virtual void CustomSort(TStringListSortCompare compare);
 
   bool Sorted() const { return FSorted; }
