@@ -107,9 +107,10 @@ constexpr TClassRecord MakeClassRecord(const char* name, TClass parent,
 {
   TClassRecord r{name, parent, props, methods};
   if constexpr (!std::is_abstract_v<T>) {
-    if constexpr (std::is_constructible_v<T, TComponent*>)
+    // The kind is checked too: a pointer converts to bool, so a thread's T(bool) would pass.
+    if constexpr (std::is_constructible_v<T, TComponent*> && std::is_convertible_v<T*, TComponent*>)
       r.NewComponent = [](TComponent* owner) -> TComponent* { return New<T>(owner); };
-    else if constexpr (std::is_constructible_v<T, TCollection*>)
+    else if constexpr (std::is_constructible_v<T, TCollection*> && std::is_convertible_v<T*, TCollectionItem*>)
       r.NewItem = [](TCollection* c) -> TCollectionItem* { return New<T>(c); };
     else if constexpr (std::is_default_constructible_v<T>)
       r.NewObject = []() -> TObject* { return New<T>(); };
