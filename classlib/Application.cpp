@@ -2,8 +2,22 @@
 #include "classlib/Application.h"
 
 #include <algorithm>
+#include <atomic>
+#include "classlib/Thread.h"
 
 TApplication* Application = nullptr;
+
+namespace {
+// The window a worker's Synchronize wakes: read on the worker's thread, so kept apart from the
+// application object, which only the GUI thread touches.
+std::atomic<HWND> GWakeWindow{nullptr};
+TWakeMainThread GPreviousWake = nullptr;
+
+void WakeApplication()
+{
+  if (HWND wnd = GWakeWindow.load()) PostMessageA(wnd, WM_NULL, 0, 0);
+}
+}  // namespace
 
 const TClassRecord TApplication::ClassInfo =
     MakeClassRecord<TApplication>("TApplication", TComponent::StaticClass());
@@ -16,10 +30,16 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner)
   if (size_t dot = FTitle.rfind('.'); dot != std::string::npos) FTitle.resize(dot);
   FHandle = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
   SetWindowTextA(FHandle, FTitle.c_str());
+  GWakeWindow = FHandle;
+  GPreviousWake = SetWakeMainThread(WakeApplication);
 }
 
 TApplication::~TApplication()
 {
+  if (GWakeWindow.load() == FHandle) {
+    GWakeWindow = nullptr;
+    SetWakeMainThread(GPreviousWake);
+  }
   if (FHandle) DeallocateHWnd(FHandle);
 }
 
@@ -28,6 +48,10 @@ void TApplication::BeforeDestruction()
   // The forms go first (they are owned by the application), while the hidden window still exists.
   TComponent::BeforeDestruction();
   FMainForm = nullptr;
+  if (GWakeWindow.load() == FHandle) {
+    GWakeWindow = nullptr;
+    SetWakeMainThread(GPreviousWake);
+  }
   if (FHandle) {
     DeallocateHWnd(FHandle);
     FHandle = nullptr;
@@ -147,6 +171,8 @@ bool TApplication::DoApplicationIdle()
   DoMouseIdle();
   bool done = true;
   if (FOnIdle) FOnIdle(this, done);
+  // Calls handed over by worker threads (Synchronize, Queue) run here on the GUI thread.
+  if (IsMainThread() && CheckSynchronize()) done = false;
   return done;
 }
 
@@ -187,8 +213,14 @@ void TApplication::HandleException(std::exception_ptr error)
 
 void TApplication::ShowException(const std::string& message)
 {
+  // A sentence in single-byte text ends with a full stop; a Chinese one keeps its own punctuation.
   std::string text = message;
-  if (!text.empty() && text.back() > '.') text += '.';
+  bool lastIsDoubleByte = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    lastIsDoubleByte = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+    if (lastIsDoubleByte) ++i;
+  }
+  if (!text.empty() && !lastIsDoubleByte && static_cast<unsigned char>(text.back()) > '.') text += '.';
   MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
 }
 
@@ -219,6 +251,10 @@ void TApplication::Restore()
 void TApplication::WndProc(TMessage& msg)
 {
   switch (msg.Msg) {
+    case WM_NULL:
+      // Posted by WakeApplication when a worker hands a call to the GUI thread.
+      if (IsMainThread()) CheckSynchronize();
+      return;
     case WM_ACTIVATEAPP:
       FActive = msg.WParam != 0;
       if (FActive && FOnActivate) FOnActivate(this);

@@ -82,6 +82,12 @@ protected:
   }
 };
 
+// Frees a form at the end of a scope.
+struct TFormGuard {
+  TCustomForm* Form;
+  ~TFormGuard() { Free(Form); }
+};
+
 // Handles messages (and the loop's idle work) until done() or the time is up; answers done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
 // Handles messages for a while.

@@ -24,11 +24,6 @@ RECT WindowRectInParent(HWND wnd)
   return r;
 }
 
-// Frees a form at the end of a test.
-struct TFormGuard {
-  TCustomForm* Form;
-  ~TFormGuard() { Free(Form); }
-};
 
 template <class T>
 T* Make(TWinControl* parent, TAlign align, int w, int h, int left = 0, int top = 0)

@@ -48,10 +48,6 @@ void RegisterFixtureClasses()
   RegisterClass(TTestGraphic::StaticClass());
 }
 
-struct TFormGuard {
-  TCustomForm* Form;
-  ~TFormGuard() { Free(Form); }
-};
 
 ::testing::AssertionResult SameRect(const RECT& a, const RECT& b)
 {
