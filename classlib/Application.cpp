@@ -58,8 +58,6 @@ void TApplication::BeforeDestruction()
   }
 }
 
-void TApplication::Initialize() { FInitialized = true; }
-
 std::string TApplication::ExeName() const
 {
   char path[MAX_PATH * 2];

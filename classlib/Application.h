@@ -18,7 +18,8 @@ public:
   ~TApplication() override;
   void BeforeDestruction() override;
 
-  void Initialize();
+  // For the program entry: COM and the application's window are ready once FormsUnit has started.
+  void Initialize() {}
   // Makes a form of formClass owned by the application; the first form made is the main form.
   TComponent* CreateForm(TClass formClass);
   template <class T>
@@ -105,7 +106,6 @@ private:
   bool FRunning = false;
   bool FShowMainForm = true;
   bool FActive = true;
-  bool FInitialized = false;
   std::string FTitle;
   bool FShowHint = true;
   TColor FHintColor = clInfoBk;

@@ -245,6 +245,13 @@ TControl::~TControl()
 {
   if (GMouseControl == this) GMouseControl = nullptr;
   if (GCaptureControl == this) GCaptureControl = nullptr;
+  // Deleted without Free: leave the parent's lists without a dangling entry.
+  if (FParent) {
+    std::erase(FParent->FControls, this);
+    std::erase(FParent->FWinControls, this);
+    std::erase(FParent->FTabList, this);
+    FParent = nullptr;
+  }
 }
 
 void TControl::BeforeDestruction()
@@ -567,8 +574,6 @@ TCustomForm* TControl::GetParentForm() const
   while (c->FParent) c = c->FParent;
   return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
 }
-
-bool TControl::ParentColorNeeded() const { return FParentColor && FParent; }
 
 void TControl::Click()
 {

@@ -246,7 +246,6 @@ protected:
   void UpdateAnchorRules();
   // Invalidates the control's area on its parent's window (graphic controls).
   void InvalidateControl(bool isVisible, bool isOpaque);
-  bool ParentColorNeeded() const;
 
   std::string FText;
   bool FVisible = true;

@@ -67,7 +67,7 @@ const TClassRecord TForm::ClassInfo = MakeClassRecord<TForm>("TForm", TCustomFor
 CL_MESSAGE_MAP(TCustomForm, TWinControl,
   {WM_CLOSE, &TCustomForm::WMClose},
   {WM_ACTIVATE, &TCustomForm::WMActivate},
-  {WM_GETMINMAXINFO, &TCustomForm::WMGetMinMaxInfo},
+  {WM_SYSCOLORCHANGE, &TCustomForm::WMSysColorChange},
   {CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged},
   {CM_DIALOGKEY, &TCustomForm::CMDialogKey},
   {CM_RELEASE, &TCustomForm::CMRelease},
@@ -214,12 +214,6 @@ void TCustomForm::CreateParams(TCreateParams& params)
   }
   if (FFormStyle == TFormStyle::fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
   if (Application && Application->MainForm() == this) params.ExStyle |= WS_EX_APPWINDOW;
-}
-
-void TCustomForm::CreateWnd()
-{
-  TWinControl::CreateWnd();
-  // Size the window so that its client area is what the form holds, whatever the frame's metrics.
 }
 
 SIZE TCustomForm::NonClientSize() const
@@ -394,7 +388,12 @@ void TCustomForm::DoHide()
   if (FOnHide) FOnHide(this);
 }
 
-void TCustomForm::WMGetMinMaxInfo(TMessage& msg) { DefaultHandler(msg); }
+void TCustomForm::WMSysColorChange(TMessage& msg)
+{
+  // Top-level windows hear of new system colours; the controls learn it from their form.
+  DefaultHandler(msg);
+  Perform(CM_SYSCOLORCHANGE);
+}
 
 void TCustomForm::PaintWindow(HDC dc)
 {

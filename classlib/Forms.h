@@ -127,7 +127,6 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
   void PaintWindow(HDC dc) override;
   virtual void Paint();
   virtual void DoCreate();
@@ -151,7 +150,7 @@ private:
 
   void WMClose(TMessage& msg);
   void WMActivate(TMessage& msg);
-  void WMGetMinMaxInfo(TMessage& msg);
+  void WMSysColorChange(TMessage& msg);
   void CMShowingChanged(TMessage& msg);
   void CMDialogKey(TMessage& msg);
   void CMRelease(TMessage& msg);

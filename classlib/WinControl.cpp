@@ -92,11 +92,20 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
 {
-  // Deleted without Free: still leave no window routing to a dead object.
+  // Deleted without Free (a constructor that failed): still leave no window routing to a dead
+  // object, and no child pointing at a dead parent.
   if (FHandle) {
     DetachWindowObject(FHandle);
     DestroyWindow(FHandle);
     FHandle = nullptr;
+  }
+  while (!FControls.empty() || !FWinControls.empty()) {
+    TControl* child = !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back()) : FControls.back();
+    std::erase(FWinControls, child);
+    std::erase(FControls, child);
+    FTabList.clear();
+    child->FParent = nullptr;
+    Free(child);
   }
   if (FBrush) DeleteObject(FBrush);
 }

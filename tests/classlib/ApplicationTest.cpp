@@ -253,3 +253,11 @@ TEST(Application, HintOfTheControlUnderTheMouse)
   EXPECT_EQ(GetShortHint(panel->Hint()), "查找");
   EXPECT_FALSE(log.Hints.empty());
 }
+
+TEST(Application, ComIsInitialisedOnTheGuiThread)
+{
+  // Already initialised, as a single-threaded apartment, by the forms unit's start-up.
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(hr, S_FALSE);
+  if (SUCCEEDED(hr)) CoUninitialize();
+}

@@ -41,6 +41,13 @@ public:
   using TForm::TForm;
 };
 
+// A form whose stored form fails half way, after some controls were made.
+class TBrokenTestForm : public TForm {
+  CL_CLASS(TBrokenTestForm)
+public:
+  using TForm::TForm;
+};
+
 void RegisterFixtureClasses()
 {
   RegisterClass(TTestPanel::StaticClass());
@@ -63,6 +70,8 @@ RECT WorkAreaForTest() { return RECT{100, 50, 900, 650}; }
 
 const TClassRecord TSearchTestForm::ClassInfo =
     MakeClassRecord<TSearchTestForm>("TSearchTestForm", TForm::StaticClass(), {}, SearchTestFormMethods);
+const TClassRecord TBrokenTestForm::ClassInfo =
+    MakeClassRecord<TBrokenTestForm>("TBrokenTestForm", TForm::StaticClass());
 const TClassRecord TMissingForm::ClassInfo = MakeClassRecord<TMissingForm>("TMissingForm", TForm::StaticClass());
 
 TEST(Forms, StoredFormCreatesItsControlsAndRunsOnCreateAfterThem)
@@ -128,6 +137,11 @@ TEST(Forms, FormClassWithoutStoredFormRaisesAndLeavesNothingBehind)
   int forms = Screen->FormCount();
   int owned = Application->ComponentCount();
   EXPECT_THROW(New<TMissingForm>(Application), EResNotFound);
+  EXPECT_EQ(Screen->FormCount(), forms);
+  EXPECT_EQ(Application->ComponentCount(), owned);
+  // A stored form that fails half way frees what it made, windows included.
+  RegisterFixtureClasses();
+  EXPECT_THROW(New<TBrokenTestForm>(Application), EReadError);
   EXPECT_EQ(Screen->FormCount(), forms);
   EXPECT_EQ(Application->ComponentCount(), owned);
   // The same class made empty on purpose is fine.
