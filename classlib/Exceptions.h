@@ -46,6 +46,10 @@ CL_EXCEPTION(EVariantTypeCastError, EVariantError);
 CL_EXCEPTION(EVariantInvalidArgError, EVariantError);
 CL_EXCEPTION(EVariantBadIndexError, EVariantError);
 CL_EXCEPTION(EVariantArrayCreateError, EVariantError);
+CL_EXCEPTION(EVariantOverflowError, EVariantError);     // "Arithmetic overflow"
+CL_EXCEPTION(EVariantInvalidOpError, EVariantError);    // "Invalid variant operation"
+CL_EXCEPTION(EVariantBadVarTypeError, EVariantError);   // "Invalid variant type"
+CL_EXCEPTION(EVariantNotAnArrayError, EVariantError);   // "Variant is not an array"
 
 // An operating-system call failed: ErrorCode is the system's code, the message its text.
 class EOSError : public Exception {

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <mutex>
 #include "classlib/Collection.h"
 #include "classlib/Colors.h"
@@ -389,11 +388,7 @@ std::wstring TReader::ReadWideString()
     case TValueType::vaUTF8String: {
       std::string utf8 = ReadBytes(ReadLength());
       std::wstring s;
-      try {
-        s = Utf8ToWide(utf8);
-      } catch (const EConvertError& e) {
-        Error(e.Message());
-      }
+      if (!TryUtf8ToWide(utf8, s)) Error("Invalid UTF-8 text");
       return s;
     }
     default: WrongValue();

@@ -168,8 +168,9 @@ public:
   void DefineBinaryProperty(std::string_view name, TStreamProc read, TStreamProc write, bool hasData) override;
 
   // Writes the signature and the tree of root: published properties in declaration order (base
-  // classes first; stored predicates and defaults honoured), the DefineProperties extras after them,
-  // then the children that GetChildren reports.
+  // classes first; stored predicates and defaults honoured; strings, floats, references and events
+  // only when set), the DefineProperties extras after them, then the children that GetChildren
+  // reports (asked with the component's child owner, or the root, as the root of the children).
   void WriteRootComponent(TComponent* root);
   void WriteDescendent(TComponent* root, TComponent* ancestor);
   void WriteComponent(TComponent* component);

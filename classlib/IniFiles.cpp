@@ -65,11 +65,11 @@ std::string ReadFileText(const std::string& fileName)
   if (!text.empty()) file.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
   // A file saved as UTF-8 with a byte-order mark is read as the text it means.
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    try {
-      text = WideToAnsi(Utf8ToWide(std::string_view(text).substr(3)));
-    } catch (const EConvertError&) {
+    std::string ansi;
+    if (TryUtf8ToAnsi(std::string_view(text).substr(3), ansi))
+      text = std::move(ansi);
+    else
       text.erase(0, 3);
-    }
   }
   return text;
 }

@@ -15,6 +15,7 @@
 #include "classlib/Exceptions.h"
 
 class TObject;
+class TPersistent;
 class TComponent;
 class TCollection;
 class TCollectionItem;
@@ -98,8 +99,17 @@ struct TObjectDeleter {
 template <class T> using TOwned = std::unique_ptr<T, TObjectDeleter>;
 template <class T, class... A> TOwned<T> MakeOwned(A&&... args) { return TOwned<T>(New<T>(std::forward<A>(args)...)); }
 
+namespace object_detail {
+// A constructor that takes the pointer A itself, not a bool or a base-class pointer that an A*
+// would also convert to.
+template <class T, class A>
+constexpr bool ConstructsFrom =
+    std::is_constructible_v<T, A*> && !std::is_constructible_v<T, TPersistent*> && !std::is_constructible_v<T, bool>;
+}  // namespace object_detail
+
 // Builds the class record of T with parent P. Factories are filled in from the constructors T has:
-// T() for plain objects, T(TComponent*) for components, T(TCollection*) for collection items.
+// T() for plain objects, T(TComponent*) for components, T(TCollection*) for collection items; a
+// class whose constructor takes anything else has no factory.
 template <class T>
 constexpr TClassRecord MakeClassRecord(const char* name, TClass parent,
                                        std::span<const TPropInfo> props = {},
@@ -107,10 +117,10 @@ constexpr TClassRecord MakeClassRecord(const char* name, TClass parent,
 {
   TClassRecord r{name, parent, props, methods};
   if constexpr (!std::is_abstract_v<T>) {
-    // The kind is checked too: a pointer converts to bool, so a thread's T(bool) would pass.
-    if constexpr (std::is_constructible_v<T, TComponent*> && std::is_convertible_v<T*, TComponent*>)
+    // The kind is checked too: only components get a component factory, only items an item one.
+    if constexpr (object_detail::ConstructsFrom<T, TComponent> && std::is_convertible_v<T*, TComponent*>)
       r.NewComponent = [](TComponent* owner) -> TComponent* { return New<T>(owner); };
-    else if constexpr (std::is_constructible_v<T, TCollection*> && std::is_convertible_v<T*, TCollectionItem*>)
+    else if constexpr (object_detail::ConstructsFrom<T, TCollection> && std::is_convertible_v<T*, TCollectionItem*>)
       r.NewItem = [](TCollection* c) -> TCollectionItem* { return New<T>(c); };
     else if constexpr (std::is_default_constructible_v<T>)
       r.NewObject = []() -> TObject* { return New<T>(); };

@@ -22,79 +22,7 @@ void AppendCodePoint(std::wstring& out, uint32_t cp)
   }
 }
 
-// Decodes one UTF-8 sequence at the front of text; false when it is not well-formed.
-bool DecodeUtf8(std::string_view& text, uint32_t& cp)
-{
-  auto b = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = b(0);
-  size_t len = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-  if (len == 0 || text.size() < len) return false;
-  cp = len == 1 ? lead : len == 2 ? lead & 0x1F : len == 3 ? lead & 0x0F : lead & 0x07;
-  for (size_t i = 1; i < len; ++i) {
-    if ((b(i) & 0xC0) != 0x80) return false;
-    cp = (cp << 6) | (b(i) & 0x3F);
-  }
-  static constexpr uint32_t Min[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < Min[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-  text.remove_prefix(len);
-  return true;
-}
 }  // namespace
-
-std::string WideToAnsi(std::wstring_view text)
-{
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring AnsiToWide(std::string_view text)
-{
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
-std::string WideToUtf8(std::wstring_view text)
-{
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t cp = static_cast<uint16_t>(text[i]);
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<uint16_t>(text[++i]) - 0xDC00);
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::wstring Utf8ToWide(std::string_view text)
-{
-  std::wstring out;
-  while (!text.empty()) {
-    uint32_t cp;
-    if (!DecodeUtf8(text, cp)) throw EConvertError("Invalid UTF-8 text");
-    AppendCodePoint(out, cp);
-  }
-  return out;
-}
 
 TParser::TParser(std::string_view text) : FSource(text)
 {
@@ -238,12 +166,11 @@ void TParser::ReadString()
           FWide += L'\'';
           continue;
         }
-        std::string_view rest = FSource.substr(FPos);
-        size_t before = rest.size();
-        uint32_t cp;
-        if (!DecodeUtf8(rest, cp)) Error("Invalid UTF-8 text in string");
-        FPos += before - rest.size();
-        AppendCodePoint(FWide, cp);
+        size_t n = Utf8SequenceLength(FSource.substr(FPos));
+        std::wstring ch;
+        if (!n || !TryUtf8ToWide(FSource.substr(FPos, n), ch)) Error("Invalid UTF-8 text in string");
+        FPos += n;
+        FWide += ch;
       }
     } else if (c == '#') {
       ++FPos;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "classlib/Encoding.h"
 #include "classlib/Exceptions.h"
 
 CL_EXCEPTION(EParserError, EReadError);
@@ -68,9 +69,3 @@ private:
   char FFloatType = 0;
 };
 
-// UTF-16 <-> the process's ANSI code page (code page 936 on the target system) and UTF-8.
-std::string WideToAnsi(std::wstring_view text);
-std::wstring AnsiToWide(std::string_view text);
-std::string WideToUtf8(std::wstring_view text);
-// Raises EConvertError for bytes that are not UTF-8.
-std::wstring Utf8ToWide(std::string_view text);

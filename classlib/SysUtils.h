@@ -2,6 +2,7 @@
 // String and number helpers of the class library. Narrow strings hold ANSI text (code page 936);
 // the "Ansi" functions respect double-byte characters and the system locale, the plain ones treat
 // bytes as ASCII.
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -39,13 +40,20 @@ private:
 // Formats like the class library's Format: %d %u %x %e %f %g %n %m %s %p, with "-", width,
 // ".precision", "*" and index ("%1:s") specifiers, "%%" for a percent sign. A specifier whose
 // argument is missing or of another kind raises EConvertError
-// "Format '<format>' invalid or incompatible with argument".
+// "Format '<format>' invalid or incompatible with argument". Integers are not floats nor the other
+// way round. %u and %x show an int as its 32-bit pattern; precision is the least number of digits.
+// %e and %g have 15 significant digits by default and an exponent of at least three digits; %f and
+// %n two decimals, %m the currency decimals; halves round away from zero. %s precision keeps at
+// most that many bytes, never half of a double-byte character.
 std::string Format(std::string_view format, std::initializer_list<TVarRec> args);
 
 std::string IntToStr(int64_t value);
 std::string IntToHex(uint64_t value, int digits);
-// Decimal, or hexadecimal with a leading "$" or "0x"; surrounding blanks allowed. StrToInt raises
-// EConvertError "'<text>' is not a valid integer value" for anything else or out of range.
+// Decimal, or hexadecimal with a leading "$" or "0x" (after the sign, if any); surrounding blanks
+// allowed. Unsigned hexadecimal may use the whole unsigned range and gives the bit pattern
+// ("$FFFFFFFF" is -1 for StrToInt). StrToInt raises EConvertError
+// "'<text>' is not a valid integer value" for anything else or out of range; the Try forms leave
+// the value unchanged then.
 int StrToInt(std::string_view text);
 int64_t StrToInt64(std::string_view text);
 int StrToIntDef(std::string_view text, int def);
@@ -59,6 +67,38 @@ bool TryStrToFloat(std::string_view text, double& value);
 // Shortest general form with up to 15 significant digits ("1.5", "1E20", "0.1").
 std::string FloatToStr(double value);
 char DecimalSeparator();
+
+// The user locale's number, currency, date and time conventions, read once on first use.
+// ReloadFormatSettings reads them again (after the system announces a change of regional settings).
+// The fields may be changed by the program (and by tests); the change applies process-wide.
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  std::string ThousandSeparator = ",";
+  std::string CurrencyString = "$";
+  int CurrencyFormat = 0;    // position of the currency string: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+  int NegCurrFormat = 0;     // one of the sixteen negative currency patterns, 0 "($1)" .. 15 "(1 $)"
+  int CurrencyDecimals = 2;
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  // Date and time formats in the syntax of FormatDateTime (classlib/DateTime.h): "/" stands for
+  // DateSeparator, ":" for TimeSeparator, m after h for minutes, n for minutes, AMPM for the
+  // designator.
+  std::string ShortDateFormat = "m/d/yyyy";
+  std::string LongDateFormat = "mmmm d, yyyy";
+  std::string ShortTimeFormat = "h:nn";
+  std::string LongTimeFormat = "hh:nn:ss";
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::array<std::string, 12> ShortMonthNames, LongMonthNames;  // [0] is January
+  std::array<std::string, 7> ShortDayNames, LongDayNames;       // [0] is Sunday
+  // A year read with one or two digits falls in the hundred years that start this many years
+  // before the current year.
+  int TwoDigitYearCenturyWindow = 50;
+};
+TFormatSettings& FormatSettings();
+void ReloadFormatSettings();
+// The conventions of any locale, as FormatSettings() holds the user's.
+TFormatSettings GetLocaleFormatSettings(LCID locale);
 
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);

@@ -1,0 +1,155 @@
+#include "toolkit/base/cxClassesRegistries.h"
+
+#include <algorithm>
+#include "classlib/Lists.h"
+#include "toolkit/base/cxClasses.h"
+
+const TClassRecord TcxRegisteredClassList::ClassInfo =
+    MakeClassRecord<TcxRegisteredClassList>("TcxRegisteredClassList", TObject::StaticClass());
+const TClassRecord TcxRegisteredClasses::ClassInfo =
+    MakeClassRecord<TcxRegisteredClasses>("TcxRegisteredClasses", TObject::StaticClass());
+
+namespace {
+[[noreturn]] void IndexError(int index)
+{
+  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+}  // namespace
+
+// --- TcxRegisteredClassList ---
+
+bool TcxRegisteredClassList::FindEntryFor(TClass itemClass, int& index) const
+{
+  index = -1;
+  if (!itemClass) return false;
+  for (int i = GetCount() - 1; i >= 0; --i) {
+    TClass entryClass = FItems[i].ItemClass;
+    if (itemClass->InheritsFrom(entryClass)) {
+      index = i;
+      return true;
+    }
+    if (entryClass->InheritsFrom(itemClass)) index = i;
+  }
+  return false;
+}
+
+void TcxRegisteredClassList::AddRegistration(TClass itemClass, TClass registeredClass)
+{
+  if (!itemClass) return;
+  TcxRegisteredClassListItemData pair{itemClass, registeredClass};
+  int index;
+  if (FindEntryFor(itemClass, index))
+    FItems.insert(FItems.begin() + index + 1, pair);
+  else if (index >= 0)
+    FItems.insert(FItems.begin() + index, pair);
+  else
+    FItems.push_back(pair);
+}
+
+void TcxRegisteredClassList::RemoveRegistration(TClass itemClass, TClass registeredClass)
+{
+  FItems.erase(std::remove_if(FItems.begin(), FItems.end(),
+                              [&](const TcxRegisteredClassListItemData& p) {
+                                return p.ItemClass == itemClass && p.RegisteredClass == registeredClass;
+                              }),
+               FItems.end());
+}
+
+TClass TcxRegisteredClassList::LookUpRegisteredClass(TClass itemClass) const
+{
+  int index;
+  return FindEntryFor(itemClass, index) ? FItems[index].RegisteredClass : nullptr;
+}
+
+const TcxRegisteredClassListItemData& TcxRegisteredClassList::GetEntry(int index) const
+{
+  if (index < 0 || index >= GetCount()) IndexError(index);
+  return FItems[index];
+}
+
+// --- TcxRegisteredClasses ---
+
+void TcxRegisteredClasses::CheckIndex(int index) const
+{
+  if (index < 0 || index >= GetClassCount()) IndexError(index);
+}
+
+void TcxRegisteredClasses::AddClassWithDescription(TClass c, std::string_view text)
+{
+  if (!c || IndexOfClass(c) >= 0) return;
+  // Registered first: a name already taken by another class raises before the list changes.
+  if (FRegisterClasses) ::RegisterClass(c);
+  FEntries.push_back({std::string(text), c});
+  if (FSorted) SortEntries();
+}
+
+void TcxRegisteredClasses::RemoveClassEntry(TClass c)
+{
+  int index = IndexOfClass(c);
+  if (index >= 0) FEntries.erase(FEntries.begin() + index);
+}
+
+TClass TcxRegisteredClasses::FindByClassName(std::string_view className) const
+{
+  for (const TEntry& e : FEntries)
+    if (e.Class->Name == className) return e.Class;
+  return nullptr;
+}
+
+TClass TcxRegisteredClasses::FindByDescription(std::string_view description) const
+{
+  for (const TEntry& e : FEntries)
+    if (TakeTextBeforeBar(e.Text) == description) return e.Class;
+  return nullptr;
+}
+
+int TcxRegisteredClasses::IndexOfClass(TClass c) const
+{
+  for (size_t i = 0; i < FEntries.size(); ++i)
+    if (FEntries[i].Class == c) return static_cast<int>(i);
+  return -1;
+}
+
+TClass TcxRegisteredClasses::GetClassAt(int index) const
+{
+  CheckIndex(index);
+  return FEntries[index].Class;
+}
+
+std::string TcxRegisteredClasses::GetDescriptionText(int index) const
+{
+  CheckIndex(index);
+  return TakeTextBeforeBar(FEntries[index].Text);
+}
+
+const std::string& TcxRegisteredClasses::GetEntryText(int index) const
+{
+  CheckIndex(index);
+  return FEntries[index].Text;
+}
+
+void TcxRegisteredClasses::SetSorted(bool value)
+{
+  if (FSorted == value) return;
+  FSorted = value;
+  if (FSorted) SortEntries();
+}
+
+int TcxRegisteredClasses::CompareDescriptions(int index1, int index2) const
+{
+  std::string a = GetDescriptionText(index1), b = GetDescriptionText(index2);
+  int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size()));
+  return result == 0 ? 0 : result - CSTR_EQUAL;
+}
+
+void TcxRegisteredClasses::SortEntries()
+{
+  // Stable: entries with equal descriptions keep the order they were added in.
+  std::vector<int> order =
+      StableSortOrder(GetClassCount(), [this](int a, int b) { return CompareDescriptions(a, b); });
+  std::vector<TEntry> sorted;
+  sorted.reserve(FEntries.size());
+  for (int i : order) sorted.push_back(std::move(FEntries[i]));
+  FEntries = std::move(sorted);
+}
