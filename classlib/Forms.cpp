@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 
 #include <algorithm>
+#include "classlib/Graphics.h"
 #include "classlib/StoredForms.h"
 #include "classlib/TypInfo.h"
 
@@ -833,6 +834,8 @@ void DoneForms()
   if (GOleStarted) OleUninitialize();
   GOleStarted = false;
 }
+
+const TUnit* const FormsUses[] = {&GraphicsUnit};
 }  // namespace
 
-TUnit FormsUnit{"Forms", {}, InitForms, DoneForms};
+TUnit FormsUnit{"Forms", FormsUses, InitForms, DoneForms};

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include "classlib/Forms.h"
+#include "classlib/Graphics.h"
 #include "tests/support/TestUnits.h"
 
 namespace {
@@ -13,7 +14,7 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&FormsUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }
