@@ -771,7 +771,9 @@ HCURSOR TScreen::Cursors(TCursor index) const
 
 void TScreen::SetCursors(TCursor index, HCURSOR cursor)
 {
-  if (index <= 0) throw EInvalidOperation("The standard cursors cannot be replaced");
+  bool standard = index == crDefault || index == crNone;
+  for (const TStdCursor& c : StdCursors) standard = standard || c.Index == index;
+  if (standard) throw EInvalidOperation("The standard cursors cannot be replaced");
   for (auto it = FOwnCursors.begin(); it != FOwnCursors.end(); ++it)
     if (it->first == index) {
       if (it->second != cursor) DestroyCursor(it->second);

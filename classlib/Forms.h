@@ -206,8 +206,8 @@ public:
   void SetCursor(TCursor value);
   // The cursor of an index; the arrow for an index that has none.
   HCURSOR Cursors(TCursor index) const;
-  // Installs a cursor of the program's own (index > 0); the screen destroys it when replaced or
-  // at the end.
+  // Installs a cursor of the program's own under an index that is not a standard cursor's (nullptr
+  // removes it); the screen destroys it when replaced or at the end.
   void SetCursors(TCursor index, HCURSOR cursor);
 
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }

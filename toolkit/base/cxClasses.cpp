@@ -4,6 +4,7 @@
 #include "classlib/Filer.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/base/cxClassesTimer.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
 
@@ -11,7 +12,7 @@ namespace {
 const TUnit* const Uses[] = {&UnitdxCore, &UnitcxLibraryStrs};
 }  // namespace
 
-TUnit UnitcxClasses{"cxClasses", Uses};
+TUnit UnitcxClasses{"cxClasses", Uses, nullptr, FinalizeTimers};
 
 // --- Interface support ---
 

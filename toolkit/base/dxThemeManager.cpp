@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 #include "classlib/Exceptions.h"
+#include "toolkit/base/cxControlsMessageWindow.h"
 
 namespace {
 constexpr const wchar_t* ClassNames[dxThemedObjectTypeCount] = {
@@ -40,82 +41,34 @@ void NotifyThemeChanged()
 }
 
 // The hidden window that receives the system's news of a new visual style or new system colours.
-class TdxThemeChangedEventReceiver {
-public:
-  TdxThemeChangedEventReceiver();
-  ~TdxThemeChangedEventReceiver();
-  TdxThemeChangedEventReceiver(const TdxThemeChangedEventReceiver&) = delete;
-  TdxThemeChangedEventReceiver& operator=(const TdxThemeChangedEventReceiver&) = delete;
+// A top-level window: message-only windows do not receive broadcasts.
+class TdxThemeChangedEventReceiver : public TcxMessageWindow {
+  CL_CLASS(TdxThemeChangedEventReceiver)
 
-private:
-  static constexpr const char* ClassName = "TdxThemeChangedEventReceiver";
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-
-  HWND FHandle = nullptr;
+protected:
+  void WndProc(TMessage& message) override
+  {
+    if (message.Msg != WM_THEMECHANGED && message.Msg != WM_SYSCOLORCHANGE)
+      return TcxMessageWindow::WndProc(message);
+    GuardCallback([] { ReleaseAllThemeHandles(); });
+    TcxMessageWindow::WndProc(message);
+    GThemesActive = dxUxTheme::IsThemeActive();
+    NotifyThemeChanged();
+    message.Result = 0;
+  }
 };
 
-std::unique_ptr<TdxThemeChangedEventReceiver> GReceiver;
+const TClassRecord TdxThemeChangedEventReceiver::ClassInfo =
+    MakeClassRecord<TdxThemeChangedEventReceiver>("TdxThemeChangedEventReceiver", TcxMessageWindow::StaticClass());
 
-TdxThemeChangedEventReceiver::TdxThemeChangedEventReceiver()
-{
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA windowClass{};
-  if (!GetClassInfoA(instance, ClassName, &windowClass)) {
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = ClassName;
-    if (!RegisterClassA(&windowClass)) RaiseLastOSError();
-  }
-  // A top-level window without a parent: message-only windows do not receive broadcasts.
-  FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, ClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                            this);
-  if (!FHandle) RaiseLastOSError();
-}
-
-TdxThemeChangedEventReceiver::~TdxThemeChangedEventReceiver()
-{
-  if (FHandle) {
-    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-  }
-  UnregisterClassA(ClassName, GetModuleHandleA(nullptr));
-}
-
-LRESULT CALLBACK TdxThemeChangedEventReceiver::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                          LPARAM lParam)
-{
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* receiver = reinterpret_cast<TdxThemeChangedEventReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!receiver || receiver->FHandle != window) return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return receiver->WndProc(message, wParam, lParam);
-  } catch (...) {
-    HandleException(std::current_exception());
-    return 0;
-  }
-}
-
-LRESULT TdxThemeChangedEventReceiver::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-  if (message != WM_THEMECHANGED && message != WM_SYSCOLORCHANGE)
-    return DefWindowProcA(FHandle, message, wParam, lParam);
-  GuardCallback([] { ReleaseAllThemeHandles(); });
-  DefWindowProcA(FHandle, message, wParam, lParam);
-  GThemesActive = dxUxTheme::IsThemeActive();
-  NotifyThemeChanged();
-  return 0;
-}
+TOwned<TdxThemeChangedEventReceiver> GReceiver;
 
 void InitializeUnit()
 {
   if (!IsUxThemeLoaded()) return;
   GThemesActive = dxUxTheme::IsThemeActive();
   GNotificators = std::make_unique<std::vector<TdxThemeChangedNotificator*>>();
-  GReceiver = std::make_unique<TdxThemeChangedEventReceiver>();
+  GReceiver = MakeOwned<TdxThemeChangedEventReceiver>();
 }
 
 void FinalizeUnit()

@@ -1,0 +1,36 @@
+#pragma once
+// Helpers of the control framework's tests: message pumps that do not run the application's idle
+// work (so that what a test sees comes from the code under test), a control that records the
+// messages it receives, and forms freed at the end of a scope.
+#include <functional>
+#include <vector>
+#include "classlib/Forms.h"
+
+namespace controls_test {
+
+// Handles the thread's messages until done() or the time is up; answers done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+// Handles the thread's messages for a while.
+void Pump(int ms = 50);
+
+// A windowed control that records every message of the watched numbers (all application and
+// component messages by default) as it reaches WndProc.
+class TRecordingControl : public TCustomControl {
+  CL_CLASS(TRecordingControl)
+public:
+  explicit TRecordingControl(TComponent* owner);
+  std::vector<TMessage> Seen;
+  int Count(UINT msg) const;
+  void WndProc(TMessage& msg) override;
+};
+
+// An empty form owned by the application, of the given client size, with a recording control
+// filling it when asked.
+TForm* NewForm(int clientWidth = 200, int clientHeight = 150);
+
+struct TFormGuard {
+  TCustomForm* Form;
+  ~TFormGuard() { Free(Form); }
+};
+
+}  // namespace controls_test

@@ -1,0 +1,24 @@
+#include "toolkit/base/cxControlsMessageWindow.h"
+
+#include "classlib/WndThunk.h"
+
+const TClassRecord TcxMessageWindow::ClassInfo =
+    MakeClassRecord<TcxMessageWindow>("TcxMessageWindow", TObject::StaticClass());
+
+TcxMessageWindow::TcxMessageWindow()
+{
+  // The window sends nothing to the method before AllocateHWnd returns: its creation messages go to
+  // the default procedure. The messages of its destruction reach this class's WndProc, since C++
+  // dispatches to the class being destroyed.
+  FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); });
+}
+
+TcxMessageWindow::~TcxMessageWindow()
+{
+  DeallocateHWnd(FHandle);
+}
+
+void TcxMessageWindow::WndProc(TMessage& message)
+{
+  message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+}
