@@ -1,14 +1,20 @@
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
+#include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
 #include "toolkit/base/dxGDIPlusClasses.h"
+#include "toolkit/base/dxHooks.h"
+#include "toolkit/base/dxOffice11.h"
+#include "toolkit/base/dxThemeManager.h"
+#include "toolkit/base/dxUxTheme.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore,       &UnitcxLibraryStrs,    &UnitcxClasses,
-                                 &UnitcxGeometry,   &UnitdxGDIPlusAPI,     &UnitdxGDIPlusClasses};
+  static TUnit* const units[] = {&UnitdxCore,         &UnitcxLibraryStrs, &UnitcxClasses,   &UnitcxGeometry,
+                                 &UnitdxHooks,        &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
+                                 &UnitdxOffice11,     &UnitdxGDIPlusAPI,  &UnitdxGDIPlusClasses};
   return units;
 }
