@@ -43,7 +43,9 @@ std::vector<RGBQUAD> DefaultColors(int bitCount)
     for (int r = 0; r < 6; ++r)
       for (int g = 0; g < 6; ++g)
         for (int b = 0; b < 6; ++b) c.push_back(Quad(r * 51, g * 51, b * 51));
-    for (int i = 1; c.size() < 255; ++i) c.push_back(Quad(i * 6, i * 6, i * 6));
+    // Greys between the cube's; none very near black or white, so that colour matching that works
+    // on buckets of nearby colours still finds black and white themselves.
+    for (int v = 9; c.size() < 255; v += 6) c.push_back(Quad(v, v, v));
     c.push_back(Quad(255, 255, 255));
   }
   return c;
@@ -274,6 +276,7 @@ void TBitmap::AdoptHandle(HBITMAP bitmap)
 {
   FHandle.Reset(bitmap);
   FDib = DIBSECTION{};
+  FTopDown = false;  // the DIB sections made here are bottom-up
   if (!bitmap) return;
   if (GetObjectA(bitmap, sizeof(FDib), &FDib) != sizeof(FDib)) {
     FDib = DIBSECTION{};
@@ -281,8 +284,45 @@ void TBitmap::AdoptHandle(HBITMAP bitmap)
     FDib.dsBm.bmBits = nullptr;
   }
   FWidth = FDib.dsBm.bmWidth;
-  FHeight = FDib.dsBm.bmHeight;
+  FHeight = std::abs(FDib.dsBm.bmHeight);
   FPixelFormat = FormatOf(FDib);
+}
+
+// GetObject does not tell which way up a DIB section is stored, so one made elsewhere is asked: its
+// first pixel in memory is set to all 0 bits and the last row's to all 1 bits, and GDI is asked for
+// the colour at the top; then the other way round.
+bool TBitmap::ProbeTopDown()
+{
+  if (!FDib.dsBm.bmBits || FHeight < 2) return false;
+  TDCHandle dc(CreateCompatibleDC(nullptr));
+  if (!dc) return false;
+  HGDIOBJ old = SelectObject(dc.Get(), FHandle.Get());
+  if (!old) return false;
+  COLORREF zero = RGB(0, 0, 0);  // the colour of a pixel of all 0 bits
+  if (FDib.dsBmih.biBitCount <= 8) {
+    RGBQUAD q{};
+    GetDIBColorTable(dc.Get(), 0, 1, &q);
+    zero = RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+  }
+  GdiFlush();
+  const int stride = DibStride(FWidth, FDib.dsBmih.biBitCount);
+  const int bytes = std::max(FDib.dsBmih.biBitCount / 8, 1);
+  auto* first = static_cast<uint8_t*>(FDib.dsBm.bmBits);
+  auto* last = first + static_cast<size_t>(FHeight - 1) * stride;
+  uint8_t saveFirst[4], saveLast[4];
+  std::memcpy(saveFirst, first, bytes);
+  std::memcpy(saveLast, last, bytes);
+  std::memset(first, 0x00, bytes);
+  std::memset(last, 0xFF, bytes);
+  COLORREF top1 = GetPixel(dc.Get(), 0, 0);
+  std::memset(first, 0xFF, bytes);
+  std::memset(last, 0x00, bytes);
+  COLORREF top2 = GetPixel(dc.Get(), 0, 0);
+  GdiFlush();
+  std::memcpy(first, saveFirst, bytes);
+  std::memcpy(last, saveLast, bytes);
+  SelectObject(dc.Get(), old);
+  return top1 != top2 && top1 == zero;
 }
 
 void TBitmap::HandleNeeded()
@@ -357,9 +397,9 @@ TDibData TBitmap::ImageData()
   if (d.BitCount <= 8) {
     d.Colors.resize(size_t(1) << d.BitCount);
     auto read = [&](HDC dc) { GetDIBColorTable(dc, 0, static_cast<UINT>(d.Colors.size()), d.Colors.data()); };
-    if (FCanvas && FCanvas->HandleAllocated()) {
+    if (FCanvas && FCanvas->FDC) {
       TCanvasLock lock(FCanvas.get());
-      read(FCanvas->Handle());
+      read(FCanvas->FDC.Get());
     } else {
       TDCHandle dc(CreateCompatibleDC(nullptr));
       TSelectObject sel(dc.Get(), FHandle.Get());
@@ -370,7 +410,7 @@ TDibData TBitmap::ImageData()
   const int stride = DibStride(d.Width, d.BitCount);
   d.Bits.resize(static_cast<size_t>(stride) * d.Height);
   const auto* bits = static_cast<const uint8_t*>(FDib.dsBm.bmBits);
-  const bool bottomUp = FDib.dsBmih.biHeight > 0;
+  const bool bottomUp = !FTopDown;
   for (int row = 0; row < d.Height; ++row) {  // row counts from the bottom, as the file stores them
     int memRow = bottomUp ? row : d.Height - 1 - row;
     std::memcpy(d.Bits.data() + static_cast<size_t>(row) * stride, bits + static_cast<size_t>(memRow) * stride, stride);
@@ -452,6 +492,7 @@ void TBitmap::SetHandle(HBITMAP bitmap)
   Changing(this);
   FDormant.reset();
   AdoptHandle(bitmap);
+  FTopDown = ProbeTopDown();
   if (!bitmap) FWidth = FHeight = 0;
   Changed(this);
 }
@@ -505,7 +546,7 @@ void* TBitmap::ScanLine(int row)
   Changing(this);
   GdiFlush();
   const int stride = DibStride(FWidth, FDib.dsBmih.biBitCount);
-  const int memRow = FDib.dsBmih.biHeight > 0 ? FHeight - 1 - row : row;
+  const int memRow = FTopDown ? row : FHeight - 1 - row;
   return static_cast<uint8_t*>(FDib.dsBm.bmBits) + static_cast<size_t>(memRow) * stride;
 }
 

@@ -37,6 +37,7 @@ protected:
   void CreateHandle() override;
 
 private:
+  friend class TBitmap;
   friend void FreeMemoryContexts();
   void FreeContextLocked();
 
@@ -132,6 +133,7 @@ private:
   // Replaces the image with one made from data (in its format, or as a device bitmap).
   void SetImage(const TDibData& data, bool asDevice);
   void AdoptHandle(HBITMAP bitmap);
+  bool ProbeTopDown();
   // A new image of the size and format with the old pixels copied in.
   void Reformat(int width, int height, TPixelFormat format);
 
@@ -140,6 +142,7 @@ private:
   TPixelFormat FPixelFormat = TPixelFormat::pfDevice;
   TBitmapHandle FHandle;
   DIBSECTION FDib{};  // of a DIB section handle; dsBm.bmBits is null for a device bitmap
+  bool FTopDown = false;
   TBitmapHandle FMask;
   std::optional<TDibData> FDormant;
   std::unique_ptr<TBitmapCanvas> FCanvas;

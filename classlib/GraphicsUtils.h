@@ -60,13 +60,12 @@ public:
   // Takes ownership of handle (which may be null).
   explicit TGdiHandle(H handle) { Reset(handle); }
   ~TGdiHandle() { Reset(); }
-  TGdiHandle(TGdiHandle&& other) noexcept : FHandle(other.Release()) {}
+  TGdiHandle(TGdiHandle&& other) noexcept : FHandle(std::exchange(other.FHandle, nullptr)) {}
   TGdiHandle& operator=(TGdiHandle&& other) noexcept
   {
     if (this != &other) {
-      H h = other.Release();
       Reset();
-      FHandle = h;
+      FHandle = std::exchange(other.FHandle, nullptr);
     }
     return *this;
   }
