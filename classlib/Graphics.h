@@ -10,3 +10,9 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Icon.h"
 #include "classlib/Picture.h"
+#include "classlib/Units.h"
+
+// The graphics unit: registers the graphics classes (TBitmap, TIcon, TPicture, TFont, TBrush, TPen,
+// TImageList) for stored forms and the character-set names of TFont.Charset; at shut-down it
+// unregisters them and releases the device contexts of bitmap canvases.
+extern TUnit GraphicsUnit;

@@ -451,9 +451,16 @@ void TCustomImageList::Move(int curIndex, int newIndex)
   if (curIndex == newIndex) return;
   CheckIndex(curIndex);
   CheckIndex(newIndex);
+  // The image waits in a list of one while its neighbours shift up or down by one place. (Swapping
+  // in place needs bitmaps of the list's depth that not every platform can select.)
+  HIMAGELIST list = FHandle.Get();
+  UINT flags = ColorDepthFlags[static_cast<int>(FColorDepth)] | (FMasked ? ILC_MASK : 0);
+  TImageListHandle spare(ImageList_Create(FWidth, FHeight, flags, 1, 1));
+  if (!spare || !ImageList_SetImageCount(spare.Get(), 1)) throw EOutOfMemory("Out of system resources");
+  ImageList_Copy(spare.Get(), 0, list, curIndex, ILCF_MOVE);
   const int step = newIndex > curIndex ? 1 : -1;
-  for (int i = curIndex; i != newIndex; i += step)
-    ImageList_Copy(FHandle.Get(), i + step, FHandle.Get(), i, ILCF_SWAP);
+  for (int i = curIndex; i != newIndex; i += step) ImageList_Copy(list, i, list, i + step, ILCF_MOVE);
+  ImageList_Copy(list, newIndex, spare.Get(), 0, ILCF_MOVE);
   Change();
 }
 

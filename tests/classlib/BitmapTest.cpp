@@ -723,12 +723,12 @@ TEST(Bitmap, ALockedCanvasKeepsItsContextWhileUnlockedOnesAreReclaimed)
 TEST(Bitmap, LoadsABitmapResource)
 {
   TBitmap bitmap;
-  bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "TEST_REDBLUE");
+  bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSREDBLUE");
   EXPECT_EQ(bitmap.Width(), 4);
   EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
   EXPECT_EQ(PixelOf(bitmap, 0, 0), Blue);
   EXPECT_EQ(PixelOf(bitmap, 0, 1), Red);
   EXPECT_THROW(bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"), EResNotFound);
-  EXPECT_THROW(bitmap.LoadFromResourceID(GetModuleHandleA(nullptr), 4711), EResNotFound);
+  EXPECT_THROW(bitmap.LoadFromResourceID(GetModuleHandleA(nullptr), 9999), EResNotFound);
   EXPECT_EQ(bitmap.Width(), 4);
 }

@@ -1,3 +1,8 @@
+#include "classlib/Graphics.h"
 #include "tests/support/TestUnits.h"
 
-std::span<TUnit* const> TestUnits() { return {}; }
+namespace {
+TUnit* const Units[] = {&GraphicsUnit};
+}
+
+std::span<TUnit* const> TestUnits() { return Units; }

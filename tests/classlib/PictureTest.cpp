@@ -48,7 +48,7 @@ private:
 std::string RedBlueBmp()
 {
   TBitmap bitmap;
-  bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "TEST_REDBLUE");
+  bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSREDBLUE");
   TStringStream stream;
   bitmap.SaveToStream(stream);
   return stream.DataString();
@@ -95,7 +95,7 @@ const TClassRecord TTestGraphic::ClassInfo = MakeClassRecord<TTestGraphic>("TTes
 
 TEST(Icon, LoadsAnIconFileAndDrawsItWithItsTransparency)
 {
-  const std::string file = ResourceBytes("TEST_SQUARE_FILE");
+  const std::string file = ResourceBytes("GRAPHICSSQUAREFILE");
   TIcon icon;
   EXPECT_TRUE(icon.Empty());
   LoadIcon(icon, file);
@@ -165,7 +165,7 @@ TEST(Icon, AnIconFromAHandleIsSavedAsAFileThatLoadsBack)
 
 TEST(Icon, CorruptIconFilesAreRefusedAndTheIconIsKept)
 {
-  const std::string good = ResourceBytes("TEST_SQUARE_FILE");
+  const std::string good = ResourceBytes("GRAPHICSSQUAREFILE");
   auto patched16 = [&](size_t at, uint16_t v) { std::string s = good; Put16(s, at, v); return s; };
   auto patched32 = [&](size_t at, uint32_t v) { std::string s = good; Put32(s, at, v); return s; };
   const struct {
@@ -203,10 +203,10 @@ TEST(Icon, CorruptIconFilesAreRefusedAndTheIconIsKept)
 TEST(Icon, ResourcesAssignAndRelease)
 {
   TIcon icon;
-  icon.LoadFromResourceName(GetModuleHandleA(nullptr), "TEST_SQUARE");
+  icon.LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSSQUARE");
   EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
   EXPECT_THROW(icon.LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_ICON"), EResNotFound);
-  EXPECT_THROW(icon.LoadFromResourceID(GetModuleHandleA(nullptr), 4711), EResNotFound);
+  EXPECT_THROW(icon.LoadFromResourceID(GetModuleHandleA(nullptr), 9999), EResNotFound);
   EXPECT_FALSE(icon.Empty()) << "a failed load keeps the icon";
 
   TIcon copy;
@@ -227,7 +227,7 @@ TEST(Icon, ResourcesAssignAndRelease)
 
   // A bitmap takes an icon by drawing it on white.
   TIcon file;
-  LoadIcon(file, ResourceBytes("TEST_SQUARE_FILE"));
+  LoadIcon(file, ResourceBytes("GRAPHICSSQUAREFILE"));
   bitmap.Assign(&file);
   EXPECT_EQ(bitmap.Width(), 16);
   EXPECT_EQ(bitmap.Canvas()->Pixels(8, 8), clRed);
@@ -259,7 +259,7 @@ TEST(Picture, TheRegistryMapsExtensionsToGraphicClasses)
 TEST(Picture, LoadFromFilePicksTheClassByExtensionAndKeepsTheGraphicOnFailure)
 {
   TTempFile bmp("picture-test.bmp", RedBlueBmp());
-  TTempFile ico("picture-test.ICO", ResourceBytes("TEST_SQUARE_FILE"));
+  TTempFile ico("picture-test.ICO", ResourceBytes("GRAPHICSSQUAREFILE"));
   TTempFile unknown("picture-test.xyz", "whatever");
   TTempFile corrupt("picture-test-corrupt.bmp", "BMnot a bitmap at all");
   TTempFile custom("picture-test.tst", "four");
@@ -338,7 +338,7 @@ TEST(Picture, HoldsCopiesAndTellsOfChanges)
 TEST(Picture, StoredFormDataNamesTheClassThenHoldsTheGraphic)
 {
   TPicture picture;
-  picture.Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr), "TEST_REDBLUE");
+  picture.Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSREDBLUE");
   TRecordingFiler filer;
   picture.DefineProperties(filer);
   const TRecordingFiler::TBinary* data = filer.Find("Data");
