@@ -1,5 +1,7 @@
 #include "toolkit/base/cxGraphicsRegion.h"
 
+#include <optional>
+
 const TClassRecord TcxRegion::ClassInfo = MakeClassRecord<TcxRegion>("TcxRegion", TObject::StaticClass());
 
 namespace {
@@ -43,12 +45,13 @@ void TcxRegion::CombineWith(const TcxRegion* other, TcxRegionOperation operation
   if (!other) return;
   // A region that lost its handle takes part as an empty one.
   if (!FHandle) FHandle.Reset(NewRectRegion(0, 0, 0, 0));
-  if (!other->Handle()) {
-    TcxRegion empty;
-    CombineRgn(FHandle.Get(), FHandle.Get(), empty.Handle(), RegionOperationToCombineMode(operation));
-    return;
-  }
-  CombineRgn(FHandle.Get(), FHandle.Get(), other->Handle(), RegionOperationToCombineMode(operation));
+  std::optional<TcxRegion> empty;
+  if (!other->Handle()) empty.emplace();
+  HRGN source = empty ? empty->Handle() : other->Handle();
+  if (operation == roSet)
+    CombineRgn(FHandle.Get(), source, nullptr, RGN_COPY);  // RGN_COPY copies the first source
+  else
+    CombineRgn(FHandle.Get(), FHandle.Get(), source, RegionOperationToCombineMode(operation));
 }
 
 void TcxRegion::CombineWith(TOwned<TcxRegion> other, TcxRegionOperation operation)
