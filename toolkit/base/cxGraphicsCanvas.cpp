@@ -379,7 +379,9 @@ void TcxCanvas::CalcTextRect(std::string_view text, RECT& rect, int flags)
   const int w = RectWidth(rect), h = RectHeight(rect);
   if (w <= 0 && !text.empty()) rect.right = rect.left + 1;
   const UINT converted = ConvertTextFlagsToDT(flags);
-  const UINT measure = (converted & ~static_cast<UINT>(DT_VCENTER)) | DT_CALCRECT;
+  // Measured from the top: the vertical alignment is applied below (a bottom-aligned measurement
+  // would be stretched to the rect's bottom by some platforms).
+  const UINT measure = (converted & ~static_cast<UINT>(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;
   if (DrawTextOnDC(GetDCHandle(), text, rect, TRANSPARENT, clDefault, -1, measure) == 0) {
     rect.right = rect.left;
     rect.bottom = rect.top;

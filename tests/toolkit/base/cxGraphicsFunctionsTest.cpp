@@ -316,7 +316,7 @@ TEST_F(TextCanvas, CalcTextRectMovesTheMeasurementByTheAlignment)
   }
 
   // Word-wrapped in a narrow rect the text takes more rows; a rect without width is given one pixel.
-  RECT wrapped{0, 0, size.cx + 2, 0};
+  RECT wrapped{0, 0, canvas.MeasureTextWidth("Hello "), 0};
   canvas.CalcTextRect("Hello Hello Hello", wrapped, cxWordBreak);
   EXPECT_EQ(RectHeight(wrapped), 3 * size.cy);
   RECT none{5, 5, 5, 5};
