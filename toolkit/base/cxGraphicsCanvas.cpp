@@ -413,10 +413,9 @@ void TcxCanvas::AlignWrappedTextTop(RECT& rect, std::string_view text, int flags
     const int row = MeasureTextHeight("Wg");
     if (row > 0) height = std::min(height, std::max(1, (RectHeight(rect) - d) / row) * row);
   }
-  if (bottom)
-    rect.top = rect.bottom - height - d;
-  else
-    rect.top = (rect.top + rect.bottom - height) / 2;
+  // Text taller than the rect starts at the rect's top, so that it never reaches above the rect.
+  const int top = bottom ? rect.bottom - height - d : (rect.top + rect.bottom - height) / 2;
+  rect.top = std::max<int>(rect.top, top);
 }
 
 void TcxCanvas::DrawTextInRect(std::string_view text, const RECT& rect, int flags, bool enabled)

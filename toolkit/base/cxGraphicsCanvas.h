@@ -166,7 +166,8 @@ public:
   // collapses the rect to its top-left point when the measurement fails.
   void CalcTextRect(std::string_view text, RECT& rect, int flags);
   // For multi-line text aligned to the bottom (or the vertical centre): moves the rect's top so that
-  // text laid out from the top ends at the bottom (or is centred).
+  // text laid out from the top ends at the bottom (or is centred); text taller than the rect keeps
+  // the rect's top.
   void AlignWrappedTextTop(RECT& rect, std::string_view text, int flags, bool enabled, bool bottom);
   // Single-line extent of the whole text; (0, 0) for an empty text.
   SIZE MeasureTextSize(std::string_view text);

@@ -642,3 +642,131 @@ TEST(cxCanvasRotate, AQuarterTurnEachWayGivesBackTheBitmap)
   EXPECT_EQ(Numbers(bitmap.get()), original);
   TcxCanvas::RotateOrFlipBitmap(nullptr, raPlus90);  // nothing to turn
 }
+
+// --- Text output: where it goes and what it leaves behind (no glyph comparisons) ---
+
+namespace {
+// Pixels that are not white outside a rectangle.
+int InkOutside(const TTestSurface& surface, const RECT& r)
+{
+  return surface.Width() * surface.Height() - (RectWidth(r) * RectHeight(r) - surface.Count(r, White)) -
+         surface.Count(RECT{0, 0, surface.Width(), surface.Height()}, White);
+}
+
+int InkInside(const TTestSurface& surface, const RECT& r) { return RectWidth(r) * RectHeight(r) - surface.Count(r, White); }
+
+void UseTextFont(TCanvas* canvas)
+{
+  canvas->Font()->SetName("Arial");
+  canvas->Font()->SetHeight(-15);
+  canvas->Font()->SetColor(clBlack);
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+}
+}  // namespace
+
+TEST(cxCanvasText, EmptyTextDrawsNothingAndStateIsPutBack)
+{
+  TTestSurface surface(100, 40);
+  UseTextFont(surface.Canvas());
+  surface.Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
+  surface.Canvas()->Brush()->SetColor(clWhite);
+  TcxCanvas canvas(surface.Canvas());
+  canvas.DrawTextInRect("", RECT{0, 0, 100, 40}, cxSingleLine);
+  EXPECT_EQ(surface.Count(RECT{0, 0, 100, 40}, White), 4000);
+  canvas.DrawTextInRect("Disabled", RECT{0, 0, 100, 40}, cxSingleLine | cxAlignRight, false);
+  EXPECT_GT(InkInside(surface, RECT{0, 0, 100, 40}), 0);
+  EXPECT_EQ(canvas.GetCurrentBrush()->Style(), TBrushStyle::bsSolid);
+  EXPECT_EQ(canvas.GetCurrentFont()->Color(), clBlack);
+}
+
+TEST(cxCanvasText, TextThatDoesNotFitIsClippedToItsRect)
+{
+  struct TCase {
+    const char* Name;
+    int Flags;
+    TcxRotationAngle Rotation;
+  };
+  const TCase cases[] = {
+    {"single line", cxSingleLine | cxAlignLeft | cxAlignTop, ra0},
+    {"right aligned", cxSingleLine | cxAlignRight | cxAlignVCenter, ra0},
+    {"word wrapped", cxWordBreak | cxAlignBottom, ra0},
+    {"end ellipsis", cxSingleLine | cxShowEndEllipsis, ra0},
+    {"turned a quarter", cxSingleLine, raPlus90},
+    {"turned the other way", cxSingleLine, raMinus90},
+  };
+  const RECT rect{20, 10, 60, 30};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestSurface surface(100, 60);
+    UseTextFont(surface.Canvas());
+    TcxCanvas canvas(surface.Canvas());
+    canvas.DrawTextInRectEx("Wide wide wide wide text", rect, c.Flags, c.Rotation);
+    EXPECT_GT(InkInside(surface, rect), 0);
+    EXPECT_EQ(InkOutside(surface, rect), 0);
+  }
+}
+
+TEST(cxCanvasText, TurnedTextRunsAlongTheRectsHeight)
+{
+  TTestSurface surface(60, 200);
+  UseTextFont(surface.Canvas());
+  TcxCanvas canvas(surface.Canvas());
+  const RECT rect{10, 10, 40, 190};
+  canvas.DrawTextInRectEx("Turned text", rect, cxSingleLine | cxAlignHCenter | cxAlignVCenter, raPlus90);
+  const RECT ink = surface.Extent(Black);
+  ASSERT_GT(RectHeight(ink), 0);
+  EXPECT_GT(RectHeight(ink), 2 * RectWidth(ink)) << ink;
+}
+
+TEST(cxCanvasText, FontAngleSurvivesTheStateStack)
+{
+  TTestSurface surface(10, 10);
+  TcxCanvas canvas(surface.Canvas());
+  canvas.PushState();
+  canvas.SetFontAngle(90);
+  LOGFONTA lf{};
+  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  EXPECT_EQ(lf.lfEscapement, 900);
+  EXPECT_EQ(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+  canvas.PopState();
+  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  EXPECT_EQ(lf.lfEscapement, 0);
+  canvas.SetFontAngle(0);
+  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  EXPECT_NE(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+}
+
+TEST(cxCanvasLeaks, DrawingLeavesNoGdiObjectsBehind)
+{
+  auto work = [] {
+    TTestSurface surface(40, 40);
+    UseTextFont(surface.Canvas());
+    TcxCanvas canvas(surface.Canvas());
+    canvas.PushState();
+    canvas.PushClipRegion();
+    canvas.SetFontAngle(45);
+    canvas.IntersectClipWithRect(RECT{2, 2, 30, 30});
+    canvas.DrawFrameRect(RECT{0, 0, 20, 20}, clRed, 2, cxBordersAll, true);
+    auto tile = Tile();
+    canvas.FillRectTiled(RECT{0, 0, 40, 40}, tile.get());
+    canvas.DrawTextInRectEx("Text", RECT{0, 0, 40, 40}, cxSingleLine, raMinus90, false);
+    canvas.PopClipRegion();
+    canvas.PopState();
+    TcxPaintCanvas paint;
+    paint.BeginPaintOnDC(surface.DC());
+    paint.BeginPaintOnCanvas(surface.Canvas());
+    paint.FillRectWithColor(RECT{0, 0, 5, 5}, clBlue);
+    paint.EndPaint();
+    paint.EndPaint();
+    TcxAlphaBitmap bitmap(8, 8);
+    bitmap.HatchPixels(clRed, clBlue, 2, 100, 200);
+    bitmap.RotateOrFlip(raPlus90, true);
+    surface.Canvas()->SetHandle(nullptr);
+  };
+  work();  // the first run makes the process-wide objects
+  FreeMemoryContexts();
+  const int before = LiveGdiObjects();
+  for (int i = 0; i < 3; ++i) work();
+  FreeMemoryContexts();
+  EXPECT_EQ(LiveGdiObjects(), before);
+}

@@ -343,6 +343,10 @@ TEST_F(TextCanvas, WrappedTextAlignedToTheBottomEndsAtTheBottom)
   RECT fit{0, 0, word.cx + 4, 3 * word.cy / 2};
   canvas.AlignWrappedTextTop(fit, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
   EXPECT_EQ(fit.top, 3 * word.cy / 2 - word.cy);
+  // Text taller than the rect is laid out from the rect's top.
+  RECT low{0, 0, word.cx + 4, word.cy};
+  canvas.AlignWrappedTextTop(low, text, cxWordBreak | cxAlignBottom, true, true);
+  EXPECT_EQ(low.top, 0);
   RECT tall{0, 0, word.cx + 4, 10 * word.cy};
   canvas.AlignWrappedTextTop(tall, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
   EXPECT_EQ(tall.top, 8 * word.cy);
