@@ -71,6 +71,10 @@ TDibData Layout(int width, int height, TPixelFormat format, const DIBSECTION& li
       break;
     case TPixelFormat::pf24bit: d.BitCount = 24; break;
     case TPixelFormat::pfCustom:
+      if (!like.dsBm.bmBits) {  // no image to take the layout from
+        d.BitCount = 32;
+        break;
+      }
       d.BitCount = like.dsBmih.biBitCount;
       d.Compression = BI_BITFIELDS;
       std::copy(std::begin(like.dsBitfields), std::end(like.dsBitfields), d.Masks);
@@ -430,14 +434,15 @@ void TBitmap::Reformat(int width, int height, TPixelFormat format)
   }
   FDormant.reset();
   if (image) {
-    AdoptHandle(image.Release());
+    AdoptHandle(image.Release());  // the format as the new image has it
+    if (format == TPixelFormat::pfDevice) FPixelFormat = format;
   } else {
     FHandle.Reset();
     FDib = DIBSECTION{};
     FWidth = width;
     FHeight = height;
+    FPixelFormat = format;
   }
-  FPixelFormat = format;
   Changed(this);
 }
 
@@ -629,8 +634,10 @@ void TBitmap::Assign(TPersistent* source)
     }
     FTransparentColor = bitmap->FTransparentColor;
     FTransparentMode = bitmap->FTransparentMode;
-    TGraphic::SetTransparent(bitmap->Transparent());
-    Changed(this);
+    if (Transparent() != bitmap->Transparent())
+      TGraphic::SetTransparent(bitmap->Transparent());  // tells of the change
+    else
+      Changed(this);
     return;
   }
   if (auto* graphic = dynamic_cast<TGraphic*>(source)) {

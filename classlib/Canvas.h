@@ -43,7 +43,8 @@ public:
   // cannot get one.
   HDC Handle();
   // Gives the canvas another device context (nullptr: none). The objects the canvas selected into
-  // the old one are replaced by that context's own first.
+  // the old one are replaced by that context's own first; the canvas's font, brush and pen go into
+  // the new one as soon as an operation (or Handle()) needs them.
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
   // Marks the tools as not selected, so that the next operation selects them again (after code
@@ -119,7 +120,9 @@ public:
   RECT ClipRect();
 
 protected:
-  // Called when drawing needs a device context and there is none; overrides call SetHandle.
+  // Called when drawing needs a device context and there is none; overrides call SetHandle. A
+  // canvas that gets its own context gives it back with SetHandle(nullptr) before releasing it
+  // (in its destructor too), so that the context's own objects are put back first.
   virtual void CreateHandle() {}
   // Before and after every drawing operation; fire OnChanging and OnChange.
   virtual void Changing();

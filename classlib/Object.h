@@ -117,9 +117,10 @@ constexpr TClassRecord MakeClassRecord(const char* name, TClass parent,
 {
   TClassRecord r{name, parent, props, methods};
   if constexpr (!std::is_abstract_v<T>) {
-    if constexpr (object_detail::ConstructsFrom<T, TComponent>)
+    // The kind is checked too: only components get a component factory, only items an item one.
+    if constexpr (object_detail::ConstructsFrom<T, TComponent> && std::is_convertible_v<T*, TComponent*>)
       r.NewComponent = [](TComponent* owner) -> TComponent* { return New<T>(owner); };
-    else if constexpr (object_detail::ConstructsFrom<T, TCollection>)
+    else if constexpr (object_detail::ConstructsFrom<T, TCollection> && std::is_convertible_v<T*, TCollectionItem*>)
       r.NewItem = [](TCollection* c) -> TCollectionItem* { return New<T>(c); };
     else if constexpr (std::is_default_constructible_v<T>)
       r.NewObject = []() -> TObject* { return New<T>(); };

@@ -314,6 +314,10 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     b.SetSize(2, 2);  // resizing keeps the custom layout
     EXPECT_EQ(b.PixelFormat(), TPixelFormat::pfCustom);
     EXPECT_EQ(PixelOf(b, 0, 0), Red);
+    b.SetSize(0, 0);
+    b.SetSize(2, 2);  // with no image left to copy the layout from: 32 bits
+    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf32bit);
+    EXPECT_EQ(PixelOf(b, 1, 1), RGB(255, 255, 255));
   }
   {  // an OS/2 core header with a 3-byte colour table
     std::string s(14 + 12, '\0');
@@ -567,7 +571,15 @@ TEST(Bitmap, AssignMakesAnIndependentCopy)
   source.Canvas()->SetPixels(1, 1, clRed);
   source.SetTransparentColor(clRed);
   TBitmap copy;
+  struct Listener : TObject {
+    int Count = 0;
+    void Changed(TObject*) { ++Count; }
+  } listener;
+  copy.SetOnChange(TNotifyEvent(&listener, &Listener::Changed));
+  source.SetTransparent(true);
   copy.Assign(&source);
+  EXPECT_EQ(listener.Count, 1) << "one notification";
+  EXPECT_TRUE(copy.Transparent());
   EXPECT_EQ(copy.PixelFormat(), TPixelFormat::pf8bit);
   EXPECT_EQ(copy.TransparentColor(), clRed);
   EXPECT_EQ(PixelOf(copy, 1, 1), Red);

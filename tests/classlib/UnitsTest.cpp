@@ -4,6 +4,7 @@
 #include <vector>
 #include "classlib/Exceptions.h"
 #include "classlib/Units.h"
+#include "tests/support/TestUnits.h"
 
 namespace {
 std::vector<std::string> GOrder;
@@ -32,12 +33,28 @@ void Reset()
   GOrder.clear();
   for (TUnit* u : {&UnitA, &UnitB, &UnitC}) u->State = TUnit::TState::NotStarted;
 }
+
+// FinalizeUnits shuts down every started unit, the test executable's own among them: this starts
+// those again when a test ends, so that the tests after it find them running.
+struct TRestartTestUnits {
+  ~TRestartTestUnits()
+  {
+    for (TUnit* u : TestUnits()) NotStarted(u);
+    InitializeUnits(TestUnits());
+  }
+  static void NotStarted(const TUnit* unit)
+  {
+    const_cast<TUnit*>(unit)->State = TUnit::TState::NotStarted;
+    for (const TUnit* used : unit->Uses) NotStarted(used);
+  }
+};
 }  // namespace
 
 // The test executable's own units are running under the main's TUnitsScope; these tests drive
 // a separate set by hand and leave the registry as they found it.
 TEST(Units, StartInDependencyOrderAndStopInReverse)
 {
+  TRestartTestUnits restart;
   Reset();
   TUnit* const units[] = {&UnitC, &UnitA};
   InitializeUnits(units);
@@ -52,6 +69,7 @@ TEST(Units, StartInDependencyOrderAndStopInReverse)
 
 TEST(Units, FailedStartUndoesTheUnitsAlreadyStarted)
 {
+  TRestartTestUnits restart;
   Reset();
   GFailStart = true;
   TUnit* const units[] = {&UnitC};
