@@ -23,7 +23,7 @@ class Variant;
 // the resource-string repository and the units loader).
 extern TUnit UnitdxCore;
 
-// The toolkit's own failures (a wrong bitmap format, a failed GDI+ call, ...).
+// The toolkit's own errors.
 CL_EXCEPTION(EdxException, Exception);
 
 // --- Windows version ---

@@ -2,6 +2,7 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxGeometry.h"
+#include "toolkit/base/cxGraphics.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
@@ -13,8 +14,8 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore,         &UnitcxLibraryStrs, &UnitcxClasses,   &UnitcxGeometry,
-                                 &UnitdxHooks,        &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
-                                 &UnitdxOffice11,     &UnitdxGDIPlusAPI,  &UnitdxGDIPlusClasses};
+  static TUnit* const units[] = {&UnitdxCore,       &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
+                                 &UnitdxHooks,      &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
+                                 &UnitdxOffice11,   &UnitcxGraphics,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses};
   return units;
 }
