@@ -3,6 +3,7 @@
 #include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxGraphics.h"
+#include "toolkit/base/cxGraphicsImages.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
@@ -16,6 +17,7 @@ std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&UnitdxCore,       &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
                                  &UnitdxHooks,      &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
-                                 &UnitdxOffice11,   &UnitcxGraphics,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses};
+                                 &UnitdxOffice11,   &UnitcxGraphics,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
+                                 &UnitcxGraphicsImages};
   return units;
 }
