@@ -1,5 +1,6 @@
 // Currency: exact reading and printing of amounts, rounding to four decimals, range limits.
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <cmath>
 #include <limits>
 #include "classlib/Currency.h"
@@ -10,18 +11,7 @@ namespace {
 constexpr int64_t kMaxRaw = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMinRaw = std::numeric_limits<int64_t>::min();
 
-class CurrencyTest : public testing::Test {
-protected:
-  void SetUp() override
-  {
-    FSaved = FormatSettings();
-    FormatSettings().DecimalSeparator = '.';
-  }
-  void TearDown() override { FormatSettings() = FSaved; }
-
-private:
-  TFormatSettings FSaved;
-};
+using CurrencyTest = FixedNumberFormatTest;
 
 }  // namespace
 

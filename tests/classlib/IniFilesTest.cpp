@@ -7,13 +7,6 @@
 #include "tests/classlib/IniFileChecks.h"
 
 namespace {
-std::vector<std::string> Sorted(const TStrings& list)
-{
-  std::vector<std::string> v;
-  for (int i = 0; i < list.Count(); ++i) v.push_back(list.Strings(i));
-  std::sort(v.begin(), v.end());
-  return v;
-}
 
 void ExpectContents(const TCustomIniFile& ini, bool erased)
 {

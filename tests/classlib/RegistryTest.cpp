@@ -9,13 +9,6 @@
 
 namespace {
 
-std::vector<std::string> Sorted(const TStrings& list)
-{
-  std::vector<std::string> v;
-  for (int i = 0; i < list.Count(); ++i) v.push_back(list.Strings(i));
-  std::sort(v.begin(), v.end());
-  return v;
-}
 
 std::string ErrorOf(const std::function<void()>& f)
 {

@@ -1,6 +1,7 @@
 // Streams: the same reading, writing, seeking and sizing rules for every kind of stream; file,
 // resource and handle streams and their errors; copying between streams.
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,16 +44,6 @@ std::string ReadAt(TStream& stream, int64_t position, int32_t count)
   return data;
 }
 
-template <class E>
-std::string MessageOf(const std::function<void()>& op)
-{
-  try {
-    op();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
 
 // The rules every writable stream keeps.
 void ExerciseStream(TStream& s)

@@ -1,6 +1,7 @@
 // String lists: sorting, duplicates, search, delimited and line-broken text, name=value lines,
 // change notices, owned objects and persistence.
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,16 +45,6 @@ private:
   int* FFreed;
 };
 
-template <class E>
-std::string MessageOf(const std::function<void()>& op)
-{
-  try {
-    op();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // Variant: conversions between kinds, comparisons across kinds, arrays, and the OLE VARIANT
 // round trip (strings, arrays, interfaces; nothing leaked).
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -84,18 +85,7 @@ Variant Curr(int64_t raw) { return Variant(Currency::FromRaw(raw)); }
 Variant DateVar(double days) { return VarFromDateTime(TDateTime(days)); }
 
 // Fixed number conventions for every test; the locale's are put back afterwards.
-class VariantTest : public testing::Test {
-protected:
-  void SetUp() override
-  {
-    FSaved = FormatSettings();
-    FormatSettings().DecimalSeparator = '.';
-  }
-  void TearDown() override { FormatSettings() = FSaved; }
-
-private:
-  TFormatSettings FSaved;
-};
+using VariantTest = FixedNumberFormatTest;
 
 }  // namespace
 

@@ -1,12 +1,19 @@
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
+#include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxGraphics.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
+#include "toolkit/base/dxHooks.h"
+#include "toolkit/base/dxOffice11.h"
+#include "toolkit/base/dxThemeManager.h"
+#include "toolkit/base/dxUxTheme.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore, &UnitcxLibraryStrs, &UnitcxClasses, &UnitcxGeometry, &UnitcxGraphics};
+  static TUnit* const units[] = {&UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
+                                 &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
+                                 &UnitcxDWMApi,   &UnitdxOffice11};
   return units;
 }
