@@ -6,6 +6,10 @@
 
 namespace {
 std::vector<TUnit*> GStarted;
+// Where each InitializeUnits call began in GStarted: FinalizeUnits shuts down the units of the
+// latest call only, so a nested start and stop (a test driving units of its own) leaves the units
+// of the program or test executable running.
+std::vector<size_t> GMarks;
 std::atomic<bool> GFinishing{false};
 
 void Start(TUnit* unit)
@@ -31,6 +35,7 @@ void Start(TUnit* unit)
 void InitializeUnits(std::span<TUnit* const> units)
 {
   GFinishing = false;
+  GMarks.push_back(GStarted.size());
   try {
     for (TUnit* unit : units) Start(unit);
   } catch (...) {
@@ -42,13 +47,20 @@ void InitializeUnits(std::span<TUnit* const> units)
 void FinalizeUnits()
 {
   GFinishing = true;
-  while (!GStarted.empty()) {
+  size_t mark = 0;
+  if (!GMarks.empty()) {
+    mark = GMarks.back();
+    GMarks.pop_back();
+  }
+  while (GStarted.size() > mark) {
     TUnit* unit = GStarted.back();
     GStarted.pop_back();
     unit->State = TUnit::TState::Finishing;
     if (unit->Finalize) GuardCallback(unit->Finalize);
     unit->State = TUnit::TState::Finished;
   }
+  // Units of an outer start still run.
+  if (!GMarks.empty()) GFinishing = false;
 }
 
 bool Finishing() { return GFinishing; }

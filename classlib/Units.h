@@ -26,10 +26,11 @@ struct TUnit {
 // Starts the units (and what they use). A unit whose start-up raises is not counted as started;
 // the units already started are shut down again and the exception goes on.
 void InitializeUnits(std::span<TUnit* const> units);
-// Shuts down every started unit, last started first. Exceptions from shut-down procedures are
-// handed to HandleException, and the remaining units still shut down.
+// Shuts down the units the latest InitializeUnits started, last started first (the outermost call
+// shuts down every unit). Exceptions from shut-down procedures are handed to HandleException, and
+// the remaining units still shut down.
 void FinalizeUnits();
-// True from the start of FinalizeUnits to the end of the process.
+// True while FinalizeUnits runs, and from the outermost FinalizeUnits to the end of the process.
 bool Finishing();
 
 // Starts units for the lifetime of a scope (program entry, test main).

@@ -318,7 +318,7 @@ TEST(Thread, WakeMainThreadHookIsCalledForEveryHandedCall)
     ++GWakes;
     GWakeThread = GetCurrentThreadId();
   });
-  EXPECT_EQ(old, nullptr);  // nothing by default
+  // The test executable runs the application object, whose hook this replaces for the test.
   DWORD workerId = 0;
   auto* t = New<TTestThread>(false, [&](TTestThread& self) {
     workerId = GetCurrentThreadId();

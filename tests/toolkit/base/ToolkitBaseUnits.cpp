@@ -15,9 +15,9 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore,       &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
-                                 &UnitdxHooks,      &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
-                                 &UnitdxOffice11,   &UnitcxGraphics,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
+  static TUnit* const units[] = {&UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
+                                 &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
+                                 &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
                                  &UnitcxGraphicsImages};
   return units;
 }

@@ -290,6 +290,7 @@ TEST_F(TextCanvas, MeasuringTextOnTheCanvasAndTheContext)
   EXPECT_GT(canvas.MeasureFontHeight(&big), 30);
   EXPECT_EQ(FCanvas.Font()->Height(), -30) << "the font is assigned";
   EXPECT_EQ(GetFontHeight(&big), canvas.MeasureFontHeight(&big));
+  EXPECT_FALSE(GetSharedScreenCanvas()->Canvas()->HandleAllocated()) << "the screen's context is given back";
   EXPECT_EQ(MeasureFontTextWidth(&big, "Hello"), canvas.MeasureTextWidth("Hello"));
   EXPECT_LT(MeasureFontTextSize(&big, "Hello", 8).cx, MeasureFontTextWidth(&big, "Hello"));
   EXPECT_EQ(big.Height(), -30) << "the caller's font keeps its size";

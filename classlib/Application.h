@@ -1,0 +1,123 @@
+#pragma once
+// TApplication: the process-wide Application object. It makes forms (the first becomes the main
+// form, whose window carries the task bar button and owns the other forms), runs the message loop
+// until the main form closes, and is where exceptions that leave event handlers end up: shown in
+// the standard message box, or handed to OnException, while the loop goes on.
+#include <exception>
+#include <string>
+#include "classlib/Forms.h"
+
+using TExceptionEvent = TEvent<void(TObject* Sender, const Exception& E)>;
+using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
+using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
+
+class TApplication : public TComponent {
+  CL_CLASS(TApplication)
+public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+  void BeforeDestruction() override;
+
+  // For the program entry: COM and the application's window are ready once FormsUnit has started.
+  void Initialize() {}
+  // Makes a form of formClass owned by the application; the first form made is the main form.
+  TComponent* CreateForm(TClass formClass);
+  template <class T>
+  void CreateForm(T*& reference)
+  {
+    reference = static_cast<T*>(CreateForm(T::StaticClass()));
+  }
+  // Shows the main form and handles messages until Terminate (the main form closing) ends the loop.
+  void Run();
+  // Handles the messages waiting now, and returns.
+  void ProcessMessages();
+  // Handles one message, or idles (and waits for the next message) when there is none.
+  void HandleMessage();
+  // The loop's idle work without the wait: mouse tracking, the hint, OnIdle. Answers whether the
+  // work is done (OnIdle can ask to be called again before the loop waits).
+  bool DoApplicationIdle();
+  void Terminate();
+  bool Terminated() const { return FTerminate; }
+  bool Running() const { return FRunning; }
+
+  // Shows the exception's message (or calls OnException); an EAbort passes silently.
+  void HandleException(std::exception_ptr error);
+  void ShowException(const std::string& message);
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // The application's hidden window: owner of forms while there is no main form; wakes the loop.
+  HWND Handle() const { return FHandle; }
+  TCustomForm* MainForm() const { return FMainForm; }
+  HWND MainFormHandle() const;
+  bool MainFormOnTaskBar() const { return true; }
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool value) { FShowMainForm = value; }
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value) { FTitle = value; }
+  std::string ExeName() const;
+  bool Active() const { return FActive; }
+  void BringToFront();
+  void Minimize();
+  void Restore();
+
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value) { FShowHint = value; }
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor value) { FHintColor = value; }
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int value) { FHintPause = value; }
+  int HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(int value) { FHintShortPause = value; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int value) { FHintHidePause = value; }
+  bool HintShortCuts() const { return FHintShortCuts; }
+  void SetHintShortCuts(bool value) { FHintShortCuts = value; }
+  // The long hint of the control under the mouse (status bars show it); OnHint fires on change.
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& value);
+
+  TExceptionEvent OnException() const { return FOnException; }
+  void SetOnException(TExceptionEvent e) { FOnException = e; }
+  TIdleEvent OnIdle() const { return FOnIdle; }
+  void SetOnIdle(TIdleEvent e) { FOnIdle = e; }
+  TMessageEvent OnMessage() const { return FOnMessage; }
+  void SetOnMessage(TMessageEvent e) { FOnMessage = e; }
+  TNotifyEvent OnHint() const { return FOnHint; }
+  void SetOnHint(TNotifyEvent e) { FOnHint = e; }
+  TNotifyEvent OnActivate() const { return FOnActivate; }
+  void SetOnActivate(TNotifyEvent e) { FOnActivate = e; }
+  TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
+  void SetOnDeactivate(TNotifyEvent e) { FOnDeactivate = e; }
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  friend class TScreen;
+  bool ProcessMessage(MSG& msg);
+  bool IsKeyMsg(MSG& msg);
+  void Idle();  // idle work, then waits for the next message
+  void DoMouseIdle();
+  void WndProc(TMessage& msg);
+  void FormDestroyed(TCustomForm* form);
+
+  HWND FHandle = nullptr;
+  TCustomForm* FMainForm = nullptr;
+  bool FTerminate = false;
+  bool FRunning = false;
+  bool FShowMainForm = true;
+  bool FActive = true;
+  std::string FTitle;
+  bool FShowHint = true;
+  TColor FHintColor = clInfoBk;
+  int FHintPause = 500;
+  int FHintShortPause = 50;
+  int FHintHidePause = 2500;
+  bool FHintShortCuts = true;
+  std::string FHint;
+  TExceptionEvent FOnException;
+  TIdleEvent FOnIdle;
+  TMessageEvent FOnMessage;
+  TNotifyEvent FOnHint, FOnActivate, FOnDeactivate;
+};
+
+extern TApplication* Application;

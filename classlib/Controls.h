@@ -1,0 +1,544 @@
+#pragma once
+// Controls: TControl (anything with bounds on a parent), TWinControl (controls with a window of
+// their own, which hold child controls), TGraphicControl (windowless controls drawn on their
+// parent's window) and TCustomControl (windowed controls that paint themselves on a canvas).
+//
+// Every control receives its messages through WindowProc (by default its virtual WndProc), which
+// ends in Dispatch: the handler of the message number from the class's message map, else the
+// ancestors' maps, else DefaultHandler (for a windowed control, the window's original procedure).
+#include <functional>
+#include <string>
+#include <vector>
+#include "classlib/Colors.h"
+#include "classlib/Component.h"
+#include "classlib/Events.h"
+#include "classlib/Canvas.h"
+#include "classlib/Messages.h"
+#include "classlib/Sets.h"
+#include "classlib/WndThunk.h"
+
+class TWinControl;
+class TCustomForm;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using enum TAlign;
+enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
+using enum TAnchorKind;
+using TAnchors = TSet<TAnchorKind>;
+
+enum class TControlStateFlag {
+  csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
+  csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
+};
+using TControlState = TSet<TControlStateFlag>;
+enum class TControlStyleFlag {
+  csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
+  csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents,
+  csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csParentBackground
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+using enum TMouseButton;
+enum class TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using enum TShiftStateFlag;
+using TShiftState = TSet<TShiftStateFlag>;
+
+using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
+
+// Cursors: indexes into Screen->Cursors; the standard ones are negative.
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
+
+// Shift state from the MK_* flags of a mouse message, and from the keyboard's state now.
+TShiftState ShiftStateFromKeys(UINT keys);
+TShiftState KeyboardShiftState();
+// The parts of a hint "short|long": before the bar, and after it (the whole text without one).
+std::string GetShortHint(std::string_view hint);
+std::string GetLongHint(std::string_view hint);
+
+// A canvas that draws on a control: on its own window (TCustomControl) or, for a graphic control,
+// on its parent's window clipped and offset to the control's bounds. Inside Paint the canvas draws
+// on the device context of the paint cycle.
+class TControlCanvas : public TCanvas {
+  CL_CLASS(TControlCanvas)
+public:
+  TControlCanvas() = default;
+  ~TControlCanvas() override;
+  class TControl* Control() const { return FControl; }
+  void SetControl(class TControl* control);
+  // Releases a device context the canvas got for itself (outside a paint cycle).
+  void FreeHandle();
+
+protected:
+  void CreateHandle() override;
+
+private:
+  class TControl* FControl = nullptr;
+  HDC FDeviceContext = nullptr;
+  HWND FWindowHandle = nullptr;
+};
+
+class TControl : public TComponent {
+  CL_CLASS(TControl)
+public:
+  // The root of the message maps: classes below add theirs with CL_MESSAGES and CL_MESSAGE_MAP.
+  static const TMessageMapEntry MessageEntries[];
+  static const TMessageMap MessageMap;
+  virtual const TMessageMap* GetMessageMap() const { return &MessageMap; }
+
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  void BeforeDestruction() override;
+
+  // Sends a message to the control through WindowProc and answers its result.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // What receives the control's messages: WndProc unless replaced (to watch another control's
+  // messages, keep the previous one and call it).
+  const TWndMethod& WindowProc() const { return FWindowProc; }
+  void SetWindowProc(TWndMethod proc);
+  virtual void WndProc(TMessage& msg);
+  // Calls the handler from the message maps, or DefaultHandler.
+  void Dispatch(TMessage& msg);
+  virtual void DefaultHandler(TMessage& msg);
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
+  bool HasParent() const override { return true; }
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+  void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+  // The client area in the control's own coordinates.
+  virtual RECT ClientRect() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+  virtual void SetClientSize(int width, int height);
+  // The client area's origin in screen coordinates.
+  virtual POINT ClientOrigin() const;
+  POINT ClientToScreen(POINT p) const;
+  POINT ScreenToClient(POINT p) const;
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign value);
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors value);
+
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool value);
+  // Visible and every parent visible, up to a parentless windowed control.
+  bool IsVisible() const;
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool value);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* value);
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool value);
+
+  // The caption or text: a windowed control with a window keeps it in its window.
+  std::string Caption() const { return GetText(); }
+  void SetCaption(const std::string& value) { SetText(value); }
+  std::string Text() const { return GetText(); }
+  void SetText(const std::string& value);
+
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& value) { FHint = value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool value);
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor value);
+  // A TPopupMenu, shown on a right click by whoever implements menus.
+  TComponent* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TComponent* value);
+
+  TControlState ControlState() const { return FControlState; }
+  void SetControlState(TControlState value) { FControlState = value; }
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+
+  virtual void Invalidate();
+  virtual void Update();
+  void Repaint();
+  void Refresh() { Repaint(); }
+  void BringToFront() { SetZOrder(true); }
+  void SendToBack() { SetZOrder(false); }
+  virtual void SetZOrder(bool topMost);
+  bool MouseCapture() const;
+  void SetMouseCapture(bool value);
+  // The form the control sits on, or nullptr.
+  TCustomForm* GetParentForm() const;
+
+  TNotifyEvent OnClick() const { return FOnClick; }
+  void SetOnClick(TNotifyEvent e) { FOnClick = e; }
+  TNotifyEvent OnDblClick() const { return FOnDblClick; }
+  void SetOnDblClick(TNotifyEvent e) { FOnDblClick = e; }
+  TMouseEvent OnMouseDown() const { return FOnMouseDown; }
+  void SetOnMouseDown(TMouseEvent e) { FOnMouseDown = e; }
+  TMouseMoveEvent OnMouseMove() const { return FOnMouseMove; }
+  void SetOnMouseMove(TMouseMoveEvent e) { FOnMouseMove = e; }
+  TMouseEvent OnMouseUp() const { return FOnMouseUp; }
+  void SetOnMouseUp(TMouseEvent e) { FOnMouseUp = e; }
+  TNotifyEvent OnMouseEnter() const { return FOnMouseEnter; }
+  void SetOnMouseEnter(TNotifyEvent e) { FOnMouseEnter = e; }
+  TNotifyEvent OnMouseLeave() const { return FOnMouseLeave; }
+  void SetOnMouseLeave(TNotifyEvent e) { FOnMouseLeave = e; }
+  TNotifyEvent OnResize() const { return FOnResize; }
+  void SetOnResize(TNotifyEvent e) { FOnResize = e; }
+
+  virtual void Click();
+  virtual void DblClick();
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+protected:
+  virtual std::string GetText() const { return FText; }
+  virtual void SetTextBuf(const std::string& value) { FText = value; }
+  // Calls the handler the parent class of C gives the message being handled (or DefaultHandler):
+  // what a handler of class C calls to do "the inherited thing". C must declare CL_MESSAGES.
+  template <class C>
+  void Inherited(TMessage& msg)
+  {
+    TMessageHandler handler = C::MessageMap.Parent ? C::MessageMap.Parent->Find(msg.Msg) : nullptr;
+    if (handler)
+      (static_cast<TObject*>(this)->*handler)(msg);
+    else
+      DefaultHandler(msg);
+  }
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void Resize();
+  virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+  // Asks the parent to lay its children out again after this control moved, resized or changed
+  // its alignment or visibility.
+  void RequestAlign();
+  // Clears focus from this control (and its children) on its form, when it hides or goes.
+  void RemoveFocus(bool removing);
+  // Keeps the distances that the anchors hold while the parent resizes.
+  void UpdateAnchorRules();
+  // Invalidates the control's area on its parent's window (graphic controls).
+  void InvalidateControl(bool isVisible, bool isOpaque);
+
+  std::string FText;
+  bool FVisible = true;
+  TColor FColor = clWindow;
+  bool FParentColor = true;
+  TControlState FControlState;
+  TControlStyle FControlStyle;
+
+private:
+  friend class TWinControl;
+  void FontChanged(TObject* sender);
+  void DoMouseDown(TMessage& msg, TMouseButton button, TShiftState shift);
+  void DoMouseUp(TMessage& msg, TMouseButton button);
+
+  void WMLButtonDown(TMessage& msg);
+  void WMLButtonDblClk(TMessage& msg);
+  void WMLButtonUp(TMessage& msg);
+  void WMRButtonDown(TMessage& msg);
+  void WMRButtonUp(TMessage& msg);
+  void WMMButtonDown(TMessage& msg);
+  void WMMButtonUp(TMessage& msg);
+  void WMMouseMove(TMessage& msg);
+  void WMCancelMode(TMessage& msg);
+  void CMVisibleChanged(TMessage& msg);
+  void CMEnabledChanged(TMessage& msg);
+  void CMFontChanged(TMessage& msg);
+  void CMColorChanged(TMessage& msg);
+  void CMParentFontChanged(TMessage& msg);
+  void CMParentColorChanged(TMessage& msg);
+  void CMParentShowHintChanged(TMessage& msg);
+  void CMTextChanged(TMessage& msg);
+  void CMHitTest(TMessage& msg);
+  void CMMouseEnter(TMessage& msg);
+  void CMMouseLeave(TMessage& msg);
+
+  TWinControl* FParent = nullptr;
+  TWndMethod FWindowProc;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  // The bounds and the parent's client size when the anchors last took hold.
+  RECT FAnchorBounds{};
+  SIZE FAnchorParentSize{};
+  bool FEnabled = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TCursor FCursor = crDefault;
+  TComponent* FPopupMenu = nullptr;
+  TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
+  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TMouseMoveEvent FOnMouseMove;
+};
+
+// The window creation parameters a windowed control fills in CreateParams.
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  void* Param = nullptr;
+  WNDCLASSA WindowClass{};
+  std::string WinClassName;
+};
+
+class TWinControl : public TControl, public TWindowObject {
+  CL_CLASS(TWinControl)
+  CL_MESSAGES
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  void BeforeDestruction() override;
+
+  HWND Handle();  // creates the window when it has none yet
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded();
+  // A parentless control placed inside a foreign window.
+  HWND ParentWindow() const { return FParentWindow; }
+  void SetParentWindow(HWND wnd);
+  void RecreateWnd();
+  // The windowed control a window belongs to (this process only), or nullptr.
+  static TWinControl* FromHandle(HWND wnd);
+
+  // Graphic children first, then windowed ones.
+  int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
+  TControl* Controls(int index) const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  bool ContainsControl(const TControl* control) const;
+  // The topmost child (visible, and enabled unless allowDisabled) under p in client coordinates.
+  TControl* ControlAtPos(POINT p, bool allowDisabled, bool allowWinControls = false) const;
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+  void SetChildOrder(TComponent* child, int order) override;
+
+  void DisableAlign();
+  void EnableAlign();
+  void Realign();
+  // Lays out the aligned and anchored children within the client rectangle.
+  virtual void AlignControls(TControl* control, RECT& rect);
+  virtual void AdjustClientRect(RECT& rect) { (void)rect; }
+  bool AlignDisabled() const { return FAlignLevel > 0; }
+
+  int TabOrder() const;
+  void SetTabOrder(int value);
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool value);
+  // The windowed children in tab order, depth first (each control followed by its own children).
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                               bool checkParent) const;
+  void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+  void SelectFirst();
+  virtual bool CanFocus() const;
+  bool Focused() const;
+  virtual void SetFocus();
+  bool Showing() const { return FShowing; }
+
+  void Invalidate() override;
+  void Update() override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetZOrder(bool topMost) override;
+  RECT ClientRect() const override;
+  POINT ClientOrigin() const override;
+  void SetParent(TWinControl* parent) override;
+  // Paints the graphic child controls on dc (the window's client area).
+  void PaintControls(HDC dc, TControl* first);
+  void Broadcast(TMessage& msg);
+  void NotifyControls(UINT msg);
+
+  TKeyEvent OnKeyDown() const { return FOnKeyDown; }
+  void SetOnKeyDown(TKeyEvent e) { FOnKeyDown = e; }
+  TKeyPressEvent OnKeyPress() const { return FOnKeyPress; }
+  void SetOnKeyPress(TKeyPressEvent e) { FOnKeyPress = e; }
+  TKeyEvent OnKeyUp() const { return FOnKeyUp; }
+  void SetOnKeyUp(TKeyEvent e) { FOnKeyUp = e; }
+  TNotifyEvent OnEnter() const { return FOnEnter; }
+  void SetOnEnter(TNotifyEvent e) { FOnEnter = e; }
+  TNotifyEvent OnExit() const { return FOnExit; }
+  void SetOnExit(TNotifyEvent e) { FOnExit = e; }
+
+  void WndProc(TMessage& msg) override;
+  void DefaultHandler(TMessage& msg) override;
+  void Loaded() override;
+  // The brush that paints the background (the control's colour).
+  HBRUSH BrushHandle();
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  // Fills params.WindowClass from a system class the control's window class is made from.
+  void CreateSubClass(TCreateParams& params, const char* controlClassName);
+  virtual void CreateHandle();
+  virtual void CreateWnd();
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyHandle();
+  virtual void DestroyWnd();
+  virtual void DestroyWindowHandle();
+  // Brings the control's window in line with its visibility and its parent's (shows, hides,
+  // creates the window when it is to be seen).
+  void UpdateControlState();
+  virtual void UpdateShowing();
+  virtual bool ShowingWanted() const;
+  void UpdateBounds();
+  virtual void PaintWindow(HDC dc);
+  void PaintHandler(TMessage& msg);
+  std::string GetText() const override;
+  void SetTextBuf(const std::string& value) override;
+  void ColorChanged();
+
+  virtual void DoEnter();
+  virtual void DoExit();
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  bool DoKeyDown(TMessage& msg);
+  bool DoKeyUp(TMessage& msg);
+  bool DoKeyPress(TMessage& msg);
+
+  void WindowMessage(TMessage& msg) override;
+  void WindowAttached(HWND wnd) override;
+  void WindowDetached() override;
+
+  HWND FHandle = nullptr;
+  WNDPROC FDefWndProc = nullptr;
+
+private:
+  friend class TControl;
+  friend class TCustomForm;
+  void AlignChildren(TControl* requester = nullptr);
+  void AnchorChild(TControl* control, const RECT& client);
+  bool IsControlMouseMsg(TMessage& msg);
+  bool ReflectToChild(HWND child, TMessage& msg);
+  void ApplyFont();
+
+  void WMPaint(TMessage& msg);
+  void WMEraseBkgnd(TMessage& msg);
+  void WMCommand(TMessage& msg);
+  void WMNotify(TMessage& msg);
+  void WMDrawItem(TMessage& msg);
+  void WMMeasureItem(TMessage& msg);
+  void WMCompareItem(TMessage& msg);
+  void WMDeleteItem(TMessage& msg);
+  void WMCtlColor(TMessage& msg);
+  void WMScroll(TMessage& msg);
+  void WMCharToItem(TMessage& msg);
+  void WMSize(TMessage& msg);
+  void WMMove(TMessage& msg);
+  void WMWindowPosChanged(TMessage& msg);
+  void WMSetCursor(TMessage& msg);
+  void WMSetFocus(TMessage& msg);
+  void WMKillFocus(TMessage& msg);
+  void WMKeyDown(TMessage& msg);
+  void WMKeyUp(TMessage& msg);
+  void WMChar(TMessage& msg);
+  void WMMouseMoveTrack(TMessage& msg);
+  void WMMouseLeave(TMessage& msg);
+  void WMNCDestroy(TMessage& msg);
+  void CNKeyDown(TMessage& msg);
+  void CNChar(TMessage& msg);
+  void CNKeyUp(TMessage& msg);
+  void CMEnter(TMessage& msg);
+  void CMExit(TMessage& msg);
+  void CMDialogKey(TMessage& msg);
+  void CMDialogChar(TMessage& msg);
+  void CMChildKey(TMessage& msg);
+  void CMVisibleChangedWin(TMessage& msg);
+  void CMEnabledChangedWin(TMessage& msg);
+  void CMShowingChanged(TMessage& msg);
+  void CMFontChangedWin(TMessage& msg);
+  void CMColorChangedWin(TMessage& msg);
+  void CMRecreateWnd(TMessage& msg);
+  void CMInvalidate(TMessage& msg);
+  void CMSysColorChange(TMessage& msg);
+  void CMCancelMode(TMessage& msg);
+
+  HWND FParentWindow = nullptr;
+  std::vector<TControl*> FControls;      // graphic children, in z-order (bottom first)
+  std::vector<TWinControl*> FWinControls;  // windowed children, in z-order (bottom first)
+  std::vector<TWinControl*> FTabList;    // windowed children in tab order
+  int FTabOrderWanted = -1;                // TabOrder read before the control had its parent
+  bool FTabStop = false;
+  bool FShowing = false;
+  bool FAligning = false;
+  int FAlignLevel = 0;
+  HBRUSH FBrush = nullptr;
+  TColor FBrushColor = clNone;
+  TKeyEvent FOnKeyDown, FOnKeyUp;
+  TKeyPressEvent FOnKeyPress;
+  TNotifyEvent FOnEnter, FOnExit;
+};
+
+// A windowless control drawn by Paint on its parent's window.
+class TGraphicControl : public TControl {
+  CL_CLASS(TGraphicControl)
+  CL_MESSAGES
+public:
+  explicit TGraphicControl(TComponent* owner);
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+  virtual void Paint() {}
+
+private:
+  void WMPaint(TMessage& msg);
+  std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// A windowed control that paints itself with Paint on its Canvas.
+class TCustomControl : public TWinControl {
+  CL_CLASS(TCustomControl)
+public:
+  explicit TCustomControl(TComponent* owner);
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+  virtual void Paint() {}
+  void PaintWindow(HDC dc) override;
+
+private:
+  std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// The control that has the mouse: CM_MOUSELEAVE goes to the previous one and CM_MOUSEENTER to the
+// new one when it changes. UpdateMouseControl finds the control under the cursor.
+TControl* MouseControl();
+void SetMouseControl(TControl* control);
+void UpdateMouseControl();
+// The control (graphic controls included) at a screen point, in this process's windows.
+TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
+// The windowed control a window belongs to.
+inline TWinControl* FindControl(HWND wnd) { return TWinControl::FromHandle(wnd); }
+// The control that has the mouse captured, if it is one of ours.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* control);

@@ -1,0 +1,253 @@
+#pragma once
+// Forms and the screen.
+//
+// TCustomForm is a top-level window with its controls. A form class other than TForm itself reads
+// its stored form (the RCDATA resource named after the class) when made through its class record
+// or New<TMyForm>(owner); the TCreateNew constructor makes an empty form without one. OnCreate runs
+// once the form is whole (AfterConstruction), OnDestroy before it is taken apart.
+//
+// TScreen (the process-wide Screen) knows the forms, the active form and control, the cursors, the
+// work area and the screen's resolution. Screen and Application are made by FormsUnit's start-up.
+#include <string>
+#include <vector>
+#include "classlib/Controls.h"
+#include "classlib/Units.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TPosition {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+  poMainFormCenter, poOwnerFormCenter
+};
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Who owns a form's window: the main form (pmNone), the form active when it is shown (pmAuto), or
+// PopupParent (pmExplicit).
+enum class TPopupMode { pmNone, pmAuto, pmExplicit };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1,
+                       mrNoToAll = mrAll + 1, mrYesToAll = mrNoToAll + 1;
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+
+// Tag of the form constructor that reads no stored form.
+struct TCreateNew {};
+inline constexpr TCreateNew CreateNew{};
+
+class TCustomForm : public TWinControl {
+  CL_CLASS(TCustomForm)
+  CL_MESSAGES
+public:
+  explicit TCustomForm(TComponent* owner);
+  TCustomForm(TComponent* owner, TCreateNew);
+  ~TCustomForm() override;
+  // Reads the stored form (raising EResNotFound when a form class has none), then OnCreate.
+  void AfterConstruction() override;
+  // OnDestroy, then the form leaves the screen.
+  void BeforeDestruction() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition value) { FPosition = value; }
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState value);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool value) { FKeyPreview = value; }
+  TPopupMode PopupMode() const { return FPopupMode; }
+  void SetPopupMode(TPopupMode value);
+  TCustomForm* PopupParent() const { return FPopupParent; }
+  void SetPopupParent(TCustomForm* value);
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool value) { FScaled = value; }
+  // Stored by forms for compatibility; OnCreate always runs after the stored form is read.
+  bool OldCreateOrder() const { return FOldCreateOrder; }
+  void SetOldCreateOrder(bool value) { FOldCreateOrder = value; }
+  int TextHeight() const { return FTextHeight; }
+  void SetTextHeight(int value) { FTextHeight = value; }
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  // Raises EInvalidOperation when the control cannot have the focus or is not on this form.
+  void SetActiveControl(TWinControl* control);
+  void FocusControl(TWinControl* control);
+  // Records the control that received the focus; sends CM_EXIT and CM_ENTER along the way.
+  bool SetFocusedControl(TWinControl* control);
+  void DefocusControl(TControl* control, bool removing);
+  bool Active() const { return FActive; }
+  void SetFocus() override;
+  void SetVisible(bool value) override;
+
+  void Show();
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages now queued for it have been handled.
+  void Release();
+  // Shows the form with the other windows of the thread disabled until ModalResult is set;
+  // raises EInvalidOperation "Cannot make a visible window modal" for a visible form.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult value) { FModalResult = value; }
+  bool Modal() const { return FModal; }
+  void SetClientSize(int width, int height) override;
+  RECT ClientRect() const override;
+
+  TNotifyEvent OnCreate() const { return FOnCreate; }
+  void SetOnCreate(TNotifyEvent e) { FOnCreate = e; }
+  TNotifyEvent OnDestroy() const { return FOnDestroy; }
+  void SetOnDestroy(TNotifyEvent e) { FOnDestroy = e; }
+  TCloseEvent OnClose() const { return FOnClose; }
+  void SetOnClose(TCloseEvent e) { FOnClose = e; }
+  TCloseQueryEvent OnCloseQuery() const { return FOnCloseQuery; }
+  void SetOnCloseQuery(TCloseQueryEvent e) { FOnCloseQuery = e; }
+  TNotifyEvent OnShow() const { return FOnShow; }
+  void SetOnShow(TNotifyEvent e) { FOnShow = e; }
+  TNotifyEvent OnHide() const { return FOnHide; }
+  void SetOnHide(TNotifyEvent e) { FOnHide = e; }
+  TNotifyEvent OnActivate() const { return FOnActivate; }
+  void SetOnActivate(TNotifyEvent e) { FOnActivate = e; }
+  TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
+  void SetOnDeactivate(TNotifyEvent e) { FOnDeactivate = e; }
+  TNotifyEvent OnPaint() const { return FOnPaint; }
+  void SetOnPaint(TNotifyEvent e) { FOnPaint = e; }
+
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void PaintWindow(HDC dc) override;
+  virtual void Paint();
+  virtual void DoCreate();
+  virtual void DoDestroy();
+  virtual void DoClose(TCloseAction& action);
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void Activate();
+  virtual void Deactivate();
+  bool ShowingWanted() const override;
+
+private:
+  friend class TWinControl;
+  friend class TApplication;
+  void SetActive(bool value);
+  void SetWindowFocus();
+  void ApplyPosition();
+  void CloseModal();
+  SIZE NonClientSize() const;
+  HWND PopupOwnerHandle() const;
+
+  void WMClose(TMessage& msg);
+  void WMActivate(TMessage& msg);
+  void WMSysColorChange(TMessage& msg);
+  void CMShowingChanged(TMessage& msg);
+  void CMDialogKey(TMessage& msg);
+  void CMRelease(TMessage& msg);
+  void CMActivate(TMessage& msg);
+  void CMDeactivate(TMessage& msg);
+
+  bool FCreateNew = false;
+  bool FCreating = false;
+  bool FWantVisible = false;  // Visible read from the stored form: shown once the form is whole
+  bool FPositioned = false;
+  bool FActive = false;
+  bool FModal = false;
+  bool FKeyPreview = false;
+  bool FScaled = true;
+  bool FOldCreateOrder = false;
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TPosition FPosition = TPosition::poDesigned;
+  TWindowState FWindowState = TWindowState::wsNormal;
+  TPopupMode FPopupMode = TPopupMode::pmNone;
+  TCustomForm* FPopupParent = nullptr;
+  int FPixelsPerInch = 96;
+  int FTextHeight = 13;
+  TModalResult FModalResult = mrNone;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  std::unique_ptr<TControlCanvas> FCanvas;
+  TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
+  TCloseEvent FOnClose;
+  TCloseQueryEvent FOnCloseQuery;
+};
+
+class TForm : public TCustomForm {
+  CL_CLASS(TForm)
+public:
+  using TCustomForm::TCustomForm;
+};
+
+class TScreen : public TComponent {
+  CL_CLASS(TScreen)
+public:
+  explicit TScreen(TComponent* owner);
+  ~TScreen() override;
+
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int index) const;
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  TWinControl* ActiveControl() const { return FActiveControl; }
+
+  // The cursor shown over every form; crDefault leaves each control its own.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor value);
+  // The cursor of an index; the arrow for an index that has none.
+  HCURSOR Cursors(TCursor index) const;
+  // Installs a cursor of the program's own (index > 0); the screen destroys it when replaced or
+  // at the end.
+  void SetCursors(TCursor index, HCURSOR cursor);
+
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  RECT DesktopRect() const;
+  // The primary monitor's area not covered by task bars.
+  RECT WorkAreaRect() const;
+  int WorkAreaLeft() const { return WorkAreaRect().left; }
+  int WorkAreaTop() const { return WorkAreaRect().top; }
+  int WorkAreaWidth() const;
+  int WorkAreaHeight() const;
+  int PixelsPerInch() const { return FPixelsPerInch; }
+
+  TNotifyEvent OnActiveFormChange() const { return FOnActiveFormChange; }
+  void SetOnActiveFormChange(TNotifyEvent e) { FOnActiveFormChange = e; }
+  TNotifyEvent OnActiveControlChange() const { return FOnActiveControlChange; }
+  void SetOnActiveControlChange(TNotifyEvent e) { FOnActiveControlChange = e; }
+
+private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* form);
+  void RemoveForm(TCustomForm* form);
+  void SetActiveForm(TCustomForm* form);
+  void SetActiveControl(TWinControl* control);
+
+  std::vector<TCustomForm*> FForms;
+  TCustomForm* FActiveForm = nullptr;
+  TWinControl* FActiveControl = nullptr;
+  TCursor FCursor = crDefault;
+  std::vector<std::pair<TCursor, HCURSOR>> FOwnCursors;
+  int FPixelsPerInch = 96;
+  TNotifyEvent FOnActiveFormChange, FOnActiveControlChange;
+};
+
+// The work area as the system reports it; tests replace it to cover layouts Wine cannot vary.
+using TWorkAreaFunc = RECT (*)();
+TWorkAreaFunc SetWorkAreaFunc(TWorkAreaFunc func);
+
+extern TScreen* Screen;
+// Starts COM on the GUI thread and makes Screen and Application; shuts them down in reverse.
+extern TUnit FormsUnit;
+
+#include "classlib/Application.h"

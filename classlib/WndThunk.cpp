@@ -1,0 +1,171 @@
+#include "classlib/WndThunk.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// The property that ties a window to its object: named after this process and module.
+const char* ObjectProp()
+{
+  static const ATOM atom = [] {
+    char name[64];
+    std::snprintf(name, sizeof name, "ClassLibObject%08lX%p", GetCurrentProcessId(),
+                  static_cast<void*>(Instance()));
+    return GlobalAddAtomA(name);
+  }();
+  return MAKEINTATOM(atom);
+}
+
+// The object whose window is being created on this thread: it takes the window's first message.
+thread_local TWindowObject* GCreating = nullptr;
+
+std::mutex GClassesLock;
+std::map<ATOM, WNDPROC>& DefaultProcs()
+{
+  static std::map<ATOM, WNDPROC> procs;
+  return procs;
+}
+
+WNDPROC DefaultProcOf(HWND wnd)
+{
+  ATOM atom = static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM));
+  std::lock_guard lock(GClassesLock);
+  auto it = DefaultProcs().find(atom);
+  return it == DefaultProcs().end() ? DefWindowProcA : it->second;
+}
+
+LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  auto* obj = static_cast<TWindowObject*>(GetPropA(wnd, ObjectProp()));
+  if (!obj && GCreating) {
+    obj = GCreating;
+    GCreating = nullptr;
+    SetPropA(wnd, ObjectProp(), obj);
+    GuardCallback([&] { obj->WindowAttached(wnd); });
+  }
+  if (!obj) return CallWindowProcA(DefaultProcOf(wnd), wnd, msg, wParam, lParam);
+  TMessage m{msg, wParam, lParam, 0};
+  GuardCallback([&] { obj->WindowMessage(m); });
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(wnd, ObjectProp());
+    GuardCallback([&] { obj->WindowDetached(); });
+  }
+  return m.Result;
+}
+
+LRESULT CALLBACK UtilWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  // The method takes over once the window exists; its creation messages go to the default procedure.
+  auto* method = reinterpret_cast<TWndMethod*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  if (!method) return DefWindowProcA(wnd, msg, wParam, lParam);
+  TMessage m{msg, wParam, lParam, 0};
+  GuardCallback([&] { (*method)(m); });
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+    delete method;
+  }
+  return m.Result;
+}
+
+constexpr const char* UtilWindowClass = "TPUtilWindow";
+
+}  // namespace
+
+HWND AllocateHWnd(TWndMethod method)
+{
+  static const ATOM registered = [] {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = UtilWndProc;
+    cls.hInstance = Instance();
+    cls.lpszClassName = UtilWindowClass;
+    return RegisterClassA(&cls);
+  }();
+  if (!registered) RaiseLastOSError();
+  auto owned = std::make_unique<TWndMethod>(std::move(method));
+  HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             Instance(), nullptr);
+  if (!wnd) RaiseLastOSError();
+  SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.release()));  // freed by the window
+  return wnd;
+}
+
+void DeallocateHWnd(HWND wnd)
+{
+  if (wnd) DestroyWindow(wnd);
+}
+
+TWindowSubclass::TWindowSubclass(HWND wnd, TWndMethod method) : FWnd(wnd), FMethod(std::move(method))
+{
+  if (!SetWindowSubclass(wnd, Proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
+    RaiseLastOSError();
+}
+
+TWindowSubclass::~TWindowSubclass()
+{
+  if (FWnd) RemoveWindowSubclass(FWnd, Proc, reinterpret_cast<UINT_PTR>(this));
+}
+
+void TWindowSubclass::Default(TMessage& msg)
+{
+  if (FWnd) msg.Result = DefSubclassProc(FWnd, msg.Msg, msg.WParam, msg.LParam);
+}
+
+LRESULT CALLBACK TWindowSubclass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data)
+{
+  auto* self = reinterpret_cast<TWindowSubclass*>(data);
+  TMessage m{msg, wParam, lParam, 0};
+  if (msg == WM_NCDESTROY) {
+    // The window goes: pass its last message on, and forget it.
+    GuardCallback([&] { self->FMethod(m); });
+    RemoveWindowSubclass(wnd, Proc, reinterpret_cast<UINT_PTR>(self));
+    self->FWnd = nullptr;
+    return DefSubclassProc(wnd, msg, wParam, lParam);
+  }
+  GuardCallback([&] { self->FMethod(m); });
+  return m.Result;
+}
+
+void RegisterObjectWindowClass(const WNDCLASSA& cls)
+{
+  WNDCLASSA existing;
+  if (GetClassInfoA(cls.hInstance, cls.lpszClassName, &existing) && existing.lpfnWndProc == ObjectWndProc)
+    return;
+  WNDCLASSA ours = cls;
+  ours.lpfnWndProc = ObjectWndProc;
+  ATOM atom = RegisterClassA(&ours);
+  if (!atom) RaiseLastOSError();
+  std::lock_guard lock(GClassesLock);
+  DefaultProcs()[atom] = cls.lpfnWndProc ? cls.lpfnWndProc : DefWindowProcA;
+}
+
+HWND CreateObjectWindow(TWindowObject* obj, DWORD exStyle, const char* className, const char* caption,
+                        DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
+                        void* param)
+{
+  TWindowObject* previous = GCreating;
+  GCreating = obj;
+  HWND wnd = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
+                             Instance(), param);
+  DWORD error = GetLastError();
+  // A window that failed before its first message leaves the object unclaimed.
+  GCreating = previous;
+  if (!wnd) RaiseLastOSError(error);
+  return wnd;
+}
+
+TWindowObject* FindWindowObject(HWND wnd)
+{
+  return wnd ? static_cast<TWindowObject*>(GetPropA(wnd, ObjectProp())) : nullptr;
+}
+
+void DetachWindowObject(HWND wnd)
+{
+  if (wnd) RemovePropA(wnd, ObjectProp());
+}

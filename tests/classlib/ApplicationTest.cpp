@@ -1,0 +1,263 @@
+// The application object: its message loop with the main form, exceptions that leave event handlers
+// (OnException, or the standard message box while the loop goes on), calls from worker threads,
+// and the idle work.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "classlib/Forms.h"
+#include "classlib/Thread.h"
+#include "tests/classlib/ControlsFixture.h"
+
+using namespace fixture;
+
+namespace {
+
+// Ends a message loop that a broken test would leave running.
+class TWatchdog {
+public:
+  explicit TWatchdog(UINT ms) { FTimer = SetTimer(nullptr, 0, ms, Fire); }
+  ~TWatchdog() { KillTimer(nullptr, FTimer); }
+  static bool Fired;
+
+private:
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+  {
+    Fired = true;
+    PostQuitMessage(0);
+  }
+  UINT_PTR FTimer;
+};
+bool TWatchdog::Fired = false;
+
+// Restores the application's exception handler and main form after a test.
+struct TAppState {
+  TExceptionEvent OnException = Application->OnException();
+  ~TAppState()
+  {
+    Application->SetOnException(OnException);
+    if (TCustomForm* main = Application->MainForm()) Free(main);
+  }
+};
+
+struct TClicker : TObject {
+  std::vector<std::string> Exceptions;
+  int Clicks = 0;
+  void Click(TObject*)
+  {
+    ++Clicks;
+    if (Clicks == 1) throw EConvertError("'abc' is not a valid integer value");
+    if (Clicks == 3) throw std::runtime_error("not one of ours");
+  }
+  void OnException(TObject* sender, const Exception& e)
+  {
+    Exceptions.push_back(std::string(sender ? sender->ClassName() : "") + ": " + e.Message());
+  }
+};
+
+}  // namespace
+
+TEST(Application, ExceptionInAHandlerReachesOnExceptionAndTheLoopGoesOn)
+{
+  TAppState state;
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  auto* button = New<TTestButton>(main);
+  button->SetParent(main);
+  TClicker clicker;
+  button->SetOnClick(TNotifyEvent(&clicker, &TClicker::Click));
+  Application->SetOnException(TExceptionEvent(&clicker, &TClicker::OnException));
+  // Queued before the loop starts: three clicks (the first and third throw), then closing the
+  // main form, which ends the loop.
+  HWND wnd = button->Handle();
+  PostMessageA(wnd, BM_CLICK, 0, 0);
+  PostMessageA(wnd, BM_CLICK, 0, 0);
+  PostMessageA(wnd, BM_CLICK, 0, 0);
+  PostMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  TWatchdog::Fired = false;
+  {
+    TWatchdog watchdog(10000);
+    Application->Run();
+  }
+  EXPECT_FALSE(TWatchdog::Fired);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(clicker.Clicks, 3);
+  EXPECT_EQ(clicker.Exceptions, (std::vector<std::string>{"TApplication: 'abc' is not a valid integer value",
+                                                          "TApplication: not one of ours"}));
+}
+
+namespace {
+// Finds the message box the application shows, remembers its text and presses its button.
+struct TBoxCloser {
+  static std::string Caption, Text;
+  static int Seen;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  {
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM) -> BOOL {
+      char cls[32] = {};
+      GetClassNameA(wnd, cls, sizeof cls);
+      if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
+      char buf[256] = {};
+      GetWindowTextA(wnd, buf, sizeof buf);
+      Caption = buf;
+      GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
+      Text = buf;
+      ++Seen;
+      PostMessageA(wnd, WM_COMMAND, IDOK, 0);
+      return FALSE;
+    }, 0);
+  }
+};
+std::string TBoxCloser::Caption, TBoxCloser::Text;
+int TBoxCloser::Seen = 0;
+}  // namespace
+
+TEST(Application, WithoutOnExceptionTheMessageIsShownInAMessageBox)
+{
+  TAppState state;
+  Application->SetOnException(nullptr);
+  TBoxCloser::Seen = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, TBoxCloser::Tick);
+  // The box runs its own loop; the timer closes it from there.
+  Application->HandleException(std::make_exception_ptr(Exception("找不到文件")));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(TBoxCloser::Seen, 1);
+  EXPECT_EQ(TBoxCloser::Text, "找不到文件");  // Chinese text gets no full stop added
+  EXPECT_EQ(TBoxCloser::Caption, Application->Title());
+  // An abort is silent: no box.
+  Application->HandleException(std::make_exception_ptr(EAbort("quiet")));
+  EXPECT_EQ(TBoxCloser::Seen, 1);
+  // Exceptions from window procedures come the same way (the class library's exception hook).
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  auto* button = New<TTestButton>(form);
+  button->SetParent(form);
+  TClicker clicker;
+  button->SetOnClick(TNotifyEvent(&clicker, &TClicker::Click));
+  form->Show();
+  timer = SetTimer(nullptr, 0, 50, TBoxCloser::Tick);
+  SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(TBoxCloser::Seen, 2);
+  EXPECT_EQ(TBoxCloser::Text, "'abc' is not a valid integer value.");
+  EXPECT_TRUE(IsWindow(button->Handle()));
+}
+
+namespace {
+class TWorker : public TThread {
+  CL_CLASS(TWorker)
+public:
+  TWorker() : TThread(false) {}
+  DWORD GuiThread = 0;
+  DWORD RanOn = 0;
+
+protected:
+  void Execute() override
+  {
+    Synchronize([this] { RanOn = GetCurrentThreadId(); });
+    // Close the main form from the GUI thread once the synchronized call has run.
+    Queue([] {
+      if (Application->MainForm()) Application->MainForm()->Close();
+    });
+  }
+};
+}  // namespace
+
+const TClassRecord TWorker::ClassInfo = MakeClassRecord<TWorker>("TWorker", TThread::StaticClass());
+
+TEST(Application, WorkerCallsRunOnTheGuiThreadWhileTheLoopWaits)
+{
+  TAppState state;
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  TWatchdog::Fired = false;
+  TWorker* worker = nullptr;
+  {
+    TWatchdog watchdog(10000);
+    // Started from inside the loop, which then sleeps in WaitMessage until the worker wakes it.
+    PostMessageA(main->Handle(), WM_NULL, 0, 0);
+    struct TStarter : TObject {
+      TWorker** Worker;
+      void Idle(TObject*, bool& done)
+      {
+        if (!*Worker) *Worker = New<TWorker>();
+        done = true;
+      }
+    } starter;
+    starter.Worker = &worker;
+    Application->SetOnIdle(TIdleEvent(&starter, &TStarter::Idle));
+    Application->Run();
+    Application->SetOnIdle(nullptr);
+  }
+  EXPECT_FALSE(TWatchdog::Fired);
+  ASSERT_NE(worker, nullptr);
+  EXPECT_EQ(worker->RanOn, GetCurrentThreadId());
+  Free(worker);
+}
+
+TEST(Application, ProcessMessagesHandleMessageAndTerminate)
+{
+  TAppState state;
+  // Run without a main form returns at once.
+  Application->Run();
+  EXPECT_FALSE(Application->Terminated());
+
+  std::vector<UINT> seen;
+  struct TWatcher : TObject {
+    std::vector<UINT>* Seen;
+    void Message(MSG& msg, bool& handled)
+    {
+      if (msg.message >= WM_APP) {
+        Seen->push_back(msg.message);
+        handled = msg.message == WM_APP + 2;  // swallowed before dispatch
+      }
+    }
+  } watcher;
+  watcher.Seen = &seen;
+  Application->ProcessMessages();  // what earlier tests left queued
+  Application->SetOnMessage(TMessageEvent(&watcher, &TWatcher::Message));
+  PostMessageA(Application->Handle(), WM_APP + 1, 0, 0);
+  PostMessageA(Application->Handle(), WM_APP + 2, 0, 0);
+  Application->HandleMessage();
+  EXPECT_EQ(seen, std::vector<UINT>{WM_APP + 1});
+  Application->ProcessMessages();
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_APP + 1, WM_APP + 2}));
+  Application->SetOnMessage(nullptr);
+
+  Application->Terminate();
+  Application->ProcessMessages();
+  EXPECT_TRUE(Application->Terminated());
+}
+
+TEST(Application, HintOfTheControlUnderTheMouse)
+{
+  TAppState state;
+  TForm* form = NewForm(200, 100);
+  TFormGuard guard{form};
+  auto* panel = New<TTestPanel>(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 200, 100);
+  panel->SetHint("查找|在文件中查找文本");
+  form->Show();
+  struct THintLog : TObject {
+    std::vector<std::string> Hints;
+    void Hint(TObject*) { Hints.push_back(Application->Hint()); }
+  } log;
+  Application->SetOnHint(TNotifyEvent(&log, &THintLog::Hint));
+  SetMouseControl(panel);
+  Application->DoApplicationIdle();  // the cursor may be elsewhere: the idle work follows it
+  POINT p = panel->ClientToScreen(POINT{100, 50});
+  SetCursorPos(p.x, p.y);
+  PumpUntil([&] { return Application->Hint() == "在文件中查找文本"; });
+  Application->SetOnHint(nullptr);
+  EXPECT_EQ(Application->Hint(), "在文件中查找文本");
+  EXPECT_EQ(GetShortHint(panel->Hint()), "查找");
+  EXPECT_FALSE(log.Hints.empty());
+}
+
+TEST(Application, ComIsInitialisedOnTheGuiThread)
+{
+  // Already initialised, as a single-threaded apartment, by the forms unit's start-up.
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(hr, S_FALSE);
+  if (SUCCEEDED(hr)) CoUninitialize();
+}
