@@ -73,7 +73,8 @@ HWND TApplication::MainFormHandle() const
 TComponent* TApplication::CreateForm(TClass formClass)
 {
   if (!formClass || !formClass->NewComponent)
-    throw EInvalidOperation(std::string("Cannot create a form of class ") + (formClass ? formClass->Name : "(none)"));
+    throw EInvalidOperation(std::string("Cannot create a form of class ") +
+                            (formClass ? formClass->Name : "(none)"));
   TComponent* instance = formClass->NewComponent(this);
   if (!FMainForm)
     if (auto* form = dynamic_cast<TCustomForm*>(instance)) FMainForm = form;

@@ -282,7 +282,10 @@ void TControl::WndProc(TMessage& msg)
   Dispatch(msg);
 }
 
-void TControl::Dispatch(TMessage& msg) { DispatchMessage(this, GetMessageMap(), msg, &TControl::DefaultHandler); }
+void TControl::Dispatch(TMessage& msg)
+{
+  DispatchMessage(this, GetMessageMap(), msg, &TControl::DefaultHandler);
+}
 
 void TControl::DefaultHandler(TMessage& msg)
 {
@@ -531,7 +534,10 @@ void TControl::InvalidateControl(bool isVisible, bool isOpaque)
   InvalidateRect(FParent->FHandle, &r, !isOpaque);
 }
 
-void TControl::Invalidate() { InvalidateControl(FVisible, FControlStyle.Contains(TControlStyleFlag::csOpaque)); }
+void TControl::Invalidate()
+{
+  InvalidateControl(FVisible, FControlStyle.Contains(TControlStyleFlag::csOpaque));
+}
 
 void TControl::Update()
 {
@@ -635,7 +641,8 @@ void TControl::WMLButtonDown(TMessage& msg)
 {
   DefaultHandler(msg);
   if (FControlStyle.Contains(TControlStyleFlag::csCaptureMouse)) SetMouseCapture(true);
-  if (FControlStyle.Contains(TControlStyleFlag::csClickEvents)) FControlState.Include(TControlStateFlag::csClicked);
+  if (FControlStyle.Contains(TControlStyleFlag::csClickEvents))
+    FControlState.Include(TControlStateFlag::csClicked);
   DoMouseDown(msg, mbLeft, {});
 }
 
@@ -701,12 +708,16 @@ void TControl::WMCancelMode(TMessage& msg)
   DefaultHandler(msg);
   if (MouseCapture()) {
     SetMouseCapture(false);
-    if (FControlState.Contains(TControlStateFlag::csLButtonDown)) Perform(WM_LBUTTONUP, 0, MAKELPARAM(0xFFFF, 0xFFFF));
+    if (FControlState.Contains(TControlStateFlag::csLButtonDown))
+      Perform(WM_LBUTTONUP, 0, MAKELPARAM(0xFFFF, 0xFFFF));
   }
   FControlState.Exclude(TControlStateFlag::csLButtonDown);
 }
 
-void TControl::CMVisibleChanged(TMessage&) { InvalidateControl(true, FVisible && FControlStyle.Contains(TControlStyleFlag::csOpaque)); }
+void TControl::CMVisibleChanged(TMessage&)
+{
+  InvalidateControl(true, FVisible && FControlStyle.Contains(TControlStyleFlag::csOpaque));
+}
 void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TControl::CMColorChanged(TMessage&) { Invalidate(); }
@@ -760,7 +771,8 @@ const TClassRecord TGraphicControl::ClassInfo =
     MakeClassRecord<TGraphicControl>("TGraphicControl", TControl::StaticClass());
 CL_MESSAGE_MAP(TGraphicControl, TControl, {WM_PAINT, &TGraphicControl::WMPaint});
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TControlCanvas>())
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), FCanvas(std::make_unique<TControlCanvas>())
 {
   FCanvas->SetControl(this);
 }

@@ -10,16 +10,16 @@ TScreen* Screen = nullptr;
 
 namespace {
 using TF = TCustomForm;
-constexpr std::string_view BorderStyleNames[] = {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
-                                                 "bsSizeToolWin"};
+constexpr std::string_view BorderStyleNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
+                                                 "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 constexpr TEnumInfo BorderStyleInfo{"TFormBorderStyle", BorderStyleNames};
 constexpr std::string_view BorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 constexpr TEnumInfo BorderIconInfo{"TBorderIcon", BorderIconNames};
 constexpr std::string_view FormStyleNames[] = {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
 constexpr TEnumInfo FormStyleInfo{"TFormStyle", FormStyleNames};
-constexpr std::string_view PositionNames[] = {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-                                              "poOwnerFormCenter"};
+constexpr std::string_view PositionNames[] = {"poDesigned",        "poDefault",        "poDefaultPosOnly",
+                                              "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",
+                                              "poMainFormCenter",  "poOwnerFormCenter"};
 constexpr TEnumInfo PositionInfo{"TPosition", PositionNames};
 constexpr std::string_view WindowStateNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
 constexpr TEnumInfo WindowStateInfo{"TWindowState", WindowStateNames};
@@ -162,7 +162,8 @@ HWND TCustomForm::PopupOwnerHandle() const
       if (FPopupParent && FPopupParent != this) return ownerOf(FPopupParent);
       break;
     case TPopupMode::pmAuto:
-      if (Screen && Screen->ActiveForm() && Screen->ActiveForm() != this) return ownerOf(Screen->ActiveForm());
+      if (Screen && Screen->ActiveForm() && Screen->ActiveForm() != this)
+        return ownerOf(Screen->ActiveForm());
       break;
     default:
       break;
@@ -230,7 +231,8 @@ RECT TCustomForm::ClientRect() const
 {
   if (FHandle) return TWinControl::ClientRect();
   SIZE nc = NonClientSize();
-  return RECT{0, 0, std::max(0, Width() - static_cast<int>(nc.cx)), std::max(0, Height() - static_cast<int>(nc.cy))};
+  return RECT{0, 0, std::max(0, Width() - static_cast<int>(nc.cx)),
+              std::max(0, Height() - static_cast<int>(nc.cy))};
 }
 
 void TCustomForm::SetClientSize(int width, int height)
@@ -315,10 +317,12 @@ void TCustomForm::ApplyPosition()
   TCustomForm* center = nullptr;
   switch (FPosition) {
     case TPosition::poScreenCenter:
-      area = Screen ? Screen->WorkAreaRect() : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      area = Screen ? Screen->WorkAreaRect()
+                    : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       break;
     case TPosition::poDesktopCenter:
-      area = Screen ? Screen->DesktopRect() : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      area = Screen ? Screen->DesktopRect()
+                    : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       break;
     case TPosition::poMainFormCenter:
       center = Application ? Application->MainForm() : nullptr;
@@ -467,7 +471,8 @@ void TCustomForm::SetFocus()
 void TCustomForm::SetActiveControl(TWinControl* control)
 {
   if (FActiveControl == control) return;
-  if (control && (control == this || control->GetParentForm() != this || (!IsLoading() && !control->CanFocus())))
+  if (control &&
+      (control == this || control->GetParentForm() != this || (!IsLoading() && !control->CanFocus())))
     throw EInvalidOperation("Cannot focus a disabled or invisible window");
   FActiveControl = control;
   if (!IsLoading()) {
@@ -504,7 +509,8 @@ void TCustomForm::DefocusControl(TControl* control, bool removing)
   if (removing && Contains(control, FFocusedControl)) FFocusedControl = control->Parent();
   if (Contains(control, FActiveControl)) {
     FActiveControl = nullptr;
-    if (Screen && Screen->ActiveControl() && Contains(control, Screen->ActiveControl())) Screen->SetActiveControl(nullptr);
+    if (Screen && Screen->ActiveControl() && Contains(control, Screen->ActiveControl()))
+      Screen->SetActiveControl(nullptr);
   }
 }
 
@@ -521,7 +527,8 @@ void TCustomForm::CMDialogKey(TMessage& msg)
         break;
       case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
         if (FActiveControl && FActiveControl->Parent()) {
-          FActiveControl->Parent()->SelectNext(FActiveControl, msg.WParam == VK_RIGHT || msg.WParam == VK_DOWN, false);
+          FActiveControl->Parent()->SelectNext(FActiveControl,
+                                               msg.WParam == VK_RIGHT || msg.WParam == VK_DOWN, false);
           msg.Result = 1;
           return;
         }
@@ -706,7 +713,8 @@ TScreen::~TScreen()
 
 TCustomForm* TScreen::Forms(int index) const
 {
-  if (index < 0 || index >= FormCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= FormCount())
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return FForms[index];
 }
 
@@ -752,7 +760,8 @@ void TScreen::SetCursor(TCursor value)
   if (value == crDefault) {
     // Each control's own cursor again: ask the window under the mouse.
     if (GetCursorPos(&p))
-      if (HWND wnd = WindowFromPoint(p); wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId())
+      if (HWND wnd = WindowFromPoint(p);
+          wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId())
         SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   } else {
     ::SetCursor(Cursors(value));

@@ -5,6 +5,7 @@
 #include <vector>
 #include "classlib/Bitmap.h"
 #include "classlib/Icon.h"
+#include "classlib/JPEG.h"
 #include "classlib/Streams.h"
 
 const TClassRecord TPicture::ClassInfo = MakeClassRecord<TPicture>("TPicture", TPersistent::StaticClass());
@@ -22,7 +23,9 @@ std::mutex GFormatsLock;
 std::vector<TFileFormat>& Formats()
 {
   static std::vector<TFileFormat> formats{{"bmp", "Bitmaps", TBitmap::StaticClass()},
-                                          {"ico", "Icons", TIcon::StaticClass()}};
+                                          {"ico", "Icons", TIcon::StaticClass()},
+                                          {"jpg", "JPEG Image File", TJPEGImage::StaticClass()},
+                                          {"jpeg", "JPEG Image File", TJPEGImage::StaticClass()}};
   return formats;
 }
 

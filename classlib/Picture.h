@@ -1,7 +1,7 @@
 #pragma once
 // TPicture: holds one graphic of any class and loads files by their extension through a registry
-// of file formats (extension, description, graphic class). "bmp" (TBitmap) and "ico" (TIcon) are
-// registered from the start; other units register their classes.
+// of file formats (extension, description, graphic class). "bmp" (TBitmap), "ico" (TIcon), "jpg" and
+// "jpeg" (TJPEGImage) are registered from the start; other units register their classes.
 #include <string>
 #include <string_view>
 #include "classlib/Graphic.h"

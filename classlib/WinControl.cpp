@@ -170,7 +170,8 @@ void TWinControl::CreateParams(TCreateParams& params)
 void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClassName)
 {
   WNDCLASSA cls{};
-  if (!GetClassInfoA(nullptr, controlClassName, &cls) && !GetClassInfoA(GetModuleHandleA(nullptr), controlClassName, &cls))
+  if (!GetClassInfoA(nullptr, controlClassName, &cls) &&
+      !GetClassInfoA(GetModuleHandleA(nullptr), controlClassName, &cls))
     RaiseLastOSError();
   cls.hInstance = GetModuleHandleA(nullptr);
   cls.style &= ~CS_GLOBALCLASS;
@@ -202,7 +203,8 @@ void TWinControl::CreateWnd()
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params)
 {
-  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
+  HMENU id =
+      (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
   CreateObjectWindow(this, params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
                      params.X, params.Y, params.Width, params.Height, params.WndParent, id, params.Param);
 }
@@ -245,7 +247,8 @@ void TWinControl::WindowDetached()
 
 void TWinControl::WindowMessage(TMessage& msg)
 {
-  if (msg.Msg == WM_DESTROY && !FControlState.Contains(TControlStateFlag::csDestroyingHandle)) FText = GetText();
+  if (msg.Msg == WM_DESTROY && !FControlState.Contains(TControlStateFlag::csDestroyingHandle))
+    FText = GetText();
   WindowProc()(msg);
 }
 
@@ -295,7 +298,8 @@ void TWinControl::WndProc(TMessage& msg)
       break;
     case WM_NCHITTEST:
       DefaultHandler(msg);
-      if (msg.Result == HTTRANSPARENT && ControlAtPos(ScreenToClient(msg.Pos()), false)) msg.Result = HTCLIENT;
+      if (msg.Result == HTTRANSPARENT && ControlAtPos(ScreenToClient(msg.Pos()), false))
+        msg.Result = HTCLIENT;
       return;
     case WM_MOUSEMOVE:
       if (FHandle) {
@@ -314,7 +318,8 @@ void TWinControl::WndProc(TMessage& msg)
     default:
       break;
   }
-  if (msg.Msg >= WM_MOUSEFIRST && msg.Msg <= WM_MOUSELAST && msg.Msg != WM_MOUSEWHEEL && msg.Msg != WM_MOUSEHWHEEL) {
+  if (msg.Msg >= WM_MOUSEFIRST && msg.Msg <= WM_MOUSELAST && msg.Msg != WM_MOUSEWHEEL &&
+      msg.Msg != WM_MOUSEHWHEEL) {
     if (IsControlMouseMsg(msg)) return;
   }
   TControl::WndProc(msg);
@@ -792,7 +797,8 @@ void TWinControl::SetZOrder(bool topMost)
       list.insert(list.begin(), this);
   }
   if (FHandle)
-    SetWindowPos(FHandle, topMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(FHandle, topMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::Loaded()
@@ -902,7 +908,8 @@ void TWinControl::WMDrawItem(TMessage& msg)
 void TWinControl::WMMeasureItem(TMessage& msg)
 {
   auto* mis = msg.LParamAs<MEASUREITEMSTRUCT>();
-  if (!mis || mis->CtlType == ODT_MENU || !FHandle || !ReflectToChild(GetDlgItem(FHandle, static_cast<int>(mis->CtlID)), msg))
+  if (!mis || mis->CtlType == ODT_MENU || !FHandle ||
+      !ReflectToChild(GetDlgItem(FHandle, static_cast<int>(mis->CtlID)), msg))
     DefaultHandler(msg);
 }
 
@@ -1036,7 +1043,8 @@ void TWinControl::SetTabStop(bool value)
   FTabStop = value;
   if (FHandle) {
     LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-    SetWindowLongPtrA(FHandle, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    SetWindowLongPtrA(FHandle, GWL_STYLE,
+                      value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
   }
   Perform(CM_TABSTOPCHANGED);
 }
@@ -1062,7 +1070,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
   do {
     i = goForward ? (i + 1) % count : (i + count - 1) % count;
     TWinControl* c = list[i];
-    if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+    if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop()) &&
+        (!checkParent || c->Parent() == this))
       return c;
   } while (i != start);
   return nullptr;

@@ -116,7 +116,8 @@ void TWindowSubclass::Default(TMessage& msg)
   if (FWnd) msg.Result = DefSubclassProc(FWnd, msg.Msg, msg.WParam, msg.LParam);
 }
 
-LRESULT CALLBACK TWindowSubclass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT CALLBACK TWindowSubclass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data)
 {
   auto* self = reinterpret_cast<TWindowSubclass*>(data);
   TMessage m{msg, wParam, lParam, 0};
@@ -150,8 +151,8 @@ HWND CreateObjectWindow(TWindowObject* obj, DWORD exStyle, const char* className
 {
   TWindowObject* previous = GCreating;
   GCreating = obj;
-  HWND wnd = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu, Instance(),
-                             param);
+  HWND wnd = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
+                             Instance(), param);
   DWORD error = GetLastError();
   // A window that failed before its first message leaves the object unclaimed.
   GCreating = previous;

@@ -5,5 +5,9 @@ ARCH=$(cat "$BUILD/arch" 2>/dev/null || echo i686)
 BIN=$BUILD/$ARCH
 export WINEPREFIX=$BUILD/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko installers; overrides a caller sets (a test run without gdiplus.dll) are added.
+case ";${WINEDLLOVERRIDES:-};" in
+  *";mscoree,mshtml=;"*) ;;
+  *) export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" ;;
+esac
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8

@@ -2,8 +2,10 @@
 
 namespace fixture {
 
-const TClassRecord TTestPanel::ClassInfo = MakeClassRecord<TTestPanel>("TTestPanel", TCustomControl::StaticClass());
-const TClassRecord TTestButton::ClassInfo = MakeClassRecord<TTestButton>("TTestButton", TWinControl::StaticClass());
+const TClassRecord TTestPanel::ClassInfo =
+    MakeClassRecord<TTestPanel>("TTestPanel", TCustomControl::StaticClass());
+const TClassRecord TTestButton::ClassInfo =
+    MakeClassRecord<TTestButton>("TTestButton", TWinControl::StaticClass());
 CL_MESSAGE_MAP(TTestButton, TWinControl,
   {CN_COMMAND, &TTestButton::CNCommand},
   {CN_CTLCOLORBTN, &TTestButton::CNCtlColor},

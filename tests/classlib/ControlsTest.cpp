@@ -10,7 +10,8 @@ using namespace fixture;
 namespace {
 ::testing::AssertionResult RectIs(const RECT& r, int left, int top, int right, int bottom)
 {
-  if (r.left == left && r.top == top && r.right == right && r.bottom == bottom) return ::testing::AssertionSuccess();
+  if (r.left == left && r.top == top && r.right == right && r.bottom == bottom)
+    return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "rect (" << r.left << "," << r.top << ")-(" << r.right << ","
                                        << r.bottom << "), expected (" << left << "," << top << ")-(" << right
                                        << "," << bottom << ")";
@@ -210,7 +211,8 @@ TEST(Controls, ParentFontAndParentColorFollowTheParent)
   // The font reaches the windows.
   form->Show();
   auto* button = Make<TTestButton>(form, alNone, 80, 24);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(button->Handle(), WM_GETFONT, 0, 0)), button->Font()->Handle());
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(button->Handle(), WM_GETFONT, 0, 0)),
+            button->Font()->Handle());
 }
 
 TEST(Controls, ParentReflectsNotificationsToTheChild)
@@ -229,7 +231,8 @@ TEST(Controls, ParentReflectsNotificationsToTheChild)
   // BM_CLICK makes the button send WM_COMMAND/BN_CLICKED to its parent, which reflects it.
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 1);
-  EXPECT_NE(std::find(button->Reflected.begin(), button->Reflected.end(), CN_COMMAND), button->Reflected.end());
+  EXPECT_NE(std::find(button->Reflected.begin(), button->Reflected.end(), CN_COMMAND),
+            button->Reflected.end());
   // Painting the button asks its parent for colours, which the button answers as CN_CTLCOLOR*.
   button->Reflected.clear();
   RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -239,7 +242,8 @@ TEST(Controls, ParentReflectsNotificationsToTheChild)
   EXPECT_TRUE(sawColor);
   // A WM_COMMAND from a window that is not one of ours is not reflected anywhere.
   button->Reflected.clear();
-  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(GetDesktopWindow()));
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDesktopWindow()));
   EXPECT_TRUE(button->Reflected.empty());
 }
 
@@ -403,6 +407,6 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   EXPECT_LE(gdiAfter, gdiBefore + 4) << "GDI objects " << gdiBefore << " -> " << gdiAfter;
   RecordProperty("UserObjects", std::to_string(userBefore) + "->" + std::to_string(userAfter));
   RecordProperty("GdiObjects", std::to_string(gdiBefore) + "->" + std::to_string(gdiAfter));
-  std::printf("user objects %lu -> %lu, GDI objects %lu -> %lu, windows %d\n", userBefore, userAfter, gdiBefore,
-              gdiAfter, windowsBefore);
+  std::printf("user objects %lu -> %lu, GDI objects %lu -> %lu, windows %d\n", userBefore, userAfter,
+              gdiBefore, gdiAfter, windowsBefore);
 }

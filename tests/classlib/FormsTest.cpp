@@ -72,7 +72,8 @@ const TClassRecord TSearchTestForm::ClassInfo =
     MakeClassRecord<TSearchTestForm>("TSearchTestForm", TForm::StaticClass(), {}, SearchTestFormMethods);
 const TClassRecord TBrokenTestForm::ClassInfo =
     MakeClassRecord<TBrokenTestForm>("TBrokenTestForm", TForm::StaticClass());
-const TClassRecord TMissingForm::ClassInfo = MakeClassRecord<TMissingForm>("TMissingForm", TForm::StaticClass());
+const TClassRecord TMissingForm::ClassInfo =
+    MakeClassRecord<TMissingForm>("TMissingForm", TForm::StaticClass());
 
 TEST(Forms, StoredFormCreatesItsControlsAndRunsOnCreateAfterThem)
 {
@@ -156,12 +157,14 @@ TEST(Forms, ClientSizeHoldsForEveryBorderStyle)
     DWORD Has, HasNot, ExHas;
   };
   const Case cases[] = {
-    {TFormBorderStyle::bsNone, WS_POPUP, WS_CAPTION | WS_THICKFRAME, 0},
-    {TFormBorderStyle::bsSingle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, WS_THICKFRAME, 0},
-    {TFormBorderStyle::bsSizeable, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 0, 0},
-    {TFormBorderStyle::bsDialog, WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_DLGMODALFRAME},
-    {TFormBorderStyle::bsToolWindow, WS_CAPTION, WS_THICKFRAME, WS_EX_TOOLWINDOW},
-    {TFormBorderStyle::bsSizeToolWin, WS_CAPTION | WS_THICKFRAME, 0, WS_EX_TOOLWINDOW},
+      {TFormBorderStyle::bsNone, WS_POPUP, WS_CAPTION | WS_THICKFRAME, 0},
+      {TFormBorderStyle::bsSingle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, WS_THICKFRAME,
+       0},
+      {TFormBorderStyle::bsSizeable, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 0, 0},
+      {TFormBorderStyle::bsDialog, WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX,
+       WS_EX_DLGMODALFRAME},
+      {TFormBorderStyle::bsToolWindow, WS_CAPTION, WS_THICKFRAME, WS_EX_TOOLWINDOW},
+      {TFormBorderStyle::bsSizeToolWin, WS_CAPTION | WS_THICKFRAME, 0, WS_EX_TOOLWINDOW},
   };
   for (const Case& c : cases) {
     TForm* form = NewForm();

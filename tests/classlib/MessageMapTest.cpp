@@ -56,7 +56,8 @@ private:
 
 }  // namespace
 
-const TClassRecord TBaseCtl::ClassInfo = MakeClassRecord<TBaseCtl>("TBaseCtl", TGraphicControl::StaticClass());
+const TClassRecord TBaseCtl::ClassInfo =
+    MakeClassRecord<TBaseCtl>("TBaseCtl", TGraphicControl::StaticClass());
 CL_MESSAGE_MAP(TBaseCtl, TGraphicControl, {MsgA, &TBaseCtl::MsgAHandler}, {MsgB, &TBaseCtl::MsgBHandler});
 const TClassRecord TMiddleCtl::ClassInfo = MakeClassRecord<TMiddleCtl>("TMiddleCtl", TBaseCtl::StaticClass());
 const TClassRecord TLeafCtl::ClassInfo = MakeClassRecord<TLeafCtl>("TLeafCtl", TMiddleCtl::StaticClass());
@@ -164,7 +165,8 @@ TEST(WndThunk, UtilityWindowRoutesToItsMethodAndContainsExceptions)
 
 TEST(WndThunk, SubclassSeesMessagesFirstAndPassesThemOn)
 {
-  HWND target = CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND target =
+      CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(target, nullptr);
   std::vector<UINT> seen;
   {

@@ -245,7 +245,8 @@ TEST(Picture, TheRegistryMapsExtensionsToGraphicClasses)
   RegisterFileFormat(".Tst", "Test pictures", TTestGraphic::StaticClass());
   EXPECT_EQ(FileFormatClass("TST"), TTestGraphic::StaticClass());
   EXPECT_EQ(GraphicFilter(TGraphic::StaticClass()),
-            "All (*.bmp;*.ico;*.tst)|*.bmp;*.ico;*.tst|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
+            "All (*.bmp;*.ico;*.jpg;*.jpeg;*.tst)|*.bmp;*.ico;*.jpg;*.jpeg;*.tst|Bitmaps (*.bmp)|*.bmp|"
+            "Icons (*.ico)|*.ico|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
             "Test pictures (*.tst)|*.tst");
   EXPECT_EQ(GraphicFilter(TBitmap::StaticClass()), "All (*.bmp)|*.bmp|Bitmaps (*.bmp)|*.bmp");
   UnregisterFileFormat(TTestGraphic::StaticClass());

@@ -23,6 +23,9 @@ class Variant;
 // the resource-string repository and the units loader).
 extern TUnit UnitdxCore;
 
+// The toolkit's own errors.
+CL_EXCEPTION(EdxException, Exception);
+
 // --- Windows version ---
 
 // Set once at start-up by DetectWindowsVersion.

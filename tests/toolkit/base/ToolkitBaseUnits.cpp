@@ -2,8 +2,12 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxGeometry.h"
+#include "toolkit/base/cxGraphics.h"
+#include "toolkit/base/cxGraphicsImages.h"
 #include "toolkit/base/cxLibraryStrs.h"
 #include "toolkit/base/dxCore.h"
+#include "toolkit/base/dxGDIPlusAPI.h"
+#include "toolkit/base/dxGDIPlusClasses.h"
 #include "toolkit/base/dxHooks.h"
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
@@ -12,7 +16,8 @@
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
-                                 &UnitdxHooks,    &UnitdxUxTheme,     &UnitdxThemeManager, &UnitcxDWMApi,
-                                 &UnitdxOffice11};
+                                 &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
+                                 &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
+                                 &UnitcxGraphicsImages};
   return units;
 }

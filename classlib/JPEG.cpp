@@ -1,0 +1,441 @@
+#include "classlib/JPEG.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+#include "classlib/Canvas.h"
+#include "classlib/Streams.h"
+#include "classlib/Win.h"
+// After the Windows headers, so that libjpeg takes their "boolean" (as the library was built).
+#include <jerror.h>
+#include <jpeglib.h>
+
+const TClassRecord TJPEGImage::ClassInfo = MakeClassRecord<TJPEGImage>("TJPEGImage", TGraphic::StaticClass());
+
+// ---- libjpeg behind a guard -----------------------------------------------------------------------
+//
+// libjpeg reports a fatal error by calling error_exit, which must not return. The library is C: a
+// C++ exception cannot pass through its frames. So each run of library calls happens inside a small
+// function that sets a jump point with __builtin_setjmp; error_exit jumps back to it (the library
+// frames in between have nothing to clean up, and the guarded functions hold no objects with
+// destructors), the function reports failure, and its C++ caller raises EInvalidGraphic after
+// releasing the library's state. Warnings about corrupt data (a truncated file, a bad Huffman code)
+// count as errors too, since they mean that part of the picture is made up; extraneous bytes between
+// markers are tolerated, as they lose nothing.
+namespace {
+struct TJpegErrorManager {
+  jpeg_error_mgr Public;
+  void* JumpBuffer[5];
+  bool Corrupt;
+  char Message[JMSG_LENGTH_MAX];
+};
+
+void ErrorExit(j_common_ptr info)
+{
+  auto* err = reinterpret_cast<TJpegErrorManager*>(info->err);
+  (*info->err->format_message)(info, err->Message);
+  __builtin_longjmp(err->JumpBuffer, 1);
+}
+
+void EmitMessage(j_common_ptr info, int level)
+{
+  auto* err = reinterpret_cast<TJpegErrorManager*>(info->err);
+  if (level >= 0 || err->Corrupt) return;  // trace messages; only the first warning is kept
+  if (info->err->msg_code == JWRN_EXTRANEOUS_DATA) return;
+  err->Corrupt = true;
+  (*info->err->format_message)(info, err->Message);
+}
+
+void OutputMessage(j_common_ptr) {}  // nothing goes to standard error
+
+void InitErrorManager(TJpegErrorManager& err)
+{
+  std::memset(&err, 0, sizeof err);
+  jpeg_std_error(&err.Public);
+  err.Public.error_exit = ErrorExit;
+  err.Public.emit_message = EmitMessage;
+  err.Public.output_message = OutputMessage;
+}
+
+// ---- Decoding ----
+
+struct TDecodeJob {
+  jpeg_decompress_struct Info;
+  TJpegErrorManager Err;
+  const unsigned char* Data;
+  unsigned long Size;
+  bool Grayscale;
+  bool Created;
+  int Width, Height, Components;
+  bool Cmyk;
+  unsigned char* Pixels;  // Width * Height * Components bytes, given between the two steps
+};
+
+__attribute__((noinline)) bool DecodeHeader(TDecodeJob* job)
+{
+  if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
+  job->Info.err = &job->Err.Public;
+  jpeg_create_decompress(&job->Info);
+  job->Created = true;
+  jpeg_mem_src(&job->Info, job->Data, job->Size);
+  jpeg_read_header(&job->Info, TRUE);
+  job->Cmyk = job->Info.jpeg_color_space == JCS_CMYK || job->Info.jpeg_color_space == JCS_YCCK;
+  if (job->Grayscale)
+    job->Info.out_color_space = JCS_GRAYSCALE;
+  else if (job->Cmyk)
+    job->Info.out_color_space = JCS_CMYK;
+  else
+    job->Info.out_color_space = JCS_EXT_BGR;
+  jpeg_start_decompress(&job->Info);
+  job->Width = static_cast<int>(job->Info.output_width);
+  job->Height = static_cast<int>(job->Info.output_height);
+  job->Components = job->Info.output_components;
+  return true;
+}
+
+__attribute__((noinline)) bool DecodePixels(TDecodeJob* job)
+{
+  if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
+  const size_t stride = static_cast<size_t>(job->Width) * job->Components;
+  while (job->Info.output_scanline < job->Info.output_height) {
+    JSAMPROW row = job->Pixels + stride * job->Info.output_scanline;
+    if (jpeg_read_scanlines(&job->Info, &row, 1) != 1) ERREXIT(&job->Info, JERR_INPUT_EMPTY);
+  }
+  jpeg_finish_decompress(&job->Info);
+  return true;
+}
+
+// ---- Encoding ----
+
+// Output into memory of our own (malloc'd, so that the library's callbacks never throw).
+struct TEncodeJob {
+  jpeg_compress_struct Info;
+  TJpegErrorManager Err;
+  jpeg_destination_mgr Dest;
+  bool Created;
+  unsigned char* Buffer;
+  size_t Capacity;
+  size_t Size;
+  int Width, Height, Quality;
+  bool Grayscale;
+  const unsigned char* Pixels;  // BGR rows, top-down
+};
+
+TEncodeJob* JobOf(j_compress_ptr info)
+{
+  return reinterpret_cast<TEncodeJob*>(reinterpret_cast<char*>(info) - offsetof(TEncodeJob, Info));
+}
+
+void InitDestination(j_compress_ptr info)
+{
+  TEncodeJob* job = JobOf(info);
+  job->Capacity = 65536;
+  job->Buffer = static_cast<unsigned char*>(std::malloc(job->Capacity));
+  if (!job->Buffer) ERREXIT1(info, JERR_OUT_OF_MEMORY, 0);
+  job->Dest.next_output_byte = job->Buffer;
+  job->Dest.free_in_buffer = job->Capacity;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr info)
+{
+  TEncodeJob* job = JobOf(info);
+  const size_t old = job->Capacity;
+  auto* grown = static_cast<unsigned char*>(std::realloc(job->Buffer, old * 2));
+  if (!grown) ERREXIT1(info, JERR_OUT_OF_MEMORY, 1);
+  job->Buffer = grown;
+  job->Capacity = old * 2;
+  job->Dest.next_output_byte = job->Buffer + old;
+  job->Dest.free_in_buffer = job->Capacity - old;
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr info)
+{
+  TEncodeJob* job = JobOf(info);
+  job->Size = job->Capacity - job->Dest.free_in_buffer;
+}
+
+__attribute__((noinline)) bool EncodePixels(TEncodeJob* job)
+{
+  if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
+  job->Info.err = &job->Err.Public;
+  jpeg_create_compress(&job->Info);
+  job->Created = true;
+  job->Dest.init_destination = InitDestination;
+  job->Dest.empty_output_buffer = EmptyOutputBuffer;
+  job->Dest.term_destination = TermDestination;
+  job->Info.dest = &job->Dest;
+  job->Info.image_width = static_cast<JDIMENSION>(job->Width);
+  job->Info.image_height = static_cast<JDIMENSION>(job->Height);
+  job->Info.input_components = 3;
+  job->Info.in_color_space = JCS_EXT_BGR;
+  jpeg_set_defaults(&job->Info);
+  if (job->Grayscale) jpeg_set_colorspace(&job->Info, JCS_GRAYSCALE);
+  jpeg_set_quality(&job->Info, job->Quality, TRUE);
+  jpeg_start_compress(&job->Info, TRUE);
+  const size_t stride = static_cast<size_t>(job->Width) * 3;
+  while (job->Info.next_scanline < job->Info.image_height) {
+    JSAMPROW row = const_cast<unsigned char*>(job->Pixels) + stride * job->Info.next_scanline;
+    jpeg_write_scanlines(&job->Info, &row, 1);
+  }
+  jpeg_finish_compress(&job->Info);
+  return true;
+}
+
+[[noreturn]] void RaiseInvalid(const char* reason)
+{
+  throw EInvalidGraphic(std::string("JPEG image is not valid (") + reason + ")");
+}
+
+// The bitmap's pixels as tight BGR rows, top-down.
+std::vector<unsigned char> BgrRows(TBitmap* source)
+{
+  TBitmap copy;
+  copy.Assign(source);
+  copy.SetPixelFormat(TPixelFormat::pf24bit);
+  const int w = copy.Width(), h = copy.Height();
+  std::vector<unsigned char> rows(static_cast<size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y)
+    std::memcpy(rows.data() + static_cast<size_t>(y) * w * 3, copy.ScanLine(y), static_cast<size_t>(w) * 3);
+  return rows;
+}
+}  // namespace
+
+// ---- TJPEGImage -----------------------------------------------------------------------------------
+
+TJPEGImage::TJPEGImage() = default;
+TJPEGImage::~TJPEGImage() = default;
+
+TOwned<TBitmap> TJPEGImage::Decode(const std::string& data) const
+{
+  auto job = std::make_unique<TDecodeJob>();
+  std::memset(static_cast<void*>(job.get()), 0, sizeof(TDecodeJob));
+  InitErrorManager(job->Err);
+  job->Data = reinterpret_cast<const unsigned char*>(data.data());
+  job->Size = static_cast<unsigned long>(data.size());
+  job->Grayscale = FGrayscale;
+  struct TRelease {
+    TDecodeJob* Job;
+    ~TRelease()
+    {
+      if (Job->Created) jpeg_destroy_decompress(&Job->Info);
+    }
+  } release{job.get()};
+
+  if (!DecodeHeader(job.get())) RaiseInvalid(job->Err.Message);
+  if (job->Width <= 0 || job->Height <= 0 || (job->Components != 1 && job->Components != 3 && job->Components != 4))
+    RaiseInvalid("unsupported image layout");
+  std::vector<unsigned char> pixels(static_cast<size_t>(job->Width) * job->Height * job->Components);
+  job->Pixels = pixels.data();
+  if (!DecodePixels(job.get()) || job->Err.Corrupt) RaiseInvalid(job->Err.Message);
+
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(job->Width, job->Height);
+  const int n = job->Components;
+  // Adobe writes CMYK JPEGs inverted: a byte of 255 means no ink.
+  const bool inverted = job->Cmyk && job->Info.saw_Adobe_marker;
+  for (int y = 0; y < job->Height; ++y) {
+    auto* out = static_cast<unsigned char*>(bitmap->ScanLine(y));
+    const unsigned char* in = pixels.data() + static_cast<size_t>(y) * job->Width * n;
+    for (int x = 0; x < job->Width; ++x, in += n, out += 3) {
+      if (n == 3) {
+        std::memcpy(out, in, 3);
+      } else if (n == 1) {
+        out[0] = out[1] = out[2] = in[0];
+      } else {
+        int c = in[0], m = in[1], ye = in[2], k = in[3];
+        if (!inverted) c = 255 - c, m = 255 - m, ye = 255 - ye, k = 255 - k;
+        out[2] = static_cast<unsigned char>(c * k / 255);
+        out[1] = static_cast<unsigned char>(m * k / 255);
+        out[0] = static_cast<unsigned char>(ye * k / 255);
+      }
+    }
+  }
+  return bitmap;
+}
+
+void TJPEGImage::Clear()
+{
+  FData.clear();
+  FBitmap.reset();
+  FWidth = FHeight = 0;
+}
+
+void TJPEGImage::LoadData(std::string data)
+{
+  Clear();
+  if (!data.empty()) {
+    TOwned<TBitmap> bitmap = Decode(data);
+    FWidth = bitmap->Width();
+    FHeight = bitmap->Height();
+    FBitmap = std::move(bitmap);
+    FData = std::move(data);
+  }
+}
+
+void TJPEGImage::LoadFromStream(TStream& stream)
+{
+  const int64_t size = std::max<int64_t>(stream.Size() - stream.Position(), 0);
+  std::string data(static_cast<size_t>(size), '\0');
+  stream.ReadBuffer(data.data(), size);
+  try {
+    LoadData(std::move(data));
+  } catch (...) {
+    Clear();
+    Changed(this);
+    throw;
+  }
+  Changed(this);
+}
+
+void TJPEGImage::Compress()
+{
+  if (!FBitmap || FBitmap->Empty()) return;
+  std::vector<unsigned char> rows = BgrRows(FBitmap.get());
+  auto job = std::make_unique<TEncodeJob>();
+  std::memset(static_cast<void*>(job.get()), 0, sizeof(TEncodeJob));
+  InitErrorManager(job->Err);
+  job->Width = FBitmap->Width();
+  job->Height = FBitmap->Height();
+  job->Quality = FCompressionQuality;
+  job->Grayscale = FGrayscale;
+  job->Pixels = rows.data();
+  struct TRelease {
+    TEncodeJob* Job;
+    ~TRelease()
+    {
+      if (Job->Created) jpeg_destroy_compress(&Job->Info);
+      std::free(Job->Buffer);
+    }
+  } release{job.get()};
+  if (!EncodePixels(job.get())) throw EInvalidGraphic(std::string("JPEG compression failed (") + job->Err.Message + ")");
+  FData.assign(reinterpret_cast<const char*>(job->Buffer), job->Size);
+}
+
+void TJPEGImage::SaveToStream(TStream& stream)
+{
+  const std::string& data = Data();
+  if (!data.empty()) stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
+const std::string& TJPEGImage::Data()
+{
+  if (FData.empty()) Compress();
+  return FData;
+}
+
+TBitmap* TJPEGImage::Bitmap()
+{
+  if (!FBitmap) FBitmap = MakeOwned<TBitmap>();
+  return FBitmap.get();
+}
+
+void TJPEGImage::SetWidth(int value)
+{
+  if (value != FWidth) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
+
+void TJPEGImage::SetHeight(int value)
+{
+  if (value != FHeight) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
+
+void TJPEGImage::SetSize(int width, int height)
+{
+  SetWidth(width);
+  SetHeight(height);
+}
+
+void TJPEGImage::SetCompressionQuality(int value) { FCompressionQuality = std::clamp(value, 1, 100); }
+
+void TJPEGImage::SetGrayscale(bool value)
+{
+  if (value == FGrayscale) return;
+  FGrayscale = value;
+  if (!FData.empty()) {
+    // The data decodes again in the new colours; a bitmap without data is compressed first, so that
+    // nothing is lost.
+    FBitmap = Decode(FData);
+  } else if (FBitmap && !FBitmap->Empty() && value) {
+    Compress();
+    FBitmap = Decode(FData);
+  }
+  Changed(this);
+}
+
+void TJPEGImage::Assign(TPersistent* source)
+{
+  if (!source) {
+    Clear();
+    Changed(this);
+  } else if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
+    if (jpeg == this) return;
+    FCompressionQuality = jpeg->FCompressionQuality;
+    FGrayscale = jpeg->FGrayscale;
+    FData = jpeg->FData;
+    FWidth = jpeg->FWidth;
+    FHeight = jpeg->FHeight;
+    FBitmap.reset();
+    if (jpeg->FBitmap) {
+      FBitmap = MakeOwned<TBitmap>();
+      FBitmap->Assign(jpeg->FBitmap.get());
+    }
+    Changed(this);
+  } else if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
+    auto copy = MakeOwned<TBitmap>();
+    copy->Assign(bitmap);
+    copy->SetPixelFormat(TPixelFormat::pf24bit);
+    Clear();
+    FWidth = copy->Width();
+    FHeight = copy->Height();
+    FBitmap = std::move(copy);
+    Changed(this);
+  } else {
+    TGraphic::Assign(source);
+  }
+}
+
+void TJPEGImage::AssignTo(TPersistent* dest)
+{
+  if (auto* bitmap = dynamic_cast<TBitmap*>(dest)) {
+    if (FBitmap)
+      bitmap->Assign(FBitmap.get());
+    else
+      bitmap->Assign(nullptr);
+  } else {
+    TGraphic::AssignTo(dest);
+  }
+}
+
+void TJPEGImage::Draw(TCanvas* canvas, const RECT& rect)
+{
+  if (canvas && FBitmap && !FBitmap->Empty()) canvas->StretchDraw(rect, FBitmap.get());
+}
+
+void TJPEGImage::ReadData(TStream& stream)
+{
+  int32_t size = 0;
+  stream.ReadBuffer(&size, sizeof size);
+  if (size < 0 || size > stream.Size() - stream.Position()) throw EInvalidGraphic("JPEG image is not valid (truncated data)");
+  std::string data(static_cast<size_t>(size), '\0');
+  stream.ReadBuffer(data.data(), size);
+  try {
+    LoadData(std::move(data));
+  } catch (...) {
+    Clear();
+    Changed(this);
+    throw;
+  }
+  Changed(this);
+}
+
+void TJPEGImage::WriteData(TStream& stream)
+{
+  const std::string& data = Data();
+  const auto size = static_cast<int32_t>(data.size());
+  stream.WriteBuffer(&size, sizeof size);
+  if (size > 0) stream.WriteBuffer(data.data(), size);
+}

@@ -1,0 +1,236 @@
+// JPEG pictures over libjpeg: compression and decoding compared by pixels, quality and grey, corrupt
+// data, drawing, the picture registry and stored forms.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include "classlib/Bitmap.h"
+#include "classlib/JPEG.h"
+#include "classlib/Picture.h"
+#include "classlib/Streams.h"
+
+namespace {
+// Smooth colour gradients with a sharp-edged block, 40 x 30.
+TOwned<TBitmap> SampleBitmap()
+{
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(40, 30);
+  for (int y = 0; y < 30; ++y) {
+    auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
+    for (int x = 0; x < 40; ++x) {
+      const bool block = x >= 16 && x < 24 && y >= 8 && y < 16;
+      row[x * 3 + 0] = block ? 20 : static_cast<unsigned char>(30 + x * 5);
+      row[x * 3 + 1] = block ? 20 : static_cast<unsigned char>(220 - y * 6);
+      row[x * 3 + 2] = block ? 230 : static_cast<unsigned char>(90 + x + y);
+    }
+  }
+  return bitmap;
+}
+
+// Mean absolute channel difference of two bitmaps of the same size (compared as 24-bit).
+double MeanDifference(TBitmap& a, TBitmap& b)
+{
+  TBitmap x, y;
+  x.Assign(&a);
+  y.Assign(&b);
+  x.SetPixelFormat(TPixelFormat::pf24bit);
+  y.SetPixelFormat(TPixelFormat::pf24bit);
+  EXPECT_EQ(x.Width(), y.Width());
+  EXPECT_EQ(x.Height(), y.Height());
+  double sum = 0;
+  for (int r = 0; r < x.Height(); ++r) {
+    auto* p = static_cast<unsigned char*>(x.ScanLine(r));
+    auto* q = static_cast<unsigned char*>(y.ScanLine(r));
+    for (int i = 0; i < x.Width() * 3; ++i) sum += std::abs(p[i] - q[i]);
+  }
+  return sum / (x.Width() * x.Height() * 3);
+}
+
+std::string Save(TGraphic& graphic)
+{
+  TMemoryStream stream;
+  graphic.SaveToStream(stream);
+  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
+
+void Load(TGraphic& graphic, const std::string& bytes)
+{
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  stream.SetPosition(0);
+  graphic.LoadFromStream(stream);
+}
+
+std::string Compressed(int quality, bool grayscale = false)
+{
+  TOwned<TBitmap> bitmap = SampleBitmap();
+  TJPEGImage jpeg;
+  jpeg.Assign(bitmap.get());
+  jpeg.SetCompressionQuality(quality);
+  jpeg.SetGrayscale(grayscale);
+  return Save(jpeg);
+}
+
+std::string TempFile(const char* name)
+{
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+void WriteFile(const std::string& name, const std::string& bytes)
+{
+  TFileStream file(name, fmCreate);
+  file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+}
+}  // namespace
+
+TEST(JPEGImage, ABitmapCompressesAndDecodesBackToNearlyTheSamePixels)
+{
+  TOwned<TBitmap> source = SampleBitmap();
+  const std::string data = Compressed(95);
+  ASSERT_GT(data.size(), 4u);
+  EXPECT_EQ(data.substr(0, 3), "\xFF\xD8\xFF");
+  EXPECT_EQ(data.substr(data.size() - 2), "\xFF\xD9");
+
+  TJPEGImage jpeg;
+  Load(jpeg, data);
+  EXPECT_EQ(jpeg.Width(), 40);
+  EXPECT_EQ(jpeg.Height(), 30);
+  EXPECT_FALSE(jpeg.Transparent());
+  EXPECT_LT(MeanDifference(*jpeg.Bitmap(), *source), 3.0);
+  // A loaded picture saves its own data unchanged.
+  EXPECT_EQ(Save(jpeg), data);
+}
+
+TEST(JPEGImage, LowerQualityGivesSmallerDataAndLargerErrors)
+{
+  TOwned<TBitmap> source = SampleBitmap();
+  const std::string low = Compressed(10), high = Compressed(95);
+  EXPECT_LT(low.size(), high.size());
+  TJPEGImage a, b;
+  Load(a, low);
+  Load(b, high);
+  EXPECT_GT(MeanDifference(*a.Bitmap(), *source), MeanDifference(*b.Bitmap(), *source));
+  TJPEGImage q;
+  q.SetCompressionQuality(0);
+  EXPECT_EQ(q.CompressionQuality(), 1);
+  q.SetCompressionQuality(120);
+  EXPECT_EQ(q.CompressionQuality(), 100);
+}
+
+TEST(JPEGImage, GrayscaleDecodesAndCompressesInGrey)
+{
+  const std::string colour = Compressed(95);
+  TJPEGImage jpeg;
+  Load(jpeg, colour);
+  jpeg.SetGrayscale(true);
+  TBitmap* bitmap = jpeg.Bitmap();
+  ASSERT_EQ(bitmap->Width(), 40);
+  for (int y = 0; y < 30; ++y) {
+    auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
+    for (int x = 0; x < 40; ++x) {
+      ASSERT_EQ(row[x * 3], row[x * 3 + 1]);
+      ASSERT_EQ(row[x * 3], row[x * 3 + 2]);
+    }
+  }
+  // The red block is darker than the light gradient around it, as its luminance says.
+  auto* row = static_cast<unsigned char*>(bitmap->ScanLine(12));
+  EXPECT_NEAR(row[20 * 3], 0.299 * 230 + 0.587 * 20 + 0.114 * 20, 8);
+  EXPECT_EQ(Save(jpeg), colour);  // the data stays as loaded
+  jpeg.SetGrayscale(false);
+  row = static_cast<unsigned char*>(jpeg.Bitmap()->ScanLine(12));
+  EXPECT_GT(row[20 * 3 + 2], 200);
+
+  // Compressed in grey: one component, grey however it is decoded.
+  TJPEGImage grey;
+  Load(grey, Compressed(95, true));
+  auto* g = static_cast<unsigned char*>(grey.Bitmap()->ScanLine(12));
+  EXPECT_EQ(g[20 * 3], g[20 * 3 + 2]);
+  EXPECT_LT(Compressed(95, true).size(), colour.size());
+}
+
+TEST(JPEGImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
+{
+  const std::string good = Compressed(90);
+  std::string badFrame = good;
+  const size_t frame = good.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  badFrame[frame + 4] = 7;  // a sample precision of 7 bits
+  std::string badHuffman = good;
+  const size_t scan = good.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  for (size_t i = scan + 20; i < scan + 60 && i + 2 < good.size(); ++i) badHuffman[i] = '\xFF';
+  const std::string cases[] = {good.substr(0, good.size() / 2), "not a picture at all", badFrame, badHuffman,
+                               good.substr(0, 2)};
+  for (const std::string& bytes : cases) {
+    SCOPED_TRACE(bytes.size());
+    TJPEGImage jpeg;
+    Load(jpeg, good);
+    ASSERT_FALSE(jpeg.Empty());
+    try {
+      Load(jpeg, bytes);
+      ADD_FAILURE() << "no exception";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message().rfind("JPEG image is not valid (", 0), 0u) << e.Message();
+    }
+    EXPECT_TRUE(jpeg.Empty());
+    EXPECT_EQ(Save(jpeg), "");
+  }
+
+  // Through the picture registry: the picture stays without a graphic.
+  const std::string file = TempFile("classlib-corrupt.jpg");
+  WriteFile(file, good.substr(0, good.size() / 2));
+  TPicture picture;
+  EXPECT_THROW(picture.LoadFromFile(file), EInvalidGraphic);
+  EXPECT_EQ(picture.Graphic(), nullptr);
+  DeleteFileA(file.c_str());
+}
+
+TEST(JPEGImage, DrawsItsDecodedImage)
+{
+  TJPEGImage jpeg;
+  Load(jpeg, Compressed(90));
+  TBitmap target;
+  target.SetPixelFormat(TPixelFormat::pf24bit);
+  target.SetSize(42, 32);
+  target.Canvas()->Draw(1, 1, &jpeg);
+  for (int y = 0; y < 30; y += 7)
+    for (int x = 0; x < 40; x += 9)
+      EXPECT_EQ(target.Canvas()->Pixels(x + 1, y + 1), jpeg.Bitmap()->Canvas()->Pixels(x, y)) << x << "," << y;
+  EXPECT_EQ(target.Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(target.Canvas()->Pixels(41, 31), clWhite);
+  EXPECT_THROW(jpeg.SetWidth(10), EInvalidGraphicOperation);
+}
+
+TEST(JPEGImage, PicturesFindTheClassByExtensionAndStoreTheData)
+{
+  EXPECT_EQ(FileFormatClass("jpg"), TJPEGImage::StaticClass());
+  EXPECT_EQ(FileFormatClass(".JPEG"), TJPEGImage::StaticClass());
+
+  const std::string data = Compressed(80);
+  const std::string file = TempFile("classlib-sample.jpg");
+  WriteFile(file, data);
+  TPicture picture;
+  picture.LoadFromFile(file);
+  DeleteFileA(file.c_str());
+  ASSERT_NE(picture.Graphic(), nullptr);
+  EXPECT_EQ(picture.Graphic()->ClassType(), TJPEGImage::StaticClass());
+  EXPECT_EQ(picture.Width(), 40);
+
+  TMemoryStream stored;
+  picture.WriteData(stored);
+  stored.SetPosition(0);
+  TPicture read;
+  read.ReadData(stored);
+  ASSERT_NE(read.Graphic(), nullptr);
+  ASSERT_EQ(read.Graphic()->ClassType(), TJPEGImage::StaticClass());
+  EXPECT_EQ(Save(*read.Graphic()), data);
+
+  // A copy through Assign keeps data and settings.
+  TJPEGImage copy;
+  copy.Assign(read.Graphic());
+  EXPECT_EQ(Save(copy), data);
+  EXPECT_TRUE(copy.Equals(read.Graphic()));
+}
