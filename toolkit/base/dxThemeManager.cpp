@@ -58,8 +58,8 @@ protected:
   }
 };
 
-const TClassRecord TdxThemeChangedEventReceiver::ClassInfo =
-    MakeClassRecord<TdxThemeChangedEventReceiver>("TdxThemeChangedEventReceiver", TcxMessageWindow::StaticClass());
+const TClassRecord TdxThemeChangedEventReceiver::ClassInfo = MakeClassRecord<TdxThemeChangedEventReceiver>(
+    "TdxThemeChangedEventReceiver", TcxMessageWindow::StaticClass());
 
 TOwned<TdxThemeChangedEventReceiver> GReceiver;
 

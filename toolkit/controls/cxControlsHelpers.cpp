@@ -179,7 +179,8 @@ RECT GetDesktopWorkArea(POINT p)
 {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST); monitor && GetMonitorInfoA(monitor, &info))
+  if (HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
+      monitor && GetMonitorInfoA(monitor, &info))
     return info.rcWork;
   RECT r{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
@@ -199,7 +200,8 @@ bool HasMonitorAtPoint(POINT p)
 {
   if (MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST)) return true;
   if (TWinControl* control = FindControlOfWindow(WindowFromPoint(p)))
-    if (TCustomForm* form = control->Is<TCustomForm>() ? static_cast<TCustomForm*>(control) : control->GetParentForm())
+    if (TCustomForm* form =
+            control->Is<TCustomForm>() ? static_cast<TCustomForm*>(control) : control->GetParentForm())
       if (form->HandleAllocated() && MonitorFromWindow(form->Handle(), MONITOR_DEFAULTTONULL)) return true;
   HWND mainForm = Application ? Application->MainFormHandle() : nullptr;
   return mainForm && MonitorFromWindow(mainForm, MONITOR_DEFAULTTONULL);
@@ -261,9 +263,9 @@ bool IsCharValidForNumber(char ch, TcxNumberType numberType)
 
 bool IsNonCharacterKey(unsigned key)
 {
-  return key == 3 || key == 8 || key == 9 || key == 12 || key == 13 || (key >= 16 && key <= 20) || key == 27 ||
-         (key >= 33 && key <= 47) || (key >= 91 && key <= 145) || (key >= 160 && key <= 165) || key == 229 ||
-         (key >= 246 && key <= 254);
+  return key == 3 || key == 8 || key == 9 || key == 12 || key == 13 || (key >= 16 && key <= 20) ||
+         key == 27 || (key >= 33 && key <= 47) || (key >= 91 && key <= 145) || (key >= 160 && key <= 165) ||
+         key == 229 || (key >= 246 && key <= 254);
 }
 
 bool IsWithinDragDetectSquare(POINT start, int x, int y)

@@ -5,14 +5,17 @@
 #include "toolkit/controls/cxControlsHelpers.h"
 
 // {5B0C0E8E-3E51-4F0D-9A63-2C1B1F7D4A01}
-const IID IID_IcxMouseTrackingCaller = {0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x01}};
+const IID IID_IcxMouseTrackingCaller = {
+    0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x01}};
 // {5B0C0E8E-3E51-4F0D-9A63-2C1B1F7D4A02}
-const IID IID_IcxMouseTrackingAreaTest = {0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x02}};
+const IID IID_IcxMouseTrackingAreaTest = {
+    0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x02}};
 
 const TClassRecord TMouseTrackingTimer::ClassInfo =
     MakeClassRecord<TMouseTrackingTimer>("TMouseTrackingTimer", TcxTimer::StaticClass());
 
-TMouseTrackingTimer::TMouseTrackingTimer(TWinControl* control, const RECT& bounds, IcxMouseTrackingCaller* caller)
+TMouseTrackingTimer::TMouseTrackingTimer(TWinControl* control, const RECT& bounds,
+                                         IcxMouseTrackingCaller* caller)
     : TcxTimer(nullptr), FCaller(caller), FControl(control), FBounds(bounds)
 {
   FCaller->AddRef();
@@ -40,9 +43,11 @@ void TMouseTrackingTimer::Notification(TComponent* component, TOperation operati
 bool TMouseTrackingTimer::IsMouseInside(POINT cursor) const
 {
   if (FControl) {
-    IcxMouseTrackingAreaTest* areaTest = nullptr;
-    if (SUCCEEDED(FCaller->QueryInterface(IID_IcxMouseTrackingAreaTest, reinterpret_cast<void**>(&areaTest)))) {
-      bool inside = FControl->HandleAllocated() && areaTest->PointInTrackedArea(FControl->ScreenToClient(cursor));
+    void* intf = nullptr;
+    if (SUCCEEDED(FCaller->QueryInterface(IID_IcxMouseTrackingAreaTest, &intf))) {
+      auto* areaTest = static_cast<IcxMouseTrackingAreaTest*>(intf);
+      bool inside = FControl->HandleAllocated() &&
+                    areaTest->PointInTrackedArea(FControl->ScreenToClient(cursor));
       areaTest->Release();
       return inside;
     }

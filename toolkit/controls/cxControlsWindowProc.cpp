@@ -13,7 +13,10 @@ const TClassRecord TcxDoublyLinkedObjectList::ClassInfo =
 
 TcxDoublyLinkedObjectList::~TcxDoublyLinkedObjectList() { Clear(); }
 
-TcxDoublyLinkedObject* TcxDoublyLinkedObjectList::CreateLinkedObject() { return New<TcxDoublyLinkedObject>(); }
+TcxDoublyLinkedObject* TcxDoublyLinkedObjectList::CreateLinkedObject()
+{
+  return New<TcxDoublyLinkedObject>();
+}
 
 TcxDoublyLinkedObject* TcxDoublyLinkedObjectList::Add()
 {
@@ -52,14 +55,14 @@ void TcxDoublyLinkedObjectList::Clear()
 
 // --- Subclassers ---
 
-const TClassRecord TcxWindowProcLinkedObject::ClassInfo =
-    MakeClassRecord<TcxWindowProcLinkedObject>("TcxWindowProcLinkedObject", TcxDoublyLinkedObject::StaticClass());
+const TClassRecord TcxWindowProcLinkedObject::ClassInfo = MakeClassRecord<TcxWindowProcLinkedObject>(
+    "TcxWindowProcLinkedObject", TcxDoublyLinkedObject::StaticClass());
 const TClassRecord TcxSubclassingHelper::ClassInfo =
     MakeClassRecord<TcxSubclassingHelper>("TcxSubclassingHelper", TObject::StaticClass());
 const TClassRecord TcxClassLibSubclassingHelper::ClassInfo = MakeClassRecord<TcxClassLibSubclassingHelper>(
     "TcxClassLibSubclassingHelper", TcxSubclassingHelper::StaticClass());
-const TClassRecord TcxWin32SubclassingHelper::ClassInfo =
-    MakeClassRecord<TcxWin32SubclassingHelper>("TcxWin32SubclassingHelper", TcxSubclassingHelper::StaticClass());
+const TClassRecord TcxWin32SubclassingHelper::ClassInfo = MakeClassRecord<TcxWin32SubclassingHelper>(
+    "TcxWin32SubclassingHelper", TcxSubclassingHelper::StaticClass());
 
 TcxClassLibSubclassingHelper::TcxClassLibSubclassingHelper(TControl* control) : FControl(control)
 {

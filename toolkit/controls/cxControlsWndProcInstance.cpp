@@ -19,8 +19,9 @@ HANDLE ExecutableHeap()
 WNDPROC MakeProc(void* instance, void* target)
 {
 #if defined(__x86_64__) || defined(_M_X64)
-  // mov rcx, instance; mov rax, target; jmp rax
-  unsigned char code[22] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0, 0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+  unsigned char code[22] = {0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rcx, instance
+                            0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rax, target
+                            0xFF, 0xE0};                         // jmp rax
   std::memcpy(code + 2, &instance, 8);
   std::memcpy(code + 12, &target, 8);
 #elif defined(__i386__) || defined(_M_IX86)
@@ -80,8 +81,9 @@ LRESULT CALLBACK TcxWndProcInstance::InstanceProc(HWND self, UINT message, WPARA
 
 void TcxWndProcInstance::CallPrevious(TMessage& message) const
 {
-  message.Result = FPrevious ? CallWindowProcA(FPrevious, FWindow, message.Msg, message.WParam, message.LParam)
-                             : DefWindowProcA(FWindow, message.Msg, message.WParam, message.LParam);
+  message.Result = FPrevious
+                       ? CallWindowProcA(FPrevious, FWindow, message.Msg, message.WParam, message.LParam)
+                       : DefWindowProcA(FWindow, message.Msg, message.WParam, message.LParam);
 }
 
 LRESULT TcxWndProcInstance::Call(UINT message, WPARAM wParam, LPARAM lParam)

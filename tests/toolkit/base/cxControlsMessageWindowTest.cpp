@@ -25,7 +25,8 @@ protected:
     TcxMessageWindow::WndProc(message);
   }
 };
-const TClassRecord TProbeWindow::ClassInfo = MakeClassRecord<TProbeWindow>("TProbeWindow", TcxMessageWindow::StaticClass());
+const TClassRecord TProbeWindow::ClassInfo =
+    MakeClassRecord<TProbeWindow>("TProbeWindow", TcxMessageWindow::StaticClass());
 }  // namespace
 
 TEST(cxMessageWindow, HiddenTopLevelWindowWithAVirtualWindowProcedure)

@@ -41,7 +41,8 @@ TEST(ControlHelpers, WindowRelationsAndEnabledChains)
 
   EXPECT_EQ(FindControlOfWindow(i), inner);
   // A window of no control: the nearest parent that has one.
-  HWND foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, i, nullptr, nullptr, nullptr);
+  HWND foreign =
+      CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, i, nullptr, nullptr, nullptr);
   EXPECT_EQ(FindControlOfWindow(foreign), inner);
   EXPECT_EQ(FindControlOfWindow(GetDesktopWindow()), nullptr);
   EXPECT_EQ(FindComponentOfClass(form, TRecordingControl::StaticClass()), panel);
@@ -195,10 +196,10 @@ TEST(KeyHelpers, ShiftStatesAndKeyFlags)
 TEST(KeyHelpers, NonCharacterKeysAndCharacters)
 {
   for (unsigned key = 96; key <= 105; ++key) EXPECT_TRUE(IsNonCharacterKey(key)) << key;  // keypad digits
-  for (unsigned key : {3u, 8u, 9u, 12u, 13u, 16u, 20u, 27u, 33u, 47u, 91u, 145u, 160u, 165u, 229u, 246u, 254u})
-    EXPECT_TRUE(IsNonCharacterKey(key)) << key;
-  for (unsigned key : {0u, 2u, 10u, 21u, 26u, 32u, 48u, 57u, 65u, 90u, 146u, 166u, 186u, 228u, 245u, 255u, 256u, 300u})
-    EXPECT_FALSE(IsNonCharacterKey(key)) << key;
+  const unsigned nonCharacter[] = {3, 8, 9, 12, 13, 16, 20, 27, 33, 47, 91, 145, 160, 165, 229, 246, 254};
+  for (unsigned key : nonCharacter) EXPECT_TRUE(IsNonCharacterKey(key)) << key;
+  const unsigned character[] = {0, 2, 10, 21, 26, 32, 48, 57, 65, 90, 146, 166, 186, 228, 245, 255, 256, 300};
+  for (unsigned key : character) EXPECT_FALSE(IsNonCharacterKey(key)) << key;
 
   EXPECT_TRUE(IsTextChar(' '));
   EXPECT_TRUE(IsTextChar('\xB0'));  // a lead byte of code page 936
