@@ -1,3 +1,4 @@
+#include "classlib/Forms.h"
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
@@ -15,7 +16,7 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
+  static TUnit* const units[] = {&FormsUnit, &UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
                                  &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
                                  &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
                                  &UnitcxGraphicsImages};
