@@ -1,3 +1,4 @@
+#include "classlib/Clipbrd.h"
 #include "classlib/Forms.h"
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
@@ -16,7 +17,7 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&FormsUnit, &UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
+  static TUnit* const units[] = {&FormsUnit, &ClipbrdUnit, &UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
                                  &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
                                  &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
                                  &UnitcxGraphicsImages};
