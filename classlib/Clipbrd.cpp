@@ -102,6 +102,8 @@ void TClipboard::Adding()
 
 void TClipboard::SetAsHandle(UINT format, HANDLE data)
 {
+  // No data would promise it later, on request, which this object never answers.
+  if (!data) throw EClipboardException("No data to put on the clipboard");
   try {
     Open();
   } catch (...) {

@@ -131,6 +131,9 @@ TEST(Clipboard, NothingFittingLeavesTheDestinationAsItWas)
   TStringList list;
   EXPECT_THROW(Clipboard()->Assign(&list), EConvertError);
   EXPECT_THROW(list.Assign(Clipboard()), EConvertError);
+  // No data is refused rather than left as a promise nobody keeps.
+  EXPECT_THROW(Clipboard()->SetAsHandle(CF_DIB, nullptr), EClipboardException);
+  EXPECT_FALSE(Clipboard()->IsOpen());
   Clipboard()->Clear();
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }

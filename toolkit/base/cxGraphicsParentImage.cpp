@@ -20,9 +20,9 @@ void MoveWindowOrg(HDC dc, int dx, int dy)
   SetWindowOrgEx(dc, org.x - dx, org.y - dy, nullptr);
 }
 
-bool IsOnStopList(const TControl* control, const TControl* const* stopList, int stopCount)
+bool IsOnStopList(const TControl* control, std::span<const TControl* const> stopList)
 {
-  return stopList && std::find(stopList, stopList + stopCount, control) != stopList + stopCount;
+  return std::find(stopList.begin(), stopList.end(), control) != stopList.end();
 }
 
 bool PaintCopyFrameWanted(TWinControl* control)
@@ -96,7 +96,7 @@ void PaintParentImage(TControl* control, TcxCanvas* canvas, const RECT& rect, bo
   const TControl* const stopList[] = {control};
   // The control's client coordinates stay those of the canvas: the parent's point (Left, Top) lands at
   // the canvas's (0, 0), so the image under rect is painted at rect.
-  PaintControlCopy(control->Parent(), canvas, POINT{-control->Left(), -control->Top()}, withChildren, stopList, 1,
+  PaintControlCopy(control->Parent(), canvas, POINT{-control->Left(), -control->Top()}, withChildren, stopList,
                    true, false, r);
 }
 
@@ -115,7 +115,7 @@ void PaintParentImageShifted(TControl* control, TcxCanvas* canvas, const RECT& r
 }
 
 void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, bool withChildren,
-                      const TControl* const* stopList, int stopCount, bool clipToWindowRegion, bool drawFrame,
+                      std::span<const TControl* const> stopList, bool clipToWindowRegion, bool drawFrame,
                       const RECT& rect)
 {
   if (!control || control->IsDestroying()) return;
@@ -130,7 +130,7 @@ void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, boo
       canvas->IntersectClipWithRect(rect);
       control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
       control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-      if (withChildren) PaintChildControlsCopy(control, canvas, stopList, stopCount);
+      if (withChildren) PaintChildControlsCopy(control, canvas, stopList);
     }
   } catch (...) {
     canvas->PopDCState();
@@ -139,17 +139,16 @@ void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, boo
   canvas->PopDCState();
 }
 
-void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, const TControl* const* stopList,
-                            int stopCount)
+void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, std::span<const TControl* const> stopList)
 {
   if (!control) return;
   for (int i = 0; i < control->ControlCount(); ++i) {
     TControl* child = control->Controls(i);
-    if (IsOnStopList(child, stopList, stopCount)) break;
+    if (IsOnStopList(child, stopList)) break;
     auto* windowed = dynamic_cast<TWinControl*>(child);
     if (!windowed || !windowed->Visible()) continue;
     const RECT childRect{0, 0, windowed->Width(), windowed->Height()};
-    PaintControlCopy(windowed, canvas, POINT{windowed->Left(), windowed->Top()}, true, stopList, stopCount, true,
+    PaintControlCopy(windowed, canvas, POINT{windowed->Left(), windowed->Top()}, true, stopList, true,
                      true, childRect);
   }
 }

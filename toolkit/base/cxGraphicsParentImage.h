@@ -3,6 +3,7 @@
 // the parent's windowed children in front of which the control stands) copied onto the control's
 // canvas, by sending the parent and the children their erase and paint messages with the canvas's
 // device context.
+#include <span>
 #include "classlib/Win.h"
 
 class TControl;
@@ -36,11 +37,10 @@ void PaintParentImageShifted(TControl* control, TcxCanvas* canvas, const RECT& r
 // moved by origin, limited to rect (the control's client coordinates after the move) and, when
 // clipToWindowRegion is set, to the window's region.
 void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, bool withChildren,
-                      const TControl* const* stopList, int stopCount, bool clipToWindowRegion, bool drawFrame,
+                      std::span<const TControl* const> stopList, bool clipToWindowRegion, bool drawFrame,
                       const RECT& rect);
 // The control's windowed children in order, up to the first one in stopList, each copied at its place.
-void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, const TControl* const* stopList,
-                            int stopCount);
+void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, std::span<const TControl* const> stopList);
 // The client-edge or border frame of the control's window at (0, 0, Width, Height); the clip region is
 // then limited to the inner rect and the window origin moved to its top-left corner.
 void DrawControlFrameForCopy(TWinControl* control, TcxCanvas* canvas);
