@@ -7,7 +7,8 @@
 #include "classlib/Picture.h"
 #include "classlib/WndThunk.h"
 
-const TClassRecord TClipboard::ClassInfo = MakeClassRecord<TClipboard>("TClipboard", TPersistent::StaticClass());
+const TClassRecord TClipboard::ClassInfo =
+    MakeClassRecord<TClipboard>("TClipboard", TPersistent::StaticClass());
 
 namespace {
 TOwned<TClipboard> GClipboard;

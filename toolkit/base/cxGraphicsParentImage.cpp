@@ -86,7 +86,8 @@ bool PaintParentBackground(TControl* control, TcxCanvas* canvas, const RECT& rec
 void PaintParentImage(TControl* control, TcxCanvas* canvas, const RECT& rect, bool withChildren)
 {
   if (!control || !control->Parent()) return;
-  if (std::find(GPaintingParentOf.begin(), GPaintingParentOf.end(), control) != GPaintingParentOf.end()) return;
+  if (std::find(GPaintingParentOf.begin(), GPaintingParentOf.end(), control) != GPaintingParentOf.end())
+    return;
   GPaintingParentOf.push_back(control);
   struct TPop {
     ~TPop() { GPaintingParentOf.pop_back(); }
@@ -96,8 +97,8 @@ void PaintParentImage(TControl* control, TcxCanvas* canvas, const RECT& rect, bo
   const TControl* const stopList[] = {control};
   // The control's client coordinates stay those of the canvas: the parent's point (Left, Top) lands at
   // the canvas's (0, 0), so the image under rect is painted at rect.
-  PaintControlCopy(control->Parent(), canvas, POINT{-control->Left(), -control->Top()}, withChildren, stopList,
-                   true, false, r);
+  PaintControlCopy(control->Parent(), canvas, POINT{-control->Left(), -control->Top()}, withChildren,
+                   stopList, true, false, r);
 }
 
 void PaintParentImageShifted(TControl* control, TcxCanvas* canvas, const RECT& rect, bool withChildren,
@@ -139,7 +140,8 @@ void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, boo
   canvas->PopDCState();
 }
 
-void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, std::span<const TControl* const> stopList)
+void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas,
+                            std::span<const TControl* const> stopList)
 {
   if (!control) return;
   for (int i = 0; i < control->ControlCount(); ++i) {
@@ -148,8 +150,8 @@ void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, std::span<c
     auto* windowed = dynamic_cast<TWinControl*>(child);
     if (!windowed || !windowed->Visible()) continue;
     const RECT childRect{0, 0, windowed->Width(), windowed->Height()};
-    PaintControlCopy(windowed, canvas, POINT{windowed->Left(), windowed->Top()}, true, stopList, true,
-                     true, childRect);
+    PaintControlCopy(windowed, canvas, POINT{windowed->Left(), windowed->Top()}, true, stopList, true, true,
+                     childRect);
   }
 }
 

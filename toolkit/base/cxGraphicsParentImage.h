@@ -40,7 +40,8 @@ void PaintControlCopy(TWinControl* control, TcxCanvas* canvas, POINT origin, boo
                       std::span<const TControl* const> stopList, bool clipToWindowRegion, bool drawFrame,
                       const RECT& rect);
 // The control's windowed children in order, up to the first one in stopList, each copied at its place.
-void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas, std::span<const TControl* const> stopList);
+void PaintChildControlsCopy(TWinControl* control, TcxCanvas* canvas,
+                            std::span<const TControl* const> stopList);
 // The client-edge or border frame of the control's window at (0, 0, Width, Height); the clip region is
 // then limited to the inner rect and the window origin moved to its top-left corner.
 void DrawControlFrameForCopy(TWinControl* control, TcxCanvas* canvas);

@@ -17,9 +17,9 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&FormsUnit, &ClipbrdUnit, &UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
-                                 &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
-                                 &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
-                                 &UnitcxGraphicsImages};
+  static TUnit* const units[] = {&FormsUnit,          &ClipbrdUnit,    &UnitdxCore,         &UnitcxLibraryStrs,
+                                 &UnitcxClasses,      &UnitcxGeometry, &UnitcxGraphics,     &UnitdxHooks,
+                                 &UnitdxUxTheme,      &UnitdxThemeManager, &UnitcxDWMApi,   &UnitdxOffice11,
+                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages};
   return units;
 }

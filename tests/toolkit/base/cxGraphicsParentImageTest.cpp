@@ -31,7 +31,8 @@ protected:
     Canvas()->FillRect(r);
   }
 };
-const TClassRecord TColorBox::ClassInfo = MakeClassRecord<TColorBox>("TColorBox", TCustomControl::StaticClass());
+const TClassRecord TColorBox::ClassInfo =
+    MakeClassRecord<TColorBox>("TColorBox", TCustomControl::StaticClass());
 
 // A windowless control that asks for its parent's image while its parent paints it.
 class TSeeThrough : public TGraphicControl {
@@ -92,9 +93,9 @@ protected:
 
 TEST_F(ParentImage, CopiesTheParentAndTheChildrenBehindTheControlOnly)
 {
-  Box(FForm, {10, 10, 60, 60}, clBlue);               // behind the control, overlapping its top-left
+  Box(FForm, {10, 10, 60, 60}, clBlue);  // behind the control, overlapping its top-left
   TColorBox* control = Box(FForm, {40, 40, 100, 100}, clWhite);
-  Box(FForm, {50, 50, 90, 90}, clLime);               // in front of the control: never copied
+  Box(FForm, {50, 50, 90, 90}, clLime);  // in front of the control: never copied
   ShowForm();
 
   struct TCase {

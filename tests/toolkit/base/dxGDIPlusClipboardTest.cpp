@@ -32,8 +32,8 @@ HGLOBAL PackedDib32(int w, int h, const TRGBColors& pixels)
 TEST(GdipImageClipboard, CopiedImagesPasteBackOnWhite)
 {
   // Opaque pixels come back as they were; a half-transparent red pixel comes back drawn on white.
-  const TRGBColors pixels = {Px(255, 0, 0), Px(0, 255, 0), Px(0, 0, 255),   Px(10, 20, 30),
-                             Px(128, 0, 0, 128), Px(255, 255, 0), Px(0, 0, 0), Px(90, 90, 90)};
+  const TRGBColors pixels = {Px(255, 0, 0),      Px(0, 255, 0),   Px(0, 0, 255), Px(10, 20, 30),
+                             Px(128, 0, 0, 128), Px(255, 255, 0), Px(0, 0, 0),   Px(90, 90, 90)};
   auto image = TdxGPImage::CreateFromBits(4, 2, &pixels, true);
   Clipboard()->Assign(image.get());
   EXPECT_TRUE(Clipboard()->HasFormat(CF_DIB));
@@ -45,8 +45,9 @@ TEST(GdipImageClipboard, CopiedImagesPasteBackOnWhite)
   const TRGBColors back = pasted->ReadPixels();
   for (size_t i = 0; i < pixels.size(); ++i) {
     const RGBQUAD want = i == 4 ? Px(255, 127, 127) : pixels[i];
-    EXPECT_TRUE(Near(back[i], want)) << "pixel " << i << ": " << int(back[i].rgbRed) << " " << int(back[i].rgbGreen)
-                                     << " " << int(back[i].rgbBlue) << " " << int(back[i].rgbReserved);
+    EXPECT_TRUE(Near(back[i], want)) << "pixel " << i << ": " << int(back[i].rgbRed) << " "
+                                     << int(back[i].rgbGreen) << " " << int(back[i].rgbBlue) << " "
+                                     << int(back[i].rgbReserved);
   }
   EXPECT_FALSE(pasted->UsesAlpha());
 
