@@ -704,6 +704,73 @@ void TBitmap::SaveToStream(TStream& stream)
   WriteBitmapFile(stream, ImageData());
 }
 
+bool TBitmap::SupportsClipboardFormat(UINT format) const { return format == CF_DIB || format == CF_BITMAP; }
+
+void TBitmap::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette)
+{
+  (void)palette;
+  TDibData dib;
+  if (format == CF_DIB) {
+    const SIZE_T size = data ? GlobalSize(data) : 0;
+    if (size == 0 || size > 0x7FFFFFF0u - 14) throw EInvalidGraphic("Bitmap image is not valid");
+    // The packed bitmap behind a file header whose pixel offset is 0 ("right after the colours"), so
+    // the file reader checks every size against the bytes there are.
+    TMemoryStream stream;
+    const uint8_t header[14] = {'B', 'M'};
+    stream.Write(header, sizeof(header));
+    const void* bytes = GlobalLock(data);
+    if (!bytes) RaiseLastOSError();
+    try {
+      stream.Write(bytes, static_cast<int32_t>(size));
+    } catch (...) {
+      GlobalUnlock(data);
+      throw;
+    }
+    GlobalUnlock(data);
+    stream.SetPosition(0);
+    dib = ReadBitmapFile(stream);
+  } else if (format == CF_BITMAP) {
+    BITMAP bm{};
+    if (!data || GetObjectA(data, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+      throw EInvalidGraphic("Invalid bitmap handle");
+    dib.Width = bm.bmWidth;
+    dib.Height = bm.bmHeight;
+    dib.BitCount = bm.bmBitsPixel == 32 ? 32 : 24;
+    dib.Bits.assign(static_cast<size_t>(DibStride(dib.Width, dib.BitCount)) * dib.Height, 0);
+    std::vector<uint8_t> info = DibInfo(dib);
+    TScreenDC screen;
+    if (GetDIBits(screen, static_cast<HBITMAP>(data), 0, static_cast<UINT>(dib.Height), dib.Bits.data(),
+                  reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == 0)
+      RaiseLastOSError();
+  } else {
+    TGraphic::LoadFromClipboardFormat(format, data, palette);
+    return;
+  }
+  Changing(this);
+  SetImage(dib, false);
+  Changed(this);
+}
+
+void TBitmap::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette)
+{
+  if (Empty()) throw EInvalidGraphic("Cannot put an empty bitmap on the clipboard");
+  TMemoryStream stream;
+  WriteBitmapFile(stream, ImageData());
+  const int64_t size = stream.Size() - 14;  // the packed bitmap is the file without its file header
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size));
+  if (!block) RaiseLastOSError();
+  void* target = GlobalLock(block);
+  if (!target) {
+    GlobalFree(block);
+    RaiseLastOSError();
+  }
+  std::memcpy(target, static_cast<const uint8_t*>(stream.Memory()) + 14, static_cast<size_t>(size));
+  GlobalUnlock(block);
+  format = CF_DIB;
+  data = block;
+  palette = nullptr;
+}
+
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)
 {
   TResourceStream res(instance, name, RT_BITMAP);

@@ -103,6 +103,12 @@ public:
   // nothing.
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) override;
+  // Clipboard data: CF_DIB (a packed device-independent bitmap, checked like a bitmap file) and
+  // CF_BITMAP (a bitmap handle, copied: 32 bits per pixel when the handle has them, else 24) are read;
+  // an empty bitmap raises EInvalidGraphic. The bitmap is saved as CF_DIB in its own format.
+  bool SupportsClipboardFormat(UINT format) const override;
+  void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) override;
+  void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override;
   // A RT_BITMAP resource of a module.
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
   void LoadFromResourceID(HINSTANCE instance, int id);

@@ -365,6 +365,10 @@ public:
   bool Focused() const;
   virtual void SetFocus();
   bool Showing() const { return FShowing; }
+  // Set when the control paints through an off-screen buffer (then its children cannot rely on the
+  // themed parent background and copy the parent's image instead).
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
 
   void Invalidate() override;
   void Update() override;
@@ -489,6 +493,7 @@ private:
   std::vector<TWinControl*> FTabList;    // windowed children in tab order
   int FTabOrderWanted = -1;                // TabOrder read before the control had its parent
   bool FTabStop = false;
+  bool FDoubleBuffered = false;
   bool FShowing = false;
   bool FAligning = false;
   int FAlignLevel = 0;

@@ -38,6 +38,28 @@ void TGraphic::LoadFromFile(const std::string& fileName)
   LoadFromStream(stream);
 }
 
+bool TGraphic::SupportsClipboardFormat(UINT format) const
+{
+  (void)format;
+  return false;
+}
+
+void TGraphic::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette)
+{
+  (void)format;
+  (void)data;
+  (void)palette;
+  throw EInvalidGraphic("Unsupported clipboard format");
+}
+
+void TGraphic::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette)
+{
+  (void)format;
+  (void)data;
+  (void)palette;
+  throw EInvalidGraphicOperation("The graphic cannot be put on the clipboard");
+}
+
 void TGraphic::SaveToFile(const std::string& fileName)
 {
   TFileStream stream(fileName, fmCreate);

@@ -33,6 +33,14 @@ public:
   // Same class and same saved form.
   virtual bool Equals(TGraphic* other);
 
+  // The clipboard's side of the graphic. SupportsClipboardFormat tells the formats the graphic
+  // reads; LoadFromClipboardFormat reads clipboard data (which stays the clipboard's; palette may be
+  // nullptr); SaveToClipboardFormat makes new data for the clipboard to own. By default no format is
+  // read (EInvalidGraphic) and nothing can be saved (EInvalidGraphicOperation).
+  virtual bool SupportsClipboardFormat(UINT format) const;
+  virtual void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+  virtual void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
+
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(const TNotifyEvent& value) { FOnChange = value; }
 

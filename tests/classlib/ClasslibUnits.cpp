@@ -1,4 +1,5 @@
 #include <cstdio>
+#include "classlib/Clipbrd.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "tests/support/TestUnits.h"
@@ -14,7 +15,7 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &ClipbrdUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }

@@ -276,6 +276,36 @@ void TdxGPImage::LoadFromBits(int width, int height, const TRGBColors* bits, boo
   Changed(this);
 }
 
+bool TdxGPImage::SupportsClipboardFormat(UINT format) const { return format == CF_DIB || format == CF_BITMAP; }
+
+void TdxGPImage::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette)
+{
+  TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
+  bitmap->LoadFromClipboardFormat(format, data, palette);
+  const bool wide = bitmap->PixelFormat() == TPixelFormat::pf32bit;
+  bitmap->SetHandleType(TBitmapHandleType::bmDIB);
+  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
+  TRGBColors pixels;
+  if (!GetBitmapPixels(bitmap.get(), pixels, true)) throw EInvalidGraphic("Bitmap image is not valid");
+  // Taken as alpha, the zeros most programs leave in the fourth byte would make the picture invisible.
+  const bool hasAlpha =
+      wide && std::any_of(pixels.begin(), pixels.end(), [](const RGBQUAD& p) { return p.rgbReserved != 0; });
+  LoadFromBits(bitmap->Width(), bitmap->Height(), &pixels, hasAlpha);
+}
+
+void TdxGPImage::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette)
+{
+  if (Empty()) throw EInvalidGraphic("Cannot put an empty image on the clipboard");
+  TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(Width(), Height());
+  RECT all = GetImageRect();
+  bitmap->Canvas()->Brush()->SetColor(clWhite);
+  bitmap->Canvas()->FillRect(all);
+  DrawOnDC(bitmap->Canvas()->Handle(), all, 255);
+  bitmap->SaveToClipboardFormat(format, data, palette);
+}
+
 void TdxGPImage::EncodeToStream(TStream& stream, TdxImageDataFormat format)
 {
   if (!FHandle) return;

@@ -146,6 +146,13 @@ public:
   TOwned<TdxGPImage> MergeWith(TdxGPImage* image, BYTE opacity);
   RECT GetImageRect() const { return RECT{0, 0, Width(), Height()}; }
 
+  // Clipboard data: CF_DIB and CF_BITMAP are read through a 32-bit bitmap (32-bit data keeps its alpha
+  // unless every alpha byte is 0, as most programs leave them: such data is opaque); the image goes on
+  // the clipboard drawn on white, as a 24-bit CF_DIB. An empty image raises EInvalidGraphic.
+  bool SupportsClipboardFormat(UINT format) const override;
+  void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) override;
+  void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override;
+
   // Cached answer of ScanForAlpha, cleared by every change.
   bool UsesAlpha();
   bool ScanForAlpha();

@@ -1,3 +1,5 @@
+#include "classlib/Clipbrd.h"
+#include "classlib/Forms.h"
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
@@ -15,9 +17,9 @@
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&UnitdxCore,     &UnitcxLibraryStrs, &UnitcxClasses,      &UnitcxGeometry,
-                                 &UnitcxGraphics, &UnitdxHooks,       &UnitdxUxTheme,      &UnitdxThemeManager,
-                                 &UnitcxDWMApi,   &UnitdxOffice11,    &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses,
-                                 &UnitcxGraphicsImages};
+  static TUnit* const units[] = {&FormsUnit,          &ClipbrdUnit,    &UnitdxCore,         &UnitcxLibraryStrs,
+                                 &UnitcxClasses,      &UnitcxGeometry, &UnitcxGraphics,     &UnitdxHooks,
+                                 &UnitdxUxTheme,      &UnitdxThemeManager, &UnitcxDWMApi,   &UnitdxOffice11,
+                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages};
   return units;
 }
