@@ -1,5 +1,7 @@
 #include <cstdio>
 #include "classlib/Clipbrd.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/FileDialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "tests/support/TestUnits.h"
@@ -15,7 +17,8 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &ClipbrdUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &ClipbrdUnit, &ComCtrlsUnit, &FileDialogsUnit,
+                        &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }
