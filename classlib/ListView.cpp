@@ -53,7 +53,7 @@ void TListColumn::SetCaption(const std::string& value)
 int TListColumn::Width() const
 {
   auto* columns = static_cast<TListColumns*>(Collection());
-  if (columns && columns->Owner()->HandleAllocated()) {
+  if (columns && columns->Owner()->ReportShown()) {
     int index = Index();
     if (index >= 0 && index < static_cast<int>(Header_GetItemCount(
                                   reinterpret_cast<HWND>(columns->Owner()->Send(LVM_GETHEADER)))))
@@ -316,10 +316,16 @@ void TListView::WMDestroy(TMessage& msg)
     item->FFocused = (state & LVIS_FOCUSED) != 0;
   }
   auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
-  int shown = header ? Header_GetItemCount(header) : 0;
+  int shown = header && ReportShown() ? Header_GetItemCount(header) : 0;
   for (int i = 0; i < FColumns->Count() && i < shown; ++i)
     FColumns->Items(i)->FWidth = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i)));
   Inherited<TListView>(msg);
+}
+
+bool TListView::ReportShown() const
+{
+  // Other views answer their own column width for every column.
+  return FHandle && (GetWindowLongPtrA(FHandle, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
 }
 
 void TListView::UpdateExtendedStyles()

@@ -152,6 +152,8 @@ private:
   friend class TListItems;
   friend class TListItem;
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // The window shows the report view (its column widths are the columns').
+  bool ReportShown() const;
   void UpdateColumns();
   void UpdateExtendedStyles();
   void InsertItemWindow(TListItem* item, int index);

@@ -12,6 +12,8 @@ constexpr LPARAM UnlimitedText = 0x7FFFFFF0;
 // A character position in the control is at most two bytes of code page 936 text (a character
 // beyond the basic plane takes two positions).
 constexpr size_t MaxBytesPerPosition = 2;
+// A text longer than this is replaced by making a new window (see SetTextBuf).
+constexpr int LargeTextChars = 65536;
 
 LRESULT Send(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessageA(wnd, msg, wParam, lParam); }
 
@@ -49,6 +51,29 @@ void ReplaceRange(HWND wnd, LONG from, LONG to, const std::string& text)
   SetSelection(wnd, from, to);
   Send(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+// Hands a text to EM_STREAMIN in pieces that never split a double-byte character.
+struct TTextSource {
+  std::string_view Text;
+  size_t Pos = 0;
+
+  static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got)
+  {
+    auto* self = reinterpret_cast<TTextSource*>(cookie);
+    size_t want = std::min(static_cast<size_t>(std::max<LONG>(size, 0)), self->Text.size() - self->Pos);
+    size_t n = 0;
+    while (n < want) {
+      size_t step = IsDBCSLeadByte(static_cast<BYTE>(self->Text[self->Pos + n])) ? 2 : 1;
+      if (n + step > want) break;
+      n += step;
+    }
+    if (n == 0 && want > 0) n = want;  // a lone lead byte at the very end
+    std::memcpy(buffer, self->Text.data() + self->Pos, n);
+    self->Pos += n;
+    *got = static_cast<LONG>(n);
+    return 0;
+  }
+};
 
 using TR = TRichEdit;
 constexpr std::string_view ScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
@@ -218,6 +243,41 @@ std::string TRichEdit::GetText() const
   Send(FHandle, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(s.data()));
   s.resize(std::strlen(s.c_str()));
   return s;
+}
+
+void TRichEdit::SetTextBuf(const std::string& value)
+{
+  // The control removes a long text paragraph by paragraph, each time moving all that follow:
+  // replacing a text of megabytes would take minutes. A new window starts empty at once.
+  if (FHandle && CharCount(FHandle) > LargeTextChars) {
+    bool focused = Focused();
+    FDroppingText = true;
+    try {
+      DestroyHandle();
+    } catch (...) {
+      FDroppingText = false;
+      throw;
+    }
+    FDroppingText = false;
+    FText = value;
+    UpdateControlState();
+    if (focused && FHandle) ::SetFocus(FHandle);
+    return;
+  }
+  FText = value;
+  if (!FHandle) return;
+  TTextSource source{std::string_view(value.c_str())};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&source), 0, &TTextSource::Read};
+  Send(FHandle, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
+  FText.clear();
+}
+
+void TRichEdit::DestroyWnd()
+{
+  if (FDroppingText)
+    DestroyWindowHandle();
+  else
+    TWinControl::DestroyWnd();
 }
 
 void TRichEdit::ApplyLimit()

@@ -82,6 +82,10 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   std::string GetText() const override;
+  // Streams the text in as plain text (far faster than setting the window text for large texts,
+  // and never read as rich text format), up to its first NUL character.
+  void SetTextBuf(const std::string& value) override;
+  void DestroyWnd() override;
 
 private:
   void ApplyLimit();
@@ -97,4 +101,6 @@ private:
   bool FReadOnly = false;
   bool FWordWrap = true;
   int FMaxLength = 0;
+  // Set while a window whose text is being replaced goes: its text is not kept.
+  bool FDroppingText = false;
 };

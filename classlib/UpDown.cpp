@@ -38,8 +38,9 @@ void TUpDown::CreateWnd()
   TWinControl::CreateWnd();
   UpdateRange();
   UpdateAccel();
-  SendMessageA(FHandle, UDM_SETPOS32, 0, FPosition);
   if (FAssociate) SendMessageA(FHandle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()), 0);
+  // After the buddy: the position is what its text shows.
+  SendMessageA(FHandle, UDM_SETPOS32, 0, FPosition);
 }
 
 void TUpDown::UpdateRange()
