@@ -40,7 +40,10 @@ struct TCoTaskMemDeleter {
 // The visible, enabled top-level windows of this thread, disabled while the browser is shown.
 class TThreadWindowsDisabler {
 public:
-  TThreadWindowsDisabler() { EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this)); }
+  TThreadWindowsDisabler()
+  {
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+  }
   ~TThreadWindowsDisabler()
   {
     for (HWND w : FWindows)

@@ -102,7 +102,8 @@ void TListColumns::Update(TCollectionItem* item)
 // Items
 
 const TClassRecord TListItem::ClassInfo = MakeClassRecord<TListItem>("TListItem", TPersistent::StaticClass());
-const TClassRecord TListItems::ClassInfo = MakeClassRecord<TListItems>("TListItems", TPersistent::StaticClass());
+const TClassRecord TListItems::ClassInfo =
+    MakeClassRecord<TListItems>("TListItems", TPersistent::StaticClass());
 
 TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(MakeOwned<TStringList>())
 {
@@ -311,7 +312,8 @@ void TListView::WMDestroy(TMessage& msg)
   // The window keeps the states and the widths the user chose: the items and columns take them over.
   for (int i = 0; i < FItems->Count(); ++i) {
     TListItem* item = FItems->FItems[static_cast<size_t>(i)];
-    auto state = static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED | LVIS_FOCUSED));
+    auto state =
+        static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED | LVIS_FOCUSED));
     item->FSelected = (state & LVIS_SELECTED) != 0;
     item->FFocused = (state & LVIS_FOCUSED) != 0;
   }
@@ -348,7 +350,8 @@ void TListView::UpdateColumns()
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = const_cast<char*>(column->FCaption.c_str());
     col.cx = column->FWidth;
-    Send(i < shown ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+    Send(i < shown ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+         reinterpret_cast<LPARAM>(&col));
   }
   for (int i = shown - 1; i >= wanted; --i) Send(LVM_DELETECOLUMN, static_cast<WPARAM>(i));
   if (wanted > shown)

@@ -15,7 +15,10 @@ constexpr size_t MaxBytesPerPosition = 2;
 // A text longer than this is replaced by making a new window (see SetTextBuf).
 constexpr int LargeTextChars = 65536;
 
-LRESULT Send(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { return SendMessageA(wnd, msg, wParam, lParam); }
+LRESULT Send(HWND wnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+  return SendMessageA(wnd, msg, wParam, lParam);
+}
 
 CHARRANGE GetSelection(HWND wnd)
 {

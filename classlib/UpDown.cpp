@@ -15,7 +15,8 @@ constexpr TPropInfo UpDownProps[] = {
 };
 }  // namespace
 
-const TClassRecord TUpDown::ClassInfo = MakeClassRecord<TUpDown>("TUpDown", TWinControl::StaticClass(), UpDownProps);
+const TClassRecord TUpDown::ClassInfo =
+    MakeClassRecord<TUpDown>("TUpDown", TWinControl::StaticClass(), UpDownProps);
 
 CL_MESSAGE_MAP(TUpDown, TWinControl,
   {CN_NOTIFY, &TUpDown::CNNotify},

@@ -26,7 +26,10 @@ public:
     bool operator==(const TSelection&) const = default;
   };
   std::vector<TSelection> Selections;
-  void ListView1SelectItem(TObject*, TListItem* item, bool selected) { Selections.push_back({item, selected}); }
+  void ListView1SelectItem(TObject*, TListItem* item, bool selected)
+  {
+    Selections.push_back({item, selected});
+  }
 };
 
 constexpr TMethodInfo ComCtrlsTestFormMethods[] = {

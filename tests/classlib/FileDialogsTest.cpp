@@ -144,7 +144,8 @@ TEST(FileDialogs, OpenDialogAnswersTheChosenFileOrNothingWhenCancelled)
 {
   TTempFolder temp;
   std::string file = temp.Path + "\\说明.txt";
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
   TForm* form = NewForm();
