@@ -90,9 +90,9 @@ namespace {
 struct TBoxCloser {
   static std::string Caption, Text;
   static int Seen;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
+  static BOOL CALLBACK Close(HWND wnd, LPARAM)
   {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM) -> BOOL {
       char cls[32] = {};
       GetClassNameA(wnd, cls, sizeof cls);
       if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
@@ -104,7 +104,6 @@ struct TBoxCloser {
       ++Seen;
       PostMessageA(wnd, WM_COMMAND, IDOK, 0);
       return FALSE;
-    }, 0);
   }
 };
 std::string TBoxCloser::Caption, TBoxCloser::Text;

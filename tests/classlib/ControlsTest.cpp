@@ -376,13 +376,18 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   HANDLE process = GetCurrentProcess();
   DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
   DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+  struct TCount {
+    static BOOL CALLBACK Child(HWND, LPARAM q) { ++*reinterpret_cast<int*>(q); return TRUE; }
+    static BOOL CALLBACK Top(HWND wnd, LPARAM p)
+    {
+      ++*reinterpret_cast<int*>(p);
+      EnumChildWindows(wnd, Child, p);
+      return TRUE;
+    }
+  };
   auto countWindows = [] {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM p) -> BOOL {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, [](HWND, LPARAM q) -> BOOL { ++*reinterpret_cast<int*>(q); return TRUE; }, p);
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), TCount::Top, reinterpret_cast<LPARAM>(&n));
     return n;
   };
   int windowsBefore = countWindows();
