@@ -476,6 +476,7 @@ private:
   void WMPaint(TMessage& msg);
   void WMEraseBkgnd(TMessage& msg);
   void WMCommand(TMessage& msg);
+  void WMContextMenu(TMessage& msg);
   void WMNotify(TMessage& msg);
   void WMDrawItem(TMessage& msg);
   void WMMeasureItem(TMessage& msg);

@@ -518,12 +518,13 @@ void TCustomComboBox::CNDrawItem(TMessage& msg)
 {
   auto* dis = msg.LParamAs<DRAWITEMSTRUCT>();
   if (!dis) return;
-  DrawItem(static_cast<int>(dis->itemID), dis->rcItem, dis->itemState);
+  DrawItem(dis->hDC, static_cast<int>(dis->itemID), dis->rcItem, dis->itemState);
   msg.Result = TRUE;
 }
 
-void TCustomComboBox::DrawItem(int index, const RECT& rect, UINT state)
+void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 {
+  (void)dc;
   (void)index;
   (void)rect;
   (void)state;

@@ -160,7 +160,7 @@ protected:
   virtual void Change();
   virtual void Select();
   // Owner-drawn styles paint their items here.
-  virtual void DrawItem(int index, const RECT& rect, UINT state);
+  virtual void DrawItem(HDC dc, int index, const RECT& rect, UINT state);
   // The height of the window with the list dropped down.
   int DroppedHeight() const;
 
