@@ -1,7 +1,11 @@
 #include <cstdio>
+#include "classlib/ActnList.h"
 #include "classlib/Clipbrd.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "tests/support/TestUnits.h"
 
 namespace {
@@ -15,7 +19,8 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &ClipbrdUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit,    &ClipbrdUnit,  &ActnListUnit,
+                        &MenusUnit,    &StdCtrlsUnit, &ExtCtrlsUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }
