@@ -1,7 +1,9 @@
 #include <cstdio>
 #include "classlib/ActnList.h"
 #include "classlib/Clipbrd.h"
+#include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/FileDialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Menus.h"
@@ -19,8 +21,8 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit,    &ClipbrdUnit,  &ActnListUnit,
-                        &MenusUnit,    &StdCtrlsUnit, &ExtCtrlsUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit,    &ClipbrdUnit,  &ActnListUnit,    &MenusUnit,
+                        &StdCtrlsUnit, &ExtCtrlsUnit, &ComCtrlsUnit, &FileDialogsUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }

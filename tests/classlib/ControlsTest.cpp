@@ -390,7 +390,6 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   HANDLE process = GetCurrentProcess();
   DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
   DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
-
   auto countWindows = [] {
     int n = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&n));

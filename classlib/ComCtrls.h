@@ -1,0 +1,14 @@
+#pragma once
+// The common controls: rich edit, list view, status bar and up-down buttons. ComCtrlsUnit's
+// start-up initialises the system's common controls once and registers the classes for stored
+// forms.
+#include "classlib/ListView.h"
+#include "classlib/RichEdit.h"
+#include "classlib/StatusBar.h"
+#include "classlib/UpDown.h"
+#include "classlib/Units.h"
+
+// Loads the rich edit library (once, for the life of the process). Raises when it is missing.
+void LoadRichEditLibrary();
+
+extern TUnit ComCtrlsUnit;

@@ -1,0 +1,501 @@
+// TListView, its columns and its items.
+#include "classlib/ListView.h"
+#include <commctrl.h>
+#include "classlib/TypInfo.h"
+
+namespace {
+using TLV = TListView;
+constexpr std::string_view ViewStyleNames[] = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
+constexpr TEnumInfo ViewStyleInfo{"TViewStyle", ViewStyleNames};
+constexpr TPropInfo ListViewProps[] = {
+  CollectionProp<&TLV::Columns>("Columns"),
+  EnumProp<&TLV::ViewStyle, &TLV::SetViewStyle>("ViewStyle", ViewStyleInfo, 0),
+  BoolProp<&TLV::RowSelect, &TLV::SetRowSelect>("RowSelect", false),
+  BoolProp<&TLV::GridLines, &TLV::SetGridLines>("GridLines", false),
+  BoolProp<&TLV::HideSelection, &TLV::SetHideSelection>("HideSelection", true),
+  BoolProp<&TLV::MultiSelect, &TLV::SetMultiSelect>("MultiSelect", false),
+  EventProp<&TLV::OnSelectItem, &TLV::SetOnSelectItem>("OnSelectItem"),
+};
+
+using TCol = TListColumn;
+constexpr TPropInfo ListColumnProps[] = {
+  StrProp<&TCol::Caption, &TCol::SetCaption>("Caption"),
+  IntProp<&TCol::Width, &TCol::SetWidth>("Width", 50),
+};
+
+constexpr DWORD ViewStyleBits[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+[[noreturn]] void IndexError(int index)
+{
+  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+UINT StateBits(bool selected, bool focused)
+{
+  return (selected ? LVIS_SELECTED : 0u) | (focused ? LVIS_FOCUSED : 0u);
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Columns
+
+const TClassRecord TListColumn::ClassInfo =
+    MakeClassRecord<TListColumn>("TListColumn", TCollectionItem::StaticClass(), ListColumnProps);
+const TClassRecord TListColumns::ClassInfo =
+    MakeClassRecord<TListColumns>("TListColumns", TCollection::StaticClass());
+
+void TListColumn::SetCaption(const std::string& value)
+{
+  FCaption = value;
+  Changed(false);
+}
+
+int TListColumn::Width() const
+{
+  auto* columns = static_cast<TListColumns*>(Collection());
+  if (columns && columns->Owner()->HandleAllocated()) {
+    int index = Index();
+    if (index >= 0 && index < static_cast<int>(Header_GetItemCount(
+                                  reinterpret_cast<HWND>(columns->Owner()->Send(LVM_GETHEADER)))))
+      return static_cast<int>(columns->Owner()->Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index)));
+  }
+  return FWidth;
+}
+
+void TListColumn::SetWidth(int value)
+{
+  FWidth = value;
+  Changed(false);
+}
+
+void TListColumn::Assign(TPersistent* source)
+{
+  if (auto* other = dynamic_cast<TListColumn*>(source)) {
+    FCaption = other->FCaption;
+    FWidth = other->Width();
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+TListColumns::TListColumns(TListView* owner) : TCollection(TListColumn::StaticClass()), FOwner(owner) {}
+
+TPersistent* TListColumns::GetOwner() const { return FOwner; }
+
+void TListColumns::Update(TCollectionItem* item)
+{
+  if (!FOwner->HandleAllocated()) return;
+  if (!item) {
+    FOwner->UpdateColumns();
+    return;
+  }
+  auto* column = static_cast<TListColumn*>(item);
+  LVCOLUMNA col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH;
+  col.pszText = const_cast<char*>(column->FCaption.c_str());
+  col.cx = column->FWidth;
+  FOwner->Send(LVM_SETCOLUMNA, static_cast<WPARAM>(column->Index()), reinterpret_cast<LPARAM>(&col));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+const TClassRecord TListItem::ClassInfo = MakeClassRecord<TListItem>("TListItem", TPersistent::StaticClass());
+const TClassRecord TListItems::ClassInfo = MakeClassRecord<TListItems>("TListItems", TPersistent::StaticClass());
+
+TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(MakeOwned<TStringList>())
+{
+  FSubItems->SetOnChange(TNotifyEvent(this, &TListItem::SubItemsChanged));
+}
+
+void TListItem::BeforeDestruction()
+{
+  FSubItems->SetOnChange(nullptr);
+  TPersistent::BeforeDestruction();
+}
+
+TListView* TListItem::ListView() const { return FOwner->Owner(); }
+
+int TListItem::Index() const { return FOwner->IndexOf(this); }
+
+void TListItem::SetCaption(const std::string& value)
+{
+  FCaption = value;
+  Redraw();
+}
+
+void TListItem::SubItemsChanged(TObject*)
+{
+  TListView* lv = ListView();
+  if (!lv->HandleAllocated()) return;
+  int index = Index();
+  if (index < 0) return;
+  lv->SetSubItemCallbacks(this, index);
+  Redraw();
+}
+
+void TListItem::Redraw()
+{
+  TListView* lv = ListView();
+  int index = Index();
+  if (lv->HandleAllocated() && index >= 0)
+    lv->Send(LVM_REDRAWITEMS, static_cast<WPARAM>(index), static_cast<LPARAM>(index));
+}
+
+bool TListItem::Selected() const
+{
+  TListView* lv = ListView();
+  if (!lv->HandleAllocated()) return FSelected;
+  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) != 0;
+}
+
+void TListItem::SetSelected(bool value)
+{
+  FSelected = value;
+  TListView* lv = ListView();
+  if (!lv->HandleAllocated()) return;
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = value ? LVIS_SELECTED : 0;
+  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+}
+
+bool TListItem::Focused() const
+{
+  TListView* lv = ListView();
+  if (!lv->HandleAllocated()) return FFocused;
+  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_FOCUSED) != 0;
+}
+
+void TListItem::SetFocused(bool value)
+{
+  FFocused = value;
+  TListView* lv = ListView();
+  if (!lv->HandleAllocated()) return;
+  LVITEMA item{};
+  item.stateMask = LVIS_FOCUSED;
+  item.state = value ? LVIS_FOCUSED : 0;
+  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+}
+
+void TListItem::MakeVisible(bool partialOK)
+{
+  TListView* lv = ListView();
+  if (lv->HandleAllocated()) lv->Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(Index()), partialOK);
+}
+
+void TListItem::Delete() { FOwner->Delete(Index()); }
+
+void TListItems::BeforeDestruction()
+{
+  std::vector<TListItem*> items;
+  items.swap(FItems);
+  for (TListItem* item : items) Free(item);
+  TPersistent::BeforeDestruction();
+}
+
+TPersistent* TListItems::GetOwner() const { return FOwner; }
+
+TListItem* TListItems::Item(int index) const
+{
+  if (index < 0 || index >= Count()) IndexError(index);
+  return FItems[static_cast<size_t>(index)];
+}
+
+int TListItems::IndexOf(const TListItem* item) const
+{
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+TListItem* TListItems::Insert(int index)
+{
+  if (index < 0 || index > Count()) IndexError(index);
+  TOwned<TListItem> item = MakeOwned<TListItem>(this);
+  FItems.insert(FItems.begin() + index, item.get());
+  TListItem* result = item.release();
+  if (FOwner->HandleAllocated()) FOwner->InsertItemWindow(result, index);
+  return result;
+}
+
+void TListItems::Delete(int index)
+{
+  TListItem* item = Item(index);
+  // The window lets go of the item before the item goes.
+  if (FOwner->HandleAllocated()) FOwner->Send(LVM_DELETEITEM, static_cast<WPARAM>(index));
+  FItems.erase(FItems.begin() + index);
+  Free(item);
+}
+
+void TListItems::Clear()
+{
+  if (FOwner->HandleAllocated()) FOwner->Send(LVM_DELETEALLITEMS);
+  std::vector<TListItem*> items;
+  items.swap(FItems);
+  for (TListItem* item : items) Free(item);
+}
+
+void TListItems::BeginUpdate()
+{
+  if (FUpdateCount++ == 0 && FOwner->HandleAllocated()) FOwner->Send(WM_SETREDRAW, FALSE);
+}
+
+void TListItems::EndUpdate()
+{
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  if (FOwner->HandleAllocated()) {
+    FOwner->Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(FOwner->Handle(), nullptr, TRUE);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TListView
+
+const TClassRecord TListView::ClassInfo =
+    MakeClassRecord<TListView>("TListView", TWinControl::StaticClass(), ListViewProps);
+
+CL_MESSAGE_MAP(TListView, TWinControl,
+  {CN_NOTIFY, &TListView::CNNotify},
+  {WM_DESTROY, &TListView::WMDestroy});
+
+TListView::TListView(TComponent* owner)
+    : TWinControl(owner), FColumns(MakeOwned<TListColumns>(this)), FItems(MakeOwned<TListItems>(this))
+{
+  SetBounds(0, 0, 250, 150);
+  SetTabStop(true);
+  SetParentColor(false);
+}
+
+void TListView::BeforeDestruction()
+{
+  TWinControl::BeforeDestruction();
+  FItems->Clear();
+}
+
+LRESULT TListView::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+  return SendMessageA(FHandle, msg, wParam, lParam);
+}
+
+void TListView::CreateParams(TCreateParams& params)
+{
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, WC_LISTVIEWA);
+  params.Style |= LVS_SHAREIMAGELISTS | ViewStyleBits[static_cast<int>(FViewStyle)];
+  if (!FHideSelection) params.Style |= LVS_SHOWSELALWAYS;
+  if (!FMultiSelect) params.Style |= LVS_SINGLESEL;
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+  params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TListView::CreateWnd()
+{
+  TWinControl::CreateWnd();
+  UpdateExtendedStyles();
+  UpdateColumns();
+  FFilling = true;
+  try {
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()));
+    for (int i = 0; i < FItems->Count(); ++i) InsertItemWindow(FItems->FItems[static_cast<size_t>(i)], i);
+  } catch (...) {
+    FFilling = false;
+    throw;
+  }
+  FFilling = false;
+}
+
+void TListView::WMDestroy(TMessage& msg)
+{
+  // The window keeps the states and the widths the user chose: the items and columns take them over.
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TListItem* item = FItems->FItems[static_cast<size_t>(i)];
+    auto state = static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED | LVIS_FOCUSED));
+    item->FSelected = (state & LVIS_SELECTED) != 0;
+    item->FFocused = (state & LVIS_FOCUSED) != 0;
+  }
+  auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  int shown = header ? Header_GetItemCount(header) : 0;
+  for (int i = 0; i < FColumns->Count() && i < shown; ++i)
+    FColumns->Items(i)->FWidth = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i)));
+  Inherited<TListView>(msg);
+}
+
+void TListView::UpdateExtendedStyles()
+{
+  if (!FHandle) return;
+  DWORD mask = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+  DWORD bits = (FRowSelect ? LVS_EX_FULLROWSELECT : 0u) | (FGridLines ? LVS_EX_GRIDLINES : 0u);
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, bits);
+}
+
+void TListView::UpdateColumns()
+{
+  if (!FHandle) return;
+  auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  int shown = header ? Header_GetItemCount(header) : 0;
+  int wanted = FColumns->Count();
+  for (int i = 0; i < wanted; ++i) {
+    TListColumn* column = FColumns->Items(i);
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.pszText = const_cast<char*>(column->FCaption.c_str());
+    col.cx = column->FWidth;
+    Send(i < shown ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+  }
+  for (int i = shown - 1; i >= wanted; --i) Send(LVM_DELETECOLUMN, static_cast<WPARAM>(i));
+  if (wanted > shown)
+    for (int i = 0; i < FItems->Count(); ++i) SetSubItemCallbacks(FItems->FItems[static_cast<size_t>(i)], i);
+}
+
+void TListView::InsertItemWindow(TListItem* item, int index)
+{
+  LVITEMA lvi{};
+  lvi.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+  lvi.iItem = index;
+  lvi.pszText = LPSTR_TEXTCALLBACKA;
+  lvi.lParam = reinterpret_cast<LPARAM>(item);
+  lvi.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  lvi.state = StateBits(item->FSelected, item->FFocused);
+  bool filling = FFilling;
+  FFilling = true;  // an item that comes selected is no selection by the user
+  LRESULT at = Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvi));
+  FFilling = filling;
+  if (at < 0) throw EInvalidOperation("The list view did not take an item");
+  SetSubItemCallbacks(item, index);
+}
+
+void TListView::SetSubItemCallbacks(TListItem* item, int index)
+{
+  // The control asks for every text it shows; texts it was never told of it would draw empty.
+  auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+  int columns = header ? Header_GetItemCount(header) : 0;
+  int last = std::max(columns - 1, item->FSubItems->Count());
+  for (int sub = 1; sub <= last; ++sub) {
+    LVITEMA lvi{};
+    lvi.iSubItem = sub;
+    lvi.pszText = LPSTR_TEXTCALLBACKA;
+    Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvi));
+  }
+}
+
+void TListView::GetDispInfo(NMHDR* hdr)
+{
+  // The item and text fields sit alike in the ANSI and the wide form of the notice.
+  auto* info = reinterpret_cast<NMLVDISPINFOA*>(hdr);
+  if (!(info->item.mask & LVIF_TEXT) || info->item.cchTextMax <= 0) return;
+  int index = info->item.iItem;
+  if (index < 0 || index >= FItems->Count()) return;
+  TListItem* item = FItems->FItems[static_cast<size_t>(index)];
+  int sub = info->item.iSubItem;
+  std::string text;
+  if (sub == 0)
+    text = item->FCaption;
+  else if (sub <= item->FSubItems->Count())
+    text = item->FSubItems->Strings(sub - 1);
+  if (hdr->code == LVN_GETDISPINFOW) {
+    auto* wide = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide->item.pszText, wide->item.cchTextMax);
+    if (n == 0) wide->item.pszText[wide->item.cchTextMax - 1] = L'\0';
+  } else {
+    lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+  }
+}
+
+void TListView::CNNotify(TMessage& msg)
+{
+  auto* hdr = msg.LParamAs<NMHDR>();
+  switch (hdr->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+      GetDispInfo(hdr);
+      break;
+    case LVN_ITEMCHANGED: {
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+      if (FFilling || IsDestroying() || !(nm->uChanged & LVIF_STATE)) break;
+      if (!((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) break;
+      if (nm->iItem < 0 || nm->iItem >= FItems->Count()) break;
+      TListItem* item = FItems->FItems[static_cast<size_t>(nm->iItem)];
+      item->FSelected = (nm->uNewState & LVIS_SELECTED) != 0;
+      SelectItem(item, item->FSelected);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TListView::SelectItem(TListItem* item, bool selected)
+{
+  if (FOnSelectItem) FOnSelectItem(this, item, selected);
+}
+
+TListItem* TListView::Selected() const
+{
+  if (FHandle) {
+    auto index = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return index >= 0 && index < FItems->Count() ? FItems->FItems[static_cast<size_t>(index)] : nullptr;
+  }
+  for (TListItem* item : FItems->FItems)
+    if (item->FSelected) return item;
+  return nullptr;
+}
+
+void TListView::SetSelected(TListItem* item)
+{
+  for (TListItem* other : FItems->FItems)
+    if (other != item && other->Selected()) other->SetSelected(false);
+  if (item) item->SetSelected(true);
+}
+
+int TListView::SelCount() const
+{
+  if (FHandle) return static_cast<int>(Send(LVM_GETSELECTEDCOUNT));
+  return static_cast<int>(std::count_if(FItems->FItems.begin(), FItems->FItems.end(),
+                                        [](TListItem* item) { return item->FSelected; }));
+}
+
+TListItem* TListView::ItemFocused() const
+{
+  if (FHandle) {
+    auto index = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return index >= 0 && index < FItems->Count() ? FItems->FItems[static_cast<size_t>(index)] : nullptr;
+  }
+  for (TListItem* item : FItems->FItems)
+    if (item->FFocused) return item;
+  return nullptr;
+}
+
+void TListView::SetViewStyle(TViewStyle value)
+{
+  if (FViewStyle == value) return;
+  FViewStyle = value;
+  RecreateWnd();
+}
+
+void TListView::SetRowSelect(bool value)
+{
+  FRowSelect = value;
+  UpdateExtendedStyles();
+}
+
+void TListView::SetGridLines(bool value)
+{
+  FGridLines = value;
+  UpdateExtendedStyles();
+}
+
+void TListView::SetHideSelection(bool value)
+{
+  if (FHideSelection == value) return;
+  FHideSelection = value;
+  RecreateWnd();
+}
+
+void TListView::SetMultiSelect(bool value)
+{
+  if (FMultiSelect == value) return;
+  FMultiSelect = value;
+  RecreateWnd();
+}
