@@ -1,6 +1,7 @@
 #include <cstdio>
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "app/Umain.h"
 #include "tests/support/TestUnits.h"
 
 namespace {
@@ -14,7 +15,7 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &UmainUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }
