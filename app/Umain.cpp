@@ -264,17 +264,29 @@ void TFrmain::ScanFolder(const std::string& folder)
 
 // The background search --------------------------------------------------------------------------------
 
-struct TFrmain::TRun {
-  int Generation = 0;
-  int Index = 0;  // the item being searched
-  bool Done = false;
+// One file of the batch a run loads on the worker before the GUI thread searches it.
+struct TLoadedFile {
   std::string Path;
   bool IsDocument = false;
   std::string Text;                // a plain file's text
   std::vector<std::string> Lines;  // a document's entries
   bool LoadFailed = false;
+};
+
+struct TFrmain::TRun {
+  int Generation = 0;
+  int Index = 0;  // the item the batch starts at
+  bool Done = false;
+  std::vector<TLoadedFile> Batch;
   std::string LastPath;  // the last file the run handled
 };
+
+namespace {
+// Files are handed to the GUI thread in batches, so that the hand-over costs little next to the
+// loading; a batch stays small enough that the window answers in between.
+constexpr size_t BatchFiles = 16;
+constexpr size_t BatchBytes = 1 << 20;
+}  // namespace
 
 void TFrmain::Action2Execute(TObject*)
 {
@@ -300,13 +312,13 @@ void TFrmain::SearchListedFiles()
       FSearchControl->SetParent(this);
       FSearchControl->HandleNeeded();
       run.Generation = FListGeneration;
-      FetchItem(run);
+      FetchBatch(run);
     });
     while (!run.Done && !FClosing) {
-      LoadItem(run);
+      LoadBatch(run);
       onGui([&] {
-        SearchItem(run);
-        FetchItem(run);
+        SearchBatch(run);
+        FetchBatch(run);
       });
     }
   } catch (...) {
@@ -327,54 +339,68 @@ void TFrmain::SearchListedFiles()
   if (error && !FClosing) TThread::Queue(thread, [error] { std::rethrow_exception(error); });
 }
 
-void TFrmain::FetchItem(TRun& run)
+void TFrmain::FetchBatch(TRun& run)
 {
+  // The items are read afresh from the list at each batch.
+  run.Batch.clear();
   TListItems* items = cxListView1->Items();
-  if (run.Index >= items->Count()) {
-    run.Done = true;
-    return;
+  for (int i = run.Index; i < items->Count() && run.Batch.size() < BatchFiles; ++i) {
+    TLoadedFile file;
+    file.Path = ItemPath(items->Item(i));
+    file.IsDocument = IsDocumentPath(file.Path);
+    run.Batch.push_back(std::move(file));
   }
-  run.Path = ItemPath(items->Item(run.Index));
-  run.IsDocument = IsDocumentPath(run.Path);
+  run.Done = run.Batch.empty();
 }
 
-void TFrmain::LoadItem(TRun& run)
+void TFrmain::LoadBatch(TRun& run)
 {
-  run.Text.clear();
-  run.Lines.clear();
-  run.LoadFailed = false;
-  if (!run.IsDocument) {
-    run.Text = LoadTextFile(run.Path);
-    return;
-  }
-  // A document the word processor cannot read has no text to match: it counts as a miss.
-  try {
-    ReadWordDocument(run.Path, [&run](const std::string& entry) { run.Lines.push_back(entry); });
-  } catch (const Exception&) {
-    run.LoadFailed = true;
+  size_t bytes = 0;
+  for (size_t i = 0; i < run.Batch.size(); ++i) {
+    TLoadedFile& file = run.Batch[i];
+    if (!file.IsDocument) {
+      file.Text = LoadTextFile(file.Path);
+      bytes += file.Text.size();
+    } else {
+      // A document the word processor cannot read has no text to match: it counts as a miss.
+      try {
+        ReadWordDocument(file.Path, [&file](const std::string& entry) { file.Lines.push_back(entry); });
+      } catch (const Exception&) {
+        file.LoadFailed = true;
+      }
+    }
+    if (bytes >= BatchBytes || FClosing) {
+      run.Batch.resize(i + 1);
+      break;
+    }
   }
 }
 
-void TFrmain::SearchItem(TRun& run)
+void TFrmain::SearchBatch(TRun& run)
 {
   if (run.Generation != FListGeneration) {
-    // A new scan replaced the list while the file was loading: start over on the new list.
+    // A new scan replaced the list while the files were loading: start over on the new list.
     run.Generation = FListGeneration;
     run.Index = 0;
     return;
   }
-  FSearchControl->Clear();
-  if (run.IsDocument) {
-    for (const std::string& entry : run.Lines) FSearchControl->Lines()->Add(entry);
-  } else {
-    FSearchControl->SetText(run.Text);
-  }
-  run.LastPath = run.Path;
-  if (!run.LoadFailed && FindInControl(FSearchControl, SearchText(), 0)) {
-    ++run.Index;
-  } else {
-    cxListView1->Items()->Delete(run.Index);
-    run.Index = 0;
+  std::string text = SearchText();
+  for (TLoadedFile& file : run.Batch) {
+    FSearchControl->Clear();
+    if (file.IsDocument) {
+      for (const std::string& entry : file.Lines) FSearchControl->Lines()->Add(entry);
+    } else {
+      FSearchControl->SetText(file.Text);
+    }
+    run.LastPath = file.Path;
+    if (!file.LoadFailed && FindInControl(FSearchControl, text, 0)) {
+      ++run.Index;
+    } else {
+      // A miss: the item goes and a new pass begins at the first item.
+      cxListView1->Items()->Delete(run.Index);
+      run.Index = 0;
+      return;
+    }
   }
 }
 

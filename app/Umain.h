@@ -129,9 +129,9 @@ private:
   void FillFromPath(TRichEdit* target, const std::string& path);
   void SelectMatch(const TTextMatch& match, bool scroll);
   static std::string ItemPath(TListItem* item);
-  void FetchItem(TRun& run);
-  void LoadItem(TRun& run);
-  void SearchItem(TRun& run);
+  void FetchBatch(TRun& run);
+  void LoadBatch(TRun& run);
+  void SearchBatch(TRun& run);
   void FocusView();
 
   TRichEdit* FSearchControl = nullptr;

@@ -194,7 +194,7 @@ TEST_F(SearchTest, TheButtonIsDisabledDuringTheRunAndBackWithinAboutATimerTick)
     if (Form->IdThreadComponent1->Active() && Form->dxBarButton5->Enabled()) enabledWhileRunning = true;
     return !Form->IdThreadComponent1->Active();
   }, 60000));
-  EXPECT_GT(steps, 100);
+  EXPECT_GT(steps, 10);
   EXPECT_FALSE(enabledWhileRunning);
   DWORD marked = GetTickCount();
   ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 2000));
