@@ -297,13 +297,13 @@ void TMenuItem::AppendTo(HMENU menu) const
       AppendMenuA(menu, flags, item->FCommand, item->FCaption.c_str());
       continue;
     }
-    HMENU sub = CreatePopupMenu();
+    // The sub-menu belongs to the menu once appended (it goes with it); until then to this call.
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> sub(CreatePopupMenu(), &DestroyMenu);
     if (!sub) RaiseLastOSError();
-    item->AppendTo(sub);
-    if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->FCaption.c_str())) {
-      DestroyMenu(sub);
+    item->AppendTo(sub.get());
+    if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), item->FCaption.c_str()))
       RaiseLastOSError();
-    }
+    sub.release();
   }
 }
 
@@ -326,25 +326,15 @@ TMenu::~TMenu()
 
 HMENU TMenu::Handle()
 {
-  if (FHandle) return FHandle;
-  HMENU menu = CreateMenuHandle();
+  if (FHandle) return FHandle.get();
+  decltype(FHandle) menu(CreateMenuHandle());
   if (!menu) RaiseLastOSError();
-  try {
-    FItems->AppendTo(menu);
-  } catch (...) {
-    DestroyMenu(menu);
-    throw;
-  }
-  FHandle = menu;
-  return FHandle;
+  FItems->AppendTo(menu.get());
+  FHandle = std::move(menu);
+  return FHandle.get();
 }
 
-void TMenu::DestroyHandle()
-{
-  if (!FHandle) return;
-  DestroyMenu(FHandle);  // with its sub-menus
-  FHandle = nullptr;
-}
+void TMenu::DestroyHandle() { FHandle.reset(); }
 
 void TMenu::MenuChanged() { DestroyHandle(); }
 

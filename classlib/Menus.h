@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 #include "classlib/ActnList.h"
 #include "classlib/Component.h"
@@ -132,8 +133,11 @@ protected:
   void DestroyHandle();
 
 private:
+  struct TMenuDestroyer {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }  // with its sub-menus
+  };
   TOwned<TMenuItem> FItems;
-  HMENU FHandle = nullptr;
+  std::unique_ptr<std::remove_pointer_t<HMENU>, TMenuDestroyer> FHandle;
   TComponent* FImages = nullptr;
 };
 

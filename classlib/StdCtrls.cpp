@@ -6,12 +6,6 @@
 #include "classlib/TypInfo.h"
 
 namespace {
-COLORREF ToRGB(TColor color)
-{
-  if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color) & 0x00FFFFFF;
-}
-
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
@@ -209,25 +203,23 @@ void TLabel::Paint()
 {
   TCanvas* canvas = Canvas();
   RECT r = ClientRect();
-  HDC dc = canvas->Handle();
   if (!FTransparent) {
-    HBRUSH brush = CreateSolidBrush(ToRGB(Color()));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
   }
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToRGB(Enabled() ? Font()->Color() : clGrayText));
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->SetFont(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
   std::string text = Caption();
   UINT flags = DrawFlags();
   if (FLayout != tlTop) {
     RECT calc = r;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &calc, flags | DT_CALCRECT);
+    canvas->TextRect(calc, text, flags | DT_CALCRECT);
     int h = calc.bottom - calc.top;
     r.top = FLayout == tlBottom ? r.bottom - h : r.top + (r.bottom - r.top - h) / 2;
   }
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-  SelectObject(dc, old);
+  canvas->TextRect(r, text, flags);
 }
 
 void TLabel::CMTextChanged(TMessage&)
