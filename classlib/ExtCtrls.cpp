@@ -49,7 +49,8 @@ void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, i
     const POINT topLeft[] = {{rect.left, rect.bottom}, {rect.left, rect.top}, {rect.right, rect.top}};
     canvas->Polyline(topLeft);
     canvas->Pen()->SetColor(bottomColor);
-    const POINT bottomRight[] = {{rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left - 1, rect.bottom}};
+    const POINT bottomRight[] = {
+        {rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left - 1, rect.bottom}};
     canvas->Polyline(bottomRight);
     InflateRect(&rect, -1, -1);
   }
@@ -59,7 +60,8 @@ void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, i
 
 // ----- TPanel -------------------------------------------------------------------------------
 
-const TClassRecord TPanel::ClassInfo = MakeClassRecord<TPanel>("TPanel", TCustomControl::StaticClass(), PanelProps);
+const TClassRecord TPanel::ClassInfo =
+    MakeClassRecord<TPanel>("TPanel", TCustomControl::StaticClass(), PanelProps);
 CL_MESSAGE_MAP(TPanel, TCustomControl, {CM_TEXTCHANGED, &TPanel::CMTextChanged});
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner)
@@ -164,26 +166,21 @@ TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner)
 
 TControl* TSplitter::FindControl() const
 {
+  // The visible control aligned to the same side whose edge touches the splitter.
   TWinControl* parent = Parent();
-  if (!parent || Align() == alNone || Align() == alClient || Align() == alCustom) return nullptr;
-  // The point just outside the splitter on the side of its alignment.
-  POINT p{Left(), Top()};
-  switch (Align()) {
-    case alLeft: p.x = Left() - 1; break;
-    case alRight: p.x = Left() + Width(); break;
-    case alTop: p.y = Top() - 1; break;
-    case alBottom: p.y = Top() + Height(); break;
-    default: break;
-  }
+  if (!parent) return nullptr;
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
     if (c == this || !c->Visible() || c->Align() != Align()) continue;
-    RECT r = c->BoundsRect();
-    if (Horizontal() ? r.left <= Left() + Width() / 2 && Left() + Width() / 2 < std::max(r.right, r.left + 1)
-                     : r.top <= Top() + Height() / 2 && Top() + Height() / 2 < std::max(r.bottom, r.top + 1)) {
-      if (PtInRect(&r, p) || (Horizontal() ? (p.y == r.bottom || p.y == r.top - 1) : (p.x == r.right || p.x == r.left - 1)))
-        return c;
+    bool touches = false;
+    switch (Align()) {
+      case alLeft: touches = c->Left() + c->Width() == Left(); break;
+      case alRight: touches = c->Left() == Left() + Width(); break;
+      case alTop: touches = c->Top() + c->Height() == Top(); break;
+      case alBottom: touches = c->Top() == Top() + Height(); break;
+      default: break;
     }
+    if (touches) return c;
   }
   return nullptr;
 }
@@ -244,7 +241,8 @@ void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 // ----- TTimer -------------------------------------------------------------------------------
 
-const TClassRecord TTimer::ClassInfo = MakeClassRecord<TTimer>("TTimer", TComponent::StaticClass(), TimerProps);
+const TClassRecord TTimer::ClassInfo =
+    MakeClassRecord<TTimer>("TTimer", TComponent::StaticClass(), TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {

@@ -298,7 +298,8 @@ void TMenuItem::AppendTo(HMENU menu) const
       continue;
     }
     // The sub-menu belongs to the menu once appended (it goes with it); until then to this call.
-    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> sub(CreatePopupMenu(), &DestroyMenu);
+    using TMenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)>;
+    TMenuPtr sub(CreatePopupMenu(), &DestroyMenu);
     if (!sub) RaiseLastOSError();
     item->AppendTo(sub.get());
     if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), item->FCaption.c_str()))

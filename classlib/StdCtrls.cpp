@@ -10,8 +10,8 @@ constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify"
 constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo{"TTextLayout", LayoutNames};
-constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
-                                                "csOwnerDrawVariable"};
+constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
+                                                "csOwnerDrawFixed", "csOwnerDrawVariable"};
 constexpr TEnumInfo ComboStyleInfo{"TComboBoxStyle", ComboStyleNames};
 
 using TB = TButton;
@@ -64,7 +64,8 @@ UINT AlignmentFlags(TAlignment alignment)
 
 // ----- TButton ------------------------------------------------------------------------------
 
-const TClassRecord TButton::ClassInfo = MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
+const TClassRecord TButton::ClassInfo =
+    MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
 CL_MESSAGE_MAP(TButton, TWinControl,
   {CN_COMMAND, &TButton::CNCommand},
   {CM_DIALOGKEY, &TButton::CMDialogKey});
@@ -117,7 +118,8 @@ void TButton::CMDialogKey(TMessage& msg)
 
 // ----- TLabel -------------------------------------------------------------------------------
 
-const TClassRecord TLabel::ClassInfo = MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
+const TClassRecord TLabel::ClassInfo =
+    MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
 CL_MESSAGE_MAP(TLabel, TGraphicControl,
   {CM_TEXTCHANGED, &TLabel::CMTextChanged},
   {CM_FONTCHANGED, &TLabel::CMFontChanged});
@@ -293,7 +295,8 @@ void TEdit::CNCommand(TMessage& msg)
 
 // ----- TControlItems ------------------------------------------------------------------------
 
-const TClassRecord TControlItems::ClassInfo = MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
+const TClassRecord TControlItems::ClassInfo =
+    MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
 
 void TControlItems::Check(int index, int count) const
 {
@@ -318,7 +321,8 @@ void TControlItems::PutObject(int index, TObject* obj)
   Check(index, GetCount());
   FItems[static_cast<size_t>(index)].second = obj;
   if (FControl->HandleAllocated())
-    SendMessageA(FControl->Handle(), FMessages.SetData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(obj));
+    SendMessageA(FControl->Handle(), FMessages.SetData, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(obj));
 }
 
 void TControlItems::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
@@ -328,7 +332,8 @@ void TControlItems::InsertObject(int index, const std::string& s, TObject* obj)
   Check(index, GetCount() + 1);
   if (FControl->HandleAllocated()) {
     HWND wnd = FControl->Handle();
-    LRESULT at = SendMessageA(wnd, FMessages.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    LRESULT at =
+        SendMessageA(wnd, FMessages.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
     if (at < 0) throw EListError("Not enough room in the list for another item");
     SendMessageA(wnd, FMessages.SetData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(obj));
   }
@@ -338,7 +343,8 @@ void TControlItems::InsertObject(int index, const std::string& s, TObject* obj)
 void TControlItems::Delete(int index)
 {
   Check(index, GetCount());
-  if (FControl->HandleAllocated()) SendMessageA(FControl->Handle(), FMessages.Delete, static_cast<WPARAM>(index), 0);
+  if (FControl->HandleAllocated())
+    SendMessageA(FControl->Handle(), FMessages.Delete, static_cast<WPARAM>(index), 0);
   FItems.erase(FItems.begin() + index);
 }
 
@@ -361,7 +367,8 @@ void TControlItems::FillWindow(HWND wnd) const
 
 const TClassRecord TCustomComboBox::ClassInfo =
     MakeClassRecord<TCustomComboBox>("TCustomComboBox", TWinControl::StaticClass(), ComboBoxProps);
-const TClassRecord TComboBox::ClassInfo = MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
+const TClassRecord TComboBox::ClassInfo =
+    MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
 CL_MESSAGE_MAP(TCustomComboBox, TWinControl,
   {CN_COMMAND, &TCustomComboBox::CNCommand},
   {CN_DRAWITEM, &TCustomComboBox::CNDrawItem},
@@ -399,7 +406,10 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
   if (FStyle != TComboBoxStyle::csSimple) params.Height = DroppedHeight();
 }
 
-int TCustomComboBox::DroppedHeight() const { return Height() + FItemHeight * std::max(FDropDownCount, 1) + 2; }
+int TCustomComboBox::DroppedHeight() const
+{
+  return Height() + FItemHeight * std::max(FDropDownCount, 1) + 2;
+}
 
 void TCustomComboBox::CreateWnd()
 {
@@ -465,7 +475,10 @@ void TCustomComboBox::Loaded()
   if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
-bool TCustomComboBox::DroppedDown() const { return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0); }
+bool TCustomComboBox::DroppedDown() const
+{
+  return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0);
+}
 
 void TCustomComboBox::Change()
 {
@@ -490,7 +503,8 @@ void TCustomComboBox::CNCommand(TMessage& msg)
       // The edit part shows the chosen item only after this notification: set it now so that the
       // handlers read the new text.
       int index = ItemIndex();
-      if (index >= 0 && FStyle != TComboBoxStyle::csDropDownList) SetWindowTextA(FHandle, FItems->Get(index).c_str());
+      if (index >= 0 && FStyle != TComboBoxStyle::csDropDownList)
+        SetWindowTextA(FHandle, FItems->Get(index).c_str());
       Click();
       Select();
       break;
@@ -524,7 +538,8 @@ void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 
 // ----- TListBox -----------------------------------------------------------------------------
 
-const TClassRecord TListBox::ClassInfo = MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
+const TClassRecord TListBox::ClassInfo =
+    MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
 CL_MESSAGE_MAP(TListBox, TWinControl, {CN_COMMAND, &TListBox::CNCommand});
 
 TListBox::TListBox(TComponent* owner)

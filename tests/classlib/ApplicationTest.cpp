@@ -93,17 +93,17 @@ struct TBoxCloser {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
   static BOOL CALLBACK Close(HWND wnd, LPARAM)
   {
-      char cls[32] = {};
-      GetClassNameA(wnd, cls, sizeof cls);
-      if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-      char buf[256] = {};
-      GetWindowTextA(wnd, buf, sizeof buf);
-      Caption = buf;
-      GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
-      Text = buf;
-      ++Seen;
-      PostMessageA(wnd, WM_COMMAND, IDOK, 0);
-      return FALSE;
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
+    char buf[256] = {};
+    GetWindowTextA(wnd, buf, sizeof buf);
+    Caption = buf;
+    GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
+    Text = buf;
+    ++Seen;
+    PostMessageA(wnd, WM_COMMAND, IDOK, 0);
+    return FALSE;
   }
 };
 std::string TBoxCloser::Caption, TBoxCloser::Text;

@@ -34,9 +34,15 @@ public:
   void NameEditChange(TObject*) { Log.push_back("change " + Get<TEdit>("NameEdit")->Text()); }
   void NameEditExit(TObject*) { Log.push_back("exit " + Get<TEdit>("NameEdit")->Text()); }
   void NameEditKeyDown(TObject*, WORD& key, TShiftState) { Keys.push_back(key); }
-  void FileListClick(TObject*) { Log.push_back("list " + std::to_string(Get<TListBox>("FileList")->ItemIndex())); }
+  void FileListClick(TObject*)
+  {
+    Log.push_back("list " + std::to_string(Get<TListBox>("FileList")->ItemIndex()));
+  }
   void KindBoxChange(TObject*) { Log.push_back("kind " + Get<TComboBox>("KindBox")->Text()); }
-  void ColorBox1Change(TObject*) { Log.push_back("color " + ColorToString(Get<TColorBox>("ColorBox1")->Selected())); }
+  void ColorBox1Change(TObject*)
+  {
+    Log.push_back("color " + ColorToString(Get<TColorBox>("ColorBox1")->Selected()));
+  }
   void ListMenuPopup(TObject*) { Log.push_back("popup"); }
   void OpenItemClick(TObject*) { Log.push_back("open"); }
   void Timer1Timer(TObject*) { ++Ticks; }
@@ -71,9 +77,9 @@ struct TShownForm {
 {
   RECT r = c->BoundsRect();
   if (EqualRect(&r, &want)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << c->Name() << " at " << r.left << "," << r.top << "," << r.right << ","
-                                       << r.bottom << ", expected " << want.left << "," << want.top << ","
-                                       << want.right << "," << want.bottom;
+  return ::testing::AssertionFailure() << c->Name() << " at " << r.left << "," << r.top << "," << r.right
+                                       << "," << r.bottom << ", expected " << want.left << "," << want.top
+                                       << "," << want.right << "," << want.bottom;
 }
 
 int ThreadWindowCount()
@@ -94,7 +100,8 @@ int ThreadWindowCount()
 }  // namespace
 
 const TClassRecord TStdCtrlsTestForm::ClassInfo =
-    MakeClassRecord<TStdCtrlsTestForm>("TStdCtrlsTestForm", TForm::StaticClass(), {}, StdCtrlsTestFormMethods);
+    MakeClassRecord<TStdCtrlsTestForm>("TStdCtrlsTestForm", TForm::StaticClass(), {},
+                                       StdCtrlsTestFormMethods);
 
 TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
 {
@@ -325,7 +332,8 @@ TEST(StdCtrls, APopupMenuShowsOnContextMenuAndRunsTheChosenItem)
   auto* menu = form->Get<TPopupMenu>("ListMenu");
   UINT_PTR timer = SetTimer(nullptr, 0, 50, ChooseFirstItem);
   POINT p = list->ClientToScreen(POINT{10, 10});
-  SendMessageA(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()), MAKELPARAM(p.x, p.y));
+  SendMessageA(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()),
+               MAKELPARAM(p.x, p.y));
   KillTimer(nullptr, timer);
   EXPECT_EQ(form->Log, (std::vector<std::string>{"popup", "open"}));
   EXPECT_EQ(menu->PopupComponent(), list);
@@ -347,7 +355,10 @@ namespace {
 struct TDialogCloser {
   static std::string Caption, Text;
   static WPARAM Answer;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  {
+    EnumThreadWindows(GetCurrentThreadId(), Close, 0);
+  }
   static BOOL CALLBACK Close(HWND wnd, LPARAM)
   {
     char cls[32] = {};
