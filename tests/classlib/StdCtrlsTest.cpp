@@ -351,6 +351,36 @@ TEST(StdCtrls, APopupMenuShowsOnContextMenuAndRunsTheChosenItem)
   EXPECT_THROW(sub->Add(form->Get<TMenuItem>("OpenItem")), EInvalidOperation);
 }
 
+TEST(StdCtrls, AMainMenuShowsOnItsFormKeepingTheClientAreaAndRunsItsItems)
+{
+  TShownForm form;
+  auto* main = New<TMainMenu>(form.Form);
+  auto* file = New<TMenuItem>(form.Form);
+  file->SetCaption("文件");
+  auto* run = New<TMenuItem>(form.Form);
+  run->SetAction(form->Get<TAction>("RunAction"));
+  file->Add(run);
+  main->Items()->Add(file);
+  form->SetMenu(main);
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  EXPECT_EQ(form->ClientWidth(), 400);
+  EXPECT_EQ(form->ClientHeight(), 300);
+  // The form's WM_COMMAND from the menu runs the item; a change rebuilds the bar in place.
+  SendMessageA(form->Handle(), WM_COMMAND, run->Command(), 0);
+  EXPECT_EQ(form->Log, (std::vector<std::string>{"run"}));
+  file->SetCaption("文件(&F)");
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  // A new window gets the menu again; a freed menu leaves the form without one.
+  form->RecreateWnd();
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  HMENU handle = main->Handle();
+  Free(main);
+  EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_FALSE(IsMenu(handle));
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+  EXPECT_EQ(form->ClientHeight(), 300);
+}
+
 namespace {
 struct TDialogCloser {
   static std::string Caption, Text;
@@ -427,7 +457,7 @@ TEST(StdCtrls, FormsWithTheseControlsLeaveNoWindowsMenusOrGdiObjectsBehind)
     auto* item = New<TMenuItem>(form.Form);
     item->SetCaption("文件");
     main->Items()->Add(item);
-    main->SetWindowHandle(form.Form->Handle());
+    form->SetMenu(main);
     menus.push_back(main->Handle());
     form->Get<TTimer>("Timer1")->SetEnabled(true);
     form->Get<TComboBox>("KindBox")->RecreateWnd();
