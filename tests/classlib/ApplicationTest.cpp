@@ -90,8 +90,7 @@ namespace {
 struct TBoxCloser {
   static std::string Caption, Text;
   static int Seen;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
-  static BOOL CALLBACK Close(HWND wnd, LPARAM)
+  static BOOL CALLBACK CloseBox(HWND wnd, LPARAM)
   {
     char cls[32] = {};
     GetClassNameA(wnd, cls, sizeof cls);
@@ -105,6 +104,7 @@ struct TBoxCloser {
     PostMessageA(wnd, WM_COMMAND, IDOK, 0);
     return FALSE;
   }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0); }
 };
 std::string TBoxCloser::Caption, TBoxCloser::Text;
 int TBoxCloser::Seen = 0;

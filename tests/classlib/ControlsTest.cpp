@@ -361,6 +361,20 @@ TEST(Controls, TabOrderAndSelectNext)
   EXPECT_TRUE(PumpUntil([&] { return c->Focused(); }));
 }
 
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM n)
+{
+  ++*reinterpret_cast<int*>(n);
+  return TRUE;
+}
+BOOL CALLBACK CountWindowAndChildren(HWND wnd, LPARAM n)
+{
+  CountWindow(wnd, n);
+  EnumChildWindows(wnd, CountWindow, n);
+  return TRUE;
+}
+}  // namespace
+
 TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
 {
   // Warm up: classes registered, fonts and system brushes made once.
@@ -376,18 +390,9 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   HANDLE process = GetCurrentProcess();
   DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
   DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
-  struct TCount {
-    static BOOL CALLBACK Child(HWND, LPARAM q) { ++*reinterpret_cast<int*>(q); return TRUE; }
-    static BOOL CALLBACK Top(HWND wnd, LPARAM p)
-    {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, Child, p);
-      return TRUE;
-    }
-  };
   auto countWindows = [] {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), TCount::Top, reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&n));
     return n;
   };
   int windowsBefore = countWindows();
