@@ -68,6 +68,7 @@ const TClassRecord TForm::ClassInfo = MakeClassRecord<TForm>("TForm", TCustomFor
 
 CL_MESSAGE_MAP(TCustomForm, TWinControl,
   {WM_CLOSE, &TCustomForm::WMClose},
+  {WM_COMMAND, &TCustomForm::WMCommand},
   {WM_DESTROY, &TCustomForm::WMDestroy},
   {WM_ACTIVATE, &TCustomForm::WMActivate},
   {WM_SYSCOLORCHANGE, &TCustomForm::WMSysColorChange},
@@ -179,6 +180,13 @@ void TCustomForm::CreateWnd()
 {
   TWinControl::CreateWnd();
   if (FMenu) FMenu->SetWindowHandle(FHandle);
+}
+
+void TCustomForm::WMCommand(TMessage& msg)
+{
+  // A command of the form's menu bar (no control window, notification code 0) runs its item.
+  if (!msg.LParam && HIWORD(msg.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(msg.WParam))) return;
+  Inherited<TCustomForm>(msg);
 }
 
 void TCustomForm::WMDestroy(TMessage& msg)

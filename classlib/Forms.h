@@ -154,6 +154,7 @@ private:
   HWND PopupOwnerHandle() const;
 
   void WMClose(TMessage& msg);
+  void WMCommand(TMessage& msg);
   void WMDestroy(TMessage& msg);
   void WMActivate(TMessage& msg);
   void WMSysColorChange(TMessage& msg);

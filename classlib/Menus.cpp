@@ -39,12 +39,15 @@ std::map<UINT, TMenuItem*>& Commands()
   return commands;
 }
 
+// Menu commands start above the dialog manager's (IDOK ... IDCONTINUE and the like).
+constexpr UINT FirstCommand = 0x100, LastCommand = 0xFFFF;
+
 UINT AllocateCommand(TMenuItem* item)
 {
-  static UINT next = 0;
+  static UINT next = LastCommand;
   auto& commands = Commands();
-  if (commands.size() >= 0xFFFF) throw EOutOfMemory("Too many menu items");
-  do next = next % 0xFFFF + 1;
+  if (commands.size() > LastCommand - FirstCommand) throw EOutOfMemory("Too many menu items");
+  do next = next == LastCommand ? FirstCommand : next + 1;
   while (commands.contains(next));
   commands[next] = item;
   return next;
