@@ -142,6 +142,20 @@ TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
   EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, 275, 258), GetSysColor(COLOR_BTNHIGHLIGHT));
   ReleaseDC(client->Handle(), dc);
+  // The colour box draws the chosen colour's swatch in its box.
+  auto* colors = form->Get<TColorBox>("ColorBox1");
+  dc = GetDC(colors->Handle());
+  EXPECT_EQ(GetPixel(dc, 12, colors->Height() / 2), RGB(255, 0, 0));
+  ReleaseDC(colors->Handle(), dc);
+  // A label fills its bounds with its colour unless transparent.
+  label->SetColor(clYellow);
+  top->Update();
+  dc = GetDC(top->Handle());
+  EXPECT_EQ(GetPixel(dc, label->Left(), label->Top()), RGB(255, 255, 0));
+  label->SetTransparent(true);
+  top->Update();
+  EXPECT_EQ(GetPixel(dc, label->Left(), label->Top()), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(top->Handle(), dc);
   if (const char* shot = getenv("STDCTRLS_SHOT")) {
     (void)shot;
     Pump(3000);
@@ -221,6 +235,14 @@ TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
   EXPECT_FALSE(edit->Focused());
   EXPECT_EQ(form->Log, (std::vector<std::string>{"change a", "change ab", "exit ab"}));
   EXPECT_EQ(form->Get<TListBox>("FileList")->Focused(), true);  // next in tab order
+
+  // With a default button on the form, Enter clicks it instead.
+  form->Get<TButton>("RunButton")->SetDefault(true);
+  edit->SetFocus();
+  PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 1);
+  Pump(50);
+  EXPECT_EQ(form->Keys.size(), 1u);
+  EXPECT_EQ(form->Log.back(), "run");
 
   edit->SetMaxLength(3);
   edit->SetText("12345");
