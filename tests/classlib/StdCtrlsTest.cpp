@@ -156,10 +156,6 @@ TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
   top->Update();
   EXPECT_EQ(GetPixel(dc, label->Left(), label->Top()), GetSysColor(COLOR_BTNFACE));
   ReleaseDC(top->Handle(), dc);
-  if (const char* shot = getenv("STDCTRLS_SHOT")) {
-    (void)shot;
-    Pump(3000);
-  }
 }
 
 TEST(StdCtrls, ActionsRunFromButtonsAndMenuItemsAndTheirClientsFollowThem)
