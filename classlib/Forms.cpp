@@ -757,6 +757,17 @@ TScreen::~TScreen()
   for (auto& [index, cursor] : FOwnCursors) DestroyCursor(cursor);
 }
 
+TFont* TScreen::MenuFont()
+{
+  if (!FMenuFont) FMenuFont = std::make_unique<TFont>();
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    if (HFONT font = CreateFontIndirectA(&metrics.lfMenuFont)) FMenuFont->SetHandle(font);
+  }
+  return FMenuFont.get();
+}
+
 TCustomForm* TScreen::Forms(int index) const
 {
   if (index < 0 || index >= FormCount())

@@ -228,6 +228,8 @@ public:
   int WorkAreaWidth() const;
   int WorkAreaHeight() const;
   int PixelsPerInch() const { return FPixelsPerInch; }
+  // The font the system draws menus with, as it is set now.
+  TFont* MenuFont();
 
   TNotifyEvent OnActiveFormChange() const { return FOnActiveFormChange; }
   void SetOnActiveFormChange(TNotifyEvent e) { FOnActiveFormChange = e; }
@@ -236,6 +238,7 @@ public:
 
 private:
   friend class TCustomForm;
+  std::unique_ptr<TFont> FMenuFont;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);
