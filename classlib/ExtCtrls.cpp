@@ -5,12 +5,6 @@
 #include "classlib/TypInfo.h"
 
 namespace {
-COLORREF ToRGB(TColor color)
-{
-  if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color) & 0x00FFFFFF;
-}
-
 constexpr std::string_view BevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 constexpr TEnumInfo BevelInfo{"TPanelBevel", BevelNames};
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
@@ -44,28 +38,30 @@ constexpr TPropInfo ColorBoxProps[] = {
 };
 }  // namespace
 
-void Frame3D(HDC dc, RECT& rect, TColor topColor, TColor bottomColor, int width)
+void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width)
 {
-  HBRUSH top = CreateSolidBrush(ToRGB(topColor));
-  HBRUSH bottom = CreateSolidBrush(ToRGB(bottomColor));
-  for (int i = 0; i < width && rect.right > rect.left && rect.bottom > rect.top; ++i) {
-    RECT r{rect.left, rect.top, rect.right, rect.top + 1};
-    FillRect(dc, &r, top);
-    r = {rect.left, rect.top, rect.left + 1, rect.bottom};
-    FillRect(dc, &r, top);
-    r = {rect.left, rect.bottom - 1, rect.right, rect.bottom};
-    FillRect(dc, &r, bottom);
-    r = {rect.right - 1, rect.top, rect.right, rect.bottom};
-    FillRect(dc, &r, bottom);
+  canvas->Pen()->SetWidth(1);
+  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  --rect.bottom;
+  --rect.right;
+  for (int i = 0; i < width && rect.right >= rect.left && rect.bottom >= rect.top; ++i) {
+    canvas->Pen()->SetColor(topColor);
+    const POINT topLeft[] = {{rect.left, rect.bottom}, {rect.left, rect.top}, {rect.right, rect.top}};
+    canvas->Polyline(topLeft);
+    canvas->Pen()->SetColor(bottomColor);
+    const POINT bottomRight[] = {
+        {rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left - 1, rect.bottom}};
+    canvas->Polyline(bottomRight);
     InflateRect(&rect, -1, -1);
   }
-  DeleteObject(top);
-  DeleteObject(bottom);
+  ++rect.bottom;
+  ++rect.right;
 }
 
 // ----- TPanel -------------------------------------------------------------------------------
 
-const TClassRecord TPanel::ClassInfo = MakeClassRecord<TPanel>("TPanel", TCustomControl::StaticClass(), PanelProps);
+const TClassRecord TPanel::ClassInfo =
+    MakeClassRecord<TPanel>("TPanel", TCustomControl::StaticClass(), PanelProps);
 CL_MESSAGE_MAP(TPanel, TCustomControl, {CM_TEXTCHANGED, &TPanel::CMTextChanged});
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner)
@@ -131,29 +127,27 @@ void TPanel::AdjustClientRect(RECT& rect)
 
 void TPanel::Paint()
 {
-  HDC dc = Canvas()->Handle();
+  TCanvas* canvas = Canvas();
   RECT r = ClientRect();
-  HBRUSH brush = CreateSolidBrush(ToRGB(Color()));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(r);
   auto bevel = [&](TPanelBevel kind) {
     if (kind == bvNone) return;
     TColor top = kind == bvLowered ? clBtnShadow : clBtnHighlight;
     TColor bottom = kind == bvLowered ? clBtnHighlight : clBtnShadow;
     if (kind == bvSpace) top = bottom = Color();
-    Frame3D(dc, r, top, bottom, FBevelWidth);
+    Frame3D(canvas, r, top, bottom, FBevelWidth);
   };
   bevel(FBevelOuter);
   InflateRect(&r, -FBorderWidth, -FBorderWidth);
   bevel(FBevelInner);
   std::string text = Caption();
   if (text.empty()) return;
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToRGB(Enabled() ? Font()->Color() : clGrayText));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags(FAlignment));
-  SelectObject(dc, old);
+  canvas->SetFont(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->TextRect(r, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags(FAlignment));
 }
 
 void TPanel::CMTextChanged(TMessage&) { Invalidate(); }
@@ -172,37 +166,30 @@ TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner)
 
 TControl* TSplitter::FindControl() const
 {
+  // The visible control aligned to the same side whose edge touches the splitter.
   TWinControl* parent = Parent();
-  if (!parent || Align() == alNone || Align() == alClient || Align() == alCustom) return nullptr;
-  // The point just outside the splitter on the side of its alignment.
-  POINT p{Left(), Top()};
-  switch (Align()) {
-    case alLeft: p.x = Left() - 1; break;
-    case alRight: p.x = Left() + Width(); break;
-    case alTop: p.y = Top() - 1; break;
-    case alBottom: p.y = Top() + Height(); break;
-    default: break;
-  }
+  if (!parent) return nullptr;
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
     if (c == this || !c->Visible() || c->Align() != Align()) continue;
-    RECT r = c->BoundsRect();
-    if (Horizontal() ? r.left <= Left() + Width() / 2 && Left() + Width() / 2 < std::max(r.right, r.left + 1)
-                     : r.top <= Top() + Height() / 2 && Top() + Height() / 2 < std::max(r.bottom, r.top + 1)) {
-      if (PtInRect(&r, p) || (Horizontal() ? (p.y == r.bottom || p.y == r.top - 1) : (p.x == r.right || p.x == r.left - 1)))
-        return c;
+    bool touches = false;
+    switch (Align()) {
+      case alLeft: touches = c->Left() + c->Width() == Left(); break;
+      case alRight: touches = c->Left() == Left() + Width(); break;
+      case alTop: touches = c->Top() + c->Height() == Top(); break;
+      case alBottom: touches = c->Top() == Top() + Height(); break;
+      default: break;
     }
+    if (touches) return c;
   }
   return nullptr;
 }
 
 void TSplitter::Paint()
 {
-  HDC dc = Canvas()->Handle();
-  RECT r = ClientRect();
-  HBRUSH brush = CreateSolidBrush(ToRGB(Color()));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(ClientRect());
 }
 
 void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
@@ -254,7 +241,8 @@ void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 // ----- TTimer -------------------------------------------------------------------------------
 
-const TClassRecord TTimer::ClassInfo = MakeClassRecord<TTimer>("TTimer", TComponent::StaticClass(), TimerProps);
+const TClassRecord TTimer::ClassInfo =
+    MakeClassRecord<TTimer>("TTimer", TComponent::StaticClass(), TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
@@ -361,28 +349,27 @@ void TColorBox::SetSelected(TColor value)
 
 void TColorBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 {
+  TCanvas canvas;
+  canvas.SetHandle(dc);
   bool selected = state & ODS_SELECTED;
-  HBRUSH back = CreateSolidBrush(ToRGB(selected ? clHighlight : Color()));
-  FillRect(dc, &rect, back);
-  DeleteObject(back);
-  if (index < 0 || index >= Items()->Count()) return;
-  // The swatch: a black-framed square of the colour, then the colour's name.
-  int side = rect.bottom - rect.top - 4;
-  RECT swatch{rect.left + 2, rect.top + 2, rect.left + 2 + side * 3 / 2, rect.bottom - 2};
-  HBRUSH fill = CreateSolidBrush(ToRGB(Colors(index)));
-  FillRect(dc, &swatch, fill);
-  DeleteObject(fill);
-  HBRUSH frame = CreateSolidBrush(RGB(0, 0, 0));
-  FrameRect(dc, &swatch, frame);
-  DeleteObject(frame);
-  RECT text{swatch.right + 4, rect.top, rect.right, rect.bottom};
-  std::string name = Items()->Strings(index);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToRGB(selected ? clHighlightText : Font()->Color()));
-  DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, old);
-  if (state & ODS_FOCUS) DrawFocusRect(dc, &rect);
+  canvas.Brush()->SetColor(selected ? clHighlight : Color());
+  canvas.FillRect(rect);
+  if (index >= 0 && index < Items()->Count()) {
+    // The swatch: a black-framed box of the colour, then the colour's name.
+    int side = rect.bottom - rect.top - 4;
+    RECT swatch{rect.left + 2, rect.top + 2, rect.left + 2 + side * 3 / 2, rect.bottom - 2};
+    canvas.Brush()->SetColor(Colors(index));
+    canvas.FillRect(swatch);
+    canvas.Brush()->SetColor(clBlack);
+    canvas.FrameRect(swatch);
+    RECT text{swatch.right + 4, rect.top, rect.right, rect.bottom};
+    canvas.SetFont(Font());
+    canvas.Font()->SetColor(selected ? clHighlightText : Font()->Color());
+    canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+    canvas.TextRect(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
+  if (state & ODS_FOCUS) canvas.DrawFocusRect(rect);
+  canvas.SetHandle(nullptr);
 }
 
 // ----- unit ---------------------------------------------------------------------------------

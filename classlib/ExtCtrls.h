@@ -38,7 +38,7 @@ private:
 
 // Draws a frame of the given width inside rect (top-left in one colour, bottom-right in the other)
 // and shrinks rect by it.
-void Frame3D(HDC dc, RECT& rect, TColor topColor, TColor bottomColor, int width);
+void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width);
 
 enum class TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 

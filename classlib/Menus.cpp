@@ -3,11 +3,16 @@
 
 #include <algorithm>
 #include <map>
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
 #include "classlib/Forms.h"
+#include "classlib/ImageList.h"
 #include "classlib/TypInfo.h"
 
 namespace {
 using TMI = TMenuItem;
+constexpr std::string_view MenuBreakNames[] = {"mbNone", "mbBreak", "mbBarBreak"};
+constexpr TEnumInfo MenuBreakInfo{"TMenuBreak", MenuBreakNames};
 constexpr TPropInfo MenuItemProps[] = {
   ComponentProp<&TMI::Action, &TMI::SetAction>("Action"),
   StrProp<&TMI::Caption, &TMI::SetCaption>("Caption"),
@@ -16,12 +21,15 @@ constexpr TPropInfo MenuItemProps[] = {
   StrProp<&TMI::Hint, &TMI::SetHint>("Hint"),
   IntProp<&TMI::ImageIndex, &TMI::SetImageIndex>("ImageIndex", -1),
   ShortCutProp<&TMI::ShortCut, &TMI::SetShortCut>("ShortCut"),
+  EnumProp<&TMI::Break, &TMI::SetBreak>("Break", MenuBreakInfo, 0),
+  EventProp<&TMI::OnMeasureItem, &TMI::SetOnMeasureItem>("OnMeasureItem"),
   BoolProp<&TMI::Visible, &TMI::SetVisible>("Visible", true),
   EventProp<&TMI::OnClick, &TMI::SetOnClick>("OnClick"),
 };
 using TM = TMenu;
 constexpr TPropInfo MenuProps[] = {
   ComponentProp<&TM::Images, &TM::SetImages>("Images"),
+  BoolProp<&TM::OwnerDraw, &TM::SetOwnerDraw>("OwnerDraw", false),
 };
 constexpr std::string_view PopupAlignmentNames[] = {"paLeft", "paRight", "paCenter"};
 constexpr TEnumInfo PopupAlignmentInfo{"TPopupAlignment", PopupAlignmentNames};
@@ -39,12 +47,15 @@ std::map<UINT, TMenuItem*>& Commands()
   return commands;
 }
 
+// Menu commands start above the dialog manager's (IDOK ... IDCONTINUE and the like).
+constexpr UINT FirstCommand = 0x100, LastCommand = 0xFFFF;
+
 UINT AllocateCommand(TMenuItem* item)
 {
-  static UINT next = 0;
+  static UINT next = LastCommand;
   auto& commands = Commands();
-  if (commands.size() >= 0xFFFF) throw EOutOfMemory("Too many menu items");
-  do next = next % 0xFFFF + 1;
+  if (commands.size() > LastCommand - FirstCommand) throw EOutOfMemory("Too many menu items");
+  do next = next == LastCommand ? FirstCommand : next + 1;
   while (commands.contains(next));
   commands[next] = item;
   return next;
@@ -199,6 +210,50 @@ void TMenuItem::Click()
     FOnClick(this);
 }
 
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
+{
+  if (shortCut == 0) return nullptr;
+  for (TMenuItem* item : FItems) {
+    if (!item->FEnabled || !item->FVisible) continue;
+    if (item->FShortCut == shortCut) return item;
+    if (TMenuItem* found = item->FindShortCut(shortCut)) return found;
+  }
+  return nullptr;
+}
+
+void TMenuItem::SetBreak(TMenuBreak value)
+{
+  if (FBreak == value) return;
+  FBreak = value;
+  MenuChanged();
+}
+
+TBitmap* TMenuItem::Bitmap()
+{
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
+}
+
+bool TMenuItem::HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
+{
+  const int textHeight = canvas->TextHeight("Qg");
+  if (FCaption == "-") {
+    width = 0;
+    height = textHeight / 2;
+  } else {
+    width = canvas->TextWidth(FCaption) + textHeight * 2;
+    height = textHeight + 4;
+  }
+  TMenu* menu = GetParentMenu();
+  if (auto* images = menu ? dynamic_cast<TCustomImageList*>(menu->Images()) : nullptr;
+      images && FCaption != "-")
+    height = std::max(height, images->Height() + 4);
+  if (HasBitmap()) height = std::max(height, FBitmap->Height() + 4);
+  if (FOnMeasureItem) FOnMeasureItem(this, canvas, width, height);
+}
+
 TMenuItem* TMenuItem::Items(int index) const
 {
   if (index < 0 || index >= Count())
@@ -293,18 +348,31 @@ void TMenuItem::AppendTo(HMENU menu) const
       continue;
     }
     UINT flags = MF_STRING | (item->FEnabled ? MF_ENABLED : MF_GRAYED) | (item->FChecked ? MF_CHECKED : 0);
+    if (item->FBreak == TMenuBreak::mbBreak) flags |= MF_MENUBREAK;
+    if (item->FBreak == TMenuBreak::mbBarBreak) flags |= MF_MENUBARBREAK;
     if (item->FItems.empty()) {
       AppendMenuA(menu, flags, item->FCommand, item->FCaption.c_str());
       continue;
     }
-    HMENU sub = CreatePopupMenu();
+    // The sub-menu belongs to the menu once appended (it goes with it); until then to this call.
+    using TMenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)>;
+    TMenuPtr sub(CreatePopupMenu(), &DestroyMenu);
     if (!sub) RaiseLastOSError();
-    item->AppendTo(sub);
-    if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->FCaption.c_str())) {
-      DestroyMenu(sub);
+    item->AppendTo(sub.get());
+    if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), item->FCaption.c_str()))
       RaiseLastOSError();
-    }
+    sub.release();
   }
+}
+
+TShortCut ShortCutOfKeyMessage(const TMessage& message)
+{
+  if (message.Msg != WM_KEYDOWN && message.Msg != WM_SYSKEYDOWN) return 0;
+  TShortCut shortCut = static_cast<TShortCut>(message.WParam & 0xFF);
+  if (GetKeyState(VK_SHIFT) < 0) shortCut |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) shortCut |= scCtrl;
+  if (message.LParam & (1 << 29)) shortCut |= scAlt;  // the context code: Alt was down
+  return shortCut;
 }
 
 // ----- TMenu --------------------------------------------------------------------------------
@@ -324,27 +392,26 @@ TMenu::~TMenu()
   DestroyHandle();
 }
 
-HMENU TMenu::Handle()
+bool TMenu::IsShortCut(const TMessage& message)
 {
-  if (FHandle) return FHandle;
-  HMENU menu = CreateMenuHandle();
-  if (!menu) RaiseLastOSError();
-  try {
-    FItems->AppendTo(menu);
-  } catch (...) {
-    DestroyMenu(menu);
-    throw;
-  }
-  FHandle = menu;
-  return FHandle;
+  TMenuItem* item = FItems->FindShortCut(ShortCutOfKeyMessage(message));
+  if (!item) return false;
+  // The item may free the menu: keep nothing of this after the click.
+  item->Click();
+  return true;
 }
 
-void TMenu::DestroyHandle()
+HMENU TMenu::Handle()
 {
-  if (!FHandle) return;
-  DestroyMenu(FHandle);  // with its sub-menus
-  FHandle = nullptr;
+  if (FHandle) return FHandle.get();
+  decltype(FHandle) menu(CreateMenuHandle());
+  if (!menu) RaiseLastOSError();
+  FItems->AppendTo(menu.get());
+  FHandle = std::move(menu);
+  return FHandle.get();
 }
+
+void TMenu::DestroyHandle() { FHandle.reset(); }
 
 void TMenu::MenuChanged() { DestroyHandle(); }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 #include "classlib/ActnList.h"
 #include "classlib/Component.h"
@@ -14,8 +15,19 @@
 #include "classlib/Units.h"
 
 using TShortCut = uint16_t;
+class TBitmap;
+class TCanvas;
 class TMenu;
 class TMenuItem;
+
+// Modifier bits of a shortcut above its virtual-key code.
+constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// The shortcut of a key message (WM_KEYDOWN, WM_SYSKEYDOWN) with the modifiers held while it came.
+TShortCut ShortCutOfKeyMessage(const TMessage& message);
+
+// Where an item starts a new column of its menu.
+enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
+using TMenuMeasureItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
 class TMenuActionLink : public TActionLink {
   CL_CLASS(TMenuActionLink)
@@ -55,6 +67,17 @@ public:
   void SetImageIndex(int value) { FImageIndex = value; }
   TShortCut ShortCut() const { return FShortCut; }
   void SetShortCut(TShortCut value) { FShortCut = value; }
+  TMenuBreak Break() const { return FBreak; }
+  void SetBreak(TMenuBreak value);
+  // The item's own picture, made when first asked for; empty unless the program gives it one.
+  TBitmap* Bitmap();
+  bool HasBitmap() const;
+  TMenuMeasureItemEvent OnMeasureItem() const { return FOnMeasureItem; }
+  void SetOnMeasureItem(TMenuMeasureItemEvent e) { FOnMeasureItem = e; }
+  // The size the item takes in its menu, measured on the canvas with the menu's font: the caption
+  // (a separator is half a text line), at least the height of the menu's images, then what
+  // OnMeasureItem makes of it.
+  virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
   TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
   void SetAction(TBasicAction* value);
   TNotifyEvent OnClick() const { return FOnClick; }
@@ -74,6 +97,8 @@ public:
   UINT Command() const { return FCommand; }
   // Runs the action or OnClick.
   virtual void Click();
+  // The enabled, visible item with the shortcut among this item's sub-items and theirs.
+  TMenuItem* FindShortCut(TShortCut shortCut);
 
   bool HasParent() const override;
   TComponent* GetParentComponent() const override;
@@ -96,6 +121,9 @@ private:
   bool FEnabled = true, FChecked = false, FVisible = true;
   int FImageIndex = -1;
   TShortCut FShortCut = 0;
+  TMenuBreak FBreak = TMenuBreak::mbNone;
+  std::unique_ptr<TBitmap> FBitmap;
+  TMenuMeasureItemEvent FOnMeasureItem;
   UINT FCommand = 0;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on a menu's root item
@@ -119,6 +147,11 @@ public:
   TMenuItem* FindItem(UINT command) const;
   TComponent* Images() const { return FImages; }
   void SetImages(TComponent* value);
+  // The program draws the items itself (the items' MeasureItem gives their sizes).
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool value) { FOwnerDraw = value; }
+  // Runs the item whose shortcut the key message gives; answers whether there was one.
+  bool IsShortCut(const TMessage& message);
 
   void GetChildren(const TGetChildProc& proc, TComponent* root) override;
   void SetChildOrder(TComponent* child, int order) override;
@@ -132,9 +165,13 @@ protected:
   void DestroyHandle();
 
 private:
+  struct TMenuDestroyer {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }  // with its sub-menus
+  };
   TOwned<TMenuItem> FItems;
-  HMENU FHandle = nullptr;
+  std::unique_ptr<std::remove_pointer_t<HMENU>, TMenuDestroyer> FHandle;
   TComponent* FImages = nullptr;
+  bool FOwnerDraw = false;
 };
 
 // The menu bar of a window.

@@ -6,18 +6,12 @@
 #include "classlib/TypInfo.h"
 
 namespace {
-COLORREF ToRGB(TColor color)
-{
-  if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color) & 0x00FFFFFF;
-}
-
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo{"TTextLayout", LayoutNames};
-constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
-                                                "csOwnerDrawVariable"};
+constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
+                                                "csOwnerDrawFixed", "csOwnerDrawVariable"};
 constexpr TEnumInfo ComboStyleInfo{"TComboBoxStyle", ComboStyleNames};
 
 using TB = TButton;
@@ -70,7 +64,8 @@ UINT AlignmentFlags(TAlignment alignment)
 
 // ----- TButton ------------------------------------------------------------------------------
 
-const TClassRecord TButton::ClassInfo = MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
+const TClassRecord TButton::ClassInfo =
+    MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
 CL_MESSAGE_MAP(TButton, TWinControl,
   {CN_COMMAND, &TButton::CNCommand},
   {CM_DIALOGKEY, &TButton::CMDialogKey});
@@ -123,7 +118,8 @@ void TButton::CMDialogKey(TMessage& msg)
 
 // ----- TLabel -------------------------------------------------------------------------------
 
-const TClassRecord TLabel::ClassInfo = MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
+const TClassRecord TLabel::ClassInfo =
+    MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
 CL_MESSAGE_MAP(TLabel, TGraphicControl,
   {CM_TEXTCHANGED, &TLabel::CMTextChanged},
   {CM_FONTCHANGED, &TLabel::CMFontChanged});
@@ -209,25 +205,23 @@ void TLabel::Paint()
 {
   TCanvas* canvas = Canvas();
   RECT r = ClientRect();
-  HDC dc = canvas->Handle();
   if (!FTransparent) {
-    HBRUSH brush = CreateSolidBrush(ToRGB(Color()));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
   }
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToRGB(Enabled() ? Font()->Color() : clGrayText));
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->SetFont(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
   std::string text = Caption();
   UINT flags = DrawFlags();
   if (FLayout != tlTop) {
     RECT calc = r;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &calc, flags | DT_CALCRECT);
+    canvas->TextRect(calc, text, flags | DT_CALCRECT);
     int h = calc.bottom - calc.top;
     r.top = FLayout == tlBottom ? r.bottom - h : r.top + (r.bottom - r.top - h) / 2;
   }
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-  SelectObject(dc, old);
+  canvas->TextRect(r, text, flags);
 }
 
 void TLabel::CMTextChanged(TMessage&)
@@ -301,7 +295,8 @@ void TEdit::CNCommand(TMessage& msg)
 
 // ----- TControlItems ------------------------------------------------------------------------
 
-const TClassRecord TControlItems::ClassInfo = MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
+const TClassRecord TControlItems::ClassInfo =
+    MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
 
 void TControlItems::Check(int index, int count) const
 {
@@ -326,7 +321,8 @@ void TControlItems::PutObject(int index, TObject* obj)
   Check(index, GetCount());
   FItems[static_cast<size_t>(index)].second = obj;
   if (FControl->HandleAllocated())
-    SendMessageA(FControl->Handle(), FMessages.SetData, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(obj));
+    SendMessageA(FControl->Handle(), FMessages.SetData, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(obj));
 }
 
 void TControlItems::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
@@ -336,7 +332,8 @@ void TControlItems::InsertObject(int index, const std::string& s, TObject* obj)
   Check(index, GetCount() + 1);
   if (FControl->HandleAllocated()) {
     HWND wnd = FControl->Handle();
-    LRESULT at = SendMessageA(wnd, FMessages.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    LRESULT at =
+        SendMessageA(wnd, FMessages.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
     if (at < 0) throw EListError("Not enough room in the list for another item");
     SendMessageA(wnd, FMessages.SetData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(obj));
   }
@@ -346,7 +343,8 @@ void TControlItems::InsertObject(int index, const std::string& s, TObject* obj)
 void TControlItems::Delete(int index)
 {
   Check(index, GetCount());
-  if (FControl->HandleAllocated()) SendMessageA(FControl->Handle(), FMessages.Delete, static_cast<WPARAM>(index), 0);
+  if (FControl->HandleAllocated())
+    SendMessageA(FControl->Handle(), FMessages.Delete, static_cast<WPARAM>(index), 0);
   FItems.erase(FItems.begin() + index);
 }
 
@@ -369,7 +367,8 @@ void TControlItems::FillWindow(HWND wnd) const
 
 const TClassRecord TCustomComboBox::ClassInfo =
     MakeClassRecord<TCustomComboBox>("TCustomComboBox", TWinControl::StaticClass(), ComboBoxProps);
-const TClassRecord TComboBox::ClassInfo = MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
+const TClassRecord TComboBox::ClassInfo =
+    MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
 CL_MESSAGE_MAP(TCustomComboBox, TWinControl,
   {CN_COMMAND, &TCustomComboBox::CNCommand},
   {CN_DRAWITEM, &TCustomComboBox::CNDrawItem},
@@ -407,7 +406,10 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
   if (FStyle != TComboBoxStyle::csSimple) params.Height = DroppedHeight();
 }
 
-int TCustomComboBox::DroppedHeight() const { return Height() + FItemHeight * std::max(FDropDownCount, 1) + 2; }
+int TCustomComboBox::DroppedHeight() const
+{
+  return Height() + FItemHeight * std::max(FDropDownCount, 1) + 2;
+}
 
 void TCustomComboBox::CreateWnd()
 {
@@ -473,7 +475,10 @@ void TCustomComboBox::Loaded()
   if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
-bool TCustomComboBox::DroppedDown() const { return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0); }
+bool TCustomComboBox::DroppedDown() const
+{
+  return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0);
+}
 
 void TCustomComboBox::Change()
 {
@@ -498,7 +503,8 @@ void TCustomComboBox::CNCommand(TMessage& msg)
       // The edit part shows the chosen item only after this notification: set it now so that the
       // handlers read the new text.
       int index = ItemIndex();
-      if (index >= 0 && FStyle != TComboBoxStyle::csDropDownList) SetWindowTextA(FHandle, FItems->Get(index).c_str());
+      if (index >= 0 && FStyle != TComboBoxStyle::csDropDownList)
+        SetWindowTextA(FHandle, FItems->Get(index).c_str());
       Click();
       Select();
       break;
@@ -532,7 +538,8 @@ void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 
 // ----- TListBox -----------------------------------------------------------------------------
 
-const TClassRecord TListBox::ClassInfo = MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
+const TClassRecord TListBox::ClassInfo =
+    MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
 CL_MESSAGE_MAP(TListBox, TWinControl, {CN_COMMAND, &TListBox::CNCommand});
 
 TListBox::TListBox(TComponent* owner)

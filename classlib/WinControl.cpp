@@ -892,8 +892,6 @@ bool TWinControl::ReflectToChild(HWND child, TMessage& msg)
 
 void TWinControl::WMCommand(TMessage& msg)
 {
-  // A menu's command (no control window, notification code 0) runs its item.
-  if (!msg.LParam && HIWORD(msg.WParam) == 0 && DispatchMenuCommand(LOWORD(msg.WParam))) return;
   if (!ReflectToChild(reinterpret_cast<HWND>(msg.LParam), msg)) DefaultHandler(msg);
 }
 

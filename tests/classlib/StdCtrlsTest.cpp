@@ -34,9 +34,15 @@ public:
   void NameEditChange(TObject*) { Log.push_back("change " + Get<TEdit>("NameEdit")->Text()); }
   void NameEditExit(TObject*) { Log.push_back("exit " + Get<TEdit>("NameEdit")->Text()); }
   void NameEditKeyDown(TObject*, WORD& key, TShiftState) { Keys.push_back(key); }
-  void FileListClick(TObject*) { Log.push_back("list " + std::to_string(Get<TListBox>("FileList")->ItemIndex())); }
+  void FileListClick(TObject*)
+  {
+    Log.push_back("list " + std::to_string(Get<TListBox>("FileList")->ItemIndex()));
+  }
   void KindBoxChange(TObject*) { Log.push_back("kind " + Get<TComboBox>("KindBox")->Text()); }
-  void ColorBox1Change(TObject*) { Log.push_back("color " + ColorToString(Get<TColorBox>("ColorBox1")->Selected())); }
+  void ColorBox1Change(TObject*)
+  {
+    Log.push_back("color " + ColorToString(Get<TColorBox>("ColorBox1")->Selected()));
+  }
   void ListMenuPopup(TObject*) { Log.push_back("popup"); }
   void OpenItemClick(TObject*) { Log.push_back("open"); }
   void Timer1Timer(TObject*) { ++Ticks; }
@@ -71,9 +77,9 @@ struct TShownForm {
 {
   RECT r = c->BoundsRect();
   if (EqualRect(&r, &want)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << c->Name() << " at " << r.left << "," << r.top << "," << r.right << ","
-                                       << r.bottom << ", expected " << want.left << "," << want.top << ","
-                                       << want.right << "," << want.bottom;
+  return ::testing::AssertionFailure() << c->Name() << " at " << r.left << "," << r.top << "," << r.right
+                                       << "," << r.bottom << ", expected " << want.left << "," << want.top
+                                       << "," << want.right << "," << want.bottom;
 }
 
 int ThreadWindowCount()
@@ -94,7 +100,8 @@ int ThreadWindowCount()
 }  // namespace
 
 const TClassRecord TStdCtrlsTestForm::ClassInfo =
-    MakeClassRecord<TStdCtrlsTestForm>("TStdCtrlsTestForm", TForm::StaticClass(), {}, StdCtrlsTestFormMethods);
+    MakeClassRecord<TStdCtrlsTestForm>("TStdCtrlsTestForm", TForm::StaticClass(), {},
+                                       StdCtrlsTestFormMethods);
 
 TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
 {
@@ -135,10 +142,20 @@ TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
   EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, 275, 258), GetSysColor(COLOR_BTNHIGHLIGHT));
   ReleaseDC(client->Handle(), dc);
-  if (const char* shot = getenv("STDCTRLS_SHOT")) {
-    (void)shot;
-    Pump(3000);
-  }
+  // The colour box draws the chosen colour's swatch in its box.
+  auto* colors = form->Get<TColorBox>("ColorBox1");
+  dc = GetDC(colors->Handle());
+  EXPECT_EQ(GetPixel(dc, 12, colors->Height() / 2), RGB(255, 0, 0));
+  ReleaseDC(colors->Handle(), dc);
+  // A label fills its bounds with its colour unless transparent.
+  label->SetColor(clYellow);
+  top->Update();
+  dc = GetDC(top->Handle());
+  EXPECT_EQ(GetPixel(dc, label->Left(), label->Top()), RGB(255, 255, 0));
+  label->SetTransparent(true);
+  top->Update();
+  EXPECT_EQ(GetPixel(dc, label->Left(), label->Top()), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(top->Handle(), dc);
 }
 
 TEST(StdCtrls, ActionsRunFromButtonsAndMenuItemsAndTheirClientsFollowThem)
@@ -214,6 +231,14 @@ TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
   EXPECT_FALSE(edit->Focused());
   EXPECT_EQ(form->Log, (std::vector<std::string>{"change a", "change ab", "exit ab"}));
   EXPECT_EQ(form->Get<TListBox>("FileList")->Focused(), true);  // next in tab order
+
+  // With a default button on the form, Enter clicks it instead.
+  form->Get<TButton>("RunButton")->SetDefault(true);
+  edit->SetFocus();
+  PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 1);
+  Pump(50);
+  EXPECT_EQ(form->Keys.size(), 1u);
+  EXPECT_EQ(form->Log.back(), "run");
 
   edit->SetMaxLength(3);
   edit->SetText("12345");
@@ -325,7 +350,8 @@ TEST(StdCtrls, APopupMenuShowsOnContextMenuAndRunsTheChosenItem)
   auto* menu = form->Get<TPopupMenu>("ListMenu");
   UINT_PTR timer = SetTimer(nullptr, 0, 50, ChooseFirstItem);
   POINT p = list->ClientToScreen(POINT{10, 10});
-  SendMessageA(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()), MAKELPARAM(p.x, p.y));
+  SendMessageA(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()),
+               MAKELPARAM(p.x, p.y));
   KillTimer(nullptr, timer);
   EXPECT_EQ(form->Log, (std::vector<std::string>{"popup", "open"}));
   EXPECT_EQ(menu->PopupComponent(), list);
@@ -343,11 +369,44 @@ TEST(StdCtrls, APopupMenuShowsOnContextMenuAndRunsTheChosenItem)
   EXPECT_THROW(sub->Add(form->Get<TMenuItem>("OpenItem")), EInvalidOperation);
 }
 
+TEST(StdCtrls, AMainMenuShowsOnItsFormKeepingTheClientAreaAndRunsItsItems)
+{
+  TShownForm form;
+  auto* main = New<TMainMenu>(form.Form);
+  auto* file = New<TMenuItem>(form.Form);
+  file->SetCaption("文件");
+  auto* run = New<TMenuItem>(form.Form);
+  run->SetAction(form->Get<TAction>("RunAction"));
+  file->Add(run);
+  main->Items()->Add(file);
+  form->SetMenu(main);
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  EXPECT_EQ(form->ClientWidth(), 400);
+  EXPECT_EQ(form->ClientHeight(), 300);
+  // The form's WM_COMMAND from the menu runs the item; a change rebuilds the bar in place.
+  SendMessageA(form->Handle(), WM_COMMAND, run->Command(), 0);
+  EXPECT_EQ(form->Log, (std::vector<std::string>{"run"}));
+  file->SetCaption("文件(&F)");
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  // A new window gets the menu again; a freed menu leaves the form without one.
+  form->RecreateWnd();
+  EXPECT_EQ(GetMenu(form->Handle()), main->Handle());
+  HMENU handle = main->Handle();
+  Free(main);
+  EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_FALSE(IsMenu(handle));
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+  EXPECT_EQ(form->ClientHeight(), 300);
+}
+
 namespace {
 struct TDialogCloser {
   static std::string Caption, Text;
   static WPARAM Answer;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Close, 0); }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  {
+    EnumThreadWindows(GetCurrentThreadId(), Close, 0);
+  }
   static BOOL CALLBACK Close(HWND wnd, LPARAM)
   {
     char cls[32] = {};
@@ -416,7 +475,7 @@ TEST(StdCtrls, FormsWithTheseControlsLeaveNoWindowsMenusOrGdiObjectsBehind)
     auto* item = New<TMenuItem>(form.Form);
     item->SetCaption("文件");
     main->Items()->Add(item);
-    main->SetWindowHandle(form.Form->Handle());
+    form->SetMenu(main);
     menus.push_back(main->Handle());
     form->Get<TTimer>("Timer1")->SetEnabled(true);
     form->Get<TComboBox>("KindBox")->RecreateWnd();
