@@ -17,8 +17,8 @@ using TFileHandle = std::unique_ptr<void, THandleCloser>;
 std::string ReadAllBytes(std::string_view path)
 {
   std::string name(path);
-  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {};
   TFileHandle file(h);
   LARGE_INTEGER size;
@@ -36,7 +36,8 @@ std::string ReadAllBytes(std::string_view path)
     return {};
   }
   DWORD got = 0;
-  if (!bytes.empty() && !ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) return {};
+  if (!bytes.empty() && !ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
+    return {};
   bytes.resize(got);
   return bytes;
 }

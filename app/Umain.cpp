@@ -32,7 +32,10 @@ namespace {
 // What a run over an empty list leaves as its marker: no path, only the news that it ended.
 constexpr const char* EmptyRunMarker = "*";
 
-bool IsDocumentPath(std::string_view path) { return path.size() >= 3 && path.substr(path.size() - 3) == "doc"; }
+bool IsDocumentPath(std::string_view path)
+{
+  return path.size() >= 3 && path.substr(path.size() - 3) == "doc";
+}
 
 HINSTANCE WINAPI SystemShellExecute(HWND owner, const char* verb, const char* file, const char* parameters,
                                     const char* directory, int show)
@@ -250,7 +253,8 @@ void TFrmain::ScanFolder(const std::string& folder)
     if (rec.Name == "." || rec.Name == "..") continue;
     std::string path = folder + "\\" + rec.Name;
     std::string suffix = "." + Extension();
-    if (path.size() >= suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    if (path.size() >= suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
       TListItem* item = cxListView1->Items()->Add();
       item->SetCaption(rec.Name);
       item->SubItems()->Add(path);
@@ -412,7 +416,8 @@ TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, i
   find.chrg.cpMin = from;
   find.chrg.cpMax = from + control->TextLength();
   find.lpstrText = text.c_str();
-  LRESULT pos = SendMessageA(control->Handle(), EM_FINDTEXTEX, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
+  LRESULT pos =
+      SendMessageA(control->Handle(), EM_FINDTEXTEX, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
   if (pos < 0) return {};
   // Positions count characters: the match's length is its length in characters, not in bytes.
   int length = find.chrgText.cpMax - find.chrgText.cpMin;

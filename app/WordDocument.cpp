@@ -17,7 +17,8 @@ constexpr int wdGoToAbsolute = 2;
 constexpr int wdStory = 6;
 constexpr int wdExtend = 1;
 
-void ReadPages(const TOleObject& app, std::string_view path, const std::function<void(const std::string&)>& append)
+void ReadPages(const TOleObject& app, std::string_view path,
+               const std::function<void(const std::string&)>& append)
 {
   TOleObject doc(app.GetObject("Documents").Call("Open", {std::string(path)}));
   app.Put("Visible", false);

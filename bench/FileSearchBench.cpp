@@ -44,7 +44,8 @@ std::string FileText(int n)
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -143,8 +144,8 @@ int Main()
     SendMessageA(lv, LVM_DELETEALLITEMS, 0, 0);
     form->ListFolder(root);
   }
-  std::printf("scan: %d entries, %d listed; bare walk %.3f s, scan with the list %.3f s, ratio %.2f\n", entries,
-              listed, walkBest, scanBest, scanBest / walkBest);
+  std::printf("scan: %d entries, %d listed; bare walk %.3f s, scan with the list %.3f s, ratio %.2f\n",
+              entries, listed, walkBest, scanBest, scanBest / walkBest);
   std::printf("      (%d bare inserts into the list control alone: %.3f s)\n", listed, insertFloor);
 
   // The search over the first 2,000 listed files, all of which hold the search text.
@@ -175,10 +176,11 @@ int Main()
   form->Action2->Execute();
   RunUntil(form, [](TFrmain* f) { return f->dxBarButton5->Enabled(); });
   double runTime = Now() - t0;
-  std::printf("search: %d files (%d found directly, %d kept); run %.3f s = %.0f files/s; direct %.3f s; "
-              "ratio %.3f\n",
-              static_cast<int>(paths.size()), found, items->Count(), runTime, paths.size() / runTime, directTime,
-              runTime / directTime);
+  std::printf(
+      "search: %d files (%d found directly, %d kept); run %.3f s = %.0f files/s; direct %.3f s; "
+      "ratio %.3f\n",
+      static_cast<int>(paths.size()), found, items->Count(), runTime, paths.size() / runTime, directTime,
+      runTime / directTime);
   std::fflush(stdout);
   form->Close();
   return 0;

@@ -11,7 +11,10 @@ struct TReportToStderr : TObject {
   void Report(TObject*, const Exception& e) { std::fprintf(stderr, "exception: %s\n", e.Message().c_str()); }
 } GReporter;
 
-void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GReporter, &TReportToStderr::Report)); }
+void InitTestApplication()
+{
+  Application->SetOnException(TExceptionEvent(&GReporter, &TReportToStderr::Report));
+}
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};

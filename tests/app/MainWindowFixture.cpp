@@ -23,8 +23,9 @@ HINSTANCE WINAPI FakeShellExecute(HWND owner, const char* verb, const char* file
 {
   auto text = [](const char* s) { return s ? std::string(s) : std::string("(null)"); };
   bool ownerIsForm = owner && TWinControl::FromHandle(owner) && TWinControl::FromHandle(owner)->Is<TFrmain>();
-  Recorded.ShellCalls.push_back(std::string(ownerIsForm ? "form" : "other") + "|" + text(verb) + "|" + text(file) +
-                                "|" + text(parameters) + "|" + text(directory) + "|" + std::to_string(show));
+  Recorded.ShellCalls.push_back(std::string(ownerIsForm ? "form" : "other") + "|" + text(verb) + "|" +
+                                text(file) + "|" + text(parameters) + "|" + text(directory) + "|" +
+                                std::to_string(show));
   return reinterpret_cast<HINSTANCE>(42);
 }
 

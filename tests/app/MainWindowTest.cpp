@@ -172,8 +172,8 @@ TEST_F(MainWindowTest, ExplorerCommandQuotesThePathAndNeedsASelection)
   Form->cxListView1->Items()->Item(0)->SetSelected(true);
   Form->N1Click(Form->N1);
   ASSERT_EQ(Recorded.ShellCalls.size(), 1u);
-  EXPECT_EQ(Recorded.ShellCalls[0],
-            "form|open|Explorer.exe|/e, /select,\"C:\\data\\a,b.txt\"|(null)|" + std::to_string(SW_SHOWNORMAL));
+  EXPECT_EQ(Recorded.ShellCalls[0], "form|open|Explorer.exe|/e, /select,\"C:\\data\\a,b.txt\"|(null)|" +
+                                        std::to_string(SW_SHOWNORMAL));
 }
 
 TEST_F(MainWindowTest, ClosingTheProgramEntryStateIsEmptiedByTheUnit)

@@ -7,7 +7,8 @@ TTempFolder::TTempFolder(std::string_view name)
 {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  FPath = ExcludeTrailingPathDelimiter(temp) + "\\" + std::string(name) + "-" + std::to_string(GetCurrentProcessId());
+  FPath = ExcludeTrailingPathDelimiter(temp) + "\\" + std::string(name) + "-" +
+          std::to_string(GetCurrentProcessId());
   RemoveTree(FPath);
   if (!ForceDirectories(FPath)) throw std::runtime_error("cannot create " + FPath);
 }
@@ -18,7 +19,8 @@ std::string TTempFolder::Write(std::string_view relative, std::string_view bytes
 {
   std::string path = *this / relative;
   ForceDirectories(ExtractFileDir(path));
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
   DWORD written = 0;
   WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -47,21 +47,23 @@ TEST_F(WordDocumentTest, ThreePagesEachWithItsOwnText)
   EXPECT_EQ(Read(path), (std::vector<std::string>{PageHeader(1), "page one", PageHeader(2), "page two",
                                                   PageHeader(3), "page three, to the end"}));
   // The exact calls, in order, with their arguments.
-  EXPECT_EQ(StandIn.Log(), "Create\nDocuments\nOpen(" + path +
-                               ")\nVisible=False\nSelection\nInformation(4)\n"
-                               "Selection\nGoTo(1,2,1)\nSelection\nStart\nSelection\nGoTo(1,2,2)\nSelection\nStart\n"
-                               "Doc.Range(0,8)\nSelect\nRange.Text\n"
-                               "Selection\nGoTo(1,2,2)\nSelection\nStart\nSelection\nGoTo(1,2,3)\nSelection\nStart\n"
-                               "Doc.Range(8,16)\nSelect\nRange.Text\n"
-                               "Selection\nGoTo(1,2,3)\nSelection\nEndKey(6,1)\nSelection\nRange\nRange.Text\n"
-                               "Quit\n");
+  EXPECT_EQ(StandIn.Log(),
+            "Create\nDocuments\nOpen(" + path +
+                ")\nVisible=False\nSelection\nInformation(4)\n"
+                "Selection\nGoTo(1,2,1)\nSelection\nStart\nSelection\nGoTo(1,2,2)\nSelection\nStart\n"
+                "Doc.Range(0,8)\nSelect\nRange.Text\n"
+                "Selection\nGoTo(1,2,2)\nSelection\nStart\nSelection\nGoTo(1,2,3)\nSelection\nStart\n"
+                "Doc.Range(8,16)\nSelect\nRange.Text\n"
+                "Selection\nGoTo(1,2,3)\nSelection\nEndKey(6,1)\nSelection\nRange\nRange.Text\n"
+                "Quit\n");
 }
 
 TEST_F(WordDocumentTest, NoPagesAppendNothingAndStillQuit)
 {
   std::string path = Folder.Write("empty.doc", "");
   EXPECT_TRUE(Read(path).empty());
-  EXPECT_EQ(StandIn.Log(), "Create\nDocuments\nOpen(" + path + ")\nVisible=False\nSelection\nInformation(4)\nQuit\n");
+  EXPECT_EQ(StandIn.Log(),
+            "Create\nDocuments\nOpen(" + path + ")\nVisible=False\nSelection\nInformation(4)\nQuit\n");
 }
 
 TEST_F(WordDocumentTest, AFailingCallRaisesAndTheServerQuits)
