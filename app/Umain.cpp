@@ -331,8 +331,12 @@ void TFrmain::SearchListedFiles()
   // The end steps run whatever happened above, so that the search command comes back.
   try {
     onGui([&] {
+      // The search control goes even when showing the count fails.
+      struct TFreeSearchControl {
+        TRichEdit*& Control;
+        ~TFreeSearchControl() { Free(std::exchange(Control, nullptr)); }
+      } freeControl{FSearchControl};
       ShowCount();
-      Free(std::exchange(FSearchControl, nullptr));
     });
   } catch (...) {
     if (!error) error = std::current_exception();

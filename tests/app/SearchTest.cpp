@@ -241,6 +241,25 @@ TEST_F(SearchTest, ADocumentTheWordProcessorCannotReadCountsAsAMissAndTheRunEnds
   EXPECT_EQ(ViewText(), "match");
 }
 
+TEST_F(SearchTest, AFailureOfTheEndStepsStillFreesTheSearchControlAndStops)
+{
+  TErrorCatcher catcher;
+  TExceptionEvent old = Application->OnException();
+  Application->SetOnException(TExceptionEvent(&catcher, &TErrorCatcher::Catch));
+  AddItem(Folder.Write("a.txt", "x"));
+  Form->RzStatusBar1->Panels()->Clear();  // the count pane is gone: showing the count fails
+  CommitSearchText("x");
+  Form->Action2->Execute();
+  bool back = WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 10000);
+  Pump(50);
+  Application->SetOnException(old);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(Form->SearchControl(), nullptr);
+  EXPECT_FALSE(Form->IdThreadComponent1->Active());
+  EXPECT_EQ(catcher.Messages.size(), 1u);
+  EXPECT_EQ(ViewText(), "x");  // the result was shown all the same
+}
+
 TEST_F(SearchTest, ANewScanDuringARunIsTakenUpAndTheRunEnds)
 {
   std::string old = Folder.Write("old.txt", FarDown("hit"));
