@@ -50,8 +50,12 @@ std::string ReadFileText(std::string_view path)
   if (end != std::string::npos) bytes.resize(end);
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
       static_cast<unsigned char>(bytes[1]) == 0xBB) {
+    // A whole mark is left out of the text: the ANSI code page has no character for it, and it
+    // would show as a stray "?" before the first line. A broken mark still fails the decoding.
+    std::string_view content(bytes);
+    if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
     std::string text;
-    if (!TryUtf8ToAnsi(bytes, text)) return {};
+    if (!TryUtf8ToAnsi(content, text)) return {};
     return text;
   }
   return bytes;

@@ -1,5 +1,6 @@
-// Reading a listed file's text: the byte-order mark turns UTF-8 into the ANSI code page, other
-// content is kept byte for byte, and files that cannot be read give an empty text.
+// Reading a listed file's text: the byte-order mark turns UTF-8 into the ANSI code page (the mark
+// itself is not part of the text), other content is kept byte for byte, and files that cannot be
+// read give an empty text.
 #include <gtest/gtest.h>
 #include <string>
 #include "app/FileText.h"
@@ -24,21 +25,21 @@ TEST(FileText, ContentTable)
   // Literals are code page 936; the UTF-8 form of the same text is made from them.
   const std::string chinese = "中文检索测试";
   const std::string chineseUtf8 = AnsiToUtf8(chinese);
-  // The mark itself goes through the conversion like the rest of the text.
-  const std::string mark = WideToAnsi(L"\xFEFF");
   const TTextCase cases[] = {
-    {"mark and Chinese UTF-8", Bom + chineseUtf8 + "\r\nabc", mark + chinese + "\r\nabc"},
+    {"mark and Chinese UTF-8", Bom + chineseUtf8 + "\r\nabc", chinese + "\r\nabc"},
     {"mark then a byte that cannot continue", "\xEF\xBB\x41rest", ""},
     {"mark then a malformed sequence later", Bom + "ok \xC3\x28 bad", ""},
     {"mark then a sequence cut off at the end", Bom + "abc\xE4\xB8", ""},
     {"no mark: bytes kept (code page 936)", chinese + "\tx\xFF\x80", chinese + "\tx\xFF\x80"},
     {"no mark: UTF-8 kept undecoded", chineseUtf8, chineseUtf8},
     {"NUL in the middle cuts the text", std::string("before\0after", 12), "before"},
-    {"mark, then NUL: decoded up to it", Bom + "ab" + std::string(1, '\0') + "\xC3\x28", mark + "ab"},
+    {"mark, then NUL: decoded up to it", Bom + "ab" + std::string(1, '\0') + "\xC3\x28", "ab"},
     {"empty file", "", ""},
     {"only the first two mark bytes", "\xEF\xBB", ""},
     // A character outside the Basic Multilingual Plane is decoded, not taken for malformed text.
-    {"four-byte sequence", Bom + "a\xF0\x9F\x98\x80z", WideToAnsi(L"\xFEFF" L"a\xD83D\xDE00z")},
+    {"four-byte sequence", Bom + "a\xF0\x9F\x98\x80z", WideToAnsi(L"a\xD83D\xDE00z")},
+    {"only the mark", Bom, ""},
+    {"a second mark inside the text is text", Bom + "a" + Bom + "b", WideToAnsi(L"a\xFEFF" L"b")},
   };
   for (const TTextCase& c : cases) {
     std::string path = folder.Write("case.txt", c.Bytes);
