@@ -249,10 +249,11 @@ void TFrmain::ScanFolder(const std::string& folder)
 {
   TSearchRec rec;
   if (FindFirst(folder + "\\*.*", faAnyFile, rec) != 0) return;
+  // The extension box cannot change while the scan holds the GUI thread: read it once a folder.
+  const std::string suffix = "." + Extension();
   do {
     if (rec.Name == "." || rec.Name == "..") continue;
     std::string path = folder + "\\" + rec.Name;
-    std::string suffix = "." + Extension();
     if (path.size() >= suffix.size() &&
         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
       TListItem* item = cxListView1->Items()->Add();
