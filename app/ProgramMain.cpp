@@ -1,27 +1,28 @@
-// Program entry: a window with the application's caption read from the string table.
-#include <windows.h>
-#include "../resources/resource_ids.h"
+// The program entry: starts the units, makes the main window from its stored form and runs the
+// message loop until it closes; the units then shut down in reverse order.
+#include "app/Umain.h"
+#include "classlib/Application.h"
+#include "classlib/Graphics.h"
 
-static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM w, LPARAM l)
+namespace {
+TUnit* const ProgramUnits[] = {&GraphicsUnit, &FormsUnit, &UmainUnit};
+
+void ProgramMain()
 {
-  if (msg == WM_DESTROY) { PostQuitMessage(0); return 0; }
-  return DefWindowProcA(h, msg, w, l);
+  TUnitsScope units(ProgramUnits);
+  Application->Initialize();  // the main form owns the task bar button
+  Application->CreateForm(Frmain);
+  Application->Run();
 }
+}  // namespace
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-  char title[256] = {};
-  LoadStringA(inst, IDS_APP_TITLE, title, sizeof title);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WndProc;
-  wc.hInstance = inst;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "TFrmain";
-  RegisterClassA(&wc);
-  HWND wnd = CreateWindowA("TFrmain", title, WS_OVERLAPPEDWINDOW, 100, 100, 600, 400, nullptr, nullptr, inst, nullptr);
-  ShowWindow(wnd, show);
-  MSG m;
-  while (GetMessageA(&m, nullptr, 0, 0) > 0) { TranslateMessage(&m); DispatchMessageA(&m); }
+  try {
+    ProgramMain();
+  } catch (const std::exception& e) {
+    MessageBoxA(nullptr, e.what(), "文件检索", MB_ICONERROR | MB_OK);
+    return 1;
+  }
   return 0;
 }

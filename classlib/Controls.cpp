@@ -194,6 +194,7 @@ constexpr TPropInfo ControlProps[] = {
   BoolProp<&TC::ParentShowHint, &TC::SetParentShowHint>("ParentShowHint", true),
   IntProp<&TC::Cursor, &TC::SetCursor>("Cursor", 0),
   ComponentProp<&TC::PopupMenu, &TC::SetPopupMenu>("PopupMenu"),
+  ComponentProp<&TC::Action, &TC::SetAction>("Action"),
   EventProp<&TC::OnClick, &TC::SetOnClick>("OnClick"),
   EventProp<&TC::OnDblClick, &TC::SetOnDblClick>("OnDblClick"),
   EventProp<&TC::OnMouseDown, &TC::SetOnMouseDown>("OnMouseDown"),
@@ -583,7 +584,72 @@ TCustomForm* TControl::GetParentForm() const
 
 void TControl::Click()
 {
-  if (FOnClick) FOnClick(this);
+  // A handler of the control's own runs; one that is the action's runs through the action (which
+  // refuses while disabled).
+  TBasicAction* action = Action();
+  if (action && (!FOnClick || FOnClick == action->OnExecute()))
+    FActionLink->Execute();
+  else if (FOnClick)
+    FOnClick(this);
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* value)
+{
+  if (Action() == value) return;
+  if (!value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+  FActionLink->SetAction(value);
+  ActionChange(value, IsLoading());
+}
+
+void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
+{
+  TActionValues v = TActionValues::Of(sender);
+  if (!checkDefaults || Caption().empty()) SetCaption(v.Caption);
+  if (!checkDefaults || Hint().empty()) SetHint(v.Hint);
+  if (!checkDefaults || Enabled()) SetEnabled(v.Enabled);
+  if (!checkDefaults || Visible()) SetVisible(v.Visible);
+  if (!checkDefaults || !FOnClick) SetOnClick(v.OnExecute);
+}
+
+// ----- TControlActionLink ---------------------------------------------------------------------
+
+const TClassRecord TControlActionLink::ClassInfo =
+    MakeClassRecord<TControlActionLink>("TControlActionLink", TActionLink::StaticClass());
+
+bool TControlActionLink::IsOnExecuteLinked() const
+{
+  return Action() && FClient->OnClick() == Action()->OnExecute();
+}
+
+void TControlActionLink::SetCaption(const std::string& value)
+{
+  if (CustomAction() && FClient->Caption() == CustomAction()->Caption()) FClient->SetCaption(value);
+}
+
+void TControlActionLink::SetHint(const std::string& value)
+{
+  if (CustomAction() && FClient->Hint() == CustomAction()->Hint()) FClient->SetHint(value);
+}
+
+void TControlActionLink::SetEnabled(bool value)
+{
+  if (CustomAction()) FClient->SetEnabled(value);
+}
+
+void TControlActionLink::SetVisible(bool value)
+{
+  if (CustomAction()) FClient->SetVisible(value);
+}
+
+void TControlActionLink::SetOnExecute(TNotifyEvent value)
+{
+  if (IsOnExecuteLinked()) FClient->SetOnClick(value);
 }
 
 void TControl::DblClick()

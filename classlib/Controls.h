@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "classlib/ActnList.h"
 #include "classlib/Colors.h"
 #include "classlib/Component.h"
 #include "classlib/Events.h"
@@ -196,6 +197,10 @@ public:
   // The form the control sits on, or nullptr.
   TCustomForm* GetParentForm() const;
 
+  // The action the control follows (caption, hint, enabled, visible, OnClick), or nullptr.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* value);
+
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent e) { FOnClick = e; }
   TNotifyEvent OnDblClick() const { return FOnDblClick; }
@@ -237,6 +242,9 @@ protected:
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void Resize();
   virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+  // Takes the action's values; with checkDefaults (reading a stored form) only those the control
+  // still has at their defaults, so that a stored caption, hint or handler wins.
+  virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
   // Asks the parent to lay its children out again after this control moved, resized or changed
   // its alignment or visibility.
   void RequestAlign();
@@ -297,9 +305,28 @@ private:
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;
   TComponent* FPopupMenu = nullptr;
+  std::unique_ptr<class TControlActionLink> FActionLink;
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;
+};
+
+// A control's link to its action: hands each change of the action on to the control while the
+// control's value is still the action's.
+class TControlActionLink : public TActionLink {
+  CL_CLASS(TControlActionLink)
+public:
+  explicit TControlActionLink(TControl* client) : FClient(client) {}
+  TControl* Client() const { return FClient; }
+  bool IsOnExecuteLinked() const override;
+  void SetCaption(const std::string& value) override;
+  void SetHint(const std::string& value) override;
+  void SetEnabled(bool value) override;
+  void SetVisible(bool value) override;
+  void SetOnExecute(TNotifyEvent value) override;
+
+private:
+  TControl* FClient;
 };
 
 // The window creation parameters a windowed control fills in CreateParams.
@@ -449,6 +476,7 @@ private:
   void WMPaint(TMessage& msg);
   void WMEraseBkgnd(TMessage& msg);
   void WMCommand(TMessage& msg);
+  void WMContextMenu(TMessage& msg);
   void WMNotify(TMessage& msg);
   void WMDrawItem(TMessage& msg);
   void WMMeasureItem(TMessage& msg);

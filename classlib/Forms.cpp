@@ -42,6 +42,7 @@ constexpr TPropInfo FormProps[] = {
   BoolProp<&TF::OldCreateOrder, &TF::SetOldCreateOrder>("OldCreateOrder", false),
   IntProp<&TF::TextHeight, &TF::SetTextHeight>("TextHeight"),
   ComponentProp<&TF::ActiveControl, &TF::SetActiveControl>("ActiveControl"),
+  ComponentProp<&TF::Menu, &TF::SetMenu>("Menu"),
   EventProp<&TF::OnCreate, &TF::SetOnCreate>("OnCreate"),
   EventProp<&TF::OnDestroy, &TF::SetOnDestroy>("OnDestroy"),
   EventProp<&TF::OnClose, &TF::SetOnClose>("OnClose"),
@@ -67,6 +68,8 @@ const TClassRecord TForm::ClassInfo = MakeClassRecord<TForm>("TForm", TCustomFor
 
 CL_MESSAGE_MAP(TCustomForm, TWinControl,
   {WM_CLOSE, &TCustomForm::WMClose},
+  {WM_COMMAND, &TCustomForm::WMCommand},
+  {WM_DESTROY, &TCustomForm::WMDestroy},
   {WM_ACTIVATE, &TCustomForm::WMActivate},
   {WM_SYSCOLORCHANGE, &TCustomForm::WMSysColorChange},
   {CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged},
@@ -148,6 +151,49 @@ void TCustomForm::Notification(TComponent* component, TOperation operation)
   if (component == FActiveControl) FActiveControl = nullptr;
   if (component == FFocusedControl) FFocusedControl = nullptr;
   if (component == FPopupParent) FPopupParent = nullptr;
+  if (component == FMenu) {
+    RECT client = ClientRect();
+    FMenu->SetWindowHandle(nullptr);
+    FMenu = nullptr;
+    if (!IsDestroying()) SetClientSize(client.right - client.left, client.bottom - client.top);
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* value)
+{
+  if (FMenu == value) return;
+  // The client area keeps its size: the window grows or shrinks by the menu bar.
+  RECT client = ClientRect();
+  if (FMenu) {
+    FMenu->SetWindowHandle(nullptr);
+    FMenu->RemoveFreeNotification(this);
+  }
+  FMenu = value;
+  if (value) {
+    value->FreeNotification(this);
+    if (FHandle) value->SetWindowHandle(FHandle);
+  }
+  SetClientSize(client.right - client.left, client.bottom - client.top);
+}
+
+void TCustomForm::CreateWnd()
+{
+  TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
+}
+
+void TCustomForm::WMCommand(TMessage& msg)
+{
+  // A command of the form's menu bar (no control window, notification code 0) runs its item.
+  if (!msg.LParam && HIWORD(msg.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(msg.WParam))) return;
+  Inherited<TCustomForm>(msg);
+}
+
+void TCustomForm::WMDestroy(TMessage& msg)
+{
+  // A window destroys the menu it shows: the menu keeps its own and takes it back first.
+  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  DefaultHandler(msg);
 }
 
 // ----- window -------------------------------------------------------------------------------
@@ -223,7 +269,7 @@ SIZE TCustomForm::NonClientSize() const
   TCreateParams params;
   const_cast<TCustomForm*>(this)->TCustomForm::CreateParams(params);
   RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+  AdjustWindowRectEx(&r, params.Style, FMenu != nullptr, params.ExStyle);
   return SIZE{(r.right - r.left) - 100, (r.bottom - r.top) - 100};
 }
 
@@ -709,6 +755,17 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner)
 TScreen::~TScreen()
 {
   for (auto& [index, cursor] : FOwnCursors) DestroyCursor(cursor);
+}
+
+TFont* TScreen::MenuFont()
+{
+  if (!FMenuFont) FMenuFont = std::make_unique<TFont>();
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    if (HFONT font = CreateFontIndirectA(&metrics.lfMenuFont)) FMenuFont->SetHandle(font);
+  }
+  return FMenuFont.get();
 }
 
 TCustomForm* TScreen::Forms(int index) const

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Controls.h"
+#include "classlib/Menus.h"
 #include "classlib/Units.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -77,6 +78,9 @@ public:
   int TextHeight() const { return FTextHeight; }
   void SetTextHeight(int value) { FTextHeight = value; }
   TCanvas* Canvas() const { return FCanvas.get(); }
+  // The menu bar of the form's window.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* value);
 
   TWinControl* ActiveControl() const { return FActiveControl; }
   // Raises EInvalidOperation when the control cannot have the focus or is not on this form.
@@ -127,6 +131,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void PaintWindow(HDC dc) override;
   virtual void Paint();
   virtual void DoCreate();
@@ -149,6 +154,8 @@ private:
   HWND PopupOwnerHandle() const;
 
   void WMClose(TMessage& msg);
+  void WMCommand(TMessage& msg);
+  void WMDestroy(TMessage& msg);
   void WMActivate(TMessage& msg);
   void WMSysColorChange(TMessage& msg);
   void CMShowingChanged(TMessage& msg);
@@ -173,6 +180,7 @@ private:
   TWindowState FWindowState = TWindowState::wsNormal;
   TPopupMode FPopupMode = TPopupMode::pmNone;
   TCustomForm* FPopupParent = nullptr;
+  TMainMenu* FMenu = nullptr;
   int FPixelsPerInch = 96;
   int FTextHeight = 13;
   TModalResult FModalResult = mrNone;
@@ -220,6 +228,8 @@ public:
   int WorkAreaWidth() const;
   int WorkAreaHeight() const;
   int PixelsPerInch() const { return FPixelsPerInch; }
+  // The font the system draws menus with, as it is set now.
+  TFont* MenuFont();
 
   TNotifyEvent OnActiveFormChange() const { return FOnActiveFormChange; }
   void SetOnActiveFormChange(TNotifyEvent e) { FOnActiveFormChange = e; }
@@ -228,6 +238,7 @@ public:
 
 private:
   friend class TCustomForm;
+  std::unique_ptr<TFont> FMenuFont;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);

@@ -138,6 +138,8 @@ void TListItem::SubItemsChanged(TObject*)
 
 void TListItem::Redraw()
 {
+  // While the items are being updated the control does not draw; EndUpdate repaints it whole.
+  if (FOwner->Updating()) return;
   TListView* lv = ListView();
   int index = Index();
   if (lv->HandleAllocated() && index >= 0)

@@ -100,6 +100,7 @@ public:
   // Holds back redrawing until the last EndUpdate.
   void BeginUpdate();
   void EndUpdate();
+  bool Updating() const { return FUpdateCount > 0; }
   TPersistent* GetOwner() const override;
 
 private:

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -40,6 +41,7 @@ CL_MESSAGE_MAP(TWinControl, TControl,
   {WM_PAINT, &TWinControl::WMPaint},
   {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
   {WM_COMMAND, &TWinControl::WMCommand},
+  {WM_CONTEXTMENU, &TWinControl::WMContextMenu},
   {WM_NOTIFY, &TWinControl::WMNotify},
   {WM_DRAWITEM, &TWinControl::WMDrawItem},
   {WM_MEASUREITEM, &TWinControl::WMMeasureItem},
@@ -891,6 +893,24 @@ bool TWinControl::ReflectToChild(HWND child, TMessage& msg)
 void TWinControl::WMCommand(TMessage& msg)
 {
   if (!ReflectToChild(reinterpret_cast<HWND>(msg.LParam), msg)) DefaultHandler(msg);
+}
+
+void TWinControl::WMContextMenu(TMessage& msg)
+{
+  // The popup menu of the graphic child under the point, else this control's; a control without
+  // one leaves the message to the window procedure, which hands it to the parent window.
+  POINT p{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
+  TControl* target = this;
+  if (p.x == -1 && p.y == -1) {
+    p = ClientToScreen(POINT{Width() / 2, Height() / 2});  // from the keyboard
+  } else if (TControl* child = ControlAtPos(ScreenToClient(p), false)) {
+    if (child->PopupMenu()) target = child;
+  }
+  if (target->PopupMenu() && ShowPopupMenu(target, p)) {
+    msg.Result = 1;
+    return;
+  }
+  DefaultHandler(msg);
 }
 
 void TWinControl::WMNotify(TMessage& msg)

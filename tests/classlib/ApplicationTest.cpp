@@ -90,22 +90,21 @@ namespace {
 struct TBoxCloser {
   static std::string Caption, Text;
   static int Seen;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  static BOOL CALLBACK CloseBox(HWND wnd, LPARAM)
   {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM) -> BOOL {
-      char cls[32] = {};
-      GetClassNameA(wnd, cls, sizeof cls);
-      if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-      char buf[256] = {};
-      GetWindowTextA(wnd, buf, sizeof buf);
-      Caption = buf;
-      GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
-      Text = buf;
-      ++Seen;
-      PostMessageA(wnd, WM_COMMAND, IDOK, 0);
-      return FALSE;
-    }, 0);
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
+    char buf[256] = {};
+    GetWindowTextA(wnd, buf, sizeof buf);
+    Caption = buf;
+    GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
+    Text = buf;
+    ++Seen;
+    PostMessageA(wnd, WM_COMMAND, IDOK, 0);
+    return FALSE;
   }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0); }
 };
 std::string TBoxCloser::Caption, TBoxCloser::Text;
 int TBoxCloser::Seen = 0;

@@ -1,9 +1,13 @@
 #include <cstdio>
+#include "classlib/ActnList.h"
 #include "classlib/Clipbrd.h"
 #include "classlib/ComCtrls.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/FileDialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "tests/support/TestUnits.h"
 
 namespace {
@@ -17,8 +21,8 @@ void InitTestApplication() { Application->SetOnException(TExceptionEvent(&GRepor
 
 const TUnit* const TestApplicationUses[] = {&FormsUnit};
 TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
-TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &ClipbrdUnit, &ComCtrlsUnit, &FileDialogsUnit,
-                        &TestApplicationUnit};
+TUnit* const Units[] = {&GraphicsUnit, &FormsUnit,    &ClipbrdUnit,  &ActnListUnit,    &MenusUnit,
+                        &StdCtrlsUnit, &ExtCtrlsUnit, &ComCtrlsUnit, &FileDialogsUnit, &TestApplicationUnit};
 }  // namespace
 
 std::span<TUnit* const> TestUnits() { return Units; }

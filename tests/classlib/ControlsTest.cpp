@@ -361,6 +361,20 @@ TEST(Controls, TabOrderAndSelectNext)
   EXPECT_TRUE(PumpUntil([&] { return c->Focused(); }));
 }
 
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM n)
+{
+  ++*reinterpret_cast<int*>(n);
+  return TRUE;
+}
+BOOL CALLBACK CountWindowAndChildren(HWND wnd, LPARAM n)
+{
+  CountWindow(wnd, n);
+  EnumChildWindows(wnd, CountWindow, n);
+  return TRUE;
+}
+}  // namespace
+
 TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
 {
   // Warm up: classes registered, fonts and system brushes made once.
@@ -378,11 +392,7 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
   auto countWindows = [] {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM p) -> BOOL {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, [](HWND, LPARAM q) -> BOOL { ++*reinterpret_cast<int*>(q); return TRUE; }, p);
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&n));
     return n;
   };
   int windowsBefore = countWindows();

@@ -13,7 +13,8 @@
 // Steering, through environment variables of the process:
 //   WORDSTANDIN_LOG   a file to which every call is appended as one line ("Documents",
 //                     "Open(C:\a.doc)", "Visible=False", "GoTo(1,2,3)", "Quit", ...)
-//   WORDSTANDIN_FAIL  a call name (e.g. "GoTo", or "GoTo#2" for its second call, or "Create"
+//   WORDSTANDIN_FAIL  a call name (e.g. "GoTo", or "GoTo#2" for the second call since the
+//                     application object was created, or "Create"
 //                     for the creation of the application object) that fails with an exception
 //                     whose description is "Stand-in failure at <name>"
 #include <windows.h>
@@ -36,7 +37,7 @@ const char* const kClsidText = "{6A1D7E52-4C2B-4B8E-9F1A-2E5C3D4B7A10}";
 
 HMODULE GModule = nullptr;
 std::atomic<long> GObjects{0};
-std::map<std::string, int> GCallCounts;  // per process; the loader runs one call at a time
+std::map<std::string, int> GCallCounts;  // since the last application object was created
 
 std::string Env(const char* name)
 {
@@ -390,6 +391,7 @@ public:
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     Log("Create");
+    GCallCounts.clear();  // "GoTo#2" counts the calls one server received
     if (ShouldFail("Create")) return E_FAIL;
     auto* app = new TApplicationObject();
     HRESULT hr = app->QueryInterface(iid, out);

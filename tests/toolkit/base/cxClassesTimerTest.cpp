@@ -218,12 +218,16 @@ TEST(cxTimer, ATimerFreedInItsOwnTickOrFailingKeepsTheOthersGoing)
   EXPECT_TRUE(survivor->Running());
 }
 
+namespace {
+UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
+}  // namespace
+
 TEST(cxTimer, ARefusedSystemTimerLeavesTheTimerStoppedUntilARestart)
 {
   TTickCounter counter;
   TOwned<TcxTimer> timer = MakeOwned<TcxTimer>(nullptr);
   TcxSetTimerFunc saved = cxSetTimerFunc;
-  cxSetTimerFunc = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+  cxSetTimerFunc = RefuseTimer;
   timer->SetInterval(10);
   EXPECT_NO_THROW(timer->SetOnTimer(counter.Handler()));
   EXPECT_FALSE(timer->Running());

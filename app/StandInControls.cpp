@@ -1,0 +1,71 @@
+#include "app/StandInControls.h"
+
+#include <charconv>
+#include "classlib/TypInfo.h"
+
+namespace {
+using TSE = TSpinEditStandIn;
+constexpr TPropInfo SpinEditProps[] = {
+  IntProp<&TSE::Value, &TSE::SetValue>("Value", 0),
+  EventProp<&TSE::OnCurChange, &TSE::SetOnCurChange>("OnCurChange"),
+};
+}  // namespace
+
+const TClassRecord TBarEditStandIn::ClassInfo =
+    MakeClassRecord<TBarEditStandIn>("TBarEditStandIn", TEdit::StaticClass());
+const TClassRecord TSpinEditStandIn::ClassInfo =
+    MakeClassRecord<TSpinEditStandIn>("TSpinEditStandIn", TEdit::StaticClass(), SpinEditProps);
+
+void TBarEditStandIn::WndProc(TMessage& msg)
+{
+  if (msg.Msg == CN_KEYDOWN && (msg.WParam == VK_RETURN || msg.WParam == VK_TAB)) {
+    FCommitted = Text();
+  } else if (msg.Msg == CM_EXIT && Text() != FCommitted) {
+    SetText(FCommitted);
+  }
+  TEdit::WndProc(msg);
+}
+
+void TBarEditStandIn::SetCommittedText(const std::string& value)
+{
+  FCommitted = value;
+  SetText(value);
+}
+
+void TSpinEditStandIn::SetValue(int value)
+{
+  if (value == FValue && Text() == std::to_string(value)) return;
+  FValue = value;
+  SetText(std::to_string(value));
+}
+
+int TSpinEditStandIn::GetEditingValue() const
+{
+  std::string text = Text();
+  size_t first = text.find_first_not_of(' ');
+  size_t last = text.find_last_not_of(' ');
+  if (first == std::string::npos) return FValue;
+  int value = 0;
+  const char* begin = text.data() + first;
+  const char* end = text.data() + last + 1;
+  auto [ptr, ec] = std::from_chars(begin, end, value);
+  return ec == std::errc() && ptr == end ? value : FValue;
+}
+
+void TSpinEditStandIn::Change()
+{
+  TEdit::Change();
+  if (FOnCurChange && !IsLoading()) FOnCurChange(this);
+}
+
+void RegisterStandInControls()
+{
+  RegisterClass(TBarEditStandIn::StaticClass());
+  RegisterClass(TSpinEditStandIn::StaticClass());
+}
+
+void UnregisterStandInControls()
+{
+  UnRegisterClass(TBarEditStandIn::StaticClass());
+  UnRegisterClass(TSpinEditStandIn::StaticClass());
+}

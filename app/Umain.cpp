@@ -1,0 +1,515 @@
+#include "app/Umain.h"
+
+#include <exception>
+#include <optional>
+#include <richedit.h>
+#include <vector>
+#include "app/FileText.h"
+#include "app/Glyphs.h"
+#include "app/StandInControls.h"
+#include "app/WordDocument.h"
+#include "classlib/ActnList.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/ComObj.h"
+#include "classlib/Dialogs.h"
+#include "classlib/Encoding.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/FileDialogs.h"
+#include "classlib/FileUtils.h"
+#include "classlib/IdThreadComponent.h"
+#include "classlib/ImageList.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/SysUtils.h"
+#include "classlib/TypInfo.h"
+
+TFrmain* Frmain = nullptr;
+std::string CurrentFolder;
+int32_t FindPosition = 0;
+TCompletionMarker SearchCompletedPath;
+
+namespace {
+// What a run over an empty list leaves as its marker: no path, only the news that it ended.
+constexpr const char* EmptyRunMarker = "*";
+
+bool IsDocumentPath(std::string_view path)
+{
+  return path.size() >= 3 && path.substr(path.size() - 3) == "doc";
+}
+
+HINSTANCE WINAPI SystemShellExecute(HWND owner, const char* verb, const char* file, const char* parameters,
+                                    const char* directory, int show)
+{
+  return ShellExecuteA(owner, verb, file, parameters, directory, show);
+}
+TShellExecuteFunc GShellExecute = SystemShellExecute;
+
+constexpr TMethodInfo FrmainMethods[] = {
+  PublishedMethod<TNotifyEvent, &TFrmain::FormCreate>("FormCreate"),
+  PublishedMethod<TLVSelectItemEvent, &TFrmain::cxListView1SelectItem>("cxListView1SelectItem"),
+  PublishedMethod<TNotifyEvent, &TFrmain::dxBarColorCombo1Change>("dxBarColorCombo1Change"),
+  PublishedMethod<TNotifyEvent, &TFrmain::dxBarSpinEdit1CurChange>("dxBarSpinEdit1CurChange"),
+  PublishedMethod<TNotifyEvent, &TFrmain::N1Click>("N1Click"),
+  PublishedMethod<TNotifyEvent, &TFrmain::Action1Execute>("Action1Execute"),
+  PublishedMethod<TNotifyEvent, &TFrmain::Action2Execute>("Action2Execute"),
+  PublishedMethod<TIdNotifyThreadComponentEvent, &TFrmain::IdThreadComponent1Run>("IdThreadComponent1Run"),
+  PublishedMethod<TNotifyEvent, &TFrmain::Timer1Timer>("Timer1Timer"),
+  PublishedMethod<TNotifyEvent, &TFrmain::Action3Execute>("Action3Execute"),
+  PublishedMethod<TNotifyEvent, &TFrmain::Button1Click>("Button1Click"),
+};
+
+template <class T>
+T* Find(TComponent* root, const char* name)
+{
+  return As<T>(root->FindComponent(name));
+}
+}  // namespace
+
+const TClassRecord TFrmain::ClassInfo =
+    MakeClassRecord<TFrmain>("TFrmain", TForm::StaticClass(), {}, FrmainMethods);
+
+// The marker ----------------------------------------------------------------------------------------
+
+void TCompletionMarker::Set(std::string value)
+{
+  std::lock_guard<std::mutex> lock(FLock);
+  FValue = std::move(value);
+}
+
+std::string TCompletionMarker::Take()
+{
+  std::lock_guard<std::mutex> lock(FLock);
+  return std::exchange(FValue, std::string());
+}
+
+std::string TCompletionMarker::Peek() const
+{
+  std::lock_guard<std::mutex> lock(FLock);
+  return FValue;
+}
+
+// The window -----------------------------------------------------------------------------------------
+
+TFrmain::TFrmain(TComponent* owner) : TForm(owner) {}
+
+void TFrmain::Loaded()
+{
+  TForm::Loaded();
+  cxListView1 = Find<TListView>(this, "cxListView1");
+  RichEdit1 = Find<TRichEdit>(this, "RichEdit1");
+  RzStatusBar1 = Find<TStatusBar>(this, "RzStatusBar1");
+  Button1 = Find<TButton>(this, "Button1");
+  dxBarButton1 = Find<TButton>(this, "dxBarButton1");
+  dxBarButton5 = Find<TButton>(this, "dxBarButton5");
+  dxBarButton6 = Find<TButton>(this, "dxBarButton6");
+  dxBarCombo2 = Find<TComboBox>(this, "dxBarCombo2");
+  dxBarEdit4 = Find<TBarEditStandIn>(this, "dxBarEdit4");
+  dxBarColorCombo1 = Find<TColorBox>(this, "dxBarColorCombo1");
+  dxBarSpinEdit1 = Find<TSpinEditStandIn>(this, "dxBarSpinEdit1");
+  ImageList1 = Find<TImageList>(this, "ImageList1");
+  ActionList1 = Find<TActionList>(this, "ActionList1");
+  Action1 = Find<TAction>(this, "Action1");
+  Action2 = Find<TAction>(this, "Action2");
+  Action3 = Find<TAction>(this, "Action3");
+  PopupMenu1 = Find<TPopupMenu>(this, "PopupMenu1");
+  N1 = Find<TMenuItem>(this, "N1");
+  IdThreadComponent1 = Find<TIdThreadComponent>(this, "IdThreadComponent1");
+  Timer1 = Find<TTimer>(this, "Timer1");
+  if (!cxListView1 || !RichEdit1 || !RzStatusBar1 || !dxBarButton5 || !dxBarCombo2 || !dxBarEdit4 ||
+      !dxBarColorCombo1 || !dxBarSpinEdit1 || !ImageList1 || !IdThreadComponent1 || !Timer1)
+    throw EComponentError("The main window's stored form lacks a component it needs");
+  AddGlyphs(ImageList1);
+}
+
+void TFrmain::BeforeDestruction()
+{
+  // A run under way ends first: its end steps still find every control, and the wait serves the
+  // calls it hands to this thread meanwhile.
+  FClosing = true;
+  if (IdThreadComponent1) IdThreadComponent1->TerminateAndWaitFor();
+  TForm::BeforeDestruction();
+}
+
+void TFrmain::FormCreate(TObject*)
+{
+  cxListView1->SetGridLines(true);
+  RichEdit1->Font()->SetColor(dxBarColorCombo1->Selected());
+  RichEdit1->Font()->SetSize(dxBarSpinEdit1->Value());
+}
+
+std::string TFrmain::Extension() const
+{
+  int index = dxBarCombo2->ItemIndex();
+  return index < 0 ? std::string() : dxBarCombo2->Items()->Strings(index);
+}
+
+std::string TFrmain::SearchText() const { return dxBarEdit4->CommittedText(); }
+
+std::string TFrmain::CountPaneText() const { return RzStatusBar1->Panels()->Items(0)->Text(); }
+std::string TFrmain::FolderPaneText() const { return RzStatusBar1->Panels()->Items(1)->Text(); }
+void TFrmain::SetCountPane(const std::string& text) { RzStatusBar1->Panels()->Items(0)->SetText(text); }
+void TFrmain::SetFolderPane(const std::string& text) { RzStatusBar1->Panels()->Items(1)->SetText(text); }
+
+void TFrmain::ShowCount() { SetCountPane("共有" + std::to_string(cxListView1->Items()->Count()) + "个文件"); }
+
+std::string TFrmain::ItemPath(TListItem* item)
+{
+  if (item->SubItems()->Count() == 0) return {};
+  return Trim(item->SubItems()->Strings(0));
+}
+
+// The list, the view and the font ---------------------------------------------------------------------
+
+void TFrmain::cxListView1SelectItem(TObject*, TListItem*, bool Selected)
+{
+  if (!Selected) return;
+  TListItem* item = cxListView1->Selected();
+  if (!item) return;
+  FindPosition = 0;
+  FillFromPath(RichEdit1, item->SubItems()->Count() ? item->SubItems()->Strings(0) : std::string());
+}
+
+void TFrmain::FillFromPath(TRichEdit* target, const std::string& path)
+{
+  target->Clear();
+  if (IsDocumentPath(path))
+    LoadWordDocument(path, target);
+  else
+    target->SetText(LoadTextFile(path));
+}
+
+std::string TFrmain::LoadTextFile(std::string_view path) { return ReadFileText(path); }
+
+void TFrmain::LoadWordDocument(const std::string& path, TRichEdit* target)
+{
+  ReadWordDocument(path, [target](const std::string& entry) { target->Lines()->Add(entry); });
+}
+
+void TFrmain::dxBarColorCombo1Change(TObject*) { RichEdit1->Font()->SetColor(dxBarColorCombo1->Selected()); }
+
+void TFrmain::dxBarSpinEdit1CurChange(TObject*)
+{
+  dxBarSpinEdit1->SetValue(dxBarSpinEdit1->GetEditingValue());
+  RichEdit1->Font()->SetSize(StrToInt(std::to_string(dxBarSpinEdit1->Value())));
+}
+
+void TFrmain::N1Click(TObject*)
+{
+  TListItem* item = cxListView1->Selected();
+  if (!item) {
+    MessageDlg("没有选择数据", mtInformation, {mbOK}, 0);
+    return;
+  }
+  OpenInExplorer(Handle(), item->SubItems()->Count() ? item->SubItems()->Strings(0) : std::string());
+}
+
+void OpenInExplorer(HWND owner, const std::string& path)
+{
+  // Quoted, so that a path holding a comma is taken whole.
+  std::string parameters = "/e, /select,\"" + path + "\"";
+  GShellExecute(owner, "open", "Explorer.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+TShellExecuteFunc SetShellExecuteFunc(TShellExecuteFunc func)
+{
+  return std::exchange(GShellExecute, func ? func : SystemShellExecute);
+}
+
+// The folder scan -------------------------------------------------------------------------------------
+
+void TFrmain::Action1Execute(TObject*)
+{
+  std::string folder = CurrentFolder;
+  if (!SelectDirectory("文件夹", folder, Application->Handle())) return;
+  CurrentFolder = folder;
+  SetFolderPane("文件夹路径：" + CurrentFolder);
+  if (Extension().empty()) {
+    MessageDlg("请选择需要检索的文件扩展名称", mtInformation, {mbOK}, 0);
+    return;
+  }
+  ListFolder(CurrentFolder);
+}
+
+void TFrmain::ListFolder(const std::string& folder)
+{
+  TListItems* items = cxListView1->Items();
+  items->BeginUpdate();
+  try {
+    items->Clear();
+    ++FListGeneration;
+    ScanFolder(folder);
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+}
+
+void TFrmain::ScanFolder(const std::string& folder)
+{
+  TSearchRec rec;
+  if (FindFirst(folder + "\\*.*", faAnyFile, rec) != 0) return;
+  // The extension box cannot change while the scan holds the GUI thread: read it once a folder.
+  const std::string suffix = "." + Extension();
+  do {
+    if (rec.Name == "." || rec.Name == "..") continue;
+    std::string path = folder + "\\" + rec.Name;
+    if (path.size() >= suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      TListItem* item = cxListView1->Items()->Add();
+      item->SetCaption(rec.Name);
+      item->SubItems()->Add(path);
+    }
+    // Only a folder with no other attribute is entered.
+    if (rec.Attr == faDirectory) ScanFolder(path);
+  } while (FindNext(rec) == 0);
+  FindClose(rec);
+  ShowCount();
+}
+
+// The background search --------------------------------------------------------------------------------
+
+// One file of the batch a run loads on the worker before the GUI thread searches it.
+struct TLoadedFile {
+  std::string Path;
+  bool IsDocument = false;
+  std::string Text;                // a plain file's text
+  std::vector<std::string> Lines;  // a document's entries
+  bool LoadFailed = false;
+};
+
+struct TFrmain::TRun {
+  int Generation = 0;
+  int Index = 0;  // the item the batch starts at
+  bool Done = false;
+  std::vector<TLoadedFile> Batch;
+  std::string LastPath;  // the last file the run handled
+};
+
+namespace {
+// Files are handed to the GUI thread in batches, so that the hand-over costs little next to the
+// loading; a batch stays small enough that the window answers in between.
+constexpr size_t BatchFiles = 16;
+constexpr size_t BatchBytes = 1 << 20;
+}  // namespace
+
+void TFrmain::Action2Execute(TObject*)
+{
+  dxBarButton5->SetEnabled(false);
+  IdThreadComponent1->Start();
+}
+
+void TFrmain::IdThreadComponent1Run(TIdThreadComponent*) { SearchListedFiles(); }
+
+void TFrmain::SearchListedFiles()
+{
+  TThread* thread = IdThreadComponent1->Thread();
+  auto onGui = [thread](TThreadMethod method) { TThread::Synchronize(thread, std::move(method)); };
+  TRun run;
+  std::exception_ptr error;
+  std::optional<TComInitializer> com;
+  try {
+    com.emplace();
+    onGui([&] {
+      RichEdit1->Clear();
+      FSearchControl = New<TRichEdit>(this);
+      FSearchControl->SetVisible(false);
+      FSearchControl->SetParent(this);
+      FSearchControl->HandleNeeded();
+      run.Generation = FListGeneration;
+      FetchBatch(run);
+    });
+    while (!run.Done && !FClosing) {
+      LoadBatch(run);
+      onGui([&] {
+        SearchBatch(run);
+        FetchBatch(run);
+      });
+    }
+  } catch (...) {
+    error = std::current_exception();
+  }
+  // The end steps run whatever happened above, so that the search command comes back.
+  try {
+    onGui([&] {
+      // The search control goes even when showing the count fails.
+      struct TFreeSearchControl {
+        TRichEdit*& Control;
+        ~TFreeSearchControl() { Free(std::exchange(Control, nullptr)); }
+      } freeControl{FSearchControl};
+      ShowCount();
+    });
+  } catch (...) {
+    if (!error) error = std::current_exception();
+  }
+  com.reset();
+  IdThreadComponent1->Stop();
+  SearchCompletedPath.Set(run.LastPath.empty() ? EmptyRunMarker : run.LastPath);
+  if (error && !FClosing) TThread::Queue(thread, [error] { std::rethrow_exception(error); });
+}
+
+void TFrmain::FetchBatch(TRun& run)
+{
+  // The items are read afresh from the list at each batch.
+  run.Batch.clear();
+  TListItems* items = cxListView1->Items();
+  for (int i = run.Index; i < items->Count() && run.Batch.size() < BatchFiles; ++i) {
+    TLoadedFile file;
+    file.Path = ItemPath(items->Item(i));
+    file.IsDocument = IsDocumentPath(file.Path);
+    run.Batch.push_back(std::move(file));
+  }
+  run.Done = run.Batch.empty();
+}
+
+void TFrmain::LoadBatch(TRun& run)
+{
+  size_t bytes = 0;
+  for (size_t i = 0; i < run.Batch.size(); ++i) {
+    TLoadedFile& file = run.Batch[i];
+    if (!file.IsDocument) {
+      file.Text = LoadTextFile(file.Path);
+      bytes += file.Text.size();
+    } else {
+      // A document the word processor cannot read has no text to match: it counts as a miss.
+      try {
+        ReadWordDocument(file.Path, [&file](const std::string& entry) { file.Lines.push_back(entry); });
+      } catch (const Exception&) {
+        file.LoadFailed = true;
+      }
+    }
+    if (bytes >= BatchBytes || FClosing) {
+      run.Batch.resize(i + 1);
+      break;
+    }
+  }
+}
+
+void TFrmain::SearchBatch(TRun& run)
+{
+  if (run.Generation != FListGeneration) {
+    // A new scan replaced the list while the files were loading: start over on the new list.
+    run.Generation = FListGeneration;
+    run.Index = 0;
+    return;
+  }
+  std::string text = SearchText();
+  for (TLoadedFile& file : run.Batch) {
+    FSearchControl->Clear();
+    if (file.IsDocument) {
+      for (const std::string& entry : file.Lines) FSearchControl->Lines()->Add(entry);
+    } else {
+      FSearchControl->SetText(file.Text);
+    }
+    run.LastPath = file.Path;
+    if (!file.LoadFailed && FindInControl(FSearchControl, text, 0)) {
+      ++run.Index;
+    } else {
+      // A miss: the item goes and a new pass begins at the first item.
+      cxListView1->Items()->Delete(run.Index);
+      run.Index = 0;
+      return;
+    }
+  }
+}
+
+TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, int from)
+{
+  if (from < 0) return {};
+  if (text.empty()) return from <= control->TextLength() ? TTextMatch{from, 0} : TTextMatch{};
+  FINDTEXTEXA find{};
+  find.chrg.cpMin = from;
+  find.chrg.cpMax = from + control->TextLength();
+  find.lpstrText = text.c_str();
+  LRESULT pos =
+      SendMessageA(control->Handle(), EM_FINDTEXTEX, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
+  if (pos < 0) return {};
+  // Positions count characters: the match's length is its length in characters, not in bytes.
+  int length = find.chrgText.cpMax - find.chrgText.cpMin;
+  if (length <= 0) length = static_cast<int>(AnsiToWide(text).size());
+  return TTextMatch{static_cast<int>(pos), length};
+}
+
+// The result and the match navigation ---------------------------------------------------------------
+
+void TFrmain::Timer1Timer(TObject*)
+{
+  std::string marker = SearchCompletedPath.Take();
+  if (!marker.empty()) ShowFirstResult(marker);
+}
+
+void TFrmain::ShowFirstResult(const std::string&)
+{
+  // The button comes back whatever happens below (a document the word processor fails on).
+  struct TEnableAgain {
+    TButton* Button;
+    ~TEnableAgain() { Button->SetEnabled(true); }
+  } enableAgain{dxBarButton5};
+  SearchCompletedPath.Clear();
+  if (cxListView1->Items()->Count() == 0) return;
+  FocusView();
+  RichEdit1->Clear();
+  FillFromPath(RichEdit1, ItemPath(cxListView1->Items()->Item(0)));
+  TTextMatch match = FindInControl(RichEdit1, SearchText(), 0);
+  if (match)
+    SelectMatch(match, true);
+  else
+    RichEdit1->Clear();
+}
+
+void TFrmain::FocusView()
+{
+  if (Visible() && RichEdit1->CanFocus()) RichEdit1->SetFocus();
+}
+
+void TFrmain::SelectMatch(const TTextMatch& match, bool scroll)
+{
+  FocusView();
+  SendMessageA(RichEdit1->Handle(), EM_SETSEL, match.Position, match.Position + match.Length);
+  if (scroll) SendMessageA(RichEdit1->Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TFrmain::Action3Execute(TObject*)
+{
+  std::string text = SearchText();
+  if (text.empty()) return;
+  TTextMatch match = FindInControl(RichEdit1, text, FindPosition);
+  if (!match) {
+    // Nothing further: the next press starts again at the top.
+    FindPosition = 0;
+    return;
+  }
+  SelectMatch(match, true);
+  FindPosition = match.Position + match.Length;
+}
+
+void TFrmain::Button1Click(TObject*)
+{
+  TTextMatch match = FindInControl(RichEdit1, SearchText(), 0);
+  if (match) SelectMatch(match, false);
+}
+
+// The unit ---------------------------------------------------------------------------------------------
+
+namespace {
+void InitUmain()
+{
+  RegisterClass(TFrmain::StaticClass());
+  RegisterClass(TIdThreadComponent::StaticClass());
+  RegisterStandInControls();
+}
+
+void DoneUmain()
+{
+  CurrentFolder.clear();
+  SearchCompletedPath.Clear();
+  UnregisterStandInControls();
+  UnRegisterClass(TIdThreadComponent::StaticClass());
+  UnRegisterClass(TFrmain::StaticClass());
+}
+
+const TUnit* const UmainUses[] = {&FormsUnit, &ActnListUnit, &MenusUnit, &StdCtrlsUnit, &ExtCtrlsUnit,
+                                   &ComCtrlsUnit, &FileDialogsUnit};
+}  // namespace
+
+TUnit UmainUnit{"Umain", UmainUses, InitUmain, DoneUmain};

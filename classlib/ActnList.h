@@ -1,0 +1,178 @@
+#pragma once
+// Actions: commands with a caption, hint, image, enabled and visible state and an OnExecute
+// handler, shared by the controls and menu items bound to them.
+//
+// A client (control, menu item) bound to an action holds an action link. The action tells its
+// links about every change; a link hands the change on to its client only while the client's value
+// still follows the action's (a client that stores a caption of its own keeps it).
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+#include "classlib/Component.h"
+#include "classlib/Events.h"
+#include "classlib/Units.h"
+
+class TBasicActionLink;
+class TCustomActionList;
+class TCustomImageList;
+
+class TBasicAction : public TComponent {
+  CL_CLASS(TBasicAction)
+public:
+  explicit TBasicAction(TComponent* owner);
+  ~TBasicAction() override;
+  void BeforeDestruction() override;
+
+  // Runs OnExecute; answers whether a handler ran.
+  virtual bool Execute();
+  TNotifyEvent OnExecute() const { return FOnExecute; }
+  void SetOnExecute(TNotifyEvent e);
+
+  void RegisterChanges(TBasicActionLink* link);
+  void UnRegisterChanges(TBasicActionLink* link);
+
+protected:
+  // Calls fn for each link (a copy of the list: a link may go away on the way).
+  template <class F>
+  void ForEachLink(F fn)
+  {
+    std::vector<TBasicActionLink*> links = FClients;
+    for (TBasicActionLink* l : links)
+      if (std::find(FClients.begin(), FClients.end(), l) != FClients.end()) fn(l);
+  }
+
+private:
+  std::vector<TBasicActionLink*> FClients;
+  TNotifyEvent FOnExecute;
+};
+
+class TContainedAction : public TBasicAction {
+  CL_CLASS(TContainedAction)
+public:
+  using TBasicAction::TBasicAction;
+  ~TContainedAction() override;
+  void BeforeDestruction() override;
+  TCustomActionList* ActionList() const { return FActionList; }
+  void SetActionList(TCustomActionList* list);
+  const std::string& Category() const { return FCategory; }
+  void SetCategory(const std::string& value) { FCategory = value; }
+  // The action list is the action's parent in a stored form.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
+  int Index() const;
+
+private:
+  friend class TCustomActionList;
+  TCustomActionList* FActionList = nullptr;
+  std::string FCategory;
+};
+
+class TCustomAction : public TContainedAction {
+  CL_CLASS(TCustomAction)
+public:
+  using TContainedAction::TContainedAction;
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& value);
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& value);
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int value);
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool value);
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool value);
+  // A disabled action does not run.
+  bool Execute() override;
+
+private:
+  std::string FCaption, FHint;
+  int FImageIndex = -1;
+  bool FEnabled = true, FVisible = true, FChecked = false;
+};
+
+class TAction : public TCustomAction {
+  CL_CLASS(TAction)
+public:
+  using TCustomAction::TCustomAction;
+};
+
+class TCustomActionList : public TComponent {
+  CL_CLASS(TCustomActionList)
+public:
+  explicit TCustomActionList(TComponent* owner);
+  ~TCustomActionList() override;
+  void BeforeDestruction() override;
+
+  int ActionCount() const { return static_cast<int>(FActions.size()); }
+  TContainedAction* Actions(int index) const;
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* value);
+
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+  void SetChildOrder(TComponent* child, int order) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  friend class TContainedAction;
+  void AddAction(TContainedAction* action);
+  void RemoveAction(TContainedAction* action);
+
+  std::vector<TContainedAction*> FActions;
+  TCustomImageList* FImages = nullptr;
+};
+
+class TActionList : public TCustomActionList {
+  CL_CLASS(TActionList)
+public:
+  using TCustomActionList::TCustomActionList;
+};
+
+// The client's end of the binding. The client owns its link; the link registers with the action.
+class TBasicActionLink : public TObject {
+  CL_CLASS(TBasicActionLink)
+public:
+  TBasicActionLink() = default;
+  ~TBasicActionLink() override;
+  TBasicAction* Action() const { return FAction; }
+  void SetAction(TBasicAction* value);
+  virtual bool Execute() { return FAction && FAction->Execute(); }
+  // Whether the client's OnClick is the action's OnExecute (then a click runs the action).
+  virtual bool IsOnExecuteLinked() const { return true; }
+
+  // Changes of the action, handed on to the client by the derived links.
+  virtual void SetCaption(const std::string&) {}
+  virtual void SetHint(const std::string&) {}
+  virtual void SetImageIndex(int) {}
+  virtual void SetEnabled(bool) {}
+  virtual void SetVisible(bool) {}
+  virtual void SetChecked(bool) {}
+  virtual void SetOnExecute(TNotifyEvent) {}
+
+private:
+  friend class TBasicAction;
+  TBasicAction* FAction = nullptr;
+};
+
+// A link to a TCustomAction: the client follows each property while its value is the action's.
+class TActionLink : public TBasicActionLink {
+  CL_CLASS(TActionLink)
+public:
+  TCustomAction* CustomAction() const { return dynamic_cast<TCustomAction*>(Action()); }
+};
+
+// The action handed to a client's ActionChange: the client takes the action's values, and when
+// checkDefaults is set (while reading a stored form) only those it has not set itself.
+struct TActionValues {
+  std::string Caption, Hint;
+  int ImageIndex = -1;
+  bool Enabled = true, Visible = true, Checked = false;
+  TNotifyEvent OnExecute;
+  static TActionValues Of(const TBasicAction* action);
+};
+
+extern TUnit ActnListUnit;

@@ -1,0 +1,548 @@
+// Menu items, menus, the menu bar and popup menus.
+#include "classlib/Menus.h"
+
+#include <algorithm>
+#include <map>
+#include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
+#include "classlib/Forms.h"
+#include "classlib/ImageList.h"
+#include "classlib/TypInfo.h"
+
+namespace {
+using TMI = TMenuItem;
+constexpr std::string_view MenuBreakNames[] = {"mbNone", "mbBreak", "mbBarBreak"};
+constexpr TEnumInfo MenuBreakInfo{"TMenuBreak", MenuBreakNames};
+constexpr TPropInfo MenuItemProps[] = {
+  ComponentProp<&TMI::Action, &TMI::SetAction>("Action"),
+  StrProp<&TMI::Caption, &TMI::SetCaption>("Caption"),
+  BoolProp<&TMI::Checked, &TMI::SetChecked>("Checked", false),
+  BoolProp<&TMI::Enabled, &TMI::SetEnabled>("Enabled", true),
+  StrProp<&TMI::Hint, &TMI::SetHint>("Hint"),
+  IntProp<&TMI::ImageIndex, &TMI::SetImageIndex>("ImageIndex", -1),
+  ShortCutProp<&TMI::ShortCut, &TMI::SetShortCut>("ShortCut"),
+  EnumProp<&TMI::Break, &TMI::SetBreak>("Break", MenuBreakInfo, 0),
+  EventProp<&TMI::OnMeasureItem, &TMI::SetOnMeasureItem>("OnMeasureItem"),
+  BoolProp<&TMI::Visible, &TMI::SetVisible>("Visible", true),
+  EventProp<&TMI::OnClick, &TMI::SetOnClick>("OnClick"),
+};
+using TM = TMenu;
+constexpr TPropInfo MenuProps[] = {
+  ComponentProp<&TM::Images, &TM::SetImages>("Images"),
+  BoolProp<&TM::OwnerDraw, &TM::SetOwnerDraw>("OwnerDraw", false),
+};
+constexpr std::string_view PopupAlignmentNames[] = {"paLeft", "paRight", "paCenter"};
+constexpr TEnumInfo PopupAlignmentInfo{"TPopupAlignment", PopupAlignmentNames};
+using TPM = TPopupMenu;
+constexpr TPropInfo PopupMenuProps[] = {
+  EnumProp<&TPM::Alignment, &TPM::SetAlignment>("Alignment", PopupAlignmentInfo, 0),
+  BoolProp<&TPM::AutoPopup, &TPM::SetAutoPopup>("AutoPopup", true),
+  EventProp<&TPM::OnPopup, &TPM::SetOnPopup>("OnPopup"),
+};
+
+// The command numbers in use, each with its item (WM_COMMAND carries 16 bits of it).
+std::map<UINT, TMenuItem*>& Commands()
+{
+  static std::map<UINT, TMenuItem*> commands;
+  return commands;
+}
+
+// Menu commands start above the dialog manager's (IDOK ... IDCONTINUE and the like).
+constexpr UINT FirstCommand = 0x100, LastCommand = 0xFFFF;
+
+UINT AllocateCommand(TMenuItem* item)
+{
+  static UINT next = LastCommand;
+  auto& commands = Commands();
+  if (commands.size() > LastCommand - FirstCommand) throw EOutOfMemory("Too many menu items");
+  do next = next == LastCommand ? FirstCommand : next + 1;
+  while (commands.contains(next));
+  commands[next] = item;
+  return next;
+}
+}  // namespace
+
+TMenuItem* FindMenuItem(UINT command)
+{
+  auto it = Commands().find(command);
+  return it == Commands().end() ? nullptr : it->second;
+}
+
+bool DispatchMenuCommand(UINT command)
+{
+  TMenuItem* item = FindMenuItem(command);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+// ----- TMenuActionLink ----------------------------------------------------------------------
+
+const TClassRecord TMenuActionLink::ClassInfo =
+    MakeClassRecord<TMenuActionLink>("TMenuActionLink", TActionLink::StaticClass());
+
+bool TMenuActionLink::IsOnExecuteLinked() const
+{
+  return Action() && FClient->OnClick() == Action()->OnExecute();
+}
+
+void TMenuActionLink::SetCaption(const std::string& value)
+{
+  if (CustomAction() && FClient->Caption() == CustomAction()->Caption()) FClient->SetCaption(value);
+}
+
+void TMenuActionLink::SetHint(const std::string& value)
+{
+  if (CustomAction() && FClient->Hint() == CustomAction()->Hint()) FClient->SetHint(value);
+}
+
+void TMenuActionLink::SetImageIndex(int value)
+{
+  if (CustomAction() && FClient->ImageIndex() == CustomAction()->ImageIndex()) FClient->SetImageIndex(value);
+}
+
+void TMenuActionLink::SetEnabled(bool value)
+{
+  if (CustomAction()) FClient->SetEnabled(value);
+}
+
+void TMenuActionLink::SetVisible(bool value)
+{
+  if (CustomAction()) FClient->SetVisible(value);
+}
+
+void TMenuActionLink::SetChecked(bool value)
+{
+  if (CustomAction()) FClient->SetChecked(value);
+}
+
+void TMenuActionLink::SetOnExecute(TNotifyEvent value)
+{
+  if (IsOnExecuteLinked()) FClient->SetOnClick(value);
+}
+
+// ----- TMenuItem ----------------------------------------------------------------------------
+
+const TClassRecord TMenuItem::ClassInfo =
+    MakeClassRecord<TMenuItem>("TMenuItem", TComponent::StaticClass(), MenuItemProps);
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(AllocateCommand(this)) {}
+
+TMenuItem::~TMenuItem()
+{
+  Commands().erase(FCommand);
+  if (FParent) std::erase(FParent->FItems, this);
+  for (TMenuItem* item : FItems) item->FParent = nullptr;
+}
+
+void TMenuItem::BeforeDestruction()
+{
+  Destroying();
+  if (FParent) FParent->Remove(this);
+  while (!FItems.empty()) {
+    TMenuItem* item = FItems.back();
+    Remove(item);
+    Free(item);
+  }
+  FActionLink.reset();
+  TComponent::BeforeDestruction();
+}
+
+void TMenuItem::SetCaption(const std::string& value)
+{
+  if (FCaption == value) return;
+  FCaption = value;
+  MenuChanged();
+}
+
+void TMenuItem::SetEnabled(bool value)
+{
+  if (FEnabled == value) return;
+  FEnabled = value;
+  MenuChanged();
+}
+
+void TMenuItem::SetChecked(bool value)
+{
+  if (FChecked == value) return;
+  FChecked = value;
+  MenuChanged();
+}
+
+void TMenuItem::SetVisible(bool value)
+{
+  if (FVisible == value) return;
+  FVisible = value;
+  MenuChanged();
+}
+
+void TMenuItem::SetAction(TBasicAction* value)
+{
+  if (Action() == value) return;
+  if (!value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TMenuActionLink>(this);
+  FActionLink->SetAction(value);
+  ActionChange(value, IsLoading());
+}
+
+void TMenuItem::ActionChange(TBasicAction* sender, bool checkDefaults)
+{
+  TActionValues v = TActionValues::Of(sender);
+  if (!checkDefaults || FCaption.empty()) SetCaption(v.Caption);
+  if (!checkDefaults || FHint.empty()) SetHint(v.Hint);
+  if (!checkDefaults || FImageIndex < 0) SetImageIndex(v.ImageIndex);
+  if (!checkDefaults || FEnabled) SetEnabled(v.Enabled);
+  if (!checkDefaults || FVisible) SetVisible(v.Visible);
+  if (!checkDefaults || !FChecked) SetChecked(v.Checked);
+  if (!checkDefaults || !FOnClick) SetOnClick(v.OnExecute);
+}
+
+void TMenuItem::Click()
+{
+  if (!FEnabled) return;
+  TBasicAction* action = Action();
+  if (action && (!FOnClick || FOnClick == action->OnExecute()))
+    FActionLink->Execute();
+  else if (FOnClick)
+    FOnClick(this);
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
+{
+  if (shortCut == 0) return nullptr;
+  for (TMenuItem* item : FItems) {
+    if (!item->FEnabled || !item->FVisible) continue;
+    if (item->FShortCut == shortCut) return item;
+    if (TMenuItem* found = item->FindShortCut(shortCut)) return found;
+  }
+  return nullptr;
+}
+
+void TMenuItem::SetBreak(TMenuBreak value)
+{
+  if (FBreak == value) return;
+  FBreak = value;
+  MenuChanged();
+}
+
+TBitmap* TMenuItem::Bitmap()
+{
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
+}
+
+bool TMenuItem::HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
+{
+  const int textHeight = canvas->TextHeight("Qg");
+  if (FCaption == "-") {
+    width = 0;
+    height = textHeight / 2;
+  } else {
+    width = canvas->TextWidth(FCaption) + textHeight * 2;
+    height = textHeight + 4;
+  }
+  TMenu* menu = GetParentMenu();
+  if (auto* images = menu ? dynamic_cast<TCustomImageList*>(menu->Images()) : nullptr;
+      images && FCaption != "-")
+    height = std::max(height, images->Height() + 4);
+  if (HasBitmap()) height = std::max(height, FBitmap->Height() + 4);
+  if (FOnMeasureItem) FOnMeasureItem(this, canvas, width, height);
+}
+
+TMenuItem* TMenuItem::Items(int index) const
+{
+  if (index < 0 || index >= Count())
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return FItems[static_cast<size_t>(index)];
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item)
+{
+  if (!item) return;
+  if (item->FParent) throw EInvalidOperation("Menu inserted twice");
+  for (TMenuItem* p = this; p; p = p->FParent)
+    if (p == item) throw EInvalidOperation("Menu item cannot hold itself");
+  index = std::clamp(index, 0, Count());
+  FItems.insert(FItems.begin() + index, item);
+  item->FParent = this;
+  MenuChanged();
+}
+
+void TMenuItem::Remove(TMenuItem* item)
+{
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  if (it == FItems.end()) return;
+  FItems.erase(it);
+  item->FParent = nullptr;
+  MenuChanged();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const
+{
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+TMenu* TMenuItem::GetParentMenu() const
+{
+  const TMenuItem* root = this;
+  while (root->FParent) root = root->FParent;
+  return root->FMenu;
+}
+
+void TMenuItem::MenuChanged()
+{
+  if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
+}
+
+bool TMenuItem::HasParent() const { return true; }
+
+TComponent* TMenuItem::GetParentComponent() const
+{
+  if (FParent && FParent->FMenu) return FParent->FMenu;
+  return FParent;
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent)
+{
+  if (FParent) FParent->Remove(this);
+  if (auto* menu = dynamic_cast<TMenu*>(parent))
+    menu->Items()->Add(this);
+  else if (auto* item = dynamic_cast<TMenuItem*>(parent))
+    item->Add(this);
+}
+
+void TMenuItem::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+  for (TMenuItem* item : FItems)
+    if (item->Owner() == root) proc(item);
+}
+
+void TMenuItem::SetChildOrder(TComponent* child, int order)
+{
+  auto* item = dynamic_cast<TMenuItem*>(child);
+  if (!item || item->FParent != this) return;
+  std::erase(FItems, item);
+  FItems.insert(FItems.begin() + std::clamp(order, 0, Count()), item);
+  MenuChanged();
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation)
+{
+  TComponent::Notification(component, operation);
+}
+
+void TMenuItem::AppendTo(HMENU menu) const
+{
+  for (const TMenuItem* item : FItems) {
+    if (!item->FVisible) continue;
+    if (item->FCaption == "-") {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    UINT flags = MF_STRING | (item->FEnabled ? MF_ENABLED : MF_GRAYED) | (item->FChecked ? MF_CHECKED : 0);
+    if (item->FBreak == TMenuBreak::mbBreak) flags |= MF_MENUBREAK;
+    if (item->FBreak == TMenuBreak::mbBarBreak) flags |= MF_MENUBARBREAK;
+    if (item->FItems.empty()) {
+      AppendMenuA(menu, flags, item->FCommand, item->FCaption.c_str());
+      continue;
+    }
+    // The sub-menu belongs to the menu once appended (it goes with it); until then to this call.
+    using TMenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)>;
+    TMenuPtr sub(CreatePopupMenu(), &DestroyMenu);
+    if (!sub) RaiseLastOSError();
+    item->AppendTo(sub.get());
+    if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), item->FCaption.c_str()))
+      RaiseLastOSError();
+    sub.release();
+  }
+}
+
+TShortCut ShortCutOfKeyMessage(const TMessage& message)
+{
+  if (message.Msg != WM_KEYDOWN && message.Msg != WM_SYSKEYDOWN) return 0;
+  TShortCut shortCut = static_cast<TShortCut>(message.WParam & 0xFF);
+  if (GetKeyState(VK_SHIFT) < 0) shortCut |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) shortCut |= scCtrl;
+  if (message.LParam & (1 << 29)) shortCut |= scAlt;  // the context code: Alt was down
+  return shortCut;
+}
+
+// ----- TMenu --------------------------------------------------------------------------------
+
+const TClassRecord TMenu::ClassInfo = MakeClassRecord<TMenu>("TMenu", TComponent::StaticClass(), MenuProps);
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(New<TMenuItem>(nullptr))
+{
+  FItems->FMenu = this;
+}
+
+TMenu::~TMenu()
+{
+  // The items go first, then the handle they were built into.
+  FItems->FMenu = nullptr;
+  FItems.reset();
+  DestroyHandle();
+}
+
+bool TMenu::IsShortCut(const TMessage& message)
+{
+  TMenuItem* item = FItems->FindShortCut(ShortCutOfKeyMessage(message));
+  if (!item) return false;
+  // The item may free the menu: keep nothing of this after the click.
+  item->Click();
+  return true;
+}
+
+HMENU TMenu::Handle()
+{
+  if (FHandle) return FHandle.get();
+  decltype(FHandle) menu(CreateMenuHandle());
+  if (!menu) RaiseLastOSError();
+  FItems->AppendTo(menu.get());
+  FHandle = std::move(menu);
+  return FHandle.get();
+}
+
+void TMenu::DestroyHandle() { FHandle.reset(); }
+
+void TMenu::MenuChanged() { DestroyHandle(); }
+
+TMenuItem* TMenu::FindItem(UINT command) const
+{
+  TMenuItem* item = FindMenuItem(command);
+  return item && item != FItems.get() && item->GetParentMenu() == this ? item : nullptr;
+}
+
+bool TMenu::DispatchCommand(UINT command)
+{
+  TMenuItem* item = FindItem(command);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+void TMenu::SetImages(TComponent* value)
+{
+  if (FImages == value) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TMenu::GetChildren(const TGetChildProc& proc, TComponent* root) { FItems->GetChildren(proc, root); }
+
+void TMenu::SetChildOrder(TComponent* child, int order) { FItems->SetChildOrder(child, order); }
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FImages) FImages = nullptr;
+}
+
+// ----- TMainMenu ----------------------------------------------------------------------------
+
+const TClassRecord TMainMenu::ClassInfo = MakeClassRecord<TMainMenu>("TMainMenu", TMenu::StaticClass());
+
+TMainMenu::~TMainMenu() { SetWindowHandle(nullptr); }
+
+void TMainMenu::SetWindowHandle(HWND wnd)
+{
+  // A window destroys the menu it shows: take it off the old one before it could.
+  if (FWindowHandle && IsWindow(FWindowHandle) && HandleAllocated() && GetMenu(FWindowHandle) == Handle())
+    ::SetMenu(FWindowHandle, nullptr);
+  FWindowHandle = wnd;
+  if (wnd) {
+    ::SetMenu(wnd, Handle());
+    DrawMenuBar(wnd);
+  }
+}
+
+void TMainMenu::MenuChanged()
+{
+  HWND wnd = FWindowHandle;
+  if (wnd && IsWindow(wnd) && HandleAllocated() && GetMenu(wnd) == Handle()) ::SetMenu(wnd, nullptr);
+  TMenu::MenuChanged();
+  if (wnd && IsWindow(wnd) && !IsDestroying() && !Items()->IsDestroying()) {
+    ::SetMenu(wnd, Handle());
+    DrawMenuBar(wnd);
+  }
+}
+
+// ----- TPopupMenu ---------------------------------------------------------------------------
+
+const TClassRecord TPopupMenu::ClassInfo =
+    MakeClassRecord<TPopupMenu>("TPopupMenu", TMenu::StaticClass(), PopupMenuProps);
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner)
+{
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+}
+
+TPopupMenu::~TPopupMenu() { DeallocateHWnd(FWindow); }
+
+void TPopupMenu::WndProc(TMessage& msg)
+{
+  if (msg.Msg == WM_COMMAND && HIWORD(msg.WParam) == 0 && DispatchCommand(LOWORD(msg.WParam))) return;
+  msg.Result = DefWindowProcA(FWindow, msg.Msg, msg.WParam, msg.LParam);
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation)
+{
+  TMenu::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FPopupComponent) FPopupComponent = nullptr;
+}
+
+void TPopupMenu::Popup(int x, int y)
+{
+  if (FOnPopup) FOnPopup(this);
+  HMENU menu = Handle();
+  UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
+  if (FAlignment == TPopupAlignment::paRight) flags |= TPM_RIGHTALIGN;
+  else if (FAlignment == TPopupAlignment::paCenter) flags |= TPM_CENTERALIGN;
+  // The menu belongs to the form it is shown on (which keeps the activation), else to the hidden
+  // window of the menu.
+  HWND owner = FWindow;
+  if (auto* control = dynamic_cast<TControl*>(FPopupComponent))
+    if (TCustomForm* form = control->GetParentForm(); form && form->HandleAllocated()) owner = form->Handle();
+  UINT command = TrackPopupMenu(menu, flags, x, y, 0, owner, nullptr);
+  // The chosen item runs through the process-wide table: the menu may be gone by then.
+  if (command) DispatchMenuCommand(command);
+}
+
+bool ShowPopupMenu(TControl* control, POINT screenPos)
+{
+  for (TControl* c = control; c; c = c->Parent()) {
+    auto* menu = dynamic_cast<TPopupMenu*>(c->PopupMenu());
+    if (!menu || !menu->AutoPopup()) continue;
+    menu->SetPopupComponent(c);
+    c->FreeNotification(menu);
+    menu->Popup(screenPos.x, screenPos.y);
+    return true;
+  }
+  return false;
+}
+
+// ----- unit ---------------------------------------------------------------------------------
+
+namespace {
+const TClass MenusClasses[] = {TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass()};
+void InitMenus()
+{
+  for (TClass c : MenusClasses) RegisterClass(c);
+}
+void DoneMenus()
+{
+  for (TClass c : MenusClasses) UnRegisterClass(c);
+}
+const TUnit* const MenusUses[] = {&ActnListUnit};
+}  // namespace
+
+TUnit MenusUnit{"Menus", MenusUses, InitMenus, DoneMenus};

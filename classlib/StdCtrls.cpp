@@ -1,0 +1,630 @@
+// The standard controls over the system's BUTTON, EDIT, COMBOBOX and LISTBOX windows, and the label.
+#include "classlib/StdCtrls.h"
+
+#include <algorithm>
+#include "classlib/Forms.h"
+#include "classlib/TypInfo.h"
+
+namespace {
+constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
+constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
+constexpr TEnumInfo LayoutInfo{"TTextLayout", LayoutNames};
+constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
+                                                "csOwnerDrawFixed", "csOwnerDrawVariable"};
+constexpr TEnumInfo ComboStyleInfo{"TComboBoxStyle", ComboStyleNames};
+
+using TB = TButton;
+constexpr TPropInfo ButtonProps[] = {
+  BoolProp<&TB::Default, &TB::SetDefault>("Default", false),
+  BoolProp<&TB::Cancel, &TB::SetCancel>("Cancel", false),
+  IntProp<&TB::ModalResult, &TB::SetModalResult>("ModalResult", 0),
+};
+using TL = TLabel;
+constexpr TPropInfo LabelProps[] = {
+  BoolProp<&TL::AutoSize, &TL::SetAutoSize>("AutoSize", true),
+  BoolProp<&TL::Transparent, &TL::SetTransparent>("Transparent", false),
+  EnumProp<&TL::Alignment, &TL::SetAlignment>("Alignment", AlignmentInfo, 0),
+  EnumProp<&TL::Layout, &TL::SetLayout>("Layout", LayoutInfo, 0),
+  BoolProp<&TL::WordWrap, &TL::SetWordWrap>("WordWrap", false),
+};
+using TE = TEdit;
+constexpr TPropInfo EditProps[] = {
+  StrProp<&TE::Text, &TE::SetText>("Text"),
+  IntProp<&TE::MaxLength, &TE::SetMaxLength>("MaxLength", 0),
+  BoolProp<&TE::ReadOnly, &TE::SetReadOnly>("ReadOnly", false),
+  EventProp<&TE::OnChange, &TE::SetOnChange>("OnChange"),
+};
+using TCB = TCustomComboBox;
+constexpr TPropInfo ComboBoxProps[] = {
+  EnumProp<&TCB::Style, &TCB::SetStyle>("Style", ComboStyleInfo, 0),
+  IntProp<&TCB::DropDownCount, &TCB::SetDropDownCount>("DropDownCount", 8),
+  IntProp<&TCB::ItemHeight, &TCB::SetItemHeight>("ItemHeight", 16),
+  IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1),
+  StrProp<&TCB::Text, &TCB::SetText>("Text"),
+  StringsProp<&TCB::Items>("Items"),
+  EventProp<&TCB::OnChange, &TCB::SetOnChange>("OnChange"),
+  EventProp<&TCB::OnSelect, &TCB::SetOnSelect>("OnSelect"),
+};
+using TLB = TListBox;
+constexpr TPropInfo ListBoxProps[] = {
+  StringsProp<&TLB::Items>("Items"),
+  IntProp<&TLB::ItemIndex, &TLB::SetItemIndex>("ItemIndex", -1),
+};
+}  // namespace
+
+UINT AlignmentFlags(TAlignment alignment)
+{
+  switch (alignment) {
+    case taRightJustify: return DT_RIGHT;
+    case taCenter: return DT_CENTER;
+    default: return DT_LEFT;
+  }
+}
+
+// ----- TButton ------------------------------------------------------------------------------
+
+const TClassRecord TButton::ClassInfo =
+    MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
+CL_MESSAGE_MAP(TButton, TWinControl,
+  {CN_COMMAND, &TButton::CNCommand},
+  {CM_DIALOGKEY, &TButton::CMDialogKey});
+
+TButton::TButton(TComponent* owner) : TWinControl(owner)
+{
+  // The system button tracks the mouse itself and reports a click as BN_CLICKED.
+  FControlStyle = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
+  SetBounds(0, 0, 75, 25);
+  SetTabStop(true);
+}
+
+void TButton::CreateParams(TCreateParams& params)
+{
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "BUTTON");
+  params.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::SetDefault(bool value)
+{
+  if (FDefault == value) return;
+  FDefault = value;
+  if (HandleAllocated())
+    SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Click()
+{
+  if (FModalResult != mrNone)
+    if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
+  TWinControl::Click();
+}
+
+void TButton::CNCommand(TMessage& msg)
+{
+  if (HIWORD(msg.WParam) == BN_CLICKED) Click();
+}
+
+void TButton::CMDialogKey(TMessage& msg)
+{
+  bool mine = (msg.WParam == VK_RETURN && FDefault) || (msg.WParam == VK_ESCAPE && FCancel);
+  if (mine && IsVisible() && Enabled() && KeyboardShiftState().ToInt() == 0) {
+    Click();
+    msg.Result = 1;
+    return;
+  }
+  Inherited<TButton>(msg);
+}
+
+// ----- TLabel -------------------------------------------------------------------------------
+
+const TClassRecord TLabel::ClassInfo =
+    MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
+CL_MESSAGE_MAP(TLabel, TGraphicControl,
+  {CM_TEXTCHANGED, &TLabel::CMTextChanged},
+  {CM_FONTCHANGED, &TLabel::CMFontChanged});
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+{
+  FControlStyle.Include(TControlStyleFlag::csOpaque);
+  FControlStyle.Include(TControlStyleFlag::csReplicatable);
+  SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetAutoSize(bool value)
+{
+  if (FAutoSize == value) return;
+  FAutoSize = value;
+  AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool value)
+{
+  if (FTransparent == value) return;
+  FTransparent = value;
+  if (value)
+    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
+  else
+    FControlStyle.Include(TControlStyleFlag::csOpaque);
+  Invalidate();
+}
+
+void TLabel::SetAlignment(TAlignment value)
+{
+  if (FAlignment == value) return;
+  FAlignment = value;
+  Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout value)
+{
+  if (FLayout == value) return;
+  FLayout = value;
+  Invalidate();
+}
+
+void TLabel::SetWordWrap(bool value)
+{
+  if (FWordWrap == value) return;
+  FWordWrap = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+UINT TLabel::DrawFlags() const
+{
+  UINT flags = DT_EXPANDTABS | AlignmentFlags(FAlignment);
+  if (FWordWrap) flags |= DT_WORDBREAK;
+  return flags;
+}
+
+void TLabel::Loaded()
+{
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+void TLabel::AdjustBounds()
+{
+  if (!FAutoSize || IsLoading()) return;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  RECT r{0, 0, FWordWrap ? Width() : 0, 0};
+  std::string text = Caption().empty() ? std::string(" ") : Caption();
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  int left = Left();
+  int width = r.right - r.left;
+  if (!FWordWrap && FAlignment == taRightJustify) left += Width() - width;
+  else if (!FWordWrap && FAlignment == taCenter) left += (Width() - width) / 2;
+  SetBounds(left, Top(), width, r.bottom - r.top);
+}
+
+void TLabel::Paint()
+{
+  TCanvas* canvas = Canvas();
+  RECT r = ClientRect();
+  if (!FTransparent) {
+    canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
+  }
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->SetFont(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+  std::string text = Caption();
+  UINT flags = DrawFlags();
+  if (FLayout != tlTop) {
+    RECT calc = r;
+    canvas->TextRect(calc, text, flags | DT_CALCRECT);
+    int h = calc.bottom - calc.top;
+    r.top = FLayout == tlBottom ? r.bottom - h : r.top + (r.bottom - r.top - h) / 2;
+  }
+  canvas->TextRect(r, text, flags);
+}
+
+void TLabel::CMTextChanged(TMessage&)
+{
+  Invalidate();
+  AdjustBounds();
+}
+
+void TLabel::CMFontChanged(TMessage& msg)
+{
+  Inherited<TLabel>(msg);
+  AdjustBounds();
+}
+
+// ----- TEdit --------------------------------------------------------------------------------
+
+const TClassRecord TEdit::ClassInfo = MakeClassRecord<TEdit>("TEdit", TWinControl::StaticClass(), EditProps);
+CL_MESSAGE_MAP(TEdit, TWinControl, {CN_COMMAND, &TEdit::CNCommand});
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner)
+{
+  FControlStyle = {TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
+                   TControlStyleFlag::csDoubleClicks};
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TEdit::CreateParams(TCreateParams& params)
+{
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "EDIT");
+  params.Style |= ES_AUTOHSCROLL | ES_LEFT;
+  if (FReadOnly) params.Style |= ES_READONLY;
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::CreateWnd()
+{
+  TWinControl::CreateWnd();
+  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TEdit::SetMaxLength(int value)
+{
+  FMaxLength = std::max(value, 0);
+  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TEdit::SetReadOnly(bool value)
+{
+  FReadOnly = value;
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
+}
+
+void TEdit::SelectAll()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::Change()
+{
+  if (FOnChange) FOnChange(this);
+}
+
+void TEdit::CNCommand(TMessage& msg)
+{
+  if (HIWORD(msg.WParam) == EN_CHANGE && !IsLoading()) Change();
+}
+
+// ----- TControlItems ------------------------------------------------------------------------
+
+const TClassRecord TControlItems::ClassInfo =
+    MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
+
+void TControlItems::Check(int index, int count) const
+{
+  if (index < 0 || index >= count)
+    throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+std::string TControlItems::Get(int index) const
+{
+  Check(index, GetCount());
+  return FItems[static_cast<size_t>(index)].first;
+}
+
+TObject* TControlItems::GetObject(int index) const
+{
+  Check(index, GetCount());
+  return FItems[static_cast<size_t>(index)].second;
+}
+
+void TControlItems::PutObject(int index, TObject* obj)
+{
+  Check(index, GetCount());
+  FItems[static_cast<size_t>(index)].second = obj;
+  if (FControl->HandleAllocated())
+    SendMessageA(FControl->Handle(), FMessages.SetData, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(obj));
+}
+
+void TControlItems::Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
+
+void TControlItems::InsertObject(int index, const std::string& s, TObject* obj)
+{
+  Check(index, GetCount() + 1);
+  if (FControl->HandleAllocated()) {
+    HWND wnd = FControl->Handle();
+    LRESULT at =
+        SendMessageA(wnd, FMessages.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    if (at < 0) throw EListError("Not enough room in the list for another item");
+    SendMessageA(wnd, FMessages.SetData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(obj));
+  }
+  FItems.insert(FItems.begin() + index, {s, obj});
+}
+
+void TControlItems::Delete(int index)
+{
+  Check(index, GetCount());
+  if (FControl->HandleAllocated())
+    SendMessageA(FControl->Handle(), FMessages.Delete, static_cast<WPARAM>(index), 0);
+  FItems.erase(FItems.begin() + index);
+}
+
+void TControlItems::Clear()
+{
+  if (FControl->HandleAllocated()) SendMessageA(FControl->Handle(), FMessages.Reset, 0, 0);
+  FItems.clear();
+}
+
+void TControlItems::FillWindow(HWND wnd) const
+{
+  SendMessageA(wnd, FMessages.Reset, 0, 0);
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    SendMessageA(wnd, FMessages.Insert, i, reinterpret_cast<LPARAM>(FItems[i].first.c_str()));
+    SendMessageA(wnd, FMessages.SetData, i, reinterpret_cast<LPARAM>(FItems[i].second));
+  }
+}
+
+// ----- TCustomComboBox ----------------------------------------------------------------------
+
+const TClassRecord TCustomComboBox::ClassInfo =
+    MakeClassRecord<TCustomComboBox>("TCustomComboBox", TWinControl::StaticClass(), ComboBoxProps);
+const TClassRecord TComboBox::ClassInfo =
+    MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
+CL_MESSAGE_MAP(TCustomComboBox, TWinControl,
+  {CN_COMMAND, &TCustomComboBox::CNCommand},
+  {CN_DRAWITEM, &TCustomComboBox::CNDrawItem},
+  {CN_MEASUREITEM, &TCustomComboBox::CNMeasureItem});
+
+TCustomComboBox::TCustomComboBox(TComponent* owner)
+    : TWinControl(owner),
+      FItems(std::make_unique<TControlItems>(
+          this, TControlItems::TMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETITEMDATA,
+                                         static_cast<UINT>(CB_ERR)}))
+{
+  FControlStyle = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
+  SetBounds(0, 0, 145, 21);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& params)
+{
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "COMBOBOX");
+  params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  switch (FStyle) {
+    case TComboBoxStyle::csDropDown: params.Style |= CBS_DROPDOWN; break;
+    case TComboBoxStyle::csSimple: params.Style |= CBS_SIMPLE; break;
+    case TComboBoxStyle::csDropDownList: params.Style |= CBS_DROPDOWNLIST; break;
+    case TComboBoxStyle::csOwnerDrawFixed:
+      params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      break;
+    case TComboBoxStyle::csOwnerDrawVariable:
+      params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+      break;
+  }
+  if (FStyle != TComboBoxStyle::csSimple) params.Height = DroppedHeight();
+}
+
+int TCustomComboBox::DroppedHeight() const
+{
+  return Height() + FItemHeight * std::max(FDropDownCount, 1) + 2;
+}
+
+void TCustomComboBox::CreateWnd()
+{
+  std::string text = FText;
+  TWinControl::CreateWnd();
+  HWND wnd = Handle();
+  FItems->FillWindow(wnd);
+  if (FItemIndex >= 0 && FItemIndex < FItems->Count())
+    SendMessageA(wnd, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  else if (FStyle == TComboBoxStyle::csDropDown || FStyle == TComboBoxStyle::csSimple)
+    SetWindowTextA(wnd, text.c_str());
+}
+
+void TCustomComboBox::DestroyWnd()
+{
+  FItemIndex = ItemIndex();
+  TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::SetBounds(int left, int top, int width, int height)
+{
+  // The window's height includes the dropped-down list; the control's is the closed box's.
+  if (HandleAllocated() && !IsLoading() && FStyle != TComboBoxStyle::csSimple) {
+    if (left == Left() && top == Top() && width == Width()) return;
+    SetWindowPos(Handle(), nullptr, left, top, width, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateBounds();
+    RequestAlign();
+    return;
+  }
+  TWinControl::SetBounds(left, top, width, height);
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle value)
+{
+  if (FStyle == value) return;
+  FStyle = value;
+  RecreateWnd();
+}
+
+int TCustomComboBox::ItemIndex() const
+{
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0));
+  return FItemIndex < FItems->Count() || IsLoading() ? FItemIndex : -1;
+}
+
+void TCustomComboBox::SetItemIndex(int value)
+{
+  // While reading a stored form the items may come after the index: Loaded applies it.
+  if (IsLoading()) {
+    FItemIndex = value;
+    return;
+  }
+  if (value < -1 || value >= FItems->Count())
+    throw EListError("List index out of bounds (" + std::to_string(value) + ")");
+  FItemIndex = value;
+  if (FHandle) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+}
+
+void TCustomComboBox::Loaded()
+{
+  TWinControl::Loaded();
+  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+bool TCustomComboBox::DroppedDown() const
+{
+  return FHandle && SendMessageA(FHandle, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+void TCustomComboBox::Change()
+{
+  if (FOnChange) FOnChange(this);
+}
+
+void TCustomComboBox::Select()
+{
+  if (FOnSelect)
+    FOnSelect(this);
+  else
+    Change();
+}
+
+void TCustomComboBox::CNCommand(TMessage& msg)
+{
+  switch (HIWORD(msg.WParam)) {
+    case CBN_EDITCHANGE:
+      Change();
+      break;
+    case CBN_SELCHANGE: {
+      // The edit part shows the chosen item only after this notification: set it now so that the
+      // handlers read the new text.
+      int index = ItemIndex();
+      if (index >= 0 && FStyle != TComboBoxStyle::csDropDownList)
+        SetWindowTextA(FHandle, FItems->Get(index).c_str());
+      Click();
+      Select();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TCustomComboBox::CNMeasureItem(TMessage& msg)
+{
+  if (auto* mis = msg.LParamAs<MEASUREITEMSTRUCT>()) mis->itemHeight = static_cast<UINT>(FItemHeight);
+  msg.Result = TRUE;
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& msg)
+{
+  auto* dis = msg.LParamAs<DRAWITEMSTRUCT>();
+  if (!dis) return;
+  DrawItem(dis->hDC, static_cast<int>(dis->itemID), dis->rcItem, dis->itemState);
+  msg.Result = TRUE;
+}
+
+void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
+{
+  (void)dc;
+  (void)index;
+  (void)rect;
+  (void)state;
+}
+
+// ----- TListBox -----------------------------------------------------------------------------
+
+const TClassRecord TListBox::ClassInfo =
+    MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
+CL_MESSAGE_MAP(TListBox, TWinControl, {CN_COMMAND, &TListBox::CNCommand});
+
+TListBox::TListBox(TComponent* owner)
+    : TWinControl(owner),
+      FItems(std::make_unique<TControlItems>(
+          this, TControlItems::TMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETITEMDATA,
+                                         static_cast<UINT>(LB_ERR)}))
+{
+  FControlStyle = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
+  SetBounds(0, 0, 121, 97);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TListBox::CreateParams(TCreateParams& params)
+{
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "LISTBOX");
+  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWnd()
+{
+  TWinControl::CreateWnd();
+  FItems->FillWindow(Handle());
+  if (FItemIndex >= 0 && FItemIndex < FItems->Count())
+    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+void TListBox::DestroyWnd()
+{
+  FItemIndex = ItemIndex();
+  TWinControl::DestroyWnd();
+}
+
+int TListBox::ItemIndex() const
+{
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
+  return FItemIndex < FItems->Count() || IsLoading() ? FItemIndex : -1;
+}
+
+void TListBox::SetItemIndex(int value)
+{
+  if (IsLoading()) {
+    FItemIndex = value;
+    return;
+  }
+  if (value < -1 || value >= FItems->Count())
+    throw EListError("List index out of bounds (" + std::to_string(value) + ")");
+  FItemIndex = value;
+  if (FHandle) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(value), 0);
+}
+
+void TListBox::Loaded()
+{
+  TWinControl::Loaded();
+  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+void TListBox::CNCommand(TMessage& msg)
+{
+  switch (HIWORD(msg.WParam)) {
+    case LBN_SELCHANGE: Click(); break;
+    case LBN_DBLCLK: DblClick(); break;
+    default: break;
+  }
+}
+
+// ----- unit ---------------------------------------------------------------------------------
+
+namespace {
+const TClass StdCtrlsClasses[] = {TButton::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
+                                  TComboBox::StaticClass(), TListBox::StaticClass()};
+void InitStdCtrls()
+{
+  for (TClass c : StdCtrlsClasses) RegisterClass(c);
+}
+void DoneStdCtrls()
+{
+  for (TClass c : StdCtrlsClasses) UnRegisterClass(c);
+}
+const TUnit* const StdCtrlsUses[] = {&ActnListUnit};
+}  // namespace
+
+TUnit StdCtrlsUnit{"StdCtrls", StdCtrlsUses, InitStdCtrls, DoneStdCtrls};

@@ -1,0 +1,294 @@
+// "检索文件列表": the background run over the listed files, the completion poll that shows the
+// first result, and "定位查找".
+#include <gtest/gtest.h>
+#include "app/StandInControls.h"
+#include "app/WordDocument.h"
+#include "classlib/Application.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/ComObj.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/IdThreadComponent.h"
+#include "classlib/StdCtrls.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/app/TempFolder.h"
+#include "tests/support/WordStandIn.h"
+
+namespace {
+class SearchTest : public MainWindowTest {
+protected:
+  TTempFolder Folder{"search"};
+};
+
+// Long enough that the first match lies below the view's first screen.
+std::string FarDown(const std::string& text)
+{
+  std::string s;
+  for (int i = 0; i < 300; ++i) s += "line " + std::to_string(i) + "\r\n";
+  return s + text + "\r\nmore " + text + "\r\n";
+}
+
+struct TErrorCatcher : TObject {
+  std::vector<std::string> Messages;
+  void Catch(TObject*, const Exception& e) { Messages.push_back(e.Message()); }
+};
+}  // namespace
+
+TEST_F(SearchTest, AllMatch_FirstFileShownWithTheFirstMatchSelectedAndScrolledIntoView)
+{
+  std::string a = Folder.Write("a.txt", FarDown("needle"));
+  std::string b = Folder.Write("b.txt", "a needle here");
+  AddItem(a);
+  AddItem(b);
+  CommitSearchText("needle");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(Form->CountPaneText(), "共有2个文件");
+  EXPECT_EQ(ViewText(), FarDown("needle"));
+  CHARRANGE sel = ViewSelection();
+  int expected = static_cast<int>(Form->RichEdit1->Text().find("needle"));
+  expected -= 300;  // each CR LF counts one character in the control
+  EXPECT_EQ(sel.cpMin, expected);
+  EXPECT_EQ(sel.cpMax, expected + 6);
+  EXPECT_GT(SendMessageA(Form->RichEdit1->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_EQ(SearchCompletedPath.Peek(), "");
+  EXPECT_EQ(Form->SearchControl(), nullptr);
+  EXPECT_FALSE(Form->IdThreadComponent1->Active());
+}
+
+TEST_F(SearchTest, NoneMatch_CaseSensitive_ListEmptiedViewEmpty)
+{
+  AddItem(Folder.Write("a.txt", "abc"));
+  AddItem(Folder.Write("b.txt", "ABC"));
+  AddItem(Folder / "missing.txt");
+  Form->RichEdit1->SetText("old view");
+  CommitSearchText("Abc");
+  RunSearch();
+  EXPECT_TRUE(ListedPaths().empty());
+  EXPECT_EQ(Form->CountPaneText(), "共有0个文件");
+  EXPECT_EQ(ViewText(), "");
+  // Over an empty list the run still ends and the button comes back.
+  RunSearch();
+  EXPECT_EQ(Form->CountPaneText(), "共有0个文件");
+}
+
+TEST_F(SearchTest, MissesAreDroppedAndTheRestKeptInOrder)
+{
+  std::string a = Folder.Write("a.txt", "xx key");
+  std::string b = Folder.Write("b.txt", "nothing");
+  std::string c = Folder.Write("c.txt", "KEY key");
+  std::string d = Folder.Write("d.txt", "Key");
+  for (const auto& p : {a, b, c, d}) AddItem(p);
+  CommitSearchText("key");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), (std::vector<std::string>{a, c}));
+  EXPECT_EQ(Form->CountPaneText(), "共有2个文件");
+}
+
+TEST_F(SearchTest, TextStillBeingTypedIsNotTheSearchText)
+{
+  std::string a = Folder.Write("a.txt", "old word");
+  std::string b = Folder.Write("b.txt", "new word");
+  AddItem(a);
+  AddItem(b);
+  CommitSearchText("old");
+  Form->dxBarEdit4->SetText("new");  // typed, not committed
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{a});
+}
+
+TEST_F(SearchTest, AWordDocumentIsKeptAndShownWithItsPageHeaders)
+{
+  TComInitializer com;
+  TWordStandIn standIn;
+  std::string doc = Folder.Write("report.doc", "intro\fthe target text");
+  std::string other = Folder.Write("other.doc", "no match");
+  AddItem(doc);
+  AddItem(other);
+  CommitSearchText("target");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{doc});
+  std::string view = ViewText();
+  EXPECT_EQ(view, PageHeader(1) + "\r\nintro\r\n" + PageHeader(2) + "\r\nthe target text\r\n");
+  CHARRANGE sel = ViewSelection();
+  EXPECT_EQ(sel.cpMax - sel.cpMin, 6);
+  EXPECT_EQ(Form->RichEdit1->SelText(), "target");
+}
+
+TEST_F(SearchTest, FindNextStepsThroughTheMatchesAndStartsAgainAfterTheLast)
+{
+  AddItem(Folder.Write("a.txt", "ab ab ab"));
+  CommitSearchText("ab");
+  Form->cxListView1->Items()->Item(0)->SetSelected(true);
+  Pump(20);
+  ASSERT_EQ(FindPosition, 0);
+  const std::pair<int, int> expected[] = {{0, 2}, {3, 5}, {6, 8}};
+  for (auto [from, to] : expected) {
+    Form->Action3->Execute();
+    CHARRANGE sel = ViewSelection();
+    EXPECT_EQ(sel.cpMin, from);
+    EXPECT_EQ(sel.cpMax, to);
+    EXPECT_EQ(FindPosition, to);
+  }
+  // No further match: the selection stays, and the next press starts at the top again.
+  Form->Action3->Execute();
+  EXPECT_EQ(ViewSelection().cpMin, 6);
+  EXPECT_EQ(FindPosition, 0);
+  Form->Action3->Execute();
+  EXPECT_EQ(ViewSelection().cpMin, 0);
+  // The hidden button selects the first match without moving FindPosition.
+  Form->Action3->Execute();
+  Form->Button1Click(Form->Button1);
+  EXPECT_EQ(ViewSelection().cpMin, 0);
+  EXPECT_EQ(FindPosition, 5);
+}
+
+TEST_F(SearchTest, AChineseSearchTextSelectsItsCharactersAndMissesNoMatch)
+{
+  // Positions count characters: a two-character text selects two characters and the next press
+  // finds the match right after the first one.
+  AddItem(Folder.Write("a.txt", "中文中文x中文"));
+  CommitSearchText("中文");
+  RunSearch();
+  CHARRANGE sel = ViewSelection();
+  EXPECT_EQ(sel.cpMin, 0);
+  EXPECT_EQ(sel.cpMax, 2);
+  EXPECT_EQ(Form->RichEdit1->SelText(), "中文");
+  Form->cxListView1->Items()->Item(0)->SetSelected(true);
+  Pump(20);
+  const int starts[] = {0, 2, 5};
+  for (int start : starts) {
+    Form->Action3->Execute();
+    EXPECT_EQ(ViewSelection().cpMin, start);
+    EXPECT_EQ(ViewSelection().cpMax, start + 2);
+  }
+}
+
+TEST_F(SearchTest, AnEmptySearchTextKeepsEveryFile)
+{
+  std::string a = Folder.Write("a.txt", "one");
+  std::string b = Folder.Write("b.txt", "");
+  AddItem(a);
+  AddItem(b);
+  CommitSearchText("");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(ViewText(), "one");
+  EXPECT_EQ(ViewSelection().cpMin, ViewSelection().cpMax);
+  Form->Action3->Execute();  // nothing to step to
+  EXPECT_EQ(FindPosition, 0);
+}
+
+TEST_F(SearchTest, TheButtonIsDisabledDuringTheRunAndBackWithinAboutATimerTick)
+{
+  // One file listed many times makes a run long enough to watch.
+  std::string file = Folder.Write("f.txt", FarDown("hit"));
+  AddItems(file, 300);
+  CommitSearchText("hit");
+  Form->Action2->Execute();
+  EXPECT_FALSE(Form->dxBarButton5->Enabled());
+  // Message by message, so that the run's hand-overs are seen one at a time.
+  bool enabledWhileRunning = false;
+  int steps = 0;
+  ASSERT_TRUE(StepUntil([&] {
+    ++steps;
+    if (Form->IdThreadComponent1->Active() && Form->dxBarButton5->Enabled()) enabledWhileRunning = true;
+    return !Form->IdThreadComponent1->Active();
+  }, 60000));
+  EXPECT_GT(steps, 10);
+  EXPECT_FALSE(enabledWhileRunning);
+  DWORD marked = GetTickCount();
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 2000));
+  EXPECT_LE(GetTickCount() - marked, 450u);
+  EXPECT_EQ(ListedPaths().size(), 300u);
+}
+
+TEST_F(SearchTest, AFailingFirstDocumentStillClearsTheMarkerAndEnablesTheButton)
+{
+  TComInitializer com;
+  TWordStandIn standIn;
+  TErrorCatcher catcher;
+  TExceptionEvent old = Application->OnException();
+  Application->SetOnException(TExceptionEvent(&catcher, &TErrorCatcher::Catch));
+  std::string doc = Folder.Write("first.doc", "the match");
+  AddItem(doc);
+  CommitSearchText("match");
+  // The run reads the document; showing it afterwards fails.
+  Form->Timer1->SetEnabled(false);
+  Form->Action2->Execute();
+  ASSERT_TRUE(WaitUntil([] { return !SearchCompletedPath.Peek().empty(); }, 30000));
+  standIn.FailAt("Create");
+  Form->Timer1->SetEnabled(true);
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 2000));
+  Pump(700);  // further ticks find no marker and show nothing more
+  Application->SetOnException(old);
+  EXPECT_EQ(SearchCompletedPath.Peek(), "");
+  EXPECT_EQ(catcher.Messages.size(), 1u);
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{doc});
+}
+
+TEST_F(SearchTest, ADocumentTheWordProcessorCannotReadCountsAsAMissAndTheRunEnds)
+{
+  TComInitializer com;
+  TWordStandIn standIn;
+  standIn.FailAt("Open");
+  std::string doc = Folder.Write("bad.doc", "match");
+  std::string txt = Folder.Write("good.txt", "match");
+  AddItem(doc);
+  AddItem(txt);
+  CommitSearchText("match");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{txt});
+  EXPECT_EQ(ViewText(), "match");
+}
+
+TEST_F(SearchTest, AFailureOfTheEndStepsStillFreesTheSearchControlAndStops)
+{
+  TErrorCatcher catcher;
+  TExceptionEvent old = Application->OnException();
+  Application->SetOnException(TExceptionEvent(&catcher, &TErrorCatcher::Catch));
+  AddItem(Folder.Write("a.txt", "x"));
+  Form->RzStatusBar1->Panels()->Clear();  // the count pane is gone: showing the count fails
+  CommitSearchText("x");
+  Form->Action2->Execute();
+  bool back = WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 10000);
+  Pump(50);
+  Application->SetOnException(old);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(Form->SearchControl(), nullptr);
+  EXPECT_FALSE(Form->IdThreadComponent1->Active());
+  EXPECT_EQ(catcher.Messages.size(), 1u);
+  EXPECT_EQ(ViewText(), "x");  // the result was shown all the same
+}
+
+TEST_F(SearchTest, ANewScanDuringARunIsTakenUpAndTheRunEnds)
+{
+  std::string old = Folder.Write("old.txt", FarDown("hit"));
+  AddItems(old, 600);
+  TTempFolder fresh("search-fresh");
+  std::string hit = fresh.Write("new-hit.txt", "hit");
+  fresh.Write("new-miss.txt", "none");
+  CommitSearchText("hit");
+  Form->Action2->Execute();
+  StepMessages(50);
+  ASSERT_TRUE(Form->IdThreadComponent1->Active());
+  ChooseFolder(fresh.Path());
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 30000));
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{hit});
+  EXPECT_EQ(Form->CountPaneText(), "共有1个文件");
+}
+
+TEST_F(SearchTest, ClosingTheWindowDuringARunEndsItCleanly)
+{
+  std::string file = Folder.Write("f.txt", FarDown("hit"));
+  AddItems(file, 600);
+  CommitSearchText("hit");
+  Form->Action2->Execute();
+  StepMessages(50);
+  ASSERT_TRUE(Form->IdThreadComponent1->Active());
+  DWORD start = GetTickCount();
+  Free(Form);
+  Form = nullptr;
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  Pump(50);
+  SearchCompletedPath.Clear();
+}
