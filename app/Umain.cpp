@@ -417,17 +417,10 @@ TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, i
 {
   if (from < 0) return {};
   if (text.empty()) return from <= control->TextLength() ? TTextMatch{from, 0} : TTextMatch{};
-  FINDTEXTEXA find{};
-  find.chrg.cpMin = from;
-  find.chrg.cpMax = from + control->TextLength();
-  find.lpstrText = text.c_str();
-  LRESULT pos =
-      SendMessageA(control->Handle(), EM_FINDTEXTEX, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
+  int pos = control->FindText(text, from, control->TextLength(), TSearchTypes{TSearchType::stMatchCase});
   if (pos < 0) return {};
   // Positions count characters: the match's length is its length in characters, not in bytes.
-  int length = find.chrgText.cpMax - find.chrgText.cpMin;
-  if (length <= 0) length = static_cast<int>(AnsiToWide(text).size());
-  return TTextMatch{static_cast<int>(pos), length};
+  return TTextMatch{pos, static_cast<int>(AnsiToWide(text).size())};
 }
 
 // The result and the match navigation ---------------------------------------------------------------
