@@ -51,6 +51,37 @@ constexpr TPropInfo ListBoxProps[] = {
   StringsProp<&TLB::Items>("Items"),
   IntProp<&TLB::ItemIndex, &TLB::SetItemIndex>("ItemIndex", -1),
 };
+// The chosen item of a combo box or list box: asked of the window when there is one, else kept in
+// the class. While a stored form is read the items may come after the index: Loaded applies it.
+struct TSelectionMessages {
+  UINT Get, Set;
+};
+constexpr TSelectionMessages ComboSelection{CB_GETCURSEL, CB_SETCURSEL};
+constexpr TSelectionMessages ListSelection{LB_GETCURSEL, LB_SETCURSEL};
+
+int ReadItemIndex(HWND wnd, TSelectionMessages messages, int kept, int count, bool loading)
+{
+  if (wnd) return static_cast<int>(SendMessageA(wnd, messages.Get, 0, 0));
+  return kept < count || loading ? kept : -1;
+}
+
+void WriteItemIndex(HWND wnd, TSelectionMessages messages, int& kept, int value, int count, bool loading)
+{
+  if (loading) {
+    kept = value;
+    return;
+  }
+  if (value < -1 || value >= count) throw EListError("List index out of bounds (" + std::to_string(value) + ")");
+  kept = value;
+  if (wnd) SendMessageA(wnd, messages.Set, static_cast<WPARAM>(value), 0);
+}
+
+void ApplyLoadedItemIndex(HWND wnd, TSelectionMessages messages, int& kept, int count)
+{
+  if (kept >= count) kept = -1;
+  if (wnd && kept >= 0) SendMessageA(wnd, messages.Set, static_cast<WPARAM>(kept), 0);
+}
+
 }  // namespace
 
 UINT AlignmentFlags(TAlignment alignment)
@@ -451,28 +482,18 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value)
 
 int TCustomComboBox::ItemIndex() const
 {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0));
-  return FItemIndex < FItems->Count() || IsLoading() ? FItemIndex : -1;
+  return ReadItemIndex(FHandle, ComboSelection, FItemIndex, FItems->Count(), IsLoading());
 }
 
 void TCustomComboBox::SetItemIndex(int value)
 {
-  // While reading a stored form the items may come after the index: Loaded applies it.
-  if (IsLoading()) {
-    FItemIndex = value;
-    return;
-  }
-  if (value < -1 || value >= FItems->Count())
-    throw EListError("List index out of bounds (" + std::to_string(value) + ")");
-  FItemIndex = value;
-  if (FHandle) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+  WriteItemIndex(FHandle, ComboSelection, FItemIndex, value, FItems->Count(), IsLoading());
 }
 
 void TCustomComboBox::Loaded()
 {
   TWinControl::Loaded();
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-  if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  ApplyLoadedItemIndex(FHandle, ComboSelection, FItemIndex, FItems->Count());
 }
 
 bool TCustomComboBox::DroppedDown() const
@@ -579,27 +600,18 @@ void TListBox::DestroyWnd()
 
 int TListBox::ItemIndex() const
 {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
-  return FItemIndex < FItems->Count() || IsLoading() ? FItemIndex : -1;
+  return ReadItemIndex(FHandle, ListSelection, FItemIndex, FItems->Count(), IsLoading());
 }
 
 void TListBox::SetItemIndex(int value)
 {
-  if (IsLoading()) {
-    FItemIndex = value;
-    return;
-  }
-  if (value < -1 || value >= FItems->Count())
-    throw EListError("List index out of bounds (" + std::to_string(value) + ")");
-  FItemIndex = value;
-  if (FHandle) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(value), 0);
+  WriteItemIndex(FHandle, ListSelection, FItemIndex, value, FItems->Count(), IsLoading());
 }
 
 void TListBox::Loaded()
 {
   TWinControl::Loaded();
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-  if (FHandle && FItemIndex >= 0) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  ApplyLoadedItemIndex(FHandle, ListSelection, FItemIndex, FItems->Count());
 }
 
 void TListBox::CNCommand(TMessage& msg)

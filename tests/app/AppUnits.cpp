@@ -1,23 +1,10 @@
-#include <cstdio>
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "app/Umain.h"
+#include "tests/support/TestApplicationUnit.h"
 #include "tests/support/TestUnits.h"
 
 namespace {
-// An exception that reaches the application is written out rather than shown in a message box
-// nobody would close; tests that look at OnException set their own.
-struct TReportToStderr : TObject {
-  void Report(TObject*, const Exception& e) { std::fprintf(stderr, "exception: %s\n", e.Message().c_str()); }
-} GReporter;
-
-void InitTestApplication()
-{
-  Application->SetOnException(TExceptionEvent(&GReporter, &TReportToStderr::Report));
-}
-
-const TUnit* const TestApplicationUses[] = {&FormsUnit};
-TUnit TestApplicationUnit{"TestApplication", TestApplicationUses, InitTestApplication, nullptr};
 TUnit* const Units[] = {&GraphicsUnit, &FormsUnit, &UmainUnit, &TestApplicationUnit};
 }  // namespace
 

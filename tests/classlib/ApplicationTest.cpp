@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Thread.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/DialogCloser.h"
 
 using namespace fixture;
 
@@ -85,46 +86,21 @@ TEST(Application, ExceptionInAHandlerReachesOnExceptionAndTheLoopGoesOn)
                                                           "TApplication: not one of ours"}));
 }
 
-namespace {
-// Finds the message box the application shows, remembers its text and presses its button.
-struct TBoxCloser {
-  static std::string Caption, Text;
-  static int Seen;
-  static BOOL CALLBACK CloseBox(HWND wnd, LPARAM)
-  {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-    char buf[256] = {};
-    GetWindowTextA(wnd, buf, sizeof buf);
-    Caption = buf;
-    GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
-    Text = buf;
-    ++Seen;
-    PostMessageA(wnd, WM_COMMAND, IDOK, 0);
-    return FALSE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0); }
-};
-std::string TBoxCloser::Caption, TBoxCloser::Text;
-int TBoxCloser::Seen = 0;
-}  // namespace
 
 TEST(Application, WithoutOnExceptionTheMessageIsShownInAMessageBox)
 {
   TAppState state;
   Application->SetOnException(nullptr);
-  TBoxCloser::Seen = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, TBoxCloser::Tick);
+  UINT_PTR timer = TDialogCloser::Start(IDOK);
   // The box runs its own loop; the timer closes it from there.
   Application->HandleException(std::make_exception_ptr(Exception("找不到文件")));
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(TBoxCloser::Seen, 1);
-  EXPECT_EQ(TBoxCloser::Text, "找不到文件");  // Chinese text gets no full stop added
-  EXPECT_EQ(TBoxCloser::Caption, Application->Title());
+  TDialogCloser::Stop(timer);
+  EXPECT_EQ(TDialogCloser::Seen, 1);
+  EXPECT_EQ(TDialogCloser::Text, "找不到文件");  // Chinese text gets no full stop added
+  EXPECT_EQ(TDialogCloser::Caption, Application->Title());
   // An abort is silent: no box.
   Application->HandleException(std::make_exception_ptr(EAbort("quiet")));
-  EXPECT_EQ(TBoxCloser::Seen, 1);
+  EXPECT_EQ(TDialogCloser::Seen, 1);
   // Exceptions from window procedures come the same way (the class library's exception hook).
   TForm* form = NewForm();
   TFormGuard guard{form};
@@ -133,11 +109,11 @@ TEST(Application, WithoutOnExceptionTheMessageIsShownInAMessageBox)
   TClicker clicker;
   button->SetOnClick(TNotifyEvent(&clicker, &TClicker::Click));
   form->Show();
-  timer = SetTimer(nullptr, 0, 50, TBoxCloser::Tick);
+  timer = TDialogCloser::Start(IDOK);
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(TBoxCloser::Seen, 2);
-  EXPECT_EQ(TBoxCloser::Text, "'abc' is not a valid integer value.");
+  TDialogCloser::Stop(timer);
+  EXPECT_EQ(TDialogCloser::Seen, 1);
+  EXPECT_EQ(TDialogCloser::Text, "'abc' is not a valid integer value.");
   EXPECT_TRUE(IsWindow(button->Handle()));
 }
 

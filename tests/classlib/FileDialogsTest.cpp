@@ -7,6 +7,7 @@
 #include "classlib/FileUtils.h"
 #include "classlib/Forms.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/DialogCloser.h"
 
 using namespace fixture;
 
@@ -43,46 +44,6 @@ struct TBrowserLog {
   }
 };
 
-// Closes the first visible dialog box of this thread with a button, from a timer of the modal loop
-// the dialog runs. With a file name, types it into the open dialog's name box first.
-struct TDialogCloser {
-  static inline int Button = IDCANCEL;
-  static inline std::string FileName;
-  static inline std::string Title;
-  static inline bool Done = false;
-
-  static BOOL CALLBACK Find(HWND wnd, LPARAM)
-  {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-    char title[256] = {};
-    GetWindowTextA(wnd, title, sizeof title);
-    Title = title;
-    if (!FileName.empty()) {
-      // The name box: a combo box in the explorer-style dialog, an edit in others.
-      for (int id : {cmb13, edt1})
-        if (HWND box = GetDlgItem(wnd, id)) SetWindowTextA(box, FileName.c_str());
-    }
-    PostMessageA(wnd, WM_COMMAND, static_cast<WPARAM>(Button), 0);
-    Done = true;
-    return FALSE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
-  {
-    if (Done) return;
-    EnumThreadWindows(GetCurrentThreadId(), Find, 0);
-    if (Done) KillTimer(nullptr, id);
-  }
-  static UINT_PTR Start(int button, std::string fileName = {})
-  {
-    Button = button;
-    FileName = std::move(fileName);
-    Done = false;
-    Title.clear();
-    return SetTimer(nullptr, 0, 200, Tick);
-  }
-};
 
 }  // namespace
 
@@ -124,15 +85,15 @@ TEST(FileDialogs, TheShellFolderBrowserAnswersAFolderOnOkAndNothingOnCancel)
   TFormGuard guard{form};
   form->Show();
   std::string folder = temp.Path;
-  UINT_PTR timer = TDialogCloser::Start(IDOK);
+  UINT_PTR timer = TDialogCloser::Start(IDOK, {}, true, 200);
   bool ok = SelectDirectory("文件夹", folder, form->Handle());
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(TDialogCloser::Done);
+  EXPECT_TRUE((TDialogCloser::Seen == 1));
   EXPECT_TRUE(ok);
   // The folder the browser had selected: the start folder where the shell can select it.
   EXPECT_TRUE(DirectoryExists(folder)) << folder;
 
-  timer = TDialogCloser::Start(IDCANCEL);
+  timer = TDialogCloser::Start(IDCANCEL, {}, true, 200);
   std::string unchanged = temp.Path;
   EXPECT_FALSE(SelectDirectory("文件夹", unchanged, form->Handle()));
   KillTimer(nullptr, timer);
@@ -157,14 +118,14 @@ TEST(FileDialogs, OpenDialogAnswersTheChosenFileOrNothingWhenCancelled)
   dialog->SetTitle("打开");
   dialog->SetOptions({ofFileMustExist, ofHideReadOnly, ofEnableSizing});
 
-  UINT_PTR timer = TDialogCloser::Start(IDCANCEL);
+  UINT_PTR timer = TDialogCloser::Start(IDCANCEL, {}, true, 200);
   EXPECT_FALSE(dialog->Execute(form->Handle()));
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(TDialogCloser::Done);
-  EXPECT_EQ(TDialogCloser::Title, "打开");
+  EXPECT_TRUE((TDialogCloser::Seen == 1));
+  EXPECT_EQ(TDialogCloser::Caption, "打开");
   EXPECT_EQ(dialog->FileName(), "");
 
-  timer = TDialogCloser::Start(IDOK, file);
+  timer = TDialogCloser::Start(IDOK, file, true, 200);
   EXPECT_TRUE(dialog->Execute(form->Handle()));
   KillTimer(nullptr, timer);
   EXPECT_EQ(dialog->FileName(), file);

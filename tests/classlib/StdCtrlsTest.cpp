@@ -11,6 +11,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/DialogCloser.h"
 
 using namespace fixture;
 
@@ -399,32 +400,6 @@ TEST(StdCtrls, AMainMenuShowsOnItsFormKeepingTheClientAreaAndRunsItsItems)
   EXPECT_EQ(form->ClientHeight(), 300);
 }
 
-namespace {
-struct TDialogCloser {
-  static std::string Caption, Text;
-  static WPARAM Answer;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-  {
-    EnumThreadWindows(GetCurrentThreadId(), Close, 0);
-  }
-  static BOOL CALLBACK Close(HWND wnd, LPARAM)
-  {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-    char buf[256] = {};
-    GetWindowTextA(wnd, buf, sizeof buf);
-    Caption = buf;
-    GetDlgItemTextA(wnd, 0xFFFF, buf, sizeof buf);
-    Text = buf;
-    PostMessageA(wnd, WM_COMMAND, Answer, 0);
-    return FALSE;
-  }
-};
-std::string TDialogCloser::Caption, TDialogCloser::Text;
-WPARAM TDialogCloser::Answer = IDOK;
-}  // namespace
-
 TEST(Dialogs, MessageDlgShowsTheSystemBoxAndAnswersTheButtonChosen)
 {
   struct TCase {
@@ -445,18 +420,15 @@ TEST(Dialogs, MessageDlgShowsTheSystemBoxAndAnswersTheButtonChosen)
   EXPECT_THROW(MessageDlg("x", mtCustom, {mbYes, mbOK}, 0), EInvalidOperation);
 
   TShownForm form;
-  TDialogCloser::Answer = IDNO;
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, TDialogCloser::Tick);
+  UINT_PTR timer = TDialogCloser::Start(IDNO);
   int answer = MessageDlg("没有选择数据", mtConfirmation, {mbYes, mbNo}, 0);
-  KillTimer(nullptr, timer);
+  TDialogCloser::Stop(timer);
   EXPECT_EQ(answer, mrNo);
   EXPECT_EQ(TDialogCloser::Text, "没有选择数据");
   EXPECT_EQ(TDialogCloser::Caption, Application->Title());
-  TDialogCloser::Answer = IDOK;
-  TDialogCloser::Text.clear();
-  timer = SetTimer(nullptr, 0, 50, TDialogCloser::Tick);
+  timer = TDialogCloser::Start(IDOK);
   ShowMessage("完成");
-  KillTimer(nullptr, timer);
+  TDialogCloser::Stop(timer);
   EXPECT_EQ(TDialogCloser::Text, "完成");
 }
 
