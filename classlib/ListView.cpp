@@ -1,6 +1,9 @@
 // TListView, its columns and its items.
 #include "classlib/ListView.h"
 #include <commctrl.h>
+#include <algorithm>
+#include <utility>
+#include <vector>
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -126,15 +129,7 @@ void TListItem::SetCaption(const std::string& value)
   Redraw();
 }
 
-void TListItem::SubItemsChanged(TObject*)
-{
-  TListView* lv = ListView();
-  if (!lv->HandleAllocated()) return;
-  int index = Index();
-  if (index < 0) return;
-  lv->SetSubItemCallbacks(this, index);
-  Redraw();
-}
+void TListItem::SubItemsChanged(TObject*) { Redraw(); }
 
 void TListItem::Redraw()
 {
@@ -150,25 +145,26 @@ bool TListItem::Selected() const
 {
   TListView* lv = ListView();
   if (!lv->HandleAllocated()) return FSelected;
-  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) != 0;
+  return lv->ItemState(Index(), LVIS_SELECTED) != 0;
 }
 
 void TListItem::SetSelected(bool value)
 {
-  FSelected = value;
   TListView* lv = ListView();
-  if (!lv->HandleAllocated()) return;
-  LVITEMA item{};
-  item.stateMask = LVIS_SELECTED;
-  item.state = value ? LVIS_SELECTED : 0;
-  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+  if (!lv->HandleAllocated()) {
+    FSelected = value;
+    return;
+  }
+  // The window's notice brings the change to FSelected and to OnSelectItem.
+  lv->SyncCount();
+  lv->SetItemState(Index(), LVIS_SELECTED, value ? LVIS_SELECTED : 0);
 }
 
 bool TListItem::Focused() const
 {
   TListView* lv = ListView();
   if (!lv->HandleAllocated()) return FFocused;
-  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_FOCUSED) != 0;
+  return lv->ItemState(Index(), LVIS_FOCUSED) != 0;
 }
 
 void TListItem::SetFocused(bool value)
@@ -176,16 +172,16 @@ void TListItem::SetFocused(bool value)
   FFocused = value;
   TListView* lv = ListView();
   if (!lv->HandleAllocated()) return;
-  LVITEMA item{};
-  item.stateMask = LVIS_FOCUSED;
-  item.state = value ? LVIS_FOCUSED : 0;
-  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+  lv->SyncCount();
+  lv->SetItemState(Index(), LVIS_FOCUSED, value ? LVIS_FOCUSED : 0);
 }
 
 void TListItem::MakeVisible(bool partialOK)
 {
   TListView* lv = ListView();
-  if (lv->HandleAllocated()) lv->Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(Index()), partialOK);
+  if (!lv->HandleAllocated()) return;
+  lv->SyncCount();
+  lv->Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(Index()), partialOK);
 }
 
 void TListItem::Delete() { FOwner->Delete(Index()); }
@@ -218,15 +214,17 @@ TListItem* TListItems::Insert(int index)
   TOwned<TListItem> item = MakeOwned<TListItem>(this);
   FItems.insert(FItems.begin() + index, item.get());
   TListItem* result = item.release();
-  if (FOwner->HandleAllocated()) FOwner->InsertItemWindow(result, index);
+  if (FOwner->HandleAllocated()) FOwner->InsertItemWindow(index);
   return result;
 }
 
 void TListItems::Delete(int index)
 {
   TListItem* item = Item(index);
-  // The window lets go of the item before the item goes.
-  if (FOwner->HandleAllocated()) FOwner->Send(LVM_DELETEITEM, static_cast<WPARAM>(index));
+  // The window lets go of the item before the item goes (an append it has not yet been told of
+  // it never held).
+  if (FOwner->HandleAllocated() && index < FOwner->WindowCount())
+    FOwner->Send(LVM_DELETEITEM, static_cast<WPARAM>(index));
   FItems.erase(FItems.begin() + index);
   Free(item);
 }
@@ -248,6 +246,7 @@ void TListItems::EndUpdate()
 {
   if (FUpdateCount == 0 || --FUpdateCount > 0) return;
   if (FOwner->HandleAllocated()) {
+    FOwner->SyncCount();
     FOwner->Send(WM_SETREDRAW, TRUE);
     InvalidateRect(FOwner->Handle(), nullptr, TRUE);
   }
@@ -286,7 +285,7 @@ void TListView::CreateParams(TCreateParams& params)
 {
   TWinControl::CreateParams(params);
   CreateSubClass(params, WC_LISTVIEWA);
-  params.Style |= LVS_SHAREIMAGELISTS | ViewStyleBits[static_cast<int>(FViewStyle)];
+  params.Style |= LVS_OWNERDATA | LVS_SHAREIMAGELISTS | ViewStyleBits[static_cast<int>(FViewStyle)];
   if (!FHideSelection) params.Style |= LVS_SHOWSELALWAYS;
   if (!FMultiSelect) params.Style |= LVS_SINGLESEL;
   params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -300,8 +299,17 @@ void TListView::CreateWnd()
   UpdateColumns();
   FFilling = true;
   try {
-    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()));
-    for (int i = 0; i < FItems->Count(); ++i) InsertItemWindow(FItems->FItems[static_cast<size_t>(i)], i);
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()), LVSICF_NOSCROLL);
+    for (int i = 0; i < FItems->Count(); ++i) {
+      TListItem* item = FItems->FItems[static_cast<size_t>(i)];
+      if (item->FSelected || item->FFocused)
+        SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, StateBits(item->FSelected, item->FFocused));
+    }
+    // A single-selection window keeps one of several selected items: the items learn which.
+    for (int i = 0; i < FItems->Count(); ++i) {
+      TListItem* item = FItems->FItems[static_cast<size_t>(i)];
+      if (item->FSelected) item->FSelected = (ItemState(i, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    }
   } catch (...) {
     FFilling = false;
     throw;
@@ -356,39 +364,57 @@ void TListView::UpdateColumns()
          reinterpret_cast<LPARAM>(&col));
   }
   for (int i = shown - 1; i >= wanted; --i) Send(LVM_DELETECOLUMN, static_cast<WPARAM>(i));
-  if (wanted > shown)
-    for (int i = 0; i < FItems->Count(); ++i) SetSubItemCallbacks(FItems->FItems[static_cast<size_t>(i)], i);
 }
 
-void TListView::InsertItemWindow(TListItem* item, int index)
+int TListView::WindowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+
+void TListView::SyncCount()
+{
+  if (FHandle && WindowCount() != FItems->Count())
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()), LVSICF_NOSCROLL);
+}
+
+UINT TListView::ItemState(int index, UINT mask) const
+{
+  return static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(index), mask));
+}
+
+void TListView::SetItemState(int index, UINT mask, UINT state)
 {
   LVITEMA lvi{};
-  lvi.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-  lvi.iItem = index;
-  lvi.pszText = LPSTR_TEXTCALLBACKA;
-  lvi.lParam = reinterpret_cast<LPARAM>(item);
-  lvi.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  lvi.state = StateBits(item->FSelected, item->FFocused);
-  bool filling = FFilling;
-  FFilling = true;  // an item that comes selected is no selection by the user
-  LRESULT at = Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvi));
-  FFilling = filling;
-  if (at < 0) throw EInvalidOperation("The list view did not take an item");
-  SetSubItemCallbacks(item, index);
+  lvi.stateMask = mask;
+  lvi.state = state;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvi));
 }
 
-void TListView::SetSubItemCallbacks(TListItem* item, int index)
+void TListView::InsertItemWindow(int index)
 {
-  // The control asks for every text it shows; texts it was never told of it would draw empty.
-  auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
-  int columns = header ? Header_GetItemCount(header) : 0;
-  int last = std::max(columns - 1, item->FSubItems->Count());
-  for (int sub = 1; sub <= last; ++sub) {
-    LVITEMA lvi{};
-    lvi.iSubItem = sub;
-    lvi.pszText = LPSTR_TEXTCALLBACKA;
-    Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvi));
+  int shown = WindowCount();
+  // Appends wait for EndUpdate: one message for the whole fill.
+  if (index >= shown && FItems->Updating()) return;
+  // The window keeps states by position: those at and after the new item move one down.
+  std::vector<int> moved;
+  int focused = -1;
+  if (index < shown) {
+    for (auto i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(index - 1), LVNI_SELECTED));
+         i >= index; i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) {
+      if (!moved.empty() && i <= moved.back()) break;
+      moved.push_back(i);
+    }
+    focused = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   }
+  bool filling = FFilling;
+  FFilling = true;  // the states move with their items: no selection by the user
+  try {
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()), LVSICF_NOSCROLL);
+    for (int i : moved) SetItemState(i, LVIS_SELECTED, 0);
+    for (int i : moved) SetItemState(i + 1, LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= index) SetItemState(focused + 1, LVIS_FOCUSED, LVIS_FOCUSED);
+  } catch (...) {
+    FFilling = filling;
+    throw;
+  }
+  FFilling = filling;
 }
 
 void TListView::GetDispInfo(NMHDR* hdr)
@@ -423,18 +449,93 @@ void TListView::CNNotify(TMessage& msg)
       GetDispInfo(hdr);
       break;
     case LVN_ITEMCHANGED: {
+      // iItem -1 stands for every item.
       auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
       if (FFilling || IsDestroying() || !(nm->uChanged & LVIF_STATE)) break;
-      if (!((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) break;
-      if (nm->iItem < 0 || nm->iItem >= FItems->Count()) break;
-      TListItem* item = FItems->FItems[static_cast<size_t>(nm->iItem)];
-      item->FSelected = (nm->uNewState & LVIS_SELECTED) != 0;
-      SelectItem(item, item->FSelected);
+      if (nm->iItem >= 0 && !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) break;
+      SelectionChanged();
       break;
     }
+    case LVN_ODSTATECHANGED: {
+      // A range of items changed at once (a shift-click).
+      auto* nm = reinterpret_cast<NMLVODSTATECHANGE*>(hdr);
+      if (FFilling || IsDestroying() || !((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED)) break;
+      SelectionChanged();
+      break;
+    }
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      msg.Result = FindItem(hdr);
+      break;
     default:
       break;
   }
+}
+
+void TListView::SelectionChanged()
+{
+  // Deselections come first, as when one selection replaces another.
+  std::vector<std::pair<TListItem*, bool>> changes;
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TListItem* item = FItems->FItems[static_cast<size_t>(i)];
+    if (item->FSelected && !(ItemState(i, LVIS_SELECTED) & LVIS_SELECTED)) {
+      item->FSelected = false;
+      changes.emplace_back(item, false);
+    }
+  }
+  for (auto i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+       i >= 0 && i < FItems->Count();) {
+    TListItem* item = FItems->FItems[static_cast<size_t>(i)];
+    if (!item->FSelected) {
+      item->FSelected = true;
+      changes.emplace_back(item, true);
+    }
+    auto next = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));
+    if (next <= i) break;
+    i = next;
+  }
+  // A handler may delete items: each is told only while it is still in the list.
+  for (size_t n = 0; n < changes.size(); ++n)
+    if (n == 0 || FItems->IndexOf(changes[n].first) >= 0) SelectItem(changes[n].first, changes[n].second);
+}
+
+int TListView::FindItem(NMHDR* hdr) const
+{
+  // The typed prefix the user looks for; the two forms of the notice differ in the text only.
+  auto* find = reinterpret_cast<NMLVFINDITEMA*>(hdr);
+  UINT flags = find->lvfi.flags;
+  if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+  std::string text;
+  if (hdr->code == LVN_ODFINDITEMW) {
+    const wchar_t* wide = reinterpret_cast<NMLVFINDITEMW*>(hdr)->lvfi.psz;
+    if (!wide) return -1;
+    int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return -1;
+    text.resize(static_cast<size_t>(n));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), n, nullptr, nullptr);
+    text.resize(static_cast<size_t>(n - 1));
+  } else {
+    if (!find->lvfi.psz) return -1;
+    text = find->lvfi.psz;
+  }
+  int count = FItems->Count();
+  int start = find->iStart >= 0 && find->iStart < count ? find->iStart : 0;
+  bool partial = (flags & LVFI_PARTIAL) != 0;
+  for (int n = 0; n < count; ++n) {
+    int i = start + n;
+    if (i >= count) {
+      if (!(flags & LVFI_WRAP)) break;
+      i -= count;
+    }
+    const std::string& caption = FItems->FItems[static_cast<size_t>(i)]->FCaption;
+    if (partial && caption.size() < text.size()) continue;
+    int length = static_cast<int>(partial ? text.size() : caption.size());
+    if (!partial && caption.size() != text.size()) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), length, text.data(),
+                       static_cast<int>(text.size())) == CSTR_EQUAL)
+      return i;
+  }
+  return -1;
 }
 
 void TListView::SelectItem(TListItem* item, bool selected)
@@ -455,9 +556,23 @@ TListItem* TListView::Selected() const
 
 void TListView::SetSelected(TListItem* item)
 {
-  for (TListItem* other : FItems->FItems)
-    if (other != item && other->Selected()) other->SetSelected(false);
-  if (item) item->SetSelected(true);
+  if (!FHandle) {
+    for (TListItem* other : FItems->FItems)
+      if (other != item) other->FSelected = false;
+    if (item) item->FSelected = true;
+    return;
+  }
+  SyncCount();
+  int target = item ? item->Index() : -1;
+  std::vector<int> others;
+  for (auto i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); i >= 0;) {
+    if (i != target) others.push_back(i);
+    auto next = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));
+    if (next <= i) break;
+    i = next;
+  }
+  for (int i : others) SetItemState(i, LVIS_SELECTED, 0);
+  if (target >= 0) SetItemState(target, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 int TListView::SelCount() const

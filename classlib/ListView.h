@@ -1,7 +1,8 @@
 #pragma once
 // TListView: the system's list view control. The items, their texts and their columns live in
-// the class; the control asks for texts when it draws them, so that recreating the window loses
-// nothing and the two never disagree.
+// the class; the control is a virtual one that holds only the number of items and their states
+// and asks for texts when it draws them, so that recreating the window loses nothing, the two
+// never disagree, and filling a long list costs one message per update.
 #include <string>
 #include <vector>
 #include "classlib/Collection.h"
@@ -77,7 +78,8 @@ private:
   TListItems* FOwner;
   std::string FCaption;
   TOwned<TStringList> FSubItems;
-  // The item's state while the control has no window.
+  // The item's state while the control has no window; with a window, the selection the
+  // list view last reported for the item.
   bool FSelected = false;
   bool FFocused = false;
 };
@@ -157,11 +159,19 @@ private:
   bool ReportShown() const;
   void UpdateColumns();
   void UpdateExtendedStyles();
-  void InsertItemWindow(TListItem* item, int index);
-  void SetSubItemCallbacks(TListItem* item, int index);
+  // The number of items the window holds; appends made while the items are updating reach
+  // the window at EndUpdate (or when something needs them sooner: SyncCount).
+  int WindowCount() const;
+  void SyncCount();
+  void InsertItemWindow(int index);
+  UINT ItemState(int index, UINT mask) const;
+  void SetItemState(int index, UINT mask, UINT state);
   void CNNotify(TMessage& msg);
   void WMDestroy(TMessage& msg);
   void GetDispInfo(NMHDR* hdr);
+  int FindItem(NMHDR* hdr) const;
+  // Fires OnSelectItem for every item whose selection differs from what the item last knew.
+  void SelectionChanged();
 
   TOwned<TListColumns> FColumns;
   TOwned<TListItems> FItems;

@@ -1,7 +1,7 @@
 #include "classlib/WndThunk.h"
 
 #include <commctrl.h>
-#include <cstdio>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -10,16 +10,30 @@ namespace {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-// The property that ties a window to its object: named after this process and module.
-const char* ObjectProp()
+LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The window's own object sits in the last slot of its extra bytes, which the class library's window
+// classes add after the ones the control class asks for. A window property would do the same, but
+// the system looks properties up in another process, and every message would pay for that trip.
+int ObjectSlot(HWND wnd)
 {
-  static const ATOM atom = [] {
-    char name[64];
-    std::snprintf(name, sizeof name, "ClassLibObject%08lX%p", GetCurrentProcessId(),
-                  static_cast<void*>(Instance()));
-    return GlobalAddAtomA(name);
-  }();
-  return MAKEINTATOM(atom);
+  return static_cast<int>(GetClassLongA(wnd, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(LONG_PTR));
+}
+
+TWindowObject* ObjectOf(HWND wnd)
+{
+  return reinterpret_cast<TWindowObject*>(GetWindowLongPtrA(wnd, ObjectSlot(wnd)));
+}
+
+void SetObjectOf(HWND wnd, TWindowObject* obj)
+{
+  SetWindowLongPtrA(wnd, ObjectSlot(wnd), reinterpret_cast<LONG_PTR>(obj));
+}
+
+bool IsObjectWindow(HWND wnd)
+{
+  return reinterpret_cast<WNDPROC>(GetClassLongPtrA(wnd, GCLP_WNDPROC)) == ObjectWndProc &&
+         ObjectSlot(wnd) >= 0;
 }
 
 // The object whose window is being created on this thread: it takes the window's first message.
@@ -42,18 +56,18 @@ WNDPROC DefaultProcOf(HWND wnd)
 
 LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  auto* obj = static_cast<TWindowObject*>(GetPropA(wnd, ObjectProp()));
+  auto* obj = ObjectOf(wnd);
   if (!obj && GCreating) {
     obj = GCreating;
     GCreating = nullptr;
-    SetPropA(wnd, ObjectProp(), obj);
+    SetObjectOf(wnd, obj);
     GuardCallback([&] { obj->WindowAttached(wnd); });
   }
   if (!obj) return CallWindowProcA(DefaultProcOf(wnd), wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   GuardCallback([&] { obj->WindowMessage(m); });
   if (msg == WM_NCDESTROY) {
-    RemovePropA(wnd, ObjectProp());
+    SetObjectOf(wnd, nullptr);
     GuardCallback([&] { obj->WindowDetached(); });
   }
   return m.Result;
@@ -139,6 +153,7 @@ void RegisterObjectWindowClass(const WNDCLASSA& cls)
     return;
   WNDCLASSA ours = cls;
   ours.lpfnWndProc = ObjectWndProc;
+  ours.cbWndExtra = std::max(cls.cbWndExtra, 0) + static_cast<int>(sizeof(LONG_PTR));  // the object's slot
   ATOM atom = RegisterClassA(&ours);
   if (!atom) RaiseLastOSError();
   std::lock_guard lock(GClassesLock);
@@ -162,10 +177,10 @@ HWND CreateObjectWindow(TWindowObject* obj, DWORD exStyle, const char* className
 
 TWindowObject* FindWindowObject(HWND wnd)
 {
-  return wnd ? static_cast<TWindowObject*>(GetPropA(wnd, ObjectProp())) : nullptr;
+  return wnd && IsObjectWindow(wnd) ? ObjectOf(wnd) : nullptr;
 }
 
 void DetachWindowObject(HWND wnd)
 {
-  if (wnd) RemovePropA(wnd, ObjectProp());
+  if (wnd && IsObjectWindow(wnd)) SetObjectOf(wnd, nullptr);
 }

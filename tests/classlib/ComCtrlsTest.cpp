@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -412,6 +413,104 @@ TEST(ComCtrls, ListViewSelectionFiresOnSelectItemWithTheItemAndTheFlag)
   list->Items()->Delete(1);
   list->Items()->Clear();
   for (const S& s : form->Selections) EXPECT_FALSE(s.Selected);
+}
+
+TEST(ComCtrls, ListViewStatesFollowTheirItemsThroughInsertsAndUpdates)
+{
+  auto* form = New<TComCtrlsTestForm>(Application);
+  TFormGuard guard{form};
+  form->Show();
+  auto* list = As<TListView>(form->FindComponent("ListView1"));
+  std::vector<TListItem*> items;
+  for (const char* caption : {"alpha", "beta", "gamma"}) {
+    items.push_back(list->Items()->Add());
+    items.back()->SetCaption(caption);
+  }
+  HWND lv = list->Handle();
+  items[2]->SetSelected(true);
+  items[2]->SetFocused(true);
+  form->Selections.clear();
+
+  // An item put in front of the selected one: the selection and the focus stay with their item.
+  TListItem* inserted = list->Items()->Insert(1);
+  inserted->SetCaption("delta");
+  EXPECT_EQ(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0), 4);
+  EXPECT_EQ(ItemText(lv, 1, 0), "delta");
+  EXPECT_EQ(list->Selected(), items[2]);
+  EXPECT_EQ(list->ItemFocused(), items[2]);
+  EXPECT_EQ(list->SelCount(), 1);
+  EXPECT_TRUE(form->Selections.empty());
+
+  // An item added while the items update can be selected before the update ends.
+  list->Items()->BeginUpdate();
+  TListItem* added = list->Items()->Add();
+  added->SetCaption("epsilon");
+  added->SetSelected(true);
+  list->Items()->EndUpdate();
+  EXPECT_EQ(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0), 5);
+  EXPECT_EQ(ItemText(lv, 4, 0), "epsilon");
+  EXPECT_EQ(list->Selected(), added);
+  using S = TComCtrlsTestForm::TSelection;
+  EXPECT_EQ(form->Selections, (std::vector<S>{{items[2], false}, {added, true}}));
+
+  // Typing the start of a caption moves to the item.
+  SetFocus(lv);
+  SendMessageA(lv, WM_CHAR, 'g', 1);
+  Pump(20);
+  EXPECT_EQ(list->ItemFocused(), items[2]);
+}
+
+TEST(ComCtrls, ListViewReportsSelectionsOfAllItemsAndOfRangesPerItem)
+{
+  auto* form = New<TComCtrlsTestForm>(Application);
+  TFormGuard guard{form};
+  auto* list = As<TListView>(form->FindComponent("ListView1"));
+  list->SetMultiSelect(true);
+  form->Show();
+  std::vector<TListItem*> items;
+  for (int i = 0; i < 4; ++i) {
+    items.push_back(list->Items()->Add());
+    items.back()->SetCaption("item" + std::to_string(i));
+  }
+  HWND lv = list->Handle();
+  using S = TComCtrlsTestForm::TSelection;
+
+  SetItemSelected(lv, -1, true);  // every item at once
+  EXPECT_EQ(form->Selections, (std::vector<S>{{items[0], true}, {items[1], true}, {items[2], true},
+                                              {items[3], true}}));
+  EXPECT_EQ(list->SelCount(), 4);
+  form->Selections.clear();
+  SetItemSelected(lv, -1, false);
+  EXPECT_EQ(form->Selections, (std::vector<S>{{items[0], false}, {items[1], false}, {items[2], false},
+                                              {items[3], false}}));
+  EXPECT_EQ(list->Selected(), nullptr);
+
+  // A click, then a shift-click two rows further: three items selected, each reported selected last.
+  form->Selections.clear();
+  auto clickAt = [lv](int index, WPARAM keys) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(lv, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(lv, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    SendMessageA(lv, WM_LBUTTONUP, keys, at);
+    Pump(20);
+  };
+  clickAt(1, 0);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  clickAt(3, MK_SHIFT);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(list->SelCount(), 3);
+  for (int i = 1; i < 4; ++i) {
+    auto last = std::find_if(form->Selections.rbegin(), form->Selections.rend(),
+                             [&](const S& s) { return s.Item == items[i]; });
+    ASSERT_NE(last, form->Selections.rend()) << i;
+    EXPECT_TRUE(last->Selected) << i;
+  }
+  EXPECT_EQ(std::count(form->Selections.begin(), form->Selections.end(), S{items[0], true}), 0);
 }
 
 TEST(ComCtrls, StatusBarPanelsAndSimpleTextReachTheControl)
