@@ -230,8 +230,33 @@ void TFrmain::Action1Execute(TObject*)
   ListFolder(CurrentFolder);
 }
 
+namespace {
+// Holds back a control's painting for a scope and paints it whole at the end. The scan holds the
+// GUI thread, so nothing would be painted before its end anyway; without the hold some system
+// controls repaint at once on every change, and the count pane changes once a folder.
+class TRedrawHold {
+public:
+  explicit TRedrawHold(TWinControl* control) : FWindow(control->HandleAllocated() ? control->Handle() : nullptr)
+  {
+    if (FWindow) SendMessageA(FWindow, WM_SETREDRAW, FALSE, 0);
+  }
+  ~TRedrawHold()
+  {
+    if (!FWindow || !IsWindow(FWindow)) return;
+    SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  TRedrawHold(const TRedrawHold&) = delete;
+  TRedrawHold& operator=(const TRedrawHold&) = delete;
+
+private:
+  HWND FWindow;
+};
+}  // namespace
+
 void TFrmain::ListFolder(const std::string& folder)
 {
+  TRedrawHold holdPanes(RzStatusBar1);
   TListItems* items = cxListView1->Items();
   items->BeginUpdate();
   try {
