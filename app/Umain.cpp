@@ -236,7 +236,8 @@ namespace {
 // controls repaint at once on every change, and the count pane changes once a folder.
 class TRedrawHold {
 public:
-  explicit TRedrawHold(TWinControl* control) : FWindow(control->HandleAllocated() ? control->Handle() : nullptr)
+  explicit TRedrawHold(TWinControl* control)
+      : FWindow(control->HandleAllocated() ? control->Handle() : nullptr)
   {
     if (FWindow) SendMessageA(FWindow, WM_SETREDRAW, FALSE, 0);
   }

@@ -16,7 +16,8 @@ public:
   explicit THandlerRef(TComponent* menu)
   {
     void* intf = nullptr;
-    if (menu && Supports(menu, IID_IcxPopupMenuHandler, &intf)) FHandler = static_cast<IcxPopupMenuHandler*>(intf);
+    if (menu && Supports(menu, IID_IcxPopupMenuHandler, &intf))
+      FHandler = static_cast<IcxPopupMenuHandler*>(intf);
   }
   ~THandlerRef()
   {

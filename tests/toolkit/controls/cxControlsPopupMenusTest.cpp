@@ -157,7 +157,8 @@ TEST(PopupMenus, MenuHeightCountsVisibleItemsByColumn)
   } tall;
   for (int i = 0; i < menu->Items()->Count(); ++i)
     menu->Items()->Items(i)->SetOnMeasureItem(TMenuMeasureItemEvent(&tall, &TTall::Measure));
-  EXPECT_EQ(MeasurePopupMenuHeight(menu.get()), 3 * line + 4) << "measures are asked only when drawn by the program";
+  EXPECT_EQ(MeasurePopupMenuHeight(menu.get()), 3 * line + 4)
+      << "measures are asked only when drawn by the program";
   menu->SetOwnerDraw(true);
   EXPECT_EQ(MeasurePopupMenuHeight(menu.get()), 3 * 30 + 4);
 
