@@ -168,3 +168,17 @@ public:
 private:
   TCanvas* FCanvas;
 };
+
+// Lends a device context to a canvas for the life of a scope: the canvas is locked and draws on the
+// context until the scope ends, then lets go of it (the context stays its owner's).
+class TCanvasDCScope {
+public:
+  TCanvasDCScope(TCanvas* canvas, HDC dc) : FLock(canvas), FCanvas(canvas) { FCanvas->SetHandle(dc); }
+  ~TCanvasDCScope() { FCanvas->SetHandle(nullptr); }
+  TCanvasDCScope(const TCanvasDCScope&) = delete;
+  TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+private:
+  TCanvasLock FLock;
+  TCanvas* FCanvas;
+};

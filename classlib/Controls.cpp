@@ -847,15 +847,6 @@ void TGraphicControl::WMPaint(TMessage& msg)
 {
   // The parent's paint cycle hands its device context, already moved and clipped to the control.
   if (!msg.WParam) return;
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(reinterpret_cast<HDC>(msg.WParam));
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope scope(FCanvas.get(), reinterpret_cast<HDC>(msg.WParam));
+  Paint();
 }

@@ -557,27 +557,40 @@ void TReader::DefineBinaryProperty(std::string_view name, TStreamProc read, TStr
   read(stream);
 }
 
+TReader::TComponentHeader TReader::ReadComponentHeader()
+{
+  TComponentHeader head;
+  head.Position = Position();
+  FLastPos = head.Position;
+  ReadPrefix(head.Flags, head.ChildPos);
+  head.ClassName = ReadStr();
+  head.Name = ReadStr();
+  if (head.Flags.Contains(TFilerFlag::ffInherited) || head.Flags.Contains(TFilerFlag::ffInline))
+    ErrorAt(head.Position, "Inherited and inline components are not supported: " + head.Name);
+  return head;
+}
+
+TClass TReader::ComponentClassOf(const TComponentHeader& head) const
+{
+  TClass cls = GetClass(head.ClassName);
+  if (!cls) ErrorAt(head.Position, "Class " + head.ClassName + " not found");
+  if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->NewComponent)
+    ErrorAt(head.Position, "Class " + head.ClassName + " is not a component class");
+  return cls;
+}
+
 TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
 {
   if (FSession) Error("A component stream is already being read");
   FSession = std::make_unique<TSession>();
   try {
     ReadSignature();
-    int64_t header = Position();
-    FLastPos = header;
-    TFilerFlags flags;
-    int childPos;
-    ReadPrefix(flags, childPos);
-    std::string className = ReadStr();
-    std::string name = ReadStr();
-    if (flags.Contains(TFilerFlag::ffInherited) || flags.Contains(TFilerFlag::ffInline))
-      ErrorAt(header, "Inherited and inline components are not supported: " + name);
+    const TComponentHeader head = ReadComponentHeader();
+    const int64_t header = head.Position;
+    const std::string& className = head.ClassName;
+    const std::string& name = head.Name;
     if (!root) {
-      TClass cls = GetClass(className);
-      if (!cls) ErrorAt(header, "Class " + className + " not found");
-      if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->NewComponent)
-        ErrorAt(header, "Class " + className + " is not a component class");
-      root = cls->NewComponent(owner);
+      root = ComponentClassOf(head)->NewComponent(owner);
       FSession->Created.push_back(root);
     } else {
       TClass c = root->ClassType();
@@ -635,21 +648,11 @@ TComponent* TReader::ReadComponent(TComponent* component)
 TComponent* TReader::ReadComponentInner(TComponent* component)
 {
   TDepthGuard depth(FDepth, *this);
-  int64_t header = Position();
-  FLastPos = header;
-  TFilerFlags flags;
-  int childPos;
-  ReadPrefix(flags, childPos);
-  std::string className = ReadStr();
-  std::string name = ReadStr();
-  if (flags.Contains(TFilerFlag::ffInherited) || flags.Contains(TFilerFlag::ffInline))
-    ErrorAt(header, "Inherited and inline components are not supported: " + name);
+  const TComponentHeader head = ReadComponentHeader();
+  const int64_t header = head.Position;
   TComponent* result = component;
   if (!result) {
-    TClass cls = GetClass(className);
-    if (!cls) ErrorAt(header, "Class " + className + " not found");
-    if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->NewComponent)
-      ErrorAt(header, "Class " + className + " is not a component class");
+    TClass cls = ComponentClassOf(head);
     try {
       result = cls->NewComponent(FOwner);
     } catch (Exception& e) {
@@ -664,7 +667,7 @@ TComponent* TReader::ReadComponentInner(TComponent* component)
   if (std::find(FSession->Loaded.begin(), FSession->Loaded.end(), result) == FSession->Loaded.end())
     FSession->Loaded.push_back(result);
   try {
-    result->SetName(name);
+    result->SetName(head.Name);
     if (FParent) result->SetParentComponent(FParent);
   } catch (Exception& e) {
     FLastPos = header;
@@ -673,7 +676,7 @@ TComponent* TReader::ReadComponentInner(TComponent* component)
   }
   result->ReadState(*this);
   result->ExcludeState(TComponentStateFlag::csReading);
-  if (flags.Contains(TFilerFlag::ffChildPos) && FParent) FParent->SetChildOrder(result, childPos);
+  if (head.Flags.Contains(TFilerFlag::ffChildPos) && FParent) FParent->SetChildOrder(result, head.ChildPos);
   return result;
 }
 

@@ -128,6 +128,17 @@ private:
   struct TSession;
   struct TScalar;
 
+  // What a stream says of a component before its properties: where it starts, its flags, class and
+  // name. Inherited and inline components are refused.
+  struct TComponentHeader {
+    int64_t Position = 0;
+    TFilerFlags Flags;
+    int ChildPos = 0;
+    std::string ClassName, Name;
+  };
+  TComponentHeader ReadComponentHeader();
+  // The component class the header names; an unknown or non-component class raises.
+  TClass ComponentClassOf(const TComponentHeader& head) const;
   TComponent* ReadComponentInner(TComponent* component);
   void ReadDataInner(TComponent* instance);
   void CallLoaded();

@@ -452,17 +452,8 @@ void TCustomForm::PaintWindow(HDC dc)
     TWinControl::PaintWindow(dc);
     return;
   }
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dc);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope scope(FCanvas.get(), dc);
+  Paint();
 }
 
 void TCustomForm::Paint()

@@ -358,12 +358,14 @@ void TCustomImageList::AddImages(TCustomImageList* list)
   Change();
 }
 
-void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask)
+template <class TAddFunc>
+void TCustomImageList::InsertAdded(int index, TAddFunc add)
 {
   if (index < 0 || index > Count()) throw EInvalidOperation("Invalid ImageList Index");
   BeginUpdate();
   try {
-    int first = Add(image, mask);
+    // The images go to the end first and are then moved to the index, one after another.
+    int first = add();
     if (first >= 0)
       for (int k = 0, added = Count() - first; k < added; ++k) Move(first + k, index + k);
   } catch (...) {
@@ -373,19 +375,14 @@ void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask)
   EndUpdate();
 }
 
+void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask)
+{
+  InsertAdded(index, [&] { return Add(image, mask); });
+}
+
 void TCustomImageList::InsertMasked(int index, TBitmap* image, TColor maskColor)
 {
-  if (index < 0 || index > Count()) throw EInvalidOperation("Invalid ImageList Index");
-  BeginUpdate();
-  try {
-    int first = AddMasked(image, maskColor);
-    if (first >= 0)
-      for (int k = 0, added = Count() - first; k < added; ++k) Move(first + k, index + k);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  InsertAdded(index, [&] { return AddMasked(image, maskColor); });
 }
 
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask)

@@ -133,6 +133,9 @@ protected:
   void Loaded() override;
 
 private:
+  // Adds images at the end through add (which answers the first new index), then moves them to index.
+  template <class TAddFunc>
+  void InsertAdded(int index, TAddFunc add);
   void HandleNeeded();
   void FreeHandle();
   HIMAGELIST CreateList(int initial) const;

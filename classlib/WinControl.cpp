@@ -1255,15 +1255,6 @@ TCustomControl::TCustomControl(TComponent* owner)
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dc);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope scope(FCanvas.get(), dc);
+  Paint();
 }

@@ -18,7 +18,7 @@ void Put16(std::string& s, size_t at, uint16_t v) { std::memcpy(&s[at], &v, 2); 
 void Put32(std::string& s, size_t at, uint32_t v) { std::memcpy(&s[at], &v, 4); }
 
 // A bitmap file: file header, BITMAPINFOHEADER, optional masks and colour table, then data.
-struct TBmpSpec {
+struct TBmpLayout {
   int32_t Width = 4;
   int32_t Height = 2;
   uint16_t BitCount = 24;
@@ -30,23 +30,23 @@ struct TBmpSpec {
   uint32_t SizeImage = 0;
 };
 
-std::string MakeBmp(const TBmpSpec& spec)
+std::string MakeBmp(const TBmpLayout& layout)
 {
   std::string s(14 + 40, '\0');
   s[0] = 'B';
   s[1] = 'M';
   Put32(s, 14, 40);
-  Put32(s, 18, static_cast<uint32_t>(spec.Width));
-  Put32(s, 22, static_cast<uint32_t>(spec.Height));
+  Put32(s, 18, static_cast<uint32_t>(layout.Width));
+  Put32(s, 22, static_cast<uint32_t>(layout.Height));
   Put16(s, 26, 1);
-  Put16(s, 28, spec.BitCount);
-  Put32(s, 30, spec.Compression);
-  Put32(s, 34, spec.SizeImage ? spec.SizeImage : static_cast<uint32_t>(spec.Data.size()));
-  Put32(s, 46, spec.ClrUsed);
-  for (uint32_t m : spec.Masks) s.append(reinterpret_cast<const char*>(&m), 4);
-  for (uint32_t c : spec.Colors) s.append(reinterpret_cast<const char*>(&c), 4);
+  Put16(s, 28, layout.BitCount);
+  Put32(s, 30, layout.Compression);
+  Put32(s, 34, layout.SizeImage ? layout.SizeImage : static_cast<uint32_t>(layout.Data.size()));
+  Put32(s, 46, layout.ClrUsed);
+  for (uint32_t m : layout.Masks) s.append(reinterpret_cast<const char*>(&m), 4);
+  for (uint32_t c : layout.Colors) s.append(reinterpret_cast<const char*>(&c), 4);
   Put32(s, 10, static_cast<uint32_t>(s.size()));
-  s += spec.Data;
+  s += layout.Data;
   Put32(s, 2, static_cast<uint32_t>(s.size()));
   return s;
 }
@@ -54,14 +54,14 @@ std::string MakeBmp(const TBmpSpec& spec)
 // 4 x 2, 24 bits: bottom row red, top row blue (rows are stored bottom first).
 std::string RedBlueBmp()
 {
-  TBmpSpec spec;
+  TBmpLayout layout;
   std::string bottom, top;
   for (int i = 0; i < 4; ++i) {
     bottom += std::string("\x00\x00\xFF", 3);
     top += std::string("\xFF\x00\x00", 3);
   }
-  spec.Data = bottom + top;
-  return MakeBmp(spec);
+  layout.Data = bottom + top;
+  return MakeBmp(layout);
 }
 
 void Load(TBitmap& bitmap, const std::string& bytes)
@@ -256,55 +256,55 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     EXPECT_EQ(PixelOf(b, 0, 1), Blue);
   }
   {  // 8 bits with a short colour table
-    TBmpSpec spec;
-    spec.BitCount = 8;
-    spec.ClrUsed = 2;
-    spec.Colors = {0x00FF0000, 0x000000FF};
-    spec.Data = std::string("\x00\x01\x00\x01", 4) + std::string("\x01\x01\x01\x01", 4);
+    TBmpLayout layout;
+    layout.BitCount = 8;
+    layout.ClrUsed = 2;
+    layout.Colors = {0x00FF0000, 0x000000FF};
+    layout.Data = std::string("\x00\x01\x00\x01", 4) + std::string("\x01\x01\x01\x01", 4);
     TBitmap b;
-    Load(b, MakeBmp(spec));
+    Load(b, MakeBmp(layout));
     EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf8bit);
     EXPECT_EQ(PixelOf(b, 0, 1), Red);
     EXPECT_EQ(PixelOf(b, 1, 1), Blue);
     EXPECT_EQ(PixelOf(b, 0, 0), Blue);
   }
   {  // RLE8: a run, an end of line, literal pixels, end of bitmap
-    TBmpSpec spec;
-    spec.BitCount = 8;
-    spec.Compression = BI_RLE8;
-    spec.ClrUsed = 2;
-    spec.Colors = {0x00FF0000, 0x000000FF};
-    spec.Data = std::string("\x04\x01\x00\x00\x00\x04\x00\x01\x00\x01\x00\x01", 12);
+    TBmpLayout layout;
+    layout.BitCount = 8;
+    layout.Compression = BI_RLE8;
+    layout.ClrUsed = 2;
+    layout.Colors = {0x00FF0000, 0x000000FF};
+    layout.Data = std::string("\x04\x01\x00\x00\x00\x04\x00\x01\x00\x01\x00\x01", 12);
     TBitmap b;
-    Load(b, MakeBmp(spec));
+    Load(b, MakeBmp(layout));
     EXPECT_EQ(PixelOf(b, 2, 1), Blue) << "bottom row: a run of colour 1";
     EXPECT_EQ(PixelOf(b, 0, 0), Red);
     EXPECT_EQ(PixelOf(b, 1, 0), Blue);
   }
   {  // 16 bits, 5-6-5 masks
-    TBmpSpec spec;
-    spec.BitCount = 16;
-    spec.Compression = BI_BITFIELDS;
-    spec.Masks = {0xF800, 0x07E0, 0x001F};
-    spec.Width = 2;
-    spec.Data = std::string("\x00\xF8\x1F\x00", 4) + std::string("\x1F\x00\x00\xF8", 4);
+    TBmpLayout layout;
+    layout.BitCount = 16;
+    layout.Compression = BI_BITFIELDS;
+    layout.Masks = {0xF800, 0x07E0, 0x001F};
+    layout.Width = 2;
+    layout.Data = std::string("\x00\xF8\x1F\x00", 4) + std::string("\x1F\x00\x00\xF8", 4);
     TBitmap b;
-    Load(b, MakeBmp(spec));
+    Load(b, MakeBmp(layout));
     EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf16bit);
     EXPECT_EQ(PixelOf(b, 0, 1), Red);
     EXPECT_EQ(PixelOf(b, 1, 1), Blue);
     EXPECT_EQ(PixelOf(b, 0, 0), Blue);
   }
   {  // 32 bits with unusual masks: a custom format, written back with its masks
-    TBmpSpec spec;
-    spec.BitCount = 32;
-    spec.Compression = BI_BITFIELDS;
-    spec.Masks = {0x000003FF, 0x000FFC00, 0x3FF00000};  // 10 bits each, red lowest
-    spec.Width = 1;
-    spec.Height = 1;
-    spec.Data = std::string("\xFF\x03\x00\x00", 4);
+    TBmpLayout layout;
+    layout.BitCount = 32;
+    layout.Compression = BI_BITFIELDS;
+    layout.Masks = {0x000003FF, 0x000FFC00, 0x3FF00000};  // 10 bits each, red lowest
+    layout.Width = 1;
+    layout.Height = 1;
+    layout.Data = std::string("\xFF\x03\x00\x00", 4);
     TBitmap b;
-    Load(b, MakeBmp(spec));
+    Load(b, MakeBmp(layout));
     EXPECT_EQ(b.PixelFormat(), TPixelFormat::pfCustom);
     EXPECT_EQ(PixelOf(b, 0, 0), Red);
     TBitmap again;
@@ -348,26 +348,26 @@ TEST(BitmapFile, CorruptOrTruncatedFilesAreRefusedAndTheImageIsKept)
   };
   auto patched16 = [&](size_t at, uint16_t v) { std::string s = good; Put16(s, at, v); return s; };
   auto patched32 = [&](size_t at, uint32_t v) { std::string s = good; Put32(s, at, v); return s; };
-  TBmpSpec palette;
+  TBmpLayout palette;
   palette.BitCount = 8;
   palette.ClrUsed = 300;
   palette.Colors.assign(300, 0);
   palette.Data = std::string(8, '\0');
-  TBmpSpec rle;
+  TBmpLayout rle;
   rle.BitCount = 8;
   rle.Compression = BI_RLE8;
   rle.Data = "\x00\x01";
   rle.SizeImage = 4096;
-  TBmpSpec overlapping;
+  TBmpLayout overlapping;
   overlapping.BitCount = 32;
   overlapping.Compression = BI_BITFIELDS;
   overlapping.Masks = {0xFF00, 0xFF0, 0xFF};
   overlapping.Data = std::string(32, '\0');
-  TBmpSpec bitfields24;
+  TBmpLayout bitfields24;
   bitfields24.Compression = BI_BITFIELDS;
   bitfields24.Masks = {0xFF0000, 0xFF00, 0xFF};
   bitfields24.Data = good.substr(54);
-  TBmpSpec rleTopDown = rle;
+  TBmpLayout rleTopDown = rle;
   rleTopDown.Height = -2;
   rleTopDown.SizeImage = 2;
   const Case cases[] = {
@@ -409,15 +409,15 @@ TEST(BitmapFile, CorruptOrTruncatedFilesAreRefusedAndTheImageIsKept)
 
 TEST(BitmapFile, RunLengthDataThatRunsPastTheImageIsCut)
 {
-  TBmpSpec spec;
-  spec.BitCount = 4;
-  spec.Compression = BI_RLE4;
-  spec.ClrUsed = 2;
-  spec.Colors = {0x00FF0000, 0x000000FF};
+  TBmpLayout layout;
+  layout.BitCount = 4;
+  layout.Compression = BI_RLE4;
+  layout.ClrUsed = 2;
+  layout.Colors = {0x00FF0000, 0x000000FF};
   // A run of 200 pixels, a delta far outside, literal pixels, no end marker.
-  spec.Data = std::string("\xC8\x11\x00\x02\xFF\xFF\x00\x03\x10\x10", 10);
+  layout.Data = std::string("\xC8\x11\x00\x02\xFF\xFF\x00\x03\x10\x10", 10);
   TBitmap b;
-  Load(b, MakeBmp(spec));
+  Load(b, MakeBmp(layout));
   EXPECT_EQ(PixelOf(b, 3, 1), Blue);
   EXPECT_EQ(PixelOf(b, 0, 0), Red);
 }

@@ -1,6 +1,7 @@
 // JPEG pictures over libjpeg: compression and decoding compared by pixels, quality and grey, corrupt
 // data, drawing, the picture registry and stored forms.
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -72,18 +73,6 @@ std::string Compressed(int quality, bool grayscale = false)
   return Save(jpeg);
 }
 
-std::string TempFile(const char* name)
-{
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-void WriteFile(const std::string& name, const std::string& bytes)
-{
-  TFileStream file(name, fmCreate);
-  file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
 }  // namespace
 
 TEST(JPEGImage, ABitmapCompressesAndDecodesBackToNearlyTheSamePixels)
@@ -181,7 +170,7 @@ TEST(JPEGImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
 
   // Through the picture registry: the picture stays without a graphic.
   const std::string file = TempFile("classlib-corrupt.jpg");
-  WriteFile(file, good.substr(0, good.size() / 2));
+  WriteFileBytes(file, good.substr(0, good.size() / 2));
   TPicture picture;
   EXPECT_THROW(picture.LoadFromFile(file), EInvalidGraphic);
   EXPECT_EQ(picture.Graphic(), nullptr);
@@ -211,7 +200,7 @@ TEST(JPEGImage, PicturesFindTheClassByExtensionAndStoreTheData)
 
   const std::string data = Compressed(80);
   const std::string file = TempFile("classlib-sample.jpg");
-  WriteFile(file, data);
+  WriteFileBytes(file, data);
   TPicture picture;
   picture.LoadFromFile(file);
   DeleteFileA(file.c_str());

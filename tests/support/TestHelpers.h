@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Win.h"
 
 // The message of the exception of kind E that op raises, or "(no exception)".
 template <class E>
@@ -15,6 +17,21 @@ std::string MessageOf(const std::function<void()>& op)
     return e.Message();
   }
   return "(no exception)";
+}
+
+// A file of the name in the system's temporary folder.
+inline std::string TempFile(const char* name)
+{
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+// Writes the bytes as the whole file.
+inline void WriteFileBytes(const std::string& name, const std::string& bytes)
+{
+  TFileStream file(name, fmCreate);
+  file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
 // A fixture with fixed number conventions ('.' as the decimal separator); the locale's are put

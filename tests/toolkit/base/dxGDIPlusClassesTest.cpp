@@ -2,6 +2,7 @@
 // their decoded pixels, images made from bitmaps, opacity and tiling, the paint canvases, and the
 // registration with the picture registry.
 #include <gtest/gtest.h>
+#include "tests/support/TestHelpers.h"
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -85,18 +86,6 @@ protected:
   TdxImageDataFormat SaveFormat() const override { return TdxImageDataFormat::dxImageJpeg; }
 };
 
-std::string TempFile(const char* name)
-{
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-void WriteFile(const std::string& name, const std::string& bytes)
-{
-  TFileStream file(name, fmCreate);
-  file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
 }  // namespace
 
 TEST(GPImage, APngLoadsWithItsPixelsAndReportsTransparency)
@@ -202,7 +191,7 @@ TEST(GPImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
 
   // Through the picture registry: the picture stays without a graphic.
   const std::string file = TempFile("gdiplus-corrupt.png");
-  WriteFile(file, broken);
+  WriteFileBytes(file, broken);
   TPicture picture;
   EXPECT_THROW(picture.LoadFromFile(file), EInvalidGraphic);
   EXPECT_EQ(picture.Graphic(), nullptr);
@@ -405,7 +394,7 @@ TEST(GPRegistration, PicturesAreRegisteredWithThePictureRegistryAndForStoredForm
 
   // A PNG file through the picture, and the picture through its stored form.
   const std::string file = TempFile("gdiplus-sample.png");
-  WriteFile(file, SamplePng());
+  WriteFileBytes(file, SamplePng());
   TPicture picture;
   picture.LoadFromFile(file);
   DeleteFileA(file.c_str());
