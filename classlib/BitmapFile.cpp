@@ -2,23 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include "classlib/ByteOrder.h"
 #include "classlib/Streams.h"
 
 namespace {
 constexpr uint64_t MaxExpandedSize = uint64_t(256) << 20;  // what an RLE file may expand to
 constexpr int MaxDimension = 1 << 20;
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-void Put16(std::vector<uint8_t>& out, uint16_t v)
-{
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 // Reads exactly count bytes, or the data is truncated.
 void ReadExact(TStream& stream, void* buffer, uint64_t count)
@@ -104,11 +94,11 @@ TDibData ReadBitmapFile(TStream& stream)
   uint8_t fh[14];
   ReadExact(stream, fh, sizeof(fh));
   if (fh[0] != 'B' || fh[1] != 'M') InvalidBitmap();
-  const uint32_t offBits = U32(fh + 10);
+  const uint32_t offBits = LoadU32(fh + 10);
 
   uint8_t h[124] = {};
   ReadExact(stream, h, 4);
-  const uint32_t headerSize = U32(h);
+  const uint32_t headerSize = LoadU32(h);
   if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
       headerSize != 124)
     InvalidBitmap();
@@ -122,18 +112,18 @@ TDibData ReadBitmapFile(TStream& stream)
   int planes;
   const bool core = headerSize == 12;
   if (core) {
-    dib.Width = U16(h + 4);
-    height = U16(h + 6);
-    planes = U16(h + 8);
-    dib.BitCount = U16(h + 10);
+    dib.Width = LoadU16(h + 4);
+    height = LoadU16(h + 6);
+    planes = LoadU16(h + 8);
+    dib.BitCount = LoadU16(h + 10);
   } else {
-    dib.Width = static_cast<int32_t>(U32(h + 4));
-    height = static_cast<int32_t>(U32(h + 8));
-    planes = U16(h + 12);
-    dib.BitCount = U16(h + 14);
-    compression = U32(h + 16);
-    sizeImage = U32(h + 20);
-    clrUsed = U32(h + 32);
+    dib.Width = static_cast<int32_t>(LoadU32(h + 4));
+    height = static_cast<int32_t>(LoadU32(h + 8));
+    planes = LoadU16(h + 12);
+    dib.BitCount = LoadU16(h + 14);
+    compression = LoadU32(h + 16);
+    sizeImage = LoadU32(h + 20);
+    clrUsed = LoadU32(h + 32);
   }
   const bool topDown = height < 0;
   if (topDown) height = -height;
@@ -163,7 +153,7 @@ TDibData ReadBitmapFile(TStream& stream)
       ReadExact(stream, m, sizeof(m));
       consumed += sizeof(m);
     }
-    for (int i = 0; i < 3; ++i) dib.Masks[i] = U32(m + 4 * i);
+    for (int i = 0; i < 3; ++i) dib.Masks[i] = LoadU32(m + 4 * i);
     const uint64_t limit = dib.BitCount == 16 ? 0x10000 : uint64_t(1) << 32;
     for (DWORD mask : dib.Masks)
       if (mask == 0 || mask >= limit) InvalidBitmap();
@@ -235,19 +225,19 @@ std::vector<uint8_t> DibInfo(const TDibData& dib)
 {
   std::vector<uint8_t> info;
   const int stride = DibStride(dib.Width, dib.BitCount);
-  Put32(info, sizeof(BITMAPINFOHEADER));
-  Put32(info, static_cast<uint32_t>(dib.Width));
-  Put32(info, static_cast<uint32_t>(dib.Height));
-  Put16(info, 1);
-  Put16(info, static_cast<uint16_t>(dib.BitCount));
-  Put32(info, dib.Compression);
-  Put32(info, static_cast<uint32_t>(static_cast<uint64_t>(stride) * dib.Height));
-  Put32(info, 0);
-  Put32(info, 0);
-  Put32(info, static_cast<uint32_t>(dib.Colors.size()));
-  Put32(info, 0);
+  AppendU32(info, sizeof(BITMAPINFOHEADER));
+  AppendU32(info, static_cast<uint32_t>(dib.Width));
+  AppendU32(info, static_cast<uint32_t>(dib.Height));
+  AppendU16(info, 1);
+  AppendU16(info, static_cast<uint16_t>(dib.BitCount));
+  AppendU32(info, dib.Compression);
+  AppendU32(info, static_cast<uint32_t>(static_cast<uint64_t>(stride) * dib.Height));
+  AppendU32(info, 0);
+  AppendU32(info, 0);
+  AppendU32(info, static_cast<uint32_t>(dib.Colors.size()));
+  AppendU32(info, 0);
   if (dib.Compression == BI_BITFIELDS)
-    for (DWORD m : dib.Masks) Put32(info, m);
+    for (DWORD m : dib.Masks) AppendU32(info, m);
   for (const RGBQUAD& c : dib.Colors) {
     info.push_back(c.rgbBlue);
     info.push_back(c.rgbGreen);
@@ -265,9 +255,9 @@ void WriteBitmapFile(TStream& stream, const TDibData& dib)
   std::vector<uint8_t> header;
   header.push_back('B');
   header.push_back('M');
-  Put32(header, static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX)));
-  Put32(header, 0);
-  Put32(header, static_cast<uint32_t>(offBits));
+  AppendU32(header, static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX)));
+  AppendU32(header, 0);
+  AppendU32(header, static_cast<uint32_t>(offBits));
   stream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
   stream.WriteBuffer(info.data(), static_cast<int64_t>(info.size()));
   stream.WriteBuffer(dib.Bits.data(), static_cast<int64_t>(dib.Bits.size()));

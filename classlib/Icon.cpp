@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include "classlib/ByteOrder.h"
 #include "classlib/BitmapFile.h"
 #include "classlib/Canvas.h"
 #include "classlib/Streams.h"
@@ -13,17 +14,6 @@ namespace {
 constexpr size_t DirHeaderSize = 6;
 constexpr size_t DirEntrySize = 16;
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-void Put16(std::vector<uint8_t>& out, uint16_t v)
-{
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 [[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
 
@@ -45,20 +35,20 @@ struct TIconImage {
 TIconImage CheckImage(const std::vector<uint8_t>& file, size_t entry)
 {
   const uint8_t* e = file.data() + entry;
-  TIconImage image{U32(e + 12), U32(e + 8), e[0] ? e[0] : 256, e[1] ? e[1] : 256, U16(e + 6)};
-  const size_t dirEnd = DirHeaderSize + DirEntrySize * U16(file.data() + 4);
+  TIconImage image{LoadU32(e + 12), LoadU32(e + 8), e[0] ? e[0] : 256, e[1] ? e[1] : 256, LoadU16(e + 6)};
+  const size_t dirEnd = DirHeaderSize + DirEntrySize * LoadU16(file.data() + 4);
   if (image.Offset < dirEnd || image.Size < 8 || image.Offset > file.size() || image.Size > file.size() - image.Offset)
     InvalidIcon();
   const uint8_t* p = file.data() + image.Offset;
   static const uint8_t png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (std::memcmp(p, png, sizeof(png)) == 0) return image;  // the platform checks PNG data itself
-  if (image.Size < sizeof(BITMAPINFOHEADER) || U32(p) != sizeof(BITMAPINFOHEADER)) InvalidIcon();
-  const int32_t width = static_cast<int32_t>(U32(p + 4));
-  const int32_t height = static_cast<int32_t>(U32(p + 8));  // image and mask together
-  const int bits = U16(p + 14);
-  const uint32_t compression = U32(p + 16);
-  const uint32_t clrUsed = U32(p + 32);
-  if (width <= 0 || width > 1024 || height <= 0 || height > 2048 || height % 2 || U16(p + 12) != 1 ||
+  if (image.Size < sizeof(BITMAPINFOHEADER) || LoadU32(p) != sizeof(BITMAPINFOHEADER)) InvalidIcon();
+  const int32_t width = static_cast<int32_t>(LoadU32(p + 4));
+  const int32_t height = static_cast<int32_t>(LoadU32(p + 8));  // image and mask together
+  const int bits = LoadU16(p + 14);
+  const uint32_t compression = LoadU32(p + 16);
+  const uint32_t clrUsed = LoadU32(p + 32);
+  if (width <= 0 || width > 1024 || height <= 0 || height > 2048 || height % 2 || LoadU16(p + 12) != 1 ||
       (compression != BI_RGB && compression != BI_BITFIELDS))
     InvalidIcon();
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) InvalidIcon();
@@ -175,8 +165,8 @@ void TIcon::LoadFromStream(TStream& stream)
   if (available < static_cast<int64_t>(DirHeaderSize)) InvalidIcon();
   std::vector<uint8_t> file(DirHeaderSize);
   ReadExact(stream, file.data(), DirHeaderSize);
-  const uint16_t count = U16(file.data() + 4);
-  if (U16(file.data()) != 0 || U16(file.data() + 2) != 1 || count == 0) InvalidIcon();
+  const uint16_t count = LoadU16(file.data() + 4);
+  if (LoadU16(file.data()) != 0 || LoadU16(file.data() + 2) != 1 || count == 0) InvalidIcon();
   const size_t dirEnd = DirHeaderSize + DirEntrySize * count;
   if (static_cast<int64_t>(dirEnd) > available) InvalidIcon();
   file.resize(dirEnd);
@@ -185,7 +175,7 @@ void TIcon::LoadFromStream(TStream& stream)
   uint64_t end = dirEnd;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* e = file.data() + DirHeaderSize + DirEntrySize * i;
-    end = std::max<uint64_t>(end, static_cast<uint64_t>(U32(e + 12)) + U32(e + 8));
+    end = std::max<uint64_t>(end, static_cast<uint64_t>(LoadU32(e + 12)) + LoadU32(e + 8));
   }
   if (end > static_cast<uint64_t>(available)) InvalidIcon();
   file.resize(static_cast<size_t>(end));
@@ -215,13 +205,13 @@ void TIcon::SaveToStream(TStream& stream)
   // One image: BITMAPINFOHEADER (height doubled), colour table, image rows, mask rows.
   std::vector<uint8_t> image;
   const int bits = color ? 32 : 1;
-  Put32(image, sizeof(BITMAPINFOHEADER));
-  Put32(image, static_cast<uint32_t>(w));
-  Put32(image, static_cast<uint32_t>(h * 2));
-  Put16(image, 1);
-  Put16(image, static_cast<uint16_t>(bits));
-  Put32(image, BI_RGB);
-  for (int i = 0; i < 5; ++i) Put32(image, 0);
+  AppendU32(image, sizeof(BITMAPINFOHEADER));
+  AppendU32(image, static_cast<uint32_t>(w));
+  AppendU32(image, static_cast<uint32_t>(h * 2));
+  AppendU16(image, 1);
+  AppendU16(image, static_cast<uint16_t>(bits));
+  AppendU32(image, BI_RGB);
+  for (int i = 0; i < 5; ++i) AppendU32(image, 0);
   if (color) {
     std::vector<uint8_t> pixels = DibRows(color.Get(), w, h, 32);
     std::vector<uint8_t> andBits = DibRows(mask.Get(), w, h, 1);
@@ -230,23 +220,23 @@ void TIcon::SaveToStream(TStream& stream)
   } else {
     // The mask of a monochrome icon is the AND bitmap above the XOR bitmap; bottom-up rows give the
     // XOR rows first, as the file has them.
-    Put32(image, 0x00000000);
-    Put32(image, 0x00FFFFFF);
+    AppendU32(image, 0x00000000);
+    AppendU32(image, 0x00FFFFFF);
     std::vector<uint8_t> both = DibRows(mask.Get(), w, h * 2, 1);
     image.insert(image.end(), both.begin(), both.end());
   }
   std::vector<uint8_t> file;
-  Put16(file, 0);
-  Put16(file, 1);
-  Put16(file, 1);
+  AppendU16(file, 0);
+  AppendU16(file, 1);
+  AppendU16(file, 1);
   file.push_back(static_cast<uint8_t>(w >= 256 ? 0 : w));
   file.push_back(static_cast<uint8_t>(h >= 256 ? 0 : h));
   file.push_back(bits == 1 ? 2 : 0);
   file.push_back(0);
-  Put16(file, 1);
-  Put16(file, static_cast<uint16_t>(bits));
-  Put32(file, static_cast<uint32_t>(image.size()));
-  Put32(file, static_cast<uint32_t>(DirHeaderSize + DirEntrySize));
+  AppendU16(file, 1);
+  AppendU16(file, static_cast<uint16_t>(bits));
+  AppendU32(file, static_cast<uint32_t>(image.size()));
+  AppendU32(file, static_cast<uint32_t>(DirHeaderSize + DirEntrySize));
   file.insert(file.end(), image.begin(), image.end());
   stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
 }

@@ -266,14 +266,22 @@ void TJPEGImage::Clear()
 
 void TJPEGImage::LoadData(std::string data)
 {
-  Clear();
-  if (!data.empty()) {
-    TOwned<TBitmap> bitmap = Decode(data);
-    FWidth = bitmap->Width();
-    FHeight = bitmap->Height();
-    FBitmap = std::move(bitmap);
-    FData = std::move(data);
+  // The users are told of the change either way: to the new picture, or to an empty one.
+  try {
+    Clear();
+    if (!data.empty()) {
+      TOwned<TBitmap> bitmap = Decode(data);
+      FWidth = bitmap->Width();
+      FHeight = bitmap->Height();
+      FBitmap = std::move(bitmap);
+      FData = std::move(data);
+    }
+  } catch (...) {
+    Clear();
+    Changed(this);
+    throw;
   }
+  Changed(this);
 }
 
 void TJPEGImage::LoadFromStream(TStream& stream)
@@ -281,14 +289,7 @@ void TJPEGImage::LoadFromStream(TStream& stream)
   const int64_t size = std::max<int64_t>(stream.Size() - stream.Position(), 0);
   std::string data(static_cast<size_t>(size), '\0');
   stream.ReadBuffer(data.data(), size);
-  try {
-    LoadData(std::move(data));
-  } catch (...) {
-    Clear();
-    Changed(this);
-    throw;
-  }
-  Changed(this);
+  LoadData(std::move(data));
 }
 
 void TJPEGImage::Compress()
@@ -422,14 +423,7 @@ void TJPEGImage::ReadData(TStream& stream)
   if (size < 0 || size > stream.Size() - stream.Position()) throw EInvalidGraphic("JPEG image is not valid (truncated data)");
   std::string data(static_cast<size_t>(size), '\0');
   stream.ReadBuffer(data.data(), size);
-  try {
-    LoadData(std::move(data));
-  } catch (...) {
-    Clear();
-    Changed(this);
-    throw;
-  }
-  Changed(this);
+  LoadData(std::move(data));
 }
 
 void TJPEGImage::WriteData(TStream& stream)

@@ -58,6 +58,8 @@ protected:
 private:
   // Decodes data into a new bitmap; raises EInvalidGraphic for data libjpeg cannot read.
   TOwned<TBitmap> Decode(const std::string& data) const;
+  // Takes the data as the picture (raising for data that cannot be decoded, which leaves it empty)
+  // and tells the image's users.
   void LoadData(std::string data);
   void Clear();
 
