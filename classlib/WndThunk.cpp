@@ -20,14 +20,17 @@ int ObjectSlot(HWND wnd)
   return static_cast<int>(GetClassLongA(wnd, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(LONG_PTR));
 }
 
+// A class without the slot would make the index negative, where other window data lives (the window
+// procedure among it): such a window has no object.
 TWindowObject* ObjectOf(HWND wnd)
 {
-  return reinterpret_cast<TWindowObject*>(GetWindowLongPtrA(wnd, ObjectSlot(wnd)));
+  int slot = ObjectSlot(wnd);
+  return slot < 0 ? nullptr : reinterpret_cast<TWindowObject*>(GetWindowLongPtrA(wnd, slot));
 }
 
 void SetObjectOf(HWND wnd, TWindowObject* obj)
 {
-  SetWindowLongPtrA(wnd, ObjectSlot(wnd), reinterpret_cast<LONG_PTR>(obj));
+  if (int slot = ObjectSlot(wnd); slot >= 0) SetWindowLongPtrA(wnd, slot, reinterpret_cast<LONG_PTR>(obj));
 }
 
 bool IsObjectWindow(HWND wnd)
