@@ -44,6 +44,9 @@ HINSTANCE WINAPI SystemShellExecute(HWND owner, const char* verb, const char* fi
 }
 TShellExecuteFunc GShellExecute = SystemShellExecute;
 
+std::string ReadTextFile(std::string_view path) { return ReadFileText(path); }
+TTextFileLoader GTextFileLoader = ReadTextFile;
+
 constexpr TMethodInfo FrmainMethods[] = {
   PublishedMethod<TNotifyEvent, &TFrmain::FormCreate>("FormCreate"),
   PublishedMethod<TLVSelectItemEvent, &TFrmain::cxListView1SelectItem>("cxListView1SelectItem"),
@@ -178,7 +181,12 @@ void TFrmain::FillFromPath(TRichEdit* target, const std::string& path)
     target->SetText(LoadTextFile(path));
 }
 
-std::string TFrmain::LoadTextFile(std::string_view path) { return ReadFileText(path); }
+std::string TFrmain::LoadTextFile(std::string_view path) { return GTextFileLoader(path); }
+
+TTextFileLoader SetTextFileLoader(TTextFileLoader loader)
+{
+  return std::exchange(GTextFileLoader, loader ? loader : ReadTextFile);
+}
 
 void TFrmain::LoadWordDocument(const std::string& path, TRichEdit* target)
 {
@@ -306,7 +314,7 @@ struct TLoadedFile {
 
 struct TFrmain::TRun {
   int Generation = 0;
-  int Index = 0;  // the item the batch starts at
+  int Index = 0;  // the item of the batch's next file
   bool Done = false;
   std::vector<TLoadedFile> Batch;
   std::string LastPath;  // the last file the run handled
@@ -376,14 +384,18 @@ void TFrmain::SearchListedFiles()
 
 void TFrmain::FetchBatch(TRun& run)
 {
-  // The items are read afresh from the list at each batch.
+  // The items are read afresh from the list at each batch. A document is loaded only when its turn
+  // has come (each load starts the word processor, which a new scan or a close would waste): it
+  // makes a batch of its own, and a batch of plain files ends before it.
   run.Batch.clear();
   TListItems* items = cxListView1->Items();
   for (int i = run.Index; i < items->Count() && run.Batch.size() < BatchFiles; ++i) {
     TLoadedFile file;
     file.Path = ItemPath(items->Item(i));
     file.IsDocument = IsDocumentPath(file.Path);
+    if (file.IsDocument && !run.Batch.empty()) break;
     run.Batch.push_back(std::move(file));
+    if (run.Batch.back().IsDocument) break;
   }
   run.Done = run.Batch.empty();
 }
@@ -431,10 +443,8 @@ void TFrmain::SearchBatch(TRun& run)
     if (!file.LoadFailed && FindInControl(FSearchControl, text, 0)) {
       ++run.Index;
     } else {
-      // A miss: the item goes and a new pass begins at the first item.
+      // A miss: the item goes, and the next file of the batch is the item that took its place.
       cxListView1->Items()->Delete(run.Index);
-      run.Index = 0;
-      return;
     }
   }
 }

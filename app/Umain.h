@@ -155,6 +155,11 @@ using TShellExecuteFunc = HINSTANCE(WINAPI*)(HWND owner, const char* verb, const
                                              const char* parameters, const char* directory, int show);
 // Replaces the shell call (tests read its arguments); answers the previous one.
 TShellExecuteFunc SetShellExecuteFunc(TShellExecuteFunc func);
+// Reads a plain file's text: LoadTextFile goes through it, on whichever thread calls it.
+using TTextFileLoader = std::string (*)(std::string_view path);
+// Replaces the reader (tests count and order the loads; nullptr restores the file reader); answers
+// the previous one.
+TTextFileLoader SetTextFileLoader(TTextFileLoader loader);
 
 // The unit: registers the classes its stored form names and empties its state at the end.
 extern TUnit UmainUnit;

@@ -1,6 +1,9 @@
 // "检索文件列表": the background run over the listed files, the completion poll that shows the
 // first result, and "定位查找".
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sstream>
+#include "app/FileText.h"
 #include "app/StandInControls.h"
 #include "app/WordDocument.h"
 #include "classlib/Application.h"
@@ -9,6 +12,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/IdThreadComponent.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/SyncObjs.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/WordStandIn.h"
@@ -31,6 +35,64 @@ struct TErrorCatcher : TObject {
   std::vector<std::string> Messages;
   void Catch(TObject*, const Exception& e) { Messages.push_back(e.Message()); }
 };
+
+// The window's plain-file loads in order, from whichever thread makes them. A load of HoldPath
+// signals Holding and then waits for Release before it reads the file.
+struct TLoadLog {
+  std::mutex Lock;
+  std::vector<std::string> Paths;
+  std::string HoldPath;
+  TSyncEvent Holding, Release;
+
+  static std::string Load(std::string_view path);
+  std::vector<std::string> Taken()
+  {
+    std::lock_guard<std::mutex> lock(Lock);
+    return Paths;
+  }
+};
+TLoadLog* GLoads = nullptr;
+
+std::string TLoadLog::Load(std::string_view path)
+{
+  bool hold;
+  {
+    std::lock_guard<std::mutex> lock(GLoads->Lock);
+    GLoads->Paths.emplace_back(path);
+    hold = !GLoads->HoldPath.empty() && path == GLoads->HoldPath;
+  }
+  if (hold) {
+    GLoads->Holding.SetEvent();
+    GLoads->Release.WaitFor(60000);
+  }
+  return ReadFileText(path);
+}
+
+// Counts the window's plain-file loads for its lifetime.
+class TCountedLoads {
+public:
+  TCountedLoads() : FOld(SetTextFileLoader(TLoadLog::Load)) { GLoads = &Log; }
+  ~TCountedLoads()
+  {
+    Log.Release.SetEvent();
+    SetTextFileLoader(FOld);
+    GLoads = nullptr;
+  }
+  TLoadLog Log;
+
+private:
+  TTextFileLoader FOld;
+};
+
+// The documents the word-processor stand-in opened, in order.
+std::vector<std::string> OpenedDocuments(const TWordStandIn& standIn)
+{
+  std::vector<std::string> opened;
+  std::istringstream lines(standIn.Log());
+  for (std::string line; std::getline(lines, line);)
+    if (line.rfind("Open(", 0) == 0) opened.push_back(line.substr(5, line.size() - 6));
+  return opened;
+}
 }  // namespace
 
 TEST_F(SearchTest, AllMatch_FirstFileShownWithTheFirstMatchSelectedAndScrolledIntoView)
@@ -82,6 +144,57 @@ TEST_F(SearchTest, MissesAreDroppedAndTheRestKeptInOrder)
   RunSearch();
   EXPECT_EQ(ListedPaths(), (std::vector<std::string>{a, c}));
   EXPECT_EQ(Form->CountPaneText(), "共有2个文件");
+}
+
+TEST_F(SearchTest, ARunWithMissesLoadsEachFileOnceInListOrder)
+{
+  // After a miss the run goes on with the item that took the deleted one's place.
+  TComInitializer com;
+  TWordStandIn standIn;
+  TCountedLoads loads;
+  std::string a = Folder.Write("a.txt", "key");
+  std::string b = Folder.Write("b.txt", "nothing");
+  std::string c = Folder.Write("c.doc", "page\fkey");
+  std::string d = Folder.Write("d.doc", "no");
+  std::string e = Folder.Write("e.txt", "none");
+  std::string f = Folder.Write("f.txt", "a key");
+  std::string g = Folder.Write("g.doc", "key");
+  std::string h = Folder.Write("h.txt", "last miss");
+  for (const auto& p : {a, b, c, d, e, f, g, h}) AddItem(p);
+  CommitSearchText("key");
+  RunSearch();
+  EXPECT_EQ(ListedPaths(), (std::vector<std::string>{a, c, f, g}));
+  EXPECT_EQ(Form->CountPaneText(), "共有4个文件");
+  // Each plain file once, then the first one again for the view; each document once.
+  EXPECT_EQ(loads.Log.Taken(), (std::vector<std::string>{a, b, e, f, h, a}));
+  EXPECT_EQ(OpenedDocuments(standIn), (std::vector<std::string>{c, d, g}));
+  EXPECT_EQ(ViewText(), "key");
+}
+
+TEST_F(SearchTest, ADocumentIsNotLoadedBeforeItsTurn)
+{
+  // The plain files before a document are searched before the word processor is started for it: a
+  // scan that replaces the list meanwhile leaves the document unopened.
+  TComInitializer com;
+  TWordStandIn standIn;
+  TCountedLoads loads;
+  std::string first = Folder.Write("first.txt", "hit");
+  std::string second = Folder.Write("second.txt", "hit");
+  std::string doc = Folder.Write("third.doc", "hit");
+  AddItem(first);
+  AddItem(second);
+  AddItem(doc);
+  TTempFolder fresh("search-turn");
+  std::string fresher = fresh.Write("fresh.txt", "hit");
+  loads.Log.HoldPath = first;
+  CommitSearchText("hit");
+  Form->Action2->Execute();
+  ASSERT_TRUE(WaitUntil([&] { return loads.Log.Holding.WaitFor(0) == TWaitResult::wrSignaled; }, 30000));
+  ChooseFolder(fresh.Path());
+  loads.Log.Release.SetEvent();
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 30000));
+  EXPECT_EQ(ListedPaths(), std::vector<std::string>{fresher});
+  EXPECT_TRUE(OpenedDocuments(standIn).empty()) << standIn.Log();
 }
 
 TEST_F(SearchTest, TextStillBeingTypedIsNotTheSearchText)
