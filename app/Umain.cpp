@@ -265,6 +265,8 @@ private:
 
 void TFrmain::ListFolder(const std::string& folder)
 {
+  // A run under way lets go of the list first, so that the new list is drawn at the scan's end.
+  ShowListChanges();
   TRedrawHold holdPanes(RzStatusBar1);
   TListItems* items = cxListView1->Items();
   items->BeginUpdate();
@@ -325,6 +327,9 @@ namespace {
 // loading; a batch stays small enough that the window answers in between.
 constexpr size_t BatchFiles = 16;
 constexpr size_t BatchBytes = 1 << 20;
+// A list that draws each deletion at once spends longer on it than on searching a file: a run holds
+// the list's drawing back while it deletes and lets it show the changes at most this often (ms).
+constexpr DWORD ListDrawInterval = 500;
 }  // namespace
 
 void TFrmain::Action2Execute(TObject*)
@@ -351,6 +356,7 @@ void TFrmain::SearchListedFiles()
       FSearchControl->SetParent(this);
       FSearchControl->HandleNeeded();
       run.Generation = FListGeneration;
+      FListShownAt = GetTickCount();
       FetchBatch(run);
     });
     while (!run.Done && !FClosing) {
@@ -358,6 +364,7 @@ void TFrmain::SearchListedFiles()
       onGui([&] {
         SearchBatch(run);
         FetchBatch(run);
+        PaceListDrawing(run);
       });
     }
   } catch (...) {
@@ -371,6 +378,7 @@ void TFrmain::SearchListedFiles()
         TRichEdit*& Control;
         ~TFreeSearchControl() { Free(std::exchange(Control, nullptr)); }
       } freeControl{FSearchControl};
+      ShowListChanges();
       ShowCount();
     });
   } catch (...) {
@@ -444,9 +452,32 @@ void TFrmain::SearchBatch(TRun& run)
       ++run.Index;
     } else {
       // A miss: the item goes, and the next file of the batch is the item that took its place.
+      HoldListDrawing();
       cxListView1->Items()->Delete(run.Index);
     }
   }
+}
+
+void TFrmain::HoldListDrawing()
+{
+  if (FListHeld) return;
+  cxListView1->Items()->BeginUpdate();
+  FListHeld = true;
+}
+
+void TFrmain::ShowListChanges()
+{
+  if (!FListHeld) return;
+  FListHeld = false;
+  FListShownAt = GetTickCount();
+  cxListView1->Items()->EndUpdate();
+}
+
+void TFrmain::PaceListDrawing(const TRun& run)
+{
+  // A document may take a while to load: what was deleted before it is shown first.
+  const bool documentNext = !run.Batch.empty() && run.Batch.front().IsDocument;
+  if (run.Done || documentNext || GetTickCount() - FListShownAt >= ListDrawInterval) ShowListChanges();
 }
 
 TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, int from)

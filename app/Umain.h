@@ -132,11 +132,17 @@ private:
   void FetchBatch(TRun& run);
   void LoadBatch(TRun& run);
   void SearchBatch(TRun& run);
+  // The list's drawing held back while a run deletes items, and let go to show what changed.
+  void HoldListDrawing();
+  void ShowListChanges();
+  void PaceListDrawing(const TRun& run);
   void FocusView();
 
   TRichEdit* FSearchControl = nullptr;
   // Counts the list's replacements by a scan: a run that sees it change starts over on the new list.
   int FListGeneration = 0;
+  bool FListHeld = false;
+  DWORD FListShownAt = 0;
   std::atomic<bool> FClosing{false};
 };
 
