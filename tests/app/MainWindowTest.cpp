@@ -123,17 +123,44 @@ TEST_F(MainWindowTest, SelectingADocumentShowsItThroughTheWordProcessor)
   EXPECT_NE(standIn.Log().find("Quit"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, FontColourAndSizeFollowTheirBoxes)
+TEST_F(MainWindowTest, FontColourAndSizeFollowTheirBoxesAsTheUserChangesThem)
 {
-  Form->dxBarColorCombo1->SetSelected(clRed);
-  Form->dxBarColorCombo1Change(Form->dxBarColorCombo1);
-  EXPECT_EQ(Form->RichEdit1->Font()->Color(), clRed);
-  // Typing a size changes the view at once; the typed value is committed to the box.
-  Form->dxBarSpinEdit1->SetText("20");
-  EXPECT_EQ(Form->dxBarSpinEdit1->Value(), 20);
-  EXPECT_EQ(Form->RichEdit1->Font()->Size(), 20);
-  Form->dxBarSpinEdit1->SetText("abc");  // no number: the size stays
-  EXPECT_EQ(Form->dxBarSpinEdit1->Value(), 20);
+  // A key in the colour box picks the next colour: the box's OnChange reaches the handler.
+  TColorBox* colours = Form->dxBarColorCombo1;
+  colours->SetFocus();
+  Pump(10);
+  ASSERT_EQ(colours->Selected(), clBlack);
+  SendMessageA(colours->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Pump(10);
+  EXPECT_EQ(colours->Selected(), clMaroon);
+  EXPECT_EQ(Form->RichEdit1->Font()->Color(), clMaroon);
+
+  // "12" deleted with two Backspaces and "16" typed: the box keeps what was typed, where it was
+  // typed, and the view follows each change.
+  TSpinEditStandIn* size = Form->dxBarSpinEdit1;
+  HWND box = size->Handle();
+  size->SetFocus();
+  Pump(10);
+  ASSERT_EQ(size->Text(), "12");
+  SendMessageA(box, EM_SETSEL, 2, 2);
+  const std::pair<char, int> typed[] = {{'\b', 1}, {'\b', 0}, {'1', 1}, {'6', 16}};
+  for (auto [key, value] : typed) {
+    SendMessageA(box, WM_CHAR, static_cast<unsigned char>(key), 0);
+    EXPECT_EQ(size->Value(), value) << size->Text();
+  }
+  EXPECT_EQ(size->Text(), "16");
+  EXPECT_EQ(Form->RichEdit1->Font()->Size(), 16);
+  // Text that is no number gives the spin edit's least value, 0; leaving the box shows it.
+  SendMessageA(box, EM_SETSEL, 0, -1);
+  SendMessageA(box, WM_CHAR, 'x', 0);
+  EXPECT_EQ(size->Text(), "x");
+  EXPECT_EQ(size->Value(), 0);
+  Form->RichEdit1->SetFocus();
+  Pump(10);
+  EXPECT_EQ(size->Text(), "0");
+  // A value set while nobody types in the box is shown there, and the view follows.
+  size->SetValue(20);
+  EXPECT_EQ(size->Text(), "20");
   EXPECT_EQ(Form->RichEdit1->Font()->Size(), 20);
 }
 
@@ -162,7 +189,10 @@ TEST_F(MainWindowTest, TheSearchBoxTakesOnlyTextCommittedWithEnterOrTab)
 
 TEST_F(MainWindowTest, ExplorerCommandQuotesThePathAndNeedsASelection)
 {
-  Form->N1Click(Form->N1);
+  // Through the list's context menu: the command of its item N1 runs N1Click.
+  ASSERT_EQ(Form->PopupMenu1->Items()->Count(), 1);
+  ASSERT_EQ(Form->PopupMenu1->Items()->Items(0), Form->N1);
+  EXPECT_TRUE(DispatchMenuCommand(Form->N1->Command()));
   EXPECT_EQ(Recorded.Messages, std::vector<std::string>{"没有选择数据"});
   EXPECT_TRUE(Recorded.ShellCalls.empty());
   AddItem("C:\\data\\a,b.txt");
