@@ -1,6 +1,7 @@
 // "检索文件列表": the background run over the listed files, the completion poll that shows the
 // first result, and "定位查找".
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <mutex>
 #include <sstream>
 #include "app/FileText.h"
@@ -34,6 +35,36 @@ std::string FarDown(const std::string& text)
 struct TErrorCatcher : TObject {
   std::vector<std::string> Messages;
   void Catch(TObject*, const Exception& e) { Messages.push_back(e.Message()); }
+};
+
+// Watches the completion poll: each tick notes whether a result was waiting and whether the search
+// button was enabled after it.
+struct TPollWatch : TObject {
+  struct TTick {
+    bool ResultWaiting;
+    bool ButtonEnabledAfter;
+  };
+  TFrmain* Form;
+  std::vector<TTick> Ticks;
+  explicit TPollWatch(TFrmain* form) : Form(form) { form->Timer1->SetOnTimer(TNotifyEvent(this, &TPollWatch::Tick)); }
+  ~TPollWatch() override { Form->Timer1->SetOnTimer(TNotifyEvent(Form, &TFrmain::Timer1Timer)); }
+  void Tick(TObject* sender)
+  {
+    Ticks.push_back({!SearchCompletedPath.Peek().empty(), false});
+    // Noted also when showing the result fails.
+    struct TNoteButton {
+      TPollWatch* Watch;
+      ~TNoteButton() { Watch->Ticks.back().ButtonEnabledAfter = Watch->Form->dxBarButton5->Enabled(); }
+    } note{this};
+    Form->Timer1Timer(sender);
+  }
+  // The index of the first tick that found a result waiting, or the tick count.
+  size_t FirstWithResult() const
+  {
+    size_t i = 0;
+    while (i < Ticks.size() && !Ticks[i].ResultWaiting) ++i;
+    return i;
+  }
 };
 
 // The window's plain-file loads in order, from whichever thread makes them. A load of HoldPath
@@ -295,12 +326,13 @@ TEST_F(SearchTest, AnEmptySearchTextKeepsEveryFile)
   EXPECT_EQ(FindPosition, 0);
 }
 
-TEST_F(SearchTest, TheButtonIsDisabledDuringTheRunAndBackWithinAboutATimerTick)
+TEST_F(SearchTest, TheButtonIsDisabledDuringTheRunAndBackAtThePollsNextTick)
 {
   // One file listed many times makes a run long enough to watch.
   std::string file = Folder.Write("f.txt", FarDown("hit"));
   AddItems(file, 300);
   CommitSearchText("hit");
+  TPollWatch poll(Form);
   Form->Action2->Execute();
   EXPECT_FALSE(Form->dxBarButton5->Enabled());
   // Message by message, so that the run's hand-overs are seen one at a time.
@@ -313,9 +345,12 @@ TEST_F(SearchTest, TheButtonIsDisabledDuringTheRunAndBackWithinAboutATimerTick)
   }, 60000));
   EXPECT_GT(steps, 10);
   EXPECT_FALSE(enabledWhileRunning);
-  DWORD marked = GetTickCount();
-  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 2000));
-  EXPECT_LE(GetTickCount() - marked, 450u);
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 30000));
+  // The first tick that found the result brought the button back; none before it did.
+  const size_t first = poll.FirstWithResult();
+  ASSERT_LT(first, poll.Ticks.size());
+  EXPECT_TRUE(poll.Ticks[first].ButtonEnabledAfter);
+  for (size_t i = 0; i < first; ++i) EXPECT_FALSE(poll.Ticks[i].ButtonEnabledAfter) << "tick " << i;
   EXPECT_EQ(ListedPaths().size(), 300u);
 }
 
@@ -330,14 +365,19 @@ TEST_F(SearchTest, AFailingFirstDocumentStillClearsTheMarkerAndEnablesTheButton)
   AddItem(doc);
   CommitSearchText("match");
   // The run reads the document; showing it afterwards fails.
+  TPollWatch poll(Form);
   Form->Timer1->SetEnabled(false);
   Form->Action2->Execute();
   ASSERT_TRUE(WaitUntil([] { return !SearchCompletedPath.Peek().empty(); }, 30000));
   standIn.FailAt("Create");
   Form->Timer1->SetEnabled(true);
-  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 2000));
-  Pump(700);  // further ticks find no marker and show nothing more
+  ASSERT_TRUE(WaitUntil([this] { return Form->dxBarButton5->Enabled(); }, 30000));
+  // Two further ticks find no result and show nothing more.
+  const size_t ticks = poll.Ticks.size();
+  bool further = WaitUntil([&] { return poll.Ticks.size() >= ticks + 2; }, 30000);
   Application->SetOnException(old);
+  ASSERT_TRUE(further);
+  EXPECT_EQ(std::count_if(poll.Ticks.begin(), poll.Ticks.end(), [](const auto& t) { return t.ResultWaiting; }), 1);
   EXPECT_EQ(SearchCompletedPath.Peek(), "");
   EXPECT_EQ(catcher.Messages.size(), 1u);
   EXPECT_EQ(ListedPaths(), std::vector<std::string>{doc});
@@ -407,13 +447,18 @@ TEST_F(SearchTest, ClosingTheWindowDuringARunEndsItCleanly)
   std::string file = Folder.Write("f.txt", FarDown("hit"));
   AddItems(file, 600);
   CommitSearchText("hit");
+  TCountedLoads loads;
   Form->Action2->Execute();
   StepMessages(50);
   ASSERT_TRUE(Form->IdThreadComponent1->Active());
-  DWORD start = GetTickCount();
+  HANDLE worker = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), Form->IdThreadComponent1->Thread()->Handle(), GetCurrentProcess(),
+                              &worker, SYNCHRONIZE, FALSE, 0));
   Free(Form);
   Form = nullptr;
-  EXPECT_LT(GetTickCount() - start, 5000u);
-  Pump(50);
+  // The worker has ended by the time the window is gone, without going through the whole list.
+  EXPECT_EQ(WaitForSingleObject(worker, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+  CloseHandle(worker);
+  EXPECT_LT(loads.Log.Taken().size(), 600u);
   SearchCompletedPath.Clear();
 }
