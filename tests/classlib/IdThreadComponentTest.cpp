@@ -1,7 +1,10 @@
 // The thread component: runs per start, stop modes, errors and freeing while running.
 #include <gtest/gtest.h>
 #include <atomic>
+#include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 #include "classlib/IdThreadComponent.h"
 
 namespace {
@@ -24,10 +27,19 @@ public:
   std::atomic<bool> Throw{false};
   std::set<DWORD> Threads;
   std::atomic<DWORD> LastThread{0};
+  // "run" for each run, in order with what the test notes itself.
+  std::mutex LogLock;
+  std::vector<std::string> Log;
 
+  void Note(const std::string& what)
+  {
+    std::lock_guard<std::mutex> lock(LogLock);
+    Log.push_back(what);
+  }
   void Run(TIdThreadComponent* sender)
   {
     LastThread = GetCurrentThreadId();
+    Note("run");
     ++Runs;
     if (Throw) throw Exception("run failed");
     if (StopSelf) sender->Stop();
@@ -65,11 +77,12 @@ TEST(IdThreadComponent, RunsAgainUntilStoppedWhenTheRunDoesNotStopIt)
   c->Start();
   EXPECT_TRUE(c->Active());
   ASSERT_TRUE(WaitUntil([&] { return runner.Runs >= 3; }));
+  const int runs = runner.Runs;
   c->Stop();
-  ASSERT_TRUE(WaitUntil([&] { return c->Thread()->Finished(); }));
-  int runs = runner.Runs;
-  Sleep(20);
-  EXPECT_EQ(runner.Runs, runs);
+  // The thread ends once the run under way returns: at most that one run more.
+  ASSERT_EQ(WaitForSingleObject(c->Thread()->Handle(), 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_TRUE(c->Thread()->Finished());
+  EXPECT_LE(runner.Runs, runs + 1);
 }
 
 TEST(IdThreadComponent, SuspendModeWaitsOnTheSameThreadForTheNextStart)
@@ -81,12 +94,13 @@ TEST(IdThreadComponent, SuspendModeWaitsOnTheSameThreadForTheNextStart)
   c->Start();
   ASSERT_TRUE(WaitUntil([&] { return runner.Runs == 1; }));
   DWORD first = runner.LastThread;
-  Sleep(20);
-  EXPECT_EQ(runner.Runs, 1);
   EXPECT_FALSE(c->Thread()->Finished());
+  // The next run comes with the next start, not before it, on the same thread.
+  runner.Note("start");
   c->Start();
   ASSERT_TRUE(WaitUntil([&] { return runner.Runs == 2; }));
   EXPECT_EQ(runner.LastThread, first);
+  EXPECT_EQ(runner.Log, (std::vector<std::string>{"run", "start", "run"}));
 }
 
 TEST(IdThreadComponent, AnErrorInTheRunStopsItAndReachesTheApplicationHandler)
@@ -115,8 +129,10 @@ TEST(IdThreadComponent, FreeingARunningComponentEndsItsThread)
   c->SetLoop(true);
   c->Start();
   ASSERT_TRUE(WaitUntil([&] { return runner.Runs >= 1; }));
+  HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, runner.LastThread);
+  ASSERT_NE(thread, nullptr);
   Free(c);
-  int runs = runner.Runs;
-  Sleep(20);
-  EXPECT_EQ(runner.Runs, runs);
+  // The thread has ended by the time the component is gone.
+  EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+  CloseHandle(thread);
 }
