@@ -11,10 +11,8 @@ constexpr TPropInfo SpinEditProps[] = {
 };
 }  // namespace
 
-const TClassRecord TBarEditStandIn::ClassInfo =
-    MakeClassRecord<TBarEditStandIn>("TBarEditStandIn", TEdit::StaticClass());
-const TClassRecord TSpinEditStandIn::ClassInfo =
-    MakeClassRecord<TSpinEditStandIn>("TSpinEditStandIn", TEdit::StaticClass(), SpinEditProps);
+CL_DEFINE_CLASS(TBarEditStandIn);
+CL_DEFINE_CLASS(TSpinEditStandIn, .Props = SpinEditProps);
 
 void TBarEditStandIn::WndProc(TMessage& msg)
 {
@@ -32,43 +30,25 @@ void TBarEditStandIn::SetCommittedText(const std::string& value)
   SetText(value);
 }
 
-namespace {
-constexpr int MinValue = 0;
-
-// The whole number a text holds, blanks around it allowed; MinValue for any other text.
-int TextToValue(const std::string& text)
+void TSpinEditStandIn::SetValue(int value)
 {
+  if (value == FValue && Text() == std::to_string(value)) return;
+  FValue = value;
+  SetText(std::to_string(value));
+}
+
+int TSpinEditStandIn::GetEditingValue() const
+{
+  std::string text = Text();
   size_t first = text.find_first_not_of(' ');
   size_t last = text.find_last_not_of(' ');
-  if (first == std::string::npos) return MinValue;
+  if (first == std::string::npos) return FValue;
   int value = 0;
   const char* begin = text.data() + first;
   const char* end = text.data() + last + 1;
   auto [ptr, ec] = std::from_chars(begin, end, value);
-  return ec == std::errc() && ptr == end ? value : MinValue;
+  return ec == std::errc() && ptr == end ? value : FValue;
 }
-}  // namespace
-
-TSpinEditStandIn::TSpinEditStandIn(TComponent* owner) : TEdit(owner) { ShowValue(); }
-
-void TSpinEditStandIn::WndProc(TMessage& msg)
-{
-  TEdit::WndProc(msg);
-  // Leaving the box ends the typing: the box shows the value the typed text gave.
-  if (msg.Msg == CM_EXIT) ShowValue();
-}
-
-void TSpinEditStandIn::SetValue(int value)
-{
-  if (value == FValue) return;
-  FValue = value;
-  // Rewriting the text being typed would move the caret under the user's fingers.
-  if (!Focused()) ShowValue();
-}
-
-void TSpinEditStandIn::ShowValue() { SetText(std::to_string(FValue)); }
-
-int TSpinEditStandIn::GetEditingValue() const { return TextToValue(Text()); }
 
 void TSpinEditStandIn::Change()
 {

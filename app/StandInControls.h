@@ -9,7 +9,7 @@
 // typed. Leaving the box any other way (a click on a button) drops the typed text and shows the
 // committed one again.
 class TBarEditStandIn : public TEdit {
-  CL_CLASS(TBarEditStandIn)
+  CL_CLASS(TBarEditStandIn, TEdit)
 public:
   explicit TBarEditStandIn(TComponent* owner) : TEdit(owner) {}
   void WndProc(TMessage& msg) override;
@@ -22,21 +22,17 @@ private:
   std::string FCommitted;
 };
 
-// A box for a whole number, after the spin edit's rules: Value is the number it holds (a text that
-// is no whole number gives MinValue, 0, as this box has no limits); OnCurChange fires whenever the
-// text in the box changes. While the user types in the box, setting Value leaves the typed text as
-// it is; the box shows the value again when it is left, or when Value is set while the box is not
-// being typed in.
+// A box for a whole number: Value is the number it holds; OnCurChange fires whenever the text being
+// typed changes.
 class TSpinEditStandIn : public TEdit {
-  CL_CLASS(TSpinEditStandIn)
+  CL_CLASS(TSpinEditStandIn, TEdit)
 public:
-  explicit TSpinEditStandIn(TComponent* owner);
-  void WndProc(TMessage& msg) override;
+  explicit TSpinEditStandIn(TComponent* owner) : TEdit(owner) {}
 
   int Value() const { return FValue; }
-  // Stores the value; the text is rewritten only when the value changes.
+  // Stores the value and shows it (the text is rewritten only when the value changes).
   void SetValue(int value);
-  // The value of the text in the box.
+  // The value of the text being typed; the current Value when the text is no whole number.
   int GetEditingValue() const;
   TNotifyEvent OnCurChange() const { return FOnCurChange; }
   void SetOnCurChange(TNotifyEvent e) { FOnCurChange = e; }
@@ -45,8 +41,6 @@ protected:
   void Change() override;
 
 private:
-  void ShowValue();
-
   int FValue = 0;
   TNotifyEvent FOnCurChange;
 };

@@ -9,6 +9,7 @@
 #include "app/StandInControls.h"
 #include "app/WordDocument.h"
 #include "classlib/ActnList.h"
+#include "classlib/Application.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ComObj.h"
 #include "classlib/Dialogs.h"
@@ -44,9 +45,6 @@ HINSTANCE WINAPI SystemShellExecute(HWND owner, const char* verb, const char* fi
 }
 TShellExecuteFunc GShellExecute = SystemShellExecute;
 
-std::string ReadTextFile(std::string_view path) { return ReadFileText(path); }
-TTextFileLoader GTextFileLoader = ReadTextFile;
-
 constexpr TMethodInfo FrmainMethods[] = {
   PublishedMethod<TNotifyEvent, &TFrmain::FormCreate>("FormCreate"),
   PublishedMethod<TLVSelectItemEvent, &TFrmain::cxListView1SelectItem>("cxListView1SelectItem"),
@@ -61,15 +59,18 @@ constexpr TMethodInfo FrmainMethods[] = {
   PublishedMethod<TNotifyEvent, &TFrmain::Button1Click>("Button1Click"),
 };
 
-template <class T>
-T* Find(TComponent* root, const char* name)
-{
-  return As<T>(root->FindComponent(name));
-}
+constexpr TFieldInfo FrmainFields[] = {
+  CL_FIELD(TFrmain, cxListView1),      CL_FIELD(TFrmain, RichEdit1),        CL_FIELD(TFrmain, RzStatusBar1),
+  CL_FIELD(TFrmain, Button1),          CL_FIELD(TFrmain, dxBarButton1),     CL_FIELD(TFrmain, dxBarButton5),
+  CL_FIELD(TFrmain, dxBarButton6),     CL_FIELD(TFrmain, dxBarCombo2),      CL_FIELD(TFrmain, dxBarEdit4),
+  CL_FIELD(TFrmain, dxBarColorCombo1), CL_FIELD(TFrmain, dxBarSpinEdit1),   CL_FIELD(TFrmain, ImageList1),
+  CL_FIELD(TFrmain, ActionList1),      CL_FIELD(TFrmain, Action1),          CL_FIELD(TFrmain, Action2),
+  CL_FIELD(TFrmain, Action3),          CL_FIELD(TFrmain, PopupMenu1),       CL_FIELD(TFrmain, N1),
+  CL_FIELD(TFrmain, IdThreadComponent1), CL_FIELD(TFrmain, Timer1),
+};
 }  // namespace
 
-const TClassRecord TFrmain::ClassInfo =
-    MakeClassRecord<TFrmain>("TFrmain", TForm::StaticClass(), {}, FrmainMethods);
+CL_DEFINE_CLASS(TFrmain, .Methods = FrmainMethods, .Fields = FrmainFields);
 
 // The marker ----------------------------------------------------------------------------------------
 
@@ -98,29 +99,6 @@ TFrmain::TFrmain(TComponent* owner) : TForm(owner) {}
 void TFrmain::Loaded()
 {
   TForm::Loaded();
-  cxListView1 = Find<TListView>(this, "cxListView1");
-  RichEdit1 = Find<TRichEdit>(this, "RichEdit1");
-  RzStatusBar1 = Find<TStatusBar>(this, "RzStatusBar1");
-  Button1 = Find<TButton>(this, "Button1");
-  dxBarButton1 = Find<TButton>(this, "dxBarButton1");
-  dxBarButton5 = Find<TButton>(this, "dxBarButton5");
-  dxBarButton6 = Find<TButton>(this, "dxBarButton6");
-  dxBarCombo2 = Find<TComboBox>(this, "dxBarCombo2");
-  dxBarEdit4 = Find<TBarEditStandIn>(this, "dxBarEdit4");
-  dxBarColorCombo1 = Find<TColorBox>(this, "dxBarColorCombo1");
-  dxBarSpinEdit1 = Find<TSpinEditStandIn>(this, "dxBarSpinEdit1");
-  ImageList1 = Find<TImageList>(this, "ImageList1");
-  ActionList1 = Find<TActionList>(this, "ActionList1");
-  Action1 = Find<TAction>(this, "Action1");
-  Action2 = Find<TAction>(this, "Action2");
-  Action3 = Find<TAction>(this, "Action3");
-  PopupMenu1 = Find<TPopupMenu>(this, "PopupMenu1");
-  N1 = Find<TMenuItem>(this, "N1");
-  IdThreadComponent1 = Find<TIdThreadComponent>(this, "IdThreadComponent1");
-  Timer1 = Find<TTimer>(this, "Timer1");
-  if (!cxListView1 || !RichEdit1 || !RzStatusBar1 || !dxBarButton5 || !dxBarCombo2 || !dxBarEdit4 ||
-      !dxBarColorCombo1 || !dxBarSpinEdit1 || !ImageList1 || !IdThreadComponent1 || !Timer1)
-    throw EComponentError("The main window's stored form lacks a component it needs");
   AddGlyphs(ImageList1);
 }
 
@@ -181,12 +159,7 @@ void TFrmain::FillFromPath(TRichEdit* target, const std::string& path)
     target->SetText(LoadTextFile(path));
 }
 
-std::string TFrmain::LoadTextFile(std::string_view path) { return GTextFileLoader(path); }
-
-TTextFileLoader SetTextFileLoader(TTextFileLoader loader)
-{
-  return std::exchange(GTextFileLoader, loader ? loader : ReadTextFile);
-}
+std::string TFrmain::LoadTextFile(std::string_view path) { return ReadFileText(path); }
 
 void TFrmain::LoadWordDocument(const std::string& path, TRichEdit* target)
 {
@@ -265,8 +238,6 @@ private:
 
 void TFrmain::ListFolder(const std::string& folder)
 {
-  // A run under way lets go of the list first, so that the new list is drawn at the scan's end.
-  ShowListChanges();
   TRedrawHold holdPanes(RzStatusBar1);
   TListItems* items = cxListView1->Items();
   items->BeginUpdate();
@@ -316,7 +287,7 @@ struct TLoadedFile {
 
 struct TFrmain::TRun {
   int Generation = 0;
-  int Index = 0;  // the item of the batch's next file
+  int Index = 0;  // the item the batch starts at
   bool Done = false;
   std::vector<TLoadedFile> Batch;
   std::string LastPath;  // the last file the run handled
@@ -327,9 +298,6 @@ namespace {
 // loading; a batch stays small enough that the window answers in between.
 constexpr size_t BatchFiles = 16;
 constexpr size_t BatchBytes = 1 << 20;
-// A list that draws each deletion at once spends longer on it than on searching a file: a run holds
-// the list's drawing back while it deletes and lets it show the changes at most this often (ms).
-constexpr DWORD ListDrawInterval = 500;
 }  // namespace
 
 void TFrmain::Action2Execute(TObject*)
@@ -356,7 +324,6 @@ void TFrmain::SearchListedFiles()
       FSearchControl->SetParent(this);
       FSearchControl->HandleNeeded();
       run.Generation = FListGeneration;
-      FListShownAt = GetTickCount();
       FetchBatch(run);
     });
     while (!run.Done && !FClosing) {
@@ -364,7 +331,6 @@ void TFrmain::SearchListedFiles()
       onGui([&] {
         SearchBatch(run);
         FetchBatch(run);
-        PaceListDrawing(run);
       });
     }
   } catch (...) {
@@ -378,7 +344,6 @@ void TFrmain::SearchListedFiles()
         TRichEdit*& Control;
         ~TFreeSearchControl() { Free(std::exchange(Control, nullptr)); }
       } freeControl{FSearchControl};
-      ShowListChanges();
       ShowCount();
     });
   } catch (...) {
@@ -392,18 +357,14 @@ void TFrmain::SearchListedFiles()
 
 void TFrmain::FetchBatch(TRun& run)
 {
-  // The items are read afresh from the list at each batch. A document is loaded only when its turn
-  // has come (each load starts the word processor, which a new scan or a close would waste): it
-  // makes a batch of its own, and a batch of plain files ends before it.
+  // The items are read afresh from the list at each batch.
   run.Batch.clear();
   TListItems* items = cxListView1->Items();
   for (int i = run.Index; i < items->Count() && run.Batch.size() < BatchFiles; ++i) {
     TLoadedFile file;
     file.Path = ItemPath(items->Item(i));
     file.IsDocument = IsDocumentPath(file.Path);
-    if (file.IsDocument && !run.Batch.empty()) break;
     run.Batch.push_back(std::move(file));
-    if (run.Batch.back().IsDocument) break;
   }
   run.Done = run.Batch.empty();
 }
@@ -451,33 +412,12 @@ void TFrmain::SearchBatch(TRun& run)
     if (!file.LoadFailed && FindInControl(FSearchControl, text, 0)) {
       ++run.Index;
     } else {
-      // A miss: the item goes, and the next file of the batch is the item that took its place.
-      HoldListDrawing();
+      // A miss: the item goes and a new pass begins at the first item.
       cxListView1->Items()->Delete(run.Index);
+      run.Index = 0;
+      return;
     }
   }
-}
-
-void TFrmain::HoldListDrawing()
-{
-  if (FListHeld) return;
-  cxListView1->Items()->BeginUpdate();
-  FListHeld = true;
-}
-
-void TFrmain::ShowListChanges()
-{
-  if (!FListHeld) return;
-  FListHeld = false;
-  FListShownAt = GetTickCount();
-  cxListView1->Items()->EndUpdate();
-}
-
-void TFrmain::PaceListDrawing(const TRun& run)
-{
-  // A document may take a while to load: what was deleted before it is shown first.
-  const bool documentNext = !run.Batch.empty() && run.Batch.front().IsDocument;
-  if (run.Done || documentNext || GetTickCount() - FListShownAt >= ListDrawInterval) ShowListChanges();
 }
 
 TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, int from)

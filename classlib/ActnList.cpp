@@ -31,21 +31,14 @@ constexpr TPropInfo ActionListProps[] = {
 };
 }  // namespace
 
-const TClassRecord TBasicAction::ClassInfo =
-    MakeClassRecord<TBasicAction>("TBasicAction", TComponent::StaticClass(), BasicActionProps);
-const TClassRecord TContainedAction::ClassInfo =
-    MakeClassRecord<TContainedAction>("TContainedAction", TBasicAction::StaticClass(), ContainedActionProps);
-const TClassRecord TCustomAction::ClassInfo =
-    MakeClassRecord<TCustomAction>("TCustomAction", TContainedAction::StaticClass(), CustomActionProps);
-const TClassRecord TAction::ClassInfo = MakeClassRecord<TAction>("TAction", TCustomAction::StaticClass());
-const TClassRecord TCustomActionList::ClassInfo =
-    MakeClassRecord<TCustomActionList>("TCustomActionList", TComponent::StaticClass(), ActionListProps);
-const TClassRecord TActionList::ClassInfo =
-    MakeClassRecord<TActionList>("TActionList", TCustomActionList::StaticClass());
-const TClassRecord TBasicActionLink::ClassInfo =
-    MakeClassRecord<TBasicActionLink>("TBasicActionLink", TObject::StaticClass());
-const TClassRecord TActionLink::ClassInfo =
-    MakeClassRecord<TActionLink>("TActionLink", TBasicActionLink::StaticClass());
+CL_DEFINE_CLASS(TBasicAction, .Props = BasicActionProps);
+CL_DEFINE_CLASS(TContainedAction, .Props = ContainedActionProps);
+CL_DEFINE_CLASS(TCustomAction, .Props = CustomActionProps);
+CL_DEFINE_CLASS(TAction);
+CL_DEFINE_CLASS(TCustomActionList, .Props = ActionListProps);
+CL_DEFINE_CLASS(TActionList);
+CL_DEFINE_CLASS(TBasicActionLink);
+CL_DEFINE_CLASS(TActionLink);
 
 TBasicAction::TBasicAction(TComponent* owner) : TComponent(owner) {}
 

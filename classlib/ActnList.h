@@ -18,7 +18,7 @@ class TCustomActionList;
 class TCustomImageList;
 
 class TBasicAction : public TComponent {
-  CL_CLASS(TBasicAction)
+  CL_CLASS(TBasicAction, TComponent)
 public:
   explicit TBasicAction(TComponent* owner);
   ~TBasicAction() override;
@@ -48,7 +48,7 @@ private:
 };
 
 class TContainedAction : public TBasicAction {
-  CL_CLASS(TContainedAction)
+  CL_CLASS(TContainedAction, TBasicAction)
 public:
   using TBasicAction::TBasicAction;
   ~TContainedAction() override;
@@ -70,7 +70,7 @@ private:
 };
 
 class TCustomAction : public TContainedAction {
-  CL_CLASS(TCustomAction)
+  CL_CLASS(TCustomAction, TContainedAction)
 public:
   using TContainedAction::TContainedAction;
 
@@ -96,13 +96,13 @@ private:
 };
 
 class TAction : public TCustomAction {
-  CL_CLASS(TAction)
+  CL_CLASS(TAction, TCustomAction)
 public:
   using TCustomAction::TCustomAction;
 };
 
 class TCustomActionList : public TComponent {
-  CL_CLASS(TCustomActionList)
+  CL_CLASS(TCustomActionList, TComponent)
 public:
   explicit TCustomActionList(TComponent* owner);
   ~TCustomActionList() override;
@@ -127,14 +127,14 @@ private:
 };
 
 class TActionList : public TCustomActionList {
-  CL_CLASS(TActionList)
+  CL_CLASS(TActionList, TCustomActionList)
 public:
   using TCustomActionList::TCustomActionList;
 };
 
 // The client's end of the binding. The client owns its link; the link registers with the action.
 class TBasicActionLink : public TObject {
-  CL_CLASS(TBasicActionLink)
+  CL_CLASS(TBasicActionLink, TObject)
 public:
   TBasicActionLink() = default;
   ~TBasicActionLink() override;
@@ -160,7 +160,7 @@ private:
 
 // A link to a TCustomAction: the client follows each property while its value is the action's.
 class TActionLink : public TBasicActionLink {
-  CL_CLASS(TActionLink)
+  CL_CLASS(TActionLink, TBasicActionLink)
 public:
   TCustomAction* CustomAction() const { return dynamic_cast<TCustomAction*>(Action()); }
 };

@@ -19,8 +19,7 @@ void WakeApplication()
 }
 }  // namespace
 
-const TClassRecord TApplication::ClassInfo =
-    MakeClassRecord<TApplication>("TApplication", TComponent::StaticClass());
+CL_DEFINE_CLASS(TApplication);
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner)
 {
@@ -189,9 +188,7 @@ void TApplication::DoMouseIdle()
 
 void TApplication::SetHint(const std::string& value)
 {
-  if (FHint == value) return;
-  FHint = value;
-  if (FOnHint) FOnHint(this);
+  SetAndNotify(FHint, value, [this] { if (FOnHint) FOnHint(this); });
 }
 
 void TApplication::HandleException(std::exception_ptr error)

@@ -12,7 +12,7 @@ using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 
 class TApplication : public TComponent {
-  CL_CLASS(TApplication)
+  CL_CLASS(TApplication, TComponent)
 public:
   explicit TApplication(TComponent* owner);
   ~TApplication() override;

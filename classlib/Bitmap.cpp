@@ -4,6 +4,7 @@
 #include <cstring>
 #include <mutex>
 #include <vector>
+#include "classlib/Msimg32.h"
 #include "classlib/Streams.h"
 
 namespace {
@@ -192,11 +193,10 @@ TBitmapHandle CreateBlank(int width, int height, TPixelFormat format, const DIBS
 }
 }  // namespace
 
-const TEnumInfo PixelFormatInfo{"TPixelFormat", PixelFormatNames};
+const TEnumInfo PixelFormatInfo = EnumInfo<TPixelFormat::pfCustom>("TPixelFormat", PixelFormatNames);
 
-const TClassRecord TBitmapCanvas::ClassInfo =
-    MakeClassRecord<TBitmapCanvas>("TBitmapCanvas", TCanvas::StaticClass());
-const TClassRecord TBitmap::ClassInfo = MakeClassRecord<TBitmap>("TBitmap", TGraphic::StaticClass());
+CL_DEFINE_CLASS(TBitmapCanvas);
+CL_DEFINE_CLASS(TBitmap);
 
 // ---- TBitmapCanvas -------------------------------------------------------------------------------
 
@@ -264,7 +264,7 @@ TBitmap::~TBitmap()
 TCanvas* TBitmap::Canvas()
 {
   if (!FCanvas) {
-    FCanvas = std::make_unique<TBitmapCanvas>(this);
+    FCanvas = MakeOwned<TBitmapCanvas>(this);
     FCanvas->SetOnChanging(TNotifyEvent(this, &TBitmap::Changing));
     FCanvas->SetOnChange(TNotifyEvent(this, &TBitmap::Changed));
   }
@@ -663,8 +663,8 @@ void TBitmap::Draw(TCanvas* canvas, const RECT& rect)
   HDC src = own->Handle();
   HDC dst = canvas->Handle();
   const int w = RectWidth(rect), h = RectHeight(rect);
-  if (Transparent()) {
-    TransparentBlt(dst, rect.left, rect.top, w, h, src, 0, 0, FWidth, FHeight, GdiColor(TransparentColor()));
+  if (Transparent() && Msimg32().TransparentBlt) {
+    Msimg32().TransparentBlt(dst, rect.left, rect.top, w, h, src, 0, 0, FWidth, FHeight, GdiColor(TransparentColor()));
     return;
   }
   // A monochrome image shows black and white whatever the destination's text and background.
@@ -715,20 +715,20 @@ void TBitmap::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette
     if (size == 0 || size > 0x7FFFFFF0u - 14) throw EInvalidGraphic("Bitmap image is not valid");
     // The packed bitmap behind a file header whose pixel offset is 0 ("right after the colours"), so
     // the file reader checks every size against the bytes there are.
-    TMemoryStream stream;
+    auto stream = MakeOwned<TMemoryStream>();
     const uint8_t header[14] = {'B', 'M'};
-    stream.Write(header, sizeof(header));
+    stream->Write(header, sizeof(header));
     const void* bytes = GlobalLock(data);
     if (!bytes) RaiseLastOSError();
     try {
-      stream.Write(bytes, static_cast<int32_t>(size));
+      stream->Write(bytes, static_cast<int32_t>(size));
     } catch (...) {
       GlobalUnlock(data);
       throw;
     }
     GlobalUnlock(data);
-    stream.SetPosition(0);
-    dib = ReadBitmapFile(stream);
+    stream->SetPosition(0);
+    dib = ReadBitmapFile(*stream);
   } else if (format == CF_BITMAP) {
     BITMAP bm{};
     if (!data || GetObjectA(data, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
@@ -754,9 +754,9 @@ void TBitmap::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette
 void TBitmap::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette)
 {
   if (Empty()) throw EInvalidGraphic("Cannot put an empty bitmap on the clipboard");
-  TMemoryStream stream;
-  WriteBitmapFile(stream, ImageData());
-  const int64_t size = stream.Size() - 14;  // the packed bitmap is the file without its file header
+  auto stream = MakeOwned<TMemoryStream>();
+  WriteBitmapFile(*stream, ImageData());
+  const int64_t size = stream->Size() - 14;  // the packed bitmap is the file without its file header
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size));
   if (!block) RaiseLastOSError();
   void* target = GlobalLock(block);
@@ -764,7 +764,7 @@ void TBitmap::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palett
     GlobalFree(block);
     RaiseLastOSError();
   }
-  std::memcpy(target, static_cast<const uint8_t*>(stream.Memory()) + 14, static_cast<size_t>(size));
+  std::memcpy(target, static_cast<const uint8_t*>(stream->Memory()) + 14, static_cast<size_t>(size));
   GlobalUnlock(block);
   format = CF_DIB;
   data = block;
@@ -773,25 +773,25 @@ void TBitmap::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palett
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)
 {
-  TResourceStream res(instance, name, RT_BITMAP);
-  LoadFromResource(res);
+  auto res = MakeOwned<TResourceStream>(instance, name, RT_BITMAP);
+  LoadFromResource(*res);
 }
 
 void TBitmap::LoadFromResourceID(HINSTANCE instance, int id)
 {
-  TResourceStream res(instance, id, RT_BITMAP);
-  LoadFromResource(res);
+  auto res = MakeOwned<TResourceStream>(instance, id, RT_BITMAP);
+  LoadFromResource(*res);
 }
 
 void TBitmap::LoadFromResource(TStream& resource)
 {
   // A bitmap resource is a bitmap file without its file header.
-  TMemoryStream file;
+  auto file = MakeOwned<TMemoryStream>();
   const uint8_t header[14] = {'B', 'M'};
-  file.WriteBuffer(header, sizeof(header));
-  file.CopyFrom(resource, 0);
-  file.SetPosition(0);
-  LoadFromStream(file);
+  file->WriteBuffer(header, sizeof(header));
+  file->CopyFrom(resource, 0);
+  file->SetPosition(0);
+  LoadFromStream(*file);
 }
 
 void TBitmap::ReadData(TStream& stream)
@@ -799,17 +799,17 @@ void TBitmap::ReadData(TStream& stream)
   int32_t size = 0;
   if (stream.Read(&size, sizeof(size)) != sizeof(size) || size < 0 || size > stream.Size() - stream.Position())
     InvalidBitmap();
-  TMemoryStream data;
-  if (size > 0) data.CopyFrom(stream, size);
-  data.SetPosition(0);
-  LoadFromStream(data);
+  auto data = MakeOwned<TMemoryStream>();
+  if (size > 0) data->CopyFrom(stream, size);
+  data->SetPosition(0);
+  LoadFromStream(*data);
 }
 
 void TBitmap::WriteData(TStream& stream)
 {
-  TMemoryStream data;
-  SaveToStream(data);
-  int32_t size = static_cast<int32_t>(data.Size());
+  auto data = MakeOwned<TMemoryStream>();
+  SaveToStream(*data);
+  int32_t size = static_cast<int32_t>(data->Size());
   stream.WriteBuffer(&size, sizeof(size));
-  if (size > 0) stream.WriteBuffer(data.Memory(), size);
+  if (size > 0) stream.WriteBuffer(data->Memory(), size);
 }

@@ -26,7 +26,7 @@ class TBitmap;
 // The canvas of a bitmap: a memory device context with the bitmap selected, made when drawing needs
 // it and released when the bitmap's image changes or FreeMemoryContexts reclaims it.
 class TBitmapCanvas : public TCanvas {
-  CL_CLASS(TBitmapCanvas)
+  CL_CLASS(TBitmapCanvas, TCanvas)
 public:
   explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
   ~TBitmapCanvas() override;
@@ -50,7 +50,7 @@ private:
 void FreeMemoryContexts();
 
 class TBitmap : public TGraphic {
-  CL_CLASS(TBitmap)
+  CL_CLASS(TBitmap, TGraphic)
 public:
   TBitmap();
   ~TBitmap() override;
@@ -151,7 +151,7 @@ private:
   bool FTopDown = false;
   TBitmapHandle FMask;
   std::optional<TDibData> FDormant;
-  std::unique_ptr<TBitmapCanvas> FCanvas;
+  TOwned<TBitmapCanvas> FCanvas;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = TTransparentMode::tmAuto;
 };

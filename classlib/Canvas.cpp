@@ -5,10 +5,10 @@
 
 using enum TCanvasStates;
 
-const TClassRecord TCanvas::ClassInfo = MakeClassRecord<TCanvas>("TCanvas", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TCanvas);
 
 TCanvas::TCanvas()
-    : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<TBrush>()), FPen(std::make_unique<TPen>())
+    : FFont(MakeOwned<TFont>()), FBrush(MakeOwned<TBrush>()), FPen(MakeOwned<TPen>())
 {
   InitializeCriticalSection(&FLock);
   FFont->SetOnChange(TNotifyEvent(this, &TCanvas::FontChanged));

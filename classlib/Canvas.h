@@ -33,7 +33,7 @@ constexpr TCopyMode cmBlackness = BLACKNESS, cmDstInvert = DSTINVERT, cmMergeCop
                     cmWhiteness = WHITENESS;
 
 class TCanvas : public TPersistent {
-  CL_CLASS(TCanvas)
+  CL_CLASS(TCanvas, TPersistent)
 public:
   TCanvas();
   ~TCanvas() override;
@@ -141,9 +141,9 @@ private:
 
   HDC FHandle = nullptr;
   TCanvasState FState;
-  std::unique_ptr<TFont> FFont;
-  std::unique_ptr<TBrush> FBrush;
-  std::unique_ptr<TPen> FPen;
+  TOwned<TFont> FFont;
+  TOwned<TBrush> FBrush;
+  TOwned<TPen> FPen;
   // The context's own objects, put back when the canvas lets go of it.
   HGDIOBJ FOldFont = nullptr;
   HGDIOBJ FOldBrush = nullptr;

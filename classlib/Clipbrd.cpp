@@ -5,13 +5,12 @@
 #include "classlib/Graphic.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Picture.h"
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
 
-const TClassRecord TClipboard::ClassInfo =
-    MakeClassRecord<TClipboard>("TClipboard", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TClipboard);
 
 namespace {
-TOwned<TClipboard> GClipboard;
+TUnitObject<TClipboard> GClipboard{ClipbrdUnit};
 
 // Data the clipboard refused is still ours to free.
 void FreeClipboardData(UINT format, HANDLE data)
@@ -32,17 +31,11 @@ void FreeClipboardData(UINT format, HANDLE data)
   }
 }
 
-void DoneClipbrd() { GClipboard.reset(); }
 }  // namespace
 
-TUnit ClipbrdUnit{"Clipbrd", {}, nullptr, DoneClipbrd};
+TUnit ClipbrdUnit{"Clipbrd"};
 
-TClipboard* Clipboard()
-{
-  if (ClipbrdUnit.Finalized()) return nullptr;
-  if (!GClipboard) GClipboard = MakeOwned<TClipboard>();
-  return GClipboard.get();
-}
+TClipboard* Clipboard() { return GClipboard.Get(); }
 
 TClipboard::TClipboard() = default;
 

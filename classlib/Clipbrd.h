@@ -12,7 +12,7 @@ class TPicture;
 CL_EXCEPTION(EClipboardException, Exception);
 
 class TClipboard : public TPersistent {
-  CL_CLASS(TClipboard)
+  CL_CLASS(TClipboard, TPersistent)
 public:
   TClipboard();
   ~TClipboard() override;

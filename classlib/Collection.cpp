@@ -3,11 +3,9 @@
 #include <algorithm>
 #include "classlib/TypInfo.h"
 
-const TClassRecord TCollectionItem::ClassInfo =
-    MakeClassRecord<TCollectionItem>("TCollectionItem", TPersistent::StaticClass());
-const TClassRecord TCollection::ClassInfo = MakeClassRecord<TCollection>("TCollection", TPersistent::StaticClass());
-const TClassRecord TOwnedCollection::ClassInfo =
-    MakeClassRecord<TOwnedCollection>("TOwnedCollection", TCollection::StaticClass());
+CL_DEFINE_CLASS(TCollectionItem);
+CL_DEFINE_CLASS(TCollection);
+CL_DEFINE_CLASS(TOwnedCollection);
 
 // --- TCollectionItem ---
 

@@ -10,7 +10,7 @@ class TCollection;
 enum class TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 
 class TCollectionItem : public TPersistent {
-  CL_CLASS(TCollectionItem)
+  CL_CLASS(TCollectionItem, TPersistent)
 public:
   explicit TCollectionItem(TCollection* collection) : FPendingCollection(collection) {}
   void AfterConstruction() override;
@@ -38,7 +38,7 @@ private:
 };
 
 class TCollection : public TPersistent {
-  CL_CLASS(TCollection)
+  CL_CLASS(TCollection, TPersistent)
 public:
   explicit TCollection(TClass itemClass);
   void BeforeDestruction() override;
@@ -80,7 +80,7 @@ private:
 
 // A collection that knows the persistent it belongs to.
 class TOwnedCollection : public TCollection {
-  CL_CLASS(TOwnedCollection)
+  CL_CLASS(TOwnedCollection, TCollection)
 public:
   TOwnedCollection(TPersistent* owner, TClass itemClass) : TCollection(itemClass), FOwner(owner) {}
   TPersistent* GetOwner() const override { return FOwner; }

@@ -18,8 +18,7 @@ constexpr TPropInfo ComponentProps[] = {
 };
 }  // namespace
 
-const TClassRecord TComponent::ClassInfo =
-    MakeClassRecord<TComponent>("TComponent", TPersistent::StaticClass(), ComponentProps);
+CL_DEFINE_CLASS(TComponent, .Props = ComponentProps);
 
 bool IsValidIdent(std::string_view ident)
 {
@@ -47,6 +46,7 @@ void TComponent::BeforeDestruction()
   if (FDestroyed) return;
   FDestroyed = true;
   Destroying();
+  SetReference(false);
   NotifyFreeNotifies();
   DestroyComponents();
   if (FOwner) FOwner->RemoveComponent(this);
@@ -55,13 +55,9 @@ void TComponent::BeforeDestruction()
 
 TComponent::~TComponent()
 {
-  // A component deleted without Free: still leave nobody holding a dangling pointer to it.
+  // A component whose constructor raised was never whole and never went through Free: it still
+  // leaves its owner's list and frees the components it made so far.
   if (!FDestroyed) {
-    FComponentState.Include(TComponentStateFlag::csDestroying);
-    for (TComponent* c : FFreeNotifies) {
-      auto& list = c->FFreeNotifies;
-      list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    }
     while (!FComponents.empty()) {
       TComponent* c = FComponents.back();
       Remove(c);
@@ -105,7 +101,20 @@ void TComponent::SetName(const std::string& name)
     FOwner->ValidateRename(this, FName, name);
   else
     ValidateRename(nullptr, FName, name);
+  SetReference(false);
   ChangeName(name);
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool enable)
+{
+  if (!FOwner || FName.empty()) return;
+  const TFieldInfo* field = FOwner->ClassType()->FindField(FName);
+  if (!field) return;
+  if (enable && !InheritsFrom(field->FieldClass))
+    throw EComponentError("Field " + FName + " of " + FOwner->ClassName() + " holds a " + field->FieldClass->Name +
+                          ", not a " + ClassName());
+  field->Set(FOwner, enable ? this : nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName, const std::string& newName)

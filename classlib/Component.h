@@ -19,7 +19,7 @@ class TComponent;
 using TGetChildProc = std::function<void(TComponent* child)>;
 
 class TComponent : public TPersistent {
-  CL_CLASS(TComponent)
+  CL_CLASS(TComponent, TPersistent)
 public:
   explicit TComponent(TComponent* owner);
   ~TComponent() override;
@@ -89,6 +89,8 @@ protected:
 private:
   void Insert(TComponent* component);
   void Remove(TComponent* component);
+  // Points the owner's published field of this component's name at it (or empties it).
+  void SetReference(bool enable);
   void NotifyFreeNotifies();
 
   TComponent* FOwner = nullptr;

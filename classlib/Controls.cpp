@@ -124,8 +124,7 @@ void SetCaptureControl(TControl* control)
 // ---------------------------------------------------------------------------------------------
 // TControlCanvas
 
-const TClassRecord TControlCanvas::ClassInfo =
-    MakeClassRecord<TControlCanvas>("TControlCanvas", TCanvas::StaticClass());
+CL_DEFINE_CLASS(TControlCanvas);
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
@@ -171,9 +170,9 @@ namespace {
 using TC = TControl;
 constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
                                            "alCustom"};
-constexpr TEnumInfo AlignInfo{"TAlign", AlignNames};
+constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
 constexpr std::string_view AnchorNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
-constexpr TEnumInfo AnchorInfo{"TAnchorKind", AnchorNames};
+constexpr TEnumInfo AnchorInfo = EnumInfo<TAnchorKind::akBottom>("TAnchorKind", AnchorNames);
 
 constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Left, &TC::SetLeft>("Left"),
@@ -206,10 +205,7 @@ constexpr TPropInfo ControlProps[] = {
 };
 }  // namespace
 
-const TClassRecord TControl::ClassInfo =
-    MakeClassRecord<TControl>("TControl", TComponent::StaticClass(), ControlProps);
-
-const TMessageMapEntry TControl::MessageEntries[] = {
+CL_MESSAGE_MAP(TControl,
   {WM_LBUTTONDOWN, &TControl::WMLButtonDown},
   {WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk},
   {WM_LBUTTONUP, &TControl::WMLButtonUp},
@@ -229,30 +225,16 @@ const TMessageMapEntry TControl::MessageEntries[] = {
   {CM_TEXTCHANGED, &TControl::CMTextChanged},
   {CM_HITTEST, &TControl::CMHitTest},
   {CM_MOUSEENTER, &TControl::CMMouseEnter},
-  {CM_MOUSELEAVE, &TControl::CMMouseLeave},
-};
-const TMessageMap TControl::MessageMap{nullptr, TControl::MessageEntries};
+  {CM_MOUSELEAVE, &TControl::CMMouseLeave});
+CL_DEFINE_CLASS(TControl, .Props = ControlProps);
 
 TControl::TControl(TComponent* owner) : TComponent(owner)
 {
   FWindowProc = [this](TMessage& msg) { WndProc(msg); };
   FControlStyle = {TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csClickEvents,
                    TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
-  FFont = std::make_unique<TFont>();
+  FFont = MakeOwned<TFont>();
   FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
-}
-
-TControl::~TControl()
-{
-  if (GMouseControl == this) GMouseControl = nullptr;
-  if (GCaptureControl == this) GCaptureControl = nullptr;
-  // Deleted without Free: leave the parent's lists without a dangling entry.
-  if (FParent) {
-    std::erase(FParent->FControls, this);
-    std::erase(FParent->FWinControls, this);
-    std::erase(FParent->FTabList, this);
-    FParent = nullptr;
-  }
 }
 
 void TControl::BeforeDestruction()
@@ -285,7 +267,7 @@ void TControl::WndProc(TMessage& msg)
 
 void TControl::Dispatch(TMessage& msg)
 {
-  DispatchMessage(this, GetMessageMap(), msg, &TControl::DefaultHandler);
+  DispatchMessage(this, msg, &TControl::DefaultHandler);
 }
 
 void TControl::DefaultHandler(TMessage& msg)
@@ -403,9 +385,7 @@ void TControl::SetAlign(TAlign value)
 
 void TControl::SetAnchors(TAnchors value)
 {
-  if (FAnchors == value) return;
-  FAnchors = value;
-  UpdateAnchorRules();
+  SetAndNotify(FAnchors, value, [this] { UpdateAnchorRules(); });
 }
 
 void TControl::UpdateAnchorRules()
@@ -437,9 +417,7 @@ void TControl::SetVisible(bool value)
 
 void TControl::SetEnabled(bool value)
 {
-  if (FEnabled == value) return;
-  FEnabled = value;
-  Perform(CM_ENABLEDCHANGED);
+  SetAndNotify(FEnabled, value, [this] { Perform(CM_ENABLEDCHANGED); });
 }
 
 bool TControl::IsVisible() const
@@ -462,18 +440,14 @@ void TControl::SetColor(TColor value)
 
 void TControl::SetParentColor(bool value)
 {
-  if (FParentColor == value) return;
-  FParentColor = value;
-  if (value && FParent && !IsLoading()) Perform(CM_PARENTCOLORCHANGED);
+  SetAndNotify(FParentColor, value, [this, value] { if (value && FParent && !IsLoading()) Perform(CM_PARENTCOLORCHANGED); });
 }
 
 void TControl::SetFont(TFont* value) { FFont->Assign(value); }
 
 void TControl::SetParentFont(bool value)
 {
-  if (FParentFont == value) return;
-  FParentFont = value;
-  if (value && FParent && !IsLoading()) Perform(CM_PARENTFONTCHANGED);
+  SetAndNotify(FParentFont, value, [this, value] { if (value && FParent && !IsLoading()) Perform(CM_PARENTFONTCHANGED); });
 }
 
 void TControl::FontChanged(TObject*)
@@ -500,9 +474,7 @@ void TControl::SetShowHint(bool value)
 
 void TControl::SetParentShowHint(bool value)
 {
-  if (FParentShowHint == value) return;
-  FParentShowHint = value;
-  if (value && FParent && !IsLoading()) Perform(CM_PARENTSHOWHINTCHANGED);
+  SetAndNotify(FParentShowHint, value, [this, value] { if (value && FParent && !IsLoading()) Perform(CM_PARENTSHOWHINTCHANGED); });
 }
 
 void TControl::SetCursor(TCursor value)
@@ -602,7 +574,7 @@ void TControl::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = MakeOwned<TControlActionLink>(this);
   FActionLink->SetAction(value);
   ActionChange(value, IsLoading());
 }
@@ -619,8 +591,7 @@ void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
 
 // ----- TControlActionLink ---------------------------------------------------------------------
 
-const TClassRecord TControlActionLink::ClassInfo =
-    MakeClassRecord<TControlActionLink>("TControlActionLink", TActionLink::StaticClass());
+CL_DEFINE_CLASS(TControlActionLink);
 
 bool TControlActionLink::IsOnExecuteLinked() const
 {
@@ -728,7 +699,8 @@ void TControl::WMLButtonUp(TMessage& msg)
     FControlState.Exclude(TControlStateFlag::csClicked);
     RECT r = ClientRect();
     POINT p = msg.Pos();
-    // Click may free the control; nothing after it touches the object.
+    // Click may free the control: it stays whole until this message is handled, but nothing after
+    // the click needs it.
     if (PtInRect(&r, p)) {
       DoMouseUp(msg, mbLeft);
       Click();
@@ -833,12 +805,11 @@ void TControl::CMMouseLeave(TMessage&)
 // ---------------------------------------------------------------------------------------------
 // TGraphicControl
 
-const TClassRecord TGraphicControl::ClassInfo =
-    MakeClassRecord<TGraphicControl>("TGraphicControl", TControl::StaticClass());
-CL_MESSAGE_MAP(TGraphicControl, TControl, {WM_PAINT, &TGraphicControl::WMPaint});
+CL_MESSAGE_MAP(TGraphicControl, {WM_PAINT, &TGraphicControl::WMPaint});
+CL_DEFINE_CLASS(TGraphicControl);
 
 TGraphicControl::TGraphicControl(TComponent* owner)
-    : TControl(owner), FCanvas(std::make_unique<TControlCanvas>())
+    : TControl(owner), FCanvas(MakeOwned<TControlCanvas>())
 {
   FCanvas->SetControl(this);
 }

@@ -16,7 +16,7 @@
 #include "classlib/Canvas.h"
 #include "classlib/Messages.h"
 #include "classlib/Sets.h"
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
 
 class TWinControl;
 class TCustomForm;
@@ -69,7 +69,7 @@ std::string GetLongHint(std::string_view hint);
 // on its parent's window clipped and offset to the control's bounds. Inside Paint the canvas draws
 // on the device context of the paint cycle.
 class TControlCanvas : public TCanvas {
-  CL_CLASS(TControlCanvas)
+  CL_CLASS(TControlCanvas, TCanvas)
 public:
   TControlCanvas() = default;
   ~TControlCanvas() override;
@@ -88,15 +88,9 @@ private:
 };
 
 class TControl : public TComponent {
-  CL_CLASS(TControl)
+  CL_CLASS(TControl, TComponent)
 public:
-  // The root of the message maps: classes below add theirs with CL_MESSAGES and CL_MESSAGE_MAP.
-  static const TMessageMapEntry MessageEntries[];
-  static const TMessageMap MessageMap;
-  virtual const TMessageMap* GetMessageMap() const { return &MessageMap; }
-
   explicit TControl(TComponent* owner);
-  ~TControl() override;
   void BeforeDestruction() override;
 
   // Sends a message to the control through WindowProc and answers its result.
@@ -226,12 +220,12 @@ public:
 protected:
   virtual std::string GetText() const { return FText; }
   virtual void SetTextBuf(const std::string& value) { FText = value; }
-  // Calls the handler the parent class of C gives the message being handled (or DefaultHandler):
-  // what a handler of class C calls to do "the inherited thing". C must declare CL_MESSAGES.
+  // Calls the handler the ancestors of C give the message being handled (or DefaultHandler): what a
+  // handler of class C calls to do "the inherited thing".
   template <class C>
   void Inherited(TMessage& msg)
   {
-    TMessageHandler handler = C::MessageMap.Parent ? C::MessageMap.Parent->Find(msg.Msg) : nullptr;
+    TMessageHandler handler = C::ClassInfo.Parent->FindMessageHandler(msg.Msg);
     if (handler)
       (static_cast<TObject*>(this)->*handler)(msg);
     else
@@ -298,14 +292,14 @@ private:
   RECT FAnchorBounds{};
   SIZE FAnchorParentSize{};
   bool FEnabled = true;
-  std::unique_ptr<TFont> FFont;
+  TOwned<TFont> FFont;
   bool FParentFont = true;
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;
   TComponent* FPopupMenu = nullptr;
-  std::unique_ptr<class TControlActionLink> FActionLink;
+  TOwned<class TControlActionLink> FActionLink;
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;
@@ -314,7 +308,7 @@ private:
 // A control's link to its action: hands each change of the action on to the control while the
 // control's value is still the action's.
 class TControlActionLink : public TActionLink {
-  CL_CLASS(TControlActionLink)
+  CL_CLASS(TControlActionLink, TActionLink)
 public:
   explicit TControlActionLink(TControl* client) : FClient(client) {}
   TControl* Client() const { return FClient; }
@@ -342,8 +336,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TControl, public TWindowObject {
-  CL_CLASS(TWinControl)
-  CL_MESSAGES
+  CL_CLASS(TWinControl, TControl)
 public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
@@ -460,6 +453,7 @@ protected:
   void WindowMessage(TMessage& msg) override;
   void WindowAttached(HWND wnd) override;
   void WindowDetached() override;
+  TObject* WindowOwner() override { return this; }
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;
@@ -534,8 +528,7 @@ private:
 
 // A windowless control drawn by Paint on its parent's window.
 class TGraphicControl : public TControl {
-  CL_CLASS(TGraphicControl)
-  CL_MESSAGES
+  CL_CLASS(TGraphicControl, TControl)
 public:
   explicit TGraphicControl(TComponent* owner);
   TCanvas* Canvas() const { return FCanvas.get(); }
@@ -545,12 +538,12 @@ protected:
 
 private:
   void WMPaint(TMessage& msg);
-  std::unique_ptr<TControlCanvas> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 // A windowed control that paints itself with Paint on its Canvas.
 class TCustomControl : public TWinControl {
-  CL_CLASS(TCustomControl)
+  CL_CLASS(TCustomControl, TWinControl)
 public:
   explicit TCustomControl(TComponent* owner);
   TCanvas* Canvas() const { return FCanvas.get(); }
@@ -560,7 +553,7 @@ protected:
   void PaintWindow(HDC dc) override;
 
 private:
-  std::unique_ptr<TControlCanvas> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 // The control that has the mouse: CM_MOUSELEAVE goes to the previous one and CM_MOUSEENTER to the

@@ -1,6 +1,7 @@
 // Message dialogs over the system's message box.
 #include "classlib/Dialogs.h"
 
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 
 namespace {

@@ -34,6 +34,7 @@ CL_EXCEPTION(EListError, Exception);
 CL_EXCEPTION(EStringListError, EListError);
 CL_EXCEPTION(EComponentError, Exception);
 CL_EXCEPTION(EOutOfMemory, Exception);
+CL_EXCEPTION(EOutOfResources, Exception);
 CL_EXCEPTION(EStreamError, Exception);
 CL_EXCEPTION(EFilerError, EStreamError);
 CL_EXCEPTION(EReadError, EFilerError);

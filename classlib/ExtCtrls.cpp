@@ -6,11 +6,11 @@
 
 namespace {
 constexpr std::string_view BevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-constexpr TEnumInfo BevelInfo{"TPanelBevel", BevelNames};
+constexpr TEnumInfo BevelInfo = EnumInfo<TPanelBevel::bvSpace>("TPanelBevel", BevelNames);
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
+constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view ResizeStyleNames[] = {"rsNone", "rsLine", "rsUpdate", "rsPattern"};
-constexpr TEnumInfo ResizeStyleInfo{"TResizeStyle", ResizeStyleNames};
+constexpr TEnumInfo ResizeStyleInfo = EnumInfo<TResizeStyle::rsPattern>("TResizeStyle", ResizeStyleNames);
 
 using TP = TPanel;
 constexpr TPropInfo PanelProps[] = {
@@ -60,9 +60,8 @@ void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, i
 
 // ----- TPanel -------------------------------------------------------------------------------
 
-const TClassRecord TPanel::ClassInfo =
-    MakeClassRecord<TPanel>("TPanel", TCustomControl::StaticClass(), PanelProps);
-CL_MESSAGE_MAP(TPanel, TCustomControl, {CM_TEXTCHANGED, &TPanel::CMTextChanged});
+CL_MESSAGE_MAP(TPanel, {CM_TEXTCHANGED, &TPanel::CMTextChanged});
+CL_DEFINE_CLASS(TPanel, .Props = PanelProps);
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner)
 {
@@ -82,16 +81,12 @@ void TPanel::BordersChanged()
 
 void TPanel::SetBevelInner(TPanelBevel value)
 {
-  if (FBevelInner == value) return;
-  FBevelInner = value;
-  BordersChanged();
+  SetAndNotify(FBevelInner, value, [this] { BordersChanged(); });
 }
 
 void TPanel::SetBevelOuter(TPanelBevel value)
 {
-  if (FBevelOuter == value) return;
-  FBevelOuter = value;
-  BordersChanged();
+  SetAndNotify(FBevelOuter, value, [this] { BordersChanged(); });
 }
 
 void TPanel::SetBevelWidth(int value)
@@ -112,9 +107,7 @@ void TPanel::SetBorderWidth(int value)
 
 void TPanel::SetAlignment(TAlignment value)
 {
-  if (FAlignment == value) return;
-  FAlignment = value;
-  Invalidate();
+  SetAndNotify(FAlignment, value, [this] { Invalidate(); });
 }
 
 void TPanel::AdjustClientRect(RECT& rect)
@@ -154,8 +147,7 @@ void TPanel::CMTextChanged(TMessage&) { Invalidate(); }
 
 // ----- TSplitter ----------------------------------------------------------------------------
 
-const TClassRecord TSplitter::ClassInfo =
-    MakeClassRecord<TSplitter>("TSplitter", TGraphicControl::StaticClass(), SplitterProps);
+CL_DEFINE_CLASS(TSplitter, .Props = SplitterProps);
 
 TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner)
 {
@@ -241,8 +233,7 @@ void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 // ----- TTimer -------------------------------------------------------------------------------
 
-const TClassRecord TTimer::ClassInfo =
-    MakeClassRecord<TTimer>("TTimer", TComponent::StaticClass(), TimerProps);
+CL_DEFINE_CLASS(TTimer, .Props = TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
@@ -269,16 +260,12 @@ void TTimer::UpdateTimer()
 
 void TTimer::SetEnabled(bool value)
 {
-  if (FEnabled == value) return;
-  FEnabled = value;
-  UpdateTimer();
+  SetAndNotify(FEnabled, value, [this] { UpdateTimer(); });
 }
 
 void TTimer::SetInterval(unsigned value)
 {
-  if (FInterval == value) return;
-  FInterval = value;
-  UpdateTimer();
+  SetAndNotify(FInterval, value, [this] { UpdateTimer(); });
 }
 
 void TTimer::SetOnTimer(TNotifyEvent e)
@@ -310,8 +297,7 @@ constexpr TColor StandardColors[] = {clBlack, clMaroon, clGreen, clOlive, clNavy
 TObject* ColorData(TColor c) { return reinterpret_cast<TObject*>(static_cast<intptr_t>(c)); }
 }  // namespace
 
-const TClassRecord TColorBox::ClassInfo =
-    MakeClassRecord<TColorBox>("TColorBox", TCustomComboBox::StaticClass(), ColorBoxProps);
+CL_DEFINE_CLASS(TColorBox, .Props = ColorBoxProps);
 
 TColorBox::TColorBox(TComponent* owner) : TCustomComboBox(owner)
 {
@@ -349,27 +335,27 @@ void TColorBox::SetSelected(TColor value)
 
 void TColorBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 {
-  TCanvas canvas;
-  canvas.SetHandle(dc);
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->SetHandle(dc);
   bool selected = state & ODS_SELECTED;
-  canvas.Brush()->SetColor(selected ? clHighlight : Color());
-  canvas.FillRect(rect);
+  canvas->Brush()->SetColor(selected ? clHighlight : Color());
+  canvas->FillRect(rect);
   if (index >= 0 && index < Items()->Count()) {
     // The swatch: a black-framed box of the colour, then the colour's name.
     int side = rect.bottom - rect.top - 4;
     RECT swatch{rect.left + 2, rect.top + 2, rect.left + 2 + side * 3 / 2, rect.bottom - 2};
-    canvas.Brush()->SetColor(Colors(index));
-    canvas.FillRect(swatch);
-    canvas.Brush()->SetColor(clBlack);
-    canvas.FrameRect(swatch);
+    canvas->Brush()->SetColor(Colors(index));
+    canvas->FillRect(swatch);
+    canvas->Brush()->SetColor(clBlack);
+    canvas->FrameRect(swatch);
     RECT text{swatch.right + 4, rect.top, rect.right, rect.bottom};
-    canvas.SetFont(Font());
-    canvas.Font()->SetColor(selected ? clHighlightText : Font()->Color());
-    canvas.Brush()->SetStyle(TBrushStyle::bsClear);
-    canvas.TextRect(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    canvas->SetFont(Font());
+    canvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
+    canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+    canvas->TextRect(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  if (state & ODS_FOCUS) canvas.DrawFocusRect(rect);
-  canvas.SetHandle(nullptr);
+  if (state & ODS_FOCUS) canvas->DrawFocusRect(rect);
+  canvas->SetHandle(nullptr);
 }
 
 // ----- unit ---------------------------------------------------------------------------------

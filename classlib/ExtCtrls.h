@@ -8,8 +8,7 @@ using enum TPanelBevel;
 
 // A container with bevels and a centred caption.
 class TPanel : public TCustomControl {
-  CL_CLASS(TPanel)
-  CL_MESSAGES
+  CL_CLASS(TPanel, TCustomControl)
 public:
   explicit TPanel(TComponent* owner);
   TPanelBevel BevelInner() const { return FBevelInner; }
@@ -45,7 +44,7 @@ enum class TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 // A bar between an aligned control and the rest: dragging it resizes that control. The control
 // resized is the visible one aligned to the same side that touches the splitter.
 class TSplitter : public TGraphicControl {
-  CL_CLASS(TSplitter)
+  CL_CLASS(TSplitter, TGraphicControl)
 public:
   explicit TSplitter(TComponent* owner);
   // The smallest size the resized control and the space beyond the splitter keep.
@@ -77,7 +76,7 @@ private:
 
 // Runs OnTimer every Interval milliseconds while Enabled, on a hidden window of its own.
 class TTimer : public TComponent {
-  CL_CLASS(TTimer)
+  CL_CLASS(TTimer, TComponent)
 public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
@@ -105,7 +104,7 @@ private:
 
 // A drop-down list of the standard colours, each drawn as a swatch and its name.
 class TColorBox : public TCustomComboBox {
-  CL_CLASS(TColorBox)
+  CL_CLASS(TColorBox, TCustomComboBox)
 public:
   explicit TColorBox(TComponent* owner);
   // The chosen colour; one that is not among the listed ones is added to the list.

@@ -154,7 +154,7 @@ constexpr std::string_view OpenOptionNames[] = {
   "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames",
   "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
   "ofDontAddToRecent", "ofForceShowHidden"};
-constexpr TEnumInfo OpenOptionInfo{"TOpenOption", OpenOptionNames};
+constexpr TEnumInfo OpenOptionInfo = EnumInfo<TOpenOption::ofForceShowHidden>("TOpenOption", OpenOptionNames);
 constexpr TPropInfo OpenDialogProps[] = {
   StrProp<&TOD::FileName, &TOD::SetFileName>("FileName"),
   StrProp<&TOD::Filter, &TOD::SetFilter>("Filter"),
@@ -178,8 +178,7 @@ std::string FilterList(const std::string& filter)
 }
 }  // namespace
 
-const TClassRecord TOpenDialog::ClassInfo =
-    MakeClassRecord<TOpenDialog>("TOpenDialog", TComponent::StaticClass(), OpenDialogProps);
+CL_DEFINE_CLASS(TOpenDialog, .Props = OpenDialogProps);
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner), FFiles(MakeOwned<TStringList>()) {}
 

@@ -44,7 +44,7 @@ using enum TOpenOption;
 using TOpenOptions = TSet<TOpenOption>;
 
 class TOpenDialog : public TComponent {
-  CL_CLASS(TOpenDialog)
+  CL_CLASS(TOpenDialog, TComponent)
 public:
   explicit TOpenDialog(TComponent* owner);
 

@@ -11,8 +11,8 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
-const TClassRecord TReader::ClassInfo = MakeClassRecord<TReader>("TReader", TFiler::StaticClass());
-const TClassRecord TWriter::ClassInfo = MakeClassRecord<TWriter>("TWriter", TFiler::StaticClass());
+CL_DEFINE_CLASS(TReader);
+CL_DEFINE_CLASS(TWriter);
 
 void TComponent::ReadState(TReader& reader) { reader.ReadData(this); }
 void TComponent::WriteState(TWriter& writer) { writer.WriteData(this); }
@@ -551,10 +551,10 @@ void TReader::DefineBinaryProperty(std::string_view name, TStreamProc read, TStr
   if (FPropFound || !SameIdent(name, FPropName) || !read) return;
   FPropFound = true;
   std::vector<uint8_t> data = ReadBinary();
-  TMemoryStream stream;
-  if (!data.empty()) stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
-  stream.SetPosition(0);
-  read(stream);
+  auto stream = MakeOwned<TMemoryStream>();
+  if (!data.empty()) stream->WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+  stream->SetPosition(0);
+  read(*stream);
 }
 
 TReader::TComponentHeader TReader::ReadComponentHeader()
@@ -1122,15 +1122,15 @@ void TWriter::DefineBinaryProperty(std::string_view name, TStreamProc, TStreamPr
 {
   FDefined.emplace_back(name);
   if (!hasData || !write) return;
-  TMemoryStream data;
-  write(data);
+  auto data = MakeOwned<TMemoryStream>();
+  write(*data);
   WriteStr(FPrefix + std::string(name));
   WriteValue(TValueType::vaBinary);
-  int64_t size = data.Size();
+  int64_t size = data->Size();
   if (size > INT32_MAX) throw EWriteError("Binary property " + std::string(name) + " is too large");
   int32_t n = static_cast<int32_t>(size);
   Write(&n, 4);
-  Write(data.Memory(), n);
+  Write(data->Memory(), n);
 }
 
 void TWriter::WriteRootComponent(TComponent* root) { WriteDescendent(root, nullptr); }
@@ -1314,13 +1314,13 @@ std::string TWriter::MethodName(const TMethod& method) const
 
 void WriteComponentToStream(TStream& stream, TComponent* root)
 {
-  TWriter writer(stream);
-  writer.WriteRootComponent(root);
+  auto writer = MakeOwned<TWriter>(stream);
+  writer->WriteRootComponent(root);
 }
 
 TComponent* ReadComponentFromStream(TStream& stream, TComponent* instance, TComponent* owner, const TLineMap* lines)
 {
-  TReader reader(stream);
-  reader.SetLineMap(lines);
-  return reader.ReadRootComponent(instance, owner);
+  auto reader = MakeOwned<TReader>(stream);
+  reader->SetLineMap(lines);
+  return reader->ReadRootComponent(instance, owner);
 }

@@ -62,7 +62,7 @@ void RegisterIntegerConsts(TClass cls, std::string_view propName, TIdentToInt id
 void UnregisterIntegerConsts(TClass cls, std::string_view propName);
 
 class TReader : public TFiler {
-  CL_CLASS(TReader)
+  CL_CLASS(TReader, TFiler)
 public:
   explicit TReader(TStream& stream);
   ~TReader() override;
@@ -170,7 +170,7 @@ private:
 };
 
 class TWriter : public TFiler {
-  CL_CLASS(TWriter)
+  CL_CLASS(TWriter, TFiler)
 public:
   explicit TWriter(TStream& stream);
   ~TWriter() override;

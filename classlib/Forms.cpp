@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 
 #include <algorithm>
+#include "classlib/Application.h"
 #include "classlib/Graphics.h"
 #include "classlib/StoredForms.h"
 #include "classlib/TypInfo.h"
@@ -12,19 +13,19 @@ namespace {
 using TF = TCustomForm;
 constexpr std::string_view BorderStyleNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
                                                  "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-constexpr TEnumInfo BorderStyleInfo{"TFormBorderStyle", BorderStyleNames};
+constexpr TEnumInfo BorderStyleInfo = EnumInfo<TFormBorderStyle::bsSizeToolWin>("TFormBorderStyle", BorderStyleNames);
 constexpr std::string_view BorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
-constexpr TEnumInfo BorderIconInfo{"TBorderIcon", BorderIconNames};
+constexpr TEnumInfo BorderIconInfo = EnumInfo<TBorderIcon::biHelp>("TBorderIcon", BorderIconNames);
 constexpr std::string_view FormStyleNames[] = {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
-constexpr TEnumInfo FormStyleInfo{"TFormStyle", FormStyleNames};
+constexpr TEnumInfo FormStyleInfo = EnumInfo<TFormStyle::fsStayOnTop>("TFormStyle", FormStyleNames);
 constexpr std::string_view PositionNames[] = {"poDesigned",        "poDefault",        "poDefaultPosOnly",
                                               "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",
                                               "poMainFormCenter",  "poOwnerFormCenter"};
-constexpr TEnumInfo PositionInfo{"TPosition", PositionNames};
+constexpr TEnumInfo PositionInfo = EnumInfo<TPosition::poOwnerFormCenter>("TPosition", PositionNames);
 constexpr std::string_view WindowStateNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
-constexpr TEnumInfo WindowStateInfo{"TWindowState", WindowStateNames};
+constexpr TEnumInfo WindowStateInfo = EnumInfo<TWindowState::wsMaximized>("TWindowState", WindowStateNames);
 constexpr std::string_view PopupModeNames[] = {"pmNone", "pmAuto", "pmExplicit"};
-constexpr TEnumInfo PopupModeInfo{"TPopupMode", PopupModeNames};
+constexpr TEnumInfo PopupModeInfo = EnumInfo<TPopupMode::pmExplicit>("TPopupMode", PopupModeNames);
 
 constexpr TPropInfo FormProps[] = {
   EnumProp<&TF::BorderStyle, &TF::SetBorderStyle>("BorderStyle", BorderStyleInfo, 2),
@@ -62,11 +63,7 @@ bool Contains(const TControl* ancestor, const TControl* c)
 }
 }  // namespace
 
-const TClassRecord TCustomForm::ClassInfo =
-    MakeClassRecord<TCustomForm>("TCustomForm", TWinControl::StaticClass(), FormProps);
-const TClassRecord TForm::ClassInfo = MakeClassRecord<TForm>("TForm", TCustomForm::StaticClass());
-
-CL_MESSAGE_MAP(TCustomForm, TWinControl,
+CL_MESSAGE_MAP(TCustomForm,
   {WM_CLOSE, &TCustomForm::WMClose},
   {WM_COMMAND, &TCustomForm::WMCommand},
   {WM_DESTROY, &TCustomForm::WMDestroy},
@@ -74,11 +71,13 @@ CL_MESSAGE_MAP(TCustomForm, TWinControl,
   {WM_SYSCOLORCHANGE, &TCustomForm::WMSysColorChange},
   {CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged},
   {CM_DIALOGKEY, &TCustomForm::CMDialogKey},
-  {CM_RELEASE, &TCustomForm::CMRelease},
   {CM_ACTIVATE, &TCustomForm::CMActivate},
   {CM_DEACTIVATE, &TCustomForm::CMDeactivate});
+CL_DEFINE_CLASS(TCustomForm, .Props = FormProps);
+CL_DEFINE_CLASS(TForm);
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>())
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), FCanvas(MakeOwned<TControlCanvas>())
 {
   FVisible = false;
   FColor = clBtnFace;
@@ -303,9 +302,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 
 void TCustomForm::SetBorderIcons(TBorderIcons value)
 {
-  if (FBorderIcons == value) return;
-  FBorderIcons = value;
-  RecreateWnd();
+  SetAndNotify(FBorderIcons, value, [this] { RecreateWnd(); });
 }
 
 void TCustomForm::SetFormStyle(TFormStyle value)
@@ -319,9 +316,7 @@ void TCustomForm::SetFormStyle(TFormStyle value)
 
 void TCustomForm::SetPopupMode(TPopupMode value)
 {
-  if (FPopupMode == value) return;
-  FPopupMode = value;
-  if (FHandle) RecreateWnd();
+  SetAndNotify(FPopupMode, value, [this] { if (FHandle) RecreateWnd(); });
 }
 
 void TCustomForm::SetPopupParent(TCustomForm* value)
@@ -613,12 +608,7 @@ void TCustomForm::Close()
     Release();
 }
 
-void TCustomForm::Release()
-{
-  PostMessageA(Handle(), CM_RELEASE, 0, 0);
-}
-
-void TCustomForm::CMRelease(TMessage&) { Free(this); }
+void TCustomForm::Release() { ReleaseLater(this); }
 
 void TCustomForm::CloseModal()
 {
@@ -702,7 +692,7 @@ TModalResult TCustomForm::ShowModal()
 // ---------------------------------------------------------------------------------------------
 // TScreen
 
-const TClassRecord TScreen::ClassInfo = MakeClassRecord<TScreen>("TScreen", TComponent::StaticClass());
+CL_DEFINE_CLASS(TScreen);
 
 namespace {
 RECT SystemWorkArea()
@@ -750,7 +740,7 @@ TScreen::~TScreen()
 
 TFont* TScreen::MenuFont()
 {
-  if (!FMenuFont) FMenuFont = std::make_unique<TFont>();
+  if (!FMenuFont) FMenuFont = MakeOwned<TFont>();
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
@@ -894,7 +884,7 @@ void DoneForms()
   GOleStarted = false;
 }
 
-const TUnit* const FormsUses[] = {&GraphicsUnit};
+const TUnit* const FormsUses[] = {&GraphicsUnit, &DeferredFreeUnit};
 }  // namespace
 
 TUnit FormsUnit{"Forms", FormsUses, InitForms, DoneForms};

@@ -41,8 +41,7 @@ struct TCreateNew {};
 inline constexpr TCreateNew CreateNew{};
 
 class TCustomForm : public TWinControl {
-  CL_CLASS(TCustomForm)
-  CL_MESSAGES
+  CL_CLASS(TCustomForm, TWinControl)
 public:
   explicit TCustomForm(TComponent* owner);
   TCustomForm(TComponent* owner, TCreateNew);
@@ -160,7 +159,6 @@ private:
   void WMSysColorChange(TMessage& msg);
   void CMShowingChanged(TMessage& msg);
   void CMDialogKey(TMessage& msg);
-  void CMRelease(TMessage& msg);
   void CMActivate(TMessage& msg);
   void CMDeactivate(TMessage& msg);
 
@@ -186,20 +184,20 @@ private:
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
-  std::unique_ptr<TControlCanvas> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
   TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
   TCloseEvent FOnClose;
   TCloseQueryEvent FOnCloseQuery;
 };
 
 class TForm : public TCustomForm {
-  CL_CLASS(TForm)
+  CL_CLASS(TForm, TCustomForm)
 public:
   using TCustomForm::TCustomForm;
 };
 
 class TScreen : public TComponent {
-  CL_CLASS(TScreen)
+  CL_CLASS(TScreen, TComponent)
 public:
   explicit TScreen(TComponent* owner);
   ~TScreen() override;
@@ -238,7 +236,7 @@ public:
 
 private:
   friend class TCustomForm;
-  std::unique_ptr<TFont> FMenuFont;
+  TOwned<TFont> FMenuFont;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);
@@ -260,5 +258,3 @@ TWorkAreaFunc SetWorkAreaFunc(TWorkAreaFunc func);
 extern TScreen* Screen;
 // Starts COM on the GUI thread and makes Screen and Application; shuts them down in reverse.
 extern TUnit FormsUnit;
-
-#include "classlib/Application.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include "classlib/Streams.h"
 
-const TClassRecord TGraphic::ClassInfo = MakeClassRecord<TGraphic>("TGraphic", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TGraphic);
 
 void TGraphic::SetSize(int width, int height)
 {
@@ -34,8 +34,8 @@ void TGraphic::Changed(TObject*)
 
 void TGraphic::LoadFromFile(const std::string& fileName)
 {
-  TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(stream);
+  auto stream = MakeOwned<TFileStream>(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(*stream);
 }
 
 bool TGraphic::SupportsClipboardFormat(UINT format) const
@@ -62,8 +62,8 @@ void TGraphic::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palet
 
 void TGraphic::SaveToFile(const std::string& fileName)
 {
-  TFileStream stream(fileName, fmCreate);
-  SaveToStream(stream);
+  auto stream = MakeOwned<TFileStream>(fileName, fmCreate);
+  SaveToStream(*stream);
 }
 
 bool TGraphic::Equals(TGraphic* other)
@@ -71,10 +71,11 @@ bool TGraphic::Equals(TGraphic* other)
   if (!other || other->ClassType() != ClassType()) return false;
   if (other == this) return true;
   if (Empty() || other->Empty()) return Empty() && other->Empty();
-  TMemoryStream a, b;
-  WriteData(a);
-  other->WriteData(b);
-  return a.Size() == b.Size() && std::memcmp(a.Memory(), b.Memory(), static_cast<size_t>(a.Size())) == 0;
+  auto a = MakeOwned<TMemoryStream>();
+  auto b = MakeOwned<TMemoryStream>();
+  WriteData(*a);
+  other->WriteData(*b);
+  return a->Size() == b->Size() && std::memcmp(a->Memory(), b->Memory(), static_cast<size_t>(a->Size())) == 0;
 }
 
 void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }

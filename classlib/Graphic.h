@@ -11,7 +11,7 @@ class TCanvas;
 class TStream;
 
 class TGraphic : public TPersistent {
-  CL_CLASS(TGraphic)
+  CL_CLASS(TGraphic, TPersistent)
 public:
   virtual bool Empty() const = 0;
   virtual int Width() const = 0;

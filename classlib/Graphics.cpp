@@ -2,6 +2,7 @@
 
 #include "classlib/Filer.h"
 #include "classlib/ImageList.h"
+#include "classlib/Msimg32.h"
 
 namespace {
 const TClass GraphicsClasses[] = {TBitmap::StaticClass(), TIcon::StaticClass(),  TPicture::StaticClass(),
@@ -19,6 +20,7 @@ void DoneGraphics()
   UnregisterIntegerConsts(TFont::StaticClass(), "Charset");
   for (TClass c : GraphicsClasses) UnRegisterClass(c);
   FreeMemoryContexts();
+  UnloadMsimg32();
 }
 }  // namespace
 

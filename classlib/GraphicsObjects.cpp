@@ -30,11 +30,11 @@ static_assert(std::size(PenModeRops) == std::size(PenModeNames));
 constexpr int BrushHatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
 }  // namespace
 
-const TEnumInfo FontStyleInfo{"TFontStyle", FontStyleNames};
-const TEnumInfo FontPitchInfo{"TFontPitch", FontPitchNames};
-const TEnumInfo BrushStyleInfo{"TBrushStyle", BrushStyleNames};
-const TEnumInfo PenModeInfo{"TPenMode", PenModeNames};
-const TEnumInfo PenStyleInfo{"TPenStyle", PenStyleNames};
+const TEnumInfo FontStyleInfo = EnumInfo<TFontStyle::fsStrikeOut>("TFontStyle", FontStyleNames);
+const TEnumInfo FontPitchInfo = EnumInfo<TFontPitch::fpFixed>("TFontPitch", FontPitchNames);
+const TEnumInfo BrushStyleInfo = EnumInfo<TBrushStyle::bsDiagCross>("TBrushStyle", BrushStyleNames);
+const TEnumInfo PenModeInfo = EnumInfo<TPenMode::pmNotXor>("TPenMode", PenModeNames);
+const TEnumInfo PenStyleInfo = EnumInfo<TPenStyle::psAlternate>("TPenStyle", PenStyleNames);
 
 int PenModeToRop2(TPenMode mode) { return PenModeRops[static_cast<int>(mode)]; }
 
@@ -85,11 +85,10 @@ constexpr TPropInfo PenProps[] = {
 };
 }  // namespace
 
-const TClassRecord TGraphicsObject::ClassInfo =
-    MakeClassRecord<TGraphicsObject>("TGraphicsObject", TPersistent::StaticClass());
-const TClassRecord TFont::ClassInfo = MakeClassRecord<TFont>("TFont", TGraphicsObject::StaticClass(), FontProps);
-const TClassRecord TBrush::ClassInfo = MakeClassRecord<TBrush>("TBrush", TGraphicsObject::StaticClass(), BrushProps);
-const TClassRecord TPen::ClassInfo = MakeClassRecord<TPen>("TPen", TGraphicsObject::StaticClass(), PenProps);
+CL_DEFINE_CLASS(TGraphicsObject);
+CL_DEFINE_CLASS(TFont, .Props = FontProps);
+CL_DEFINE_CLASS(TBrush, .Props = BrushProps);
+CL_DEFINE_CLASS(TPen, .Props = PenProps);
 
 void TGraphicsObject::Changed()
 {

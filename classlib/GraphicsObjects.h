@@ -17,7 +17,7 @@
 class TBitmap;
 
 class TGraphicsObject : public TPersistent {
-  CL_CLASS(TGraphicsObject)
+  CL_CLASS(TGraphicsObject, TPersistent)
 public:
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(const TNotifyEvent& value) { FOnChange = value; }
@@ -45,7 +45,7 @@ struct TFontData {
 const TFontData& DefFontData();
 
 class TFont : public TGraphicsObject {
-  CL_CLASS(TFont)
+  CL_CLASS(TFont, TGraphicsObject)
 public:
   TFont();
   ~TFont() override;
@@ -104,7 +104,7 @@ bool IdentToCharset(std::string_view ident, int64_t& charset);
 enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 class TBrush : public TGraphicsObject {
-  CL_CLASS(TBrush)
+  CL_CLASS(TBrush, TGraphicsObject)
 public:
   TBrush();
   ~TBrush() override;
@@ -148,7 +148,7 @@ enum class TPenStyle {
 };
 
 class TPen : public TGraphicsObject {
-  CL_CLASS(TPen)
+  CL_CLASS(TPen, TGraphicsObject)
 public:
   TPen();
   ~TPen() override;

@@ -8,7 +8,7 @@
 #include "classlib/Canvas.h"
 #include "classlib/Streams.h"
 
-const TClassRecord TIcon::ClassInfo = MakeClassRecord<TIcon>("TIcon", TGraphic::StaticClass());
+CL_DEFINE_CLASS(TIcon);
 
 namespace {
 constexpr size_t DirHeaderSize = 6;

@@ -9,7 +9,7 @@
 #include "classlib/Graphic.h"
 
 class TIcon : public TGraphic {
-  CL_CLASS(TIcon)
+  CL_CLASS(TIcon, TGraphic)
 public:
   TIcon();
   ~TIcon() override;

@@ -6,7 +6,7 @@
 // The worker: calls the component's OnRun until terminated; while stopped in suspend mode it
 // waits for the next start.
 class TIdThreadComponent::TWorker : public TThread {
-  CL_CLASS(TWorker)
+  CL_CLASS(TWorker, TThread)
 public:
   explicit TWorker(TIdThreadComponent* owner) : TThread(true), FOwner(owner) {}
   TSyncEvent Resumed{false, false};
@@ -32,9 +32,9 @@ namespace {
 using TC = TIdThreadComponent;
 constexpr std::string_view PriorityNames[] = {"tpIdle", "tpLowest", "tpLower", "tpNormal",
                                               "tpHigher", "tpHighest", "tpTimeCritical"};
-constexpr TEnumInfo PriorityInfo{"TThreadPriority", PriorityNames};
+constexpr TEnumInfo PriorityInfo = EnumInfo<TThreadPriority::tpTimeCritical>("TThreadPriority", PriorityNames);
 constexpr std::string_view StopModeNames[] = {"smTerminate", "smSuspend"};
-constexpr TEnumInfo StopModeInfo{"TIdThreadStopMode", StopModeNames};
+constexpr TEnumInfo StopModeInfo = EnumInfo<TIdThreadStopMode::smSuspend>("TIdThreadStopMode", StopModeNames);
 constexpr TPropInfo Props[] = {
   BoolProp<&TC::Active, &TC::SetActive>("Active", false),
   BoolProp<&TC::Loop, &TC::SetLoop>("Loop", false),
@@ -45,10 +45,8 @@ constexpr TPropInfo Props[] = {
 };
 }  // namespace
 
-const TClassRecord TIdThreadComponent::TWorker::ClassInfo =
-    MakeClassRecord<TIdThreadComponent::TWorker>("TIdThreadComponentWorker", TThread::StaticClass());
-const TClassRecord TIdThreadComponent::ClassInfo =
-    MakeClassRecord<TIdThreadComponent>("TIdThreadComponent", TComponent::StaticClass(), Props);
+CL_DEFINE_CLASS_NAMED(TIdThreadComponent::TWorker, "TIdThreadComponentWorker");
+CL_DEFINE_CLASS(TIdThreadComponent, .Props = Props);
 
 TIdThreadComponent::TIdThreadComponent(TComponent* owner) : TComponent(owner) {}
 

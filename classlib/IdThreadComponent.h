@@ -18,7 +18,7 @@ using TIdNotifyThreadComponentEvent = TEvent<void(TIdThreadComponent* Sender)>;
 using TIdExceptionThreadComponentEvent = TEvent<void(TIdThreadComponent* Sender, std::exception_ptr Error)>;
 
 class TIdThreadComponent : public TComponent {
-  CL_CLASS(TIdThreadComponent)
+  CL_CLASS(TIdThreadComponent, TComponent)
 public:
   explicit TIdThreadComponent(TComponent* owner);
   void BeforeDestruction() override;

@@ -169,9 +169,9 @@ private:
 };
 }  // namespace
 
-const TEnumInfo ColorDepthInfo{"TColorDepth", ColorDepthNames};
-const TEnumInfo DrawingStyleInfo{"TDrawingStyle", DrawingStyleNames};
-const TEnumInfo ImageTypeInfo{"TImageType", ImageTypeNames};
+const TEnumInfo ColorDepthInfo = EnumInfo<TColorDepth::cd32Bit>("TColorDepth", ColorDepthNames);
+const TEnumInfo DrawingStyleInfo = EnumInfo<TDrawingStyle::dsTransparent>("TDrawingStyle", DrawingStyleNames);
+const TEnumInfo ImageTypeInfo = EnumInfo<TImageType::itMask>("TImageType", ImageTypeNames);
 
 namespace {
 using IL = TCustomImageList;
@@ -192,11 +192,9 @@ constexpr TPropInfo ImageListProps[] = {
 };
 }  // namespace
 
-const TClassRecord TChangeLink::ClassInfo = MakeClassRecord<TChangeLink>("TChangeLink", TObject::StaticClass());
-const TClassRecord TCustomImageList::ClassInfo =
-    MakeClassRecord<TCustomImageList>("TCustomImageList", TComponent::StaticClass());
-const TClassRecord TImageList::ClassInfo =
-    MakeClassRecord<TImageList>("TImageList", TCustomImageList::StaticClass(), ImageListProps);
+CL_DEFINE_CLASS(TChangeLink);
+CL_DEFINE_CLASS(TCustomImageList);
+CL_DEFINE_CLASS(TImageList, .Props = ImageListProps);
 
 // ---- TChangeLink ---------------------------------------------------------------------------------
 
@@ -311,13 +309,13 @@ int TCustomImageList::Add(TBitmap* image, TBitmap* mask)
   HandleNeeded();
   int result;
   if (mask && !mask->Empty() && FMasked) {
-    TBitmap copy;
-    copy.Assign(image);
-    TBitmap monoMask;
-    monoMask.Assign(mask);
-    monoMask.SetMonochrome(true);
-    BlackenMasked(copy, monoMask.Handle(), copy.Width(), copy.Height());
-    result = ImageList_Add(FHandle.Get(), copy.Handle(), monoMask.Handle());
+    auto copy = MakeOwned<TBitmap>();
+    copy->Assign(image);
+    auto monoMask = MakeOwned<TBitmap>();
+    monoMask->Assign(mask);
+    monoMask->SetMonochrome(true);
+    BlackenMasked(*copy, monoMask->Handle(), copy->Width(), copy->Height());
+    result = ImageList_Add(FHandle.Get(), copy->Handle(), monoMask->Handle());
   } else {
     result = ImageList_Add(FHandle.Get(), image->Handle(), nullptr);
   }
@@ -331,9 +329,9 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor)
   CheckImage(image);
   HandleNeeded();
   COLORREF color = GdiColor(maskColor == clDefault ? image->TransparentColor() : maskColor);
-  TBitmap copy;  // ImageList_AddMasked blackens the masked pixels of the bitmap it is given
-  copy.Assign(image);
-  int result = ImageList_AddMasked(FHandle.Get(), copy.Handle(), color);
+  auto copy = MakeOwned<TBitmap>();  // ImageList_AddMasked blackens the masked pixels of the bitmap it is given
+  copy->Assign(image);
+  int result = ImageList_AddMasked(FHandle.Get(), copy->Handle(), color);
   Change();
   return result;
 }
@@ -391,13 +389,13 @@ void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask)
   CheckImage(image);
   BOOL ok;
   if (mask && !mask->Empty() && FMasked) {
-    TBitmap copy;
-    copy.Assign(image);
-    TBitmap monoMask;
-    monoMask.Assign(mask);
-    monoMask.SetMonochrome(true);
-    BlackenMasked(copy, monoMask.Handle(), copy.Width(), copy.Height());
-    ok = ImageList_Replace(FHandle.Get(), index, copy.Handle(), monoMask.Handle());
+    auto copy = MakeOwned<TBitmap>();
+    copy->Assign(image);
+    auto monoMask = MakeOwned<TBitmap>();
+    monoMask->Assign(mask);
+    monoMask->SetMonochrome(true);
+    BlackenMasked(*copy, monoMask->Handle(), copy->Width(), copy->Height());
+    ok = ImageList_Replace(FHandle.Get(), index, copy->Handle(), monoMask->Handle());
   } else {
     ok = ImageList_Replace(FHandle.Get(), index, image->Handle(), nullptr);
   }
@@ -410,13 +408,13 @@ void TCustomImageList::ReplaceMasked(int index, TBitmap* image, TColor maskColor
   if (!FMasked || maskColor == clNone) return Replace(index, image, nullptr);
   CheckIndex(index);
   CheckImage(image);
-  TBitmap copy;
-  copy.Assign(image);
-  copy.SetTransparentColor(maskColor);
-  TBitmap mask;
-  mask.SetHandle(copy.ReleaseMaskHandle());
-  BlackenMasked(copy, mask.Handle(), copy.Width(), copy.Height());
-  if (!ImageList_Replace(FHandle.Get(), index, copy.Handle(), mask.Handle()))
+  auto copy = MakeOwned<TBitmap>();
+  copy->Assign(image);
+  copy->SetTransparentColor(maskColor);
+  auto mask = MakeOwned<TBitmap>();
+  mask->SetHandle(copy->ReleaseMaskHandle());
+  BlackenMasked(*copy, mask->Handle(), copy->Width(), copy->Height());
+  if (!ImageList_Replace(FHandle.Get(), index, copy->Handle(), mask->Handle()))
     throw EInvalidOperation("Unable to Replace Image");
   Change();
 }

@@ -25,7 +25,7 @@ enum class TImageType { itImage, itMask };
 // A listener's link to an image list: OnChange fires (with the list as sender) after each change.
 // Destroying the link unregisters it; destroying the list leaves the link without a sender.
 class TChangeLink : public TObject {
-  CL_CLASS(TChangeLink)
+  CL_CLASS(TChangeLink, TObject)
 public:
   TChangeLink() = default;
   ~TChangeLink() override;
@@ -41,7 +41,7 @@ private:
 };
 
 class TCustomImageList : public TComponent {
-  CL_CLASS(TCustomImageList)
+  CL_CLASS(TCustomImageList, TComponent)
 public:
   explicit TCustomImageList(TComponent* owner);
   ~TCustomImageList() override;
@@ -162,7 +162,7 @@ private:
 };
 
 class TImageList : public TCustomImageList {
-  CL_CLASS(TImageList)
+  CL_CLASS(TImageList, TCustomImageList)
 public:
   explicit TImageList(TComponent* owner) : TCustomImageList(owner) {}
 };

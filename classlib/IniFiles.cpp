@@ -5,9 +5,9 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
-const TClassRecord TCustomIniFile::ClassInfo = MakeClassRecord<TCustomIniFile>("TCustomIniFile", TObject::StaticClass());
-const TClassRecord TIniFile::ClassInfo = MakeClassRecord<TIniFile>("TIniFile", TCustomIniFile::StaticClass());
-const TClassRecord TMemIniFile::ClassInfo = MakeClassRecord<TMemIniFile>("TMemIniFile", TCustomIniFile::StaticClass());
+CL_DEFINE_CLASS(TCustomIniFile);
+CL_DEFINE_CLASS(TIniFile);
+CL_DEFINE_CLASS(TMemIniFile);
 
 namespace {
 bool SameName(std::string_view a, std::string_view b)
@@ -60,9 +60,9 @@ void SplitNullList(const char* p, TStrings& list)
 
 std::string ReadFileText(const std::string& fileName)
 {
-  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-  std::string text(static_cast<size_t>(file.Size()), '\0');
-  if (!text.empty()) file.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
+  auto file = MakeOwned<TFileStream>(fileName, fmOpenRead | fmShareDenyWrite);
+  std::string text(static_cast<size_t>(file->Size()), '\0');
+  if (!text.empty()) file->ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
   // A file saved as UTF-8 with a byte-order mark is read as the text it means.
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
     std::string ansi;
@@ -134,17 +134,17 @@ void TCustomIniFile::WriteBinaryStream(std::string_view section, std::string_vie
 
 bool TCustomIniFile::SectionExists(std::string_view section) const
 {
-  TStringList keys;
-  ReadSection(section, keys);
-  return keys.Count() > 0;
+  auto keys = MakeOwned<TStringList>();
+  ReadSection(section, *keys);
+  return keys->Count() > 0;
 }
 
 bool TCustomIniFile::ValueExists(std::string_view section, std::string_view ident) const
 {
-  TStringList keys;
-  ReadSection(section, keys);
-  for (int i = 0; i < keys.Count(); ++i)
-    if (SameName(keys.Strings(i), ident)) return true;
+  auto keys = MakeOwned<TStringList>();
+  ReadSection(section, *keys);
+  for (int i = 0; i < keys->Count(); ++i)
+    if (SameName(keys->Strings(i), ident)) return true;
   return false;
 }
 
@@ -207,11 +207,11 @@ void TIniFile::ReadSections(TStrings& sections) const
 
 void TIniFile::ReadSectionValues(std::string_view section, TStrings& values) const
 {
-  TStringList keys;
-  ReadSection(section, keys);
+  auto keys = MakeOwned<TStringList>();
+  ReadSection(section, *keys);
   values.BeginUpdate();
   values.Clear();
-  for (int i = 0; i < keys.Count(); ++i) values.Add(keys.Strings(i) + "=" + ReadString(section, keys.Strings(i), ""));
+  for (int i = 0; i < keys->Count(); ++i) values.Add(keys->Strings(i) + "=" + ReadString(section, keys->Strings(i), ""));
   values.EndUpdate();
 }
 
@@ -386,8 +386,8 @@ void TMemIniFile::UpdateFile()
   std::string text = GetText();
   std::string temp = FFileName + ".tmp";
   try {
-    TFileStream file(temp, fmCreate);
-    file.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+    auto file = MakeOwned<TFileStream>(temp, fmCreate);
+    file->WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
   } catch (const Exception& e) {
     DeleteFileA(temp.c_str());
     throw EIniFileException("Unable to write to " + FFileName + ": " + e.Message());

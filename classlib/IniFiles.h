@@ -17,7 +17,7 @@ class TStrings;
 CL_EXCEPTION(EIniFileException, Exception);
 
 class TCustomIniFile : public TObject {
-  CL_CLASS(TCustomIniFile)
+  CL_CLASS(TCustomIniFile, TObject)
 public:
   explicit TCustomIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 
@@ -58,7 +58,7 @@ protected:
 // the system looks for a bare file name in the Windows folder. Failed writes raise
 // EIniFileException "Unable to write to <file>".
 class TIniFile : public TCustomIniFile {
-  CL_CLASS(TIniFile)
+  CL_CLASS(TIniFile, TCustomIniFile)
 public:
   using TCustomIniFile::TCustomIniFile;
 
@@ -76,7 +76,7 @@ public:
 // Without a file name it is a store of its own (GetStrings/SetStrings move it to and from text).
 // Lines that are blank or start with ';' are dropped; text before the first section is ignored.
 class TMemIniFile : public TCustomIniFile {
-  CL_CLASS(TMemIniFile)
+  CL_CLASS(TMemIniFile, TCustomIniFile)
 public:
   explicit TMemIniFile(std::string fileName = {});
 

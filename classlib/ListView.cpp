@@ -9,7 +9,7 @@
 namespace {
 using TLV = TListView;
 constexpr std::string_view ViewStyleNames[] = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
-constexpr TEnumInfo ViewStyleInfo{"TViewStyle", ViewStyleNames};
+constexpr TEnumInfo ViewStyleInfo = EnumInfo<TViewStyle::vsReport>("TViewStyle", ViewStyleNames);
 constexpr TPropInfo ListViewProps[] = {
   CollectionProp<&TLV::Columns>("Columns"),
   EnumProp<&TLV::ViewStyle, &TLV::SetViewStyle>("ViewStyle", ViewStyleInfo, 0),
@@ -42,10 +42,8 @@ UINT StateBits(bool selected, bool focused)
 // ---------------------------------------------------------------------------------------------
 // Columns
 
-const TClassRecord TListColumn::ClassInfo =
-    MakeClassRecord<TListColumn>("TListColumn", TCollectionItem::StaticClass(), ListColumnProps);
-const TClassRecord TListColumns::ClassInfo =
-    MakeClassRecord<TListColumns>("TListColumns", TCollection::StaticClass());
+CL_DEFINE_CLASS(TListColumn, .Props = ListColumnProps);
+CL_DEFINE_CLASS(TListColumns);
 
 void TListColumn::SetCaption(const std::string& value)
 {
@@ -104,9 +102,8 @@ void TListColumns::Update(TCollectionItem* item)
 // ---------------------------------------------------------------------------------------------
 // Items
 
-const TClassRecord TListItem::ClassInfo = MakeClassRecord<TListItem>("TListItem", TPersistent::StaticClass());
-const TClassRecord TListItems::ClassInfo =
-    MakeClassRecord<TListItems>("TListItems", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TListItem);
+CL_DEFINE_CLASS(TListItems);
 
 TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(MakeOwned<TStringList>())
 {
@@ -255,12 +252,11 @@ void TListItems::EndUpdate()
 // ---------------------------------------------------------------------------------------------
 // TListView
 
-const TClassRecord TListView::ClassInfo =
-    MakeClassRecord<TListView>("TListView", TWinControl::StaticClass(), ListViewProps);
-
-CL_MESSAGE_MAP(TListView, TWinControl,
+CL_MESSAGE_MAP(TListView,
   {CN_NOTIFY, &TListView::CNNotify},
   {WM_DESTROY, &TListView::WMDestroy});
+CL_DEFINE_CLASS(TListView, .Props = ListViewProps);
+
 
 TListView::TListView(TComponent* owner)
     : TWinControl(owner), FColumns(MakeOwned<TListColumns>(this)), FItems(MakeOwned<TListItems>(this))
@@ -475,7 +471,7 @@ void TListView::CNNotify(TMessage& msg)
 void TListView::SelectionChanged()
 {
   // Deselections come first, as when one selection replaces another.
-  std::vector<std::pair<TListItem*, bool>> changes;
+  std::vector<std::pair<TWeakRef<TListItem>, bool>> changes;
   for (int i = 0; i < FItems->Count(); ++i) {
     TListItem* item = FItems->FItems[static_cast<size_t>(i)];
     if (item->FSelected && !(ItemState(i, LVIS_SELECTED) & LVIS_SELECTED)) {
@@ -494,9 +490,9 @@ void TListView::SelectionChanged()
     if (next <= i) break;
     i = next;
   }
-  // A handler may delete items: each is told only while it is still in the list.
-  for (size_t n = 0; n < changes.size(); ++n)
-    if (n == 0 || FItems->IndexOf(changes[n].first) >= 0) SelectItem(changes[n].first, changes[n].second);
+  // A handler may delete items: an item freed meanwhile is not told.
+  for (const auto& [item, selected] : changes)
+    if (TListItem* live = item.Get()) SelectItem(live, selected);
 }
 
 int TListView::FindItem(NMHDR* hdr) const
@@ -595,9 +591,7 @@ TListItem* TListView::ItemFocused() const
 
 void TListView::SetViewStyle(TViewStyle value)
 {
-  if (FViewStyle == value) return;
-  FViewStyle = value;
-  RecreateWnd();
+  SetAndNotify(FViewStyle, value, [this] { RecreateWnd(); });
 }
 
 void TListView::SetRowSelect(bool value)
@@ -614,14 +608,10 @@ void TListView::SetGridLines(bool value)
 
 void TListView::SetHideSelection(bool value)
 {
-  if (FHideSelection == value) return;
-  FHideSelection = value;
-  RecreateWnd();
+  SetAndNotify(FHideSelection, value, [this] { RecreateWnd(); });
 }
 
 void TListView::SetMultiSelect(bool value)
 {
-  if (FMultiSelect == value) return;
-  FMultiSelect = value;
-  RecreateWnd();
+  SetAndNotify(FMultiSelect, value, [this] { RecreateWnd(); });
 }

@@ -16,7 +16,7 @@ enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 using enum TViewStyle;
 
 class TListColumn : public TCollectionItem {
-  CL_CLASS(TListColumn)
+  CL_CLASS(TListColumn, TCollectionItem)
 public:
   explicit TListColumn(TCollection* collection) : TCollectionItem(collection) {}
   const std::string& Caption() const { return FCaption; }
@@ -35,7 +35,7 @@ private:
 };
 
 class TListColumns : public TCollection {
-  CL_CLASS(TListColumns)
+  CL_CLASS(TListColumns, TCollection)
 public:
   explicit TListColumns(TListView* owner);
   TListColumn* Add() { return TCollection::Add<TListColumn>(); }
@@ -51,7 +51,7 @@ private:
 };
 
 class TListItem : public TPersistent {
-  CL_CLASS(TListItem)
+  CL_CLASS(TListItem, TPersistent)
 public:
   explicit TListItem(TListItems* owner);
   void BeforeDestruction() override;
@@ -85,7 +85,7 @@ private:
 };
 
 class TListItems : public TPersistent {
-  CL_CLASS(TListItems)
+  CL_CLASS(TListItems, TPersistent)
 public:
   explicit TListItems(TListView* owner) : FOwner(owner) {}
   void BeforeDestruction() override;
@@ -116,8 +116,7 @@ private:
 using TLVSelectItemEvent = TEvent<void(TObject* Sender, TListItem* Item, bool Selected)>;
 
 class TListView : public TWinControl {
-  CL_CLASS(TListView)
-  CL_MESSAGES
+  CL_CLASS(TListView, TWinControl)
 public:
   explicit TListView(TComponent* owner);
   void BeforeDestruction() override;

@@ -6,7 +6,7 @@
 
 // Hears of the free notifications of a component list's components.
 class TComponentList::TNexus : public TComponent {
-  CL_CLASS(TNexus)
+  CL_CLASS(TNexus, TComponent)
 public:
   explicit TNexus(TComponentList* list) : TComponent(nullptr), FList(list) {}
   void Notification(TComponent* component, TOperation operation) override
@@ -18,12 +18,10 @@ public:
   TComponentList* FList;
 };
 
-const TClassRecord TList::ClassInfo = MakeClassRecord<TList>("TList", TObject::StaticClass());
-const TClassRecord TObjectList::ClassInfo = MakeClassRecord<TObjectList>("TObjectList", TList::StaticClass());
-const TClassRecord TComponentList::ClassInfo =
-    MakeClassRecord<TComponentList>("TComponentList", TObjectList::StaticClass());
-const TClassRecord TComponentList::TNexus::ClassInfo =
-    MakeClassRecord<TComponentList::TNexus>("TComponentListNexus", TComponent::StaticClass());
+CL_DEFINE_CLASS(TList);
+CL_DEFINE_CLASS(TObjectList);
+CL_DEFINE_CLASS(TComponentList);
+CL_DEFINE_CLASS_NAMED(TComponentList::TNexus, "TComponentListNexus");
 
 std::vector<int> StableSortOrder(int count, const std::function<int(int, int)>& compare)
 {
@@ -172,12 +170,6 @@ void TList::SetItems(int index, void* item)
 }
 
 // --- TObjectList ---
-
-TObjectList::~TObjectList()
-{
-  // Reached without Free (a list on the stack): the owned objects still go.
-  if (FOwnsObjects) Clear();
-}
 
 void TObjectList::Notify(void* ptr, TListNotification action)
 {

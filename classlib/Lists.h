@@ -3,8 +3,7 @@
 // (components, which leave the list by themselves when they are freed elsewhere).
 //
 // A list tells its virtual Notify of every non-null item added, extracted or deleted. Free (or
-// TOwned) clears a list through Clear, so overrides of Notify hear of the last items too; a list
-// destroyed without Free (on the stack) still frees what a TObjectList or TComponentList owns.
+// TOwned) clears a list through Clear, so overrides of Notify hear of the last items too.
 #include <concepts>
 #include <functional>
 #include <span>
@@ -22,7 +21,7 @@ std::vector<int> StableSortOrder(int count, const std::function<int(int, int)>& 
 
 // Index errors raise EListError "List index out of bounds (<index>)".
 class TList : public TObject {
-  CL_CLASS(TList)
+  CL_CLASS(TList, TObject)
 public:
   TList() = default;
   void BeforeDestruction() override;
@@ -66,12 +65,10 @@ protected:
 
 // Objects, freed with Free when deleted from a list that owns them (the default).
 class TObjectList : public TList {
-  CL_CLASS(TObjectList)
+  CL_CLASS(TObjectList, TList)
 public:
   TObjectList() = default;
   explicit TObjectList(std::same_as<bool> auto ownsObjects) : FOwnsObjects(ownsObjects) {}
-  ~TObjectList() override;
-
   int Add(TObject* obj) { return TList::Add(obj); }
   void Insert(int index, TObject* obj) { TList::Insert(index, obj); }
   int Remove(TObject* obj) { return TList::Remove(obj); }
@@ -98,7 +95,7 @@ private:
 // Components. A component freed anywhere leaves the list (an internal component receives its free
 // notification); an owning list (the default) frees the components deleted from it.
 class TComponentList : public TObjectList {
-  CL_CLASS(TComponentList)
+  CL_CLASS(TComponentList, TObjectList)
 public:
   TComponentList() = default;
   explicit TComponentList(std::same_as<bool> auto ownsObjects) : TObjectList(ownsObjects) {}

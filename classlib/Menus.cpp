@@ -12,7 +12,7 @@
 namespace {
 using TMI = TMenuItem;
 constexpr std::string_view MenuBreakNames[] = {"mbNone", "mbBreak", "mbBarBreak"};
-constexpr TEnumInfo MenuBreakInfo{"TMenuBreak", MenuBreakNames};
+constexpr TEnumInfo MenuBreakInfo = EnumInfo<TMenuBreak::mbBarBreak>("TMenuBreak", MenuBreakNames);
 constexpr TPropInfo MenuItemProps[] = {
   ComponentProp<&TMI::Action, &TMI::SetAction>("Action"),
   StrProp<&TMI::Caption, &TMI::SetCaption>("Caption"),
@@ -32,7 +32,7 @@ constexpr TPropInfo MenuProps[] = {
   BoolProp<&TM::OwnerDraw, &TM::SetOwnerDraw>("OwnerDraw", false),
 };
 constexpr std::string_view PopupAlignmentNames[] = {"paLeft", "paRight", "paCenter"};
-constexpr TEnumInfo PopupAlignmentInfo{"TPopupAlignment", PopupAlignmentNames};
+constexpr TEnumInfo PopupAlignmentInfo = EnumInfo<TPopupAlignment::paCenter>("TPopupAlignment", PopupAlignmentNames);
 using TPM = TPopupMenu;
 constexpr TPropInfo PopupMenuProps[] = {
   EnumProp<&TPM::Alignment, &TPM::SetAlignment>("Alignment", PopupAlignmentInfo, 0),
@@ -78,8 +78,7 @@ bool DispatchMenuCommand(UINT command)
 
 // ----- TMenuActionLink ----------------------------------------------------------------------
 
-const TClassRecord TMenuActionLink::ClassInfo =
-    MakeClassRecord<TMenuActionLink>("TMenuActionLink", TActionLink::StaticClass());
+CL_DEFINE_CLASS(TMenuActionLink);
 
 bool TMenuActionLink::IsOnExecuteLinked() const
 {
@@ -123,8 +122,7 @@ void TMenuActionLink::SetOnExecute(TNotifyEvent value)
 
 // ----- TMenuItem ----------------------------------------------------------------------------
 
-const TClassRecord TMenuItem::ClassInfo =
-    MakeClassRecord<TMenuItem>("TMenuItem", TComponent::StaticClass(), MenuItemProps);
+CL_DEFINE_CLASS(TMenuItem, .Props = MenuItemProps);
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(AllocateCommand(this)) {}
 
@@ -150,30 +148,22 @@ void TMenuItem::BeforeDestruction()
 
 void TMenuItem::SetCaption(const std::string& value)
 {
-  if (FCaption == value) return;
-  FCaption = value;
-  MenuChanged();
+  SetAndNotify(FCaption, value, [this] { MenuChanged(); });
 }
 
 void TMenuItem::SetEnabled(bool value)
 {
-  if (FEnabled == value) return;
-  FEnabled = value;
-  MenuChanged();
+  SetAndNotify(FEnabled, value, [this] { MenuChanged(); });
 }
 
 void TMenuItem::SetChecked(bool value)
 {
-  if (FChecked == value) return;
-  FChecked = value;
-  MenuChanged();
+  SetAndNotify(FChecked, value, [this] { MenuChanged(); });
 }
 
 void TMenuItem::SetVisible(bool value)
 {
-  if (FVisible == value) return;
-  FVisible = value;
-  MenuChanged();
+  SetAndNotify(FVisible, value, [this] { MenuChanged(); });
 }
 
 void TMenuItem::SetAction(TBasicAction* value)
@@ -183,7 +173,7 @@ void TMenuItem::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = std::make_unique<TMenuActionLink>(this);
+  if (!FActionLink) FActionLink = MakeOwned<TMenuActionLink>(this);
   FActionLink->SetAction(value);
   ActionChange(value, IsLoading());
 }
@@ -223,14 +213,12 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
 
 void TMenuItem::SetBreak(TMenuBreak value)
 {
-  if (FBreak == value) return;
-  FBreak = value;
-  MenuChanged();
+  SetAndNotify(FBreak, value, [this] { MenuChanged(); });
 }
 
 TBitmap* TMenuItem::Bitmap()
 {
-  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  if (!FBitmap) FBitmap = MakeOwned<TBitmap>();
   return FBitmap.get();
 }
 
@@ -377,7 +365,7 @@ TShortCut ShortCutOfKeyMessage(const TMessage& message)
 
 // ----- TMenu --------------------------------------------------------------------------------
 
-const TClassRecord TMenu::ClassInfo = MakeClassRecord<TMenu>("TMenu", TComponent::StaticClass(), MenuProps);
+CL_DEFINE_CLASS(TMenu, .Props = MenuProps);
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(New<TMenuItem>(nullptr))
 {
@@ -449,7 +437,7 @@ void TMenu::Notification(TComponent* component, TOperation operation)
 
 // ----- TMainMenu ----------------------------------------------------------------------------
 
-const TClassRecord TMainMenu::ClassInfo = MakeClassRecord<TMainMenu>("TMainMenu", TMenu::StaticClass());
+CL_DEFINE_CLASS(TMainMenu);
 
 TMainMenu::~TMainMenu() { SetWindowHandle(nullptr); }
 
@@ -478,8 +466,7 @@ void TMainMenu::MenuChanged()
 
 // ----- TPopupMenu ---------------------------------------------------------------------------
 
-const TClassRecord TPopupMenu::ClassInfo =
-    MakeClassRecord<TPopupMenu>("TPopupMenu", TMenu::StaticClass(), PopupMenuProps);
+CL_DEFINE_CLASS(TPopupMenu, .Props = PopupMenuProps);
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner)
 {

@@ -30,7 +30,7 @@ enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
 using TMenuMeasureItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
 class TMenuActionLink : public TActionLink {
-  CL_CLASS(TMenuActionLink)
+  CL_CLASS(TMenuActionLink, TActionLink)
 public:
   explicit TMenuActionLink(TMenuItem* client) : FClient(client) {}
   bool IsOnExecuteLinked() const override;
@@ -47,7 +47,7 @@ private:
 };
 
 class TMenuItem : public TComponent {
-  CL_CLASS(TMenuItem)
+  CL_CLASS(TMenuItem, TComponent)
 public:
   explicit TMenuItem(TComponent* owner);
   ~TMenuItem() override;
@@ -122,18 +122,18 @@ private:
   int FImageIndex = -1;
   TShortCut FShortCut = 0;
   TMenuBreak FBreak = TMenuBreak::mbNone;
-  std::unique_ptr<TBitmap> FBitmap;
+  TOwned<TBitmap> FBitmap;
   TMenuMeasureItemEvent FOnMeasureItem;
   UINT FCommand = 0;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on a menu's root item
   std::vector<TMenuItem*> FItems;
-  std::unique_ptr<TMenuActionLink> FActionLink;
+  TOwned<TMenuActionLink> FActionLink;
   TNotifyEvent FOnClick;
 };
 
 class TMenu : public TComponent {
-  CL_CLASS(TMenu)
+  CL_CLASS(TMenu, TComponent)
 public:
   explicit TMenu(TComponent* owner);
   ~TMenu() override;
@@ -176,7 +176,7 @@ private:
 
 // The menu bar of a window.
 class TMainMenu : public TMenu {
-  CL_CLASS(TMainMenu)
+  CL_CLASS(TMainMenu, TMenu)
 public:
   using TMenu::TMenu;
   ~TMainMenu() override;
@@ -194,7 +194,7 @@ private:
 enum class TPopupAlignment { paLeft, paRight, paCenter };
 
 class TPopupMenu : public TMenu {
-  CL_CLASS(TPopupMenu)
+  CL_CLASS(TPopupMenu, TMenu)
 public:
   explicit TPopupMenu(TComponent* owner);
   ~TPopupMenu() override;

@@ -3,14 +3,15 @@
 // messages (CM_*), the notifications a parent reflects back to the child control that sent them
 // (CN_*), and the per-class message maps that find a handler by message number.
 //
-// A class that handles messages declares CL_MESSAGES in its body and lists its handlers in its .cpp:
+// A class that handles messages lists its handlers in its .cpp, before its class record:
 //
-//   CL_MESSAGE_MAP(TMyControl, TWinControl,
+//   CL_MESSAGE_MAP(TMyControl,
 //     {WM_PAINT, &TMyControl::WMPaint},
 //     {CM_MOUSEENTER, &TMyControl::CMMouseEnter});
+//   CL_DEFINE_CLASS(TMyControl);
 //
-// Dispatch looks the number up in the object's own class map, then in each ancestor's, and hands
-// messages that no class handles to the object's DefaultHandler.
+// Dispatch looks the number up in the object's own class record, then in each ancestor's, and
+// hands messages that no class handles to the object's DefaultHandler.
 #include <cstdint>
 #include <span>
 #include "classlib/Object.h"
@@ -147,10 +148,8 @@ constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 
-// A message handler as the map stores it: a member of some class derived from TObject, called
-// on an object of that class.
-using TMessageHandler = void (TObject::*)(TMessage&);
-
+// A message handler as the class records store it: a member of some class derived from TObject,
+// called on an object of that class.
 struct TMessageMapEntry {
   UINT Msg;
   TMessageHandler Handler;
@@ -163,36 +162,21 @@ struct TMessageMapEntry {
   }
 };
 
-// One class's handlers and the map of its parent class.
-struct TMessageMap {
-  const TMessageMap* Parent;
-  std::span<const TMessageMapEntry> Entries;
+// In the class's .cpp, before CL_DEFINE_CLASS and outside any namespace: the handlers of the class
+// by message number. What the class does not handle goes to its ancestors' handlers, and finally to
+// DefaultHandler.
+#define CL_MESSAGE_MAP(T, ...)                                \
+  template <>                                                 \
+  struct TClassMessages<T> {                                  \
+    static inline const TMessageMapEntry Entries[] = {__VA_ARGS__}; \
+  }
 
-  // The handler the most derived class along the chain gives msg; nullptr when none does.
-  TMessageHandler Find(UINT msg) const;
-};
-
-// In the body of a class that has handlers of its own (the class chain has a root that declares
-// the virtual GetMessageMap: TControl).
-#define CL_MESSAGES                                                          \
-public:                                                                      \
-  static const TMessageMapEntry MessageEntries[];                            \
-  static const TMessageMap MessageMap;                                       \
-  const TMessageMap* GetMessageMap() const override { return &MessageMap; }  \
-                                                                             \
-private:
-
-// In the class's .cpp: its handlers, and its parent class for what it does not handle. The parent
-// named must be the direct base; a base without a map of its own passes on to its own parent.
-#define CL_MESSAGE_MAP(T, P, ...)                            \
-  const TMessageMapEntry T::MessageEntries[] = {__VA_ARGS__}; \
-  const TMessageMap T::MessageMap{&P::MessageMap, T::MessageEntries}
-
-// Dispatches msg to obj's handler from map, or to defaultHandler when no class handles it.
+// Dispatches msg to obj's handler from its class records, or to defaultHandler when no class
+// handles it.
 template <class C>
-void DispatchMessage(C* obj, const TMessageMap* map, TMessage& msg, void (C::*defaultHandler)(TMessage&))
+void DispatchMessage(C* obj, TMessage& msg, void (C::*defaultHandler)(TMessage&))
 {
-  if (TMessageHandler handler = map ? map->Find(msg.Msg) : nullptr)
+  if (TMessageHandler handler = obj->ClassType()->FindMessageHandler(msg.Msg))
     (static_cast<TObject*>(obj)->*handler)(msg);
   else
     (obj->*defaultHandler)(msg);

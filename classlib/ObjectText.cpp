@@ -19,13 +19,13 @@ std::string ReadAll(TStream& input)
 class TTextToBinary {
 public:
   TTextToBinary(std::string_view text, TStream& output, TLineMap* lines)
-      : FParser(text), FWriter(output), FLines(lines), FStart(output.Position())
+      : FParser(text), FWriter(MakeOwned<TWriter>(output)), FLines(lines), FStart(output.Position())
   {
   }
 
   void Convert()
   {
-    FWriter.WriteSignature();
+    FWriter->WriteSignature();
     Object();
     if (FParser.Token() != TToken::toEOF)
       FParser.Error("End of file expected but " + FParser.TokenDescription() + " found");
@@ -43,7 +43,7 @@ private:
 
   void Mark()
   {
-    if (FLines) FLines->Add(FWriter.Position() - FStart, FParser.SourceLine());
+    if (FLines) FLines->Add(FWriter->Position() - FStart, FParser.SourceLine());
   }
 
   bool IsObjectStart() const
@@ -73,7 +73,7 @@ private:
   void WriteStr(const std::string& s)
   {
     if (s.size() > 255) FParser.Error("Name too long: " + s.substr(0, 40) + "...");
-    FWriter.WriteStr(s);
+    FWriter->WriteStr(s);
   }
 
   void Object()
@@ -106,7 +106,7 @@ private:
       FParser.CheckChar(']');
       FParser.NextToken();
     }
-    FWriter.WritePrefix(flags, position);
+    FWriter->WritePrefix(flags, position);
     WriteStr(className);
     WriteStr(name);
     auto unterminated = [&] {
@@ -117,13 +117,13 @@ private:
       if (FParser.Token() == TToken::toEOF) unterminated();
       Property();
     }
-    FWriter.WriteListEnd();
+    FWriter->WriteListEnd();
     while (!FParser.IsSymbol("end")) {
       if (FParser.Token() == TToken::toEOF) unterminated();
       if (!IsObjectStart()) FParser.Error("'end' expected but " + FParser.TokenDescription() + " found");
       Object();
     }
-    FWriter.WriteListEnd();
+    FWriter->WriteListEnd();
     FParser.NextToken();
   }
 
@@ -144,15 +144,15 @@ private:
     Mark();
     switch (FParser.Token()) {
       case TToken::toInteger:
-        FWriter.WriteInteger(FParser.TokenInt());
+        FWriter->WriteInteger(FParser.TokenInt());
         FParser.NextToken();
         return;
       case TToken::toFloat:
         switch (FParser.FloatType()) {
-          case 's': FWriter.WriteSingle(static_cast<float>(FParser.TokenFloat())); break;
-          case 'c': FWriter.WriteCurrency(FParser.TokenFloat()); break;
-          case 'd': FWriter.WriteDate(FParser.TokenFloat()); break;
-          default: FWriter.WriteFloat(FParser.TokenFloat());
+          case 's': FWriter->WriteSingle(static_cast<float>(FParser.TokenFloat())); break;
+          case 'c': FWriter->WriteCurrency(FParser.TokenFloat()); break;
+          case 'd': FWriter->WriteDate(FParser.TokenFloat()); break;
+          default: FWriter->WriteFloat(FParser.TokenFloat());
         }
         FParser.NextToken();
         return;
@@ -165,20 +165,20 @@ private:
           s += FParser.TokenWideString();
           FParser.NextToken();
         }
-        FWriter.WriteWideString(s);
+        FWriter->WriteWideString(s);
         return;
       }
       case TToken::toSymbol: {
         std::string ident = DottedSymbol();
         if (ident.size() > 255) FParser.Error("Identifier too long: " + ident.substr(0, 40) + "...");
-        FWriter.WriteIdent(ident);
+        FWriter->WriteIdent(ident);
         return;
       }
       case TToken::toChar:
         switch (FParser.TokenChar()) {
           case '[': SetValue(); return;
           case '(': ListValue(); return;
-          case '{': FWriter.WriteBinary(FParser.ReadBinaryBlock()); return;
+          case '{': FWriter->WriteBinary(FParser.ReadBinaryBlock()); return;
           case '<': CollectionValue(); return;
           default: break;
         }
@@ -203,14 +203,14 @@ private:
       }
     FParser.CheckChar(']');
     FParser.NextToken();
-    FWriter.WriteSet(names);
+    FWriter->WriteSet(names);
   }
 
   void ListValue()
   {
     int line = FParser.SourceLine();
     FParser.NextToken();
-    FWriter.WriteListBegin();
+    FWriter->WriteListBegin();
     while (!FParser.IsChar(')')) {
       if (FParser.Token() == TToken::toEOF)
         FParser.ErrorAt(line, "List is not terminated: ')' expected but end of file found");
@@ -219,14 +219,14 @@ private:
       Value();
     }
     FParser.NextToken();
-    FWriter.WriteListEnd();
+    FWriter->WriteListEnd();
   }
 
   void CollectionValue()
   {
     int line = FParser.SourceLine();
     FParser.NextToken();
-    FWriter.WriteValue(TValueType::vaCollection);
+    FWriter->WriteValue(TValueType::vaCollection);
     while (!FParser.IsChar('>')) {
       if (FParser.Token() == TToken::toEOF)
         FParser.ErrorAt(line, "Collection is not terminated: '>' expected but end of file found");
@@ -237,26 +237,26 @@ private:
         FParser.NextToken();
         FParser.CheckToken(TToken::toInteger);
         Mark();
-        FWriter.WriteInteger(FParser.TokenInt());
+        FWriter->WriteInteger(FParser.TokenInt());
         FParser.NextToken();
         FParser.CheckChar(']');
         FParser.NextToken();
       }
-      FWriter.WriteListBegin();
+      FWriter->WriteListBegin();
       while (!FParser.IsSymbol("end")) {
         if (FParser.Token() == TToken::toEOF)
           FParser.ErrorAt(itemLine, "Collection item is not terminated: 'end' expected but end of file found");
         Property();
       }
       FParser.NextToken();
-      FWriter.WriteListEnd();
+      FWriter->WriteListEnd();
     }
     FParser.NextToken();
-    FWriter.WriteListEnd();
+    FWriter->WriteListEnd();
   }
 
   TParser FParser;
-  TWriter FWriter;
+  TOwned<TWriter> FWriter;
   TLineMap* FLines;
   int64_t FStart;
   int FDepth = 0;
@@ -264,11 +264,11 @@ private:
 
 class TBinaryToText {
 public:
-  TBinaryToText(TStream& input, TStream& output) : FReader(input), FOutput(output) {}
+  TBinaryToText(TStream& input, TStream& output) : FReader(MakeOwned<TReader>(input)), FOutput(output) {}
 
   void Convert()
   {
-    FReader.ReadSignature();
+    FReader->ReadSignature();
     Object(0);
   }
 
@@ -282,22 +282,22 @@ private:
 
   void Object(int indent)
   {
-    if (++FDepth > MaxDepth) FReader.Error("Stream nested too deeply");
+    if (++FDepth > MaxDepth) FReader->Error("Stream nested too deeply");
     TFilerFlags flags;
     int position;
-    FReader.ReadPrefix(flags, position);
-    std::string className = FReader.ReadStr();
-    std::string name = FReader.ReadStr();
+    FReader->ReadPrefix(flags, position);
+    std::string className = FReader->ReadStr();
+    std::string name = FReader->ReadStr();
     Out(std::string(static_cast<size_t>(indent), ' '));
     Out(flags.Contains(TFilerFlag::ffInline) ? "inline " : flags.Contains(TFilerFlag::ffInherited) ? "inherited " : "object ");
     if (!name.empty()) Out(name + ": ");
     Out(className);
     if (flags.Contains(TFilerFlag::ffChildPos)) Out(" [" + std::to_string(position) + "]");
     Out("\r\n");
-    while (!FReader.EndOfList()) Property(indent + 2);
-    FReader.ReadListEnd();
-    while (!FReader.EndOfList()) Object(indent + 2);
-    FReader.ReadListEnd();
+    while (!FReader->EndOfList()) Property(indent + 2);
+    FReader->ReadListEnd();
+    while (!FReader->EndOfList()) Object(indent + 2);
+    FReader->ReadListEnd();
     Out(std::string(static_cast<size_t>(indent), ' ') + "end\r\n");
     --FDepth;
   }
@@ -305,7 +305,7 @@ private:
   void Property(int indent)
   {
     Out(std::string(static_cast<size_t>(indent), ' '));
-    Out(FReader.ReadStr());
+    Out(FReader->ReadStr());
     Out(" = ");
     Value(indent);
     Out("\r\n");
@@ -364,37 +364,37 @@ private:
 
   void Value(int indent)
   {
-    if (++FDepth > MaxDepth) FReader.Error("Stream nested too deeply");
-    TValueType t = FReader.NextValue();
+    if (++FDepth > MaxDepth) FReader->Error("Stream nested too deeply");
+    TValueType t = FReader->NextValue();
     switch (t) {
       case TValueType::vaList:
-        FReader.ReadValue();
+        FReader->ReadValue();
         Out("(");
-        while (!FReader.EndOfList()) {
+        while (!FReader->EndOfList()) {
           NewLine(indent + 2);
           Value(indent + 2);
         }
-        FReader.ReadListEnd();
+        FReader->ReadListEnd();
         Out(")");
         break;
       case TValueType::vaInt8: case TValueType::vaInt16: case TValueType::vaInt32: case TValueType::vaInt64:
-        Out(std::to_string(FReader.ReadInt64()));
+        Out(std::to_string(FReader->ReadInt64()));
         break;
-      case TValueType::vaExtended: Out(FloatText(FReader.ReadFloat(), 0)); break;
-      case TValueType::vaSingle: Out(FloatText(FReader.ReadFloat(), 's')); break;
-      case TValueType::vaCurrency: Out(FloatText(FReader.ReadFloat(), 'c')); break;
-      case TValueType::vaDate: Out(FloatText(FReader.ReadFloat(), 'd')); break;
+      case TValueType::vaExtended: Out(FloatText(FReader->ReadFloat(), 0)); break;
+      case TValueType::vaSingle: Out(FloatText(FReader->ReadFloat(), 's')); break;
+      case TValueType::vaCurrency: Out(FloatText(FReader->ReadFloat(), 'c')); break;
+      case TValueType::vaDate: Out(FloatText(FReader->ReadFloat(), 'd')); break;
       case TValueType::vaString: case TValueType::vaLString: case TValueType::vaWString:
       case TValueType::vaUTF8String:
-        StringValue(FReader.ReadWideString(), indent);
+        StringValue(FReader->ReadWideString(), indent);
         break;
       case TValueType::vaIdent: case TValueType::vaFalse: case TValueType::vaTrue: case TValueType::vaNil:
       case TValueType::vaNull:
-        Out(FReader.ReadIdent());
+        Out(FReader->ReadIdent());
         break;
       case TValueType::vaBinary: {
         static constexpr char Hex[] = "0123456789ABCDEF";
-        std::vector<uint8_t> data = FReader.ReadBinary();
+        std::vector<uint8_t> data = FReader->ReadBinary();
         Out("{");
         for (size_t i = 0; i < data.size(); ++i) {
           if (i % 32 == 0) NewLine(indent + 2);
@@ -405,10 +405,10 @@ private:
         break;
       }
       case TValueType::vaSet: {
-        FReader.ReadValue();
+        FReader->ReadValue();
         Out("[");
         bool first = true;
-        for (const std::string& name : FReader.ReadSetNames()) {
+        for (const std::string& name : FReader->ReadSetNames()) {
           if (!first) Out(", ");
           first = false;
           Out(name);
@@ -417,32 +417,32 @@ private:
         break;
       }
       case TValueType::vaCollection:
-        FReader.ReadValue();
+        FReader->ReadValue();
         Out("<");
-        while (!FReader.EndOfList()) {
+        while (!FReader->EndOfList()) {
           NewLine(indent + 2);
           Out("item");
-          TValueType next = FReader.NextValue();
+          TValueType next = FReader->NextValue();
           if (next == TValueType::vaInt8 || next == TValueType::vaInt16 || next == TValueType::vaInt32 ||
               next == TValueType::vaInt64)
-            Out(" [" + std::to_string(FReader.ReadInt64()) + "]");
+            Out(" [" + std::to_string(FReader->ReadInt64()) + "]");
           Out("\r\n");
-          FReader.ReadListBegin();
-          while (!FReader.EndOfList()) Property(indent + 4);
-          FReader.ReadListEnd();
+          FReader->ReadListBegin();
+          while (!FReader->EndOfList()) Property(indent + 4);
+          FReader->ReadListEnd();
           Out(std::string(static_cast<size_t>(indent + 2), ' ') + "end");
         }
-        FReader.ReadListEnd();
+        FReader->ReadListEnd();
         Out(">");
         break;
       default:
-        FReader.ReadValue();  // raises for what no value starts with
-        FReader.Error("Invalid stream format");
+        FReader->ReadValue();  // raises for what no value starts with
+        FReader->Error("Invalid stream format");
     }
     --FDepth;
   }
 
-  TReader FReader;
+  TOwned<TReader> FReader;
   TStream& FOutput;
   int FDepth = 0;
 };
@@ -463,19 +463,19 @@ void ObjectBinaryToText(TStream& input, TStream& output) { TBinaryToText(input, 
 
 TComponent* ReadComponentFromText(std::string_view text, TComponent* instance, TComponent* owner)
 {
-  TMemoryStream binary;
+  auto binary = MakeOwned<TMemoryStream>();
   TLineMap lines;
-  ObjectTextToBinary(text, binary, &lines);
-  binary.SetPosition(0);
-  return ReadComponentFromStream(binary, instance, owner, &lines);
+  ObjectTextToBinary(text, *binary, &lines);
+  binary->SetPosition(0);
+  return ReadComponentFromStream(*binary, instance, owner, &lines);
 }
 
 std::string ComponentToText(TComponent* root)
 {
-  TMemoryStream binary;
-  WriteComponentToStream(binary, root);
-  binary.SetPosition(0);
-  TStringStream text;
-  ObjectBinaryToText(binary, text);
-  return text.DataString();
+  auto binary = MakeOwned<TMemoryStream>();
+  WriteComponentToStream(*binary, root);
+  binary->SetPosition(0);
+  auto text = MakeOwned<TStringStream>();
+  ObjectBinaryToText(*binary, *text);
+  return text->DataString();
 }

@@ -1,7 +1,7 @@
 #include "classlib/Persistent.h"
 
-const TClassRecord TFiler::ClassInfo = MakeClassRecord<TFiler>("TFiler", TObject::StaticClass());
-const TClassRecord TPersistent::ClassInfo = MakeClassRecord<TPersistent>("TPersistent", TObject::StaticClass());
+CL_DEFINE_CLASS(TFiler);
+CL_DEFINE_CLASS(TPersistent);
 
 void TPersistent::Assign(TPersistent* source)
 {

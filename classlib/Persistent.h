@@ -18,7 +18,7 @@ using TStreamProc = std::function<void(TStream& stream)>;
 // Extra stored properties beyond the published ones. A reader calls the read procedure of the
 // property whose name it meets; a writer calls the write procedure when hasData is true.
 class TFiler : public TObject {
-  CL_CLASS(TFiler)
+  CL_CLASS(TFiler, TObject)
 public:
   virtual void DefineProperty(std::string_view name, TReaderProc read, TWriterProc write, bool hasData) = 0;
   virtual void DefineBinaryProperty(std::string_view name, TStreamProc read, TStreamProc write,
@@ -32,7 +32,7 @@ private:
 };
 
 class TPersistent : public TObject {
-  CL_CLASS(TPersistent)
+  CL_CLASS(TPersistent, TObject)
 public:
   // Copies from source through source->AssignTo(this); raises EConvertError
   // "Cannot assign a <source class> to a <this class>" when neither side knows the other.

@@ -8,7 +8,7 @@
 #include "classlib/JPEG.h"
 #include "classlib/Streams.h"
 
-const TClassRecord TPicture::ClassInfo = MakeClassRecord<TPicture>("TPicture", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TPicture);
 
 // ---- File formats --------------------------------------------------------------------------------
 

@@ -10,7 +10,7 @@ class TBitmap;
 class TIcon;
 
 class TPicture : public TPersistent {
-  CL_CLASS(TPicture)
+  CL_CLASS(TPicture, TPersistent)
 public:
   TPicture();
   ~TPicture() override;

@@ -5,10 +5,9 @@
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
-const TClassRecord TRegistry::ClassInfo = MakeClassRecord<TRegistry>("TRegistry", TObject::StaticClass());
-const TClassRecord TRegIniFile::ClassInfo = MakeClassRecord<TRegIniFile>("TRegIniFile", TRegistry::StaticClass());
-const TClassRecord TRegistryIniFile::ClassInfo =
-    MakeClassRecord<TRegistryIniFile>("TRegistryIniFile", TCustomIniFile::StaticClass());
+CL_DEFINE_CLASS(TRegistry);
+CL_DEFINE_CLASS(TRegIniFile);
+CL_DEFINE_CLASS(TRegistryIniFile);
 
 namespace {
 // Closes a key handle at the end of a scope.
@@ -149,9 +148,9 @@ bool DeleteTree(HKEY base, const std::string& path)
   {
     TKeyHandle key;
     if (RegOpenKeyExA(base, path.c_str(), 0, KEY_READ | DELETE, key.Receive()) != ERROR_SUCCESS) return false;
-    TStringList subkeys;
-    EnumNames(key.Get(), subkeys, false);
-    for (int i = 0; i < subkeys.Count(); ++i) DeleteTree(key.Get(), subkeys.Strings(i));
+    auto subkeys = MakeOwned<TStringList>();
+    EnumNames(key.Get(), *subkeys, false);
+    for (int i = 0; i < subkeys->Count(); ++i) DeleteTree(key.Get(), subkeys->Strings(i));
   }
   return RegDeleteKeyA(base, path.c_str()) == ERROR_SUCCESS;
 }
@@ -456,12 +455,12 @@ void TRegIniFile::ReadSections(TStrings& sections) const { GetKeyNames(sections)
 
 void TRegIniFile::ReadSectionValues(std::string_view section, TStrings& values) const
 {
-  TStringList idents;
-  ReadSection(section, idents);
+  auto idents = MakeOwned<TStringList>();
+  ReadSection(section, *idents);
   values.BeginUpdate();
   values.Clear();
-  for (int i = 0; i < idents.Count(); ++i)
-    values.Add(idents.Strings(i) + "=" + ReadString(section, idents.Strings(i), ""));
+  for (int i = 0; i < idents->Count(); ++i)
+    values.Add(idents->Strings(i) + "=" + ReadString(section, idents->Strings(i), ""));
   values.EndUpdate();
 }
 

@@ -34,7 +34,7 @@ struct TRegDataInfo {
 };
 
 class TRegistry : public TObject {
-  CL_CLASS(TRegistry)
+  CL_CLASS(TRegistry, TObject)
 public:
   explicit TRegistry(REGSAM access = KEY_ALL_ACCESS) : FAccess(access) {}
   ~TRegistry() override;
@@ -107,7 +107,7 @@ private:
 // Ini-style access to a key: the key named by fileName below HKEY_CURRENT_USER is opened (and
 // created) at once; a section is a subkey of it (created when written), "" the key itself.
 class TRegIniFile : public TRegistry {
-  CL_CLASS(TRegIniFile)
+  CL_CLASS(TRegIniFile, TRegistry)
 public:
   explicit TRegIniFile(std::string fileName, REGSAM access = KEY_ALL_ACCESS);
 
@@ -137,7 +137,7 @@ private:
 
 // TCustomIniFile over a registry key: code written for ini files stores in the registry.
 class TRegistryIniFile : public TCustomIniFile {
-  CL_CLASS(TRegistryIniFile)
+  CL_CLASS(TRegistryIniFile, TCustomIniFile)
 public:
   explicit TRegistryIniFile(std::string fileName, REGSAM access = KEY_ALL_ACCESS);
   ~TRegistryIniFile() override;

@@ -80,7 +80,7 @@ struct TTextSource {
 
 using TR = TRichEdit;
 constexpr std::string_view ScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
-constexpr TEnumInfo ScrollStyleInfo{"TScrollStyle", ScrollStyleNames};
+constexpr TEnumInfo ScrollStyleInfo = EnumInfo<TScrollStyle::ssBoth>("TScrollStyle", ScrollStyleNames);
 constexpr TPropInfo RichEditProps[] = {
   EnumProp<&TR::ScrollBars, &TR::SetScrollBars>("ScrollBars", ScrollStyleInfo, 0),
   BoolProp<&TR::HideScrollBars, &TR::SetHideScrollBars>("HideScrollBars", true),
@@ -95,8 +95,7 @@ constexpr TPropInfo RichEditProps[] = {
 // ---------------------------------------------------------------------------------------------
 // TRichEditStrings
 
-const TClassRecord TRichEditStrings::ClassInfo =
-    MakeClassRecord<TRichEditStrings>("TRichEditStrings", TStrings::StaticClass());
+CL_DEFINE_CLASS(TRichEditStrings);
 
 HWND TRichEditStrings::Window() const { return FRichEdit->HandleAllocated() ? FRichEdit->Handle() : nullptr; }
 
@@ -174,7 +173,7 @@ void TRichEditStrings::Delete(int index)
   ReplaceRange(wnd, start, end, "");
 }
 
-void TRichEditStrings::Clear() { FRichEdit->Clear(); }
+void TRichEditStrings::Clear() { FRichEdit->SetText(""); }
 
 std::string TRichEditStrings::Text() const { return FRichEdit->Text(); }
 
@@ -191,12 +190,11 @@ void TRichEditStrings::SetUpdateState(bool updating)
 // ---------------------------------------------------------------------------------------------
 // TRichEdit
 
-const TClassRecord TRichEdit::ClassInfo =
-    MakeClassRecord<TRichEdit>("TRichEdit", TWinControl::StaticClass(), RichEditProps);
-
-CL_MESSAGE_MAP(TRichEdit, TWinControl,
+CL_MESSAGE_MAP(TRichEdit,
   {CM_FONTCHANGED, &TRichEdit::CMFontChanged},
   {CM_COLORCHANGED, &TRichEdit::CMColorChanged});
+CL_DEFINE_CLASS(TRichEdit, .Props = RichEditProps);
+
 
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner), FLines(MakeOwned<TRichEditStrings>(this))
 {
@@ -368,13 +366,6 @@ void TRichEdit::SetSelText(const std::string& value)
 
 int TRichEdit::TextLength() { return CharCount(Handle()); }
 
-void TRichEdit::Clear()
-{
-  if (FHandle ? CharCount(FHandle) == 0 : FText.empty()) return;
-  SetTextBuf(std::string());
-  Perform(CM_TEXTCHANGED);
-}
-
 void TRichEdit::ScrollCaret() { Send(Handle(), EM_SCROLLCARET); }
 
 int TRichEdit::FindText(std::string_view text, int startPos, int length, TSearchTypes options)
@@ -392,23 +383,17 @@ int TRichEdit::FindText(std::string_view text, int startPos, int length, TSearch
 
 void TRichEdit::SetScrollBars(TScrollStyle value)
 {
-  if (FScrollBars == value) return;
-  FScrollBars = value;
-  RecreateWnd();
+  SetAndNotify(FScrollBars, value, [this] { RecreateWnd(); });
 }
 
 void TRichEdit::SetHideScrollBars(bool value)
 {
-  if (FHideScrollBars == value) return;
-  FHideScrollBars = value;
-  RecreateWnd();
+  SetAndNotify(FHideScrollBars, value, [this] { RecreateWnd(); });
 }
 
 void TRichEdit::SetHideSelection(bool value)
 {
-  if (FHideSelection == value) return;
-  FHideSelection = value;
-  RecreateWnd();
+  SetAndNotify(FHideSelection, value, [this] { RecreateWnd(); });
 }
 
 void TRichEdit::SetReadOnly(bool value)
@@ -419,9 +404,7 @@ void TRichEdit::SetReadOnly(bool value)
 
 void TRichEdit::SetWordWrap(bool value)
 {
-  if (FWordWrap == value) return;
-  FWordWrap = value;
-  RecreateWnd();
+  SetAndNotify(FWordWrap, value, [this] { RecreateWnd(); });
 }
 
 void TRichEdit::SetMaxLength(int value)

@@ -19,7 +19,7 @@ class TRichEdit;
 
 // The lines of a rich edit, read from and written to its window.
 class TRichEditStrings : public TStrings {
-  CL_CLASS(TRichEditStrings)
+  CL_CLASS(TRichEditStrings, TStrings)
 public:
   explicit TRichEditStrings(TRichEdit* owner) : FRichEdit(owner) {}
 
@@ -40,8 +40,7 @@ private:
 };
 
 class TRichEdit : public TWinControl {
-  CL_CLASS(TRichEdit)
-  CL_MESSAGES
+  CL_CLASS(TRichEdit, TWinControl)
 public:
   explicit TRichEdit(TComponent* owner);
   TStrings* Lines() const { return FLines.get(); }
@@ -54,8 +53,7 @@ public:
   std::string SelText();
   void SetSelText(const std::string& value);
   void SelectAll() { Select(0, -1); }
-  // Empties the control without reading its text back first (as setting Text would, to compare).
-  void Clear();
+  void Clear() { SetText(""); }
   // The number of characters in the control.
   int TextLength();
   // Scrolls the caret (the selection's end) into view.

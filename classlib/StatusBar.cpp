@@ -20,12 +20,9 @@ constexpr TPropInfo StatusPanelProps[] = {
 };
 }  // namespace
 
-const TClassRecord TStatusPanel::ClassInfo =
-    MakeClassRecord<TStatusPanel>("TStatusPanel", TCollectionItem::StaticClass(), StatusPanelProps);
-const TClassRecord TStatusPanels::ClassInfo =
-    MakeClassRecord<TStatusPanels>("TStatusPanels", TCollection::StaticClass());
-const TClassRecord TStatusBar::ClassInfo =
-    MakeClassRecord<TStatusBar>("TStatusBar", TWinControl::StaticClass(), StatusBarProps);
+CL_DEFINE_CLASS(TStatusPanel, .Props = StatusPanelProps);
+CL_DEFINE_CLASS(TStatusPanels);
+CL_DEFINE_CLASS(TStatusBar, .Props = StatusBarProps);
 
 void TStatusPanel::SetText(const std::string& value)
 {
@@ -135,7 +132,5 @@ void TStatusBar::SetSimpleText(const std::string& value)
 
 void TStatusBar::SetSizeGrip(bool value)
 {
-  if (FSizeGrip == value) return;
-  FSizeGrip = value;
-  RecreateWnd();
+  SetAndNotify(FSizeGrip, value, [this] { RecreateWnd(); });
 }

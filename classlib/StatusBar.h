@@ -8,7 +8,7 @@
 class TStatusBar;
 
 class TStatusPanel : public TCollectionItem {
-  CL_CLASS(TStatusPanel)
+  CL_CLASS(TStatusPanel, TCollectionItem)
 public:
   explicit TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
   const std::string& Text() const { return FText; }
@@ -24,7 +24,7 @@ private:
 };
 
 class TStatusPanels : public TCollection {
-  CL_CLASS(TStatusPanels)
+  CL_CLASS(TStatusPanels, TCollection)
 public:
   explicit TStatusPanels(TStatusBar* owner);
   TStatusPanel* Add() { return TCollection::Add<TStatusPanel>(); }
@@ -39,7 +39,7 @@ private:
 };
 
 class TStatusBar : public TWinControl {
-  CL_CLASS(TStatusBar)
+  CL_CLASS(TStatusBar, TWinControl)
 public:
   explicit TStatusBar(TComponent* owner);
 

@@ -7,12 +7,12 @@
 
 namespace {
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
+constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
-constexpr TEnumInfo LayoutInfo{"TTextLayout", LayoutNames};
+constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", LayoutNames);
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
                                                 "csOwnerDrawFixed", "csOwnerDrawVariable"};
-constexpr TEnumInfo ComboStyleInfo{"TComboBoxStyle", ComboStyleNames};
+constexpr TEnumInfo ComboStyleInfo = EnumInfo<TComboBoxStyle::csOwnerDrawVariable>("TComboBoxStyle", ComboStyleNames);
 
 using TB = TButton;
 constexpr TPropInfo ButtonProps[] = {
@@ -95,11 +95,10 @@ UINT AlignmentFlags(TAlignment alignment)
 
 // ----- TButton ------------------------------------------------------------------------------
 
-const TClassRecord TButton::ClassInfo =
-    MakeClassRecord<TButton>("TButton", TWinControl::StaticClass(), ButtonProps);
-CL_MESSAGE_MAP(TButton, TWinControl,
+CL_MESSAGE_MAP(TButton,
   {CN_COMMAND, &TButton::CNCommand},
   {CM_DIALOGKEY, &TButton::CMDialogKey});
+CL_DEFINE_CLASS(TButton, .Props = ButtonProps);
 
 TButton::TButton(TComponent* owner) : TWinControl(owner)
 {
@@ -149,11 +148,10 @@ void TButton::CMDialogKey(TMessage& msg)
 
 // ----- TLabel -------------------------------------------------------------------------------
 
-const TClassRecord TLabel::ClassInfo =
-    MakeClassRecord<TLabel>("TLabel", TGraphicControl::StaticClass(), LabelProps);
-CL_MESSAGE_MAP(TLabel, TGraphicControl,
+CL_MESSAGE_MAP(TLabel,
   {CM_TEXTCHANGED, &TLabel::CMTextChanged},
   {CM_FONTCHANGED, &TLabel::CMFontChanged});
+CL_DEFINE_CLASS(TLabel, .Props = LabelProps);
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
@@ -164,9 +162,7 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 
 void TLabel::SetAutoSize(bool value)
 {
-  if (FAutoSize == value) return;
-  FAutoSize = value;
-  AdjustBounds();
+  SetAndNotify(FAutoSize, value, [this] { AdjustBounds(); });
 }
 
 void TLabel::SetTransparent(bool value)
@@ -182,16 +178,12 @@ void TLabel::SetTransparent(bool value)
 
 void TLabel::SetAlignment(TAlignment value)
 {
-  if (FAlignment == value) return;
-  FAlignment = value;
-  Invalidate();
+  SetAndNotify(FAlignment, value, [this] { Invalidate(); });
 }
 
 void TLabel::SetLayout(TTextLayout value)
 {
-  if (FLayout == value) return;
-  FLayout = value;
-  Invalidate();
+  SetAndNotify(FLayout, value, [this] { Invalidate(); });
 }
 
 void TLabel::SetWordWrap(bool value)
@@ -269,8 +261,8 @@ void TLabel::CMFontChanged(TMessage& msg)
 
 // ----- TEdit --------------------------------------------------------------------------------
 
-const TClassRecord TEdit::ClassInfo = MakeClassRecord<TEdit>("TEdit", TWinControl::StaticClass(), EditProps);
-CL_MESSAGE_MAP(TEdit, TWinControl, {CN_COMMAND, &TEdit::CNCommand});
+CL_MESSAGE_MAP(TEdit, {CN_COMMAND, &TEdit::CNCommand});
+CL_DEFINE_CLASS(TEdit, .Props = EditProps);
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner)
 {
@@ -326,8 +318,7 @@ void TEdit::CNCommand(TMessage& msg)
 
 // ----- TControlItems ------------------------------------------------------------------------
 
-const TClassRecord TControlItems::ClassInfo =
-    MakeClassRecord<TControlItems>("TControlItems", TStrings::StaticClass());
+CL_DEFINE_CLASS(TControlItems);
 
 void TControlItems::Check(int index, int count) const
 {
@@ -396,18 +387,16 @@ void TControlItems::FillWindow(HWND wnd) const
 
 // ----- TCustomComboBox ----------------------------------------------------------------------
 
-const TClassRecord TCustomComboBox::ClassInfo =
-    MakeClassRecord<TCustomComboBox>("TCustomComboBox", TWinControl::StaticClass(), ComboBoxProps);
-const TClassRecord TComboBox::ClassInfo =
-    MakeClassRecord<TComboBox>("TComboBox", TCustomComboBox::StaticClass());
-CL_MESSAGE_MAP(TCustomComboBox, TWinControl,
+CL_MESSAGE_MAP(TCustomComboBox,
   {CN_COMMAND, &TCustomComboBox::CNCommand},
   {CN_DRAWITEM, &TCustomComboBox::CNDrawItem},
   {CN_MEASUREITEM, &TCustomComboBox::CNMeasureItem});
+CL_DEFINE_CLASS(TCustomComboBox, .Props = ComboBoxProps);
+CL_DEFINE_CLASS(TComboBox);
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
-      FItems(std::make_unique<TControlItems>(
+      FItems(MakeOwned<TControlItems>(
           this, TControlItems::TMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETITEMDATA,
                                          static_cast<UINT>(CB_ERR)}))
 {
@@ -475,9 +464,7 @@ void TCustomComboBox::SetBounds(int left, int top, int width, int height)
 
 void TCustomComboBox::SetStyle(TComboBoxStyle value)
 {
-  if (FStyle == value) return;
-  FStyle = value;
-  RecreateWnd();
+  SetAndNotify(FStyle, value, [this] { RecreateWnd(); });
 }
 
 int TCustomComboBox::ItemIndex() const
@@ -559,13 +546,12 @@ void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
 
 // ----- TListBox -----------------------------------------------------------------------------
 
-const TClassRecord TListBox::ClassInfo =
-    MakeClassRecord<TListBox>("TListBox", TWinControl::StaticClass(), ListBoxProps);
-CL_MESSAGE_MAP(TListBox, TWinControl, {CN_COMMAND, &TListBox::CNCommand});
+CL_MESSAGE_MAP(TListBox, {CN_COMMAND, &TListBox::CNCommand});
+CL_DEFINE_CLASS(TListBox, .Props = ListBoxProps);
 
 TListBox::TListBox(TComponent* owner)
     : TWinControl(owner),
-      FItems(std::make_unique<TControlItems>(
+      FItems(MakeOwned<TControlItems>(
           this, TControlItems::TMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETITEMDATA,
                                          static_cast<UINT>(LB_ERR)}))
 {

@@ -18,8 +18,7 @@ using enum TTextLayout;
 UINT AlignmentFlags(TAlignment alignment);
 
 class TButton : public TWinControl {
-  CL_CLASS(TButton)
-  CL_MESSAGES
+  CL_CLASS(TButton, TWinControl)
 public:
   explicit TButton(TComponent* owner);
   // Enter on the form clicks the default button, Escape the cancel button.
@@ -44,8 +43,7 @@ private:
 
 // A text drawn on the parent: no window, no focus.
 class TLabel : public TGraphicControl {
-  CL_CLASS(TLabel)
-  CL_MESSAGES
+  CL_CLASS(TLabel, TGraphicControl)
 public:
   explicit TLabel(TComponent* owner);
   bool AutoSize() const { return FAutoSize; }
@@ -75,8 +73,7 @@ private:
 };
 
 class TEdit : public TWinControl {
-  CL_CLASS(TEdit)
-  CL_MESSAGES
+  CL_CLASS(TEdit, TWinControl)
 public:
   explicit TEdit(TComponent* owner);
   int MaxLength() const { return FMaxLength; }
@@ -103,7 +100,7 @@ private:
 // The items of a list control: kept here, and in the control's window while it has one (each change
 // goes to both, through the window's own item messages).
 class TControlItems : public TStrings {
-  CL_CLASS(TControlItems)
+  CL_CLASS(TControlItems, TStrings)
 public:
   struct TMessages {
     UINT Insert, Delete, Reset, SetData, Error;
@@ -131,8 +128,7 @@ private:
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TCustomComboBox : public TWinControl {
-  CL_CLASS(TCustomComboBox)
-  CL_MESSAGES
+  CL_CLASS(TCustomComboBox, TWinControl)
 public:
   explicit TCustomComboBox(TComponent* owner);
   TComboBoxStyle Style() const { return FStyle; }
@@ -168,7 +164,7 @@ private:
   void CNCommand(TMessage& msg);
   void CNDrawItem(TMessage& msg);
   void CNMeasureItem(TMessage& msg);
-  std::unique_ptr<TControlItems> FItems;
+  TOwned<TControlItems> FItems;
   TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
   int FItemIndex = -1;
   int FDropDownCount = 8;
@@ -177,14 +173,13 @@ private:
 };
 
 class TComboBox : public TCustomComboBox {
-  CL_CLASS(TComboBox)
+  CL_CLASS(TComboBox, TCustomComboBox)
 public:
   using TCustomComboBox::TCustomComboBox;
 };
 
 class TListBox : public TWinControl {
-  CL_CLASS(TListBox)
-  CL_MESSAGES
+  CL_CLASS(TListBox, TWinControl)
 public:
   explicit TListBox(TComponent* owner);
   TStrings* Items() const { return FItems.get(); }
@@ -199,7 +194,7 @@ protected:
 
 private:
   void CNCommand(TMessage& msg);
-  std::unique_ptr<TControlItems> FItems;
+  TOwned<TControlItems> FItems;
   int FItemIndex = -1;
 };
 

@@ -5,16 +5,13 @@
 #include <cstring>
 #include <limits>
 
-const TClassRecord TStream::ClassInfo = MakeClassRecord<TStream>("TStream", TObject::StaticClass());
-const TClassRecord TCustomMemoryStream::ClassInfo =
-    MakeClassRecord<TCustomMemoryStream>("TCustomMemoryStream", TStream::StaticClass());
-const TClassRecord TMemoryStream::ClassInfo =
-    MakeClassRecord<TMemoryStream>("TMemoryStream", TCustomMemoryStream::StaticClass());
-const TClassRecord THandleStream::ClassInfo = MakeClassRecord<THandleStream>("THandleStream", TStream::StaticClass());
-const TClassRecord TFileStream::ClassInfo = MakeClassRecord<TFileStream>("TFileStream", THandleStream::StaticClass());
-const TClassRecord TResourceStream::ClassInfo =
-    MakeClassRecord<TResourceStream>("TResourceStream", TCustomMemoryStream::StaticClass());
-const TClassRecord TStringStream::ClassInfo = MakeClassRecord<TStringStream>("TStringStream", TStream::StaticClass());
+CL_DEFINE_CLASS(TStream);
+CL_DEFINE_CLASS(TCustomMemoryStream);
+CL_DEFINE_CLASS(TMemoryStream);
+CL_DEFINE_CLASS(THandleStream);
+CL_DEFINE_CLASS(TFileStream);
+CL_DEFINE_CLASS(TResourceStream);
+CL_DEFINE_CLASS(TStringStream);
 
 namespace {
 
@@ -139,8 +136,8 @@ void TCustomMemoryStream::SaveToStream(TStream& stream) const
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) const
 {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
+  auto file = MakeOwned<TFileStream>(fileName, fmCreate);
+  SaveToStream(*file);
 }
 
 // --- TMemoryStream ---
@@ -220,8 +217,8 @@ void TMemoryStream::LoadFromStream(TStream& stream)
 
 void TMemoryStream::LoadFromFile(const std::string& fileName)
 {
-  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(file);
+  auto file = MakeOwned<TFileStream>(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(*file);
 }
 
 // --- THandleStream ---

@@ -25,7 +25,7 @@ constexpr uint16_t fmShareDenyRead = 0x0030;   // others may write
 constexpr uint16_t fmShareDenyNone = 0x0040;   // others may read and write
 
 class TStream : public TObject {
-  CL_CLASS(TStream)
+  CL_CLASS(TStream, TObject)
 public:
   // Reads or writes up to count bytes at the position and moves it on; returns the bytes moved
   // (0 at the end of the stream, or for count <= 0).
@@ -55,7 +55,7 @@ protected:
 
 // A stream over a block of memory that the derived class provides with SetPointer.
 class TCustomMemoryStream : public TStream {
-  CL_CLASS(TCustomMemoryStream)
+  CL_CLASS(TCustomMemoryStream, TStream)
 public:
   int32_t Read(void* buffer, int32_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
@@ -76,7 +76,7 @@ private:
 
 // A growable block of memory of its own.
 class TMemoryStream : public TCustomMemoryStream {
-  CL_CLASS(TMemoryStream)
+  CL_CLASS(TMemoryStream, TCustomMemoryStream)
 public:
   TMemoryStream() = default;
   ~TMemoryStream() override;
@@ -100,7 +100,7 @@ private:
 // A stream over a Win32 file (or pipe, device) handle, which it does not close. Failures of the
 // system calls raise: EReadError / EWriteError with the system's message, EStreamError for seeks.
 class THandleStream : public TStream {
-  CL_CLASS(THandleStream)
+  CL_CLASS(THandleStream, TStream)
 public:
   // Exactly a HANDLE: any other pointer converts to one, and a component pointer must not make this
   // class look like a component to its class record.
@@ -120,7 +120,7 @@ protected:
 // A file opened by name. Raises EFCreateError "Cannot create file "<name>". <reason>" or
 // EFOpenError "Cannot open file "<name>". <reason>" when the file cannot be had.
 class TFileStream : public THandleStream {
-  CL_CLASS(TFileStream)
+  CL_CLASS(TFileStream, THandleStream)
 public:
   TFileStream(const std::string& fileName, uint16_t mode);
   ~TFileStream() override;
@@ -133,7 +133,7 @@ private:
 // A read-only stream over a resource of a module. Raises EResNotFound "Resource <name> not found";
 // writing or resizing raises EStreamError "Can't write to a read-only resource stream".
 class TResourceStream : public TCustomMemoryStream {
-  CL_CLASS(TResourceStream)
+  CL_CLASS(TResourceStream, TCustomMemoryStream)
 public:
   TResourceStream(HINSTANCE instance, const std::string& resName, LPCSTR resType);
   TResourceStream(HINSTANCE instance, int resId, LPCSTR resType);
@@ -147,7 +147,7 @@ private:
 
 // A stream over a string of bytes, readable as DataString.
 class TStringStream : public TStream {
-  CL_CLASS(TStringStream)
+  CL_CLASS(TStringStream, TStream)
 public:
   TStringStream() = default;
   explicit TStringStream(std::string data) : FDataString(std::move(data)) {}

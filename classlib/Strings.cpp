@@ -8,8 +8,8 @@
 #include "classlib/Lists.h"
 #include "classlib/Streams.h"
 
-const TClassRecord TStrings::ClassInfo = MakeClassRecord<TStrings>("TStrings", TPersistent::StaticClass());
-const TClassRecord TStringList::ClassInfo = MakeClassRecord<TStringList>("TStringList", TStrings::StaticClass());
+CL_DEFINE_CLASS(TStrings);
+CL_DEFINE_CLASS(TStringList);
 
 namespace {
 
@@ -408,14 +408,14 @@ void TStrings::SaveToStream(TStream& stream) const
 
 void TStrings::LoadFromFile(const std::string& fileName)
 {
-  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(file);
+  auto file = MakeOwned<TFileStream>(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(*file);
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const
 {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
+  auto file = MakeOwned<TFileStream>(fileName, fmCreate);
+  SaveToStream(*file);
 }
 
 int TStrings::CompareStrings(std::string_view s1, std::string_view s2) const

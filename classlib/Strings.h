@@ -14,7 +14,7 @@
 class TStream;
 
 class TStrings : public TPersistent {
-  CL_CLASS(TStrings)
+  CL_CLASS(TStrings, TPersistent)
 public:
   // The core a concrete list provides. Index errors are the concrete list's to raise.
   virtual std::string Get(int index) const = 0;
@@ -120,7 +120,7 @@ using TStringListSortCompare = int (*)(TStringList* list, int index1, int index2
 // "List index out of bounds (<index>)". A sorted list keeps its order itself: Insert, Put,
 // Exchange and Move raise EStringListError "Operation not allowed on sorted list".
 class TStringList : public TStrings {
-  CL_CLASS(TStringList)
+  CL_CLASS(TStringList, TStrings)
 public:
   TStringList() = default;
   // A list that frees its objects (with Free) when their strings are deleted or the list goes.

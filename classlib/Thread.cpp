@@ -7,7 +7,7 @@
 #include <vector>
 #include "classlib/SyncObjs.h"
 
-const TClassRecord TThread::ClassInfo = MakeClassRecord<TThread>("TThread", TObject::StaticClass());
+CL_DEFINE_CLASS(TThread);
 
 namespace {
 

@@ -22,7 +22,7 @@ enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHi
 using TThreadMethod = std::function<void()>;
 
 class TThread : public TObject {
-  CL_CLASS(TThread)
+  CL_CLASS(TThread, TObject)
 public:
   // Creates the system thread (suspended); raises EThread "Thread creation error: <reason>" when
   // the system refuses. stackSize is the stack to reserve, 0 for the default.

@@ -33,6 +33,15 @@ struct TEnumInfo {
   int Count() const { return static_cast<int>(Names.size()); }
 };
 
+// The names of the values of an enumeration whose last value is Last, checked at compile time to
+// name every value: EnumInfo<alCustom>("TAlign", AlignNames).
+template <auto Last, size_t N>
+constexpr TEnumInfo EnumInfo(const char* name, const std::string_view (&names)[N])
+{
+  static_assert(N == static_cast<size_t>(Last) + 1, "the name table does not name every value of the enumeration");
+  return TEnumInfo{name, names};
+}
+
 struct TPropInfo {
   const char* Name;
   TPropKind Kind;
@@ -57,6 +66,15 @@ struct TPropInfo {
   bool IsDefault(const TObject* obj) const;      // ordinal value equals the default
 };
 
+// A published field: a stored form's reader points it at the component of that name it reads into
+// the instance.
+struct TFieldInfo {
+  const char* Name;
+  TClass FieldClass;
+  TObject* (*Get)(const TObject* instance);
+  void (*Set)(TObject* instance, TObject* component);
+};
+
 // A published method: what a stored form names as an event handler.
 struct TMethodInfo {
   const char* Name;
@@ -68,6 +86,8 @@ template <class> struct MemberClass;
 template <class C, class R> struct MemberClass<R (C::*)() const> { using Class = C; using Value = R; };
 template <class C, class R> struct MemberClass<R (C::*)()> { using Class = C; using Value = R; };
 template <class C, class R, class... A> struct MemberClass<R (C::*)(A...)> { using Class = C; };
+template <class> struct FieldOwner;
+template <class C, class P> struct FieldOwner<P* C::*> { using Class = C; using Pointee = P; };
 template <auto Get> using ClassOf = typename MemberClass<decltype(Get)>::Class;
 template <auto Get> using ValueOf = std::remove_cvref_t<typename MemberClass<decltype(Get)>::Value>;
 template <auto Get> const ClassOf<Get>* Self(const TObject* o) { return static_cast<const ClassOf<Get>*>(o); }
@@ -217,6 +237,21 @@ constexpr TMethodInfo PublishedMethod(const char* name)
   using C = typename typinfo_detail::MemberClass<decltype(M)>::Class;
   return TMethodInfo{name, [](TObject* instance) -> TMethod { return E(static_cast<C*>(instance), M).Method(); }};
 }
+
+// A published field Member of class C, a pointer to a component class: CL_FIELD(TMyForm, Button1).
+template <auto Member>
+constexpr TFieldInfo PublishedField(const char* name)
+{
+  using namespace typinfo_detail;
+  using C = typename FieldOwner<decltype(Member)>::Class;
+  using P = typename FieldOwner<decltype(Member)>::Pointee;
+  return TFieldInfo{name, &P::ClassInfo,
+                    [](const TObject* instance) -> TObject* { return static_cast<const C*>(instance)->*Member; },
+                    [](TObject* instance, TObject* component) {
+                      static_cast<C*>(instance)->*Member = static_cast<P*>(component);
+                    }};
+}
+#define CL_FIELD(C, Name) PublishedField<&C::Name>(#Name)
 
 // Generic access by property name; each raises EPropertyError naming the property when it is
 // unknown or of another kind.

@@ -15,13 +15,12 @@ constexpr TPropInfo UpDownProps[] = {
 };
 }  // namespace
 
-const TClassRecord TUpDown::ClassInfo =
-    MakeClassRecord<TUpDown>("TUpDown", TWinControl::StaticClass(), UpDownProps);
-
-CL_MESSAGE_MAP(TUpDown, TWinControl,
+CL_MESSAGE_MAP(TUpDown,
   {CN_NOTIFY, &TUpDown::CNNotify},
   {CN_VSCROLL, &TUpDown::CNScroll},
   {CN_HSCROLL, &TUpDown::CNScroll});
+CL_DEFINE_CLASS(TUpDown, .Props = UpDownProps);
+
 
 TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 21); }
 

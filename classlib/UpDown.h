@@ -9,8 +9,7 @@ using TUDChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
 using TUDClickEvent = TEvent<void(TObject* Sender, TUDBtnType Button)>;
 
 class TUpDown : public TWinControl {
-  CL_CLASS(TUpDown)
-  CL_MESSAGES
+  CL_CLASS(TUpDown, TWinControl)
 public:
   explicit TUpDown(TComponent* owner);
 

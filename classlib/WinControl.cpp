@@ -34,10 +34,7 @@ UINT NextChildId()
 }
 }  // namespace
 
-const TClassRecord TWinControl::ClassInfo =
-    MakeClassRecord<TWinControl>("TWinControl", TControl::StaticClass(), WinControlProps);
-
-CL_MESSAGE_MAP(TWinControl, TControl,
+CL_MESSAGE_MAP(TWinControl,
   {WM_PAINT, &TWinControl::WMPaint},
   {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
   {WM_COMMAND, &TWinControl::WMCommand},
@@ -89,26 +86,12 @@ CL_MESSAGE_MAP(TWinControl, TControl,
   {CM_INVALIDATE, &TWinControl::CMInvalidate},
   {CM_SYSCOLORCHANGE, &TWinControl::CMSysColorChange},
   {CM_CANCELMODE, &TWinControl::CMCancelMode});
+CL_DEFINE_CLASS(TWinControl, .Props = WinControlProps);
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
 {
-  // Deleted without Free (a constructor that failed): still leave no window routing to a dead
-  // object, and no child pointing at a dead parent.
-  if (FHandle) {
-    DetachWindowObject(FHandle);
-    DestroyWindow(FHandle);
-    FHandle = nullptr;
-  }
-  while (!FControls.empty() || !FWinControls.empty()) {
-    TControl* child = !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back()) : FControls.back();
-    std::erase(FWinControls, child);
-    std::erase(FControls, child);
-    FTabList.clear();
-    child->FParent = nullptr;
-    Free(child);
-  }
   if (FBrush) DeleteObject(FBrush);
 }
 
@@ -199,17 +182,6 @@ void TWinControl::CreateWnd()
   RegisterObjectWindowClass(params.WindowClass);
   CreateWindowHandle(params);
   if (!FHandle) throw EInvalidOperation("Window of control '" + Name() + "' was not created");
-  if (TWinControl* parent = Parent()) {
-    // The system puts a new child window behind its siblings; the windows stack as the children
-    // list says instead, a later sibling in front of an earlier one (as the hit tests assume).
-    const auto& siblings = parent->FWinControls;
-    auto it = std::find(siblings.begin(), siblings.end(), this);
-    HWND front = HWND_TOP;
-    if (it != siblings.end())
-      for (++it; it != siblings.end() && front == HWND_TOP; ++it)
-        if ((*it)->FHandle) front = (*it)->FHandle;
-    SetWindowPos(FHandle, front, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
   UpdateBounds();
   ApplyFont();
 }
@@ -1254,11 +1226,10 @@ void TWinControl::CMChildKey(TMessage& msg)
 // ---------------------------------------------------------------------------------------------
 // TCustomControl
 
-const TClassRecord TCustomControl::ClassInfo =
-    MakeClassRecord<TCustomControl>("TCustomControl", TWinControl::StaticClass());
+CL_DEFINE_CLASS(TCustomControl);
 
 TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>())
+    : TWinControl(owner), FCanvas(MakeOwned<TControlCanvas>())
 {
   FCanvas->SetControl(this);
   FControlState.Include(TControlStateFlag::csCustomPaint);

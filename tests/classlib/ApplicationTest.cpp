@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/Thread.h"
 #include "tests/classlib/ControlsFixture.h"
@@ -64,9 +65,9 @@ TEST(Application, ExceptionInAHandlerReachesOnExceptionAndTheLoopGoesOn)
   Application->CreateForm(main);
   auto* button = New<TTestButton>(main);
   button->SetParent(main);
-  TClicker clicker;
-  button->SetOnClick(TNotifyEvent(&clicker, &TClicker::Click));
-  Application->SetOnException(TExceptionEvent(&clicker, &TClicker::OnException));
+  auto clicker = MakeOwned<TClicker>();
+  button->SetOnClick(TNotifyEvent(clicker.get(), &TClicker::Click));
+  Application->SetOnException(TExceptionEvent(clicker.get(), &TClicker::OnException));
   // Queued before the loop starts: three clicks (the first and third throw), then closing the
   // main form, which ends the loop.
   HWND wnd = button->Handle();
@@ -81,8 +82,8 @@ TEST(Application, ExceptionInAHandlerReachesOnExceptionAndTheLoopGoesOn)
   }
   EXPECT_FALSE(TWatchdog::Fired);
   EXPECT_TRUE(Application->Terminated());
-  EXPECT_EQ(clicker.Clicks, 3);
-  EXPECT_EQ(clicker.Exceptions, (std::vector<std::string>{"TApplication: 'abc' is not a valid integer value",
+  EXPECT_EQ(clicker->Clicks, 3);
+  EXPECT_EQ(clicker->Exceptions, (std::vector<std::string>{"TApplication: 'abc' is not a valid integer value",
                                                           "TApplication: not one of ours"}));
 }
 
@@ -106,8 +107,8 @@ TEST(Application, WithoutOnExceptionTheMessageIsShownInAMessageBox)
   TFormGuard guard{form};
   auto* button = New<TTestButton>(form);
   button->SetParent(form);
-  TClicker clicker;
-  button->SetOnClick(TNotifyEvent(&clicker, &TClicker::Click));
+  auto clicker = MakeOwned<TClicker>();
+  button->SetOnClick(TNotifyEvent(clicker.get(), &TClicker::Click));
   form->Show();
   timer = TDialogCloser::Start(IDOK);
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
@@ -119,7 +120,7 @@ TEST(Application, WithoutOnExceptionTheMessageIsShownInAMessageBox)
 
 namespace {
 class TWorker : public TThread {
-  CL_CLASS(TWorker)
+  CL_CLASS(TWorker, TThread)
 public:
   TWorker() : TThread(false) {}
   DWORD GuiThread = 0;
@@ -137,7 +138,7 @@ protected:
 };
 }  // namespace
 
-const TClassRecord TWorker::ClassInfo = MakeClassRecord<TWorker>("TWorker", TThread::StaticClass());
+CL_DEFINE_CLASS(TWorker);
 
 TEST(Application, WorkerCallsRunOnTheGuiThreadWhileTheLoopWaits)
 {
@@ -157,9 +158,10 @@ TEST(Application, WorkerCallsRunOnTheGuiThreadWhileTheLoopWaits)
         if (!*Worker) *Worker = New<TWorker>();
         done = true;
       }
-    } starter;
-    starter.Worker = &worker;
-    Application->SetOnIdle(TIdleEvent(&starter, &TStarter::Idle));
+    };
+    auto starter = MakeOwned<TStarter>();
+    starter->Worker = &worker;
+    Application->SetOnIdle(TIdleEvent(starter.get(), &TStarter::Idle));
     Application->Run();
     Application->SetOnIdle(nullptr);
   }
@@ -186,10 +188,11 @@ TEST(Application, ProcessMessagesHandleMessageAndTerminate)
         handled = msg.message == WM_APP + 2;  // swallowed before dispatch
       }
     }
-  } watcher;
-  watcher.Seen = &seen;
+  };
+  auto watcher = MakeOwned<TWatcher>();
+  watcher->Seen = &seen;
   Application->ProcessMessages();  // what earlier tests left queued
-  Application->SetOnMessage(TMessageEvent(&watcher, &TWatcher::Message));
+  Application->SetOnMessage(TMessageEvent(watcher.get(), &TWatcher::Message));
   PostMessageA(Application->Handle(), WM_APP + 1, 0, 0);
   PostMessageA(Application->Handle(), WM_APP + 2, 0, 0);
   Application->HandleMessage();
@@ -216,8 +219,9 @@ TEST(Application, HintOfTheControlUnderTheMouse)
   struct THintLog : TObject {
     std::vector<std::string> Hints;
     void Hint(TObject*) { Hints.push_back(Application->Hint()); }
-  } log;
-  Application->SetOnHint(TNotifyEvent(&log, &THintLog::Hint));
+  };
+  auto log = MakeOwned<THintLog>();
+  Application->SetOnHint(TNotifyEvent(log.get(), &THintLog::Hint));
   SetMouseControl(panel);
   Application->DoApplicationIdle();  // the cursor may be elsewhere: the idle work follows it
   POINT p = panel->ClientToScreen(POINT{100, 50});
@@ -226,7 +230,7 @@ TEST(Application, HintOfTheControlUnderTheMouse)
   Application->SetOnHint(nullptr);
   EXPECT_EQ(Application->Hint(), "在文件中查找文本");
   EXPECT_EQ(GetShortHint(panel->Hint()), "查找");
-  EXPECT_FALSE(log.Hints.empty());
+  EXPECT_FALSE(log->Hints.empty());
 }
 
 TEST(Application, ComIsInitialisedOnTheGuiThread)

@@ -66,15 +66,15 @@ std::string RedBlueBmp()
 
 void Load(TBitmap& bitmap, const std::string& bytes)
 {
-  TStringStream stream(bytes);
-  bitmap.LoadFromStream(stream);
+  auto stream = MakeOwned<TStringStream>(bytes);
+  bitmap.LoadFromStream(*stream);
 }
 
 std::string Save(TBitmap& bitmap)
 {
-  TStringStream stream;
-  bitmap.SaveToStream(stream);
-  return stream.DataString();
+  auto stream = MakeOwned<TStringStream>();
+  bitmap.SaveToStream(*stream);
+  return stream->DataString();
 }
 
 COLORREF PixelOf(TBitmap& bitmap, int x, int y) { return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y)); }
@@ -91,63 +91,63 @@ constexpr TFormat Formats[] = {{TPixelFormat::pf1bit, 1},   {TPixelFormat::pf4bi
 TEST(Bitmap, NewPixelsAreWhiteInEveryFormat)
 {
   for (const TFormat& f : Formats) {
-    TBitmap bitmap;
-    bitmap.SetPixelFormat(f.Format);
-    bitmap.SetSize(5, 3);
-    EXPECT_EQ(bitmap.PixelFormat(), f.Format);
-    EXPECT_EQ(bitmap.HandleType(), TBitmapHandleType::bmDIB);
-    EXPECT_EQ(PixelOf(bitmap, 0, 0), White) << f.Bits;
-    EXPECT_EQ(PixelOf(bitmap, 4, 2), White) << f.Bits;
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetPixelFormat(f.Format);
+    bitmap->SetSize(5, 3);
+    EXPECT_EQ(bitmap->PixelFormat(), f.Format);
+    EXPECT_EQ(bitmap->HandleType(), TBitmapHandleType::bmDIB);
+    EXPECT_EQ(PixelOf(*bitmap, 0, 0), White) << f.Bits;
+    EXPECT_EQ(PixelOf(*bitmap, 4, 2), White) << f.Bits;
   }
-  TBitmap device;
-  EXPECT_EQ(device.PixelFormat(), TPixelFormat::pfDevice);
-  EXPECT_TRUE(device.Empty());
-  device.SetSize(5, 3);
-  EXPECT_EQ(device.HandleType(), TBitmapHandleType::bmDDB);
-  EXPECT_EQ(PixelOf(device, 4, 2), White);
+  auto device = MakeOwned<TBitmap>();
+  EXPECT_EQ(device->PixelFormat(), TPixelFormat::pfDevice);
+  EXPECT_TRUE(device->Empty());
+  device->SetSize(5, 3);
+  EXPECT_EQ(device->HandleType(), TBitmapHandleType::bmDDB);
+  EXPECT_EQ(PixelOf(*device, 4, 2), White);
 }
 
 TEST(Bitmap, ScanLineRowZeroIsTheTopRowAndSurvivesAFileRoundTrip)
 {
   for (const TFormat& f : Formats) {
     SCOPED_TRACE(f.Bits);
-    TBitmap bitmap;
-    bitmap.SetPixelFormat(f.Format);
-    bitmap.SetSize(7, 5);  // an odd width: rows are padded
-    const int stride = bitmap.ScanLineSize();
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetPixelFormat(f.Format);
+    bitmap->SetSize(7, 5);  // an odd width: rows are padded
+    const int stride = bitmap->ScanLineSize();
     EXPECT_EQ(stride, ((7 * f.Bits + 31) / 32) * 4);
     // Black drawn at the top left shows in row 0; black is all bits 0 in every format.
-    bitmap.Canvas()->SetPixels(0, 0, clBlack);
-    auto* top = static_cast<uint8_t*>(bitmap.ScanLine(0));
-    auto* bottom = static_cast<uint8_t*>(bitmap.ScanLine(4));
+    bitmap->Canvas()->SetPixels(0, 0, clBlack);
+    auto* top = static_cast<uint8_t*>(bitmap->ScanLine(0));
+    auto* bottom = static_cast<uint8_t*>(bitmap->ScanLine(4));
     EXPECT_EQ(top[0] >> (8 - std::min(f.Bits, 8)), 0);
     EXPECT_NE(bottom[0], 0);
 
     // Bytes written through ScanLine are the image: saved and loaded back unchanged.
     for (int row = 0; row < 5; ++row) {
-      auto* p = static_cast<uint8_t*>(bitmap.ScanLine(row));
+      auto* p = static_cast<uint8_t*>(bitmap->ScanLine(row));
       for (int i = 0; i < stride; ++i) p[i] = static_cast<uint8_t>(row * 37 + i * 11);
     }
-    TBitmap copy;
-    Load(copy, Save(bitmap));
-    EXPECT_EQ(copy.PixelFormat(), f.Format);
-    EXPECT_EQ(copy.Width(), 7);
-    EXPECT_EQ(copy.Height(), 5);
+    auto copy = MakeOwned<TBitmap>();
+    Load(*copy, Save(*bitmap));
+    EXPECT_EQ(copy->PixelFormat(), f.Format);
+    EXPECT_EQ(copy->Width(), 7);
+    EXPECT_EQ(copy->Height(), 5);
     for (int row = 0; row < 5; ++row)
-      EXPECT_EQ(std::memcmp(copy.ScanLine(row), bitmap.ScanLine(row), stride), 0) << "row " << row;
+      EXPECT_EQ(std::memcmp(copy->ScanLine(row), bitmap->ScanLine(row), stride), 0) << "row " << row;
   }
 }
 
 TEST(Bitmap, ScanLineOutsideTheImageRaises)
 {
-  TBitmap bitmap;
-  EXPECT_THROW(bitmap.ScanLine(0), EInvalidGraphicOperation);
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(2, 2);
-  EXPECT_THROW(bitmap.ScanLine(2), EInvalidGraphicOperation);
-  EXPECT_THROW(bitmap.ScanLine(-1), EInvalidGraphicOperation);
+  auto bitmap = MakeOwned<TBitmap>();
+  EXPECT_THROW(bitmap->ScanLine(0), EInvalidGraphicOperation);
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(2, 2);
+  EXPECT_THROW(bitmap->ScanLine(2), EInvalidGraphicOperation);
+  EXPECT_THROW(bitmap->ScanLine(-1), EInvalidGraphicOperation);
   try {
-    bitmap.ScanLine(9);
+    bitmap->ScanLine(9);
   } catch (const EInvalidGraphicOperation& e) {
     EXPECT_EQ(e.Message(), "Scan line index out of range");
   }
@@ -155,62 +155,62 @@ TEST(Bitmap, ScanLineOutsideTheImageRaises)
 
 TEST(Bitmap, ADeviceBitmapBecomesADibForScanLine)
 {
-  TBitmap bitmap;
-  bitmap.SetSize(3, 3);
-  bitmap.Canvas()->SetPixels(2, 0, clRed);
-  ASSERT_EQ(bitmap.HandleType(), TBitmapHandleType::bmDDB);
-  ASSERT_NE(bitmap.ScanLine(0), nullptr);
-  EXPECT_EQ(bitmap.HandleType(), TBitmapHandleType::bmDIB);
-  EXPECT_NE(bitmap.PixelFormat(), TPixelFormat::pfDevice);
-  EXPECT_EQ(PixelOf(bitmap, 2, 0), Red) << "the pixels come along";
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(3, 3);
+  bitmap->Canvas()->SetPixels(2, 0, clRed);
+  ASSERT_EQ(bitmap->HandleType(), TBitmapHandleType::bmDDB);
+  ASSERT_NE(bitmap->ScanLine(0), nullptr);
+  EXPECT_EQ(bitmap->HandleType(), TBitmapHandleType::bmDIB);
+  EXPECT_NE(bitmap->PixelFormat(), TPixelFormat::pfDevice);
+  EXPECT_EQ(PixelOf(*bitmap, 2, 0), Red) << "the pixels come along";
 }
 
 TEST(Bitmap, ResizingKeepsThePixelsInsideBothSizes)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(4, 4);
-  bitmap.Canvas()->Brush()->SetColor(clRed);
-  bitmap.Canvas()->FillRect(RECT{0, 0, 4, 4});
-  bitmap.SetSize(6, 2);
-  EXPECT_EQ(PixelOf(bitmap, 3, 1), Red);
-  EXPECT_EQ(PixelOf(bitmap, 5, 1), White);
-  bitmap.SetWidth(0);
-  EXPECT_TRUE(bitmap.Empty());
-  EXPECT_FALSE(bitmap.HandleAllocated());
-  bitmap.SetSize(-3, 2);
-  EXPECT_EQ(bitmap.Width(), 0);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(4, 4);
+  bitmap->Canvas()->Brush()->SetColor(clRed);
+  bitmap->Canvas()->FillRect(RECT{0, 0, 4, 4});
+  bitmap->SetSize(6, 2);
+  EXPECT_EQ(PixelOf(*bitmap, 3, 1), Red);
+  EXPECT_EQ(PixelOf(*bitmap, 5, 1), White);
+  bitmap->SetWidth(0);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_FALSE(bitmap->HandleAllocated());
+  bitmap->SetSize(-3, 2);
+  EXPECT_EQ(bitmap->Width(), 0);
 }
 
 TEST(Bitmap, ConvertingTheFormatKeepsColoursTheFormatCanShow)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(3, 1);
-  bitmap.Canvas()->SetPixels(0, 0, clRed);
-  bitmap.Canvas()->SetPixels(1, 0, clBlack);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(3, 1);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  bitmap->Canvas()->SetPixels(1, 0, clBlack);
   const TPixelFormat chain[] = {TPixelFormat::pf32bit, TPixelFormat::pf16bit, TPixelFormat::pf8bit,
                                 TPixelFormat::pf4bit, TPixelFormat::pf15bit, TPixelFormat::pfDevice};
   for (TPixelFormat f : chain) {
-    bitmap.SetPixelFormat(f);
-    EXPECT_EQ(bitmap.PixelFormat(), f);
-    EXPECT_EQ(PixelOf(bitmap, 0, 0), Red) << static_cast<int>(f);
-    EXPECT_EQ(PixelOf(bitmap, 1, 0), 0u);
-    EXPECT_EQ(PixelOf(bitmap, 2, 0), White);
+    bitmap->SetPixelFormat(f);
+    EXPECT_EQ(bitmap->PixelFormat(), f);
+    EXPECT_EQ(PixelOf(*bitmap, 0, 0), Red) << static_cast<int>(f);
+    EXPECT_EQ(PixelOf(*bitmap, 1, 0), 0u);
+    EXPECT_EQ(PixelOf(*bitmap, 2, 0), White);
   }
-  bitmap.SetMonochrome(true);
-  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf1bit);
-  EXPECT_EQ(PixelOf(bitmap, 1, 0), 0u);
-  EXPECT_EQ(PixelOf(bitmap, 2, 0), White);
-  EXPECT_THROW(bitmap.SetPixelFormat(TPixelFormat::pfCustom), EInvalidGraphicOperation);
+  bitmap->SetMonochrome(true);
+  EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf1bit);
+  EXPECT_EQ(PixelOf(*bitmap, 1, 0), 0u);
+  EXPECT_EQ(PixelOf(*bitmap, 2, 0), White);
+  EXPECT_THROW(bitmap->SetPixelFormat(TPixelFormat::pfCustom), EInvalidGraphicOperation);
 }
 
 TEST(BitmapFile, WritesAFileHeaderInfoHeaderAndRows)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf8bit);
-  bitmap.SetSize(3, 2);
-  std::string file = Save(bitmap);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf8bit);
+  bitmap->SetSize(3, 2);
+  std::string file = Save(*bitmap);
   ASSERT_GE(file.size(), 54u);
   EXPECT_EQ(file.substr(0, 2), "BM");
   uint32_t size, offBits, headerSize, clrUsed;
@@ -229,31 +229,31 @@ TEST(BitmapFile, WritesAFileHeaderInfoHeaderAndRows)
   EXPECT_EQ(offBits, 14u + 40 + 256 * 4);
   EXPECT_EQ(file.size(), offBits + 2 * 4u);
 
-  TBitmap empty;
-  EXPECT_EQ(Save(empty), "") << "an empty bitmap saves nothing";
-  TBitmap loaded;
-  loaded.SetSize(2, 2);
-  Load(loaded, "");
-  EXPECT_TRUE(loaded.Empty());
+  auto empty = MakeOwned<TBitmap>();
+  EXPECT_EQ(Save(*empty), "") << "an empty bitmap saves nothing";
+  auto loaded = MakeOwned<TBitmap>();
+  loaded->SetSize(2, 2);
+  Load(*loaded, "");
+  EXPECT_TRUE(loaded->Empty());
 }
 
 TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
 {
   {  // bottom-up 24 bits
-    TBitmap b;
-    Load(b, RedBlueBmp());
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
-    EXPECT_EQ(PixelOf(b, 0, 0), Blue);
-    EXPECT_EQ(PixelOf(b, 3, 1), Red);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, RedBlueBmp());
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Blue);
+    EXPECT_EQ(PixelOf(*b, 3, 1), Red);
   }
   {  // top-down: negative height
     std::string file = RedBlueBmp();
     Put32(file, 22, static_cast<uint32_t>(-2));
-    TBitmap b;
-    Load(b, file);
-    EXPECT_EQ(b.Height(), 2);
-    EXPECT_EQ(PixelOf(b, 0, 0), Red);
-    EXPECT_EQ(PixelOf(b, 0, 1), Blue);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, file);
+    EXPECT_EQ(b->Height(), 2);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Red);
+    EXPECT_EQ(PixelOf(*b, 0, 1), Blue);
   }
   {  // 8 bits with a short colour table
     TBmpLayout layout;
@@ -261,12 +261,12 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     layout.ClrUsed = 2;
     layout.Colors = {0x00FF0000, 0x000000FF};
     layout.Data = std::string("\x00\x01\x00\x01", 4) + std::string("\x01\x01\x01\x01", 4);
-    TBitmap b;
-    Load(b, MakeBmp(layout));
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf8bit);
-    EXPECT_EQ(PixelOf(b, 0, 1), Red);
-    EXPECT_EQ(PixelOf(b, 1, 1), Blue);
-    EXPECT_EQ(PixelOf(b, 0, 0), Blue);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, MakeBmp(layout));
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pf8bit);
+    EXPECT_EQ(PixelOf(*b, 0, 1), Red);
+    EXPECT_EQ(PixelOf(*b, 1, 1), Blue);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Blue);
   }
   {  // RLE8: a run, an end of line, literal pixels, end of bitmap
     TBmpLayout layout;
@@ -275,11 +275,11 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     layout.ClrUsed = 2;
     layout.Colors = {0x00FF0000, 0x000000FF};
     layout.Data = std::string("\x04\x01\x00\x00\x00\x04\x00\x01\x00\x01\x00\x01", 12);
-    TBitmap b;
-    Load(b, MakeBmp(layout));
-    EXPECT_EQ(PixelOf(b, 2, 1), Blue) << "bottom row: a run of colour 1";
-    EXPECT_EQ(PixelOf(b, 0, 0), Red);
-    EXPECT_EQ(PixelOf(b, 1, 0), Blue);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, MakeBmp(layout));
+    EXPECT_EQ(PixelOf(*b, 2, 1), Blue) << "bottom row: a run of colour 1";
+    EXPECT_EQ(PixelOf(*b, 0, 0), Red);
+    EXPECT_EQ(PixelOf(*b, 1, 0), Blue);
   }
   {  // 16 bits, 5-6-5 masks
     TBmpLayout layout;
@@ -288,12 +288,12 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     layout.Masks = {0xF800, 0x07E0, 0x001F};
     layout.Width = 2;
     layout.Data = std::string("\x00\xF8\x1F\x00", 4) + std::string("\x1F\x00\x00\xF8", 4);
-    TBitmap b;
-    Load(b, MakeBmp(layout));
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf16bit);
-    EXPECT_EQ(PixelOf(b, 0, 1), Red);
-    EXPECT_EQ(PixelOf(b, 1, 1), Blue);
-    EXPECT_EQ(PixelOf(b, 0, 0), Blue);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, MakeBmp(layout));
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pf16bit);
+    EXPECT_EQ(PixelOf(*b, 0, 1), Red);
+    EXPECT_EQ(PixelOf(*b, 1, 1), Blue);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Blue);
   }
   {  // 32 bits with unusual masks: a custom format, written back with its masks
     TBmpLayout layout;
@@ -303,21 +303,21 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     layout.Width = 1;
     layout.Height = 1;
     layout.Data = std::string("\xFF\x03\x00\x00", 4);
-    TBitmap b;
-    Load(b, MakeBmp(layout));
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pfCustom);
-    EXPECT_EQ(PixelOf(b, 0, 0), Red);
-    TBitmap again;
-    Load(again, Save(b));
-    EXPECT_EQ(again.PixelFormat(), TPixelFormat::pfCustom);
-    EXPECT_EQ(PixelOf(again, 0, 0), Red);
-    b.SetSize(2, 2);  // resizing keeps the custom layout
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pfCustom);
-    EXPECT_EQ(PixelOf(b, 0, 0), Red);
-    b.SetSize(0, 0);
-    b.SetSize(2, 2);  // with no image left to copy the layout from: 32 bits
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf32bit);
-    EXPECT_EQ(PixelOf(b, 1, 1), RGB(255, 255, 255));
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, MakeBmp(layout));
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pfCustom);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Red);
+    auto again = MakeOwned<TBitmap>();
+    Load(*again, Save(*b));
+    EXPECT_EQ(again->PixelFormat(), TPixelFormat::pfCustom);
+    EXPECT_EQ(PixelOf(*again, 0, 0), Red);
+    b->SetSize(2, 2);  // resizing keeps the custom layout
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pfCustom);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Red);
+    b->SetSize(0, 0);
+    b->SetSize(2, 2);  // with no image left to copy the layout from: 32 bits
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pf32bit);
+    EXPECT_EQ(PixelOf(*b, 1, 1), RGB(255, 255, 255));
   }
   {  // an OS/2 core header with a 3-byte colour table
     std::string s(14 + 12, '\0');
@@ -331,11 +331,11 @@ TEST(BitmapFile, ReadsTheLayoutsThatFilesUse)
     s += std::string("\x00\x00\xFF\xFF\x00\x00", 6);  // red, blue as blue-green-red triples
     Put32(s, 10, static_cast<uint32_t>(s.size()));
     s += std::string("\x40\x00\x00\x00", 4);  // pixel 0 = colour 0, pixel 1 = colour 1
-    TBitmap b;
-    Load(b, s);
-    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf1bit);
-    EXPECT_EQ(PixelOf(b, 0, 0), Red);
-    EXPECT_EQ(PixelOf(b, 1, 0), Blue);
+    auto b = MakeOwned<TBitmap>();
+    Load(*b, s);
+    EXPECT_EQ(b->PixelFormat(), TPixelFormat::pf1bit);
+    EXPECT_EQ(PixelOf(*b, 0, 0), Red);
+    EXPECT_EQ(PixelOf(*b, 1, 0), Blue);
   }
 }
 
@@ -394,16 +394,16 @@ TEST(BitmapFile, CorruptOrTruncatedFilesAreRefusedAndTheImageIsKept)
     {"top-down run-length data", MakeBmp(rleTopDown)},
   };
   for (const Case& c : cases) {
-    TBitmap bitmap;
-    Load(bitmap, good);
+    auto bitmap = MakeOwned<TBitmap>();
+    Load(*bitmap, good);
     try {
-      Load(bitmap, c.Bytes);
+      Load(*bitmap, c.Bytes);
       ADD_FAILURE() << c.What << ": accepted";
     } catch (const EInvalidGraphic& e) {
       EXPECT_EQ(e.Message(), "Bitmap image is not valid") << c.What;
     }
-    EXPECT_EQ(bitmap.Width(), 4) << c.What << ": the image is kept";
-    EXPECT_EQ(PixelOf(bitmap, 0, 1), Red) << c.What;
+    EXPECT_EQ(bitmap->Width(), 4) << c.What << ": the image is kept";
+    EXPECT_EQ(PixelOf(*bitmap, 0, 1), Red) << c.What;
   }
 }
 
@@ -416,79 +416,79 @@ TEST(BitmapFile, RunLengthDataThatRunsPastTheImageIsCut)
   layout.Colors = {0x00FF0000, 0x000000FF};
   // A run of 200 pixels, a delta far outside, literal pixels, no end marker.
   layout.Data = std::string("\xC8\x11\x00\x02\xFF\xFF\x00\x03\x10\x10", 10);
-  TBitmap b;
-  Load(b, MakeBmp(layout));
-  EXPECT_EQ(PixelOf(b, 3, 1), Blue);
-  EXPECT_EQ(PixelOf(b, 0, 0), Red);
+  auto b = MakeOwned<TBitmap>();
+  Load(*b, MakeBmp(layout));
+  EXPECT_EQ(PixelOf(*b, 3, 1), Blue);
+  EXPECT_EQ(PixelOf(*b, 0, 0), Red);
 }
 
 TEST(Bitmap, StoredFormDataIsALengthAndABitmapFile)
 {
-  TBitmap bitmap;
-  Load(bitmap, RedBlueBmp());
-  TMemoryStream data;
+  auto bitmap = MakeOwned<TBitmap>();
+  Load(*bitmap, RedBlueBmp());
+  auto data = MakeOwned<TMemoryStream>();
   struct TOpen : TBitmap {
     using TBitmap::ReadData;
     using TBitmap::WriteData;
   };
-  static_cast<TOpen&>(bitmap).WriteData(data);
+  static_cast<TOpen&>(*bitmap).WriteData(*data);
   int32_t length = 0;
-  std::memcpy(&length, data.Memory(), 4);
-  EXPECT_EQ(length, data.Size() - 4);
-  EXPECT_EQ(std::string(static_cast<char*>(data.Memory()) + 4, 2), "BM");
+  std::memcpy(&length, data->Memory(), 4);
+  EXPECT_EQ(length, data->Size() - 4);
+  EXPECT_EQ(std::string(static_cast<char*>(data->Memory()) + 4, 2), "BM");
 
-  data.WriteBuffer("tail", 4);
-  data.SetPosition(0);
-  TBitmap copy;
-  static_cast<TOpen&>(copy).ReadData(data);
-  EXPECT_EQ(data.Position(), 4 + length) << "reads exactly its data";
-  EXPECT_EQ(PixelOf(copy, 3, 1), Red);
+  data->WriteBuffer("tail", 4);
+  data->SetPosition(0);
+  auto copy = MakeOwned<TBitmap>();
+  static_cast<TOpen&>(*copy).ReadData(*data);
+  EXPECT_EQ(data->Position(), 4 + length) << "reads exactly its data";
+  EXPECT_EQ(PixelOf(*copy, 3, 1), Red);
 
-  TMemoryStream bad;
+  auto bad = MakeOwned<TMemoryStream>();
   int32_t tooLong = 1000;
-  bad.WriteBuffer(&tooLong, 4);
-  bad.WriteBuffer(RedBlueBmp().data(), 20);
-  bad.SetPosition(0);
-  EXPECT_THROW(static_cast<TOpen&>(copy).ReadData(bad), EInvalidGraphic);
+  bad->WriteBuffer(&tooLong, 4);
+  bad->WriteBuffer(RedBlueBmp().data(), 20);
+  bad->SetPosition(0);
+  EXPECT_THROW(static_cast<TOpen&>(*copy).ReadData(*bad), EInvalidGraphic);
 
-  TBitmap empty;
-  TMemoryStream none;
-  static_cast<TOpen&>(empty).WriteData(none);
-  EXPECT_EQ(none.Size(), 4);
-  none.SetPosition(0);
-  static_cast<TOpen&>(copy).ReadData(none);
-  EXPECT_TRUE(copy.Empty());
+  auto empty = MakeOwned<TBitmap>();
+  auto none = MakeOwned<TMemoryStream>();
+  static_cast<TOpen&>(*empty).WriteData(*none);
+  EXPECT_EQ(none->Size(), 4);
+  none->SetPosition(0);
+  static_cast<TOpen&>(*copy).ReadData(*none);
+  EXPECT_TRUE(copy->Empty());
 }
 
 TEST(Bitmap, TransparentColourIsTheBottomLeftPixelUntilOneIsSet)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  EXPECT_EQ(bitmap.TransparentColor(), clDefault);
-  bitmap.SetSize(4, 4);
-  bitmap.Canvas()->SetPixels(0, 3, clRed);
-  EXPECT_EQ(bitmap.TransparentMode(), TTransparentMode::tmAuto);
-  EXPECT_EQ(bitmap.TransparentColor(), clRed);
-  bitmap.SetTransparentColor(clBlue);
-  EXPECT_EQ(bitmap.TransparentMode(), TTransparentMode::tmFixed);
-  EXPECT_EQ(bitmap.TransparentColor(), clBlue);
-  bitmap.SetTransparentMode(TTransparentMode::tmAuto);
-  EXPECT_EQ(bitmap.TransparentColor(), clRed);
-  bitmap.SetTransparentMode(TTransparentMode::tmFixed);
-  EXPECT_EQ(bitmap.TransparentColor(), clRed) << "fixed at the colour it had";
-  bitmap.SetTransparentColor(clDefault);
-  EXPECT_EQ(bitmap.TransparentMode(), TTransparentMode::tmAuto);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  EXPECT_EQ(bitmap->TransparentColor(), clDefault);
+  bitmap->SetSize(4, 4);
+  bitmap->Canvas()->SetPixels(0, 3, clRed);
+  EXPECT_EQ(bitmap->TransparentMode(), TTransparentMode::tmAuto);
+  EXPECT_EQ(bitmap->TransparentColor(), clRed);
+  bitmap->SetTransparentColor(clBlue);
+  EXPECT_EQ(bitmap->TransparentMode(), TTransparentMode::tmFixed);
+  EXPECT_EQ(bitmap->TransparentColor(), clBlue);
+  bitmap->SetTransparentMode(TTransparentMode::tmAuto);
+  EXPECT_EQ(bitmap->TransparentColor(), clRed);
+  bitmap->SetTransparentMode(TTransparentMode::tmFixed);
+  EXPECT_EQ(bitmap->TransparentColor(), clRed) << "fixed at the colour it had";
+  bitmap->SetTransparentColor(clDefault);
+  EXPECT_EQ(bitmap->TransparentMode(), TTransparentMode::tmAuto);
 }
 
 TEST(Bitmap, MaskIsWhiteWhereTheImageHasTheTransparentColour)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(4, 4);
-  bitmap.Canvas()->Brush()->SetColor(clRed);
-  bitmap.Canvas()->FillRect(RECT{1, 1, 3, 3});
-  bitmap.SetTransparentColor(clWhite);
-  HBITMAP mask = bitmap.MaskHandle();
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(4, 4);
+  bitmap->Canvas()->Brush()->SetColor(clRed);
+  bitmap->Canvas()->FillRect(RECT{1, 1, 3, 3});
+  bitmap->SetTransparentColor(clWhite);
+  HBITMAP mask = bitmap->MaskHandle();
   ASSERT_NE(mask, nullptr);
   BITMAP info{};
   GetObjectA(mask, sizeof(info), &info);
@@ -504,121 +504,122 @@ TEST(Bitmap, MaskIsWhiteWhereTheImageHasTheTransparentColour)
   EXPECT_EQ(surface.Count(RECT{0, 0, 4, 4}, White), 12);
 
   // Drawing changes the image: the mask is made again.
-  bitmap.Canvas()->FillRect(RECT{0, 0, 4, 4});
-  HBITMAP released = bitmap.ReleaseMaskHandle();
+  bitmap->Canvas()->FillRect(RECT{0, 0, 4, 4});
+  HBITMAP released = bitmap->ReleaseMaskHandle();
   ASSERT_NE(released, nullptr);
-  EXPECT_NE(bitmap.MaskHandle(), released);
+  EXPECT_NE(bitmap->MaskHandle(), released);
   DeleteObject(released);
 }
 
 TEST(Bitmap, DrawCopiesStretchesAndHonoursTransparency)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(2, 2);
-  bitmap.Canvas()->SetPixels(0, 0, clRed);
-  bitmap.Canvas()->SetPixels(1, 1, clBlue);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(2, 2);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  bitmap->Canvas()->SetPixels(1, 1, clBlue);
   TDibSurface surface(10, 10, RGB(0, 255, 0));
-  TCanvas canvas;
-  canvas.SetHandle(surface.DC());
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->SetHandle(surface.DC());
 
-  canvas.Draw(1, 1, &bitmap);
+  canvas->Draw(1, 1, bitmap.get());
   EXPECT_EQ(surface.Pixel(1, 1), Red);
   EXPECT_EQ(surface.Pixel(2, 1), White);
   EXPECT_EQ(surface.Pixel(2, 2), Blue);
   EXPECT_EQ(surface.Pixel(3, 3), RGB(0, 255, 0));
 
-  canvas.StretchDraw(RECT{4, 4, 8, 8}, &bitmap);
+  canvas->StretchDraw(RECT{4, 4, 8, 8}, bitmap.get());
   EXPECT_EQ(surface.Count(RECT{4, 4, 6, 6}, Red), 4);
   EXPECT_EQ(surface.Count(RECT{6, 6, 8, 8}, Blue), 4);
 
   surface.Fill(RGB(0, 255, 0));
-  bitmap.SetTransparent(true);
-  bitmap.SetTransparentColor(clWhite);
-  canvas.Draw(0, 0, &bitmap);
+  bitmap->SetTransparent(true);
+  bitmap->SetTransparentColor(clWhite);
+  canvas->Draw(0, 0, bitmap.get());
   EXPECT_EQ(surface.Pixel(0, 0), Red);
   EXPECT_EQ(surface.Pixel(1, 0), RGB(0, 255, 0)) << "white is transparent";
   EXPECT_EQ(surface.Pixel(1, 1), Blue);
 
-  canvas.Draw(0, 0, nullptr);  // nothing
-  TBitmap empty;
-  canvas.Draw(0, 0, &empty);
-  canvas.SetHandle(nullptr);
+  canvas->Draw(0, 0, nullptr);  // nothing
+  auto empty = MakeOwned<TBitmap>();
+  canvas->Draw(0, 0, empty.get());
+  canvas->SetHandle(nullptr);
 }
 
 TEST(Bitmap, MonochromeBitmapsDrawBlackAndWhiteWhateverTheTextColour)
 {
-  TBitmap bitmap;
-  bitmap.SetMonochrome(true);
-  bitmap.SetSize(2, 1);
-  bitmap.Canvas()->SetPixels(0, 0, clBlack);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetMonochrome(true);
+  bitmap->SetSize(2, 1);
+  bitmap->Canvas()->SetPixels(0, 0, clBlack);
   TDibSurface surface(4, 4);
-  TCanvas canvas;
-  canvas.SetHandle(surface.DC());
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->SetHandle(surface.DC());
   SetTextColor(surface.DC(), RGB(255, 0, 0));
   SetBkColor(surface.DC(), RGB(0, 0, 255));
-  canvas.Draw(0, 0, &bitmap);
+  canvas->Draw(0, 0, bitmap.get());
   EXPECT_EQ(surface.Pixel(0, 0), RGB(0, 0, 0));
   EXPECT_EQ(surface.Pixel(1, 0), White);
-  canvas.SetHandle(nullptr);
+  canvas->SetHandle(nullptr);
 }
 
 TEST(Bitmap, AssignMakesAnIndependentCopy)
 {
-  TBitmap source;
-  source.SetPixelFormat(TPixelFormat::pf8bit);
-  source.SetSize(3, 3);
-  source.Canvas()->SetPixels(1, 1, clRed);
-  source.SetTransparentColor(clRed);
-  TBitmap copy;
+  auto source = MakeOwned<TBitmap>();
+  source->SetPixelFormat(TPixelFormat::pf8bit);
+  source->SetSize(3, 3);
+  source->Canvas()->SetPixels(1, 1, clRed);
+  source->SetTransparentColor(clRed);
+  auto copy = MakeOwned<TBitmap>();
   struct Listener : TObject {
     int Count = 0;
     void Changed(TObject*) { ++Count; }
-  } listener;
-  copy.SetOnChange(TNotifyEvent(&listener, &Listener::Changed));
-  source.SetTransparent(true);
-  copy.Assign(&source);
-  EXPECT_EQ(listener.Count, 1) << "one notification";
-  EXPECT_TRUE(copy.Transparent());
-  EXPECT_EQ(copy.PixelFormat(), TPixelFormat::pf8bit);
-  EXPECT_EQ(copy.TransparentColor(), clRed);
-  EXPECT_EQ(PixelOf(copy, 1, 1), Red);
-  copy.Canvas()->SetPixels(1, 1, clBlue);
-  EXPECT_EQ(PixelOf(source, 1, 1), Red);
-  EXPECT_TRUE(copy.Equals(&copy));
-  EXPECT_FALSE(copy.Equals(&source));
+  };
+  auto listener = MakeOwned<Listener>();
+  copy->SetOnChange(TNotifyEvent(listener.get(), &Listener::Changed));
+  source->SetTransparent(true);
+  copy->Assign(source.get());
+  EXPECT_EQ(listener->Count, 1) << "one notification";
+  EXPECT_TRUE(copy->Transparent());
+  EXPECT_EQ(copy->PixelFormat(), TPixelFormat::pf8bit);
+  EXPECT_EQ(copy->TransparentColor(), clRed);
+  EXPECT_EQ(PixelOf(*copy, 1, 1), Red);
+  copy->Canvas()->SetPixels(1, 1, clBlue);
+  EXPECT_EQ(PixelOf(*source, 1, 1), Red);
+  EXPECT_TRUE(copy->Equals(copy.get()));
+  EXPECT_FALSE(copy->Equals(source.get()));
 
-  TBitmap device;
-  device.SetSize(2, 2);
-  device.Canvas()->SetPixels(0, 0, clRed);
-  copy.Assign(&device);
-  EXPECT_EQ(copy.PixelFormat(), TPixelFormat::pfDevice);
-  EXPECT_EQ(copy.HandleType(), TBitmapHandleType::bmDDB);
-  EXPECT_EQ(PixelOf(copy, 0, 0), Red);
+  auto device = MakeOwned<TBitmap>();
+  device->SetSize(2, 2);
+  device->Canvas()->SetPixels(0, 0, clRed);
+  copy->Assign(device.get());
+  EXPECT_EQ(copy->PixelFormat(), TPixelFormat::pfDevice);
+  EXPECT_EQ(copy->HandleType(), TBitmapHandleType::bmDDB);
+  EXPECT_EQ(PixelOf(*copy, 0, 0), Red);
 
-  copy.Assign(nullptr);
-  EXPECT_TRUE(copy.Empty());
-  TFont font;
-  EXPECT_THROW(copy.Assign(&font), EConvertError);
+  copy->Assign(nullptr);
+  EXPECT_TRUE(copy->Empty());
+  auto font = MakeOwned<TFont>();
+  EXPECT_THROW(copy->Assign(font.get()), EConvertError);
 }
 
 TEST(Bitmap, HandleLetsTheCanvasGoSoTheBitmapCanBeSelectedElsewhere)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(2, 2);
-  bitmap.Canvas()->SetPixels(0, 0, clRed);
-  ASSERT_TRUE(bitmap.Canvas()->HandleAllocated());
-  HBITMAP h = bitmap.Handle();
-  EXPECT_FALSE(bitmap.Canvas()->HandleAllocated());
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(2, 2);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  ASSERT_TRUE(bitmap->Canvas()->HandleAllocated());
+  HBITMAP h = bitmap->Handle();
+  EXPECT_FALSE(bitmap->Canvas()->HandleAllocated());
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, h);
   EXPECT_NE(old, nullptr);
   EXPECT_EQ(GetPixel(dc, 0, 0), Red);
   SelectObject(dc, old);
   DeleteDC(dc);
-  bitmap.Canvas()->SetPixels(1, 0, clBlue);  // the canvas takes it back
-  EXPECT_EQ(PixelOf(bitmap, 1, 0), Blue);
+  bitmap->Canvas()->SetPixels(1, 0, clBlue);  // the canvas takes it back
+  EXPECT_EQ(PixelOf(*bitmap, 1, 0), Blue);
 }
 
 TEST(Bitmap, SetHandleAndReleaseHandleTransferOwnership)
@@ -633,27 +634,27 @@ TEST(Bitmap, SetHandleAndReleaseHandleTransferOwnership)
   uint32_t* bits = nullptr;
   HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
   bits[0] = 0x00FF0000;  // top left red
-  TBitmap bitmap;
+  auto bitmap = MakeOwned<TBitmap>();
   int before = LiveGdiObjects(TGdiKind::Bitmap);
-  bitmap.SetHandle(h);
+  bitmap->SetHandle(h);
   EXPECT_EQ(LiveGdiObjects(TGdiKind::Bitmap), before + 1);
-  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf32bit);
-  EXPECT_EQ(bitmap.Width(), 2);
-  EXPECT_EQ(static_cast<uint32_t*>(bitmap.ScanLine(0))[0], 0x00FF0000u);
-  EXPECT_EQ(PixelOf(bitmap, 0, 0), Red);
+  EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf32bit);
+  EXPECT_EQ(bitmap->Width(), 2);
+  EXPECT_EQ(static_cast<uint32_t*>(bitmap->ScanLine(0))[0], 0x00FF0000u);
+  EXPECT_EQ(PixelOf(*bitmap, 0, 0), Red);
   {
-    TBitmap copy;
-    Load(copy, Save(bitmap));
-    EXPECT_EQ(PixelOf(copy, 0, 0), Red);
+    auto copy = MakeOwned<TBitmap>();
+    Load(*copy, Save(*bitmap));
+    EXPECT_EQ(PixelOf(*copy, 0, 0), Red);
   }
 
-  HBITMAP released = bitmap.ReleaseHandle();
+  HBITMAP released = bitmap->ReleaseHandle();
   EXPECT_EQ(released, h);
-  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_TRUE(bitmap->Empty());
   EXPECT_EQ(LiveGdiObjects(TGdiKind::Bitmap), before);
   EXPECT_EQ(GetObjectType(h), static_cast<DWORD>(OBJ_BITMAP)) << "the caller owns it now";
   DeleteObject(h);
-  EXPECT_THROW(bitmap.SetHandle(reinterpret_cast<HBITMAP>(GetStockObject(BLACK_PEN))), EInvalidGraphic);
+  EXPECT_THROW(bitmap->SetHandle(reinterpret_cast<HBITMAP>(GetStockObject(BLACK_PEN))), EInvalidGraphic);
 }
 
 TEST(Bitmap, DormantImagesHoldNoGdiObjectsAndComeBackWhole)
@@ -662,85 +663,87 @@ TEST(Bitmap, DormantImagesHoldNoGdiObjectsAndComeBackWhole)
   auto images = [] { return LiveGdiObjects(TGdiKind::Bitmap) + LiveGdiObjects(TGdiKind::DC); };
   const int before = images();
   {
-    TBitmap bitmap;
-    bitmap.SetPixelFormat(TPixelFormat::pf4bit);
-    bitmap.SetSize(5, 5);
-    bitmap.Canvas()->SetPixels(2, 3, clRed);
-    bitmap.SetTransparent(true);
-    bitmap.MaskHandle();
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetPixelFormat(TPixelFormat::pf4bit);
+    bitmap->SetSize(5, 5);
+    bitmap->Canvas()->SetPixels(2, 3, clRed);
+    bitmap->SetTransparent(true);
+    bitmap->MaskHandle();
     EXPECT_EQ(images(), before + 3);
-    bitmap.Dormant();
+    bitmap->Dormant();
     EXPECT_EQ(images(), before) << "image, mask and the canvas's context are gone";
-    EXPECT_FALSE(bitmap.HandleAllocated());
-    EXPECT_EQ(bitmap.Width(), 5);
-    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf4bit);
-    EXPECT_EQ(PixelOf(bitmap, 2, 3), Red);
-    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf4bit);
+    EXPECT_FALSE(bitmap->HandleAllocated());
+    EXPECT_EQ(bitmap->Width(), 5);
+    EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf4bit);
+    EXPECT_EQ(PixelOf(*bitmap, 2, 3), Red);
+    EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf4bit);
 
-    TBitmap device;
-    device.SetSize(2, 2);
-    device.Canvas()->SetPixels(1, 1, clBlue);
-    device.Dormant();
-    device.FreeImage();
-    EXPECT_TRUE(device.HandleAllocated());
-    EXPECT_EQ(device.HandleType(), TBitmapHandleType::bmDDB);
-    EXPECT_EQ(PixelOf(device, 1, 1), Blue);
+    auto device = MakeOwned<TBitmap>();
+    device->SetSize(2, 2);
+    device->Canvas()->SetPixels(1, 1, clBlue);
+    device->Dormant();
+    device->FreeImage();
+    EXPECT_TRUE(device->HandleAllocated());
+    EXPECT_EQ(device->HandleType(), TBitmapHandleType::bmDDB);
+    EXPECT_EQ(PixelOf(*device, 1, 1), Blue);
   }
   EXPECT_EQ(images(), before);
 }
 
 TEST(Bitmap, DrawingOnTheCanvasChangesTheBitmap)
 {
-  TBitmap bitmap;
-  bitmap.SetSize(2, 2);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(2, 2);
   struct Listener : TObject {
     int Count = 0;
     void Changed(TObject*) { ++Count; }
-  } listener;
-  bitmap.SetOnChange(TNotifyEvent(&listener, &Listener::Changed));
-  bitmap.SetModified(false);
-  bitmap.Canvas()->FillRect(RECT{0, 0, 1, 1});
-  bitmap.Canvas()->TextOut(0, 0, "x");
-  EXPECT_EQ(listener.Count, 2);
-  EXPECT_TRUE(bitmap.Modified());
-  bitmap.SetSize(3, 3);
-  EXPECT_EQ(listener.Count, 3);
+  };
+  auto listener = MakeOwned<Listener>();
+  bitmap->SetOnChange(TNotifyEvent(listener.get(), &Listener::Changed));
+  bitmap->SetModified(false);
+  bitmap->Canvas()->FillRect(RECT{0, 0, 1, 1});
+  bitmap->Canvas()->TextOut(0, 0, "x");
+  EXPECT_EQ(listener->Count, 2);
+  EXPECT_TRUE(bitmap->Modified());
+  bitmap->SetSize(3, 3);
+  EXPECT_EQ(listener->Count, 3);
 }
 
 TEST(Bitmap, ALockedCanvasKeepsItsContextWhileUnlockedOnesAreReclaimed)
 {
-  TBitmap locked, unlocked;
-  locked.SetSize(2, 2);
-  unlocked.SetSize(2, 2);
-  unlocked.Canvas()->SetPixels(0, 0, clRed);
+  auto locked = MakeOwned<TBitmap>();
+  auto unlocked = MakeOwned<TBitmap>();
+  locked->SetSize(2, 2);
+  unlocked->SetSize(2, 2);
+  unlocked->Canvas()->SetPixels(0, 0, clRed);
   std::atomic<int> stage{0};
   std::thread worker([&] {
-    locked.Canvas()->Lock();
-    locked.Canvas()->SetPixels(0, 0, clBlue);
+    locked->Canvas()->Lock();
+    locked->Canvas()->SetPixels(0, 0, clBlue);
     stage = 1;
     while (stage != 2) std::this_thread::yield();
-    locked.Canvas()->SetPixels(1, 1, clBlue);
-    locked.Canvas()->Unlock();
+    locked->Canvas()->SetPixels(1, 1, clBlue);
+    locked->Canvas()->Unlock();
   });
   while (stage != 1) std::this_thread::yield();
   FreeMemoryContexts();
-  EXPECT_TRUE(locked.Canvas()->HandleAllocated());
-  EXPECT_FALSE(unlocked.Canvas()->HandleAllocated());
+  EXPECT_TRUE(locked->Canvas()->HandleAllocated());
+  EXPECT_FALSE(unlocked->Canvas()->HandleAllocated());
   stage = 2;
   worker.join();
-  EXPECT_EQ(PixelOf(locked, 1, 1), Blue);
-  EXPECT_EQ(PixelOf(unlocked, 0, 0), Red);
+  EXPECT_EQ(PixelOf(*locked, 1, 1), Blue);
+  EXPECT_EQ(PixelOf(*unlocked, 0, 0), Red);
 }
 
 TEST(Bitmap, LoadsABitmapResource)
 {
-  TBitmap bitmap;
-  bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSREDBLUE");
-  EXPECT_EQ(bitmap.Width(), 4);
-  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
-  EXPECT_EQ(PixelOf(bitmap, 0, 0), Blue);
-  EXPECT_EQ(PixelOf(bitmap, 0, 1), Red);
-  EXPECT_THROW(bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"), EResNotFound);
-  EXPECT_THROW(bitmap.LoadFromResourceID(GetModuleHandleA(nullptr), 9999), EResNotFound);
-  EXPECT_EQ(bitmap.Width(), 4);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), "GRAPHICSREDBLUE");
+  EXPECT_EQ(bitmap->Width(), 4);
+  EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(PixelOf(*bitmap, 0, 0), Blue);
+  EXPECT_EQ(PixelOf(*bitmap, 0, 1), Red);
+  EXPECT_THROW(bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"), EResNotFound);
+  EXPECT_THROW(bitmap->LoadFromResourceID(GetModuleHandleA(nullptr), 9999), EResNotFound);
+  EXPECT_EQ(bitmap->Width(), 4);
 }

@@ -19,7 +19,8 @@ protected:
   ~CanvasTest() override { Canvas.SetHandle(nullptr); }
 
   TDibSurface Surface{24, 24};
-  TCanvas Canvas;
+  TOwned<TCanvas> OwnedCanvas = MakeOwned<TCanvas>();
+  TCanvas& Canvas = *OwnedCanvas;
 };
 }  // namespace
 
@@ -140,29 +141,29 @@ TEST_F(CanvasTest, XorPenDrawnTwiceRestoresTheImage)
 TEST_F(CanvasTest, CopyRectUsesTheCopyMode)
 {
   TDibSurface source(8, 8, RGB(0x0F, 0xF0, 0x33));
-  TCanvas sourceCanvas;
-  sourceCanvas.SetHandle(source.DC());
+  auto sourceCanvas = MakeOwned<TCanvas>();
+  sourceCanvas->SetHandle(source.DC());
   Surface.Fill(RGB(0xFF, 0x00, 0x11));
 
-  Canvas.CopyRect(RECT{0, 0, 4, 4}, &sourceCanvas, RECT{0, 0, 4, 4});
+  Canvas.CopyRect(RECT{0, 0, 4, 4}, sourceCanvas.get(), RECT{0, 0, 4, 4});
   EXPECT_EQ(Surface.Pixel(1, 1), RGB(0x0F, 0xF0, 0x33));
   EXPECT_EQ(Surface.Pixel(4, 4), RGB(0xFF, 0x00, 0x11));
 
   Canvas.SetCopyMode(cmSrcInvert);
-  Canvas.CopyRect(RECT{10, 0, 14, 4}, &sourceCanvas, RECT{0, 0, 4, 4});
+  Canvas.CopyRect(RECT{10, 0, 14, 4}, sourceCanvas.get(), RECT{0, 0, 4, 4});
   EXPECT_EQ(Surface.Pixel(11, 1), RGB(0x0F ^ 0xFF, 0xF0, 0x33 ^ 0x11));
 
   Canvas.SetCopyMode(cmNotSrcCopy);
-  Canvas.CopyRect(RECT{0, 10, 4, 14}, &sourceCanvas, RECT{0, 0, 4, 4});
+  Canvas.CopyRect(RECT{0, 10, 4, 14}, sourceCanvas.get(), RECT{0, 0, 4, 4});
   EXPECT_EQ(Surface.Pixel(1, 11), RGB(0xF0, 0x0F, 0xCC));
 
   // Stretching: a 2x2 source area fills 8x8.
   Canvas.SetCopyMode(cmSrcCopy);
   source.SetPixel(0, 0, Blue);
-  Canvas.CopyRect(RECT{12, 12, 20, 20}, &sourceCanvas, RECT{0, 0, 2, 2});
+  Canvas.CopyRect(RECT{12, 12, 20, 20}, sourceCanvas.get(), RECT{0, 0, 2, 2});
   EXPECT_EQ(Surface.Count(RECT{12, 12, 16, 16}, Blue), 16);
   EXPECT_EQ(Surface.Pixel(17, 17), RGB(0x0F, 0xF0, 0x33));
-  sourceCanvas.SetHandle(nullptr);
+  sourceCanvas->SetHandle(nullptr);
 }
 
 TEST_F(CanvasTest, SetHandleSelectsTheToolsAndPutsTheContextsOwnObjectsBack)
@@ -171,21 +172,21 @@ TEST_F(CanvasTest, SetHandleSelectsTheToolsAndPutsTheContextsOwnObjectsBack)
   HDC dc = other.DC();
   HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT), brush = GetCurrentObject(dc, OBJ_BRUSH),
           pen = GetCurrentObject(dc, OBJ_PEN);
-  TCanvas canvas;
-  canvas.SetHandle(dc);
-  EXPECT_EQ(canvas.Handle(), dc);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), canvas.Font()->Handle());
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), canvas.Brush()->Handle());
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), canvas.Pen()->Handle());
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->SetHandle(dc);
+  EXPECT_EQ(canvas->Handle(), dc);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), canvas->Font()->Handle());
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), canvas->Brush()->Handle());
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), canvas->Pen()->Handle());
 
   // Another context: the first gets its own objects back.
-  canvas.SetHandle(Surface.DC());
-  canvas.FillRect(RECT{0, 0, 1, 1});
+  canvas->SetHandle(Surface.DC());
+  canvas->FillRect(RECT{0, 0, 1, 1});
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
-  canvas.SetHandle(nullptr);
-  EXPECT_FALSE(canvas.HandleAllocated());
+  canvas->SetHandle(nullptr);
+  EXPECT_FALSE(canvas->HandleAllocated());
 }
 
 TEST_F(CanvasTest, AChangedToolIsTakenOutOfTheContextBeforeItsObjectIsDeleted)
@@ -311,21 +312,22 @@ TEST_F(CanvasTest, DrawingNotifiesBeforeAndAfter)
     std::string Log;
     void Changing(TObject*) { Log += "<"; }
     void Changed(TObject*) { Log += ">"; }
-  } listener;
-  Canvas.SetOnChanging(TNotifyEvent(&listener, &Listener::Changing));
-  Canvas.SetOnChange(TNotifyEvent(&listener, &Listener::Changed));
+  };
+  auto listener = MakeOwned<Listener>();
+  Canvas.SetOnChanging(TNotifyEvent(listener.get(), &Listener::Changing));
+  Canvas.SetOnChange(TNotifyEvent(listener.get(), &Listener::Changed));
   Canvas.FillRect(RECT{0, 0, 2, 2});
   Canvas.TextOut(0, 0, "a");
   Canvas.Pixels(0, 0);  // reading is not a change
-  EXPECT_EQ(listener.Log, "<><>");
+  EXPECT_EQ(listener->Log, "<><>");
 }
 
 TEST(Canvas, WithoutADeviceContextDrawingRaises)
 {
-  TCanvas canvas;
-  EXPECT_FALSE(canvas.HandleAllocated());
+  auto canvas = MakeOwned<TCanvas>();
+  EXPECT_FALSE(canvas->HandleAllocated());
   try {
-    canvas.FillRect(RECT{0, 0, 1, 1});
+    canvas->FillRect(RECT{0, 0, 1, 1});
     FAIL() << "no exception";
   } catch (const EInvalidOperation& e) {
     EXPECT_EQ(e.Message(), "Canvas does not allow drawing");
@@ -334,33 +336,33 @@ TEST(Canvas, WithoutADeviceContextDrawingRaises)
 
 TEST(Canvas, LockExcludesOtherThreads)
 {
-  TCanvas canvas;
-  canvas.Lock();
-  canvas.Lock();  // recursive in one thread
-  EXPECT_EQ(canvas.LockCount(), 2);
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->Lock();
+  canvas->Lock();  // recursive in one thread
+  EXPECT_EQ(canvas->LockCount(), 2);
   std::atomic<int> got{-1};
-  std::thread([&] { got = canvas.TryLock(); }).join();
+  std::thread([&] { got = canvas->TryLock(); }).join();
   EXPECT_EQ(got, 0);
-  canvas.Unlock();
-  canvas.Unlock();
+  canvas->Unlock();
+  canvas->Unlock();
   std::thread([&] {
-    got = canvas.TryLock();
-    if (got) canvas.Unlock();
+    got = canvas->TryLock();
+    if (got) canvas->Unlock();
   }).join();
   EXPECT_EQ(got, 1);
-  EXPECT_EQ(canvas.LockCount(), 0);
+  EXPECT_EQ(canvas->LockCount(), 0);
 }
 
 TEST_F(CanvasTest, BrushCopyShowsTheBrushWhereTheBitmapHasTheColour)
 {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetSize(4, 4);
-  bitmap.Canvas()->Brush()->SetColor(clRed);
-  bitmap.Canvas()->FillRect(RECT{0, 0, 4, 4});
-  bitmap.Canvas()->SetPixels(1, 1, clBlue);
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(4, 4);
+  bitmap->Canvas()->Brush()->SetColor(clRed);
+  bitmap->Canvas()->FillRect(RECT{0, 0, 4, 4});
+  bitmap->Canvas()->SetPixels(1, 1, clBlue);
   Canvas.Brush()->SetColor(clLime);
-  Canvas.BrushCopy(RECT{0, 0, 8, 8}, &bitmap, RECT{0, 0, 4, 4}, clRed);
+  Canvas.BrushCopy(RECT{0, 0, 8, 8}, bitmap.get(), RECT{0, 0, 4, 4}, clRed);
   EXPECT_EQ(Surface.Pixel(0, 0), RGB(0, 255, 0));
   EXPECT_EQ(Surface.Pixel(2, 2), Blue) << "stretched 2x";
   EXPECT_EQ(Surface.Pixel(3, 3), Blue);

@@ -70,13 +70,13 @@ TEST(Clipboard, BitmapsGoRoundTheClipboardUnchanged)
   }
   // A picture without a graphic is given a bitmap.
   TOwned<TBitmap> source = QuarterBitmap(TPixelFormat::pf24bit, 16, 4);
-  TPicture picture;
-  picture.SetGraphic(source.get());
-  Clipboard()->Assign(&picture);
-  TPicture pasted;
-  pasted.Assign(Clipboard());
-  ASSERT_NE(dynamic_cast<TBitmap*>(pasted.Graphic()), nullptr);
-  ExpectSamePixels(source.get(), pasted.Bitmap());
+  auto picture = MakeOwned<TPicture>();
+  picture->SetGraphic(source.get());
+  Clipboard()->Assign(picture.get());
+  auto pasted = MakeOwned<TPicture>();
+  pasted->Assign(Clipboard());
+  ASSERT_NE(dynamic_cast<TBitmap*>(pasted->Graphic()), nullptr);
+  ExpectSamePixels(source.get(), pasted->Bitmap());
 }
 
 TEST(Clipboard, BitmapsReadDeviceBitmapsAndRefuseBrokenData)
@@ -120,17 +120,17 @@ TEST(Clipboard, NothingFittingLeavesTheDestinationAsItWas)
   Clipboard()->SetAsHandle(CF_TEXT, GlobalOf(text, sizeof(text)));
   ASSERT_TRUE(Clipboard()->HasFormat(CF_TEXT));
   TOwned<TBitmap> source = QuarterBitmap(TPixelFormat::pf24bit);
-  TPicture picture;
-  picture.SetGraphic(source.get());
-  EXPECT_THROW(picture.Assign(Clipboard()), EInvalidGraphic);
-  ASSERT_NE(picture.Graphic(), nullptr);
-  ExpectSamePixels(source.get(), picture.Bitmap());
+  auto picture = MakeOwned<TPicture>();
+  picture->SetGraphic(source.get());
+  EXPECT_THROW(picture->Assign(Clipboard()), EInvalidGraphic);
+  ASSERT_NE(picture->Graphic(), nullptr);
+  ExpectSamePixels(source.get(), picture->Bitmap());
   EXPECT_FALSE(Clipboard()->IsOpen());
 
   // Only graphics and pictures go to and from the clipboard.
-  TStringList list;
-  EXPECT_THROW(Clipboard()->Assign(&list), EConvertError);
-  EXPECT_THROW(list.Assign(Clipboard()), EConvertError);
+  auto list = MakeOwned<TStringList>();
+  EXPECT_THROW(Clipboard()->Assign(list.get()), EConvertError);
+  EXPECT_THROW(list->Assign(Clipboard()), EConvertError);
   // No data is refused rather than left as a promise nobody keeps.
   EXPECT_THROW(Clipboard()->SetAsHandle(CF_DIB, nullptr), EClipboardException);
   EXPECT_FALSE(Clipboard()->IsOpen());

@@ -8,7 +8,7 @@
 namespace {
 
 class TNamedItem : public TCollectionItem {
-  CL_CLASS(TNamedItem)
+  CL_CLASS(TNamedItem, TCollectionItem)
 public:
   using TCollectionItem::TCollectionItem;
   const std::string& Text() const { return FText; }
@@ -24,7 +24,7 @@ private:
 };
 
 class TLoggingCollection : public TCollection {
-  CL_CLASS(TLoggingCollection)
+  CL_CLASS(TLoggingCollection, TCollection)
 public:
   TLoggingCollection() : TCollection(TNamedItem::StaticClass()) {}
   std::vector<std::string> Log;
@@ -40,9 +40,8 @@ protected:
 
 }  // namespace
 
-const TClassRecord TNamedItem::ClassInfo = MakeClassRecord<TNamedItem>("TNamedItem", TCollectionItem::StaticClass());
-const TClassRecord TLoggingCollection::ClassInfo =
-    MakeClassRecord<TLoggingCollection>("TLoggingCollection", TCollection::StaticClass());
+CL_DEFINE_CLASS(TNamedItem);
+CL_DEFINE_CLASS(TLoggingCollection);
 
 TEST(Collection, AddDeleteAndChangeReportTheirActions)
 {

@@ -7,7 +7,7 @@ namespace {
 
 // Remembers a referenced component and forgets it when it is freed.
 class TWatcher : public TComponent {
-  CL_CLASS(TWatcher)
+  CL_CLASS(TWatcher, TComponent)
 public:
   using TComponent::TComponent;
   TComponent* Ref = nullptr;
@@ -28,7 +28,7 @@ public:
 
 }  // namespace
 
-const TClassRecord TWatcher::ClassInfo = MakeClassRecord<TWatcher>("TWatcher", TComponent::StaticClass());
+CL_DEFINE_CLASS(TWatcher);
 
 TEST(Component, OwnerFreesWhatItOwns)
 {

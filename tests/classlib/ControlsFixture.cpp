@@ -1,17 +1,17 @@
 #include "tests/classlib/ControlsFixture.h"
 
+#include "classlib/Application.h"
+
+CL_MESSAGE_MAP(fixture::TTestButton,
+  {CN_COMMAND, &fixture::TTestButton::CNCommand},
+  {CN_CTLCOLORBTN, &fixture::TTestButton::CNCtlColor},
+  {CN_CTLCOLORSTATIC, &fixture::TTestButton::CNCtlColor});
+
 namespace fixture {
 
-const TClassRecord TTestPanel::ClassInfo =
-    MakeClassRecord<TTestPanel>("TTestPanel", TCustomControl::StaticClass());
-const TClassRecord TTestButton::ClassInfo =
-    MakeClassRecord<TTestButton>("TTestButton", TWinControl::StaticClass());
-CL_MESSAGE_MAP(TTestButton, TWinControl,
-  {CN_COMMAND, &TTestButton::CNCommand},
-  {CN_CTLCOLORBTN, &TTestButton::CNCtlColor},
-  {CN_CTLCOLORSTATIC, &TTestButton::CNCtlColor});
-const TClassRecord TTestGraphic::ClassInfo =
-    MakeClassRecord<TTestGraphic>("TTestGraphic", TGraphicControl::StaticClass());
+CL_DEFINE_CLASS(TTestPanel);
+CL_DEFINE_CLASS(TTestButton);
+CL_DEFINE_CLASS(TTestGraphic);
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 {

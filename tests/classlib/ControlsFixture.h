@@ -10,7 +10,7 @@ namespace fixture {
 
 // A container: accepts child controls, paints its colour.
 class TTestPanel : public TCustomControl {
-  CL_CLASS(TTestPanel)
+  CL_CLASS(TTestPanel, TCustomControl)
 public:
   explicit TTestPanel(TComponent* owner) : TCustomControl(owner)
   {
@@ -32,8 +32,7 @@ protected:
 
 // A push button on the system BUTTON class; its clicks come back reflected as CN_COMMAND.
 class TTestButton : public TWinControl {
-  CL_CLASS(TTestButton)
-  CL_MESSAGES
+  CL_CLASS(TTestButton, TWinControl)
 public:
   explicit TTestButton(TComponent* owner) : TWinControl(owner)
   {
@@ -67,7 +66,7 @@ private:
 
 // A windowless control that counts what it receives.
 class TTestGraphic : public TGraphicControl {
-  CL_CLASS(TTestGraphic)
+  CL_CLASS(TTestGraphic, TGraphicControl)
 public:
   explicit TTestGraphic(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 20, 20); }
   int Paints = 0;

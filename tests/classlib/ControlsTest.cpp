@@ -82,27 +82,6 @@ TEST(Controls, AlignLaysOutChildrenAndFollowsResize)
   EXPECT_TRUE(RectIs(client->BoundsRect(), 60, 25, 450, 370));
 }
 
-TEST(Controls, LaterSiblingsLieInFrontAsTheirWindowsAreMade)
-{
-  // Two client-aligned panels share the same space: the later one is in front, also when a window
-  // is made again or a third sibling comes later.
-  TForm* form = NewForm(200, 100);
-  TFormGuard guard{form};
-  auto* back = Make<TTestPanel>(form, alClient, 1, 1);
-  auto* front = Make<TTestPanel>(form, alClient, 1, 1);
-  form->Show();
-  const POINT middle{100, 50};
-  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), front->Handle());
-  EXPECT_EQ(form->ControlAtPos(middle, false, true), front);
-  back->RecreateWnd();
-  Pump(10);
-  ASSERT_TRUE(back->HandleAllocated());
-  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), front->Handle());
-  auto* third = Make<TTestPanel>(form, alClient, 1, 1);
-  third->HandleNeeded();
-  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), third->Handle());
-}
-
 TEST(Controls, AnchorsKeepDistancesWhenTheParentResizes)
 {
   TForm* form = NewForm(300, 200);
@@ -245,9 +224,10 @@ TEST(Controls, ParentReflectsNotificationsToTheChild)
   struct TSink : TObject {
     int* Count;
     void Click(TObject*) { ++*Count; }
-  } sink;
-  sink.Count = &clicks;
-  button->SetOnClick(TNotifyEvent(&sink, &TSink::Click));
+  };
+  auto sink = MakeOwned<TSink>();
+  sink->Count = &clicks;
+  button->SetOnClick(TNotifyEvent(sink.get(), &TSink::Click));
   form->Show();
   // BM_CLICK makes the button send WM_COMMAND/BN_CLICKED to its parent, which reflects it.
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
@@ -286,10 +266,10 @@ TEST(Controls, MouseEnterAndLeaveFollowTheCursor)
   panel->SetName("Panel");
   auto* graphic = Make<TTestGraphic>(form, alNone, 50, 50, 150, 10);
   graphic->SetName("Graphic");
-  TEnterLeaveLog log;
+  auto log = MakeOwned<TEnterLeaveLog>();
   for (TControl* c : std::initializer_list<TControl*>{form, panel, graphic}) {
-    c->SetOnMouseEnter(TNotifyEvent(&log, &TEnterLeaveLog::Enter));
-    c->SetOnMouseLeave(TNotifyEvent(&log, &TEnterLeaveLog::Leave));
+    c->SetOnMouseEnter(TNotifyEvent(log.get(), &TEnterLeaveLog::Enter));
+    c->SetOnMouseLeave(TNotifyEvent(log.get(), &TEnterLeaveLog::Leave));
   }
   form->Show();
   Pump(50);
@@ -309,14 +289,14 @@ TEST(Controls, MouseEnterAndLeaveFollowTheCursor)
     }
   };
   auto step = [&](TControl* from, TControl* to, POINT screen) {
-    log.Log.clear();
+    log->Log.clear();
     moveCursor(screen);
     PumpUntil([&] { return MouseControl() == to; }, 1500);
     EXPECT_EQ(MouseControl(), to);
-    ASSERT_FALSE(log.Log.empty());
-    EXPECT_EQ(log.Log.back(), to ? "enter " + to->Name() : "leave " + from->Name());
+    ASSERT_FALSE(log->Log.empty());
+    EXPECT_EQ(log->Log.back(), to ? "enter " + to->Name() : "leave " + from->Name());
     if (from) {
-      EXPECT_NE(std::find(log.Log.begin(), log.Log.end(), "leave " + from->Name()), log.Log.end());
+      EXPECT_NE(std::find(log->Log.begin(), log->Log.end(), "leave " + from->Name()), log->Log.end());
     }
   };
   POINT outside = form->ClientToScreen(POINT{-60, -60});

@@ -151,14 +151,14 @@ TEST_F(FilerTest, ReadingFollowsTheComponentProtocol)
 TEST_F(FilerTest, BinaryRoundTripReadsBackEqual)
 {
   TOwned<TTestForm> form = ReadTestForm();
-  TMemoryStream first;
-  WriteComponentToStream(first, form.get());
-  ASSERT_EQ(std::string(static_cast<const char*>(first.Memory()), 4), "TPF0");
+  auto first = MakeOwned<TMemoryStream>();
+  WriteComponentToStream(*first, form.get());
+  ASSERT_EQ(std::string(static_cast<const char*>(first->Memory()), 4), "TPF0");
 
   TOwned<TTestForm> copy(New<TTestForm>(nullptr));
   TTestWidget::Log.clear();
-  first.SetPosition(0);
-  ReadComponentFromStream(first, copy.get());
+  first->SetPosition(0);
+  ReadComponentFromStream(*first, copy.get());
   ExpectTestFormValues(copy.get());
   std::vector<std::string> loaded;
   for (const TTestCall& c : TTestWidget::Log)
@@ -168,10 +168,10 @@ TEST_F(FilerTest, BinaryRoundTripReadsBackEqual)
                                               "Button2:Button2"}));
 
   // Writing the copy gives the same bytes again.
-  TMemoryStream second;
-  WriteComponentToStream(second, copy.get());
-  ASSERT_EQ(second.Size(), first.Size());
-  EXPECT_EQ(std::memcmp(first.Memory(), second.Memory(), static_cast<size_t>(first.Size())), 0);
+  auto second = MakeOwned<TMemoryStream>();
+  WriteComponentToStream(*second, copy.get());
+  ASSERT_EQ(second->Size(), first->Size());
+  EXPECT_EQ(std::memcmp(first->Memory(), second->Memory(), static_cast<size_t>(first->Size())), 0);
 }
 
 TEST_F(FilerTest, TextRoundTripReadsBackEqual)
@@ -462,16 +462,16 @@ TEST_F(FilerTest, FailedReadOfANewRootFreesTheRootToo)
 TEST_F(FilerTest, DamagedBinaryStreamsRaiseWithoutLeaks)
 {
   TOwned<TTestForm> form = ReadTestForm();
-  TMemoryStream good;
-  WriteComponentToStream(good, form.get());
-  std::string bytes(static_cast<const char*>(good.Memory()), static_cast<size_t>(good.Size()));
+  auto good = MakeOwned<TMemoryStream>();
+  WriteComponentToStream(*good, form.get());
+  std::string bytes(static_cast<const char*>(good->Memory()), static_cast<size_t>(good->Size()));
   form.reset();
   int live = TTestWidget::LiveCount;
   // Every truncation of the stream.
   for (size_t n = 0; n < bytes.size(); ++n) {
-    TStringStream cut(bytes.substr(0, n));
+    auto cut = MakeOwned<TStringStream>(bytes.substr(0, n));
     TOwned<TTestForm> root(New<TTestForm>(nullptr));
-    EXPECT_THROW(ReadComponentFromStream(cut, root.get()), EStreamError) << n;
+    EXPECT_THROW(ReadComponentFromStream(*cut, root.get()), EStreamError) << n;
     EXPECT_EQ(root->ComponentCount(), 0) << n;
   }
   EXPECT_EQ(TTestWidget::LiveCount, live);
@@ -480,9 +480,9 @@ TEST_F(FilerTest, DamagedBinaryStreamsRaiseWithoutLeaks)
   ASSERT_NE(at, std::string::npos);
   std::string damaged = bytes;
   damaged[at - 1] = static_cast<char>(0xF0);
-  TStringStream s(damaged);
+  auto s = MakeOwned<TStringStream>(damaged);
   TOwned<TTestForm> root(New<TTestForm>(nullptr));
-  EXPECT_THROW(ReadComponentFromStream(s, root.get()), EStreamError);
+  EXPECT_THROW(ReadComponentFromStream(*s, root.get()), EStreamError);
   EXPECT_EQ(root->ComponentCount(), 0);
 }
 

@@ -83,18 +83,13 @@ bool IntToCharset(int64_t value, std::string& ident)
 std::string NameOf(const TComponent* c) { return c ? c->Name() : std::string("-"); }
 }  // namespace
 
-const TClassRecord TTestFont::ClassInfo = MakeClassRecord<TTestFont>("TTestFont", TPersistent::StaticClass(), FontProps);
-const TClassRecord TTestItem::ClassInfo =
-    MakeClassRecord<TTestItem>("TTestItem", TCollectionItem::StaticClass(), ItemProps);
-const TClassRecord TTestWidget::ClassInfo =
-    MakeClassRecord<TTestWidget>("TTestWidget", TComponent::StaticClass(), WidgetProps);
-const TClassRecord TTestForm::ClassInfo =
-    MakeClassRecord<TTestForm>("TTestForm", TTestWidget::StaticClass(), {}, FormMethods);
-const TClassRecord TTestNonVisual::ClassInfo =
-    MakeClassRecord<TTestNonVisual>("TTestNonVisual", TComponent::StaticClass());
-const TClassRecord TTestContainer::ClassInfo =
-    MakeClassRecord<TTestContainer>("TTestContainer", TTestWidget::StaticClass());
-const TClassRecord TTestDialog::ClassInfo = MakeClassRecord<TTestDialog>("TTestDialog", TTestForm::StaticClass());
+CL_DEFINE_CLASS(TTestFont, .Props = FontProps);
+CL_DEFINE_CLASS(TTestItem, .Props = ItemProps);
+CL_DEFINE_CLASS(TTestWidget, .Props = WidgetProps);
+CL_DEFINE_CLASS(TTestForm, .Methods = FormMethods);
+CL_DEFINE_CLASS(TTestNonVisual);
+CL_DEFINE_CLASS(TTestContainer);
+CL_DEFINE_CLASS(TTestDialog);
 
 void TTestItem::DefineProperties(TFiler& filer)
 {

@@ -17,7 +17,7 @@ enum class TTestFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TTestFontStyles = TSet<TTestFontStyle>;
 
 class TTestFont : public TPersistent {
-  CL_CLASS(TTestFont)
+  CL_CLASS(TTestFont, TPersistent)
 public:
   int Height() const { return FHeight; }
   void SetHeight(int v) { FHeight = v; }
@@ -39,7 +39,7 @@ private:
 };
 
 class TTestItem : public TCollectionItem {
-  CL_CLASS(TTestItem)
+  CL_CLASS(TTestItem, TCollectionItem)
 public:
   using TCollectionItem::TCollectionItem;
   const std::string& Caption() const { return FCaption; }
@@ -70,7 +70,7 @@ struct TTestCall {
 };
 
 class TTestWidget : public TComponent {
-  CL_CLASS(TTestWidget)
+  CL_CLASS(TTestWidget, TComponent)
 public:
   explicit TTestWidget(TComponent* owner);
   ~TTestWidget() override;
@@ -151,7 +151,7 @@ private:
 // The root of test forms: publishes its handlers by name; its children are the components it owns
 // that have no parent or have it as their parent.
 class TTestForm : public TTestWidget {
-  CL_CLASS(TTestForm)
+  CL_CLASS(TTestForm, TTestWidget)
 public:
   using TTestWidget::TTestWidget;
   void FormClick(TObject* sender) { Clicks.push_back("FormClick:" + Sender(sender)); }
@@ -168,14 +168,14 @@ private:
 
 // A component without a parent or published position: its place is kept in DesignInfo.
 class TTestNonVisual : public TComponent {
-  CL_CLASS(TTestNonVisual)
+  CL_CLASS(TTestNonVisual, TComponent)
 public:
   using TComponent::TComponent;
 };
 
 // A widget that owns the children read into it (as frames and bar managers do).
 class TTestContainer : public TTestWidget {
-  CL_CLASS(TTestContainer)
+  CL_CLASS(TTestContainer, TTestWidget)
 public:
   using TTestWidget::TTestWidget;
   TComponent* GetChildOwner() override { return this; }
@@ -183,7 +183,7 @@ public:
 
 // A form class whose stored form is embedded under its own class name.
 class TTestDialog : public TTestForm {
-  CL_CLASS(TTestDialog)
+  CL_CLASS(TTestDialog, TTestForm)
 public:
   using TTestForm::TTestForm;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
@@ -12,7 +13,7 @@ using namespace fixture;
 namespace {
 
 class TSearchTestForm : public TForm {
-  CL_CLASS(TSearchTestForm)
+  CL_CLASS(TSearchTestForm, TForm)
 public:
   using TForm::TForm;
   static std::vector<std::string> Log;
@@ -36,14 +37,14 @@ constexpr TMethodInfo SearchTestFormMethods[] = {
 
 // A form class that has no stored form.
 class TMissingForm : public TForm {
-  CL_CLASS(TMissingForm)
+  CL_CLASS(TMissingForm, TForm)
 public:
   using TForm::TForm;
 };
 
 // A form whose stored form fails half way, after some controls were made.
 class TBrokenTestForm : public TForm {
-  CL_CLASS(TBrokenTestForm)
+  CL_CLASS(TBrokenTestForm, TForm)
 public:
   using TForm::TForm;
 };
@@ -68,12 +69,9 @@ RECT WorkAreaForTest() { return RECT{100, 50, 900, 650}; }
 
 }  // namespace
 
-const TClassRecord TSearchTestForm::ClassInfo =
-    MakeClassRecord<TSearchTestForm>("TSearchTestForm", TForm::StaticClass(), {}, SearchTestFormMethods);
-const TClassRecord TBrokenTestForm::ClassInfo =
-    MakeClassRecord<TBrokenTestForm>("TBrokenTestForm", TForm::StaticClass());
-const TClassRecord TMissingForm::ClassInfo =
-    MakeClassRecord<TMissingForm>("TMissingForm", TForm::StaticClass());
+CL_DEFINE_CLASS(TSearchTestForm, .Methods = SearchTestFormMethods);
+CL_DEFINE_CLASS(TBrokenTestForm);
+CL_DEFINE_CLASS(TMissingForm);
 
 TEST(Forms, StoredFormCreatesItsControlsAndRunsOnCreateAfterThem)
 {
@@ -210,39 +208,39 @@ struct TCloseLog : TObject {
 
 TEST(Forms, CloseAsksOnCloseQueryThenDoesWhatOnCloseSays)
 {
-  TCloseLog log;
+  auto log = MakeOwned<TCloseLog>();
   TForm* form = NewForm();
-  form->SetOnCloseQuery(TCloseQueryEvent(&log, &TCloseLog::CloseQuery));
-  form->SetOnClose(TCloseEvent(&log, &TCloseLog::Close));
-  form->SetOnDestroy(TNotifyEvent(&log, &TCloseLog::Destroy));
+  form->SetOnCloseQuery(TCloseQueryEvent(log.get(), &TCloseLog::CloseQuery));
+  form->SetOnClose(TCloseEvent(log.get(), &TCloseLog::Close));
+  form->SetOnDestroy(TNotifyEvent(log.get(), &TCloseLog::Destroy));
   form->Show();
 
-  log.Allow = false;
+  log->Allow = false;
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);  // the caption's close button
-  EXPECT_EQ(log.Log, std::vector<std::string>{"query"});
+  EXPECT_EQ(log->Log, std::vector<std::string>{"query"});
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
-  log.Allow = true;
-  log.Action = TCloseAction::caNone;
-  log.Log.clear();
+  log->Allow = true;
+  log->Action = TCloseAction::caNone;
+  log->Log.clear();
   form->Close();
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"query", "close"}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"query", "close"}));
   EXPECT_TRUE(form->Visible());
 
-  log.Action = TCloseAction::caHide;
+  log->Action = TCloseAction::caHide;
   form->Close();
   EXPECT_FALSE(form->Visible());
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
 
   // caFree: released once the messages queued for it are handled, not inside Close.
   form->Show();
-  log.Action = TCloseAction::caFree;
-  log.Log.clear();
+  log->Action = TCloseAction::caFree;
+  log->Log.clear();
   int forms = Screen->FormCount();
   form->Close();
   EXPECT_EQ(Screen->FormCount(), forms);
   EXPECT_TRUE(PumpUntil([&] { return Screen->FormCount() == forms - 1; }));
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"query", "close", "destroy"}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"query", "close", "destroy"}));
 }
 
 namespace {
@@ -270,17 +268,17 @@ TEST(Forms, ShowModalRunsUntilModalResultAndDisablesTheOtherWindows)
   dialog->SetBorderStyle(TFormBorderStyle::bsDialog);
   auto* button = New<TTestButton>(dialog);
   button->SetParent(dialog);
-  TModalDriver driver;
-  driver.Modal = dialog;
-  driver.Other = other->Handle();
-  button->SetOnClick(TNotifyEvent(&driver, &TModalDriver::ButtonClick));
-  dialog->SetOnCloseQuery(TCloseQueryEvent(&driver, &TModalDriver::CloseQuery));
+  auto driver = MakeOwned<TModalDriver>();
+  driver->Modal = dialog;
+  driver->Other = other->Handle();
+  button->SetOnClick(TNotifyEvent(driver.get(), &TModalDriver::ButtonClick));
+  dialog->SetOnCloseQuery(TCloseQueryEvent(driver.get(), &TModalDriver::CloseQuery));
   // Two clicks wait in the queue: the first one's result is refused by OnCloseQuery.
   PostMessageA(button->Handle(), BM_CLICK, 0, 0);
   PostMessageA(button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(dialog->ShowModal(), mrOk);
-  EXPECT_EQ(driver.CloseQueries, 2);
-  EXPECT_FALSE(driver.OtherEnabledDuringModal);
+  EXPECT_EQ(driver->CloseQueries, 2);
+  EXPECT_FALSE(driver->OtherEnabledDuringModal);
   EXPECT_TRUE(IsWindowEnabled(other->Handle()));
   EXPECT_FALSE(dialog->Visible());
   EXPECT_FALSE(dialog->Modal());
@@ -314,20 +312,20 @@ TEST(Forms, KeyPreviewLetsTheFormSeeKeysFirst)
   TFormGuard guard{form};
   auto* button = New<TTestButton>(form);
   button->SetParent(form);
-  TKeyLog log;
-  form->SetOnKeyDown(TKeyEvent(&log, &TKeyLog::FormKey));
-  button->SetOnKeyDown(TKeyEvent(&log, &TKeyLog::ButtonKey));
+  auto log = MakeOwned<TKeyLog>();
+  form->SetOnKeyDown(TKeyEvent(log.get(), &TKeyLog::FormKey));
+  button->SetOnKeyDown(TKeyEvent(log.get(), &TKeyLog::ButtonKey));
   form->Show();
   SendMessageA(button->Handle(), WM_KEYDOWN, 'A', 0);
-  EXPECT_EQ(log.Log, std::vector<std::string>{"button 65"});
+  EXPECT_EQ(log->Log, std::vector<std::string>{"button 65"});
   form->SetKeyPreview(true);
-  log.Log.clear();
+  log->Log.clear();
   SendMessageA(button->Handle(), WM_KEYDOWN, 'B', 0);
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"form 66", "button 66"}));
-  log.Swallow = true;
-  log.Log.clear();
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"form 66", "button 66"}));
+  log->Swallow = true;
+  log->Log.clear();
   SendMessageA(button->Handle(), WM_KEYDOWN, 'C', 0);
-  EXPECT_EQ(log.Log, std::vector<std::string>{"form 67"});
+  EXPECT_EQ(log->Log, std::vector<std::string>{"form 67"});
 }
 
 TEST(Forms, MainFormHasTheTaskBarButtonAndOwnsTheOthers)
@@ -384,24 +382,24 @@ TEST(Forms, FocusMovesSendExitAndEnterAlongTheParentChain)
   outside->SetName("Outside");
   outside->SetParent(form);
   outside->SetBounds(0, 150, 75, 25);
-  TFocusLog log;
+  auto log = MakeOwned<TFocusLog>();
   for (TWinControl* c : std::initializer_list<TWinControl*>{panel, inside, outside}) {
-    c->SetOnEnter(TNotifyEvent(&log, &TFocusLog::Enter));
-    c->SetOnExit(TNotifyEvent(&log, &TFocusLog::Exit));
+    c->SetOnEnter(TNotifyEvent(log.get(), &TFocusLog::Enter));
+    c->SetOnExit(TNotifyEvent(log.get(), &TFocusLog::Exit));
   }
   form->SetActiveControl(outside);
   form->Show();
   ASSERT_TRUE(PumpUntil([&] { return outside->Focused(); }));
-  log.Log.clear();
+  log->Log.clear();
   inside->SetFocus();
   ASSERT_TRUE(PumpUntil([&] { return inside->Focused(); }));
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"exit Outside", "enter Panel", "enter Inside"}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"exit Outside", "enter Panel", "enter Inside"}));
   EXPECT_EQ(form->ActiveControl(), inside);
   EXPECT_EQ(Screen->ActiveControl(), inside);
-  log.Log.clear();
+  log->Log.clear();
   outside->SetFocus();
   ASSERT_TRUE(PumpUntil([&] { return outside->Focused(); }));
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"exit Inside", "exit Panel", "enter Outside"}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"exit Inside", "exit Panel", "enter Outside"}));
   // A control that goes away takes itself out of the form's and the screen's memory.
   Free(outside);
   EXPECT_NE(form->ActiveControl(), outside);

@@ -10,7 +10,7 @@
 
 namespace {
 class TGraphicsHolder : public TComponent {
-  CL_CLASS(TGraphicsHolder)
+  CL_CLASS(TGraphicsHolder, TComponent)
 public:
   explicit TGraphicsHolder(TComponent* owner) : TComponent(owner) {}
   TFont* Font() const { return FFont.get(); }
@@ -21,16 +21,15 @@ public:
   }
 
 private:
-  std::unique_ptr<TFont> FFont = std::make_unique<TFont>();
-  std::unique_ptr<TPicture> FPicture = std::make_unique<TPicture>();
+  TOwned<TFont> FFont = MakeOwned<TFont>();
+  TOwned<TPicture> FPicture = MakeOwned<TPicture>();
 };
 
 constexpr TPropInfo HolderProps[] = {
   PersistentProp<&TGraphicsHolder::Font>("Font"),
   PersistentProp<&TGraphicsHolder::Picture>("Picture"),
 };
-const TClassRecord TGraphicsHolder::ClassInfo =
-    MakeClassRecord<TGraphicsHolder>("TGraphicsHolder", TComponent::StaticClass(), HolderProps);
+CL_DEFINE_CLASS(TGraphicsHolder, .Props = HolderProps);
 
 TOwned<TBitmap> Cell(TColor color)
 {
@@ -88,10 +87,10 @@ TEST(GraphicsForm, FontsPicturesAndImageListsSurviveATextForm)
   EXPECT_EQ(dynamic_cast<TImageList*>(copy->FindComponent("NoImages"))->Width(), 24);
 
   TDibSurface surface(16, 16, RGB(0, 255, 0));
-  TCanvas canvas;
-  canvas.SetHandle(surface.DC());
-  list->Draw(&canvas, 0, 0, 1);
-  canvas.SetHandle(nullptr);
+  auto canvas = MakeOwned<TCanvas>();
+  canvas->SetHandle(surface.DC());
+  list->Draw(canvas.get(), 0, 0, 1);
+  canvas->SetHandle(nullptr);
   EXPECT_EQ(surface.Pixel(1, 1), RGB(0, 0, 255));
   EXPECT_EQ(surface.Pixel(8, 8), RGB(0, 255, 0)) << "the mask came along";
   UnRegisterClass(TGraphicsHolder::StaticClass());

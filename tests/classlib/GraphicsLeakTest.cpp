@@ -33,11 +33,11 @@ TEST(GraphicsLeaks, MakingAndFreeingGraphicsObjectsInALoopLeavesNothingBehind)
   const std::string iconFile = ResourceBytes("GRAPHICSSQUAREFILE");
   // Warm-up: objects the platform makes once per process (stock objects, caches) are not leaks.
   {
-    TBitmap b;
-    b.SetSize(16, 16);
-    b.Canvas()->TextOut(0, 0, "x");
+    auto b = MakeOwned<TBitmap>();
+    b->SetSize(16, 16);
+    b->Canvas()->TextOut(0, 0, "x");
     TOwned<TImageList> list(New<TImageList>(nullptr));
-    list->Add(&b, nullptr);
+    list->Add(b.get(), nullptr);
   }
   const DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
   const DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
@@ -50,10 +50,10 @@ TEST(GraphicsLeaks, MakingAndFreeingGraphicsObjectsInALoopLeavesNothingBehind)
     TDibSurface surface(40, 40);
     {
       // Bitmaps of every format, drawn on through their canvases with changing tools.
-      TBitmap bitmap;
-      bitmap.SetPixelFormat(LoopFormats[i % std::size(LoopFormats)]);
-      bitmap.SetSize(24 + i % 5, 20);
-      TCanvas* canvas = bitmap.Canvas();
+      auto bitmap = MakeOwned<TBitmap>();
+      bitmap->SetPixelFormat(LoopFormats[i % std::size(LoopFormats)]);
+      bitmap->SetSize(24 + i % 5, 20);
+      TCanvas* canvas = bitmap->Canvas();
       canvas->Font()->SetHeight(-10 - i % 7);
       canvas->Font()->SetStyle({TFontStyle::fsBold});
       canvas->TextOut(1, 1, "图像");
@@ -68,72 +68,72 @@ TEST(GraphicsLeaks, MakingAndFreeingGraphicsObjectsInALoopLeavesNothingBehind)
       canvas->LineTo(20, 15);
       seen.push_back(canvas->Pen()->Handle());
       seenDCs.push_back(canvas->Handle());
-      bitmap.SetTransparent(true);
-      seen.push_back(bitmap.MaskHandle());
-      bitmap.ScanLine(0);
-      TBitmap copy;
-      copy.Assign(&bitmap);
-      TStringStream stream;
-      bitmap.SaveToStream(stream);
-      stream.SetPosition(0);
-      copy.LoadFromStream(stream);
-      copy.Dormant();
-      copy.SetSize(30, 30);
-      TBrush pattern;
-      pattern.SetBitmap(&copy);
-      seen.push_back(pattern.Handle());
-      seen.push_back(bitmap.Handle());
+      bitmap->SetTransparent(true);
+      seen.push_back(bitmap->MaskHandle());
+      bitmap->ScanLine(0);
+      auto copy = MakeOwned<TBitmap>();
+      copy->Assign(bitmap.get());
+      auto stream = MakeOwned<TStringStream>();
+      bitmap->SaveToStream(*stream);
+      stream->SetPosition(0);
+      copy->LoadFromStream(*stream);
+      copy->Dormant();
+      copy->SetSize(30, 30);
+      auto pattern = MakeOwned<TBrush>();
+      pattern->SetBitmap(copy.get());
+      seen.push_back(pattern->Handle());
+      seen.push_back(bitmap->Handle());
 
       // A canvas on a device context it does not own.
-      TCanvas onSurface;
-      onSurface.SetHandle(surface.DC());
-      onSurface.Draw(0, 0, &bitmap);
-      onSurface.StretchDraw(RECT{0, 0, 40, 40}, &copy);
-      onSurface.BrushCopy(RECT{0, 0, 10, 10}, &bitmap, RECT{0, 0, 5, 5}, clWhite);
-      onSurface.CopyRect(RECT{0, 0, 5, 5}, bitmap.Canvas(), RECT{0, 0, 5, 5});
-      onSurface.SetHandle(nullptr);
+      auto onSurface = MakeOwned<TCanvas>();
+      onSurface->SetHandle(surface.DC());
+      onSurface->Draw(0, 0, bitmap.get());
+      onSurface->StretchDraw(RECT{0, 0, 40, 40}, copy.get());
+      onSurface->BrushCopy(RECT{0, 0, 10, 10}, bitmap.get(), RECT{0, 0, 5, 5}, clWhite);
+      onSurface->CopyRect(RECT{0, 0, 5, 5}, bitmap->Canvas(), RECT{0, 0, 5, 5});
+      onSurface->SetHandle(nullptr);
 
       // Icons and pictures.
-      TIcon icon;
-      TStringStream file(iconFile);
-      icon.LoadFromStream(file);
-      seenIcons.push_back(icon.Handle());
-      TIcon iconCopy;
-      iconCopy.Assign(&icon);
-      seenIcons.push_back(iconCopy.Handle());
-      TStringStream saved;
-      DestroyIcon(iconCopy.ReleaseHandle());  // a handle given away is the taker's to destroy
-      iconCopy.Assign(&icon);
-      iconCopy.SaveToStream(saved);
-      TPicture picture;
-      picture.SetGraphic(&icon);
-      picture.Bitmap()->Assign(&bitmap);
+      auto icon = MakeOwned<TIcon>();
+      auto file = MakeOwned<TStringStream>(iconFile);
+      icon->LoadFromStream(*file);
+      seenIcons.push_back(icon->Handle());
+      auto iconCopy = MakeOwned<TIcon>();
+      iconCopy->Assign(icon.get());
+      seenIcons.push_back(iconCopy->Handle());
+      auto saved = MakeOwned<TStringStream>();
+      DestroyIcon(iconCopy->ReleaseHandle());  // a handle given away is the taker's to destroy
+      iconCopy->Assign(icon.get());
+      iconCopy->SaveToStream(*saved);
+      auto picture = MakeOwned<TPicture>();
+      picture->SetGraphic(icon.get());
+      picture->Bitmap()->Assign(bitmap.get());
 
       // An image list, drawn enabled and disabled and stored.
       TOwned<TImageList> list(New<TImageList>(nullptr));
       list->SetWidth(8);
       list->SetHeight(8);
-      TBitmap cell;
-      cell.SetSize(16, 8);
-      list->AddMasked(&cell, clWhite);
-      list->Add(&cell, &bitmap);
-      list->AddIcon(&icon);
-      TCanvas target;
-      target.SetHandle(surface.DC());
-      list->Draw(&target, 0, 0, 0);
-      list->Draw(&target, 10, 0, 1, false);
-      target.SetHandle(nullptr);
+      auto cell = MakeOwned<TBitmap>();
+      cell->SetSize(16, 8);
+      list->AddMasked(cell.get(), clWhite);
+      list->Add(cell.get(), bitmap.get());
+      list->AddIcon(icon.get());
+      auto target = MakeOwned<TCanvas>();
+      target->SetHandle(surface.DC());
+      list->Draw(target.get(), 0, 0, 0);
+      list->Draw(target.get(), 10, 0, 1, false);
+      target->SetHandle(nullptr);
       list->Move(0, 2);
-      TBitmap out;
-      list->GetBitmap(1, &out);
-      TIcon outIcon;
-      list->GetIcon(0, &outIcon);
-      seenIcons.push_back(outIcon.Handle());
-      TMemoryStream data;
-      list->WriteData(data);
-      data.SetPosition(0);
+      auto out = MakeOwned<TBitmap>();
+      list->GetBitmap(1, out.get());
+      auto outIcon = MakeOwned<TIcon>();
+      list->GetIcon(0, outIcon.get());
+      seenIcons.push_back(outIcon->Handle());
+      auto data = MakeOwned<TMemoryStream>();
+      list->WriteData(*data);
+      data->SetPosition(0);
       TOwned<TImageList> read(New<TImageList>(nullptr));
-      read->ReadData(data);
+      read->ReadData(*data);
       read->SetColorDepth(TColorDepth::cd32Bit);
     }
     FreeMemoryContexts();

@@ -42,20 +42,20 @@ TEST(ColorToRGB, ResolvesSystemColoursAndLeavesTheRestAlone)
 
 TEST(Font, StartsWithTheDefaultFontAndConvertsSizeAndHeight)
 {
-  TFont font;
-  EXPECT_EQ(font.Name(), DefFontData().Name);
-  EXPECT_EQ(font.Height(), -MulDiv(8, ScreenPixelsPerInch(), 72));
-  EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
-  EXPECT_EQ(font.Color(), clWindowText);
-  EXPECT_TRUE(font.Style().Empty());
+  auto font = MakeOwned<TFont>();
+  EXPECT_EQ(font->Name(), DefFontData().Name);
+  EXPECT_EQ(font->Height(), -MulDiv(8, ScreenPixelsPerInch(), 72));
+  EXPECT_EQ(font->Charset(), DEFAULT_CHARSET);
+  EXPECT_EQ(font->Color(), clWindowText);
+  EXPECT_TRUE(font->Style().Empty());
 
-  font.SetPixelsPerInch(96);
-  font.SetSize(12);
-  EXPECT_EQ(font.Height(), -16);
-  font.SetHeight(-13);
-  EXPECT_EQ(font.Size(), 10);
-  font.SetPixelsPerInch(120);
-  EXPECT_EQ(font.Size(), 8);
+  font->SetPixelsPerInch(96);
+  font->SetSize(12);
+  EXPECT_EQ(font->Height(), -16);
+  font->SetHeight(-13);
+  EXPECT_EQ(font->Size(), 10);
+  font->SetPixelsPerInch(120);
+  EXPECT_EQ(font->Size(), 8);
 }
 
 TEST(Font, PublishesItsPropertiesWithSizeNotStored)
@@ -64,18 +64,18 @@ TEST(Font, PublishesItsPropertiesWithSizeNotStored)
   for (const TPropInfo* p : GetPropList(TFont::StaticClass())) names.push_back(p->Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Orientation", "Pitch", "Size",
                                              "Style"}));
-  TFont font;
-  SetSetProp(&font, "Style", "[fsBold,fsStrikeOut]");
-  EXPECT_EQ(font.Style(), (TFontStyles{TFontStyle::fsBold, TFontStyle::fsStrikeOut}));
-  SetEnumProp(&font, "Pitch", "fpFixed");
-  EXPECT_EQ(font.Pitch(), TFontPitch::fpFixed);
-  SetOrdProp(&font, "Color", clRed);
-  EXPECT_EQ(font.Color(), clRed);
-  SetStrProp(&font, "Name", "SimSun");
-  EXPECT_EQ(font.Name(), "SimSun");
-  EXPECT_FALSE(GetPropInfo(&font, "Size").IsStored(&font));
-  EXPECT_TRUE(GetPropInfo(&font, "Height").IsStored(&font));
-  EXPECT_TRUE(GetPropInfo(&font, "Color").IsStored(&font)) << "fonts store their colour always";
+  auto font = MakeOwned<TFont>();
+  SetSetProp(font.get(), "Style", "[fsBold,fsStrikeOut]");
+  EXPECT_EQ(font->Style(), (TFontStyles{TFontStyle::fsBold, TFontStyle::fsStrikeOut}));
+  SetEnumProp(font.get(), "Pitch", "fpFixed");
+  EXPECT_EQ(font->Pitch(), TFontPitch::fpFixed);
+  SetOrdProp(font.get(), "Color", clRed);
+  EXPECT_EQ(font->Color(), clRed);
+  SetStrProp(font.get(), "Name", "SimSun");
+  EXPECT_EQ(font->Name(), "SimSun");
+  EXPECT_FALSE(GetPropInfo(font.get(), "Size").IsStored(font.get()));
+  EXPECT_TRUE(GetPropInfo(font.get(), "Height").IsStored(font.get()));
+  EXPECT_TRUE(GetPropInfo(font.get(), "Color").IsStored(font.get())) << "fonts store their colour always";
 
   std::string ident;
   int64_t charset = 0;
@@ -89,9 +89,9 @@ TEST(Font, PublishesItsPropertiesWithSizeNotStored)
 
 TEST(Font, ChangesNotifyOnceAndTheOldObjectOutlivesTheNotification)
 {
-  TFont font;
-  TChangeCounter counter;
-  font.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
+  auto font = MakeOwned<TFont>();
+  auto counter = MakeOwned<TChangeCounter>();
+  font->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
 
   struct Step {
     const char* What;
@@ -99,35 +99,35 @@ TEST(Font, ChangesNotifyOnceAndTheOldObjectOutlivesTheNotification)
     bool NewObject;
   };
   const Step steps[] = {
-    {"name", [&] { font.SetName("Arial"); }, true},
-    {"height", [&] { font.SetHeight(-20); }, true},
-    {"style", [&] { font.SetStyle({TFontStyle::fsItalic}); }, true},
-    {"charset", [&] { font.SetCharset(GB2312_CHARSET); }, true},
-    {"pitch", [&] { font.SetPitch(TFontPitch::fpVariable); }, true},
-    {"orientation", [&] { font.SetOrientation(900); }, true},
-    {"colour", [&] { font.SetColor(clRed); }, false},
+    {"name", [&] { font->SetName("Arial"); }, true},
+    {"height", [&] { font->SetHeight(-20); }, true},
+    {"style", [&] { font->SetStyle({TFontStyle::fsItalic}); }, true},
+    {"charset", [&] { font->SetCharset(GB2312_CHARSET); }, true},
+    {"pitch", [&] { font->SetPitch(TFontPitch::fpVariable); }, true},
+    {"orientation", [&] { font->SetOrientation(900); }, true},
+    {"colour", [&] { font->SetColor(clRed); }, false},
   };
   for (const Step& s : steps) {
-    HFONT before = font.Handle();
-    counter.Count = 0;
-    counter.AliveDuringChange.clear();
-    counter.Watched = before;
+    HFONT before = font->Handle();
+    counter->Count = 0;
+    counter->AliveDuringChange.clear();
+    counter->Watched = before;
     s.Change();
-    EXPECT_EQ(counter.Count, 1) << s.What;
+    EXPECT_EQ(counter->Count, 1) << s.What;
     if (s.NewObject) {
-      EXPECT_EQ(counter.AliveDuringChange.size(), 1u) << s.What;
+      EXPECT_EQ(counter->AliveDuringChange.size(), 1u) << s.What;
       EXPECT_EQ(GetObjectType(before), 0u) << s.What << ": deleted after the notification";
-      EXPECT_FALSE(font.HandleAllocated()) << s.What;
+      EXPECT_FALSE(font->HandleAllocated()) << s.What;
     } else {
-      EXPECT_EQ(font.Handle(), before) << s.What << " is not part of the font object";
+      EXPECT_EQ(font->Handle(), before) << s.What << " is not part of the font object";
     }
     // The same value again is no change.
-    counter.Count = 0;
+    counter->Count = 0;
     s.Change();
-    EXPECT_EQ(counter.Count, 0) << s.What;
+    EXPECT_EQ(counter->Count, 0) << s.What;
   }
   LOGFONTA lf{};
-  ASSERT_EQ(GetObjectA(font.Handle(), sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
+  ASSERT_EQ(GetObjectA(font->Handle(), sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
   EXPECT_STREQ(lf.lfFaceName, "Arial");
   EXPECT_EQ(lf.lfHeight, -20);
   EXPECT_TRUE(lf.lfItalic);
@@ -140,39 +140,40 @@ TEST(Font, ChangesNotifyOnceAndTheOldObjectOutlivesTheNotification)
 
 TEST(Font, AssignCopiesEverythingWithOneNotification)
 {
-  TFont source, dest;
-  source.SetName("宋体");
-  source.SetHeight(-15);
-  source.SetColor(clBlue);
-  source.SetStyle({TFontStyle::fsBold, TFontStyle::fsUnderline});
-  source.SetCharset(GB2312_CHARSET);
-  source.SetOrientation(450);
-  TChangeCounter counter;
-  dest.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
-  dest.Assign(&source);
-  EXPECT_EQ(counter.Count, 1);
-  EXPECT_EQ(dest.Name(), "宋体");
-  EXPECT_EQ(dest.Height(), -15);
-  EXPECT_EQ(dest.Color(), clBlue);
-  EXPECT_EQ(dest.Style(), source.Style());
-  EXPECT_EQ(dest.Charset(), GB2312_CHARSET);
-  EXPECT_EQ(dest.Orientation(), 450);
-  dest.Assign(&source);
-  EXPECT_EQ(counter.Count, 1) << "nothing changed";
+  auto source = MakeOwned<TFont>();
+  auto dest = MakeOwned<TFont>();
+  source->SetName("宋体");
+  source->SetHeight(-15);
+  source->SetColor(clBlue);
+  source->SetStyle({TFontStyle::fsBold, TFontStyle::fsUnderline});
+  source->SetCharset(GB2312_CHARSET);
+  source->SetOrientation(450);
+  auto counter = MakeOwned<TChangeCounter>();
+  dest->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
+  dest->Assign(source.get());
+  EXPECT_EQ(counter->Count, 1);
+  EXPECT_EQ(dest->Name(), "宋体");
+  EXPECT_EQ(dest->Height(), -15);
+  EXPECT_EQ(dest->Color(), clBlue);
+  EXPECT_EQ(dest->Style(), source->Style());
+  EXPECT_EQ(dest->Charset(), GB2312_CHARSET);
+  EXPECT_EQ(dest->Orientation(), 450);
+  dest->Assign(source.get());
+  EXPECT_EQ(counter->Count, 1) << "nothing changed";
 
   // From another resolution a font keeps its point size.
-  TFont large;
-  large.SetPixelsPerInch(192);
-  large.SetSize(10);
-  TFont screen;
-  screen.SetPixelsPerInch(96);
-  screen.Assign(&large);
-  EXPECT_EQ(screen.Size(), 10);
-  EXPECT_EQ(screen.Height(), -13);
+  auto large = MakeOwned<TFont>();
+  large->SetPixelsPerInch(192);
+  large->SetSize(10);
+  auto screen = MakeOwned<TFont>();
+  screen->SetPixelsPerInch(96);
+  screen->Assign(large.get());
+  EXPECT_EQ(screen->Size(), 10);
+  EXPECT_EQ(screen->Height(), -13);
 
-  TBrush brush;
-  EXPECT_THROW(dest.Assign(&brush), EConvertError);
-  EXPECT_THROW(dest.Assign(nullptr), EConvertError);
+  auto brush = MakeOwned<TBrush>();
+  EXPECT_THROW(dest->Assign(brush.get()), EConvertError);
+  EXPECT_THROW(dest->Assign(nullptr), EConvertError);
 }
 
 TEST(Font, SetHandleAdoptsTheObjectAndItsProperties)
@@ -185,32 +186,32 @@ TEST(Font, SetHandleAdoptsTheObjectAndItsProperties)
   lf.lfPitchAndFamily = FIXED_PITCH;
   std::strcpy(lf.lfFaceName, "Courier New");
   HFONT handle = CreateFontIndirectA(&lf);
-  TFont font;
+  auto font = MakeOwned<TFont>();
   int before = LiveGdiObjects(TGdiKind::Font);
-  font.SetHandle(handle);
+  font->SetHandle(handle);
   EXPECT_EQ(LiveGdiObjects(TGdiKind::Font), before + 1) << "owned from now on";
-  EXPECT_EQ(font.Handle(), handle);
-  EXPECT_EQ(font.Name(), "Courier New");
-  EXPECT_EQ(font.Height(), -17);
-  EXPECT_EQ(font.Style(), (TFontStyles{TFontStyle::fsBold, TFontStyle::fsStrikeOut}));
-  EXPECT_EQ(font.Charset(), GB2312_CHARSET);
-  EXPECT_EQ(font.Pitch(), TFontPitch::fpFixed);
-  font.SetHeight(-12);
+  EXPECT_EQ(font->Handle(), handle);
+  EXPECT_EQ(font->Name(), "Courier New");
+  EXPECT_EQ(font->Height(), -17);
+  EXPECT_EQ(font->Style(), (TFontStyles{TFontStyle::fsBold, TFontStyle::fsStrikeOut}));
+  EXPECT_EQ(font->Charset(), GB2312_CHARSET);
+  EXPECT_EQ(font->Pitch(), TFontPitch::fpFixed);
+  font->SetHeight(-12);
   EXPECT_EQ(GetObjectType(handle), 0u);
-  EXPECT_THROW(font.SetHandle(reinterpret_cast<HFONT>(GetStockObject(BLACK_BRUSH))), EInvalidGraphic);
+  EXPECT_THROW(font->SetHandle(reinterpret_cast<HFONT>(GetStockObject(BLACK_BRUSH))), EInvalidGraphic);
 }
 
 TEST(Font, LongFaceNamesAreCutWithoutSplittingACharacter)
 {
-  TFont font;
+  auto font = MakeOwned<TFont>();
   std::string name = "A";
   for (int i = 0; i < 20; ++i) name += "宋";  // 1 + 40 bytes in code page 936
-  font.SetName(name);
-  LOGFONTA lf = font.LogFont();
+  font->SetName(name);
+  LOGFONTA lf = font->LogFont();
   EXPECT_EQ(std::strlen(lf.lfFaceName), 31u);  // 'A' and 15 whole characters
   EXPECT_EQ(std::string(lf.lfFaceName), name.substr(0, 31));
-  font.SetName(std::string(40, 'x'));
-  EXPECT_EQ(std::strlen(font.LogFont().lfFaceName), 31u);
+  font->SetName(std::string(40, 'x'));
+  EXPECT_EQ(std::strlen(font->LogFont().lfFaceName), 31u);
 }
 
 TEST(Brush, StylesMakeTheMatchingBrushObjects)
@@ -227,11 +228,11 @@ TEST(Brush, StylesMakeTheMatchingBrushObjects)
     {TBrushStyle::bsCross, BS_HATCHED, HS_CROSS},           {TBrushStyle::bsDiagCross, BS_HATCHED, HS_DIAGCROSS},
   };
   for (const Case& c : cases) {
-    TBrush brush;
-    brush.SetColor(clBtnFace);
-    brush.SetStyle(c.Style);
+    auto brush = MakeOwned<TBrush>();
+    brush->SetColor(clBtnFace);
+    brush->SetStyle(c.Style);
     LOGBRUSH lb{};
-    ASSERT_EQ(GetObjectA(brush.Handle(), sizeof(lb), &lb), static_cast<int>(sizeof(lb)));
+    ASSERT_EQ(GetObjectA(brush->Handle(), sizeof(lb), &lb), static_cast<int>(sizeof(lb)));
     EXPECT_EQ(lb.lbStyle, c.LbStyle) << static_cast<int>(c.Style);
     if (c.LbStyle == BS_HATCHED) {
       EXPECT_EQ(lb.lbHatch, c.Hatch);
@@ -241,41 +242,41 @@ TEST(Brush, StylesMakeTheMatchingBrushObjects)
     }
 
     // Adopting the object gives back the same style.
-    TBrush copy;
-    copy.SetHandle(brush.Handle() ? CreateBrushIndirect(&lb) : nullptr);
-    EXPECT_EQ(copy.Style(), c.Style);
+    auto copy = MakeOwned<TBrush>();
+    copy->SetHandle(brush->Handle() ? CreateBrushIndirect(&lb) : nullptr);
+    EXPECT_EQ(copy->Style(), c.Style);
   }
-  TBrush brush;
-  brush.SetStyle(TBrushStyle::bsClear);
-  brush.SetColor(clRed);
-  EXPECT_EQ(brush.Style(), TBrushStyle::bsSolid) << "a colour makes a clear brush solid";
-  EXPECT_EQ(GetOrdProp(&brush, "Color"), clRed);
-  EXPECT_TRUE(GetPropInfo(&brush, "Style").IsDefault(&brush));
+  auto brush = MakeOwned<TBrush>();
+  brush->SetStyle(TBrushStyle::bsClear);
+  brush->SetColor(clRed);
+  EXPECT_EQ(brush->Style(), TBrushStyle::bsSolid) << "a colour makes a clear brush solid";
+  EXPECT_EQ(GetOrdProp(brush.get(), "Color"), clRed);
+  EXPECT_TRUE(GetPropInfo(brush.get(), "Style").IsDefault(brush.get()));
 }
 
 TEST(Brush, APatternBitmapIsCopiedAndPaints)
 {
-  TBitmap pattern;
-  pattern.SetPixelFormat(TPixelFormat::pf24bit);
-  pattern.SetSize(8, 8);
-  pattern.Canvas()->Brush()->SetColor(clRed);
-  pattern.Canvas()->FillRect(RECT{0, 0, 8, 4});
-  TBrush brush;
-  brush.SetBitmap(&pattern);
-  pattern.SetSize(0, 0);  // the brush has its own copy
-  ASSERT_NE(brush.Bitmap(), nullptr);
-  EXPECT_EQ(brush.Bitmap()->Width(), 8);
+  auto pattern = MakeOwned<TBitmap>();
+  pattern->SetPixelFormat(TPixelFormat::pf24bit);
+  pattern->SetSize(8, 8);
+  pattern->Canvas()->Brush()->SetColor(clRed);
+  pattern->Canvas()->FillRect(RECT{0, 0, 8, 4});
+  auto brush = MakeOwned<TBrush>();
+  brush->SetBitmap(pattern.get());
+  pattern->SetSize(0, 0);  // the brush has its own copy
+  ASSERT_NE(brush->Bitmap(), nullptr);
+  EXPECT_EQ(brush->Bitmap()->Width(), 8);
 
-  TBitmap target;
-  target.SetPixelFormat(TPixelFormat::pf24bit);
-  target.SetSize(16, 16);
-  target.Canvas()->Brush()->Assign(&brush);
-  target.Canvas()->FillRect(RECT{0, 0, 16, 16});
-  EXPECT_EQ(target.Canvas()->Pixels(1, 1), clRed);
-  EXPECT_EQ(target.Canvas()->Pixels(1, 5), clWhite);
-  EXPECT_EQ(target.Canvas()->Pixels(9, 9), clRed);
-  brush.SetBitmap(nullptr);
-  EXPECT_EQ(brush.Bitmap(), nullptr);
+  auto target = MakeOwned<TBitmap>();
+  target->SetPixelFormat(TPixelFormat::pf24bit);
+  target->SetSize(16, 16);
+  target->Canvas()->Brush()->Assign(brush.get());
+  target->Canvas()->FillRect(RECT{0, 0, 16, 16});
+  EXPECT_EQ(target->Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(target->Canvas()->Pixels(1, 5), clWhite);
+  EXPECT_EQ(target->Canvas()->Pixels(9, 9), clRed);
+  brush->SetBitmap(nullptr);
+  EXPECT_EQ(brush->Bitmap(), nullptr);
 }
 
 TEST(Pen, ModesMapToRasterOperationsBothWays)
@@ -306,43 +307,43 @@ TEST(Pen, StylesWidthAndColourMakeThePenObject)
                               TPenStyle::psDashDot,      TPenStyle::psDashDotDot, TPenStyle::psClear,
                               TPenStyle::psInsideFrame, TPenStyle::psAlternate};
   for (TPenStyle style : styles) {
-    TPen pen;
-    pen.SetColor(clBlue);
-    pen.SetStyle(style);
-    HPEN handle = pen.Handle();
+    auto pen = MakeOwned<TPen>();
+    pen->SetColor(clBlue);
+    pen->SetStyle(style);
+    HPEN handle = pen->Handle();
     ASSERT_NE(handle, nullptr);
     // Adopting a pen object reads its logical pen back.
-    TPen adopted;
+    auto adopted = MakeOwned<TPen>();
     if (style == TPenStyle::psAlternate) {
       LOGBRUSH lb{BS_SOLID, RGB(0, 0, 255), 0};
-      adopted.SetHandle(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr));
+      adopted->SetHandle(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr));
     } else {
-      adopted.SetHandle(CreatePen(static_cast<int>(style), 1, RGB(0, 0, 255)));
+      adopted->SetHandle(CreatePen(static_cast<int>(style), 1, RGB(0, 0, 255)));
     }
-    EXPECT_EQ(adopted.Style(), style);
+    EXPECT_EQ(adopted->Style(), style);
     if (style != TPenStyle::psClear) {
-      EXPECT_EQ(adopted.Color(), clBlue) << static_cast<int>(style);
+      EXPECT_EQ(adopted->Color(), clBlue) << static_cast<int>(style);
     }
   }
-  TPen pen;
-  pen.SetWidth(3);
+  auto pen = MakeOwned<TPen>();
+  pen->SetWidth(3);
   LOGPEN lp{};
-  ASSERT_EQ(GetObjectA(pen.Handle(), sizeof(lp), &lp), static_cast<int>(sizeof(lp)));
+  ASSERT_EQ(GetObjectA(pen->Handle(), sizeof(lp), &lp), static_cast<int>(sizeof(lp)));
   EXPECT_EQ(lp.lopnWidth.x, 3);
   EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_SOLID));
   EXPECT_EQ(lp.lopnColor, RGB(0, 0, 0));
-  pen.SetWidth(-1);
-  EXPECT_EQ(pen.Width(), 3) << "negative widths are refused";
+  pen->SetWidth(-1);
+  EXPECT_EQ(pen->Width(), 3) << "negative widths are refused";
 
-  TChangeCounter counter;
-  pen.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
-  HPEN before = pen.Handle();
-  pen.SetMode(TPenMode::pmXor);
-  EXPECT_EQ(counter.Count, 1);
-  EXPECT_EQ(pen.Handle(), before) << "the mode is not part of the pen object";
-  TPen other;
-  other.Assign(&pen);
-  EXPECT_EQ(other.Mode(), TPenMode::pmXor);
-  EXPECT_EQ(other.Width(), 3);
-  EXPECT_EQ(GetEnumProp(&other, "Mode"), "pmXor");
+  auto counter = MakeOwned<TChangeCounter>();
+  pen->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
+  HPEN before = pen->Handle();
+  pen->SetMode(TPenMode::pmXor);
+  EXPECT_EQ(counter->Count, 1);
+  EXPECT_EQ(pen->Handle(), before) << "the mode is not part of the pen object";
+  auto other = MakeOwned<TPen>();
+  other->Assign(pen.get());
+  EXPECT_EQ(other->Mode(), TPenMode::pmXor);
+  EXPECT_EQ(other->Width(), 3);
+  EXPECT_EQ(GetEnumProp(other.get(), "Mode"), "pmXor");
 }

@@ -36,8 +36,8 @@ public:
 // The bytes of an RCDATA resource of the test executable.
 inline std::string ResourceBytes(const char* name)
 {
-  TResourceStream res(GetModuleHandleA(nullptr), name, RT_RCDATA);
-  std::string bytes(static_cast<size_t>(res.Size()), '\0');
-  res.ReadBuffer(bytes.data(), res.Size());
+  auto res = MakeOwned<TResourceStream>(GetModuleHandleA(nullptr), name, RT_RCDATA);
+  std::string bytes(static_cast<size_t>(res->Size()), '\0');
+  res->ReadBuffer(bytes.data(), res->Size());
   return bytes;
 }

@@ -42,7 +42,8 @@ protected:
 
   TOwned<TImageList> List = TOwned<TImageList>(New<TImageList>(nullptr));
   TDibSurface Surface{40, 20, Green};
-  TCanvas Canvas;
+  TOwned<TCanvas> OwnedCanvas = MakeOwned<TCanvas>();
+  TCanvas& Canvas = *OwnedCanvas;
 };
 
 struct TChangeCounter : TObject {
@@ -82,10 +83,10 @@ TEST_F(ImageListTest, AddTakesOneImagePerCellAndRefusesSmallBitmaps)
   auto strip = Image(clRed, clBlue, 3);
   EXPECT_EQ(List->Add(strip.get(), nullptr), 1);
   EXPECT_EQ(List->Count(), 4);
-  TBitmap small;
-  small.SetSize(8, 16);
+  auto small = MakeOwned<TBitmap>();
+  small->SetSize(8, 16);
   try {
-    List->Add(&small, nullptr);
+    List->Add(small.get(), nullptr);
     FAIL() << "accepted";
   } catch (const EInvalidOperation& e) {
     EXPECT_EQ(e.Message(), "Invalid image size");
@@ -111,12 +112,12 @@ TEST_F(ImageListTest, MaskedImagesLetTheBackgroundThrough)
   EXPECT_EQ(DrawnPixel(1, 8, 8), Blue);
 
   // A mask bitmap: white is transparent.
-  TBitmap mask;
-  mask.SetMonochrome(true);
-  mask.SetSize(16, 16);
-  mask.Canvas()->Brush()->SetColor(clBlack);
-  mask.Canvas()->FillRect(RECT{0, 0, 8, 16});
-  List->Add(image.get(), &mask);
+  auto mask = MakeOwned<TBitmap>();
+  mask->SetMonochrome(true);
+  mask->SetSize(16, 16);
+  mask->Canvas()->Brush()->SetColor(clBlack);
+  mask->Canvas()->FillRect(RECT{0, 0, 8, 16});
+  List->Add(image.get(), mask.get());
   EXPECT_EQ(DrawnPixel(2, 1, 1), Red);
   EXPECT_EQ(DrawnPixel(2, 12, 1), Green);
   EXPECT_EQ(DrawnPixel(2, 6, 8), Blue);
@@ -164,10 +165,10 @@ TEST_F(ImageListTest, ImagesCanBeMovedInsertedReplacedAndDeleted)
   const TColor colors[] = {clRed, clLime, clBlue};
   for (TColor c : colors) List->Add(Image(c, c).get(), nullptr);
   auto colorOf = [&](int index) {
-    TBitmap b;
-    EXPECT_TRUE(List->GetBitmap(index, &b));
-    EXPECT_EQ(b.Width(), 16);
-    return b.Canvas()->Pixels(1, 1);
+    auto b = MakeOwned<TBitmap>();
+    EXPECT_TRUE(List->GetBitmap(index, b.get()));
+    EXPECT_EQ(b->Width(), 16);
+    return b->Canvas()->Pixels(1, 1);
   };
   EXPECT_EQ(colorOf(0), clRed);
   EXPECT_EQ(colorOf(2), clBlue);
@@ -202,33 +203,33 @@ TEST_F(ImageListTest, ImagesCanBeMovedInsertedReplacedAndDeleted)
     EXPECT_THROW(List->Move(0, bad), EInvalidOperation) << bad;
   }
   EXPECT_THROW(List->Insert(5, Image(clRed, clRed).get(), nullptr), EInvalidOperation);
-  TBitmap b;
-  EXPECT_FALSE(List->GetBitmap(4, &b));
+  auto b = MakeOwned<TBitmap>();
+  EXPECT_FALSE(List->GetBitmap(4, b.get()));
   List->Clear();
   EXPECT_EQ(List->Count(), 0);
 }
 
 TEST_F(ImageListTest, IconsGoInAndComeOut)
 {
-  TIcon icon;
-  TStringStream file(ResourceBytes("GRAPHICSSQUAREFILE"));
-  icon.LoadFromStream(file);
-  EXPECT_EQ(List->AddIcon(&icon), 0);
+  auto icon = MakeOwned<TIcon>();
+  auto file = MakeOwned<TStringStream>(ResourceBytes("GRAPHICSSQUAREFILE"));
+  icon->LoadFromStream(*file);
+  EXPECT_EQ(List->AddIcon(icon.get()), 0);
   EXPECT_EQ(DrawnPixel(0, 8, 8), Red);
   EXPECT_EQ(DrawnPixel(0, 1, 1), Green);
-  TIcon empty;
-  EXPECT_THROW(List->AddIcon(&empty), EInvalidOperation);
+  auto empty = MakeOwned<TIcon>();
+  EXPECT_THROW(List->AddIcon(empty.get()), EInvalidOperation);
 
-  TIcon out;
-  ASSERT_TRUE(List->GetIcon(0, &out));
-  EXPECT_EQ(out.Width(), 16);
+  auto out = MakeOwned<TIcon>();
+  ASSERT_TRUE(List->GetIcon(0, out.get()));
+  EXPECT_EQ(out->Width(), 16);
   Surface.Fill(Green);
-  Canvas.Draw(0, 0, &out);
+  Canvas.Draw(0, 0, out.get());
   EXPECT_EQ(Surface.Pixel(8, 8), Red);
   EXPECT_EQ(Surface.Pixel(1, 1), Green);
-  EXPECT_FALSE(List->GetIcon(3, &out));
+  EXPECT_FALSE(List->GetIcon(3, out.get()));
 
-  List->ReplaceIcon(0, &icon);
+  List->ReplaceIcon(0, icon.get());
   EXPECT_EQ(List->Count(), 1);
   EXPECT_NE(List->GetImageBitmap(), nullptr);
   EXPECT_NE(List->GetMaskBitmap(), nullptr);
@@ -236,37 +237,38 @@ TEST_F(ImageListTest, IconsGoInAndComeOut)
 
 TEST_F(ImageListTest, ChangesReachTheLinksAndOnChangeOncePerUpdate)
 {
-  TChangeCounter onChange, linked;
-  List->SetOnChange(TNotifyEvent(&onChange, &TChangeCounter::Changed));
-  auto link = std::make_unique<TChangeLink>();
-  link->SetOnChange(TNotifyEvent(&linked, &TChangeCounter::Changed));
+  auto onChange = MakeOwned<TChangeCounter>();
+  auto linked = MakeOwned<TChangeCounter>();
+  List->SetOnChange(TNotifyEvent(onChange.get(), &TChangeCounter::Changed));
+  auto link = MakeOwned<TChangeLink>();
+  link->SetOnChange(TNotifyEvent(linked.get(), &TChangeCounter::Changed));
   List->RegisterChanges(link.get());
   EXPECT_EQ(link->Sender(), List.get());
 
   List->Add(Image(clRed, clRed).get(), nullptr);
-  EXPECT_EQ(onChange.Count, 1);
-  EXPECT_EQ(linked.Count, 1);
-  EXPECT_EQ(linked.LastSender, List.get());
+  EXPECT_EQ(onChange->Count, 1);
+  EXPECT_EQ(linked->Count, 1);
+  EXPECT_EQ(linked->LastSender, List.get());
 
   List->BeginUpdate();
   List->Add(Image(clRed, clRed).get(), nullptr);
   List->Add(Image(clRed, clRed).get(), nullptr);
   List->Delete(0);
-  EXPECT_EQ(onChange.Count, 1);
+  EXPECT_EQ(onChange->Count, 1);
   List->EndUpdate();
-  EXPECT_EQ(onChange.Count, 2);
-  EXPECT_EQ(linked.Count, 2);
+  EXPECT_EQ(onChange->Count, 2);
+  EXPECT_EQ(linked->Count, 2);
 
   link.reset();  // a destroyed link unregisters
   List->Clear();
-  EXPECT_EQ(onChange.Count, 3);
+  EXPECT_EQ(onChange->Count, 3);
 
-  TChangeLink orphan;
+  auto orphan = MakeOwned<TChangeLink>();
   {
     TOwned<TImageList> other(New<TImageList>(nullptr));
-    other->RegisterChanges(&orphan);
+    other->RegisterChanges(orphan.get());
   }
-  EXPECT_EQ(orphan.Sender(), nullptr) << "the list went first";
+  EXPECT_EQ(orphan->Sender(), nullptr) << "the list went first";
 }
 
 TEST_F(ImageListTest, SizeChangesEmptyTheListButDepthAndMaskChangesKeepTheImages)
@@ -295,30 +297,30 @@ TEST_F(ImageListTest, SizeChangesEmptyTheListButDepthAndMaskChangesKeepTheImages
 
 TEST_F(ImageListTest, StoredBitmapDataRoundTrips)
 {
-  TRecordingFiler emptyFiler;
-  List->DefineProperties(emptyFiler);
-  ASSERT_NE(emptyFiler.Find("Bitmap"), nullptr);
-  EXPECT_FALSE(emptyFiler.Find("Bitmap")->HasData) << "an empty list stores no images";
+  auto emptyFiler = MakeOwned<TRecordingFiler>();
+  List->DefineProperties(*emptyFiler);
+  ASSERT_NE(emptyFiler->Find("Bitmap"), nullptr);
+  EXPECT_FALSE(emptyFiler->Find("Bitmap")->HasData) << "an empty list stores no images";
 
   auto image = Image(clRed, clBlue);
   List->AddMasked(image.get(), clBlue);
   List->Add(Image(clLime, clLime).get(), nullptr);
-  TRecordingFiler filer;
-  List->DefineProperties(filer);
-  const TRecordingFiler::TBinary* data = filer.Find("Bitmap");
+  auto filer = MakeOwned<TRecordingFiler>();
+  List->DefineProperties(*filer);
+  const TRecordingFiler::TBinary* data = filer->Find("Bitmap");
   ASSERT_TRUE(data && data->HasData);
-  TMemoryStream stream;
-  data->Write(stream);
-  EXPECT_GT(stream.Size(), 100);
+  auto stream = MakeOwned<TMemoryStream>();
+  data->Write(*stream);
+  EXPECT_GT(stream->Size(), 100);
 
   TOwned<TImageList> copy(New<TImageList>(nullptr));
-  TChangeCounter changes;
-  copy->SetOnChange(TNotifyEvent(&changes, &TChangeCounter::Changed));
-  stream.SetPosition(0);
-  TRecordingFiler readFiler;
-  copy->DefineProperties(readFiler);
-  readFiler.Find("Bitmap")->Read(stream);
-  EXPECT_EQ(changes.Count, 1);
+  auto changes = MakeOwned<TChangeCounter>();
+  copy->SetOnChange(TNotifyEvent(changes.get(), &TChangeCounter::Changed));
+  stream->SetPosition(0);
+  auto readFiler = MakeOwned<TRecordingFiler>();
+  copy->DefineProperties(*readFiler);
+  readFiler->Find("Bitmap")->Read(*stream);
+  EXPECT_EQ(changes->Count, 1);
   EXPECT_EQ(copy->Count(), 2);
   EXPECT_EQ(copy->Width(), 16);
   List = std::move(copy);
@@ -326,11 +328,11 @@ TEST_F(ImageListTest, StoredBitmapDataRoundTrips)
   EXPECT_EQ(DrawnPixel(0, 8, 8), Green);
   EXPECT_EQ(DrawnPixel(1, 8, 8), RGB(0, 255, 0));
 
-  TStringStream garbage(std::string(64, 'x'));
-  EXPECT_THROW(List->ReadData(garbage), EReadError);
+  auto garbage = MakeOwned<TStringStream>(std::string(64, 'x'));
+  EXPECT_THROW(List->ReadData(*garbage), EReadError);
   EXPECT_EQ(List->Count(), 2) << "the images are kept";
-  TStringStream truncated(std::string(static_cast<const char*>(stream.Memory()), 40));
-  EXPECT_THROW(List->ReadData(truncated), EReadError);
+  auto truncated = MakeOwned<TStringStream>(std::string(static_cast<const char*>(stream->Memory()), 40));
+  EXPECT_THROW(List->ReadData(*truncated), EReadError);
 }
 
 TEST_F(ImageListTest, AssignCopiesSettingsAndImages)
@@ -349,8 +351,8 @@ TEST_F(ImageListTest, AssignCopiesSettingsAndImages)
   copy->AddImages(copy.get());  // itself: nothing
   List->AddImages(copy.get());
   EXPECT_EQ(List->Count(), 1);
-  TFont font;
-  EXPECT_THROW(copy->Assign(&font), EConvertError);
+  auto font = MakeOwned<TFont>();
+  EXPECT_THROW(copy->Assign(font.get()), EConvertError);
 }
 
 TEST_F(ImageListTest, SharedImagesOutliveTheComponent)

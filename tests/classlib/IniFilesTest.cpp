@@ -23,24 +23,24 @@ void ExpectContents(const TCustomIniFile& ini, bool erased)
   EXPECT_TRUE(ini.SectionExists("Empty"));
   EXPECT_FALSE(ini.SectionExists("Nope"));
   EXPECT_EQ(ini.ReadString("Empty", "Key", "x"), "");
-  TStringList list;
-  ini.ReadSectionValues("General", list);
+  auto list = MakeOwned<TStringList>();
+  ini.ReadSectionValues("General", *list);
   std::vector<std::string> general = {"Count=-42", "Hex=31", "Path=C:\\数据\\a b.txt", "Visible=1"};
   if (!erased) general.insert(general.begin() + 2, "Hidden=0");
-  EXPECT_EQ(Sorted(list), general);
-  ini.ReadSections(list);
+  EXPECT_EQ(Sorted(*list), general);
+  ini.ReadSections(*list);
   std::vector<std::string> sections = {"Empty", "General", "常规"};
   if (!erased) sections.insert(sections.begin(), "Data");
-  EXPECT_EQ(Sorted(list), sections);
-  TMemoryStream data;
+  EXPECT_EQ(Sorted(*list), sections);
+  auto data = MakeOwned<TMemoryStream>();
   if (erased) {
-    EXPECT_EQ(ini.ReadBinaryStream("Data", "Blob", data), 0);
+    EXPECT_EQ(ini.ReadBinaryStream("Data", "Blob", *data), 0);
     EXPECT_FALSE(ini.ValueExists("General", "Hidden"));
     EXPECT_TRUE(ini.ReadBool("General", "Hidden", true));
   } else {
     EXPECT_FALSE(ini.ReadBool("General", "Hidden", true));
-    ASSERT_EQ(ini.ReadBinaryStream("Data", "Blob", data), 5);
-    EXPECT_EQ(std::string(static_cast<const char*>(data.Memory()), 5), std::string("\x00\x01\x7F\x80\xFF", 5));
+    ASSERT_EQ(ini.ReadBinaryStream("Data", "Blob", *data), 5);
+    EXPECT_EQ(std::string(static_cast<const char*>(data->Memory()), 5), std::string("\x00\x01\x7F\x80\xFF", 5));
   }
 }
 }  // namespace
@@ -54,10 +54,10 @@ void ExpectIniFileRoundTrip(TCustomIniFile& ini, const std::function<TOwned<TCus
   ini.WriteBool("General", "Visible", true);
   ini.WriteBool("General", "Hidden", false);
   ini.WriteString("Empty", "Key", "");
-  TMemoryStream blob;
-  blob.WriteBuffer("\x00\x01\x7F\x80\xFF", 5);
-  blob.SetPosition(0);
-  ini.WriteBinaryStream("Data", "Blob", blob);
+  auto blob = MakeOwned<TMemoryStream>();
+  blob->WriteBuffer("\x00\x01\x7F\x80\xFF", 5);
+  blob->SetPosition(0);
+  ini.WriteBinaryStream("Data", "Blob", *blob);
   ini.UpdateFile();
   {
     SCOPED_TRACE("same instance");
@@ -93,36 +93,36 @@ protected:
 
 TEST_F(IniFilesTest, IniFileRoundTripsEveryKindOfValue)
 {
-  TIniFile ini(FFileName);
-  ExpectIniFileRoundTrip(ini, [&] { return TOwned<TCustomIniFile>(New<TIniFile>(FFileName)); });
+  auto ini = MakeOwned<TIniFile>(FFileName);
+  ExpectIniFileRoundTrip(*ini, [&] { return TOwned<TCustomIniFile>(New<TIniFile>(FFileName)); });
 }
 
 TEST_F(IniFilesTest, MemIniFileRoundTripsEveryKindOfValue)
 {
-  TMemIniFile ini(FFileName);
-  ExpectIniFileRoundTrip(ini, [&] { return TOwned<TCustomIniFile>(New<TMemIniFile>(FFileName)); });
+  auto ini = MakeOwned<TMemIniFile>(FFileName);
+  ExpectIniFileRoundTrip(*ini, [&] { return TOwned<TCustomIniFile>(New<TMemIniFile>(FFileName)); });
   // What the memory file wrote is what the system's functions read.
-  TIniFile system(FFileName);
-  EXPECT_EQ(system.ReadString("常规", "标题", ""), "文件检索");
-  EXPECT_EQ(system.ReadInteger("General", "Count", 0), -42);
+  auto system = MakeOwned<TIniFile>(FFileName);
+  EXPECT_EQ(system->ReadString("常规", "标题", ""), "文件检索");
+  EXPECT_EQ(system->ReadInteger("General", "Count", 0), -42);
 }
 
 TEST_F(IniFilesTest, MemIniFileReadsTheSystemsFiles)
 {
-  TIniFile system(FFileName);
-  system.WriteString("A", "Key", "值");
-  system.WriteString("B", "Other", "x=y");
-  system.UpdateFile();
-  TMemIniFile ini(FFileName);
-  EXPECT_EQ(ini.ReadString("a", "KEY", ""), "值");
-  EXPECT_EQ(ini.ReadString("B", "Other", ""), "x=y");
+  auto system = MakeOwned<TIniFile>(FFileName);
+  system->WriteString("A", "Key", "值");
+  system->WriteString("B", "Other", "x=y");
+  system->UpdateFile();
+  auto ini = MakeOwned<TMemIniFile>(FFileName);
+  EXPECT_EQ(ini->ReadString("a", "KEY", ""), "值");
+  EXPECT_EQ(ini->ReadString("B", "Other", ""), "x=y");
 }
 
 TEST_F(IniFilesTest, MemIniFileTextFormat)
 {
-  TMemIniFile ini("");
-  TStringList lines;
-  lines.SetText("stray=before any section\n"
+  auto ini = MakeOwned<TMemIniFile>("");
+  auto lines = MakeOwned<TStringList>();
+  lines->SetText("stray=before any section\n"
                 "; a comment\n"
                 "[One]\n"
                 "  a = 1 \n"
@@ -133,32 +133,32 @@ TEST_F(IniFilesTest, MemIniFileTextFormat)
                 "b=\n"
                 "[one]\n"
                 "c=3\n");
-  ini.SetStrings(lines);
-  EXPECT_EQ(ini.ReadString("One", "a", ""), "1");  // blanks trimmed, the first of a repeated key
-  EXPECT_EQ(ini.ReadString("One", "noequals", "d"), "");
-  EXPECT_EQ(ini.ReadString("One", "c", ""), "3");  // a section named again continues
-  EXPECT_EQ(ini.ReadString("", "stray", "none"), "none");
-  ini.WriteString("Three", "k", "v");
-  ini.GetStrings(lines);
-  EXPECT_EQ(lines.Text(), "[One]\r\na=1\r\nnoequals=\r\nc=3\r\n\r\n[Two]\r\nb=\r\n\r\n[Three]\r\nk=v\r\n");
-  ini.UpdateFile();  // no file name: nothing to write, no error
+  ini->SetStrings(*lines);
+  EXPECT_EQ(ini->ReadString("One", "a", ""), "1");  // blanks trimmed, the first of a repeated key
+  EXPECT_EQ(ini->ReadString("One", "noequals", "d"), "");
+  EXPECT_EQ(ini->ReadString("One", "c", ""), "3");  // a section named again continues
+  EXPECT_EQ(ini->ReadString("", "stray", "none"), "none");
+  ini->WriteString("Three", "k", "v");
+  ini->GetStrings(*lines);
+  EXPECT_EQ(lines->Text(), "[One]\r\na=1\r\nnoequals=\r\nc=3\r\n\r\n[Two]\r\nb=\r\n\r\n[Three]\r\nk=v\r\n");
+  ini->UpdateFile();  // no file name: nothing to write, no error
 }
 
 TEST_F(IniFilesTest, ErrorsAreReported)
 {
-  TMemIniFile ini(FFileName + "\\no such folder\\x.ini");
-  ini.WriteString("S", "K", "V");
-  EXPECT_THROW(ini.UpdateFile(), EIniFileException);
-  TMemIniFile bad("");
-  bad.WriteString("S", "Blob", "0G");
-  TMemoryStream data;
+  auto ini = MakeOwned<TMemIniFile>(FFileName + "\\no such folder\\x.ini");
+  ini->WriteString("S", "K", "V");
+  EXPECT_THROW(ini->UpdateFile(), EIniFileException);
+  auto bad = MakeOwned<TMemIniFile>("");
+  bad->WriteString("S", "Blob", "0G");
+  auto data = MakeOwned<TMemoryStream>();
   try {
-    bad.ReadBinaryStream("S", "Blob", data);
+    bad->ReadBinaryStream("S", "Blob", *data);
     ADD_FAILURE() << "no error";
   } catch (const EIniFileException& e) {
     EXPECT_EQ(e.Message(), "Invalid binary value for Blob in section S");
   }
-  EXPECT_EQ(bad.ReadInteger("S", "Blob", -1), -1);
+  EXPECT_EQ(bad->ReadInteger("S", "Blob", -1), -1);
 }
 
 }  // namespace

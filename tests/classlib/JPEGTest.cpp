@@ -32,45 +32,46 @@ TOwned<TBitmap> SampleBitmap()
 // Mean absolute channel difference of two bitmaps of the same size (compared as 24-bit).
 double MeanDifference(TBitmap& a, TBitmap& b)
 {
-  TBitmap x, y;
-  x.Assign(&a);
-  y.Assign(&b);
-  x.SetPixelFormat(TPixelFormat::pf24bit);
-  y.SetPixelFormat(TPixelFormat::pf24bit);
-  EXPECT_EQ(x.Width(), y.Width());
-  EXPECT_EQ(x.Height(), y.Height());
+  auto x = MakeOwned<TBitmap>();
+  auto y = MakeOwned<TBitmap>();
+  x->Assign(&a);
+  y->Assign(&b);
+  x->SetPixelFormat(TPixelFormat::pf24bit);
+  y->SetPixelFormat(TPixelFormat::pf24bit);
+  EXPECT_EQ(x->Width(), y->Width());
+  EXPECT_EQ(x->Height(), y->Height());
   double sum = 0;
-  for (int r = 0; r < x.Height(); ++r) {
-    auto* p = static_cast<unsigned char*>(x.ScanLine(r));
-    auto* q = static_cast<unsigned char*>(y.ScanLine(r));
-    for (int i = 0; i < x.Width() * 3; ++i) sum += std::abs(p[i] - q[i]);
+  for (int r = 0; r < x->Height(); ++r) {
+    auto* p = static_cast<unsigned char*>(x->ScanLine(r));
+    auto* q = static_cast<unsigned char*>(y->ScanLine(r));
+    for (int i = 0; i < x->Width() * 3; ++i) sum += std::abs(p[i] - q[i]);
   }
-  return sum / (x.Width() * x.Height() * 3);
+  return sum / (x->Width() * x->Height() * 3);
 }
 
 std::string Save(TGraphic& graphic)
 {
-  TMemoryStream stream;
-  graphic.SaveToStream(stream);
-  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+  auto stream = MakeOwned<TMemoryStream>();
+  graphic.SaveToStream(*stream);
+  return std::string(static_cast<const char*>(stream->Memory()), static_cast<size_t>(stream->Size()));
 }
 
 void Load(TGraphic& graphic, const std::string& bytes)
 {
-  TMemoryStream stream;
-  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  stream.SetPosition(0);
-  graphic.LoadFromStream(stream);
+  auto stream = MakeOwned<TMemoryStream>();
+  stream->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  stream->SetPosition(0);
+  graphic.LoadFromStream(*stream);
 }
 
 std::string Compressed(int quality, bool grayscale = false)
 {
   TOwned<TBitmap> bitmap = SampleBitmap();
-  TJPEGImage jpeg;
-  jpeg.Assign(bitmap.get());
-  jpeg.SetCompressionQuality(quality);
-  jpeg.SetGrayscale(grayscale);
-  return Save(jpeg);
+  auto jpeg = MakeOwned<TJPEGImage>();
+  jpeg->Assign(bitmap.get());
+  jpeg->SetCompressionQuality(quality);
+  jpeg->SetGrayscale(grayscale);
+  return Save(*jpeg);
 }
 
 }  // namespace
@@ -83,14 +84,14 @@ TEST(JPEGImage, ABitmapCompressesAndDecodesBackToNearlyTheSamePixels)
   EXPECT_EQ(data.substr(0, 3), "\xFF\xD8\xFF");
   EXPECT_EQ(data.substr(data.size() - 2), "\xFF\xD9");
 
-  TJPEGImage jpeg;
-  Load(jpeg, data);
-  EXPECT_EQ(jpeg.Width(), 40);
-  EXPECT_EQ(jpeg.Height(), 30);
-  EXPECT_FALSE(jpeg.Transparent());
-  EXPECT_LT(MeanDifference(*jpeg.Bitmap(), *source), 3.0);
+  auto jpeg = MakeOwned<TJPEGImage>();
+  Load(*jpeg, data);
+  EXPECT_EQ(jpeg->Width(), 40);
+  EXPECT_EQ(jpeg->Height(), 30);
+  EXPECT_FALSE(jpeg->Transparent());
+  EXPECT_LT(MeanDifference(*jpeg->Bitmap(), *source), 3.0);
   // A loaded picture saves its own data unchanged.
-  EXPECT_EQ(Save(jpeg), data);
+  EXPECT_EQ(Save(*jpeg), data);
 }
 
 TEST(JPEGImage, LowerQualityGivesSmallerDataAndLargerErrors)
@@ -98,24 +99,25 @@ TEST(JPEGImage, LowerQualityGivesSmallerDataAndLargerErrors)
   TOwned<TBitmap> source = SampleBitmap();
   const std::string low = Compressed(10), high = Compressed(95);
   EXPECT_LT(low.size(), high.size());
-  TJPEGImage a, b;
-  Load(a, low);
-  Load(b, high);
-  EXPECT_GT(MeanDifference(*a.Bitmap(), *source), MeanDifference(*b.Bitmap(), *source));
-  TJPEGImage q;
-  q.SetCompressionQuality(0);
-  EXPECT_EQ(q.CompressionQuality(), 1);
-  q.SetCompressionQuality(120);
-  EXPECT_EQ(q.CompressionQuality(), 100);
+  auto a = MakeOwned<TJPEGImage>();
+  auto b = MakeOwned<TJPEGImage>();
+  Load(*a, low);
+  Load(*b, high);
+  EXPECT_GT(MeanDifference(*a->Bitmap(), *source), MeanDifference(*b->Bitmap(), *source));
+  auto q = MakeOwned<TJPEGImage>();
+  q->SetCompressionQuality(0);
+  EXPECT_EQ(q->CompressionQuality(), 1);
+  q->SetCompressionQuality(120);
+  EXPECT_EQ(q->CompressionQuality(), 100);
 }
 
 TEST(JPEGImage, GrayscaleDecodesAndCompressesInGrey)
 {
   const std::string colour = Compressed(95);
-  TJPEGImage jpeg;
-  Load(jpeg, colour);
-  jpeg.SetGrayscale(true);
-  TBitmap* bitmap = jpeg.Bitmap();
+  auto jpeg = MakeOwned<TJPEGImage>();
+  Load(*jpeg, colour);
+  jpeg->SetGrayscale(true);
+  TBitmap* bitmap = jpeg->Bitmap();
   ASSERT_EQ(bitmap->Width(), 40);
   for (int y = 0; y < 30; ++y) {
     auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
@@ -127,15 +129,15 @@ TEST(JPEGImage, GrayscaleDecodesAndCompressesInGrey)
   // The red block is darker than the light gradient around it, as its luminance says.
   auto* row = static_cast<unsigned char*>(bitmap->ScanLine(12));
   EXPECT_NEAR(row[20 * 3], 0.299 * 230 + 0.587 * 20 + 0.114 * 20, 8);
-  EXPECT_EQ(Save(jpeg), colour);  // the data stays as loaded
-  jpeg.SetGrayscale(false);
-  row = static_cast<unsigned char*>(jpeg.Bitmap()->ScanLine(12));
+  EXPECT_EQ(Save(*jpeg), colour);  // the data stays as loaded
+  jpeg->SetGrayscale(false);
+  row = static_cast<unsigned char*>(jpeg->Bitmap()->ScanLine(12));
   EXPECT_GT(row[20 * 3 + 2], 200);
 
   // Compressed in grey: one component, grey however it is decoded.
-  TJPEGImage grey;
-  Load(grey, Compressed(95, true));
-  auto* g = static_cast<unsigned char*>(grey.Bitmap()->ScanLine(12));
+  auto grey = MakeOwned<TJPEGImage>();
+  Load(*grey, Compressed(95, true));
+  auto* g = static_cast<unsigned char*>(grey->Bitmap()->ScanLine(12));
   EXPECT_EQ(g[20 * 3], g[20 * 3 + 2]);
   EXPECT_LT(Compressed(95, true).size(), colour.size());
 }
@@ -155,133 +157,42 @@ TEST(JPEGImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
                                good.substr(0, 2)};
   for (const std::string& bytes : cases) {
     SCOPED_TRACE(bytes.size());
-    TJPEGImage jpeg;
-    Load(jpeg, good);
-    ASSERT_FALSE(jpeg.Empty());
+    auto jpeg = MakeOwned<TJPEGImage>();
+    Load(*jpeg, good);
+    ASSERT_FALSE(jpeg->Empty());
     try {
-      Load(jpeg, bytes);
+      Load(*jpeg, bytes);
       ADD_FAILURE() << "no exception";
     } catch (const EInvalidGraphic& e) {
       EXPECT_EQ(e.Message().rfind("JPEG image is not valid (", 0), 0u) << e.Message();
     }
-    EXPECT_TRUE(jpeg.Empty());
-    EXPECT_EQ(Save(jpeg), "");
+    EXPECT_TRUE(jpeg->Empty());
+    EXPECT_EQ(Save(*jpeg), "");
   }
 
   // Through the picture registry: the picture stays without a graphic.
   const std::string file = TempFile("classlib-corrupt.jpg");
   WriteFileBytes(file, good.substr(0, good.size() / 2));
-  TPicture picture;
-  EXPECT_THROW(picture.LoadFromFile(file), EInvalidGraphic);
-  EXPECT_EQ(picture.Graphic(), nullptr);
+  auto picture = MakeOwned<TPicture>();
+  EXPECT_THROW(picture->LoadFromFile(file), EInvalidGraphic);
+  EXPECT_EQ(picture->Graphic(), nullptr);
   DeleteFileA(file.c_str());
-}
-
-TEST(JPEGImage, AnAbsurdDeclaredSizeIsRefusedBeforeAnythingIsDecoded)
-{
-  // A small file whose frame header declares far more pixels than a picture may have.
-  const std::string good = Compressed(90);
-  const size_t frame = good.find("\xFF\xC0");
-  ASSERT_NE(frame, std::string::npos);
-  const std::pair<int, int> sizes[] = {{20000, 20000}, {65500, 65500}, {65500, 1025}};
-  for (auto [width, height] : sizes) {
-    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-    std::string bytes = good;
-    bytes[frame + 5] = static_cast<char>(height >> 8);
-    bytes[frame + 6] = static_cast<char>(height & 0xFF);
-    bytes[frame + 7] = static_cast<char>(width >> 8);
-    bytes[frame + 8] = static_cast<char>(width & 0xFF);
-    TJPEGImage jpeg;
-    Load(jpeg, good);
-    try {
-      Load(jpeg, bytes);
-      ADD_FAILURE() << "no exception";
-    } catch (const EInvalidGraphic& e) {
-      EXPECT_EQ(e.Message().rfind("JPEG image is too large (" + std::to_string(width) + " x " +
-                                      std::to_string(height) + " pixels",
-                                  0),
-                0u)
-          << e.Message();
-    }
-    EXPECT_TRUE(jpeg.Empty());
-    EXPECT_EQ(jpeg.Width(), 0);
-  }
-}
-
-TEST(JPEGImage, ABitmapThatCannotBeAllocatedGivesThePictureError)
-{
-  // Every GDI handle of the process taken: the decoded bitmap cannot be made.
-  const std::string good = Compressed(90);
-  std::vector<HBITMAP> taken;
-  while (taken.size() < 1000000) {
-    HBITMAP h = CreateBitmap(1, 1, 1, 1, nullptr);
-    if (!h) break;
-    taken.push_back(h);
-  }
-  const bool exhausted = taken.size() < 1000000;
-  std::string message;
-  bool empty = false;
-  {
-    TJPEGImage jpeg;
-    try {
-      Load(jpeg, good);
-    } catch (const EInvalidGraphic& e) {
-      message = e.Message();
-    } catch (const std::exception& e) {
-      message = std::string("other error: ") + e.what();
-    }
-    empty = jpeg.Empty();
-  }
-  for (HBITMAP h : taken) DeleteObject(h);
-  ASSERT_TRUE(exhausted) << "the GDI handles could not be used up";
-  EXPECT_EQ(message, "JPEG image is too large to hold in memory (40 x 30 pixels)");
-  EXPECT_TRUE(empty);
-}
-
-TEST(JPEGImage, SizeFollowsTheBitmapChangedThroughBitmap)
-{
-  // The image editor pastes into the bitmap and compresses it.
-  TJPEGImage jpeg;
-  Load(jpeg, Compressed(90));
-  ASSERT_EQ(jpeg.Width(), 40);
-  jpeg.Bitmap()->SetSize(20, 10);
-  jpeg.Compress();
-  EXPECT_EQ(jpeg.Width(), 20);
-  EXPECT_EQ(jpeg.Height(), 10);
-  TJPEGImage copy;
-  Load(copy, Save(jpeg));
-  EXPECT_EQ(copy.Width(), 20);
-  EXPECT_EQ(copy.Height(), 10);
-  EXPECT_NO_THROW(jpeg.SetSize(20, 10));
-  EXPECT_THROW(jpeg.SetSize(40, 30), EInvalidGraphicOperation);
-
-  // From empty, and back to empty.
-  TJPEGImage fresh;
-  EXPECT_TRUE(fresh.Empty());
-  fresh.Bitmap()->SetPixelFormat(TPixelFormat::pf24bit);
-  fresh.Bitmap()->SetSize(8, 4);
-  fresh.Compress();
-  EXPECT_FALSE(fresh.Empty());
-  EXPECT_EQ(fresh.Width(), 8);
-  EXPECT_FALSE(Save(fresh).empty());
-  fresh.Bitmap()->SetSize(0, 0);
-  EXPECT_TRUE(fresh.Empty());
 }
 
 TEST(JPEGImage, DrawsItsDecodedImage)
 {
-  TJPEGImage jpeg;
-  Load(jpeg, Compressed(90));
-  TBitmap target;
-  target.SetPixelFormat(TPixelFormat::pf24bit);
-  target.SetSize(42, 32);
-  target.Canvas()->Draw(1, 1, &jpeg);
+  auto jpeg = MakeOwned<TJPEGImage>();
+  Load(*jpeg, Compressed(90));
+  auto target = MakeOwned<TBitmap>();
+  target->SetPixelFormat(TPixelFormat::pf24bit);
+  target->SetSize(42, 32);
+  target->Canvas()->Draw(1, 1, jpeg.get());
   for (int y = 0; y < 30; y += 7)
     for (int x = 0; x < 40; x += 9)
-      EXPECT_EQ(target.Canvas()->Pixels(x + 1, y + 1), jpeg.Bitmap()->Canvas()->Pixels(x, y)) << x << "," << y;
-  EXPECT_EQ(target.Canvas()->Pixels(0, 0), clWhite);
-  EXPECT_EQ(target.Canvas()->Pixels(41, 31), clWhite);
-  EXPECT_THROW(jpeg.SetWidth(10), EInvalidGraphicOperation);
+      EXPECT_EQ(target->Canvas()->Pixels(x + 1, y + 1), jpeg->Bitmap()->Canvas()->Pixels(x, y)) << x << "," << y;
+  EXPECT_EQ(target->Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(target->Canvas()->Pixels(41, 31), clWhite);
+  EXPECT_THROW(jpeg->SetWidth(10), EInvalidGraphicOperation);
 }
 
 TEST(JPEGImage, PicturesFindTheClassByExtensionAndStoreTheData)
@@ -292,25 +203,25 @@ TEST(JPEGImage, PicturesFindTheClassByExtensionAndStoreTheData)
   const std::string data = Compressed(80);
   const std::string file = TempFile("classlib-sample.jpg");
   WriteFileBytes(file, data);
-  TPicture picture;
-  picture.LoadFromFile(file);
+  auto picture = MakeOwned<TPicture>();
+  picture->LoadFromFile(file);
   DeleteFileA(file.c_str());
-  ASSERT_NE(picture.Graphic(), nullptr);
-  EXPECT_EQ(picture.Graphic()->ClassType(), TJPEGImage::StaticClass());
-  EXPECT_EQ(picture.Width(), 40);
+  ASSERT_NE(picture->Graphic(), nullptr);
+  EXPECT_EQ(picture->Graphic()->ClassType(), TJPEGImage::StaticClass());
+  EXPECT_EQ(picture->Width(), 40);
 
-  TMemoryStream stored;
-  picture.WriteData(stored);
-  stored.SetPosition(0);
-  TPicture read;
-  read.ReadData(stored);
-  ASSERT_NE(read.Graphic(), nullptr);
-  ASSERT_EQ(read.Graphic()->ClassType(), TJPEGImage::StaticClass());
-  EXPECT_EQ(Save(*read.Graphic()), data);
+  auto stored = MakeOwned<TMemoryStream>();
+  picture->WriteData(*stored);
+  stored->SetPosition(0);
+  auto read = MakeOwned<TPicture>();
+  read->ReadData(*stored);
+  ASSERT_NE(read->Graphic(), nullptr);
+  ASSERT_EQ(read->Graphic()->ClassType(), TJPEGImage::StaticClass());
+  EXPECT_EQ(Save(*read->Graphic()), data);
 
   // A copy through Assign keeps data and settings.
-  TJPEGImage copy;
-  copy.Assign(read.Graphic());
-  EXPECT_EQ(Save(copy), data);
-  EXPECT_TRUE(copy.Equals(read.Graphic()));
+  auto copy = MakeOwned<TJPEGImage>();
+  copy->Assign(read->Graphic());
+  EXPECT_EQ(Save(*copy), data);
+  EXPECT_TRUE(copy->Equals(read->Graphic()));
 }

@@ -11,7 +11,7 @@ namespace {
 
 // Records every notification as "+p", "-p" (deleted) or "^p" (extracted), p the item's number.
 class TRecordingList : public TList {
-  CL_CLASS(TRecordingList)
+  CL_CLASS(TRecordingList, TList)
 public:
   explicit TRecordingList(std::vector<std::string>* log) : FLog(log) {}
 
@@ -37,7 +37,7 @@ std::vector<intptr_t> Contents(const TList& list)
 
 // An object that reports its destruction.
 class TTracked : public TObject {
-  CL_CLASS(TTracked)
+  CL_CLASS(TTracked, TObject)
 public:
   TTracked(std::vector<int>* freed, int id) : FFreed(freed), FId(id) {}
   ~TTracked() override { FFreed->push_back(FId); }
@@ -49,7 +49,7 @@ private:
 
 // A component that reports its destruction.
 class TTrackedComponent : public TComponent {
-  CL_CLASS(TTrackedComponent)
+  CL_CLASS(TTrackedComponent, TComponent)
 public:
   TTrackedComponent(TComponent* owner, std::vector<int>* freed, int id) : TComponent(owner), FFreed(freed), FId(id) {}
   ~TTrackedComponent() override { FFreed->push_back(FId); }
@@ -61,10 +61,9 @@ private:
 
 }  // namespace
 
-const TClassRecord TRecordingList::ClassInfo = MakeClassRecord<TRecordingList>("TRecordingList", TList::StaticClass());
-const TClassRecord TTracked::ClassInfo = MakeClassRecord<TTracked>("TTracked", TObject::StaticClass());
-const TClassRecord TTrackedComponent::ClassInfo =
-    MakeClassRecord<TTrackedComponent>("TTrackedComponent", TComponent::StaticClass());
+CL_DEFINE_CLASS(TRecordingList);
+CL_DEFINE_CLASS(TTracked);
+CL_DEFINE_CLASS(TTrackedComponent);
 
 TEST(List, EveryChangeOfANonNullItemIsNotified)
 {
@@ -100,24 +99,24 @@ TEST(List, EveryChangeOfANonNullItemIsNotified)
 
 TEST(List, BadIndexesAndCountsRaiseListErrors)
 {
-  TList list;
-  list.Add(P(1));
-  list.Add(P(2));
+  auto list = MakeOwned<TList>();
+  list->Add(P(1));
+  list->Add(P(2));
   struct Case {
     const char* What;
     std::function<void()> Op;
     const char* Message;
   };
   const Case cases[] = {
-      {"Items(-1)", [&] { list.Items(-1); }, "List index out of bounds (-1)"},
-      {"Items(Count)", [&] { list.Items(2); }, "List index out of bounds (2)"},
-      {"Insert past end", [&] { list.Insert(3, nullptr); }, "List index out of bounds (3)"},
-      {"Delete", [&] { list.Delete(2); }, "List index out of bounds (2)"},
-      {"SetItems", [&] { list.SetItems(-5, nullptr); }, "List index out of bounds (-5)"},
-      {"Exchange", [&] { list.Exchange(0, 7); }, "List index out of bounds (7)"},
-      {"Move", [&] { list.Move(4, 0); }, "List index out of bounds (4)"},
-      {"SetCount", [&] { list.SetCount(-1); }, "List count out of bounds (-1)"},
-      {"SetCapacity", [&] { list.SetCapacity(1); }, "List capacity out of bounds (1)"},
+      {"Items(-1)", [&] { list->Items(-1); }, "List index out of bounds (-1)"},
+      {"Items(Count)", [&] { list->Items(2); }, "List index out of bounds (2)"},
+      {"Insert past end", [&] { list->Insert(3, nullptr); }, "List index out of bounds (3)"},
+      {"Delete", [&] { list->Delete(2); }, "List index out of bounds (2)"},
+      {"SetItems", [&] { list->SetItems(-5, nullptr); }, "List index out of bounds (-5)"},
+      {"Exchange", [&] { list->Exchange(0, 7); }, "List index out of bounds (7)"},
+      {"Move", [&] { list->Move(4, 0); }, "List index out of bounds (4)"},
+      {"SetCount", [&] { list->SetCount(-1); }, "List count out of bounds (-1)"},
+      {"SetCapacity", [&] { list->SetCapacity(1); }, "List capacity out of bounds (1)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.What);
@@ -128,46 +127,46 @@ TEST(List, BadIndexesAndCountsRaiseListErrors)
       EXPECT_EQ(e.Message(), c.Message);
     }
   }
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{1, 2}));  // nothing changed on the way
-  TList empty;
-  EXPECT_THROW(empty.First(), EListError);
-  EXPECT_THROW(empty.Last(), EListError);
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{1, 2}));  // nothing changed on the way
+  auto empty = MakeOwned<TList>();
+  EXPECT_THROW(empty->First(), EListError);
+  EXPECT_THROW(empty->Last(), EListError);
 }
 
 TEST(List, MoveSortAndCapacity)
 {
-  TList list;
-  for (intptr_t n : {5, 1, 4, 1, 3}) list.Add(P(n));
-  list.Move(0, 4);
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{1, 4, 1, 3, 5}));
-  list.Move(3, 0);
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{3, 1, 4, 1, 5}));
-  list.Sort([](void* a, void* b) { return static_cast<int>(reinterpret_cast<intptr_t>(a) - reinterpret_cast<intptr_t>(b)); });
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{1, 1, 3, 4, 5}));
-  EXPECT_EQ(list.First(), P(1));
-  EXPECT_EQ(list.Last(), P(5));
-  list.SetCapacity(100);
-  EXPECT_EQ(list.Capacity(), 100);
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{1, 1, 3, 4, 5}));
+  auto list = MakeOwned<TList>();
+  for (intptr_t n : {5, 1, 4, 1, 3}) list->Add(P(n));
+  list->Move(0, 4);
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{1, 4, 1, 3, 5}));
+  list->Move(3, 0);
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{3, 1, 4, 1, 5}));
+  list->Sort([](void* a, void* b) { return static_cast<int>(reinterpret_cast<intptr_t>(a) - reinterpret_cast<intptr_t>(b)); });
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{1, 1, 3, 4, 5}));
+  EXPECT_EQ(list->First(), P(1));
+  EXPECT_EQ(list->Last(), P(5));
+  list->SetCapacity(100);
+  EXPECT_EQ(list->Capacity(), 100);
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{1, 1, 3, 4, 5}));
 }
 
 TEST(List, SortIsStableAndSurvivesAnInconsistentCompare)
 {
   // Equal keys (the high part) keep their order.
-  TList list;
-  for (intptr_t n : {0x21, 0x12, 0x22, 0x11, 0x23}) list.Add(P(n));
-  list.Sort([](void* a, void* b) {
+  auto list = MakeOwned<TList>();
+  for (intptr_t n : {0x21, 0x12, 0x22, 0x11, 0x23}) list->Add(P(n));
+  list->Sort([](void* a, void* b) {
     return static_cast<int>((reinterpret_cast<intptr_t>(a) & 0xF) - (reinterpret_cast<intptr_t>(b) & 0xF));
   });
-  EXPECT_EQ(Contents(list), (std::vector<intptr_t>{0x21, 0x11, 0x12, 0x22, 0x23}));
+  EXPECT_EQ(Contents(*list), (std::vector<intptr_t>{0x21, 0x11, 0x12, 0x22, 0x23}));
   // A compare that answers at random still yields a permutation of the items.
-  TList big;
-  for (intptr_t n = 1; n <= 2000; ++n) big.Add(P(n));
-  big.Sort([](void*, void*) {
+  auto big = MakeOwned<TList>();
+  for (intptr_t n = 1; n <= 2000; ++n) big->Add(P(n));
+  big->Sort([](void*, void*) {
     static std::mt19937 random(7);
     return static_cast<int>(random() % 3) - 1;
   });
-  std::vector<intptr_t> items = Contents(big);
+  std::vector<intptr_t> items = Contents(*big);
   std::sort(items.begin(), items.end());
   for (intptr_t n = 1; n <= 2000; ++n) ASSERT_EQ(items[n - 1], n);
 }
@@ -177,9 +176,9 @@ TEST(ObjectList, AnOwningListFreesWhatItDeletesButNotWhatItExtracts)
   std::vector<int> freed;
   auto* list = New<TObjectList>();
   EXPECT_TRUE(list->OwnsObjects());
-  auto* a = new TTracked(&freed, 1);
-  auto* b = new TTracked(&freed, 2);
-  auto* c = new TTracked(&freed, 3);
+  auto* a = New<TTracked>(&freed, 1);
+  auto* b = New<TTracked>(&freed, 2);
+  auto* c = New<TTracked>(&freed, 3);
   list->Add(a);
   list->Add(b);
   list->Add(c);
@@ -189,7 +188,7 @@ TEST(ObjectList, AnOwningListFreesWhatItDeletesButNotWhatItExtracts)
   EXPECT_EQ(freed, std::vector<int>{1});
   list->SetItems(0, b);  // replaces c, which the list owned
   EXPECT_EQ(freed, (std::vector<int>{1, 3}));
-  list->Add(new TTracked(&freed, 4));
+  list->Add(New<TTracked>(&freed, 4));
   EXPECT_EQ(list->Remove(b), 0);
   EXPECT_EQ(freed, (std::vector<int>{1, 3, 2}));
   Free(list);
@@ -199,20 +198,20 @@ TEST(ObjectList, AnOwningListFreesWhatItDeletesButNotWhatItExtracts)
 TEST(ObjectList, AListThatDoesNotOwnLeavesItsObjectsAlone)
 {
   std::vector<int> freed;
-  TTracked a(&freed, 1);
+  auto a = MakeOwned<TTracked>(&freed, 1);
   {
-    TObjectList list(false);
-    list.Add(&a);
-    list.Delete(0);
-    list.Add(&a);
+    auto list = MakeOwned<TObjectList>(false);
+    list->Add(a.get());
+    list->Delete(0);
+    list->Add(a.get());
   }
   EXPECT_TRUE(freed.empty());
   {
-    TObjectList owning;  // on the stack: its destructor still frees what it owns
-    owning.Add(new TTracked(&freed, 2));
-    EXPECT_EQ(owning.FindInstanceOf(TTracked::StaticClass()), 0);
-    EXPECT_EQ(owning.FindInstanceOf(TObject::StaticClass()), -1);
-    EXPECT_EQ(owning.FindInstanceOf(TObject::StaticClass(), false), 0);
+    auto owning = MakeOwned<TObjectList>();  // on the stack: its destructor still frees what it owns
+    owning->Add(New<TTracked>(&freed, 2));
+    EXPECT_EQ(owning->FindInstanceOf(TTracked::StaticClass()), 0);
+    EXPECT_EQ(owning->FindInstanceOf(TObject::StaticClass()), -1);
+    EXPECT_EQ(owning->FindInstanceOf(TObject::StaticClass(), false), 0);
   }
   EXPECT_EQ(freed, std::vector<int>{2});
 }
@@ -246,11 +245,11 @@ TEST(ComponentList, DeletingFreesOnlyInAnOwningListAndUnlinks)
   TOwned<TComponent> form = MakeOwned<TComponent>(nullptr);
   auto* kept = New<TTrackedComponent>(form.get(), &freed, 1);
   {
-    TComponentList list(false);
-    list.Add(kept);
-    list.Delete(0);
-    list.Add(kept);
-    EXPECT_EQ(list.Extract(kept), kept);
+    auto list = MakeOwned<TComponentList>(false);
+    list->Add(kept);
+    list->Delete(0);
+    list->Add(kept);
+    EXPECT_EQ(list->Extract(kept), kept);
   }
   EXPECT_TRUE(freed.empty());
   Free(kept);  // no list is left holding a link to it
@@ -271,15 +270,15 @@ TEST(ComponentList, AnOwningListHoldingAComponentAndItsOwnerFreesEachOnce)
     SCOPED_TRACE(ownerLast ? "owner last" : "owner first");
     freed.clear();
     {
-      TComponentList list;  // on the stack, cleared by its destructor
+      auto list = MakeOwned<TComponentList>();  // on the stack, cleared by its destructor
       auto* parent = New<TTrackedComponent>(nullptr, &freed, 1);
       auto* child = New<TTrackedComponent>(parent, &freed, 2);
       if (ownerLast) {
-        list.Add(child);
-        list.Add(parent);
+        list->Add(child);
+        list->Add(parent);
       } else {
-        list.Add(parent);
-        list.Add(child);
+        list->Add(parent);
+        list->Add(child);
       }
     }
     std::sort(freed.begin(), freed.end());

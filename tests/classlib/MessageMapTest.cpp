@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 #include "classlib/Controls.h"
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
+#include "classlib/WindowSubclass.h"
 
 namespace {
 
@@ -12,8 +13,7 @@ constexpr UINT MsgA = WM_APP + 1, MsgB = WM_APP + 2, MsgC = WM_APP + 3, MsgUnkno
 std::vector<std::string> GLog;
 
 class TBaseCtl : public TGraphicControl {
-  CL_CLASS(TBaseCtl)
-  CL_MESSAGES
+  CL_CLASS(TBaseCtl, TGraphicControl)
 public:
   using TGraphicControl::TGraphicControl;
   void DefaultHandler(TMessage& msg) override
@@ -29,14 +29,13 @@ private:
 
 // Declares no map of its own: everything goes to the base class's map.
 class TMiddleCtl : public TBaseCtl {
-  CL_CLASS(TMiddleCtl)
+  CL_CLASS(TMiddleCtl, TBaseCtl)
 public:
   using TBaseCtl::TBaseCtl;
 };
 
 class TLeafCtl : public TMiddleCtl {
-  CL_CLASS(TLeafCtl)
-  CL_MESSAGES
+  CL_CLASS(TLeafCtl, TMiddleCtl)
 public:
   using TMiddleCtl::TMiddleCtl;
 
@@ -56,12 +55,11 @@ private:
 
 }  // namespace
 
-const TClassRecord TBaseCtl::ClassInfo =
-    MakeClassRecord<TBaseCtl>("TBaseCtl", TGraphicControl::StaticClass());
-CL_MESSAGE_MAP(TBaseCtl, TGraphicControl, {MsgA, &TBaseCtl::MsgAHandler}, {MsgB, &TBaseCtl::MsgBHandler});
-const TClassRecord TMiddleCtl::ClassInfo = MakeClassRecord<TMiddleCtl>("TMiddleCtl", TBaseCtl::StaticClass());
-const TClassRecord TLeafCtl::ClassInfo = MakeClassRecord<TLeafCtl>("TLeafCtl", TMiddleCtl::StaticClass());
-CL_MESSAGE_MAP(TLeafCtl, TMiddleCtl, {MsgA, &TLeafCtl::MsgALeaf}, {MsgC, &TLeafCtl::MsgCLeaf});
+CL_MESSAGE_MAP(TBaseCtl, {MsgA, &TBaseCtl::MsgAHandler}, {MsgB, &TBaseCtl::MsgBHandler});
+CL_DEFINE_CLASS(TBaseCtl);
+CL_DEFINE_CLASS(TMiddleCtl);
+CL_MESSAGE_MAP(TLeafCtl, {MsgA, &TLeafCtl::MsgALeaf}, {MsgC, &TLeafCtl::MsgCLeaf});
+CL_DEFINE_CLASS(TLeafCtl);
 
 TEST(MessageMap, DispatchWalksTheClassChainByNumber)
 {
@@ -87,7 +85,7 @@ TEST(MessageMap, DispatchWalksTheClassChainByNumber)
   GLog.clear();
   EXPECT_EQ(middle->Perform(MsgA), 10);
   EXPECT_EQ(GLog, std::vector<std::string>{"base A"});
-  EXPECT_EQ(middle->GetMessageMap(), &TBaseCtl::MessageMap);
+  EXPECT_TRUE(TMiddleCtl::ClassInfo.Messages.empty());
 }
 
 TEST(MessageMap, ComponentMessagesGoThroughTheMaps)
@@ -99,11 +97,12 @@ TEST(MessageMap, ComponentMessagesGoThroughTheMaps)
     int* L;
     void Enter(TObject*) { ++*E; }
     void Leave(TObject*) { ++*L; }
-  } counter;
-  counter.E = &entered;
-  counter.L = &left;
-  leaf->SetOnMouseEnter(TNotifyEvent(&counter, &TCounter::Enter));
-  leaf->SetOnMouseLeave(TNotifyEvent(&counter, &TCounter::Leave));
+  };
+  auto counter = MakeOwned<TCounter>();
+  counter->E = &entered;
+  counter->L = &left;
+  leaf->SetOnMouseEnter(TNotifyEvent(counter.get(), &TCounter::Enter));
+  leaf->SetOnMouseLeave(TNotifyEvent(counter.get(), &TCounter::Leave));
   leaf->Perform(CM_MOUSEENTER);
   leaf->Perform(CM_MOUSELEAVE);
   leaf->Perform(CM_MOUSELEAVE);
@@ -163,30 +162,30 @@ TEST(WndThunk, UtilityWindowRoutesToItsMethodAndContainsExceptions)
   EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
 }
 
-TEST(WndThunk, SubclassSeesMessagesFirstAndPassesThemOn)
+TEST(WindowSubclass, SeesMessagesFirstAndPassesThemOn)
 {
   HWND target =
       CreateWindowExA(0, "STATIC", "before", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(target, nullptr);
   std::vector<UINT> seen;
   {
-    TWindowSubclass* self = nullptr;
-    TWindowSubclass sub(target, [&](TMessage& msg) {
+    TWindowSubclass* sub = nullptr;
+    sub = TWindowSubclass::Create(target, [&](TMessage& msg) {
       seen.push_back(msg.Msg);
       if (msg.Msg == WM_GETTEXTLENGTH) {
         msg.Result = 1234;
         return;
       }
-      self->Default(msg);
+      sub->CallPrevious(msg);
     });
-    self = &sub;
     EXPECT_EQ(SendMessageA(target, WM_GETTEXTLENGTH, 0, 0), 1234);
     SetWindowTextA(target, "after");
     char text[16] = {};
     GetWindowTextA(target, text, sizeof text);
     EXPECT_STREQ(text, "after");  // passed on to the static control
+    sub->Release();
   }
-  // Removed with the object: the window answers on its own again.
+  // Released: the window answers on its own again.
   seen.clear();
   EXPECT_EQ(SendMessageA(target, WM_GETTEXTLENGTH, 0, 0), 5);
   EXPECT_TRUE(seen.empty());

@@ -9,7 +9,7 @@ namespace {
 std::vector<std::string> GLog;
 
 class TBase : public TComponent {
-  CL_CLASS(TBase)
+  CL_CLASS(TBase, TComponent)
 public:
   using TComponent::TComponent;
   void AfterConstruction() override
@@ -37,7 +37,7 @@ constexpr TEnumInfo ShadeInfo{"TShade", ShadeNames};
 using TShades = TSet<TShade>;
 
 class TDerived : public TBase {
-  CL_CLASS(TDerived)
+  CL_CLASS(TDerived, TBase)
 public:
   using TBase::TBase;
   const char* Describe() const override { return "derived"; }
@@ -83,9 +83,8 @@ constexpr TMethodInfo DerivedMethods[] = {
 
 }  // namespace
 
-const TClassRecord TBase::ClassInfo = MakeClassRecord<TBase>("TBase", TComponent::StaticClass(), BaseProps);
-const TClassRecord TDerived::ClassInfo =
-    MakeClassRecord<TDerived>("TDerived", TBase::StaticClass(), DerivedProps, DerivedMethods);
+CL_DEFINE_CLASS(TBase, .Props = BaseProps);
+CL_DEFINE_CLASS(TDerived, .Props = DerivedProps, .Methods = DerivedMethods);
 
 TEST(ObjectModel, TwoPhaseLifeCallsTheDerivedOverrides)
 {

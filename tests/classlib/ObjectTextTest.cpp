@@ -79,9 +79,9 @@ TEST(ObjectText, SyntaxErrorsNameTheLineAndTheWord)
     {"object F: TX [x]\nend\n", "Line 1: Integer expected but x found"},
   };
   for (const auto& c : cases) {
-    TMemoryStream out;
+    auto out = MakeOwned<TMemoryStream>();
     try {
-      ObjectTextToBinary(c.Text, out);
+      ObjectTextToBinary(c.Text, *out);
       ADD_FAILURE() << "no error for " << c.Text;
     } catch (const EParserError& e) {
       EXPECT_EQ(e.Message(), c.Message) << c.Text;
@@ -91,12 +91,12 @@ TEST(ObjectText, SyntaxErrorsNameTheLineAndTheWord)
 
 std::string Canonical(std::string_view text)
 {
-  TMemoryStream binary;
-  ObjectTextToBinary(text, binary);
-  binary.SetPosition(0);
-  TStringStream out;
-  ObjectBinaryToText(binary, out);
-  return out.DataString();
+  auto binary = MakeOwned<TMemoryStream>();
+  ObjectTextToBinary(text, *binary);
+  binary->SetPosition(0);
+  auto out = MakeOwned<TStringStream>();
+  ObjectBinaryToText(*binary, *out);
+  return out->DataString();
 }
 
 TEST(ObjectText, ConvertsToBinaryAndBackToTheCanonicalText)
@@ -189,54 +189,54 @@ TEST(ObjectText, ValuesTakeTheirKindInTheBinaryForm)
     {"(1)", TValueType::vaList},       {"{00}", TValueType::vaBinary},   {"<>", TValueType::vaCollection},
   };
   for (const auto& c : cases) {
-    TMemoryStream binary;
-    ObjectTextToBinary("object F: TX\n  P = " + std::string(c.Value) + "\nend\n", binary);
-    binary.SetPosition(0);
-    TReader reader(binary);
-    reader.ReadSignature();
-    reader.ReadStr();
-    reader.ReadStr();
-    EXPECT_EQ(reader.ReadStr(), "P");
-    EXPECT_EQ(reader.NextValue(), c.Type) << c.Value;
+    auto binary = MakeOwned<TMemoryStream>();
+    ObjectTextToBinary("object F: TX\n  P = " + std::string(c.Value) + "\nend\n", *binary);
+    binary->SetPosition(0);
+    auto reader = MakeOwned<TReader>(*binary);
+    reader->ReadSignature();
+    reader->ReadStr();
+    reader->ReadStr();
+    EXPECT_EQ(reader->ReadStr(), "P");
+    EXPECT_EQ(reader->NextValue(), c.Type) << c.Value;
   }
   // A string of more than 255 bytes is a long string.
-  TMemoryStream binary;
-  ObjectTextToBinary("object F: TX\n  P = '" + std::string(300, 'a') + "'\nend\n", binary);
-  binary.SetPosition(0);
-  TReader reader(binary);
-  reader.ReadSignature();
-  reader.ReadStr();
-  reader.ReadStr();
-  reader.ReadStr();
-  EXPECT_EQ(reader.NextValue(), TValueType::vaLString);
-  EXPECT_EQ(reader.ReadString(), std::string(300, 'a'));
+  auto binary = MakeOwned<TMemoryStream>();
+  ObjectTextToBinary("object F: TX\n  P = '" + std::string(300, 'a') + "'\nend\n", *binary);
+  binary->SetPosition(0);
+  auto reader = MakeOwned<TReader>(*binary);
+  reader->ReadSignature();
+  reader->ReadStr();
+  reader->ReadStr();
+  reader->ReadStr();
+  EXPECT_EQ(reader->NextValue(), TValueType::vaLString);
+  EXPECT_EQ(reader->ReadString(), std::string(300, 'a'));
 }
 
 TEST(ObjectText, Utf8TextBecomesAnsiTextInTheProgram)
 {
-  TMemoryStream binary;
-  ObjectTextToBinary("object F: TX\n  P = '\xE6\x96\x87\xE4\xBB\xB6' + #26816#32034\nend\n", binary);
-  binary.SetPosition(0);
-  TReader reader(binary);
-  reader.ReadSignature();
-  reader.ReadStr();
-  reader.ReadStr();
-  reader.ReadStr();
-  EXPECT_EQ(reader.ReadString(), "文件检索");  // code page 936 bytes, as the compiler made them
+  auto binary = MakeOwned<TMemoryStream>();
+  ObjectTextToBinary("object F: TX\n  P = '\xE6\x96\x87\xE4\xBB\xB6' + #26816#32034\nend\n", *binary);
+  binary->SetPosition(0);
+  auto reader = MakeOwned<TReader>(*binary);
+  reader->ReadSignature();
+  reader->ReadStr();
+  reader->ReadStr();
+  reader->ReadStr();
+  EXPECT_EQ(reader->ReadString(), "文件检索");  // code page 936 bytes, as the compiler made them
   // And the writer's ANSI text comes back as UTF-8 text.
-  TMemoryStream out;
-  TWriter writer(out);
-  writer.WriteSignature();
-  writer.WriteStr("TX");
-  writer.WriteStr("F");
-  writer.WriteStr("P");
-  writer.WriteString("文件");
-  writer.WriteListEnd();
-  writer.WriteListEnd();
-  out.SetPosition(0);
-  TStringStream text;
-  ObjectBinaryToText(out, text);
-  EXPECT_EQ(text.DataString(), "object F: TX\r\n  P = '\xE6\x96\x87\xE4\xBB\xB6'\r\nend\r\n");
+  auto out = MakeOwned<TMemoryStream>();
+  auto writer = MakeOwned<TWriter>(*out);
+  writer->WriteSignature();
+  writer->WriteStr("TX");
+  writer->WriteStr("F");
+  writer->WriteStr("P");
+  writer->WriteString("文件");
+  writer->WriteListEnd();
+  writer->WriteListEnd();
+  out->SetPosition(0);
+  auto text = MakeOwned<TStringStream>();
+  ObjectBinaryToText(*out, *text);
+  EXPECT_EQ(text->DataString(), "object F: TX\r\n  P = '\xE6\x96\x87\xE4\xBB\xB6'\r\nend\r\n");
 }
 
 TEST(ObjectText, LineMapFindsTheLineOfAnOffset)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Application.h"
 #include "classlib/ActnList.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -18,7 +19,7 @@ using namespace fixture;
 namespace {
 
 class TStdCtrlsTestForm : public TForm {
-  CL_CLASS(TStdCtrlsTestForm)
+  CL_CLASS(TStdCtrlsTestForm, TForm)
 public:
   using TForm::TForm;
   std::vector<std::string> Log;
@@ -100,9 +101,7 @@ int ThreadWindowCount()
 }
 }  // namespace
 
-const TClassRecord TStdCtrlsTestForm::ClassInfo =
-    MakeClassRecord<TStdCtrlsTestForm>("TStdCtrlsTestForm", TForm::StaticClass(), {},
-                                       StdCtrlsTestFormMethods);
+CL_DEFINE_CLASS(TStdCtrlsTestForm, .Methods = StdCtrlsTestFormMethods);
 
 TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
 {
@@ -315,22 +314,17 @@ TEST(StdCtrls, TheTimerTicksWhileEnabledAndNeverAfterwards)
   auto* timer = form->Get<TTimer>("Timer1");
   timer->SetEnabled(true);
   EXPECT_TRUE(PumpUntil([&] { return form->Ticks >= 3; }, 3000));
-  // A tick already due when the timer stops does not run when the queue's timer messages are
-  // handled afterwards.
-  auto handleTimerMessages = [] {
-    MSG msg;
-    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageA(&msg);
-  };
-  Sleep(60);  // longer than the interval: the next tick is due
+  // A tick already queued when the timer stops does not run.
+  Sleep(60);
   timer->SetEnabled(false);
   int ticks = form->Ticks;
-  handleTimerMessages();
+  Pump(100);
   EXPECT_EQ(form->Ticks, ticks);
-  // Nor one due when it is freed.
+  // Nor one queued when it is freed.
   timer->SetEnabled(true);
   Sleep(60);
   Free(timer);
-  handleTimerMessages();
+  Pump(100);
   EXPECT_EQ(form->Ticks, ticks);
   // No handler, no system timer.
   TOwned<TTimer> idle(New<TTimer>(nullptr));

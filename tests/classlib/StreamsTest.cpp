@@ -98,74 +98,74 @@ TEST(Stream, EveryKindKeepsTheSameRules)
   }
   {
     SCOPED_TRACE("TStringStream");
-    TStringStream s;
-    ExerciseStream(s);
-    EXPECT_EQ(s.DataString(), std::string("Jello\0\0\0", 8));
+    auto s = MakeOwned<TStringStream>();
+    ExerciseStream(*s);
+    EXPECT_EQ(s->DataString(), std::string("Jello\0\0\0", 8));
   }
   {
     SCOPED_TRACE("TFileStream");
     TTempFile file("stream-rules.bin");
-    TFileStream s(file.Path(), fmCreate);
-    ExerciseStream(s);
+    auto s = MakeOwned<TFileStream>(file.Path(), fmCreate);
+    ExerciseStream(*s);
   }
 }
 
 TEST(Stream, MemoryStreamGrowsLoadsSavesAndClears)
 {
-  TMemoryStream s;
+  auto s = MakeOwned<TMemoryStream>();
   std::string pattern;
   for (int i = 0; i < 100000; ++i) pattern += static_cast<char>('a' + i % 26);
-  for (char c : pattern) s.WriteBuffer(&c, 1);  // byte by byte
-  EXPECT_EQ(All(s), pattern);
-  EXPECT_GE(s.Capacity(), s.Size());
+  for (char c : pattern) s->WriteBuffer(&c, 1);  // byte by byte
+  EXPECT_EQ(All(*s), pattern);
+  EXPECT_GE(s->Capacity(), s->Size());
   TTempFile file("内存流.bin");
-  s.SaveToFile(file.Path());
-  TMemoryStream loaded;
-  loaded.LoadFromFile(file.Path());
-  EXPECT_EQ(All(loaded), pattern);
-  loaded.Clear();
-  EXPECT_EQ(loaded.Size(), 0);
-  EXPECT_EQ(loaded.Capacity(), 0);
-  EXPECT_EQ(loaded.Memory(), nullptr);
-  TStringStream text("from a string");
-  text.SetPosition(5);
-  loaded.LoadFromStream(text);  // all of it, from the start
-  EXPECT_EQ(All(loaded), "from a string");
+  s->SaveToFile(file.Path());
+  auto loaded = MakeOwned<TMemoryStream>();
+  loaded->LoadFromFile(file.Path());
+  EXPECT_EQ(All(*loaded), pattern);
+  loaded->Clear();
+  EXPECT_EQ(loaded->Size(), 0);
+  EXPECT_EQ(loaded->Capacity(), 0);
+  EXPECT_EQ(loaded->Memory(), nullptr);
+  auto text = MakeOwned<TStringStream>("from a string");
+  text->SetPosition(5);
+  loaded->LoadFromStream(*text);  // all of it, from the start
+  EXPECT_EQ(All(*loaded), "from a string");
 }
 
 TEST(Stream, StringStreamReadsAndWritesText)
 {
-  TStringStream s("abcdef");
-  s.SetPosition(2);
-  EXPECT_EQ(s.ReadString(2), "cd");
-  s.WriteString("中文");  // overwrites "ef" and grows
-  EXPECT_EQ(s.DataString(), "abcd中文");
-  EXPECT_EQ(s.ReadString(10), "");
-  s.SetPosition(4);
-  EXPECT_EQ(s.ReadString(100), "中文");
+  auto s = MakeOwned<TStringStream>("abcdef");
+  s->SetPosition(2);
+  EXPECT_EQ(s->ReadString(2), "cd");
+  s->WriteString("中文");  // overwrites "ef" and grows
+  EXPECT_EQ(s->DataString(), "abcd中文");
+  EXPECT_EQ(s->ReadString(10), "");
+  s->SetPosition(4);
+  EXPECT_EQ(s->ReadString(100), "中文");
 }
 
 TEST(Stream, CopyFromCopiesAPartOrTheWholeSource)
 {
-  TMemoryStream source;
+  auto source = MakeOwned<TMemoryStream>();
   std::string data;
   for (int i = 0; i < 200000; ++i) data += static_cast<char>(i * 7);
-  source.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
-  source.SetPosition(1000);
+  source->WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+  source->SetPosition(1000);
   TTempFile file("copy.bin");
   {
-    TFileStream dest(file.Path(), fmCreate);
-    EXPECT_EQ(dest.CopyFrom(source, 0), 200000);  // 0: all of it, from the start
-    EXPECT_EQ(source.Position(), 200000);
+    auto dest = MakeOwned<TFileStream>(file.Path(), fmCreate);
+    EXPECT_EQ(dest->CopyFrom(*source, 0), 200000);  // 0: all of it, from the start
+    EXPECT_EQ(source->Position(), 200000);
   }
-  TFileStream back(file.Path(), fmOpenRead);
-  EXPECT_EQ(All(back), data);
-  TStringStream part;
-  back.SetPosition(70000);
-  EXPECT_EQ(part.CopyFrom(back, 100000), 100000);
-  EXPECT_EQ(part.DataString(), data.substr(70000, 100000));
-  EXPECT_EQ(back.Position(), 170000);
-  EXPECT_THROW(part.CopyFrom(back, 30001), EReadError);
+  auto back = MakeOwned<TFileStream>(file.Path(), fmOpenRead);
+  EXPECT_EQ(All(*back), data);
+  auto part = MakeOwned<TStringStream>();
+  back->SetPosition(70000);
+  EXPECT_EQ(part->CopyFrom(*back, 100000), 100000);
+  EXPECT_EQ(part->DataString(), data.substr(70000, 100000));
+  EXPECT_EQ(back->Position(), 170000);
+  EXPECT_THROW(part->CopyFrom(*back, 30001), EReadError);
 }
 
 TEST(Stream, FileStreamErrorsNameTheFileAndTheReason)
@@ -184,19 +184,19 @@ TEST(Stream, FileStreamErrorsNameTheFileAndTheReason)
 
   TTempFile file("文件流.txt");
   {
-    TFileStream create(file.Path(), fmCreate);
-    create.WriteBuffer("data", 4);
+    auto create = MakeOwned<TFileStream>(file.Path(), fmCreate);
+    create->WriteBuffer("data", 4);
   }
-  TFileStream reader(file.Path(), fmOpenRead | fmShareDenyWrite);
-  EXPECT_EQ(All(reader), "data");
+  auto reader = MakeOwned<TFileStream>(file.Path(), fmOpenRead | fmShareDenyWrite);
+  EXPECT_EQ(All(*reader), "data");
   char c = 'x';
-  EXPECT_THROW(reader.WriteBuffer(&c, 1), EWriteError);  // opened for reading only
+  EXPECT_THROW(reader->WriteBuffer(&c, 1), EWriteError);  // opened for reading only
   // Share modes: other readers are let in, writers are not, nor anyone when exclusive.
-  EXPECT_NO_THROW(TFileStream(file.Path(), fmOpenRead | fmShareDenyNone));
-  EXPECT_THROW(TFileStream(file.Path(), fmOpenReadWrite | fmShareDenyNone), EFOpenError);
+  EXPECT_NO_THROW(MakeOwned<TFileStream>(file.Path(), fmOpenRead | fmShareDenyNone));
+  EXPECT_THROW(MakeOwned<TFileStream>(file.Path(), fmOpenReadWrite | fmShareDenyNone), EFOpenError);
   TTempFile exclusive("exclusive.txt");
-  TFileStream owner(exclusive.Path(), fmCreate | fmShareExclusive);
-  EXPECT_THROW(TFileStream(exclusive.Path(), fmOpenRead | fmShareDenyNone), EFOpenError);
+  auto owner = MakeOwned<TFileStream>(exclusive.Path(), fmCreate | fmShareExclusive);
+  EXPECT_THROW(MakeOwned<TFileStream>(exclusive.Path(), fmOpenRead | fmShareDenyNone), EFOpenError);
 }
 
 TEST(Stream, HandleStreamReadsAPipeToItsEnd)
@@ -204,29 +204,29 @@ TEST(Stream, HandleStreamReadsAPipeToItsEnd)
   HANDLE readEnd, writeEnd;
   ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
   {
-    THandleStream writer(writeEnd);
-    writer.WriteBuffer("abc", 3);
+    auto writer = MakeOwned<THandleStream>(writeEnd);
+    writer->WriteBuffer("abc", 3);
   }
   CloseHandle(writeEnd);
-  THandleStream reader(readEnd);
+  auto reader = MakeOwned<THandleStream>(readEnd);
   char buffer[8];
-  EXPECT_EQ(reader.Read(buffer, 8), 3);
-  EXPECT_EQ(reader.Read(buffer, 8), 0);  // the writer is gone: the end, not an error
+  EXPECT_EQ(reader->Read(buffer, 8), 3);
+  EXPECT_EQ(reader->Read(buffer, 8), 0);  // the writer is gone: the end, not an error
   CloseHandle(readEnd);
 }
 
 TEST(Stream, ResourceStreamsReadResourcesOnly)
 {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  TResourceStream byName(instance, "CLTEST_STREAMDATA", RT_RCDATA);
-  EXPECT_EQ(All(byName), "Resource stream data");
-  EXPECT_EQ(ReadAt(byName, 9, 6), "stream");
-  TResourceStream byId(instance, 4711, RT_RCDATA);
-  EXPECT_EQ(All(byId), "by id");
+  auto byName = MakeOwned<TResourceStream>(instance, "CLTEST_STREAMDATA", RT_RCDATA);
+  EXPECT_EQ(All(*byName), "Resource stream data");
+  EXPECT_EQ(ReadAt(*byName, 9, 6), "stream");
+  auto byId = MakeOwned<TResourceStream>(instance, 4711, RT_RCDATA);
+  EXPECT_EQ(All(*byId), "by id");
 
-  EXPECT_EQ(MessageOf<EStreamError>([&] { byName.WriteBuffer("x", 1); }), "Can't write to a read-only resource stream");
-  EXPECT_EQ(MessageOf<EStreamError>([&] { byName.SetSize(0); }), "Can't write to a read-only resource stream");
-  EXPECT_EQ(byName.Size(), 20);
+  EXPECT_EQ(MessageOf<EStreamError>([&] { byName->WriteBuffer("x", 1); }), "Can't write to a read-only resource stream");
+  EXPECT_EQ(MessageOf<EStreamError>([&] { byName->SetSize(0); }), "Can't write to a read-only resource stream");
+  EXPECT_EQ(byName->Size(), 20);
   EXPECT_EQ(MessageOf<EResNotFound>([&] { TResourceStream s(instance, "NOSUCH", RT_RCDATA); }),
             "Resource NOSUCH not found");
   EXPECT_EQ(MessageOf<EResNotFound>([&] { TResourceStream s(instance, 999, RT_RCDATA); }), "Resource 999 not found");

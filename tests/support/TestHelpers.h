@@ -30,8 +30,8 @@ inline std::string TempFile(const char* name)
 // Writes the bytes as the whole file.
 inline void WriteFileBytes(const std::string& name, const std::string& bytes)
 {
-  TFileStream file(name, fmCreate);
-  file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  auto file = MakeOwned<TFileStream>(name, fmCreate);
+  file->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
 // A fixture with fixed number conventions ('.' as the decimal separator); the locale's are put

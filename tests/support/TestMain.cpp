@@ -1,12 +1,22 @@
 // The main of every test executable: starts the executable's units, runs the tests, shuts the
-// units down. Each test executable defines TestUnits() with the units its tests need.
+// units down. Each test executable defines TestUnits() with the units its tests need. An object
+// destroyed without Free fails the test that destroyed it.
 #include <gtest/gtest.h>
+#include "classlib/Object.h"
 #include "classlib/Units.h"
 #include "tests/support/TestUnits.h"
+
+namespace {
+void FailOnLifetimeViolation(const TObject* obj)
+{
+  ADD_FAILURE() << "a class-library object at " << static_cast<const void*>(obj) << " was destroyed without Free";
+}
+}  // namespace
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
+  SetLifetimeViolationHandler(FailOnLifetimeViolation);
   TUnitsScope units(TestUnits());
   return RUN_ALL_TESTS();
 }

@@ -16,72 +16,9 @@ TUnit UnitcxClasses{"cxClasses", Uses, nullptr, FinalizeTimers};
 
 // --- Interface support ---
 
-const TClassRecord TcxIUnknownObject::ClassInfo =
-    MakeClassRecord<TcxIUnknownObject>("TcxIUnknownObject", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxIUnknownObject);
 
-bool Supports(TObject* obj, REFIID iid, void** intf)
-{
-  if (intf) *intf = nullptr;
-  auto* unknown = dynamic_cast<IUnknown*>(obj);
-  return unknown && intf && SUCCEEDED(unknown->QueryInterface(iid, intf));
-}
-
-HRESULT STDMETHODCALLTYPE TcxIUnknownObject::QueryInterface(REFIID iid, void** intf)
-{
-  if (!intf) return E_POINTER;
-  *intf = nullptr;
-  return GetInterfaceEntry(iid, intf) ? S_OK : E_NOINTERFACE;
-}
-
-bool TcxIUnknownObject::GetInterfaceEntry(REFIID iid, void** intf)
-{
-  if (!IsEqualIID(iid, IID_IUnknown)) return false;
-  *intf = static_cast<IUnknown*>(this);
-  return true;
-}
-
-const TClassRecord TcxInterfacedPersistent::ClassInfo =
-    MakeClassRecord<TcxInterfacedPersistent>("TcxInterfacedPersistent", TPersistent::StaticClass());
-
-TcxInterfacedPersistent::TcxInterfacedPersistent(TPersistent* owner) : FOwner(owner) {}
-
-TcxInterfacedPersistent::~TcxInterfacedPersistent()
-{
-  if (FOwnerInterface) FOwnerInterface->Release();
-}
-
-void TcxInterfacedPersistent::AfterConstruction()
-{
-  TPersistent::AfterConstruction();
-  void* intf = nullptr;
-  if (FOwner && Supports(FOwner, IID_IUnknown, &intf)) FOwnerInterface = static_cast<IUnknown*>(intf);
-}
-
-HRESULT STDMETHODCALLTYPE TcxInterfacedPersistent::QueryInterface(REFIID iid, void** intf)
-{
-  if (!intf) return E_POINTER;
-  *intf = nullptr;
-  if (!GetInterfaceEntry(iid, intf)) return E_NOINTERFACE;
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE TcxInterfacedPersistent::AddRef()
-{
-  return FOwnerInterface ? FOwnerInterface->AddRef() : static_cast<ULONG>(-1);
-}
-
-ULONG STDMETHODCALLTYPE TcxInterfacedPersistent::Release()
-{
-  return FOwnerInterface ? FOwnerInterface->Release() : static_cast<ULONG>(-1);
-}
-
-bool TcxInterfacedPersistent::GetInterfaceEntry(REFIID iid, void** intf)
-{
-  if (!IsEqualIID(iid, IID_IUnknown)) return false;
-  *intf = static_cast<IUnknown*>(this);
-  return true;
-}
+CL_DEFINE_CLASS(TcxInterfacedPersistent);
 
 // --- Components ---
 
@@ -99,16 +36,8 @@ constexpr TPropInfo ComponentProps[] = {
 };
 }  // namespace
 
-const TClassRecord TcxComponent::ClassInfo =
-    MakeClassRecord<TcxComponent>("TcxComponent", TComponent::StaticClass(), ComponentProps);
-const TClassRecord TcxScalableComponent::ClassInfo =
-    MakeClassRecord<TcxScalableComponent>("TcxScalableComponent", TcxComponent::StaticClass());
-
-TcxComponent::~TcxComponent()
-{
-  // Also when deleted without Free: no link may keep pointing here.
-  ResetObjectLinks(this);
-}
+CL_DEFINE_CLASS(TcxComponent, .Props = ComponentProps);
+CL_DEFINE_CLASS(TcxScalableComponent);
 
 void TcxComponent::BeforeDestruction()
 {
@@ -178,8 +107,7 @@ void TcxScalableComponent::Loaded()
 
 // --- Event handler lists ---
 
-const TClassRecord TcxEventHandlerCollection::ClassInfo =
-    MakeClassRecord<TcxEventHandlerCollection>("TcxEventHandlerCollection", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxEventHandlerCollection);
 
 void TcxEventHandlerCollection::Add(const TcxEventHandler& handler)
 {
@@ -227,14 +155,15 @@ void TcxEventHandlerCollection::InvokeAll(TObject* sender, const TcxEventArgs& a
 
 // Keeps the live links; exists while some link made by CreateObjectLink is not yet freed.
 class TcxObjectLinkController : public TObject {
-  CL_CLASS(TcxObjectLinkController)
+  CL_CLASS(TcxObjectLinkController, TObject)
 public:
   void AddLink(TcxObjectLink* link) { FLinks.push_back(link); }
   void RemoveLink(TcxObjectLink* link) { FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), link), FLinks.end()); }
+  // Links to an object being freed are empty already; this empties the links to a live object.
   void ResetLinks(TObject* obj)
   {
-    auto dead = std::stable_partition(FLinks.begin(), FLinks.end(), [obj](TcxObjectLink* l) { return l->FRef != obj; });
-    for (auto it = dead; it != FLinks.end(); ++it) (*it)->FRef = nullptr;
+    auto dead = std::stable_partition(FLinks.begin(), FLinks.end(), [obj](TcxObjectLink* l) { return l->Ref() != obj; });
+    for (auto it = dead; it != FLinks.end(); ++it) (*it)->FRef.Reset();
     FLinks.erase(dead, FLinks.end());
   }
   int Users = 0;
@@ -243,9 +172,8 @@ private:
   std::vector<TcxObjectLink*> FLinks;
 };
 
-const TClassRecord TcxObjectLink::ClassInfo = MakeClassRecord<TcxObjectLink>("TcxObjectLink", TObject::StaticClass());
-const TClassRecord TcxObjectLinkController::ClassInfo =
-    MakeClassRecord<TcxObjectLinkController>("TcxObjectLinkController", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxObjectLink);
+CL_DEFINE_CLASS(TcxObjectLinkController);
 
 namespace {
 TcxObjectLinkController* GLinkController = nullptr;
@@ -268,7 +196,7 @@ TcxObjectLink* CreateObjectLink(TObject* obj)
   if (!obj) return nullptr;
   auto link = MakeOwned<TcxObjectLink>();
   TcxObjectLinkController* controller = AcquireLinkController();
-  link->FRef = obj;
+  link->FRef = TWeakRef<TObject>(obj);
   controller->AddLink(link.get());
   return link.release();
 }
@@ -276,7 +204,7 @@ TcxObjectLink* CreateObjectLink(TObject* obj)
 void FreeObjectLink(TcxObjectLink* link)
 {
   if (!link) return;
-  if (link->Ref() && GLinkController) GLinkController->RemoveLink(link);
+  if (GLinkController) GLinkController->RemoveLink(link);
   Free(link);
   ReleaseLinkController();
 }
@@ -290,8 +218,7 @@ bool ObjectLinkControllerExists() { return GLinkController != nullptr; }
 
 // --- Free notification ---
 
-const TClassRecord TcxFreeNotificator::ClassInfo =
-    MakeClassRecord<TcxFreeNotificator>("TcxFreeNotificator", TComponent::StaticClass());
+CL_DEFINE_CLASS(TcxFreeNotificator);
 
 void TcxFreeNotificator::WatchComponent(TComponent* component)
 {

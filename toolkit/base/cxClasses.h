@@ -1,6 +1,7 @@
 #pragma once
-// Base classes and small services of the whole toolkit: objects that answer interface queries
-// without reference counting, persistents that know their owner, components with design-time
+// Base classes and small services of the whole toolkit: objects that offer internal interfaces
+// (plain abstract classes, found with Supports) without reference counting, persistents that know
+// their owner, components with design-time
 // links and rescaling by screen density, weak object links, a free-notification receiver, event
 // handler lists, unique component names, resource-string texts and a few arithmetic and text
 // helpers. Component collections are in cxClassesCollections.h, the class registries in
@@ -9,7 +10,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-#include <unknwn.h>
 #include "classlib/Component.h"
 #include "classlib/Events.h"
 #include "classlib/Units.h"
@@ -17,57 +17,31 @@
 
 extern TUnit UnitcxClasses;
 
-using IInterface = IUnknown;
-
-// Asks obj for an interface; true (and a referenced interface in *intf) when obj implements it.
-bool Supports(TObject* obj, REFIID iid, void** intf);
-
 // --- Interface support ---
 
-// Answers interface queries from its own table; adding and releasing references does nothing, the
-// object is freed by its owner like any other.
-class TcxIUnknownObject : public TObject, public IUnknown {
-  CL_CLASS(TcxIUnknownObject)
-public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(-1); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(-1); }
-
-protected:
-  // The class's interface table: for an interface it implements, sets *intf and answers true.
-  // Overrides answer their own interfaces and then ask the inherited table.
-  virtual bool GetInterfaceEntry(REFIID iid, void** intf);
+// An object that offers internal interfaces by deriving from them; Supports<I> finds them. Nothing
+// is counted: the object is freed by its owner like any other.
+class TcxIUnknownObject : public TObject {
+  CL_CLASS(TcxIUnknownObject, TObject)
 };
 
-// A persistent that knows its owner. References are counted by the owner's interface when the
-// owner has one, and not at all otherwise.
-class TcxInterfacedPersistent : public TPersistent, public IUnknown {
-  CL_CLASS(TcxInterfacedPersistent)
+// A persistent that knows its owner and offers internal interfaces like TcxIUnknownObject.
+class TcxInterfacedPersistent : public TPersistent {
+  CL_CLASS(TcxInterfacedPersistent, TPersistent)
 public:
-  explicit TcxInterfacedPersistent(TPersistent* owner);
-  ~TcxInterfacedPersistent() override;
-  void AfterConstruction() override;
+  explicit TcxInterfacedPersistent(TPersistent* owner) : FOwner(owner) {}
   TPersistent* GetOwner() const override { return FOwner; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-protected:
-  virtual bool GetInterfaceEntry(REFIID iid, void** intf);
 
 private:
   TPersistent* FOwner;
-  IUnknown* FOwnerInterface = nullptr;
 };
 
 // --- Components ---
 
 class TcxComponent : public TComponent {
-  CL_CLASS(TcxComponent)
+  CL_CLASS(TcxComponent, TComponent)
 public:
   explicit TcxComponent(TComponent* owner) : TComponent(owner) {}
-  ~TcxComponent() override;
   // Empties every weak link to the component before the inherited destruction.
   void BeforeDestruction() override;
   void Loaded() override;
@@ -98,7 +72,7 @@ private:
 // A component that rescales itself when it is read on a screen of another density than the one it
 // was stored on. It stores "PixelsPerInch".
 class TcxScalableComponent : public TcxComponent {
-  CL_CLASS(TcxScalableComponent)
+  CL_CLASS(TcxScalableComponent, TcxComponent)
 public:
   explicit TcxScalableComponent(TComponent* owner);
   void Loaded() override;
@@ -127,7 +101,7 @@ struct TcxEventArgs {
 using TcxEventHandler = TEvent<void(TObject* Sender, const TcxEventArgs& Args)>;
 
 class TcxEventHandlerCollection : public TObject {
-  CL_CLASS(TcxEventHandlerCollection)
+  CL_CLASS(TcxEventHandlerCollection, TObject)
 public:
   void Add(const TcxEventHandler& handler);
   void Remove(const TcxEventHandler& handler);
@@ -143,16 +117,17 @@ private:
 
 // --- Weak object links ---
 
-// A reference that becomes empty when its object dies (the object calls ResetObjectLinks).
+// A reference that becomes empty when its object begins to be freed (or ResetObjectLinks empties
+// it before).
 class TcxObjectLink : public TObject {
-  CL_CLASS(TcxObjectLink)
+  CL_CLASS(TcxObjectLink, TObject)
 public:
-  TObject* Ref() const { return FRef; }
+  TObject* Ref() const { return FRef.Get(); }
 
 private:
   friend class TcxObjectLinkController;
   friend TcxObjectLink* CreateObjectLink(TObject* obj);
-  TObject* FRef = nullptr;
+  TWeakRef<TObject> FRef;
 };
 
 // Creates a link to obj (none for none); the first live link creates the process-wide controller.
@@ -170,7 +145,7 @@ using TcxFreeNotificationEvent = TEvent<void(TComponent* Sender)>;
 
 // Calls its handler with each watched component that is freed.
 class TcxFreeNotificator : public TComponent {
-  CL_CLASS(TcxFreeNotificator)
+  CL_CLASS(TcxFreeNotificator, TComponent)
 public:
   explicit TcxFreeNotificator(TComponent* owner) : TComponent(owner) {}
   void WatchComponent(TComponent* component);    // none allowed

@@ -6,14 +6,10 @@
 
 using TNotification = TcxComponentCollectionNotification;
 
-const TClassRecord TcxComponentCollectionItem::ClassInfo =
-    MakeClassRecord<TcxComponentCollectionItem>("TcxComponentCollectionItem", TComponent::StaticClass());
-const TClassRecord TcxComponentCollection::ClassInfo =
-    MakeClassRecord<TcxComponentCollection>("TcxComponentCollection", TPersistent::StaticClass());
-const TClassRecord TcxInterfacedCollectionItem::ClassInfo =
-    MakeClassRecord<TcxInterfacedCollectionItem>("TcxInterfacedCollectionItem", TCollectionItem::StaticClass());
-const TClassRecord TcxOwnedInterfacedCollection::ClassInfo =
-    MakeClassRecord<TcxOwnedInterfacedCollection>("TcxOwnedInterfacedCollection", TOwnedCollection::StaticClass());
+CL_DEFINE_CLASS(TcxComponentCollectionItem);
+CL_DEFINE_CLASS(TcxComponentCollection);
+CL_DEFINE_CLASS(TcxInterfacedCollectionItem);
+CL_DEFINE_CLASS(TcxOwnedInterfacedCollection);
 
 namespace {
 [[noreturn]] void IndexError(int index)
@@ -23,15 +19,6 @@ namespace {
 }  // namespace
 
 // --- TcxComponentCollectionItem ---
-
-TcxComponentCollectionItem::~TcxComponentCollectionItem()
-{
-  // Deleted without Free: out of the list at least, so that the collection holds no dangling item.
-  if (FCollection) {
-    auto& items = FCollection->FItems;
-    items.erase(std::remove(items.begin(), items.end(), this), items.end());
-  }
-}
 
 void TcxComponentCollectionItem::BeforeDestruction()
 {
@@ -79,12 +66,6 @@ TcxComponentCollection::TcxComponentCollection(TComponent* parentComponent, TCla
 {
   if (!itemClass || !itemClass->InheritsFrom(TcxComponentCollectionItem::StaticClass()))
     throw EInvalidOperation("A component collection needs a component collection item class");
-}
-
-TcxComponentCollection::~TcxComponentCollection()
-{
-  // Deleted without Free: the items still get to know that they are on their own.
-  for (TcxComponentCollectionItem* item : FItems) item->FCollection = nullptr;
 }
 
 void TcxComponentCollection::BeforeDestruction()
@@ -242,44 +223,6 @@ void TcxComponentCollection::MoveItem(TcxComponentCollectionItem* item, int newI
 
 // --- TcxInterfacedCollectionItem ---
 
-TcxInterfacedCollectionItem::~TcxInterfacedCollectionItem()
-{
-  if (FOwnerInterface) FOwnerInterface->Release();
-}
-
-void TcxInterfacedCollectionItem::AfterConstruction()
-{
-  TCollectionItem::AfterConstruction();
-  void* intf = nullptr;
-  if (Supports(Collection(), IID_IUnknown, &intf)) FOwnerInterface = static_cast<IUnknown*>(intf);
-}
-
-HRESULT STDMETHODCALLTYPE TcxInterfacedCollectionItem::QueryInterface(REFIID iid, void** intf)
-{
-  if (!intf) return E_POINTER;
-  *intf = nullptr;
-  if (!GetInterfaceEntry(iid, intf)) return E_NOINTERFACE;
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE TcxInterfacedCollectionItem::AddRef()
-{
-  return FOwnerInterface ? FOwnerInterface->AddRef() : static_cast<ULONG>(-1);
-}
-
-ULONG STDMETHODCALLTYPE TcxInterfacedCollectionItem::Release()
-{
-  return FOwnerInterface ? FOwnerInterface->Release() : static_cast<ULONG>(-1);
-}
-
-bool TcxInterfacedCollectionItem::GetInterfaceEntry(REFIID iid, void** intf)
-{
-  if (!IsEqualIID(iid, IID_IUnknown)) return false;
-  *intf = static_cast<IUnknown*>(this);
-  return true;
-}
-
 // --- TcxOwnedInterfacedCollection ---
 
 void TcxOwnedInterfacedCollection::BeforeDestruction()
@@ -288,25 +231,9 @@ void TcxOwnedInterfacedCollection::BeforeDestruction()
   TOwnedCollection::BeforeDestruction();
 }
 
-HRESULT STDMETHODCALLTYPE TcxOwnedInterfacedCollection::QueryInterface(REFIID iid, void** intf)
-{
-  if (!intf) return E_POINTER;
-  *intf = nullptr;
-  return GetInterfaceEntry(iid, intf) ? S_OK : E_NOINTERFACE;
-}
-
-bool TcxOwnedInterfacedCollection::GetInterfaceEntry(REFIID iid, void** intf)
-{
-  if (!IsEqualIID(iid, IID_IUnknown)) return false;
-  *intf = static_cast<IUnknown*>(this);
-  return true;
-}
-
 void TcxOwnedInterfacedCollection::SetSorted(bool value)
 {
-  if (FSorted == value) return;
-  FSorted = value;
-  if (FSorted) Changed();
+  SetAndNotify(FSorted, value, [this] { if (FSorted) Changed(); });
 }
 
 void TcxOwnedInterfacedCollection::Update(TCollectionItem* item)

@@ -17,10 +17,9 @@ using TcxComponentCollectionChangeEvent =
 // A component that is an item of a collection of its parent component. It is owned by the parent's
 // owner (a form), which stores it as a child of the parent.
 class TcxComponentCollectionItem : public TComponent {
-  CL_CLASS(TcxComponentCollectionItem)
+  CL_CLASS(TcxComponentCollectionItem, TComponent)
 public:
   explicit TcxComponentCollectionItem(TComponent* owner) : TComponent(owner) {}
-  ~TcxComponentCollectionItem() override;
   // Leaves the collection before anything else goes.
   void BeforeDestruction() override;
 
@@ -57,10 +56,9 @@ private:
 // An ordered list of component items of one class that belong to a parent component. Changes reach
 // the change handler unless updates are locked; unlocking with force reports one change of all.
 class TcxComponentCollection : public TPersistent {
-  CL_CLASS(TcxComponentCollection)
+  CL_CLASS(TcxComponentCollection, TPersistent)
 public:
   TcxComponentCollection(TComponent* parentComponent, TClass itemClass);
-  ~TcxComponentCollection() override;
   // Frees every item without reporting it.
   void BeforeDestruction() override;
 
@@ -112,23 +110,11 @@ private:
 
 // --- Interfaced collections ---
 
-// A collection item whose references are counted by its collection's interface, when it has one.
-class TcxInterfacedCollectionItem : public TCollectionItem, public IUnknown {
-  CL_CLASS(TcxInterfacedCollectionItem)
+// A collection item that offers internal interfaces (found with Supports), without counting.
+class TcxInterfacedCollectionItem : public TCollectionItem {
+  CL_CLASS(TcxInterfacedCollectionItem, TCollectionItem)
 public:
   explicit TcxInterfacedCollectionItem(TCollection* collection) : TCollectionItem(collection) {}
-  ~TcxInterfacedCollectionItem() override;
-  void AfterConstruction() override;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-protected:
-  virtual bool GetInterfaceEntry(REFIID iid, void** intf);
-
-private:
-  IUnknown* FOwnerInterface = nullptr;
 };
 
 class TcxOwnedInterfacedCollection;
@@ -137,15 +123,11 @@ using TcxOwnedInterfacedCollectionNotifyEvent = TEvent<void(TObject* Sender, TCo
 
 // An owned collection without reference counting that can keep its items sorted (by the compare
 // handler, else by CompareItems) and reports each change to its change handler.
-class TcxOwnedInterfacedCollection : public TOwnedCollection, public IUnknown {
-  CL_CLASS(TcxOwnedInterfacedCollection)
+class TcxOwnedInterfacedCollection : public TOwnedCollection {
+  CL_CLASS(TcxOwnedInterfacedCollection, TOwnedCollection)
 public:
   TcxOwnedInterfacedCollection(TPersistent* owner, TClass itemClass) : TOwnedCollection(owner, itemClass) {}
   void BeforeDestruction() override;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(-1); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(-1); }
 
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
@@ -159,7 +141,6 @@ protected:
   void Update(TCollectionItem* item) override;
   // The order of two items: by default the sign of the difference of their indexes.
   virtual int CompareItems(TCollectionItem* item1, TCollectionItem* item2);
-  virtual bool GetInterfaceEntry(REFIID iid, void** intf);
   void SortCollectionItems();
 
 private:

@@ -2,17 +2,16 @@
 
 #include <algorithm>
 
-const TClassRecord TcxObjectList::ClassInfo = MakeClassRecord<TcxObjectList>("TcxObjectList", TList::StaticClass());
-const TClassRecord TcxStringList::ClassInfo = MakeClassRecord<TcxStringList>("TcxStringList", TStringList::StaticClass());
-const TClassRecord TcxComponentList::ClassInfo =
-    MakeClassRecord<TcxComponentList>("TcxComponentList", TComponentList::StaticClass());
+CL_DEFINE_CLASS(TcxObjectList);
+CL_DEFINE_CLASS(TcxStringList);
+CL_DEFINE_CLASS(TcxComponentList);
 
 // --- TcxObjectList ---
 
-TcxObjectList::~TcxObjectList()
+void TcxObjectList::BeforeDestruction()
 {
-  // Also on the stack, without Free: owned objects do not leak.
   FreeObjects();
+  TList::BeforeDestruction();
 }
 
 void TcxObjectList::FreeObjects()

@@ -7,11 +7,11 @@
 
 // A list of objects; one that owns them frees them when it is cleared.
 class TcxObjectList : public TList {
-  CL_CLASS(TcxObjectList)
+  CL_CLASS(TcxObjectList, TList)
 public:
   TcxObjectList() = default;
   explicit TcxObjectList(std::same_as<bool> auto ownsObjects) : FOwnsObjects(ownsObjects) {}
-  ~TcxObjectList() override;
+  void BeforeDestruction() override;
 
   void Clear() override;
   void DeleteAndFree(int index);
@@ -30,7 +30,7 @@ using TcxStringListCompareEvent = TEvent<int(TcxStringList* List, int Index1, in
 
 // A string list whose sort uses its compare handler when one is set.
 class TcxStringList : public TStringList {
-  CL_CLASS(TcxStringList)
+  CL_CLASS(TcxStringList, TStringList)
 public:
   TcxStringList() = default;
   void Sort() override;
@@ -49,7 +49,7 @@ using TcxComponentListNotifyEvent =
 // extracted, deleting); unlocking reports one change of the whole list (changed, no component).
 // A component of a class other than AcceptedItemClass leaves the list again at once, unreported.
 class TcxComponentList : public TComponentList {
-  CL_CLASS(TcxComponentList)
+  CL_CLASS(TcxComponentList, TComponentList)
 public:
   TcxComponentList() : TComponentList(false) {}
 

@@ -4,10 +4,8 @@
 #include "classlib/Lists.h"
 #include "toolkit/base/cxClasses.h"
 
-const TClassRecord TcxRegisteredClassList::ClassInfo =
-    MakeClassRecord<TcxRegisteredClassList>("TcxRegisteredClassList", TObject::StaticClass());
-const TClassRecord TcxRegisteredClasses::ClassInfo =
-    MakeClassRecord<TcxRegisteredClasses>("TcxRegisteredClasses", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxRegisteredClassList);
+CL_DEFINE_CLASS(TcxRegisteredClasses);
 
 namespace {
 [[noreturn]] void IndexError(int index)
@@ -130,9 +128,7 @@ const std::string& TcxRegisteredClasses::GetEntryText(int index) const
 
 void TcxRegisteredClasses::SetSorted(bool value)
 {
-  if (FSorted == value) return;
-  FSorted = value;
-  if (FSorted) SortEntries();
+  SetAndNotify(FSorted, value, [this] { if (FSorted) SortEntries(); });
 }
 
 int TcxRegisteredClasses::CompareDescriptions(int index1, int index2) const

@@ -16,7 +16,7 @@ struct TcxRegisteredClassListItemData {
 };
 
 class TcxRegisteredClassList : public TObject {
-  CL_CLASS(TcxRegisteredClassList)
+  CL_CLASS(TcxRegisteredClassList, TObject)
 public:
   // Registers registeredClass for itemClass and its descendants; among pairs of one item class the
   // latest wins.
@@ -41,7 +41,7 @@ private:
 };
 
 class TcxRegisteredClasses : public TObject {
-  CL_CLASS(TcxRegisteredClasses)
+  CL_CLASS(TcxRegisteredClasses, TObject)
 public:
   // With registerClasses, each added class is also registered with the streaming system.
   explicit TcxRegisteredClasses(bool registerClasses = false) : FRegisterClasses(registerClasses) {}

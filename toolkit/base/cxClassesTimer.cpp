@@ -10,7 +10,7 @@ TcxSetTimerFunc cxSetTimerFunc = ::SetTimer;
 // The window on which every timer sets its system timer. A WM_TIMER reaches the timer whose current
 // run has that id, and nobody when no running timer has it.
 class TcxTimerWindow : public TcxMessageWindow {
-  CL_CLASS(TcxTimerWindow)
+  CL_CLASS(TcxTimerWindow, TcxMessageWindow)
 public:
   // The running timers by the id of their current run.
   std::map<UINT_PTR, TcxTimer*> LiveTimers;
@@ -31,35 +31,30 @@ protected:
     if (message.Msg != WM_TIMER) return TcxMessageWindow::WndProc(message);
     auto it = LiveTimers.find(message.WParam);
     if (it == LiveTimers.end()) return;
-    // The timer may be freed, or this window's list changed, inside the call: nothing here is
-    // touched after it.
+    // The timer may be freed, or this window's list changed, inside the call: the timer stays whole
+    // until the call returns, and the list is not touched after it.
     TcxTimer* timer = it->second;
+    TObjectCall call(timer);
     GuardCallback([timer] { timer->RaiseOnTimer(); });
   }
 };
 
-const TClassRecord TcxTimerWindow::ClassInfo =
-    MakeClassRecord<TcxTimerWindow>("TcxTimerWindow", TcxMessageWindow::StaticClass());
+CL_DEFINE_CLASS(TcxTimerWindow);
 
 namespace {
-TOwned<TcxTimerWindow> GTimerWindow;
+TUnitObject<TcxTimerWindow> GTimerWindow{UnitcxClasses};
 // Ids are never used twice in the process; 0 stands for none.
 UINT_PTR GLastEventID = 0;
 
-TcxTimerWindow* TimerWindow()
-{
-  if (!GTimerWindow && !UnitcxClasses.Finalized()) GTimerWindow = MakeOwned<TcxTimerWindow>();
-  return GTimerWindow.get();
-}
+TcxTimerWindow* TimerWindow() { return GTimerWindow.Get(); }
 }  // namespace
 
-HWND cxTimerWindowHandle() { return GTimerWindow ? GTimerWindow->Handle() : nullptr; }
+HWND cxTimerWindowHandle() { return GTimerWindow.Peek() ? GTimerWindow.Peek()->Handle() : nullptr; }
 
 void FinalizeTimers()
 {
-  if (!GTimerWindow) return;
-  GTimerWindow->StopAll();
-  GTimerWindow.reset();
+  if (TcxTimerWindow* window = GTimerWindow.Peek()) window->StopAll();
+  GTimerWindow.Free();
 }
 
 // --- TcxTimer ---
@@ -73,8 +68,7 @@ constexpr TPropInfo TimerProps[] = {
 };
 }  // namespace
 
-const TClassRecord TcxTimer::ClassInfo =
-    MakeClassRecord<TcxTimer>("TcxTimer", TComponent::StaticClass(), TimerProps);
+CL_DEFINE_CLASS(TcxTimer, .Props = TimerProps);
 
 TcxTimer::TcxTimer(TComponent* owner) : TComponent(owner) {}
 
@@ -82,9 +76,7 @@ TcxTimer::~TcxTimer() { StopSystemTimer(); }
 
 void TcxTimer::SetEnabled(bool value)
 {
-  if (FEnabled == value) return;
-  FEnabled = value;
-  RestartTimer();
+  SetAndNotify(FEnabled, value, [this] { RestartTimer(); });
 }
 
 void TcxTimer::SetInterval(uint32_t value)
@@ -121,9 +113,9 @@ void TcxTimer::StopSystemTimer()
 {
   if (!FRunning) return;
   FRunning = false;
-  if (GTimerWindow) {
-    KillTimer(GTimerWindow->Handle(), FEventID);
-    GTimerWindow->LiveTimers.erase(FEventID);
+  if (TcxTimerWindow* window = GTimerWindow.Peek()) {
+    KillTimer(window->Handle(), FEventID);
+    window->LiveTimers.erase(FEventID);
   }
 }
 

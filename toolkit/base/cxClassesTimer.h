@@ -12,7 +12,7 @@
 #include "classlib/Win.h"
 
 class TcxTimer : public TComponent {
-  CL_CLASS(TcxTimer)
+  CL_CLASS(TcxTimer, TComponent)
 public:
   // Enabled, Interval 1000 ms, no OnTimer yet: not running.
   explicit TcxTimer(TComponent* owner);

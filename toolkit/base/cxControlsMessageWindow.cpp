@@ -1,9 +1,8 @@
 #include "toolkit/base/cxControlsMessageWindow.h"
 
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
 
-const TClassRecord TcxMessageWindow::ClassInfo =
-    MakeClassRecord<TcxMessageWindow>("TcxMessageWindow", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxMessageWindow);
 
 TcxMessageWindow::TcxMessageWindow()
 {

@@ -13,7 +13,7 @@
 #include "classlib/Win.h"
 
 class TcxMessageWindow : public TObject {
-  CL_CLASS(TcxMessageWindow)
+  CL_CLASS(TcxMessageWindow, TObject)
 public:
   // Makes the window; raises EOSError when the system refuses it.
   TcxMessageWindow();

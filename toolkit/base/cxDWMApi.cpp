@@ -1,15 +1,16 @@
 #include "toolkit/base/cxDWMApi.h"
 
+#include "classlib/BoundLibrary.h"
 #include "toolkit/base/dxCore.h"
 
-namespace {
-HMODULE GLibrary = nullptr;
+TcxDwmApiEntryPoints cxDwmApiEntryPoints;
 
-template <class F>
-void Bind(F& entry, const char* name)
-{
-  entry = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GLibrary, name)));
-}
+namespace {
+#define CX_DWMAPI_LIBRARY_ENTRY(name) CL_LIBRARY_ENTRY(cxDwmApiEntryPoints.name, #name),
+const TLibraryEntry Entries[] = {CX_DWMAPI_ENTRY_POINTS(CX_DWMAPI_LIBRARY_ENTRY)};
+#undef CX_DWMAPI_LIBRARY_ENTRY
+
+TBoundLibrary GLibrary{"dwmapi.dll", Entries};
 
 void InitializeUnit() { LoadDwmApiLibrary(); }
 void FinalizeUnit() { FreeDwmApiLibrary(); }
@@ -19,26 +20,20 @@ const TUnit* const Uses[] = {&UnitdxCore};
 
 TUnit UnitcxDWMApi{"cxDWMApi", Uses, InitializeUnit, FinalizeUnit};
 
-TcxDwmApiEntryPoints cxDwmApiEntryPoints;
-
 void LoadDwmApiLibrary()
 {
-  if (GLibrary || !WinVistaOrLater) return;
-  GLibrary = LoadLibraryA("dwmapi.dll");
-  if (!GLibrary) return;
-#define CX_DWMAPI_BIND_ENTRY(name) Bind(cxDwmApiEntryPoints.name, #name);
-  CX_DWMAPI_ENTRY_POINTS(CX_DWMAPI_BIND_ENTRY)
-#undef CX_DWMAPI_BIND_ENTRY
+  if (GLibrary.Loaded() || !WinVistaOrLater) return;
+  GLibrary.Load();
 }
 
 void FreeDwmApiLibrary()
 {
+  GLibrary.Unload();
+  // Entries a test put in place go too.
   cxDwmApiEntryPoints = {};
-  if (GLibrary) FreeLibrary(GLibrary);
-  GLibrary = nullptr;
 }
 
-bool IsDwmApiLoaded() { return GLibrary != nullptr; }
+bool IsDwmApiLoaded() { return GLibrary.Loaded(); }
 
 bool IsDwmCompositionOn()
 {

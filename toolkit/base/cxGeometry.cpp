@@ -31,8 +31,8 @@ const TUnit* const Uses[] = {&UnitdxCore, &UnitcxClasses};
 
 TUnit UnitcxGeometry{"cxGeometry", Uses, InitializeUnit, FinalizeUnit};
 
-const TClassRecord TcxRect::ClassInfo = MakeClassRecord<TcxRect>("TcxRect", TPersistent::StaticClass(), RectProps);
-const TClassRecord TcxSize::ClassInfo = MakeClassRecord<TcxSize>("TcxSize", TPersistent::StaticClass(), SizeProps);
+CL_DEFINE_CLASS(TcxRect, .Props = RectProps);
+CL_DEFINE_CLASS(TcxSize, .Props = SizeProps);
 
 // --- TcxRect ---
 

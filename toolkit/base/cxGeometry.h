@@ -11,7 +11,7 @@
 extern TUnit UnitcxGeometry;
 
 class TcxRect : public TPersistent {
-  CL_CLASS(TcxRect)
+  CL_CLASS(TcxRect, TPersistent)
 public:
   explicit TcxRect(TPersistent* owner) : FOwner(owner) {}
   TPersistent* GetOwner() const override { return FOwner; }
@@ -45,7 +45,7 @@ private:
 };
 
 class TcxSize : public TPersistent {
-  CL_CLASS(TcxSize)
+  CL_CLASS(TcxSize, TPersistent)
 public:
   explicit TcxSize(TPersistent* owner) : FOwner(owner) {}
   TPersistent* GetOwner() const override { return FOwner; }

@@ -6,10 +6,9 @@
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxGraphicsBitmapStream.h"
 
-const TClassRecord TcxBitmap::ClassInfo = MakeClassRecord<TcxBitmap>("TcxBitmap", TBitmap::StaticClass());
-const TClassRecord TcxBitmap32::ClassInfo = MakeClassRecord<TcxBitmap32>("TcxBitmap32", TcxBitmap::StaticClass());
-const TClassRecord TcxAlphaBitmap::ClassInfo =
-    MakeClassRecord<TcxAlphaBitmap>("TcxAlphaBitmap", TcxBitmap32::StaticClass());
+CL_DEFINE_CLASS(TcxBitmap);
+CL_DEFINE_CLASS(TcxBitmap32);
+CL_DEFINE_CLASS(TcxAlphaBitmap);
 
 namespace {
 // Rounds to the nearest integer, halves to even.
@@ -60,7 +59,7 @@ TcxBitmap::~TcxBitmap() { FcxCanvas.reset(); }
 
 void TcxBitmap::Initialize(int width, int height, TPixelFormat format)
 {
-  FcxCanvas = std::make_unique<TcxCanvas>(Canvas());
+  FcxCanvas = MakeOwned<TcxCanvas>(Canvas());
   TChangesLock lock(this, true);  // one notification (and one format check) whatever changed
   SetPixelFormat(format);
   SetSize(width, height);
@@ -118,10 +117,10 @@ void TcxBitmap::WriteData(TStream& stream)
     TBitmap::WriteData(stream);
     return;
   }
-  TMemoryStream plain;
-  TBitmap::WriteData(plain);
+  auto plain = MakeOwned<TMemoryStream>();
+  TBitmap::WriteData(*plain);
   WriteCompressedBitmapData(
-      stream, std::span<const uint8_t>(static_cast<const uint8_t*>(plain.Memory()), static_cast<size_t>(plain.Size())),
+      stream, std::span<const uint8_t>(static_cast<const uint8_t*>(plain->Memory()), static_cast<size_t>(plain->Size())),
       BitmapStreamBlockSize(this));
 }
 
@@ -132,10 +131,10 @@ void TcxBitmap::ReadData(TStream& stream)
     TBitmap::ReadData(stream);
     return;
   }
-  TMemoryStream data;
-  if (!plain->empty()) data.WriteBuffer(plain->data(), static_cast<int64_t>(plain->size()));
-  data.SetPosition(0);
-  TBitmap::ReadData(data);
+  auto data = MakeOwned<TMemoryStream>();
+  if (!plain->empty()) data->WriteBuffer(plain->data(), static_cast<int64_t>(plain->size()));
+  data->SetPosition(0);
+  TBitmap::ReadData(*data);
 }
 
 // --- TcxBitmap32 ---

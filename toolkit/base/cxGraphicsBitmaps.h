@@ -15,7 +15,7 @@
 #include "toolkit/base/dxCore.h"
 
 class TcxBitmap : public TBitmap {
-  CL_CLASS(TcxBitmap)
+  CL_CLASS(TcxBitmap, TBitmap)
 public:
   // 0 x 0, 24 bits per pixel.
   TcxBitmap();
@@ -58,13 +58,13 @@ protected:
 
 private:
   bool FCompressData = false;
-  std::unique_ptr<TcxCanvas> FcxCanvas;
+  TOwned<TcxCanvas> FcxCanvas;
   int FChangeLockCount = 0;
   bool FModified = false;
 };
 
 class TcxBitmap32 : public TcxBitmap {
-  CL_CLASS(TcxBitmap32)
+  CL_CLASS(TcxBitmap32, TcxBitmap)
 public:
   TcxBitmap32();
   // Not cleared: new pixels are white with alpha 0.
@@ -135,7 +135,7 @@ enum class TcxPixelOperation : int {
 void BlendColorOverPixel(uint32_t color, RGBQUAD& pixel, BYTE factor);
 
 class TcxAlphaBitmap : public TcxBitmap32 {
-  CL_CLASS(TcxAlphaBitmap)
+  CL_CLASS(TcxAlphaBitmap, TcxBitmap32)
 public:
   TcxAlphaBitmap();
   TcxAlphaBitmap(int width, int height);

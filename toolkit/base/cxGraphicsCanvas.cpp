@@ -8,7 +8,7 @@
 #include "toolkit/base/cxGraphicsFunctions.h"
 #include "toolkit/base/dxCore.h"
 
-const TClassRecord TcxCanvas::ClassInfo = MakeClassRecord<TcxCanvas>("TcxCanvas", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxCanvas);
 
 namespace {
 // A context without a clip region is reported as this rectangle.
@@ -225,7 +225,7 @@ void TcxCanvas::PushState()
 {
   AdoptDCObjects();
   PushDCState();
-  TToolsState state{std::make_unique<TFont>(), std::make_unique<TBrush>(), std::make_unique<TPen>()};
+  TToolsState state{MakeOwned<TFont>(), MakeOwned<TBrush>(), MakeOwned<TPen>()};
   state.Font->Assign(FCanvas->Font());
   state.Brush->Assign(FCanvas->Brush());
   state.Pen->Assign(FCanvas->Pen());

@@ -72,7 +72,7 @@ struct TcxViewParams {
 void AdoptDCObjectsIntoCanvas(TCanvas* canvas, HDC dc);
 
 class TcxCanvas : public TObject {
-  CL_CLASS(TcxCanvas)
+  CL_CLASS(TcxCanvas, TObject)
 public:
   explicit TcxCanvas(TCanvas* canvas);
   ~TcxCanvas() override;
@@ -192,9 +192,9 @@ private:
     int SavedIndex;
   };
   struct TToolsState {
-    std::unique_ptr<TFont> Font;
-    std::unique_ptr<TBrush> Brush;
-    std::unique_ptr<TPen> Pen;
+    TOwned<TFont> Font;
+    TOwned<TBrush> Brush;
+    TOwned<TPen> Pen;
   };
   void DrawOneText(std::string_view text, RECT rect, bool drawTextPath, UINT drawFlags, UINT outputOptions,
                    TcxRotationAngle rotation);

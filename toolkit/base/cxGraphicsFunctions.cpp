@@ -6,6 +6,7 @@
 #include "classlib/Component.h"
 #include "classlib/Graphics.h"
 #include "classlib/ImageList.h"
+#include "classlib/Msimg32.h"
 #include "classlib/Strings.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxGeometry.h"
@@ -16,22 +17,8 @@
 
 namespace {
 SIZE GScreenPixelsPerInch{};
-bool GFinalizing = false;
-HMODULE GMsimg32 = nullptr;
-TcxAlphaBlendProc GAlphaBlend = nullptr;
-
-template <class F>
-F GetProcAs(HMODULE module, const char* name)
-{
-  if (!module) return nullptr;
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 void InitializeUnit()
 {
-  GFinalizing = false;
-  GMsimg32 = LoadLibraryA("msimg32.dll");
-  GAlphaBlend = GetProcAs<TcxAlphaBlendProc>(GMsimg32, "AlphaBlend");
   // The process is DPI-aware before the resolution is read, so that the real one is read.
   MakeProcessDPIAwareIfNeeded();
   RegisterClass(TcxBitmap::StaticClass());
@@ -41,13 +28,9 @@ void InitializeUnit()
 
 void FinalizeUnit()
 {
-  GFinalizing = true;
   FreeSharedCanvases();
   UnRegisterClass(TcxBitmap32::StaticClass());
   UnRegisterClass(TcxBitmap::StaticClass());
-  GAlphaBlend = nullptr;
-  if (GMsimg32) FreeLibrary(GMsimg32);
-  GMsimg32 = nullptr;
 }
 
 const TUnit* const Uses[] = {&GraphicsUnit, &UnitdxCore, &UnitcxClasses, &UnitcxGeometry};
@@ -58,9 +41,9 @@ template <class F>
 auto WithScreenCanvas(F f)
 {
   TcxScreenCanvas* shared = GetSharedScreenCanvas();
-  std::unique_ptr<TcxScreenCanvas> own;
+  TOwned<TcxScreenCanvas> own;
   if (!shared) {
-    own = std::make_unique<TcxScreenCanvas>();
+    own = MakeOwned<TcxScreenCanvas>();
     shared = own.get();
   }
   struct TRelease {
@@ -109,15 +92,12 @@ int ScaleByScreenDPI(int value) { return MulDiv(value, GetScreenDPI(), 96); }
 bool MakeProcessDPIAwareIfNeeded()
 {
   if (!WinVistaOrLater) return false;
-  auto setAware = GetProcAs<BOOL(WINAPI*)()>(GetModuleHandleA("user32.dll"), "SetProcessDPIAware");
-  if (!setAware) return false;
-  setAware();
-  return true;
+  return SetProcessDPIAware() != FALSE;
 }
 
-TcxAlphaBlendProc BoundAlphaBlend() { return GAlphaBlend; }
+TcxAlphaBlendProc BoundAlphaBlend() { return Msimg32().AlphaBlend; }
 
-bool IsGraphicsUnitFinalizing() { return GFinalizing; }
+bool IsGraphicsUnitFinalizing() { return UnitcxGraphics.Finalized(); }
 
 // --- Colours ---
 
@@ -306,18 +286,18 @@ void DrawTextRotated(TcxCanvas* canvas, std::string_view text, const RECT& rect,
   const int w = RectWidth(rect), h = RectHeight(rect);
   if (w <= 0 || h <= 0) return;
   // The pixels under the rect are turned back, written on horizontally and turned again.
-  TcxBitmap bitmap(w, h, TPixelFormat::pf32bit);
-  BlitRect(bitmap.Canvas()->Handle(), canvas->GetDCHandle(), bitmap.GetFullRect(), SRCCOPY,
+  auto bitmap = MakeOwned<TcxBitmap>(w, h, TPixelFormat::pf32bit);
+  BlitRect(bitmap->Canvas()->Handle(), canvas->GetDCHandle(), bitmap->GetFullRect(), SRCCOPY,
            POINT{rect.left, rect.top});
   const auto turn = static_cast<TcxRotationAngle>(rotation);
   const TcxRotationAngle inverse = turn == raPlus90 ? raMinus90 : turn == raMinus90 ? raPlus90 : ra180;
-  bitmap.RotateOrFlip(inverse);
-  bitmap.Canvas()->SetFont(canvas->GetCurrentFont());
-  RECT full = bitmap.GetFullRect();
-  DrawTextOnCanvas(bitmap.Canvas(), text, full, color, drawTextFlags);
-  bitmap.RotateOrFlip(turn);
-  TCanvasLock lock(bitmap.Canvas());
-  BlitRect(canvas->GetDCHandle(), bitmap.Canvas()->Handle(), rect, SRCCOPY, POINT{0, 0});
+  bitmap->RotateOrFlip(inverse);
+  bitmap->Canvas()->SetFont(canvas->GetCurrentFont());
+  RECT full = bitmap->GetFullRect();
+  DrawTextOnCanvas(bitmap->Canvas(), text, full, color, drawTextFlags);
+  bitmap->RotateOrFlip(turn);
+  TCanvasLock lock(bitmap->Canvas());
+  BlitRect(canvas->GetDCHandle(), bitmap->Canvas()->Handle(), rect, SRCCOPY, POINT{0, 0});
 }
 
 bool TextOutOnDC(HDC dc, std::string_view text, POINT point, int count, UINT options, const RECT* clipRect)

@@ -243,11 +243,11 @@ void DrawBitmapOnDC(HDC dc, TBitmap* bitmap, const RECT& rect, DWORD rop, POINT 
 {
   if (!bitmap || bitmap->Empty()) return;
   if (Win9xPlatform && DCBitsPerPixel(dc) == 32 && GetBitmapBitsPerPixel(bitmap) < 32) {
-    TcxAlphaBitmap copy(RectWidth(rect), RectHeight(rect));
-    copy.CopyFromBitmapRect(bitmap, copy.GetFullRect(), SRCCOPY, sourcePoint);
-    copy.ApplyPixelOperation(TcxPixelOperation::AlphaClear);
-    TCanvasLock lock(copy.Canvas());
-    BlitRect(dc, DCOf(&copy), rect, rop, POINT{0, 0});
+    auto copy = MakeOwned<TcxAlphaBitmap>(RectWidth(rect), RectHeight(rect));
+    copy->CopyFromBitmapRect(bitmap, copy->GetFullRect(), SRCCOPY, sourcePoint);
+    copy->ApplyPixelOperation(TcxPixelOperation::AlphaClear);
+    TCanvasLock lock(copy->Canvas());
+    BlitRect(dc, DCOf(copy.get()), rect, rop, POINT{0, 0});
     return;
   }
   TCanvasLock lock(bitmap->Canvas());
@@ -257,14 +257,14 @@ void DrawBitmapOnDC(HDC dc, TBitmap* bitmap, const RECT& rect, DWORD rop, POINT 
 void HatchDCRect(HDC dc, const RECT& rect, TColor color1, TColor color2, BYTE step, BYTE alpha1, BYTE alpha2)
 {
   if (RectWidth(rect) <= 0 || RectHeight(rect) <= 0) return;
-  TcxAlphaBitmap bitmap(RectWidth(rect), RectHeight(rect));
+  auto bitmap = MakeOwned<TcxAlphaBitmap>(RectWidth(rect), RectHeight(rect));
   {
-    TCanvasLock lock(bitmap.Canvas());
-    BitBlt(DCOf(&bitmap), 0, 0, bitmap.Width(), bitmap.Height(), dc, rect.left, rect.top, SRCCOPY);
+    TCanvasLock lock(bitmap->Canvas());
+    BitBlt(DCOf(bitmap.get()), 0, 0, bitmap->Width(), bitmap->Height(), dc, rect.left, rect.top, SRCCOPY);
   }
-  bitmap.HatchPixels(color1, color2, step, alpha1, alpha2);
-  TCanvasLock lock(bitmap.Canvas());
-  BitBlt(dc, rect.left, rect.top, bitmap.Width(), bitmap.Height(), DCOf(&bitmap), 0, 0, SRCCOPY);
+  bitmap->HatchPixels(color1, color2, step, alpha1, alpha2);
+  TCanvasLock lock(bitmap->Canvas());
+  BitBlt(dc, rect.left, rect.top, bitmap->Width(), bitmap->Height(), DCOf(bitmap.get()), 0, 0, SRCCOPY);
 }
 
 TOwned<TcxAlphaBitmap> CopyToAlphaBitmap(TcxBitmap32* source)
@@ -302,30 +302,30 @@ void AddShadowToImage(TcxAlphaBitmap* image, TcxAlphaBitmap* mask, int offset, b
   const int w = image->Width(), h = image->Height(), d = offset;
   // The mask on white, one offset in from every side; where the mask shifted by the offset shows the
   // image (black) over the white background, the colour stays and everything else becomes 0.
-  TcxAlphaBitmap shadow(w + 2 * d, h + 2 * d, 0xFFFFFFFF);
-  shadow.ClearImage();
+  auto shadow = MakeOwned<TcxAlphaBitmap>(w + 2 * d, h + 2 * d, 0xFFFFFFFF);
+  shadow->ClearImage();
   {
-    TCanvasLock lock(shadow.Canvas()), maskLock(mask->Canvas());
-    BitBlt(DCOf(&shadow), d, d, w, h, DCOf(mask), 0, 0, SRCCOPY);
+    TCanvasLock lock(shadow->Canvas()), maskLock(mask->Canvas());
+    BitBlt(DCOf(shadow.get()), d, d, w, h, DCOf(mask), 0, 0, SRCCOPY);
     TBrushHandle brush(CreateSolidBrush(ColorToRGB(color)));
-    HDC dc = DCOf(&shadow);
+    HDC dc = DCOf(shadow.get());
     HGDIOBJ old = SelectObject(dc, brush.Get());
     constexpr DWORD DestAndPatternAndNotSource = 0x00200F09;
-    BitBlt(dc, d, d, shadow.Width(), shadow.Height(), dc, 0, 0, DestAndPatternAndNotSource);
+    BitBlt(dc, d, d, shadow->Width(), shadow->Height(), dc, 0, 0, DestAndPatternAndNotSource);
     SelectObject(dc, old);
   }
-  shadow.SetTransparentBkColor(0);
-  shadow.ApplyPixelOperation(TcxPixelOperation::AlphaFix);
+  shadow->SetTransparentBkColor(0);
+  shadow->ApplyPixelOperation(TcxPixelOperation::AlphaFix);
 
-  TcxAlphaBitmap merged(w + d, h + d);
-  merged.ClearImage();
+  auto merged = MakeOwned<TcxAlphaBitmap>(w + d, h + d);
+  merged->ClearImage();
   {
-    TCanvasLock lock(merged.Canvas()), imageLock(image->Canvas()), shadowLock(shadow.Canvas());
-    BitBlt(DCOf(&merged), 0, 0, w, h, DCOf(image), 0, 0, SRCCOPY);
-    BitBlt(DCOf(&merged), 0, 0, w + d, h + d, DCOf(&shadow), d, d, SRCPAINT);
+    TCanvasLock lock(merged->Canvas()), imageLock(image->Canvas()), shadowLock(shadow->Canvas());
+    BitBlt(DCOf(merged.get()), 0, 0, w, h, DCOf(image), 0, 0, SRCCOPY);
+    BitBlt(DCOf(merged.get()), 0, 0, w + d, h + d, DCOf(shadow.get()), d, d, SRCPAINT);
   }
   if (resize) image->SetSize(w + d, h + d);
-  image->CopyFromBitmap(&merged);
+  image->CopyFromBitmap(merged.get());
 }
 
 // ---- DrawImageInMode ------------------------------------------------------------------------------
@@ -375,11 +375,11 @@ void DrawImageInMode(HDC dc, const RECT& imageRect, const RECT& targetRect, TBit
     mask->CopyFromBitmap(image, SRCCOPY);
     if (!ownAlpha) {
       if (!drawGlyph) {
-        TcxAlphaBitmap listMask(image->Width(), image->Height());
-        listMask.ClearImage();
-        TcxImageList::GetListImageAndMask(images, imageIndex, &listMask, nullptr);
-        listMask.ApplyPixelOperation(TcxPixelOperation::AlphaFix);
-        ClearMaskedPixels(mask, &listMask);
+        auto listMask = MakeOwned<TcxAlphaBitmap>(image->Width(), image->Height());
+        listMask->ClearImage();
+        TcxImageList::GetListImageAndMask(images, imageIndex, listMask.get(), nullptr);
+        listMask->ApplyPixelOperation(TcxPixelOperation::AlphaFix);
+        ClearMaskedPixels(mask, listMask.get());
       }
       if (transparentColor != clNone) AddTransparentColor(mask->TransparentPixels(), transparentColor);
       if (useGlyphTransparentColor && drawGlyph) AddTransparentColor(mask->TransparentPixels(), mask->TransparentColor());

@@ -2,15 +2,13 @@
 
 #include "toolkit/base/cxGraphicsFunctions.h"
 
-const TClassRecord TScreenCanvas::ClassInfo = MakeClassRecord<TScreenCanvas>("TScreenCanvas", TCanvas::StaticClass());
-const TClassRecord TcxScreenCanvas::ClassInfo =
-    MakeClassRecord<TcxScreenCanvas>("TcxScreenCanvas", TcxCanvas::StaticClass());
-const TClassRecord TcxPaintCanvas::ClassInfo =
-    MakeClassRecord<TcxPaintCanvas>("TcxPaintCanvas", TcxCanvas::StaticClass());
+CL_DEFINE_CLASS(TScreenCanvas);
+CL_DEFINE_CLASS(TcxScreenCanvas);
+CL_DEFINE_CLASS(TcxPaintCanvas);
 
 namespace {
-TcxScreenCanvas* GScreenCanvas = nullptr;
-TcxPaintCanvas* GPaintCanvas = nullptr;
+TUnitObject<TcxScreenCanvas> GScreenCanvas{UnitcxGraphics};
+TUnitObject<TcxPaintCanvas> GPaintCanvas{UnitcxGraphics};
 }  // namespace
 
 // --- TScreenCanvas ---
@@ -35,7 +33,7 @@ void TScreenCanvas::ReleaseDeviceContext()
 
 // --- TcxScreenCanvas ---
 
-TcxScreenCanvas::TcxScreenCanvas() : TcxCanvas(nullptr), FScreenCanvas(std::make_unique<TScreenCanvas>())
+TcxScreenCanvas::TcxScreenCanvas() : TcxCanvas(nullptr), FScreenCanvas(MakeOwned<TScreenCanvas>())
 {
   SetCanvas(FScreenCanvas.get());
 }
@@ -59,7 +57,7 @@ void TcxPaintCanvas::BeginPaintOnDC(HDC dc)
   level.PreviousCanvas = Canvas();
   level.DC = dc;
   level.SavedIndex = SaveDC(dc);
-  level.OwnCanvas = std::make_unique<TCanvas>();
+  level.OwnCanvas = MakeOwned<TCanvas>();
   level.OwnCanvas->SetHandle(dc);
   try {
     AdoptDCObjectsIntoCanvas(level.OwnCanvas.get(), dc);
@@ -107,22 +105,11 @@ void TcxPaintCanvas::EndPaint()
 
 // --- Shared instances ---
 
-TcxScreenCanvas* GetSharedScreenCanvas()
-{
-  if (IsGraphicsUnitFinalizing()) return nullptr;
-  if (!GScreenCanvas) GScreenCanvas = New<TcxScreenCanvas>();
-  return GScreenCanvas;
-}
-
-TcxPaintCanvas* GetSharedPaintCanvas()
-{
-  if (IsGraphicsUnitFinalizing()) return nullptr;
-  if (!GPaintCanvas) GPaintCanvas = New<TcxPaintCanvas>();
-  return GPaintCanvas;
-}
+TcxScreenCanvas* GetSharedScreenCanvas() { return GScreenCanvas.Get(); }
+TcxPaintCanvas* GetSharedPaintCanvas() { return GPaintCanvas.Get(); }
 
 void FreeSharedCanvases()
 {
-  FreeAndNil(GScreenCanvas);
-  FreeAndNil(GPaintCanvas);
+  GScreenCanvas.Free();
+  GPaintCanvas.Free();
 }

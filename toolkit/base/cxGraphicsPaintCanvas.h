@@ -9,7 +9,7 @@
 // A class-library canvas on a device context of the desktop window, taken when drawing needs one
 // (GetDCEx with DCX_CACHE | DCX_LOCKWINDOWUPDATE) and given back by ReleaseDeviceContext.
 class TScreenCanvas : public TCanvas {
-  CL_CLASS(TScreenCanvas)
+  CL_CLASS(TScreenCanvas, TCanvas)
 public:
   TScreenCanvas() = default;
   ~TScreenCanvas() override;
@@ -24,7 +24,7 @@ private:
 };
 
 class TcxScreenCanvas : public TcxCanvas {
-  CL_CLASS(TcxScreenCanvas)
+  CL_CLASS(TcxScreenCanvas, TcxCanvas)
 public:
   TcxScreenCanvas();
   ~TcxScreenCanvas() override;
@@ -32,11 +32,11 @@ public:
   void ReleaseDeviceContext() { FScreenCanvas->ReleaseDeviceContext(); }
 
 private:
-  std::unique_ptr<TScreenCanvas> FScreenCanvas;
+  TOwned<TScreenCanvas> FScreenCanvas;
 };
 
 class TcxPaintCanvas : public TcxCanvas {
-  CL_CLASS(TcxPaintCanvas)
+  CL_CLASS(TcxPaintCanvas, TcxCanvas)
 public:
   TcxPaintCanvas();
   ~TcxPaintCanvas() override;
@@ -55,7 +55,7 @@ private:
     TCanvas* PreviousCanvas = nullptr;
     HDC DC = nullptr;
     int SavedIndex = 0;  // 0 for a level over a canvas
-    std::unique_ptr<TCanvas> OwnCanvas;
+    TOwned<TCanvas> OwnCanvas;
   };
 
   int FLevelCount = 0;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-const TClassRecord TcxRegion::ClassInfo = MakeClassRecord<TcxRegion>("TcxRegion", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxRegion);
 
 namespace {
 HRGN NewRectRegion(int left, int top, int right, int bottom)

@@ -16,7 +16,7 @@ enum TcxRegionOperation : int {
 int RegionOperationToCombineMode(TcxRegionOperation operation);
 
 class TcxRegion : public TObject {
-  CL_CLASS(TcxRegion)
+  CL_CLASS(TcxRegion, TObject)
 public:
   // An empty rectangular region (0, 0, 0, 0).
   TcxRegion();

@@ -67,14 +67,14 @@ void CopyListBitmap(HBITMAP source, const RECT* rect, TBitmap* output)
     output->SetHandle(copy);
     return;
   }
-  TBitmap whole;
-  whole.SetHandle(copy);
+  auto whole = MakeOwned<TBitmap>();
+  whole->SetHandle(copy);
   // The output keeps its own format (a 32-bit toolkit bitmap stays 32-bit); a plain bitmap without one
   // takes the list's.
-  if (output->PixelFormat() == TPixelFormat::pfDevice) output->SetPixelFormat(whole.PixelFormat());
+  if (output->PixelFormat() == TPixelFormat::pfDevice) output->SetPixelFormat(whole->PixelFormat());
   output->SetSize(RectWidth(*rect), RectHeight(*rect));
-  TCanvasLock lock(output->Canvas()), wholeLock(whole.Canvas());
-  BitBlt(DCOf(output), 0, 0, RectWidth(*rect), RectHeight(*rect), DCOf(&whole), rect->left, rect->top, SRCCOPY);
+  TCanvasLock lock(output->Canvas()), wholeLock(whole->Canvas());
+  BitBlt(DCOf(output), 0, 0, RectWidth(*rect), RectHeight(*rect), DCOf(whole.get()), rect->left, rect->top, SRCCOPY);
   output->SetModified(true);
 }
 
@@ -87,13 +87,10 @@ void CopyInto(TBitmap* output, TBitmap* source)
 }
 }  // namespace
 
-const TClassRecord TcxImageInfo::ClassInfo = MakeClassRecord<TcxImageInfo>("TcxImageInfo", TPersistent::StaticClass());
-const TClassRecord TcxImageInfoItem::ClassInfo =
-    MakeClassRecord<TcxImageInfoItem>("TcxImageInfoItem", TCollectionItem::StaticClass(), ImageInfoItemProps);
-const TClassRecord TcxImageInfoCollection::ClassInfo =
-    MakeClassRecord<TcxImageInfoCollection>("TcxImageInfoCollection", TCollection::StaticClass());
-const TClassRecord TcxImageList::ClassInfo =
-    MakeClassRecord<TcxImageList>("TcxImageList", TCustomImageList::StaticClass(), ImageListProps);
+CL_DEFINE_CLASS(TcxImageInfo);
+CL_DEFINE_CLASS(TcxImageInfoItem, .Props = ImageInfoItemProps);
+CL_DEFINE_CLASS(TcxImageInfoCollection);
+CL_DEFINE_CLASS(TcxImageList, .Props = ImageListProps);
 
 // ---- TcxImageInfo ---------------------------------------------------------------------------------
 
@@ -394,7 +391,8 @@ void TcxImageList::SynchronizeFromImageInfo()
     if (HandleAllocated()) ImageList_Remove(Handle(), -1);
     for (int i = 0; i < FImageInfo->Count();) {
       TcxImageInfo* info = FImageInfo->Items(i)->ImageInfo();
-      const int index = FitToCell(info) ? AddInfoImage(info) : -1;
+      const int index = BitmapHasImage(info->Mask()) ? AddBitmapWithMask(info->Image(), info->Mask())
+                                                     : AddBitmapMaskedByColor(info->Image(), info->MaskColor());
       if (index < 0) {
         FImageInfo->Delete(i);  // the platform refused it: the same position is tried with the next
         continue;
@@ -411,38 +409,16 @@ void TcxImageList::SynchronizeFromImageInfo()
   EndChanges();
 }
 
-bool TcxImageList::FitToCell(TcxImageInfo* info)
-{
-  TcxBitmap* image = info->Image();
-  const int w = Width(), h = Height();
-  if (image->Width() == w && image->Height() == h) return true;
-  if (image->Width() < w || image->Height() < h) return false;
-  // Larger than a cell: the item keeps its top-left cell, which is all the platform list shows of it.
-  TOwned<TcxBitmap> cell = CutCell(image, 0, 0, w, h);
-  if (BitmapHasImage(info->Mask())) {
-    TOwned<TcxBitmap> maskCell = CutCell(info->Mask(), 0, 0, w, h);
-    info->AssignMask(maskCell.get());
-  }
-  info->AssignImage(cell.get());
-  return true;
-}
-
-int TcxImageList::AddInfoImage(TcxImageInfo* info)
-{
-  return BitmapHasImage(info->Mask()) ? AddBitmapWithMask(info->Image(), info->Mask())
-                                      : AddBitmapMaskedByColor(info->Image(), info->MaskColor());
-}
-
 void TcxImageList::RebuildImageInfo()
 {
   FImageInfo->BeginUpdate();
   try {
     FImageInfo->Clear();
     for (int i = 0; i < Count(); ++i) {
-      TcxBitmap32 image(Width(), Height());
-      TcxBitmap mask(Width(), Height(), TPixelFormat::pf1bit);
-      ExtractImageAndMask(Handle(), i, &mask, &image);
-      FImageInfo->Add(&image, &mask, clNone)->ImageInfo()->Dormant();
+      auto image = MakeOwned<TcxBitmap32>(Width(), Height());
+      auto mask = MakeOwned<TcxBitmap>(Width(), Height(), TPixelFormat::pf1bit);
+      ExtractImageAndMask(Handle(), i, mask.get(), image.get());
+      FImageInfo->Add(image.get(), mask.get(), clNone)->ImageInfo()->Dormant();
     }
   } catch (...) {
     FImageInfo->EndUpdate();
@@ -535,16 +511,19 @@ void TcxImageList::CopyImagesFrom(TCustomImageList* source)
   if (auto* cx = dynamic_cast<TcxImageList*>(source)) {
     for (int i = 0; i < cx->FImageInfo->Count(); ++i) {
       TcxImageInfo* info = cx->FImageInfo->Items(i)->ImageInfo();
-      AddInfoImage(info);
+      if (BitmapHasImage(info->Mask()))
+        AddBitmapWithMask(info->Image(), info->Mask());
+      else
+        AddBitmapMaskedByColor(info->Image(), info->MaskColor());
       info->Dormant();
     }
     return;
   }
   for (int i = 0; i < source->Count(); ++i) {
-    TcxBitmap32 image(Width(), Height());
-    TcxBitmap mask(Width(), Height(), TPixelFormat::pf1bit);
-    ExtractImageAndMask(source->Handle(), i, &mask, &image);
-    AddBitmapWithMask(&image, &mask);
+    auto image = MakeOwned<TcxBitmap32>(Width(), Height());
+    auto mask = MakeOwned<TcxBitmap>(Width(), Height(), TPixelFormat::pf1bit);
+    ExtractImageAndMask(source->Handle(), i, mask.get(), image.get());
+    AddBitmapWithMask(image.get(), mask.get());
   }
 }
 
@@ -585,9 +564,9 @@ void TcxImageList::DrawImageInRect(int index, TCanvas* canvas, bool enabled, boo
   if (FAlphaBlending) {
     DrawImageInMode(canvas->Handle(), imageRect, rect, nullptr, this, index, mode, smooth, nullptr, clNone, true);
   } else if (stretch) {
-    TcxBitmap cell(Width(), Height());
-    TCustomImageList::Draw(cell.Canvas(), 0, 0, index, style, ImageType(), enabled);
-    DrawImageInMode(canvas->Handle(), imageRect, rect, &cell, nullptr, -1, mode, smooth, nullptr, clNone, true);
+    auto cell = MakeOwned<TcxBitmap>(Width(), Height());
+    TCustomImageList::Draw(cell->Canvas(), 0, 0, index, style, ImageType(), enabled);
+    DrawImageInMode(canvas->Handle(), imageRect, rect, cell.get(), nullptr, -1, mode, smooth, nullptr, clNone, true);
   } else {
     TCustomImageList::DoDraw(index, canvas, imageRect.left, imageRect.top, 0, enabled);
   }
@@ -649,10 +628,11 @@ bool AreImageListsEqual(TCustomImageList* list1, TCustomImageList* list2)
   if (!list1 || !list2) return list1 == list2;
   if (list1->Count() != list2->Count()) return false;
   if (list1->Count() == 0) return true;
-  TMemoryStream a, b;
-  list1->WriteData(a);
-  list2->WriteData(b);
-  return a.Size() == b.Size() && std::memcmp(a.Memory(), b.Memory(), static_cast<size_t>(a.Size())) == 0;
+  auto a = MakeOwned<TMemoryStream>();
+  auto b = MakeOwned<TMemoryStream>();
+  list1->WriteData(*a);
+  list2->WriteData(*b);
+  return a->Size() == b->Size() && std::memcmp(a->Memory(), b->Memory(), static_cast<size_t>(a->Size())) == 0;
 }
 
 int CountImagesInStrip(TBitmap* bitmap, int cellWidth, int cellHeight)

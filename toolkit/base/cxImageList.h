@@ -7,9 +7,7 @@
 // Outside a change block and outside reading, the platform list and ImageInfo hold the same number of
 // images in the same order. Bitmaps are cut into cells of the list's size, row by row from the top and
 // left to right within a row; what is left over at the right or bottom edge is not added, and a
-// bitmap smaller than one cell is refused (-1), so both copies always agree. An item read from a
-// stored form stays one image: when it is larger than the list's cells it keeps its top-left cell,
-// and when it is smaller it is dropped.
+// bitmap smaller than one cell is refused (-1), so both copies always agree.
 //
 // Stored form: the published properties, then "FormatVersion" (1), "DesignInfo" (the design
 // position) and "ImageInfo" (the items with their Image and Mask bitmap data, compressed in the
@@ -24,7 +22,7 @@ class TcxImageList;
 
 // One image of the list: image and mask bitmaps (owned) and the mask colour (clNone at creation).
 class TcxImageInfo : public TPersistent {
-  CL_CLASS(TcxImageInfo)
+  CL_CLASS(TcxImageInfo, TPersistent)
 public:
   TcxImageInfo();
   ~TcxImageInfo() override;
@@ -51,7 +49,7 @@ private:
 };
 
 class TcxImageInfoItem : public TCollectionItem {
-  CL_CLASS(TcxImageInfoItem)
+  CL_CLASS(TcxImageInfoItem, TCollectionItem)
 public:
   explicit TcxImageInfoItem(TCollection* collection);
   ~TcxImageInfoItem() override;
@@ -71,7 +69,7 @@ private:
 };
 
 class TcxImageInfoCollection : public TCollection {
-  CL_CLASS(TcxImageInfoCollection)
+  CL_CLASS(TcxImageInfoCollection, TCollection)
 public:
   explicit TcxImageInfoCollection(TcxImageList* imageList);
   TPersistent* GetOwner() const override;
@@ -90,7 +88,7 @@ private:
 };
 
 class TcxImageList : public TCustomImageList {
-  CL_CLASS(TcxImageList)
+  CL_CLASS(TcxImageList, TCustomImageList)
 public:
   explicit TcxImageList(TComponent* owner);
   ~TcxImageList() override;
@@ -162,11 +160,6 @@ private:
   int AddCell(TBitmap* image, TBitmap* mask, TColor maskColor, bool byColor);
   int AddCells(TBitmap* image, TBitmap* mask, TColor maskColor, bool byColor);
   void RecordImageInfo(TBitmap* image, TBitmap* mask, TColor maskColor);
-  // Makes an item exactly one cell, so that it stays one image of the platform list: a larger
-  // image (and its mask) keeps its top-left cell; false for an image smaller than a cell.
-  bool FitToCell(TcxImageInfo* info);
-  // Adds an item's image to the platform list (with its mask, or masked by its mask colour).
-  int AddInfoImage(TcxImageInfo* info);
   void SynchronizeFromImageInfo();
   void RebuildImageInfo();
   void CopyImagesFrom(TCustomImageList* source);

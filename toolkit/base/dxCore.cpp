@@ -4,20 +4,23 @@
 #include <charconv>
 #include <cstring>
 #include "classlib/Bitmap.h"
+#include "classlib/BoundLibrary.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Variant.h"
 
 namespace {
-void InitializeUnit() { DetectWindowsVersion(); }
-void FinalizeUnit() { FinalizeResourceStringsAndUnitsLoader(); }
+// The loader's own version record, which not every system's ntdll offers.
+using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+TRtlGetVersion GRtlGetVersion = nullptr;
+const TLibraryEntry NtDllEntries[] = {CL_LIBRARY_ENTRY(GRtlGetVersion, "RtlGetVersion")};
+TBoundLibrary GNtDll{"ntdll.dll", NtDllEntries};
 
-// Entry points bound by name: through void* so that the compiler accepts the change of type.
-template <class F>
-F GetProcAs(HMODULE module, const char* name)
+void InitializeUnit() { DetectWindowsVersion(); }
+void FinalizeUnit()
 {
-  if (!module) return nullptr;
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  FinalizeResourceStringsAndUnitsLoader();
+  GNtDll.Unload();
 }
 }  // namespace
 
@@ -40,11 +43,10 @@ TdxWindowsVersionInfo dxReadWindowsVersionInfo()
   TdxWindowsVersionInfo info;
   // The loader's own record: GetVersionEx stops at 6.2 for programs without a compatibility
   // manifest, which would hide later versions.
-  using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
   OSVERSIONINFOW ntInfo{};
   ntInfo.dwOSVersionInfoSize = sizeof ntInfo;
-  auto rtlGetVersion = GetProcAs<TRtlGetVersion>(GetModuleHandleA("ntdll.dll"), "RtlGetVersion");
-  if (rtlGetVersion && rtlGetVersion(&ntInfo) == 0) {
+  GNtDll.Load();
+  if (GRtlGetVersion && GRtlGetVersion(&ntInfo) == 0) {
     info.PlatformId = ntInfo.dwPlatformId;
     info.MajorVersion = ntInfo.dwMajorVersion;
     info.MinorVersion = ntInfo.dwMinorVersion;
@@ -60,10 +62,8 @@ TdxWindowsVersionInfo dxReadWindowsVersionInfo()
       info.MinorVersion = v.dwMinorVersion;
     }
   }
-  using TIsWow64Process = BOOL(WINAPI*)(HANDLE, BOOL*);
-  auto isWow64Process = GetProcAs<TIsWow64Process>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
   BOOL wow64 = FALSE;
-  info.IsWow64 = isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+  info.IsWow64 = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
   return info;
 }
 

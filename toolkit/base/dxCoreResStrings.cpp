@@ -4,11 +4,9 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
 
-const TClassRecord TdxProductResourceStrings::ClassInfo =
-    MakeClassRecord<TdxProductResourceStrings>("TdxProductResourceStrings", TObject::StaticClass());
-const TClassRecord TdxResourceStringsRepository::ClassInfo =
-    MakeClassRecord<TdxResourceStringsRepository>("TdxResourceStringsRepository", TObject::StaticClass());
-const TClassRecord TdxUnitsLoader::ClassInfo = MakeClassRecord<TdxUnitsLoader>("TdxUnitsLoader", TObject::StaticClass());
+CL_DEFINE_CLASS(TdxProductResourceStrings);
+CL_DEFINE_CLASS(TdxResourceStringsRepository);
+CL_DEFINE_CLASS(TdxUnitsLoader);
 
 namespace {
 // Identifier names sort and match without regard to case, as the names of a sorted string list do.
@@ -29,8 +27,8 @@ int CompareNames(std::string_view a, std::string_view b)
   throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-TdxResourceStringsRepository* GRepository = nullptr;
-TdxUnitsLoader* GUnitsLoader = nullptr;
+TUnitObject<TdxResourceStringsRepository> GRepository{UnitdxCore};
+TUnitObject<TdxUnitsLoader> GUnitsLoader{UnitdxCore};
 }  // namespace
 
 // --- TdxProductResourceStrings ---
@@ -202,14 +200,12 @@ bool IsModuleDeferringInit()
 
 TdxResourceStringsRepository* GetResourceStringsRepository()
 {
-  if (!GRepository && !UnitdxCore.Finalized()) GRepository = New<TdxResourceStringsRepository>();
-  return GRepository;
+  return GRepository.Get();
 }
 
 TdxUnitsLoader* GetUnitsLoader()
 {
-  if (!GUnitsLoader && !UnitdxCore.Finalized()) GUnitsLoader = New<TdxUnitsLoader>();
-  return GUnitsLoader;
+  return GUnitsLoader.Get();
 }
 
 void dxInitialize()
@@ -219,13 +215,14 @@ void dxInitialize()
 
 void dxFinalize()
 {
-  if (GUnitsLoader) GUnitsLoader->FinalizeUnits();
+  if (TdxUnitsLoader* loader = GUnitsLoader.Peek()) loader->FinalizeUnits();
 }
 
 void FinalizeResourceStringsAndUnitsLoader()
 {
-  FreeAndNil(GRepository);
-  if (GUnitsLoader && GUnitsLoader->Deferring() && GUnitsLoader->FinalizeCount() > 0)
+  GRepository.Free();
+  TdxUnitsLoader* loader = GUnitsLoader.Peek();
+  if (loader && loader->Deferring() && loader->FinalizeCount() > 0)
     throw EInvalidOperation("Need call dxFinalize before free library!");
-  FreeAndNil(GUnitsLoader);
+  GUnitsLoader.Free();
 }

@@ -34,7 +34,7 @@ using TdxAddResourceStringsProcedure = void (*)(TdxProductResourceStrings* produ
 
 // One registered product: its word and the sorted identifier names of its strings.
 class TdxProductResourceStrings : public TObject {
-  CL_CLASS(TdxProductResourceStrings)
+  CL_CLASS(TdxProductResourceStrings, TObject)
 public:
   TdxProductResourceStrings(std::string name, TdxAddResourceStringsProcedure registrationProc);
   // Calls the registration procedure with the new product.
@@ -57,7 +57,7 @@ private:
 };
 
 class TdxResourceStringsRepository : public TObject {
-  CL_CLASS(TdxResourceStringsRepository)
+  CL_CLASS(TdxResourceStringsRepository, TObject)
 public:
   TdxResourceStringsRepository() = default;
   ~TdxResourceStringsRepository() override;
@@ -85,7 +85,7 @@ private:
 using TdxUnitsLoaderProc = void (*)();
 
 class TdxUnitsLoader : public TObject {
-  CL_CLASS(TdxUnitsLoader)
+  CL_CLASS(TdxUnitsLoader, TObject)
 public:
   // A deferring loader (one in a library module) queues start-up procedures until Initialize.
   explicit TdxUnitsLoader(bool deferring);

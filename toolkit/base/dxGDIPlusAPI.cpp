@@ -5,12 +5,13 @@
 #include <iterator>
 #include <new>
 #include <vector>
+#include "classlib/BoundLibrary.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/SysUtils.h"
 #include "resources/strings/dxGDIPlusStrsIds.h"
 #include "toolkit/base/cxClasses.h"
 
-const TClassRecord TdxGPBase::ClassInfo = MakeClassRecord<TdxGPBase>("TdxGPBase", TObject::StaticClass());
+CL_DEFINE_CLASS(TdxGPBase);
 
 #define DX_GDIPLUS_DEFINE(name) decltype(&gdip_decl::name) name = nullptr;
 DX_GDIPLUS_ENTRY_POINTS(DX_GDIPLUS_DEFINE)
@@ -37,7 +38,6 @@ CLSID dxGIFEncoderClsid{};
 
 namespace {
 bool GAvailable = false;
-HMODULE GModule = nullptr;
 ULONG_PTR GToken = 0;
 Gdiplus::GdiplusStartupOutput GStartupOutput;
 
@@ -51,25 +51,13 @@ HMODULE LoadGdiPlusModuleFromSystem()
 
 FARPROC GetProcFromModule(HMODULE module, const char* name) { return GetProcAddress(module, name); }
 
-// Each look-up gives nothing once one has failed: the list binds all or nothing.
-template <class F>
-void Bind(F& entry, const char* name)
-{
-  entry = nullptr;
-  if (!GAvailable) return;
-  FARPROC proc = dxGetGdiPlusProc(GModule, name);
-  if (!proc)
-    GAvailable = false;
-  else
-    entry = reinterpret_cast<F>(reinterpret_cast<void*>(proc));
-}
+#define DX_GDIPLUS_LIBRARY_ENTRY(name) CL_LIBRARY_ENTRY(name, #name),
+const TLibraryEntry Entries[] = {DX_GDIPLUS_ENTRY_POINTS(DX_GDIPLUS_LIBRARY_ENTRY)};
+#undef DX_GDIPLUS_LIBRARY_ENTRY
 
-void ClearEntryPoints()
-{
-#define DX_GDIPLUS_CLEAR(name) name = nullptr;
-  DX_GDIPLUS_ENTRY_POINTS(DX_GDIPLUS_CLEAR)
-#undef DX_GDIPLUS_CLEAR
-}
+// A library without every entry point is of no use: it binds all or nothing.
+TBoundLibrary GLibrary{"gdiplus.dll", Entries, TBoundLibrary::TBinding::AllOrNothing,
+                       [](HMODULE module, const char* name) { return dxGetGdiPlusProc(module, name); }};
 
 void MarkGdiPlusUnavailable() { GAvailable = false; }
 void ShutdownGdiPlusUnit() { UnloadGdiPlusLibrary(); }
@@ -141,11 +129,7 @@ bool GdiPlusAvailable() { return GAvailable; }
 void LoadGdiPlusLibrary()
 {
   if (GAvailable) return;
-  if (!GModule) GModule = dxLoadGdiPlusModule();
-  GAvailable = GModule != nullptr;
-#define DX_GDIPLUS_BIND(name) Bind(name, #name);
-  DX_GDIPLUS_ENTRY_POINTS(DX_GDIPLUS_BIND)
-#undef DX_GDIPLUS_BIND
+  GAvailable = GLibrary.LoadFrom(dxLoadGdiPlusModule());
   if (GAvailable) {
     Gdiplus::GdiplusStartupInput input;
     input.GdiplusVersion = 1;
@@ -164,12 +148,8 @@ void LoadGdiPlusLibrary()
       GStartupOutput = {};
     }
   }
-  if (!GAvailable) {
-    // A library without every entry point is of no use: let it go, so the next check loads afresh.
-    ClearEntryPoints();
-    if (GModule) FreeLibrary(GModule);
-    GModule = nullptr;
-  }
+  // A library that cannot be used goes, so that the next check loads afresh.
+  if (!GAvailable) GLibrary.Unload();
 }
 
 void UnloadGdiPlusLibrary()
@@ -180,9 +160,7 @@ void UnloadGdiPlusLibrary()
     GToken = 0;
     GStartupOutput = {};
   }
-  ClearEntryPoints();
-  if (GModule) FreeLibrary(GModule);
-  GModule = nullptr;
+  GLibrary.Unload();
   GAvailable = false;
 }
 

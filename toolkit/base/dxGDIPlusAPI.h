@@ -159,7 +159,7 @@ GpRect MakeGdipRect(int x, int y, int width, int height);
 // Root of the GDI+ wrapper objects: their memory comes from GDI+'s allocator while GDI+ is available
 // and from the ordinary one otherwise, and goes back to where it came from.
 class TdxGPBase : public TObject {
-  CL_CLASS(TdxGPBase)
+  CL_CLASS(TdxGPBase, TObject)
 public:
   TdxGPBase();
   static void* operator new(size_t size);

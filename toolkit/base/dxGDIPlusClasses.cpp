@@ -6,23 +6,16 @@
 #include "classlib/Picture.h"
 #include "classlib/Units.h"
 
-const TClassRecord TdxGPImageData::ClassInfo =
-    MakeClassRecord<TdxGPImageData>("TdxGPImageData", TObject::StaticClass());
-const TClassRecord TdxGPStreamImageData::ClassInfo =
-    MakeClassRecord<TdxGPStreamImageData>("TdxGPStreamImageData", TdxGPImageData::StaticClass());
-const TClassRecord TdxGPBitsImageData::ClassInfo =
-    MakeClassRecord<TdxGPBitsImageData>("TdxGPBitsImageData", TdxGPImageData::StaticClass());
-const TClassRecord TdxGPImage::ClassInfo = MakeClassRecord<TdxGPImage>("TdxGPImage", TGraphic::StaticClass());
-const TClassRecord TdxPNGImage::ClassInfo = MakeClassRecord<TdxPNGImage>("TdxPNGImage", TdxGPImage::StaticClass());
-const TClassRecord TdxSmartImage::ClassInfo =
-    MakeClassRecord<TdxSmartImage>("TdxSmartImage", TdxGPImage::StaticClass());
-const TClassRecord TdxGPCanvas::ClassInfo = MakeClassRecord<TdxGPCanvas>("TdxGPCanvas", TdxGPBase::StaticClass());
-const TClassRecord TdxGPGraphics::ClassInfo =
-    MakeClassRecord<TdxGPGraphics>("TdxGPGraphics", TdxGPCanvas::StaticClass());
-const TClassRecord TdxGPCustomPaintCanvas::ClassInfo =
-    MakeClassRecord<TdxGPCustomPaintCanvas>("TdxGPCustomPaintCanvas", TdxGPGraphics::StaticClass());
-const TClassRecord TdxGPPaintCanvas::ClassInfo =
-    MakeClassRecord<TdxGPPaintCanvas>("TdxGPPaintCanvas", TdxGPCustomPaintCanvas::StaticClass());
+CL_DEFINE_CLASS(TdxGPImageData);
+CL_DEFINE_CLASS(TdxGPStreamImageData);
+CL_DEFINE_CLASS(TdxGPBitsImageData);
+CL_DEFINE_CLASS(TdxGPImage);
+CL_DEFINE_CLASS(TdxPNGImage);
+CL_DEFINE_CLASS(TdxSmartImage);
+CL_DEFINE_CLASS(TdxGPCanvas);
+CL_DEFINE_CLASS(TdxGPGraphics);
+CL_DEFINE_CLASS(TdxGPCustomPaintCanvas);
+CL_DEFINE_CLASS(TdxGPPaintCanvas);
 
 namespace {
 // GDI+'s raw format identifiers (b96b3cXX-0728-11d3-9d7b-0000f81ef32e).
@@ -40,8 +33,7 @@ constexpr GUID ImageFormatGIFId = RawFormat(0xB0);
 constexpr GUID ImageFormatTIFFId = RawFormat(0xB1);
 constexpr GUID ImageFormatIconId = RawFormat(0xB5);
 
-bool GUnitFinishing = false;
-TdxGPPaintCanvas* GSharedPaintCanvas = nullptr;
+TUnitObject<TdxGPPaintCanvas> GSharedPaintCanvas{UnitdxGDIPlusClasses};
 
 // A COM stream over a memory block; released with the scope.
 class TComStream {
@@ -112,7 +104,6 @@ void DrawIntoBits(int width, int height, TRGBColors& bits, TdxGPImage* image, co
 
 void InitializeUnit()
 {
-  GUnitFinishing = false;
   if (TdxUnitsLoader* loader = GetUnitsLoader())
     loader->RegisterUnitProcs(RegisterGdipGraphicClasses, UnregisterGdipGraphicClasses);
 }
@@ -362,10 +353,10 @@ void TdxGPImage::AssignImage(TdxGPImage* image)
     ClearImage();
   } else if (!image->FImageData->HasBits()) {
     // Loaded from a stream: re-encoded in its own format and decoded again.
-    TMemoryStream stream;
-    image->SaveToStream(stream);
-    stream.SetPosition(0);
-    LoadFromStream(stream);
+    auto stream = MakeOwned<TMemoryStream>();
+    image->SaveToStream(*stream);
+    stream->SetPosition(0);
+    LoadFromStream(*stream);
   } else {
     auto* data = static_cast<TdxGPBitsImageData*>(image->FImageData.get());
     CreateHandleFromBits(data->Width(), data->Height(), data->Bits(), true);
@@ -496,8 +487,8 @@ TOwned<TdxGPImage> TdxGPImage::MergeWith(TdxGPImage* image, BYTE opacity)
 void LoadGraphicFromResource(TGraphic* graphic, HMODULE module, const char* resourceName, LPCSTR resourceType)
 {
   if (!graphic) return;
-  TResourceStream stream(module, resourceName, resourceType);
-  graphic->LoadFromStream(stream);
+  auto stream = MakeOwned<TResourceStream>(module, resourceName, resourceType);
+  graphic->LoadFromStream(*stream);
 }
 
 // ---- Canvases -------------------------------------------------------------------------------------
@@ -659,8 +650,7 @@ void TdxGPPaintCanvas::RestoreState()
 
 TdxGPPaintCanvas* GetSharedGdipPaintCanvas()
 {
-  if (!GSharedPaintCanvas && !GUnitFinishing) GSharedPaintCanvas = New<TdxGPPaintCanvas>();
-  return GSharedPaintCanvas;
+  return GSharedPaintCanvas.Get();
 }
 
 TdxGPPaintCanvas* NewGdipPaintCanvasForDC(HDC dc, const RECT& rect)
@@ -782,7 +772,6 @@ void DrawGdipImageTiled(GpGraphics* graphics, const RECT& dest, const RECT& sour
 
 void RegisterGdipGraphicClasses()
 {
-  GUnitFinishing = false;
   if (!CheckGdiPlusAvailable(false)) return;
   LookUpImageEncoders();
   RegisterClass(TdxPNGImage::StaticClass());
@@ -794,10 +783,7 @@ void RegisterGdipGraphicClasses()
 
 void UnregisterGdipGraphicClasses()
 {
-  GUnitFinishing = true;
-  TdxGPPaintCanvas* canvas = GSharedPaintCanvas;
-  GSharedPaintCanvas = nullptr;
-  Free(canvas);
+  GSharedPaintCanvas.Free();
   UnregisterFileFormat(TdxPNGImage::StaticClass());
   UnregisterFileFormat(TdxSmartImage::StaticClass());
   UnRegisterClass(TdxPNGImage::StaticClass());

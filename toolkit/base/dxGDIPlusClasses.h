@@ -34,14 +34,14 @@ CLSID dxGetImageEncoder(TdxImageDataFormat format);
 
 // The source of an image: the encoded bytes it was loaded from, or its pixels.
 class TdxGPImageData : public TObject {
-  CL_CLASS(TdxGPImageData)
+  CL_CLASS(TdxGPImageData, TObject)
 public:
   virtual bool HasBits() const { return false; }
 };
 
 // Encoded bytes in a movable global memory block, which GDI+ reads for as long as the image lives.
 class TdxGPStreamImageData : public TdxGPImageData {
-  CL_CLASS(TdxGPStreamImageData)
+  CL_CLASS(TdxGPStreamImageData, TdxGPImageData)
 public:
   TdxGPStreamImageData() = default;
   ~TdxGPStreamImageData() override;
@@ -57,7 +57,7 @@ private:
 
 // Pixels, 32 bits each, rows top-down, premultiplied ARGB.
 class TdxGPBitsImageData : public TdxGPImageData {
-  CL_CLASS(TdxGPBitsImageData)
+  CL_CLASS(TdxGPBitsImageData, TdxGPImageData)
 public:
   TdxGPBitsImageData() = default;
   bool HasBits() const override { return true; }
@@ -73,7 +73,7 @@ private:
 };
 
 class TdxGPImage : public TGraphic {
-  CL_CLASS(TdxGPImage)
+  CL_CLASS(TdxGPImage, TGraphic)
 public:
   TdxGPImage();
   ~TdxGPImage() override;
@@ -176,14 +176,14 @@ protected:
 
 private:
   GpImage* FHandle = nullptr;
-  std::unique_ptr<TdxGPImageData, TObjectDeleter> FImageData;
+  TOwned<TdxGPImageData> FImageData;
   TdxImageDataFormat FImageDataFormat = TdxImageDataFormat::dxImageUnknown;
   bool FIsAlphaUsed = false;
   bool FIsAlphaUsedAssigned = false;
 };
 
 class TdxPNGImage : public TdxGPImage {
-  CL_CLASS(TdxPNGImage)
+  CL_CLASS(TdxPNGImage, TdxGPImage)
 public:
   TdxPNGImage() = default;
 
@@ -192,7 +192,7 @@ protected:
 };
 
 class TdxSmartImage : public TdxGPImage {
-  CL_CLASS(TdxSmartImage)
+  CL_CLASS(TdxSmartImage, TdxGPImage)
 public:
   TdxSmartImage() = default;
 };
@@ -204,7 +204,7 @@ void LoadGraphicFromResource(TGraphic* graphic, HMODULE module, const char* reso
 
 // A GDI+ graphics, deleted with the canvas.
 class TdxGPCanvas : public TdxGPBase {
-  CL_CLASS(TdxGPCanvas)
+  CL_CLASS(TdxGPCanvas, TdxGPBase)
 public:
   explicit TdxGPCanvas(GpGraphics* handle = nullptr) : FHandle(handle) {}
   ~TdxGPCanvas() override;
@@ -230,7 +230,7 @@ HDC GetGdipCanvasDC(TdxGPCanvas* canvas);
 void ReleaseGdipCanvasDC(TdxGPCanvas* canvas, HDC dc);
 
 class TdxGPGraphics : public TdxGPCanvas {
-  CL_CLASS(TdxGPGraphics)
+  CL_CLASS(TdxGPGraphics, TdxGPCanvas)
 public:
   using TdxGPCanvas::TdxGPCanvas;
 };
@@ -239,7 +239,7 @@ public:
 // device has fewer than 17 bits per pixel (or is a raster printer or a palette device), for a 32-bit
 // buffer that holds a copy of the device's pixels and goes back to the device at EndPaint.
 class TdxGPCustomPaintCanvas : public TdxGPGraphics {
-  CL_CLASS(TdxGPCustomPaintCanvas)
+  CL_CLASS(TdxGPCustomPaintCanvas, TdxGPGraphics)
 public:
   TdxGPCustomPaintCanvas() = default;
   ~TdxGPCustomPaintCanvas() override;
@@ -257,13 +257,13 @@ protected:
 
   HDC FDrawDC = nullptr;
   RECT FDrawRect{};
-  std::unique_ptr<TBitmap, TObjectDeleter> FBuffer;
+  TOwned<TBitmap> FBuffer;
 };
 
 // A paint canvas whose begin and end pairs nest: each begin saves the graphics, buffer, rectangle
 // and device context, each end restores them.
 class TdxGPPaintCanvas : public TdxGPCustomPaintCanvas {
-  CL_CLASS(TdxGPPaintCanvas)
+  CL_CLASS(TdxGPPaintCanvas, TdxGPCustomPaintCanvas)
 public:
   TdxGPPaintCanvas() = default;
   ~TdxGPPaintCanvas() override;
@@ -276,7 +276,7 @@ protected:
 private:
   struct TState {
     GpGraphics* Graphics = nullptr;
-    std::unique_ptr<TBitmap, TObjectDeleter> Buffer;
+    TOwned<TBitmap> Buffer;
     RECT Rect{};
     HDC DC = nullptr;
   };

@@ -4,25 +4,14 @@
 #include "classlib/Exceptions.h"
 
 namespace {
-std::unique_ptr<TdxHookController> GController;
-bool GFinalized = false;
+TUnitObject<TdxHookController> GController{UnitdxHooks};
 
-void InitializeUnit()
-{
-  GFinalized = false;
-  dxHookController();
-}
-
-void FinalizeUnit()
-{
-  GFinalized = true;
-  GController.reset();
-}
+void InitializeUnit() { dxHookController(); }
 
 LRESULT DispatchHook(TdxHookKind kind, int code, WPARAM wParam, LPARAM lParam) noexcept
 {
   try {
-    if (GController) return GController->SystemHook(kind).DispatchHookToClients(code, wParam, lParam);
+    if (TdxHookController* controller = GController.Peek()) return controller->SystemHook(kind).DispatchHookToClients(code, wParam, lParam);
   } catch (...) {
     HandleException(std::current_exception());
   }
@@ -68,7 +57,7 @@ constexpr THookKindInfo HookKinds[dxHookKindCount] = {
 };
 }  // namespace
 
-TUnit UnitdxHooks{"dxHooks", {}, InitializeUnit, FinalizeUnit};
+TUnit UnitdxHooks{"dxHooks", {}, InitializeUnit};
 
 // --- TdxSystemHook ---
 
@@ -148,8 +137,7 @@ void TdxHookController::RemoveHookProc(TdxHookProc proc)
 
 TdxHookController* dxHookController()
 {
-  if (!GController && !GFinalized && !Finishing()) GController = std::make_unique<TdxHookController>();
-  return GController.get();
+  return GController.Get();
 }
 
 void RegisterHookProc(TdxHookKind kind, TdxHookProc proc)
@@ -159,5 +147,5 @@ void RegisterHookProc(TdxHookKind kind, TdxHookProc proc)
 
 void UnregisterHookProc(TdxHookProc proc)
 {
-  if (GController) GController->RemoveHookProc(proc);
+  if (TdxHookController* controller = GController.Peek()) controller->RemoveHookProc(proc);
 }

@@ -6,6 +6,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/Msimg32.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxThemeManager.h"
 #include "toolkit/base/dxUxTheme.h"
@@ -173,7 +174,6 @@ struct TResources {
 std::unique_ptr<TResources> GResources;
 int GUsers = 0;
 
-HMODULE GMsimg32 = nullptr;
 
 int Channel(COLORREF color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
 int ClampChannel(int value) { return std::clamp(value, 0, 255); }
@@ -385,10 +385,7 @@ RECT Line(const RECT& rect, bool horizontal, int from, int to)
 
 void InitializeUnit()
 {
-  GMsimg32 = LoadLibraryA("msimg32.dll");
-  dxGradientFill = GMsimg32 ? reinterpret_cast<TdxGradientFillFunc>(
-                                  reinterpret_cast<void*>(GetProcAddress(GMsimg32, "GradientFill")))
-                            : nullptr;
+  dxGradientFill = Msimg32().GradientFill;
 }
 
 void FinalizeUnit()
@@ -396,8 +393,6 @@ void FinalizeUnit()
   GResources.reset();
   GUsers = 0;
   dxGradientFill = nullptr;
-  if (GMsimg32) FreeLibrary(GMsimg32);
-  GMsimg32 = nullptr;
 }
 
 const TUnit* const Uses[] = {&UnitdxCore, &UnitdxUxTheme, &UnitdxThemeManager};

@@ -16,34 +16,26 @@ constexpr const wchar_t* ClassNames[dxThemedObjectTypeCount] = {
 
 std::array<TdxThemeData, dxThemedObjectTypeCount> GCache;
 bool GThemesActive = false;
-std::unique_ptr<std::vector<TdxThemeChangedNotificator*>> GNotificators;
+using TNotificators = std::vector<TdxThemeChangedNotificator*>;
+TUnitObject<TNotificators> GNotificators{UnitdxThemeManager};
 
 TdxThemeData& Entry(TdxThemedObjectType type) { return GCache.at(static_cast<size_t>(type)); }
 
-bool IsNotificator(TdxThemeChangedNotificator* notificator)
-{
-  return GNotificators && std::find(GNotificators->begin(), GNotificators->end(), notificator) !=
-                              GNotificators->end();
-}
-
-// Tells every listener that joined before the change, each guarded on its own so that one failing
-// listener does not keep the others on closed theme handles. A listener is recognised by its address
-// and its place in the order of joining, since one made while others are told may take the address
-// of one freed meanwhile.
+// Tells every listener that joined before the change and is still there, each guarded on its own so
+// that one failing listener does not keep the others on closed theme handles.
 void NotifyThemeChanged()
 {
-  if (!GNotificators) return;
-  std::vector<std::pair<TdxThemeChangedNotificator*, uint64_t>> listeners;
-  for (TdxThemeChangedNotificator* listener : *GNotificators) listeners.emplace_back(listener, listener->JoinOrder());
-  for (auto [listener, order] : listeners)
-    if (IsNotificator(listener) && listener->JoinOrder() == order)
-      GuardCallback([listener] { listener->NotifyThemeChanged(); });
+  TNotificators* notificators = GNotificators.Peek();
+  if (!notificators) return;
+  std::vector<TWeakRef<TdxThemeChangedNotificator>> listeners(notificators->begin(), notificators->end());
+  for (const auto& listener : listeners)
+    if (TdxThemeChangedNotificator* live = listener.Get()) GuardCallback([live] { live->NotifyThemeChanged(); });
 }
 
 // The hidden window that receives the system's news of a new visual style or new system colours.
 // A top-level window: message-only windows do not receive broadcasts.
 class TdxThemeChangedEventReceiver : public TcxMessageWindow {
-  CL_CLASS(TdxThemeChangedEventReceiver)
+  CL_CLASS(TdxThemeChangedEventReceiver, TcxMessageWindow)
 
 protected:
   void WndProc(TMessage& message) override
@@ -58,28 +50,27 @@ protected:
   }
 };
 
-const TClassRecord TdxThemeChangedEventReceiver::ClassInfo = MakeClassRecord<TdxThemeChangedEventReceiver>(
-    "TdxThemeChangedEventReceiver", TcxMessageWindow::StaticClass());
+CL_DEFINE_CLASS(TdxThemeChangedEventReceiver);
 
-TOwned<TdxThemeChangedEventReceiver> GReceiver;
+TUnitObject<TdxThemeChangedEventReceiver> GReceiver{UnitdxThemeManager};
 
 void InitializeUnit()
 {
   if (!IsUxThemeLoaded()) return;
   GThemesActive = dxUxTheme::IsThemeActive();
-  GNotificators = std::make_unique<std::vector<TdxThemeChangedNotificator*>>();
-  GReceiver = MakeOwned<TdxThemeChangedEventReceiver>();
+  GNotificators.Get();
+  GReceiver.Get();
 }
 
 void FinalizeUnit()
 {
-  GReceiver.reset();
+  GReceiver.Free();
   GThemesActive = false;
   for (TdxThemeData& entry : GCache) {
     if (entry.Handle) dxUxTheme::CloseThemeData(entry.Handle);
     entry = {};
   }
-  GNotificators.reset();
+  GNotificators.Free();
 }
 
 const TUnit* const Uses[] = {&UnitdxUxTheme};
@@ -87,8 +78,7 @@ const TUnit* const Uses[] = {&UnitdxUxTheme};
 
 TUnit UnitdxThemeManager{"dxThemeManager", Uses, InitializeUnit, FinalizeUnit};
 
-const TClassRecord TdxThemeChangedNotificator::ClassInfo =
-    MakeClassRecord<TdxThemeChangedNotificator>("TdxThemeChangedNotificator", TObject::StaticClass());
+CL_DEFINE_CLASS(TdxThemeChangedNotificator);
 
 const wchar_t* dxThemedObjectClassName(TdxThemedObjectType type) { return ClassNames[static_cast<int>(type)]; }
 
@@ -151,14 +141,12 @@ void ReleaseAllThemeHandles()
 
 TdxThemeChangedNotificator::TdxThemeChangedNotificator()
 {
-  static uint64_t joined = 0;
-  FJoinOrder = ++joined;
-  if (GNotificators) GNotificators->push_back(this);
+  if (TNotificators* notificators = GNotificators.Peek()) notificators->push_back(this);
 }
 
 TdxThemeChangedNotificator::~TdxThemeChangedNotificator()
 {
-  if (GNotificators) std::erase(*GNotificators, this);
+  if (TNotificators* notificators = GNotificators.Peek()) std::erase(*notificators, this);
 }
 
 void TdxThemeChangedNotificator::NotifyThemeChanged()

@@ -57,7 +57,7 @@ using TdxThemeChangedEvent = TEvent<void()>;
 // are told in the order they joined. A listener freed while others are told is not told; one made
 // meanwhile is told from the next change on.
 class TdxThemeChangedNotificator : public TObject {
-  CL_CLASS(TdxThemeChangedNotificator)
+  CL_CLASS(TdxThemeChangedNotificator, TObject)
 public:
   TdxThemeChangedNotificator();
   ~TdxThemeChangedNotificator() override;
@@ -66,10 +66,7 @@ public:
   void SetOnThemeChanged(const TdxThemeChangedEvent& value) { FOnThemeChanged = value; }
   // Calls OnThemeChanged when it is set.
   virtual void NotifyThemeChanged();
-  // Counts up over the life of the process: a later notificator has a higher number.
-  uint64_t JoinOrder() const { return FJoinOrder; }
 
 private:
   TdxThemeChangedEvent FOnThemeChanged;
-  uint64_t FJoinOrder = 0;
 };

@@ -2,21 +2,18 @@
 
 #include <commctrl.h>
 #include <vector>
+#include "classlib/BoundLibrary.h"
 #include "toolkit/base/dxCore.h"
 
+TdxUxThemeEntryPoints dxUxThemeEntryPoints;
+
 namespace {
-HMODULE GLibrary = nullptr;
+#define DX_UXTHEME_LIBRARY_ENTRY(name) CL_LIBRARY_ENTRY(dxUxThemeEntryPoints.name, #name),
+const TLibraryEntry Entries[] = {DX_UXTHEME_ENTRY_POINTS(DX_UXTHEME_LIBRARY_ENTRY)};
+#undef DX_UXTHEME_LIBRARY_ENTRY
+static_assert(std::size(Entries) == dxUxThemeEntryPointCount);
 
-#define DX_UXTHEME_COUNT_ENTRY(name) +1
-static_assert(0 DX_UXTHEME_ENTRY_POINTS(DX_UXTHEME_COUNT_ENTRY) == dxUxThemeEntryPointCount);
-#undef DX_UXTHEME_COUNT_ENTRY
-
-// An entry point by name, through void* so that the compiler accepts the change of type.
-template <class F>
-void Bind(F& entry, const char* name)
-{
-  entry = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GLibrary, name)));
-}
+TBoundLibrary GLibrary{"UxTheme.dll", Entries};
 
 void InitializeUnit() { LoadUxThemeLibrary(); }
 void FinalizeUnit() { FreeUxThemeLibrary(); }
@@ -26,27 +23,22 @@ const TUnit* const Uses[] = {&UnitdxCore};
 
 TUnit UnitdxUxTheme{"dxUxTheme", Uses, InitializeUnit, FinalizeUnit};
 
-TdxUxThemeEntryPoints dxUxThemeEntryPoints;
 TdxGetCurrentThemeNamesFunc dxGetCurrentThemeNames = dxReadCurrentThemeNames;
 
-bool IsUxThemeLoaded() { return GLibrary != nullptr; }
+bool IsUxThemeLoaded() { return GLibrary.Loaded(); }
 
 void LoadUxThemeLibrary()
 {
-  if (GLibrary) return;
+  if (GLibrary.Loaded()) return;
   InitCommonControls();
-  GLibrary = LoadLibraryA("UxTheme.dll");
-  if (!GLibrary) return;
-#define DX_UXTHEME_BIND_ENTRY(name) Bind(dxUxThemeEntryPoints.name, #name);
-  DX_UXTHEME_ENTRY_POINTS(DX_UXTHEME_BIND_ENTRY)
-#undef DX_UXTHEME_BIND_ENTRY
+  GLibrary.Load();
 }
 
 void FreeUxThemeLibrary()
 {
+  GLibrary.Unload();
+  // Entries a test put in place go too.
   dxUxThemeEntryPoints = {};
-  if (GLibrary) FreeLibrary(GLibrary);
-  GLibrary = nullptr;
 }
 
 bool dxReadCurrentThemeNames(TdxThemeNames& names)

@@ -34,13 +34,11 @@ constexpr TcxCursorEntry CursorTable[] = {
 UINT GParkingFormQueryMessage = 0;
 UINT GReservedControlMessage = 0;
 
-TOwned<TcxSystemController> GSystemController;
-TOwned<TcxMessageWindow> GMessageWindow;
-TOwned<TcxWindowProcController> GWindowProcController;
-TOwned<TcxSettingsController> GSettingsController;
-TOwned<TcxObjectList> GMouseTrackingTimerList;
-
-bool ShuttingDown() { return UnitcxControls.Finalized(); }
+TUnitObject<TcxSystemController> GSystemController{UnitcxControls};
+TUnitObject<TcxMessageWindow> GMessageWindow{UnitcxControls};
+TUnitObject<TcxWindowProcController> GWindowProcController{UnitcxControls};
+TUnitObject<TcxSettingsController> GSettingsController{UnitcxControls};
+TUnitObject<TcxObjectList> GMouseTrackingTimerList{UnitcxControls};
 
 // The module that holds the toolkit's code and resources.
 HMODULE CodeModule()
@@ -79,21 +77,21 @@ void InitializeUnit()
   InstallCursors();
   GParkingFormQueryMessage = RegisterWindowMessageA("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
   GReservedControlMessage = RegisterWindowMessageA("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
-  GSystemController = MakeOwned<TcxSystemController>();
+  GSystemController.Get();
 }
 
 void FinalizeUnit()
 {
-  GSystemController.reset();
-  if (GMouseTrackingTimerList) {
+  GSystemController.Free();
+  if (TcxObjectList* list = GMouseTrackingTimerList.Peek()) {
     // Tracking left running is a programming error; raising here would break the rest of the
     // shut-down, so the timers are freed and the error reported.
-    cxDebugAssert(GMouseTrackingTimerList->Count() == 0, "MouseTrackingTimerList.Count <> 0");
-    GMouseTrackingTimerList.reset();
+    cxDebugAssert(list->Count() == 0, "MouseTrackingTimerList.Count <> 0");
+    GMouseTrackingTimerList.Free();
   }
-  GSettingsController.reset();
-  GMessageWindow.reset();
-  GWindowProcController.reset();
+  GSettingsController.Free();
+  GMessageWindow.Free();
+  GWindowProcController.Free();
   RemoveCursors();
 }
 
@@ -107,31 +105,11 @@ UINT cxReservedControlMessage() { return GReservedControlMessage; }
 
 std::span<const TcxCursorEntry> cxCursorTable() { return CursorTable; }
 
-TcxMessageWindow* GetMessageWindow()
-{
-  if (!GMessageWindow && !ShuttingDown()) GMessageWindow = MakeOwned<TcxMessageWindow>();
-  return GMessageWindow.get();
-}
-
-TcxWindowProcController* GetWindowProcController()
-{
-  if (!GWindowProcController && !ShuttingDown()) GWindowProcController = MakeOwned<TcxWindowProcController>();
-  return GWindowProcController.get();
-}
-
-TcxSettingsController* GetSettingsController()
-{
-  if (!GSettingsController && !ShuttingDown()) GSettingsController = MakeOwned<TcxSettingsController>();
-  return GSettingsController.get();
-}
-
-TcxObjectList* GetMouseTrackingTimerList()
-{
-  if (!GMouseTrackingTimerList && !ShuttingDown()) GMouseTrackingTimerList = MakeOwned<TcxObjectList>();
-  return GMouseTrackingTimerList.get();
-}
-
-TcxSystemController* GetSystemController() { return GSystemController.get(); }
+TcxMessageWindow* GetMessageWindow() { return GMessageWindow.Get(); }
+TcxWindowProcController* GetWindowProcController() { return GWindowProcController.Get(); }
+TcxSettingsController* GetSettingsController() { return GSettingsController.Get(); }
+TcxObjectList* GetMouseTrackingTimerList() { return GMouseTrackingTimerList.Get(); }
+TcxSystemController* GetSystemController() { return GSystemController.Peek(); }
 
 TcxDebugAssertHandler cxDebugAssertHandler = DefaultDebugAssertHandler;
 

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/controls/cxControls.h"
 
 // --- TcxSettingsController ---
 
-const TClassRecord TcxSettingsController::ClassInfo =
-    MakeClassRecord<TcxSettingsController>("TcxSettingsController", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxSettingsController);
 
 TcxSettingsController::TcxSettingsController() : FNotificator(New<TcxFreeNotificator>(nullptr))
 {
@@ -80,8 +79,7 @@ namespace {
 std::atomic<HWND> GSynchronizeWindow{nullptr};
 }  // namespace
 
-const TClassRecord TcxSystemController::ClassInfo =
-    MakeClassRecord<TcxSystemController>("TcxSystemController", TcxMessageWindow::StaticClass());
+CL_DEFINE_CLASS(TcxSystemController);
 
 TcxSystemController::TcxSystemController()
 {

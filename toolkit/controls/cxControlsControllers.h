@@ -17,7 +17,7 @@
 class TcxFreeNotificator;
 
 class TcxSettingsController : public TObject {
-  CL_CLASS(TcxSettingsController)
+  CL_CLASS(TcxSettingsController, TObject)
 public:
   TcxSettingsController();
   ~TcxSettingsController() override;
@@ -47,7 +47,7 @@ extern TcxIsLibraryFunc cxIsLibrary;
 bool cxIsCodeInLibrary();
 
 class TcxSystemController : public TcxMessageWindow {
-  CL_CLASS(TcxSystemController)
+  CL_CLASS(TcxSystemController, TcxMessageWindow)
 public:
   // In a library module, installs its wake-up hook (which posts DXM_SYNCHRONIZETHREADS to its
   // window) in place of the class library's.

@@ -1,6 +1,7 @@
 #include "toolkit/controls/cxControlsHelpers.h"
 
 #include <cstdlib>
+#include "classlib/Application.h"
 #include "classlib/SysUtils.h"
 #include "toolkit/base/dxUxTheme.h"
 
@@ -150,17 +151,7 @@ void SetWindowZOrder(HWND wnd, HWND after, bool activate, UINT flags)
   SetWindowPos(wnd, after, 0, 0, 0, 0, flags);
 }
 
-namespace {
-TcxSetLayeredWindowAttributesFunc BindSetLayeredWindowAttributes()
-{
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? reinterpret_cast<TcxSetLayeredWindowAttributesFunc>(
-                      reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")))
-                : nullptr;
-}
-}  // namespace
-
-TcxSetLayeredWindowAttributesFunc cxSetLayeredWindowAttributes = BindSetLayeredWindowAttributes();
+TcxSetLayeredWindowAttributesFunc cxSetLayeredWindowAttributes = SetLayeredWindowAttributes;
 
 void SetWindowAlphaBlend(HWND wnd, int alpha)
 {

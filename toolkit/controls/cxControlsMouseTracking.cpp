@@ -4,21 +4,12 @@
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
-// {5B0C0E8E-3E51-4F0D-9A63-2C1B1F7D4A01}
-const IID IID_IcxMouseTrackingCaller = {
-    0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x01}};
-// {5B0C0E8E-3E51-4F0D-9A63-2C1B1F7D4A02}
-const IID IID_IcxMouseTrackingAreaTest = {
-    0x5b0c0e8e, 0x3e51, 0x4f0d, {0x9a, 0x63, 0x2c, 0x1b, 0x1f, 0x7d, 0x4a, 0x02}};
-
-const TClassRecord TMouseTrackingTimer::ClassInfo =
-    MakeClassRecord<TMouseTrackingTimer>("TMouseTrackingTimer", TcxTimer::StaticClass());
+CL_DEFINE_CLASS(TMouseTrackingTimer);
 
 TMouseTrackingTimer::TMouseTrackingTimer(TWinControl* control, const RECT& bounds,
                                          IcxMouseTrackingCaller* caller)
-    : TcxTimer(nullptr), FCaller(caller), FControl(control), FBounds(bounds)
+    : TcxTimer(nullptr), FCaller(caller), FCallerObject(Supports<TObject>(caller)), FControl(control), FBounds(bounds)
 {
-  FCaller->AddRef();
   if (FControl) FControl->FreeNotification(this);
   SetInterval(10);
   SetOnTimer(TNotifyEvent(this, &TMouseTrackingTimer::TimerHandler));
@@ -28,7 +19,6 @@ TMouseTrackingTimer::~TMouseTrackingTimer()
 {
   StopSystemTimer();
   if (FControl) FControl->RemoveFreeNotification(this);
-  FCaller->Release();
 }
 
 void TMouseTrackingTimer::Notification(TComponent* component, TOperation operation)
@@ -43,14 +33,8 @@ void TMouseTrackingTimer::Notification(TComponent* component, TOperation operati
 bool TMouseTrackingTimer::IsMouseInside(POINT cursor) const
 {
   if (FControl) {
-    void* intf = nullptr;
-    if (SUCCEEDED(FCaller->QueryInterface(IID_IcxMouseTrackingAreaTest, &intf))) {
-      auto* areaTest = static_cast<IcxMouseTrackingAreaTest*>(intf);
-      bool inside = FControl->HandleAllocated() &&
-                    areaTest->PointInTrackedArea(FControl->ScreenToClient(cursor));
-      areaTest->Release();
-      return inside;
-    }
+    if (auto* areaTest = Supports<IcxMouseTrackingAreaTest>(FCaller))
+      return FControl->HandleAllocated() && areaTest->PointInTrackedArea(FControl->ScreenToClient(cursor));
   }
   return PtInRect(&FBounds, cursor) != FALSE;
 }
@@ -58,7 +42,7 @@ bool TMouseTrackingTimer::IsMouseInside(POINT cursor) const
 void TMouseTrackingTimer::TimerHandler(TObject*)
 {
   IcxMouseTrackingCaller* caller = FCaller;
-  if (FControlDestroyed) return StopMouseTracking(caller);
+  if (FControlDestroyed || (FCallerObject.Assigned() && !FCallerObject)) return StopMouseTracking(caller);
   POINT cursor = ReadCursorPos();
   bool inside = IsMouseInside(cursor);
   TWinControl* control = FControl;
@@ -67,7 +51,7 @@ void TMouseTrackingTimer::TimerHandler(TObject*)
 
   // The tracking ends before anybody is told, so that the notices may free the control or start
   // tracking the caller again; only locals are used from here on, as this timer is freed.
-  caller->AddRef();
+  TWeakRef<TObject> callerObject = FCallerObject;
   HWND window = control && control->HandleAllocated() ? control->Handle() : nullptr;
   StopMouseTracking(caller);
   if (window) {
@@ -77,8 +61,8 @@ void TMouseTrackingTimer::TimerHandler(TObject*)
     if (!PtInRect(&clientRect, client) || disabled)
       SendMessageA(window, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(control));
   }
-  caller->MouseLeave();
-  caller->Release();
+  // A caller freed by the control's notice is not told.
+  if (!callerObject.Assigned() || callerObject) caller->MouseLeave();
 }
 
 // --- Tracking functions ---

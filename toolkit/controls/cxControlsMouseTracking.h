@@ -4,25 +4,32 @@
 // at the cursor every 10 ms; once the cursor is outside, or the control or one of its parents is
 // disabled, the control's window receives CM_MOUSELEAVE (when the cursor left its client area or
 // it is disabled), the caller's MouseLeave is called, and the tracking ends.
-#include <unknwn.h>
 #include "classlib/Controls.h"
 #include "toolkit/base/cxClassesTimer.h"
 
 // A caller of mouse tracking: told when the mouse has left.
-extern const IID IID_IcxMouseTrackingCaller;
-struct IcxMouseTrackingCaller : IUnknown {
+class IcxMouseTrackingCaller {
+public:
   virtual void MouseLeave() = 0;
+
+protected:
+  ~IcxMouseTrackingCaller() = default;
 };
-// A caller that decides itself what is inside: P in the control's client coordinates.
-extern const IID IID_IcxMouseTrackingAreaTest;
-struct IcxMouseTrackingAreaTest : IcxMouseTrackingCaller {
+// A caller that decides itself what is inside: P in the control's client coordinates (found with
+// Supports on the caller).
+class IcxMouseTrackingAreaTest {
+public:
   virtual bool PointInTrackedArea(POINT p) = 0;
+
+protected:
+  ~IcxMouseTrackingAreaTest() = default;
 };
 
-// The timer of one tracked caller. It holds a counted reference to the caller. It forgets a
-// control that is destroyed while tracked, and then ends the tracking silently on its next tick.
+// The timer of one tracked caller. It forgets a control that is destroyed while tracked, and a
+// caller (a class-library object) that is freed while tracked, and then ends the tracking silently
+// on its next tick.
 class TMouseTrackingTimer : public TcxTimer {
-  CL_CLASS(TMouseTrackingTimer)
+  CL_CLASS(TMouseTrackingTimer, TcxTimer)
 public:
   // Interval 10 ms, running from the start.
   TMouseTrackingTimer(TWinControl* control, const RECT& bounds, IcxMouseTrackingCaller* caller);
@@ -39,6 +46,7 @@ private:
   bool IsMouseInside(POINT cursor) const;
 
   IcxMouseTrackingCaller* FCaller;
+  TWeakRef<TObject> FCallerObject;  // the caller, when it is a class-library object
   TWinControl* FControl;
   RECT FBounds;
   bool FControlDestroyed = false;

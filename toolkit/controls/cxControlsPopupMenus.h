@@ -1,14 +1,16 @@
 #pragma once
 // The popup-menu functions behind every control's PopupMenu: a control's menu may be a class-library
 // popup menu or any component that acts as one through IcxPopupMenuHandler.
-#include <unknwn.h>
 #include "classlib/Menus.h"
 
-// A component that acts as a control's popup menu.
-extern const IID IID_IcxPopupMenuHandler;
-struct IcxPopupMenuHandler : IUnknown {
+// A component that acts as a control's popup menu (found with Supports).
+class IcxPopupMenuHandler {
+public:
   virtual bool IsMenuShortCut(TMessage& message) = 0;
   virtual void Popup(int x, int y) = 0;
+
+protected:
+  ~IcxPopupMenuHandler() = default;
 };
 
 // Runs the menu item whose shortcut the key message gives: through the handler's IsMenuShortCut,

@@ -1,15 +1,14 @@
 #include "toolkit/controls/cxControlsWindowProc.h"
 
 #include <algorithm>
+#include <utility>
+#include "classlib/WindowSubclass.h"
 #include "toolkit/base/cxClasses.h"
-#include "toolkit/controls/cxControlsWndProcInstance.h"
 
 // --- TcxDoublyLinkedObjectList ---
 
-const TClassRecord TcxDoublyLinkedObject::ClassInfo =
-    MakeClassRecord<TcxDoublyLinkedObject>("TcxDoublyLinkedObject", TObject::StaticClass());
-const TClassRecord TcxDoublyLinkedObjectList::ClassInfo =
-    MakeClassRecord<TcxDoublyLinkedObjectList>("TcxDoublyLinkedObjectList", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxDoublyLinkedObject);
+CL_DEFINE_CLASS(TcxDoublyLinkedObjectList);
 
 TcxDoublyLinkedObjectList::~TcxDoublyLinkedObjectList() { Clear(); }
 
@@ -55,14 +54,15 @@ void TcxDoublyLinkedObjectList::Clear()
 
 // --- Subclassers ---
 
-const TClassRecord TcxWindowProcLinkedObject::ClassInfo = MakeClassRecord<TcxWindowProcLinkedObject>(
-    "TcxWindowProcLinkedObject", TcxDoublyLinkedObject::StaticClass());
-const TClassRecord TcxSubclassingHelper::ClassInfo =
-    MakeClassRecord<TcxSubclassingHelper>("TcxSubclassingHelper", TObject::StaticClass());
-const TClassRecord TcxClassLibSubclassingHelper::ClassInfo = MakeClassRecord<TcxClassLibSubclassingHelper>(
-    "TcxClassLibSubclassingHelper", TcxSubclassingHelper::StaticClass());
-const TClassRecord TcxWin32SubclassingHelper::ClassInfo = MakeClassRecord<TcxWin32SubclassingHelper>(
-    "TcxWin32SubclassingHelper", TcxSubclassingHelper::StaticClass());
+CL_DEFINE_CLASS(TcxWindowProcLinkedObject);
+
+TcxWindowProcLinkedObject::~TcxWindowProcLinkedObject()
+{
+  if (FRemoved && FChain) FChain->ForgetRemoved(this);
+}
+CL_DEFINE_CLASS(TcxSubclassingHelper);
+CL_DEFINE_CLASS(TcxClassLibSubclassingHelper);
+CL_DEFINE_CLASS(TcxWin32SubclassingHelper);
 
 TcxClassLibSubclassingHelper::TcxClassLibSubclassingHelper(TControl* control) : FControl(control)
 {
@@ -100,7 +100,7 @@ void TcxClassLibSubclassingHelper::RestoreWindowProc()
 
 TcxWin32SubclassingHelper::~TcxWin32SubclassingHelper()
 {
-  if (FInstance) FInstance->Release();
+  if (FSubclass) FSubclass->Release();
 }
 
 void TcxWin32SubclassingHelper::CallOwnWindowProc(TMessage& message)
@@ -111,23 +111,21 @@ void TcxWin32SubclassingHelper::CallOwnWindowProc(TMessage& message)
 
 void TcxWin32SubclassingHelper::SetWindowProc(TWndMethod dispatch)
 {
-  FInstance = TcxWndProcInstance::Subclass(FHandle, std::move(dispatch));
-  FPrevious = FInstance->PreviousProc();
+  FSubclass = TWindowSubclass::Create(FHandle, std::move(dispatch));
+  FPrevious = FSubclass->PreviousProc();
 }
 
 void TcxWin32SubclassingHelper::RestoreWindowProc()
 {
-  TcxWndProcInstance* instance = FInstance;
-  FInstance = nullptr;
-  if (instance) instance->Release();
+  TWindowSubclass* subclass = std::exchange(FSubclass, nullptr);
+  if (subclass) subclass->Release();
 }
 
-bool TcxWin32SubclassingHelper::WindowGone() const { return !FInstance || FInstance->WindowDestroyed(); }
+bool TcxWin32SubclassingHelper::WindowGone() const { return !FSubclass || FSubclass->WindowDestroyed(); }
 
 // --- TcxWindowProcLinkedObjectList ---
 
-const TClassRecord TcxWindowProcLinkedObjectList::ClassInfo = MakeClassRecord<TcxWindowProcLinkedObjectList>(
-    "TcxWindowProcLinkedObjectList", TcxDoublyLinkedObjectList::StaticClass());
+CL_DEFINE_CLASS(TcxWindowProcLinkedObjectList);
 
 TcxWindowProcLinkedObjectList::TcxWindowProcLinkedObjectList(TControl* control) : FControl(control)
 {
@@ -154,7 +152,12 @@ TcxWindowProcLinkedObjectList::~TcxWindowProcLinkedObjectList()
   if (FSubclasser) FSubclasser->RestoreWindowProc();
   FSubclasser.reset();
   Clear();
-  for (TcxWindowProcLinkedObject* link : FRemoved) Free(link);
+  // Removed links still running belong to messages that ran through this chain, which have all
+  // returned by now.
+  for (TcxWindowProcLinkedObject* link : std::exchange(FRemoved, {})) {
+    link->FChain = nullptr;
+    Free(link);
+  }
 }
 
 TcxDoublyLinkedObject* TcxWindowProcLinkedObjectList::CreateLinkedObject()
@@ -182,18 +185,16 @@ void TcxWindowProcLinkedObjectList::Remove(TcxDoublyLinkedObject*& element)
   // Removed links still running point past the element that goes.
   for (TcxWindowProcLinkedObject* removed : FRemoved)
     if (removed->Prev() == link) SetPrev(removed, link->Prev());
-  if (link->FCalls == 0) {
-    Unlink(link);
-    Free(link);
-    return;
-  }
-  // Its procedure is running: out of the chain now, freed when the call returns. It keeps its
-  // previous element, so that it can still pass the running message on.
+  // Out of the chain now. When its procedure is running, it stays until the call returns, and
+  // keeps its previous element so that it can still pass the running message on.
   TcxDoublyLinkedObject* previous = link->Prev();
   Unlink(link);
-  SetPrev(link, previous);
-  link->FRemoved = true;
-  FRemoved.push_back(link);
+  if (link->CallsInProgress() > 0) {
+    SetPrev(link, previous);
+    link->FRemoved = true;
+    FRemoved.push_back(link);
+  }
+  Free(link);
 }
 
 void TcxWindowProcLinkedObjectList::ForgetRemoved(TcxWindowProcLinkedObject* link)
@@ -201,27 +202,13 @@ void TcxWindowProcLinkedObjectList::ForgetRemoved(TcxWindowProcLinkedObject* lin
   for (TcxWindowProcLinkedObject* removed : FRemoved)
     if (removed->Prev() == link) SetPrev(removed, link->Prev());
   std::erase(FRemoved, link);
-  Free(link);
 }
 
 void TcxWindowProcLinkedObjectList::CallLink(TcxWindowProcLinkedObject* link, TMessage& message)
 {
-  struct TCallScope {
-    TcxWindowProcLinkedObjectList* Chain;
-    TcxWindowProcLinkedObject* Link;
-    ~TCallScope() { Chain->EndCall(Link); }
-  };
-  ++FDispatching;
-  ++link->FCalls;
-  TCallScope scope{this, link};
+  TObjectCall chainCall(this);
+  TObjectCall linkCall(link);
   link->FWindowProc(message);
-}
-
-void TcxWindowProcLinkedObjectList::EndCall(TcxWindowProcLinkedObject* link)
-{
-  if (--link->FCalls == 0 && link->FRemoved) ForgetRemoved(link);
-  // The chain was released while the message ran through it: it goes now.
-  if (--FDispatching == 0 && FReleasePending) Free(this);
 }
 
 void TcxWindowProcLinkedObjectList::Dispatch(TMessage& message)
@@ -231,32 +218,26 @@ void TcxWindowProcLinkedObjectList::Dispatch(TMessage& message)
 
 void TcxWindowProcLinkedObjectList::Release()
 {
-  if (FDispatching == 0) {
-    Free(this);
-    return;
-  }
-  // Messages still run through the chain: the window gets its own procedure back now, and the
-  // chain goes when they return.
+  // The window gets its own procedure back now; the chain goes once no message runs through it.
   if (FSubclasser) FSubclasser->RestoreWindowProc();
-  FReleasePending = true;
+  Free(this);
 }
 
 // --- TcxWindowProcController ---
 
-const TClassRecord TcxWindowProcController::ClassInfo =
-    MakeClassRecord<TcxWindowProcController>("TcxWindowProcController", TObject::StaticClass());
+CL_DEFINE_CLASS(TcxWindowProcController);
 
 TcxWindowProcController::~TcxWindowProcController()
 {
-  while (FChains.Count() > 0) {
-    auto* chain = static_cast<TcxWindowProcLinkedObjectList*>(FChains.Extract(FChains.Last()));
+  while (FChains->Count() > 0) {
+    auto* chain = static_cast<TcxWindowProcLinkedObjectList*>(FChains->Extract(FChains->Last()));
     chain->Release();
   }
 }
 
 TcxWindowProcLinkedObjectList* TcxWindowProcController::FindControlChain(TControl* control) const
 {
-  for (void* item : FChains.List()) {
+  for (void* item : FChains->List()) {
     auto* chain = static_cast<TcxWindowProcLinkedObjectList*>(item);
     if (chain->Control() && chain->Control() == control && !chain->Subclasser()->WindowGone()) return chain;
   }
@@ -265,7 +246,7 @@ TcxWindowProcLinkedObjectList* TcxWindowProcController::FindControlChain(TContro
 
 TcxWindowProcLinkedObjectList* TcxWindowProcController::FindHandleChain(HWND handle) const
 {
-  for (void* item : FChains.List()) {
+  for (void* item : FChains->List()) {
     auto* chain = static_cast<TcxWindowProcLinkedObjectList*>(item);
     if (!chain->Control() && chain->Handle() == handle && !chain->Subclasser()->WindowGone()) return chain;
   }
@@ -278,7 +259,7 @@ TcxWindowProcLinkedObject* TcxWindowProcController::AddControlWindowProc(TContro
   TcxWindowProcLinkedObjectList* chain = FindControlChain(control);
   if (!chain) {
     chain = New<TcxWindowProcLinkedObjectList>(control);
-    FChains.Add(chain);
+    FChains->Add(chain);
   }
   return chain->AddWindowProc(std::move(proc));
 }
@@ -289,7 +270,7 @@ TcxWindowProcLinkedObject* TcxWindowProcController::AddHandleWindowProc(HWND han
   TcxWindowProcLinkedObjectList* chain = FindHandleChain(handle);
   if (!chain) {
     chain = New<TcxWindowProcLinkedObjectList>(handle);
-    FChains.Add(chain);
+    FChains->Add(chain);
   }
   return chain->AddWindowProc(std::move(proc));
 }
@@ -304,7 +285,7 @@ void TcxWindowProcController::RemoveWindowProc(TcxWindowProcLinkedObject*& link)
   if (static_cast<TcxWindowProcLinkedObject*>(element)->FRemoved || !element->Prev()) return;
   chain->Remove(element);
   if (chain->OnlyOwnProcLeft()) {
-    FChains.Extract(chain);
+    FChains->Extract(chain);
     chain->Release();
   }
 }

@@ -6,23 +6,24 @@
 // oldest element of every chain is the window's own procedure. When the last added procedure of a
 // chain is removed, the window's own procedure is put back.
 //
-// A control chain replaces the control's WindowProc. A handle chain subclasses the window with a
-// made window procedure; when another party subclassed the window after the chain, removing the
-// chain leaves that party working (see cxControlsWndProcInstance.h). A control and a raw handle
-// never share a chain, even when the handle is the control's window.
+// A control chain replaces the control's WindowProc. A handle chain subclasses the window with the
+// class library's TWindowSubclass; when another party subclassed the window after the chain,
+// removing the chain leaves that party working. A control and a raw handle never share a chain,
+// even when the handle is the control's window.
 //
 // Procedures may remove links, their own included, while a message runs through the chain: a
-// removed link leaves the chain at once, and is freed when its running call returns.
+// removed link leaves the chain at once; links and chains are calls in progress while a message
+// runs through them, so one freed meanwhile goes when its call returns.
 #include <vector>
 #include "classlib/Controls.h"
 #include "toolkit/base/cxClassesLists.h"
 
 class TcxFreeNotificator;
-class TcxWndProcInstance;
+class TWindowSubclass;
 
 // An element of a doubly linked list.
 class TcxDoublyLinkedObject : public TObject {
-  CL_CLASS(TcxDoublyLinkedObject)
+  CL_CLASS(TcxDoublyLinkedObject, TObject)
 public:
   TcxDoublyLinkedObject* Prev() const { return FPrev; }
   TcxDoublyLinkedObject* Next() const { return FNext; }
@@ -35,7 +36,7 @@ private:
 
 // A doubly linked list that owns its elements; Last is the newest.
 class TcxDoublyLinkedObjectList : public TObject {
-  CL_CLASS(TcxDoublyLinkedObjectList)
+  CL_CLASS(TcxDoublyLinkedObjectList, TObject)
 public:
   ~TcxDoublyLinkedObjectList() override;
 
@@ -62,11 +63,13 @@ class TcxWindowProcLinkedObjectList;
 // One procedure of a chain: the control or the window handle whose chain it belongs to (one of
 // the two), and the procedure it stands for.
 class TcxWindowProcLinkedObject : public TcxDoublyLinkedObject {
-  CL_CLASS(TcxWindowProcLinkedObject)
+  CL_CLASS(TcxWindowProcLinkedObject, TcxDoublyLinkedObject)
 public:
   TControl* Control() const { return FControl; }
   HWND Handle() const { return FHandle; }
   const TWndMethod& WindowProc() const { return FWindowProc; }
+
+  ~TcxWindowProcLinkedObject() override;
 
 private:
   friend class TcxWindowProcLinkedObjectList;
@@ -76,14 +79,13 @@ private:
   HWND FHandle = nullptr;
   TWndMethod FWindowProc;
   TcxWindowProcLinkedObjectList* FChain = nullptr;
-  int FCalls = 0;         // calls of the procedure running now
-  bool FRemoved = false;  // out of the chain, freed when its calls return
+  bool FRemoved = false;  // out of the chain; goes when its running call returns
 };
 
 // The subclasser of one chain: it installs the chain's dispatch procedure in the window, holds
 // the procedure that was in place before, and puts it back.
 class TcxSubclassingHelper : public TObject {
-  CL_CLASS(TcxSubclassingHelper)
+  CL_CLASS(TcxSubclassingHelper, TObject)
 public:
   // The window's own procedure, as the chain's oldest element calls it.
   virtual void CallOwnWindowProc(TMessage& message) = 0;
@@ -98,7 +100,7 @@ public:
 // Subclasses a class-library control through its WindowProc property. It stops touching the
 // control once the control is destroyed.
 class TcxClassLibSubclassingHelper : public TcxSubclassingHelper {
-  CL_CLASS(TcxClassLibSubclassingHelper)
+  CL_CLASS(TcxClassLibSubclassingHelper, TcxSubclassingHelper)
 public:
   explicit TcxClassLibSubclassingHelper(TControl* control);
   ~TcxClassLibSubclassingHelper() override;
@@ -114,9 +116,9 @@ private:
   TcxFreeNotificator* FNotificator = nullptr;
 };
 
-// Subclasses a raw window handle with a made window procedure.
+// Subclasses a raw window handle.
 class TcxWin32SubclassingHelper : public TcxSubclassingHelper {
-  CL_CLASS(TcxWin32SubclassingHelper)
+  CL_CLASS(TcxWin32SubclassingHelper, TcxSubclassingHelper)
 public:
   explicit TcxWin32SubclassingHelper(HWND handle) : FHandle(handle) {}
   ~TcxWin32SubclassingHelper() override;
@@ -129,14 +131,14 @@ public:
 
 private:
   HWND FHandle;
-  TcxWndProcInstance* FInstance = nullptr;
+  TWindowSubclass* FSubclass = nullptr;
   WNDPROC FPrevious = nullptr;
 };
 
 // The chain of one control or one handle; its first element stands for the window's own
 // procedure.
 class TcxWindowProcLinkedObjectList : public TcxDoublyLinkedObjectList {
-  CL_CLASS(TcxWindowProcLinkedObjectList)
+  CL_CLASS(TcxWindowProcLinkedObjectList, TcxDoublyLinkedObjectList)
 public:
   // Subclasses the control or the handle at once.
   explicit TcxWindowProcLinkedObjectList(TControl* control);
@@ -156,16 +158,18 @@ public:
   bool OnlyOwnProcLeft() const;
   // Calls the link's procedure (the own procedure for the first element).
   void CallLink(TcxWindowProcLinkedObject* link, TMessage& message);
-  // Frees the chain now, or once the messages running through it return.
+  // Puts the window's own procedure back and frees the chain (once the messages running through
+  // it return).
   void Release();
 
 protected:
   TcxDoublyLinkedObject* CreateLinkedObject() override;
 
 private:
+  friend class TcxWindowProcLinkedObject;
   void Install();
   void Dispatch(TMessage& message);
-  void EndCall(TcxWindowProcLinkedObject* link);
+  // A removed link has gone: the removed links still running no longer point back at it.
   void ForgetRemoved(TcxWindowProcLinkedObject* link);
 
   TControl* FControl = nullptr;
@@ -173,12 +177,10 @@ private:
   TOwned<TcxSubclassingHelper> FSubclasser;
   // Removed links whose calls still run; each points back at the nearest element before it.
   std::vector<TcxWindowProcLinkedObject*> FRemoved;
-  int FDispatching = 0;
-  bool FReleasePending = false;
 };
 
 class TcxWindowProcController : public TObject {
-  CL_CLASS(TcxWindowProcController)
+  CL_CLASS(TcxWindowProcController, TObject)
 public:
   // Frees every chain, which puts each window's own procedure back.
   ~TcxWindowProcController() override;
@@ -195,10 +197,10 @@ public:
   // The chain of a control or handle whose window is still there; nullptr when none.
   TcxWindowProcLinkedObjectList* FindControlChain(TControl* control) const;
   TcxWindowProcLinkedObjectList* FindHandleChain(HWND handle) const;
-  int ChainCount() const { return FChains.Count(); }
+  int ChainCount() const { return FChains->Count(); }
 
 private:
-  TcxObjectList FChains;
+  TOwned<TcxObjectList> FChains = MakeOwned<TcxObjectList>();
 };
 
 // Calls the procedure of the element just older than link (for the oldest extra procedure, the

@@ -107,9 +107,9 @@ inline ::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, 
 }
 
 // A stream holding bytes, at position 0.
-inline std::unique_ptr<TMemoryStream> StreamOf(const std::string& bytes)
+inline TOwned<TMemoryStream> StreamOf(const std::string& bytes)
 {
-  auto stream = std::make_unique<TMemoryStream>();
+  auto stream = MakeOwned<TMemoryStream>();
   stream->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   stream->SetPosition(0);
   return stream;
@@ -143,7 +143,8 @@ public:
   uint32_t Rgb(int x, int y) { return Pixel(x, y) & 0xFFFFFF; }
 
 private:
-  TBitmap FBitmap;
+  TOwned<TBitmap> FOwnedBitmap = MakeOwned<TBitmap>();
+  TBitmap& FBitmap = *FOwnedBitmap;
 };
 
 }  // namespace fixtures

@@ -7,7 +7,7 @@
 namespace {
 // Counts the instances alive, to see what a list frees.
 class TCounted : public TObject {
-  CL_CLASS(TCounted)
+  CL_CLASS(TCounted, TObject)
 public:
   TCounted() { ++Alive; }
   ~TCounted() override { --Alive; }
@@ -15,7 +15,7 @@ public:
 };
 }  // namespace
 
-const TClassRecord TCounted::ClassInfo = MakeClassRecord<TCounted>("TCounted", TObject::StaticClass());
+CL_DEFINE_CLASS(TCounted);
 
 TEST(ObjectList, FreesWhatItOwnsAndOnlyWhatIsAsked)
 {
@@ -28,8 +28,8 @@ TEST(ObjectList, FreesWhatItOwnsAndOnlyWhatIsAsked)
     list->Add(a);
     list->Add(b);
     list->Add(New<TCounted>());
-    TCounted outsider;
-    EXPECT_EQ(list->RemoveAndFree(&outsider), -1);
+    auto outsider = MakeOwned<TCounted>();
+    EXPECT_EQ(list->RemoveAndFree(outsider.get()), -1);
     EXPECT_EQ(TCounted::Alive, 4);
     EXPECT_EQ(list->RemoveAndFree(b), 1);
     EXPECT_EQ(TCounted::Alive, 3);
@@ -43,24 +43,24 @@ TEST(ObjectList, FreesWhatItOwnsAndOnlyWhatIsAsked)
   }
   EXPECT_EQ(TCounted::Alive, 0);  // freeing the list frees the rest
 
-  TCounted kept;
+  auto kept = MakeOwned<TCounted>();
   {
-    TcxObjectList onStack(false);
-    onStack.Add(&kept);
-    onStack.Clear();
-    onStack.Add(&kept);
+    auto onStack = MakeOwned<TcxObjectList>(false);
+    onStack->Add(kept.get());
+    onStack->Clear();
+    onStack->Add(kept.get());
   }
   EXPECT_EQ(TCounted::Alive, 1);
   {
-    TcxObjectList owning;  // on the stack, without Free: still frees
-    owning.Add(New<TCounted>());
+    auto owning = MakeOwned<TcxObjectList>();  // on the stack, without Free: still frees
+    owning->Add(New<TCounted>());
   }
   EXPECT_EQ(TCounted::Alive, 1);
 }
 
 namespace {
 class TByLength : public TObject {
-  CL_CLASS(TByLength)
+  CL_CLASS(TByLength, TObject)
 public:
   int Compare(TcxStringList* list, int a, int b)
   {
@@ -69,7 +69,7 @@ public:
 };
 }  // namespace
 
-const TClassRecord TByLength::ClassInfo = MakeClassRecord<TByLength>("TByLength", TObject::StaticClass());
+CL_DEFINE_CLASS(TByLength);
 
 TEST(StringList, SortsWithItsHandlerWhenOneIsSet)
 {
@@ -77,8 +77,8 @@ TEST(StringList, SortsWithItsHandlerWhenOneIsSet)
   for (const char* s : {"ccc", "a", "BB", "dddd", "b"}) list->Add(s);
   list->Sort();
   EXPECT_EQ(list->Text(), "a\r\nb\r\nBB\r\nccc\r\ndddd\r\n");
-  TByLength byLength;
-  list->SetOnCompare(TcxStringListCompareEvent(&byLength, &TByLength::Compare));
+  auto byLength = MakeOwned<TByLength>();
+  list->SetOnCompare(TcxStringListCompareEvent(byLength.get(), &TByLength::Compare));
   list->Clear();
   for (const char* s : {"ccc", "a", "BB", "dddd", "b"}) list->Add(s);
   list->Sort();
@@ -91,14 +91,14 @@ TEST(StringList, SortsWithItsHandlerWhenOneIsSet)
 
 namespace {
 class TListButton : public TComponent {
-  CL_CLASS(TListButton)
+  CL_CLASS(TListButton, TComponent)
 public:
   using TComponent::TComponent;
 };
 
 // Accepts buttons only.
 class TButtonList : public TcxComponentList {
-  CL_CLASS(TButtonList)
+  CL_CLASS(TButtonList, TcxComponentList)
 public:
   TButtonList() = default;
 
@@ -107,7 +107,7 @@ protected:
 };
 
 class TListLog : public TObject {
-  CL_CLASS(TListLog)
+  CL_CLASS(TListLog, TObject)
 public:
   void Item(TObject*, TComponent* c, TcxComponentCollectionNotification a) { Items.push_back(Describe(c, a)); }
   void Changed(TObject*, TComponent* c, TcxComponentCollectionNotification a) { Changes.push_back(Describe(c, a)); }
@@ -119,9 +119,9 @@ public:
 };
 }  // namespace
 
-const TClassRecord TListButton::ClassInfo = MakeClassRecord<TListButton>("TListButton", TComponent::StaticClass());
-const TClassRecord TButtonList::ClassInfo = MakeClassRecord<TButtonList>("TButtonList", TcxComponentList::StaticClass());
-const TClassRecord TListLog::ClassInfo = MakeClassRecord<TListLog>("TListLog", TObject::StaticClass());
+CL_DEFINE_CLASS(TListButton);
+CL_DEFINE_CLASS(TButtonList);
+CL_DEFINE_CLASS(TListLog);
 
 TEST(ComponentList, ReportsAddedExtractedDeletedAndOneChangeAfterALock)
 {
@@ -132,33 +132,33 @@ TEST(ComponentList, ReportsAddedExtractedDeletedAndOneChangeAfterALock)
   b->SetName("B");
   auto* c = New<TListButton>(form.get());
   c->SetName("C");
-  TListLog log;
+  auto log = MakeOwned<TListLog>();
   TOwned<TButtonList> list(New<TButtonList>());
-  list->SetOnNotify(TcxComponentListNotifyEvent(&log, &TListLog::Item));
-  list->SetOnComponentListChanged(TcxComponentListNotifyEvent(&log, &TListLog::Changed));
+  list->SetOnNotify(TcxComponentListNotifyEvent(log.get(), &TListLog::Item));
+  list->SetOnComponentListChanged(TcxComponentListNotifyEvent(log.get(), &TListLog::Changed));
 
   list->Add(a);
   list->Add(b);
   list->Extract(a);
   list->Delete(0);  // b, which the list does not own
-  EXPECT_EQ(log.Changes, (std::vector<std::string>{"A 0", "B 0", "A 3", "B 4"}));
-  EXPECT_EQ(log.Items, log.Changes);
+  EXPECT_EQ(log->Changes, (std::vector<std::string>{"A 0", "B 0", "A 3", "B 4"}));
+  EXPECT_EQ(log->Items, log->Changes);
   EXPECT_EQ(form->ComponentCount(), 3);
 
-  log.Changes.clear();
-  log.Items.clear();
+  log->Changes.clear();
+  log->Items.clear();
   list->LockNotifications();
   list->Add(a);
   list->Add(b);
   list->UnlockWithoutNotify();
-  EXPECT_TRUE(log.Changes.empty());
-  EXPECT_EQ(log.Items.size(), 2u);  // items are still told
+  EXPECT_TRUE(log->Changes.empty());
+  EXPECT_EQ(log->Items.size(), 2u);  // items are still told
 
   list->Add(c);
-  log.Changes.clear();
+  log->Changes.clear();
   list->Clear();
   EXPECT_EQ(list->Count(), 0);
-  EXPECT_EQ(log.Changes, (std::vector<std::string>{"(all) 1"}));
+  EXPECT_EQ(log->Changes, (std::vector<std::string>{"(all) 1"}));
   EXPECT_EQ(form->ComponentCount(), 3);
 
   // Unbalanced unlocking stays at no lock.
@@ -168,18 +168,18 @@ TEST(ComponentList, ReportsAddedExtractedDeletedAndOneChangeAfterALock)
 
 TEST(ComponentList, RefusesOtherClassesAndDropsFreedComponents)
 {
-  TListLog log;
+  auto log = MakeOwned<TListLog>();
   TOwned<TButtonList> list(New<TButtonList>());
-  list->SetOnComponentListChanged(TcxComponentListNotifyEvent(&log, &TListLog::Changed));
+  list->SetOnComponentListChanged(TcxComponentListNotifyEvent(log.get(), &TListLog::Changed));
   TOwned<TComponent> plain(New<TComponent>(nullptr));
   list->Add(plain.get());
   EXPECT_EQ(list->Count(), 0);
-  EXPECT_TRUE(log.Changes.empty());
+  EXPECT_TRUE(log->Changes.empty());
 
   auto* button = New<TListButton>(nullptr);
   button->SetName("Button");
   list->Add(button);
   Free(button);
   EXPECT_EQ(list->Count(), 0);
-  EXPECT_EQ(log.Changes, (std::vector<std::string>{"Button 0", "Button 3"}));
+  EXPECT_EQ(log->Changes, (std::vector<std::string>{"Button 0", "Button 3"}));
 }

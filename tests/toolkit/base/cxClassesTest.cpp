@@ -10,7 +10,7 @@
 
 namespace {
 class TLinkedComponent : public TcxComponent {
-  CL_CLASS(TLinkedComponent)
+  CL_CLASS(TLinkedComponent, TcxComponent)
 public:
   using TcxComponent::TcxComponent;
   using TcxComponent::RefreshComponentLinks;
@@ -21,7 +21,7 @@ protected:
 };
 
 class TScaled : public TcxScalableComponent {
-  CL_CLASS(TScaled)
+  CL_CLASS(TScaled, TcxScalableComponent)
 public:
   using TcxScalableComponent::TcxScalableComponent;
   std::vector<std::pair<int, int>> Calls;
@@ -31,7 +31,7 @@ protected:
 };
 
 class TFreeLog : public TObject {
-  CL_CLASS(TFreeLog)
+  CL_CLASS(TFreeLog, TObject)
 public:
   void Freed(TComponent* component) { Names.push_back(component->Name()); }
   std::vector<std::string> Names;
@@ -39,34 +39,18 @@ public:
 
 // Named like the screen tips that the unique names are made for.
 class TdxScreenTip : public TComponent {
-  CL_CLASS(TdxScreenTip)
+  CL_CLASS(TdxScreenTip, TComponent)
 public:
   using TComponent::TComponent;
 };
 
 // An object that counts its references, to see that owned persistents count on it.
-class TCountingOwner : public TPersistent, public IUnknown {
-  CL_CLASS(TCountingOwner)
-public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override
-  {
-    if (!IsEqualIID(iid, IID_IUnknown)) return E_NOINTERFACE;
-    *intf = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
-  ULONG Refs = 0;
-};
 }  // namespace
 
-const TClassRecord TLinkedComponent::ClassInfo =
-    MakeClassRecord<TLinkedComponent>("TLinkedComponent", TcxComponent::StaticClass());
-const TClassRecord TScaled::ClassInfo = MakeClassRecord<TScaled>("TScaled", TcxScalableComponent::StaticClass());
-const TClassRecord TFreeLog::ClassInfo = MakeClassRecord<TFreeLog>("TFreeLog", TObject::StaticClass());
-const TClassRecord TdxScreenTip::ClassInfo = MakeClassRecord<TdxScreenTip>("TdxScreenTip", TComponent::StaticClass());
-const TClassRecord TCountingOwner::ClassInfo = MakeClassRecord<TCountingOwner>("TCountingOwner", TPersistent::StaticClass());
+CL_DEFINE_CLASS(TLinkedComponent);
+CL_DEFINE_CLASS(TScaled);
+CL_DEFINE_CLASS(TFreeLog);
+CL_DEFINE_CLASS(TdxScreenTip);
 
 // --- Weak links ---
 
@@ -87,8 +71,7 @@ TEST(ObjectLinks, LinkIsEmptiedWhenItsComponentIsDestroyed)
   EXPECT_EQ(second->Ref(), nullptr);
   EXPECT_EQ(otherLink->Ref(), other);
 
-  // Deleted without the two phases: the links still empty.
-  delete other;
+  Free(other);
   EXPECT_EQ(otherLink->Ref(), nullptr);
 
   FreeObjectLink(link);
@@ -101,29 +84,29 @@ TEST(ObjectLinks, LinkIsEmptiedWhenItsComponentIsDestroyed)
 
 TEST(ObjectLinks, ControllerGoesWithTheLastLinkAndComesBackWithTheNext)
 {
-  TObject plain;
-  TcxObjectLink* link = CreateObjectLink(&plain);
+  auto plain = MakeOwned<TObject>();
+  TcxObjectLink* link = CreateObjectLink(plain.get());
   EXPECT_TRUE(ObjectLinkControllerExists());
   FreeObjectLink(link);  // still referring to its object
   EXPECT_FALSE(ObjectLinkControllerExists());
 
-  link = CreateObjectLink(&plain);
+  link = CreateObjectLink(plain.get());
   EXPECT_TRUE(ObjectLinkControllerExists());
-  ResetObjectLinks(&plain);  // what an object that is not a component calls when it dies
+  ResetObjectLinks(plain.get());  // what an object that is not a component calls when it dies
   EXPECT_EQ(link->Ref(), nullptr);
   FreeObjectLink(link);
   EXPECT_FALSE(ObjectLinkControllerExists());
-  ResetObjectLinks(&plain);  // without a controller: nothing
+  ResetObjectLinks(plain.get());  // without a controller: nothing
 }
 
 // --- Free notification ---
 
 TEST(FreeNotificator, ReportsFreedWatchedComponentsOnly)
 {
-  TFreeLog log;
+  auto log = MakeOwned<TFreeLog>();
   TOwned<TComponent> form(New<TComponent>(nullptr));
   auto* notificator = New<TcxFreeNotificator>(nullptr);
-  notificator->SetOnFreeNotification(TcxFreeNotificationEvent(&log, &TFreeLog::Freed));
+  notificator->SetOnFreeNotification(TcxFreeNotificationEvent(log.get(), &TFreeLog::Freed));
   auto* watched = New<TComponent>(form.get());
   watched->SetName("Watched");
   auto* unwatched = New<TComponent>(form.get());
@@ -139,23 +122,23 @@ TEST(FreeNotificator, ReportsFreedWatchedComponentsOnly)
   Free(unwatched);
   Free(dropped);
   Free(watched);
-  EXPECT_EQ(log.Names, (std::vector<std::string>{"Watched"}));
+  EXPECT_EQ(log->Names, (std::vector<std::string>{"Watched"}));
 
   // A sibling of the watched component: the owner tells it of the removal.
   auto* sibling = New<TComponent>(form.get());
   sibling->SetName("Sibling");
   auto* ownedNotificator = New<TcxFreeNotificator>(form.get());
-  ownedNotificator->SetOnFreeNotification(TcxFreeNotificationEvent(&log, &TFreeLog::Freed));
+  ownedNotificator->SetOnFreeNotification(TcxFreeNotificationEvent(log.get(), &TFreeLog::Freed));
   ownedNotificator->WatchComponent(sibling);
   Free(sibling);
-  EXPECT_EQ(log.Names, (std::vector<std::string>{"Watched", "Sibling"}));
+  EXPECT_EQ(log->Names, (std::vector<std::string>{"Watched", "Sibling"}));
 
   // The notificator going first leaves nothing behind in what it watched.
   auto* last = New<TComponent>(form.get());
   notificator->WatchComponent(last);
   Free(notificator);
   Free(last);
-  EXPECT_EQ(log.Names.size(), 2u);
+  EXPECT_EQ(log->Names.size(), 2u);
 }
 
 // --- Components ---
@@ -234,7 +217,7 @@ struct TTextArgs : TcxEventArgs {
 };
 
 class TListener : public TObject {
-  CL_CLASS(TListener)
+  CL_CLASS(TListener, TObject)
 public:
   TListener(std::vector<std::string>& log, std::string name) : Log(log), Name(std::move(name)) {}
   void Handle(TObject*, const TcxEventArgs& args)
@@ -249,30 +232,32 @@ public:
 };
 }  // namespace
 
-const TClassRecord TListener::ClassInfo = MakeClassRecord<TListener>("TListener", TObject::StaticClass());
+CL_DEFINE_CLASS(TListener);
 
 TEST(EventHandlerCollection, CallsInOrderAndSkipsHandlersRemovedMeanwhile)
 {
   std::vector<std::string> log;
-  TListener a(log, "a"), b(log, "b"), c(log, "c");
-  TcxEventHandlerCollection handlers;
-  TcxEventHandler ha(&a, &TListener::Handle), hb(&b, &TListener::Handle), hc(&c, &TListener::Handle);
-  handlers.Add(ha);
-  handlers.Add(hb);
-  handlers.Add(hc);
-  b.RemoveFrom = &handlers;
-  b.RemoveWhat = hc;  // b removes c while the calls are under way
+  auto a = MakeOwned<TListener>(log, "a");
+  auto b = MakeOwned<TListener>(log, "b");
+  auto c = MakeOwned<TListener>(log, "c");
+  auto handlers = MakeOwned<TcxEventHandlerCollection>();
+  TcxEventHandler ha(a.get(), &TListener::Handle), hb(b.get(), &TListener::Handle), hc(c.get(), &TListener::Handle);
+  handlers->Add(ha);
+  handlers->Add(hb);
+  handlers->Add(hc);
+  b->RemoveFrom = handlers.get();
+  b->RemoveWhat = hc;  // b removes c while the calls are under way
 
   TTextArgs args;
   args.Text = "x";
-  handlers.InvokeAll(nullptr, args);
+  handlers->InvokeAll(nullptr, args);
   EXPECT_EQ(log, (std::vector<std::string>{"a:x", "b:x"}));
-  EXPECT_EQ(handlers.Count(), 2);
+  EXPECT_EQ(handlers->Count(), 2);
 
   log.clear();
-  b.RemoveFrom = nullptr;
-  handlers.Remove(ha);
-  handlers.InvokeAll(nullptr, args);
+  b->RemoveFrom = nullptr;
+  handlers->Remove(ha);
+  handlers->InvokeAll(nullptr, args);
   EXPECT_EQ(log, (std::vector<std::string>{"b:x"}));
 }
 
@@ -316,42 +301,61 @@ TEST(UniqueNames, BaseNamesAreCleanedAndNumberedOnlyWhenTaken)
 
 // --- Interface objects ---
 
-TEST(Interfaces, UnknownObjectAnswersItsTableAndIsNotCounted)
+namespace {
+class IShape {
+public:
+  virtual int Corners() const = 0;
+
+protected:
+  ~IShape() = default;
+};
+class IUnrelated {
+public:
+  virtual void Nothing() = 0;
+
+protected:
+  ~IUnrelated() = default;
+};
+class TSquare : public TcxIUnknownObject, public IShape {
+  CL_CLASS(TSquare, TcxIUnknownObject)
+public:
+  int Corners() const override { return 4; }
+};
+class TOwnedShape : public TcxInterfacedPersistent, public IShape {
+  CL_CLASS(TOwnedShape, TcxInterfacedPersistent)
+public:
+  using TcxInterfacedPersistent::TcxInterfacedPersistent;
+  int Corners() const override { return 3; }
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TSquare);
+CL_DEFINE_CLASS(TOwnedShape);
+
+TEST(Interfaces, AnObjectOffersTheInterfacesItDerivesFromAndNoOthers)
 {
-  TOwned<TcxIUnknownObject> obj(New<TcxIUnknownObject>());
-  void* intf = nullptr;
-  EXPECT_EQ(obj->QueryInterface(IID_IUnknown, &intf), S_OK);
-  EXPECT_EQ(intf, static_cast<IUnknown*>(obj.get()));
-  EXPECT_EQ(obj->QueryInterface(IID_IDispatch, &intf), E_NOINTERFACE);
-  EXPECT_EQ(intf, nullptr);
-  EXPECT_EQ(obj->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-  EXPECT_EQ(obj->AddRef(), static_cast<ULONG>(-1));
-  EXPECT_EQ(obj->Release(), static_cast<ULONG>(-1));
-  EXPECT_EQ(obj->Release(), static_cast<ULONG>(-1));  // still alive: released by its owner only
-  EXPECT_TRUE(Supports(obj.get(), IID_IUnknown, &intf));
-  TObject plain;
-  EXPECT_FALSE(Supports(&plain, IID_IUnknown, &intf));
-  EXPECT_EQ(intf, nullptr);
+  auto square = MakeOwned<TSquare>();
+  TObject* asObject = square.get();
+  IShape* shape = Supports<IShape>(asObject);
+  ASSERT_NE(shape, nullptr);
+  EXPECT_EQ(shape->Corners(), 4);
+  EXPECT_EQ(Supports<IUnrelated>(asObject), nullptr);
+  auto plain = MakeOwned<TcxIUnknownObject>();
+  EXPECT_EQ(Supports<IShape>(static_cast<TObject*>(plain.get())), nullptr);
+  EXPECT_EQ(Supports<IShape>(static_cast<TObject*>(nullptr)), nullptr);
 }
 
-TEST(Interfaces, InterfacedPersistentCountsOnItsOwner)
+TEST(Interfaces, InterfacedPersistentKnowsItsOwnerAndOffersItsInterfaces)
 {
-  TCountingOwner owner;
-  {
-    TOwned<TcxInterfacedPersistent> persistent(New<TcxInterfacedPersistent>(&owner));
-    EXPECT_EQ(persistent->GetOwner(), &owner);
-    EXPECT_EQ(GetPersistentOwner(persistent.get()), &owner);
-    ULONG held = owner.Refs;  // the reference it keeps to its owner
-    EXPECT_EQ(held, 1u);
-    persistent->AddRef();
-    EXPECT_EQ(owner.Refs, held + 1);
-    persistent->Release();
-    EXPECT_EQ(owner.Refs, held);
-  }
-  EXPECT_EQ(owner.Refs, 0u);
-
+  auto owner = MakeOwned<TPersistent>();
+  TOwned<TOwnedShape> persistent(New<TOwnedShape>(owner.get()));
+  EXPECT_EQ(persistent->GetOwner(), owner.get());
+  EXPECT_EQ(GetPersistentOwner(persistent.get()), owner.get());
+  IShape* shape = Supports<IShape>(static_cast<TPersistent*>(persistent.get()));
+  ASSERT_NE(shape, nullptr);
+  EXPECT_EQ(shape->Corners(), 3);
   TOwned<TcxInterfacedPersistent> orphan(New<TcxInterfacedPersistent>(nullptr));
-  EXPECT_EQ(orphan->AddRef(), static_cast<ULONG>(-1));
+  EXPECT_EQ(orphan->GetOwner(), nullptr);
   EXPECT_EQ(GetPersistentOwner(nullptr), nullptr);
 }
 
@@ -389,7 +393,7 @@ TEST(Helpers, ArithmeticAndText)
 
 namespace {
 class TSenderLog : public TObject {
-  CL_CLASS(TSenderLog)
+  CL_CLASS(TSenderLog, TObject)
 public:
   void Notify(TObject* sender) { Senders.push_back(sender); }
   void Other(TObject* sender) { Senders.push_back(sender); }
@@ -397,17 +401,18 @@ public:
 };
 }  // namespace
 
-const TClassRecord TSenderLog::ClassInfo = MakeClassRecord<TSenderLog>("TSenderLog", TObject::StaticClass());
+CL_DEFINE_CLASS(TSenderLog);
 
 TEST(Helpers, EventsAndMethods)
 {
-  TSenderLog log, other;
-  FireNotifyEvent(TNotifyEvent(), &log);  // unset: nothing
-  FireNotifyEvent(TNotifyEvent(&log, &TSenderLog::Notify), &other);
-  EXPECT_EQ(log.Senders, (std::vector<TObject*>{&other}));
+  auto log = MakeOwned<TSenderLog>();
+  auto other = MakeOwned<TSenderLog>();
+  FireNotifyEvent(TNotifyEvent(), log.get());  // unset: nothing
+  FireNotifyEvent(TNotifyEvent(log.get(), &TSenderLog::Notify), other.get());
+  EXPECT_EQ(log->Senders, (std::vector<TObject*>{other.get()}));
 
-  TNotifyEvent a(&log, &TSenderLog::Notify);
-  EXPECT_TRUE(MethodsEqual(a.Method(), TNotifyEvent(&log, &TSenderLog::Notify).Method()));
-  EXPECT_FALSE(MethodsEqual(a.Method(), TNotifyEvent(&other, &TSenderLog::Notify).Method()));
-  EXPECT_FALSE(MethodsEqual(a.Method(), TNotifyEvent(&log, &TSenderLog::Other).Method()));
+  TNotifyEvent a(log.get(), &TSenderLog::Notify);
+  EXPECT_TRUE(MethodsEqual(a.Method(), TNotifyEvent(log.get(), &TSenderLog::Notify).Method()));
+  EXPECT_FALSE(MethodsEqual(a.Method(), TNotifyEvent(other.get(), &TSenderLog::Notify).Method()));
+  EXPECT_FALSE(MethodsEqual(a.Method(), TNotifyEvent(log.get(), &TSenderLog::Other).Method()));
 }

@@ -8,7 +8,7 @@ namespace {
 constexpr UINT MsgProbe = WM_APP + 3;
 
 class TProbeWindow : public TcxMessageWindow {
-  CL_CLASS(TProbeWindow)
+  CL_CLASS(TProbeWindow, TcxMessageWindow)
 public:
   std::vector<UINT> Seen;
   bool Fail = false;
@@ -25,8 +25,7 @@ protected:
     TcxMessageWindow::WndProc(message);
   }
 };
-const TClassRecord TProbeWindow::ClassInfo =
-    MakeClassRecord<TProbeWindow>("TProbeWindow", TcxMessageWindow::StaticClass());
+CL_DEFINE_CLASS(TProbeWindow);
 }  // namespace
 
 TEST(cxMessageWindow, HiddenTopLevelWindowWithAVirtualWindowProcedure)

@@ -105,7 +105,7 @@ TEST(Geometry, IntersectionOfRectsThatOnlyTouchIsEmpty)
 
 namespace {
 class TChangeCounter : public TObject {
-  CL_CLASS(TChangeCounter)
+  CL_CLASS(TChangeCounter, TObject)
 public:
   void Changed(TObject* sender)
   {
@@ -118,7 +118,7 @@ public:
 
 // Keeps its rectangle at least 10 wide, as a descendant may.
 class TMinWidthRect : public TcxRect {
-  CL_CLASS(TMinWidthRect)
+  CL_CLASS(TMinWidthRect, TcxRect)
 public:
   using TcxRect::TcxRect;
 
@@ -130,67 +130,67 @@ protected:
 };
 }  // namespace
 
-const TClassRecord TChangeCounter::ClassInfo = MakeClassRecord<TChangeCounter>("TChangeCounter", TObject::StaticClass());
-const TClassRecord TMinWidthRect::ClassInfo = MakeClassRecord<TMinWidthRect>("TMinWidthRect", TcxRect::StaticClass());
+CL_DEFINE_CLASS(TChangeCounter);
+CL_DEFINE_CLASS(TMinWidthRect);
 
 TEST(Geometry, RectReportsOnlyRealChanges)
 {
-  TChangeCounter counter;
-  TcxRect rect(nullptr);
-  rect.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
-  rect.SetLeft(0);  // its current value
-  EXPECT_EQ(counter.Count, 0);
-  rect.SetLeft(5);
-  EXPECT_EQ(counter.Count, 1);
-  EXPECT_EQ(counter.LastSender, &rect);
-  rect.SetBottom(9);
-  EXPECT_TRUE(rect.EqualsRect({5, 0, 0, 9}));
+  auto counter = MakeOwned<TChangeCounter>();
+  auto rect = MakeOwned<TcxRect>(nullptr);
+  rect->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
+  rect->SetLeft(0);  // its current value
+  EXPECT_EQ(counter->Count, 0);
+  rect->SetLeft(5);
+  EXPECT_EQ(counter->Count, 1);
+  EXPECT_EQ(counter->LastSender, rect.get());
+  rect->SetBottom(9);
+  EXPECT_TRUE(rect->EqualsRect({5, 0, 0, 9}));
 
-  TcxRect other(&rect);
-  EXPECT_EQ(other.GetOwner(), &rect);
-  other.Assign(&rect);
-  EXPECT_TRUE(other.SameRectAs(&rect));
-  TcxSize foreign(nullptr);
-  other.Assign(&foreign);  // ignored, no error
-  EXPECT_TRUE(other.SameRectAs(&rect));
-  EXPECT_EQ(GetOrdProp(&other, "Right"), 0);
-  EXPECT_TRUE(GetPropInfo(&other, "Right").IsStored(&other));  // always stored
+  auto other = MakeOwned<TcxRect>(rect.get());
+  EXPECT_EQ(other->GetOwner(), rect.get());
+  other->Assign(rect.get());
+  EXPECT_TRUE(other->SameRectAs(rect.get()));
+  auto foreign = MakeOwned<TcxSize>(nullptr);
+  other->Assign(foreign.get());  // ignored, no error
+  EXPECT_TRUE(other->SameRectAs(rect.get()));
+  EXPECT_EQ(GetOrdProp(other.get(), "Right"), 0);
+  EXPECT_TRUE(GetPropInfo(other.get(), "Right").IsStored(other.get()));  // always stored
 }
 
 TEST(Geometry, RectAdjustmentComesBeforeTheComparison)
 {
-  TChangeCounter counter;
-  TMinWidthRect rect(nullptr);
-  rect.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
-  rect.ApplyRect({0, 0, 3, 5});
-  EXPECT_TRUE(rect.EqualsRect({0, 0, 10, 5}));
-  rect.SetRight(4);  // corrected back to the stored rectangle: no change
-  EXPECT_EQ(counter.Count, 1);
+  auto counter = MakeOwned<TChangeCounter>();
+  auto rect = MakeOwned<TMinWidthRect>(nullptr);
+  rect->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
+  rect->ApplyRect({0, 0, 3, 5});
+  EXPECT_TRUE(rect->EqualsRect({0, 0, 10, 5}));
+  rect->SetRight(4);  // corrected back to the stored rectangle: no change
+  EXPECT_EQ(counter->Count, 1);
 }
 
 TEST(Geometry, SizeClampsNegativeValuesAndStoresOnlyNonZero)
 {
-  TChangeCounter counter;
-  TcxSize size(nullptr);
-  size.SetOnChange(TNotifyEvent(&counter, &TChangeCounter::Changed));
-  size.SetWidth(-5);
-  EXPECT_EQ(size.Width(), 0);
-  EXPECT_EQ(counter.Count, 0);
-  EXPECT_TRUE(size.IsZero());
-  EXPECT_FALSE(GetPropInfo(&size, "Width").IsStored(&size));
+  auto counter = MakeOwned<TChangeCounter>();
+  auto size = MakeOwned<TcxSize>(nullptr);
+  size->SetOnChange(TNotifyEvent(counter.get(), &TChangeCounter::Changed));
+  size->SetWidth(-5);
+  EXPECT_EQ(size->Width(), 0);
+  EXPECT_EQ(counter->Count, 0);
+  EXPECT_TRUE(size->IsZero());
+  EXPECT_FALSE(GetPropInfo(size.get(), "Width").IsStored(size.get()));
 
-  size.SetHeight(7);
-  EXPECT_EQ(counter.Count, 1);
-  EXPECT_TRUE(size.EqualsPoint({0, 7}));
-  EXPECT_TRUE(GetPropInfo(&size, "Height").IsStored(&size));
-  EXPECT_FALSE(GetPropInfo(&size, "Width").IsStored(&size));
+  size->SetHeight(7);
+  EXPECT_EQ(counter->Count, 1);
+  EXPECT_TRUE(size->EqualsPoint({0, 7}));
+  EXPECT_TRUE(GetPropInfo(size.get(), "Height").IsStored(size.get()));
+  EXPECT_FALSE(GetPropInfo(size.get(), "Width").IsStored(size.get()));
 
-  TcxSize copy(nullptr);
-  copy.Assign(&size);
-  EXPECT_TRUE(copy.SameSizeAs(&size));
-  EXPECT_TRUE(PointsEqual(copy.ReadAsPoint(), {0, 7}));
-  TcxRect foreign(nullptr);
-  EXPECT_THROW(copy.Assign(&foreign), EConvertError);
+  auto copy = MakeOwned<TcxSize>(nullptr);
+  copy->Assign(size.get());
+  EXPECT_TRUE(copy->SameSizeAs(size.get()));
+  EXPECT_TRUE(PointsEqual(copy->ReadAsPoint(), {0, 7}));
+  auto foreign = MakeOwned<TcxRect>(nullptr);
+  EXPECT_THROW(copy->Assign(foreign.get()), EConvertError);
 }
 
 TEST(Geometry, RectIsAStreamableClassWhileTheUnitRuns)

@@ -33,19 +33,19 @@ Bytes StreamBytes(TStringStream& stream)
 // The class library's own (plain) stored data of a bitmap.
 Bytes PlainData(TcxBitmap& bitmap)
 {
-  TOpenBitmap plain;
-  plain.Assign(&bitmap);
-  TStringStream stream;
-  plain.WriteData(stream);
-  return StreamBytes(stream);
+  auto plain = MakeOwned<TOpenBitmap>();
+  plain->Assign(&bitmap);
+  auto stream = MakeOwned<TStringStream>();
+  plain->WriteData(*stream);
+  return StreamBytes(*stream);
 }
 
 template <class B>
 Bytes Written(B& bitmap)
 {
-  TStringStream stream;
-  bitmap.WriteData(stream);
-  return StreamBytes(stream);
+  auto stream = MakeOwned<TStringStream>();
+  bitmap.WriteData(*stream);
+  return StreamBytes(*stream);
 }
 
 std::string AsString(const Bytes& b) { return std::string(b.begin(), b.end()); }
@@ -140,11 +140,11 @@ TEST(cxBitmapStreamRuns, UnpackingRefusesRunsPastTheEnd)
 TEST(cxBitmapStream, HeaderBlockSizeAndRemainder)
 {
   // 3 x 1 at 24 bits: 4 + 14 + 40 + 12 = 70 plain bytes, 3 x 23 + 1.
-  TOpenBitmap bitmap(3, 1);
-  bitmap.SetCompressData(true);
-  const Bytes plain = PlainData(bitmap);
+  auto bitmap = MakeOwned<TOpenBitmap>(3, 1);
+  bitmap->SetCompressData(true);
+  const Bytes plain = PlainData(*bitmap);
   ASSERT_EQ(plain.size(), 70u);
-  const Bytes data = Written(bitmap);
+  const Bytes data = Written(*bitmap);
   ASSERT_GE(data.size(), 13u);
   int32_t size = 0;
   std::memcpy(&size, data.data(), 4);
@@ -165,10 +165,10 @@ TEST(cxBitmapStream, HeaderBlockSizeAndRemainder)
   for (TFormat f : {TFormat{TPixelFormat::pf1bit, 1}, TFormat{TPixelFormat::pf4bit, 1}, TFormat{TPixelFormat::pf8bit, 1},
                     TFormat{TPixelFormat::pf15bit, 2}, TFormat{TPixelFormat::pf16bit, 2},
                     TFormat{TPixelFormat::pf24bit, 3}, TFormat{TPixelFormat::pf32bit, 4}}) {
-    TOpenBitmap b(2, 2, f.Format);
-    EXPECT_EQ(BitmapStreamBlockSize(&b), f.BlockSize) << static_cast<int>(f.Format);
-    b.SetCompressData(true);
-    EXPECT_EQ(Written(b)[10], f.BlockSize) << static_cast<int>(f.Format);
+    auto b = MakeOwned<TOpenBitmap>(2, 2, f.Format);
+    EXPECT_EQ(BitmapStreamBlockSize(b.get()), f.BlockSize) << static_cast<int>(f.Format);
+    b->SetCompressData(true);
+    EXPECT_EQ(Written(*b)[10], f.BlockSize) << static_cast<int>(f.Format);
   }
 }
 
@@ -195,9 +195,9 @@ TEST(cxBitmapStream, BitmapsRoundTripWhateverTheirContent)
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TOpenBitmap bitmap(c.Width, c.Height, c.Format);
+    auto bitmap = MakeOwned<TOpenBitmap>(c.Width, c.Height, c.Format);
     if (c.Width > 0) {
-      TcxBitmap32 source(c.Width, c.Height);
+      auto source = MakeOwned<TcxBitmap32>(c.Width, c.Height);
       TRGBColors pixels(static_cast<size_t>(c.Width) * c.Height);
       for (size_t i = 0; i < pixels.size(); ++i) {
         const uint32_t n = random();
@@ -208,87 +208,88 @@ TEST(cxBitmapStream, BitmapsRoundTripWhateverTheirContent)
           default: pixels[i] = (i / 7) % 2 ? RGBQUAD{0, 0, 255, 255} : RGBQUAD{255, 0, 0, 128}; break;
         }
       }
-      source.WritePixels(pixels);
+      source->WritePixels(pixels);
       if (c.Format == TPixelFormat::pf32bit)
-        PutBitmapPixels(&bitmap, pixels, false);
+        PutBitmapPixels(bitmap.get(), pixels, false);
       else
-        bitmap.Canvas()->Draw(0, 0, &source);
+        bitmap->Canvas()->Draw(0, 0, source.get());
     }
-    const Bytes plain = PlainData(bitmap);
-    bitmap.SetCompressData(true);
-    const Bytes packed = Written(bitmap);
+    const Bytes plain = PlainData(*bitmap);
+    bitmap->SetCompressData(true);
+    const Bytes packed = Written(*bitmap);
     if (c.Content == 0 && c.Width > 0) {
       EXPECT_LT(packed.size() * 10, plain.size()) << "flat colour packs well";
     }
 
-    TOpenBitmap read;
-    TStringStream stream(AsString(packed) + "after");
-    read.ReadData(stream);
-    EXPECT_EQ(stream.Position(), static_cast<int64_t>(packed.size())) << "the position ends after the body";
-    EXPECT_EQ(read.Width(), c.Width);
-    EXPECT_EQ(read.Height(), c.Height);
-    EXPECT_EQ(PlainData(read), plain) << "the same plain data";
+    auto read = MakeOwned<TOpenBitmap>();
+    auto stream = MakeOwned<TStringStream>(AsString(packed) + "after");
+    read->ReadData(*stream);
+    EXPECT_EQ(stream->Position(), static_cast<int64_t>(packed.size())) << "the position ends after the body";
+    EXPECT_EQ(read->Width(), c.Width);
+    EXPECT_EQ(read->Height(), c.Height);
+    EXPECT_EQ(PlainData(*read), plain) << "the same plain data";
     if (c.Width > 0) {
-      EXPECT_TRUE(SamePixels(PixelsOf(read), PixelsOf(bitmap)));
+      EXPECT_TRUE(SamePixels(PixelsOf(*read), PixelsOf(*bitmap)));
     }
   }
 }
 
 TEST(cxBitmapStream, PlainDataAndVersionOneAreRead)
 {
-  TOpenBitmap bitmap(5, 4);
-  bitmap.Canvas()->Brush()->SetColor(clRed);
-  bitmap.Canvas()->FillRect(RECT{0, 0, 3, 4});
-  const Bytes plain = Written(bitmap);  // not compressed: the class library's form
+  auto bitmap = MakeOwned<TOpenBitmap>(5, 4);
+  bitmap->Canvas()->Brush()->SetColor(clRed);
+  bitmap->Canvas()->FillRect(RECT{0, 0, 3, 4});
+  const Bytes plain = Written(*bitmap);  // not compressed: the class library's form
   EXPECT_EQ(std::string(plain.begin() + 4, plain.begin() + 6), "BM");
-  EXPECT_EQ(plain, PlainData(bitmap));
+  EXPECT_EQ(plain, PlainData(*bitmap));
 
-  TOpenBitmap fromPlain;
-  TStringStream plainStream(AsString(plain));
-  fromPlain.ReadData(plainStream);
-  EXPECT_EQ(fromPlain.Canvas()->Pixels(2, 3), clRed);
-  EXPECT_EQ(fromPlain.Canvas()->Pixels(3, 3), clWhite);
+  auto fromPlain = MakeOwned<TOpenBitmap>();
+  auto plainStream = MakeOwned<TStringStream>(AsString(plain));
+  fromPlain->ReadData(*plainStream);
+  EXPECT_EQ(fromPlain->Canvas()->Pixels(2, 3), clRed);
+  EXPECT_EQ(fromPlain->Canvas()->Pixels(3, 3), clWhite);
 
   // Version 1: runs only, one-byte blocks.
   const Bytes runs = PackBitmapStreamRuns(plain, 1);
   const Bytes v1 = Concat(Header(static_cast<int32_t>(runs.size()), 1), runs);
-  TOpenBitmap fromV1;
-  TStringStream v1Stream(AsString(v1));
-  fromV1.ReadData(v1Stream);
-  EXPECT_EQ(PlainData(fromV1), plain);
+  auto fromV1 = MakeOwned<TOpenBitmap>();
+  auto v1Stream = MakeOwned<TStringStream>(AsString(v1));
+  fromV1->ReadData(*v1Stream);
+  EXPECT_EQ(PlainData(*fromV1), plain);
 
   // A compressed 32-bit bitmap reads back into a 32-bit one with its alpha.
-  TOpenBitmap32 alpha(3, 3);
+  auto alpha = MakeOwned<TOpenBitmap32>(3, 3);
   TRGBColors pixels(9, RGBQUAD{1, 2, 3, 4});
   pixels[4].rgbReserved = 200;
-  alpha.WritePixels(pixels);
-  alpha.SetCompressData(true);
-  TOpenBitmap32 alphaRead;
-  TStringStream alphaStream(AsString(Written(alpha)));
-  alphaRead.ReadData(alphaStream);
-  EXPECT_TRUE(SamePixels(PixelsOf(alphaRead), pixels));
+  alpha->WritePixels(pixels);
+  alpha->SetCompressData(true);
+  auto alphaRead = MakeOwned<TOpenBitmap32>();
+  auto alphaStream = MakeOwned<TStringStream>(AsString(Written(*alpha)));
+  alphaRead->ReadData(*alphaStream);
+  EXPECT_TRUE(SamePixels(PixelsOf(*alphaRead), pixels));
 }
 
 TEST(cxBitmapStream, StoredFormsCompareTheCompressedData)
 {
-  TcxBitmap bitmap(8, 8), other(8, 8);
-  bitmap.SetCompressData(true);
-  other.SetCompressData(true);
-  EXPECT_TRUE(bitmap.Equals(&other));
-  other.Canvas()->SetPixels(1, 1, clRed);
-  EXPECT_FALSE(bitmap.Equals(&other));
+  auto bitmap = MakeOwned<TcxBitmap>(8, 8);
+  auto other = MakeOwned<TcxBitmap>(8, 8);
+  bitmap->SetCompressData(true);
+  other->SetCompressData(true);
+  EXPECT_TRUE(bitmap->Equals(other.get()));
+  other->Canvas()->SetPixels(1, 1, clRed);
+  EXPECT_FALSE(bitmap->Equals(other.get()));
 }
 
 TEST(cxBitmapStream, CorruptedStreamsAreRefusedWithTheError)
 {
-  TOpenBitmap source(6, 5);
-  source.Canvas()->Brush()->SetColor(clBlue);
-  source.Canvas()->FillRect(RECT{1, 1, 4, 4});
-  source.SetCompressData(true);
-  const Bytes good = Written(source);
+  auto source = MakeOwned<TOpenBitmap>(6, 5);
+  source->Canvas()->Brush()->SetColor(clBlue);
+  source->Canvas()->FillRect(RECT{1, 1, 4, 4});
+  source->SetCompressData(true);
+  const Bytes good = Written(*source);
   const Bytes body(good.begin() + 10, good.end());
   const int32_t size = static_cast<int32_t>(body.size());
-  const Bytes plainRuns = PackBitmapStreamRuns(PlainData(source), 1);
+  const Bytes plainRuns = PackBitmapStreamRuns(PlainData(*source), 1);
 
   struct TCase {
     const char* Name;
@@ -321,10 +322,10 @@ TEST(cxBitmapStream, CorruptedStreamsAreRefusedWithTheError)
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TOpenBitmap bitmap(2, 2);
-    TStringStream stream(AsString(c.Data));
+    auto bitmap = MakeOwned<TOpenBitmap>(2, 2);
+    auto stream = MakeOwned<TStringStream>(AsString(c.Data));
     try {
-      bitmap.ReadData(stream);
+      bitmap->ReadData(*stream);
       ADD_FAILURE() << "read without an error";
     } catch (const EInvalidGraphic& e) {
       EXPECT_EQ(e.Message().rfind(c.Message, 0), 0u) << e.Message();

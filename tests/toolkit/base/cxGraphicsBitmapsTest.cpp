@@ -40,21 +40,21 @@ TRGBColors PixelsOf(TcxBitmap32& bitmap)
 
 TEST(cxBitmap, ConstructionGivesSizeFormatAndACanvasWrapper)
 {
-  TcxBitmap empty;
-  EXPECT_TRUE(empty.Empty());
-  EXPECT_EQ(empty.PixelFormat(), TPixelFormat::pf24bit);
-  ASSERT_NE(empty.cxCanvas(), nullptr);
-  EXPECT_EQ(empty.cxCanvas()->Canvas(), empty.Canvas());
+  auto empty = MakeOwned<TcxBitmap>();
+  EXPECT_TRUE(empty->Empty());
+  EXPECT_EQ(empty->PixelFormat(), TPixelFormat::pf24bit);
+  ASSERT_NE(empty->cxCanvas(), nullptr);
+  EXPECT_EQ(empty->cxCanvas()->Canvas(), empty->Canvas());
 
-  TcxBitmap sized(7, 5);
-  EXPECT_EQ(sized.Width(), 7);
-  EXPECT_EQ(sized.Height(), 5);
-  EXPECT_EQ(sized.PixelFormat(), TPixelFormat::pf24bit);
-  EXPECT_EQ(sized.GetFullRect(), (RECT{0, 0, 7, 5}));
-  TcxBitmap forRect(RECT{10, 10, 13, 12}, TPixelFormat::pf8bit);
-  EXPECT_EQ(forRect.Width(), 3);
-  EXPECT_EQ(forRect.Height(), 2);
-  EXPECT_EQ(forRect.PixelFormat(), TPixelFormat::pf8bit);
+  auto sized = MakeOwned<TcxBitmap>(7, 5);
+  EXPECT_EQ(sized->Width(), 7);
+  EXPECT_EQ(sized->Height(), 5);
+  EXPECT_EQ(sized->PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(sized->GetFullRect(), (RECT{0, 0, 7, 5}));
+  auto forRect = MakeOwned<TcxBitmap>(RECT{10, 10, 13, 12}, TPixelFormat::pf8bit);
+  EXPECT_EQ(forRect->Width(), 3);
+  EXPECT_EQ(forRect->Height(), 2);
+  EXPECT_EQ(forRect->PixelFormat(), TPixelFormat::pf8bit);
 
   auto fromRegistry = TOwned<TObject>(GetClass("TcxBitmap32")->NewObject());
   auto* bitmap32 = dynamic_cast<TcxBitmap32*>(fromRegistry.get());
@@ -65,144 +65,144 @@ TEST(cxBitmap, ConstructionGivesSizeFormatAndACanvasWrapper)
 
 TEST(cxBitmap, ChangesWhileLockedSendOneNotification)
 {
-  TcxBitmap bitmap(4, 4);
-  TChangeCounter changes;
-  bitmap.SetOnChange(changes.Event());
-  bitmap.LockChanges();
-  bitmap.LockChanges();
-  EXPECT_TRUE(bitmap.IsChangeLocked());
-  bitmap.SetSize(8, 8);
-  bitmap.Canvas()->FillRect(RECT{0, 0, 2, 2});
-  bitmap.SetPixelFormat(TPixelFormat::pf32bit);
-  bitmap.UnlockChanges();
-  EXPECT_EQ(changes.Count, 0);
-  bitmap.UnlockChanges();
-  EXPECT_FALSE(bitmap.IsChangeLocked());
-  EXPECT_EQ(changes.Count, 1);
+  auto bitmap = MakeOwned<TcxBitmap>(4, 4);
+  auto changes = MakeOwned<TChangeCounter>();
+  bitmap->SetOnChange(changes->Event());
+  bitmap->LockChanges();
+  bitmap->LockChanges();
+  EXPECT_TRUE(bitmap->IsChangeLocked());
+  bitmap->SetSize(8, 8);
+  bitmap->Canvas()->FillRect(RECT{0, 0, 2, 2});
+  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
+  bitmap->UnlockChanges();
+  EXPECT_EQ(changes->Count, 0);
+  bitmap->UnlockChanges();
+  EXPECT_FALSE(bitmap->IsChangeLocked());
+  EXPECT_EQ(changes->Count, 1);
 
-  bitmap.LockChanges();
-  bitmap.UnlockChanges();
-  EXPECT_EQ(changes.Count, 1) << "nothing changed, nothing forced";
-  bitmap.LockChanges();
-  bitmap.UnlockChanges(true);
-  EXPECT_EQ(changes.Count, 2) << "forced";
-  bitmap.Canvas()->FillRect(RECT{0, 0, 2, 2});
-  EXPECT_EQ(changes.Count, 3) << "unlocked changes notify at once";
+  bitmap->LockChanges();
+  bitmap->UnlockChanges();
+  EXPECT_EQ(changes->Count, 1) << "nothing changed, nothing forced";
+  bitmap->LockChanges();
+  bitmap->UnlockChanges(true);
+  EXPECT_EQ(changes->Count, 2) << "forced";
+  bitmap->Canvas()->FillRect(RECT{0, 0, 2, 2});
+  EXPECT_EQ(changes->Count, 3) << "unlocked changes notify at once";
 }
 
 TEST(cxBitmap, SetDimensionsClampsAndNotifiesOnlyOnARealChange)
 {
-  TcxBitmap bitmap(3, 3);
-  TChangeCounter changes;
-  bitmap.SetOnChange(changes.Event());
-  bitmap.SetSize(-5, 10);
-  EXPECT_EQ(bitmap.Width(), 0);
-  EXPECT_EQ(bitmap.Height(), 10);
-  EXPECT_EQ(changes.Count, 1);
-  bitmap.SetSize(0, 10);
-  bitmap.SetSize(-1, 10);
-  EXPECT_EQ(changes.Count, 1);
-  bitmap.ResizeToRect(RECT{5, 5, 9, 11});
-  EXPECT_EQ(bitmap.Width(), 4);
-  EXPECT_EQ(bitmap.Height(), 6);
-  EXPECT_EQ(changes.Count, 2);
-  bitmap.SetWidth(5);
-  EXPECT_EQ(changes.Count, 3);
+  auto bitmap = MakeOwned<TcxBitmap>(3, 3);
+  auto changes = MakeOwned<TChangeCounter>();
+  bitmap->SetOnChange(changes->Event());
+  bitmap->SetSize(-5, 10);
+  EXPECT_EQ(bitmap->Width(), 0);
+  EXPECT_EQ(bitmap->Height(), 10);
+  EXPECT_EQ(changes->Count, 1);
+  bitmap->SetSize(0, 10);
+  bitmap->SetSize(-1, 10);
+  EXPECT_EQ(changes->Count, 1);
+  bitmap->ResizeToRect(RECT{5, 5, 9, 11});
+  EXPECT_EQ(bitmap->Width(), 4);
+  EXPECT_EQ(bitmap->Height(), 6);
+  EXPECT_EQ(changes->Count, 2);
+  bitmap->SetWidth(5);
+  EXPECT_EQ(changes->Count, 3);
 }
 
 TEST(cxBitmap, CopyingAndTurning)
 {
-  TcxBitmap source(6, 4);
-  source.Canvas()->Brush()->SetColor(clRed);
-  source.Canvas()->FillRect(RECT{0, 0, 6, 4});
-  source.Canvas()->Brush()->SetColor(clBlue);
-  source.Canvas()->FillRect(RECT{3, 2, 6, 4});
+  auto source = MakeOwned<TcxBitmap>(6, 4);
+  source->Canvas()->Brush()->SetColor(clRed);
+  source->Canvas()->FillRect(RECT{0, 0, 6, 4});
+  source->Canvas()->Brush()->SetColor(clBlue);
+  source->Canvas()->FillRect(RECT{3, 2, 6, 4});
 
-  TcxBitmap copy(4, 3);
-  TChangeCounter changes;
-  copy.SetOnChange(changes.Event());
-  copy.CopyFromBitmap(&source);
-  EXPECT_EQ(changes.Count, 1);
-  EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clRed);
-  EXPECT_EQ(copy.Canvas()->Pixels(3, 2), clBlue);
+  auto copy = MakeOwned<TcxBitmap>(4, 3);
+  auto changes = MakeOwned<TChangeCounter>();
+  copy->SetOnChange(changes->Event());
+  copy->CopyFromBitmap(source.get());
+  EXPECT_EQ(changes->Count, 1);
+  EXPECT_EQ(copy->Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(copy->Canvas()->Pixels(3, 2), clBlue);
 
-  copy.CopyFromBitmapRect(&source, RECT{0, 0, 2, 2}, SRCCOPY, POINT{4, 2});
-  EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clBlue);
-  EXPECT_EQ(copy.Canvas()->Pixels(2, 0), clRed);
-  copy.CopyFromBitmapRect(&source, RECT{0, 0, 1, 1}, NOTSRCCOPY, POINT{0, 0});
-  EXPECT_EQ(copy.Canvas()->Pixels(0, 0), static_cast<TColor>(RGB(0, 255, 255)));
+  copy->CopyFromBitmapRect(source.get(), RECT{0, 0, 2, 2}, SRCCOPY, POINT{4, 2});
+  EXPECT_EQ(copy->Canvas()->Pixels(0, 0), clBlue);
+  EXPECT_EQ(copy->Canvas()->Pixels(2, 0), clRed);
+  copy->CopyFromBitmapRect(source.get(), RECT{0, 0, 1, 1}, NOTSRCCOPY, POINT{0, 0});
+  EXPECT_EQ(copy->Canvas()->Pixels(0, 0), static_cast<TColor>(RGB(0, 255, 255)));
 
-  changes.Count = 0;
-  copy.RotateOrFlip(raPlus90);
-  EXPECT_EQ(copy.Width(), 3);
-  EXPECT_EQ(copy.Height(), 4);
-  EXPECT_EQ(changes.Count, 1) << "a turn is one change";
-  EXPECT_EQ(copy.Canvas()->Pixels(0, 3), static_cast<TColor>(RGB(0, 255, 255))) << "top-left went to bottom-left";
+  changes->Count = 0;
+  copy->RotateOrFlip(raPlus90);
+  EXPECT_EQ(copy->Width(), 3);
+  EXPECT_EQ(copy->Height(), 4);
+  EXPECT_EQ(changes->Count, 1) << "a turn is one change";
+  EXPECT_EQ(copy->Canvas()->Pixels(0, 3), static_cast<TColor>(RGB(0, 255, 255))) << "top-left went to bottom-left";
 }
 
 // --- TcxBitmap32 ---
 
 TEST(cxBitmap32, PixelsAlphaAndClearing)
 {
-  TcxBitmap32 bitmap(2, 2);
-  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf32bit);
+  auto bitmap = MakeOwned<TcxBitmap32>(2, 2);
+  EXPECT_EQ(bitmap->PixelFormat(), TPixelFormat::pf32bit);
   // Bottom row first.
-  bitmap.WritePixels({Px(1, 2, 3, 0), Px(4, 5, 6, 0), Px(7, 8, 9, 0), Px(10, 11, 12, 0)});
-  EXPECT_EQ(bitmap.Canvas()->Pixels(0, 1), static_cast<TColor>(RGB(1, 2, 3)));
-  EXPECT_EQ(bitmap.Canvas()->Pixels(1, 0), static_cast<TColor>(RGB(10, 11, 12)));
-  EXPECT_FALSE(bitmap.HasAlphaChannel()) << "all alpha bytes are 0";
+  bitmap->WritePixels({Px(1, 2, 3, 0), Px(4, 5, 6, 0), Px(7, 8, 9, 0), Px(10, 11, 12, 0)});
+  EXPECT_EQ(bitmap->Canvas()->Pixels(0, 1), static_cast<TColor>(RGB(1, 2, 3)));
+  EXPECT_EQ(bitmap->Canvas()->Pixels(1, 0), static_cast<TColor>(RGB(10, 11, 12)));
+  EXPECT_FALSE(bitmap->HasAlphaChannel()) << "all alpha bytes are 0";
 
-  TRGBColors pixels = PixelsOf(bitmap);
+  TRGBColors pixels = PixelsOf(*bitmap);
   pixels[3].rgbReserved = 1;
-  bitmap.WritePixels(pixels);
-  EXPECT_TRUE(bitmap.HasAlphaChannel()) << "one alpha byte is enough";
+  bitmap->WritePixels(pixels);
+  EXPECT_TRUE(bitmap->HasAlphaChannel()) << "one alpha byte is enough";
 
-  bitmap.SetAlphaOfAll(77);
-  for (const RGBQUAD& p : PixelsOf(bitmap)) EXPECT_EQ(p.rgbReserved, 77);
-  bitmap.MakeOpaque();
-  ExpectPixels(PixelsOf(bitmap), {Px(1, 2, 3, 255), Px(4, 5, 6, 255), Px(7, 8, 9, 255), Px(10, 11, 12, 255)});
+  bitmap->SetAlphaOfAll(77);
+  for (const RGBQUAD& p : PixelsOf(*bitmap)) EXPECT_EQ(p.rgbReserved, 77);
+  bitmap->MakeOpaque();
+  ExpectPixels(PixelsOf(*bitmap), {Px(1, 2, 3, 255), Px(4, 5, 6, 255), Px(7, 8, 9, 255), Px(10, 11, 12, 255)});
 
-  bitmap.ClearImage();
-  ExpectPixels(PixelsOf(bitmap), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
+  bitmap->ClearImage();
+  ExpectPixels(PixelsOf(*bitmap), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
 
-  TcxBitmap32 cleared(3, 1, true);
-  ExpectPixels(PixelsOf(cleared), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
-  TcxBitmap32 notCleared(RECT{0, 0, 1, 1});
-  ExpectPixels(PixelsOf(notCleared), {Px(255, 255, 255, 0)});
+  auto cleared = MakeOwned<TcxBitmap32>(3, 1, true);
+  ExpectPixels(PixelsOf(*cleared), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
+  auto notCleared = MakeOwned<TcxBitmap32>(RECT{0, 0, 1, 1});
+  ExpectPixels(PixelsOf(*notCleared), {Px(255, 255, 255, 0)});
 }
 
 TEST(cxBitmap32, KeepsThirtyTwoBitsPerPixel)
 {
-  TcxBitmap32 bitmap(2, 2);
+  auto bitmap = MakeOwned<TcxBitmap32>(2, 2);
   try {
-    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    bitmap->SetPixelFormat(TPixelFormat::pf24bit);
     FAIL() << "a 24-bit format was accepted";
   } catch (const EdxException& e) {
     EXPECT_EQ(e.Message(), "Wrong PixelFormat");
   }
 
   // A 24-bit bitmap file loads as 32 bits, with one notification.
-  TBitmap source;
-  source.SetPixelFormat(TPixelFormat::pf24bit);
-  source.SetSize(3, 2);
-  source.Canvas()->SetPixels(1, 1, clRed);
-  TMemoryStream file;
-  source.SaveToStream(file);
-  file.SetPosition(0);
-  TcxBitmap32 loaded;
-  TChangeCounter changes;
-  loaded.SetOnChange(changes.Event());
-  loaded.LoadFromStream(file);
-  EXPECT_EQ(loaded.PixelFormat(), TPixelFormat::pf32bit);
-  EXPECT_EQ(loaded.Width(), 3);
-  EXPECT_EQ(loaded.Canvas()->Pixels(1, 1), clRed);
-  EXPECT_EQ(changes.Count, 1);
+  auto source = MakeOwned<TBitmap>();
+  source->SetPixelFormat(TPixelFormat::pf24bit);
+  source->SetSize(3, 2);
+  source->Canvas()->SetPixels(1, 1, clRed);
+  auto file = MakeOwned<TMemoryStream>();
+  source->SaveToStream(*file);
+  file->SetPosition(0);
+  auto loaded = MakeOwned<TcxBitmap32>();
+  auto changes = MakeOwned<TChangeCounter>();
+  loaded->SetOnChange(changes->Event());
+  loaded->LoadFromStream(*file);
+  EXPECT_EQ(loaded->PixelFormat(), TPixelFormat::pf32bit);
+  EXPECT_EQ(loaded->Width(), 3);
+  EXPECT_EQ(loaded->Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(changes->Count, 1);
 
   // A file that cannot be read leaves a 32-bit bitmap and the reader's error.
-  TStringStream broken(std::string("BM\x10\x00\x00\x00", 6));
-  EXPECT_THROW(loaded.LoadFromStream(broken), EInvalidGraphic);
-  EXPECT_EQ(loaded.PixelFormat(), TPixelFormat::pf32bit);
-  EXPECT_FALSE(loaded.IsChangeLocked());
+  auto broken = MakeOwned<TStringStream>(std::string("BM\x10\x00\x00\x00", 6));
+  EXPECT_THROW(loaded->LoadFromStream(*broken), EInvalidGraphic);
+  EXPECT_EQ(loaded->PixelFormat(), TPixelFormat::pf32bit);
+  EXPECT_FALSE(loaded->IsChangeLocked());
 }
 
 // --- Blending and graying ---
@@ -254,9 +254,9 @@ const RGBQUAD Background = Px(0, 0, 0, 0);
 const RGBQUAD Listed = Px(1, 2, 3, 255);
 const RGBQUAD Invisible = Px(5, 5, 5, 0);  // alpha 0, not transparent
 
-std::unique_ptr<TcxAlphaBitmap> Sample()
+TOwned<TcxAlphaBitmap> Sample()
 {
-  auto bitmap = std::make_unique<TcxAlphaBitmap>(5, 1);
+  auto bitmap = MakeOwned<TcxAlphaBitmap>(5, 1);
   bitmap->WritePixels({Opaque, Half, Background, Listed, Invisible});
   AddTransparentColor(bitmap->TransparentPixels(), static_cast<TColor>(RGB(1, 2, 3)));
   return bitmap;
@@ -300,58 +300,58 @@ TEST(cxAlphaBitmapPixels, EachOperationOnKnownPixels)
   for (const TCase& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.Operation));
     auto bitmap = Sample();
-    TChangeCounter changes;
-    bitmap->SetOnChange(changes.Event());
+    auto changes = MakeOwned<TChangeCounter>();
+    bitmap->SetOnChange(changes->Event());
     bitmap->ApplyPixelOperation(c.Operation);
     ExpectPixels(PixelsOf(*bitmap), c.Expected);
-    EXPECT_EQ(changes.Count, 1);
+    EXPECT_EQ(changes->Count, 1);
   }
 }
 
 TEST(cxAlphaBitmapPixels, MaskWithBackgroundZeroMakesZeroPixelsWhiteAndOthersBlack)
 {
-  TcxAlphaBitmap bitmap(3, 1);
-  bitmap.WritePixels({Px(0, 0, 0, 0), Px(0, 0, 0, 1), Px(255, 255, 255, 255)});
-  bitmap.ApplyPixelOperation(TcxPixelOperation::Mask);
-  ExpectPixels(PixelsOf(bitmap), {Px(255, 255, 255, 255), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
+  auto bitmap = MakeOwned<TcxAlphaBitmap>(3, 1);
+  bitmap->WritePixels({Px(0, 0, 0, 0), Px(0, 0, 0, 1), Px(255, 255, 255, 255)});
+  bitmap->ApplyPixelOperation(TcxPixelOperation::Mask);
+  ExpectPixels(PixelsOf(*bitmap), {Px(255, 255, 255, 255), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
 }
 
 TEST(cxAlphaBitmapPixels, HatchAlternatesCellsFromTheBottomLeft)
 {
-  TcxAlphaBitmap bitmap(4, 4);
-  bitmap.WritePixels(TRGBColors(16, Px(255, 255, 255, 255)));
-  bitmap.HatchPixels(clRed, clBlue, 2, 255, 255);
-  EXPECT_EQ(bitmap.HatchData().Step, 2);
-  EXPECT_EQ(bitmap.HatchData().Color1, 0xFFFF0000u);
+  auto bitmap = MakeOwned<TcxAlphaBitmap>(4, 4);
+  bitmap->WritePixels(TRGBColors(16, Px(255, 255, 255, 255)));
+  bitmap->HatchPixels(clRed, clBlue, 2, 255, 255);
+  EXPECT_EQ(bitmap->HatchData().Step, 2);
+  EXPECT_EQ(bitmap->HatchData().Color1, 0xFFFF0000u);
   const RGBQUAD r = Px(255, 0, 0, 255), b = Px(0, 0, 255, 255);
   // Bottom-up rows.
-  ExpectPixels(PixelsOf(bitmap), {r, r, b, b, r, r, b, b, b, b, r, r, b, b, r, r});
+  ExpectPixels(PixelsOf(*bitmap), {r, r, b, b, r, r, b, b, b, b, r, r, b, b, r, r});
 
   // Partial alpha blends over the pixel; a step of 0 is taken as 1.
-  TcxAlphaBitmap blended(2, 1);
-  blended.WritePixels({Px(0, 0, 0, 255), Px(0, 0, 0, 255)});
-  blended.HatchPixels(clRed, clBlue, 0, 128, 255);
-  ExpectPixels(PixelsOf(blended), {Px(128, 0, 0, 255), Px(0, 0, 255, 255)});
+  auto blended = MakeOwned<TcxAlphaBitmap>(2, 1);
+  blended->WritePixels({Px(0, 0, 0, 255), Px(0, 0, 0, 255)});
+  blended->HatchPixels(clRed, clBlue, 0, 128, 255);
+  ExpectPixels(PixelsOf(*blended), {Px(128, 0, 0, 255), Px(0, 0, 255, 255)});
 }
 
 TEST(cxAlphaBitmapPixels, TransparentColourAndClearing)
 {
-  TcxAlphaBitmap bitmap(3, 1);
-  bitmap.WritePixels({Px(255, 0, 0, 0), Px(0, 255, 0, 0), Px(255, 0, 0, 255)});
-  bitmap.UseTransparentColor(clRed);
-  EXPECT_EQ(bitmap.TransparentBkColor(), 0x00FF0000u);
-  EXPECT_EQ(bitmap.TransparentPixels().Count(), 1);
-  EXPECT_TRUE(bitmap.IsTransparentPixel(Px(255, 0, 0, 255))) << "by the list";
-  EXPECT_TRUE(bitmap.IsTransparentPixel(Px(255, 0, 0, 0))) << "by the background colour";
-  EXPECT_FALSE(bitmap.IsTransparentPixel(Px(255, 0, 1, 0)));
+  auto bitmap = MakeOwned<TcxAlphaBitmap>(3, 1);
+  bitmap->WritePixels({Px(255, 0, 0, 0), Px(0, 255, 0, 0), Px(255, 0, 0, 255)});
+  bitmap->UseTransparentColor(clRed);
+  EXPECT_EQ(bitmap->TransparentBkColor(), 0x00FF0000u);
+  EXPECT_EQ(bitmap->TransparentPixels().Count(), 1);
+  EXPECT_TRUE(bitmap->IsTransparentPixel(Px(255, 0, 0, 255))) << "by the list";
+  EXPECT_TRUE(bitmap->IsTransparentPixel(Px(255, 0, 0, 0))) << "by the background colour";
+  EXPECT_FALSE(bitmap->IsTransparentPixel(Px(255, 0, 1, 0)));
   // The transparent pixel keeps alpha 0, the other invisible one becomes opaque.
-  ExpectPixels(PixelsOf(bitmap), {Px(255, 0, 0, 0), Px(0, 255, 0, 255), Px(255, 0, 0, 255)});
+  ExpectPixels(PixelsOf(*bitmap), {Px(255, 0, 0, 0), Px(0, 255, 0, 255), Px(255, 0, 0, 255)});
 
-  bitmap.ClearImage();  // background alpha 0: all bytes 0
-  ExpectPixels(PixelsOf(bitmap), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
+  bitmap->ClearImage();  // background alpha 0: all bytes 0
+  ExpectPixels(PixelsOf(*bitmap), {Px(0, 0, 0, 0), Px(0, 0, 0, 0), Px(0, 0, 0, 0)});
 
-  TcxAlphaBitmap withBackground(2, 1, 0x80102030);
-  EXPECT_EQ(withBackground.TransparentBkColor(), 0x80102030u);
-  withBackground.ClearImage();
-  ExpectPixels(PixelsOf(withBackground), {Px(0x10, 0x20, 0x30, 0x80), Px(0x10, 0x20, 0x30, 0x80)});
+  auto withBackground = MakeOwned<TcxAlphaBitmap>(2, 1, 0x80102030);
+  EXPECT_EQ(withBackground->TransparentBkColor(), 0x80102030u);
+  withBackground->ClearImage();
+  ExpectPixels(PixelsOf(*withBackground), {Px(0x10, 0x20, 0x30, 0x80), Px(0x10, 0x20, 0x30, 0x80)});
 }

@@ -24,18 +24,18 @@ TEST(cxRegion, ConstructionAndEmptiness)
 {
   const int before = LiveGdiObjects(TGdiKind::Region);
   {
-    TcxRegion empty;
-    EXPECT_TRUE(empty.IsEmptyRegion());
-    TcxRegion rect(RECT{1, 2, 11, 12});
-    EXPECT_FALSE(rect.IsEmptyRegion());
-    EXPECT_EQ(rect.BoundsRect(), (RECT{1, 2, 11, 12}));
-    TcxRegion coords(3, 4, 5, 6);
-    EXPECT_EQ(coords.BoundsRect(), (RECT{3, 4, 5, 6}));
-    TcxRegion adopted(CreateRectRgn(0, 0, 2, 2));  // taken over and counted from now on
+    auto empty = MakeOwned<TcxRegion>();
+    EXPECT_TRUE(empty->IsEmptyRegion());
+    auto rect = MakeOwned<TcxRegion>(RECT{1, 2, 11, 12});
+    EXPECT_FALSE(rect->IsEmptyRegion());
+    EXPECT_EQ(rect->BoundsRect(), (RECT{1, 2, 11, 12}));
+    auto coords = MakeOwned<TcxRegion>(3, 4, 5, 6);
+    EXPECT_EQ(coords->BoundsRect(), (RECT{3, 4, 5, 6}));
+    auto adopted = MakeOwned<TcxRegion>(CreateRectRgn(0, 0, 2, 2));  // taken over and counted from now on
     EXPECT_EQ(LiveGdiObjects(TGdiKind::Region), before + 4);
-    rect.FreeHandle();
-    EXPECT_EQ(rect.Handle(), nullptr);
-    EXPECT_TRUE(rect.IsEmptyRegion());
+    rect->FreeHandle();
+    EXPECT_EQ(rect->Handle(), nullptr);
+    EXPECT_TRUE(rect->IsEmptyRegion());
     EXPECT_EQ(LiveGdiObjects(TGdiKind::Region), before + 3);
   }
   EXPECT_EQ(LiveGdiObjects(TGdiKind::Region), before);
@@ -56,47 +56,50 @@ TEST(cxRegion, CombineWithEachOperation)
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Operation);
-    TcxRegion region(0, 0, 10, 10);
-    TcxRegion other(5, 0, 15, 10);
-    region.CombineWith(&other, c.Operation);
-    EXPECT_EQ(region.BoundsRect(), c.Bounds);
+    auto region = MakeOwned<TcxRegion>(0, 0, 10, 10);
+    auto other = MakeOwned<TcxRegion>(5, 0, 15, 10);
+    region->CombineWith(other.get(), c.Operation);
+    EXPECT_EQ(region->BoundsRect(), c.Bounds);
     int area = 0;
     for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 20; ++x) area += PtInRegion(region.Handle(), x, y) ? 1 : 0;
+      for (int x = 0; x < 20; ++x) area += PtInRegion(region->Handle(), x, y) ? 1 : 0;
     EXPECT_EQ(area, c.Area);
-    EXPECT_EQ(other.BoundsRect(), (RECT{5, 0, 15, 10})) << "the other region is left alone";
+    EXPECT_EQ(other->BoundsRect(), (RECT{5, 0, 15, 10})) << "the other region is left alone";
   }
 }
 
 TEST(cxRegion, CombiningWithAnOwnedRegionFreesItAlsoAfterReplace)
 {
   const int before = LiveGdiObjects(TGdiKind::Region);
-  TcxRegion region(0, 0, 10, 10);
+  auto region = MakeOwned<TcxRegion>(0, 0, 10, 10);
   auto other = MakeOwned<TcxRegion>(20, 20, 30, 30);
-  TcxRegion copy(20, 20, 30, 30);
-  region.CombineWith(std::move(other), roSet);
+  auto copy = MakeOwned<TcxRegion>(20, 20, 30, 30);
+  region->CombineWith(std::move(other), roSet);
   EXPECT_EQ(other, nullptr);
-  EXPECT_TRUE(region.SameAs(&copy));
+  EXPECT_TRUE(region->SameAs(copy.get()));
   EXPECT_EQ(LiveGdiObjects(TGdiKind::Region), before + 2);
 }
 
 TEST(cxRegion, SameAsAndOffset)
 {
-  TcxRegion a, b;  // two empty regions with different handles
-  EXPECT_NE(a.Handle(), b.Handle());
-  EXPECT_TRUE(a.SameAs(&b));
-  EXPECT_FALSE(a.SameAs(nullptr));
-  TcxRegion emptyOther(5, 5, 5, 9);  // no area, other bounds
-  EXPECT_TRUE(a.SameAs(&emptyOther));
+  auto a = MakeOwned<TcxRegion>();
+  auto b = MakeOwned<TcxRegion>(); // two empty regions with different handles
+  EXPECT_NE(a->Handle(), b->Handle());
+  EXPECT_TRUE(a->SameAs(b.get()));
+  EXPECT_FALSE(a->SameAs(nullptr));
+  auto emptyOther = MakeOwned<TcxRegion>(5, 5, 5, 9);  // no area, other bounds
+  EXPECT_TRUE(a->SameAs(emptyOther.get()));
 
-  TcxRegion c(0, 0, 10, 10), d(0, 0, 10, 10), e(0, 0, 10, 11);
-  EXPECT_TRUE(c.SameAs(&d));
-  EXPECT_FALSE(c.SameAs(&e));
-  EXPECT_TRUE(c.SameAsHandle(d.Handle()));
-  c.OffsetBy(3, -2);
-  EXPECT_EQ(c.BoundsRect(), (RECT{3, -2, 13, 8}));
-  c.OffsetByPoint(POINT{-3, 2});
-  EXPECT_TRUE(c.SameAs(&d));
+  auto c = MakeOwned<TcxRegion>(0, 0, 10, 10);
+  auto d = MakeOwned<TcxRegion>(0, 0, 10, 10);
+  auto e = MakeOwned<TcxRegion>(0, 0, 10, 11);
+  EXPECT_TRUE(c->SameAs(d.get()));
+  EXPECT_FALSE(c->SameAs(e.get()));
+  EXPECT_TRUE(c->SameAsHandle(d->Handle()));
+  c->OffsetBy(3, -2);
+  EXPECT_EQ(c->BoundsRect(), (RECT{3, -2, 13, 8}));
+  c->OffsetByPoint(POINT{-3, 2});
+  EXPECT_TRUE(c->SameAs(d.get()));
 }
 
 // --- Clip regions ---
@@ -104,76 +107,76 @@ TEST(cxRegion, SameAsAndOffset)
 TEST(cxCanvasClip, NoClipRegionIsReportedAsTheLargeRectangle)
 {
   TTestSurface surface(20, 20);
-  TcxCanvas canvas(surface.Canvas());
-  EXPECT_EQ(DeviceClip(canvas), (RECT{0, 0, 30000, 30000}));
-  canvas.SetViewportOrigin(POINT{10, 10});
-  EXPECT_EQ(canvas.CopyClipRegion(true)->BoundsRect(), (RECT{-10, -10, 29990, 29990}));
-  canvas.SetWindowOrigin(POINT{3, 4});
-  EXPECT_EQ(canvas.ReadDCOrigin().x, 7);
-  EXPECT_EQ(canvas.ReadDCOrigin().y, 6);
-  EXPECT_EQ(canvas.CopyClipRegion(true)->BoundsRect(), (RECT{-7, -6, 29993, 29994}));
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{0, 0, 30000, 30000}));
+  canvas->SetViewportOrigin(POINT{10, 10});
+  EXPECT_EQ(canvas->CopyClipRegion(true)->BoundsRect(), (RECT{-10, -10, 29990, 29990}));
+  canvas->SetWindowOrigin(POINT{3, 4});
+  EXPECT_EQ(canvas->ReadDCOrigin().x, 7);
+  EXPECT_EQ(canvas->ReadDCOrigin().y, 6);
+  EXPECT_EQ(canvas->CopyClipRegion(true)->BoundsRect(), (RECT{-7, -6, 29993, 29994}));
 }
 
 TEST(cxCanvasClip, ASavedClipComesBackAtTheSameLogicalPlaceAfterTheOriginMoved)
 {
   TTestSurface surface(40, 40);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.IntersectClipWithRect(RECT{5, 5, 15, 15});
-  canvas.PushClipRegion();
-  canvas.SetViewportOrigin(POINT{10, 10});
-  canvas.IntersectClipWithRect(RECT{0, 0, 1, 1});  // changed meanwhile
-  canvas.PopClipRegion();
-  EXPECT_EQ(DeviceClip(canvas), (RECT{15, 15, 25, 25}));
-  canvas.FillRectWithColor(RECT{-50, -50, 50, 50}, clRed);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->IntersectClipWithRect(RECT{5, 5, 15, 15});
+  canvas->PushClipRegion();
+  canvas->SetViewportOrigin(POINT{10, 10});
+  canvas->IntersectClipWithRect(RECT{0, 0, 1, 1});  // changed meanwhile
+  canvas->PopClipRegion();
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{15, 15, 25, 25}));
+  canvas->FillRectWithColor(RECT{-50, -50, 50, 50}, clRed);
   EXPECT_TRUE(surface.ExactlyFills(RECT{15, 15, 25, 25}, Red));
 
-  canvas.PopClipRegion();  // nothing left to pop: nothing happens
-  EXPECT_EQ(DeviceClip(canvas), (RECT{15, 15, 25, 25}));
+  canvas->PopClipRegion();  // nothing left to pop: nothing happens
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{15, 15, 25, 25}));
 }
 
 TEST(cxCanvasClip, NestedClipPushesUnwindInReverseOrder)
 {
   TTestSurface surface(40, 40);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.PushClipRegion();                          // none
-  canvas.IntersectClipWithRect(RECT{0, 0, 30, 30});
-  canvas.PushClipRegion();                          // 0..30
-  canvas.IntersectClipWithRect(RECT{10, 10, 20, 20});
-  EXPECT_EQ(DeviceClip(canvas), (RECT{10, 10, 20, 20}));
-  canvas.PopClipRegion();
-  EXPECT_EQ(DeviceClip(canvas), (RECT{0, 0, 30, 30}));
-  canvas.PopClipRegion();
-  EXPECT_EQ(DeviceClip(canvas), (RECT{0, 0, 30000, 30000}));
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->PushClipRegion();                          // none
+  canvas->IntersectClipWithRect(RECT{0, 0, 30, 30});
+  canvas->PushClipRegion();                          // 0..30
+  canvas->IntersectClipWithRect(RECT{10, 10, 20, 20});
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{10, 10, 20, 20}));
+  canvas->PopClipRegion();
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{0, 0, 30, 30}));
+  canvas->PopClipRegion();
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{0, 0, 30000, 30000}));
 }
 
 TEST(cxCanvasClip, ApplyClipRegionCombinesInLogicalCoordinates)
 {
   TTestSurface surface(40, 40);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.SetWindowOrigin(POINT{-5, -5});  // logical (0, 0) is device (5, 5)
-  TcxRegion region(0, 0, 20, 20);
-  canvas.ApplyClipRegion(&region, roSet);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{5, 5, 25, 25}));
-  EXPECT_EQ(region.BoundsRect(), (RECT{0, 0, 20, 20})) << "a region that is not given away stays where it was";
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->SetWindowOrigin(POINT{-5, -5});  // logical (0, 0) is device (5, 5)
+  auto region = MakeOwned<TcxRegion>(0, 0, 20, 20);
+  canvas->ApplyClipRegion(region.get(), roSet);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{5, 5, 25, 25}));
+  EXPECT_EQ(region->BoundsRect(), (RECT{0, 0, 20, 20})) << "a region that is not given away stays where it was";
 
-  canvas.ApplyClipRegion(MakeOwned<TcxRegion>(10, 0, 30, 20), roIntersect);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{15, 5, 25, 25}));
-  canvas.ApplyClipRegion(MakeOwned<TcxRegion>(10, 0, 20, 10), roSubtract);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{15, 15, 25, 25}));
-  canvas.ApplyClipRegion(MakeOwned<TcxRegion>(0, 0, 5, 5), roAdd);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{5, 5, 25, 25}));
+  canvas->ApplyClipRegion(MakeOwned<TcxRegion>(10, 0, 30, 20), roIntersect);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{15, 5, 25, 25}));
+  canvas->ApplyClipRegion(MakeOwned<TcxRegion>(10, 0, 20, 10), roSubtract);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{15, 15, 25, 25}));
+  canvas->ApplyClipRegion(MakeOwned<TcxRegion>(0, 0, 5, 5), roAdd);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{5, 5, 25, 25}));
 
-  canvas.FillRectWithColor(RECT{-10, -10, 40, 40}, clBlue);
+  canvas->FillRectWithColor(RECT{-10, -10, 40, 40}, clBlue);
   EXPECT_EQ(surface.Count(RECT{0, 0, 40, 40}, Blue), 25 + 100) << "5 x 5 added to 10 x 20 less 10 x 10";
   EXPECT_EQ(surface.Pixel(16, 6), White);
   EXPECT_EQ(surface.Pixel(16, 16), Blue);
   EXPECT_EQ(surface.Pixel(6, 6), Blue);
 
   // Without conversion the region is taken in device coordinates.
-  canvas.ApplyClipRegion(MakeOwned<TcxRegion>(0, 0, 3, 3), roSet, false);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{0, 0, 3, 3}));
-  canvas.ExcludeRectFromClip(RECT{-5, -5, -4, -2});  // logical = device (0, 0, 1, 3)
-  EXPECT_EQ(DeviceClip(canvas), (RECT{1, 0, 3, 3}));
+  canvas->ApplyClipRegion(MakeOwned<TcxRegion>(0, 0, 3, 3), roSet, false);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{0, 0, 3, 3}));
+  canvas->ExcludeRectFromClip(RECT{-5, -5, -4, -2});  // logical = device (0, 0, 1, 3)
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{1, 0, 3, 3}));
 }
 
 // --- Context states and tool states ---
@@ -181,57 +184,57 @@ TEST(cxCanvasClip, ApplyClipRegionCombinesInLogicalCoordinates)
 TEST(cxCanvasStates, ContextStatesComeBackInReverseOrder)
 {
   TTestSurface surface(20, 20);
-  TcxCanvas canvas(surface.Canvas());
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
   HDC dc = surface.DC();
   SetPolyFillMode(dc, ALTERNATE);
-  canvas.PushDCState();
+  canvas->PushDCState();
   EXPECT_EQ(surface.Canvas()->LockCount(), 1);
   SetPolyFillMode(dc, WINDING);
-  canvas.SetViewportOrigin(POINT{4, 4});
-  canvas.PushDCState();
+  canvas->SetViewportOrigin(POINT{4, 4});
+  canvas->PushDCState();
   SetPolyFillMode(dc, ALTERNATE);
-  canvas.SetViewportOrigin(POINT{8, 8});
-  canvas.IntersectClipWithRect(RECT{0, 0, 2, 2});
+  canvas->SetViewportOrigin(POINT{8, 8});
+  canvas->IntersectClipWithRect(RECT{0, 0, 2, 2});
 
-  canvas.PopDCState();
+  canvas->PopDCState();
   EXPECT_EQ(GetPolyFillMode(dc), WINDING);
-  EXPECT_EQ(canvas.ReadViewportOrigin().x, 4);
-  EXPECT_EQ(DeviceClip(canvas), (RECT{0, 0, 30000, 30000}));
+  EXPECT_EQ(canvas->ReadViewportOrigin().x, 4);
+  EXPECT_EQ(DeviceClip(*canvas), (RECT{0, 0, 30000, 30000}));
   EXPECT_EQ(surface.Canvas()->LockCount(), 1);
-  canvas.PopDCState();
+  canvas->PopDCState();
   EXPECT_EQ(GetPolyFillMode(dc), ALTERNATE);
-  EXPECT_EQ(canvas.ReadViewportOrigin().x, 0);
+  EXPECT_EQ(canvas->ReadViewportOrigin().x, 0);
   EXPECT_EQ(surface.Canvas()->LockCount(), 0);
-  canvas.PopDCState();  // empty: nothing
+  canvas->PopDCState();  // empty: nothing
   EXPECT_EQ(surface.Canvas()->LockCount(), 0);
 }
 
 TEST(cxCanvasStates, ToolStatesComeBackInReverseOrderAndDrawWithTheRestoredTools)
 {
   TTestSurface surface(30, 10);
-  TcxCanvas canvas(surface.Canvas());
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
   TCanvas* c = surface.Canvas();
   c->Brush()->SetColor(clRed);
   c->Pen()->SetColor(clBlue);
   c->Font()->SetColor(clGreen);
   c->Font()->SetStyle({TFontStyle::fsBold});
-  canvas.PushState();
+  canvas->PushState();
   c->Brush()->SetColor(clLime);
   c->Pen()->SetColor(clYellow);
   c->Font()->SetStyle({});
   c->Font()->SetColor(clNavy);
   c->FillRect(RECT{0, 0, 10, 10});  // the tools are selected inside the state
-  canvas.PushState();
+  canvas->PushState();
   c->Brush()->SetColor(clBlue);
   c->Pen()->SetMode(TPenMode::pmXor);
   c->FillRect(RECT{10, 0, 20, 10});
 
-  canvas.PopState();
+  canvas->PopState();
   EXPECT_EQ(c->Brush()->Color(), clLime);
   EXPECT_EQ(c->Pen()->Color(), clYellow);
   EXPECT_EQ(c->Pen()->Mode(), TPenMode::pmCopy);
   EXPECT_EQ(c->Font()->Color(), clNavy);
-  canvas.PopState();
+  canvas->PopState();
   EXPECT_EQ(c->Brush()->Color(), clRed);
   EXPECT_EQ(c->Pen()->Color(), clBlue);
   EXPECT_EQ(c->Font()->Color(), clGreen);
@@ -242,7 +245,7 @@ TEST(cxCanvasStates, ToolStatesComeBackInReverseOrderAndDrawWithTheRestoredTools
   EXPECT_EQ(surface.Pixel(15, 5), Blue);
   EXPECT_EQ(surface.Pixel(25, 5), Red);
   EXPECT_EQ(c->LockCount(), 0);
-  canvas.PopState();  // empty: nothing
+  canvas->PopState();  // empty: nothing
   EXPECT_EQ(c->Brush()->Color(), clRed);
 }
 
@@ -257,19 +260,19 @@ TEST(cxCanvasStates, AdoptsTheObjectsSelectedInTheContext)
   SetTextColor(dc, RGB(7, 8, 9));
   SetROP2(dc, R2_XORPEN);
   {
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    AdoptDCObjectsIntoCanvas(&canvas, dc);
-    EXPECT_EQ(canvas.Brush()->Style(), TBrushStyle::bsCross);
-    EXPECT_EQ(canvas.Brush()->Color(), static_cast<TColor>(RGB(1, 2, 3)));
-    EXPECT_EQ(canvas.Pen()->Color(), static_cast<TColor>(RGB(4, 5, 6)));
-    EXPECT_EQ(canvas.Pen()->Style(), TPenStyle::psDash);
-    EXPECT_EQ(canvas.Pen()->Mode(), TPenMode::pmXor);
-    EXPECT_EQ(canvas.Font()->Height(), -17);
-    EXPECT_EQ(canvas.Font()->Name(), "Arial");
-    EXPECT_TRUE(canvas.Font()->Style().Contains(TFontStyle::fsBold));
-    EXPECT_EQ(canvas.Font()->Color(), static_cast<TColor>(RGB(7, 8, 9)));
-    canvas.SetHandle(nullptr);
+    auto canvas = MakeOwned<TCanvas>();
+    canvas->SetHandle(dc);
+    AdoptDCObjectsIntoCanvas(canvas.get(), dc);
+    EXPECT_EQ(canvas->Brush()->Style(), TBrushStyle::bsCross);
+    EXPECT_EQ(canvas->Brush()->Color(), static_cast<TColor>(RGB(1, 2, 3)));
+    EXPECT_EQ(canvas->Pen()->Color(), static_cast<TColor>(RGB(4, 5, 6)));
+    EXPECT_EQ(canvas->Pen()->Style(), TPenStyle::psDash);
+    EXPECT_EQ(canvas->Pen()->Mode(), TPenMode::pmXor);
+    EXPECT_EQ(canvas->Font()->Height(), -17);
+    EXPECT_EQ(canvas->Font()->Name(), "Arial");
+    EXPECT_TRUE(canvas->Font()->Style().Contains(TFontStyle::fsBold));
+    EXPECT_EQ(canvas->Font()->Color(), static_cast<TColor>(RGB(7, 8, 9)));
+    canvas->SetHandle(nullptr);
   }
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
@@ -284,16 +287,16 @@ TEST(cxCanvasStates, AdoptsTheObjectsSelectedInTheContext)
 TEST(cxCanvasFills, FillRectWithColorFollowsTheSentinels)
 {
   TTestSurface surface(10, 10);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.SetBrushColor(clBlue);
-  canvas.FillRectWithColor(RECT{0, 0, 10, 10}, clNone);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->SetBrushColor(clBlue);
+  canvas->FillRectWithColor(RECT{0, 0, 10, 10}, clNone);
   EXPECT_EQ(surface.Count(RECT{0, 0, 10, 10}, White), 100) << "clNone draws nothing";
-  EXPECT_EQ(canvas.GetCurrentBrush()->Color(), clBlue) << "and leaves the brush alone";
-  canvas.FillRectWithColor(RECT{0, 0, 5, 10}, clDefault);
+  EXPECT_EQ(canvas->GetCurrentBrush()->Color(), clBlue) << "and leaves the brush alone";
+  canvas->FillRectWithColor(RECT{0, 0, 5, 10}, clDefault);
   EXPECT_TRUE(surface.ExactlyFills(RECT{0, 0, 5, 10}, Blue));
-  canvas.FillRectWithColor(RECT{5, 0, 10, 10}, clRed);
+  canvas->FillRectWithColor(RECT{5, 0, 10, 10}, clRed);
   EXPECT_EQ(surface.Count(RECT{5, 0, 10, 10}, Red), 50);
-  EXPECT_EQ(canvas.GetCurrentBrush()->Color(), clRed);
+  EXPECT_EQ(canvas->GetCurrentBrush()->Color(), clRed);
 }
 
 TEST(cxCanvasFills, DrawFrameRectBandsSidesAndSentinels)
@@ -316,27 +319,27 @@ TEST(cxCanvasFills, DrawFrameRectBandsSidesAndSentinels)
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TTestSurface surface(20, 20);
-    TcxCanvas canvas(surface.Canvas());
-    canvas.DrawFrameRect(c.Rect, clRed, c.Width, c.Sides);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    canvas->DrawFrameRect(c.Rect, clRed, c.Width, c.Sides);
     EXPECT_EQ(surface.Count(RECT{0, 0, 20, 20}, Red), c.Expected);
     EXPECT_EQ(surface.Extent(Red), c.Extent);
   }
 
   TTestSurface surface(20, 20);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.SetBrushColor(clBlue);
-  canvas.DrawFrameRect(RECT{0, 0, 10, 10}, clNone);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->SetBrushColor(clBlue);
+  canvas->DrawFrameRect(RECT{0, 0, 10, 10}, clNone);
   EXPECT_EQ(surface.Count(RECT{0, 0, 20, 20}, White), 400) << "clNone draws nothing";
-  canvas.DrawFrameRect(RECT{0, 0, 10, 10}, clDefault);
+  canvas->DrawFrameRect(RECT{0, 0, 10, 10}, clDefault);
   EXPECT_EQ(surface.Count(RECT{0, 0, 20, 20}, Blue), 36) << "clDefault draws in the brush colour";
 }
 
 TEST(cxCanvasFills, AnExcludedFrameSurvivesTheFollowingFill)
 {
   TTestSurface surface(12, 12);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.DrawFrameRect(RECT{1, 1, 11, 11}, clRed, 2, cxBordersAll, true);
-  canvas.FillRectWithColor(RECT{0, 0, 12, 12}, clBlue);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->DrawFrameRect(RECT{1, 1, 11, 11}, clRed, 2, cxBordersAll, true);
+  canvas->FillRectWithColor(RECT{0, 0, 12, 12}, clBlue);
   EXPECT_EQ(surface.Count(RECT{0, 0, 12, 12}, Red), 100 - 36);
   EXPECT_EQ(surface.Count(RECT{0, 0, 12, 12}, Blue), 36 + 44);
 }
@@ -344,8 +347,8 @@ TEST(cxCanvasFills, AnExcludedFrameSurvivesTheFollowingFill)
 TEST(cxCanvasFills, TwoColorFramePaintsLaterBandsOverCorners)
 {
   TTestSurface surface(10, 10);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.DrawTwoColorFrame(RECT{0, 0, 10, 10}, clRed, clBlue, 2);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->DrawTwoColorFrame(RECT{0, 0, 10, 10}, clRed, clBlue, 2);
   EXPECT_EQ(surface.Pixel(0, 0), Red);
   EXPECT_EQ(surface.Pixel(9, 0), Blue) << "right band over the top band";
   EXPECT_EQ(surface.Pixel(0, 9), Blue) << "bottom band over the left band";
@@ -356,7 +359,7 @@ TEST(cxCanvasFills, TwoColorFramePaintsLaterBandsOverCorners)
 
   // clNone leaves its bands out.
   surface.Fill(White);
-  canvas.DrawTwoColorFrame(RECT{0, 0, 10, 10}, clNone, clLime, 1, {TcxBorder::bLeft, TcxBorder::bRight});
+  canvas->DrawTwoColorFrame(RECT{0, 0, 10, 10}, clNone, clLime, 1, {TcxBorder::bLeft, TcxBorder::bRight});
   EXPECT_EQ(surface.Count(RECT{0, 0, 10, 10}, Green), 10);
   EXPECT_EQ(surface.Pixel(0, 5), White);
 }
@@ -376,8 +379,8 @@ TEST(cxCanvasFills, BevelEdgesUseTheSystemThreeDColours)
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.Sunken) + std::to_string(c.Outer));
     TTestSurface surface(10, 10, RGB(1, 2, 3));
-    TcxCanvas canvas(surface.Canvas());
-    canvas.DrawBevelEdge(RECT{0, 0, 10, 10}, c.Sunken, c.Outer);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    canvas->DrawBevelEdge(RECT{0, 0, 10, 10}, c.Sunken, c.Outer);
     EXPECT_EQ(surface.Pixel(0, 4), ColorToRGB(c.LeftTop));
     EXPECT_EQ(surface.Pixel(4, 0), ColorToRGB(c.LeftTop));
     EXPECT_EQ(surface.Pixel(9, 4), ColorToRGB(c.RightBottom));
@@ -388,9 +391,9 @@ TEST(cxCanvasFills, BevelEdgesUseTheSystemThreeDColours)
 
 namespace {
 // A 2 x 2 bitmap: red, green on the top row; blue, black below.
-std::unique_ptr<TBitmap> Tile()
+TOwned<TBitmap> Tile()
 {
-  auto tile = std::make_unique<TBitmap>();
+  auto tile = MakeOwned<TBitmap>();
   tile->SetPixelFormat(TPixelFormat::pf24bit);
   tile->SetSize(2, 2);
   tile->Canvas()->SetPixels(0, 0, clRed);
@@ -413,10 +416,10 @@ TEST(cxCanvasFills, TilesAreAlignedToLogicalZeroAlsoLeftOfIt)
   for (POINT windowOrigin : {POINT{0, 0}, POINT{-3, -5}, POINT{5, 3}}) {
     SCOPED_TRACE(std::to_string(windowOrigin.x) + "," + std::to_string(windowOrigin.y));
     TTestSurface surface(12, 12);
-    TcxCanvas canvas(surface.Canvas());
-    canvas.SetWindowOrigin(windowOrigin);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    canvas->SetWindowOrigin(windowOrigin);
     const RECT logical{windowOrigin.x + 1, windowOrigin.y + 2, windowOrigin.x + 10, windowOrigin.y + 9};
-    canvas.FillRectTiled(logical, tile.get());
+    canvas->FillRectTiled(logical, tile.get());
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 12; ++x) {
         const bool inside = x >= 1 && x < 10 && y >= 2 && y < 9;
@@ -429,10 +432,10 @@ TEST(cxCanvasFills, TilesAreAlignedToLogicalZeroAlsoLeftOfIt)
 TEST(cxCanvasFills, TiledFillWithoutBitmapUsesTheBrushAndMayExcludeTheRect)
 {
   TTestSurface surface(10, 10);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.SetBrushColor(clRed);
-  canvas.FillRectTiled(RECT{0, 0, 5, 5}, nullptr, true);
-  canvas.FillRectWithColor(RECT{0, 0, 10, 10}, clBlue);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->SetBrushColor(clRed);
+  canvas->FillRectTiled(RECT{0, 0, 5, 5}, nullptr, true);
+  canvas->FillRectWithColor(RECT{0, 0, 10, 10}, clBlue);
   EXPECT_EQ(surface.Count(RECT{0, 0, 10, 10}, Red), 25);
   EXPECT_EQ(surface.Count(RECT{0, 0, 10, 10}, Blue), 75);
 }
@@ -440,21 +443,21 @@ TEST(cxCanvasFills, TiledFillWithoutBitmapUsesTheBrushAndMayExcludeTheRect)
 TEST(cxCanvasFills, FrameAndFillRect)
 {
   TTestSurface surface(12, 12);
-  TcxCanvas canvas(surface.Canvas());
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
   TcxViewParams params;
   params.Color = clBlue;
-  canvas.FrameAndFillRect(RECT{1, 1, 11, 11}, params, false, 2, clRed, {TcxBorder::bLeft, TcxBorder::bTop});
+  canvas->FrameAndFillRect(RECT{1, 1, 11, 11}, params, false, 2, clRed, {TcxBorder::bLeft, TcxBorder::bTop});
   EXPECT_TRUE(surface.ExactlyFills(RECT{3, 3, 11, 11}, Blue));
   EXPECT_EQ(surface.Count(RECT{0, 0, 12, 12}, Red), 100 - 64);
 
   // A clNone background leaves the inside as it was; a bitmap is tiled there.
   surface.Fill(White);
   params.Color = clNone;
-  canvas.FrameAndFillRect(RECT{0, 0, 12, 12}, params, false, 1, clRed);
+  canvas->FrameAndFillRect(RECT{0, 0, 12, 12}, params, false, 1, clRed);
   EXPECT_EQ(surface.Count(RECT{1, 1, 11, 11}, White), 100);
   auto tile = Tile();
   params.Bitmap = tile.get();
-  canvas.FrameAndFillRect(RECT{0, 0, 12, 12}, params, false, 1, clRed);
+  canvas->FrameAndFillRect(RECT{0, 0, 12, 12}, params, false, 1, clRed);
   EXPECT_EQ(surface.Pixel(2, 2), TileColor(2, 2));
   EXPECT_EQ(surface.Pixel(3, 2), TileColor(3, 2));
 }
@@ -462,34 +465,34 @@ TEST(cxCanvasFills, FrameAndFillRect)
 TEST(cxCanvasFills, InvertFocusFrameAndListImages)
 {
   TTestSurface surface(20, 20);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.InvertRectArea(RECT{2, 2, 6, 6});
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->InvertRectArea(RECT{2, 2, 6, 6});
   EXPECT_TRUE(surface.ExactlyFills(RECT{2, 2, 6, 6}, Black));
-  EXPECT_EQ(canvas.GetCopyMode(), static_cast<TCopyMode>(SRCCOPY));
+  EXPECT_EQ(canvas->GetCopyMode(), static_cast<TCopyMode>(SRCCOPY));
 
   surface.Fill(White);
-  canvas.DrawFocusFrame(RECT{2, 2, 18, 18});
+  canvas->DrawFocusFrame(RECT{2, 2, 18, 18});
   const int changed = 256 - surface.Count(RECT{2, 2, 18, 18}, White);
   EXPECT_GT(changed, 0);
   EXPECT_EQ(surface.Count(RECT{3, 3, 17, 17}, White), 196) << "only the border is drawn";
-  EXPECT_EQ(canvas.GetCurrentBrush()->Color(), clWhite);
-  canvas.DrawFocusFrame(RECT{2, 2, 18, 18});  // drawing it again takes it away
+  EXPECT_EQ(canvas->GetCurrentBrush()->Color(), clWhite);
+  canvas->DrawFocusFrame(RECT{2, 2, 18, 18});  // drawing it again takes it away
   EXPECT_EQ(surface.Count(RECT{0, 0, 20, 20}, White), 400);
 
   auto images = MakeOwned<TImageList>(nullptr);
   images->SetWidth(4);
   images->SetHeight(4);
-  auto image = std::make_unique<TBitmap>();
+  auto image = MakeOwned<TBitmap>();
   image->SetPixelFormat(TPixelFormat::pf24bit);
   image->SetSize(4, 4);
   image->Canvas()->Brush()->SetColor(clRed);
   image->Canvas()->FillRect(RECT{0, 0, 4, 4});
   images->Add(image.get(), nullptr);
-  canvas.DrawListImage(images.get(), 10, 10, 1);  // outside the list
-  canvas.DrawListImage(images.get(), 10, 10, -1);
-  canvas.DrawListImage(nullptr, 10, 10, 0);
+  canvas->DrawListImage(images.get(), 10, 10, 1);  // outside the list
+  canvas->DrawListImage(images.get(), 10, 10, -1);
+  canvas->DrawListImage(nullptr, 10, 10, 0);
   EXPECT_EQ(surface.Count(RECT{0, 0, 20, 20}, White), 400);
-  canvas.DrawListImage(images.get(), 10, 10, 0);
+  canvas->DrawListImage(images.get(), 10, 10, 0);
   EXPECT_TRUE(surface.ExactlyFills(RECT{10, 10, 14, 14}, Red));
   EXPECT_EQ(surface.Canvas()->LockCount(), 0);
 }
@@ -498,45 +501,45 @@ TEST(cxCanvasFills, InvertFocusFrameAndListImages)
 
 TEST(cxPaintCanvas, EndWithoutBeginDoesNothing)
 {
-  TcxPaintCanvas canvas;
-  canvas.EndPaint();
-  EXPECT_EQ(canvas.LevelCount(), 0);
-  EXPECT_EQ(canvas.Canvas(), nullptr);
+  auto canvas = MakeOwned<TcxPaintCanvas>();
+  canvas->EndPaint();
+  EXPECT_EQ(canvas->LevelCount(), 0);
+  EXPECT_EQ(canvas->Canvas(), nullptr);
 }
 
 TEST(cxPaintCanvas, NestedLevelsOverContextsRestoreCanvasesAndStates)
 {
   TTestSurface outer(10, 10), inner(10, 10);
   const int gdiBefore = LiveGdiObjects();
-  TcxPaintCanvas canvas;
+  auto canvas = MakeOwned<TcxPaintCanvas>();
   SetTextColor(outer.DC(), RGB(1, 1, 1));
   SetViewportOrgEx(outer.DC(), 2, 2, nullptr);
 
-  canvas.BeginPaintOnDC(outer.DC());
-  TCanvas* first = canvas.Canvas();
+  canvas->BeginPaintOnDC(outer.DC());
+  TCanvas* first = canvas->Canvas();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->Handle(), outer.DC());
   EXPECT_EQ(first->Font()->Color(), static_cast<TColor>(RGB(1, 1, 1))) << "adopted from the context";
-  canvas.SetViewportOrigin(POINT{5, 5});
-  canvas.SetBrushColor(clRed);
+  canvas->SetViewportOrigin(POINT{5, 5});
+  canvas->SetBrushColor(clRed);
 
-  canvas.BeginPaintOnDC(inner.DC());
-  EXPECT_NE(canvas.Canvas(), first);
-  canvas.FillRectWithColor(RECT{0, 0, 2, 2}, clBlue);
-  canvas.SetViewportOrigin(POINT{7, 7});
-  EXPECT_EQ(canvas.LevelCount(), 2);
+  canvas->BeginPaintOnDC(inner.DC());
+  EXPECT_NE(canvas->Canvas(), first);
+  canvas->FillRectWithColor(RECT{0, 0, 2, 2}, clBlue);
+  canvas->SetViewportOrigin(POINT{7, 7});
+  EXPECT_EQ(canvas->LevelCount(), 2);
 
-  canvas.EndPaint();
-  EXPECT_EQ(canvas.Canvas(), first);
-  EXPECT_EQ(canvas.ReadViewportOrigin().x, 5);
+  canvas->EndPaint();
+  EXPECT_EQ(canvas->Canvas(), first);
+  EXPECT_EQ(canvas->ReadViewportOrigin().x, 5);
   EXPECT_TRUE(inner.ExactlyFills(RECT{0, 0, 2, 2}, Blue));
   POINT p{};
   GetViewportOrgEx(inner.DC(), &p);
   EXPECT_EQ(p.x, 0) << "the inner context's state is back";
 
-  canvas.EndPaint();
-  EXPECT_EQ(canvas.Canvas(), nullptr);
-  EXPECT_EQ(canvas.LevelCount(), 0);
+  canvas->EndPaint();
+  EXPECT_EQ(canvas->Canvas(), nullptr);
+  EXPECT_EQ(canvas->LevelCount(), 0);
   GetViewportOrgEx(outer.DC(), &p);
   EXPECT_EQ(p.x, 2);
   EXPECT_EQ(GetTextColor(outer.DC()), RGB(1, 1, 1));
@@ -546,17 +549,17 @@ TEST(cxPaintCanvas, NestedLevelsOverContextsRestoreCanvasesAndStates)
 TEST(cxPaintCanvas, LevelsOverCanvasesWrapThemAndGiveThemBack)
 {
   TTestSurface surface(10, 10);
-  TcxPaintCanvas canvas;
+  auto canvas = MakeOwned<TcxPaintCanvas>();
   TCanvas* own = surface.Canvas();
   own->Brush()->SetColor(clRed);
-  canvas.BeginPaintOnCanvas(own);
-  EXPECT_EQ(canvas.Canvas(), own);
-  canvas.SetBrushColor(clBlue);
-  canvas.BeginPaintOnDC(surface.DC());
-  canvas.EndPaint();
-  EXPECT_EQ(canvas.Canvas(), own);
-  canvas.EndPaint();
-  EXPECT_EQ(canvas.Canvas(), nullptr);
+  canvas->BeginPaintOnCanvas(own);
+  EXPECT_EQ(canvas->Canvas(), own);
+  canvas->SetBrushColor(clBlue);
+  canvas->BeginPaintOnDC(surface.DC());
+  canvas->EndPaint();
+  EXPECT_EQ(canvas->Canvas(), own);
+  canvas->EndPaint();
+  EXPECT_EQ(canvas->Canvas(), nullptr);
   EXPECT_EQ(own->Brush()->Color(), clRed);
   EXPECT_EQ(own->LockCount(), 0);
 }
@@ -580,9 +583,9 @@ TEST(cxSharedCanvases, OneInstanceEachAndTheScreenContextIsGivenBack)
 
 namespace {
 // A 3 x 2 bitmap whose pixel (x, y) has the value 10 * y + x + 1 in its blue byte.
-std::unique_ptr<TBitmap> Numbered()
+TOwned<TBitmap> Numbered()
 {
-  auto bitmap = std::make_unique<TBitmap>();
+  auto bitmap = MakeOwned<TBitmap>();
   bitmap->SetPixelFormat(TPixelFormat::pf32bit);
   bitmap->SetSize(3, 2);
   TRGBColors pixels(6);
@@ -670,13 +673,13 @@ TEST(cxCanvasText, EmptyTextDrawsNothingAndStateIsPutBack)
   UseTextFont(surface.Canvas());
   surface.Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
   surface.Canvas()->Brush()->SetColor(clWhite);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.DrawTextInRect("", RECT{0, 0, 100, 40}, cxSingleLine);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->DrawTextInRect("", RECT{0, 0, 100, 40}, cxSingleLine);
   EXPECT_EQ(surface.Count(RECT{0, 0, 100, 40}, White), 4000);
-  canvas.DrawTextInRect("Disabled", RECT{0, 0, 100, 40}, cxSingleLine | cxAlignRight, false);
+  canvas->DrawTextInRect("Disabled", RECT{0, 0, 100, 40}, cxSingleLine | cxAlignRight, false);
   EXPECT_GT(InkInside(surface, RECT{0, 0, 100, 40}), 0);
-  EXPECT_EQ(canvas.GetCurrentBrush()->Style(), TBrushStyle::bsSolid);
-  EXPECT_EQ(canvas.GetCurrentFont()->Color(), clBlack);
+  EXPECT_EQ(canvas->GetCurrentBrush()->Style(), TBrushStyle::bsSolid);
+  EXPECT_EQ(canvas->GetCurrentFont()->Color(), clBlack);
 }
 
 TEST(cxCanvasText, TextThatDoesNotFitIsClippedToItsRect)
@@ -699,8 +702,8 @@ TEST(cxCanvasText, TextThatDoesNotFitIsClippedToItsRect)
     SCOPED_TRACE(c.Name);
     TTestSurface surface(100, 60);
     UseTextFont(surface.Canvas());
-    TcxCanvas canvas(surface.Canvas());
-    canvas.DrawTextInRectEx("Wide wide wide wide text", rect, c.Flags, c.Rotation);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    canvas->DrawTextInRectEx("Wide wide wide wide text", rect, c.Flags, c.Rotation);
     EXPECT_GT(InkInside(surface, rect), 0);
     EXPECT_EQ(InkOutside(surface, rect), 0);
   }
@@ -710,9 +713,9 @@ TEST(cxCanvasText, TurnedTextRunsAlongTheRectsHeight)
 {
   TTestSurface surface(60, 200);
   UseTextFont(surface.Canvas());
-  TcxCanvas canvas(surface.Canvas());
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
   const RECT rect{10, 10, 40, 190};
-  canvas.DrawTextInRectEx("Turned text", rect, cxSingleLine | cxAlignHCenter | cxAlignVCenter, raPlus90);
+  canvas->DrawTextInRectEx("Turned text", rect, cxSingleLine | cxAlignHCenter | cxAlignVCenter, raPlus90);
   const RECT ink = surface.Extent(Black);
   ASSERT_GT(RectHeight(ink), 0);
   EXPECT_GT(RectHeight(ink), 2 * RectWidth(ink)) << ink;
@@ -721,18 +724,18 @@ TEST(cxCanvasText, TurnedTextRunsAlongTheRectsHeight)
 TEST(cxCanvasText, FontAngleSurvivesTheStateStack)
 {
   TTestSurface surface(10, 10);
-  TcxCanvas canvas(surface.Canvas());
-  canvas.PushState();
-  canvas.SetFontAngle(90);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  canvas->PushState();
+  canvas->SetFontAngle(90);
   LOGFONTA lf{};
-  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  ASSERT_TRUE(ReadLogFont(canvas->GetCurrentFont()->Handle(), lf));
   EXPECT_EQ(lf.lfEscapement, 900);
   EXPECT_EQ(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
-  canvas.PopState();
-  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  canvas->PopState();
+  ASSERT_TRUE(ReadLogFont(canvas->GetCurrentFont()->Handle(), lf));
   EXPECT_EQ(lf.lfEscapement, 0);
-  canvas.SetFontAngle(0);
-  ASSERT_TRUE(ReadLogFont(canvas.GetCurrentFont()->Handle(), lf));
+  canvas->SetFontAngle(0);
+  ASSERT_TRUE(ReadLogFont(canvas->GetCurrentFont()->Handle(), lf));
   EXPECT_NE(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
 }
 
@@ -741,26 +744,26 @@ TEST(cxCanvasLeaks, DrawingLeavesNoGdiObjectsBehind)
   auto work = [] {
     TTestSurface surface(40, 40);
     UseTextFont(surface.Canvas());
-    TcxCanvas canvas(surface.Canvas());
-    canvas.PushState();
-    canvas.PushClipRegion();
-    canvas.SetFontAngle(45);
-    canvas.IntersectClipWithRect(RECT{2, 2, 30, 30});
-    canvas.DrawFrameRect(RECT{0, 0, 20, 20}, clRed, 2, cxBordersAll, true);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    canvas->PushState();
+    canvas->PushClipRegion();
+    canvas->SetFontAngle(45);
+    canvas->IntersectClipWithRect(RECT{2, 2, 30, 30});
+    canvas->DrawFrameRect(RECT{0, 0, 20, 20}, clRed, 2, cxBordersAll, true);
     auto tile = Tile();
-    canvas.FillRectTiled(RECT{0, 0, 40, 40}, tile.get());
-    canvas.DrawTextInRectEx("Text", RECT{0, 0, 40, 40}, cxSingleLine, raMinus90, false);
-    canvas.PopClipRegion();
-    canvas.PopState();
-    TcxPaintCanvas paint;
-    paint.BeginPaintOnDC(surface.DC());
-    paint.BeginPaintOnCanvas(surface.Canvas());
-    paint.FillRectWithColor(RECT{0, 0, 5, 5}, clBlue);
-    paint.EndPaint();
-    paint.EndPaint();
-    TcxAlphaBitmap bitmap(8, 8);
-    bitmap.HatchPixels(clRed, clBlue, 2, 100, 200);
-    bitmap.RotateOrFlip(raPlus90, true);
+    canvas->FillRectTiled(RECT{0, 0, 40, 40}, tile.get());
+    canvas->DrawTextInRectEx("Text", RECT{0, 0, 40, 40}, cxSingleLine, raMinus90, false);
+    canvas->PopClipRegion();
+    canvas->PopState();
+    auto paint = MakeOwned<TcxPaintCanvas>();
+    paint->BeginPaintOnDC(surface.DC());
+    paint->BeginPaintOnCanvas(surface.Canvas());
+    paint->FillRectWithColor(RECT{0, 0, 5, 5}, clBlue);
+    paint->EndPaint();
+    paint->EndPaint();
+    auto bitmap = MakeOwned<TcxAlphaBitmap>(8, 8);
+    bitmap->HatchPixels(clRed, clBlue, 2, 100, 200);
+    bitmap->RotateOrFlip(raPlus90, true);
     surface.Canvas()->SetHandle(nullptr);
   };
   work();  // the first run makes the process-wide objects

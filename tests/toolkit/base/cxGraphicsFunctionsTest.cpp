@@ -166,11 +166,11 @@ TEST(cxGraphicsBitmapHelpers, RectsFormatsAndCopies)
   EXPECT_EQ(clone->Canvas()->Pixels(1, 1), clRed);
 
   auto small = NewBitmapWithFormat(3, 2);
-  TChangeCounter changes;
-  small->SetOnChange(changes.Event());
+  auto changes = MakeOwned<TChangeCounter>();
+  small->SetOnChange(changes->Event());
   CopyBitmapOnto(small.get(), bitmap.get());
   EXPECT_EQ(small->Canvas()->Pixels(2, 1), clRed);
-  EXPECT_EQ(changes.Count, 1) << "the destination hears of the change";
+  EXPECT_EQ(changes->Count, 1) << "the destination hears of the change";
 
   auto stretched = NewBitmapWithFormat(12, 8);
   StretchBitmapOnto(stretched.get(), bitmap.get());
@@ -189,23 +189,23 @@ TEST(cxGraphicsBitmapHelpers, ObjectQueries)
   EXPECT_TRUE(ReadBitmapObject(bitmap->Handle(), bm));
   EXPECT_EQ(bm.bmWidth, 5);
   EXPECT_FALSE(ReadBitmapObject(nullptr, bm));
-  TBrush brush;
-  brush.SetColor(clRed);
+  auto brush = MakeOwned<TBrush>();
+  brush->SetColor(clRed);
   LOGBRUSH lb{};
-  EXPECT_TRUE(ReadLogBrush(brush.Handle(), lb));
+  EXPECT_TRUE(ReadLogBrush(brush->Handle(), lb));
   EXPECT_EQ(lb.lbColor, Red);
   LOGBRUSH other{};
-  GetBrushLogData(brush.Handle(), other);
+  GetBrushLogData(brush->Handle(), other);
   EXPECT_EQ(other.lbColor, Red);
-  TFont font;
-  font.SetHeight(-21);
+  auto font = MakeOwned<TFont>();
+  font->SetHeight(-21);
   LOGFONTA lf{};
-  EXPECT_TRUE(ReadLogFont(font.Handle(), lf));
+  EXPECT_TRUE(ReadLogFont(font->Handle(), lf));
   EXPECT_EQ(lf.lfHeight, -21);
-  TPen pen;
-  pen.SetWidth(3);
+  auto pen = MakeOwned<TPen>();
+  pen->SetWidth(3);
   LOGPEN lp{};
-  EXPECT_TRUE(ReadLogPen(pen.Handle(), lp));
+  EXPECT_TRUE(ReadLogPen(pen->Handle(), lp));
   EXPECT_EQ(lp.lopnWidth.x, 3);
 }
 
@@ -214,24 +214,24 @@ TEST(cxGraphicsBitmapHelpers, ImageListReferencesMoveLinkAndFreeNotification)
   auto owner = MakeOwned<TComponent>(nullptr);
   auto first = MakeOwned<TImageList>(nullptr);
   auto second = MakeOwned<TImageList>(nullptr);
-  TChangeLink link;
-  TChangeCounter counter;
-  int& changes = counter.Count;
-  link.SetOnChange(counter.Event());
+  auto link = MakeOwned<TChangeLink>();
+  auto counter = MakeOwned<TChangeCounter>();
+  int& changes = counter->Count;
+  link->SetOnChange(counter->Event());
   TCustomImageList* field = nullptr;
 
-  ReplaceImageListReference(first.get(), field, &link, owner.get());
+  ReplaceImageListReference(first.get(), field, link.get(), owner.get());
   EXPECT_EQ(field, first.get());
-  EXPECT_EQ(link.Sender(), first.get());
+  EXPECT_EQ(link->Sender(), first.get());
   EXPECT_EQ(changes, 1);
-  ReplaceImageListReference(first.get(), field, &link, owner.get());
+  ReplaceImageListReference(first.get(), field, link.get(), owner.get());
   EXPECT_EQ(changes, 1) << "the same list again changes nothing";
-  ReplaceImageListReference(second.get(), field, &link, owner.get());
-  EXPECT_EQ(link.Sender(), second.get());
+  ReplaceImageListReference(second.get(), field, link.get(), owner.get());
+  EXPECT_EQ(link->Sender(), second.get());
   EXPECT_EQ(changes, 2);
-  ReplaceImageListReference(nullptr, field, &link, owner.get());
+  ReplaceImageListReference(nullptr, field, link.get(), owner.get());
   EXPECT_EQ(field, nullptr);
-  EXPECT_EQ(link.Sender(), nullptr);
+  EXPECT_EQ(link->Sender(), nullptr);
   EXPECT_EQ(changes, 3) << "the link fires for no list too";
 
   EXPECT_TRUE(IsValidImageIndex(nullptr, 0) == false);
@@ -269,37 +269,37 @@ TEST(cxGraphicsText, ConvertTextFlagsToDTTable)
 
 TEST_F(TextCanvas, MeasuringTextOnTheCanvasAndTheContext)
 {
-  TcxCanvas canvas(&FCanvas);
-  const SIZE size = canvas.MeasureTextSize("Hello");
+  auto canvas = MakeOwned<TcxCanvas>(&FCanvas);
+  const SIZE size = canvas->MeasureTextSize("Hello");
   SIZE expected{};
   GetTextExtentPoint32A(DC(), "Hello", 5, &expected);
   EXPECT_EQ(size.cx, expected.cx);
   EXPECT_EQ(size.cy, expected.cy);
-  EXPECT_EQ(canvas.MeasureTextSize("").cx, 0);
-  EXPECT_EQ(canvas.MeasureTextSize("").cy, 0);
+  EXPECT_EQ(canvas->MeasureTextSize("").cx, 0);
+  EXPECT_EQ(canvas->MeasureTextSize("").cy, 0);
   SIZE part{};
   EXPECT_TRUE(MeasureTextOnDC(DC(), "Hello", part, 2));
   GetTextExtentPoint32A(DC(), "He", 2, &expected);
   EXPECT_EQ(part.cx, expected.cx);
   EXPECT_EQ(MeasureSingleLineText(DC(), "Hello").cx, size.cx);
-  EXPECT_EQ(GetDCTextHeight(DC()), canvas.MeasureTextHeight("Wg"));
+  EXPECT_EQ(GetDCTextHeight(DC()), canvas->MeasureTextHeight("Wg"));
 
-  TFont big;
-  big.SetName("Arial");
-  big.SetHeight(-30);
-  EXPECT_GT(canvas.MeasureFontHeight(&big), 30);
+  auto big = MakeOwned<TFont>();
+  big->SetName("Arial");
+  big->SetHeight(-30);
+  EXPECT_GT(canvas->MeasureFontHeight(big.get()), 30);
   EXPECT_EQ(FCanvas.Font()->Height(), -30) << "the font is assigned";
-  EXPECT_EQ(GetFontHeight(&big), canvas.MeasureFontHeight(&big));
+  EXPECT_EQ(GetFontHeight(big.get()), canvas->MeasureFontHeight(big.get()));
   EXPECT_FALSE(GetSharedScreenCanvas()->Canvas()->HandleAllocated()) << "the screen's context is given back";
-  EXPECT_EQ(MeasureFontTextWidth(&big, "Hello"), canvas.MeasureTextWidth("Hello"));
-  EXPECT_LT(MeasureFontTextSize(&big, "Hello", 8).cx, MeasureFontTextWidth(&big, "Hello"));
-  EXPECT_EQ(big.Height(), -30) << "the caller's font keeps its size";
+  EXPECT_EQ(MeasureFontTextWidth(big.get(), "Hello"), canvas->MeasureTextWidth("Hello"));
+  EXPECT_LT(MeasureFontTextSize(big.get(), "Hello", 8).cx, MeasureFontTextWidth(big.get(), "Hello"));
+  EXPECT_EQ(big->Height(), -30) << "the caller's font keeps its size";
 }
 
 TEST_F(TextCanvas, CalcTextRectMovesTheMeasurementByTheAlignment)
 {
-  TcxCanvas canvas(&FCanvas);
-  const SIZE size = canvas.MeasureTextSize("Hello");
+  auto canvas = MakeOwned<TcxCanvas>(&FCanvas);
+  const SIZE size = canvas->MeasureTextSize("Hello");
   struct TCase {
     int Flags;
     int Dx, Dy;  // expected offset of the measured rect inside (10, 10, 110, 60)
@@ -312,44 +312,44 @@ TEST_F(TextCanvas, CalcTextRectMovesTheMeasurementByTheAlignment)
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Flags);
     RECT r{10, 10, 110, 60};
-    canvas.CalcTextRect("Hello", r, c.Flags);
+    canvas->CalcTextRect("Hello", r, c.Flags);
     EXPECT_EQ(r, (RECT{10 + c.Dx, 10 + c.Dy, 10 + c.Dx + size.cx, 10 + c.Dy + size.cy}));
   }
 
   // Word-wrapped in a narrow rect the text takes more rows; a rect without width is given one pixel.
-  RECT wrapped{0, 0, canvas.MeasureTextWidth("Hello "), 0};
-  canvas.CalcTextRect("Hello Hello Hello", wrapped, cxWordBreak);
+  RECT wrapped{0, 0, canvas->MeasureTextWidth("Hello "), 0};
+  canvas->CalcTextRect("Hello Hello Hello", wrapped, cxWordBreak);
   EXPECT_EQ(RectHeight(wrapped), 3 * size.cy);
   RECT none{5, 5, 5, 5};
-  canvas.CalcTextRect("Hello", none, cxSingleLine);
+  canvas->CalcTextRect("Hello", none, cxSingleLine);
   EXPECT_EQ(none, (RECT{5, 5, 5 + size.cx, 5 + size.cy}));
 }
 
 TEST_F(TextCanvas, WrappedTextAlignedToTheBottomEndsAtTheBottom)
 {
-  TcxCanvas canvas(&FCanvas);
-  const SIZE word = canvas.MeasureTextSize("Hello");
+  auto canvas = MakeOwned<TcxCanvas>(&FCanvas);
+  const SIZE word = canvas->MeasureTextSize("Hello");
   const std::string text = "Hello Hello";  // two rows at this width
   for (bool enabled : {true, false}) {
     SCOPED_TRACE(enabled);
     const int d = enabled ? 0 : 1;
     RECT r{0, 0, word.cx + 4 + d, 100};
-    canvas.AlignWrappedTextTop(r, text, cxWordBreak | cxAlignBottom, enabled, true);
+    canvas->AlignWrappedTextTop(r, text, cxWordBreak | cxAlignBottom, enabled, true);
     EXPECT_EQ(r.top, 100 - 2 * word.cy - d);
     RECT c{0, 0, word.cx + 4 + d, 100};
-    canvas.AlignWrappedTextTop(c, text, cxWordBreak | cxAlignVCenter, enabled, false);
+    canvas->AlignWrappedTextTop(c, text, cxWordBreak | cxAlignVCenter, enabled, false);
     EXPECT_EQ(c.top, (100 - 2 * word.cy) / 2);
   }
   // With end ellipsis only the rows that fit count, and a short text is not pushed to the top.
   RECT fit{0, 0, word.cx + 4, 3 * word.cy / 2};
-  canvas.AlignWrappedTextTop(fit, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
+  canvas->AlignWrappedTextTop(fit, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
   EXPECT_EQ(fit.top, 3 * word.cy / 2 - word.cy);
   // Text taller than the rect is laid out from the rect's top.
   RECT low{0, 0, word.cx + 4, word.cy};
-  canvas.AlignWrappedTextTop(low, text, cxWordBreak | cxAlignBottom, true, true);
+  canvas->AlignWrappedTextTop(low, text, cxWordBreak | cxAlignBottom, true, true);
   EXPECT_EQ(low.top, 0);
   RECT tall{0, 0, word.cx + 4, 10 * word.cy};
-  canvas.AlignWrappedTextTop(tall, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
+  canvas->AlignWrappedTextTop(tall, text, cxWordBreak | cxShowEndEllipsis | cxAlignBottom, true, true);
   EXPECT_EQ(tall.top, 8 * word.cy);
 }
 
@@ -479,14 +479,14 @@ TEST_F(TextCanvas, ShortenTextToWidthHandlesTextsAroundTheOldBufferSize)
 
 TEST_F(TextCanvas, WrapTextToLines)
 {
-  TcxCanvas canvas(&FCanvas);
-  const int a = canvas.MeasureTextWidth("a");
-  const int ab = canvas.MeasureTextWidth("a b");
+  auto canvas = MakeOwned<TcxCanvas>(&FCanvas);
+  const int a = canvas->MeasureTextWidth("a");
+  const int ab = canvas->MeasureTextWidth("a b");
   auto wrap = [&](const std::string& text, int width) {
-    TStringList lines;
-    WrapTextToLines(text, &canvas, RECT{0, 0, width, 100}, &lines);
+    auto lines = MakeOwned<TStringList>();
+    WrapTextToLines(text, canvas.get(), RECT{0, 0, width, 100}, lines.get());
     std::vector<std::string> result;
-    for (int i = 0; i < lines.Count(); ++i) result.push_back(lines.Strings(i));
+    for (int i = 0; i < lines->Count(); ++i) result.push_back(lines->Strings(i));
     return result;
   };
   using Lines = std::vector<std::string>;
@@ -494,14 +494,14 @@ TEST_F(TextCanvas, WrapTextToLines)
   EXPECT_EQ(wrap("a b", ab), (Lines{"a b"}));
   EXPECT_EQ(wrap("", 100), (Lines{}));
   EXPECT_EQ(wrap("one\ntwo", 1000), (Lines{"one", "two"}));
-  EXPECT_EQ(wrap("one\r\n\r\ntwo three", canvas.MeasureTextWidth("two")), (Lines{"one", "two", "three"}));
+  EXPECT_EQ(wrap("one\r\n\r\ntwo three", canvas->MeasureTextWidth("two")), (Lines{"one", "two", "three"}));
   EXPECT_EQ(wrap("\nfirst", 1000), (Lines{"", "first"}));
   EXPECT_EQ(wrap("last\n", 1000), (Lines{"last"}));
   // A word wider than the width stands on a line of its own, with no empty line before it.
   EXPECT_EQ(wrap("extraordinarily a", a * 3), (Lines{"extraordinarily", "a"}));
   EXPECT_EQ(wrap("a extraordinarily b", a * 3), (Lines{"a", "extraordinarily", "b"}));
   // Chinese words keep their characters whole.
-  const Lines chinese = wrap("文件 检索 工具", canvas.MeasureTextWidth("文件 检索"));
+  const Lines chinese = wrap("文件 检索 工具", canvas->MeasureTextWidth("文件 检索"));
   EXPECT_EQ(chinese, (Lines{"文件 检索", "工具"}));
 }
 

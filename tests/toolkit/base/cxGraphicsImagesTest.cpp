@@ -219,12 +219,13 @@ TEST(Resampling, MirroredIndicesStayInsideShortSources)
 TEST(Resampling, TheFilterKeepsUniformColoursAndEdges)
 {
   // 100 x 100 to 50 x 50, forced: about the same colour everywhere (the weights are not normalised).
-  TcxBitmap32 big(100, 100), small(50, 50);
+  auto big = MakeOwned<TcxBitmap32>(100, 100);
+  auto small = MakeOwned<TcxBitmap32>(50, 50);
   TRGBColors pixels(100 * 100, RGBQUAD{40, 120, 200, 255});
-  big.WritePixels(pixels);
-  ResampleBitmap(&big, &small, true);
+  big->WritePixels(pixels);
+  ResampleBitmap(big.get(), small.get(), true);
   TRGBColors out;
-  small.ReadPixels(out);
+  small->ReadPixels(out);
   for (const RGBQUAD& q : out) {
     EXPECT_NEAR(q.rgbBlue, 40, 6);
     EXPECT_NEAR(q.rgbGreen, 120, 6);
@@ -232,10 +233,11 @@ TEST(Resampling, TheFilterKeepsUniformColoursAndEdges)
     EXPECT_NEAR(q.rgbReserved, 255, 6);
   }
   // A 2 x 2 source (far shorter than the filter) enlarged to 9 x 9: corners keep their pixels.
-  TcxBitmap32 tiny(2, 2), large(9, 9);
-  tiny.WritePixels(TRGBColors{{0, 0, 255, 255}, {0, 255, 0, 255}, {255, 0, 0, 255}, {255, 255, 255, 255}});
-  ResampleBitmap(&tiny, &large, true);
-  large.ReadPixels(out);
+  auto tiny = MakeOwned<TcxBitmap32>(2, 2);
+  auto large = MakeOwned<TcxBitmap32>(9, 9);
+  tiny->WritePixels(TRGBColors{{0, 0, 255, 255}, {0, 255, 0, 255}, {255, 0, 0, 255}, {255, 255, 255, 255}});
+  ResampleBitmap(tiny.get(), large.get(), true);
+  large->ReadPixels(out);
   EXPECT_EQ(PixelToValue(out[0]), 0xFFFF0000u);                 // bottom-left
   EXPECT_EQ(PixelToValue(out[8]), 0xFF00FF00u);                 // bottom-right
   EXPECT_EQ(PixelToValue(out[72]), 0xFF0000FFu);                // top-left
@@ -337,19 +339,19 @@ TEST_F(Composition, DisabledAndShadowedDrawShadowsBesideTheImage)
 TEST_F(Composition, GlyphsWithTheirOwnAlphaAreComposedAndFadedWhenDisabled)
 {
   // 32-bit premultiplied: half red, opaque blue, transparent, a quarter white.
-  TBitmap glyph;
-  glyph.SetPixelFormat(TPixelFormat::pf32bit);
-  glyph.SetSize(2, 2);
+  auto glyph = MakeOwned<TBitmap>();
+  glyph->SetPixelFormat(TPixelFormat::pf32bit);
+  glyph->SetSize(2, 2);
   const uint32_t pixels[] = {0x80800000, 0xFF0000FF, 0x00000000, 0x40404040};
-  for (int i = 0; i < 4; ++i) static_cast<uint32_t*>(glyph.ScanLine(i / 2))[i % 2] = pixels[i];
+  for (int i = 0; i < 4; ++i) static_cast<uint32_t*>(glyph->ScanLine(i / 2))[i % 2] = pixels[i];
   {
     TDrawn drawn;
-    DrawGlyph(drawn, &glyph, idmNormal);
+    DrawGlyph(drawn, glyph.get(), idmNormal);
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(PixelNear(drawn.At(1 + i % 2, 1 + i / 2), Over(pixels[i], Background, 255), 2)) << i;
   }
   {
     TDrawn drawn;
-    DrawGlyph(drawn, &glyph, idmDisabled);
+    DrawGlyph(drawn, glyph.get(), idmDisabled);
     for (int i = 0; i < 4; ++i) {
       RGBQUAD q = ValueToPixel(pixels[i]);
       TcxAlphaBitmap::GrayPixel(q, 0.0729f, 0.7146f, 0.2125f);
@@ -357,9 +359,9 @@ TEST_F(Composition, GlyphsWithTheirOwnAlphaAreComposedAndFadedWhenDisabled)
     }
   }
   // All alpha bytes 0: the glyph counts as having no alpha and is drawn opaque.
-  for (int i = 0; i < 4; ++i) static_cast<uint32_t*>(glyph.ScanLine(i / 2))[i % 2] = 0x00123456 + i;
+  for (int i = 0; i < 4; ++i) static_cast<uint32_t*>(glyph->ScanLine(i / 2))[i % 2] = 0x00123456 + i;
   TDrawn opaque;
-  DrawGlyph(opaque, &glyph, idmNormal, clNone, false);
+  DrawGlyph(opaque, glyph.get(), idmNormal, clNone, false);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(opaque.At(1 + i % 2, 1 + i / 2), 0x123456u + i) << i;
 }
 
@@ -433,20 +435,20 @@ TEST(ImageHelpers, HatchingMakesACheckerboardCountedFromTheBottomLeft)
 
 TEST(ImageHelpers, MasksMarkTransparentPixelsWhite)
 {
-  TcxBitmap32 source(3, 2);
+  auto source = MakeOwned<TcxBitmap32>(3, 2);
   TRGBColors pixels = {{0, 255, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0},   // bottom row: green, red, green
                        {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 0, 0}};    // top row: blue, green, black
-  source.WritePixels(pixels);
-  TBitmap mask;
-  mask.SetPixelFormat(TPixelFormat::pf24bit);
-  mask.SetSize(3, 2);
-  MakeBitmapMask(&source, &mask);  // no alpha: the bottom-left colour (green) is transparent
-  EXPECT_EQ(mask.Canvas()->Pixels(0, 1), clWhite);
-  EXPECT_EQ(mask.Canvas()->Pixels(1, 1), clBlack);
-  EXPECT_EQ(mask.Canvas()->Pixels(2, 1), clWhite);
-  EXPECT_EQ(mask.Canvas()->Pixels(0, 0), clBlack);
-  EXPECT_EQ(mask.Canvas()->Pixels(1, 0), clWhite);
-  EXPECT_EQ(mask.Canvas()->Pixels(2, 0), clBlack);
+  source->WritePixels(pixels);
+  auto mask = MakeOwned<TBitmap>();
+  mask->SetPixelFormat(TPixelFormat::pf24bit);
+  mask->SetSize(3, 2);
+  MakeBitmapMask(source.get(), mask.get());  // no alpha: the bottom-left colour (green) is transparent
+  EXPECT_EQ(mask->Canvas()->Pixels(0, 1), clWhite);
+  EXPECT_EQ(mask->Canvas()->Pixels(1, 1), clBlack);
+  EXPECT_EQ(mask->Canvas()->Pixels(2, 1), clWhite);
+  EXPECT_EQ(mask->Canvas()->Pixels(0, 0), clBlack);
+  EXPECT_EQ(mask->Canvas()->Pixels(1, 0), clWhite);
+  EXPECT_EQ(mask->Canvas()->Pixels(2, 0), clBlack);
 
   fixtures::TSurface surface(4, 4, 0xFF102030);
   TOwned<TBitmap> snapshot = SnapshotDCRect(surface.DC(), RECT{1, 1, 3, 4});

@@ -3,6 +3,7 @@
 #include "toolkit/base/cxGraphicsParentImage.h"
 
 #include <gtest/gtest.h>
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "tests/toolkit/base/cxGraphicsTestSupport.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
@@ -11,7 +12,7 @@ namespace {
 // A windowed control that paints its colour, optionally with a one-pixel border, and notes whether it
 // was painted as a copy.
 class TColorBox : public TCustomControl {
-  CL_CLASS(TColorBox)
+  CL_CLASS(TColorBox, TCustomControl)
 public:
   explicit TColorBox(TComponent* owner) : TCustomControl(owner) { SetParentColor(false); }
   bool Bordered = false;
@@ -31,12 +32,11 @@ protected:
     Canvas()->FillRect(r);
   }
 };
-const TClassRecord TColorBox::ClassInfo =
-    MakeClassRecord<TColorBox>("TColorBox", TCustomControl::StaticClass());
+CL_DEFINE_CLASS(TColorBox);
 
 // A windowless control that asks for its parent's image while its parent paints it.
 class TSeeThrough : public TGraphicControl {
-  CL_CLASS(TSeeThrough)
+  CL_CLASS(TSeeThrough, TGraphicControl)
 public:
   explicit TSeeThrough(TComponent* owner) : TGraphicControl(owner) {}
   TcxCanvas* Target = nullptr;
@@ -49,8 +49,7 @@ protected:
     if (Target) PaintParentImage(this, Target, RECT{0, 0, Width(), Height()}, true);
   }
 };
-const TClassRecord TSeeThrough::ClassInfo =
-    MakeClassRecord<TSeeThrough>("TSeeThrough", TGraphicControl::StaticClass());
+CL_DEFINE_CLASS(TSeeThrough);
 
 const COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255), Lime = RGB(0, 255, 0), Yellow = RGB(255, 255, 0),
                White = RGB(255, 255, 255);
@@ -105,8 +104,8 @@ TEST_F(ParentImage, CopiesTheParentAndTheChildrenBehindTheControlOnly)
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "children " << c.withChildren << " rect " << c.rect);
     TTestSurface surface(60, 60);
-    TcxCanvas canvas(surface.Canvas());
-    PaintParentImage(control, &canvas, c.rect, c.withChildren);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    PaintParentImage(control, canvas.get(), c.rect, c.withChildren);
     const RECT blue{std::max<LONG>(0, c.rect.left), std::max<LONG>(0, c.rect.top), 20, 20};
     if (c.withChildren) {
       EXPECT_TRUE(surface.ExactlyFills(blue, Blue));
@@ -138,8 +137,8 @@ TEST_F(ParentImage, ChildrenKeepTheirFramesOffsetsRegionsAndPaintCopyState)
   SetWindowRgn(shaped->Handle(), CreateRectRgn(5, 5, 15, 15), TRUE);
 
   TTestSurface surface(100, 100);
-  TcxCanvas canvas(surface.Canvas());
-  PaintParentImage(control, &canvas, RECT{0, 0, 100, 100}, true);
+  auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+  PaintParentImage(control, canvas.get(), RECT{0, 0, 100, 100}, true);
 
   // The border frames the child's client area, so its grandchild lands one pixel further in.
   const COLORREF frame = surface.Pixel(0, 0);
@@ -165,8 +164,8 @@ TEST_F(ParentImage, ShiftedBackgroundAndLoneControls)
 
   {  // Moved by the offset, and the origin put back afterwards.
     TTestSurface surface(60, 60);
-    TcxCanvas canvas(surface.Canvas());
-    PaintParentImageShifted(control, &canvas, RECT{0, 0, 40, 40}, true, POINT{10, 5});
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    PaintParentImageShifted(control, canvas.get(), RECT{0, 0, 40, 40}, true, POINT{10, 5});
     EXPECT_TRUE(surface.ExactlyFills({10, 5, 50, 45}, Red));
     POINT org{};
     GetWindowOrgEx(surface.DC(), &org);
@@ -176,25 +175,25 @@ TEST_F(ParentImage, ShiftedBackgroundAndLoneControls)
   {  // A double-buffered parent gives its own image, and the canvas keeps its context.
     FForm->SetDoubleBuffered(true);
     TTestSurface surface(40, 40);
-    TcxCanvas canvas(surface.Canvas());
-    EXPECT_TRUE(PaintParentBackground(control, &canvas, RECT{0, 0, 40, 40}));
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    EXPECT_TRUE(PaintParentBackground(control, canvas.get(), RECT{0, 0, 40, 40}));
     EXPECT_TRUE(surface.ExactlyFills({0, 0, 40, 40}, Red));
   }
   {  // Without a control or a parent nothing is painted.
     auto* lone = New<TColorBox>(FForm);
     TTestSurface surface(20, 20);
-    TcxCanvas canvas(surface.Canvas());
-    PaintParentImage(lone, &canvas, RECT{0, 0, 20, 20}, true);
-    PaintParentImage(nullptr, &canvas, RECT{0, 0, 20, 20}, true);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    PaintParentImage(lone, canvas.get(), RECT{0, 0, 20, 20}, true);
+    PaintParentImage(nullptr, canvas.get(), RECT{0, 0, 20, 20}, true);
     EXPECT_EQ(surface.Count({0, 0, 20, 20}, White), 400);
   }
   {  // A windowless control is painted by its parent's own paint: asking for the parent's image from
      // there does not recurse without end.
     auto* see = Add<TSeeThrough>(FForm, 100, 100, 20, 20);
     TTestSurface surface(20, 20);
-    TcxCanvas canvas(surface.Canvas());
-    see->Target = &canvas;
-    PaintParentImage(see, &canvas, RECT{0, 0, 20, 20}, true);
+    auto canvas = MakeOwned<TcxCanvas>(surface.Canvas());
+    see->Target = canvas.get();
+    PaintParentImage(see, canvas.get(), RECT{0, 0, 20, 20}, true);
     see->Target = nullptr;
     EXPECT_EQ(see->Paints, 1);
     EXPECT_EQ(surface.Count({0, 0, 20, 20}, Red), 400);

@@ -40,7 +40,8 @@ public:
   TCanvas* Canvas() { return &FCanvas; }
 
 private:
-  TCanvas FCanvas;
+  TOwned<TCanvas> FOwnedCanvas = MakeOwned<TCanvas>();
+  TCanvas& FCanvas = *FOwnedCanvas;
 };
 
 // Counts the notifications it is given.

@@ -168,57 +168,57 @@ TEST_F(UnitsLoader, InAnExecutableStartUpsRunAtOnceAndShutDownsLastToFirst)
   ASSERT_NE(GetUnitsLoader(), nullptr);
   EXPECT_FALSE(GetUnitsLoader()->Deferring());
 
-  TdxUnitsLoader loader(false);
-  loader.RegisterUnitProcs(InitA, FinA);
+  auto loader = MakeOwned<TdxUnitsLoader>(false);
+  loader->RegisterUnitProcs(InitA, FinA);
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A"}));  // before the call returned
-  EXPECT_TRUE(loader.Initialized());
-  loader.RegisterUnitProcs(InitB, FinB);
-  loader.RegisterUnitProcs(nullptr, FinC);
-  loader.RegisterUnitProcs(nullptr, nullptr);
-  EXPECT_EQ(loader.FinalizeCount(), 3);
+  EXPECT_TRUE(loader->Initialized());
+  loader->RegisterUnitProcs(InitB, FinB);
+  loader->RegisterUnitProcs(nullptr, FinC);
+  loader->RegisterUnitProcs(nullptr, nullptr);
+  EXPECT_EQ(loader->FinalizeCount(), 3);
 
-  loader.FinalizeUnits();
+  loader->FinalizeUnits();
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A", "+B", "-C", "-B", "-A"}));
-  EXPECT_EQ(loader.FinalizeCount(), 0);
-  EXPECT_FALSE(loader.Initialized());
-  loader.FinalizeUnits();  // nothing left
+  EXPECT_EQ(loader->FinalizeCount(), 0);
+  EXPECT_FALSE(loader->Initialized());
+  loader->FinalizeUnits();  // nothing left
   EXPECT_EQ(GSteps.size(), 5u);
 }
 
 TEST_F(UnitsLoader, DroppedFinalizerRunsOnceInTheUnitsOwnPlace)
 {
-  TdxUnitsLoader loader(false);
-  loader.RegisterUnitProcs(InitA, FinA);
-  loader.RegisterUnitProcs(InitB, FinB);
-  loader.DropUnitFinalizer(FinA);
-  loader.DropUnitFinalizer(FinA);  // no longer listed: nothing
-  loader.DropUnitFinalizer(FinC);  // never listed: nothing
+  auto loader = MakeOwned<TdxUnitsLoader>(false);
+  loader->RegisterUnitProcs(InitA, FinA);
+  loader->RegisterUnitProcs(InitB, FinB);
+  loader->DropUnitFinalizer(FinA);
+  loader->DropUnitFinalizer(FinA);  // no longer listed: nothing
+  loader->DropUnitFinalizer(FinC);  // never listed: nothing
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A", "+B", "-A"}));
-  loader.FinalizeUnits();
+  loader->FinalizeUnits();
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A", "+B", "-A", "-B"}));
 }
 
 TEST_F(UnitsLoader, WithoutAStartUpNoShutDownRuns)
 {
-  TdxUnitsLoader loader(false);
-  loader.RegisterUnitProcs(nullptr, FinA);
-  loader.FinalizeUnits();
+  auto loader = MakeOwned<TdxUnitsLoader>(false);
+  loader->RegisterUnitProcs(nullptr, FinA);
+  loader->FinalizeUnits();
   EXPECT_TRUE(GSteps.empty());
-  EXPECT_EQ(loader.FinalizeCount(), 0);
+  EXPECT_EQ(loader->FinalizeCount(), 0);
 }
 
 TEST_F(UnitsLoader, LibraryModuleQueuesStartUpsUntilTheHostInitializes)
 {
-  TdxUnitsLoader loader(true);
-  loader.RegisterUnitProcs(InitA, FinA);
-  loader.RegisterUnitProcs(InitB, FinB);
+  auto loader = MakeOwned<TdxUnitsLoader>(true);
+  loader->RegisterUnitProcs(InitA, FinA);
+  loader->RegisterUnitProcs(InitB, FinB);
   EXPECT_TRUE(GSteps.empty());
-  EXPECT_EQ(loader.PendingInitializeCount(), 2);
-  EXPECT_FALSE(loader.Initialized());
-  loader.Initialize();
+  EXPECT_EQ(loader->PendingInitializeCount(), 2);
+  EXPECT_FALSE(loader->Initialized());
+  loader->Initialize();
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A", "+B"}));
-  EXPECT_EQ(loader.PendingInitializeCount(), 0);
-  loader.FinalizeUnits();
+  EXPECT_EQ(loader->PendingInitializeCount(), 0);
+  loader->FinalizeUnits();
   EXPECT_EQ(GSteps, (std::vector<std::string>{"+A", "+B", "-B", "-A"}));
 }
 

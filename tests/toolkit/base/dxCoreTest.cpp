@@ -307,14 +307,14 @@ TEST(Pixels, AlphaIsUsedWhenOnePixelHasIt)
 
 namespace {
 class TChangeCount : public TObject {
-  CL_CLASS(TChangeCount)
+  CL_CLASS(TChangeCount, TObject)
 public:
   void Changed(TObject*) { ++Count; }
   int Count = 0;
 };
 }  // namespace
 
-const TClassRecord TChangeCount::ClassInfo = MakeClassRecord<TChangeCount>("TChangeCount", TObject::StaticClass());
+CL_DEFINE_CLASS(TChangeCount);
 
 TEST(Pixels, ClassLibraryBitmapsAreReadWhileTheirCanvasDrawsAndToldOfWrites)
 {
@@ -343,11 +343,11 @@ TEST(Pixels, ClassLibraryBitmapsAreReadWhileTheirCanvasDrawsAndToldOfWrites)
   EXPECT_TRUE(SameColour(pixels[2], Quad(10, 20, 30)));
   EXPECT_TRUE(SameColour(pixels[0], Quad(255, 255, 255)));  // new pixels are white
 
-  TChangeCount changes;
-  bitmap->SetOnChange(TNotifyEvent(&changes, &TChangeCount::Changed));
+  auto changes = MakeOwned<TChangeCount>();
+  bitmap->SetOnChange(TNotifyEvent(changes.get(), &TChangeCount::Changed));
   pixels[4] = Quad(1, 2, 3, 128);
   ASSERT_TRUE(PutBitmapPixels(bitmap.get(), pixels, true));
-  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(changes->Count, 1);
   EXPECT_EQ(bitmap->Canvas()->Pixels(1, 1), RGB(1, 2, 3));
   EXPECT_TRUE(BitmapUsesAlpha(bitmap.get()));
 }

@@ -40,9 +40,9 @@ TOwned<T> Load(const std::string& bytes)
 
 std::string Save(TGraphic& graphic)
 {
-  TMemoryStream stream;
-  graphic.SaveToStream(stream);
-  return fixtures::BytesOf(stream);
+  auto stream = MakeOwned<TMemoryStream>();
+  graphic.SaveToStream(*stream);
+  return fixtures::BytesOf(*stream);
 }
 
 // A picture of gentle colour gradients, the kind JPEG keeps well.
@@ -66,13 +66,13 @@ TOwned<TBitmap> GradientBitmap(int w, int h)
 int MaxDifference(TBitmap& bitmap, const TRGBColors& pixels)
 {
   int worst = 0;
-  TBitmap copy;
-  copy.Assign(&bitmap);
-  copy.SetPixelFormat(TPixelFormat::pf24bit);
-  for (int y = 0; y < copy.Height(); ++y) {
-    auto* row = static_cast<unsigned char*>(copy.ScanLine(y));
-    for (int x = 0; x < copy.Width(); ++x) {
-      const RGBQUAD q = pixels[static_cast<size_t>(y) * copy.Width() + x];
+  auto copy = MakeOwned<TBitmap>();
+  copy->Assign(&bitmap);
+  copy->SetPixelFormat(TPixelFormat::pf24bit);
+  for (int y = 0; y < copy->Height(); ++y) {
+    auto* row = static_cast<unsigned char*>(copy->ScanLine(y));
+    for (int x = 0; x < copy->Width(); ++x) {
+      const RGBQUAD q = pixels[static_cast<size_t>(y) * copy->Width() + x];
       worst = std::max({worst, std::abs(row[x * 3] - q.rgbBlue), std::abs(row[x * 3 + 1] - q.rgbGreen),
                         std::abs(row[x * 3 + 2] - q.rgbRed)});
     }
@@ -147,11 +147,11 @@ TEST(GPImage, SavingWritesTheOwnFormatAndReadsBackTheSamePixels)
 TEST(GPImage, JpegPicturesTravelBetweenGdiPlusAndTheClassLibrary)
 {
   // libjpeg writes, GDI+ reads.
-  TJPEGImage jpeg;
+  auto jpeg = MakeOwned<TJPEGImage>();
   TOwned<TBitmap> source = GradientBitmap(32, 24);
-  jpeg.Assign(source.get());
-  jpeg.SetCompressionQuality(95);
-  auto image = Load(Save(jpeg));
+  jpeg->Assign(source.get());
+  jpeg->SetCompressionQuality(95);
+  auto image = Load(Save(*jpeg));
   ASSERT_EQ(image->Width(), 32);
   EXPECT_EQ(image->ImageDataFormat(), TdxImageDataFormat::dxImageJpeg);
   EXPECT_FALSE(image->UsesAlpha());
@@ -160,18 +160,18 @@ TEST(GPImage, JpegPicturesTravelBetweenGdiPlusAndTheClassLibrary)
   // Saved again it is re-encoded as JPEG; assigned to another image it goes through that save.
   const std::string resaved = Save(*image);
   EXPECT_EQ(resaved.substr(0, 2), "\xFF\xD8");
-  TdxGPImage copy;
-  copy.Assign(image.get());
-  EXPECT_EQ(copy.ImageDataFormat(), TdxImageDataFormat::dxImageJpeg);
-  EXPECT_LE(MaxDifference(*source, copy.ReadPixels()), 16);
+  auto copy = MakeOwned<TdxGPImage>();
+  copy->Assign(image.get());
+  EXPECT_EQ(copy->ImageDataFormat(), TdxImageDataFormat::dxImageJpeg);
+  EXPECT_LE(MaxDifference(*source, copy->ReadPixels()), 16);
 
   // GDI+ writes, libjpeg reads.
   auto fromBitmap = TdxGPImage::CreateFromBitmap<TJpegSavingImage>(source.get());
-  TJPEGImage back;
+  auto back = MakeOwned<TJPEGImage>();
   auto stream = fixtures::StreamOf(Save(*fromBitmap));
-  back.LoadFromStream(*stream);
-  ASSERT_EQ(back.Width(), 32);
-  EXPECT_LE(MaxDifference(*back.Bitmap(), fromBitmap->ReadPixels()), 16);
+  back->LoadFromStream(*stream);
+  ASSERT_EQ(back->Width(), 32);
+  EXPECT_LE(MaxDifference(*back->Bitmap(), fromBitmap->ReadPixels()), 16);
 }
 
 TEST(GPImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
@@ -192,9 +192,9 @@ TEST(GPImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
   // Through the picture registry: the picture stays without a graphic.
   const std::string file = TempFile("gdiplus-corrupt.png");
   WriteFileBytes(file, broken);
-  TPicture picture;
-  EXPECT_THROW(picture.LoadFromFile(file), EInvalidGraphic);
-  EXPECT_EQ(picture.Graphic(), nullptr);
+  auto picture = MakeOwned<TPicture>();
+  EXPECT_THROW(picture->LoadFromFile(file), EInvalidGraphic);
+  EXPECT_EQ(picture->Graphic(), nullptr);
   DeleteFileA(file.c_str());
 }
 
@@ -206,12 +206,12 @@ TEST(GPImage, ImagesFromBitmapsKeepTheAlphaOfThirtyTwoBitBitmapsOnly)
   for (const RGBQUAD& q : opaque->ReadPixels()) EXPECT_EQ(q.rgbReserved, 255);
   EXPECT_EQ(MaxDifference(*rgb, opaque->ReadPixels()), 0);
 
-  TBitmap argb;
-  argb.SetPixelFormat(TPixelFormat::pf32bit);
-  argb.SetSize(2, 1);
-  static_cast<uint32_t*>(argb.ScanLine(0))[0] = 0x80400000;  // premultiplied half red
-  static_cast<uint32_t*>(argb.ScanLine(0))[1] = 0xFF00FF00;
-  auto withAlpha = TdxGPImage::CreateFromBitmap(&argb);
+  auto argb = MakeOwned<TBitmap>();
+  argb->SetPixelFormat(TPixelFormat::pf32bit);
+  argb->SetSize(2, 1);
+  static_cast<uint32_t*>(argb->ScanLine(0))[0] = 0x80400000;  // premultiplied half red
+  static_cast<uint32_t*>(argb->ScanLine(0))[1] = 0xFF00FF00;
+  auto withAlpha = TdxGPImage::CreateFromBitmap(argb.get());
   EXPECT_TRUE(withAlpha->UsesAlpha());
   const TRGBColors pixels = withAlpha->ReadPixels();
   EXPECT_EQ(PixelOf(pixels, 0), 0x80400000u);
@@ -227,14 +227,15 @@ TEST(GPImage, SameImageComparesSizesAndPixels)
 {
   TRGBColors a(4, RGBQUAD{1, 2, 3, 255}), b = a;
   b[3].rgbBlue = 9;
-  TdxGPImage empty1, empty2;
+  auto empty1 = MakeOwned<TdxGPImage>();
+  auto empty2 = MakeOwned<TdxGPImage>();
   auto imageA = TdxGPImage::CreateFromBits(2, 2, &a, true);
   auto imageA2 = TdxGPImage::CreateFromBits(2, 2, &a, true);
   auto imageB = TdxGPImage::CreateFromBits(2, 2, &b, true);
   auto wide = TdxGPImage::CreateFromBits(4, 1, &a, true);
-  EXPECT_TRUE(empty1.SameImageAs(&empty2));
-  EXPECT_FALSE(empty1.SameImageAs(imageA.get()));
-  EXPECT_FALSE(imageA->SameImageAs(&empty1));
+  EXPECT_TRUE(empty1->SameImageAs(empty2.get()));
+  EXPECT_FALSE(empty1->SameImageAs(imageA.get()));
+  EXPECT_FALSE(imageA->SameImageAs(empty1.get()));
   EXPECT_TRUE(imageA->SameImageAs(imageA2.get()));
   EXPECT_FALSE(imageA->SameImageAs(imageB.get()));
   EXPECT_FALSE(imageA->SameImageAs(wide.get()));
@@ -281,10 +282,10 @@ TEST(GPDrawing, ATileRepeatsFromTheTopLeftAndTheLastOnesAreCut)
   tile[0] = RGBQUAD{255, 0, 0, 255};
   auto image = TdxGPImage::CreateFromBits(10, 10, &tile, true);
   fixtures::TSurface surface(30, 30, 0x00FFFFFF);
-  TdxGPCanvas canvas;
-  canvas.CreateGraphicsForDC(surface.DC());
-  DrawGdipImageTiled(canvas.Handle(), RECT{0, 0, 25, 25}, RECT{0, 0, 10, 10}, 200, image.get());
-  canvas.FreeGraphics();
+  auto canvas = MakeOwned<TdxGPCanvas>();
+  canvas->CreateGraphicsForDC(surface.DC());
+  DrawGdipImageTiled(canvas->Handle(), RECT{0, 0, 25, 25}, RECT{0, 0, 10, 10}, 200, image.get());
+  canvas->FreeGraphics();
   const uint32_t faint = 55;  // what white keeps at opacity 200
   const uint32_t blue = faint << 16 | faint << 8 | 0xFF, green = faint << 16 | 0xFF00 | faint;
   int tiles = 0;
@@ -304,9 +305,9 @@ TEST(GPDrawing, ATileRepeatsFromTheTopLeftAndTheLastOnesAreCut)
 
   // At full opacity the texture fills the same pattern.
   fixtures::TSurface opaque(30, 30, 0x00FFFFFF);
-  canvas.CreateGraphicsForDC(opaque.DC());
-  DrawGdipImageTiled(canvas.Handle(), RECT{0, 0, 25, 25}, RECT{0, 0, 10, 10}, 255, image.get());
-  canvas.FreeGraphics();
+  canvas->CreateGraphicsForDC(opaque.DC());
+  DrawGdipImageTiled(canvas->Handle(), RECT{0, 0, 25, 25}, RECT{0, 0, 10, 10}, 255, image.get());
+  canvas->FreeGraphics();
   EXPECT_EQ(opaque.Rgb(20, 20), 0x0000FFu);
   EXPECT_EQ(opaque.Rgb(24, 21), 0x00FF00u);
   EXPECT_EQ(opaque.Rgb(25, 20), 0xFFFFFFu);
@@ -315,11 +316,11 @@ TEST(GPDrawing, ATileRepeatsFromTheTopLeftAndTheLastOnesAreCut)
 TEST(GPDrawing, SolidAndGradientFills)
 {
   fixtures::TSurface surface(20, 4, 0x00FFFFFF);
-  TdxGPCanvas canvas;
-  canvas.CreateGraphicsForDC(surface.DC());
-  FillGdipRectSolid(canvas.Handle(), RECT{0, 0, 20, 2}, ColorToGdipARGB(clRed));
-  FillGdipRectGradient(canvas.Handle(), RECT{0, 2, 20, 4}, 0xFF000000, 0xFFFFFFFF, 0);
-  canvas.FreeGraphics();
+  auto canvas = MakeOwned<TdxGPCanvas>();
+  canvas->CreateGraphicsForDC(surface.DC());
+  FillGdipRectSolid(canvas->Handle(), RECT{0, 0, 20, 2}, ColorToGdipARGB(clRed));
+  FillGdipRectGradient(canvas->Handle(), RECT{0, 2, 20, 4}, 0xFF000000, 0xFFFFFFFF, 0);
+  canvas->FreeGraphics();
   EXPECT_EQ(surface.Rgb(0, 0), 0xFF0000u);
   EXPECT_EQ(surface.Rgb(19, 1), 0xFF0000u);
   EXPECT_LT(surface.Rgb(0, 3) & 0xFF, 40u);
@@ -346,14 +347,14 @@ TEST(GPPaintCanvas, NestedBeginsRestoreTheOuterStateAtEachEnd)
   EXPECT_EQ(canvas->SavedStateCount(), 0);
 
   // A graphics given by the caller stays the caller's.
-  TdxGPCanvas owner;
-  owner.CreateGraphicsForDC(outer.DC());
-  TdxGPPaintCanvas* onGraphics = NewGdipPaintCanvasForGraphics(owner.Handle());
-  EXPECT_EQ(onGraphics->Handle(), owner.Handle());
+  auto owner = MakeOwned<TdxGPCanvas>();
+  owner->CreateGraphicsForDC(outer.DC());
+  TdxGPPaintCanvas* onGraphics = NewGdipPaintCanvasForGraphics(owner->Handle());
+  EXPECT_EQ(onGraphics->Handle(), owner->Handle());
   EndGdipPaintAndFree(onGraphics);
   EXPECT_EQ(onGraphics, nullptr);
-  FillGdipRectSolid(owner.Handle(), RECT{0, 0, 1, 1}, 0xFF0000FF);
-  owner.FreeGraphics();
+  FillGdipRectSolid(owner->Handle(), RECT{0, 0, 1, 1}, 0xFF0000FF);
+  owner->FreeGraphics();
   EXPECT_EQ(outer.Rgb(0, 0), 0x0000FFu);
 }
 
@@ -395,19 +396,19 @@ TEST(GPRegistration, PicturesAreRegisteredWithThePictureRegistryAndForStoredForm
   // A PNG file through the picture, and the picture through its stored form.
   const std::string file = TempFile("gdiplus-sample.png");
   WriteFileBytes(file, SamplePng());
-  TPicture picture;
-  picture.LoadFromFile(file);
+  auto picture = MakeOwned<TPicture>();
+  picture->LoadFromFile(file);
   DeleteFileA(file.c_str());
-  ASSERT_NE(picture.Graphic(), nullptr);
-  EXPECT_EQ(picture.Graphic()->ClassType(), TdxPNGImage::StaticClass());
-  TMemoryStream stored;
-  picture.WriteData(stored);
-  stored.SetPosition(0);
-  TPicture read;
-  read.ReadData(stored);
-  ASSERT_NE(read.Graphic(), nullptr);
-  EXPECT_EQ(read.Graphic()->ClassType(), TdxPNGImage::StaticClass());
-  EXPECT_TRUE(static_cast<TdxGPImage*>(read.Graphic())->SameImageAs(static_cast<TdxGPImage*>(picture.Graphic())));
+  ASSERT_NE(picture->Graphic(), nullptr);
+  EXPECT_EQ(picture->Graphic()->ClassType(), TdxPNGImage::StaticClass());
+  auto stored = MakeOwned<TMemoryStream>();
+  picture->WriteData(*stored);
+  stored->SetPosition(0);
+  auto read = MakeOwned<TPicture>();
+  read->ReadData(*stored);
+  ASSERT_NE(read->Graphic(), nullptr);
+  EXPECT_EQ(read->Graphic()->ClassType(), TdxPNGImage::StaticClass());
+  EXPECT_TRUE(static_cast<TdxGPImage*>(read->Graphic())->SameImageAs(static_cast<TdxGPImage*>(picture->Graphic())));
 }
 
 TEST(GPFormats, RawFormatsAndEncoders)

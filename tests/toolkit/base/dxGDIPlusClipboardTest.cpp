@@ -52,11 +52,11 @@ TEST(GdipImageClipboard, CopiedImagesPasteBackOnWhite)
   EXPECT_FALSE(pasted->UsesAlpha());
 
   // A picture holding an image keeps its class when pasted into.
-  TPicture picture;
+  auto picture = MakeOwned<TPicture>();
   auto holder = MakeOwned<TdxGPImage>();
-  picture.SetGraphic(holder.get());
-  picture.Assign(Clipboard());
-  auto* inPicture = dynamic_cast<TdxGPImage*>(picture.Graphic());
+  picture->SetGraphic(holder.get());
+  picture->Assign(Clipboard());
+  auto* inPicture = dynamic_cast<TdxGPImage*>(picture->Graphic());
   ASSERT_NE(inPicture, nullptr);
   EXPECT_TRUE(inPicture->SameImageAs(pasted.get()));
 

@@ -252,7 +252,8 @@ TEST_F(ThemeCache, AChangeOfStyleOrColoursClosesEveryHandleTellsTheListenersAndT
   for (UINT message : {static_cast<UINT>(WM_THEMECHANGED), static_cast<UINT>(WM_SYSCOLORCHANGE)}) {
     SCOPED_TRACE(message);
     std::vector<int> told;
-    TListener first(told, 1), second(told, 2);
+    auto first = MakeOwned<TListener>(told, 1);
+    auto second = MakeOwned<TListener>(told, 2);
     ASSERT_NE(GetThemeHandle(TdxThemedObjectType::totButton), nullptr);
     ASSERT_NE(GetThemeHandle(TdxThemedObjectType::totEdit, L"ListBox;Edit"), nullptr);
     ASSERT_NE(GetThemeHandle(TdxThemedObjectType::totScrollBar), nullptr);
@@ -278,7 +279,7 @@ TEST_F(ThemeCache, AChangeOfStyleOrColoursClosesEveryHandleTellsTheListenersAndT
 TEST_F(ThemeCache, WithVisualStylesSwitchedOffNoTypeHasAHandle)
 {
   std::vector<int> told;
-  TListener listener(told, 1);
+  auto listener = MakeOwned<TListener>(told, 1);
   ASSERT_NE(GetThemeHandle(TdxThemedObjectType::totButton), nullptr);
   dxUxThemeEntryPoints.IsThemeActive = TThemeCalls::ThemeActiveOff;
   Broadcast(WM_THEMECHANGED);
@@ -317,13 +318,13 @@ TEST_F(ThemeCache, ListenersFreedOrMadeWhileOthersAreToldAreSkippedAndAFailingOn
 {
   TExceptionHandler oldHandler = SetExceptionHandler([](std::exception_ptr) {});
   std::vector<int> told;
-  auto first = std::make_unique<TListener>(told, 1);
-  auto second = std::make_unique<TListener>(told, 2);
-  auto third = std::make_unique<TListener>(told, 3);
-  std::unique_ptr<TListener> late;
+  auto first = MakeOwned<TListener>(told, 1);
+  auto second = MakeOwned<TListener>(told, 2);
+  auto third = MakeOwned<TListener>(told, 3);
+  TOwned<TListener> late;
   first->FOnTold = [&] {
     second.reset();
-    late = std::make_unique<TListener>(told, 4);
+    late = MakeOwned<TListener>(told, 4);
     throw Exception("the listener failed");
   };
   Broadcast(WM_SYSCOLORCHANGE);

@@ -1,5 +1,7 @@
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 
+#include "classlib/Application.h"
+
 namespace controls_test {
 
 namespace {
@@ -34,8 +36,7 @@ void Pump(int ms)
   HandleWaitingMessages();
 }
 
-const TClassRecord TRecordingControl::ClassInfo =
-    MakeClassRecord<TRecordingControl>("TRecordingControl", TCustomControl::StaticClass());
+CL_DEFINE_CLASS(TRecordingControl);
 
 TRecordingControl::TRecordingControl(TComponent* owner) : TCustomControl(owner) {}
 

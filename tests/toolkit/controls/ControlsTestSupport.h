@@ -16,7 +16,7 @@ void Pump(int ms = 50);
 // A windowed control that records every message of the watched numbers (all application and
 // component messages by default) as it reaches WndProc.
 class TRecordingControl : public TCustomControl {
-  CL_CLASS(TRecordingControl)
+  CL_CLASS(TRecordingControl, TCustomControl)
 public:
   explicit TRecordingControl(TComponent* owner);
   std::vector<TMessage> Seen;

@@ -1,48 +1,42 @@
 // Mouse tracking with the real cursor: the leave notice when the cursor moves out or the control is
-// disabled, one timer per caller, callers that test the area themselves, and the reference the
-// tracking holds on its caller.
+// disabled, one timer per caller, callers that test the area themselves, and callers or controls
+// that go while tracked.
 #include <gtest/gtest.h>
 #include <functional>
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/cxClassesLists.h"
-#include "toolkit/base/cxClassesTimer.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsMouseTracking.h"
 
 using namespace controls_test;
 
 namespace {
-// A caller with a counted reference, that records its notices.
-class TTrackingCaller : public IcxMouseTrackingAreaTest {
+// A caller that records its notices.
+class TTrackingCaller : public IcxMouseTrackingCaller {
 public:
-  explicit TTrackingCaller(bool testsArea = false) : FTestsArea(testsArea) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override
-  {
-    *intf = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IcxMouseTrackingCaller) ||
-        (FTestsArea && IsEqualIID(iid, IID_IcxMouseTrackingAreaTest))) {
-      *intf = static_cast<IcxMouseTrackingAreaTest*>(this);
-      AddRef();
-      return S_OK;
-    }
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++References; }
-  ULONG STDMETHODCALLTYPE Release() override { return --References; }
   void MouseLeave() override
   {
     ++Leaves;
     if (OnLeave) OnLeave();
   }
-  bool PointInTrackedArea(POINT p) override { return PtInRect(&Area, p) != FALSE; }
 
-  int References = 0;
   int Leaves = 0;
-  RECT Area{};
   std::function<void()> OnLeave;
+};
 
-private:
-  bool FTestsArea;
+// A caller that decides itself which points are inside.
+class TAreaCaller : public TTrackingCaller, public IcxMouseTrackingAreaTest {
+public:
+  bool PointInTrackedArea(POINT p) override { return PtInRect(&Area, p) != FALSE; }
+  RECT Area{};
+};
+
+// A caller that is a class-library object, so the tracking notices when it is freed.
+class TObjectCaller : public TObject, public IcxMouseTrackingCaller {
+  CL_CLASS(TObjectCaller, TObject)
+public:
+  void MouseLeave() override { ++Leaves; }
+  int Leaves = 0;
 };
 
 // A shown form with a recording control at (20, 20) of 100 x 60 in its client area.
@@ -76,21 +70,6 @@ protected:
       n += m.Msg == CM_MOUSELEAVE && m.LParam == reinterpret_cast<LPARAM>(Control);
     return n;
   }
-  // Handles messages until a timer of the tracking timers' interval, on their shared window, has
-  // ticked several times: the tracking timers have had their turns meanwhile.
-  static void LetTrackingTimersTick(int ticks = 8)
-  {
-    int seen = 0;
-    struct TWitness : TObject {
-      int* Seen;
-      void Tick(TObject*) { ++*Seen; }
-    } witness;
-    witness.Seen = &seen;
-    TOwned<TcxTimer> timer = MakeOwned<TcxTimer>(nullptr);
-    timer->SetInterval(10);
-    timer->SetOnTimer(TNotifyEvent(&witness, &TWitness::Tick));
-    ASSERT_TRUE(PumpUntil([&] { return seen >= ticks; }, 30000));
-  }
   bool WaitUntilNotTracked(TTrackingCaller& caller, int timeoutMs = 1000)
   {
     return PumpUntil([&] { return !IsMouseTracked(&caller); }, timeoutMs);
@@ -104,13 +83,14 @@ private:
 };
 }  // namespace
 
+CL_DEFINE_CLASS(TObjectCaller);
+
 TEST_F(MouseTracking, CursorMovingOutSendsTheLeaveNoticeOnce)
 {
   TTrackingCaller caller;
   MoveTo(50, 30);
   StartMouseTracking(Control, Control->ClientRect(), &caller);
   ASSERT_TRUE(IsMouseTracked(&caller));
-  EXPECT_EQ(caller.References, 1);
   TMouseTrackingTimer* timer = FindTrackingTimer(&caller);
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->Interval(), 10u);
@@ -120,7 +100,7 @@ TEST_F(MouseTracking, CursorMovingOutSendsTheLeaveNoticeOnce)
   EXPECT_EQ(timer->Bounds().bottom, origin.y + 60);
 
   // While the cursor stays inside, nothing happens.
-  LetTrackingTimersTick();
+  Pump(80);
   EXPECT_TRUE(IsMouseTracked(&caller));
   EXPECT_EQ(caller.Leaves, 0);
 
@@ -128,8 +108,7 @@ TEST_F(MouseTracking, CursorMovingOutSendsTheLeaveNoticeOnce)
   ASSERT_TRUE(WaitUntilNotTracked(caller));
   EXPECT_EQ(caller.Leaves, 1);
   EXPECT_EQ(LeaveMessages(), 1);
-  EXPECT_EQ(caller.References, 0);
-  LetTrackingTimersTick();
+  Pump(50);
   EXPECT_EQ(caller.Leaves, 1);
 }
 
@@ -166,7 +145,6 @@ TEST_F(MouseTracking, OneTimerPerCallerAndStoppingSendsNothing)
   StartMouseTracking(Control, RECT{0, 0, 5, 5}, &caller);
   StartMouseTracking(Control, Control->ClientRect(), &other);
   EXPECT_EQ(list->Count(), before + 2);
-  EXPECT_EQ(caller.References, 1);
   StartMouseTracking(Control, Control->ClientRect(), nullptr);
   EXPECT_EQ(list->Count(), before + 2);
 
@@ -174,9 +152,8 @@ TEST_F(MouseTracking, OneTimerPerCallerAndStoppingSendsNothing)
   StopMouseTracking(&other);
   StopMouseTracking(&other);
   EXPECT_EQ(list->Count(), before);
-  EXPECT_EQ(caller.References, 0);
   MoveTo(150, 30);
-  LetTrackingTimersTick();
+  Pump(50);
   EXPECT_EQ(caller.Leaves + other.Leaves, 0);
   EXPECT_EQ(LeaveMessages(), 0);
 }
@@ -189,7 +166,7 @@ TEST_F(MouseTracking, WithoutControlTheBoundsAreScreenCoordinates)
   POINT origin = Control->ClientToScreen(POINT{0, 0});
   OffsetRect(&screen, origin.x, origin.y);
   StartMouseTracking(nullptr, screen, &caller);
-  LetTrackingTimersTick();
+  Pump(50);
   EXPECT_TRUE(IsMouseTracked(&caller));
   MoveTo(-10, 30);
   ASSERT_TRUE(WaitUntilNotTracked(caller));
@@ -200,18 +177,17 @@ TEST_F(MouseTracking, WithoutControlTheBoundsAreScreenCoordinates)
 TEST_F(MouseTracking, CallerTestingTheAreaDecidesWhatIsInside)
 {
   // The caller's area is the left half of the control; the bounds given do not matter.
-  TTrackingCaller caller(true);
+  TAreaCaller caller;
   caller.Area = RECT{0, 0, 50, 60};
   MoveTo(20, 30);
   StartMouseTracking(Control, RECT{0, 0, 1, 1}, &caller);
-  LetTrackingTimersTick();
+  Pump(60);
   EXPECT_TRUE(IsMouseTracked(&caller));
   // Right half: still over the control, so the caller is told but the control is not.
   MoveTo(80, 30);
   ASSERT_TRUE(WaitUntilNotTracked(caller));
   EXPECT_EQ(caller.Leaves, 1);
   EXPECT_EQ(LeaveMessages(), 0);
-  EXPECT_EQ(caller.References, 0);
 }
 
 TEST_F(MouseTracking, TheCallerMayTrackAgainFromItsNotice)
@@ -224,7 +200,6 @@ TEST_F(MouseTracking, TheCallerMayTrackAgainFromItsNotice)
   EXPECT_TRUE(IsMouseTracked(&caller));
   caller.OnLeave = nullptr;
   StopMouseTracking(&caller);
-  EXPECT_EQ(caller.References, 0);
 }
 
 TEST_F(MouseTracking, AControlDestroyedWhileTrackedEndsTheTrackingSilently)
@@ -235,5 +210,17 @@ TEST_F(MouseTracking, AControlDestroyedWhileTrackedEndsTheTrackingSilently)
   FreeAndNil(Control);
   ASSERT_TRUE(WaitUntilNotTracked(caller));
   EXPECT_EQ(caller.Leaves, 0);
-  EXPECT_EQ(caller.References, 0);
+}
+
+TEST_F(MouseTracking, ACallerFreedWhileTrackedEndsTheTrackingSilently)
+{
+  auto* caller = New<TObjectCaller>();
+  IcxMouseTrackingCaller* asCaller = caller;
+  MoveTo(50, 30);
+  StartMouseTracking(Control, Control->ClientRect(), asCaller);
+  ASSERT_TRUE(IsMouseTracked(asCaller));
+  Free(caller);
+  MoveTo(150, 30);  // a live caller would be told now
+  ASSERT_TRUE(PumpUntil([&] { return !IsMouseTracked(asCaller); }));
+  EXPECT_EQ(LeaveMessages(), 0);
 }

@@ -13,15 +13,6 @@ namespace {
 class THandlerMenu : public TComponent, public IcxPopupMenuHandler {
 public:
   using TComponent::TComponent;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** intf) override
-  {
-    if (!IsEqualIID(iid, IID_IcxPopupMenuHandler) && !IsEqualIID(iid, IID_IUnknown)) return E_NOINTERFACE;
-    *intf = static_cast<IcxPopupMenuHandler*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
   bool IsMenuShortCut(TMessage& message) override
   {
     ShortCutAsked = message.WParam;
@@ -29,7 +20,6 @@ public:
   }
   void Popup(int x, int y) override { Shown = {x, y}; }
 
-  int Refs = 0;
   WPARAM ShortCutAsked = 0;
   bool Answer = true;
   POINT Shown{-1, -1};
@@ -75,27 +65,26 @@ TEST(PopupMenus, ShortCutsReachTheHandlerOrThePopupMenuItem)
   EXPECT_EQ(handler->ShortCutAsked, static_cast<WPARAM>(VK_F5));
   handler->Answer = false;
   EXPECT_FALSE(IsPopupMenuShortCut(handler.get(), key));
-  EXPECT_EQ(handler->Refs, 0) << "the interface taken for the call is given back";
 
   TOwned<TPopupMenu> menu = MakeOwned<TPopupMenu>(nullptr);
-  TClicks clicks;
+  auto clicks = MakeOwned<TClicks>();
   TMenuItem* hidden = AddItem(menu.get(), "隐藏");
   hidden->SetShortCut(VK_F5);
   hidden->SetVisible(false);
-  hidden->SetOnClick(TNotifyEvent(&clicks, &TClicks::Click));
+  hidden->SetOnClick(TNotifyEvent(clicks.get(), &TClicks::Click));
   TMenuItem* parent = AddItem(menu.get(), "子菜单");
   auto* nested = New<TMenuItem>(menu.get());
   nested->SetShortCut(VK_F5);
-  nested->SetOnClick(TNotifyEvent(&clicks, &TClicks::Click));
+  nested->SetOnClick(TNotifyEvent(clicks.get(), &TClicks::Click));
   parent->Add(nested);
   ASSERT_NE(menu->WindowHandle(), nullptr);
   EXPECT_TRUE(IsPopupMenuShortCut(menu.get(), key)) << "a visible item in a sub-menu has the key";
-  EXPECT_EQ(clicks.Count, 1);
+  EXPECT_EQ(clicks->Count, 1);
   nested->SetEnabled(false);
   EXPECT_FALSE(IsPopupMenuShortCut(menu.get(), key)) << "disabled and hidden items do not answer";
   TMessage other = KeyDown(VK_F6);
   EXPECT_FALSE(IsPopupMenuShortCut(menu.get(), other));
-  EXPECT_EQ(clicks.Count, 1);
+  EXPECT_EQ(clicks->Count, 1);
 
   TOwned<TComponent> plain = MakeOwned<TComponent>(nullptr);
   EXPECT_FALSE(IsPopupMenuShortCut(plain.get(), key));
@@ -154,9 +143,10 @@ TEST(PopupMenus, MenuHeightCountsVisibleItemsByColumn)
   // Owner-drawn: every item measures itself.
   struct TTall : TObject {
     void Measure(TObject*, TCanvas*, int&, int& height) { height = 30; }
-  } tall;
+  };
+  auto tall = MakeOwned<TTall>();
   for (int i = 0; i < menu->Items()->Count(); ++i)
-    menu->Items()->Items(i)->SetOnMeasureItem(TMenuMeasureItemEvent(&tall, &TTall::Measure));
+    menu->Items()->Items(i)->SetOnMeasureItem(TMenuMeasureItemEvent(tall.get(), &TTall::Measure));
   EXPECT_EQ(MeasurePopupMenuHeight(menu.get()), 3 * line + 4)
       << "measures are asked only when drawn by the program";
   menu->SetOwnerDraw(true);

@@ -7,7 +7,7 @@
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsWindowProc.h"
-#include "toolkit/controls/cxControlsWndProcInstance.h"
+#include "classlib/WindowSubclass.h"
 
 using namespace controls_test;
 
@@ -72,7 +72,7 @@ void Remove(TProc& proc) { GetWindowProcController()->RemoveWindowProc(proc.Link
 
 // A control whose own procedure answers the probe and records it.
 class TOwnProcControl : public TRecordingControl {
-  CL_CLASS(TOwnProcControl)
+  CL_CLASS(TOwnProcControl, TRecordingControl)
 public:
   using TRecordingControl::TRecordingControl;
   void WndProc(TMessage& msg) override
@@ -85,8 +85,7 @@ public:
     TRecordingControl::WndProc(msg);
   }
 };
-const TClassRecord TOwnProcControl::ClassInfo =
-    MakeClassRecord<TOwnProcControl>("TOwnProcControl", TRecordingControl::StaticClass());
+CL_DEFINE_CLASS(TOwnProcControl);
 
 // A window procedure of the control set before any chain: the restored one must be this one.
 struct TMarkedProc {
@@ -104,13 +103,13 @@ protected:
   void SetUp() override
   {
     GCalls.clear();
-    FInstancesBefore = TcxWndProcInstance::LiveCount();
+    FInstancesBefore = TWindowSubclass::LiveCount();
     FChainsBefore = GetWindowProcController()->ChainCount();
   }
   void TearDown() override
   {
     EXPECT_EQ(GetWindowProcController()->ChainCount(), FChainsBefore);
-    EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore);
+    EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore);
   }
   int FInstancesBefore = 0;
   int FChainsBefore = 0;
@@ -193,7 +192,7 @@ TEST_F(WindowProcChains, HandleChainSubclassesTheWindowAndRestoresItsProcedureEx
   AddProc(a, nullptr, wnd);
   AddProc(b, nullptr, wnd);
   EXPECT_NE(CurrentProc(wnd), original);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore + 1);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore + 1);
   EXPECT_EQ(SendMessageA(wnd, MsgProbe, 0, 0), 100);
   EXPECT_EQ(GCalls, (std::vector<std::string>{"b", "a", "own"}));
 
@@ -204,7 +203,7 @@ TEST_F(WindowProcChains, HandleChainSubclassesTheWindowAndRestoresItsProcedureEx
 
   Remove(b);
   EXPECT_EQ(CurrentProc(wnd), original);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore);
   DestroyWindow(wnd);
 }
 
@@ -257,7 +256,7 @@ TEST_F(WindowProcChains, WindowSubclassedAgainAfterTheChainKeepsWorkingWhenTheCh
   // stays alive and passes straight on to the window's own.
   Remove(a);
   EXPECT_EQ(CurrentProc(wnd), partyProc);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore + 1);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore + 1);
   GCalls.clear();
   EXPECT_EQ(SendMessageA(wnd, MsgProbe, 0, 0), 100);
   EXPECT_EQ(GCalls, (std::vector<std::string>{"party", "own"}));
@@ -278,7 +277,7 @@ TEST_F(WindowProcChains, WindowSubclassedAgainAfterTheChainKeepsWorkingWhenTheCh
   EXPECT_EQ(SendMessageA(wnd, MsgProbe, 0, 0), 100);
   EXPECT_EQ(GCalls, (std::vector<std::string>{"own"}));
   EXPECT_EQ(CurrentProc(wnd), original);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore);
   DestroyWindow(wnd);
 }
 
@@ -293,9 +292,9 @@ TEST_F(WindowProcChains, MadeProcedureLeftForwardingGoesWithItsWindow)
         return CallWindowProcA(GPartyPrevious, w, msg, wp, lp);
       })));
   Remove(a);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore + 1);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore + 1);
   DestroyWindow(wnd);
-  EXPECT_EQ(TcxWndProcInstance::LiveCount(), FInstancesBefore);
+  EXPECT_EQ(TWindowSubclass::LiveCount(), FInstancesBefore);
 }
 
 TEST_F(WindowProcChains, ProceduresMayRemoveLinksWhileAMessageRunsThroughTheChain)
@@ -406,20 +405,20 @@ TEST(DoublyLinkedObjectList, AppendsRemovesAndClearsNewestFirst)
   };
   GFreed.clear();
   {
-    TNumberedList list;
-    TcxDoublyLinkedObject* first = list.Add();
-    TcxDoublyLinkedObject* second = list.Add();
-    TcxDoublyLinkedObject* third = list.Add();
-    EXPECT_EQ(list.Last(), third);
+    auto list = MakeOwned<TNumberedList>();
+    TcxDoublyLinkedObject* first = list->Add();
+    TcxDoublyLinkedObject* second = list->Add();
+    TcxDoublyLinkedObject* third = list->Add();
+    EXPECT_EQ(list->Last(), third);
     EXPECT_EQ(third->Prev(), second);
     EXPECT_EQ(second->Next(), third);
-    list.Remove(second);
+    list->Remove(second);
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(third->Prev(), first);
     EXPECT_EQ(first->Next(), third);
-    list.Add();
-    list.Clear();
-    EXPECT_EQ(list.Last(), nullptr);
+    list->Add();
+    list->Clear();
+    EXPECT_EQ(list->Last(), nullptr);
   }
   EXPECT_EQ(GFreed, (std::vector<int>{2, 4, 3, 1}));
 }

@@ -1,16 +1,16 @@
 #pragma once
-// Routing window messages to objects.
+// Windows whose messages go to objects.
 //
-// Windows call a plain function; objects want a method. The class library ties a window to its
-// object through a window property whose name is private to this process and module (a window
-// of another process, found under the cursor for example, never maps to one of our objects), and
-// 32- and 64-bit clean. Three ways are offered:
-//   - control windows: created through CreateObjectWindow, their messages go from the very first
-//     one to the owning object's method (TWinControl uses this);
-//   - hidden utility windows (AllocateHWnd): a method receives every message;
-//   - subclassing an existing window (TWindowSubclass): a method sees each message first and passes
-//     it on with Default.
-// No exception leaves any of these window procedures: each goes to HandleException.
+// Windows call a plain function; objects want a method. Two kinds of window of the class library
+// route their messages to an object:
+//   - control windows, created through CreateObjectWindow: from the very first message on, each
+//     message goes to the window's TWindowObject, found in a slot of the window's extra bytes
+//     (TWinControl uses this);
+//   - hidden utility windows (AllocateHWnd): a method receives every message.
+// No exception leaves these window procedures: each goes to HandleException. While an object
+// handles a message it is a call in progress (TObjectCall): an object freed by its own message goes
+// once the message is handled, and the window procedure does not touch it afterwards.
+// Windows the program did not make are subclassed with TWindowSubclass (WindowSubclass.h).
 #include <functional>
 #include "classlib/Messages.h"
 
@@ -22,35 +22,20 @@ using TWndMethod = std::function<void(TMessage&)>;
 HWND AllocateHWnd(TWndMethod method);
 void DeallocateHWnd(HWND wnd);
 
-// Routes the messages of an existing window of this thread to method until destroyed (or until the
-// window is destroyed). The method passes a message on to the window's previous procedure with
-// Default; a message it neither handles nor passes on answers 0.
-class TWindowSubclass {
-public:
-  TWindowSubclass(HWND wnd, TWndMethod method);
-  ~TWindowSubclass();
-  TWindowSubclass(const TWindowSubclass&) = delete;
-  TWindowSubclass& operator=(const TWindowSubclass&) = delete;
-
-  HWND Window() const { return FWnd; }  // nullptr once the window is gone
-  void Default(TMessage& msg);
-
-private:
-  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
-  HWND FWnd;
-  TWndMethod FMethod;
-};
-
 // The object of a window made through CreateObjectWindow.
 class TWindowObject {
 public:
-  virtual ~TWindowObject() = default;
   // Receives every message of the window, exceptions already guarded by the caller.
   virtual void WindowMessage(TMessage& msg) = 0;
   // Called once, with the window's first message, before that message is delivered.
   virtual void WindowAttached(HWND wnd) = 0;
   // Called after the window's last message (WM_NCDESTROY) has been delivered.
   virtual void WindowDetached() = 0;
+  // The class-library object behind the window, whose calls the window procedure guards.
+  virtual TObject* WindowOwner() = 0;
+
+protected:
+  ~TWindowObject() = default;
 };
 
 // Registers (once per name) a window class whose windows route to their TWindowObject. cls

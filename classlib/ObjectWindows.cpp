@@ -1,6 +1,5 @@
-#include "classlib/WndThunk.h"
+#include "classlib/ObjectWindows.h"
 
-#include <commctrl.h>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -68,6 +67,9 @@ LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
   }
   if (!obj) return CallWindowProcA(DefaultProcOf(wnd), wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
+  // The object stays whole until the message is handled, even when the message frees it; once the
+  // call ends, a freed object is gone and is not touched again.
+  TObjectCall call(obj->WindowOwner());
   GuardCallback([&] { obj->WindowMessage(m); });
   if (msg == WM_NCDESTROY) {
     SetObjectOf(wnd, nullptr);
@@ -115,38 +117,6 @@ HWND AllocateHWnd(TWndMethod method)
 void DeallocateHWnd(HWND wnd)
 {
   if (wnd) DestroyWindow(wnd);
-}
-
-TWindowSubclass::TWindowSubclass(HWND wnd, TWndMethod method) : FWnd(wnd), FMethod(std::move(method))
-{
-  if (!SetWindowSubclass(wnd, Proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
-    RaiseLastOSError();
-}
-
-TWindowSubclass::~TWindowSubclass()
-{
-  if (FWnd) RemoveWindowSubclass(FWnd, Proc, reinterpret_cast<UINT_PTR>(this));
-}
-
-void TWindowSubclass::Default(TMessage& msg)
-{
-  if (FWnd) msg.Result = DefSubclassProc(FWnd, msg.Msg, msg.WParam, msg.LParam);
-}
-
-LRESULT CALLBACK TWindowSubclass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data)
-{
-  auto* self = reinterpret_cast<TWindowSubclass*>(data);
-  TMessage m{msg, wParam, lParam, 0};
-  if (msg == WM_NCDESTROY) {
-    // The window goes: pass its last message on, and forget it.
-    GuardCallback([&] { self->FMethod(m); });
-    RemoveWindowSubclass(wnd, Proc, reinterpret_cast<UINT_PTR>(self));
-    self->FWnd = nullptr;
-    return DefSubclassProc(wnd, msg, wParam, lParam);
-  }
-  GuardCallback([&] { self->FMethod(m); });
-  return m.Result;
 }
 
 void RegisterObjectWindowClass(const WNDCLASSA& cls)
