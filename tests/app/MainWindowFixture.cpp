@@ -1,5 +1,7 @@
 #include "tests/app/MainWindowFixture.h"
 
+#include "tests/support/MessagePump.h"
+
 #include "app/StandInControls.h"
 #include "classlib/Application.h"
 #include "classlib/ComCtrls.h"
@@ -62,13 +64,7 @@ void MainWindowTest::TearDown()
 
 bool MainWindowTest::WaitUntil(const std::function<bool()>& pred, DWORD ms)
 {
-  DWORD start = GetTickCount();
-  while (!pred()) {
-    if (GetTickCount() - start > ms) return false;
-    Application->ProcessMessages();
-    CheckSynchronize(5);
-  }
-  return true;
+  return PumpUntil(pred, static_cast<int>(ms));
 }
 
 namespace {
@@ -101,11 +97,7 @@ void MainWindowTest::StepMessages(int count)
 
 void MainWindowTest::Pump(DWORD ms)
 {
-  DWORD start = GetTickCount();
-  do {
-    Application->ProcessMessages();
-    CheckSynchronize(5);
-  } while (GetTickCount() - start < ms);
+  ::Pump(static_cast<int>(ms));
 }
 
 void MainWindowTest::AddItem(const std::string& path)

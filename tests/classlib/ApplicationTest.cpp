@@ -226,7 +226,7 @@ TEST(Application, HintOfTheControlUnderTheMouse)
   Application->DoApplicationIdle();  // the cursor may be elsewhere: the idle work follows it
   POINT p = panel->ClientToScreen(POINT{100, 50});
   SetCursorPos(p.x, p.y);
-  PumpUntil([&] { return Application->Hint() == "在文件中查找文本"; });
+  PumpUntil([&] { return Application->Hint() == "在文件中查找文本"; }, 2000, TPumpWork::MessagesAndIdle);
   Application->SetOnHint(nullptr);
   EXPECT_EQ(Application->Hint(), "在文件中查找文本");
   EXPECT_EQ(GetShortHint(panel->Hint()), "查找");

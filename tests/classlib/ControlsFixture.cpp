@@ -13,28 +13,6 @@ CL_DEFINE_CLASS(TTestPanel);
 CL_DEFINE_CLASS(TTestButton);
 CL_DEFINE_CLASS(TTestGraphic);
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    Application->ProcessMessages();
-    Application->DoApplicationIdle();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void Pump(int ms)
-{
-  DWORD start = GetTickCount();
-  while (static_cast<int>(GetTickCount() - start) < ms) {
-    Application->ProcessMessages();
-    Application->DoApplicationIdle();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 TForm* NewForm(int clientWidth, int clientHeight)
 {
   auto* form = New<TForm>(Application, CreateNew);

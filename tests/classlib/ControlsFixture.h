@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Forms.h"
+#include "tests/support/MessagePump.h"
 
 namespace fixture {
 
@@ -87,10 +88,6 @@ struct TFormGuard {
   ~TFormGuard() { Free(Form); }
 };
 
-// Handles messages (and the loop's idle work) until done() or the time is up; answers done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
-// Handles messages for a while.
-void Pump(int ms = 50);
 // An empty form owned by the application, of the given client size.
 TForm* NewForm(int clientWidth = 400, int clientHeight = 300);
 

@@ -146,7 +146,7 @@ TEST(ObjectLifetime, ReleaseLaterFreesOnceTheWaitingMessagesAreHandled)
   ReleaseLater(later);  // twice: still freed once
   Free(freedBefore);
   EXPECT_TRUE(weak);
-  EXPECT_TRUE(fixture::PumpUntil([&] { return !weak; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return !weak; }, 5000));
   EXPECT_EQ(GLog, (std::vector<std::string>{"before destruction of freed before", "destroyed freed before",
                                             "before destruction of later", "destroyed later"}));
 }
@@ -167,7 +167,7 @@ TEST(ObjectLifetime, AFormReleasedFromItsOwnButtonGoesAfterTheClick)
   form->Show();
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(weak) << "the form is still there while its button's click runs";
-  EXPECT_TRUE(fixture::PumpUntil([&] { return !weak; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return !weak; }, 5000));
 }
 
 TEST(ObjectLifetime, AnObjectDestroyedWithoutFreeIsReported)

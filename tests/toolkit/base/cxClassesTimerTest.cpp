@@ -5,30 +5,11 @@
 #include <string>
 #include <vector>
 #include "classlib/TypInfo.h"
+#include "tests/support/ScopedSeam.h"
+#include "tests/support/MessagePump.h"
 #include "toolkit/base/cxClassesTimer.h"
 
 namespace {
-void HandleWaitingMessages()
-{
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000)
-{
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    HandleWaitingMessages();
-    if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void Pump(int ms)
-{
-  PumpUntil([] { return false; }, ms);
-}
 
 // Counts the ticks of the timers it is the handler of; runs an action on each tick.
 struct TTickCounter : TObject {
@@ -226,12 +207,12 @@ TEST(cxTimer, ARefusedSystemTimerLeavesTheTimerStoppedUntilARestart)
 {
   auto counter = MakeOwned<TTickCounter>();
   TOwned<TcxTimer> timer = MakeOwned<TcxTimer>(nullptr);
-  TcxSetTimerFunc saved = cxSetTimerFunc;
-  cxSetTimerFunc = RefuseTimer;
-  timer->SetInterval(10);
-  EXPECT_NO_THROW(timer->SetOnTimer(counter->Handler()));
-  EXPECT_FALSE(timer->Running());
-  cxSetTimerFunc = saved;
+  {
+    TScopedSeam<TcxSetTimerFunc> refuse(cxSetTimerFunc, RefuseTimer);
+    timer->SetInterval(10);
+    EXPECT_NO_THROW(timer->SetOnTimer(counter->Handler()));
+    EXPECT_FALSE(timer->Running());
+  }
   Pump(40);
   EXPECT_TRUE(counter->Ticks.empty());
   timer->SetInterval(15);

@@ -10,6 +10,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
+#include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/base/ImageFixtures.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
 #include "toolkit/base/dxGDIPlusClasses.h"
@@ -223,11 +224,11 @@ TEST(GdiPlusMissing, PicturesAreNotOfferedAndTheStopShowsTheBoxAndHalts)
   EXPECT_TRUE(image->Empty());
 
   GStop = {};
-  dxGdipMessageBox = RecordBox;
-  dxGdipHalt = RecordHalt;
-  EXPECT_FALSE(CheckGdiPlusAvailable(true));
-  dxGdipMessageBox = MessageBoxA;
-  dxGdipHalt = dxDefaultHalt;
+  {
+    TScopedSeam<TdxGdipMessageBoxFunc> box(dxGdipMessageBox, RecordBox);
+    TScopedSeam<TdxGdipHaltProc> halt(dxGdipHalt, RecordHalt);
+    EXPECT_FALSE(CheckGdiPlusAvailable(true));
+  }
   EXPECT_EQ(GStop.Boxes, 1);
   EXPECT_EQ(GStop.Caption, "Application Error");
   EXPECT_EQ(GStop.Text, GdiPlusMissingText);

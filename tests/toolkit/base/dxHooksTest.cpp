@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Exceptions.h"
+#include "tests/support/MessagePump.h"
 #include "toolkit/base/dxHooks.h"
 
 namespace {
@@ -296,7 +297,7 @@ protected:
     ASSERT_NE(FWindow, nullptr);
     SetForegroundWindow(FWindow);
     SetFocus(FWindow);
-    PumpFor(200);
+    Pump(200);
     ASSERT_EQ(GetFocus(), FWindow);
     GCalls.clear();
     GKeyDowns = 0;
@@ -310,26 +311,11 @@ protected:
     GCalls.clear();
   }
   // Handles messages until done() or the time is up, then a little longer for stragglers.
-  static void PumpUntil(const std::function<bool()>& done, DWORD ms = 3000)
+  static void PumpUntilThenSome(const std::function<bool()>& done, int ms = 3000)
   {
-    DWORD end = GetTickCount() + ms;
-    do {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      if (done()) break;
-      Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-    Sleep(50);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    PumpUntil(done, ms);
+    Pump(50);
   }
-  static void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
   // Presses and releases F8; returns once the hooks saw both or the window got the key.
   static void PressF8()
   {
@@ -339,7 +325,7 @@ protected:
     input[1] = input[0];
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-    PumpUntil([] { return GCalls.size() >= 4 || (GKeyDowns > 0 && GCalls.size() >= 2); });
+    PumpUntilThenSome([] { return GCalls.size() >= 4 || (GKeyDowns > 0 && GCalls.size() >= 2); });
   }
   // Moves the mouse to a point of the window other than where it is.
   static void MoveMouse()
@@ -353,7 +339,7 @@ protected:
     input.mi.dy = MulDiv(80, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
-    PumpUntil([] { return GCalls.size() >= 3; });
+    PumpUntilThenSome([] { return GCalls.size() >= 3; });
   }
 
   HWND FWindow = nullptr;

@@ -1,17 +1,14 @@
 #pragma once
-// Helpers of the control framework's tests: message pumps that do not run the application's idle
-// work (so that what a test sees comes from the code under test), a control that records the
-// messages it receives, and forms freed at the end of a scope.
+// Helpers of the control framework's tests: a control that records the messages it receives, and
+// forms freed at the end of a scope. The tests pump messages without the application's idle work,
+// so that what a test sees comes from the code under test.
 #include <functional>
 #include <vector>
 #include "classlib/Forms.h"
+#include "tests/support/MessagePump.h"
 
 namespace controls_test {
 
-// Handles the thread's messages until done() or the time is up; answers done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
-// Handles the thread's messages for a while.
-void Pump(int ms = 50);
 
 // A windowed control that records every message of the watched numbers (all application and
 // component messages by default) as it reaches WndProc.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Thread.h"
+#include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/cxClassesLists.h"
 #include "toolkit/controls/cxControls.h"
@@ -176,10 +177,11 @@ protected:
 TEST(SystemController, InALibraryModuleRunsWorkerCallsFromItsOwnWindow)
 {
   TWakeMainThread saved = SetWakeMainThread(&CountingWakeUp);
-  TcxIsLibraryFunc savedIsLibrary = cxIsLibrary;
-  cxIsLibrary = PretendLibrary;
-  auto* controller = New<TcxSystemController>();
-  cxIsLibrary = savedIsLibrary;
+  TcxSystemController* controller = nullptr;
+  {
+    TScopedSeam<TcxIsLibraryFunc> library(cxIsLibrary, PretendLibrary);
+    controller = New<TcxSystemController>();
+  }
   EXPECT_TRUE(controller->HookInstalled());
 
   // A worker's call wakes the controller's window, whose message runs it (the pump here runs no
@@ -229,8 +231,7 @@ TEST(ControlsUnit, ShutDownWithTrackingLeftRunningFreesItAndReportsWithoutRaisin
       raw, [&](TMessage& msg) { CallPreviousWindowProc(link, msg); });
 
   GAssertions.clear();
-  TcxDebugAssertHandler savedHandler = cxDebugAssertHandler;
-  cxDebugAssertHandler = RecordAssertion;
+  TScopedSeam<TcxDebugAssertHandler> assertions(cxDebugAssertHandler, RecordAssertion);
   EXPECT_NO_THROW(RestartControlsUnit([&] {
     EXPECT_EQ(GAssertions, (std::vector<std::string>{"MouseTrackingTimerList.Count <> 0"}));
     // Nothing is made again once the shut-down has begun.
@@ -245,7 +246,6 @@ TEST(ControlsUnit, ShutDownWithTrackingLeftRunningFreesItAndReportsWithoutRaisin
     EXPECT_FALSE(IsWindow(raw));
     EXPECT_EQ(Screen->Cursors(crcxDragCopy), LoadCursorA(nullptr, IDC_ARROW));
   }));
-  cxDebugAssertHandler = savedHandler;
 
   // Started again, the unit works as before, its cursors whole.
   EXPECT_NE(Screen->Cursors(crcxDragCopy), LoadCursorA(nullptr, IDC_ARROW));

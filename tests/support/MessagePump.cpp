@@ -1,0 +1,36 @@
+#include "tests/support/MessagePump.h"
+
+#include "classlib/Application.h"
+#include "classlib/Thread.h"
+
+void HandleWaitingMessages(TPumpWork work)
+{
+  // Through the application when there is one, so that keys go the way its loop sends them.
+  if (Application) {
+    Application->ProcessMessages();
+  } else {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  CheckSynchronize(0);
+  if (work == TPumpWork::MessagesAndIdle && Application) Application->DoApplicationIdle();
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs, TPumpWork work)
+{
+  DWORD start = GetTickCount();
+  for (;;) {
+    HandleWaitingMessages(work);
+    if (done()) return true;
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+void Pump(int ms, TPumpWork work)
+{
+  PumpUntil([] { return false; }, ms, work);
+}

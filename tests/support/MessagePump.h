@@ -1,0 +1,17 @@
+#pragma once
+// The tests' message pump: handles what reaches the GUI thread (window messages, and calls that
+// worker threads hand to it) while a test waits for something to happen. Tests never sleep and
+// then assert that nothing happened: they wait for the event, with a generous limit.
+#include <functional>
+
+enum class TPumpWork {
+  Messages,          // window messages and calls handed over by worker threads
+  MessagesAndIdle,   // also the application's idle work (mouse enter and leave, hints, OnIdle)
+};
+
+// Handles everything waiting now.
+void HandleWaitingMessages(TPumpWork work = TPumpWork::Messages);
+// Handles messages until done() holds or timeoutMs pass; answers done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000, TPumpWork work = TPumpWork::Messages);
+// Handles messages for ms milliseconds (for things that take a little while and are then checked).
+void Pump(int ms = 50, TPumpWork work = TPumpWork::Messages);
