@@ -133,7 +133,7 @@ TEST(MessageMap, ReplacedWindowProcSeesMessagesFirst)
   EXPECT_EQ(leaf->Perform(MsgB), 20);
 }
 
-TEST(WndThunk, UtilityWindowRoutesToItsMethodAndContainsExceptions)
+TEST(UtilityWindow, RoutesToItsMethodAndContainsExceptions)
 {
   std::vector<UINT> seen;
   static std::string reported;

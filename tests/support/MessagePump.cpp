@@ -34,3 +34,31 @@ void Pump(int ms, TPumpWork work)
 {
   PumpUntil([] { return false; }, ms, work);
 }
+
+namespace {
+struct TBroadcast {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  int Reached;
+};
+
+BOOL CALLBACK SendToOwnWindow(HWND wnd, LPARAM data)
+{
+  auto* broadcast = reinterpret_cast<TBroadcast*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(wnd, &process);
+  if (process == GetCurrentProcessId()) {
+    SendMessageA(wnd, broadcast->Msg, broadcast->WParam, broadcast->LParam);
+    ++broadcast->Reached;
+  }
+  return TRUE;
+}
+}  // namespace
+
+int BroadcastToOwnWindows(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  TBroadcast broadcast{msg, wParam, lParam, 0};
+  EnumWindows(SendToOwnWindow, reinterpret_cast<LPARAM>(&broadcast));
+  return broadcast.Reached;
+}

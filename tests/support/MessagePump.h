@@ -3,6 +3,7 @@
 // worker threads hand to it) while a test waits for something to happen. Tests never sleep and
 // then assert that nothing happened: they wait for the event, with a generous limit.
 #include <functional>
+#include "classlib/Win.h"
 
 enum class TPumpWork {
   Messages,          // window messages and calls handed over by worker threads
@@ -15,3 +16,8 @@ void HandleWaitingMessages(TPumpWork work = TPumpWork::Messages);
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000, TPumpWork work = TPumpWork::Messages);
 // Handles messages for ms milliseconds (for things that take a little while and are then checked).
 void Pump(int ms = 50, TPumpWork work = TPumpWork::Messages);
+
+// Sends the message to every top-level window of this process, as the system broadcasts a change
+// of settings, style or colours to every top-level window; the test processes that run alongside
+// are left alone. Answers how many windows it reached.
+int BroadcastToOwnWindows(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

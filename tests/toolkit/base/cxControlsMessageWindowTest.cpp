@@ -2,6 +2,7 @@
 // WndProc, that hears broadcasts and goes with its object.
 #include <gtest/gtest.h>
 #include <vector>
+#include "tests/support/MessagePump.h"
 #include "toolkit/base/cxControlsMessageWindow.h"
 
 namespace {
@@ -44,10 +45,9 @@ TEST(cxMessageWindow, HiddenTopLevelWindowWithAVirtualWindowProcedure)
   EXPECT_EQ(SendMessageA(handle, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 4);
   EXPECT_STREQ(text, "标题");
 
-  // It hears what is broadcast to every top-level window.
+  // It is a top-level window, so it hears what is sent to every top-level window.
   UINT broadcast = RegisterWindowMessageA("cxMessageWindowTestBroadcast");
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, broadcast, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  BroadcastToOwnWindows(broadcast);
   EXPECT_EQ(window->Seen, (std::vector<UINT>{MsgProbe, broadcast}));
 
   // An exception in the procedure stays inside it.

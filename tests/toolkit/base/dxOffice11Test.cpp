@@ -12,6 +12,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Exceptions.h"
 #include "classlib/GraphicsUtils.h"
+#include "tests/support/MessagePump.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
@@ -367,13 +368,13 @@ TEST_F(Office2003, WithoutVisualStylesThereIsNoScheme)
 {
   auto real = dxUxThemeEntryPoints.IsThemeActive;
   dxUxThemeEntryPoints.IsThemeActive = ThemeActiveOff;
-  SendMessageTimeoutA(HWND_BROADCAST, WM_THEMECHANGED, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  BroadcastToOwnWindows(WM_THEMECHANGED);
   UseStyle(WindowsXP, LunaFile, L"NormalColor");
   EXPECT_EQ(GetOffice2003Scheme(), TdxOffice2003Scheme::osNone);
   EXPECT_EQ(dxOffice11FaceColor(), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(dxOffice11SelectionFrameColor(), static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)));
   dxUxThemeEntryPoints.IsThemeActive = real;
-  SendMessageTimeoutA(HWND_BROADCAST, WM_THEMECHANGED, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  BroadcastToOwnWindows(WM_THEMECHANGED);
   EXPECT_TRUE(AreThemesAvailable());
 }
 

@@ -11,6 +11,7 @@
 #include <vssym32.h>
 #include "classlib/Exceptions.h"
 #include "classlib/GraphicsUtils.h"
+#include "tests/support/MessagePump.h"
 #include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxThemeManager.h"
@@ -26,8 +27,7 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
 // Sends a message to every top-level window, as the system does on a change of style or colours.
 void Broadcast(UINT message)
 {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  BroadcastToOwnWindows(message);
 }
 
 constexpr TdxThemedObjectType AllTypes[dxThemedObjectTypeCount] = {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Thread.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/cxClassesLists.h"
@@ -141,9 +142,7 @@ TEST(SettingsController, TellsRegisteredControlsOfNewNonClientMetrics)
   EXPECT_EQ(SendMessageA(listening, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), 0);
   Pump(10);
   EXPECT_EQ(shown->Count(DXM_NCSIZECHANGED), 0);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0, SMTO_ABORTIFHUNG, 5000,
-                      &result);
+  BroadcastToOwnWindows(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS);
   ASSERT_TRUE(PumpUntil([&] { return shown->Count(DXM_NCSIZECHANGED) > 0; }));
   EXPECT_EQ(shown->Count(DXM_NCSIZECHANGED), 1);
   EXPECT_FALSE(windowless->HandleAllocated());
