@@ -291,6 +291,24 @@ TEST_F(TextOutput, TheLastRowShowsTheEllipsisAfterTheCharactersThatFitWithIt)
   EXPECT_EQ(FSurface.Count(RECT{0, last.TextOriginY + params.RowHeight, 300, 100}, Black), 0);
 }
 
+TEST_F(TextOutput, TheEllipsisFollowsACentredRow)
+{
+  // Spaces draw nothing, so the only dark pixels are the dots.
+  const std::wstring spaces(6, L' ');
+  const RECT rect{10, 10, 290, 60};
+  TcxTextRows rows;
+  int count = 0;
+  bool fitted = false;
+  const TcxTextParams params = LayOut(spaces, rect, CXTO_CENTER_HORIZONTALLY | CXTO_END_ELLIPSIS, rows, count, fitted);
+  ASSERT_EQ(count, 1);
+  DrawTextRowsHighlighted(DC(), rect, params, true, TcxTextHighlight{}, count, rows);
+  const TcxTextRow& row = rows.Row(0);
+  ASSERT_GT(row.TextOriginX, rect.left);
+  const RECT dots = FSurface.Extent(Black);
+  EXPECT_GE(dots.left, row.TextOriginX + row.Width) << dots;
+  EXPECT_LE(dots.right, row.TextOriginX + row.Width + params.EllipsisWidth) << dots;
+}
+
 TEST_F(TextOutput, ALeftAlignedRowTooNarrowForACharacterKeepsOne)
 {
   TcxTextParams params = PrepareTextParams(DC(), CXTO_END_ELLIPSIS);
