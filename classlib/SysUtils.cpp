@@ -204,6 +204,20 @@ void ReloadFormatSettings() { SettingsInstance() = GetLocaleFormatSettings(LOCAL
 
 char DecimalSeparator() { return FormatSettings().DecimalSeparator; }
 
+TSysLocale& SysLocale()
+{
+  static TSysLocale locale = [] {
+    TSysLocale l;
+    l.DefaultLCID = GetThreadLocale();
+    l.PriLangID = PRIMARYLANGID(LANGIDFROMLCID(l.DefaultLCID));
+    l.SubLangID = SUBLANGID(LANGIDFROMLCID(l.DefaultLCID));
+    l.FarEast = GetSystemMetrics(SM_DBCSENABLED) != 0;
+    l.MiddleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+    return l;
+  }();
+  return locale;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Integers
 

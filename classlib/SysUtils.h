@@ -100,6 +100,18 @@ void ReloadFormatSettings();
 // The conventions of any locale, as FormatSettings() holds the user's.
 TFormatSettings GetLocaleFormatSettings(LCID locale);
 
+// The system's locale, read once on first use: its identifier with the primary and sub-language,
+// and whether the system handles double-byte characters (an East Asian locale) or right-to-left
+// text. The fields may be changed by the program (and by tests); the change applies process-wide.
+struct TSysLocale {
+  LCID DefaultLCID = 0;
+  int PriLangID = 0;
+  int SubLangID = 0;
+  bool FarEast = false;
+  bool MiddleEast = false;
+};
+TSysLocale& SysLocale();
+
 std::string Trim(std::string_view s);       // removes blanks and control characters (<= ' ')
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);

@@ -499,3 +499,11 @@ TEST(StringTest, StringReplace)
   EXPECT_EQ(StringReplace(kTrailA + "a", "a", "b"), kTrailA + "b");
   EXPECT_EQ(StringReplace(kTrailA + "A", "a", "b", true, true), kTrailA + "b");
 }
+
+TEST(SysLocaleTest, TheChineseSystemIsEastAsian)
+{
+  // Every run sets a Chinese locale (code page 936), where double-byte characters are on.
+  EXPECT_TRUE(SysLocale().FarEast);
+  EXPECT_EQ(SysLocale().PriLangID, LANG_CHINESE);
+  EXPECT_EQ(&SysLocale(), &SysLocale());
+}

@@ -4,6 +4,7 @@
 #include <string_view>
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "toolkit/base/cxControlsMnemonics.h"
 
 // --- Windows and controls ---
 
@@ -85,7 +86,3 @@ bool IsNonCharacterKey(unsigned key);
 constexpr int cxDragThreshold = 5;
 // |x - start.x| and |y - start.y| are both below the drag threshold.
 bool IsWithinDragDetectSquare(POINT start, int x, int y);
-// The caption without its "&" marks: "&&" gives "&", "&x" gives "x"; a single "&" as the very last
-// character becomes "_" with keepTrailing, else is dropped.
-std::string RemoveMnemonics(std::string_view caption, bool keepTrailing = false);
-std::wstring RemoveMnemonicsW(std::wstring_view caption, bool keepTrailing = false);

@@ -3,6 +3,7 @@
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
+#include "toolkit/base/cxDrawTextUtils.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxGraphics.h"
 #include "toolkit/base/cxGraphicsImages.h"
@@ -20,6 +21,6 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&FormsUnit,          &ClipbrdUnit,    &UnitdxCore,         &UnitcxLibraryStrs,
                                  &UnitcxClasses,      &UnitcxGeometry, &UnitcxGraphics,     &UnitdxHooks,
                                  &UnitdxUxTheme,      &UnitdxThemeManager, &UnitcxDWMApi,   &UnitdxOffice11,
-                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages};
+                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages, &UnitcxDrawTextUtils};
   return units;
 }
