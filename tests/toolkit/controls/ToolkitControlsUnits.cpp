@@ -6,10 +6,11 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/dxFading.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
-                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls};
+                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading};
   return units;
 }
