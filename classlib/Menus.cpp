@@ -363,6 +363,61 @@ TShortCut ShortCutOfKeyMessage(const TMessage& message)
   return shortCut;
 }
 
+namespace {
+// Names of the keys whose shortcut text is not the keyboard's own name of the key.
+struct TKeyName {
+  BYTE Key;
+  const char* Name;
+};
+constexpr TKeyName KeyNames[] = {
+  {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},   {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
+  {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},   {VK_HOME, "Home"},    {VK_LEFT, "Left"},
+  {VK_UP, "Up"},     {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+};
+
+std::string KeyName(BYTE key)
+{
+  for (const TKeyName& entry : KeyNames)
+    if (entry.Key == key) return entry.Name;
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+  if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
+  const UINT scanCode = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+  if (scanCode == 0) return {};
+  char name[64] = {};
+  const int length = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof(name));
+  return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+}  // namespace
+
+std::string ShortCutToText(TShortCut shortCut)
+{
+  const std::string name = KeyName(static_cast<BYTE>(shortCut & 0xFF));
+  if (name.empty()) return {};
+  std::string text;
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scAlt) text += "Alt+";
+  return text + name;
+}
+
+std::string GetHotkey(std::string_view text)
+{
+  std::string hotkey;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(text[i]))) {
+      ++i;  // a double-byte character is never the prefix
+      continue;
+    }
+    if (text[i] != '&' || i + 1 >= text.size()) continue;
+    ++i;
+    if (text[i] == '&') continue;  // "&&": a plain "&"
+    const bool doubleByte = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+    hotkey.assign(text.substr(i, doubleByte ? 2 : 1));
+    if (doubleByte) ++i;
+  }
+  return hotkey;
+}
+
 // ----- TMenu --------------------------------------------------------------------------------
 
 CL_DEFINE_CLASS(TMenu, .Props = MenuProps);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 #include "classlib/ActnList.h"
@@ -24,6 +25,13 @@ class TMenuItem;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 // The shortcut of a key message (WM_KEYDOWN, WM_SYSKEYDOWN) with the modifiers held while it came.
 TShortCut ShortCutOfKeyMessage(const TMessage& message);
+// The text of a shortcut as menus show it: the modifiers ("Shift+", "Ctrl+", "Alt+", in that order)
+// and the key's name ("A", "5", "F5", "Del", "PgUp", or the keyboard's own name of other keys);
+// empty for no shortcut or a key without a name.
+std::string ShortCutToText(TShortCut shortCut);
+// The hot key of a caption: the character after the last single "&" ("&&" stands for "&" itself),
+// both bytes of a double-byte character; empty when the caption has none.
+std::string GetHotkey(std::string_view text);
 
 // Where an item starts a new column of its menu.
 enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };

@@ -5,11 +5,14 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxUxTheme.h"
+#include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/dxFading.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
-                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls};
+                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
+                                 &UnitcxAccessibility};
   return units;
 }
