@@ -469,6 +469,7 @@ private:
 
   void WMPaint(TMessage& msg);
   void WMEraseBkgnd(TMessage& msg);
+  void WMPrintClient(TMessage& msg);
   void WMCommand(TMessage& msg);
   void WMContextMenu(TMessage& msg);
   void WMNotify(TMessage& msg);

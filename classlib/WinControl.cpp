@@ -37,6 +37,7 @@ UINT NextChildId()
 CL_MESSAGE_MAP(TWinControl,
   {WM_PAINT, &TWinControl::WMPaint},
   {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
+  {WM_PRINTCLIENT, &TWinControl::WMPrintClient},
   {WM_COMMAND, &TWinControl::WMCommand},
   {WM_CONTEXTMENU, &TWinControl::WMContextMenu},
   {WM_NOTIFY, &TWinControl::WMNotify},
@@ -861,6 +862,17 @@ void TWinControl::WMEraseBkgnd(TMessage& msg)
   RECT r = ClientRect();
   FillRect(reinterpret_cast<HDC>(msg.WParam), &r, BrushHandle());
   msg.Result = 1;
+}
+
+void TWinControl::WMPrintClient(TMessage& msg)
+{
+  // The client area is painted into the given device context as WM_PAINT would paint it (graphic
+  // children included), so that a transparent child can show its parent's image.
+  const bool checkVisible = (msg.LParam & PRF_CHECKVISIBLE) != 0;
+  if (msg.WParam && (!checkVisible || Visible()))
+    PaintHandler(msg);
+  else
+    DefaultHandler(msg);
 }
 
 // ----- reflected notifications --------------------------------------------------------------

@@ -1,9 +1,11 @@
 // Windowed and graphic controls on real windows: layout by Align and anchors, properties reaching
 // the windows, parent font and colour, reflected notifications, mouse enter and leave, painting of
-// graphic children, tab order, and no window or GDI object left behind.
+// graphic children, the client image printed into a given context, tab order, and no window or
+// GDI object left behind.
 #include <gtest/gtest.h>
 #include "classlib/Forms.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/DibSurface.h"
 
 using namespace fixture;
 
@@ -327,6 +329,24 @@ TEST(Controls, GraphicChildrenPaintOnTheirParent)
   EXPECT_EQ(GetPixel(dc, 50, 60) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(GetPixel(dc, 29, 45) & 0xFFFFFF, 0xFFFFFFu);
   ReleaseDC(form->Handle(), dc);
+}
+
+TEST(Controls, PrintClientPaintsTheClientAndGraphicChildrenIntoTheGivenContext)
+{
+  TForm* form = NewForm(200, 100);
+  TFormGuard guard{form};
+  auto* panel = Make<TTestPanel>(form, alNone, 60, 40);
+  panel->SetColor(clBlue);
+  Make<TTestGraphic>(panel, alNone, 20, 10, 5, 5);
+  TDibSurface surface(60, 40, RGB(0, 255, 0));
+  panel->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), PRF_CLIENT);
+  EXPECT_TRUE(surface.ExactlyFills(RECT{5, 5, 25, 15}, RGB(255, 0, 0)));
+  EXPECT_EQ(surface.Count(RECT{0, 0, 60, 40}, RGB(0, 0, 255)), 60 * 40 - 20 * 10);
+  // Asked to check visibility, a hidden control prints nothing.
+  surface.Fill(RGB(0, 255, 0));
+  panel->Hide();
+  panel->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), PRF_CLIENT | PRF_CHECKVISIBLE);
+  EXPECT_TRUE(surface.ExactlyFills(RECT{0, 0, 60, 40}, RGB(0, 255, 0)));
 }
 
 TEST(Controls, TabOrderAndSelectNext)
