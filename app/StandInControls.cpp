@@ -30,25 +30,43 @@ void TBarEditStandIn::SetCommittedText(const std::string& value)
   SetText(value);
 }
 
-void TSpinEditStandIn::SetValue(int value)
-{
-  if (value == FValue && Text() == std::to_string(value)) return;
-  FValue = value;
-  SetText(std::to_string(value));
-}
+namespace {
+constexpr int MinValue = 0;
 
-int TSpinEditStandIn::GetEditingValue() const
+// The whole number a text holds, blanks around it allowed; MinValue for any other text.
+int TextToValue(const std::string& text)
 {
-  std::string text = Text();
   size_t first = text.find_first_not_of(' ');
   size_t last = text.find_last_not_of(' ');
-  if (first == std::string::npos) return FValue;
+  if (first == std::string::npos) return MinValue;
   int value = 0;
   const char* begin = text.data() + first;
   const char* end = text.data() + last + 1;
   auto [ptr, ec] = std::from_chars(begin, end, value);
-  return ec == std::errc() && ptr == end ? value : FValue;
+  return ec == std::errc() && ptr == end ? value : MinValue;
 }
+}  // namespace
+
+TSpinEditStandIn::TSpinEditStandIn(TComponent* owner) : TEdit(owner) { ShowValue(); }
+
+void TSpinEditStandIn::WndProc(TMessage& msg)
+{
+  TEdit::WndProc(msg);
+  // Leaving the box ends the typing: the box shows the value the typed text gave.
+  if (msg.Msg == CM_EXIT) ShowValue();
+}
+
+void TSpinEditStandIn::SetValue(int value)
+{
+  if (value == FValue) return;
+  FValue = value;
+  // Rewriting the text being typed would move the caret under the user's fingers.
+  if (!Focused()) ShowValue();
+}
+
+void TSpinEditStandIn::ShowValue() { SetText(std::to_string(FValue)); }
+
+int TSpinEditStandIn::GetEditingValue() const { return TextToValue(Text()); }
 
 void TSpinEditStandIn::Change()
 {

@@ -22,17 +22,21 @@ private:
   std::string FCommitted;
 };
 
-// A box for a whole number: Value is the number it holds; OnCurChange fires whenever the text being
-// typed changes.
+// A box for a whole number, after the spin edit's rules: Value is the number it holds (a text that
+// is no whole number gives MinValue, 0, as this box has no limits); OnCurChange fires whenever the
+// text in the box changes. While the user types in the box, setting Value leaves the typed text as
+// it is; the box shows the value again when it is left, or when Value is set while the box is not
+// being typed in.
 class TSpinEditStandIn : public TEdit {
   CL_CLASS(TSpinEditStandIn, TEdit)
 public:
-  explicit TSpinEditStandIn(TComponent* owner) : TEdit(owner) {}
+  explicit TSpinEditStandIn(TComponent* owner);
+  void WndProc(TMessage& msg) override;
 
   int Value() const { return FValue; }
-  // Stores the value and shows it (the text is rewritten only when the value changes).
+  // Stores the value; the text is rewritten only when the value changes.
   void SetValue(int value);
-  // The value of the text being typed; the current Value when the text is no whole number.
+  // The value of the text in the box.
   int GetEditingValue() const;
   TNotifyEvent OnCurChange() const { return FOnCurChange; }
   void SetOnCurChange(TNotifyEvent e) { FOnCurChange = e; }
@@ -41,6 +45,8 @@ protected:
   void Change() override;
 
 private:
+  void ShowValue();
+
   int FValue = 0;
   TNotifyEvent FOnCurChange;
 };

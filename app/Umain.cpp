@@ -45,6 +45,9 @@ HINSTANCE WINAPI SystemShellExecute(HWND owner, const char* verb, const char* fi
 }
 TShellExecuteFunc GShellExecute = SystemShellExecute;
 
+std::string ReadTextFile(std::string_view path) { return ReadFileText(path); }
+TTextFileLoader GTextFileLoader = ReadTextFile;
+
 constexpr TMethodInfo FrmainMethods[] = {
   PublishedMethod<TNotifyEvent, &TFrmain::FormCreate>("FormCreate"),
   PublishedMethod<TLVSelectItemEvent, &TFrmain::cxListView1SelectItem>("cxListView1SelectItem"),
@@ -159,7 +162,12 @@ void TFrmain::FillFromPath(TRichEdit* target, const std::string& path)
     target->SetText(LoadTextFile(path));
 }
 
-std::string TFrmain::LoadTextFile(std::string_view path) { return ReadFileText(path); }
+std::string TFrmain::LoadTextFile(std::string_view path) { return GTextFileLoader(path); }
+
+TTextFileLoader SetTextFileLoader(TTextFileLoader loader)
+{
+  return std::exchange(GTextFileLoader, loader ? loader : ReadTextFile);
+}
 
 void TFrmain::LoadWordDocument(const std::string& path, TRichEdit* target)
 {
@@ -238,6 +246,8 @@ private:
 
 void TFrmain::ListFolder(const std::string& folder)
 {
+  // A run under way lets go of the list first, so that the new list is drawn at the scan's end.
+  ShowListChanges();
   TRedrawHold holdPanes(RzStatusBar1);
   TListItems* items = cxListView1->Items();
   items->BeginUpdate();
@@ -287,7 +297,7 @@ struct TLoadedFile {
 
 struct TFrmain::TRun {
   int Generation = 0;
-  int Index = 0;  // the item the batch starts at
+  int Index = 0;  // the item of the batch's next file
   bool Done = false;
   std::vector<TLoadedFile> Batch;
   std::string LastPath;  // the last file the run handled
@@ -298,6 +308,9 @@ namespace {
 // loading; a batch stays small enough that the window answers in between.
 constexpr size_t BatchFiles = 16;
 constexpr size_t BatchBytes = 1 << 20;
+// A list that draws each deletion at once spends longer on it than on searching a file: a run holds
+// the list's drawing back while it deletes and lets it show the changes at most this often (ms).
+constexpr DWORD ListDrawInterval = 500;
 }  // namespace
 
 void TFrmain::Action2Execute(TObject*)
@@ -324,6 +337,7 @@ void TFrmain::SearchListedFiles()
       FSearchControl->SetParent(this);
       FSearchControl->HandleNeeded();
       run.Generation = FListGeneration;
+      FListShownAt = GetTickCount();
       FetchBatch(run);
     });
     while (!run.Done && !FClosing) {
@@ -331,6 +345,7 @@ void TFrmain::SearchListedFiles()
       onGui([&] {
         SearchBatch(run);
         FetchBatch(run);
+        PaceListDrawing(run);
       });
     }
   } catch (...) {
@@ -344,6 +359,7 @@ void TFrmain::SearchListedFiles()
         TRichEdit*& Control;
         ~TFreeSearchControl() { Free(std::exchange(Control, nullptr)); }
       } freeControl{FSearchControl};
+      ShowListChanges();
       ShowCount();
     });
   } catch (...) {
@@ -357,14 +373,18 @@ void TFrmain::SearchListedFiles()
 
 void TFrmain::FetchBatch(TRun& run)
 {
-  // The items are read afresh from the list at each batch.
+  // The items are read afresh from the list at each batch. A document is loaded only when its turn
+  // has come (each load starts the word processor, which a new scan or a close would waste): it
+  // makes a batch of its own, and a batch of plain files ends before it.
   run.Batch.clear();
   TListItems* items = cxListView1->Items();
   for (int i = run.Index; i < items->Count() && run.Batch.size() < BatchFiles; ++i) {
     TLoadedFile file;
     file.Path = ItemPath(items->Item(i));
     file.IsDocument = IsDocumentPath(file.Path);
+    if (file.IsDocument && !run.Batch.empty()) break;
     run.Batch.push_back(std::move(file));
+    if (run.Batch.back().IsDocument) break;
   }
   run.Done = run.Batch.empty();
 }
@@ -412,12 +432,33 @@ void TFrmain::SearchBatch(TRun& run)
     if (!file.LoadFailed && FindInControl(FSearchControl, text, 0)) {
       ++run.Index;
     } else {
-      // A miss: the item goes and a new pass begins at the first item.
+      // A miss: the item goes, and the next file of the batch is the item that took its place.
+      HoldListDrawing();
       cxListView1->Items()->Delete(run.Index);
-      run.Index = 0;
-      return;
     }
   }
+}
+
+void TFrmain::HoldListDrawing()
+{
+  if (FListHeld) return;
+  cxListView1->Items()->BeginUpdate();
+  FListHeld = true;
+}
+
+void TFrmain::ShowListChanges()
+{
+  if (!FListHeld) return;
+  FListHeld = false;
+  FListShownAt = GetTickCount();
+  cxListView1->Items()->EndUpdate();
+}
+
+void TFrmain::PaceListDrawing(const TRun& run)
+{
+  // A document may take a while to load: what was deleted before it is shown first.
+  const bool documentNext = !run.Batch.empty() && run.Batch.front().IsDocument;
+  if (run.Done || documentNext || GetTickCount() - FListShownAt >= ListDrawInterval) ShowListChanges();
 }
 
 TTextMatch TFrmain::FindInControl(TRichEdit* control, const std::string& text, int from)

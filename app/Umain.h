@@ -132,11 +132,17 @@ private:
   void FetchBatch(TRun& run);
   void LoadBatch(TRun& run);
   void SearchBatch(TRun& run);
+  // The list's drawing held back while a run deletes items, and let go to show what changed.
+  void HoldListDrawing();
+  void ShowListChanges();
+  void PaceListDrawing(const TRun& run);
   void FocusView();
 
   TRichEdit* FSearchControl = nullptr;
   // Counts the list's replacements by a scan: a run that sees it change starts over on the new list.
   int FListGeneration = 0;
+  bool FListHeld = false;
+  DWORD FListShownAt = 0;
   std::atomic<bool> FClosing{false};
 };
 
@@ -155,6 +161,11 @@ using TShellExecuteFunc = HINSTANCE(WINAPI*)(HWND owner, const char* verb, const
                                              const char* parameters, const char* directory, int show);
 // Replaces the shell call (tests read its arguments); answers the previous one.
 TShellExecuteFunc SetShellExecuteFunc(TShellExecuteFunc func);
+// Reads a plain file's text: LoadTextFile goes through it, on whichever thread calls it.
+using TTextFileLoader = std::string (*)(std::string_view path);
+// Replaces the reader (tests count and order the loads; nullptr restores the file reader); answers
+// the previous one.
+TTextFileLoader SetTextFileLoader(TTextFileLoader loader);
 
 // The unit: registers the classes its stored form names and empties its state at the end.
 extern TUnit UmainUnit;

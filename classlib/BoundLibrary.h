@@ -26,7 +26,7 @@ struct TLibraryEntry {
   }
 
 // How entry points are looked up: GetProcAddress, unless a test puts a function of its own here.
-using TGetProcAddressFunc = FARPROC (*)(HMODULE module, const char* name);
+using TGetProcAddressFunc = FARPROC(WINAPI*)(HMODULE module, const char* name);
 
 class TBoundLibrary {
 public:

@@ -70,9 +70,12 @@ struct TDecodeJob {
   bool Created;
   int Width, Height, Components;
   bool Cmyk;
-  unsigned char* Pixels;  // Width * Height * Components bytes, given between the two steps
+  bool Inverted;              // CMYK written by Adobe: a byte of 255 means no ink
+  unsigned char** Rows;       // Height rows of Width BGR pixels, given between the steps
+  unsigned char* Scratch;     // one row of Width * Components bytes when Components is not 3
 };
 
+// Reads the header: the declared size and the colours, before anything is allocated for the pixels.
 __attribute__((noinline)) bool DecodeHeader(TDecodeJob* job)
 {
   if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
@@ -82,12 +85,21 @@ __attribute__((noinline)) bool DecodeHeader(TDecodeJob* job)
   jpeg_mem_src(&job->Info, job->Data, job->Size);
   jpeg_read_header(&job->Info, TRUE);
   job->Cmyk = job->Info.jpeg_color_space == JCS_CMYK || job->Info.jpeg_color_space == JCS_YCCK;
+  job->Inverted = job->Cmyk && job->Info.saw_Adobe_marker;
   if (job->Grayscale)
     job->Info.out_color_space = JCS_GRAYSCALE;
   else if (job->Cmyk)
     job->Info.out_color_space = JCS_CMYK;
   else
     job->Info.out_color_space = JCS_EXT_BGR;
+  job->Width = static_cast<int>(job->Info.image_width);
+  job->Height = static_cast<int>(job->Info.image_height);
+  return true;
+}
+
+__attribute__((noinline)) bool StartDecoding(TDecodeJob* job)
+{
+  if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
   jpeg_start_decompress(&job->Info);
   job->Width = static_cast<int>(job->Info.output_width);
   job->Height = static_cast<int>(job->Info.output_height);
@@ -95,13 +107,31 @@ __attribute__((noinline)) bool DecodeHeader(TDecodeJob* job)
   return true;
 }
 
+// One decoded row of grey or CMYK samples as BGR pixels.
+void ToBgr(const TDecodeJob* job, const unsigned char* in, unsigned char* out)
+{
+  const int n = job->Components;
+  for (int x = 0; x < job->Width; ++x, in += n, out += 3) {
+    if (n == 1) {
+      out[0] = out[1] = out[2] = in[0];
+    } else {
+      int c = in[0], m = in[1], ye = in[2], k = in[3];
+      if (!job->Inverted) c = 255 - c, m = 255 - m, ye = 255 - ye, k = 255 - k;
+      out[2] = static_cast<unsigned char>(c * k / 255);
+      out[1] = static_cast<unsigned char>(m * k / 255);
+      out[0] = static_cast<unsigned char>(ye * k / 255);
+    }
+  }
+}
+
 __attribute__((noinline)) bool DecodePixels(TDecodeJob* job)
 {
   if (__builtin_setjmp(job->Err.JumpBuffer)) return false;
-  const size_t stride = static_cast<size_t>(job->Width) * job->Components;
   while (job->Info.output_scanline < job->Info.output_height) {
-    JSAMPROW row = job->Pixels + stride * job->Info.output_scanline;
+    unsigned char* out = job->Rows[job->Info.output_scanline];
+    JSAMPROW row = job->Components == 3 ? out : job->Scratch;
     if (jpeg_read_scanlines(&job->Info, &row, 1) != 1) ERREXIT(&job->Info, JERR_INPUT_EMPTY);
+    if (job->Components != 3) ToBgr(job, job->Scratch, out);
   }
   jpeg_finish_decompress(&job->Info);
   return true;
@@ -189,6 +219,11 @@ __attribute__((noinline)) bool EncodePixels(TEncodeJob* job)
   throw EInvalidGraphic(std::string("JPEG image is not valid (") + reason + ")");
 }
 
+std::string SizeText(uint64_t width, uint64_t height)
+{
+  return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
 // The bitmap's pixels as tight BGR rows, top-down.
 std::vector<unsigned char> BgrRows(TBitmap* source)
 {
@@ -225,43 +260,38 @@ TOwned<TBitmap> TJPEGImage::Decode(const std::string& data) const
   } release{job.get()};
 
   if (!DecodeHeader(job.get())) RaiseInvalid(job->Err.Message);
+  // The declared size is refused before any memory is taken for it: a few bytes of header can
+  // declare up to 65,500 x 65,500 pixels.
+  const uint64_t declared = static_cast<uint64_t>(job->Info.image_width) * job->Info.image_height;
+  if (declared > MaxPixels)
+    throw EInvalidGraphic("JPEG image is too large (" + SizeText(job->Info.image_width, job->Info.image_height) +
+                          ", at most " + std::to_string(MaxPixels) + " pixels are read)");
+  if (!StartDecoding(job.get())) RaiseInvalid(job->Err.Message);
   if (job->Width <= 0 || job->Height <= 0 || (job->Components != 1 && job->Components != 3 && job->Components != 4))
     RaiseInvalid("unsupported image layout");
-  std::vector<unsigned char> pixels(static_cast<size_t>(job->Width) * job->Height * job->Components);
-  job->Pixels = pixels.data();
-  if (!DecodePixels(job.get()) || job->Err.Corrupt) RaiseInvalid(job->Err.Message);
 
-  auto bitmap = MakeOwned<TBitmap>();
-  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap->SetSize(job->Width, job->Height);
-  const int n = job->Components;
-  // Adobe writes CMYK JPEGs inverted: a byte of 255 means no ink.
-  const bool inverted = job->Cmyk && job->Info.saw_Adobe_marker;
-  for (int y = 0; y < job->Height; ++y) {
-    auto* out = static_cast<unsigned char*>(bitmap->ScanLine(y));
-    const unsigned char* in = pixels.data() + static_cast<size_t>(y) * job->Width * n;
-    for (int x = 0; x < job->Width; ++x, in += n, out += 3) {
-      if (n == 3) {
-        std::memcpy(out, in, 3);
-      } else if (n == 1) {
-        out[0] = out[1] = out[2] = in[0];
-      } else {
-        int c = in[0], m = in[1], ye = in[2], k = in[3];
-        if (!inverted) c = 255 - c, m = 255 - m, ye = 255 - ye, k = 255 - k;
-        out[2] = static_cast<unsigned char>(c * k / 255);
-        out[1] = static_cast<unsigned char>(m * k / 255);
-        out[0] = static_cast<unsigned char>(ye * k / 255);
-      }
-    }
+  // The pixels are decoded straight into the bitmap, row by row.
+  try {
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+    bitmap->SetSize(job->Width, job->Height);
+    std::vector<unsigned char*> rows(static_cast<size_t>(job->Height));
+    for (int y = 0; y < job->Height; ++y) rows[static_cast<size_t>(y)] = static_cast<unsigned char*>(bitmap->ScanLine(y));
+    std::vector<unsigned char> scratch(job->Components == 3 ? 0 : static_cast<size_t>(job->Width) * job->Components);
+    job->Rows = rows.data();
+    job->Scratch = scratch.data();
+    if (!DecodePixels(job.get()) || job->Err.Corrupt) RaiseInvalid(job->Err.Message);
+    return bitmap;
+  } catch (const std::bad_alloc&) {
+  } catch (const EOutOfMemory&) {
   }
-  return bitmap;
+  throw EInvalidGraphic("JPEG image is too large to hold in memory (" + SizeText(job->Width, job->Height) + ")");
 }
 
 void TJPEGImage::Clear()
 {
   FData.clear();
   FBitmap.reset();
-  FWidth = FHeight = 0;
 }
 
 void TJPEGImage::LoadData(std::string data)
@@ -270,10 +300,7 @@ void TJPEGImage::LoadData(std::string data)
   try {
     Clear();
     if (!data.empty()) {
-      TOwned<TBitmap> bitmap = Decode(data);
-      FWidth = bitmap->Width();
-      FHeight = bitmap->Height();
-      FBitmap = std::move(bitmap);
+      FBitmap = Decode(data);
       FData = std::move(data);
     }
   } catch (...) {
@@ -336,12 +363,12 @@ TBitmap* TJPEGImage::Bitmap()
 
 void TJPEGImage::SetWidth(int value)
 {
-  if (value != FWidth) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+  if (value != Width()) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
 }
 
 void TJPEGImage::SetHeight(int value)
 {
-  if (value != FHeight) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+  if (value != Height()) throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
 }
 
 void TJPEGImage::SetSize(int width, int height)
@@ -377,8 +404,6 @@ void TJPEGImage::Assign(TPersistent* source)
     FCompressionQuality = jpeg->FCompressionQuality;
     FGrayscale = jpeg->FGrayscale;
     FData = jpeg->FData;
-    FWidth = jpeg->FWidth;
-    FHeight = jpeg->FHeight;
     FBitmap.reset();
     if (jpeg->FBitmap) {
       FBitmap = MakeOwned<TBitmap>();
@@ -390,8 +415,6 @@ void TJPEGImage::Assign(TPersistent* source)
     copy->Assign(bitmap);
     copy->SetPixelFormat(TPixelFormat::pf24bit);
     Clear();
-    FWidth = copy->Width();
-    FHeight = copy->Height();
     FBitmap = std::move(copy);
     Changed(this);
   } else {

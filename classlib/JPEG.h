@@ -3,12 +3,16 @@
 //
 // The image keeps the JPEG data it was loaded from (or compressed to) and a decoded 24-bit bitmap.
 // Loading decodes at once, so corrupt or truncated data fails there: EInvalidGraphic "JPEG image is
-// not valid (<libjpeg's reason>)", and the image is empty afterwards. Saving writes the JPEG data;
+// not valid (<libjpeg's reason>)", and the image is empty afterwards. A header that declares more
+// than MaxPixels pixels (64 Mi, a 192 MiB bitmap: 8,192 x 8,192 or the like) is refused before
+// anything is allocated for it, and a bitmap that cannot be allocated fails the same way:
+// EInvalidGraphic "JPEG image is too large (...)". Saving writes the JPEG data;
 // an image made from a bitmap is compressed first with CompressionQuality (1..100, 90 unless set),
 // in grey when Grayscale is set. Grayscale also decodes the data in grey.
 //
 // The picture registry offers the class for "jpg" and "jpeg" files. Stored forms keep the data as a
 // 32-bit length followed by the JPEG bytes.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include "classlib/Bitmap.h"
@@ -23,9 +27,10 @@ public:
   // nullptr (empty).
   void Assign(TPersistent* source) override;
 
-  bool Empty() const override { return FWidth == 0 || FHeight == 0; }
-  int Width() const override { return FWidth; }
-  int Height() const override { return FHeight; }
+  // The size of the decoded bitmap, so that it stays true when the bitmap is changed through Bitmap().
+  bool Empty() const override { return !FBitmap || FBitmap->Empty(); }
+  int Width() const override { return FBitmap ? FBitmap->Width() : 0; }
+  int Height() const override { return FBitmap ? FBitmap->Height() : 0; }
   // The size of a JPEG image cannot be changed: EInvalidGraphicOperation.
   void SetWidth(int value) override;
   void SetHeight(int value) override;
@@ -33,6 +38,8 @@ public:
 
   // The JPEG file from the stream's position to its end.
   void LoadFromStream(TStream& stream) override;
+  // The most pixels a picture may declare: its 24-bit bitmap then takes at most 192 MiB.
+  static constexpr uint64_t MaxPixels = uint64_t{1} << 26;
   void SaveToStream(TStream& stream) override;
 
   int CompressionQuality() const { return FCompressionQuality; }
@@ -65,8 +72,6 @@ private:
 
   std::string FData;
   TOwned<TBitmap> FBitmap;
-  int FWidth = 0;
-  int FHeight = 0;
   int FCompressionQuality = 90;
   bool FGrayscale = false;
 };

@@ -173,7 +173,7 @@ void TRichEditStrings::Delete(int index)
   ReplaceRange(wnd, start, end, "");
 }
 
-void TRichEditStrings::Clear() { FRichEdit->SetText(""); }
+void TRichEditStrings::Clear() { FRichEdit->Clear(); }
 
 std::string TRichEditStrings::Text() const { return FRichEdit->Text(); }
 
@@ -365,6 +365,13 @@ void TRichEdit::SetSelText(const std::string& value)
 }
 
 int TRichEdit::TextLength() { return CharCount(Handle()); }
+
+void TRichEdit::Clear()
+{
+  if (FHandle ? CharCount(FHandle) == 0 : FText.empty()) return;
+  SetTextBuf(std::string());
+  Perform(CM_TEXTCHANGED);
+}
 
 void TRichEdit::ScrollCaret() { Send(Handle(), EM_SCROLLCARET); }
 

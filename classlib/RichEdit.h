@@ -53,7 +53,8 @@ public:
   std::string SelText();
   void SetSelText(const std::string& value);
   void SelectAll() { Select(0, -1); }
-  void Clear() { SetText(""); }
+  // Empties the control without reading its text back first (as setting Text would, to compare).
+  void Clear();
   // The number of characters in the control.
   int TextLength();
   // Scrolls the caret (the selection's end) into view.

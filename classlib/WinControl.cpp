@@ -183,6 +183,17 @@ void TWinControl::CreateWnd()
   RegisterObjectWindowClass(params.WindowClass);
   CreateWindowHandle(params);
   if (!FHandle) throw EInvalidOperation("Window of control '" + Name() + "' was not created");
+  if (TWinControl* parent = Parent()) {
+    // The system puts a new child window behind its siblings; the windows stack as the children
+    // list says instead, a later sibling in front of an earlier one (as the hit tests assume).
+    const auto& siblings = parent->FWinControls;
+    auto it = std::find(siblings.begin(), siblings.end(), this);
+    HWND front = HWND_TOP;
+    if (it != siblings.end())
+      for (++it; it != siblings.end() && front == HWND_TOP; ++it)
+        if ((*it)->FHandle) front = (*it)->FHandle;
+    SetWindowPos(FHandle, front, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   UpdateBounds();
   ApplyFont();
 }

@@ -58,6 +58,15 @@ object Frmain: TFrmain
         TabOrder = 0
         OnChange = dxBarColorCombo1Change
       end
+      object cxBarEditItem5Group: TPanel
+        Left = 208
+        Top = 3
+        Width = 2
+        Height = 24
+        BevelOuter = bvLowered
+        Caption = ''
+        TabOrder = 2
+      end
       object cxBarEditItem5: TLabel
         Left = 214
         Top = 5
@@ -96,10 +105,19 @@ object Frmain: TFrmain
         Action = Action1
         TabOrder = 0
       end
+      object cxBarEditItem1Group: TPanel
+        Left = 128
+        Top = 3
+        Width = 2
+        Height = 24
+        BevelOuter = bvLowered
+        Caption = ''
+        TabOrder = 5
+      end
       object cxBarEditItem1: TLabel
-        Left = 130
+        Left = 134
         Top = 5
-        Width = 124
+        Width = 100
         Height = 20
         AutoSize = False
         Caption = '选择文件扩展名：'
@@ -107,7 +125,7 @@ object Frmain: TFrmain
         Layout = tlCenter
       end
       object dxBarCombo2: TComboBox
-        Left = 254
+        Left = 234
         Top = 3
         Width = 100
         Height = 24
@@ -122,8 +140,17 @@ object Frmain: TFrmain
           '')
         TabOrder = 1
       end
+      object dxBarButton5Group: TPanel
+        Left = 338
+        Top = 3
+        Width = 2
+        Height = 24
+        BevelOuter = bvLowered
+        Caption = ''
+        TabOrder = 6
+      end
       object dxBarButton5: TButton
-        Left = 364
+        Left = 344
         Top = 2
         Width = 120
         Height = 26
@@ -131,10 +158,19 @@ object Frmain: TFrmain
         Caption = '检索文件列表'
         TabOrder = 2
       end
+      object cxBarEditItem2Group: TPanel
+        Left = 468
+        Top = 3
+        Width = 2
+        Height = 24
+        BevelOuter = bvLowered
+        Caption = ''
+        TabOrder = 7
+      end
       object cxBarEditItem2: TLabel
-        Left = 490
+        Left = 474
         Top = 5
-        Width = 110
+        Width = 100
         Height = 20
         AutoSize = False
         Caption = '输入检索内容：'
@@ -142,7 +178,7 @@ object Frmain: TFrmain
         Layout = tlCenter
       end
       object dxBarEdit4: TBarEditStandIn
-        Left = 600
+        Left = 574
         Top = 3
         Width = 246
         Height = 24
@@ -150,7 +186,7 @@ object Frmain: TFrmain
         TabOrder = 3
       end
       object dxBarButton6: TButton
-        Left = 852
+        Left = 826
         Top = 2
         Width = 100
         Height = 26
@@ -173,22 +209,6 @@ object Frmain: TFrmain
     Align = alClient
     Caption = ''
     TabOrder = 0
-    object RichEdit1: TRichEdit
-      Left = 1
-      Top = 1
-      Width = 640
-      Height = 640
-      Align = alClient
-      Font.Charset = GB2312_CHARSET
-      Font.Color = clWindowText
-      Font.Height = -11
-      Font.Name = 'Tahoma'
-      Font.Style = []
-      HideScrollBars = False
-      ParentFont = False
-      ScrollBars = ssVertical
-      TabOrder = 0
-    end
   end
   object cxListView1: TListView
     Left = 0
@@ -226,6 +246,22 @@ object Frmain: TFrmain
       end>
     SizeGrip = False
     TabOrder = 2
+  end
+  object RichEdit1: TRichEdit
+    Left = 364
+    Top = 60
+    Width = 642
+    Height = 642
+    Align = alClient
+    Font.Charset = GB2312_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Tahoma'
+    Font.Style = []
+    HideScrollBars = False
+    ParentFont = False
+    ScrollBars = ssVertical
+    TabOrder = 3
   end
   object Button1: TButton
     Left = 907

@@ -1,6 +1,7 @@
 // The main window as its stored form makes it, and the handlers of the list, the font boxes, the
 // search box and the Explorer command.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "app/Glyphs.h"
 #include "app/StandInControls.h"
 #include "app/WordDocument.h"
@@ -46,6 +47,23 @@ TEST_F(MainWindowTest, StartsAsItsStoredFormSaysAndFormCreateSetsTheView)
   EXPECT_EQ(Form->RzStatusBar1->Panels()->Items(0)->Width(), 345);
   EXPECT_EQ(Form->CountPaneText(), "");
   EXPECT_EQ(Form->FolderPaneText(), "");
+  // The text view fills the rest of the window, in front of the empty Panel1 that lies behind it.
+  auto* panel = As<TWinControl>(Form->FindComponent("Panel1"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(Form->RichEdit1->Parent(), static_cast<TWinControl*>(Form));
+  EXPECT_EQ(panel->ControlCount(), 0);
+  for (TWinControl* c : {panel, static_cast<TWinControl*>(Form->RichEdit1)}) {
+    EXPECT_EQ(c->Align(), alClient);
+    EXPECT_EQ(c->Left(), 364) << c->Name();
+    EXPECT_EQ(c->Top(), 60) << c->Name();
+    EXPECT_EQ(c->Width(), 642) << c->Name();
+    EXPECT_EQ(c->Height(), 642) << c->Name();
+  }
+  POINT middle{685, 380};
+  EXPECT_EQ(ChildWindowFromPointEx(Form->Handle(), middle, CWP_SKIPINVISIBLE), Form->RichEdit1->Handle());
+  const std::pair<const char*, int> tabOrders[] = {
+    {"Panel1", 0}, {"cxListView1", 1}, {"RzStatusBar1", 2}, {"RichEdit1", 3}};
+  for (auto [name, order] : tabOrders) EXPECT_EQ(As<TWinControl>(Form->FindComponent(name))->TabOrder(), order) << name;
   EXPECT_EQ(Form->RichEdit1->Font()->Color(), clBlack);
   EXPECT_EQ(Form->RichEdit1->Font()->Size(), 12);
   EXPECT_EQ(Form->RichEdit1->Font()->Charset(), GB2312_CHARSET);
@@ -68,6 +86,38 @@ TEST_F(MainWindowTest, StartsAsItsStoredFormSaysAndFormCreateSetsTheView)
   EXPECT_TRUE(Form->Timer1->Enabled());
   EXPECT_FALSE(Form->IdThreadComponent1->Active());
   EXPECT_FALSE(Form->IdThreadComponent1->Loop());
+}
+
+TEST_F(MainWindowTest, TheToolbarRowsShowTheBarsLinksWithTheirGroupLinesAndWidths)
+{
+  // Each row from left to right; "|" is a group line (a lowered bevel) before a grouped link.
+  auto row = [this](const char* bar) {
+    auto* panel = As<TWinControl>(Form->FindComponent(bar));
+    std::vector<TControl*> controls;
+    for (int i = 0; i < panel->ControlCount(); ++i) controls.push_back(panel->Controls(i));
+    std::sort(controls.begin(), controls.end(), [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+    std::vector<std::string> names;
+    int right = 0;
+    for (TControl* c : controls) {
+      auto* line = dynamic_cast<TPanel*>(c);
+      names.push_back(line && line->BevelOuter() == bvLowered && c->Width() <= 2 ? "|" : c->Name());
+      EXPECT_GE(c->Left(), right) << c->Name() << " overlaps the control before it";
+      right = c->Left() + c->Width();
+    }
+    return names;
+  };
+  using TNames = std::vector<std::string>;
+  EXPECT_EQ(row("dxBarManager1Bar1"), (TNames{"dxBarButton1", "|", "cxBarEditItem1", "dxBarCombo2", "|", "dxBarButton5",
+                                              "|", "cxBarEditItem2", "dxBarEdit4", "dxBarButton6"}));
+  EXPECT_EQ(row("dxBarManager1Bar2"),
+            (TNames{"cxBarEditItem4", "dxBarColorCombo1", "|", "cxBarEditItem5", "dxBarSpinEdit1"}));
+  const std::pair<const char*, int> widths[] = {
+    {"cxBarEditItem1", 100}, {"dxBarCombo2", 100}, {"cxBarEditItem2", 100}, {"dxBarEdit4", 246},
+    {"cxBarEditItem4", 100}, {"dxBarColorCombo1", 100}, {"cxBarEditItem5", 100}, {"dxBarSpinEdit1", 100}};
+  for (auto [name, width] : widths) EXPECT_EQ(As<TControl>(Form->FindComponent(name))->Width(), width) << name;
+  // The group lines take no part in the tab order of the row's controls.
+  const char* inOrder[] = {"dxBarButton1", "dxBarCombo2", "dxBarButton5", "dxBarEdit4", "dxBarButton6"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(As<TWinControl>(Form->FindComponent(inOrder[i]))->TabOrder(), i) << inOrder[i];
 }
 
 TEST_F(MainWindowTest, TheActionGlyphsAreDrawnAndDiffer)
@@ -123,17 +173,44 @@ TEST_F(MainWindowTest, SelectingADocumentShowsItThroughTheWordProcessor)
   EXPECT_NE(standIn.Log().find("Quit"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, FontColourAndSizeFollowTheirBoxes)
+TEST_F(MainWindowTest, FontColourAndSizeFollowTheirBoxesAsTheUserChangesThem)
 {
-  Form->dxBarColorCombo1->SetSelected(clRed);
-  Form->dxBarColorCombo1Change(Form->dxBarColorCombo1);
-  EXPECT_EQ(Form->RichEdit1->Font()->Color(), clRed);
-  // Typing a size changes the view at once; the typed value is committed to the box.
-  Form->dxBarSpinEdit1->SetText("20");
-  EXPECT_EQ(Form->dxBarSpinEdit1->Value(), 20);
-  EXPECT_EQ(Form->RichEdit1->Font()->Size(), 20);
-  Form->dxBarSpinEdit1->SetText("abc");  // no number: the size stays
-  EXPECT_EQ(Form->dxBarSpinEdit1->Value(), 20);
+  // A key in the colour box picks the next colour: the box's OnChange reaches the handler.
+  TColorBox* colours = Form->dxBarColorCombo1;
+  colours->SetFocus();
+  Pump(10);
+  ASSERT_EQ(colours->Selected(), clBlack);
+  SendMessageA(colours->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Pump(10);
+  EXPECT_EQ(colours->Selected(), clMaroon);
+  EXPECT_EQ(Form->RichEdit1->Font()->Color(), clMaroon);
+
+  // "12" deleted with two Backspaces and "16" typed: the box keeps what was typed, where it was
+  // typed, and the view follows each change.
+  TSpinEditStandIn* size = Form->dxBarSpinEdit1;
+  HWND box = size->Handle();
+  size->SetFocus();
+  Pump(10);
+  ASSERT_EQ(size->Text(), "12");
+  SendMessageA(box, EM_SETSEL, 2, 2);
+  const std::pair<char, int> typed[] = {{'\b', 1}, {'\b', 0}, {'1', 1}, {'6', 16}};
+  for (auto [key, value] : typed) {
+    SendMessageA(box, WM_CHAR, static_cast<unsigned char>(key), 0);
+    EXPECT_EQ(size->Value(), value) << size->Text();
+  }
+  EXPECT_EQ(size->Text(), "16");
+  EXPECT_EQ(Form->RichEdit1->Font()->Size(), 16);
+  // Text that is no number gives the spin edit's least value, 0; leaving the box shows it.
+  SendMessageA(box, EM_SETSEL, 0, -1);
+  SendMessageA(box, WM_CHAR, 'x', 0);
+  EXPECT_EQ(size->Text(), "x");
+  EXPECT_EQ(size->Value(), 0);
+  Form->RichEdit1->SetFocus();
+  Pump(10);
+  EXPECT_EQ(size->Text(), "0");
+  // A value set while nobody types in the box is shown there, and the view follows.
+  size->SetValue(20);
+  EXPECT_EQ(size->Text(), "20");
   EXPECT_EQ(Form->RichEdit1->Font()->Size(), 20);
 }
 
@@ -162,7 +239,10 @@ TEST_F(MainWindowTest, TheSearchBoxTakesOnlyTextCommittedWithEnterOrTab)
 
 TEST_F(MainWindowTest, ExplorerCommandQuotesThePathAndNeedsASelection)
 {
-  Form->N1Click(Form->N1);
+  // Through the list's context menu: the command of its item N1 runs N1Click.
+  ASSERT_EQ(Form->PopupMenu1->Items()->Count(), 1);
+  ASSERT_EQ(Form->PopupMenu1->Items()->Items(0), Form->N1);
+  EXPECT_TRUE(DispatchMenuCommand(Form->N1->Command()));
   EXPECT_EQ(Recorded.Messages, std::vector<std::string>{"没有选择数据"});
   EXPECT_TRUE(Recorded.ShellCalls.empty());
   AddItem("C:\\data\\a,b.txt");

@@ -116,6 +116,15 @@ struct TRichEditForm {
   }
 };
 
+// Counts the messages that read a window's text back (reference data: an int).
+LRESULT CALLBACK CountTextReads(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+  if (msg == WM_GETTEXT || msg == EM_GETTEXTEX || msg == EM_GETTEXTRANGE || msg == EM_STREAMOUT ||
+      msg == EM_GETSELTEXT)
+    ++*reinterpret_cast<int*>(data);
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
 // While CLASSLIB_SHOW_MS is set, keeps the window up that long (to look at it).
 void ShowForAWhile()
 {
@@ -278,6 +287,28 @@ TEST(ComCtrls, RichEditLoadsALargeTextWhole)
             static_cast<int>(lineCount) * lineChars);
   f.Edit->Lines()->Clear();
   EXPECT_EQ(f.Edit->TextLength(), 0);
+}
+
+TEST(ComCtrls, RichEditClearEmptiesWithoutReadingTheTextBack)
+{
+  TRichEditForm f;
+  for (bool throughLines : {false, true}) {
+    SCOPED_TRACE(throughLines);
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + " of the text\r\n";
+    f.Edit->SetText(text);
+    HWND wnd = f.Edit->Handle();
+    int reads = 0;
+    ASSERT_TRUE(SetWindowSubclass(wnd, CountTextReads, 1, reinterpret_cast<DWORD_PTR>(&reads)));
+    if (throughLines)
+      f.Edit->Lines()->Clear();
+    else
+      f.Edit->Clear();
+    RemoveWindowSubclass(wnd, CountTextReads, 1);
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(f.Edit->TextLength(), 0);
+    EXPECT_EQ(f.Edit->Text(), "");
+  }
 }
 
 TEST(ComCtrls, RichEditFontColourAndSizeApplyToTheTextThere)

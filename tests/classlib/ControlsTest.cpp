@@ -84,6 +84,27 @@ TEST(Controls, AlignLaysOutChildrenAndFollowsResize)
   EXPECT_TRUE(RectIs(client->BoundsRect(), 60, 25, 450, 370));
 }
 
+TEST(Controls, LaterSiblingsLieInFrontAsTheirWindowsAreMade)
+{
+  // Two client-aligned panels share the same space: the later one is in front, also when a window
+  // is made again or a third sibling comes later.
+  TForm* form = NewForm(200, 100);
+  TFormGuard guard{form};
+  auto* back = Make<TTestPanel>(form, alClient, 1, 1);
+  auto* front = Make<TTestPanel>(form, alClient, 1, 1);
+  form->Show();
+  const POINT middle{100, 50};
+  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), front->Handle());
+  EXPECT_EQ(form->ControlAtPos(middle, false, true), front);
+  back->RecreateWnd();
+  Pump(10);
+  ASSERT_TRUE(back->HandleAllocated());
+  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), front->Handle());
+  auto* third = Make<TTestPanel>(form, alClient, 1, 1);
+  third->HandleNeeded();
+  EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), third->Handle());
+}
+
 TEST(Controls, AnchorsKeepDistancesWhenTheParentResizes)
 {
   TForm* form = NewForm(300, 200);

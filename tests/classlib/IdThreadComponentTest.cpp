@@ -1,21 +1,15 @@
 // The thread component: runs per start, stop modes, errors and freeing while running.
 #include <gtest/gtest.h>
 #include <atomic>
+#include <mutex>
 #include <set>
+#include <string>
+#include <vector>
+#include "tests/support/MessagePump.h"
 #include "classlib/IdThreadComponent.h"
 
 namespace {
 
-// Pumps synchronized calls on the test (GUI) thread until cond holds or two seconds pass.
-template <class F>
-bool WaitUntil(F cond)
-{
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 2000;) {
-    if (cond()) return true;
-    CheckSynchronize(10);
-  }
-  return cond();
-}
 
 class TRunner : public TObject {
 public:
@@ -24,10 +18,19 @@ public:
   std::atomic<bool> Throw{false};
   std::set<DWORD> Threads;
   std::atomic<DWORD> LastThread{0};
+  // "run" for each run, in order with what the test notes itself.
+  std::mutex LogLock;
+  std::vector<std::string> Log;
 
+  void Note(const std::string& what)
+  {
+    std::lock_guard<std::mutex> lock(LogLock);
+    Log.push_back(what);
+  }
   void Run(TIdThreadComponent* sender)
   {
     LastThread = GetCurrentThreadId();
+    Note("run");
     ++Runs;
     if (Throw) throw Exception("run failed");
     if (StopSelf) sender->Stop();
@@ -46,13 +49,13 @@ TEST(IdThreadComponent, EachStartRunsOnANewThreadThatTheRunStops)
   TOwned<TIdThreadComponent> c = MakeOwned<TIdThreadComponent>(nullptr);
   c->SetOnRun(TIdNotifyThreadComponentEvent(runner.get(), &TRunner::Run));
   c->Start();
-  ASSERT_TRUE(WaitUntil([&] { return c->Thread()->Finished(); }));
+  ASSERT_TRUE(PumpUntil([&] { return c->Thread()->Finished(); }));
   EXPECT_EQ(runner->Runs, 1);
   DWORD first = runner->LastThread;
   EXPECT_NE(first, GetCurrentThreadId());
   EXPECT_FALSE(c->Active());
   c->Start();
-  ASSERT_TRUE(WaitUntil([&] { return runner->Runs == 2 && c->Thread()->Finished(); }));
+  ASSERT_TRUE(PumpUntil([&] { return runner->Runs == 2 && c->Thread()->Finished(); }));
   EXPECT_NE(runner->LastThread, first);
 }
 
@@ -64,12 +67,13 @@ TEST(IdThreadComponent, RunsAgainUntilStoppedWhenTheRunDoesNotStopIt)
   c->SetOnRun(TIdNotifyThreadComponentEvent(runner.get(), &TRunner::Run));
   c->Start();
   EXPECT_TRUE(c->Active());
-  ASSERT_TRUE(WaitUntil([&] { return runner->Runs >= 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return runner->Runs >= 3; }));
+  const int runs = runner->Runs;
   c->Stop();
-  ASSERT_TRUE(WaitUntil([&] { return c->Thread()->Finished(); }));
-  int runs = runner->Runs;
-  Sleep(20);
-  EXPECT_EQ(runner->Runs, runs);
+  // The thread ends once the run under way returns: at most that one run more.
+  ASSERT_EQ(WaitForSingleObject(c->Thread()->Handle(), 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_TRUE(c->Thread()->Finished());
+  EXPECT_LE(runner->Runs, runs + 1);
 }
 
 TEST(IdThreadComponent, SuspendModeWaitsOnTheSameThreadForTheNextStart)
@@ -79,14 +83,15 @@ TEST(IdThreadComponent, SuspendModeWaitsOnTheSameThreadForTheNextStart)
   c->SetStopMode(TIdThreadStopMode::smSuspend);
   c->SetOnRun(TIdNotifyThreadComponentEvent(runner.get(), &TRunner::Run));
   c->Start();
-  ASSERT_TRUE(WaitUntil([&] { return runner->Runs == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return runner->Runs == 1; }));
   DWORD first = runner->LastThread;
-  Sleep(20);
-  EXPECT_EQ(runner->Runs, 1);
   EXPECT_FALSE(c->Thread()->Finished());
+  // The next run comes with the next start, not before it, on the same thread.
+  runner->Note("start");
   c->Start();
-  ASSERT_TRUE(WaitUntil([&] { return runner->Runs == 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return runner->Runs == 2; }));
   EXPECT_EQ(runner->LastThread, first);
+  EXPECT_EQ(runner->Log, (std::vector<std::string>{"run", "start", "run"}));
 }
 
 TEST(IdThreadComponent, AnErrorInTheRunStopsItAndReachesTheApplicationHandler)
@@ -98,11 +103,11 @@ TEST(IdThreadComponent, AnErrorInTheRunStopsItAndReachesTheApplicationHandler)
   TOwned<TIdThreadComponent> c = MakeOwned<TIdThreadComponent>(nullptr);
   c->SetOnRun(TIdNotifyThreadComponentEvent(runner.get(), &TRunner::Run));
   c->Start();
-  bool handled = WaitUntil([&] { return GHandled != nullptr; });
+  bool handled = PumpUntil([&] { return GHandled != nullptr; });
   SetExceptionHandler(previous);
   ASSERT_TRUE(handled);
   EXPECT_EQ(ExceptionMessage(GHandled), "run failed");
-  ASSERT_TRUE(WaitUntil([&] { return c->Thread()->Finished(); }));
+  ASSERT_TRUE(PumpUntil([&] { return c->Thread()->Finished(); }));
   EXPECT_EQ(runner->Runs, 1);
 }
 
@@ -114,9 +119,11 @@ TEST(IdThreadComponent, FreeingARunningComponentEndsItsThread)
   c->SetOnRun(TIdNotifyThreadComponentEvent(runner.get(), &TRunner::Run));
   c->SetLoop(true);
   c->Start();
-  ASSERT_TRUE(WaitUntil([&] { return runner->Runs >= 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return runner->Runs >= 1; }));
+  HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, runner->LastThread);
+  ASSERT_NE(thread, nullptr);
   Free(c);
-  int runs = runner->Runs;
-  Sleep(20);
-  EXPECT_EQ(runner->Runs, runs);
+  // The thread has ended by the time the component is gone.
+  EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+  CloseHandle(thread);
 }

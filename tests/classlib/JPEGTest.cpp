@@ -179,6 +179,97 @@ TEST(JPEGImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
   DeleteFileA(file.c_str());
 }
 
+TEST(JPEGImage, AnAbsurdDeclaredSizeIsRefusedBeforeAnythingIsDecoded)
+{
+  // A small file whose frame header declares far more pixels than a picture may have.
+  const std::string good = Compressed(90);
+  const size_t frame = good.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  const std::pair<int, int> sizes[] = {{20000, 20000}, {65500, 65500}, {65500, 1025}};
+  for (auto [width, height] : sizes) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    std::string bytes = good;
+    bytes[frame + 5] = static_cast<char>(height >> 8);
+    bytes[frame + 6] = static_cast<char>(height & 0xFF);
+    bytes[frame + 7] = static_cast<char>(width >> 8);
+    bytes[frame + 8] = static_cast<char>(width & 0xFF);
+    auto jpeg = MakeOwned<TJPEGImage>();
+    Load(*jpeg, good);
+    try {
+      Load(*jpeg, bytes);
+      ADD_FAILURE() << "no exception";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message().rfind("JPEG image is too large (" + std::to_string(width) + " x " +
+                                      std::to_string(height) + " pixels",
+                                  0),
+                0u)
+          << e.Message();
+    }
+    EXPECT_TRUE(jpeg->Empty());
+    EXPECT_EQ(jpeg->Width(), 0);
+  }
+}
+
+TEST(JPEGImage, ABitmapThatCannotBeAllocatedGivesThePictureError)
+{
+  // Every GDI handle of the process taken: the decoded bitmap cannot be made.
+  const std::string good = Compressed(90);
+  std::vector<HBITMAP> taken;
+  while (taken.size() < 1000000) {
+    HBITMAP h = CreateBitmap(1, 1, 1, 1, nullptr);
+    if (!h) break;
+    taken.push_back(h);
+  }
+  const bool exhausted = taken.size() < 1000000;
+  std::string message;
+  bool empty = false;
+  {
+    auto jpeg = MakeOwned<TJPEGImage>();
+    try {
+      Load(*jpeg, good);
+    } catch (const EInvalidGraphic& e) {
+      message = e.Message();
+    } catch (const std::exception& e) {
+      message = std::string("other error: ") + e.what();
+    }
+    empty = jpeg->Empty();
+  }
+  for (HBITMAP h : taken) DeleteObject(h);
+  ASSERT_TRUE(exhausted) << "the GDI handles could not be used up";
+  EXPECT_EQ(message, "JPEG image is too large to hold in memory (40 x 30 pixels)");
+  EXPECT_TRUE(empty);
+}
+
+TEST(JPEGImage, SizeFollowsTheBitmapChangedThroughBitmap)
+{
+  // The image editor pastes into the bitmap and compresses it.
+  auto jpeg = MakeOwned<TJPEGImage>();
+  Load(*jpeg, Compressed(90));
+  ASSERT_EQ(jpeg->Width(), 40);
+  jpeg->Bitmap()->SetSize(20, 10);
+  jpeg->Compress();
+  EXPECT_EQ(jpeg->Width(), 20);
+  EXPECT_EQ(jpeg->Height(), 10);
+  auto copy = MakeOwned<TJPEGImage>();
+  Load(*copy, Save(*jpeg));
+  EXPECT_EQ(copy->Width(), 20);
+  EXPECT_EQ(copy->Height(), 10);
+  EXPECT_NO_THROW(jpeg->SetSize(20, 10));
+  EXPECT_THROW(jpeg->SetSize(40, 30), EInvalidGraphicOperation);
+
+  // From empty, and back to empty.
+  auto fresh = MakeOwned<TJPEGImage>();
+  EXPECT_TRUE(fresh->Empty());
+  fresh->Bitmap()->SetPixelFormat(TPixelFormat::pf24bit);
+  fresh->Bitmap()->SetSize(8, 4);
+  fresh->Compress();
+  EXPECT_FALSE(fresh->Empty());
+  EXPECT_EQ(fresh->Width(), 8);
+  EXPECT_FALSE(Save(*fresh).empty());
+  fresh->Bitmap()->SetSize(0, 0);
+  EXPECT_TRUE(fresh->Empty());
+}
+
 TEST(JPEGImage, DrawsItsDecodedImage)
 {
   auto jpeg = MakeOwned<TJPEGImage>();

@@ -314,17 +314,22 @@ TEST(StdCtrls, TheTimerTicksWhileEnabledAndNeverAfterwards)
   auto* timer = form->Get<TTimer>("Timer1");
   timer->SetEnabled(true);
   EXPECT_TRUE(PumpUntil([&] { return form->Ticks >= 3; }, 3000));
-  // A tick already queued when the timer stops does not run.
-  Sleep(60);
+  // A tick already due when the timer stops does not run when the queue's timer messages are
+  // handled afterwards.
+  auto handleTimerMessages = [] {
+    MSG msg;
+    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageA(&msg);
+  };
+  Sleep(60);  // longer than the interval: the next tick is due
   timer->SetEnabled(false);
   int ticks = form->Ticks;
-  Pump(100);
+  handleTimerMessages();
   EXPECT_EQ(form->Ticks, ticks);
-  // Nor one queued when it is freed.
+  // Nor one due when it is freed.
   timer->SetEnabled(true);
   Sleep(60);
   Free(timer);
-  Pump(100);
+  handleTimerMessages();
   EXPECT_EQ(form->Ticks, ticks);
   // No handler, no system timer.
   TOwned<TTimer> idle(New<TTimer>(nullptr));

@@ -391,8 +391,7 @@ void TcxImageList::SynchronizeFromImageInfo()
     if (HandleAllocated()) ImageList_Remove(Handle(), -1);
     for (int i = 0; i < FImageInfo->Count();) {
       TcxImageInfo* info = FImageInfo->Items(i)->ImageInfo();
-      const int index = BitmapHasImage(info->Mask()) ? AddBitmapWithMask(info->Image(), info->Mask())
-                                                     : AddBitmapMaskedByColor(info->Image(), info->MaskColor());
+      const int index = FitToCell(info) ? AddInfoImage(info) : -1;
       if (index < 0) {
         FImageInfo->Delete(i);  // the platform refused it: the same position is tried with the next
         continue;
@@ -407,6 +406,28 @@ void TcxImageList::SynchronizeFromImageInfo()
   }
   FSynchronizing = false;
   EndChanges();
+}
+
+bool TcxImageList::FitToCell(TcxImageInfo* info)
+{
+  TcxBitmap* image = info->Image();
+  const int w = Width(), h = Height();
+  if (image->Width() == w && image->Height() == h) return true;
+  if (image->Width() < w || image->Height() < h) return false;
+  // Larger than a cell: the item keeps its top-left cell, which is all the platform list shows of it.
+  TOwned<TcxBitmap> cell = CutCell(image, 0, 0, w, h);
+  if (BitmapHasImage(info->Mask())) {
+    TOwned<TcxBitmap> maskCell = CutCell(info->Mask(), 0, 0, w, h);
+    info->AssignMask(maskCell.get());
+  }
+  info->AssignImage(cell.get());
+  return true;
+}
+
+int TcxImageList::AddInfoImage(TcxImageInfo* info)
+{
+  return BitmapHasImage(info->Mask()) ? AddBitmapWithMask(info->Image(), info->Mask())
+                                      : AddBitmapMaskedByColor(info->Image(), info->MaskColor());
 }
 
 void TcxImageList::RebuildImageInfo()
@@ -511,10 +532,7 @@ void TcxImageList::CopyImagesFrom(TCustomImageList* source)
   if (auto* cx = dynamic_cast<TcxImageList*>(source)) {
     for (int i = 0; i < cx->FImageInfo->Count(); ++i) {
       TcxImageInfo* info = cx->FImageInfo->Items(i)->ImageInfo();
-      if (BitmapHasImage(info->Mask()))
-        AddBitmapWithMask(info->Image(), info->Mask());
-      else
-        AddBitmapMaskedByColor(info->Image(), info->MaskColor());
+      AddInfoImage(info);
       info->Dormant();
     }
     return;

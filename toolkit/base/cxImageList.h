@@ -7,7 +7,9 @@
 // Outside a change block and outside reading, the platform list and ImageInfo hold the same number of
 // images in the same order. Bitmaps are cut into cells of the list's size, row by row from the top and
 // left to right within a row; what is left over at the right or bottom edge is not added, and a
-// bitmap smaller than one cell is refused (-1), so both copies always agree.
+// bitmap smaller than one cell is refused (-1), so both copies always agree. An item read from a
+// stored form stays one image: when it is larger than the list's cells it keeps its top-left cell,
+// and when it is smaller it is dropped.
 //
 // Stored form: the published properties, then "FormatVersion" (1), "DesignInfo" (the design
 // position) and "ImageInfo" (the items with their Image and Mask bitmap data, compressed in the
@@ -160,6 +162,11 @@ private:
   int AddCell(TBitmap* image, TBitmap* mask, TColor maskColor, bool byColor);
   int AddCells(TBitmap* image, TBitmap* mask, TColor maskColor, bool byColor);
   void RecordImageInfo(TBitmap* image, TBitmap* mask, TColor maskColor);
+  // Makes an item exactly one cell, so that it stays one image of the platform list: a larger
+  // image (and its mask) keeps its top-left cell; false for an image smaller than a cell.
+  bool FitToCell(TcxImageInfo* info);
+  // Adds an item's image to the platform list (with its mask, or masked by its mask colour).
+  int AddInfoImage(TcxImageInfo* info);
   void SynchronizeFromImageInfo();
   void RebuildImageInfo();
   void CopyImagesFrom(TCustomImageList* source);

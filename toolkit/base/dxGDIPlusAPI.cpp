@@ -55,9 +55,11 @@ FARPROC GetProcFromModule(HMODULE module, const char* name) { return GetProcAddr
 const TLibraryEntry Entries[] = {DX_GDIPLUS_ENTRY_POINTS(DX_GDIPLUS_LIBRARY_ENTRY)};
 #undef DX_GDIPLUS_LIBRARY_ENTRY
 
+// Entry points are looked up through the replaceable dxGetGdiPlusProc.
+FARPROC WINAPI GetGdiPlusProc(HMODULE module, const char* name) { return dxGetGdiPlusProc(module, name); }
+
 // A library without every entry point is of no use: it binds all or nothing.
-TBoundLibrary GLibrary{"gdiplus.dll", Entries, TBoundLibrary::TBinding::AllOrNothing,
-                       [](HMODULE module, const char* name) { return dxGetGdiPlusProc(module, name); }};
+TBoundLibrary GLibrary{"gdiplus.dll", Entries, TBoundLibrary::TBinding::AllOrNothing, GetGdiPlusProc};
 
 void MarkGdiPlusUnavailable() { GAvailable = false; }
 void ShutdownGdiPlusUnit() { UnloadGdiPlusLibrary(); }

@@ -287,6 +287,39 @@ TEST(cxImageList, TheStoredFormKeepsEveryImageWithItsAlpha)
   EXPECT_NE(fixtures::BytesOf(*stream).find("XDBM"), std::string::npos);
 }
 
+TEST(cxImageList, AStoredItemThatIsNotOneCellStaysOneImage)
+{
+  // Items of 16 x 16 read into a list whose stored size is 8 x 8, and one of 4 x 4 (too small).
+  auto source = NewList();
+  TOwned<TBitmap> quarters = Cells(8, 8, 2, 2, {Red, Green, Blue, Yellow});
+  TOwned<TBitmap> quarterMask = Cells(8, 8, 2, 2, {0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF});
+  source->AddBitmapWithMask(quarters.get(), quarterMask.get());
+  TOwned<TBitmap> plain = Cells(16, 16, 1, 1, {Cyan});
+  source->AddBitmapMaskedByColor(plain.get(), clFuchsia);
+  source->AddBitmapWithMask(quarters.get(), nullptr);
+  TOwned<TBitmap> small = Cells(4, 4, 1, 1, {Green});
+  source->ImageInfo()->Items(2)->ImageInfo()->AssignImage(small.get());
+  std::string text = ComponentToText(source.get());
+  const size_t at = text.find('\n');
+  ASSERT_NE(at, std::string::npos) << text;
+  text.insert(at + 1, "  Height = 8\n  Width = 8\n");
+
+  auto list = MakeOwned<TcxImageList>(nullptr);
+  auto counter = MakeOwned<TCounter>();
+  list->SetOnChange(TNotifyEvent(counter.get(), &TCounter::Changed));
+  ReadComponentFromText(text, list.get());
+  EXPECT_EQ(list->Width(), 8);
+  EXPECT_EQ(Order(*list), (std::vector<uint32_t>{Red, Cyan}));
+  EXPECT_EQ(list->ImageInfo()->Items(0)->Image()->Width(), 8);
+  EXPECT_EQ(list->ImageInfo()->Items(0)->Mask()->Height(), 8);
+  EXPECT_EQ(list->ImageInfo()->Items(1)->MaskColor(), clFuchsia);
+  // Later changes keep both copies in step and tell the list's users.
+  const int changes = counter->Changes;
+  list->DeleteImage(0);
+  EXPECT_EQ(Order(*list), (std::vector<uint32_t>{Cyan}));
+  EXPECT_EQ(counter->Changes, changes + 1);
+}
+
 TEST(cxImageList, AnEmptyListStoresOnlyItsVersionAndPosition)
 {
   auto list = NewList();

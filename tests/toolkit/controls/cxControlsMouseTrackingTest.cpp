@@ -5,6 +5,7 @@
 #include <functional>
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/cxClassesLists.h"
+#include "toolkit/base/cxClassesTimer.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsMouseTracking.h"
 
@@ -70,6 +71,22 @@ protected:
       n += m.Msg == CM_MOUSELEAVE && m.LParam == reinterpret_cast<LPARAM>(Control);
     return n;
   }
+  // Handles messages until a timer of the tracking timers' interval, on their shared window, has
+  // ticked several times: the tracking timers have had their turns meanwhile.
+  static void LetTrackingTimersTick(int ticks = 8)
+  {
+    int seen = 0;
+    struct TWitness : TObject {
+      int* Seen;
+      void Tick(TObject*) { ++*Seen; }
+    };
+    auto witness = MakeOwned<TWitness>();
+    witness->Seen = &seen;
+    TOwned<TcxTimer> timer = MakeOwned<TcxTimer>(nullptr);
+    timer->SetInterval(10);
+    timer->SetOnTimer(TNotifyEvent(witness.get(), &TWitness::Tick));
+    ASSERT_TRUE(PumpUntil([&] { return seen >= ticks; }, 30000));
+  }
   bool WaitUntilNotTracked(TTrackingCaller& caller, int timeoutMs = 1000)
   {
     return PumpUntil([&] { return !IsMouseTracked(&caller); }, timeoutMs);
@@ -100,7 +117,7 @@ TEST_F(MouseTracking, CursorMovingOutSendsTheLeaveNoticeOnce)
   EXPECT_EQ(timer->Bounds().bottom, origin.y + 60);
 
   // While the cursor stays inside, nothing happens.
-  Pump(80);
+  LetTrackingTimersTick();
   EXPECT_TRUE(IsMouseTracked(&caller));
   EXPECT_EQ(caller.Leaves, 0);
 
@@ -108,7 +125,7 @@ TEST_F(MouseTracking, CursorMovingOutSendsTheLeaveNoticeOnce)
   ASSERT_TRUE(WaitUntilNotTracked(caller));
   EXPECT_EQ(caller.Leaves, 1);
   EXPECT_EQ(LeaveMessages(), 1);
-  Pump(50);
+  LetTrackingTimersTick();
   EXPECT_EQ(caller.Leaves, 1);
 }
 
@@ -153,7 +170,7 @@ TEST_F(MouseTracking, OneTimerPerCallerAndStoppingSendsNothing)
   StopMouseTracking(&other);
   EXPECT_EQ(list->Count(), before);
   MoveTo(150, 30);
-  Pump(50);
+  LetTrackingTimersTick();
   EXPECT_EQ(caller.Leaves + other.Leaves, 0);
   EXPECT_EQ(LeaveMessages(), 0);
 }
@@ -166,7 +183,7 @@ TEST_F(MouseTracking, WithoutControlTheBoundsAreScreenCoordinates)
   POINT origin = Control->ClientToScreen(POINT{0, 0});
   OffsetRect(&screen, origin.x, origin.y);
   StartMouseTracking(nullptr, screen, &caller);
-  Pump(50);
+  LetTrackingTimersTick();
   EXPECT_TRUE(IsMouseTracked(&caller));
   MoveTo(-10, 30);
   ASSERT_TRUE(WaitUntilNotTracked(caller));
@@ -181,7 +198,7 @@ TEST_F(MouseTracking, CallerTestingTheAreaDecidesWhatIsInside)
   caller.Area = RECT{0, 0, 50, 60};
   MoveTo(20, 30);
   StartMouseTracking(Control, RECT{0, 0, 1, 1}, &caller);
-  Pump(60);
+  LetTrackingTimersTick();
   EXPECT_TRUE(IsMouseTracked(&caller));
   // Right half: still over the control, so the caller is told but the control is not.
   MoveTo(80, 30);
