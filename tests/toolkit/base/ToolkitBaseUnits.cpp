@@ -7,6 +7,8 @@
 #include "toolkit/base/cxGraphics.h"
 #include "toolkit/base/cxGraphicsImages.h"
 #include "toolkit/base/cxLibraryStrs.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
+#include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
 #include "toolkit/base/dxGDIPlusClasses.h"
@@ -20,6 +22,7 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&FormsUnit,          &ClipbrdUnit,    &UnitdxCore,         &UnitcxLibraryStrs,
                                  &UnitcxClasses,      &UnitcxGeometry, &UnitcxGraphics,     &UnitdxHooks,
                                  &UnitdxUxTheme,      &UnitdxThemeManager, &UnitcxDWMApi,   &UnitdxOffice11,
-                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages};
+                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages,
+                                 &UnitcxLookAndFeels, &UnitcxLookAndFeelPainters};
   return units;
 }
