@@ -13,6 +13,8 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+using enum TScrollBarKind;
 
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);

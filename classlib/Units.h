@@ -86,14 +86,18 @@ template <class T>
 class TUnitObject : public TUnitObjectBase {
 public:
   using TFactory = T* (*)();
+  // A class without a default constructor needs the factory.
   constexpr explicit TUnitObject(TUnit& unit, TFactory factory = nullptr) : TUnitObjectBase(unit), FFactory(factory) {}
 
   // The object, made now when it is not there yet; nullptr once shutting down has begun.
   T* Get()
   {
     if (!FObject && MayCreate()) {
-      FObject = FFactory ? FFactory() : Make();
-      Track();
+      if (FFactory)
+        FObject = FFactory();
+      else if constexpr (std::is_default_constructible_v<T>)
+        FObject = Make();
+      if (FObject) Track();
     }
     return FObject;
   }

@@ -8,6 +8,8 @@
 #include "toolkit/base/cxGraphics.h"
 #include "toolkit/base/cxGraphicsImages.h"
 #include "toolkit/base/cxLibraryStrs.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
+#include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxGDIPlusAPI.h"
 #include "toolkit/base/dxGDIPlusClasses.h"
@@ -21,6 +23,7 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&FormsUnit,          &ClipbrdUnit,    &UnitdxCore,         &UnitcxLibraryStrs,
                                  &UnitcxClasses,      &UnitcxGeometry, &UnitcxGraphics,     &UnitdxHooks,
                                  &UnitdxUxTheme,      &UnitdxThemeManager, &UnitcxDWMApi,   &UnitdxOffice11,
-                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages, &UnitcxDrawTextUtils};
+                                 &UnitdxGDIPlusAPI,   &UnitdxGDIPlusClasses, &UnitcxGraphicsImages, &UnitcxDrawTextUtils,
+                                 &UnitcxLookAndFeels, &UnitcxLookAndFeelPainters};
   return units;
 }
