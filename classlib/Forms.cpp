@@ -105,7 +105,10 @@ void TCustomForm::AfterConstruction()
       if (!InitInheritedComponent(this, TForm::StaticClass()))
         throw EResNotFound(std::string("Resource ") + ClassName() + " not found");
     } catch (...) {
+      // A form whose stored form fails is never whole: what the read made goes now, while the
+      // form is still whole for its children to leave it.
       FCreating = false;
+      DestroyComponents();
       throw;
     }
     FCreating = false;
