@@ -75,6 +75,9 @@ TRzStatusBar::TRzStatusBar(TComponent* owner)
   FSizeGripCanvas->SetControl(this);
   SetAlign(alBottom);
   ApplyDefaultLayout();
+  // The sizes set while the bar is made are not the first resize that AutoScalePanes measures from.
+  FFirstResize = true;
+  FLastWidth = 0;
 }
 
 void TRzStatusBar::ApplyDefaultLayout()
