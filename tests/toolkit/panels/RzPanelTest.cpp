@@ -101,6 +101,42 @@ TEST(RzPanel, ARoundedFrameLeavesItsCutCornersToTheFillAndTheParentColour)
   EXPECT_EQ(s.Pixel(20, 15), RGB(250, 240, 10));
 }
 
+TEST(RzPanel, TheDesignGridDrawsDotsDottedOrSolidLinesEverySpacing)
+{
+  TPanelsForm f;
+  auto* panel = New<TRzCustomPanel>(f.Form);
+  panel->SetBounds(0, 0, 40, 30);
+  panel->SetBorderOuter(TFrameStyleEx::fsNone);
+  panel->SetColor(clWhite);
+  panel->SetGridLineColor(clRed);
+  panel->SetGridVisible(true);
+  const RECT all{0, 0, 40, 30};
+  const COLORREF red = RGB(255, 0, 0);
+  TDibSurface s(40, 30);
+  PrintControl(panel, s);
+  // Five columns and three rows of 8 pixels: a dot at the end of each cell.
+  EXPECT_EQ(s.Count(all, red), 15);
+  EXPECT_EQ(s.Pixel(7, 7), red);
+  EXPECT_EQ(s.Pixel(39, 23), red);
+  EXPECT_NE(s.Pixel(8, 7), red);
+
+  panel->SetGridKind(TRzGridKind::gkSolidLines);
+  PrintControl(panel, s);
+  EXPECT_EQ(s.Count(RECT{0, 0, 40, 1}, red), 5);   // the columns cross the top row
+  EXPECT_EQ(s.Count(RECT{0, 7, 40, 8}, red), 40);  // a whole row
+  panel->SetGridKind(TRzGridKind::gkDottedLines);
+  PrintControl(panel, s);
+  EXPECT_NE(s.Pixel(7, 0), red);  // every second pixel, from one after the start
+  EXPECT_EQ(s.Pixel(7, 1), red);
+  EXPECT_NE(s.Pixel(7, 2), red);
+  EXPECT_EQ(s.Pixel(1, 15), red);
+  // A spacing of 0 draws nothing in that direction.
+  panel->SetGridSpacingY(0);
+  PrintControl(panel, s);
+  EXPECT_EQ(s.Count(RECT{0, 7, 40, 8}, red), 5);  // only the columns pass the row
+  EXPECT_EQ(s.Pixel(1, 15), RGB(255, 255, 255));
+}
+
 TEST(RzPanel, AGradientRunsFromTheFirstColourToTheSecondAndTheStatusBarReversesThem)
 {
   TScopedSeam stylesOff(dxUxThemeEntryPoints.IsThemeActive, &VisualStylesOff);
