@@ -321,7 +321,8 @@ void TRzStatusBar::WndProc(TMessage& msg)
 
 void TRzStatusBar::WMSetCursor(TMessage& msg)
 {
-  if (!IsDesigning() && Screen) {
+  // The sizing cursor only where a click would size the form.
+  if (!IsDesigning() && Screen && FShowSizeGrip && FSizeGripValid) {
     const RECT grip = SizeGripArea();
     POINT p{};
     GetCursorPos(&p);
