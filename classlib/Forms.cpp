@@ -591,6 +591,26 @@ void TCustomForm::DoClose(TCloseAction& action)
   if (FOnClose) FOnClose(this, action);
 }
 
+namespace {
+bool DispatchToVisibleControls(TWinControl* container, TBasicAction* action)
+{
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* c = container->Controls(i);
+    if (!c->Visible()) continue;
+    if (c->ExecuteAction(action)) return true;
+    if (auto* win = dynamic_cast<TWinControl*>(c); win && DispatchToVisibleControls(win, action)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TCustomForm::DispatchAction(TBasicAction* action)
+{
+  if (FActiveControl && FActiveControl->ExecuteAction(action)) return true;
+  if (ExecuteAction(action)) return true;
+  return DispatchToVisibleControls(this, action);
+}
+
 void TCustomForm::Close()
 {
   if (FModal) {

@@ -364,6 +364,7 @@ void TWinControl::InsertControl(TControl* control)
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
+    control->Perform(CM_PARENTBIDIMODECHANGED);
   }
   control->UpdateAnchorRules();
   if (auto* win = dynamic_cast<TWinControl*>(control))
