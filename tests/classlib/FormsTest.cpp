@@ -465,19 +465,19 @@ TEST(Forms, PublishedFieldsAreBoundByNameAndFollowTheirComponents)
   ASSERT_NE(form->OkButton, nullptr);
   EXPECT_EQ(form->OkButton, form->FindComponent("OkButton"));
   EXPECT_EQ(form->TopPanel, form->FindComponent("TopPanel"));
-  // A renamed component leaves its field; one freed empties it.
+  // A renamed component leaves its field, and a component of another class cannot take it.
   TTestButton* button = form->OkButton;
   button->SetName("Other");
   EXPECT_EQ(form->OkButton, nullptr);
-  button->SetName("OkButton");
-  EXPECT_EQ(form->OkButton, button);
-  Free(form->TopPanel);
-  EXPECT_EQ(form->TopPanel, nullptr);
-  // A component of another class under a field's name is refused.
-  button->SetName("Other");
   TComponent* marker = form->FindComponent("Marker");
   ASSERT_NE(marker, nullptr);
   EXPECT_THROW(marker->SetName("OkButton"), EComponentError);
+  EXPECT_EQ(form->OkButton, nullptr);
+  button->SetName("OkButton");
+  EXPECT_EQ(form->OkButton, button);
+  // A freed component empties its field (the panel takes the button, its child, with it).
+  Free(form->TopPanel);
+  EXPECT_EQ(form->TopPanel, nullptr);
   EXPECT_EQ(form->OkButton, nullptr);
 }
 
