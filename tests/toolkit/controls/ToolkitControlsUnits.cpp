@@ -6,6 +6,7 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxAccessibility.h"
+#include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/dxFading.h"
 
@@ -13,6 +14,6 @@ std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
-                                 &UnitcxAccessibility};
+                                 &UnitcxAccessibility, &UnitcxContainer};
   return units;
 }
