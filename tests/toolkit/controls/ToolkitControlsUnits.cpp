@@ -8,12 +8,13 @@
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
-                                 &UnitcxAccessibility, &UnitcxContainer};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles};
   return units;
 }
