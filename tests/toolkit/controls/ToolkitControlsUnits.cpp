@@ -8,6 +8,7 @@
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxHint.h"
 #include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
 
@@ -15,6 +16,6 @@ std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
-                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint};
   return units;
 }
