@@ -11,11 +11,13 @@
 #include "toolkit/controls/cxHint.h"
 #include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
+#include "toolkit/controls/dxScreenTip.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
-                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint,
+                                 &UnitdxScreenTip};
   return units;
 }
