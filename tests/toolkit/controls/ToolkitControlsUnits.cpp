@@ -8,13 +8,16 @@
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxHint.h"
 #include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
+#include "toolkit/controls/dxScreenTip.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
-                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint,
+                                 &UnitdxScreenTip};
   return units;
 }
