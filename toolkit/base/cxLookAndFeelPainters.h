@@ -243,7 +243,6 @@ public:
   void DrawHeaderSideArrows(TcxCanvas* Canvas, const RECT& R, int Sides, int Indent, TColor Color) const;
 
   // === Arrow glyphs, borders and push buttons ===
-  // (Filled in by the next step; the base draws nothing and answers 0 or empty until then.)
   virtual void DrawArrowGlyph(TcxCanvas* Canvas, const RECT& R, TColor Color, TcxArrowDirection Direction) const;
   virtual void DrawScrollArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
                                      TcxArrowDirection Direction, bool WithButton) const;
@@ -273,7 +272,6 @@ public:
   virtual void DrawButtonFrame(TcxCanvas* Canvas, const RECT& R, bool IsSelected, bool IsPressed) const;
 
   // === Expand boxes and group toggle buttons ===
-  // (Filled in by the next step.)
   virtual void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const;
   virtual void DrawRotatedGroupToggleButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool Expanded,
                                             TcxRotationAngle Rotation) const;
@@ -288,8 +286,6 @@ public:
   virtual int SmallExpandBoxSize() const;
 
   // === Check boxes, radio buttons and etched lines ===
-  // (Filled in by the next step, except RadioButtonFaceColor, which the radio-button glyph cache
-  // needs already.)
   virtual int CheckFrameWidth() const;
   virtual TColor CheckBoxFaceColor(TcxButtonState State) const;
   virtual SIZE CheckBoxGlyphSize() const;
@@ -308,7 +304,6 @@ public:
   virtual int EtchedLineThickness() const;
 
   // === Headers, sort arrows, group panels and layout-view items ===
-  // (Filled in by the next step.)
   virtual void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
                           TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
                           TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
@@ -373,7 +368,6 @@ public:
   virtual TcxBorders DefaultCellBorders() const;
 
   // === Footers ===
-  // (Filled in by the next step.)
   virtual int FooterBorderWidth() const;
   virtual int FooterCellBorderWidth() const;
   virtual int FooterCellSpacing() const;
@@ -393,7 +387,6 @@ public:
   virtual void DrawFooterSeparator(TcxCanvas* Canvas, const RECT& R) const;
 
   // === Filter buttons, popups, hints and screen tips ===
-  // (Filled in by the next step.)
   virtual void DrawFilterCheck(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsChecked) const;
   virtual void DrawCloseCrossButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const;
   virtual void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const;
@@ -418,7 +411,6 @@ public:
   virtual void DrawScreenTipSeparator(TcxCanvas* Canvas, const RECT& R) const;
 
   // === Tabs and indicators ===
-  // (Filled in by the next step.)
   // Borders: the sides on which the tab shows its edge; State cxbsPressed is the selected tab.
   virtual void DrawTab(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, std::string_view Text,
                        TcxButtonState State, bool IsVertical, TFont* Font, TColor TextColor, TColor BkColor,
@@ -439,7 +431,6 @@ public:
   virtual bool IsIndicatorHeaderVisible() const;
 
   // === Scroll bars, size grips and small close buttons ===
-  // (Filled in by the next step.)
   virtual int ScrollBarMinThumbSize(TScrollBarKind Kind) const;
   virtual void DrawScrollBarBackground(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal) const;
   virtual void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
@@ -451,7 +442,6 @@ public:
   virtual void DrawSmallCloseButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const;
 
   // === Scheduler parts, container frames and progress bars ===
-  // (Filled in by the next step, DrawSchedulerNavButton above included.)
   virtual void CalcSchedulerNavButtonLayout(bool IsNext, bool TextHidden, RECT& ArrowRect, RECT& TextRect,
                                             RECT& Bounds, POINT TextSize, POINT MinTextSize) const;
   // Sides: 1 an arrow at the left, 2 at the right, 3 both.
@@ -474,7 +464,6 @@ public:
   virtual int ChartInfoBorderSize() const;
 
   // === Clock, editor buttons, calendar header, navigator and progress text ===
-  // (Filled in by the next step.)
   virtual void DrawClockFace(TcxCanvas* Canvas, const RECT& R, TColor FaceColor, TDateTime Time) const;
   // Kind: 1 drop-down, 2 glyph or text, 3 ellipsis, 4 spin up, 5 spin down; Position: 0 left, 1 right.
   virtual void DrawEditorButtonOfKind(TcxCanvas* Canvas, const RECT& R, int Position, TcxButtonState State,
@@ -497,7 +486,6 @@ public:
   virtual TColor ProgressBarTextColor(bool IsFilledPart) const;
 
   // === Group boxes and panels ===
-  // (Filled in by the next step.)
   virtual void DrawGroupBoxBackground(TcxCanvas* Canvas, const RECT& R, const RECT& ClipR) const;
   virtual void DrawGroupBoxCaption(TcxCanvas* Canvas, const RECT& R, TcxGroupBoxCaptionSide CaptionPosition) const;
   virtual void DrawGroupBoxContent(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
@@ -519,7 +507,6 @@ public:
   virtual TColor GroupBoxCaptionTextColor() const;
 
   // === Track bars, splitters, layout controls, print previews and caption boxes ===
-  // (Filled in by the next step.)
   // Kind: 0 a thumb pointing up (left when vertical), 1 down (right), 2 a box.
   virtual void AdjustTrackBarTrack(TcxCanvas* Canvas, RECT& R, int Kind, bool IsHorizontal) const;
   virtual void DrawTrackBarTrack(TcxCanvas* Canvas, const RECT& R, const RECT& SelectionR, bool ShowSelection,
@@ -550,7 +537,6 @@ public:
                               std::string_view Text) const;
 
   // --- Sizing panels of resizable popups (not virtual) ---
-  // (Filled in by the next step.)
   int PopupPanelHeight() const;
   // ClientRect loses the borders and the panel strip (at the top for a top grip corner, else at the
   // bottom; PanelHeight 0 means PopupPanelHeight); the grip and close-button rectangles are empty
@@ -604,6 +590,92 @@ class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+
+  // Identity, colours and cell content.
+  void DrawFooterPanel(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  TColor ContainerFrameColor() const override;
+  // Arrow glyphs, borders and push buttons: one-pixel frames, hot and pressed faces tinted with the
+  // highlight colour, content that does not move when pressed.
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  RECT ButtonFocusBounds(TcxCanvas* Canvas, const RECT& R) const override;
+  RECT ButtonGroupBorderWidths(int ButtonCount, int ButtonIndex) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  TcxButtonState ButtonGlyphState(TcxButtonState State) const override;
+  // Joined editor buttons: normal and disabled ones framed in FrameColor, the others separated from
+  // their neighbours by highlight-coloured columns.
+  void DrawEditButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, int ButtonCount, int ButtonIndex,
+                          TColor FrameColor) const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawButtonFrame(TcxCanvas* Canvas, const RECT& R, bool IsSelected, bool IsPressed) const override;
+  // Expand boxes, check boxes and radio buttons.
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  int ExpandBoxSize() const override;
+  bool ButtonsTrackHot() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  TColor RadioButtonFaceColor(TcxButtonState State) const override;
+  // Headers: one line between neighbours.
+  void DrawHeaderSimple(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                        TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                        bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                        TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawHeaderSectionContent(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxButtonState State,
+                                TAlignment AlignHorz, TcxVerticalAlignment AlignVert, bool MultiLine,
+                                bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                                TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  TcxBorders HeaderNeighbourBorders(TcxNeighbours Neighbours) const override;
+  int HeaderBorderWidth() const override;
+  POINT SortArrowSize() const override;
+  TcxBorders DefaultCellBorders() const override;
+  // Footers, filter buttons and tabs.
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+  POINT CloseCrossButtonSize() const override;
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+  // Scroll bars, drop-down buttons, splitters, group boxes, track bars and previews.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, TcxGroupBoxCaptionSide CaptionPosition,
+                          bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  SIZE SplitterSize(bool IsHorizontal) const override;
+  void FillPreviewBackground(TcxCanvas* Canvas, const RECT& R) const override;
+
+  // --- The frame colours the ultra-flat shapes are drawn in (the Office 2003 painter's own) ---
+  // The frame of a stateful element (filter buttons): clBtnShadow when normal (or default), else
+  // clHighlight.
+  virtual TColor StateFrameColor(TcxButtonState State) const;
+  // The ordinary frame (tab panes, tab edges, hot scheduler buttons).
+  virtual TColor LightFrameColor() const;
+  // The strong frame (the shadow side of tabs, scheduler buttons).
+  virtual TColor DarkFrameColor() const;
+  // The frame of selected or hot elements.
+  virtual TColor HighlightFrameColor() const;
 };
 
 // The ultra-flat shapes in the Office 2003 colours: "Office11", cpsOffice11, the painter of
