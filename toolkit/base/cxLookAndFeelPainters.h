@@ -571,12 +571,63 @@ public:
 // --- The built-in painters ---
 // Each keeps its overrides in cxLookAndFeelPainters<Name>.cpp.
 
-// The classic three-dimensional look: "Standard", cpsStandard, the painter of lfStandard.
+// The classic three-dimensional look: "Standard", cpsStandard, the painter of lfStandard. Raised and
+// sunken bevels two pixels deep in the system's 3-D colours, black frames around default and pressed
+// buttons, and the platform's own scroll-bar arrow buttons.
 class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
   CL_CLASS(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+  TColor SchedulerContentColor() const override;
+
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  // The flat painter's toggle button, when a flat painter is registered.
+  void DrawGroupToggleButton(TcxCanvas* Canvas, const RECT& R, bool Expanded, TcxButtonState State) const override;
+  int ExpandBoxSize() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState State) const override;
+  POINT SortArrowSize() const override;
+
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+
+  // Nothing for an empty R or a disabled thumb; no hot look.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
 };
 
 // The platform's visual styles, falling back to the standard look: "Native", cpsNative.
@@ -589,12 +640,60 @@ public:
   bool DependsOnSystemTheme() const override;
 };
 
-// One-pixel raised and sunken edges: "Flat", cpsFlat, the painter of lfFlat.
+// One-pixel raised and sunken edges: "Flat", cpsFlat, the painter of lfFlat. Raised is left and top
+// clBtnHighlight, right and bottom clBtnShadow; sunken the other way round.
 class TcxFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
   CL_CLASS(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+
+  int BorderWidth() const override;
+  int SeparatorThickness() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  int ExpandBoxSize() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  POINT SortArrowSize() const override;
+
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+
+  // Nothing for an empty R or a disabled thumb; no hot look.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  // The inner line is not drawn.
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  // R filled with CalendarHeaderColor over a clBtnFace bottom line; R loses that line.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
 };
 
 // Single one-pixel frames and highlight-tinted hot and pressed faces: "UltraFlat", cpsUltraFlat, the
