@@ -37,6 +37,7 @@
 #include "classlib/Sets.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Win.h"
+#include <uxtheme.h>
 #include "toolkit/base/cxGraphicsCanvas.h"
 
 class TBitmap;
@@ -630,7 +631,12 @@ public:
   void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
 };
 
-// The platform's visual styles, falling back to the standard look: "Native", cpsNative.
+// The platform's visual styles, falling back to the standard look: "Native", cpsNative. Every
+// operation opens the theme class it needs through the theme-handle cache (dxThemeManager.h) on each
+// call and draws a numbered part in a numbered state; where the class does not open (or the theme
+// does not give a size or colour) it does what the standard painter does. The overrides are spread
+// over cxLookAndFeelPaintersNative.cpp (buttons to tabs) and cxLookAndFeelPaintersNativePanels.cpp
+// (scroll bars to calendar headers).
 class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
   CL_CLASS(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
 public:
@@ -638,6 +644,161 @@ public:
   TcxPainterStyle PainterStyle() const override;
   // True while visual styles are available.
   bool DependsOnSystemTheme() const override;
+  TColor ContainerFrameColor() const override;
+  TColor SchedulerContentColor() const override;
+
+  // --- Buttons and borders ---
+  void DrawScrollArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, TcxArrowDirection Direction,
+                             bool WithButton) const override;
+  void DrawPlainButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  RECT AdjustButtonGroupBounds(const RECT& R, int ButtonCount, int ButtonIndex) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  RECT ButtonFocusBounds(TcxCanvas* Canvas, const RECT& R) const override;
+  RECT ButtonGroupBorderWidths(int ButtonCount, int ButtonIndex) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  // The whole R is the themed button ("ToolBar" for tool-bar buttons); the text is centred on one
+  // line in the canvas's font. WithBorder, Color, TextColor and WordWrap are not used.
+  void DrawButton(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxButtonState State, bool WithBorder,
+                  TColor Color, TColor TextColor, bool WordWrap, bool IsToolBarButton) const override;
+
+  // --- Expand and toggle buttons ---
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  bool ExpandBoxDrawnFirst() const override;
+  void DrawGroupToggleButton(TcxCanvas* Canvas, const RECT& R, bool Expanded, TcxButtonState State) const override;
+  void DrawSmallExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor FrameColor,
+                          TColor Color) const override;
+  int ExpandBoxSize() const override;
+  int GroupToggleButtonSize() const override;
+  bool ButtonsTrackHot() const override;
+  bool HitTestGroupToggleButton(const RECT& R, POINT P) const override;
+  int SmallExpandBoxSize() const override;
+
+  // --- Check boxes and radio buttons ---
+  int CheckFrameWidth() const override;
+  SIZE CheckBoxGlyphSize() const override;
+  void DrawCheckMark(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsChecked,
+                     TColor Color) const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawRadioButton(TcxCanvas* Canvas, int X, int Y, TcxButtonState State, bool IsChecked, bool IsFocused,
+                       TColor BkColor, bool IsDesigning) const override;
+  SIZE RadioButtonGlyphSize() const override;
+
+  // --- Headers ---
+  // The themed header item over Bounds (the last one of the blue and olive green schemes in its own
+  // part) and its text; no edges, and BkColor, OnDrawBackground and IsGroup are not used.
+  void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                  TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                  bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                  TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground, bool IsLast,
+                  bool IsGroup) const override;
+  void InvertHeaderRect(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawHeaderSection(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxNeighbours Neighbours,
+                         TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
+                         TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
+                         TFont* Font, TColor TextColor, TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState State) const override;
+  RECT HeaderSectionContentBounds(const RECT& R, TcxButtonState State) const override;
+  bool IsHeaderThemed() const override;
+  POINT SortArrowSize() const override;
+  void DrawLayoutViewRecordCaption(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                                   bool Gradient) const override;
+
+  // --- Footers, filter buttons and close buttons ---
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCell(TcxCanvas* Canvas, const RECT& R, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                      bool MultiLine, std::string_view Text, TFont* Font, TColor TextColor, TColor BkColor,
+                      const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  bool FooterCellsDrawnFirst() const override;
+  void DrawCloseCrossButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+  POINT FilterCheckSize() const override;
+  POINT CloseCrossButtonSize() const override;
+
+  // --- Popups, hints and screen tips ---
+  // Deflates R by exactly 1 whatever the system and border style.
+  void DrawPopupBorder(TcxCanvas* Canvas, RECT& R, TcxEditPopupBorderStyle BorderStyle,
+                       bool ClientEdge) const override;
+  int PopupBorderWidth(TcxEditPopupBorderStyle BorderStyle) const override;
+  int PopupFrameExtent(TcxEditPopupBorderStyle BorderStyle) const override;
+  TColor HintBorderColor() const override;
+  void FillHintBackground(TcxCanvas* Canvas, const RECT& R, TColor Color) const override;
+  TColor ScreenTipDescriptionTextColor() const override;
+  TColor ScreenTipTitleTextColor() const override;
+
+  // --- Tabs and indicators ---
+  // A vertical tab is the themed tab image turned a quarter turn; its text stays horizontal.
+  void DrawTab(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, std::string_view Text, TcxButtonState State,
+               bool IsVertical, TFont* Font, TColor TextColor, TColor BkColor, bool ShowPrefix) const override;
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  bool IsTabDrawImplemented(bool IsVertical) const override;
+  bool TabsTrackHot(bool IsVertical) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+  // The flat painter's indicator, when a flat painter is registered.
+  void DrawIndicatorItem(TcxCanvas* Canvas, const RECT& R, TcxIndicatorKind Kind, TColor BkColor,
+                         const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+
+  // --- Scroll bars, size grips and small buttons ---
+  // The theme's minimum thumb length, with the content margins on Windows Vista and later.
+  int ScrollBarMinThumbSize(TScrollBarKind Kind) const override;
+  // Nothing for an empty R; a disabled thumb is drawn too.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  SIZE SizeGripSize() const override;
+  void DrawSizeGrip(TcxCanvas* Canvas, const RECT& R) const override;
+  POINT SmallCloseButtonSize() const override;
+
+  // --- Scheduler, progress, drop-down buttons and splitters ---
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  void DrawProgressBar(TcxCanvas* Canvas, const RECT& R, bool IsTransparent, const TcxViewParams& ViewParams,
+                       const RECT& BarR) const override;
+  RECT ProgressBarContentOffsets() const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawSplitterGrip(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal, TcxButtonState State,
+                        bool IsHighlighted) const override;
+
+  // --- Group boxes, track bars and calendars ---
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  TColor GroupBoxTextColor(bool IsEnabled, TcxGroupBoxCaptionSide CaptionPosition) const override;
+  // BeginColor clDefault: the parent's image under R; otherwise R filled with BeginColor.
+  void DrawGroupBoxCaptionArea(TcxCanvas* Canvas, TControl* Control, TColor EndColor, TColor BeginColor,
+                               const RECT& R) const override;
+  // R becomes the theme's thumb, centred in the old R.
+  void AdjustTrackBarTrack(TcxCanvas* Canvas, RECT& R, int Kind, bool IsHorizontal) const override;
+  void DrawTrackBarTrack(TcxCanvas* Canvas, const RECT& R, const RECT& SelectionR, bool ShowSelection, bool Enabled,
+                         bool IsHorizontal, TColor Color) const override;
+  void DrawTrackBarThumb(TcxCanvas* Canvas, const RECT& R, TColor Color, int Kind, bool IsHorizontal,
+                         TcxButtonState State) const override;
+  // The themed header over R; R is left unchanged.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
+
+  // Text through the theme in the part and state: Font and TextColor for the canvas, the platform's
+  // text flags from the alignment, multi-line, ellipsis and prefix arguments; multi-line text aligned
+  // to the bottom or the middle is placed by its wrapped height first. Nothing without a text;
+  // Bounds and BkColor are not used.
+  virtual void DrawThemedText(TcxCanvas* Canvas, HTHEME Theme, int PartId, int StateId, const RECT& Bounds,
+                              const RECT& TextBounds, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                              bool MultiLine, bool ShowEndEllipsis, bool ShowPrefix, std::string_view Text,
+                              TFont* Font, TColor TextColor, TColor BkColor) const;
 };
 
 // One-pixel raised and sunken edges: "Flat", cpsFlat, the painter of lfFlat. Raised is left and top
