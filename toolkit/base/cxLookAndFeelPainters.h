@@ -867,7 +867,10 @@ public:
 };
 
 // The ultra-flat shapes in the Office 2003 colours: "Office11", cpsOffice11, the painter of
-// lfOffice11.
+// lfOffice11. The colours are those of the Office 2003 colour set (dxOffice11.h), read at the moment
+// of drawing; headers get a light-to-dark gradient with bevelled corner pixels, expand boxes the
+// set's bitmaps, and scroll bars, drop-down button faces and group boxes the registered native
+// painter's look while visual styles work.
 class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   CL_CLASS(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
 public:
@@ -875,4 +878,107 @@ public:
   TcxPainterStyle PainterStyle() const override;
   // True: the Office 2003 colours follow the visual style.
   bool DependsOnSystemTheme() const override;
+
+  // --- Colours ---
+  TColor HotTrackTextColor() const override;
+  TColor CalendarHeaderColor() const override;
+  TColor CalendarSelectedDayColor() const override;
+  TColor CalendarSelectedDayTextColor() const override;
+  TColor FilterPanelColor() const override;
+  TColor FilterPanelTextColor() const override;
+  TColor FooterColor() const override;
+  TColor FooterTextColor() const override;
+  TColor GroupRowColor() const override;
+  TColor GroupPanelColor() const override;
+  TColor GroupPanelTextColor() const override;
+  TColor HeaderColor() const override;
+  TColor HeaderBackgroundColor() const override;
+  TColor ContainerFrameColor() const override;
+  TColor ExtraColor7() const override;
+  TColor ExtraColor8() const override;
+  TColor ExtraColor10() const override;
+  TColor ExtraColor13() const override;
+  TColor ExtraColor15() const override;
+  TColor FooterSeparatorColor() const override;
+  TColor SplitterInnerColor(bool IsHighlighted) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  TColor CheckBoxFaceColor(TcxButtonState State) const override;
+  TColor RadioButtonFaceColor(TcxButtonState State) const override;
+  // The native painter's colour when visual styles are available for buttons, else the base rule.
+  TColor GroupBoxTextColor(bool IsEnabled, TcxGroupBoxCaptionSide CaptionPosition) const override;
+  // The frame colours that the ultra-flat painter introduces (its own virtual operations).
+  TColor StateFrameColor(TcxButtonState State) const;
+  TColor LightFrameColor() const;
+  TColor HighlightFrameColor() const;
+
+  // --- Metrics ---
+  bool ExpandBoxDrawnFirst() const override;
+  int ExpandBoxSize() const override;
+  int SmallExpandBoxSize() const override;
+  TcxBorders HeaderNeighbourBorders(TcxNeighbours Neighbours) const override;
+  int HeaderBorderWidth() const override;
+  bool IsHeaderThemed() const override;
+
+  // --- Drawing ---
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  // The scheme's expand-button bitmap at R's top-left corner, its corners blended into the
+  // background; Color is not used.
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  void DrawSmallExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor FrameColor,
+                          TColor Color) const override;
+  // The base header with its background always drawn by this painter.
+  void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                  TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                  bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                  TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground, bool IsLast,
+                  bool IsGroup) const override;
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSection(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxNeighbours Neighbours,
+                         TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
+                         TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
+                         TFont* Font, TColor TextColor, TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  // The header background: a flat top colour ending in a four-pixel gradient band (all flat with
+  // PlainBackground), and a gradient underline when hot.
+  void DrawCellContent(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxButtonState State,
+                       TAlignment AlignHorz, TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis,
+                       std::string_view Text, TFont* Font, TColor TextColor, TColor BkColor,
+                       const TcxDrawBackgroundEvent& OnDrawBackground, bool PlainBackground) const override;
+  void DrawLayoutViewRecordCaption(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                                   bool Gradient) const override;
+  // The registered native painter's scroll bars (standard ones without visual styles).
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawSizeGrip(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  void DrawContainerFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  // BeginColor clDefault: the parent's image under R; EndColor clDefault: R filled with BeginColor;
+  // otherwise a vertical gradient from BeginColor to EndColor.
+  void DrawGroupBoxCaptionArea(TcxCanvas* Canvas, TControl* Control, TColor EndColor, TColor BeginColor,
+                               const RECT& R) const override;
+  void DrawLayoutControlBackground(TcxCanvas* Canvas, const RECT& R) const override;
+  // R filled with CalendarHeaderColor; R is left unchanged.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
+
+  // --- The colours this painter adds ---
+  virtual TColor Office11HeaderBottomColor() const;
+  virtual TColor Office11DarkEdgeColor() const;
+  virtual TColor Office11LightEdgeColor() const;
+  // The per-channel middle of the two gradient colours.
+  virtual TColor Office11HeaderColor() const;
 };
