@@ -980,10 +980,10 @@ public:
   TColor RadioButtonFaceColor(TcxButtonState State) const override;
   // The native painter's colour when visual styles are available for buttons, else the base rule.
   TColor GroupBoxTextColor(bool IsEnabled, TcxGroupBoxCaptionSide CaptionPosition) const override;
-  // The frame colours that the ultra-flat painter introduces (its own virtual operations).
-  TColor StateFrameColor(TcxButtonState State) const;
-  TColor LightFrameColor() const;
-  TColor HighlightFrameColor() const;
+  // The frame colours that the ultra-flat painter introduces, in the Office 2003 colours.
+  TColor StateFrameColor(TcxButtonState State) const override;
+  TColor LightFrameColor() const override;
+  TColor HighlightFrameColor() const override;
 
   // --- Metrics ---
   bool ExpandBoxDrawnFirst() const override;
