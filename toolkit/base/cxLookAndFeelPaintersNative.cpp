@@ -174,7 +174,7 @@ TColor TcxWinXPLookAndFeelPainter::ButtonFaceColor(TcxButtonState State) const
 RECT TcxWinXPLookAndFeelPainter::ButtonFocusBounds(TcxCanvas* Canvas, const RECT& R) const
 {
   RECT content{};
-  if (cxThemeContentRect(cxTheme(totButton), Canvas->GetDCHandle(), BP_PUSHBUTTON, 1, R, content)) return content;
+  if (cxThemeContentRect(cxTheme(totButton), cxThemeDC(Canvas), BP_PUSHBUTTON, 1, R, content)) return content;
   return inherited::ButtonFocusBounds(Canvas, R);
 }
 

@@ -25,6 +25,10 @@ int cxThemeCheckState(TcxButtonState State, bool IsChecked);
 // The class's handle from the theme-handle cache, nullptr when it does not open.
 inline HTHEME cxTheme(TdxThemedObjectType Type) { return GetThemeHandle(Type); }
 
+// The device context that measuring calls pass to the theme: the canvas's, or none when the caller
+// measures without a canvas (the theme then measures for the screen).
+inline HDC cxThemeDC(TcxCanvas* Canvas) { return Canvas ? Canvas->GetDCHandle() : nullptr; }
+
 void cxDrawThemePart(TcxCanvas* Canvas, HTHEME Theme, int Part, int State, const RECT& R,
                      const RECT* Clip = nullptr);
 // A part's size (Bounds: the rectangle for TS_DRAW), false when the theme does not give it.

@@ -191,7 +191,7 @@ void TcxWinXPLookAndFeelPainter::DrawGroupBoxCaptionArea(TcxCanvas* Canvas, TCon
 void TcxWinXPLookAndFeelPainter::AdjustTrackBarTrack(TcxCanvas* Canvas, RECT& R, int Kind, bool IsHorizontal) const
 {
   SIZE size{};
-  if (!cxThemePartSize(cxTheme(totTrackBar), Canvas->GetDCHandle(), TrackBarThumbPart(Kind, IsHorizontal), 1, TS_DRAW,
+  if (!cxThemePartSize(cxTheme(totTrackBar), cxThemeDC(Canvas), TrackBarThumbPart(Kind, IsHorizontal), 1, TS_DRAW,
                        size, &R))
     return inherited::AdjustTrackBarTrack(Canvas, R, Kind, IsHorizontal);
   // Centred in the old R; a thumb larger than R sticks out on both sides.

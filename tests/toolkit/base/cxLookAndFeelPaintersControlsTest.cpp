@@ -7,6 +7,7 @@
 #include "classlib/GraphicsObjects.h"
 #include "classlib/ImageList.h"
 #include "tests/toolkit/base/PainterShapeChecks.h"
+#include "tests/toolkit/base/cxThemeStandIn.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/base/cxLookAndFeelPaintersRadio.h"
@@ -371,6 +372,9 @@ TEST(LookAndFeelPainterCheckBoxes, RadioButtonsComeFromTheGlyphCacheOfThePainter
 {
   TcxRadioButtonImageList* images = GetRadioButtonImageList();
   ASSERT_NE(images, nullptr);
+  // The native painter draws the themed button while the button class opens; without it, the glyph.
+  TThemeStandIn themes;
+  themes.Refuse(L"Button");
   struct TCase {
     TOwned<TcxCustomLookAndFeelPainter> Painter;
     TcxLookAndFeelKind Family;
