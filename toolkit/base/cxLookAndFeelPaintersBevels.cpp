@@ -60,6 +60,12 @@ void cxDrawBevelTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxB
   Canvas->FillRectWithColor(strip, shadow ? clBtnShadow : clBtnHighlight);
 }
 
+void cxDrawScrollBarPageArea(TcxCanvas* Canvas, const RECT& R, bool Pressed)
+{
+  Canvas->FillRectTiled(R, cxScrollBarPatternBitmap(Pressed));
+  Canvas->GetCurrentBrush()->SetStyle(TBrushStyle::bsSolid);
+}
+
 void cxDrawClassicScrollBarElement(TcxCanvas* Canvas, const RECT& R, TcxScrollBarElement Element,
                                    TcxButtonState State, const std::function<void(TcxButtonState)>& DrawButtonPart)
 {
@@ -67,7 +73,7 @@ void cxDrawClassicScrollBarElement(TcxCanvas* Canvas, const RECT& R, TcxScrollBa
   if (State == cxbsHot) State = cxbsNormal;
   switch (Element) {
   case sbePageBack:
-  case sbePageForward: Canvas->FillRectTiled(R, cxScrollBarPatternBitmap(State == cxbsPressed)); break;
+  case sbePageForward: cxDrawScrollBarPageArea(Canvas, R, State == cxbsPressed); break;
   case sbeThumb:
   case sbeLineBack:
   case sbeLineForward: DrawButtonPart(State); break;

@@ -18,6 +18,9 @@ void cxDrawBevelFilterArrowButton(const TcxCustomLookAndFeelPainter* Painter, Tc
 // the light (the right edge of a horizontal tab, the bottom edge of a vertical one), clBtnHighlight
 // on the others.
 void cxDrawBevelTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders, TcxBorder Side);
+// A page area of a scroll bar: R tiled with the pressed or the normal checkerboard, the brush solid
+// afterwards.
+void cxDrawScrollBarPageArea(TcxCanvas* Canvas, const RECT& R, bool Pressed);
 // A scroll-bar element of the classic looks: nothing for an empty R or a disabled thumb, no hot look,
 // page areas tiled with the normal or the pressed checkerboard; the arrow buttons and the thumb are
 // drawn by DrawButtonPart in the state to show.

@@ -7,6 +7,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxGraphicsFunctions.h"
+#include "toolkit/base/cxLookAndFeelPaintersBevels.h"
 #include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/base/cxLookAndFeelPaintersShapes.h"
 
@@ -284,10 +285,7 @@ void TcxUltraFlatLookAndFeelPainter::DrawScrollBarElement(TcxCanvas* Canvas, boo
     break;
   case sbeThumb: DrawButton(Canvas, R, {}, State, true, clDefault, clDefault, false, false); break;
   case sbePageBack:
-  case sbePageForward:
-    Canvas->GetCurrentBrush()->SetStyle(TBrushStyle::bsSolid);
-    Canvas->FillRectTiled(R, cxScrollBarPatternBitmap(State == cxbsPressed));
-    break;
+  case sbePageForward: cxDrawScrollBarPageArea(Canvas, R, State == cxbsPressed); break;
   case sbeNone: break;
   }
 }
