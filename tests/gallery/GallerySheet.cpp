@@ -16,6 +16,9 @@ constexpr int RowGap = 12;          // between rows of entries
 constexpr int SectionHeight = 26;   // a section's heading
 constexpr int TitleHeight = 34;     // the sheet's heading
 constexpr TColor OutlineColor = static_cast<TColor>(RGB(255, 200, 150));
+// What lies in a cell before the painter draws: a tint unlike white, the button face and the shadow,
+// so that highlight edges and face fills show against it.
+constexpr TColor CellBackdrop = static_cast<TColor>(RGB(196, 214, 200));
 constexpr TColor LabelColor = static_cast<TColor>(RGB(40, 40, 40));
 constexpr TColor CaptionColor = static_cast<TColor>(RGB(90, 90, 90));
 constexpr TColor SectionColor = static_cast<TColor>(RGB(0, 70, 140));
@@ -117,6 +120,7 @@ struct TLayout {
       const RECT r = RectFromBounds(at.x + CellMargin, at.y + CaptionHeight + CellMargin, entry.CellSize.cx,
                                     entry.CellSize.cy);
       Canvas->DrawFrameRect(InflateRectXY(r, 1, 1), OutlineColor);
+      Canvas->FillRectWithColor(r, CellBackdrop);
       PaintCell(entry.Cells[i], r);
     }
   }
