@@ -59,6 +59,13 @@ public:
   }
   void DrawTrackBarThumbBoxEdges(TcxCanvas* c, const RECT& r) const override { c->DrawFrameRect(r, EdgeColor); }
   TColor ProgressBarTextColor(bool IsFilledPart) const override { return IsFilledPart ? TwoColours[0] : TwoColours[1]; }
+  // With DotGrip, the grip is one pixel in the bottom-right corner and leaves the rest of R alone.
+  void DrawSizeGrip(TcxCanvas* c, const RECT& r) const override
+  {
+    if (!DotGrip) return TcxCustomLookAndFeelPainter::DrawSizeGrip(c, r);
+    c->FillRectWithColor(RECT{r.right - 1, r.bottom - 1, r.right, r.bottom}, EdgeColor);
+  }
+  bool DotGrip = false;
 
   mutable std::vector<TElementCall> Calls;
   TColor TwoColours[2] = {clDefault, clWindowText};
@@ -126,6 +133,30 @@ TEST(LookAndFeelPainterScrollBars, BackgroundIsTheNormalPageAreaAndGripsAreTheSy
     BitBlt(inner.DC(), 0, 0, w, h, mirrored.DC(), 2, 2, SRCCOPY);
     EXPECT_EQ(Differences(inner, platform, c.Map), 0) << "corner " << static_cast<int>(c.Corner);
     EXPECT_EQ(mirrored.Count(RECT{0, 0, w + 4, h + 4}, ShapeBackground), (w + 4) * (h + 4) - w * h) << "only in R";
+  }
+}
+
+// A grip drawn over what lies under it keeps that background as it was: only the grip turns.
+TEST(LookAndFeelPainterScrollBars, AMirroredGripOnTheBackgroundLeavesTheBackgroundUnturned)
+{
+  auto probe = MakeOwned<TPanelProbePainter>();
+  probe->DotGrip = true;
+  struct TCase {
+    TcxGripCorner Corner;
+    POINT Dot;
+  };
+  const TCase cases[] = {{gcBottomRight, {9, 7}}, {gcTopLeft, {0, 0}}, {gcTopRight, {9, 0}}, {gcBottomLeft, {0, 7}}};
+  for (const TCase& c : cases) {
+    TPainterSurface surface(12, 10, ShapeBackground);
+    // An uneven background: red on the left, blue in the top-right quarter, green below it.
+    TShapes expected;
+    expected.Fill(RECT{1, 1, 6, 9}, clRed).Fill(RECT{6, 1, 11, 5}, clBlue).Fill(RECT{6, 5, 11, 9}, clLime);
+    surface.cx()->FillRectWithColor(RECT{1, 1, 6, 9}, clRed);
+    surface.cx()->FillRectWithColor(RECT{6, 1, 11, 5}, clBlue);
+    surface.cx()->FillRectWithColor(RECT{6, 5, 11, 9}, clLime);
+    probe->DrawSizeGripMirrored(surface.cx(), RECT{1, 1, 11, 9}, c.Corner, clNone);
+    expected.Pixel(c.Dot.x + 1, c.Dot.y + 1, EdgeColor);
+    EXPECT_EQ(CompareShapes(surface, ShapeBackground, expected), "") << "corner " << static_cast<int>(c.Corner);
   }
 }
 
