@@ -7,6 +7,7 @@
 #include "toolkit/base/cxClassesRegistries.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
@@ -16,7 +17,8 @@ TUnitObject<TcxRegisteredClasses> GHintStyleRegistry{UnitcxHint};
 
 void InitializeUnit() { GHintController.Get(); }
 
-const TUnit* const Uses[] = {&UnitcxClasses, &UnitcxControls};
+// Hints draw through the registered painters.
+const TUnit* const Uses[] = {&UnitcxClasses, &UnitcxControls, &UnitcxLookAndFeelPainters};
 
 bool IsBeingDesigned(TComponent* component)
 {

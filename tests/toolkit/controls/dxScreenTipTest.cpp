@@ -8,12 +8,14 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "classlib/ObjectText.h"
+#include "tests/support/MessagePump.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/controls/dxScreenTip.h"
 
 namespace {
 using controls_test::TComponentHolder;
+using controls_test::TFormGuard;
 
 struct TLayoutFixture {
   TOwned<TComponentHolder> Holder = MakeOwned<TComponentHolder>(nullptr);
@@ -205,6 +207,68 @@ TEST(dxScreenTipRepository, WrittenToAStoredFormAndReadBack)
   EXPECT_FALSE(readRepository->ShowDescription());
   EXPECT_EQ(readRepository->StandardFooter()->Text(), "Press F1");
   EXPECT_EQ(readRepository->HeaderFont()->Size(), 11);
+}
+
+// A tip shown over a form: top-most, the form stays active, the painter's frame and hint-coloured
+// background on screen (a tip without a painter would show black), the window cut to its shape; without descriptions the same tip
+// shows as a one-line hint of its header.
+TEST(dxScreenTipWindow, ShowsOverAFormWithoutTakingActivation)
+{
+  TFormGuard form{controls_test::NewForm(420, 300)};
+  form.Form->SetBounds(60, 60, 440, 340);
+  form.Form->Show();
+  SetForegroundWindow(form.Form->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form.Form->Handle(); }));
+
+  TOwned<TComponentHolder> holder = MakeOwned<TComponentHolder>(nullptr);
+  auto* repository = New<TdxScreenTipRepository>(holder.get());
+  repository->StandardFooter()->SetText("按 F1 获取更多帮助。");
+  TdxScreenTip* tip = repository->Items()->Add();
+  tip->Header()->SetText("开始检索");
+  tip->Description()->SetText("在选定的文件夹中查找含有关键字的文件，并在列表中列出它们。");
+  tip->SetUseStandardFooter(true);
+  auto* controller = New<TcxCustomHintStyleController>(holder.get());
+  controller->SetHintStyleClassName("TdxScreenTipStyle");
+  ASSERT_NE(GetActiveScreenTipStyle(), nullptr);
+
+  TOwned<TdxScreenTipWindow> window = MakeOwned<TdxScreenTipWindow>(nullptr);
+  window->SetTip(tip);
+  window->CalculateHint(120, 150, 0, "", "");
+  HandleWaitingMessages();
+  ASSERT_TRUE(IsWindowVisible(window->Handle()));
+  ASSERT_TRUE(window->ViewInfo() && window->ViewInfo()->ClassType() == TdxScreenTipViewInfo::StaticClass());
+  EXPECT_EQ(GetActiveWindow(), form.Form->Handle());
+  EXPECT_TRUE(GetWindowLongPtrA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  const int width = window->Width(), height = window->Height();
+  // Placed a pixel up and left of the asked point, one pixel larger: room for the shadow edge.
+  EXPECT_EQ(window->Left(), 119);
+  EXPECT_EQ(window->Top(), 149);
+  EXPECT_GE(width, 200);
+  EXPECT_GT(height, 40) << "header, description and footer bands";
+
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(window->Handle(), shape), ERROR) << "the rounded shape is applied";
+  DeleteObject(shape);
+
+  window->Repaint();
+  // Read from the screen: what the user sees. The tip is drawn a pixel in from the window's
+  // top-left, where its shape begins, so its bottom edge is the window's last row.
+  HDC dc = GetDC(nullptr);
+  const COLORREF frame = GetPixel(dc, window->Left() + width / 2, window->Top() + height - 1);
+  const COLORREF background = GetPixel(dc, window->Left() + 3, window->Top() + height - 4);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(frame, ColorToRGB(clWindowFrame));
+  EXPECT_EQ(background, ColorToRGB(clInfoBk));
+
+  // Descriptions off: a plain hint of the header, one line high.
+  repository->SetShowDescription(false);
+  window->CalculateHint(120, 150, 0, "", "");
+  HandleWaitingMessages();
+  ASSERT_TRUE(window->ViewInfo() &&
+              window->ViewInfo()->ClassType() == TdxScreenTipLikeHintViewInfo::StaticClass());
+  EXPECT_LT(window->Height(), height);
+  EXPECT_EQ(GetActiveWindow(), form.Form->Handle());
+  ShowWindow(window->Handle(), SW_HIDE);
 }
 
 }  // namespace
