@@ -66,6 +66,15 @@ protected:
   ~IcxLookAndFeelObserver() = default;
 };
 
+// An object that has a look-and-feel others may follow (a control offers its own).
+class IcxLookAndFeelSource {
+public:
+  virtual TcxLookAndFeel* GetLookAndFeel() = 0;
+
+protected:
+  ~IcxLookAndFeelSource() = default;
+};
+
 // An object that decides itself whether skins may draw it.
 class IcxSkinSupportQuery {
 public:

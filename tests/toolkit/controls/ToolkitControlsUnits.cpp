@@ -7,12 +7,13 @@
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxScrollBar.h"
 #include "toolkit/controls/dxFading.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
-                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
+                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitcxScrollBar, &UnitdxFading,
                                  &UnitcxAccessibility};
   return units;
 }
