@@ -23,6 +23,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/panels/RzPanelStatusBar.h"
+#include "toolkit/panels/RzStatus.h"
 
 TFrmain* Frmain = nullptr;
 std::string CurrentFolder;
@@ -64,6 +66,7 @@ constexpr TMethodInfo FrmainMethods[] = {
 
 constexpr TFieldInfo FrmainFields[] = {
   CL_FIELD(TFrmain, cxListView1),      CL_FIELD(TFrmain, RichEdit1),        CL_FIELD(TFrmain, RzStatusBar1),
+  CL_FIELD(TFrmain, RzStatusPane1),    CL_FIELD(TFrmain, RzStatusPane2),
   CL_FIELD(TFrmain, Button1),          CL_FIELD(TFrmain, dxBarButton1),     CL_FIELD(TFrmain, dxBarButton5),
   CL_FIELD(TFrmain, dxBarButton6),     CL_FIELD(TFrmain, dxBarCombo2),      CL_FIELD(TFrmain, dxBarEdit4),
   CL_FIELD(TFrmain, dxBarColorCombo1), CL_FIELD(TFrmain, dxBarSpinEdit1),   CL_FIELD(TFrmain, ImageList1),
@@ -129,10 +132,10 @@ std::string TFrmain::Extension() const
 
 std::string TFrmain::SearchText() const { return dxBarEdit4->CommittedText(); }
 
-std::string TFrmain::CountPaneText() const { return RzStatusBar1->Panels()->Items(0)->Text(); }
-std::string TFrmain::FolderPaneText() const { return RzStatusBar1->Panels()->Items(1)->Text(); }
-void TFrmain::SetCountPane(const std::string& text) { RzStatusBar1->Panels()->Items(0)->SetText(text); }
-void TFrmain::SetFolderPane(const std::string& text) { RzStatusBar1->Panels()->Items(1)->SetText(text); }
+std::string TFrmain::CountPaneText() const { return RzStatusPane1->Caption(); }
+std::string TFrmain::FolderPaneText() const { return RzStatusPane2->Caption(); }
+void TFrmain::SetCountPane(const std::string& text) { RzStatusPane1->SetCaption(text); }
+void TFrmain::SetFolderPane(const std::string& text) { RzStatusPane2->SetCaption(text); }
 
 void TFrmain::ShowCount() { SetCountPane("共有" + std::to_string(cxListView1->Items()->Count()) + "个文件"); }
 
@@ -550,7 +553,7 @@ void DoneUmain()
 }
 
 const TUnit* const UmainUses[] = {&FormsUnit, &ActnListUnit, &MenusUnit, &StdCtrlsUnit, &ExtCtrlsUnit,
-                                   &ComCtrlsUnit, &FileDialogsUnit};
+                                   &ComCtrlsUnit, &FileDialogsUnit, &UnitRzStatus};
 }  // namespace
 
 TUnit UmainUnit{"Umain", UmainUses, InitUmain, DoneUmain};

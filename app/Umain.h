@@ -26,7 +26,8 @@ class TMenuItem;
 class TPopupMenu;
 class TRichEdit;
 class TSpinEditStandIn;
-class TStatusBar;
+class TRzStatusBar;
+class TRzStatusPane;
 class TTimer;
 
 // A match of the search text in a text control: its character position and length.
@@ -90,7 +91,9 @@ public:
   // The components of the stored form.
   TListView* cxListView1 = nullptr;
   TRichEdit* RichEdit1 = nullptr;
-  TStatusBar* RzStatusBar1 = nullptr;
+  TRzStatusBar* RzStatusBar1 = nullptr;
+  TRzStatusPane* RzStatusPane1 = nullptr;
+  TRzStatusPane* RzStatusPane2 = nullptr;
   TButton* Button1 = nullptr;
   TButton* dxBarButton1 = nullptr;
   TButton* dxBarButton5 = nullptr;

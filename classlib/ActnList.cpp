@@ -35,6 +35,7 @@ CL_DEFINE_CLASS(TBasicAction, .Props = BasicActionProps);
 CL_DEFINE_CLASS(TContainedAction, .Props = ContainedActionProps);
 CL_DEFINE_CLASS(TCustomAction, .Props = CustomActionProps);
 CL_DEFINE_CLASS(TAction);
+CL_DEFINE_CLASS(THintAction);
 CL_DEFINE_CLASS(TCustomActionList, .Props = ActionListProps);
 CL_DEFINE_CLASS(TActionList);
 CL_DEFINE_CLASS(TBasicActionLink);

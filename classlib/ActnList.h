@@ -101,6 +101,14 @@ public:
   using TCustomAction::TCustomAction;
 };
 
+// The action the application offers the main form's controls when its hint changes and it has no
+// OnHint handler: a control that shows hints (a status pane) takes the action's Hint.
+class THintAction : public TCustomAction {
+  CL_CLASS(THintAction, TCustomAction)
+public:
+  using TCustomAction::TCustomAction;
+};
+
 class TCustomActionList : public TComponent {
   CL_CLASS(TCustomActionList, TComponent)
 public:

@@ -188,7 +188,17 @@ void TApplication::DoMouseIdle()
 
 void TApplication::SetHint(const std::string& value)
 {
-  SetAndNotify(FHint, value, [this] { if (FOnHint) FOnHint(this); });
+  SetAndNotify(FHint, value, [this] {
+    if (FOnHint) {
+      FOnHint(this);
+      return;
+    }
+    // Without a handler the main form's controls are offered the hint (a status pane shows it).
+    if (!FMainForm) return;
+    TOwned<THintAction> action = MakeOwned<THintAction>(nullptr);
+    action->SetHint(FHint);
+    FMainForm->DispatchAction(action.get());
+  });
 }
 
 void TApplication::HandleException(std::exception_ptr error)

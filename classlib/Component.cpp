@@ -101,6 +101,11 @@ void TComponent::SetName(const std::string& name)
     FOwner->ValidateRename(this, FName, name);
   else
     ValidateRename(nullptr, FName, name);
+  // A published field of that name must be able to hold this component; refused, nothing changes.
+  if (FOwner && !name.empty())
+    if (const TFieldInfo* field = FOwner->ClassType()->FindField(name); field && !InheritsFrom(field->FieldClass))
+      throw EComponentError("Field " + name + " of " + FOwner->ClassName() + " holds a " + field->FieldClass->Name +
+                            ", not a " + ClassName());
   SetReference(false);
   ChangeName(name);
   SetReference(true);
@@ -110,11 +115,7 @@ void TComponent::SetReference(bool enable)
 {
   if (!FOwner || FName.empty()) return;
   const TFieldInfo* field = FOwner->ClassType()->FindField(FName);
-  if (!field) return;
-  if (enable && !InheritsFrom(field->FieldClass))
-    throw EComponentError("Field " + FName + " of " + FOwner->ClassName() + " holds a " + field->FieldClass->Name +
-                          ", not a " + ClassName());
-  field->Set(FOwner, enable ? this : nullptr);
+  if (field && InheritsFrom(field->FieldClass)) field->Set(FOwner, enable ? this : nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName, const std::string& newName)

@@ -16,6 +16,7 @@ using TComponentState = TSet<TComponentStateFlag>;
 enum class TOperation { opInsert, opRemove };
 
 class TComponent;
+class TBasicAction;
 using TGetChildProc = std::function<void(TComponent* child)>;
 
 class TComponent : public TPersistent {
@@ -64,6 +65,13 @@ public:
 
   // Called once a component stream has set every property of this component.
   virtual void Loaded();
+  // Offers the component an action to carry out on itself (a hint action to show its hint, say);
+  // answers whether it did. Components take none unless they say otherwise.
+  virtual bool ExecuteAction(TBasicAction* action)
+  {
+    (void)action;
+    return false;
+  }
   // Reads this component's properties and children from a component stream (TReader::ReadData);
   // reader.Parent() is the component it is read into. Writing is the mirror (TWriter::WriteData).
   // Both are defined with the readers in Filer.cpp.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -186,12 +187,18 @@ void TControlCanvas::CreateHandle()
 // TControl
 
 namespace {
-using TC = TControl;
 constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
                                            "alCustom"};
+}  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
+
+namespace {
+using TC = TControl;
 constexpr std::string_view AnchorNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
 constexpr TEnumInfo AnchorInfo = EnumInfo<TAnchorKind::akBottom>("TAnchorKind", AnchorNames);
+constexpr std::string_view BiDiModeNames[] = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                                              "bdRightToLeftReadingOnly"};
+constexpr TEnumInfo BiDiModeInfo = EnumInfo<TBiDiMode::bdRightToLeftReadingOnly>("TBiDiMode", BiDiModeNames);
 
 constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Left, &TC::SetLeft>("Left"),
@@ -210,6 +217,8 @@ constexpr TPropInfo ControlProps[] = {
   StrProp<&TC::Hint, &TC::SetHint>("Hint"),
   BoolProp<&TC::ShowHint, &TC::SetShowHint>("ShowHint", false),
   BoolProp<&TC::ParentShowHint, &TC::SetParentShowHint>("ParentShowHint", true),
+  EnumProp<&TC::BiDiMode, &TC::SetBiDiMode>("BiDiMode", BiDiModeInfo, 0),
+  BoolProp<&TC::ParentBiDiMode, &TC::SetParentBiDiMode>("ParentBiDiMode", true),
   IntProp<&TC::Cursor, &TC::SetCursor>("Cursor", 0),
   ComponentProp<&TC::PopupMenu, &TC::SetPopupMenu>("PopupMenu"),
   ComponentProp<&TC::Action, &TC::SetAction>("Action"),
@@ -241,6 +250,7 @@ CL_MESSAGE_MAP(TControl,
   {CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged},
   {CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged},
   {CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged},
+  {CM_PARENTBIDIMODECHANGED, &TControl::CMParentBiDiModeChanged},
   {CM_TEXTCHANGED, &TControl::CMTextChanged},
   {CM_HITTEST, &TControl::CMHitTest},
   {CM_MOUSEENTER, &TControl::CMMouseEnter},
@@ -612,6 +622,35 @@ void TControl::SetParentShowHint(bool value)
   SetAndNotify(FParentShowHint, value, [this, value] { if (value && FParent && !IsLoading()) Perform(CM_PARENTSHOWHINTCHANGED); });
 }
 
+void TControl::SetBiDiMode(TBiDiMode value)
+{
+  FParentBiDiMode = false;
+  if (FBiDiMode == value) return;
+  FBiDiMode = value;
+  Perform(CM_BIDIMODECHANGED);
+  Invalidate();
+  if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value)
+{
+  SetAndNotify(FParentBiDiMode, value,
+               [this, value] { if (value && FParent && !IsLoading()) Perform(CM_PARENTBIDIMODECHANGED); });
+}
+
+bool TControl::UseRightToLeftAlignment() const
+{
+  return SysLocale().MiddleEast && FBiDiMode == bdRightToLeft;
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&)
+{
+  if (FParentBiDiMode && FParent) {
+    SetBiDiMode(FParent->FBiDiMode);
+    FParentBiDiMode = true;
+  }
+}
+
 void TControl::SetCursor(TCursor value)
 {
   if (FCursor == value) return;
@@ -778,6 +817,7 @@ void TControl::Loaded()
     }
     if (FParentFont) Perform(CM_PARENTFONTCHANGED);
     if (FParentShowHint) FShowHint = FParent->FShowHint;
+    if (FParentBiDiMode) FBiDiMode = FParent->FBiDiMode;
   }
   UpdateAnchorRules();
 }

@@ -20,9 +20,12 @@
 
 class TWinControl;
 class TCustomForm;
+struct TEnumInfo;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 using enum TAlign;
+// The names of the alignments, for controls that publish Align with a default of their own.
+extern const TEnumInfo AlignInfo;
 enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
 using enum TAnchorKind;
 using TAnchors = TSet<TAnchorKind>;
@@ -44,6 +47,10 @@ using enum TMouseButton;
 enum class TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using enum TShiftStateFlag;
 using TShiftState = TSet<TShiftStateFlag>;
+// Reading order and alignment of a control's text. Right-to-left modes take effect only on systems
+// whose locale reads right to left (SysLocale().MiddleEast).
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+using enum TBiDiMode;
 
 // Whether a press starts dragging the control by itself (dmAutomatic) or only through BeginDrag.
 enum class TDragMode { dmManual, dmAutomatic };
@@ -185,6 +192,12 @@ public:
   void SetShowHint(bool value);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool value);
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool value);
+  // Whether the control mirrors its alignment (right-to-left mode on a right-to-left system).
+  virtual bool UseRightToLeftAlignment() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
   // A TPopupMenu, shown on a right click by whoever implements menus. Controls that accept other
@@ -324,6 +337,7 @@ private:
   void CMParentFontChanged(TMessage& msg);
   void CMParentColorChanged(TMessage& msg);
   void CMParentShowHintChanged(TMessage& msg);
+  void CMParentBiDiModeChanged(TMessage& msg);
   void CMTextChanged(TMessage& msg);
   void CMHitTest(TMessage& msg);
   void CMMouseEnter(TMessage& msg);
@@ -343,6 +357,8 @@ private:
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
   TCursor FCursor = crDefault;
   TComponent* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;

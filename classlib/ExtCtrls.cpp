@@ -12,13 +12,15 @@ constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment",
 constexpr std::string_view ResizeStyleNames[] = {"rsNone", "rsLine", "rsUpdate", "rsPattern"};
 constexpr TEnumInfo ResizeStyleInfo = EnumInfo<TResizeStyle::rsPattern>("TResizeStyle", ResizeStyleNames);
 
-using TP = TPanel;
+using TP = TCustomPanel;
 constexpr TPropInfo PanelProps[] = {
   EnumProp<&TP::BevelInner, &TP::SetBevelInner>("BevelInner", BevelInfo, 0),
   EnumProp<&TP::BevelOuter, &TP::SetBevelOuter>("BevelOuter", BevelInfo, 2),
   IntProp<&TP::BevelWidth, &TP::SetBevelWidth>("BevelWidth", 1),
   IntProp<&TP::BorderWidth, &TP::SetBorderWidth>("BorderWidth", 0),
   EnumProp<&TP::Alignment, &TP::SetAlignment>("Alignment", AlignmentInfo, 2),
+  BoolProp<&TP::FullRepaint, &TP::SetFullRepaint>("FullRepaint", true),
+  BoolProp<&TP::Locked, &TP::SetLocked>("Locked", false),
 };
 using TS = TSplitter;
 constexpr TPropInfo SplitterProps[] = {
@@ -60,10 +62,11 @@ void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, i
 
 // ----- TPanel -------------------------------------------------------------------------------
 
-CL_MESSAGE_MAP(TPanel, {CM_TEXTCHANGED, &TPanel::CMTextChanged});
+CL_MESSAGE_MAP(TCustomPanel, {CM_TEXTCHANGED, &TCustomPanel::CMTextChanged});
+CL_DEFINE_CLASS(TCustomPanel);
 CL_DEFINE_CLASS(TPanel, .Props = PanelProps);
 
-TPanel::TPanel(TComponent* owner) : TCustomControl(owner)
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
 {
   FControlStyle = {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
                    TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
@@ -73,23 +76,23 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner)
   SetColor(clBtnFace);
 }
 
-void TPanel::BordersChanged()
+void TCustomPanel::BordersChanged()
 {
   Realign();
   Invalidate();
 }
 
-void TPanel::SetBevelInner(TPanelBevel value)
+void TCustomPanel::SetBevelInner(TPanelBevel value)
 {
   SetAndNotify(FBevelInner, value, [this] { BordersChanged(); });
 }
 
-void TPanel::SetBevelOuter(TPanelBevel value)
+void TCustomPanel::SetBevelOuter(TPanelBevel value)
 {
   SetAndNotify(FBevelOuter, value, [this] { BordersChanged(); });
 }
 
-void TPanel::SetBevelWidth(int value)
+void TCustomPanel::SetBevelWidth(int value)
 {
   value = std::max(value, 1);
   if (FBevelWidth == value) return;
@@ -97,7 +100,7 @@ void TPanel::SetBevelWidth(int value)
   BordersChanged();
 }
 
-void TPanel::SetBorderWidth(int value)
+void TCustomPanel::SetBorderWidth(int value)
 {
   value = std::max(value, 0);
   if (FBorderWidth == value) return;
@@ -105,12 +108,12 @@ void TPanel::SetBorderWidth(int value)
   BordersChanged();
 }
 
-void TPanel::SetAlignment(TAlignment value)
+void TCustomPanel::SetAlignment(TAlignment value)
 {
   SetAndNotify(FAlignment, value, [this] { Invalidate(); });
 }
 
-void TPanel::AdjustClientRect(RECT& rect)
+void TCustomPanel::AdjustClientRect(RECT& rect)
 {
   int inset = FBorderWidth;
   if (FBevelOuter != bvNone) inset += FBevelWidth;
@@ -118,7 +121,13 @@ void TPanel::AdjustClientRect(RECT& rect)
   InflateRect(&rect, -inset, -inset);
 }
 
-void TPanel::Paint()
+void TCustomPanel::CreateParams(TCreateParams& params)
+{
+  TCustomControl::CreateParams(params);
+  if (!FFullRepaint) params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TCustomPanel::Paint()
 {
   TCanvas* canvas = Canvas();
   RECT r = ClientRect();
@@ -143,7 +152,7 @@ void TPanel::Paint()
   canvas->TextRect(r, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags(FAlignment));
 }
 
-void TPanel::CMTextChanged(TMessage&) { Invalidate(); }
+void TCustomPanel::CMTextChanged(TMessage&) { Invalidate(); }
 
 // ----- TSplitter ----------------------------------------------------------------------------
 

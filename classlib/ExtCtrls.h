@@ -6,11 +6,12 @@
 enum class TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 using enum TPanelBevel;
 
-// A container with bevels and a centred caption.
-class TPanel : public TCustomControl {
-  CL_CLASS(TPanel, TCustomControl)
+// A container with bevels, a border band and a centred caption. FullRepaint off keeps the window
+// from being repainted whole on every resize; Locked is kept for stored forms.
+class TCustomPanel : public TCustomControl {
+  CL_CLASS(TCustomPanel, TCustomControl)
 public:
-  explicit TPanel(TComponent* owner);
+  explicit TCustomPanel(TComponent* owner);
   TPanelBevel BevelInner() const { return FBevelInner; }
   void SetBevelInner(TPanelBevel value);
   TPanelBevel BevelOuter() const { return FBevelOuter; }
@@ -21,10 +22,15 @@ public:
   void SetBorderWidth(int value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment value);
+  bool FullRepaint() const { return FFullRepaint; }
+  void SetFullRepaint(bool value) { FFullRepaint = value; }
+  bool Locked() const { return FLocked; }
+  void SetLocked(bool value) { FLocked = value; }
   // The children lie inside the bevels and the border.
   void AdjustClientRect(RECT& rect) override;
 
 protected:
+  void CreateParams(TCreateParams& params) override;
   void Paint() override;
 
 private:
@@ -33,6 +39,14 @@ private:
   TPanelBevel FBevelInner = bvNone, FBevelOuter = bvRaised;
   int FBevelWidth = 1, FBorderWidth = 0;
   TAlignment FAlignment = taCenter;
+  bool FFullRepaint = true;
+  bool FLocked = false;
+};
+
+class TPanel : public TCustomPanel {
+  CL_CLASS(TPanel, TCustomPanel)
+public:
+  using TCustomPanel::TCustomPanel;
 };
 
 // Draws a frame of the given width inside rect (top-left in one colour, bottom-right in the other)

@@ -105,7 +105,10 @@ void TCustomForm::AfterConstruction()
       if (!InitInheritedComponent(this, TForm::StaticClass()))
         throw EResNotFound(std::string("Resource ") + ClassName() + " not found");
     } catch (...) {
+      // A form whose stored form fails is never whole: what the read made goes now, while the
+      // form is still whole for its children to leave it.
       FCreating = false;
+      DestroyComponents();
       throw;
     }
     FCreating = false;
@@ -586,6 +589,26 @@ bool TCustomForm::CloseQuery()
 void TCustomForm::DoClose(TCloseAction& action)
 {
   if (FOnClose) FOnClose(this, action);
+}
+
+namespace {
+bool DispatchToVisibleControls(TWinControl* container, TBasicAction* action)
+{
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* c = container->Controls(i);
+    if (!c->Visible()) continue;
+    if (c->ExecuteAction(action)) return true;
+    if (auto* win = dynamic_cast<TWinControl*>(c); win && DispatchToVisibleControls(win, action)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TCustomForm::DispatchAction(TBasicAction* action)
+{
+  if (FActiveControl && FActiveControl->ExecuteAction(action)) return true;
+  if (ExecuteAction(action)) return true;
+  return DispatchToVisibleControls(this, action);
 }
 
 void TCustomForm::Close()

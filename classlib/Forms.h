@@ -127,6 +127,10 @@ public:
 
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // Offers the action to the active control, then to the form, then to every visible control of
+  // the form (each windowed control before its own children) until one carries it out; answers
+  // whether one did.
+  bool DispatchAction(TBasicAction* action);
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -367,6 +367,7 @@ void TWinControl::InsertControl(TControl* control)
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
     control->Perform(CM_PARENTCTL3DCHANGED);
+    control->Perform(CM_PARENTBIDIMODECHANGED);
   }
   control->UpdateAnchorRules();
   if (auto* win = dynamic_cast<TWinControl*>(control))

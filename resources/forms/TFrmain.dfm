@@ -231,21 +231,30 @@ object Frmain: TFrmain
     ViewStyle = vsReport
     OnSelectItem = cxListView1SelectItem
   end
-  object RzStatusBar1: TStatusBar
+  object RzStatusBar1: TRzStatusBar
     Left = 0
     Top = 702
     Width = 1006
     Height = 19
-    Align = alBottom
-    Panels = <
-      item
-        Width = 345
-      end
-      item
-        Width = 50
-      end>
-    SizeGrip = False
+    BorderInner = fsNone
+    BorderOuter = fsNone
+    BorderSides = [sdLeft, sdTop, sdRight, sdBottom]
+    BorderWidth = 0
     TabOrder = 2
+    object RzStatusPane1: TRzStatusPane
+      Left = 0
+      Top = 0
+      Width = 345
+      Height = 19
+      Align = alLeft
+    end
+    object RzStatusPane2: TRzStatusPane
+      Left = 345
+      Top = 0
+      Width = 661
+      Height = 19
+      Align = alClient
+    end
   end
   object RichEdit1: TRichEdit
     Left = 364

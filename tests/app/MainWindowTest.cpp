@@ -16,6 +16,8 @@
 #include "classlib/ImageList.h"
 #include "classlib/StdCtrls.h"
 #include "tests/app/MainWindowFixture.h"
+#include "toolkit/panels/RzPanelStatusBar.h"
+#include "toolkit/panels/RzStatus.h"
 #include "tests/app/TempFolder.h"
 #include "tests/support/WordStandIn.h"
 
@@ -44,7 +46,7 @@ TEST_F(MainWindowTest, StartsAsItsStoredFormSaysAndFormCreateSetsTheView)
   EXPECT_EQ(Form->cxListView1->Columns()->Items(1)->Width(), 246);
   EXPECT_EQ(Form->cxListView1->PopupMenu(), static_cast<TComponent*>(Form->PopupMenu1));
   EXPECT_EQ(Form->RzStatusBar1->Height(), 19);
-  EXPECT_EQ(Form->RzStatusBar1->Panels()->Items(0)->Width(), 345);
+  EXPECT_EQ(Form->RzStatusPane1->Width(), 345);
   EXPECT_EQ(Form->CountPaneText(), "");
   EXPECT_EQ(Form->FolderPaneText(), "");
   // The text view fills the rest of the window, in front of the empty Panel1 that lies behind it.

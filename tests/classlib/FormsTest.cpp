@@ -26,6 +26,10 @@ public:
   }
   void FormDestroy(TObject*) { Log.push_back("destroy"); }
   void OkButtonClick(TObject*) { ++Clicks; }
+
+  // Bound by name to the stored form's components.
+  TTestPanel* TopPanel = nullptr;
+  TTestButton* OkButton = nullptr;
 };
 std::vector<std::string> TSearchTestForm::Log;
 
@@ -34,6 +38,21 @@ constexpr TMethodInfo SearchTestFormMethods[] = {
   PublishedMethod<TNotifyEvent, &TSearchTestForm::FormDestroy>("FormDestroy"),
   PublishedMethod<TNotifyEvent, &TSearchTestForm::OkButtonClick>("OkButtonClick"),
 };
+
+constexpr TFieldInfo SearchTestFormFields[] = {
+  CL_FIELD(TSearchTestForm, TopPanel),
+  CL_FIELD(TSearchTestForm, OkButton),
+};
+
+// A form whose field names a component its stored form does not have.
+class TFieldlessForm : public TForm {
+  CL_CLASS(TFieldlessForm, TForm)
+public:
+  using TForm::TForm;
+  TTestButton* CancelButton = nullptr;
+};
+
+constexpr TFieldInfo FieldlessFormFields[] = {CL_FIELD(TFieldlessForm, CancelButton)};
 
 // A form class that has no stored form.
 class TMissingForm : public TForm {
@@ -69,7 +88,8 @@ RECT WorkAreaForTest() { return RECT{100, 50, 900, 650}; }
 
 }  // namespace
 
-CL_DEFINE_CLASS(TSearchTestForm, .Methods = SearchTestFormMethods);
+CL_DEFINE_CLASS(TSearchTestForm, .Methods = SearchTestFormMethods, .Fields = SearchTestFormFields);
+CL_DEFINE_CLASS(TFieldlessForm, .Fields = FieldlessFormFields);
 CL_DEFINE_CLASS(TBrokenTestForm);
 CL_DEFINE_CLASS(TMissingForm);
 
@@ -435,4 +455,43 @@ TEST(Screen, CursorsWorkAreaAndResolution)
   Screen->SetCursor(crHourGlass);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
   Screen->SetCursor(crDefault);
+}
+
+TEST(Forms, PublishedFieldsAreBoundByNameAndFollowTheirComponents)
+{
+  RegisterFixtureClasses();
+  auto* form = New<TSearchTestForm>(Application);
+  TFormGuard guard{form};
+  ASSERT_NE(form->OkButton, nullptr);
+  EXPECT_EQ(form->OkButton, form->FindComponent("OkButton"));
+  EXPECT_EQ(form->TopPanel, form->FindComponent("TopPanel"));
+  // A renamed component leaves its field, and a component of another class cannot take it.
+  TTestButton* button = form->OkButton;
+  button->SetName("Other");
+  EXPECT_EQ(form->OkButton, nullptr);
+  TComponent* marker = form->FindComponent("Marker");
+  ASSERT_NE(marker, nullptr);
+  EXPECT_THROW(marker->SetName("OkButton"), EComponentError);
+  EXPECT_EQ(form->OkButton, nullptr);
+  button->SetName("OkButton");
+  EXPECT_EQ(form->OkButton, button);
+  // A freed component empties its field (the panel takes the button, its child, with it).
+  Free(form->TopPanel);
+  EXPECT_EQ(form->TopPanel, nullptr);
+  EXPECT_EQ(form->OkButton, nullptr);
+}
+
+TEST(Forms, AStoredFormWithoutAFieldsComponentIsRefusedWithTheFieldsName)
+{
+  RegisterFixtureClasses();
+  const int forms = Screen->FormCount(), owned = Application->ComponentCount();
+  std::string message = "(no exception)";
+  try {
+    Free(New<TFieldlessForm>(Application));
+  } catch (const Exception& e) {
+    message = e.Message();
+  }
+  EXPECT_NE(message.find("CancelButton"), std::string::npos) << message;
+  EXPECT_EQ(Screen->FormCount(), forms);
+  EXPECT_EQ(Application->ComponentCount(), owned);
 }

@@ -5,6 +5,14 @@
 namespace controls_test {
 
 CL_DEFINE_CLASS(TRecordingControl);
+CL_DEFINE_CLASS(TComponentHolder);
+
+void TComponentHolder::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+  (void)root;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (!Components(i)->HasParent()) proc(Components(i));
+}
 
 TRecordingControl::TRecordingControl(TComponent* owner) : TCustomControl(owner) {}
 

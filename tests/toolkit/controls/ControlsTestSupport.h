@@ -30,4 +30,13 @@ struct TFormGuard {
   ~TFormGuard() { Free(Form); }
 };
 
+// The root of a stored form in the tests: it stores the components it owns that have no parent
+// of their own as its children, the way a form stores its non-visual components.
+class TComponentHolder : public TComponent {
+  CL_CLASS(TComponentHolder, TComponent)
+public:
+  explicit TComponentHolder(TComponent* owner) : TComponent(owner) {}
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+};
+
 }  // namespace controls_test

@@ -6,14 +6,16 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxAccessibility.h"
+#include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitcxScrollBar, &UnitdxFading,
-                                 &UnitcxAccessibility};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles};
   return units;
 }

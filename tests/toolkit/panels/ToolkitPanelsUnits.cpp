@@ -5,10 +5,11 @@
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/panels/RzCommon.h"
+#include "toolkit/panels/RzStatus.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit, &ExtCtrlsUnit, &TestApplicationUnit, &UnitdxUxTheme,
-                                 &UnitRzCommon};
+                                 &UnitRzCommon, &UnitRzStatus};
   return units;
 }
