@@ -61,8 +61,7 @@ protected:
   // Moves the cursor to a point of the control's client area.
   void MoveTo(int x, int y)
   {
-    POINT p = Control->ClientToScreen(POINT{x, y});
-    SetCursorPos(p.x, p.y);
+    ASSERT_TRUE(MoveCursorTo(Control->ClientToScreen(POINT{x, y})));
   }
   int LeaveMessages() const
   {
