@@ -2,6 +2,7 @@
 #include "classlib/Controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -30,6 +31,14 @@ TShiftState KeyboardShiftState()
   return s;
 }
 
+int MouseDragThreshold() { return 5; }
+
+int MouseWheelScrollLines()
+{
+  UINT lines = 0;
+  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? static_cast<int>(lines) : 3;
+}
+
 std::string GetShortHint(std::string_view hint)
 {
   size_t bar = hint.find('|');
@@ -49,6 +58,16 @@ namespace {
 // Weak links: a control clears them when it is destroyed (TControl::BeforeDestruction).
 TControl* GMouseControl = nullptr;
 TControl* GCaptureControl = nullptr;
+
+// The one drag of a control: pending until the mouse leaves the threshold around Start (screen
+// coordinates), then running.
+struct TDragState {
+  TControl* Control = nullptr;
+  POINT Start{};
+  int Threshold = 0;
+  bool Running = false;
+};
+TDragState GDrag;
 }  // namespace
 
 TControl* MouseControl() { return GMouseControl; }
@@ -249,6 +268,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 
 void TControl::BeforeDestruction()
 {
+  if (GDrag.Control == this) GDrag = {};
   if (GMouseControl == this) GMouseControl = nullptr;
   if (GCaptureControl == this) {
     GCaptureControl = nullptr;
@@ -272,7 +292,122 @@ void TControl::SetWindowProc(TWndMethod proc)
 
 void TControl::WndProc(TMessage& msg)
 {
+  if (DragMessage(msg)) return;
+  switch (msg.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A control that drags by itself turns the press into a drag instead of a click.
+      if (FDragMode == dmAutomatic && !IsDesigning() && !Dragging()) {
+        BeginDrag(false);
+        return;
+      }
+      FControlState.Include(TControlStateFlag::csLButtonDown);
+      break;
+    case WM_LBUTTONUP:
+      FControlState.Exclude(TControlStateFlag::csLButtonDown);
+      break;
+    default:
+      break;
+  }
   Dispatch(msg);
+}
+
+// ----- dragging -------------------------------------------------------------------------------
+
+bool TControl::Dragging() const { return GDrag.Control == this; }
+
+void TControl::BeginDrag(bool immediate, int threshold)
+{
+  if (GDrag.Control) return;
+  POINT start{};
+  GetCursorPos(&start);
+  GDrag = TDragState{this, start, threshold < 0 ? MouseDragThreshold() : threshold, false};
+  SetMouseCapture(true);
+  if (!immediate) return;
+  GDrag.Running = true;
+  DoStartDrag();
+}
+
+void TControl::EndDrag(bool drop)
+{
+  if (GDrag.Control != this) return;
+  const TDragState state = GDrag;
+  GDrag = {};
+  if (MouseCapture()) SetMouseCapture(false);
+  if (!state.Running) return;
+  TControl* target = nullptr;
+  POINT at{};
+  if (drop && GetCursorPos(&at)) {
+    target = FindDragTarget(at, false);
+    if (target) at = target->ScreenToClient(at);
+  }
+  DoEndDrag(target, target ? at.x : 0, target ? at.y : 0);
+}
+
+bool TControl::DragMessage(TMessage& msg)
+{
+  if (GDrag.Control != this) return false;
+  switch (msg.Msg) {
+    case WM_MOUSEMOVE: {
+      POINT p{};
+      GetCursorPos(&p);
+      if (!GDrag.Running &&
+          (std::abs(p.x - GDrag.Start.x) >= GDrag.Threshold || std::abs(p.y - GDrag.Start.y) >= GDrag.Threshold)) {
+        GDrag.Running = true;
+        const TWeakRef<TControl> self(this);
+        DoStartDrag();
+        if (!self) return true;
+      }
+      if (GDrag.Control == this && GDrag.Running && Screen) ::SetCursor(Screen->Cursors(crDrag));
+      return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (GDrag.Running) {
+        EndDrag(true);
+        return true;
+      }
+      // A press that never became a drag stays a click.
+      EndDrag(false);
+      return false;
+    case WM_KEYDOWN:
+      if (msg.WParam != VK_ESCAPE) return false;
+      EndDrag(false);
+      return true;
+    case WM_CANCELMODE:
+      EndDrag(false);
+      return false;
+    case WM_CAPTURECHANGED: {
+      auto* self = dynamic_cast<TWinControl*>(this);
+      HWND own = self ? self->FHandle : (Parent() ? Parent()->FHandle : nullptr);
+      if (reinterpret_cast<HWND>(msg.LParam) != own) EndDrag(false);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+void TControl::DoStartDrag()
+{
+  if (FOnStartDrag) FOnStartDrag(this);
+}
+
+void TControl::DoEndDrag(TObject* target, int x, int y)
+{
+  if (FOnEndDrag) FOnEndDrag(this, target, x, y);
+}
+
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos)
+{
+  bool handled = false;
+  if (FOnMouseWheel) FOnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  return handled;
+}
+
+void TControl::DoContextPopup(POINT mousePos, bool& handled)
+{
+  if (FOnContextPopup) FOnContextPopup(this, mousePos, handled);
 }
 
 void TControl::Dispatch(TMessage& msg)

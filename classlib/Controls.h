@@ -52,10 +52,23 @@ using TShiftState = TSet<TShiftStateFlag>;
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 using enum TBiDiMode;
 
+// Whether a press starts dragging the control by itself (dmAutomatic) or only through BeginDrag.
+enum class TDragMode { dmManual, dmAutomatic };
+using enum TDragMode;
+
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
+// MousePos in screen coordinates; a handler sets Handled to keep the control from scrolling.
+using TMouseWheelEvent =
+    TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, POINT MousePos, bool& Handled)>;
+// MousePos in client coordinates, (-1, -1) when the menu key asked; a handler sets Handled to keep
+// the popup menu from showing.
+using TContextPopupEvent = TEvent<void(TObject* Sender, POINT MousePos, bool& Handled)>;
+// Target is the control the drag ended over (nullptr when cancelled or over none of ours); X and Y
+// in its client coordinates.
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 // Cursors: indexes into Screen->Cursors; the standard ones are negative.
 using TCursor = int16_t;
@@ -68,6 +81,10 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 // Shift state from the MK_* flags of a mouse message, and from the keyboard's state now.
 TShiftState ShiftStateFromKeys(UINT keys);
 TShiftState KeyboardShiftState();
+// The class library's mouse settings: the distance a pressed mouse moves before it drags, and the
+// lines one notch of the wheel scrolls (the system's setting, 3 when it cannot tell).
+int MouseDragThreshold();
+int MouseWheelScrollLines();
 // The parts of a hint "short|long": before the bar, and after it (the whole text without one).
 std::string GetShortHint(std::string_view hint);
 std::string GetLongHint(std::string_view hint);
@@ -183,9 +200,29 @@ public:
   virtual bool UseRightToLeftAlignment() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
-  // A TPopupMenu, shown on a right click by whoever implements menus.
-  TComponent* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent* value);
+  // A TPopupMenu, shown on a right click by whoever implements menus. Controls that accept other
+  // kinds of menus override the setter and keep what they accept.
+  virtual TComponent* PopupMenu() const { return FPopupMenu; }
+  virtual void SetPopupMenu(TComponent* value);
+
+  // Dragging the control onto another: BeginDrag captures the mouse; the drag starts at once, or
+  // once the mouse has moved threshold pixels (-1: MouseDragThreshold) while a button is held. It
+  // ends on release (dropping it on the control under the cursor), on cancel mode or when another
+  // window takes the capture (dropping it nowhere), or through EndDrag. One drag at a time.
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode value) { FDragMode = value; }
+  void BeginDrag(bool immediate, int threshold = -1);
+  void EndDrag(bool drop);
+  // A drag of this control is pending or running.
+  bool Dragging() const;
+  TNotifyEvent OnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(TNotifyEvent e) { FOnStartDrag = e; }
+  TEndDragEvent OnEndDrag() const { return FOnEndDrag; }
+  void SetOnEndDrag(TEndDragEvent e) { FOnEndDrag = e; }
+  TMouseWheelEvent OnMouseWheel() const { return FOnMouseWheel; }
+  void SetOnMouseWheel(TMouseWheelEvent e) { FOnMouseWheel = e; }
+  TContextPopupEvent OnContextPopup() const { return FOnContextPopup; }
+  void SetOnContextPopup(TContextPopupEvent e) { FOnContextPopup = e; }
 
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState value) { FControlState = value; }
@@ -247,6 +284,13 @@ protected:
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // OnMouseWheel; answers whether the wheel was handled (else it goes on to the parent).
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
+  // OnContextPopup, before the control's popup menu is shown.
+  virtual void DoContextPopup(POINT mousePos, bool& handled);
+  // OnStartDrag, when the drag begins to run; OnEndDrag when it ends.
+  virtual void DoStartDrag();
+  virtual void DoEndDrag(TObject* target, int x, int y);
   virtual void Resize();
   virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
   // Takes the action's values; with checkDefaults (reading a stored form) only those the control
@@ -274,6 +318,8 @@ private:
   void FontChanged(TObject* sender);
   void DoMouseDown(TMessage& msg, TMouseButton button, TShiftState shift);
   void DoMouseUp(TMessage& msg, TMouseButton button);
+  // A message to the control while it is being dragged: answers whether the drag took it.
+  bool DragMessage(TMessage& msg);
 
   void WMLButtonDown(TMessage& msg);
   void WMLButtonDblClk(TMessage& msg);
@@ -315,10 +361,15 @@ private:
   bool FParentBiDiMode = true;
   TCursor FCursor = crDefault;
   TComponent* FPopupMenu = nullptr;
+  TDragMode FDragMode = dmManual;
   TOwned<class TControlActionLink> FActionLink;
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;
+  TNotifyEvent FOnStartDrag;
+  TEndDragEvent FOnEndDrag;
+  TMouseWheelEvent FOnMouseWheel;
+  TContextPopupEvent FOnContextPopup;
 };
 
 // A control's link to its action: hands each change of the action on to the control while the
@@ -405,6 +456,14 @@ public:
   // themed parent background and copy the parent's image instead).
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
+  // The control shows its parent's background where it draws none itself (csParentBackground).
+  bool ParentBackground() const { return FControlStyle.Contains(TControlStyleFlag::csParentBackground); }
+  void SetParentBackground(bool value);
+  // The control's three-dimensional look, taken from the parent while ParentCtl3D is set.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool value);
 
   void Invalidate() override;
   void Update() override;
@@ -434,6 +493,9 @@ public:
   void Loaded() override;
   // The brush that paints the background (the control's colour).
   HBRUSH BrushHandle();
+  // Brings the control's window in line with its visibility and its parent's (shows, hides,
+  // creates the window when it is to be seen).
+  void UpdateControlState();
 
 protected:
   virtual void CreateParams(TCreateParams& params);
@@ -445,9 +507,6 @@ protected:
   virtual void DestroyHandle();
   virtual void DestroyWnd();
   virtual void DestroyWindowHandle();
-  // Brings the control's window in line with its visibility and its parent's (shows, hides,
-  // creates the window when it is to be seen).
-  void UpdateControlState();
   virtual void UpdateShowing();
   virtual bool ShowingWanted() const;
   void UpdateBounds();
@@ -466,6 +525,10 @@ protected:
   bool DoKeyUp(TMessage& msg);
   bool DoKeyPress(TMessage& msg);
 
+  // Hands a mouse message to the graphic child under the mouse (or the one that has the capture)
+  // and answers true, or answers false when none takes it.
+  bool IsControlMouseMsg(TMessage& msg);
+
   void WindowMessage(TMessage& msg) override;
   void WindowAttached(HWND wnd) override;
   void WindowDetached() override;
@@ -479,7 +542,6 @@ private:
   friend class TCustomForm;
   void AlignChildren(TControl* requester = nullptr);
   void AnchorChild(TControl* control, const RECT& client);
-  bool IsControlMouseMsg(TMessage& msg);
   bool ReflectToChild(HWND child, TMessage& msg);
   void ApplyFont();
 
@@ -507,6 +569,7 @@ private:
   void WMChar(TMessage& msg);
   void WMMouseMoveTrack(TMessage& msg);
   void WMMouseLeave(TMessage& msg);
+  void WMMouseWheel(TMessage& msg);
   void WMNCDestroy(TMessage& msg);
   void CNKeyDown(TMessage& msg);
   void CNChar(TMessage& msg);
@@ -525,6 +588,7 @@ private:
   void CMInvalidate(TMessage& msg);
   void CMSysColorChange(TMessage& msg);
   void CMCancelMode(TMessage& msg);
+  void CMParentCtl3DChanged(TMessage& msg);
 
   HWND FParentWindow = nullptr;
   std::vector<TControl*> FControls;      // graphic children, in z-order (bottom first)
@@ -533,6 +597,8 @@ private:
   int FTabOrderWanted = -1;                // TabOrder read before the control had its parent
   bool FTabStop = false;
   bool FDoubleBuffered = false;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
   bool FShowing = false;
   bool FAligning = false;
   int FAlignLevel = 0;

@@ -8,10 +8,9 @@
 #include <string_view>
 #include "classlib/Controls.h"
 #include "classlib/Sets.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-using enum TScrollStyle;
 enum class TSearchType { stWholeWord, stMatchCase };
 using TSearchTypes = TSet<TSearchType>;
 

@@ -2,6 +2,7 @@
 // The standard controls: push button, label, edit box, combo box and list box. The windowed ones
 // are the system's BUTTON, EDIT, COMBOBOX and LISTBOX windows; their notifications come back to
 // them from the parent as CN_COMMAND.
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,16 @@ enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 enum class TScrollBarKind { sbHorizontal, sbVertical };
 using enum TScrollBarKind;
+// Which scroll bars a control may show.
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+using enum TScrollStyle;
+// What a scroll bar was asked to do: the SB_* requests of the platform, in its order.
+enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+using enum TScrollCode;
+// The step of a scroll bar's arrows and page areas.
+using TScrollBarInc = int16_t;
+// A scroll bar's request, before it takes effect: the handler may change the new position.
+using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);

@@ -68,6 +68,7 @@ CL_MESSAGE_MAP(TWinControl,
   {WM_SYSKEYUP, &TWinControl::WMKeyUp},
   {WM_CHAR, &TWinControl::WMChar},
   {WM_MOUSELEAVE, &TWinControl::WMMouseLeave},
+  {WM_MOUSEWHEEL, &TWinControl::WMMouseWheel},
   {WM_NCDESTROY, &TWinControl::WMNCDestroy},
   {CN_KEYDOWN, &TWinControl::CNKeyDown},
   {CN_SYSKEYDOWN, &TWinControl::CNKeyDown},
@@ -86,7 +87,8 @@ CL_MESSAGE_MAP(TWinControl,
   {CM_RECREATEWND, &TWinControl::CMRecreateWnd},
   {CM_INVALIDATE, &TWinControl::CMInvalidate},
   {CM_SYSCOLORCHANGE, &TWinControl::CMSysColorChange},
-  {CM_CANCELMODE, &TWinControl::CMCancelMode});
+  {CM_CANCELMODE, &TWinControl::CMCancelMode},
+  {CM_PARENTCTL3DCHANGED, &TWinControl::CMParentCtl3DChanged});
 CL_DEFINE_CLASS(TWinControl, .Props = WinControlProps);
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -364,6 +366,7 @@ void TWinControl::InsertControl(TControl* control)
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
+    control->Perform(CM_PARENTCTL3DCHANGED);
     control->Perform(CM_PARENTBIDIMODECHANGED);
   }
   control->UpdateAnchorRules();
@@ -905,13 +908,22 @@ void TWinControl::WMCommand(TMessage& msg)
 void TWinControl::WMContextMenu(TMessage& msg)
 {
   // The popup menu of the graphic child under the point, else this control's; a control without
-  // one leaves the message to the window procedure, which hands it to the parent window.
+  // one leaves the message to the window procedure, which hands it to the parent window. The
+  // control's OnContextPopup comes first and may keep the menu from showing.
   POINT p{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
   TControl* target = this;
-  if (p.x == -1 && p.y == -1) {
-    p = ClientToScreen(POINT{Width() / 2, Height() / 2});  // from the keyboard
+  const bool fromKeyboard = p.x == -1 && p.y == -1;
+  if (fromKeyboard) {
+    p = ClientToScreen(POINT{Width() / 2, Height() / 2});
   } else if (TControl* child = ControlAtPos(ScreenToClient(p), false)) {
     if (child->PopupMenu()) target = child;
+  }
+  bool handled = false;
+  const TWeakRef<TControl> alive(target);
+  target->DoContextPopup(fromKeyboard ? POINT{-1, -1} : target->ScreenToClient(p), handled);
+  if (handled || !alive) {
+    msg.Result = 1;
+    return;
   }
   if (target->PopupMenu() && ShowPopupMenu(target, p)) {
     msg.Result = 1;
@@ -1018,7 +1030,53 @@ void TWinControl::WMMouseLeave(TMessage& msg)
     UpdateMouseControl();
 }
 
+void TWinControl::WMMouseWheel(TMessage& msg)
+{
+  // Not handled here, the wheel goes on to the parent window (the default window procedure).
+  const TShiftState shift = ShiftStateFromKeys(LOWORD(msg.WParam));
+  const int delta = static_cast<short>(HIWORD(msg.WParam));
+  if (DoMouseWheel(shift, delta, msg.Pos()))
+    msg.Result = 1;
+  else
+    DefaultHandler(msg);
+}
+
 void TWinControl::WMNCDestroy(TMessage& msg) { DefaultHandler(msg); }
+
+// ----- background and 3-D look ---------------------------------------------------------------
+
+void TWinControl::SetParentBackground(bool value)
+{
+  if (ParentBackground() == value) return;
+  if (value)
+    FControlStyle.Include(TControlStyleFlag::csParentBackground);
+  else
+    FControlStyle.Exclude(TControlStyleFlag::csParentBackground);
+  Invalidate();
+}
+
+void TWinControl::SetCtl3D(bool value)
+{
+  FParentCtl3D = false;
+  if (FCtl3D == value) return;
+  FCtl3D = value;
+  Perform(CM_CTL3DCHANGED);
+  NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool value)
+{
+  if (FParentCtl3D == value) return;
+  FParentCtl3D = value;
+  if (value && Parent() && !IsLoading()) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage&)
+{
+  if (!FParentCtl3D || !Parent()) return;
+  SetCtl3D(Parent()->Ctl3D());
+  FParentCtl3D = true;
+}
 
 // ----- focus and keys -----------------------------------------------------------------------
 

@@ -5,6 +5,9 @@
 #include "classlib/Forms.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxClassesLists.h"
+#include "toolkit/base/cxDWMApi.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
+#include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxControlsControllers.h"
 #include "toolkit/controls/cxControlsMouseTracking.h"
@@ -40,18 +43,9 @@ TUnitObject<TcxWindowProcController> GWindowProcController{UnitcxControls};
 TUnitObject<TcxSettingsController> GSettingsController{UnitcxControls};
 TUnitObject<TcxObjectList> GMouseTrackingTimerList{UnitcxControls};
 
-// The module that holds the toolkit's code and resources.
-HMODULE CodeModule()
-{
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&CodeModule), &module);
-  return module;
-}
-
 void InstallCursors()
 {
-  HMODULE module = CodeModule();
+  HMODULE module = cxControlsModule();
   for (const TcxCursorEntry& entry : CursorTable) {
     HCURSOR cursor = entry.ResourceName ? LoadCursorA(module, entry.ResourceName)
                                         : LoadCursorA(nullptr, MAKEINTRESOURCEA(entry.SystemCursor));
@@ -95,7 +89,8 @@ void FinalizeUnit()
   RemoveCursors();
 }
 
-const TUnit* const Uses[] = {&FormsUnit, &UnitdxUxTheme, &UnitcxClasses};
+const TUnit* const Uses[] = {&FormsUnit, &UnitdxUxTheme, &UnitcxDWMApi, &UnitcxClasses, &UnitcxLookAndFeels,
+                             &UnitcxLookAndFeelPainters};
 }  // namespace
 
 TUnit UnitcxControls{"cxControls", Uses, InitializeUnit, FinalizeUnit};
@@ -104,6 +99,14 @@ UINT cxParkingFormQueryMessage() { return GParkingFormQueryMessage; }
 UINT cxReservedControlMessage() { return GReservedControlMessage; }
 
 std::span<const TcxCursorEntry> cxCursorTable() { return CursorTable; }
+
+HMODULE cxControlsModule()
+{
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&cxControlsModule), &module);
+  return module;
+}
 
 TcxMessageWindow* GetMessageWindow() { return GMessageWindow.Get(); }
 TcxWindowProcController* GetWindowProcController() { return GWindowProcController.Get(); }

@@ -63,6 +63,10 @@ struct TcxCursorEntry {
 // The table the start-up installs, in order.
 std::span<const TcxCursorEntry> cxCursorTable();
 
+// The module that holds the toolkit's code and resources (the executable, or the library module
+// the toolkit is linked into).
+HMODULE cxControlsModule();
+
 // --- Process-wide objects ---
 
 // A plain shared message window.

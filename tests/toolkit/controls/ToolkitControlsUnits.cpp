@@ -9,6 +9,7 @@
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxHint.h"
+#include "toolkit/controls/cxScrollBar.h"
 #include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
 #include "toolkit/controls/dxScreenTip.h"
@@ -16,7 +17,7 @@
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
-                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitdxFading,
+                                 &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitcxScrollBar, &UnitdxFading,
                                  &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint,
                                  &UnitdxScreenTip};
   return units;
