@@ -605,8 +605,8 @@ void TcxContainer::CreateParams(TCreateParams& Params)
 
 void TcxContainer::CreateHandle()
 {
-  if (FInnerControl && CanHaveWindowHandle(FInnerControl)) FInnerControl->HandleNeeded();
   TcxControl::CreateHandle();
+  if (FInnerControl && CanHaveWindowHandle(FInnerControl)) FInnerControl->HandleNeeded();
   RefreshStateAtCursor(false);
 }
 
