@@ -362,6 +362,7 @@ TEST_F(ContainerTest, UltraFlatBorderColours)
   ShowOnTop();
   auto* c = NewContainer(20, 20, 150, 40);
   c->Style()->SetBorderStyle(cbsUltraFlat);
+  MoveCursorTo(Form, 400, 280);
   c->RefreshStateAtCursor(false);
   EXPECT_EQ(c->ViewInfo()->BorderStyle, cbsSingle);
   EXPECT_EQ(c->ViewInfo()->BorderColor, clBtnShadow);
