@@ -96,15 +96,10 @@ class ContainerTest : public testing::Test {
 protected:
   void SetUp() override
   {
-    GetCursorPos(&FSavedCursor);
     Form = NewForm(420, 300);
     Form->SetColor(FormColor);
   }
-  void TearDown() override
-  {
-    Free(Form);
-    SetCursorPos(FSavedCursor.x, FSavedCursor.y);
-  }
+  void TearDown() override { Free(Form); }
   TTestContainer* NewContainer(int left, int top, int width, int height, bool multiLine = false)
   {
     TScopedSeam<bool> multi(TTestContainer::MultiLineInner, multiLine);
@@ -129,14 +124,10 @@ protected:
   }
   void MoveCursorTo(TControl* control, int x, int y)
   {
-    const POINT p = control->ClientToScreen(POINT{x, y});
-    SetCursorPos(p.x, p.y);
+    ::MoveCursorTo(control->ClientToScreen(POINT{x, y}));
   }
 
   TForm* Form = nullptr;
-
-private:
-  POINT FSavedCursor{};
 };
 
 // Whether the window's region (the whole window when it has none) holds the point.
