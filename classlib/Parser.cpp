@@ -1,5 +1,6 @@
 #include "classlib/Parser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -155,8 +156,10 @@ void TParser::ReadString()
       for (;;) {
         c = Peek();
         if (c < 0 || c == '\r' || c == '\n') {
-          std::string text(FSource.substr(start, FPos - start));
-          if (text.size() > 40) text = text.substr(0, 40) + "...";
+          // Quote at most 40 characters of the string in the message.
+          const size_t length = FPos - start;
+          std::string text(FSource.substr(start, std::min<size_t>(length, 40)));
+          if (length > 40) text.append("...");
           Error("Unterminated string " + text);
         }
         if (c == '\'') {
@@ -212,7 +215,10 @@ std::string TParser::TokenDescription() const
 
 void TParser::CheckChar(char c) const
 {
-  if (!IsChar(c)) Error(std::string("'") + c + "' expected but " + TokenDescription() + " found");
+  if (IsChar(c)) return;
+  std::string message{'\'', c, '\''};
+  message.append(" expected but ").append(TokenDescription()).append(" found");
+  Error(message);
 }
 
 void TParser::CheckSymbol(std::string_view symbol) const

@@ -37,6 +37,7 @@
 #include "classlib/Sets.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Win.h"
+#include <uxtheme.h>
 #include "toolkit/base/cxGraphicsCanvas.h"
 
 class TBitmap;
@@ -243,7 +244,6 @@ public:
   void DrawHeaderSideArrows(TcxCanvas* Canvas, const RECT& R, int Sides, int Indent, TColor Color) const;
 
   // === Arrow glyphs, borders and push buttons ===
-  // (Filled in by the next step; the base draws nothing and answers 0 or empty until then.)
   virtual void DrawArrowGlyph(TcxCanvas* Canvas, const RECT& R, TColor Color, TcxArrowDirection Direction) const;
   virtual void DrawScrollArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
                                      TcxArrowDirection Direction, bool WithButton) const;
@@ -273,7 +273,6 @@ public:
   virtual void DrawButtonFrame(TcxCanvas* Canvas, const RECT& R, bool IsSelected, bool IsPressed) const;
 
   // === Expand boxes and group toggle buttons ===
-  // (Filled in by the next step.)
   virtual void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const;
   virtual void DrawRotatedGroupToggleButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool Expanded,
                                             TcxRotationAngle Rotation) const;
@@ -288,8 +287,6 @@ public:
   virtual int SmallExpandBoxSize() const;
 
   // === Check boxes, radio buttons and etched lines ===
-  // (Filled in by the next step, except RadioButtonFaceColor, which the radio-button glyph cache
-  // needs already.)
   virtual int CheckFrameWidth() const;
   virtual TColor CheckBoxFaceColor(TcxButtonState State) const;
   virtual SIZE CheckBoxGlyphSize() const;
@@ -308,7 +305,6 @@ public:
   virtual int EtchedLineThickness() const;
 
   // === Headers, sort arrows, group panels and layout-view items ===
-  // (Filled in by the next step.)
   virtual void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
                           TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
                           TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
@@ -373,7 +369,6 @@ public:
   virtual TcxBorders DefaultCellBorders() const;
 
   // === Footers ===
-  // (Filled in by the next step.)
   virtual int FooterBorderWidth() const;
   virtual int FooterCellBorderWidth() const;
   virtual int FooterCellSpacing() const;
@@ -393,7 +388,6 @@ public:
   virtual void DrawFooterSeparator(TcxCanvas* Canvas, const RECT& R) const;
 
   // === Filter buttons, popups, hints and screen tips ===
-  // (Filled in by the next step.)
   virtual void DrawFilterCheck(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsChecked) const;
   virtual void DrawCloseCrossButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const;
   virtual void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const;
@@ -418,7 +412,6 @@ public:
   virtual void DrawScreenTipSeparator(TcxCanvas* Canvas, const RECT& R) const;
 
   // === Tabs and indicators ===
-  // (Filled in by the next step.)
   // Borders: the sides on which the tab shows its edge; State cxbsPressed is the selected tab.
   virtual void DrawTab(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, std::string_view Text,
                        TcxButtonState State, bool IsVertical, TFont* Font, TColor TextColor, TColor BkColor,
@@ -439,7 +432,6 @@ public:
   virtual bool IsIndicatorHeaderVisible() const;
 
   // === Scroll bars, size grips and small close buttons ===
-  // (Filled in by the next step.)
   virtual int ScrollBarMinThumbSize(TScrollBarKind Kind) const;
   virtual void DrawScrollBarBackground(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal) const;
   virtual void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
@@ -451,7 +443,6 @@ public:
   virtual void DrawSmallCloseButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const;
 
   // === Scheduler parts, container frames and progress bars ===
-  // (Filled in by the next step, DrawSchedulerNavButton above included.)
   virtual void CalcSchedulerNavButtonLayout(bool IsNext, bool TextHidden, RECT& ArrowRect, RECT& TextRect,
                                             RECT& Bounds, POINT TextSize, POINT MinTextSize) const;
   // Sides: 1 an arrow at the left, 2 at the right, 3 both.
@@ -474,7 +465,6 @@ public:
   virtual int ChartInfoBorderSize() const;
 
   // === Clock, editor buttons, calendar header, navigator and progress text ===
-  // (Filled in by the next step.)
   virtual void DrawClockFace(TcxCanvas* Canvas, const RECT& R, TColor FaceColor, TDateTime Time) const;
   // Kind: 1 drop-down, 2 glyph or text, 3 ellipsis, 4 spin up, 5 spin down; Position: 0 left, 1 right.
   virtual void DrawEditorButtonOfKind(TcxCanvas* Canvas, const RECT& R, int Position, TcxButtonState State,
@@ -497,7 +487,6 @@ public:
   virtual TColor ProgressBarTextColor(bool IsFilledPart) const;
 
   // === Group boxes and panels ===
-  // (Filled in by the next step.)
   virtual void DrawGroupBoxBackground(TcxCanvas* Canvas, const RECT& R, const RECT& ClipR) const;
   virtual void DrawGroupBoxCaption(TcxCanvas* Canvas, const RECT& R, TcxGroupBoxCaptionSide CaptionPosition) const;
   virtual void DrawGroupBoxContent(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
@@ -519,7 +508,6 @@ public:
   virtual TColor GroupBoxCaptionTextColor() const;
 
   // === Track bars, splitters, layout controls, print previews and caption boxes ===
-  // (Filled in by the next step.)
   // Kind: 0 a thumb pointing up (left when vertical), 1 down (right), 2 a box.
   virtual void AdjustTrackBarTrack(TcxCanvas* Canvas, RECT& R, int Kind, bool IsHorizontal) const;
   virtual void DrawTrackBarTrack(TcxCanvas* Canvas, const RECT& R, const RECT& SelectionR, bool ShowSelection,
@@ -550,7 +538,6 @@ public:
                               std::string_view Text) const;
 
   // --- Sizing panels of resizable popups (not virtual) ---
-  // (Filled in by the next step.)
   int PopupPanelHeight() const;
   // ClientRect loses the borders and the panel strip (at the top for a top grip corner, else at the
   // bottom; PanelHeight 0 means PopupPanelHeight); the grip and close-button rectangles are empty
@@ -571,15 +558,71 @@ public:
 // --- The built-in painters ---
 // Each keeps its overrides in cxLookAndFeelPainters<Name>.cpp.
 
-// The classic three-dimensional look: "Standard", cpsStandard, the painter of lfStandard.
+// The classic three-dimensional look: "Standard", cpsStandard, the painter of lfStandard. Raised and
+// sunken bevels two pixels deep in the system's 3-D colours, black frames around default and pressed
+// buttons, and the platform's own scroll-bar arrow buttons.
 class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
   CL_CLASS(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+  TColor SchedulerContentColor() const override;
+
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  // The flat painter's toggle button, when a flat painter is registered.
+  void DrawGroupToggleButton(TcxCanvas* Canvas, const RECT& R, bool Expanded, TcxButtonState State) const override;
+  int ExpandBoxSize() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState State) const override;
+  POINT SortArrowSize() const override;
+
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+
+  // Nothing for an empty R or a disabled thumb; no hot look.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
 };
 
-// The platform's visual styles, falling back to the standard look: "Native", cpsNative.
+// The platform's visual styles, falling back to the standard look: "Native", cpsNative. Every
+// operation opens the theme class it needs through the theme-handle cache (dxThemeManager.h) on each
+// call and draws a numbered part in a numbered state; where the class does not open (or the theme
+// does not give a size or colour) it does what the standard painter does. The overrides are spread
+// over cxLookAndFeelPaintersNative.cpp (buttons to tabs) and cxLookAndFeelPaintersNativePanels.cpp
+// (scroll bars to calendar headers).
 class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
   CL_CLASS(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
 public:
@@ -587,14 +630,217 @@ public:
   TcxPainterStyle PainterStyle() const override;
   // True while visual styles are available.
   bool DependsOnSystemTheme() const override;
+  TColor ContainerFrameColor() const override;
+  TColor SchedulerContentColor() const override;
+
+  // --- Buttons and borders ---
+  void DrawScrollArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, TcxArrowDirection Direction,
+                             bool WithButton) const override;
+  void DrawPlainButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  RECT AdjustButtonGroupBounds(const RECT& R, int ButtonCount, int ButtonIndex) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  RECT ButtonFocusBounds(TcxCanvas* Canvas, const RECT& R) const override;
+  RECT ButtonGroupBorderWidths(int ButtonCount, int ButtonIndex) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  // The whole R is the themed button ("ToolBar" for tool-bar buttons); the text is centred on one
+  // line in the canvas's font. WithBorder, Color, TextColor and WordWrap are not used.
+  void DrawButton(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxButtonState State, bool WithBorder,
+                  TColor Color, TColor TextColor, bool WordWrap, bool IsToolBarButton) const override;
+
+  // --- Expand and toggle buttons ---
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  bool ExpandBoxDrawnFirst() const override;
+  void DrawGroupToggleButton(TcxCanvas* Canvas, const RECT& R, bool Expanded, TcxButtonState State) const override;
+  void DrawSmallExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor FrameColor,
+                          TColor Color) const override;
+  int ExpandBoxSize() const override;
+  int GroupToggleButtonSize() const override;
+  bool ButtonsTrackHot() const override;
+  bool HitTestGroupToggleButton(const RECT& R, POINT P) const override;
+  int SmallExpandBoxSize() const override;
+
+  // --- Check boxes and radio buttons ---
+  int CheckFrameWidth() const override;
+  SIZE CheckBoxGlyphSize() const override;
+  void DrawCheckMark(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsChecked,
+                     TColor Color) const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawRadioButton(TcxCanvas* Canvas, int X, int Y, TcxButtonState State, bool IsChecked, bool IsFocused,
+                       TColor BkColor, bool IsDesigning) const override;
+  SIZE RadioButtonGlyphSize() const override;
+
+  // --- Headers ---
+  // The themed header item over Bounds (the last one of the blue and olive green schemes in its own
+  // part) and its text; no edges, and BkColor, OnDrawBackground and IsGroup are not used.
+  void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                  TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                  bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                  TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground, bool IsLast,
+                  bool IsGroup) const override;
+  void InvertHeaderRect(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawHeaderSection(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxNeighbours Neighbours,
+                         TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
+                         TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
+                         TFont* Font, TColor TextColor, TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState State) const override;
+  RECT HeaderSectionContentBounds(const RECT& R, TcxButtonState State) const override;
+  bool IsHeaderThemed() const override;
+  POINT SortArrowSize() const override;
+  void DrawLayoutViewRecordCaption(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                                   bool Gradient) const override;
+
+  // --- Footers, filter buttons and close buttons ---
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCell(TcxCanvas* Canvas, const RECT& R, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                      bool MultiLine, std::string_view Text, TFont* Font, TColor TextColor, TColor BkColor,
+                      const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  bool FooterCellsDrawnFirst() const override;
+  void DrawCloseCrossButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+  POINT FilterCheckSize() const override;
+  POINT CloseCrossButtonSize() const override;
+
+  // --- Popups, hints and screen tips ---
+  // Deflates R by exactly 1 whatever the system and border style.
+  void DrawPopupBorder(TcxCanvas* Canvas, RECT& R, TcxEditPopupBorderStyle BorderStyle,
+                       bool ClientEdge) const override;
+  int PopupBorderWidth(TcxEditPopupBorderStyle BorderStyle) const override;
+  int PopupFrameExtent(TcxEditPopupBorderStyle BorderStyle) const override;
+  TColor HintBorderColor() const override;
+  void FillHintBackground(TcxCanvas* Canvas, const RECT& R, TColor Color) const override;
+  TColor ScreenTipDescriptionTextColor() const override;
+  TColor ScreenTipTitleTextColor() const override;
+
+  // --- Tabs and indicators ---
+  // A vertical tab is the themed tab image turned a quarter turn; its text stays horizontal.
+  void DrawTab(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, std::string_view Text, TcxButtonState State,
+               bool IsVertical, TFont* Font, TColor TextColor, TColor BkColor, bool ShowPrefix) const override;
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  bool IsTabDrawImplemented(bool IsVertical) const override;
+  bool TabsTrackHot(bool IsVertical) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+  // The flat painter's indicator, when a flat painter is registered.
+  void DrawIndicatorItem(TcxCanvas* Canvas, const RECT& R, TcxIndicatorKind Kind, TColor BkColor,
+                         const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+
+  // --- Scroll bars, size grips and small buttons ---
+  // The theme's minimum thumb length, with the content margins on Windows Vista and later.
+  int ScrollBarMinThumbSize(TScrollBarKind Kind) const override;
+  // Nothing for an empty R; a disabled thumb is drawn too.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  SIZE SizeGripSize() const override;
+  void DrawSizeGrip(TcxCanvas* Canvas, const RECT& R) const override;
+  POINT SmallCloseButtonSize() const override;
+
+  // --- Scheduler, progress, drop-down buttons and splitters ---
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  void DrawProgressBar(TcxCanvas* Canvas, const RECT& R, bool IsTransparent, const TcxViewParams& ViewParams,
+                       const RECT& BarR) const override;
+  RECT ProgressBarContentOffsets() const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawSplitterGrip(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal, TcxButtonState State,
+                        bool IsHighlighted) const override;
+
+  // --- Group boxes, track bars and calendars ---
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  TColor GroupBoxTextColor(bool IsEnabled, TcxGroupBoxCaptionSide CaptionPosition) const override;
+  // BeginColor clDefault: the parent's image under R; otherwise R filled with BeginColor.
+  void DrawGroupBoxCaptionArea(TcxCanvas* Canvas, TControl* Control, TColor EndColor, TColor BeginColor,
+                               const RECT& R) const override;
+  // R becomes the theme's thumb, centred in the old R.
+  void AdjustTrackBarTrack(TcxCanvas* Canvas, RECT& R, int Kind, bool IsHorizontal) const override;
+  void DrawTrackBarTrack(TcxCanvas* Canvas, const RECT& R, const RECT& SelectionR, bool ShowSelection, bool Enabled,
+                         bool IsHorizontal, TColor Color) const override;
+  void DrawTrackBarThumb(TcxCanvas* Canvas, const RECT& R, TColor Color, int Kind, bool IsHorizontal,
+                         TcxButtonState State) const override;
+  // The themed header over R; R is left unchanged.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
+
+  // Text through the theme in the part and state: Font and TextColor for the canvas, the platform's
+  // text flags from the alignment, multi-line, ellipsis and prefix arguments; multi-line text aligned
+  // to the bottom or the middle is placed by its wrapped height first. Nothing without a text;
+  // Bounds and BkColor are not used.
+  virtual void DrawThemedText(TcxCanvas* Canvas, HTHEME Theme, int PartId, int StateId, const RECT& Bounds,
+                              const RECT& TextBounds, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                              bool MultiLine, bool ShowEndEllipsis, bool ShowPrefix, std::string_view Text,
+                              TFont* Font, TColor TextColor, TColor BkColor) const;
 };
 
-// One-pixel raised and sunken edges: "Flat", cpsFlat, the painter of lfFlat.
+// One-pixel raised and sunken edges: "Flat", cpsFlat, the painter of lfFlat. Raised is left and top
+// clBtnHighlight, right and bottom clBtnShadow; sunken the other way round.
 class TcxFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
   CL_CLASS(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+
+  int BorderWidth() const override;
+  int SeparatorThickness() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  int ExpandBoxSize() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  int HeaderBorderWidth() const override;
+  POINT SortArrowSize() const override;
+
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+
+  // Nothing for an empty R or a disabled thumb; no hot look.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  // The inner line is not drawn.
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  // R filled with CalendarHeaderColor over a clBtnFace bottom line; R loses that line.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
 };
 
 // Single one-pixel frames and highlight-tinted hot and pressed faces: "UltraFlat", cpsUltraFlat, the
@@ -604,10 +850,99 @@ class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
 public:
   std::string GetPainterName() const override;
   TcxPainterStyle PainterStyle() const override;
+
+  // Identity, colours and cell content.
+  void DrawFooterPanel(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  TColor ContainerFrameColor() const override;
+  // Arrow glyphs, borders and push buttons: one-pixel frames, hot and pressed faces tinted with the
+  // highlight colour, content that does not move when pressed.
+  int BorderWidth() const override;
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  int ButtonBorderWidth(TcxButtonState State) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  RECT ButtonFocusBounds(TcxCanvas* Canvas, const RECT& R) const override;
+  RECT ButtonGroupBorderWidths(int ButtonCount, int ButtonIndex) const override;
+  int ButtonContentIndent() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  TcxButtonState ButtonGlyphState(TcxButtonState State) const override;
+  // Joined editor buttons: normal and disabled ones framed in FrameColor, the others separated from
+  // their neighbours by highlight-coloured columns.
+  void DrawEditButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, int ButtonCount, int ButtonIndex,
+                          TColor FrameColor) const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawButtonFrame(TcxCanvas* Canvas, const RECT& R, bool IsSelected, bool IsPressed) const override;
+  // Expand boxes, check boxes and radio buttons.
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  int ExpandBoxSize() const override;
+  bool ButtonsTrackHot() const override;
+  void DrawCheckFrame(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  TColor RadioButtonFaceColor(TcxButtonState State) const override;
+  // Headers: one line between neighbours.
+  void DrawHeaderSimple(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                        TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                        bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                        TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSectionBorder(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                               TcxBorders Borders) const override;
+  void DrawHeaderSectionContent(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxButtonState State,
+                                TAlignment AlignHorz, TcxVerticalAlignment AlignVert, bool MultiLine,
+                                bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                                TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  TcxBorders HeaderNeighbourBorders(TcxNeighbours Neighbours) const override;
+  int HeaderBorderWidth() const override;
+  POINT SortArrowSize() const override;
+  TcxBorders DefaultCellBorders() const override;
+  // Footers, filter buttons and tabs.
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void DrawFooterEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFooterCellEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawFilterArrowButton(TcxCanvas* Canvas, const RECT& R, TcxButtonState State, bool IsActive) const override;
+  POINT CloseCrossButtonSize() const override;
+  void DrawTabEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders,
+                    TcxBorder Side) const override;
+  void DrawTabPaneEdges(TcxCanvas* Canvas, const RECT& R, bool IsVertical, TcxBorders Borders) const override;
+  int TabBorderWidth(bool IsVertical) const override;
+  // Scroll bars, drop-down buttons, splitters, group boxes, track bars and previews.
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawSplitterBorder(TcxCanvas* Canvas, const RECT& R, bool IsHorizontal,
+                          const TcxViewParams& ViewParams) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders, TcxGroupBoxCaptionSide CaptionPosition,
+                          bool IsEnabled) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  SIZE SplitterSize(bool IsHorizontal) const override;
+  void FillPreviewBackground(TcxCanvas* Canvas, const RECT& R) const override;
+
+  // --- The frame colours the ultra-flat shapes are drawn in (the Office 2003 painter's own) ---
+  // The frame of a stateful element (filter buttons): clBtnShadow when normal (or default), else
+  // clHighlight.
+  virtual TColor StateFrameColor(TcxButtonState State) const;
+  // The ordinary frame (tab panes, tab edges, hot scheduler buttons).
+  virtual TColor LightFrameColor() const;
+  // The strong frame (the shadow side of tabs, scheduler buttons).
+  virtual TColor DarkFrameColor() const;
+  // The frame of selected or hot elements.
+  virtual TColor HighlightFrameColor() const;
 };
 
 // The ultra-flat shapes in the Office 2003 colours: "Office11", cpsOffice11, the painter of
-// lfOffice11.
+// lfOffice11. The colours are those of the Office 2003 colour set (dxOffice11.h), read at the moment
+// of drawing; headers get a light-to-dark gradient with bevelled corner pixels, expand boxes the
+// set's bitmaps, and scroll bars, drop-down button faces and group boxes the registered native
+// painter's look while visual styles work.
 class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   CL_CLASS(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
 public:
@@ -615,4 +950,107 @@ public:
   TcxPainterStyle PainterStyle() const override;
   // True: the Office 2003 colours follow the visual style.
   bool DependsOnSystemTheme() const override;
+
+  // --- Colours ---
+  TColor HotTrackTextColor() const override;
+  TColor CalendarHeaderColor() const override;
+  TColor CalendarSelectedDayColor() const override;
+  TColor CalendarSelectedDayTextColor() const override;
+  TColor FilterPanelColor() const override;
+  TColor FilterPanelTextColor() const override;
+  TColor FooterColor() const override;
+  TColor FooterTextColor() const override;
+  TColor GroupRowColor() const override;
+  TColor GroupPanelColor() const override;
+  TColor GroupPanelTextColor() const override;
+  TColor HeaderColor() const override;
+  TColor HeaderBackgroundColor() const override;
+  TColor ContainerFrameColor() const override;
+  TColor ExtraColor7() const override;
+  TColor ExtraColor8() const override;
+  TColor ExtraColor10() const override;
+  TColor ExtraColor13() const override;
+  TColor ExtraColor15() const override;
+  TColor FooterSeparatorColor() const override;
+  TColor SplitterInnerColor(bool IsHighlighted) const override;
+  TColor SplitterOuterColor(bool IsHighlighted) const override;
+  TColor ButtonFaceColor(TcxButtonState State) const override;
+  TColor ButtonGlyphColor(TcxButtonState State, TColor DefaultColor) const override;
+  TColor CheckBoxFaceColor(TcxButtonState State) const override;
+  TColor RadioButtonFaceColor(TcxButtonState State) const override;
+  // The native painter's colour when visual styles are available for buttons, else the base rule.
+  TColor GroupBoxTextColor(bool IsEnabled, TcxGroupBoxCaptionSide CaptionPosition) const override;
+  // The frame colours that the ultra-flat painter introduces, in the Office 2003 colours.
+  TColor StateFrameColor(TcxButtonState State) const override;
+  TColor LightFrameColor() const override;
+  TColor HighlightFrameColor() const override;
+
+  // --- Metrics ---
+  bool ExpandBoxDrawnFirst() const override;
+  int ExpandBoxSize() const override;
+  int SmallExpandBoxSize() const override;
+  TcxBorders HeaderNeighbourBorders(TcxNeighbours Neighbours) const override;
+  int HeaderBorderWidth() const override;
+  bool IsHeaderThemed() const override;
+
+  // --- Drawing ---
+  void DrawBorderFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSeparator(TcxCanvas* Canvas, const RECT& R, bool InHorizontalRow) const override;
+  void DrawButtonEdges(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  // The scheme's expand-button bitmap at R's top-left corner, its corners blended into the
+  // background; Color is not used.
+  void DrawExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor Color) const override;
+  void DrawSmallExpandBox(TcxCanvas* Canvas, const RECT& R, bool Expanded, TColor FrameColor,
+                          TColor Color) const override;
+  // The base header with its background always drawn by this painter.
+  void DrawHeader(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxNeighbours Neighbours,
+                  TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz, TcxVerticalAlignment AlignVert,
+                  bool MultiLine, bool ShowEndEllipsis, std::string_view Text, TFont* Font, TColor TextColor,
+                  TColor BkColor, const TcxDrawBackgroundEvent& OnDrawBackground, bool IsLast,
+                  bool IsGroup) const override;
+  void DrawHeaderEdges(TcxCanvas* Canvas, const RECT& R, TcxNeighbours Neighbours, TcxBorders Borders) const override;
+  void DrawHeaderSection(TcxCanvas* Canvas, const RECT& R, const RECT& TextBounds, TcxNeighbours Neighbours,
+                         TcxBorders Borders, TcxButtonState State, TAlignment AlignHorz,
+                         TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis, std::string_view Text,
+                         TFont* Font, TColor TextColor, TColor BkColor) const override;
+  void DrawSortArrow(TcxCanvas* Canvas, const RECT& R, bool Ascending) const override;
+  // The header background: a flat top colour ending in a four-pixel gradient band (all flat with
+  // PlainBackground), and a gradient underline when hot.
+  void DrawCellContent(TcxCanvas* Canvas, const RECT& Bounds, const RECT& TextBounds, TcxButtonState State,
+                       TAlignment AlignHorz, TcxVerticalAlignment AlignVert, bool MultiLine, bool ShowEndEllipsis,
+                       std::string_view Text, TFont* Font, TColor TextColor, TColor BkColor,
+                       const TcxDrawBackgroundEvent& OnDrawBackground, bool PlainBackground) const override;
+  void DrawLayoutViewRecordCaption(TcxCanvas* Canvas, const RECT& R, TcxButtonState State,
+                                   bool Gradient) const override;
+  // The registered native painter's scroll bars (standard ones without visual styles).
+  void DrawScrollBarElement(TcxCanvas* Canvas, bool IsHorizontal, const RECT& R, TcxScrollBarElement Element,
+                            TcxButtonState State) const override;
+  void DrawDropDownButtonFace(TcxCanvas* Canvas, const RECT& R, TcxButtonState State) const override;
+  void DrawGroupBoxBorder(TcxCanvas* Canvas, const RECT& R, TcxBorders Borders,
+                          TcxGroupBoxCaptionSide CaptionPosition, bool IsEnabled) const override;
+  void DrawSizeGrip(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawSchedulerHeader(TcxCanvas* Canvas, const RECT& R, std::string_view Text, TcxNeighbours Neighbours,
+                           const TcxViewParams& ViewParams, int Sides, int SideArrowIndent,
+                           const TcxDrawBackgroundEvent& OnDrawBackground) const override;
+  void DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect, bool IsNext,
+                              TcxButtonState State) const override;
+  void DrawContainerFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarTrackFrame(TcxCanvas* Canvas, const RECT& R) const override;
+  void DrawTrackBarThumbEdges(TcxCanvas* Canvas, std::span<const POINT> LightLine, std::span<const POINT> OuterLine,
+                              std::span<const POINT> InnerLine) const override;
+  void DrawTrackBarThumbBoxEdges(TcxCanvas* Canvas, const RECT& R) const override;
+  // BeginColor clDefault: the parent's image under R; EndColor clDefault: R filled with BeginColor;
+  // otherwise a vertical gradient from BeginColor to EndColor.
+  void DrawGroupBoxCaptionArea(TcxCanvas* Canvas, TControl* Control, TColor EndColor, TColor BeginColor,
+                               const RECT& R) const override;
+  void DrawLayoutControlBackground(TcxCanvas* Canvas, const RECT& R) const override;
+  // R filled with CalendarHeaderColor; R is left unchanged.
+  void DrawCalendarHeader(TcxCanvas* Canvas, RECT& R) const override;
+
+  // --- The colours this painter adds ---
+  virtual TColor Office11HeaderBottomColor() const;
+  virtual TColor Office11DarkEdgeColor() const;
+  virtual TColor Office11LightEdgeColor() const;
+  // The per-channel middle of the two gradient colours.
+  virtual TColor Office11HeaderColor() const;
 };

@@ -6,16 +6,17 @@
 #include "classlib/GraphicsObjects.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
+#include "toolkit/base/cxLookAndFeelPaintersShapes.h"
 
-namespace {
-// A polygon outlined and filled in one colour.
-void FillPolygon(TcxCanvas* canvas, std::span<const POINT> points, TColor color)
+void cxFillPolygon(TcxCanvas* canvas, std::span<const POINT> points, TColor color)
 {
   canvas->GetCurrentPen()->SetColor(color);
+  canvas->GetCurrentBrush()->SetStyle(TBrushStyle::bsSolid);
   canvas->SetBrushColor(color);
   canvas->Polygon(points);
 }
 
+namespace {
 // Rounds the quotient down (toward minus infinity).
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 }  // namespace
@@ -62,7 +63,7 @@ void TcxCustomLookAndFeelPainter::DrawDropDownArrow(TcxCanvas* Canvas, const REC
   const int y = MulDiv(R.top + R.bottom - h, 1, 2);
   const int x = (R.left + R.right - w) / 2;
   const POINT points[] = {{x, y}, {x + w - 1, y}, {x + w / 2, y + h - 1}};
-  FillPolygon(Canvas, points, Color);
+  cxFillPolygon(Canvas, points, Color);
 }
 
 void TcxCustomLookAndFeelPainter::DrawPlusMinusSign(TcxCanvas* Canvas, const RECT& R, bool Expanded,
@@ -148,11 +149,11 @@ void TcxCustomLookAndFeelPainter::DrawHeaderSideArrows(TcxCanvas* Canvas, const 
   if (Sides == 1 || Sides == 3) {
     const int x = r.left + Indent - 1;
     const POINT points[] = {{x, y0}, {x, y0 + d + 1}, {x - (h + 1), y0 + h + 1}};
-    FillPolygon(Canvas, points, Color);
+    cxFillPolygon(Canvas, points, Color);
   }
   if (Sides == 2 || Sides == 3) {
     const int x = r.right - Indent + 1;
     const POINT points[] = {{x, y0}, {x, y0 + d + 1}, {x + h + 1, y0 + h + 1}};
-    FillPolygon(Canvas, points, Color);
+    cxFillPolygon(Canvas, points, Color);
   }
 }

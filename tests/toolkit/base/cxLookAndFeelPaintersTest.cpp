@@ -7,6 +7,7 @@
 #include <vector>
 #include "classlib/Bitmap.h"
 #include "classlib/GraphicsObjects.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/base/cxLookAndFeelsTestSupport.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
@@ -114,10 +115,10 @@ TEST(LookAndFeelPainter, NativePainterDependsOnTheThemeOnlyWhileVisualStylesAreO
   EXPECT_TRUE(painter->DependsOnSystemTheme());
   {
     TScopedSeam off(dxUxThemeEntryPoints.IsThemeActive, ThemeActiveOff);
-    BroadcastMessage(WM_THEMECHANGED);
+    BroadcastToOwnWindows(WM_THEMECHANGED);
     EXPECT_FALSE(painter->DependsOnSystemTheme());
   }
-  BroadcastMessage(WM_THEMECHANGED);
+  BroadcastToOwnWindows(WM_THEMECHANGED);
   EXPECT_TRUE(painter->DependsOnSystemTheme());
 }
 

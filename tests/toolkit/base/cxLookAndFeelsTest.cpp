@@ -216,16 +216,16 @@ TEST_F(LookAndFeel, NativeStyleWithVisualStylesSwitchedOffGivesThePainterOfTheKi
   EXPECT_EQ(lookAndFeel->GetPainterForThemePart(TdxThemedObjectType::totScrollBar)->PainterStyle(), cpsNative);
   {
     TScopedSeam off(dxUxThemeEntryPoints.IsThemeActive, ThemeActiveOff);
-    BroadcastMessage(WM_THEMECHANGED);
+    BroadcastToOwnWindows(WM_THEMECHANGED);
     // A change of the system colours makes every look-and-feel choose again.
-    BroadcastMessage(WM_SYSCOLORCHANGE);
+    BroadcastToOwnWindows(WM_SYSCOLORCHANGE);
     EXPECT_TRUE(lookAndFeel->NativeStyle());
     EXPECT_EQ(lookAndFeel->CurrentPainterStyle(), cpsStandard);
     EXPECT_EQ(PainterName(lookAndFeel.get()), "Standard");
     EXPECT_EQ(lookAndFeel->GetPainterForThemePart(TdxThemedObjectType::totScrollBar)->PainterStyle(), cpsStandard);
   }
-  BroadcastMessage(WM_THEMECHANGED);
-  BroadcastMessage(WM_SYSCOLORCHANGE);
+  BroadcastToOwnWindows(WM_THEMECHANGED);
+  BroadcastToOwnWindows(WM_SYSCOLORCHANGE);
   EXPECT_EQ(PainterName(lookAndFeel.get()), "Native");
 }
 

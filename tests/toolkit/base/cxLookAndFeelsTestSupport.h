@@ -32,13 +32,6 @@ private:
   TOwned<TcxCanvas> FCanvas;
 };
 
-// Sends a message to every top-level window, ours among them, and waits for them.
-inline void BroadcastMessage(UINT message)
-{
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-}
-
 // An IsThemeActive that says visual styles are off.
 inline BOOL WINAPI ThemeActiveOff() { return FALSE; }
 
