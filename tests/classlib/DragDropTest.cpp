@@ -83,20 +83,20 @@ protected:
   {
     CancelDrag();
     Free(Form);
-    PlaceCursor(SavedCursor);
+    MoveCursorTo(SavedCursor);
   }
 
   // The cursor goes to a client point of control, and the source hears of the move.
   void MoveTo(TControl* control, POINT client)
   {
     const POINT screen = control->ClientToScreen(client);
-    PlaceCursor(screen);
+    MoveCursorTo(screen);
     PostMessageA(Source->Handle(), WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(Source->ScreenToClient(screen)));
     HandleWaitingMessages();
   }
   void StartAt(POINT client)
   {
-    PlaceCursor(Source->ClientToScreen(client));
+    MoveCursorTo(Source->ClientToScreen(client));
     Source->BeginDrag(false);
   }
 

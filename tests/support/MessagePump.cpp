@@ -35,19 +35,6 @@ void Pump(int ms, TPumpWork work)
   PumpUntil([] { return false; }, ms, work);
 }
 
-bool PlaceCursor(POINT screen, int timeoutMs)
-{
-  const DWORD start = GetTickCount();
-  for (;;) {
-    SetCursorPos(screen.x, screen.y);
-    Pump(50);
-    POINT at{};
-    GetCursorPos(&at);
-    if (at.x == screen.x && at.y == screen.y) return true;
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-  }
-}
-
 namespace {
 struct TBroadcast {
   UINT Msg;

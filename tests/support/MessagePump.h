@@ -22,11 +22,6 @@ void Pump(int ms = 50, TPumpWork work = TPumpWork::Messages);
 // point. Answers whether it stayed.
 bool MoveCursorTo(POINT screen);
 
-// Moves the cursor to a screen point and handles what the system reports of the move, until the
-// cursor stays there (a report of an earlier position handled late moves it back) or timeoutMs
-// pass; answers whether it stays.
-bool PlaceCursor(POINT screen, int timeoutMs = 2000);
-
 // Sends the message to every top-level window of this process, as the system broadcasts a change
 // of settings, style or colours to every top-level window; the test processes that run alongside
 // are left alone. Answers how many windows it reached.

@@ -120,21 +120,21 @@ protected:
     HandleWaitingMessages();
     // The mouse rests where the presses of the tests go, and what the system reports of its way
     // there is handled before the test begins.
-    PlaceCursor(Control->ClientToScreen(PressPoint));
+    MoveCursorTo(Control->ClientToScreen(PressPoint));
   }
   void TearDown() override
   {
     CancelDrag();
     Free(Form);
     ReleaseCapture();
-    PlaceCursor(SavedCursor);
+    MoveCursorTo(SavedCursor);
   }
 
   // A mouse message as the system would post it. The drag of the control itself goes by the
   // messages' points; the class library's drag by the cursor, which moveCursor puts there first.
   static void Post(TWinControl* control, UINT msg, WPARAM keys, POINT client, bool moveCursor = false)
   {
-    if (moveCursor) PlaceCursor(control->ClientToScreen(client));
+    if (moveCursor) MoveCursorTo(control->ClientToScreen(client));
     PostMessageA(control->Handle(), msg, keys, At(client));
     HandleWaitingMessages();
   }
@@ -307,7 +307,7 @@ TEST_F(DragAndDropTest, WaitForDragStartAnswersMovedReleasedOrCancelled)
   const POINT start = Control->ClientToScreen(POINT{50, 50});
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    PlaceCursor(start);
+    MoveCursorTo(start);
     for (const TPosted& posted : c.Posted) {
       const bool mouse = posted.Msg >= WM_MOUSEFIRST && posted.Msg <= WM_MOUSELAST;
       PostMessageA(Control->Handle(), posted.Msg, posted.WParam, mouse ? At(posted.At) : 0);
@@ -354,7 +354,7 @@ TEST_F(DragAndDropTest, AnAutomaticDragStartsOnlyWhenTheMouseLeavesTheThreshold)
     SCOPED_TRACE(c.Name);
     recorder->Starts = recorder->Ends = 0;
     const POINT press{50, 50}, out{70, 50};
-    PlaceCursor(Control->ClientToScreen(press));
+    MoveCursorTo(Control->ClientToScreen(press));
     PostMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(press));
     if (c.Msg == WM_MOUSEMOVE) {
       // The drag starts at the cursor: it is where the mouse went.
@@ -424,7 +424,7 @@ TEST_F(DragAndDropTest, CtrlOverAnAcceptingTargetShowsTheCopyCursor)
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     recorder->Reset(c.Accepts);
-    PlaceCursor(Control->ClientToScreen(POINT{50, 50}));
+    MoveCursorTo(Control->ClientToScreen(POINT{50, 50}));
     Control->BeginDrag(true);
     ASSERT_TRUE(Control->Dragging());
     const POINT over = Control->ScreenToClient(target->ClientToScreen(POINT{40, 40}));
@@ -489,7 +489,7 @@ TEST_F(DragAndDropTest, DragImagesAreDrawnByTheControlAndFreedWhenTheDragEnds)
   // During a drag the images follow the cursor; its end frees them.
   other->SetParent(Form);
   other->SetBounds(220, 10, 100, 100);
-  PlaceCursor(other->ClientToScreen(POINT{30, 30}));
+  MoveCursorTo(other->ClientToScreen(POINT{30, 30}));
   other->BeginDrag(true);
   ASSERT_TRUE(other->Dragging());
   EXPECT_TRUE(other->GetDragImages()->Dragging());
