@@ -813,3 +813,13 @@ void TBitmap::WriteData(TStream& stream)
   stream.WriteBuffer(&size, sizeof(size));
   if (size > 0) stream.WriteBuffer(data->Memory(), size);
 }
+
+TOwned<TBitmap> AllocPatternBitmap(TColor bkColor, TColor fgColor)
+{
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(8, 8);
+  TCanvas* canvas = bitmap->Canvas();
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) canvas->SetPixels(x, y, (x + y) % 2 == 0 ? bkColor : fgColor);
+  return bitmap;
+}

@@ -157,3 +157,7 @@ private:
 };
 
 extern const TEnumInfo PixelFormatInfo;
+
+// A new 8 x 8 checkerboard of the two colours (background where x + y is even), the pattern of
+// halftone brushes such as resize outlines. The caller owns it; a brush keeps its own copy.
+TOwned<TBitmap> AllocPatternBitmap(TColor bkColor, TColor fgColor);

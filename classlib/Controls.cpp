@@ -59,15 +59,6 @@ namespace {
 TControl* GMouseControl = nullptr;
 TControl* GCaptureControl = nullptr;
 
-// The one drag of a control: pending until the mouse leaves the threshold around Start (screen
-// coordinates), then running.
-struct TDragState {
-  TControl* Control = nullptr;
-  POINT Start{};
-  int Threshold = 0;
-  bool Running = false;
-};
-TDragState GDrag;
 }  // namespace
 
 TControl* MouseControl() { return GMouseControl; }
@@ -268,7 +259,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 
 void TControl::BeforeDestruction()
 {
-  if (GDrag.Control == this) GDrag = {};
+  DragControlDestroying(this);
   if (GMouseControl == this) GMouseControl = nullptr;
   if (GCaptureControl == this) {
     GCaptureControl = nullptr;
@@ -310,92 +301,6 @@ void TControl::WndProc(TMessage& msg)
       break;
   }
   Dispatch(msg);
-}
-
-// ----- dragging -------------------------------------------------------------------------------
-
-bool TControl::Dragging() const { return GDrag.Control == this; }
-
-void TControl::BeginDrag(bool immediate, int threshold)
-{
-  if (GDrag.Control) return;
-  POINT start{};
-  GetCursorPos(&start);
-  GDrag = TDragState{this, start, threshold < 0 ? MouseDragThreshold() : threshold, false};
-  SetMouseCapture(true);
-  if (!immediate) return;
-  GDrag.Running = true;
-  DoStartDrag();
-}
-
-void TControl::EndDrag(bool drop)
-{
-  if (GDrag.Control != this) return;
-  const TDragState state = GDrag;
-  GDrag = {};
-  if (MouseCapture()) SetMouseCapture(false);
-  if (!state.Running) return;
-  TControl* target = nullptr;
-  POINT at{};
-  if (drop && GetCursorPos(&at)) {
-    target = FindDragTarget(at, false);
-    if (target) at = target->ScreenToClient(at);
-  }
-  DoEndDrag(target, target ? at.x : 0, target ? at.y : 0);
-}
-
-bool TControl::DragMessage(TMessage& msg)
-{
-  if (GDrag.Control != this) return false;
-  switch (msg.Msg) {
-    case WM_MOUSEMOVE: {
-      POINT p{};
-      GetCursorPos(&p);
-      if (!GDrag.Running &&
-          (std::abs(p.x - GDrag.Start.x) >= GDrag.Threshold || std::abs(p.y - GDrag.Start.y) >= GDrag.Threshold)) {
-        GDrag.Running = true;
-        const TWeakRef<TControl> self(this);
-        DoStartDrag();
-        if (!self) return true;
-      }
-      if (GDrag.Control == this && GDrag.Running && Screen) ::SetCursor(Screen->Cursors(crDrag));
-      return true;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      if (GDrag.Running) {
-        EndDrag(true);
-        return true;
-      }
-      // A press that never became a drag stays a click.
-      EndDrag(false);
-      return false;
-    case WM_KEYDOWN:
-      if (msg.WParam != VK_ESCAPE) return false;
-      EndDrag(false);
-      return true;
-    case WM_CANCELMODE:
-      EndDrag(false);
-      return false;
-    case WM_CAPTURECHANGED: {
-      auto* self = dynamic_cast<TWinControl*>(this);
-      HWND own = self ? self->FHandle : (Parent() ? Parent()->FHandle : nullptr);
-      if (reinterpret_cast<HWND>(msg.LParam) != own) EndDrag(false);
-      return false;
-    }
-    default:
-      return false;
-  }
-}
-
-void TControl::DoStartDrag()
-{
-  if (FOnStartDrag) FOnStartDrag(this);
-}
-
-void TControl::DoEndDrag(TObject* target, int x, int y)
-{
-  if (FOnEndDrag) FOnEndDrag(this, target, x, y);
 }
 
 bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos)

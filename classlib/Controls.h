@@ -66,8 +66,22 @@ using TMouseWheelEvent =
 // MousePos in client coordinates, (-1, -1) when the menu key asked; a handler sets Handled to keep
 // the popup menu from showing.
 using TContextPopupEvent = TEvent<void(TObject* Sender, POINT MousePos, bool& Handled)>;
-// Target is the control the drag ended over (nullptr when cancelled or over none of ours); X and Y
-// in its client coordinates.
+// Dragging one control onto another (see TControl::BeginDrag and classlib/DragDrop.h).
+class TDragObject;
+class TDragImageList;
+// What a target is told while a drag passes over it.
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using enum TDragState;
+// A handler may supply the drag object (else the class library makes one that stands for the
+// control).
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
+// Source is the drag object, or the dragged control when the class library made the drag object
+// itself; X and Y in the target's client coordinates. Accept starts True.
+using TDragOverEvent =
+    TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+// Target is the control that took the drop (nullptr when the drag was cancelled or no control
+// accepted it); X and Y in its client coordinates.
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 // Cursors: indexes into Screen->Cursors; the standard ones are negative.
@@ -206,19 +220,30 @@ public:
   virtual void SetPopupMenu(TComponent* value);
 
   // Dragging the control onto another: BeginDrag captures the mouse; the drag starts at once, or
-  // once the mouse has moved threshold pixels (-1: MouseDragThreshold) while a button is held. It
-  // ends on release (dropping it on the control under the cursor), on cancel mode or when another
-  // window takes the capture (dropping it nowhere), or through EndDrag. One drag at a time.
+  // once the mouse has moved threshold pixels (-1: MouseDragThreshold) while a button is held.
+  // While it runs, the control under the cursor is asked through DragOver whether it accepts the
+  // drag, and the cursor is the drag object's for the answer. It ends on release (dropping it on
+  // the control under the cursor when that accepts it), on Escape, cancel mode or when another
+  // window takes the capture (dropping it nowhere), or through EndDrag or CancelDrag. One drag at
+  // a time.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode value) { FDragMode = value; }
   void BeginDrag(bool immediate, int threshold = -1);
   void EndDrag(bool drop);
   // A drag of this control is pending or running.
   bool Dragging() const;
-  TNotifyEvent OnStartDrag() const { return FOnStartDrag; }
-  void SetOnStartDrag(TNotifyEvent e) { FOnStartDrag = e; }
+  // The images shown under the cursor while the control is dragged; nullptr for none.
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  // A drop on this control (OnDragDrop).
+  virtual void DragDrop(TObject* source, int x, int y);
+  TStartDragEvent OnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(TStartDragEvent e) { FOnStartDrag = e; }
   TEndDragEvent OnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent e) { FOnEndDrag = e; }
+  TDragOverEvent OnDragOver() const { return FOnDragOver; }
+  void SetOnDragOver(TDragOverEvent e) { FOnDragOver = e; }
+  TDragDropEvent OnDragDrop() const { return FOnDragDrop; }
+  void SetOnDragDrop(TDragDropEvent e) { FOnDragDrop = e; }
   TMouseWheelEvent OnMouseWheel() const { return FOnMouseWheel; }
   void SetOnMouseWheel(TMouseWheelEvent e) { FOnMouseWheel = e; }
   TContextPopupEvent OnContextPopup() const { return FOnContextPopup; }
@@ -288,9 +313,12 @@ protected:
   virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
   // OnContextPopup, before the control's popup menu is shown.
   virtual void DoContextPopup(POINT mousePos, bool& handled);
-  // OnStartDrag, when the drag begins to run; OnEndDrag when it ends.
-  virtual void DoStartDrag();
+  // OnStartDrag, when the drag begins to run (it may supply the drag object); OnEndDrag when it
+  // ends.
+  virtual void DoStartDrag(TDragObject*& dragObject);
   virtual void DoEndDrag(TObject* target, int x, int y);
+  // A drag over this control: Accept is False without OnDragOver, else the handler's answer.
+  virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
   virtual void Resize();
   virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
   // Takes the action's values; with checkDefaults (reading a stored form) only those the control
@@ -315,11 +343,14 @@ protected:
 
 private:
   friend class TWinControl;
+  friend struct TDragDriver;
   void FontChanged(TObject* sender);
   void DoMouseDown(TMessage& msg, TMouseButton button, TShiftState shift);
   void DoMouseUp(TMessage& msg, TMouseButton button);
   // A message to the control while it is being dragged: answers whether the drag took it.
   bool DragMessage(TMessage& msg);
+  // Ends the drag of a control that goes, and forgets it as the drag's target.
+  static void DragControlDestroying(TControl* control);
 
   void WMLButtonDown(TMessage& msg);
   void WMLButtonDblClk(TMessage& msg);
@@ -366,8 +397,10 @@ private:
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;
-  TNotifyEvent FOnStartDrag;
+  TStartDragEvent FOnStartDrag;
   TEndDragEvent FOnEndDrag;
+  TDragOverEvent FOnDragOver;
+  TDragDropEvent FOnDragDrop;
   TMouseWheelEvent FOnMouseWheel;
   TContextPopupEvent FOnContextPopup;
 };
@@ -646,6 +679,8 @@ void SetMouseControl(TControl* control);
 void UpdateMouseControl();
 // The control (graphic controls included) at a screen point, in this process's windows.
 TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
+// Ends the running drag of any control without a drop.
+void CancelDrag();
 // The windowed control a window belongs to.
 inline TWinControl* FindControl(HWND wnd) { return TWinControl::FromHandle(wnd); }
 // The control that has the mouse captured, if it is one of ours.

@@ -182,6 +182,31 @@ void TCustomForm::CreateWnd()
 {
   TWinControl::CreateWnd();
   if (FMenu) FMenu->SetWindowHandle(FHandle);
+  if (FAlphaBlend) ApplyAlphaBlend();
+}
+
+void TCustomForm::SetAlphaBlend(bool value)
+{
+  SetAndNotify(FAlphaBlend, value, [this] { ApplyAlphaBlend(); });
+}
+
+void TCustomForm::SetAlphaBlendValue(BYTE value)
+{
+  SetAndNotify(FAlphaBlendValue, value, [this] { ApplyAlphaBlend(); });
+}
+
+// The window is layered while AlphaBlend is on, with AlphaBlendValue as its opacity.
+void TCustomForm::ApplyAlphaBlend()
+{
+  if (!FHandle) return;
+  const LONG_PTR exStyle = GetWindowLongPtrA(FHandle, GWL_EXSTYLE);
+  if (FAlphaBlend) {
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrA(FHandle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
+  } else if (exStyle & WS_EX_LAYERED) {
+    SetWindowLongPtrA(FHandle, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
 }
 
 void TCustomForm::WMCommand(TMessage& msg)
@@ -446,10 +471,7 @@ void TCustomForm::WMSysColorChange(TMessage& msg)
 
 void TCustomForm::PaintWindow(HDC dc)
 {
-  if (!FOnPaint) {
-    TWinControl::PaintWindow(dc);
-    return;
-  }
+  // Paint always runs: forms that draw themselves override it, others have OnPaint.
   TCanvasDCScope scope(FCanvas.get(), dc);
   Paint();
 }
@@ -924,3 +946,12 @@ const TUnit* const FormsUses[] = {&GraphicsUnit, &DeferredFreeUnit};
 }  // namespace
 
 TUnit FormsUnit{"Forms", FormsUses, InitForms, DoneForms};
+
+IDesignerNotify* FindRootDesigner(TComponent* component)
+{
+  for (TComponent* c = component; c; c = c->Owner())
+    if (auto* form = dynamic_cast<TCustomForm*>(c); form && form->Designer()) return form->Designer();
+  if (auto* control = dynamic_cast<TControl*>(component))
+    if (TCustomForm* form = control->GetParentForm()) return form->Designer();
+  return nullptr;
+}

@@ -40,6 +40,15 @@ using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 struct TCreateNew {};
 inline constexpr TCreateNew CreateNew{};
 
+// The form designer that edits a form: told when a component of the form changed.
+class IDesignerNotify {
+public:
+  virtual void Modified() = 0;
+
+protected:
+  ~IDesignerNotify() = default;
+};
+
 class TCustomForm : public TWinControl {
   CL_CLASS(TCustomForm, TWinControl)
 public:
@@ -67,6 +76,11 @@ public:
   void SetPopupMode(TPopupMode value);
   TCustomForm* PopupParent() const { return FPopupParent; }
   void SetPopupParent(TCustomForm* value);
+  // A half-transparent window: a layered window of the given opacity (255 opaque).
+  bool AlphaBlend() const { return FAlphaBlend; }
+  void SetAlphaBlend(bool value);
+  BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
+  void SetAlphaBlendValue(BYTE value);
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
   bool Scaled() const { return FScaled; }
@@ -80,6 +94,10 @@ public:
   // The menu bar of the form's window.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* value);
+
+  // The designer that edits the form (not owned); nullptr outside a form designer.
+  IDesignerNotify* Designer() const { return FDesigner; }
+  void SetDesigner(IDesignerNotify* value) { FDesigner = value; }
 
   TWinControl* ActiveControl() const { return FActiveControl; }
   // Raises EInvalidOperation when the control cannot have the focus or is not on this form.
@@ -153,6 +171,7 @@ private:
   void SetWindowFocus();
   void ApplyPosition();
   void CloseModal();
+  void ApplyAlphaBlend();
   SIZE NonClientSize() const;
   HWND PopupOwnerHandle() const;
 
@@ -182,17 +201,24 @@ private:
   TWindowState FWindowState = TWindowState::wsNormal;
   TPopupMode FPopupMode = TPopupMode::pmNone;
   TCustomForm* FPopupParent = nullptr;
+  bool FAlphaBlend = false;
+  BYTE FAlphaBlendValue = 255;
   TMainMenu* FMenu = nullptr;
   int FPixelsPerInch = 96;
   int FTextHeight = 13;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
+  IDesignerNotify* FDesigner = nullptr;
   TOwned<TControlCanvas> FCanvas;
   TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
   TCloseEvent FOnClose;
   TCloseQueryEvent FOnCloseQuery;
 };
+
+// The designer of the form at the root of the component's ownership (for a control without owner,
+// of its parent chain); nullptr when there is none.
+IDesignerNotify* FindRootDesigner(TComponent* component);
 
 class TForm : public TCustomForm {
   CL_CLASS(TForm, TCustomForm)

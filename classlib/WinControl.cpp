@@ -296,7 +296,8 @@ void TWinControl::WndProc(TMessage& msg)
       if (FControlState.Contains(TControlStateFlag::csFocusing)) return;
       break;
     case WM_NCHITTEST:
-      DefaultHandler(msg);
+      // The class's own handler first (windows the mouse goes through answer HTTRANSPARENT).
+      Dispatch(msg);
       if (msg.Result == HTTRANSPARENT && ControlAtPos(ScreenToClient(msg.Pos()), false))
         msg.Result = HTCLIENT;
       return;

@@ -285,8 +285,16 @@ void TcxControl::WMPaint(TMessage& Message)
 
 void TcxControl::PaintDirect(TMessage& Message)
 {
-  // The class library's painting: the window, then its graphic children.
-  Inherited<TcxControl>(Message);
+  // The class library's painting: the window, then its graphic children, with the drag image out
+  // of the way of what is drawn under it.
+  SuspendDragImage();
+  try {
+    Inherited<TcxControl>(Message);
+  } catch (...) {
+    ResumeDragImage();
+    throw;
+  }
+  ResumeDragImage();
 }
 
 void TcxControl::PaintBufferedOnGlass(TMessage&)
@@ -578,34 +586,6 @@ void TcxControl::EndMouseOperations()
   SetMouseCaptureObject(nullptr);
 }
 
-void TcxControl::SetDragAndDropState(TcxDragDropPhase Value)
-{
-  if (FDragAndDropState == Value) return;
-  FDragAndDropState = Value;
-  if (Value == ddpNone && !FFinishingDragAndDrop) CancelMouseState();
-}
-
-void TcxControl::FinishDragAndDrop(bool Accepted)
-{
-  if (FFinishingDragAndDrop) return;
-  FFinishingDragAndDrop = true;
-  try {
-    if (FDragAndDropState == ddpActive) {
-      // The control's own drag and drop ends here: the drag objects that run it come with it.
-      (void)Accepted;
-      FDragAndDropState = ddpNone;
-      SetMouseCapture(false);
-      FMouseCaptureObject = nullptr;
-    } else {
-      SetDragAndDropState(ddpNone);
-    }
-  } catch (...) {
-    FFinishingDragAndDrop = false;
-    throw;
-  }
-  FFinishingDragAndDrop = false;
-}
-
 void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
   AdjustMousePos(X, Y);
@@ -628,10 +608,14 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
   }
   // A press that may start the control's own drag and drop leaves it pending; any other press ends
   // one.
-  if (Button == mbLeft && !Shift.Contains(ssDouble) && CanStartDragAndDrop(POINT{X, Y}))
-    SetDragAndDropState(ddpPending);
-  else
+  if (Button == mbLeft && !Shift.Contains(ssDouble) && CanStartDragAndDrop(POINT{X, Y})) {
+    if (GetDragAndDropObject()->GetImmediateStart())
+      BeginDragAndDrop();
+    else
+      SetDragAndDropState(ddpPending);
+  } else {
     FinishDragAndDrop(false);
+  }
   if (!self) return;
   MouseDownBeforeEvent(Button, Shift, X, Y);
   if (!self) return;
@@ -650,8 +634,10 @@ void TcxControl::MouseMove(TShiftState Shift, int X, int Y)
   TCustomControl::MouseMove(Shift, X, Y);
   if (!self) return;
   if (FDragAndDropState == ddpPending && !IsMouseInDragThreshold(X, Y)) {
-    SetMouseCapture(true);
-    FDragAndDropState = ddpActive;
+    BeginDragAndDrop();
+  } else if (FDragAndDropState == ddpActive) {
+    bool accepted = false;
+    DragAndDrop(POINT{X, Y}, accepted);
   }
 }
 

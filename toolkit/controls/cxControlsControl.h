@@ -6,6 +6,7 @@
 //   platform's buffered painting), the direct road when asked, and an erase rule that leaves the
 //   background to the buffered roads;
 // - painted scroll bars and a size-grip corner in place of the system's (cxControlsScrollBars.h);
+// - its own drag and drop beside the class library's (cxControlsDragAndDrop.h);
 // - focusing on click, the keys it asks the dialog manager for, wheel scrolling and middle-button
 //   panning, and a popup menu that is a class-library popup menu or any IcxPopupMenuHandler.
 // Descendants specialise it almost only by overriding the virtual operations below: they draw in
@@ -104,8 +105,16 @@ public:
   TObject* MouseCaptureObject() const { return FMouseCaptureObject; }
   void SetMouseCaptureObject(TObject* Value);
   TcxDragDropPhase DragAndDropState() const { return FDragAndDropState; }
+  // Going back to ddpNone outside FinishDragAndDrop cancels the mouse state.
   void SetDragAndDropState(TcxDragDropPhase Value);
+  // Ends the drag and drop (EndDragAndDrop while active) and frees its object; ignored while
+  // already finishing.
   void FinishDragAndDrop(bool Accepted);
+  // The object of the drag and drop, made by CreateDragAndDropObject when first asked for.
+  TcxDragAndDropObject* GetDragAndDropObject();
+  // The class-library drag images: only with HasDragImages, made on first use and filled by
+  // InitDragImages; nullptr while the list holds no image.
+  TDragImageList* GetDragImages() override;
   // The platform's InvalidateRect on the window; nothing without one.
   void InvalidateRect(const RECT& R, bool EraseBackground);
   // Both distances from the last mouse-down point below the drag threshold.
@@ -128,7 +137,8 @@ public:
 
   // --- Overridable operations ---
   virtual bool DoShowPopupMenu(TComponent* Menu, int X, int Y);
-  virtual void NotifyDesignerModified() {}
+  // Tells the form designer that the control changed (nothing outside design time).
+  virtual void NotifyDesignerModified();
   // The parent's themed background where the control shows it, else the control's brush.
   virtual void EraseBackground(HDC DC);
   // The left button of a control that drags by itself waits for the drag to start; the middle
@@ -174,8 +184,17 @@ public:
   virtual void SetInternalControlsBounds();
   virtual void UpdateInternalControlsState();
   virtual bool AllowAutoDrag(int, int) const { return true; }
+  virtual TcxDragAndDropObject* CreateDragAndDropObject();
+  virtual TcxDragAndDropObjectClass GetDragAndDropObjectClass() const;
+  // Draws the drag image into R of a bitmap of GetDragImagesSize.
+  virtual void DrawDragImage(TcxCanvas*, const RECT&) {}
+  virtual TClass GetDragImagesClass() const;
+  virtual POINT GetDragImagesSize() const { return POINT{0, 0}; }
   virtual bool IsCopyDragDrop() const { return GetAsyncKeyState(VK_CONTROL) < 0; }
   virtual bool HasDragImages() const { return false; }
+  // The list takes GetDragImagesSize; when it is not empty, a bitmap drawn by DrawDragImage is
+  // added with its transparent colour as mask.
+  virtual void InitDragImages(TcxDragImageList* ImageList);
   virtual bool CanFocusWithForm() const;
   virtual bool IsWithinDragThreshold(int X, int Y) const;
 
@@ -198,6 +217,16 @@ protected:
   virtual bool AllowCaptureWithoutFocus() const { return false; }
   virtual bool CanDrag(int, int) const { return FDragAndDropState == ddpNone; }
   virtual bool CanStartDragAndDrop(POINT) const { return false; }
+  // The steps of the control's own drag and drop (cxControlsDragAndDrop.cpp).
+  virtual void BeginDragAndDrop();
+  virtual void DragAndDrop(POINT P, bool& Accepted);
+  virtual void EndDragAndDrop(bool Accepted);
+  // The class library's drag: the object the control drags with, and whether it takes it.
+  virtual bool AcceptDragObject(TDragObject*) { return true; }
+  virtual TcxDragControlObjectClass GetDragObjectClass() const;
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
 
   // The painted bars and the grip (cxControlsScrollBars.cpp).
   void CreateInternalControls();
@@ -254,7 +283,10 @@ private:
   bool FCalculatingScrollBarsParams = false;
   TOwned<TcxCanvas> FCanvas;
   TCursor FDefaultCursor = crDefault;
+  TOwned<TcxDragAndDropObject> FDragAndDropObject;
+  TCursor FDragAndDropPrevCursor = crDefault;
   TcxDragDropPhase FDragAndDropState = ddpNone;
+  TOwned<TcxDragImageList> FDragImages;
   bool FFinishingDragAndDrop = false;
   TcxControlScrollBar* FHScrollBar = nullptr;  // freed by DestroyInternalControls
   bool FInitialHScrollBarVisible = false;
