@@ -23,6 +23,7 @@ constexpr TPropInfo CustomActionProps[] = {
   BoolProp<&TCu::Enabled, &TCu::SetEnabled>("Enabled", true),
   StrProp<&TCu::Hint, &TCu::SetHint>("Hint"),
   IntProp<&TCu::ImageIndex, &TCu::SetImageIndex>("ImageIndex", -1),
+  ShortCutProp<&TCu::ShortCut, &TCu::SetShortCut>("ShortCut"),
   BoolProp<&TCu::Visible, &TCu::SetVisible>("Visible", true),
 };
 using TAL = TCustomActionList;

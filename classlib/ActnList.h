@@ -86,12 +86,16 @@ public:
   void SetVisible(bool value);
   bool Checked() const { return FChecked; }
   void SetChecked(bool value);
+  // The key combination that runs the action (0 for none); ShortCutToText names it.
+  uint16_t ShortCut() const { return FShortCut; }
+  void SetShortCut(uint16_t value) { FShortCut = value; }
   // A disabled action does not run.
   bool Execute() override;
 
 private:
   std::string FCaption, FHint;
   int FImageIndex = -1;
+  uint16_t FShortCut = 0;
   bool FEnabled = true, FVisible = true, FChecked = false;
 };
 

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 #include "classlib/Forms.h"
+#include "classlib/Hints.h"
 
 using TExceptionEvent = TEvent<void(TObject* Sender, const Exception& E)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
@@ -84,6 +85,9 @@ public:
   void SetOnMessage(TMessageEvent e) { FOnMessage = e; }
   TNotifyEvent OnHint() const { return FOnHint; }
   void SetOnHint(TNotifyEvent e) { FOnHint = e; }
+  // Called before a hint shows, with its text and info (see THintInfo); may refuse it.
+  TShowHintEvent OnShowHint() const { return FOnShowHint; }
+  void SetOnShowHint(TShowHintEvent e) { FOnShowHint = e; }
   TNotifyEvent OnActivate() const { return FOnActivate; }
   void SetOnActivate(TNotifyEvent e) { FOnActivate = e; }
   TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
@@ -118,6 +122,7 @@ private:
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;
   TNotifyEvent FOnHint, FOnActivate, FOnDeactivate;
+  TShowHintEvent FOnShowHint;
 };
 
 extern TApplication* Application;

@@ -772,6 +772,19 @@ TFont* TScreen::MenuFont()
   return FMenuFont.get();
 }
 
+TFont* TScreen::HintFont()
+{
+  if (FHintFont) return FHintFont.get();
+  FHintFont = MakeOwned<TFont>();
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    if (HFONT font = CreateFontIndirectA(&metrics.lfStatusFont)) FHintFont->SetHandle(font);
+  }
+  FHintFont->SetColor(clInfoText);
+  return FHintFont.get();
+}
+
 TCustomForm* TScreen::Forms(int index) const
 {
   if (index < 0 || index >= FormCount())

@@ -232,6 +232,9 @@ public:
   int PixelsPerInch() const { return FPixelsPerInch; }
   // The font the system draws menus with, as it is set now.
   TFont* MenuFont();
+  // The font hints are drawn with: the system's status font in the tooltip text colour, read when
+  // first asked for; a program may change it, and hint windows made afterwards follow it.
+  TFont* HintFont();
 
   TNotifyEvent OnActiveFormChange() const { return FOnActiveFormChange; }
   void SetOnActiveFormChange(TNotifyEvent e) { FOnActiveFormChange = e; }
@@ -241,6 +244,7 @@ public:
 private:
   friend class TCustomForm;
   TOwned<TFont> FMenuFont;
+  TOwned<TFont> FHintFont;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);

@@ -169,6 +169,11 @@ std::map<std::string, TClass, IdentLess>& Classes()
 }
 }  // namespace
 
+void RegisterClasses(std::span<const TClass> classes)
+{
+  for (TClass c : classes) RegisterClass(c);
+}
+
 void RegisterClass(TClass c)
 {
   std::lock_guard lock(GClassesLock);

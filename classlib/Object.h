@@ -340,6 +340,8 @@ private:
 // The class registry: classes a stored form may name. RegisterClass is idempotent; registering a
 // different class under a name already taken raises EFilerError.
 void RegisterClass(TClass c);
+// Registers each class in turn (as RegisterClass).
+void RegisterClasses(std::span<const TClass> classes);
 void UnRegisterClass(TClass c);
 TClass GetClass(std::string_view name);   // nullptr when unknown
 TClass FindClass(std::string_view name);  // raises EClassNotFound "Class %s not found"

@@ -166,7 +166,9 @@ void SetWindowAlphaBlend(HWND wnd, int alpha)
   }
 }
 
-RECT GetDesktopWorkArea(POINT p)
+namespace {
+
+RECT SystemDesktopWorkArea(POINT p)
 {
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -177,6 +179,12 @@ RECT GetDesktopWorkArea(POINT p)
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
   return r;
 }
+
+}  // namespace
+
+TcxDesktopWorkAreaFunc cxDesktopWorkAreaFunc = SystemDesktopWorkArea;
+
+RECT GetDesktopWorkArea(POINT p) { return cxDesktopWorkAreaFunc(p); }
 
 void MakeRectVisibleOnDesktop(RECT& r, POINT p)
 {

@@ -52,8 +52,12 @@ void SetWindowAlphaBlend(HWND wnd, int alpha);
 // SetLayeredWindowAttributes, bound by name from user32; tests empty it to cover its absence.
 using TcxSetLayeredWindowAttributesFunc = BOOL(WINAPI*)(HWND wnd, COLORREF key, BYTE alpha, DWORD flags);
 extern TcxSetLayeredWindowAttributesFunc cxSetLayeredWindowAttributes;
-// The work area of the monitor nearest to p.
+// The work area of the monitor nearest to p, read through cxDesktopWorkAreaFunc.
 RECT GetDesktopWorkArea(POINT p);
+// What the system reports for GetDesktopWorkArea; tests replace it to place windows against the
+// work areas of several monitors.
+using TcxDesktopWorkAreaFunc = RECT (*)(POINT p);
+extern TcxDesktopWorkAreaFunc cxDesktopWorkAreaFunc;
 // Moves r, without resizing it, into the work area of p: the right edge, then the bottom, then the
 // left, then the top, so that the left and top edges win for a rectangle larger than the area.
 void MakeRectVisibleOnDesktop(RECT& r, POINT p);

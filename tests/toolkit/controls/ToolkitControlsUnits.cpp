@@ -8,14 +8,17 @@
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxHint.h"
 #include "toolkit/controls/cxScrollBar.h"
 #include "toolkit/controls/cxStyles.h"
 #include "toolkit/controls/dxFading.h"
+#include "toolkit/controls/dxScreenTip.h"
 
 std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit, &FormsUnit,     &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme, &UnitcxControls, &UnitcxScrollBar, &UnitdxFading,
-                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles};
+                                 &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles, &UnitcxHint,
+                                 &UnitdxScreenTip};
   return units;
 }
