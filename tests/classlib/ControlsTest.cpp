@@ -296,24 +296,10 @@ TEST(Controls, MouseEnterAndLeaveFollowTheCursor)
   }
   form->Show();
   Pump(50);
-  // Each step moves the cursor and checks the transition. The X server reports warps late, and a
-  // late report can put Wine's idea of the cursor back where it was: move until it stays put.
-  auto moveCursor = [](POINT p) {
-    for (int i = 0; i < 20; ++i) {
-      SetCursorPos(p.x, p.y);
-      Pump(60);
-      POINT q;
-      GetCursorPos(&q);
-      if (q.x == p.x && q.y == p.y) {
-        Pump(60);
-        GetCursorPos(&q);
-        if (q.x == p.x && q.y == p.y) return;
-      }
-    }
-  };
+  // Each step moves the cursor (until it stays put) and checks the transition.
   auto step = [&](TControl* from, TControl* to, POINT screen) {
     log->Log.clear();
-    moveCursor(screen);
+    MoveCursorTo(screen);
     PumpUntil([&] { return MouseControl() == to; }, 1500);
     EXPECT_EQ(MouseControl(), to);
     ASSERT_FALSE(log->Log.empty());
@@ -323,7 +309,7 @@ TEST(Controls, MouseEnterAndLeaveFollowTheCursor)
     }
   };
   POINT outside = form->ClientToScreen(POINT{-60, -60});
-  moveCursor(outside);
+  MoveCursorTo(outside);
   SetMouseControl(nullptr);  // wherever the cursor was when the form appeared
   step(nullptr, form, form->ClientToScreen(POINT{250, 150}));
   step(form, panel, panel->ClientToScreen(POINT{50, 50}));      // a windowed child: through its window

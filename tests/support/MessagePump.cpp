@@ -62,3 +62,21 @@ int BroadcastToOwnWindows(UINT msg, WPARAM wParam, LPARAM lParam)
   EnumWindows(SendToOwnWindow, reinterpret_cast<LPARAM>(&broadcast));
   return broadcast.Reached;
 }
+
+bool MoveCursorTo(POINT screen)
+{
+  auto there = [&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+  };
+  // Each warp may be followed by a late report of where the cursor was: every new attempt waits
+  // longer for such reports to pass before it looks again.
+  for (int attempt = 1; attempt <= 8; ++attempt) {
+    SetCursorPos(screen.x, screen.y);
+    Pump(60 * attempt);
+    if (!there()) continue;
+    Pump(60 * attempt);
+    if (there()) return true;
+  }
+  return false;
+}

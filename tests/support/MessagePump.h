@@ -16,6 +16,11 @@ void HandleWaitingMessages(TPumpWork work = TPumpWork::Messages);
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000, TPumpWork work = TPumpWork::Messages);
 // Handles messages for ms milliseconds (for things that take a little while and are then checked).
 void Pump(int ms = 50, TPumpWork work = TPumpWork::Messages);
+// Moves the cursor to a screen point and handles messages until it stays there. The X server
+// reports warps late, and a late report can put Wine's idea of the cursor back where it was: the
+// move is repeated, each time waiting longer, until two looks a while apart find the cursor at the
+// point. Answers whether it stayed.
+bool MoveCursorTo(POINT screen);
 
 // Sends the message to every top-level window of this process, as the system broadcasts a change
 // of settings, style or colours to every top-level window; the test processes that run alongside

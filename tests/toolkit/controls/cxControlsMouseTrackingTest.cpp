@@ -45,7 +45,6 @@ class MouseTracking : public testing::Test {
 protected:
   void SetUp() override
   {
-    GetCursorPos(&FSavedCursor);
     Form = NewForm(200, 150);
     Control = New<TRecordingControl>(Form);
     Control->SetBounds(20, 20, 100, 60);
@@ -56,13 +55,11 @@ protected:
   void TearDown() override
   {
     Free(Form);
-    SetCursorPos(FSavedCursor.x, FSavedCursor.y);
   }
   // Moves the cursor to a point of the control's client area.
   void MoveTo(int x, int y)
   {
-    POINT p = Control->ClientToScreen(POINT{x, y});
-    SetCursorPos(p.x, p.y);
+    ASSERT_TRUE(MoveCursorTo(Control->ClientToScreen(POINT{x, y})));
   }
   int LeaveMessages() const
   {
@@ -94,9 +91,6 @@ protected:
 
   TForm* Form = nullptr;
   TRecordingControl* Control = nullptr;
-
-private:
-  POINT FSavedCursor{};
 };
 }  // namespace
 

@@ -51,16 +51,11 @@ std::string Text(const RECT& r)
 LPARAM At(POINT p) { return PointToLParam(p); }
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// Moves the cursor over a client point of the control and tells the control, after every move the
-// system itself reports, so that the control's last word is this point.
+// Moves the cursor over a client point of the control (until it stays there) and tells the
+// control, so that the control's last word is this point.
 void MoveMouseTo(TControl* control, POINT p, WPARAM keys)
 {
-  const POINT screen = control->ClientToScreen(p);
-  SetCursorPos(screen.x, screen.y);
-  PumpUntil([&] {
-    POINT at{};
-    return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-  });
+  ASSERT_TRUE(MoveCursorTo(control->ClientToScreen(p)));
   HandleWaitingMessages();
   control->Perform(WM_MOUSEMOVE, keys, At(p));
 }
