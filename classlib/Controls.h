@@ -443,7 +443,7 @@ public:
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool value);
   // The windowed children in tab order, depth first (each control followed by its own children).
-  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  virtual void GetTabOrderList(std::vector<TWinControl*>& list) const;
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
                                bool checkParent) const;
   void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
