@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "classlib/Application.h"
 #include "classlib/Exceptions.h"
+#include "toolkit/controls/cxContainer.h"
 #include "toolkit/controls/cxContainerHelpers.h"
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
@@ -150,6 +151,7 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TWinControl* ownerControl) : TcxPopup
 
 TcxCustomPopupWindow::~TcxCustomPopupWindow()
 {
+  if (FViewInfo) ::Free(std::exchange(FViewInfo, nullptr));
   if (FStyle) ::Free(std::exchange(FStyle, nullptr));
 }
 
@@ -159,6 +161,32 @@ void TcxCustomPopupWindow::AfterConstruction()
   // The style class is the popup's own choice, so it is made once the popup is whole.
   FStyle = GetStyleClass().Create(this, false, nullptr, TcxContainerStateItem::csNormal);
   FStyle->SetOnChanged(TNotifyEvent(this, &TcxCustomPopupWindow::StyleChanged));
+  FViewInfo = GetViewInfoClass().Create();
+  FViewInfo->TakePainterFromStyle(FStyle);
+}
+
+TcxContainerViewInfoClass TcxCustomPopupWindow::GetViewInfoClass()
+{
+  return TcxContainerViewInfoClass::Of<TcxContainerViewInfo>();
+}
+
+void TcxCustomPopupWindow::AdjustClientRect(RECT& rect)
+{
+  if (FViewInfo && !IsRectEmpty(&FViewInfo->ClientRect)) rect = FViewInfo->ClientRect;
+}
+
+void TcxCustomPopupWindow::Paint()
+{
+  if (FViewInfo && FStyle) {
+    const RECT bounds = ClientRect();
+    FViewInfo->Bounds = bounds;
+    FViewInfo->BorderRect = bounds;
+    if (IsRectEmpty(&FViewInfo->ClientRect)) FViewInfo->ClientRect = bounds;
+    FViewInfo->BackgroundColor = FStyle->Color();
+    FViewInfo->TakePainterFromStyle(FStyle);
+    FViewInfo->Paint(cxCanvas());
+  }
+  DrawFrame();
 }
 
 void TcxCustomPopupWindow::BeforeDestruction()

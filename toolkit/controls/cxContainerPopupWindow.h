@@ -11,7 +11,9 @@
 #include "toolkit/controls/cxControlsPopupWindow.h"
 
 class TcxContainerStyle;
+class TcxContainerViewInfo;
 struct TcxContainerStyleClass;
+struct TcxContainerViewInfoClass;
 
 // Private messages: close the popup asynchronously; show it asynchronously.
 constexpr UINT DXM_CLOSEPOPUPWINDOW = 0x807D;
@@ -58,6 +60,7 @@ public:
   TWinControl* FocusedControl() const { return FFocusedControl; }
   TWinControl* OwnerControl() const { return FOwnerControl; }
   TcxContainerStyle* Style() const { return FStyle; }
+  TcxContainerViewInfo* ViewInfo() const { return FViewInfo; }
 
   TNotifyEvent OnClosed() const { return FOnClosed; }
   void SetOnClosed(TNotifyEvent e) { FOnClosed = e; }
@@ -92,6 +95,12 @@ protected:
   virtual void DoShowing();
   virtual void StyleChanged(TObject* sender) { (void)sender; }
   virtual TcxContainerStyleClass GetStyleClass();
+  virtual TcxContainerViewInfoClass GetViewInfoClass();
+
+  // The view info's client rectangle.
+  void AdjustClientRect(RECT& rect) override;
+  // The view info paints the popup: the style's colour inside, the frame of the base.
+  void Paint() override;
 
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -126,6 +135,7 @@ private:
   TWinControl* FOwnerControl = nullptr;
   TNotifyEvent FOnClosed, FOnClosing, FOnShowed, FOnShowing;
   TcxContainerStyle* FStyle = nullptr;  // owned
+  TcxContainerViewInfo* FViewInfo = nullptr;  // owned
 };
 
 // --- Visible popups ---
