@@ -256,7 +256,9 @@ LRESULT TcxCustomInnerListBox::CallDefault(UINT msg, WPARAM wParam, LPARAM lPara
 
 void TcxCustomInnerListBox::SyncScrollBars()
 {
-  if (IsDestroying() || FScrollBarsLock > 0 || !IsScrollBarInfoSupported() || FRedrawLocked || !HandleAllocated())
+  // Moving a bar makes the container lay the list out again, which asks for this again.
+  if (IsDestroying() || FScrollBarsLock > 0 || FScrollBarsCalculating || !IsScrollBarInfoSupported() ||
+      FRedrawLocked || !HandleAllocated())
     return;
   FScrollBarsCalculating = true;
   try {
