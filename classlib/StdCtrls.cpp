@@ -567,7 +567,56 @@ void TListBox::CreateParams(TCreateParams& params)
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
   params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FMultiSelect) params.Style |= LBS_EXTENDEDSEL;
+  if (FBorderStyle == TBorderStyle::bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::SetBorderStyle(TBorderStyle value)
+{
+  if (FBorderStyle == value) return;
+  FBorderStyle = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TListBox::SetMultiSelect(bool value)
+{
+  if (FMultiSelect == value) return;
+  FMultiSelect = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+int TListBox::TopIndex() const
+{
+  return FHandle ? static_cast<int>(SendMessageA(FHandle, LB_GETTOPINDEX, 0, 0)) : 0;
+}
+
+void TListBox::SetTopIndex(int value)
+{
+  if (FHandle && TopIndex() != value) SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(value), 0);
+}
+
+bool TListBox::Selected(int index) const
+{
+  if (!FHandle) return false;
+  return SendMessageA(FHandle, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void TListBox::SetSelected(int index, bool value)
+{
+  if (!FHandle) return;
+  if (FMultiSelect)
+    SendMessageA(FHandle, LB_SETSEL, value, static_cast<LPARAM>(index));
+  else
+    SendMessageA(FHandle, LB_SETCURSEL, value ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+}
+
+void TListBox::ClearSelection()
+{
+  if (!FHandle) return;
+  if (FMultiSelect)
+    SendMessageA(FHandle, LB_SETSEL, FALSE, -1);
+  else
+    SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
 void TListBox::CreateWnd()

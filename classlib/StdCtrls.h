@@ -191,6 +191,9 @@ public:
   using TCustomComboBox::TCustomComboBox;
 };
 
+// Whether a list box draws its own sunken border.
+enum class TBorderStyle { bsNone, bsSingle };
+
 class TListBox : public TWinControl {
   CL_CLASS(TListBox, TWinControl)
 public:
@@ -199,6 +202,18 @@ public:
   int ItemIndex() const;
   void SetItemIndex(int value);
   void Loaded() override;
+  // Changing the border or the selection mode re-creates the window.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  // Several items selected with Shift and Ctrl (an extended selection).
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool value);
+  // The first visible item; 0 without a window.
+  int TopIndex() const;
+  void SetTopIndex(int value);
+  bool Selected(int index) const;
+  void SetSelected(int index, bool value);
+  void ClearSelection();
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -209,6 +224,8 @@ private:
   void CNCommand(TMessage& msg);
   TOwned<TControlItems> FItems;
   int FItemIndex = -1;
+  TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+  bool FMultiSelect = false;
 };
 
 extern TUnit StdCtrlsUnit;

@@ -2,10 +2,12 @@
 
 #include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
+#include "toolkit/controls/cxContainerPopupWindow.h"
 #include "toolkit/controls/cxContainerStyleController.h"
+#include "toolkit/base/dxHooks.h"
 
 namespace {
-const TUnit* const Uses[] = {&UnitcxClasses, &UnitcxLookAndFeels};
+const TUnit* const Uses[] = {&UnitcxClasses, &UnitcxLookAndFeels, &UnitdxHooks};
 
 constexpr std::string_view BorderStyleNames[] = {"cbsNone", "cbsSingle",    "cbsThick",   "cbsFlat",
                                                  "cbs3D",   "cbsUltraFlat", "cbsOffice11"};
@@ -73,7 +75,8 @@ constexpr TPropInfo StoredValue(TPropInfo p)
 }
 }  // namespace
 
-TUnit UnitcxContainer{"cxContainer", Uses};
+// The popup-closing hooks stay installed while the unit runs.
+TUnit UnitcxContainer{"cxContainer", Uses, InstallPopupHooks, UninstallPopupHooks};
 
 const TEnumInfo cxContainerBorderStyleInfo = EnumInfo<cbsOffice11>("TcxContainerBorderStyle", BorderStyleNames);
 const TEnumInfo cxBorderInfo = EnumInfo<TcxBorder::bBottom>("TcxBorder", BorderNames);

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "tests/support/MessagePump.h"
+#include "tests/support/ScopedSeam.h"
+#include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "toolkit/controls/cxContainerInnerListBox.h"
+#include "toolkit/controls/cxScrollBar.h"
+
+using namespace controls_test;
+
+namespace {
+
+// A container hosting an inner list box, recording the keys and wheel turns it is given.
+class TListContainer : public TcxContainer {
+  CL_CLASS(TListContainer, TcxContainer)
+public:
+  explicit TListContainer(TComponent* owner) : TcxContainer(owner)
+  {
+    List = New<TcxCustomInnerListBox>(this);
+    List->SetContainer(this);
+    List->SetParent(this);
+  }
+  // The container's window is made before it knows its inner control (a container that knows it
+  // first asks it for its window, which asks the container for its own).
+  void Attach() { SetInnerControl(List); }
+  TcxCustomInnerListBox* List;
+  std::vector<WORD> KeysDown;
+  std::string Chars;
+  int Wheels = 0;
+  bool ClaimWheel = true;
+
+protected:
+  void KeyDown(WORD& key, TShiftState shift) override
+  {
+    KeysDown.push_back(key);
+    TcxContainer::KeyDown(key, shift);
+  }
+  void KeyPress(char& key) override
+  {
+    Chars += key;
+    TcxContainer::KeyPress(key);
+  }
+  bool DoMouseWheel(TShiftState, int, POINT) override
+  {
+    ++Wheels;
+    return ClaimWheel;
+  }
+};
+
+CL_DEFINE_CLASS(TListContainer);
+
+DWORD GTicks = 1000;
+DWORD WINAPI TestTicks() { return GTicks; }
+
+class cxInnerListBoxTest : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    FForm = NewForm(300, 200);
+    FContainer = New<TListContainer>(FForm);
+    FContainer->SetParent(FForm);
+    FContainer->SetBounds(10, 10, 150, 100);
+    FForm->Show();
+    HandleWaitingMessages();
+    FContainer->Attach();
+    List()->SetFocus();
+  }
+  void TearDown() override { Free(FForm); }
+  TcxCustomInnerListBox* List() { return FContainer->List; }
+  void Fill(int count)
+  {
+    for (int i = 0; i < count; ++i) List()->Items()->Add("item " + std::to_string(i));
+  }
+  void Type(const std::string& bytes)
+  {
+    for (char ch : bytes) PostMessageA(List()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    HandleWaitingMessages();
+  }
+
+  TForm* FForm = nullptr;
+  TListContainer* FContainer = nullptr;
+  TScopedSeam<TcxInnerListBoxTickCountFunc> FTicks{cxInnerListBoxTickCount, TestTicks};
+};
+
+}  // namespace
+
+TEST_F(cxInnerListBoxTest, KeysGoToTheContainerFirstAndTabAndEnterNeverReachTheList)
+{
+  Fill(5);
+  List()->SetItemIndex(0);
+  PostMessageA(List()->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  HandleWaitingMessages();
+  EXPECT_EQ(FContainer->KeysDown, std::vector<WORD>{VK_DOWN});
+  EXPECT_EQ(List()->ItemIndex(), 1);  // the container left the key to the list
+
+  std::string seen;
+  struct TRecorder : TObject {
+    std::string* Seen;
+    void KeyPress(TObject*, char& key) { *Seen += key; }
+  };
+  TOwned<TRecorder> recorder = MakeOwned<TRecorder>();
+  recorder->Seen = &seen;
+  List()->SetOnKeyPress(TKeyPressEvent(recorder.get(), &TRecorder::KeyPress));
+  Type("\tx\r");
+  EXPECT_EQ(FContainer->Chars, std::string("\0x\r", 3));  // Tab is cleared before the container sees it
+  EXPECT_EQ(seen, "x");
+}
+
+TEST_F(cxInnerListBoxTest, TheWheelGoesToTheContainerAndScrollsTheListOnlyWhenLeft)
+{
+  Fill(60);
+  const LPARAM at = MAKELPARAM(20, 20);
+  SendMessageA(List()->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), at);
+  EXPECT_EQ(FContainer->Wheels, 1);
+  EXPECT_EQ(List()->TopIndex(), 0);
+  FContainer->ClaimWheel = false;
+  SendMessageA(List()->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), at);
+  EXPECT_EQ(FContainer->Wheels, 2);
+  EXPECT_GT(List()->TopIndex(), 0);
+  EXPECT_EQ(List()->VScrollBar()->Position(), GetScrollPos(List()->Handle(), SB_VERT));
+}
+
+TEST_F(cxInnerListBoxTest, PaintedBarsLieOverTheSystemBarsAndFollowThem)
+{
+  EXPECT_FALSE(List()->VScrollBar()->Visible());
+  Fill(60);
+  TcxScrollBar* bar = List()->VScrollBar();
+  ASSERT_TRUE(bar->Visible());
+  EXPECT_EQ(bar->Parent(), FContainer);
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetScrollBarInfo(List()->Handle(), OBJID_VSCROLL, &info));
+  POINT topLeft{info.rcScrollBar.left, info.rcScrollBar.top};
+  ScreenToClient(FContainer->Handle(), &topLeft);
+  EXPECT_EQ(bar->Left(), topLeft.x);
+  EXPECT_EQ(bar->Top(), topLeft.y);
+  EXPECT_EQ(bar->Height(), info.rcScrollBar.bottom - info.rcScrollBar.top);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(List()->Handle(), SB_VERT, &si);
+  EXPECT_EQ(bar->Max(), si.nMax);
+  List()->SetTopIndex(20);
+  EXPECT_EQ(bar->Position(), 20);
+  EXPECT_EQ(bar->Position(), GetScrollPos(List()->Handle(), SB_VERT));
+  List()->Items()->Clear();
+  EXPECT_FALSE(bar->Visible());
+}
+
+TEST(cxInnerListBoxScrollInfo, WhatTheSystemAllowsIsKeptWithinWhatThePaintedBarTakes)
+{
+  TOwned<TcxScrollBar> bar = MakeOwned<TcxScrollBar>(nullptr);
+  struct TCase {
+    SCROLLINFO Info;
+    int Max, Page, Position;
+  };
+  const TCase cases[] = {
+    {{sizeof(SCROLLINFO), SIF_ALL, 0, 99, 10, 30, 30}, 99, 10, 30},
+    {{sizeof(SCROLLINFO), SIF_ALL, 5, 9, 40, 7, 7}, 9, 4, 7},        // page larger than the range
+    {{sizeof(SCROLLINFO), SIF_ALL, 3, 1, 0, 0, 0}, 3, 0, 3},         // maximum below the minimum
+    {{sizeof(SCROLLINFO), SIF_ALL, 0, 20, 5, 50, 50}, 20, 5, 20},    // position past the end
+  };
+  for (const TCase& c : cases) {
+    SetScrollBarParamsFromInfo(bar.get(), c.Info);
+    EXPECT_EQ(bar->Max(), c.Max);
+    EXPECT_EQ(bar->PageSize(), c.Page);
+    EXPECT_EQ(bar->Position(), c.Position);
+  }
+}
+
+TEST_F(cxInnerListBoxTest, TypedSearchFindsItemsWithPausesAndDoubleByteCharacters)
+{
+  for (const char* item : {"apple", "apricot", "banana", "中文", "中国"}) List()->Items()->Add(item);
+  List()->SetAutoComplete(true);
+  List()->SetAutoCompleteDelay(500);
+  Type("apr");
+  EXPECT_EQ(List()->SearchText(), "apr");
+  EXPECT_EQ(List()->ItemIndex(), 1);
+  GTicks += 600;  // after a pause only the next character counts
+  Type("b");
+  EXPECT_EQ(List()->SearchText(), "b");
+  EXPECT_EQ(List()->ItemIndex(), 2);
+  GTicks += 600;
+  const std::string chinese = "中国";  // two characters of a lead and a trail byte each
+  ASSERT_EQ(chinese.size(), 4u);
+  ASSERT_TRUE(IsDBCSLeadByte(static_cast<BYTE>(chinese[0])));
+  Type(chinese);
+  EXPECT_EQ(List()->SearchText(), chinese);
+  EXPECT_EQ(List()->ItemIndex(), 4);
+  Type("\b");  // removes the whole last character
+  EXPECT_EQ(List()->SearchText(), chinese.substr(0, 2));
+  EXPECT_EQ(List()->ItemIndex(), 3);
+}

@@ -1,0 +1,513 @@
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "classlib/Application.h"
+#include "classlib/ExtCtrls.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/TestHelpers.h"
+#include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "toolkit/base/dxHooks.h"
+#include "toolkit/controls/cxContainerHelpers.h"
+#include "toolkit/controls/cxContainerPopupWindow.h"
+#include "toolkit/controls/cxContainerStyle.h"
+#include "toolkit/controls/cxControlsHelpers.h"
+
+using namespace controls_test;
+
+namespace {
+
+// A control that counts the left-button presses that reach it.
+class TClickTarget : public TCustomControl {
+  CL_CLASS(TClickTarget, TCustomControl)
+public:
+  explicit TClickTarget(TComponent* owner) : TCustomControl(owner) {}
+  int Presses = 0;
+  void DropWindow() { DestroyHandle(); }
+  void WndProc(TMessage& msg) override
+  {
+    if (msg.Msg == WM_LBUTTONDOWN || msg.Msg == WM_LBUTTONDBLCLK) ++Presses;
+    TCustomControl::WndProc(msg);
+  }
+};
+
+// A popup that records its closing and the system keys that reach it.
+class TTestPopup : public TcxCustomPopupWindow {
+  CL_CLASS(TTestPopup, TcxCustomPopupWindow)
+public:
+  explicit TTestPopup(TWinControl* owner) : TcxCustomPopupWindow(owner)
+  {
+    auto* panel = New<TPanel>(this);
+    panel->SetParent(this);
+    panel->SetBounds(0, 0, 80, 50);
+    Panel = panel;
+  }
+  TPanel* Panel;
+  std::vector<WPARAM> SysKeys;
+  std::vector<std::string>* Log = nullptr;
+  bool ClaimOwnerClick = false;
+  int OwnerClicks = 0;
+  std::function<void(TTestPopup*)> OnShowedAction;
+  void WndProc(TMessage& msg) override
+  {
+    if (msg.Msg == WM_SYSKEYDOWN) SysKeys.push_back(msg.WParam);
+    TcxCustomPopupWindow::WndProc(msg);
+  }
+  bool HandleOwnerClick(HWND, UINT, POINT, TShiftState) override
+  {
+    ++OwnerClicks;
+    return ClaimOwnerClick;
+  }
+
+protected:
+  void DoShowed() override
+  {
+    TcxCustomPopupWindow::DoShowed();
+    if (OnShowedAction) OnShowedAction(this);
+  }
+  void DoClosed() override
+  {
+    if (Log) Log->push_back("closed " + Name());
+    TcxCustomPopupWindow::DoClosed();
+  }
+};
+
+CL_DEFINE_CLASS(TClickTarget);
+CL_DEFINE_CLASS(TTestPopup);
+
+POINT Center(TWinControl* control)
+{
+  return control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
+}
+
+void ClickAt(POINT p)
+{
+  INPUT input[3]{};
+  for (INPUT& i : input) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    i.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
+}
+
+void PressKey(WORD key)
+{
+  INPUT input[2]{};
+  input[0].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = key;
+  input[1] = input[0];
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+}
+
+bool Listed(TcxCustomPopupWindow* popup)
+{
+  for (TcxCustomPopupWindow* p : VisiblePopups())
+    if (p == popup) return true;
+  return false;
+}
+
+// A shown, active form with an owner control at its top-left and another control further down.
+class cxCustomPopupWindowTest : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    FForm = NewForm(320, 220);
+    FForm->SetBounds(60, 60, FForm->Width(), FForm->Height());
+    FOwner = New<TClickTarget>(FForm);
+    FOwner->SetParent(FForm);
+    FOwner->SetBounds(10, 10, 100, 24);
+    FOther = New<TClickTarget>(FForm);
+    FOther->SetParent(FForm);
+    FOther->SetBounds(150, 150, 100, 40);
+    FForm->Show();
+    SetForegroundWindow(FForm->Handle());
+    PumpUntil([this] { return GetActiveWindow() == FForm->Handle(); });
+  }
+  void TearDown() override
+  {
+    Free(FForm);
+    HandleWaitingMessages();
+    EXPECT_TRUE(VisiblePopups().empty());
+  }
+  TTestPopup* NewPopup(TWinControl* owner, const char* name, bool focusCapture, bool modal = false)
+  {
+    auto* popup = New<TTestPopup>(owner);
+    popup->SetName(name);
+    popup->SetFocusCapture(focusCapture);
+    popup->SetModalMode(modal);
+    popup->SetOwnerRect(RECT{owner->Left(), owner->Top(), owner->Left() + owner->Width(), owner->Top() + owner->Height()});
+    popup->Log = &FLog;
+    return popup;
+  }
+
+  TForm* FForm = nullptr;
+  TClickTarget* FOwner = nullptr;
+  TClickTarget* FOther = nullptr;
+  std::vector<std::string> FLog;
+};
+
+}  // namespace
+
+TEST_F(cxCustomPopupWindowTest, OpensBelowItsOwnerListedAndFromItsOwnStyle)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  ASSERT_NE(popup->Style(), nullptr);
+  EXPECT_EQ(popup->Style()->ClassType(), TcxContainerStyle::StaticClass());
+  popup->Popup(nullptr);
+  ASSERT_TRUE(Listed(popup));
+  EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+  EXPECT_TRUE(IsPopupVisible(popup->Handle()));
+  const RECT r = ReadWindowRect(popup->Handle());
+  const POINT ownerBottomLeft = FOwner->ClientToScreen(POINT{0, FOwner->Height()});
+  EXPECT_EQ(r.left, ownerBottomLeft.x);
+  EXPECT_EQ(r.top, ownerBottomLeft.y);
+  // Without focus capture: a tool window above the top-most ones that left the form active.
+  EXPECT_TRUE(GetWindowLongPtrA(popup->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongPtrA(popup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetActiveWindow(), FForm->Handle());
+  popup->CloseUp();
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_FALSE(IsWindowVisible(popup->Handle()));
+  EXPECT_EQ(FLog, std::vector<std::string>{"closed P"});
+  popup->CloseUp();  // closing a closed popup does nothing
+  EXPECT_EQ(FLog.size(), 1u);
+}
+
+TEST_F(cxCustomPopupWindowTest, PopupOfAnInvisibleOwnerDoesNothing)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  FOwner->Hide();
+  popup->Popup(nullptr);
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_FALSE(popup->Visible());
+}
+
+TEST_F(cxCustomPopupWindowTest, AnOutsideClickClosesThePopupAndStillReachesItsTarget)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  ClickAt(Center(FOther));
+  ASSERT_TRUE(PumpUntil([this] { return FOther->Presses > 0; }));
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_EQ(FOther->Presses, 1);
+  EXPECT_EQ(popup->OwnerClicks, 1);  // asked whether it claims the click, and it did not
+}
+
+TEST_F(cxCustomPopupWindowTest, AClickInsideThePopupClosesNothing)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  ClickAt(Center(popup->Panel));
+  ASSERT_TRUE(PumpUntil([] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
+  HandleWaitingMessages();
+  EXPECT_TRUE(Listed(popup));
+}
+
+TEST_F(cxCustomPopupWindowTest, AClickOnTheOwnerClosesThePopupReachesTheOwnerAndCanBeClaimed)
+{
+  struct TCase {
+    bool Claim;
+    bool JustClosed;
+  };
+  for (TCase c : {TCase{false, false}, TCase{true, true}}) {
+    SCOPED_TRACE(c.Claim);
+    TTestPopup* popup = NewPopup(FOwner, c.Claim ? "Claimed" : "Left", false);
+    popup->ClaimOwnerClick = c.Claim;
+    popup->Popup(nullptr);
+    const int before = FOwner->Presses;
+    ClickAt(Center(FOwner));
+    ASSERT_TRUE(PumpUntil([&] { return FOwner->Presses > before; }))
+        << "listed " << Listed(popup) << " asked " << popup->OwnerClicks << " just " << popup->JustClosedByOwnerClick()
+        << " bounds " << popup->GetOwnerScreenBounds().left << "," << popup->GetOwnerScreenBounds().top << " center "
+        << Center(FOwner).x << "," << Center(FOwner).y;
+    EXPECT_FALSE(Listed(popup));
+    EXPECT_EQ(popup->JustClosedByOwnerClick(), c.JustClosed);
+    Free(popup);
+  }
+}
+
+TEST_F(cxCustomPopupWindowTest, EscapeClosesAFocusedPopup)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", true);
+  popup->Popup(nullptr);
+  ASSERT_TRUE(PumpUntil([popup] { return popup->Focused(); }));
+  EXPECT_EQ(GetWindow(popup->Handle(), GW_OWNER), FForm->Handle());
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([popup] { return !Listed(popup); }));
+  EXPECT_FALSE(IsWindowVisible(popup->Handle()));
+}
+
+TEST_F(cxCustomPopupWindowTest, HidingTheOwnerClosesItsPopupAndTheOnesOpenedAfterItLastFirst)
+{
+  TTestPopup* first = NewPopup(FOwner, "First", false);
+  first->Popup(nullptr);
+  TTestPopup* second = NewPopup(first->Panel, "Second", false);
+  second->Popup(nullptr);
+  ASSERT_EQ(VisiblePopups().size(), 2u);
+  FOwner->Hide();
+  EXPECT_TRUE(VisiblePopups().empty());
+  EXPECT_EQ(FLog, (std::vector<std::string>{"closed Second", "closed First"}));
+}
+
+TEST_F(cxCustomPopupWindowTest, AnOutsideClickClosesStackedPopupsAndAClickInTheInnerOneOnlyTheOnesAfterIt)
+{
+  TTestPopup* first = NewPopup(FOwner, "First", false);
+  first->Popup(nullptr);
+  TTestPopup* second = NewPopup(first->Panel, "Second", false);
+  second->Popup(nullptr);
+  // A click in the first popup is a click in the owner form of the second.
+  ClickAt(Center(first->Panel));
+  ASSERT_TRUE(PumpUntil([second] { return !Listed(second); }));
+  EXPECT_TRUE(Listed(first));
+  second->Popup(nullptr);
+  ClickAt(Center(FOther));
+  ASSERT_TRUE(PumpUntil([this] { return FOther->Presses > 0; }));
+  EXPECT_TRUE(VisiblePopups().empty());
+  EXPECT_EQ(FLog, (std::vector<std::string>{"closed Second", "closed Second", "closed First"}));
+}
+
+TEST_F(cxCustomPopupWindowTest, TheOwnersDestructionTakesThePopupOffTheScreen)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  TWeakRef<TTestPopup> alive(popup);
+  Free(FOwner);
+  EXPECT_EQ(alive.Get(), nullptr);
+  EXPECT_TRUE(VisiblePopups().empty());
+}
+
+TEST_F(cxCustomPopupWindowTest, TheOwnersWindowDestroyedClosesThePopup)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  FOwner->DropWindow();
+  EXPECT_FALSE(Listed(popup));
+}
+
+TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationClosesPopupsButAnActiveFocusedOne)
+{
+  TTestPopup* plain = NewPopup(FOwner, "Plain", false);
+  plain->Popup(nullptr);
+  // The system's notice that another application became active.
+  SendMessageA(FForm->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Listed(plain));
+
+  TTestPopup* focused = NewPopup(FOwner, "Focused", true);
+  focused->Popup(nullptr);
+  ASSERT_TRUE(PumpUntil([focused] { return focused->Active(); }));
+  SendMessageA(focused->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(Listed(focused));
+  focused->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, TheModalLoopEndsWhenThePopupIsHidden)
+{
+  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
+  popup->OnShowedAction = [](TTestPopup* p) { p->PostCloseUp(); };
+  popup->Popup(nullptr);  // returns once the posted close-up is handled
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_EQ(FLog, std::vector<std::string>{"closed Modal"});
+}
+
+TEST_F(cxCustomPopupWindowTest, EscapeEndsTheModalLoop)
+{
+  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
+  popup->OnShowedAction = [](TTestPopup*) { PressKey(VK_ESCAPE); };
+  popup->Popup(nullptr);
+  EXPECT_FALSE(Listed(popup));
+}
+
+TEST_F(cxCustomPopupWindowTest, AQuitPostedDuringTheModalLoopEndsItAndStaysForTheApplication)
+{
+  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
+  popup->OnShowedAction = [](TTestPopup*) { PostQuitMessage(7); };
+  popup->Popup(nullptr);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+  EXPECT_FALSE(Application->Terminated());
+  popup->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, AltWithNavigationKeysReachesANonModalPopupAndOtherAltKeysAreDropped)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  for (WPARAM key : {WPARAM('Q'), WPARAM(VK_DOWN), WPARAM(VK_F4), WPARAM(VK_RETURN)})
+    PostMessageA(popup->Handle(), WM_SYSKEYDOWN, key, 0x20000001);
+  HandleWaitingMessages();
+  EXPECT_EQ(popup->SysKeys, (std::vector<WPARAM>{VK_DOWN, VK_F4}));
+  popup->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, WindowOwnershipFollowsControlsAndThePopupsTheyOwn)
+{
+  TTestPopup* popup = NewPopup(FOwner, "P", false);
+  popup->Popup(nullptr);
+  const HWND panel = popup->Panel->Handle();
+  EXPECT_TRUE(IsControlWindow(popup, panel));
+  EXPECT_FALSE(IsOwnControlWindow(popup, panel));
+  EXPECT_FALSE(IsOwnedWindow(popup, popup->Handle()));
+  EXPECT_TRUE(IsOwnedWindow(FOwner, popup->Handle()));  // a popup the owner control owns
+  EXPECT_TRUE(IsOwnedWindow(FOwner, panel));
+  EXPECT_TRUE(IsControlWindow(FForm, panel));  // through the owner, a child of the form
+  EXPECT_FALSE(IsOwnedWindow(FOther, panel));
+  EXPECT_TRUE(IsInOwnerFormTree(FOther, FOwner->Handle()));
+  EXPECT_TRUE(IsInOwnerFormTree(FOther, panel));
+  EXPECT_FALSE(IsInOwnerFormTree(nullptr, panel));
+  popup->CloseUp();
+  EXPECT_FALSE(IsOwnedWindow(FOwner, popup->Handle()));  // a hidden popup is nobody's
+}
+
+TEST(cxVisiblePopups, AddingOrRemovingTheWrongPopupIsAProgrammingError)
+{
+  EXPECT_THROW(AddVisiblePopup(nullptr), EInvalidOperation);
+  EXPECT_THROW(RemoveVisiblePopup(nullptr), EInvalidOperation);
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  auto* popup = New<TcxCustomPopupWindow>(form);
+  AddVisiblePopup(popup);
+  EXPECT_THROW(AddVisiblePopup(popup), EInvalidOperation);
+  RemoveVisiblePopup(popup);
+  EXPECT_NE(MessageOf<EInvalidOperation>([popup] { RemoveVisiblePopup(popup); }).find("cxContainer"), std::string::npos);
+}
+
+// --- Swallowing one delivery ---
+
+namespace {
+
+int GDelivered = 0;
+LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  if (msg >= WM_APP) {
+    ++GDelivered;
+    return 42;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+HWND NewCountingWindow()
+{
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = CountingProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "SwallowTarget";
+  RegisterClassA(&windowClass);
+  GDelivered = 0;
+  return CreateWindowExA(0, "SwallowTarget", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                         nullptr);
+}
+
+void SwallowAppMessage(int code, WPARAM, LPARAM lParam, LRESULT&)
+{
+  const auto& cwp = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && cwp.message == WM_APP + 1) SwallowNextMessage(cwp.hwnd, cwp.message);
+}
+
+WNDPROC ProcOf(HWND wnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)); }
+
+}  // namespace
+
+TEST(cxSwallowNextMessage, FromAHookTheOneDeliveryIsEatenAndTheProcedureIsBack)
+{
+  const HWND wnd = NewCountingWindow();
+  RegisterHookProc(TdxHookKind::hkCallWndProc, SwallowAppMessage);
+  const LRESULT answer = SendMessageA(wnd, WM_APP + 1, 0, 0);
+  UnregisterHookProc(SwallowAppMessage);
+  EXPECT_EQ(answer, 1);
+  EXPECT_EQ(GDelivered, 0);
+  EXPECT_EQ(ProcOf(wnd), CountingProc);
+  EXPECT_EQ(PendingSwallowCount(), 0);
+  EXPECT_EQ(SendMessageA(wnd, WM_APP + 1, 0, 0), 42);
+  DestroyWindow(wnd);
+}
+
+TEST(cxSwallowNextMessage, EveryOtherRoadPutsTheProcedureBackAndEatsNothingElse)
+{
+  // Another message sent first; another message posted first; the window destroyed.
+  const HWND wnd = NewCountingWindow();
+  SwallowNextMessage(wnd, WM_APP + 1);
+  EXPECT_EQ(SendMessageA(wnd, WM_APP + 2, 0, 0), 42);
+  EXPECT_EQ(ProcOf(wnd), CountingProc);
+  EXPECT_EQ(PendingSwallowCount(), 0);
+
+  SwallowNextMessage(wnd, WM_APP + 1);
+  PostMessageA(wnd, WM_APP + 3, 0, 0);
+  HandleWaitingMessages();
+  EXPECT_EQ(GDelivered, 2);
+  EXPECT_EQ(ProcOf(wnd), CountingProc);
+  EXPECT_EQ(PendingSwallowCount(), 0);
+
+  SwallowNextMessage(wnd, WM_APP + 1);
+  DestroyWindow(wnd);
+  EXPECT_EQ(PendingSwallowCount(), 0);
+}
+
+// --- Helpers ---
+
+TEST(cxContainerHelpers, RemovePendingMessagesTakesTheFirstOrAllAndPutsAQuitBack)
+{
+  const HWND wnd = NewCountingWindow();
+  for (int i = 0; i < 3; ++i) PostMessageA(wnd, WM_APP + 5, i, 0);
+  PostMessageA(wnd, WM_APP + 6, 0, 0);
+  EXPECT_TRUE(RemovePendingMessages(wnd, WM_APP + 5));
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, wnd, WM_APP + 5, WM_APP + 5, PM_NOREMOVE));
+  EXPECT_EQ(msg.wParam, 1u);
+  EXPECT_TRUE(RemovePendingMessages(wnd, WM_APP + 5, WM_APP + 6, true));
+  EXPECT_FALSE(PeekMessageA(&msg, wnd, WM_APP, WM_APP + 10, PM_NOREMOVE));
+  EXPECT_FALSE(RemovePendingMessages(wnd, WM_APP + 5));
+
+  PostQuitMessage(3);
+  EXPECT_FALSE(RemovePendingMessages(nullptr, WM_QUIT, WM_QUIT, true));
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+  DestroyWindow(wnd);
+}
+
+TEST(cxContainerHelpers, NestedDisablingDisablesOnceAndTheLastEnableRestoresOnlyWhatItDisabled)
+{
+  const HWND enabled = NewCountingWindow();
+  const HWND disabled = NewCountingWindow();
+  EnableWindow(disabled, FALSE);
+  EnableProcessWindows();  // without a disabling: nothing
+  DisableProcessWindows();
+  EXPECT_FALSE(IsWindowEnabled(enabled));
+  EnableWindow(enabled, TRUE);
+  DisableProcessWindows();  // nested: disables nothing again
+  EXPECT_TRUE(IsWindowEnabled(enabled));
+  EnableWindow(enabled, FALSE);
+  EnableProcessWindows();
+  EXPECT_FALSE(IsWindowEnabled(enabled));
+  EnableProcessWindows();
+  EXPECT_TRUE(IsWindowEnabled(enabled));
+  EXPECT_FALSE(IsWindowEnabled(disabled));
+  EXPECT_FALSE(IsDisablingProcessWindows());
+  DestroyWindow(enabled);
+  DestroyWindow(disabled);
+}
+
+TEST(cxContainerHelpers, NonChildAncestorAndActiveForms)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  auto* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  auto* inner = New<TPanel>(form);
+  inner->SetParent(panel);
+  EXPECT_EQ(FindNonChildAncestorWindow(inner->Handle()), form->Handle());
+  EXPECT_EQ(FindNonChildAncestorWindow(nullptr), nullptr);
+  EXPECT_FALSE(IsFormActive(nullptr));
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(PumpUntil([form] { return GetActiveWindow() == form->Handle(); }));
+  EXPECT_TRUE(IsFormActive(form));
+  TForm* other = NewForm();
+  TFormGuard otherGuard{other};
+  EXPECT_FALSE(IsFormActive(other));
+}

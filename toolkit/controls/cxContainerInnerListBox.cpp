@@ -1,0 +1,374 @@
+#include "toolkit/controls/cxContainerInnerListBox.h"
+
+#include <algorithm>
+#include "toolkit/base/cxLookAndFeels.h"
+#include "toolkit/controls/cxContainerViewInfo.h"
+#include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/controls/cxControlsHelpers.h"
+
+TcxInnerListBoxTickCountFunc cxInnerListBoxTickCount = GetTickCount;
+
+namespace {
+
+// The container's protected operations, reached the way a derived class may reach them.
+class TcxContainerAccess : public TcxContainer {
+public:
+  static void CallKeyDown(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyDown))(key, shift); }
+  static void CallKeyUp(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyUp))(key, shift); }
+  static void CallKeyPress(TcxContainer* c, char& key) { (c->*(&TcxContainerAccess::KeyPress))(key); }
+  static void CallMouseDown(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
+  {
+    (c->*(&TcxContainerAccess::MouseDown))(b, s, x, y);
+  }
+  static void CallMouseMove(TcxContainer* c, TShiftState s, int x, int y) { (c->*(&TcxContainerAccess::MouseMove))(s, x, y); }
+  static void CallMouseUp(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
+  {
+    (c->*(&TcxContainerAccess::MouseUp))(b, s, x, y);
+  }
+  static bool CallDoMouseWheel(TcxContainer* c, TShiftState s, int delta, POINT p)
+  {
+    return (c->*(&TcxContainerAccess::DoMouseWheel))(s, delta, p);
+  }
+};
+
+bool IsLeadByte(char ch) { return IsDBCSLeadByte(static_cast<BYTE>(ch)) != FALSE; }
+
+// The text without its last character, a whole double-byte character when it ends in one.
+void RemoveLastCharacter(std::string& text)
+{
+  if (text.empty()) return;
+  size_t start = 0, last = 0;
+  while (start < text.size()) {
+    last = start;
+    start += IsLeadByte(text[start]) && start + 1 < text.size() ? 2 : 1;
+  }
+  text.erase(last);
+}
+
+}  // namespace
+
+void SetScrollBarParamsFromInfo(TcxScrollBar* bar, const SCROLLINFO& info)
+{
+  const int min = info.nMin;
+  const int max = std::max(info.nMax, min);
+  const int page = std::clamp(static_cast<int>(info.nPage), 0, max - min);
+  bar->SetScrollParams(min, max, page, std::clamp(info.nPos, min, max), true);
+}
+
+CL_DEFINE_CLASS(TcxCustomInnerListBox);
+
+TcxCustomInnerListBox::TcxCustomInnerListBox(TComponent* owner) : TListBox(owner)
+{
+  auto makeBar = [this](TScrollBarKind kind) {
+    auto* bar = New<TcxScrollBar>(this);
+    bar->FreeNotification(this);
+    bar->SetKind(kind);
+    bar->SetSmallChange(1);
+    bar->SetVisible(false);
+    return bar;
+  };
+  FHScrollBar = makeBar(sbHorizontal);
+  FHScrollBar->SetOnScroll(TScrollEvent(this, &TcxCustomInnerListBox::ScrollHorz));
+  FVScrollBar = makeBar(sbVertical);
+  FVScrollBar->SetOnScroll(TScrollEvent(this, &TcxCustomInnerListBox::ScrollVert));
+  FLookAndFeel = MakeOwned<TcxLookAndFeel>(this);
+  FLookAndFeel->SetOnChanged(TcxLookAndFeelChangedEvent(this, &TcxCustomInnerListBox::LookAndFeelChanged));
+  FHScrollBar->LookAndFeel()->SetMaster(FLookAndFeel.get());
+  FVScrollBar->LookAndFeel()->SetMaster(FLookAndFeel.get());
+  SetBorderStyle(TBorderStyle::bsNone);
+  FControlStyle.Exclude(TControlStyleFlag::csOpaque);
+  FControlStyle.Include(TControlStyleFlag::csDoubleClicks);
+  SetParentColor(false);
+  SetParentFont(true);
+}
+
+TcxCustomInnerListBox::~TcxCustomInnerListBox()
+{
+  if (FHScrollBar) ::Free(std::exchange(FHScrollBar, nullptr));
+  if (FVScrollBar) ::Free(std::exchange(FVScrollBar, nullptr));
+}
+
+void TcxCustomInnerListBox::Notification(TComponent* component, TOperation operation)
+{
+  TListBox::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == FHScrollBar) FHScrollBar = nullptr;
+  if (component == FVScrollBar) FVScrollBar = nullptr;
+}
+
+void TcxCustomInnerListBox::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues)
+{
+  if (HandleAllocated()) Invalidate();
+}
+
+void TcxCustomInnerListBox::CreateParams(TCreateParams& params)
+{
+  TListBox::CreateParams(params);
+  params.Style |= WS_HSCROLL;
+}
+
+// --- Forwarding to the container ---
+
+void TcxCustomInnerListBox::Click()
+{
+  TListBox::Click();
+  if (FVScrollBar && FVScrollBar->Visible()) SyncScrollBars();
+  if (FContainer) FContainer->Click();
+}
+
+void TcxCustomInnerListBox::DblClick()
+{
+  TListBox::DblClick();
+  if (FContainer) FContainer->DblClick();
+}
+
+void TcxCustomInnerListBox::KeyDown(WORD& key, TShiftState shift)
+{
+  if (FContainer) TcxContainerAccess::CallKeyDown(FContainer, key, shift);
+  if (key != 0) TListBox::KeyDown(key, shift);
+}
+
+void TcxCustomInnerListBox::KeyUp(WORD& key, TShiftState shift)
+{
+  if (key == VK_TAB) key = 0;
+  if (FContainer) TcxContainerAccess::CallKeyUp(FContainer, key, shift);
+  if (key != 0) TListBox::KeyUp(key, shift);
+}
+
+void TcxCustomInnerListBox::KeyPress(char& key)
+{
+  if (key == '\t') key = 0;
+  if (FContainer) TcxContainerAccess::CallKeyPress(FContainer, key);
+  if (key == '\r') key = 0;
+  if (key == 0) return;
+  if (OnKeyPress()) OnKeyPress()(this, key);
+  if (key != 0) DoAutoComplete(key);
+}
+
+void TcxCustomInnerListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+  TListBox::MouseDown(button, shift, x, y);
+  if (!FContainer) return;
+  FContainer->SetInnerControlMouseDown(true);
+  TWeakRef<TcxContainer> container(FContainer);
+  try {
+    TcxContainerAccess::CallMouseDown(FContainer, button, shift, x + Left(), y + Top());
+  } catch (...) {
+    if (container.Get()) container.Get()->SetInnerControlMouseDown(false);
+    throw;
+  }
+  if (container.Get()) container.Get()->SetInnerControlMouseDown(false);
+}
+
+void TcxCustomInnerListBox::MouseMove(TShiftState shift, int x, int y)
+{
+  TListBox::MouseMove(shift, x, y);
+  if (FContainer) TcxContainerAccess::CallMouseMove(FContainer, shift, x + Left(), y + Top());
+}
+
+void TcxCustomInnerListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+  TListBox::MouseUp(button, shift, x, y);
+  if (FContainer) TcxContainerAccess::CallMouseUp(FContainer, button, shift, x + Left(), y + Top());
+}
+
+bool TcxCustomInnerListBox::ForwardMouseWheel(TMessage& msg)
+{
+  if (!FContainer) return false;
+  const POINT p{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
+  const int delta = static_cast<short>(HIWORD(msg.WParam));
+  return TcxContainerAccess::CallDoMouseWheel(FContainer, KeyboardShiftState(), delta, p);
+}
+
+void TcxCustomInnerListBox::WndProc(TMessage& msg)
+{
+  if (FContainer && FContainer->HandlePopupMenuShortCut(msg)) return;
+  switch (msg.Msg) {
+    case WM_MOUSEWHEEL:
+      if (ForwardMouseWheel(msg)) {
+        msg.Result = 0;
+        return;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      // The container's popup menu serves the list too.
+      if (FContainer && FContainer->HandleAllocated()) {
+        msg.Result = SendMessageA(FContainer->Handle(), WM_CONTEXTMENU, msg.WParam, msg.LParam);
+        return;
+      }
+      break;
+    case WM_SETREDRAW:
+      FRedrawLocked = msg.WParam == 0;
+      break;
+    default: break;
+  }
+  TListBox::WndProc(msg);
+  switch (msg.Msg) {
+    case WM_SETFOCUS:
+      if (FContainer && !IsDestroying() && !FContainer->IsDestroying() &&
+          !(FContainer->HandleAllocated() && reinterpret_cast<HWND>(msg.WParam) == FContainer->Handle()))
+        FContainer->FocusChanged();
+      break;
+    case WM_KILLFOCUS:
+      if (FContainer && !FContainer->IsDestroying()) FContainer->FocusChanged();
+      break;
+    case WM_GETDLGCODE:
+      if (FContainer) {
+        msg.Result |= DLGC_WANTCHARS;
+        if (GetKeyState(VK_CONTROL) >= 0) msg.Result |= DLGC_WANTTAB;
+      }
+      break;
+    case WM_SETREDRAW:
+      if (msg.WParam) SyncScrollBars();
+      break;
+    case WM_NCCALCSIZE:
+      if (!FScrollBarsCalculating) SyncScrollBars();
+      break;
+    case WM_WINDOWPOSCHANGED: case WM_HSCROLL: case WM_VSCROLL: case LB_ADDSTRING: case LB_INSERTSTRING:
+    case LB_DELETESTRING: case LB_RESETCONTENT: case LB_SETCURSEL: case LB_SETHORIZONTALEXTENT:
+    case LB_SETTOPINDEX: case LB_SETCARETINDEX: case WM_MOUSEWHEEL: case CM_WININICHANGE:
+      SyncScrollBars();
+      break;
+    default: break;
+  }
+}
+
+void TcxCustomInnerListBox::DefaultHandler(TMessage& msg)
+{
+  if (FContainer && FContainer->DispatchInnerControlMessage(msg)) return;
+  TListBox::DefaultHandler(msg);
+}
+
+void TcxCustomInnerListBox::DestroyWindowHandle()
+{
+  FRedrawLocked = false;
+  TListBox::DestroyWindowHandle();
+}
+
+LRESULT TcxCustomInnerListBox::CallDefault(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  TMessage m{msg, wParam, lParam, 0};
+  TListBox::DefaultHandler(m);
+  return m.Result;
+}
+
+// --- Painted scroll bars ---
+
+void TcxCustomInnerListBox::SyncScrollBars()
+{
+  // Moving a bar makes the container lay the list out again, which asks for this again.
+  if (IsDestroying() || FScrollBarsLock > 0 || FScrollBarsCalculating || !IsScrollBarInfoSupported() ||
+      FRedrawLocked || !HandleAllocated())
+    return;
+  FScrollBarsCalculating = true;
+  try {
+    if (FHScrollBar) SyncScrollBar(FHScrollBar, OBJID_HSCROLL, SB_HORZ);
+    if (FVScrollBar) SyncScrollBar(FVScrollBar, OBJID_VSCROLL, SB_VERT);
+  } catch (...) {
+    FScrollBarsCalculating = false;
+    throw;
+  }
+  FScrollBarsCalculating = false;
+}
+
+void TcxCustomInnerListBox::SyncScrollBar(TcxScrollBar* bar, LONG objectId, int barKind)
+{
+  SCROLLBARINFO info{};
+  bool visible = Parent() && QueryScrollBarInfo(Handle(), objectId, info) &&
+                 !(info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+  RECT r{};
+  if (visible) {
+    bar->SetEnabled(!(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && Parent()->Enabled());
+    r = MapRectBetweenWindows(info.rcScrollBar, nullptr, Parent()->Handle());
+    if (r.left < 0 || r.top < 0 || r.right - r.left > Width() || r.bottom - r.top > Height()) visible = false;
+  }
+  if (visible) {
+    bar->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    ++FScrollBarsLock;
+    try {
+      bar->SetParent(Parent());
+    } catch (...) {
+      --FScrollBarsLock;
+      throw;
+    }
+    --FScrollBarsLock;
+    bar->SetCtl3D(false);
+    bar->BringToFront();
+  } else {
+    bar->SetBounds(0, 0, 0, 0);
+  }
+  bar->SetVisible(visible);
+  if (!visible) return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  if (GetScrollInfo(Handle(), barKind, &si)) SetScrollBarParamsFromInfo(bar, si);
+}
+
+void TcxCustomInnerListBox::ScrollHorz(TObject*, TScrollCode code, int& pos)
+{
+  if (!FHScrollBar || !FHScrollBar->HandleAllocated()) return;
+  CallDefault(WM_HSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)),
+              reinterpret_cast<LPARAM>(FHScrollBar->Handle()));
+  pos = GetScrollPos(Handle(), SB_HORZ);
+}
+
+void TcxCustomInnerListBox::ScrollVert(TObject*, TScrollCode code, int& pos)
+{
+  switch (code) {
+    case scLineUp:
+    case scLineDown: SetTopIndex(pos); break;
+    case scPosition:
+    case scTrack:
+      SetTopIndex(pos);
+      pos = GetScrollPos(Handle(), SB_VERT);
+      break;
+    default:
+      CallDefault(WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)), 0);
+      pos = GetScrollPos(Handle(), SB_VERT);
+      break;
+  }
+}
+
+// --- Typed search ---
+
+int TcxCustomInnerListBox::FindItemStartingWith(const std::string& text) const
+{
+  if (!HandleAllocated()) return -1;
+  const LRESULT found = SendMessageA(FHandle, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  return found == LB_ERR ? -1 : static_cast<int>(found);
+}
+
+void TcxCustomInnerListBox::DoAutoComplete(char& key)
+{
+  if (!FAutoComplete) return;
+  const DWORD now = cxInnerListBoxTickCount();
+  if (now - FPrevKeyTick >= FAutoCompleteDelay) FSearchText.clear();
+  FPrevKeyTick = now;
+  if (key == '\b') {
+    RemoveLastCharacter(FSearchText);
+  } else if (IsLeadByte(key)) {
+    // The trail byte waits as the next WM_CHAR.
+    MSG trail;
+    if (HandleAllocated() && PeekMessageA(&trail, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE)) {
+      FSearchText += key;
+      FSearchText += static_cast<char>(trail.wParam);
+    }
+    key = 0;
+  } else if (key != '\r' && key != 27) {
+    FSearchText += key;
+  }
+  if (FSearchText.empty()) {
+    SetItemIndex(0);
+    Click();
+  } else if (int index = FindItemStartingWith(FSearchText); index >= 0) {
+    if (MultiSelect()) {
+      ClearSelection();
+      SetSelected(index, true);
+      SendMessageA(Handle(), LB_SETCARETINDEX, static_cast<WPARAM>(index), 0);
+    }
+    SetItemIndex(index);
+    Click();
+  }
+  if (key != '\b' && key != '\r' && key != 27) key = 0;
+}
