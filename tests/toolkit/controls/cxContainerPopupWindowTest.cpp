@@ -8,6 +8,7 @@
 #include "tests/support/TestHelpers.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/base/dxHooks.h"
+#include "toolkit/controls/cxContainer.h"
 #include "toolkit/controls/cxContainerHelpers.h"
 #include "toolkit/controls/cxContainerPopupWindow.h"
 #include "toolkit/controls/cxContainerStyle.h"
@@ -303,6 +304,32 @@ TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationClosesPopupsButAnActiveFo
   SendMessageA(focused->Handle(), WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_TRUE(Listed(focused));
   focused->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationTellsAContainerOwnerThatTheFocusChanged)
+{
+  auto* container = New<TcxContainer>(FForm);
+  container->SetParent(FForm);
+  container->SetBounds(10, 60, 100, 24);
+  std::vector<std::string> events;
+  struct TRecorder : TObject {
+    std::vector<std::string>* Events;
+    void FocusChanged(TObject*) { Events->push_back("focus changed"); }
+  };
+  TOwned<TRecorder> recorder = MakeOwned<TRecorder>();
+  recorder->Events = &events;
+  container->SetOnFocusChanged(TNotifyEvent(recorder.get(), &TRecorder::FocusChanged));
+  TTestPopup* ofContainer = NewPopup(container, "OfContainer", false);
+  ofContainer->Log = &events;
+  TTestPopup* ofPlainControl = NewPopup(FOwner, "OfPlainControl", false);
+  ofPlainControl->Log = &events;
+  ofContainer->Popup(nullptr);
+  ofPlainControl->Popup(nullptr);
+  ASSERT_EQ(VisiblePopups().size(), 2u);
+  SendMessageA(FForm->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(VisiblePopups().empty());
+  // Told once, after its own popup closed; the plain owner's popup tells no container.
+  EXPECT_EQ(events, (std::vector<std::string>{"closed OfContainer", "focus changed", "closed OfPlainControl"}));
 }
 
 TEST_F(cxCustomPopupWindowTest, TheModalLoopEndsWhenThePopupIsHidden)
