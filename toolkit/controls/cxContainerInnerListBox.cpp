@@ -212,6 +212,10 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
     case WM_KILLFOCUS:
       if (FContainer && !FContainer->IsDestroying()) FContainer->FocusChanged();
       break;
+    case CM_MOUSELEAVE:
+      // The container draws its hot state from where the mouse is now, and says so.
+      if (FContainer && !FContainer->IsDestroying()) FContainer->RefreshStateAtCursor(true);
+      break;
     case WM_GETDLGCODE:
       if (FContainer) {
         msg.Result |= DLGC_WANTCHARS;

@@ -29,8 +29,14 @@ public:
   std::string Chars;
   int Wheels = 0;
   bool ClaimWheel = true;
+  int StateChanges = 0;
 
 protected:
+  void ContainerStateChanged() override
+  {
+    ++StateChanges;
+    TcxContainer::ContainerStateChanged();
+  }
   void KeyDown(WORD& key, TShiftState shift) override
   {
     KeysDown.push_back(key);
@@ -191,4 +197,15 @@ TEST_F(cxInnerListBoxTest, TypedSearchFindsItemsWithPausesAndDoubleByteCharacter
   Type("\b");  // removes the whole last character
   EXPECT_EQ(List()->SearchText(), chinese.substr(0, 2));
   EXPECT_EQ(List()->ItemIndex(), 3);
+}
+
+TEST_F(cxInnerListBoxTest, LeavingTheListRefreshesTheContainerWithNotificationAndEnteringDoesNothing)
+{
+  HandleWaitingMessages();
+  const int before = FContainer->StateChanges;
+  List()->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(FContainer->StateChanges, before);
+  List()->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(FContainer->StateChanges, before + 1);
+  EXPECT_TRUE(FContainer->ViewInfoCalculated());
 }
