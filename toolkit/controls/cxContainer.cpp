@@ -859,12 +859,16 @@ RECT GetInnerSizeGripRect(IcxContainerInnerControl* InnerControl)
 void FillSizeGrip(TcxContainer* Container)
 {
   const RECT r = CalculateSizeGripRect(Container);
-  if (IsRectEmpty(&r)) return;
-  HWND wnd = Container->InnerControl()->Handle();
-  HDC dc = GetWindowDC(wnd);
+  if (!IsRectEmpty(&r)) FillSizeGripArea(Container, Container->InnerControl()->Handle(), r);
+}
+
+void FillSizeGripArea(TcxContainer* Container, HWND Wnd, const RECT& R, HDC DC)
+{
+  if (!Container || IsRectEmpty(&R)) return;
+  HDC dc = DC ? DC : GetWindowDC(Wnd);
   if (!dc) return;
   HBRUSH brush = CreateSolidBrush(ColorToRGB(Container->GetPainter()->FormContentColor()));
-  FillRect(dc, &r, brush);
+  FillRect(dc, &R, brush);
   DeleteObject(brush);
-  ReleaseDC(wnd, dc);
+  if (!DC) ReleaseDC(Wnd, dc);
 }

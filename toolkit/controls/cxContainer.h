@@ -300,3 +300,6 @@ RECT CalculateSizeGripRect(TcxContainer* Container);
 RECT GetInnerSizeGripRect(IcxContainerInnerControl* InnerControl);
 // Fills the size-grip corner on the inner control's window with the painter's form content colour.
 void FillSizeGrip(TcxContainer* Container);
+// Fills R (in Wnd's window coordinates) on DC, or on Wnd's window DC when DC is 0, with the
+// container painter's form content colour; nothing for an empty R.
+void FillSizeGripArea(TcxContainer* Container, HWND Wnd, const RECT& R, HDC DC = nullptr);

@@ -1,6 +1,7 @@
 #include "toolkit/controls/cxContainerInnerListBox.h"
 
 #include <algorithm>
+#include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/controls/cxContainerViewInfo.h"
 #include "toolkit/controls/cxScrollBar.h"
@@ -200,6 +201,18 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
     case WM_SETREDRAW:
       FRedrawLocked = msg.WParam == 0;
       break;
+    case WM_PRINT:
+      if (FContainer && (msg.LParam & PRF_NONCLIENT)) {
+        // The corner is this list's own; the painted bars print themselves as windows of their own.
+        FillSizeGripArea(FContainer, FHandle, SizeGripRect(), reinterpret_cast<HDC>(msg.WParam));
+        msg.LParam &= ~static_cast<LPARAM>(PRF_NONCLIENT);
+        TListBox::DefaultHandler(msg);
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      TListBox::DefaultHandler(msg);
+      return;
     default: break;
   }
   TListBox::WndProc(msg);
@@ -211,6 +224,10 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
       break;
     case WM_KILLFOCUS:
       if (FContainer && !FContainer->IsDestroying()) FContainer->FocusChanged();
+      break;
+    case CM_MOUSELEAVE:
+      // The container draws its hot state from where the mouse is now, and says so.
+      if (FContainer && !FContainer->IsDestroying()) FContainer->RefreshStateAtCursor(true);
       break;
     case WM_GETDLGCODE:
       if (FContainer) {
@@ -224,7 +241,21 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
     case WM_NCCALCSIZE:
       if (!FScrollBarsCalculating) SyncScrollBars();
       break;
-    case WM_WINDOWPOSCHANGED: case WM_HSCROLL: case WM_VSCROLL: case LB_ADDSTRING: case LB_INSERTSTRING:
+    case WM_NCPAINT:
+      if (FContainer) FillSizeGripArea(FContainer, FHandle, SizeGripRect());
+      break;
+    case WM_WINDOWPOSCHANGED:
+      SyncScrollBars();
+      if (const RECT grip = SizeGripRect(); !IsRectEmpty(&grip)) {
+        RECT window{};
+        GetWindowRect(FHandle, &window);
+        HRGN region = CreateRectRgn(window.left + grip.left, window.top + grip.top, window.left + grip.right,
+                                    window.top + grip.bottom);
+        SendMessageA(FHandle, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+        DeleteObject(region);
+      }
+      break;
+    case WM_HSCROLL: case WM_VSCROLL: case LB_ADDSTRING: case LB_INSERTSTRING:
     case LB_DELETESTRING: case LB_RESETCONTENT: case LB_SETCURSEL: case LB_SETHORIZONTALEXTENT:
     case LB_SETTOPINDEX: case LB_SETCARETINDEX: case WM_MOUSEWHEEL: case CM_WININICHANGE:
       SyncScrollBars();
@@ -303,6 +334,17 @@ void TcxCustomInnerListBox::SyncScrollBar(TcxScrollBar* bar, LONG objectId, int 
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   if (GetScrollInfo(Handle(), barKind, &si)) SetScrollBarParamsFromInfo(bar, si);
+}
+
+RECT TcxCustomInnerListBox::SizeGripRect() const
+{
+  if (!FHScrollBar || !FVScrollBar || !FHScrollBar->Visible() || !FVScrollBar->Visible() || !Parent() ||
+      !Parent()->HandleAllocated() || !HandleAllocated())
+    return RECT{};
+  const POINT screen = Parent()->ClientToScreen(POINT{FVScrollBar->Left(), FHScrollBar->Top()});
+  RECT window{};
+  GetWindowRect(FHandle, &window);
+  return RectFromBounds(screen.x - window.left, screen.y - window.top, FVScrollBar->Width(), FHScrollBar->Height());
 }
 
 void TcxCustomInnerListBox::ScrollHorz(TObject*, TScrollCode code, int& pos)

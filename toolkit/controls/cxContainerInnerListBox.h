@@ -39,6 +39,9 @@ public:
   // Places the painted bars over the system bars and gives them the system bars' range, page and
   // position.
   virtual void SyncScrollBars();
+  // The corner between the two painted bars, in the list box's window coordinates; empty unless
+  // both bars show.
+  RECT SizeGripRect() const;
   void Notification(TComponent* component, TOperation operation) override;
 
 protected:

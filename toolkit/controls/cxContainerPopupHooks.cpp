@@ -7,6 +7,7 @@
 #include "classlib/Messages.h"
 #include "classlib/WindowSubclass.h"
 #include "toolkit/base/dxHooks.h"
+#include "toolkit/controls/cxContainer.h"
 #include "toolkit/controls/cxContainerHelpers.h"
 #include "toolkit/controls/cxContainerPopupWindow.h"
 #include "toolkit/controls/cxControlsHelpers.h"
@@ -190,7 +191,10 @@ void TcxPopupHooks::ActivateApp(bool active)
       ++i;
       continue;
     }
+    // A container owner draws its focused state again: the popup that held the focus is gone.
+    TWeakRef<TcxContainer> container(dynamic_cast<TcxContainer*>(owner));
     popup->CloseUp();
+    if (TcxContainer* c = container.Get(); c && !c->IsDestroying()) c->FocusChanged();
     i = 0;
   }
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/controls/cxContainerInnerListBox.h"
 #include "toolkit/controls/cxScrollBar.h"
 
@@ -29,8 +31,14 @@ public:
   std::string Chars;
   int Wheels = 0;
   bool ClaimWheel = true;
+  int StateChanges = 0;
 
 protected:
+  void ContainerStateChanged() override
+  {
+    ++StateChanges;
+    TcxContainer::ContainerStateChanged();
+  }
   void KeyDown(WORD& key, TShiftState shift) override
   {
     KeysDown.push_back(key);
@@ -191,4 +199,60 @@ TEST_F(cxInnerListBoxTest, TypedSearchFindsItemsWithPausesAndDoubleByteCharacter
   Type("\b");  // removes the whole last character
   EXPECT_EQ(List()->SearchText(), chinese.substr(0, 2));
   EXPECT_EQ(List()->ItemIndex(), 3);
+}
+
+TEST_F(cxInnerListBoxTest, LeavingTheListRefreshesTheContainerWithNotificationAndEnteringDoesNothing)
+{
+  HandleWaitingMessages();
+  const int before = FContainer->StateChanges;
+  List()->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(FContainer->StateChanges, before);
+  List()->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(FContainer->StateChanges, before + 1);
+  EXPECT_TRUE(FContainer->ViewInfoCalculated());
+}
+
+// The corner between the two painted bars shows the painter's form content colour on the screen
+// and when the list is printed with its non-client area; with one bar only there is no corner.
+TEST_F(cxInnerListBoxTest, TheCornerBetweenThePaintedBarsIsFilledOnScreenAndWhenPrinted)
+{
+  Fill(60);
+  EXPECT_TRUE(IsRectEmpty(&static_cast<const RECT&>(List()->SizeGripRect())));  // the vertical bar only
+  SendMessageA(List()->Handle(), LB_SETHORIZONTALEXTENT, 1000, 0);
+  HandleWaitingMessages();
+  ASSERT_TRUE(List()->HScrollBar()->Visible());
+  ASSERT_TRUE(List()->VScrollBar()->Visible());
+  const RECT grip = List()->SizeGripRect();
+  ASSERT_FALSE(IsRectEmpty(&grip));
+  // Right of the horizontal bar and below the vertical one, in window coordinates.
+  RECT window{};
+  GetWindowRect(List()->Handle(), &window);
+  const POINT barsCorner = FContainer->ClientToScreen(POINT{List()->VScrollBar()->Left(), List()->HScrollBar()->Top()});
+  EXPECT_EQ(grip.left, barsCorner.x - window.left);
+  EXPECT_EQ(grip.top, barsCorner.y - window.top);
+  EXPECT_EQ(grip.right - grip.left, List()->VScrollBar()->Width());
+  EXPECT_EQ(grip.bottom - grip.top, List()->HScrollBar()->Height());
+  const COLORREF corner = ColorToRGB(FContainer->GetPainter()->FormContentColor());
+  const POINT mid{(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+
+  TDibSurface surface(window.right - window.left, window.bottom - window.top, RGB(1, 2, 3));
+  SendMessageA(List()->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(surface.DC()), PRF_NONCLIENT | PRF_CLIENT);
+  EXPECT_EQ(surface.Pixel(mid.x, mid.y), corner);
+  EXPECT_EQ(surface.Pixel(grip.left, grip.top), corner);
+  EXPECT_EQ(surface.Pixel(grip.right - 1, grip.bottom - 1), corner);
+  // The rest of the non-client area (the system bars under the painted ones) is left out.
+  surface.Fill(RGB(1, 2, 3));
+  SendMessageA(List()->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(surface.DC()), PRF_NONCLIENT);
+  EXPECT_EQ(surface.Pixel(mid.x, mid.y), corner);
+  EXPECT_EQ(surface.Pixel(grip.left - 5, mid.y), RGB(1, 2, 3));
+  EXPECT_EQ(surface.Pixel(mid.x, grip.top - 5), RGB(1, 2, 3));
+
+  FForm->BringToFront();
+  SetForegroundWindow(FForm->Handle());
+  RedrawWindow(List()->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  HandleWaitingMessages();
+  HDC dc = GetWindowDC(List()->Handle());
+  const COLORREF onScreen = GetPixel(dc, mid.x, mid.y);
+  ReleaseDC(List()->Handle(), dc);
+  EXPECT_EQ(onScreen, corner);
 }

@@ -7,7 +7,10 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "tests/toolkit/controls/CustomControlTestSupport.h"
+#include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/dxHooks.h"
+#include "toolkit/controls/cxContainer.h"
 #include "toolkit/controls/cxContainerHelpers.h"
 #include "toolkit/controls/cxContainerPopupWindow.h"
 #include "toolkit/controls/cxContainerStyle.h"
@@ -303,6 +306,68 @@ TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationClosesPopupsButAnActiveFo
   SendMessageA(focused->Handle(), WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_TRUE(Listed(focused));
   focused->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationTellsAContainerOwnerThatTheFocusChanged)
+{
+  auto* container = New<TcxContainer>(FForm);
+  container->SetParent(FForm);
+  container->SetBounds(10, 60, 100, 24);
+  std::vector<std::string> events;
+  struct TRecorder : TObject {
+    std::vector<std::string>* Events;
+    void FocusChanged(TObject*) { Events->push_back("focus changed"); }
+  };
+  TOwned<TRecorder> recorder = MakeOwned<TRecorder>();
+  recorder->Events = &events;
+  container->SetOnFocusChanged(TNotifyEvent(recorder.get(), &TRecorder::FocusChanged));
+  TTestPopup* ofContainer = NewPopup(container, "OfContainer", false);
+  ofContainer->Log = &events;
+  TTestPopup* ofPlainControl = NewPopup(FOwner, "OfPlainControl", false);
+  ofPlainControl->Log = &events;
+  ofContainer->Popup(nullptr);
+  ofPlainControl->Popup(nullptr);
+  ASSERT_EQ(VisiblePopups().size(), 2u);
+  SendMessageA(FForm->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(VisiblePopups().empty());
+  // Told once, after its own popup closed; the plain owner's popup tells no container.
+  EXPECT_EQ(events, (std::vector<std::string>{"closed OfContainer", "focus changed", "closed OfPlainControl"}));
+}
+
+// A popup without children paints its whole client area in its own style's colour through its
+// view info; the frame of the popup base lies over the outermost pixels.
+TEST_F(cxCustomPopupWindowTest, PaintsItsBackgroundFromItsOwnStyleUnderTheFrame)
+{
+  constexpr TColor background = static_cast<TColor>(RGB(230, 210, 170));
+  constexpr TColor frame = static_cast<TColor>(RGB(40, 90, 200));
+  struct TCase {
+    TcxPopupFrameStyle Frame;
+    TColor Edge;  // the outermost pixel column and row
+  };
+  for (const TCase& k : {TCase{pfsNone, background}, TCase{pfsSingle, frame}}) {
+    SCOPED_TRACE(static_cast<int>(k.Frame));
+    TTestPopup* popup = NewPopup(FOwner, "Painted", false);
+    Free(popup->Panel);
+    popup->SetBounds(0, 0, 90, 60);
+    popup->SetFrameStyle(k.Frame);
+    popup->SetFrameLineColor(frame);
+    popup->Style()->SetColor(background);
+    popup->Popup(nullptr);
+    ASSERT_TRUE(Listed(popup));
+    RedrawWindow(popup->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HandleWaitingMessages();
+    const RECT client = popup->ClientRect();
+    EXPECT_TRUE(RectsEqual(popup->ViewInfo()->Bounds, client));
+    EXPECT_EQ(popup->ViewInfo()->BackgroundColor, background);
+    const int w = client.right, h = client.bottom;
+    HWND wnd = popup->Handle();
+    for (POINT p : {POINT{0, h / 2}, POINT{w - 1, h / 2}, POINT{w / 2, 0}, POINT{w / 2, h - 1}})
+      EXPECT_EQ(WindowPixel(wnd, p.x, p.y), ColorToRGB(k.Edge)) << p.x << "," << p.y;
+    for (POINT p : {POINT{1, h / 2}, POINT{w - 2, h / 2}, POINT{w / 2, 1}, POINT{w / 2, h - 2}, POINT{w / 2, h / 2}})
+      EXPECT_EQ(WindowPixel(wnd, p.x, p.y), ColorToRGB(background)) << p.x << "," << p.y;
+    popup->CloseUp();
+    Free(popup);
+  }
 }
 
 TEST_F(cxCustomPopupWindowTest, TheModalLoopEndsWhenThePopupIsHidden)
