@@ -867,8 +867,7 @@ void FillSizeGripArea(TcxContainer* Container, HWND Wnd, const RECT& R, HDC DC)
   if (!Container || IsRectEmpty(&R)) return;
   HDC dc = DC ? DC : GetWindowDC(Wnd);
   if (!dc) return;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Container->GetPainter()->FormContentColor()));
-  FillRect(dc, &R, brush);
-  DeleteObject(brush);
+  const TBrushHandle brush(CreateSolidBrush(ColorToRGB(Container->GetPainter()->FormContentColor())));
+  FillRect(dc, &R, brush.Get());
   if (!DC) ReleaseDC(Wnd, dc);
 }
