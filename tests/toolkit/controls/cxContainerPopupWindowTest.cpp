@@ -205,6 +205,8 @@ TEST_F(cxCustomPopupWindowTest, AClickInsideThePopupClosesNothing)
 {
   TTestPopup* popup = NewPopup(FOwner, "P", false);
   popup->Popup(nullptr);
+  // The click must land on the popup: wait until the display shows it where the click goes.
+  ASSERT_TRUE(PumpUntil([&] { return WindowFromPoint(Center(popup->Panel)) == popup->Panel->Handle(); }));
   ClickAt(Center(popup->Panel));
   ASSERT_TRUE(PumpUntil([] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
   HandleWaitingMessages();
