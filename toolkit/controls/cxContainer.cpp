@@ -743,6 +743,16 @@ void TcxContainer::PostScrollBarsSync()
 
 void TcxContainer::DXMScrollBarsSync(TMessage&) { SyncScrollBarsWithInnerControl(false); }
 
+void SetScrollBarParamsFromInfo(TcxScrollBar* bar, const SCROLLINFO& info)
+{
+  // The system allows what the painted bar refuses (a page larger than the range above a minimum
+  // above zero): keep the range and page within what the bar takes.
+  const int min = info.nMin;
+  const int max = std::max(info.nMax, min);
+  const int page = std::clamp(static_cast<int>(info.nPage), 0, max - min);
+  bar->SetScrollParams(min, max, page, std::clamp(info.nPos, min, max), true);
+}
+
 void TcxContainer::SyncScrollBarsWithInnerControl(bool SkipBars)
 {
   if (!FInnerControl || !HasScrollBars() || IsDestroying() || !IsScrollBarInfoSupported() || FScrollBarsCalculating)
@@ -756,12 +766,7 @@ void TcxContainer::SyncScrollBarsWithInnerControl(bool SkipBars)
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     if (!GetScrollInfo(FInnerControl->Handle(), bar->Kind() == sbHorizontal ? SB_HORZ : SB_VERT, &info)) continue;
-    // The system allows what the painted bar refuses (a page larger than the range above a minimum
-    // above zero): keep the range and page within what the bar takes.
-    const int min = info.nMin;
-    const int max = std::max(info.nMax, min);
-    const int page = std::clamp(static_cast<int>(info.nPage), 0, max - min);
-    bar->SetScrollParams(min, max, page, std::clamp(info.nPos, min, max), true);
+    SetScrollBarParamsFromInfo(bar, info);
   }
   UpdateSizeGrip();
 }

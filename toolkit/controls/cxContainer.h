@@ -303,3 +303,8 @@ void FillSizeGrip(TcxContainer* Container);
 // Fills R (in Wnd's window coordinates) on DC, or on Wnd's window DC when DC is 0, with the
 // container painter's form content colour; nothing for an empty R.
 void FillSizeGripArea(TcxContainer* Container, HWND Wnd, const RECT& R, HDC DC = nullptr);
+
+// A painted bar takes what a system bar reports, kept within what it accepts: the maximum not
+// below the minimum, the page not above the range, the position inside it.
+class TcxScrollBar;
+void SetScrollBarParamsFromInfo(TcxScrollBar* bar, const SCROLLINFO& info);

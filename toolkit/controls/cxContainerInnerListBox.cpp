@@ -48,14 +48,6 @@ void RemoveLastCharacter(std::string& text)
 
 }  // namespace
 
-void SetScrollBarParamsFromInfo(TcxScrollBar* bar, const SCROLLINFO& info)
-{
-  const int min = info.nMin;
-  const int max = std::max(info.nMax, min);
-  const int page = std::clamp(static_cast<int>(info.nPage), 0, max - min);
-  bar->SetScrollParams(min, max, page, std::clamp(info.nPos, min, max), true);
-}
-
 CL_DEFINE_CLASS(TcxCustomInnerListBox);
 
 TcxCustomInnerListBox::TcxCustomInnerListBox(TComponent* owner) : TListBox(owner)

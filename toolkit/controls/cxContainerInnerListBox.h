@@ -82,6 +82,3 @@ private:
   TcxContainer* FContainer = nullptr;
 };
 
-// The painted bar takes what the system bar reports, kept within what it accepts: the maximum not
-// below the minimum, the page not above the range, the position inside it.
-void SetScrollBarParamsFromInfo(TcxScrollBar* bar, const SCROLLINFO& info);
