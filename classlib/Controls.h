@@ -227,7 +227,7 @@ public:
   // window takes the capture (dropping it nowhere), or through EndDrag or CancelDrag. One drag at
   // a time.
   TDragMode DragMode() const { return FDragMode; }
-  void SetDragMode(TDragMode value) { FDragMode = value; }
+  virtual void SetDragMode(TDragMode value) { FDragMode = value; }
   void BeginDrag(bool immediate, int threshold = -1);
   void EndDrag(bool drop);
   // A drag of this control is pending or running.

@@ -561,6 +561,14 @@ bool TCustomForm::SetFocusedControl(TWinControl* control)
   return true;
 }
 
+bool TCustomForm::IsShortCut(TMessage& message)
+{
+  bool handled = false;
+  if (FOnShortCut) FOnShortCut(message, handled);
+  if (handled) return true;
+  return FMenu && FMenu->IsShortCut(message);
+}
+
 void TCustomForm::DefocusControl(TControl* control, bool removing)
 {
   if (removing && Contains(control, FFocusedControl)) FFocusedControl = control->Parent();

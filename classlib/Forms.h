@@ -35,6 +35,8 @@ constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = I
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+// A key about to be handled by a control of the form: Handled stops it there.
+using TShortCutEvent = TEvent<void(TMessage& Msg, bool& Handled)>;
 
 // Tag of the form constructor that reads no stored form.
 struct TCreateNew {};
@@ -104,7 +106,10 @@ public:
   void SetActiveControl(TWinControl* control);
   void FocusControl(TWinControl* control);
   // Records the control that received the focus; sends CM_EXIT and CM_ENTER along the way.
-  bool SetFocusedControl(TWinControl* control);
+  virtual bool SetFocusedControl(TWinControl* control);
+  // A key pressed in one of the form's controls (WM_KEYDOWN or WM_SYSKEYDOWN), before the control
+  // handles it: OnShortCut, then the shortcuts of the form's menu. Answers whether it was taken.
+  virtual bool IsShortCut(TMessage& message);
   void DefocusControl(TControl* control, bool removing);
   bool Active() const { return FActive; }
   void SetFocus() override;
@@ -142,6 +147,8 @@ public:
   void SetOnDeactivate(TNotifyEvent e) { FOnDeactivate = e; }
   TNotifyEvent OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent e) { FOnPaint = e; }
+  TShortCutEvent OnShortCut() const { return FOnShortCut; }
+  void SetOnShortCut(TShortCutEvent e) { FOnShortCut = e; }
 
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -214,6 +221,7 @@ private:
   TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
   TCloseEvent FOnClose;
   TCloseQueryEvent FOnCloseQuery;
+  TShortCutEvent FOnShortCut;
 };
 
 // The designer of the form at the root of the component's ownership (for a control without owner,

@@ -1268,8 +1268,13 @@ void TWinControl::WMChar(TMessage& msg)
 
 void TWinControl::CNKeyDown(TMessage& msg)
 {
-  // Before the key is translated: the control's parents and its form get a chance at it.
+  // Before the key is translated: the form's shortcuts, then the control's parents and the form's
+  // dialog keys get a chance at it.
   msg.Result = 1;
+  if (TCustomForm* form = GetParentForm()) {
+    TMessage key{msg.Msg - CN_BASE, msg.WParam, msg.LParam, 0};
+    if (form->IsShortCut(key)) return;
+  }
   if (Perform(CM_CHILDKEY, msg.WParam, reinterpret_cast<LPARAM>(this)) != 0) return;
   WORD key = static_cast<WORD>(msg.WParam);
   UINT mask = 0;

@@ -321,6 +321,17 @@ void TcxContainer::CursorChanged()
   if (FInnerControl) FInnerControl->SetCursor(Cursor());
 }
 
+void TcxContainer::SetDragMode(TDragMode Value)
+{
+  TcxControl::SetDragMode(Value);
+  if (FInnerControl) FInnerControl->SetDragMode(Value);
+}
+
+TDragImageList* TcxContainer::GetDragImages()
+{
+  return FInnerControl ? FInnerControl->GetDragImages() : TcxControl::GetDragImages();
+}
+
 void TcxContainer::Invalidate()
 {
   TcxControl::Invalidate();

@@ -217,6 +217,9 @@ public:
   void Invalidate() override;
   void Update() override;
   void GetTabOrderList(std::vector<TWinControl*>& List) const override;
+  // The inner control is dragged the way the container is, and shows its own drag images.
+  void SetDragMode(TDragMode Value) override;
+  TDragImageList* GetDragImages() override;
 
 protected:
   void AdjustClientRect(RECT& Rect) override;

@@ -26,6 +26,10 @@ public:
   {
     (c->*(&TcxContainerAccess::MouseUp))(b, s, x, y);
   }
+  static void CallDragOver(TcxContainer* c, TObject* source, int x, int y, TDragState state, bool& accept)
+  {
+    (c->*(&TcxContainerAccess::DragOver))(source, x, y, state, accept);
+  }
   static bool CallDoMouseWheel(TcxContainer* c, TShiftState s, int delta, POINT p)
   {
     return (c->*(&TcxContainerAccess::DoMouseWheel))(s, delta, p);
@@ -165,6 +169,47 @@ void TcxCustomInnerListBox::MouseUp(TMouseButton button, TShiftState shift, int 
   if (FContainer) TcxContainerAccess::CallMouseUp(FContainer, button, shift, x + Left(), y + Top());
 }
 
+void TcxCustomInnerListBox::DragOver(TObject* source, int x, int y, TDragState state, bool& accept)
+{
+  if (FContainer)
+    TcxContainerAccess::CallDragOver(FContainer, source, x + Left(), y + Top(), state, accept);
+  else
+    TListBox::DragOver(source, x, y, state, accept);
+}
+
+void TcxCustomInnerListBox::DragDrop(TObject* source, int x, int y)
+{
+  if (FContainer)
+    FContainer->DragDrop(source, x + Left(), y + Top());
+  else
+    TListBox::DragDrop(source, x, y);
+}
+
+void TcxCustomInnerListBox::MouseDownDraggingContainer(TMessage& msg)
+{
+  const bool shift = (msg.WParam & MK_SHIFT) != 0, ctrl = (msg.WParam & MK_CONTROL) != 0;
+  const LRESULT hit = SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, msg.LParam);
+  const bool onItem = HIWORD(hit) == 0 && LOWORD(hit) < SendMessageA(FHandle, LB_GETCOUNT, 0, 0);
+  const bool onSelection = MultiSelect() && onItem && Selected(LOWORD(hit));
+  TWeakRef<TcxCustomInnerListBox> self(this);
+  TWeakRef<TcxContainer> container(FContainer);
+  // Without the automatic mode the class library lets the press through to the list.
+  SetDragMode(dmManual);
+  try {
+    if (onSelection && !(shift && !ctrl)) {
+      // Dragging a selection must not change it: the list never sees this press.
+      container->BeginDrag(false, -1);
+    } else {
+      TListBox::WndProc(msg);
+      if (container && !(MultiSelect() && (shift || ctrl))) container->BeginDrag(false, -1);
+    }
+  } catch (...) {
+    if (self) SetDragMode(dmAutomatic);
+    throw;
+  }
+  if (self) SetDragMode(dmAutomatic);
+}
+
 bool TcxCustomInnerListBox::ForwardMouseWheel(TMessage& msg)
 {
   if (!FContainer) return false;
@@ -177,6 +222,12 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
 {
   if (FContainer && FContainer->HandlePopupMenuShortCut(msg)) return;
   switch (msg.Msg) {
+    case WM_LBUTTONDOWN:
+      if (FContainer && DragMode() == dmAutomatic && !FContainer->IsDesigning()) {
+        MouseDownDraggingContainer(msg);
+        return;
+      }
+      break;
     case WM_MOUSEWHEEL:
       if (ForwardMouseWheel(msg)) {
         msg.Result = 0;

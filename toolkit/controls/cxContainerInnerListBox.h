@@ -43,6 +43,8 @@ public:
   // both bars show.
   RECT SizeGripRect() const;
   void Notification(TComponent* component, TOperation operation) override;
+  // A drop on the list is a drop on its container.
+  void DragDrop(TObject* source, int x, int y) override;
 
 protected:
   virtual void DoAutoComplete(char& key);
@@ -57,6 +59,7 @@ protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DragOver(TObject* source, int x, int y, TDragState state, bool& accept) override;
   void WndProc(TMessage& msg) override;
   void DefaultHandler(TMessage& msg) override;
   void DestroyWindowHandle() override;
@@ -66,6 +69,9 @@ private:
   void ScrollVert(TObject* sender, TScrollCode code, int& pos);
   void SyncScrollBar(TcxScrollBar* bar, LONG objectId, int barKind);
   bool ForwardMouseWheel(TMessage& msg);
+  // A press while the list drags automatically: it selects as usual (unless it lies on the
+  // selection of a multi-select list) and drags the container, not the list.
+  void MouseDownDraggingContainer(TMessage& msg);
   int FindItemStartingWith(const std::string& text) const;
   LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -224,6 +224,19 @@ TCustomForm* TcxCustomPopupWindow::OwnerParentForm() const
   return FOwnerControl ? FOwnerControl->GetParentForm() : nullptr;
 }
 
+bool TcxCustomPopupWindow::IsShortCut(TMessage& message)
+{
+  if (inherited::IsShortCut(message)) return true;
+  TCustomForm* form = OwnerParentForm();
+  return form && form != this && form->IsShortCut(message);
+}
+
+bool TcxCustomPopupWindow::SetFocusedControl(TWinControl* control)
+{
+  TPopupClosingLock lock;
+  return inherited::SetFocusedControl(control);
+}
+
 void TcxCustomPopupWindow::LockDeactivate(bool lock)
 {
   if (lock)

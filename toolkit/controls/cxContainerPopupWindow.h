@@ -87,6 +87,11 @@ public:
   virtual void FitToDesktop(POINT& p);
 
   void Notification(TComponent* component, TOperation operation) override;
+  // The popup's own shortcuts, else those of its owner's form: keys pressed in a drop-down still
+  // reach the form it drops down from.
+  bool IsShortCut(TMessage& message) override;
+  // Moving the focus inside the popup counts as closing: activation messages it causes are eaten.
+  bool SetFocusedControl(TWinControl* control) override;
 
 protected:
   virtual void DoClosed();

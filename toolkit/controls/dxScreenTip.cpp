@@ -342,7 +342,6 @@ namespace {
 using TL = TdxScreenTipLink;
 using TAL = TdxScreenTipActionLink;
 using TCL = TdxCustomScreenTipLink;
-TComponent* LinkTip(const TCL* link) { return link->ScreenTip(); }
 const TPropInfo LinkProps[] = {
   ComponentProp<&TL::Control, &TL::SetControl>("Control"),
   ComponentProp<&TCL::ScreenTip, &TCL::SetScreenTip>("ScreenTip"),

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/DragDrop.h"
+#include "classlib/ExtCtrls.h"
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
@@ -255,4 +257,160 @@ TEST_F(cxInnerListBoxTest, TheCornerBetweenThePaintedBarsIsFilledOnScreenAndWhen
   const COLORREF onScreen = GetPixel(dc, mid.x, mid.y);
   ReleaseDC(List()->Handle(), dc);
   EXPECT_EQ(onScreen, corner);
+}
+
+namespace {
+
+// What the drop targets of a drag hear.
+struct TDropLog : TObject {
+  int Overs = 0;
+  TObject* DropSource = nullptr;  // the dragged control, or a drag object of the program's own
+  POINT DropAt{-1, -1};
+  void Over(TObject*, TObject*, int, int, TDragState, bool& accept)
+  {
+    ++Overs;
+    accept = true;
+  }
+  // The drag object goes after the drop: what it drags is kept instead.
+  void Drop(TObject*, TObject* source, int x, int y)
+  {
+    auto* dragged = dynamic_cast<TBaseDragControlObject*>(source);
+    DropSource = dragged ? dragged->Control() : source;
+    DropAt = POINT{x, y};
+  }
+};
+
+// A container whose list drags automatically, beside a panel that takes drops.
+class cxInnerListBoxDragTest : public cxInnerListBoxTest {
+protected:
+  void SetUp() override
+  {
+    GetCursorPos(&FSavedCursor);
+    cxInnerListBoxTest::SetUp();
+    FTarget = New<TPanel>(FForm);
+    FTarget->SetParent(FForm);
+    FTarget->SetBounds(180, 10, 100, 100);
+    FTarget->SetOnDragOver(TDragOverEvent(FTargetLog.get(), &TDropLog::Over));
+    FTarget->SetOnDragDrop(TDragDropEvent(FTargetLog.get(), &TDropLog::Drop));
+    SetWindowPos(FForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Fill(5);
+    HandleWaitingMessages();
+  }
+  void TearDown() override
+  {
+    CancelDrag();
+    cxInnerListBoxTest::TearDown();
+    MoveCursorTo(FSavedCursor);
+  }
+  POINT ItemPoint(int index)
+  {
+    RECT r{};
+    SendMessageA(List()->Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The mouse presses an item with the keys held that keys says.
+  void PressItem(int index, WPARAM keys)
+  {
+    const POINT p = ItemPoint(index);
+    MoveCursorTo(List()->ClientToScreen(p));
+    PostMessageA(List()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, PointToLParam(p));
+    HandleWaitingMessages();
+  }
+  // The mouse moves onto control and is released there; the window holding the mouse hears both.
+  void DropOn(TWinControl* control)
+  {
+    const POINT screen = control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
+    ASSERT_TRUE(MoveCursorTo(screen));
+    FDroppedAt = control->Parent()->ScreenToClient(screen);
+    HWND capture = GetCapture();
+    ASSERT_NE(capture, nullptr);
+    POINT client = screen;
+    ScreenToClient(capture, &client);
+    PostMessageA(capture, WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(client));
+    HandleWaitingMessages();
+    PostMessageA(GetCapture() ? GetCapture() : capture, WM_LBUTTONUP, 0, PointToLParam(client));
+    HandleWaitingMessages();
+  }
+  std::vector<int> SelectedItems()
+  {
+    std::vector<int> items;
+    for (int i = 0; i < 5; ++i)
+      if (List()->Selected(i)) items.push_back(i);
+    return items;
+  }
+
+  POINT FSavedCursor{};
+  POINT FDroppedAt{};  // where DropOn released the mouse, in the client coordinates of the control's parent
+  TPanel* FTarget = nullptr;
+  TOwned<TDropLog> FTargetLog = MakeOwned<TDropLog>();
+};
+
+}  // namespace
+
+TEST_F(cxInnerListBoxDragTest, APressSelectsAndDragsTheContainerUnlessKeysExtendAMultiSelection)
+{
+  struct TCase {
+    const char* Name;
+    bool Multi;
+    int Press;
+    WPARAM Keys;
+    std::vector<int> Selected;  // after the press
+    bool Drags;
+  };
+  const TCase cases[] = {
+    {"single, plain", false, 2, 0, {2}, true},
+    {"multi, on the selection", true, 3, 0, {1, 3}, true},  // the selection stays for the drag
+    {"multi, on the selection with Ctrl and Shift", true, 3, MK_CONTROL | MK_SHIFT, {1, 3}, true},
+    {"multi, off the selection", true, 0, 0, {0}, true},
+    {"multi, Ctrl toggles", true, 2, MK_CONTROL, {1, 2, 3}, false},
+    {"multi, Shift extends", true, 3, MK_SHIFT, {}, false},  // the range depends on the anchor
+  };
+  FContainer->SetDragMode(dmAutomatic);
+  EXPECT_EQ(List()->DragMode(), dmAutomatic);  // the container's mode reaches its list
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    List()->SetMultiSelect(c.Multi);
+    HandleWaitingMessages();
+    List()->ClearSelection();
+    if (c.Multi) {
+      List()->SetSelected(1, true);
+      List()->SetSelected(3, true);
+    }
+    FTargetLog->Overs = 0;
+    FTargetLog->DropSource = nullptr;
+    PressItem(c.Press, c.Keys);
+    EXPECT_EQ(FContainer->Dragging(), c.Drags);
+    EXPECT_FALSE(List()->Dragging());
+    EXPECT_EQ(List()->DragMode(), dmAutomatic);  // manual only for the press
+    if (!c.Selected.empty()) {
+      EXPECT_EQ(SelectedItems(), c.Selected);
+    }
+    if (!c.Drags) {
+      PostMessageA(List()->Handle(), WM_LBUTTONUP, 0, PointToLParam(ItemPoint(c.Press)));
+      HandleWaitingMessages();
+      continue;
+    }
+    DropOn(FTarget);
+    EXPECT_FALSE(FContainer->Dragging());
+    EXPECT_GT(FTargetLog->Overs, 0);
+    EXPECT_EQ(FTargetLog->DropSource, FContainer);
+  }
+}
+
+TEST_F(cxInnerListBoxDragTest, DragsOverAndDropsOnTheListGoToTheContainerInItsCoordinates)
+{
+  TOwned<TDropLog> containerLog = MakeOwned<TDropLog>();
+  FContainer->SetOnDragOver(TDragOverEvent(containerLog.get(), &TDropLog::Over));
+  FContainer->SetOnDragDrop(TDragDropEvent(containerLog.get(), &TDropLog::Drop));
+  FContainer->SetBounds(10, 10, 160, 100);  // lays the list out inside the border
+  ASSERT_GT(List()->Left(), 0);
+  ASSERT_GT(List()->Top(), 0);
+  MoveCursorTo(FTarget->ClientToScreen(POINT{50, 50}));
+  FTarget->BeginDrag(true);
+  ASSERT_TRUE(FTarget->Dragging());
+  DropOn(List());
+  EXPECT_GT(containerLog->Overs, 0);
+  EXPECT_EQ(containerLog->DropSource, FTarget);
+  EXPECT_EQ(containerLog->DropAt.x, FDroppedAt.x);
+  EXPECT_EQ(containerLog->DropAt.y, FDroppedAt.y);
 }

@@ -4,6 +4,8 @@
 #include <vector>
 #include "classlib/Application.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
@@ -409,6 +411,91 @@ TEST_F(cxCustomPopupWindowTest, AltWithNavigationKeysReachesANonModalPopupAndOth
     PostMessageA(popup->Handle(), WM_SYSKEYDOWN, key, 0x20000001);
   HandleWaitingMessages();
   EXPECT_EQ(popup->SysKeys, (std::vector<WPARAM>{VK_DOWN, VK_F4}));
+  popup->CloseUp();
+}
+
+namespace {
+// Records what reaches a form's OnShortCut, a menu item and an edit, and takes the keys it is told.
+struct TKeyRecorder : TObject {
+  WPARAM Takes = 0;
+  std::vector<WPARAM> Seen;
+  void ShortCut(TMessage& msg, bool& handled)
+  {
+    Seen.push_back(msg.WParam);
+    handled = msg.WParam == Takes;
+  }
+  void Click(TObject*) { Seen.push_back(0); }
+  void KeyDown(TObject*, WORD& key, TShiftState) { Seen.push_back(key); }
+  std::vector<bool> ClosingOnEnter;
+  void Enter(TObject*) { ClosingOnEnter.push_back(IsPopupClosing()); }
+};
+}  // namespace
+
+TEST_F(cxCustomPopupWindowTest, KeysInAPopupAreItsShortCutsFirstThenItsOwnerFormsThenTheControls)
+{
+  TOwned<TKeyRecorder> popupKeys = MakeOwned<TKeyRecorder>(), formKeys = MakeOwned<TKeyRecorder>(),
+                       menuClicks = MakeOwned<TKeyRecorder>(), editKeys = MakeOwned<TKeyRecorder>();
+  popupKeys->Takes = VK_F7;
+  formKeys->Takes = VK_F8;
+  auto* menu = New<TMainMenu>(FForm);
+  auto* item = New<TMenuItem>(menu);
+  item->SetCaption("Item");
+  item->SetShortCut(VK_F9);
+  item->SetOnClick(TNotifyEvent(menuClicks.get(), &TKeyRecorder::Click));
+  menu->Items()->Add(item);
+  FForm->SetMenu(menu);
+  FForm->SetOnShortCut(TShortCutEvent(formKeys.get(), &TKeyRecorder::ShortCut));
+
+  TTestPopup* popup = NewPopup(FOwner, "P", true);
+  popup->SetOnShortCut(TShortCutEvent(popupKeys.get(), &TKeyRecorder::ShortCut));
+  auto* edit = New<TEdit>(popup);
+  edit->SetParent(popup);
+  edit->SetBounds(0, 50, 80, 21);
+  edit->SetOnKeyDown(TKeyEvent(editKeys.get(), &TKeyRecorder::KeyDown));
+  popup->Popup(edit);
+  ASSERT_TRUE(PumpUntil([edit] { return GetFocus() == edit->Handle(); }));
+
+  struct TCase {
+    WPARAM Key;
+    std::vector<WPARAM> Popup, Form, Menu, Edit;
+  };
+  const TCase cases[] = {
+    {VK_F7, {VK_F7}, {}, {}, {}},                  // the popup's own shortcut
+    {VK_F8, {VK_F8}, {VK_F8}, {}, {}},             // the owner form's
+    {VK_F9, {VK_F9}, {VK_F9}, {0}, {}},            // the owner form's menu
+    {VK_F6, {VK_F6}, {VK_F6}, {}, {VK_F6}},        // nobody's: the focused control has it
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Key);
+    for (TKeyRecorder* r : {popupKeys.get(), formKeys.get(), menuClicks.get(), editKeys.get()}) r->Seen.clear();
+    PostMessageA(edit->Handle(), WM_KEYDOWN, c.Key, 1);
+    HandleWaitingMessages();
+    EXPECT_EQ(popupKeys->Seen, c.Popup);
+    EXPECT_EQ(formKeys->Seen, c.Form);
+    EXPECT_EQ(menuClicks->Seen, c.Menu);
+    EXPECT_EQ(editKeys->Seen, c.Edit);
+  }
+  popup->CloseUp();
+}
+
+TEST_F(cxCustomPopupWindowTest, MovingTheFocusInsideAPopupCountsAsClosing)
+{
+  TOwned<TKeyRecorder> recorder = MakeOwned<TKeyRecorder>();
+  TTestPopup* popup = NewPopup(FOwner, "P", true);
+  TEdit* edits[2];
+  for (int i = 0; i < 2; ++i) {
+    edits[i] = New<TEdit>(popup);
+    edits[i]->SetParent(popup);
+    edits[i]->SetBounds(0, 50 + 22 * i, 80, 21);
+  }
+  popup->Popup(edits[0]);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edits[0]->Handle(); }));
+  edits[1]->SetOnEnter(TNotifyEvent(recorder.get(), &TKeyRecorder::Enter));
+  edits[1]->SetFocus();
+  HandleWaitingMessages();
+  EXPECT_EQ(recorder->ClosingOnEnter, std::vector<bool>{true});
+  EXPECT_FALSE(IsPopupClosing());
+  EXPECT_TRUE(Listed(popup));
   popup->CloseUp();
 }
 

@@ -506,7 +506,9 @@ TEST_F(ContainerTest, ScrollBarsMirrorTheInnerControl)
   EXPECT_EQ(bar->Left(), topLeft.x);
   EXPECT_EQ(bar->Top(), topLeft.y);
   EXPECT_EQ(bar->Width(), info.rcScrollBar.right - info.rcScrollBar.left);
-  SCROLLINFO si{sizeof si, SIF_ALL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
   GetScrollInfo(c->Edit->Handle(), SB_VERT, &si);
   EXPECT_EQ(bar->Min(), si.nMin);
   EXPECT_EQ(bar->Max(), si.nMax);
