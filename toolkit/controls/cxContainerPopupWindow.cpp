@@ -178,10 +178,14 @@ void TcxCustomPopupWindow::AdjustClientRect(RECT& rect)
 void TcxCustomPopupWindow::Paint()
 {
   if (FViewInfo && FStyle) {
+    // A view info laid out for another size (or never) takes the whole client area; one that a
+    // subclass laid out for this size keeps its border and client rectangles.
     const RECT bounds = ClientRect();
-    FViewInfo->Bounds = bounds;
-    FViewInfo->BorderRect = bounds;
-    if (IsRectEmpty(&FViewInfo->ClientRect)) FViewInfo->ClientRect = bounds;
+    if (!EqualRect(&FViewInfo->Bounds, &bounds)) {
+      FViewInfo->Bounds = bounds;
+      FViewInfo->BorderRect = bounds;
+      FViewInfo->ClientRect = bounds;
+    }
     FViewInfo->BackgroundColor = FStyle->Color();
     FViewInfo->TakePainterFromStyle(FStyle);
     FViewInfo->Paint(cxCanvas());

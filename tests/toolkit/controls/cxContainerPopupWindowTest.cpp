@@ -16,6 +16,7 @@
 #include "toolkit/controls/cxContainerHelpers.h"
 #include "toolkit/controls/cxContainerPopupWindow.h"
 #include "toolkit/controls/cxContainerStyle.h"
+#include "toolkit/controls/cxContainerViewInfo.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
 using namespace controls_test;
@@ -369,6 +370,26 @@ TEST_F(cxCustomPopupWindowTest, PaintsItsBackgroundFromItsOwnStyleUnderTheFrame)
       EXPECT_EQ(WindowPixel(wnd, p.x, p.y), ColorToRGB(k.Edge)) << p.x << "," << p.y;
     for (POINT p : {POINT{1, h / 2}, POINT{w - 2, h / 2}, POINT{w / 2, 1}, POINT{w / 2, h - 2}, POINT{w / 2, h / 2}})
       EXPECT_EQ(WindowPixel(wnd, p.x, p.y), ColorToRGB(background)) << p.x << "," << p.y;
+
+    // A border the view info was given for this size is painted, not painted over.
+    constexpr TColor border = static_cast<TColor>(RGB(200, 30, 30));
+    TcxContainerViewInfo* info = popup->ViewInfo();
+    info->BorderRect = RECT{5, 5, w - 5, h - 5};
+    info->BorderStyle = TcxContainerBorderStyle::cbsSingle;
+    info->BorderWidth = 1;
+    info->BorderColor = border;
+    info->Edges = cxBordersAll;
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HandleWaitingMessages();
+    EXPECT_TRUE(RectsEqual(info->BorderRect, RECT{5, 5, w - 5, h - 5}));
+    EXPECT_EQ(WindowPixel(wnd, 4, h / 2), ColorToRGB(border));
+    EXPECT_EQ(WindowPixel(wnd, w / 2, h - 5), ColorToRGB(border));
+    EXPECT_EQ(WindowPixel(wnd, w / 2, h / 2), ColorToRGB(background));
+    // Resized, the popup lays its view info out for the new size again.
+    popup->SetBounds(popup->Left(), popup->Top(), 100, 70);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HandleWaitingMessages();
+    EXPECT_TRUE(RectsEqual(info->BorderRect, popup->ClientRect()));
     popup->CloseUp();
     Free(popup);
   }
