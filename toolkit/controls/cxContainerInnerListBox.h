@@ -9,6 +9,7 @@
 
 class TcxScrollBar;
 class TcxLookAndFeel;
+class TcxCanvas;
 
 // The tick count the typed search measures its pauses with; tests replace it.
 using TcxInnerListBoxTickCountFunc = DWORD(WINAPI*)();
@@ -35,6 +36,8 @@ public:
   TcxScrollBar* HScrollBar() const { return FHScrollBar; }
   TcxScrollBar* VScrollBar() const { return FVScrollBar; }
   TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  // The toolkit's canvas over the list's canvas: items are drawn on it.
+  TcxCanvas* cxCanvas() const { return FcxCanvas.get(); }
 
   // Places the painted bars over the system bars and gives them the system bars' range, page and
   // position.
@@ -47,6 +50,8 @@ public:
 protected:
   virtual void DoAutoComplete(char& key);
   virtual void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changed);
+  // The list draws its items itself (no OnDrawItem): it then also draws the focus rectangle.
+  virtual bool UsesDefaultDrawing() const;
 
   void CreateParams(TCreateParams& params) override;
   void Click() override;
@@ -66,10 +71,12 @@ private:
   void ScrollVert(TObject* sender, TScrollCode code, int& pos);
   void SyncScrollBar(TcxScrollBar* bar, LONG objectId, int barKind);
   bool ForwardMouseWheel(TMessage& msg);
-  int FindItemStartingWith(const std::string& text) const;
+  int FindItemStartingWith(const std::string& text);
   LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+  void CNDrawItem(TMessage& msg);
 
   std::string FSearchText;
+  TOwned<TcxCanvas> FcxCanvas;
   TcxScrollBar* FHScrollBar = nullptr;
   bool FRedrawLocked = false;
   TOwned<TcxLookAndFeel> FLookAndFeel;
