@@ -2,7 +2,8 @@
 // TcxCustomInnerListBox: the class library's list box made to live inside a container. It has no
 // border of its own, passes its keys, mouse, wheel, focus and context menu to the container,
 // paints two scroll bars of the container's look over the system ones (kept in step with them),
-// and finds items as the user types (auto complete), double-byte characters included.
+// finds items as the user types (auto complete), double-byte characters included, and draws its
+// owner-drawn and virtual items through the toolkit's canvas.
 #include <string>
 #include "classlib/StdCtrls.h"
 #include "toolkit/controls/cxContainer.h"

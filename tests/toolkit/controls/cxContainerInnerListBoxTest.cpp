@@ -5,6 +5,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "classlib/Application.h"
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
@@ -446,8 +447,16 @@ TEST_F(cxInnerListBoxTest, TypedSearchInAVirtualListKeepsToTheList)
 {
   struct TWrongFinder : TObject {
     int DataFind(TWinControl*, const std::string&) { return 5000; }
+    void Raised(TObject*, const Exception& e) { Errors.push_back(e.Message()); }
+    std::vector<std::string> Errors;
   };
   TOwned<TWrongFinder> finder = MakeOwned<TWrongFinder>();
+  // An exception from the typed search would reach the application's handler, not the test.
+  struct TRestoreHandler {
+    TExceptionEvent Old = Application->OnException();
+    ~TRestoreHandler() { Application->SetOnException(Old); }
+  } restore;
+  Application->SetOnException(TExceptionEvent(finder.get(), &TWrongFinder::Raised));
   List()->SetStyle(lbVirtualOwnerDraw);
   List()->SetOnDataFind(TLBFindDataEvent(finder.get(), &TWrongFinder::DataFind));
   List()->SetCount(10);
@@ -459,6 +468,7 @@ TEST_F(cxInnerListBoxTest, TypedSearchInAVirtualListKeepsToTheList)
   GTicks += 600;
   Type("\b");
   EXPECT_EQ(List()->ItemIndex(), -1);
+  EXPECT_EQ(finder->Errors, std::vector<std::string>{});
 }
 
 // Making, drawing and freeing owner-drawn inner lists many times leaves no GDI object, window or
