@@ -342,14 +342,12 @@ void TColorBox::SetSelected(TColor value)
   SetItemIndex(index);
 }
 
-void TColorBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
+void TColorBox::DrawItem(int index, const RECT& rect, TOwnerDrawState)
 {
-  auto canvas = MakeOwned<TCanvas>();
-  canvas->SetHandle(dc);
-  bool selected = state & ODS_SELECTED;
-  canvas->Brush()->SetColor(selected ? clHighlight : Color());
+  // The canvas comes with the item's colours (the highlight ones for a selected item).
+  TCanvas* canvas = Canvas();
   canvas->FillRect(rect);
-  if (index >= 0 && index < Items()->Count()) {
+  if (index < Items()->Count()) {
     // The swatch: a black-framed box of the colour, then the colour's name.
     int side = rect.bottom - rect.top - 4;
     RECT swatch{rect.left + 2, rect.top + 2, rect.left + 2 + side * 3 / 2, rect.bottom - 2};
@@ -358,13 +356,9 @@ void TColorBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
     canvas->Brush()->SetColor(clBlack);
     canvas->FrameRect(swatch);
     RECT text{swatch.right + 4, rect.top, rect.right, rect.bottom};
-    canvas->SetFont(Font());
-    canvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
     canvas->Brush()->SetStyle(TBrushStyle::bsClear);
     canvas->TextRect(text, Items()->Strings(index), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  if (state & ODS_FOCUS) canvas->DrawFocusRect(rect);
-  canvas->SetHandle(nullptr);
 }
 
 // ----- unit ---------------------------------------------------------------------------------

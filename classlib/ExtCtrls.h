@@ -128,7 +128,7 @@ public:
   TColor Colors(int index) const;
 
 protected:
-  void DrawItem(HDC dc, int index, const RECT& rect, UINT state) override;
+  void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
 
 private:
   TColor FSelected = clBlack;

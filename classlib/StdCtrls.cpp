@@ -13,6 +13,9 @@ constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", 
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
                                                 "csOwnerDrawFixed", "csOwnerDrawVariable"};
 constexpr TEnumInfo ComboStyleInfo = EnumInfo<TComboBoxStyle::csOwnerDrawVariable>("TComboBoxStyle", ComboStyleNames);
+constexpr std::string_view ListStyleNames[] = {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbVirtual",
+                                               "lbVirtualOwnerDraw"};
+constexpr TEnumInfo ListStyleInfo = EnumInfo<TListBoxStyle::lbVirtualOwnerDraw>("TListBoxStyle", ListStyleNames);
 
 using TB = TButton;
 constexpr TPropInfo ButtonProps[] = {
@@ -48,6 +51,8 @@ constexpr TPropInfo ComboBoxProps[] = {
 };
 using TLB = TListBox;
 constexpr TPropInfo ListBoxProps[] = {
+  EnumProp<&TLB::Style, &TLB::SetStyle>("Style", ListStyleInfo, 0),
+  IntProp<&TLB::ItemHeight, &TLB::SetItemHeight>("ItemHeight", 16),
   StringsProp<&TLB::Items>("Items"),
   IntProp<&TLB::ItemIndex, &TLB::SetItemIndex>("ItemIndex", -1),
 };
@@ -82,6 +87,16 @@ void ApplyLoadedItemIndex(HWND wnd, TSelectionMessages messages, int& kept, int 
   if (wnd && kept >= 0) SendMessageA(wnd, messages.Set, static_cast<WPARAM>(kept), 0);
 }
 
+// The default look of an owner-drawn item: its rectangle filled with the canvas's brush and its
+// text on one line, centred vertically, a little in from the left.
+void DrawItemText(TCanvas* canvas, const RECT& rect, std::string_view text)
+{
+  canvas->FillRect(rect);
+  RECT r = rect;
+  r.left += 2;
+  canvas->TextRect(r, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
 }  // namespace
 
 UINT AlignmentFlags(TAlignment alignment)
@@ -91,6 +106,31 @@ UINT AlignmentFlags(TAlignment alignment)
     case taCenter: return DT_CENTER;
     default: return DT_LEFT;
   }
+}
+
+void DrawOwnerDrawnItem(TCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& dis, bool focusRect,
+                        const std::function<void(int Index, const RECT& Rect, TOwnerDrawState State)>& draw)
+{
+  const TOwnerDrawState state = TOwnerDrawState::FromInt(LOWORD(dis.itemState));
+  // itemID is -1 (as unsigned) for the focus of an empty list.
+  const int index = static_cast<int>(dis.itemID);
+  struct TLetGo {
+    TCanvas* Canvas;
+    ~TLetGo() { Canvas->SetHandle(nullptr); }
+  } letGo{canvas};
+  canvas->SetHandle(dis.hDC);
+  canvas->SetFont(control->Font());
+  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+  canvas->Brush()->SetColor(control->Color());
+  if (index >= 0 && state.Contains(odSelected)) {
+    canvas->Brush()->SetColor(clHighlight);
+    canvas->Font()->SetColor(clHighlightText);
+  }
+  if (index >= 0)
+    draw(index, dis.rcItem, state);
+  else
+    canvas->FillRect(dis.rcItem);
+  if (focusRect && state.Contains(odFocused)) canvas->DrawFocusRect(dis.rcItem);
 }
 
 // ----- TButton ------------------------------------------------------------------------------
@@ -398,8 +438,10 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
       FItems(MakeOwned<TControlItems>(
           this, TControlItems::TMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETITEMDATA,
-                                         static_cast<UINT>(CB_ERR)}))
+                                         static_cast<UINT>(CB_ERR)})),
+      FCanvas(MakeOwned<TControlCanvas>())
 {
+  FCanvas->SetControl(this);
   FControlStyle = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
@@ -532,29 +574,32 @@ void TCustomComboBox::CNDrawItem(TMessage& msg)
 {
   auto* dis = msg.LParamAs<DRAWITEMSTRUCT>();
   if (!dis) return;
-  DrawItem(dis->hDC, static_cast<int>(dis->itemID), dis->rcItem, dis->itemState);
+  DrawOwnerDrawnItem(FCanvas.get(), this, *dis, true,
+                     [this](int index, const RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
   msg.Result = TRUE;
 }
 
-void TCustomComboBox::DrawItem(HDC dc, int index, const RECT& rect, UINT state)
+void TCustomComboBox::DrawItem(int index, const RECT& rect, TOwnerDrawState)
 {
-  (void)dc;
-  (void)index;
-  (void)rect;
-  (void)state;
+  DrawItemText(FCanvas.get(), rect, index < FItems->Count() ? FItems->Get(index) : std::string());
 }
 
 // ----- TListBox -----------------------------------------------------------------------------
 
-CL_MESSAGE_MAP(TListBox, {CN_COMMAND, &TListBox::CNCommand});
+CL_MESSAGE_MAP(TListBox,
+  {CN_COMMAND, &TListBox::CNCommand},
+  {CN_DRAWITEM, &TListBox::CNDrawItem},
+  {CN_MEASUREITEM, &TListBox::CNMeasureItem});
 CL_DEFINE_CLASS(TListBox, .Props = ListBoxProps);
 
 TListBox::TListBox(TComponent* owner)
     : TWinControl(owner),
       FItems(MakeOwned<TControlItems>(
           this, TControlItems::TMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETITEMDATA,
-                                         static_cast<UINT>(LB_ERR)}))
+                                         static_cast<UINT>(LB_ERR)})),
+      FCanvas(MakeOwned<TControlCanvas>())
 {
+  FCanvas->SetControl(this);
   FControlStyle = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
@@ -566,7 +611,15 @@ void TListBox::CreateParams(TCreateParams& params)
 {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
-  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  switch (FStyle) {
+    case lbStandard: params.Style |= LBS_HASSTRINGS; break;
+    case lbOwnerDrawFixed: params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; break;
+    case lbOwnerDrawVariable: params.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS; break;
+    // The system keeps no items of its own for these: only their number.
+    case lbVirtual:
+    case lbVirtualOwnerDraw: params.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA; break;
+  }
   if (FMultiSelect) params.Style |= LBS_EXTENDEDSEL;
   if (FBorderStyle == TBorderStyle::bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -576,6 +629,41 @@ void TListBox::SetBorderStyle(TBorderStyle value)
   if (FBorderStyle == value) return;
   FBorderStyle = value;
   if (HandleAllocated()) RecreateWnd();
+}
+
+void TListBox::SetStyle(TListBoxStyle value)
+{
+  if (FStyle == value) return;
+  FStyle = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+int TListBox::ItemHeight() const
+{
+  if (FHandle && FStyle == lbStandard) return static_cast<int>(SendMessageA(FHandle, LB_GETITEMHEIGHT, 0, 0));
+  return FItemHeight;
+}
+
+void TListBox::SetItemHeight(int value)
+{
+  if (value < 1 || value == FItemHeight) return;
+  FItemHeight = value;
+  if (HandleAllocated() && FStyle != lbStandard) RecreateWnd();
+}
+
+int TListBox::Count() const
+{
+  if (!IsVirtual()) return FItems->Count();
+  return FHandle ? static_cast<int>(SendMessageA(FHandle, LB_GETCOUNT, 0, 0)) : FCount;
+}
+
+void TListBox::SetCount(int value)
+{
+  if (!IsVirtual()) throw EListError("Count can be set only for a virtual list box");
+  if (value < 0) throw EListError("List count out of bounds (" + std::to_string(value) + ")");
+  if (FHandle && SendMessageA(FHandle, LB_SETCOUNT, static_cast<WPARAM>(value), 0) < 0)
+    throw EListError("Not enough room in the list for " + std::to_string(value) + " items");
+  FCount = value;
 }
 
 void TListBox::SetMultiSelect(bool value)
@@ -622,31 +710,87 @@ void TListBox::ClearSelection()
 void TListBox::CreateWnd()
 {
   TWinControl::CreateWnd();
-  FItems->FillWindow(Handle());
-  if (FItemIndex >= 0 && FItemIndex < FItems->Count())
-    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  HWND wnd = Handle();
+  // The variable style measures each item as it comes in.
+  if (FStyle != lbStandard && FStyle != lbOwnerDrawVariable)
+    SendMessageA(wnd, LB_SETITEMHEIGHT, 0, MAKELPARAM(FItemHeight, 0));
+  if (IsVirtual())
+    SendMessageA(wnd, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
+  else
+    FItems->FillWindow(wnd);
+  if (FItemIndex >= 0 && FItemIndex < Count()) SendMessageA(wnd, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
 void TListBox::DestroyWnd()
 {
   FItemIndex = ItemIndex();
+  if (IsVirtual()) FCount = Count();
   TWinControl::DestroyWnd();
 }
 
 int TListBox::ItemIndex() const
 {
-  return ReadItemIndex(FHandle, ListSelection, FItemIndex, FItems->Count(), IsLoading());
+  return ReadItemIndex(FHandle, ListSelection, FItemIndex, Count(), IsLoading());
 }
 
 void TListBox::SetItemIndex(int value)
 {
-  WriteItemIndex(FHandle, ListSelection, FItemIndex, value, FItems->Count(), IsLoading());
+  WriteItemIndex(FHandle, ListSelection, FItemIndex, value, Count(), IsLoading());
 }
 
 void TListBox::Loaded()
 {
   TWinControl::Loaded();
-  ApplyLoadedItemIndex(FHandle, ListSelection, FItemIndex, FItems->Count());
+  ApplyLoadedItemIndex(FHandle, ListSelection, FItemIndex, Count());
+}
+
+void TListBox::CNDrawItem(TMessage& msg)
+{
+  auto* dis = msg.LParamAs<DRAWITEMSTRUCT>();
+  if (!dis) return;
+  DrawOwnerDrawnItem(FCanvas.get(), this, *dis, true,
+                     [this](int index, const RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
+  msg.Result = TRUE;
+}
+
+void TListBox::CNMeasureItem(TMessage& msg)
+{
+  auto* mis = msg.LParamAs<MEASUREITEMSTRUCT>();
+  if (!mis) return;
+  int height = FItemHeight;
+  if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), height);
+  mis->itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
+  msg.Result = TRUE;
+}
+
+void TListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state)
+{
+  if (FOnDrawItem) {
+    FOnDrawItem(this, index, rect, state);
+    return;
+  }
+  if (index >= Count()) {
+    FCanvas->FillRect(rect);
+    return;
+  }
+  DrawItemText(FCanvas.get(), rect, IsVirtual() ? DoGetData(index) : FItems->Get(index));
+}
+
+void TListBox::MeasureItem(int index, int& height)
+{
+  if (FOnMeasureItem) FOnMeasureItem(this, index, height);
+}
+
+std::string TListBox::DoGetData(int index)
+{
+  std::string data;
+  if (FOnData) FOnData(this, index, data);
+  return data;
+}
+
+int TListBox::DoFindData(const std::string& text)
+{
+  return FOnDataFind ? FOnDataFind(this, text) : -1;
 }
 
 void TListBox::CNCommand(TMessage& msg)

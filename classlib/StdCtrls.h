@@ -3,6 +3,7 @@
 // are the system's BUTTON, EDIT, COMBOBOX and LISTBOX windows; their notifications come back to
 // them from the parent as CN_COMMAND.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,24 @@ using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& S
 
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);
+
+// The state of an owner-drawn item: the platform's ODS_* bits, in their order.
+enum class TOwnerDrawStateFlag {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using enum TOwnerDrawStateFlag;
+using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
+using TDrawItemEvent = TEvent<void(TWinControl* Control, int Index, const RECT& Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Height)>;
+
+// One owner-drawn item of a list or combo box, as DRAWITEMSTRUCT gives it: the canvas takes the
+// item's device context with the control's font and a solid brush of its colour (the highlight
+// colours for a selected item with a valid index), draw paints the item (an invalid index only
+// fills the item's rectangle), a focused item gets the focus rectangle when focusRect is set, and
+// the canvas lets the context go again on every path, with the context's own objects put back.
+void DrawOwnerDrawnItem(TCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& dis, bool focusRect,
+                        const std::function<void(int Index, const RECT& Rect, TOwnerDrawState State)>& draw);
 
 class TButton : public TWinControl {
   CL_CLASS(TButton, TWinControl)
@@ -156,6 +175,8 @@ public:
   bool DroppedDown() const;
   void SetBounds(int left, int top, int width, int height) override;
   void Loaded() override;
+  // The canvas owner-drawn items are painted on: it holds the item's device context while one is.
+  TCanvas* Canvas() const { return FCanvas.get(); }
 
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = e; }
@@ -168,8 +189,8 @@ protected:
   void DestroyWnd() override;
   virtual void Change();
   virtual void Select();
-  // Owner-drawn styles paint their items here.
-  virtual void DrawItem(HDC dc, int index, const RECT& rect, UINT state);
+  // Owner-drawn styles paint their items here, on Canvas.
+  virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
   // The height of the window with the list dropped down.
   int DroppedHeight() const;
 
@@ -178,6 +199,7 @@ private:
   void CNDrawItem(TMessage& msg);
   void CNMeasureItem(TMessage& msg);
   TOwned<TControlItems> FItems;
+  TOwned<TControlCanvas> FCanvas;
   TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
   int FItemIndex = -1;
   int FDropDownCount = 8;
@@ -193,11 +215,19 @@ public:
 
 // Whether a list box draws its own sunken border.
 enum class TBorderStyle { bsNone, bsSingle };
+// How a list box gets its items drawn: by the system, by the program (all items of ItemHeight, or
+// each of the height OnMeasureItem gives), or, for the virtual styles, without items of its own: the
+// list holds only Count, OnData gives an item's text and OnDataFind finds an item by its start.
+enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+using enum TListBoxStyle;
+using TLBGetDataEvent = TEvent<void(TWinControl* Control, int Index, std::string& Data)>;
+using TLBFindDataEvent = TEvent<int(TWinControl* Control, const std::string& FindString)>;
 
 class TListBox : public TWinControl {
   CL_CLASS(TListBox, TWinControl)
 public:
   explicit TListBox(TComponent* owner);
+  // The items of the non-virtual styles.
   TStrings* Items() const { return FItems.get(); }
   int ItemIndex() const;
   void SetItemIndex(int value);
@@ -214,15 +244,57 @@ public:
   bool Selected(int index) const;
   void SetSelected(int index, bool value);
   void ClearSelection();
+  // Changing the style re-creates the window.
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle value);
+  bool IsVirtual() const { return FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw; }
+  // The height of the items; the system's for the standard style while there is a window. A new
+  // height re-creates the window; heights below 1 are ignored.
+  int ItemHeight() const;
+  void SetItemHeight(int value);
+  // The number of items: the items' for the non-virtual styles; set only for the virtual ones
+  // (EListError otherwise, and for a negative count).
+  int Count() const;
+  void SetCount(int value);
+  // The canvas items are drawn on: it holds the item's device context while one is.
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+  TDrawItemEvent OnDrawItem() const { return FOnDrawItem; }
+  void SetOnDrawItem(TDrawItemEvent e) { FOnDrawItem = e; }
+  TMeasureItemEvent OnMeasureItem() const { return FOnMeasureItem; }
+  void SetOnMeasureItem(TMeasureItemEvent e) { FOnMeasureItem = e; }
+  TLBGetDataEvent OnData() const { return FOnData; }
+  void SetOnData(TLBGetDataEvent e) { FOnData = e; }
+  TLBFindDataEvent OnDataFind() const { return FOnDataFind; }
+  void SetOnDataFind(TLBFindDataEvent e) { FOnDataFind = e; }
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Paints one item on Canvas: OnDrawItem when assigned, else the rectangle filled with the brush
+  // and the item's text (OnData's for a virtual list).
+  virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
+  // The height of one item of the variable style: OnMeasureItem may change it.
+  virtual void MeasureItem(int index, int& height);
+  // The text of a virtual item (OnData's; empty without it).
+  virtual std::string DoGetData(int index);
+  // The first virtual item starting with text, by OnDataFind; -1 when none or without it.
+  virtual int DoFindData(const std::string& text);
+  void CNDrawItem(TMessage& msg);
+  void CNMeasureItem(TMessage& msg);
 
 private:
   void CNCommand(TMessage& msg);
   TOwned<TControlItems> FItems;
+  TOwned<TControlCanvas> FCanvas;
+  TListBoxStyle FStyle = lbStandard;
+  int FItemHeight = 16;
+  int FCount = 0;
+  TDrawItemEvent FOnDrawItem;
+  TMeasureItemEvent FOnMeasureItem;
+  TLBGetDataEvent FOnData;
+  TLBFindDataEvent FOnDataFind;
   int FItemIndex = -1;
   TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
   bool FMultiSelect = false;

@@ -121,6 +121,8 @@ TEST(StdCtrls, TheStoredFormOpensLaysItsControlsOutAndTheyAnswerTheirProperties)
   EXPECT_EQ(list->Items()->Count(), 3);
   EXPECT_EQ(list->Items()->Strings(1), "乙");
   EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(list->Style(), lbOwnerDrawFixed);
+  EXPECT_EQ(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, 0, 0), 18);
   auto* kind = form->Get<TComboBox>("KindBox");
   EXPECT_EQ(kind->ItemIndex(), 1);
   EXPECT_EQ(kind->Text(), "txt");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "toolkit/base/cxGeometry.h"
+#include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/controls/cxContainerViewInfo.h"
 #include "toolkit/controls/cxScrollBar.h"
@@ -52,9 +53,11 @@ void RemoveLastCharacter(std::string& text)
 
 }  // namespace
 
+CL_MESSAGE_MAP(TcxCustomInnerListBox, {CN_DRAWITEM, &TcxCustomInnerListBox::CNDrawItem});
 CL_DEFINE_CLASS(TcxCustomInnerListBox);
 
-TcxCustomInnerListBox::TcxCustomInnerListBox(TComponent* owner) : TListBox(owner)
+TcxCustomInnerListBox::TcxCustomInnerListBox(TComponent* owner)
+    : TListBox(owner), FcxCanvas(MakeOwned<TcxCanvas>(Canvas()))
 {
   auto makeBar = [this](TScrollBarKind kind) {
     auto* bar = New<TcxScrollBar>(this);
@@ -189,7 +192,7 @@ void TcxCustomInnerListBox::MouseDownDraggingContainer(TMessage& msg)
 {
   const bool shift = (msg.WParam & MK_SHIFT) != 0, ctrl = (msg.WParam & MK_CONTROL) != 0;
   const LRESULT hit = SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, msg.LParam);
-  const bool onItem = HIWORD(hit) == 0 && LOWORD(hit) < SendMessageA(FHandle, LB_GETCOUNT, 0, 0);
+  const bool onItem = HIWORD(hit) == 0 && LOWORD(hit) < Count();
   const bool onSelection = MultiSelect() && onItem && Selected(LOWORD(hit));
   TWeakRef<TcxCustomInnerListBox> self(this);
   TWeakRef<TcxContainer> container(FContainer);
@@ -417,9 +420,14 @@ void TcxCustomInnerListBox::ScrollVert(TObject*, TScrollCode code, int& pos)
 
 // --- Typed search ---
 
-int TcxCustomInnerListBox::FindItemStartingWith(const std::string& text) const
+int TcxCustomInnerListBox::FindItemStartingWith(const std::string& text)
 {
   if (!HandleAllocated()) return -1;
+  if (IsVirtual()) {
+    // The program knows the items of a virtual list; an answer outside the list finds nothing.
+    const int found = DoFindData(text);
+    return found >= 0 && found < Count() ? found : -1;
+  }
   const LRESULT found = SendMessageA(FHandle, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
   return found == LB_ERR ? -1 : static_cast<int>(found);
 }
@@ -444,7 +452,7 @@ void TcxCustomInnerListBox::DoAutoComplete(char& key)
     FSearchText += key;
   }
   if (FSearchText.empty()) {
-    SetItemIndex(0);
+    if (Count() > 0) SetItemIndex(0);
     Click();
   } else if (int index = FindItemStartingWith(FSearchText); index >= 0) {
     if (MultiSelect()) {
@@ -456,4 +464,20 @@ void TcxCustomInnerListBox::DoAutoComplete(char& key)
     Click();
   }
   if (key != '\b' && key != '\r' && key != 27) key = 0;
+}
+
+// --- Item drawing ---
+
+bool TcxCustomInnerListBox::UsesDefaultDrawing() const { return !OnDrawItem(); }
+
+// The toolkit canvas takes the item's context with the list's font and brush; a selected item is
+// drawn in the highlight colours, an invalid index only fills the item's rectangle, and the focus
+// rectangle is the list's own only while it draws its items itself.
+void TcxCustomInnerListBox::CNDrawItem(TMessage& msg)
+{
+  auto* dis = msg.LParamAs<DRAWITEMSTRUCT>();
+  if (!dis) return;
+  DrawOwnerDrawnItem(FcxCanvas->Canvas(), this, *dis, UsesDefaultDrawing(),
+                     [this](int index, const RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
+  msg.Result = TRUE;
 }

@@ -2,13 +2,15 @@
 // TcxCustomInnerListBox: the class library's list box made to live inside a container. It has no
 // border of its own, passes its keys, mouse, wheel, focus and context menu to the container,
 // paints two scroll bars of the container's look over the system ones (kept in step with them),
-// and finds items as the user types (auto complete), double-byte characters included.
+// finds items as the user types (auto complete), double-byte characters included, and draws its
+// owner-drawn and virtual items through the toolkit's canvas.
 #include <string>
 #include "classlib/StdCtrls.h"
 #include "toolkit/controls/cxContainer.h"
 
 class TcxScrollBar;
 class TcxLookAndFeel;
+class TcxCanvas;
 
 // The tick count the typed search measures its pauses with; tests replace it.
 using TcxInnerListBoxTickCountFunc = DWORD(WINAPI*)();
@@ -35,6 +37,8 @@ public:
   TcxScrollBar* HScrollBar() const { return FHScrollBar; }
   TcxScrollBar* VScrollBar() const { return FVScrollBar; }
   TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  // The toolkit's canvas over the list's canvas: items are drawn on it.
+  TcxCanvas* cxCanvas() const { return FcxCanvas.get(); }
 
   // Places the painted bars over the system bars and gives them the system bars' range, page and
   // position.
@@ -49,6 +53,8 @@ public:
 protected:
   virtual void DoAutoComplete(char& key);
   virtual void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changed);
+  // The list draws its items itself (no OnDrawItem): it then also draws the focus rectangle.
+  virtual bool UsesDefaultDrawing() const;
 
   void CreateParams(TCreateParams& params) override;
   void Click() override;
@@ -72,10 +78,12 @@ private:
   // A press while the list drags automatically: it selects as usual (unless it lies on the
   // selection of a multi-select list) and drags the container, not the list.
   void MouseDownDraggingContainer(TMessage& msg);
-  int FindItemStartingWith(const std::string& text) const;
+  int FindItemStartingWith(const std::string& text);
   LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
+  void CNDrawItem(TMessage& msg);
 
   std::string FSearchText;
+  TOwned<TcxCanvas> FcxCanvas;
   TcxScrollBar* FHScrollBar = nullptr;
   bool FRedrawLocked = false;
   TOwned<TcxLookAndFeel> FLookAndFeel;

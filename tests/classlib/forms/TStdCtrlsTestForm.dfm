@@ -57,6 +57,8 @@ object StdCtrlsTestForm: TStdCtrlsTestForm
     Width = 120
     Height = 259
     Align = alLeft
+    Style = lbOwnerDrawFixed
+    ItemHeight = 18
     Items.Strings = (
       '甲'
       '乙'

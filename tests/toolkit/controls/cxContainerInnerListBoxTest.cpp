@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Application.h"
 #include "classlib/DragDrop.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/GraphicsUtils.h"
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
+#include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/controls/cxContainerInnerListBox.h"
 #include "toolkit/controls/cxScrollBar.h"
@@ -413,4 +416,254 @@ TEST_F(cxInnerListBoxDragTest, DragsOverAndDropsOnTheListGoToTheContainerInItsCo
   EXPECT_EQ(containerLog->DropSource, FTarget);
   EXPECT_EQ(containerLog->DropAt.x, FDroppedAt.x);
   EXPECT_EQ(containerLog->DropAt.y, FDroppedAt.y);
+}
+
+namespace {
+
+// The list's drawing events: items are filled with a colour (or with the brush the canvas comes
+// with), a virtual list's items are "item NNN" with one Chinese item, found by their start.
+class TItemSource : public TObject {
+  CL_CLASS(TItemSource, TObject)
+public:
+  TColor Fill = clLime;
+  std::vector<int> Drawn, DataAsked;
+  std::vector<std::string> Finds;
+  static constexpr int ChineseIndex = 900;
+  static std::string Text(int index)
+  {
+    if (index == ChineseIndex) return "中国";
+    std::string digits = std::to_string(index);
+    return "item " + std::string(3 - digits.size(), '0') + digits;
+  }
+  void DrawItem(TWinControl* control, int index, const RECT& rect, TOwnerDrawState state)
+  {
+    Drawn.push_back(index);
+    TCanvas* canvas = static_cast<TcxCustomInnerListBox*>(control)->cxCanvas()->Canvas();
+    if (!state.Contains(odSelected)) canvas->Brush()->SetColor(Fill);
+    canvas->FillRect(rect);
+  }
+  void Data(TWinControl*, int index, std::string& data)
+  {
+    DataAsked.push_back(index);
+    data = Text(index);
+  }
+  int DataFind(TWinControl*, const std::string& text)
+  {
+    Finds.push_back(text);
+    for (int i = 0; i < 1000; ++i)
+      if (Text(i).starts_with(text)) return i;
+    return -1;
+  }
+};
+CL_DEFINE_CLASS(TItemSource);
+
+// Draws one item through the list's reflected draw request on the surface; the surface's context
+// has its own objects selected again afterwards.
+void DrawThroughList(TcxCustomInnerListBox* list, TDibSurface& surface, int index, TOwnerDrawState state, RECT rect)
+{
+  const HGDIOBJ brush = GetCurrentObject(surface.DC(), OBJ_BRUSH), font = GetCurrentObject(surface.DC(), OBJ_FONT);
+  DRAWITEMSTRUCT dis{ODT_LISTBOX, 0, static_cast<UINT>(index), ODA_DRAWENTIRE, static_cast<UINT>(state.ToInt()),
+                     list->Handle(), surface.DC(), rect, 0};
+  EXPECT_EQ(list->Perform(CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), TRUE);
+  EXPECT_FALSE(list->Canvas()->HandleAllocated());
+  EXPECT_EQ(GetCurrentObject(surface.DC(), OBJ_BRUSH), brush);
+  EXPECT_EQ(GetCurrentObject(surface.DC(), OBJ_FONT), font);
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// The top-level windows of this thread.
+int ThreadWindowCount()
+{
+  int n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+}  // namespace
+
+// The list's items as the list paints them (printed into a surface): the event's colour for
+// unselected items and the highlight for the selected one, which the canvas comes with.
+TEST_F(cxInnerListBoxTest, OwnerDrawnItemsShowTheEventsColourAndTheHighlightWhenSelected)
+{
+  TOwned<TItemSource> source = MakeOwned<TItemSource>();
+  List()->SetStyle(lbOwnerDrawFixed);
+  List()->SetItemHeight(20);
+  List()->SetOnDrawItem(TDrawItemEvent(source.get(), &TItemSource::DrawItem));
+  Fill(3);
+  List()->SetItemIndex(1);
+  EXPECT_EQ(List()->cxCanvas()->Canvas(), List()->Canvas());
+  TDibSurface surface(List()->ClientWidth(), List()->ClientHeight(), RGB(1, 2, 3));
+  SendMessageA(List()->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), PRF_CLIENT);
+  const int width = List()->ClientWidth();
+  EXPECT_EQ(surface.Count(RECT{0, 0, width, 20}, RGB(0, 255, 0)), width * 20);
+  EXPECT_EQ(surface.Count(RECT{0, 20, width, 40}, GetSysColor(COLOR_HIGHLIGHT)), width * 20);
+  EXPECT_EQ(surface.Count(RECT{0, 40, width, 60}, RGB(0, 255, 0)), width * 20);
+  EXPECT_FALSE(source->Drawn.empty());
+  EXPECT_FALSE(List()->Canvas()->HandleAllocated());
+}
+
+// The list draws the focus rectangle only while it draws its items itself; an invalid index is
+// only filled (with the list's colour, never the highlight) and never reaches the event.
+TEST_F(cxInnerListBoxTest, TheFocusRectangleIsTheListsOnlyWithDefaultDrawing)
+{
+  TOwned<TItemSource> source = MakeOwned<TItemSource>();
+  List()->SetStyle(lbOwnerDrawFixed);
+  List()->SetColor(clYellow);
+  Fill(2);
+  const RECT rect{0, 4, 100, 24};
+  const COLORREF yellow = RGB(255, 255, 0), lime = RGB(0, 255, 0), highlight = GetSysColor(COLOR_HIGHLIGHT);
+  struct TCase {
+    bool Event;
+    int Index;
+    TOwnerDrawState State;
+    COLORREF Inside;
+    bool Framed;
+  };
+  const TCase cases[] = {
+    {false, 0, {odFocused}, yellow, true},
+    {false, 1, {odSelected, odFocused}, highlight, true},
+    {false, -1, {odSelected, odFocused}, yellow, true},
+    {true, 0, {odFocused}, lime, false},
+    {true, 1, {odSelected, odFocused}, highlight, false},
+    {true, -1, {odSelected, odFocused}, yellow, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Event) + " " + std::to_string(c.Index));
+    List()->SetOnDrawItem(c.Event ? TDrawItemEvent(source.get(), &TItemSource::DrawItem) : TDrawItemEvent());
+    source->Drawn.clear();
+    TDibSurface surface(100, 30, RGB(1, 2, 3));
+    DrawThroughList(List(), surface, c.Index, c.State, rect);
+    EXPECT_EQ(surface.Pixel(90, 14), c.Inside);
+    EXPECT_EQ(surface.Pixel(50, 2), RGB(1, 2, 3));
+    EXPECT_EQ(surface.Count(RECT{0, 4, 100, 5}, c.Inside) < 100, c.Framed);
+    EXPECT_EQ(source->Drawn, c.Event && c.Index >= 0 ? std::vector<int>{c.Index} : std::vector<int>{});
+  }
+}
+
+// A virtual list of 1000 items: it paints the visible ones from OnData, scrolls with its painted
+// bar, and typed text is looked up through OnDataFind, a Chinese item typed as lead and trail
+// bytes included.
+TEST_F(cxInnerListBoxTest, AVirtualListShowsScrollsAndFindsTypedTextThroughItsEvents)
+{
+  TOwned<TItemSource> source = MakeOwned<TItemSource>();
+  List()->SetStyle(lbVirtual);
+  List()->SetOnData(TLBGetDataEvent(source.get(), &TItemSource::Data));
+  List()->SetOnDataFind(TLBFindDataEvent(source.get(), &TItemSource::DataFind));
+  List()->SetCount(1000);
+  HandleWaitingMessages();
+  TcxScrollBar* bar = List()->VScrollBar();
+  ASSERT_TRUE(bar->Visible());
+  EXPECT_EQ(bar->Max(), 999);
+
+  const int visible = List()->ClientHeight() / List()->ItemHeight() + 1;
+  auto paint = [&] {
+    source->DataAsked.clear();
+    TDibSurface surface(List()->ClientWidth(), List()->ClientHeight());
+    SendMessageA(List()->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), PRF_CLIENT);
+  };
+  paint();
+  ASSERT_FALSE(source->DataAsked.empty());
+  for (int index : source->DataAsked) EXPECT_LT(index, visible);
+
+  // The painted bar's thumb moved to 600 scrolls the list there.
+  int pos = 600;
+  bar->OnScroll()(bar, scTrack, pos);
+  EXPECT_EQ(List()->TopIndex(), 600);
+  EXPECT_EQ(pos, 600);
+  paint();
+  ASSERT_FALSE(source->DataAsked.empty());
+  for (int index : source->DataAsked) {
+    EXPECT_GE(index, 600);
+    EXPECT_LT(index, 600 + visible);
+  }
+
+  List()->SetAutoComplete(true);
+  List()->SetAutoCompleteDelay(500);
+  Type("item 12");
+  EXPECT_EQ(List()->ItemIndex(), 120);
+  EXPECT_EQ(source->Finds.back(), "item 12");
+  EXPECT_LE(List()->TopIndex(), 120);  // brought into view
+  GTicks += 600;
+  source->Finds.clear();
+  const std::string chinese = "中国";
+  Type(chinese);
+  EXPECT_EQ(source->Finds, (std::vector<std::string>{chinese.substr(0, 2), chinese}));
+  EXPECT_EQ(List()->ItemIndex(), TItemSource::ChineseIndex);
+  // Text that no item starts with leaves the choice alone.
+  Type("x");
+  EXPECT_EQ(List()->ItemIndex(), TItemSource::ChineseIndex);
+}
+
+// A handler answering an index outside the list finds nothing, and Backspace in an empty list
+// (which searches for the empty text) chooses nothing instead of raising.
+TEST_F(cxInnerListBoxTest, TypedSearchInAVirtualListKeepsToTheList)
+{
+  struct TWrongFinder : TObject {
+    int DataFind(TWinControl*, const std::string&) { return 5000; }
+    void Raised(TObject*, const Exception& e) { Errors.push_back(e.Message()); }
+    std::vector<std::string> Errors;
+  };
+  TOwned<TWrongFinder> finder = MakeOwned<TWrongFinder>();
+  // An exception from the typed search would reach the application's handler, not the test.
+  struct TRestoreHandler {
+    TExceptionEvent Old = Application->OnException();
+    ~TRestoreHandler() { Application->SetOnException(Old); }
+  } restore;
+  Application->SetOnException(TExceptionEvent(finder.get(), &TWrongFinder::Raised));
+  List()->SetStyle(lbVirtualOwnerDraw);
+  List()->SetOnDataFind(TLBFindDataEvent(finder.get(), &TWrongFinder::DataFind));
+  List()->SetCount(10);
+  List()->SetAutoComplete(true);
+  List()->SetAutoCompleteDelay(500);
+  Type("a");
+  EXPECT_EQ(List()->ItemIndex(), -1);
+  List()->SetCount(0);
+  GTicks += 600;
+  Type("\b");
+  EXPECT_EQ(List()->ItemIndex(), -1);
+  EXPECT_EQ(finder->Errors, std::vector<std::string>{});
+}
+
+// Making, drawing and freeing owner-drawn inner lists many times leaves no GDI object, window or
+// selected tool behind.
+TEST(cxInnerListBoxLeaks, DrawingCyclesLeaveNoGdiObjectsOrWindowsBehind)
+{
+  TOwned<TItemSource> source = MakeOwned<TItemSource>();
+  auto cycle = [&](int i) {
+    TFormGuard guard{NewForm(200, 150)};
+    auto* container = New<TListContainer>(guard.Form);
+    container->SetParent(guard.Form);
+    container->SetBounds(0, 0, 150, 100);
+    container->Attach();
+    TcxCustomInnerListBox* list = container->List;
+    list->SetStyle(i % 2 ? lbOwnerDrawFixed : lbVirtualOwnerDraw);
+    if (i % 3) list->SetOnDrawItem(TDrawItemEvent(source.get(), &TItemSource::DrawItem));
+    list->SetOnData(TLBGetDataEvent(source.get(), &TItemSource::Data));
+    list->Font()->SetSize(9 + i % 4);
+    if (list->IsVirtual())
+      list->SetCount(50);
+    else
+      for (int n = 0; n < 50; ++n) list->Items()->Add(TItemSource::Text(n));
+    list->SetItemIndex(2);
+    TDibSurface surface(list->ClientWidth(), list->ClientHeight());
+    SendMessageA(list->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), PRF_CLIENT);
+    DrawThroughList(list, surface, 2, {odSelected, odFocused}, RECT{0, 0, 50, 16});
+    DrawThroughList(list, surface, -1, {odFocused}, RECT{0, 0, 50, 16});
+  };
+  cycle(0);  // warm-up: classes, fonts and brushes the platform makes once
+  HandleWaitingMessages();
+  const HANDLE process = GetCurrentProcess();
+  const DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+  const int liveBefore = LiveGdiObjects();
+  const int windowsBefore = ThreadWindowCount();
+  for (int i = 1; i <= 50; ++i) cycle(i);
+  HandleWaitingMessages();
+  EXPECT_EQ(LiveGdiObjects(), liveBefore);
+  EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore);  // Wine answers 0 here
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 }
