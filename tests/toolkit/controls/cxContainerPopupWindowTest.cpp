@@ -100,6 +100,14 @@ void ClickAt(POINT p)
   ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
 }
 
+// Clicks the middle of a control of a popup once the display shows it there: a click that comes
+// before would land on what lay under the popup.
+void ClickOnShown(TWinControl* control)
+{
+  ASSERT_TRUE(PumpUntil([control] { return WindowFromPoint(Center(control)) == control->Handle(); }));
+  ClickAt(Center(control));
+}
+
 void PressKey(WORD key)
 {
   INPUT input[2]{};
@@ -208,9 +216,7 @@ TEST_F(cxCustomPopupWindowTest, AClickInsideThePopupClosesNothing)
 {
   TTestPopup* popup = NewPopup(FOwner, "P", false);
   popup->Popup(nullptr);
-  // The click must land on the popup: wait until the display shows it where the click goes.
-  ASSERT_TRUE(PumpUntil([&] { return WindowFromPoint(Center(popup->Panel)) == popup->Panel->Handle(); }));
-  ClickAt(Center(popup->Panel));
+  ClickOnShown(popup->Panel);
   ASSERT_TRUE(PumpUntil([] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }));
   HandleWaitingMessages();
   EXPECT_TRUE(Listed(popup));
@@ -269,7 +275,7 @@ TEST_F(cxCustomPopupWindowTest, AnOutsideClickClosesStackedPopupsAndAClickInTheI
   TTestPopup* second = NewPopup(first->Panel, "Second", false);
   second->Popup(nullptr);
   // A click in the first popup is a click in the owner form of the second.
-  ClickAt(Center(first->Panel));
+  ClickOnShown(first->Panel);
   ASSERT_TRUE(PumpUntil([second] { return !Listed(second); }));
   EXPECT_TRUE(Listed(first));
   second->Popup(nullptr);
