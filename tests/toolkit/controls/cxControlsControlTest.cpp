@@ -394,24 +394,21 @@ TEST(Panning, ALineEveryThirteenLessSpeedTicks)
 
 namespace {
 // The windows of this thread, child windows included.
+BOOL CALLBACK CountChildWindow(HWND, LPARAM data)
+{
+  ++*reinterpret_cast<int*>(data);
+  return TRUE;
+}
+BOOL CALLBACK CountThreadWindow(HWND wnd, LPARAM data)
+{
+  ++*reinterpret_cast<int*>(data);
+  EnumChildWindows(wnd, CountChildWindow, data);
+  return TRUE;
+}
 int ThreadWindowCount()
 {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM data) -> BOOL {
-        auto* n = reinterpret_cast<int*>(data);
-        ++*n;
-        EnumChildWindows(
-            wnd,
-            [](HWND, LPARAM inner) -> BOOL {
-              ++*reinterpret_cast<int*>(inner);
-              return TRUE;
-            },
-            data);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountThreadWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 constexpr UINT_PTR WM_TEST_MOVE_MOUSE = 77;  // a timer of the test on the control's window
