@@ -53,6 +53,10 @@ public:
   bool MainFormOnTaskBar() const { return true; }
   bool ShowMainForm() const { return FShowMainForm; }
   void SetShowMainForm(bool value) { FShowMainForm = value; }
+  // Whether the locale's formats are read again when the system announces a change of regional
+  // settings; on by default.
+  bool UpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool value) { FUpdateFormatSettings = value; }
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& value) { FTitle = value; }
   std::string ExeName() const;
@@ -109,6 +113,7 @@ private:
   bool FTerminate = false;
   bool FRunning = false;
   bool FShowMainForm = true;
+  bool FUpdateFormatSettings = true;
   bool FActive = true;
   std::string FTitle;
   bool FShowHint = true;
