@@ -210,15 +210,21 @@ TDateTime TcxCustomCalendarTable::ShiftByMonths(const TcxCalendarDateTime& recor
       --year;
     }
   }
+  return JoinMovedRecord(record, era, year, month, bound);
+}
+
+TDateTime TcxCustomCalendarTable::JoinMovedRecord(const TcxCalendarDateTime& record, int era, int year, int month,
+                                                  TDateTime bound)
+{
   int day = std::min(record.Day, MonthLengthInEra(era, year, month));
   ResolveEraOfDate(year, era, day, month);
+  if (!DayInRangeForEra(era, year, day, month)) return bound;
   TcxCalendarDateTime moved = record;
   moved.Era = era;
   moved.Year = year;
   moved.Month = month;
   moved.Day = day;
-  if (!DayInRangeForEra(era, year, day, month)) return bound;
-  result = JoinDateTime(moved);
+  TDateTime result = JoinDateTime(moved);
   ClampToSupportedRange(result);
   return result;
 }
@@ -238,18 +244,8 @@ TDateTime TcxCustomCalendarTable::ShiftByYears(const TcxCalendarDateTime& record
   int year = record.Year + years;
   ResolveEraOfYear(year, era);
   if (!YearInRangeForEra(era, year)) return bound;
-  int month = std::min(record.Month, MonthCountInEra(era, year));
-  int day = std::min(record.Day, MonthLengthInEra(era, year, month));
-  ResolveEraOfDate(year, era, day, month);
-  TcxCalendarDateTime moved = record;
-  moved.Era = era;
-  moved.Year = year;
-  moved.Month = month;
-  moved.Day = day;
-  if (!DayInRangeForEra(era, year, day, month)) return bound;
-  result = JoinDateTime(moved);
-  ClampToSupportedRange(result);
-  return result;
+  const int month = std::min(record.Month, MonthCountInEra(era, year));
+  return JoinMovedRecord(record, era, year, month, bound);
 }
 
 TDateTime TcxCustomCalendarTable::ShiftDateByWeeks(TDateTime date, int weeks)

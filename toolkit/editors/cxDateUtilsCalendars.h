@@ -182,6 +182,9 @@ public:
 protected:
   // The primary era of the calendars without eras: number -1, years 1 to 9999, no offset.
   TcxEra* PlainPrimaryEra() const { return FPlainEra.get(); }
+  // The record moved to the era, year and month (its day kept within the month), joined and kept
+  // in the supported range; bound when the move left the supported years.
+  TDateTime JoinMovedRecord(const TcxCalendarDateTime& record, int era, int year, int month, TDateTime bound);
   // The largest year the calendar's two-digit years reach.
   int TwoDigitYearMax() const;
 
