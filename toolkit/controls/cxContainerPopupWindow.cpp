@@ -167,7 +167,7 @@ void TcxCustomPopupWindow::AfterConstruction()
 
 TcxContainerViewInfoClass TcxCustomPopupWindow::GetViewInfoClass()
 {
-  return TcxContainerViewInfoClass::Of<TcxContainerViewInfo>();
+  return ClassRef<TcxContainerViewInfo>();
 }
 
 void TcxCustomPopupWindow::AdjustClientRect(RECT& rect)
@@ -201,7 +201,7 @@ void TcxCustomPopupWindow::BeforeDestruction()
   inherited::BeforeDestruction();
 }
 
-TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() { return TcxContainerStyleClass::Of<TcxContainerStyle>(); }
+TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() { return ClassRef<TcxContainerStyle>(); }
 
 void TcxCustomPopupWindow::SetOwnerControl(TWinControl* value)
 {

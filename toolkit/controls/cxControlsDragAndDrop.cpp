@@ -97,11 +97,11 @@ TcxDragAndDropObject* TcxControl::GetDragAndDropObject()
   return FDragAndDropObject.get();
 }
 
-TcxDragAndDropObject* TcxControl::CreateDragAndDropObject() { return GetDragAndDropObjectClass().Make(this); }
+TcxDragAndDropObject* TcxControl::CreateDragAndDropObject() { return GetDragAndDropObjectClass().Create(this); }
 
 TcxDragAndDropObjectClass TcxControl::GetDragAndDropObjectClass() const
 {
-  return TcxDragAndDropObjectClass::Of<TcxDragAndDropObject>();
+  return ClassRef<TcxDragAndDropObject>();
 }
 
 void TcxControl::BeginDragAndDrop()
@@ -162,7 +162,7 @@ void TcxControl::FinishDragAndDrop(bool Accepted)
 
 TcxDragControlObjectClass TcxControl::GetDragObjectClass() const
 {
-  return TcxDragControlObjectClass::Of<TcxDragControlObject>();
+  return ClassRef<TcxDragControlObject>();
 }
 
 void TcxControl::DoStartDrag(TDragObject*& DragObject)
@@ -171,7 +171,7 @@ void TcxControl::DoStartDrag(TDragObject*& DragObject)
   const TWeakRef<TcxControl> self(this);
   TCustomControl::DoStartDrag(DragObject);
   if (!self) return;
-  if (!DragObject) DragObject = GetDragObjectClass().Make(this);
+  if (!DragObject) DragObject = GetDragObjectClass().Create(this);
   if (!AcceptDragObject(DragObject)) {
     Free(DragObject);
     DragObject = nullptr;
