@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include "classlib/Dialogs.h"
 #include "classlib/Thread.h"
 
 TApplication* Application = nullptr;
@@ -230,13 +231,20 @@ void TApplication::ShowException(const std::string& message)
   MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
 }
 
+TInitProc InitProc = nullptr;
+
+void TApplication::Initialize()
+{
+  if (InitProc) InitProc();
+}
+
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
   // Owned by the active window of ours, so that it stays in front of it and it stays disabled.
   HWND owner = GetActiveWindow();
   if (!owner || !FindControl(owner)) owner = MainFormHandle();
   if (!owner) owner = FHandle;
-  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  return ShowMessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void TApplication::BringToFront()

@@ -12,6 +12,18 @@ using TExceptionEvent = TEvent<void(TObject* Sender, const Exception& E)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 
+// The initialization procedure that TApplication::Initialize calls. A unit that has work to do there
+// chains onto it from its start-up: it keeps the procedure it finds, sets its own, and its own calls
+// the kept one (first, so that units run in the order they chained); its shut-down puts the kept one
+// back.
+//
+//   TInitProc SavedInitProc;
+//   void BarsInitProc() { if (SavedInitProc) SavedInitProc(); /* this unit's work */ }
+//   void InitializeUnit() { SavedInitProc = std::exchange(InitProc, BarsInitProc); }
+//   void FinalizeUnit() { InitProc = SavedInitProc; }
+using TInitProc = void (*)();
+extern TInitProc InitProc;
+
 class TApplication : public TComponent {
   CL_CLASS(TApplication, TComponent)
 public:
@@ -19,8 +31,9 @@ public:
   ~TApplication() override;
   void BeforeDestruction() override;
 
-  // For the program entry: COM and the application's window are ready once FormsUnit has started.
-  void Initialize() {}
+  // For the program entry (COM and the application's window are ready once FormsUnit has started):
+  // calls InitProc when one is set.
+  void Initialize();
   // Makes a form of formClass owned by the application; the first form made is the main form.
   TComponent* CreateForm(TClass formClass);
   template <class T>
