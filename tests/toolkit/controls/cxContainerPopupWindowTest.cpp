@@ -673,6 +673,37 @@ TEST(cxContainerHelpers, NestedDisablingDisablesOnceAndTheLastEnableRestoresOnly
   DestroyWindow(disabled);
 }
 
+TEST(cxContainerHelpers, TwoCallersDisableAndReenableTheirOwnWindows)
+{
+  const HWND a = NewCountingWindow(), b = NewCountingWindow(), c = NewCountingWindow();
+  EnableWindow(c, FALSE);
+  TcxWindowList first, second;
+  DisableAndRememberWindow(a, first);
+  DisableAndRememberWindow(c, first);   // disabled already: not remembered
+  DisableAndRememberWindow(a, second);  // the first caller has it: not the second's
+  DisableAndRememberWindow(b, second);
+  EXPECT_EQ(first, TcxWindowList{a});
+  EXPECT_EQ(second, TcxWindowList{b});
+  EXPECT_FALSE(IsWindowEnabled(a));
+  EXPECT_FALSE(IsWindowEnabled(b));
+  // The process-wide disabling keeps a list of its own and leaves these alone.
+  DisableProcessWindows();
+  EnableProcessWindows();
+  EXPECT_FALSE(IsWindowEnabled(a));
+  EXPECT_FALSE(IsWindowEnabled(b));
+  ReenableWindows(second);
+  EXPECT_TRUE(second.empty());
+  EXPECT_TRUE(IsWindowEnabled(b));
+  EXPECT_FALSE(IsWindowEnabled(a));
+  // A window gone meanwhile is skipped.
+  DestroyWindow(a);
+  ReenableWindows(first);
+  EXPECT_TRUE(first.empty());
+  EXPECT_FALSE(IsWindowEnabled(c));
+  DestroyWindow(b);
+  DestroyWindow(c);
+}
+
 TEST(cxContainerHelpers, NonChildAncestorAndActiveForms)
 {
   TForm* form = NewForm();
