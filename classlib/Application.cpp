@@ -101,13 +101,8 @@ void TApplication::Run()
       if (FShowMainForm) {
         FMainForm->SetVisible(true);
       }
-      do {
-        try {
-          HandleMessage();
-        } catch (...) {
-          HandleException(std::current_exception());
-        }
-      } while (!FTerminate);
+      while (HandleLoopMessage()) {
+      }
     }
   } catch (...) {
     FRunning = false;
@@ -124,6 +119,22 @@ void TApplication::HandleMessage()
   if (!ProcessMessage(msg)) Idle();
 }
 
+bool TApplication::HandleLoopMessage()
+{
+  GuardCallback([this] { HandleMessage(); });
+  return !FTerminate;
+}
+
+bool TApplication::HandleLoopMessage(MSG& msg)
+{
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  GuardCallback([&] { DispatchTaken(msg); });
+  return true;
+}
+
 void TApplication::ProcessMessages()
 {
   MSG msg;
@@ -138,13 +149,18 @@ bool TApplication::ProcessMessage(MSG& msg)
     FTerminate = true;
     return true;
   }
+  DispatchTaken(msg);
+  return true;
+}
+
+void TApplication::DispatchTaken(MSG& msg)
+{
   bool handled = false;
   if (FOnMessage) FOnMessage(msg, handled);
   if (!handled && !IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return true;
 }
 
 bool TApplication::IsKeyMsg(MSG& msg)

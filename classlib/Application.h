@@ -47,6 +47,16 @@ public:
   void ProcessMessages();
   // Handles one message, or idles (and waits for the next message) when there is none.
   void HandleMessage();
+  // The one step of every message loop (the application's own, modal forms and popups, drag,
+  // panning and menu loops): an exception raised on the way goes to HandleException and the loop
+  // goes on. HandleLoopMessage() is HandleMessage so guarded; it answers false once it has taken a
+  // WM_QUIT (Terminated then holds, which ends the loops around this one too).
+  // HandleLoopMessage(msg) handles a message the loop took from the queue itself, to look at it
+  // first, as the application's loop would (OnMessage, keys offered to our controls, translation,
+  // dispatch); a WM_QUIT is not handled but posted again for the loops around this one, and
+  // answers false.
+  bool HandleLoopMessage();
+  bool HandleLoopMessage(MSG& msg);
   // The loop's idle work without the wait: mouse tracking, the hint, OnIdle. Answers whether the
   // work is done (OnIdle can ask to be called again before the loop waits).
   bool DoApplicationIdle();
@@ -111,6 +121,7 @@ public:
 private:
   friend class TScreen;
   bool ProcessMessage(MSG& msg);
+  void DispatchTaken(MSG& msg);
   bool IsKeyMsg(MSG& msg);
   void Idle();  // idle work, then waits for the next message
   void DoMouseIdle();

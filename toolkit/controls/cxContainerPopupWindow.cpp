@@ -465,7 +465,7 @@ void TcxCustomPopupWindow::RunModalLoop()
         SetModalResult(mrNone);
       if (!self.Get() || !Visible()) break;
     }
-    Application->HandleMessage();
+    Application->HandleLoopMessage();
   }
   // A WM_QUIT the loop took ends the application's loop too, and any loop around this one.
   if (!wasTerminated && Application->Terminated()) PostQuitMessage(0);

@@ -430,6 +430,39 @@ TEST_F(cxCustomPopupWindowTest, AQuitPostedDuringTheModalLoopEndsItAndStaysForTh
   popup->CloseUp();
 }
 
+namespace {
+// A popup shortcut that raises, and what reaches the application's exception handler.
+struct TRaisingShortCut : TObject {
+  std::vector<std::string> Handled;
+  void ShortCut(TMessage& msg, bool&)
+  {
+    if (msg.WParam == 'K') throw EConvertError("the shortcut failed");
+  }
+  void OnException(TObject*, const Exception& e) { Handled.push_back(e.Message()); }
+};
+}  // namespace
+
+TEST_F(cxCustomPopupWindowTest, AShortCutRaisingInTheModalLoopGoesToTheApplicationAndTheLoopGoesOn)
+{
+  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
+  auto keys = MakeOwned<TRaisingShortCut>();
+  popup->SetOnShortCut(TShortCutEvent(keys.get(), &TRaisingShortCut::ShortCut));
+  const TExceptionEvent previous = Application->OnException();
+  Application->SetOnException(TExceptionEvent(keys.get(), &TRaisingShortCut::OnException));
+  // The key reaches the popup's shortcuts before any window procedure; the close-up after it
+  // is only handled when the loop went on.
+  popup->OnShowedAction = [](TTestPopup* p) {
+    PostMessageA(p->Panel->Handle(), WM_KEYDOWN, 'K', 0);
+    p->PostCloseUp();
+  };
+  EXPECT_NO_THROW(popup->Popup(nullptr));
+  Application->SetOnException(previous);
+  EXPECT_EQ(keys->Handled, std::vector<std::string>{"the shortcut failed"});
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_EQ(FLog, std::vector<std::string>{"closed Modal"});
+  popup->CloseUp();
+}
+
 TEST_F(cxCustomPopupWindowTest, AltWithNavigationKeysReachesANonModalPopupAndOtherAltKeysAreDropped)
 {
   TTestPopup* popup = NewPopup(FOwner, "P", false);
