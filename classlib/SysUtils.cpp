@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <span>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Locale settings
@@ -993,3 +994,13 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
   }
   return r;
 }
+
+// --- The beep ---
+
+namespace {
+TBeepFunc GBeep = ::MessageBeep;
+}  // namespace
+
+void SysMessageBeep(UINT soundType) { GBeep(soundType); }
+
+TBeepFunc SetBeepFunc(TBeepFunc func) { return std::exchange(GBeep, func ? func : ::MessageBeep); }

@@ -141,3 +141,11 @@ std::string QuotedStr(std::string_view s);  // 'it''s'
 enum class TReplaceFlag { rfReplaceAll, rfIgnoreCase };
 std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
                           bool replaceAll = true, bool ignoreCase = false);
+
+// The system's beep: MessageBeep of the sound type (MB_OK, MB_ICONHAND, ..., 0xFFFFFFFF for the
+// speaker) through one replaceable function, which tests swap with SetBeepFunc to hear it. Code
+// that beeps calls SysMessageBeep, never MessageBeep itself.
+void SysMessageBeep(UINT soundType = MB_OK);
+using TBeepFunc = BOOL(WINAPI*)(UINT soundType);
+// Answers the previous function; nullptr puts the system's back.
+TBeepFunc SetBeepFunc(TBeepFunc func);
