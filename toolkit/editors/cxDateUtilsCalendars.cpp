@@ -526,25 +526,28 @@ TcxThaiCalendarTable::TcxThaiCalendarTable() : TcxJapaneseCalendarTable(ThaiEra)
 // --- The cache ---
 
 namespace {
-const TClass CalendarTableClasses[] = {
-    TcxGregorianCalendarTable::StaticClass(),
-    TcxGregorianUSEnglishCalendarTable::StaticClass(),
-    TcxJapaneseCalendarTable::StaticClass(),
-    TcxTaiwanCalendarTable::StaticClass(),
-    TcxKoreanCalendarTable::StaticClass(),
-    TcxHijriCalendarTable::StaticClass(),
-    TcxThaiCalendarTable::StaticClass(),
-    TcxHebrewCalendarTable::StaticClass(),
-    TcxGregorianMiddleEastFrenchCalendarTable::StaticClass(),
-    TcxGregorianArabicCalendarTable::StaticClass(),
-    TcxGregorianTransliteratedEnglishCalendarTable::StaticClass(),
-    TcxGregorianTransliteratedFrenchCalendarTable::StaticClass(),
+constexpr TcxCustomCalendarTableClass CalendarTableClasses[] = {
+    TcxCustomCalendarTableClass::Of<TcxGregorianCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxGregorianUSEnglishCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxJapaneseCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxTaiwanCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxKoreanCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxHijriCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxThaiCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxHebrewCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxGregorianMiddleEastFrenchCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxGregorianArabicCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxGregorianTransliteratedEnglishCalendarTable>(),
+    TcxCustomCalendarTableClass::Of<TcxGregorianTransliteratedFrenchCalendarTable>(),
 };
 }  // namespace
 
 int GetCalendarTableId(int calendarId) { return calendarId >= 1 && calendarId <= 12 ? calendarId : 1; }
 
-TClass GetCalendarTableClass(int calendarId) { return CalendarTableClasses[GetCalendarTableId(calendarId) - 1]; }
+TcxCustomCalendarTableClass GetCalendarTableClass(int calendarId)
+{
+  return CalendarTableClasses[GetCalendarTableId(calendarId) - 1];
+}
 
 TcxCustomCalendarTable* FindCalendarTable(int calendarId)
 {
@@ -561,7 +564,7 @@ TcxCustomCalendarTable* GetCalendarTable(int calendarId)
   const int id = GetCalendarTableId(calendarId);
   if (TcxCustomCalendarTable* table = FindCalendarTable(id)) return table;
   if (!GCache.Get()) return nullptr;
-  return static_cast<TcxCustomCalendarTable*>(GetCalendarTableClass(id)->NewObject());
+  return GetCalendarTableClass(id).Create();
 }
 
 int GetCalendarTableCount()

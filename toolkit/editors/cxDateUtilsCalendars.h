@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include "classlib/ClassRef.h"
 #include "classlib/DateTime.h"
 #include "classlib/Object.h"
 #include "classlib/Persistent.h"
@@ -311,9 +312,11 @@ public:
 
 // --- The cache ---
 
+using TcxCustomCalendarTableClass = TClassRef<TcxCustomCalendarTable>;
+
 // The class of the table for a Windows calendar identifier: 1 to 12 by the identifier, any other
 // value the plain Gregorian table.
-TClass GetCalendarTableClass(int calendarId);
+TcxCustomCalendarTableClass GetCalendarTableClass(int calendarId);
 // The identifier of the table that a calendar identifier maps to (1 for unknown identifiers).
 int GetCalendarTableId(int calendarId);
 // The first cached table with that identifier, or nullptr.

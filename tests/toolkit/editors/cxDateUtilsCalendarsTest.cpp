@@ -45,7 +45,7 @@ TEST(cxCalendarTables, ClassesByCalendarIdentifier)
                {13, TcxGregorianCalendarTable::StaticClass()},
                {23, TcxGregorianCalendarTable::StaticClass()}};
   for (const auto& c : cases) {
-    EXPECT_EQ(GetCalendarTableClass(c.Id), c.Class) << c.Id;
+    EXPECT_EQ(GetCalendarTableClass(c.Id).Class(), c.Class) << c.Id;
     TcxCustomCalendarTable* table = GetCalendarTable(c.Id);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->ClassType(), c.Class) << c.Id;
