@@ -59,4 +59,28 @@ private:
   TScopedFormatSettings FSettings;
 };
 
+// The clock standing at a moment of the test's choice.
+class TScopedClock {
+public:
+  TScopedClock(int year, int month, int day, int hour, int minute, int second, int millisecond)
+  {
+    Moment() = {static_cast<WORD>(year),   static_cast<WORD>(month),  0, static_cast<WORD>(day),
+                static_cast<WORD>(hour),   static_cast<WORD>(minute), static_cast<WORD>(second),
+                static_cast<WORD>(millisecond)};
+    FSaved = SetClockFunc(Read);
+  }
+  ~TScopedClock() { SetClockFunc(FSaved); }
+  TScopedClock(const TScopedClock&) = delete;
+  TScopedClock& operator=(const TScopedClock&) = delete;
+
+private:
+  static SYSTEMTIME& Moment()
+  {
+    static SYSTEMTIME moment;
+    return moment;
+  }
+  static void WINAPI Read(SYSTEMTIME* localTime) { *localTime = Moment(); }
+  TClockFunc FSaved = nullptr;
+};
+
 inline TDateTime D(int year, int month, int day) { return EncodeDate(year, month, day); }

@@ -257,18 +257,6 @@ TEST(cxCalendarTables, NumbersFromTypedText)
   EXPECT_EQ(gregorian->ParseYearText("30"), 1930);
   EXPECT_EQ(GetCalendarTable(7)->ParseYearText("5"), 2005);
   EXPECT_EQ(GCalendarAsked, 7);
-
-  // Without the calendar's answer, the class library's window of a hundred years.
-  cxGetCalendarInfo = [](LCID, CALID, CALTYPE, LPSTR, int, LPDWORD) { return 0; };
-  FormatSettings().TwoDigitYearCenturyWindow = 50;
-  WORD year, month, day;
-  DecodeDate(Date(), year, month, day);
-  for (int typed : {0, 45, 99}) {
-    const int parsed = gregorian->ParseYearText(std::to_string(typed));
-    EXPECT_EQ(parsed % 100, typed);
-    EXPECT_GE(parsed, year - 50);
-    EXPECT_LE(parsed, year + 49);
-  }
 }
 
 TEST(cxCalendarTables, HebrewLetterNumerals)

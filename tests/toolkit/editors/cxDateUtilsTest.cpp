@@ -270,3 +270,71 @@ TEST(cxDateHelpers, MonthsDaysAndOrders)
   EXPECT_EQ(GetDatePart(1, GetCalendarTable(8), March1), 6);
   EXPECT_EQ(GetDatePart(2, nullptr, March1), 1);
 }
+
+TEST_F(cxDateTextTest, SmartWordsAgainstTheClock)
+{
+  struct TCase {
+    const char* Text;
+    TDateTime China, America;  // Monday and Sunday weeks
+  };
+  const TDateTime clock = D(2025, 3, 5) + EncodeTime(10, 30, 15, 250);  // a Wednesday
+  const TCase wednesday[] = {
+      {"today", D(2025, 3, 5), D(2025, 3, 5)},
+      {"Today + 3", D(2025, 3, 8), D(2025, 3, 8)},
+      {"YESTERDAY", D(2025, 3, 4), D(2025, 3, 4)},
+      {"tomorrow-2", D(2025, 3, 4), D(2025, 3, 4)},
+      {"bom", D(2025, 3, 1), D(2025, 3, 1)},
+      {"bom+31", D(2025, 4, 1), D(2025, 4, 1)},
+      {"eom-1", D(2025, 3, 30), D(2025, 3, 30)},
+      {"eom - 1000", D(2022, 7, 5), D(2022, 7, 5)},
+      // The next day of that name, today included.
+      {"Wednesday", D(2025, 3, 5), D(2025, 3, 5)},
+      {"sunday", D(2025, 3, 9), D(2025, 3, 9)},
+      {"Monday", D(2025, 3, 10), D(2025, 3, 10)},
+      // The days of the current week.
+      {"first", D(2025, 3, 3), D(2025, 3, 2)},
+      {"seventh", D(2025, 3, 9), D(2025, 3, 8)},
+      {"third+7", D(2025, 3, 12), D(2025, 3, 11)},
+      // Now keeps the time.
+      {"now", clock, clock},
+      {"now+1", clock + 1, clock + 1},
+  };
+  TScopedClock at(2025, 3, 5, 10, 30, 15, 250);
+  for (LCID locale : {LocaleZhCN, LocaleEnUS}) {
+    TScopedThreadLocale scoped(locale);
+    GetFormatController()->Refresh();
+    for (const TCase& c : wednesday) {
+      const TDateTime expected = locale == LocaleZhCN ? c.China : c.America;
+      TDateTime date = 0;
+      EXPECT_TRUE(SmartTextToDate(c.Text, date)) << c.Text;
+      EXPECT_DOUBLE_EQ(date, expected) << c.Text << " " << std::hex << locale;
+      EXPECT_DOUBLE_EQ(TextToDate(c.Text, false), expected) << c.Text;
+      EXPECT_DOUBLE_EQ(TextToDate(c.Text, true), expected) << c.Text;
+    }
+  }
+  // On a Sunday, "Sunday" is today; in a Monday week the first day was six days before.
+  TScopedClock sunday(2025, 3, 2, 0, 0, 0, 0);
+  TDateTime date = 0;
+  EXPECT_TRUE(SmartTextToDate("Sunday", date));
+  EXPECT_EQ(date, D(2025, 3, 2));
+  EXPECT_TRUE(SmartTextToDate("first", date));
+  EXPECT_EQ(date, D(2025, 2, 24));
+  TScopedSeam<int> sundayWeeks(StartOfWeekOverride, 0);
+  EXPECT_TRUE(SmartTextToDate("first", date));
+  EXPECT_EQ(date, D(2025, 3, 2));
+}
+
+TEST(cxDateHelpers, TwoDigitYearsWithoutTheCalendarsAnswerUseTheClassLibrarysWindow)
+{
+  TScopedSeam<TcxGetCalendarInfoFunc> none(cxGetCalendarInfo, [](LCID, CALID, CALTYPE, LPSTR, int, LPDWORD) { return 0; });
+  TScopedFormatSettings settings;
+  TScopedClock at(2025, 6, 1, 12, 0, 0, 0);
+  TcxCustomCalendarTable* gregorian = GetCalendarTable(1);
+  FormatSettings().TwoDigitYearCenturyWindow = 50;
+  EXPECT_EQ(gregorian->ParseYearText("74"), 2074);
+  EXPECT_EQ(gregorian->ParseYearText("75"), 1975);
+  EXPECT_EQ(gregorian->ParseYearText("5"), 2005);
+  FormatSettings().TwoDigitYearCenturyWindow = 0;
+  EXPECT_EQ(gregorian->ParseYearText("99"), 2099);
+  EXPECT_EQ(gregorian->ParseYearText("00"), 2000);
+}
