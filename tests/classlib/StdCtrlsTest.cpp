@@ -13,6 +13,7 @@
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/DialogCloser.h"
+#include "tests/support/WindowCount.h"
 
 using namespace fixture;
 
@@ -84,21 +85,6 @@ struct TShownForm {
                                        << "," << want.right << "," << want.bottom;
 }
 
-int ThreadWindowCount()
-{
-  struct TCount {
-    static BOOL CALLBACK Child(HWND, LPARAM q) { ++*reinterpret_cast<int*>(q); return TRUE; }
-    static BOOL CALLBACK Top(HWND wnd, LPARAM p)
-    {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, Child, p);
-      return TRUE;
-    }
-  };
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), TCount::Top, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
 }  // namespace
 
 CL_DEFINE_CLASS(TStdCtrlsTestForm, .Methods = StdCtrlsTestFormMethods);

@@ -12,7 +12,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/base/cxPainterPicturesTestSupport.h"
-#include "tests/toolkit/base/cxThemeStandIn.h"
+#include "tests/support/ThemeStandIn.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/base/dxCore.h"
