@@ -3,6 +3,7 @@
 #include "tests/support/TestApplicationUnit.h"
 #include "tests/support/TestUnits.h"
 #include "toolkit/bars/dxBarStrs.h"
+#include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxUxTheme.h"
@@ -20,6 +21,6 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,       &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme,   &UnitcxControls,      &UnitcxScrollBar,
                                  &UnitdxFading,  &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles,
-                                 &UnitcxHint,    &UnitdxScreenTip, &UnitdxBarStrs};
+                                 &UnitcxHint,    &UnitdxScreenTip, &UnitdxBarStrs,       &UnitdxBar};
   return units;
 }
