@@ -7,6 +7,7 @@
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
+#include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarWindows.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/controls/cxControlsHelpers.h"
@@ -31,6 +32,14 @@ TPanel* NewPanel(TWinControl* parent, int left = 10, int top = 10)
   panel->SetBounds(left, top, 100, 80);
   return panel;
 }
+
+// A form holding a panel that holds another, none with a window yet.
+struct TNestedPanels {
+  TForm* Form = NewForm();
+  TFormGuard Guard{Form};
+  TPanel* Panel = NewPanel(Form);
+  TPanel* Nested = NewPanel(Panel);
+};
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
@@ -112,13 +121,10 @@ TEST(BarWindows, HostControlsOfPlainChildWindows)
 
 TEST(BarWindows, ContainmentWithoutWindowsFollowsParents)
 {
-  TForm* form = NewForm();
-  TFormGuard guard{form};
-  TPanel* panel = NewPanel(form);
-  TPanel* nested = NewPanel(panel);
-  ASSERT_FALSE(form->HandleAllocated());
-  EXPECT_TRUE(ControlContains(form, nested));
-  EXPECT_FALSE(ControlContains(nested, panel));
+  TNestedPanels f;
+  ASSERT_FALSE(f.Form->HandleAllocated());
+  EXPECT_TRUE(ControlContains(f.Form, f.Nested));
+  EXPECT_FALSE(ControlContains(f.Nested, f.Panel));
 }
 
 TEST(BarWindows, TheHostPopupOfAControl)
@@ -140,10 +146,10 @@ TEST(BarWindows, TheHostPopupOfAControl)
 
 TEST(BarWindows, FocusChainsProcessesAndAncestorComparison)
 {
-  TForm* form = NewForm();
-  TFormGuard guard{form};
-  TPanel* panel = NewPanel(form);
-  TPanel* nested = NewPanel(panel);
+  TNestedPanels f;
+  TForm* form = f.Form;
+  TPanel* panel = f.Panel;
+  TPanel* nested = f.Nested;
   nested->HandleNeeded();
   SetFocus(panel->Handle());
   if (GetFocus() == panel->Handle()) {
@@ -253,4 +259,28 @@ TEST(BarWindows, BarBitmapsReportTheirChanges)
   EXPECT_TRUE(bitmap->Empty());
   bitmap->SetSize(8, 8);
   EXPECT_GE(counter->Changes, 1);
+}
+
+TEST(BarWindows, TheActiveFormAndActivatingATopLevelParent)
+{
+  TForm* first = NewForm();
+  TFormGuard firstGuard{first};
+  TForm* second = NewForm();
+  TFormGuard secondGuard{second};
+  TPanel* panel = NewPanel(second);
+  first->Show();
+  second->Show();
+  SetForegroundWindow(first->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == first->Handle(); }));
+  EXPECT_EQ(GetActiveFormOrMDIChild(), first);
+
+  ActivateTopLevelParent(panel->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == second->Handle(); }));
+  EXPECT_EQ(GetActiveFormOrMDIChild(), second);
+  EXPECT_TRUE(PumpUntil([] { return ApplicationHasFocus(); }));
+
+  // A disabled active window has no active form.
+  EnableWindow(second->Handle(), FALSE);
+  EXPECT_EQ(GetActiveFormOrMDIChild(), nullptr);
+  EnableWindow(second->Handle(), TRUE);
 }
