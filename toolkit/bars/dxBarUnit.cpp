@@ -60,14 +60,17 @@ void RemoveCursors()
   for (const TCursorEntry& entry : Cursors) Screen->SetCursors(entry.Number, nullptr);
 }
 
-// Runs the procedure found when the unit started, then plays no sound: the call readies the
-// system's sound player, so that the first menu sound does not wait for it.
+// Runs the procedure found when the unit started, then plays the empty entry of the menu sounds.
 void BarsInitProc()
 {
   if (GSavedInitProc) GSavedInitProc();
   PlayMenuCommandSound();
 }
 
+// In this order: the bar classes that stored forms name join the class registry (as they are
+// built); PlaySoundA is bound; the display's constants and the checker brush; the live list and the
+// navigation controller; the item-class registry with the built-in pairs (as their classes are
+// built); the design controller; the cursors; the menu sound behind InitProc.
 void InitializeUnit()
 {
   GWinmm.Load();
