@@ -1,6 +1,7 @@
 #include "toolkit/bars/dxBarWindows.h"
 
 #include <algorithm>
+#include <utility>
 #include "classlib/Application.h"
 #include "toolkit/base/cxGraphicsFunctions.h"
 #include "toolkit/base/cxGraphicsRegion.h"
@@ -139,6 +140,14 @@ bool IsComparingWithAncestor(TComponent* component)
   const TComponentState state = component->ComponentState();
   return state.Contains(TComponentStateFlag::csLoading) && state.Contains(TComponentStateFlag::csAncestor) &&
          !state.Contains(TComponentStateFlag::csReading);
+}
+
+TObject* ObjectOfObjectLink(TcxObjectLink* link) { return link ? link->Ref() : nullptr; }
+
+void ReleaseObjectLink(TcxObjectLink*& link)
+{
+  TcxObjectLink* released = std::exchange(link, nullptr);
+  FreeObjectLink(released);
 }
 
 // --- Clip regions ---

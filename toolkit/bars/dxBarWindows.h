@@ -6,6 +6,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Win.h"
+#include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/controls/cxContainerPopupWindow.h"
 
@@ -51,6 +52,11 @@ bool IsAncestorWindow(HWND wnd, HWND parentWnd);
 bool IsOtherProcessWindow(HWND wnd);
 // An inherited form is comparing itself with its ancestor (loading an ancestor, not reading).
 bool IsComparingWithAncestor(TComponent* component);
+
+// The object the link refers to; nullptr for no link or an emptied one.
+TObject* ObjectOfObjectLink(TcxObjectLink* link);
+// Empties the variable first, then frees the link (nothing for none).
+void ReleaseObjectLink(TcxObjectLink*& link);
 
 // --- Clip regions ---
 

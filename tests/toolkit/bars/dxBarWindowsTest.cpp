@@ -284,3 +284,16 @@ TEST(BarWindows, TheActiveFormAndActivatingATopLevelParent)
   EXPECT_EQ(GetActiveFormOrMDIChild(), nullptr);
   EnableWindow(second->Handle(), TRUE);
 }
+
+TEST(BarWindows, ObjectLinksEmptyWithTheirObject)
+{
+  TObject* object = New<TObject>();
+  TcxObjectLink* link = CreateObjectLink(object);
+  EXPECT_EQ(ObjectOfObjectLink(link), object);
+  Free(object);
+  EXPECT_EQ(ObjectOfObjectLink(link), nullptr);
+  EXPECT_EQ(ObjectOfObjectLink(nullptr), nullptr);
+  ReleaseObjectLink(link);
+  EXPECT_EQ(link, nullptr);
+  ReleaseObjectLink(link);  // nothing for none
+}
