@@ -1,0 +1,3 @@
+#include "toolkit/bars/dxBarItem.h"
+
+CL_DEFINE_CLASS(TdxBarItem);
