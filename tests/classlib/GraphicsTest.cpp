@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Graphics.h"
+#include "tests/support/DibSurface.h"
 
 namespace {
 struct TChangeCounter : TObject {
@@ -75,6 +76,17 @@ TEST(ColorToRGB, ResolvesSystemColoursAndLeavesTheRestAlone)
   EXPECT_EQ(GdiColor(clNone), 0xFFFFFFu);
   EXPECT_EQ(GdiColor(clDefault), 0u);
   EXPECT_EQ(GdiColor(clBtnFace), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(SystemColorBrush, IsTheIndexPlusOneAndFillsInTheSystemColour)
+{
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(SystemColorBrush(COLOR_BTNFACE)), 16);
+  TDibSurface surface(4, 4, RGB(1, 2, 3));
+  for (int index : {COLOR_HIGHLIGHT, COLOR_BTNSHADOW}) {
+    RECT r{0, 0, 4, 4};
+    FillRect(surface.DC(), &r, SystemColorBrush(index));
+    EXPECT_EQ(surface.Pixel(2, 2), GetSysColor(index)) << index;
+  }
 }
 
 TEST(Font, StartsWithTheDefaultFontAndConvertsSizeAndHeight)
