@@ -872,14 +872,30 @@ void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 
 void TControl::CMHitTest(TMessage& msg) { msg.Result = HTCLIENT; }
 
-void TControl::CMMouseEnter(TMessage&)
+void TControl::NotifyParentOfMouse(const TMessage& msg)
 {
-  if (FOnMouseEnter) FOnMouseEnter(this);
+  if (FParent) FParent->Perform(msg.Msg, 0, reinterpret_cast<LPARAM>(this));
 }
 
-void TControl::CMMouseLeave(TMessage&)
+namespace {
+bool IsOwnMouseNotice(const TControl* control, const TMessage& msg)
 {
-  if (FOnMouseLeave) FOnMouseLeave(this);
+  return msg.LParam == 0 || msg.LParam == reinterpret_cast<LPARAM>(control);
+}
+}  // namespace
+
+void TControl::CMMouseEnter(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseEnter) FOnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseLeave) FOnMouseLeave(this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -492,10 +492,13 @@ void TCustomForm::SetActive(bool value)
     if (Screen) Screen->SetActiveForm(this);
     if (!FActiveControl && !IsDesigning()) FActiveControl = FindNextControl(nullptr, true, true, false);
     SetWindowFocus();
-    Perform(CM_ACTIVATE);
-  } else {
-    Perform(CM_DEACTIVATE);
   }
+  // Sent to the window like the activation messages themselves, so thread hooks see it too.
+  const UINT notice = value ? CM_ACTIVATE : CM_DEACTIVATE;
+  if (FHandle)
+    SendMessageA(FHandle, notice, 0, 0);
+  else
+    Perform(notice);
 }
 
 void TCustomForm::SetWindowFocus()
