@@ -162,10 +162,10 @@ void TdxBarManagerCategories::ClearObjects()
 
 std::vector<TdxBarComponent*> TdxBarManagerCategories::ItemsOf(int index) const
 {
-  TList list;
-  FOwner->GetAllItemsOfCategory(index, &list);
+  TOwned<TList> list = MakeOwned<TList>();
+  FOwner->GetAllItemsOfCategory(index, list.get());
   std::vector<TdxBarComponent*> items;
-  for (int i = 0; i < list.Count(); ++i) items.push_back(static_cast<TdxBarComponent*>(list.Items(i)));
+  for (int i = 0; i < list->Count(); ++i) items.push_back(static_cast<TdxBarComponent*>(list->Items(i)));
   return items;
 }
 
@@ -177,8 +177,8 @@ void TdxBarManagerCategories::RenumberItems(int index, int newIndex)
 
 void TdxBarManagerCategories::FreeCategoryItems(int index)
 {
-  TComponentList items(true);
-  for (TdxBarComponent* item : ItemsOf(index)) items.Add(item);
+  TOwned<TComponentList> items = MakeOwned<TComponentList>(true);
+  for (TdxBarComponent* item : ItemsOf(index)) items->Add(item);
 }
 
 // --- Changes of the list ---

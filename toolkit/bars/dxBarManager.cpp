@@ -736,18 +736,18 @@ void TdxBarManager::SetCategoryItemsVisible(int index, TdxBarItemVisible value)
     if (FAutoHideEmptyBars)
       for (int i = 0; i < FBars->Count(); ++i)
         if (FBars->Items(i)->VisibleLinkCount() == 0) emptyBefore.push_back(FBars->Items(i));
-    TList items;
-    GetAllItemsOfCategory(index, &items);
+    TOwned<TList> items = MakeOwned<TList>();
+    GetAllItemsOfCategory(index, items.get());
     BeginBarsUpdate();
     try {
       auto apply = [&](int i) {
-        auto* item = static_cast<TdxBarItem*>(items.Items(i));
+        auto* item = static_cast<TdxBarItem*>(items->Items(i));
         if (item->Visible() == previous) item->SetVisible(value);
       };
       if (value == ivAlways)
-        for (int i = items.Count() - 1; i >= 0; --i) apply(i);
+        for (int i = items->Count() - 1; i >= 0; --i) apply(i);
       else
-        for (int i = 0; i < items.Count(); ++i) apply(i);
+        for (int i = 0; i < items->Count(); ++i) apply(i);
     } catch (...) {
       EndBarsUpdate();
       throw;
