@@ -82,9 +82,10 @@ void TdxBarManager::RemoveDockControl(TdxDockControl* dockControl)
   if (FBars)
     for (int i = FBars->Count() - 1; i >= 0; --i) {
       TdxBar* bar = FBars->Items(i);
+      // Hidden first, while the dock is still its place, then the references go.
+      if (bar->GetRealDockControl() == dockControl) bar->SetVisible(false);
       if (bar->DockControl() == dockControl) bar->SetDockControl(nullptr);
       if (bar->DockedDockControl() == dockControl) bar->SetDockedDockControl(nullptr);
-      if (bar->GetRealDockControl() == dockControl) bar->SetVisible(false);
     }
   FDockControls.erase(std::remove(FDockControls.begin(), FDockControls.end(), dockControl), FDockControls.end());
   if (FBars) FBars->ClearDockControl(dockControl);
