@@ -6,7 +6,13 @@
 #include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/bars/dxBarWindows.h"
 
-CL_DEFINE_CLASS(TdxBarItem);
+namespace {
+const TPropInfo ItemProps[] = {
+  IntProp<&TdxBarItem::Category, &TdxBarItem::SetCategory>("Category", -1),
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TdxBarItem, .Props = ItemProps);
 
 TdxBarItem::TdxBarItem(TComponent* owner) : TdxBarComponent(owner) {}
 
