@@ -328,9 +328,6 @@ public:
   std::string MakeUniqueBarName(std::string_view prefix) const;
 
   // --- State and owner ---
-  bool IsDesigning() const { return TComponent::IsDesigning(); }
-  bool IsDestroying() const { return TComponent::IsDestroying(); }
-  bool IsLoading() const { return TComponent::IsLoading(); }
   bool IsCustomizing() const { return FCustomizing; }
   bool IsCustomizingOrDesigning() const { return FCustomizing || IsDesigning(); }
   bool IsRestoringLayout() const { return FRestoringLayout; }

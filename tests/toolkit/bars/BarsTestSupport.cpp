@@ -1,5 +1,8 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 
+#include <gtest/gtest.h>
+#include "classlib/Graphics.h"
+
 CL_DEFINE_CLASS(TTestBarItem);
 
 TForm* NewForm()
@@ -15,4 +18,13 @@ TPanel* NewPanel(TWinControl* parent, int left, int top)
   panel->SetParent(parent);
   panel->SetBounds(left, top, 100, 80);
   return panel;
+}
+
+void ExpectSystemMenuFont(TFont* font)
+{
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = 340;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
+  EXPECT_EQ(font->Name(), metrics.lfMenuFont.lfFaceName);
+  EXPECT_EQ(font->Height(), metrics.lfMenuFont.lfHeight);
 }

@@ -14,6 +14,10 @@ struct TFormGuard {
 TForm* NewForm();
 TPanel* NewPanel(TWinControl* parent, int left = 10, int top = 10);
 
+class TFont;
+// Checks that the font is the menu font the system's non-client metrics give (face and height).
+void ExpectSystemMenuFont(TFont* font);
+
 // A bar item with nothing of its own, for lists and categories; stored forms may name it while a
 // TStoredTestItems scope lives.
 class TTestBarItem : public TdxBarItem {

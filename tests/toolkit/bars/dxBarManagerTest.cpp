@@ -151,11 +151,7 @@ TEST(dxBarManager, ANewManagerHasItsDefaultsAndFourEdgeDocks)
 {
   TFormGuard guard{NewForm()};
   auto* manager = New<TdxBarManager>(guard.Form);
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = 340;
-  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
-  EXPECT_EQ(manager->Font()->Name(), metrics.lfMenuFont.lfFaceName);
-  EXPECT_EQ(manager->Font()->Height(), metrics.lfMenuFont.lfHeight);
+  ExpectSystemMenuFont(manager->Font());
   EXPECT_TRUE(manager->UseSystemFont());
   ASSERT_EQ(manager->Categories()->Count(), 1);
   EXPECT_EQ(manager->Categories()->Strings(0), "Default");

@@ -165,11 +165,7 @@ TEST(dxBarStoredForm, TheMainWindowsManagerAndToolbarsReadWithWhatLoadedApplies)
   EXPECT_EQ(manager->ReadCount(), 1);
   EXPECT_EQ(manager->DesignInfo(), 40 | (8 << 16));
   // The font is the system menu font although the form stores another one.
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = 340;
-  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
-  EXPECT_EQ(manager->Font()->Name(), metrics.lfMenuFont.lfFaceName);
-  EXPECT_EQ(manager->Font()->Height(), metrics.lfMenuFont.lfHeight);
+  ExpectSystemMenuFont(manager->Font());
   EXPECT_TRUE(manager->UseSystemFont());
 
   // The edge docks take their stored sizes.
