@@ -272,6 +272,10 @@ void TControl::BeforeDestruction()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
   TMessage m{msg, wParam, lParam, 0};
+  // A message that reaches the control without its window procedure (a graphic control's mouse
+  // messages, reflected notifications, the library's own messages) is a call in progress too: a
+  // control freed by it keeps its memory until the message is handled.
+  TObjectCall call(this);
   FWindowProc(m);
   return m.Result;
 }

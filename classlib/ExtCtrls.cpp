@@ -246,7 +246,7 @@ CL_DEFINE_CLASS(TTimer, .Props = TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
-  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
 }
 
 TTimer::~TTimer()
