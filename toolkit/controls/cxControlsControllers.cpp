@@ -24,7 +24,7 @@ TcxSettingsController::~TcxSettingsController()
 void TcxSettingsController::AddListener(TWinControl* control)
 {
   if (!control || std::find(FListeners.begin(), FListeners.end(), control) != FListeners.end()) return;
-  if (!FHandle) FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); });
+  if (!FHandle) FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); }, this);
   FListeners.push_back(control);
   FNotificator->WatchComponent(control);
 }
