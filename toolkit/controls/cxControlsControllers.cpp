@@ -10,7 +10,7 @@
 
 CL_DEFINE_CLASS(TcxSettingsController);
 
-TcxSettingsController::TcxSettingsController() : FNotificator(New<TcxFreeNotificator>(nullptr))
+TcxSettingsController::TcxSettingsController() : FNotificator(MakeOwned<TcxFreeNotificator>(nullptr))
 {
   FNotificator->SetOnFreeNotification(TcxFreeNotificationEvent(this, &TcxSettingsController::ListenerFreed));
 }
@@ -18,7 +18,6 @@ TcxSettingsController::TcxSettingsController() : FNotificator(New<TcxFreeNotific
 TcxSettingsController::~TcxSettingsController()
 {
   DeallocateHWnd(FHandle);
-  Free(FNotificator);
 }
 
 void TcxSettingsController::AddListener(TWinControl* control)
