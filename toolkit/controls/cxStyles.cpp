@@ -146,20 +146,18 @@ TcxStyle::TcxStyle(TComponent* Owner)
 
 void TcxStyle::SetAssignedValues(TcxStyleValues Value)
 {
-  if (FAssignedValues == Value) return;
-  FAssignedValues = Value;
-  NotifyChanged();
+  SetAndNotify(FAssignedValues, Value, [this] { NotifyChanged(); });
 }
 
 void TcxStyle::SetColorValue(TColor& Field, TColor Value, TcxStyleValue AssignedValue)
 {
-  if (Field == Value) return;
-  Field = Value;
-  if (Value == clDefault)
-    FAssignedValues.Exclude(AssignedValue);
-  else
-    FAssignedValues.Include(AssignedValue);
-  NotifyChanged();
+  SetAndNotify(Field, Value, [&] {
+    if (Value == clDefault)
+      FAssignedValues.Exclude(AssignedValue);
+    else
+      FAssignedValues.Include(AssignedValue);
+    NotifyChanged();
+  });
 }
 
 void TcxStyle::SetColor(TColor Value) { SetColorValue(FColor, Value, TcxStyleValue::svColor); }

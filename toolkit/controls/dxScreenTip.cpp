@@ -83,16 +83,12 @@ void TdxCustomScreenTipBand::SetGlyph(TBitmap* value)
 
 void TdxCustomScreenTipBand::SetText(const std::string& value)
 {
-  if (FText == value) return;
-  FText = value;
-  Changed();
+  SetAndNotify(FText, value, [this] { Changed(); });
 }
 
 void TdxCustomScreenTipBand::SetTextAlign(TdxScreenTipBandTextAlign value)
 {
-  if (FTextAlign == value) return;
-  FTextAlign = value;
-  Changed();
+  SetAndNotify(FTextAlign, value, [this] { Changed(); });
 }
 
 void TdxCustomScreenTipBand::Changed()
