@@ -208,10 +208,7 @@ void TLabel::SetAutoSize(bool value)
 void TLabel::SetTransparent(bool value)
 {
   SetAndNotify(FTransparent, value, [&] {
-    if (value)
-      FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-    else
-      FControlStyle.Include(TControlStyleFlag::csOpaque);
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
     Invalidate();
   });
 }

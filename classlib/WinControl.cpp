@@ -1049,10 +1049,7 @@ void TWinControl::WMNCDestroy(TMessage& msg) { DefaultHandler(msg); }
 void TWinControl::SetParentBackground(bool value)
 {
   if (ParentBackground() == value) return;
-  if (value)
-    FControlStyle.Include(TControlStyleFlag::csParentBackground);
-  else
-    FControlStyle.Exclude(TControlStyleFlag::csParentBackground);
+  FControlStyle.IncludeIf(TControlStyleFlag::csParentBackground, value);
   Invalidate();
 }
 
