@@ -152,10 +152,7 @@ void TcxStyle::SetAssignedValues(TcxStyleValues Value)
 void TcxStyle::SetColorValue(TColor& Field, TColor Value, TcxStyleValue AssignedValue)
 {
   SetAndNotify(Field, Value, [&] {
-    if (Value == clDefault)
-      FAssignedValues.Exclude(AssignedValue);
-    else
-      FAssignedValues.Include(AssignedValue);
+    FAssignedValues.IncludeIf(AssignedValue, Value != clDefault);
     NotifyChanged();
   });
 }
@@ -175,10 +172,7 @@ void TcxStyle::BitmapChanged(TObject* Sender)
 {
   (void)Sender;
   if (FInternalChangeLock > 0) return;
-  if (FBitmap->Empty())
-    FAssignedValues.Exclude(TcxStyleValue::svBitmap);
-  else
-    FAssignedValues.Include(TcxStyleValue::svBitmap);
+  FAssignedValues.IncludeIf(TcxStyleValue::svBitmap, !FBitmap->Empty());
   NotifyChanged();
 }
 

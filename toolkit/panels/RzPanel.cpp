@@ -127,10 +127,7 @@ void TRzCustomPanel::SetGradientDirection(TGradientDirection value)
 void TRzCustomPanel::SetTransparent(bool value)
 {
   SetAndNotify(FTransparent, value, [&] {
-    if (value)
-      FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-    else
-      FControlStyle.Include(TControlStyleFlag::csOpaque);
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
     Invalidate();
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
   });

@@ -141,10 +141,7 @@ void TRzCustomStatusPane::SetParentFillColor(bool value)
 void TRzCustomStatusPane::SetTransparent(bool value)
 {
   SetAndNotify(FTransparent, value, [&] {
-    if (value)
-      FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-    else
-      FControlStyle.Include(TControlStyleFlag::csOpaque);
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
     Invalidate();
   });
 }
