@@ -131,9 +131,7 @@ void TcxControl::HandleLookAndFeelChange(TcxLookAndFeel* Sender, TcxLookAndFeelV
 
 void TcxControl::SetScrollBars(TScrollStyle Value)
 {
-  if (FScrollBars == Value) return;
-  FScrollBars = Value;
-  UpdateScrollBars();
+  SetAndNotify(FScrollBars, Value, [this] { UpdateScrollBars(); });
 }
 
 // --- Popup menu ---
