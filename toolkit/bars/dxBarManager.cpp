@@ -1061,6 +1061,17 @@ void TdxBarManager::SetCustomizing(bool value)
 {
   if (FCustomizing == value) return;
   FCustomizing = value;
+  // What links show depends on customizing.
+  ForEachItemLinks([](TdxBarItemLinks* links) { links->RebuildLinkLists(); });
+}
+
+void TdxBarManager::ForEachItemLinks(const std::function<void(TdxBarItemLinks*)>& proc) const
+{
+  for (int i = 0; FBars && i < FBars->Count(); ++i)
+    if (TdxBarItemLinks* links = FBars->Items(i)->ItemLinks()) proc(links);
+  for (int i = 0; i < GetPopupMenuCount(); ++i) proc(GetPopupMenu(i)->ItemLinks());
+  for (int i = 0; i < GetItemCount(); ++i)
+    if (TdxBarItemLinks* links = GetItem(i)->GetItemLinks()) proc(links);
 }
 
 // --- Designer ---

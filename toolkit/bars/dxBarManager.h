@@ -423,8 +423,11 @@ public:
   void ChangeModificationLock(bool begin, bool notifyAtEnd = true);
   // Calls proc for every item inside one bars update; nothing while loading or destroying.
   void ForEachItemInUpdate(const std::function<void(TdxBarItem*)>& proc);
-  // The customizing flag; bars' item controls follow once they exist.
+  // The customizing flag: every links collection shows what customizing shows; bars' item controls
+  // follow once they exist.
   void SetCustomizing(bool value);
+  // Calls proc with the links of every bar, popup menu and item that has links.
+  void ForEachItemLinks(const std::function<void(TdxBarItemLinks*)>& proc) const;
 
   // --- Style, painter, fonts (dxBarManagerStyle.cpp) ---
   TdxBarPainterStyle GetPainterStyle() const;
