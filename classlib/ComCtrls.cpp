@@ -10,7 +10,7 @@ HMODULE GRichEditLibrary = nullptr;
 const TClass ComCtrlsClasses[] = {&TRichEdit::ClassInfo,   &TListView::ClassInfo,   &TStatusBar::ClassInfo,
                                   &TUpDown::ClassInfo,     &TListColumn::ClassInfo, &TStatusPanel::ClassInfo,
                                   &TPageControl::ClassInfo, &TTabSheet::ClassInfo,   &TToolBar::ClassInfo,
-                                  &TToolButton::ClassInfo};
+                                  &TToolButton::ClassInfo,  &TTreeView::ClassInfo};
 
 void InitComCtrls()
 {

@@ -7,6 +7,7 @@
 #include "classlib/RichEdit.h"
 #include "classlib/StatusBar.h"
 #include "classlib/ToolBar.h"
+#include "classlib/TreeView.h"
 #include "classlib/UpDown.h"
 #include "classlib/Units.h"
 
