@@ -10,6 +10,7 @@
 #include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/GraphicsUtils.h"
 #include "classlib/ImageList.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Themes.h"
@@ -17,6 +18,7 @@
 #include "tests/support/ScopedSeam.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/support/UserInput.h"
+#include "tests/support/WindowCount.h"
 
 using namespace fixture;
 
@@ -494,4 +496,51 @@ TEST_F(DialogControls, AToolButtonsTipIsItsActionsHintAndItsImageFollowsTheActio
   Free(Form->Get<TImageList>("ToolImages"));
   EXPECT_EQ(bar->Images(), nullptr);
   EXPECT_EQ(SendMessageA(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+}
+
+TEST_F(DialogControls, TheStoredTreeHoldsItsNodesAndShowsThemWithTheFormsImages)
+{
+  auto* tree = Form->Get<TTreeView>("Folders");
+  EXPECT_EQ(tree->Images(), Form->Get<TImageList>("ToolImages"));
+  EXPECT_TRUE(tree->ReadOnly());
+  ASSERT_EQ(tree->Items()->Count(), 4);
+  const char* const texts[] = {"文件夹", "甲", "乙", "其他"};
+  const int images[] = {0, 1, 1, 0};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(texts[i]);
+    EXPECT_EQ(tree->Items()->Item(i)->Text(), texts[i]);
+    EXPECT_EQ(tree->Items()->Item(i)->ImageIndex(), images[i]);
+  }
+  EXPECT_EQ(tree->Items()->Item(1)->Parent(), tree->Items()->Item(0));
+  // Its window is made when its sheet first shows, with every node.
+  Pages()->SetActivePage(Sheet("tsTree"));
+  tree->Items()->Item(0)->Expand(false);
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 4);
+  EXPECT_TRUE(Shows(tree));
+}
+
+TEST(DialogControlsLifetime, TheFormWithEveryControlMadeAndFreedManyTimesLeavesNoWindowsOrGdiObjects)
+{
+  auto makeUseAndFree = [] {
+    auto* form = New<TDialogControlsTestForm>(Application);
+    form->Get<TImageList>("ToolImages")->Add(SquareBitmap(16, RGB(255, 255, 255), RGB(255, 0, 0), 12).get(), nullptr);
+    form->Get<TBitBtn>("BHelp")->SetGlyph(SquareBitmap(16, GlyphBack, GlyphInk, 8).get());
+    form->Show();
+    auto* pages = form->Get<TPageControl>("PageControl");
+    for (int i = 0; i < pages->PageCount(); ++i) {
+      pages->SetActivePageIndex(i);
+      form->Update();
+    }
+    form->Get<TBitBtn>("BHelp")->SetEnabled(false);
+    form->Update();
+    Free(form);
+  };
+  // The first round makes what lives for the process (classes, cached objects).
+  makeUseAndFree();
+  HandleWaitingMessages();
+  const int windowsBefore = ThreadWindowCount(), gdiBefore = LiveGdiObjects();
+  for (int i = 0; i < 200; ++i) makeUseAndFree();
+  HandleWaitingMessages();
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
 }

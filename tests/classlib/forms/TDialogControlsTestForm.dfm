@@ -100,6 +100,22 @@ object DialogControlsTestForm: TDialogControlsTestForm
     end
     object tsTree: TTabSheet
       Caption = ' Tree '
+      object Folders: TTreeView
+        Left = 0
+        Top = 0
+        Width = 346
+        Height = 237
+        Align = alClient
+        Images = ToolImages
+        Indent = 19
+        ReadOnly = True
+        TabOrder = 0
+        Items.Data = {
+          020000000000000000000000FFFFFFFFFFFFFFFF0200000006000000CEC4BCFE
+          BCD00100000001000000FFFFFFFFFFFFFFFF0000000002000000BCD701000000
+          01000000FFFFFFFFFFFFFFFF0000000002000000D2D20000000000000000FFFF
+          FFFFFFFFFFFF0000000004000000C6E4CBFB}
+      end
     end
   end
   object BHelp: TBitBtn
