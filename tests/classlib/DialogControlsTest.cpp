@@ -12,6 +12,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ImageList.h"
+#include "classlib/ObjectText.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Themes.h"
 #include "tests/classlib/ControlsFixture.h"
@@ -543,4 +544,54 @@ TEST(DialogControlsLifetime, TheFormWithEveryControlMadeAndFreedManyTimesLeavesN
   HandleWaitingMessages();
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+}
+
+TEST(DialogControlsStreaming, PageControlsAndToolBarsWrittenAndReadBackKeepTheirPagesAndButtons)
+{
+  // Each control the root of its stream, its pages or buttons its own components.
+  TOwned<TPageControl> pages(New<TPageControl>(nullptr));
+  pages->SetName("Pages");
+  for (const char* name : {"First", "Second", "Third"}) {
+    auto* sheet = New<TTabSheet>(pages.get());
+    sheet->SetName(name);
+    sheet->SetCaption(std::string(" ") + name + " ");
+    sheet->SetPageControl(pages.get());
+  }
+  pages->Pages(2)->SetPageIndex(0);
+  pages->Pages(1)->SetTabVisible(false);
+  pages->SetActivePageIndex(2);
+  const std::string pagesText = ComponentToText(pages.get());
+  TOwned<TComponent> owner(New<TComponent>(nullptr));
+  auto* pagesCopy = dynamic_cast<TPageControl*>(ReadComponentFromText(pagesText, nullptr, owner.get()));
+  ASSERT_NE(pagesCopy, nullptr);
+  ASSERT_EQ(pagesCopy->PageCount(), 3);
+  const char* const order[] = {"Third", "First", "Second"};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(pagesCopy->Pages(i)->Name(), order[i]);
+  EXPECT_EQ(pagesCopy->Pages(0)->Caption(), " Third ");
+  EXPECT_FALSE(pagesCopy->Pages(1)->TabVisible());
+  EXPECT_EQ(pagesCopy->ActivePage(), pagesCopy->Pages(2));
+  EXPECT_EQ(ComponentToText(pagesCopy), pagesText);
+
+  TOwned<TToolBar> bar(New<TToolBar>(nullptr));
+  bar->SetName("Bar");
+  bar->SetFlat(true);
+  for (TToolButtonStyle style : {tbsButton, tbsSeparator, tbsCheck}) {
+    auto* button = New<TToolButton>(bar.get());
+    button->SetName("B" + std::to_string(bar->ButtonCount()));
+    button->SetStyle(style);
+    button->SetImageIndex(bar->ButtonCount());
+    button->SetParent(bar.get());
+  }
+  bar->Buttons(1)->SetWidth(8);
+  bar->Buttons(2)->SetDown(true);
+  const std::string barText = ComponentToText(bar.get());
+  auto* barCopy = dynamic_cast<TToolBar*>(ReadComponentFromText(barText, nullptr, owner.get()));
+  ASSERT_NE(barCopy, nullptr);
+  EXPECT_TRUE(barCopy->Flat());
+  ASSERT_EQ(barCopy->ButtonCount(), 3);
+  EXPECT_EQ(barCopy->Buttons(1)->Style(), tbsSeparator);
+  EXPECT_EQ(barCopy->Buttons(1)->Width(), 8);
+  EXPECT_EQ(barCopy->Buttons(2)->ImageIndex(), 2);
+  EXPECT_TRUE(barCopy->Buttons(2)->Down());
+  EXPECT_EQ(ComponentToText(barCopy), barText);
 }
