@@ -68,6 +68,13 @@ private:
   TNotifyEvent FOnClick;
 };
 
+// Publishes Width again, with another default.
+class TRedeclared : public TDerived {
+  CL_CLASS(TRedeclared, TDerived)
+public:
+  using TDerived::TDerived;
+};
+
 constexpr TPropInfo BaseProps[] = {IntProp<&TBase::Width, &TBase::SetWidth>("Width", 10)};
 constexpr TPropInfo DerivedProps[] = {
   EnumProp<&TDerived::Shade, &TDerived::SetShade>("Shade", ShadeInfo, 1),
@@ -85,6 +92,10 @@ constexpr TMethodInfo DerivedMethods[] = {
 
 CL_DEFINE_CLASS(TBase, .Props = BaseProps);
 CL_DEFINE_CLASS(TDerived, .Props = DerivedProps, .Methods = DerivedMethods);
+namespace {
+constexpr TPropInfo RedeclaredProps[] = {IntProp<&TBase::Width, &TBase::SetWidth>("Width", 20)};
+}  // namespace
+CL_DEFINE_CLASS(TRedeclared, .Props = RedeclaredProps);
 
 TEST(ObjectModel, TwoPhaseLifeCallsTheDerivedOverrides)
 {
@@ -129,6 +140,19 @@ TEST(ObjectModel, PropertiesAreFoundByNameIncludingInheritedOnes)
   for (const TPropInfo* p : GetPropList(TDerived::StaticClass())) names.push_back(p->Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "Width", "Shade", "Shades", "Caption", "Ratio",
                                              "Buddy", "OnClick"}));
+}
+
+TEST(ObjectModel, APropertyPublishedAgainTakesTheAncestorsPlace)
+{
+  const std::vector<const TPropInfo*> list = GetPropList(TRedeclared::StaticClass());
+  std::vector<std::string> names;
+  for (const TPropInfo* p : list) names.push_back(p->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "Width", "Shade", "Shades", "Caption", "Ratio",
+                                             "Buddy", "OnClick"}));
+  EXPECT_EQ(list[2]->Default, 20);
+  EXPECT_EQ(TRedeclared::StaticClass()->FindProp("Width"), list[2]);
+  // The ancestors keep their own entry.
+  EXPECT_EQ(TDerived::StaticClass()->FindProp("Width")->Default, 10);
 }
 
 TEST(ObjectModel, PropertyErrorsNameTheProperty)
