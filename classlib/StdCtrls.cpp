@@ -7,7 +7,6 @@
 
 namespace {
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", LayoutNames);
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
@@ -98,6 +97,8 @@ void DrawItemText(TCanvas* canvas, const RECT& rect, std::string_view text)
 }
 
 }  // namespace
+
+const TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 
 UINT AlignmentFlags(TAlignment alignment)
 {

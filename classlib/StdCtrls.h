@@ -30,6 +30,8 @@ using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& S
 
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);
+// The names of TAlignment's values, for published properties of that type.
+extern const TEnumInfo AlignmentInfo;
 
 // The state of an owner-drawn item: the platform's ODS_* bits, in their order.
 enum class TOwnerDrawStateFlag {
