@@ -6,6 +6,7 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/editors/cxDataConsts.h"
 #include "toolkit/editors/cxDateUtils.h"
+#include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxFilterConsts.h"
 #include "toolkit/editors/cxFilterControlStrs.h"
@@ -15,7 +16,7 @@ std::span<TUnit* const> TestUnits()
 {
   static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,     &TestApplicationUnit,
                                  &UnitdxCore,    &UnitcxClasses, &UnitcxFormats,
-                                 &UnitcxDateUtils, &UnitcxEditConsts, &UnitcxFilterControlStrs,
+                                 &UnitcxDateUtils, &UnitcxEditConsts, &UnitcxEdit, &UnitcxFilterControlStrs,
                                  &UnitcxDataConsts, &UnitcxFilterConsts};
   return units;
 }

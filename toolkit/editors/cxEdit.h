@@ -1,0 +1,18 @@
+#pragma once
+// The editor framework's unit: edit styles, the framework's errors, and what the unit sets up while
+// it runs: the default edit style controller (also the containers' standard controller) and the
+// mouse-wheel cursor of editors.
+#include "classlib/Controls.h"
+#include "classlib/Units.h"
+#include "toolkit/base/dxCore.h"
+#include "toolkit/editors/cxEditStyles.h"
+
+extern TUnit UnitcxEdit;
+
+// Errors the user must see in editors, with a resource-string message.
+CL_EXCEPTION(EcxEditError, EdxException);
+// A value the editor's validation refused.
+CL_EXCEPTION(EcxEditValidationError, EcxEditError);
+
+// The screen cursor of editors scrolled by the mouse wheel.
+constexpr TCursor crcxEditMouseWheel = 4101;
