@@ -8,15 +8,16 @@
 #include "toolkit/editors/cxDateUtils.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditUtils.h"
 #include "toolkit/editors/cxFilterConsts.h"
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,     &TestApplicationUnit,
-                                 &UnitdxCore,    &UnitcxClasses, &UnitcxFormats,
-                                 &UnitcxDateUtils, &UnitcxEditConsts, &UnitcxEdit, &UnitcxFilterControlStrs,
-                                 &UnitcxDataConsts, &UnitcxFilterConsts};
+  static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &TestApplicationUnit,     &UnitdxCore,
+                                 &UnitcxClasses,    &UnitcxFormats,   &UnitcxDateUtils,         &UnitcxEditUtils,
+                                 &UnitcxEditConsts, &UnitcxEdit,      &UnitcxFilterControlStrs, &UnitcxDataConsts,
+                                 &UnitcxFilterConsts};
   return units;
 }
