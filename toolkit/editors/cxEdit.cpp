@@ -18,6 +18,7 @@ void InitializeUnit()
 
 void FinalizeUnit()
 {
+  FreeEditPropertiesRegistryAndList();
   // Styles still linked to the default controller must not be linked back to it while it goes.
   SetDefaultContainerStyleController(nullptr);
   GDefaultEditStyleController.Free();
