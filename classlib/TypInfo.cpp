@@ -211,7 +211,7 @@ std::vector<const TPropInfo*> GetPropList(TClass c)
   std::vector<const TPropInfo*> list;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
     for (const TPropInfo& p : (*it)->Props) {
-      // A class that publishes a property of an ancestor again replaces it, in the ancestor's place.
+      // A class that declares an inherited property again replaces it where it stood.
       auto same = std::find_if(list.begin(), list.end(), [&](const TPropInfo* q) { return SameIdent(q->Name, p.Name); });
       if (same != list.end())
         *same = &p;
