@@ -757,7 +757,7 @@ void TReader::ReadStringsValue(TStrings* strings)
   ReadListEnd();
 }
 
-void TReader::ReadCollection(TCollection* collection)
+void TReader::ReadCollection(TCollection* collection, const std::function<bool(TCollectionItem*)>& keep)
 {
   TDepthGuard depth(FDepth, *this);
   collection->BeginUpdate();
@@ -769,6 +769,10 @@ void TReader::ReadCollection(TCollection* collection)
       TCollectionItem* item = collection->Add();
       while (!EndOfList()) ReadProperty(item);
       ReadListEnd();
+      if (keep && !keep(item)) {
+        const int last = collection->Count() - 1;
+        collection->Delete(last >= 0 && collection->Items(last) == item ? last : item->Index());
+      }
     }
     ReadListEnd();
   } catch (...) {

@@ -14,6 +14,7 @@
 // the whole tree is read, then Loaded is called on every component in read order. When anything
 // fails, every component the read created is freed again.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -25,6 +26,7 @@
 class TStream;
 class TStrings;
 class TCollection;
+class TCollectionItem;
 
 enum class TValueType : uint8_t {
   vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary,
@@ -85,7 +87,9 @@ public:
   // Reads one property (name and value) into instance.
   void ReadProperty(TPersistent* instance);
   // Reads the items of a collection value (after vaCollection) into collection, replacing its items.
-  void ReadCollection(TCollection* collection);
+  // With keep given, each item is asked about as soon as it is read, and freed at once when keep
+  // answers false (items that hold nothing take no memory while the rest is read).
+  void ReadCollection(TCollection* collection, const std::function<bool(TCollectionItem*)>& keep = {});
 
   TComponent* Root() const { return FRoot; }
   TComponent* Owner() const { return FOwner; }
