@@ -5,6 +5,7 @@
 #include "classlib/Canvas.h"
 #include "classlib/Picture.h"
 #include "classlib/Units.h"
+#include "toolkit/base/dxGDIPlusClassesChecks.h"
 
 CL_DEFINE_CLASS(TdxGPImageData);
 CL_DEFINE_CLASS(TdxGPStreamImageData);
@@ -213,6 +214,23 @@ void TdxGPImage::CreateHandleFromStream(TStream& stream)
   FImageData.reset(New<TdxGPImageData>());
   auto data = MakeOwned<TdxGPStreamImageData>();
   if (!data->LoadFromStream(stream)) return;
+  // GDI+ sees only data that passed the checks; BMP data only as the class library rewrote it.
+  std::vector<uint8_t> plainBitmap;
+  {
+    const auto* bytes = static_cast<const uint8_t*>(GlobalLock(data->Memory()));
+    struct TUnlock {
+      HGLOBAL Memory;
+      ~TUnlock() { GlobalUnlock(Memory); }
+    } unlock{data->Memory()};
+    const std::span<const uint8_t> view(bytes, data->Size());
+    if (CheckGdipPictureData(view) == TdxImageDataFormat::dxImageBitmap) plainBitmap = PlainBitmapFile(view);
+  }
+  if (!plainBitmap.empty()) {
+    auto plain = MakeOwned<TMemoryStream>();
+    plain->WriteBuffer(plainBitmap.data(), static_cast<int64_t>(plainBitmap.size()));
+    plain->SetPosition(0);
+    data->LoadFromStream(*plain);
+  }
   CheckGdipTrue(CheckGdiPlusAvailable());
   TComStream com;
   // The block stays the image data's: GDI+ reads the picture from it for as long as the image lives.
@@ -251,7 +269,7 @@ void TdxGPImage::CreateHandleFromBits(int width, int height, TRGBColors bits, bo
 void TdxGPImage::LoadFromStream(TStream& stream)
 {
   try {
-    CreateHandleFromStream(stream);
+    GuardReaderMemory("picture data", [&] { CreateHandleFromStream(stream); });
   } catch (...) {
     FreeHandle();
     FImageData.reset(New<TdxGPImageData>());
