@@ -427,17 +427,22 @@ double TReader::ReadFloat()
   TValueType t = NextValue();
   if (IsIntType(t)) return static_cast<double>(ReadInt64());
   ReadValue();
+  double value;
   switch (t) {
     case TValueType::vaExtended: {
       uint8_t b[10];
       Read(b, 10);
-      return ExtendedToDouble(b);
+      value = ExtendedToDouble(b);
+      break;
     }
-    case TValueType::vaSingle: { float v; Read(&v, 4); return v; }
+    case TValueType::vaSingle: { float v; Read(&v, 4); value = v; break; }
     case TValueType::vaCurrency: { int64_t v; Read(&v, 8); return static_cast<double>(v) / 10000.0; }
-    case TValueType::vaDate: { double v; Read(&v, 8); return v; }
+    case TValueType::vaDate: { double v; Read(&v, 8); value = v; break; }
     default: WrongValue();
   }
+  // Infinities and NaN have no place in a form (nor a text form to be written in).
+  if (!std::isfinite(value)) Error("Invalid floating point value");
+  return value;
 }
 
 float TReader::ReadSingle() { return static_cast<float>(ReadFloat()); }
@@ -833,6 +838,9 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
       } else if (!isInt) {
         bad();
       }
+      if (x < prop.MinValue || x > prop.MaxValue)
+        ErrorAt(start, "Value " + std::to_string(x) + " of property " + prop.Name + " out of range (" +
+                           std::to_string(prop.MinValue) + " to " + std::to_string(prop.MaxValue) + ")");
       setOrd(x);
       return;
     }
@@ -851,11 +859,15 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
       if (!prop.SetStr) readOnly();
       prop.SetStr(instance, v.Text);
       return;
-    case TPropKind::Float:
+    case TPropKind::Float: {
       if (!isInt && !IsFloatType(v.Type)) bad();
       if (!prop.SetFloat) readOnly();
-      prop.SetFloat(instance, isInt ? static_cast<double>(v.Int) : v.Float);
+      const double x = isInt ? static_cast<double>(v.Int) : v.Float;
+      if (!(std::fabs(x) <= prop.MaxMagnitude))
+        ErrorAt(start, "Value " + Describe(v) + " of property " + prop.Name + " out of range");
+      prop.SetFloat(instance, x);
       return;
+    }
     case TPropKind::Component:
       if (!prop.SetObj) readOnly();
       if (v.Type == TValueType::vaNil) {
@@ -1088,6 +1100,9 @@ void TWriter::WriteSingle(float value)
 
 void TWriter::WriteCurrency(double value)
 {
+  // A currency value is a 64-bit count of ten-thousandths.
+  if (!(std::fabs(value * 10000.0) < 9223372036854775807.0))
+    throw EWriteError("Currency value " + ShortestFloat(value) + " out of range");
   WriteValue(TValueType::vaCurrency);
   int64_t v = std::llround(value * 10000.0);
   Write(&v, 8);

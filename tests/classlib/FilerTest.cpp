@@ -427,6 +427,21 @@ const TBadForm BadForms[] = {
   {"object F: TTestForm\n  object A: TTestWidget\n    Items = <\n      item\n        Target = B\n      end>\n"
    "  end\n  object B: TComponent\n  end\nend\n",
    "Line 8: Class TComponent not found"},
+  // Values outside the property's type: each was cut to fit it (4294967306 read as 10).
+  {"object F: TTestForm\n  object A: TTestWidget\n    Width = 4294967306\n  end\nend\n",
+   "Line 3: Value 4294967306 of property Width out of range (-2147483648 to 2147483647)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Left = -2147483649\n  end\nend\n",
+   "Line 3: Value -2147483649 of property Left out of range (-2147483648 to 2147483647)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    ShortCut = 65536\n  end\nend\n",
+   "Line 3: Value 65536 of property ShortCut out of range (0 to 65535)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Color = $1FF0000FF\n  end\nend\n",
+   "Line 3: Value 8573157631 of property Color out of range (-2147483648 to 4294967295)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e39s\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e39s"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e300c\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e300c"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e400\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e400"},
 };
 
 TEST_F(FilerTest, MalformedFormsNameTheLineAndFreeWhatWasMade)
@@ -484,6 +499,47 @@ TEST_F(FilerTest, DamagedBinaryStreamsRaiseWithoutLeaks)
   TOwned<TTestForm> root(New<TTestForm>(nullptr));
   EXPECT_THROW(ReadComponentFromStream(*s, root.get()), EStreamError);
   EXPECT_EQ(root->ComponentCount(), 0);
+}
+
+// A colour in its unsigned hexadecimal spelling is the same colour; floats that are not finite are
+// refused in the binary form as in the text form, and a currency value past its 64-bit range
+// cannot be written.
+TEST_F(FilerTest, FloatsAndColoursAreReadWithinTheirRanges)
+{
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText("object F: TTestForm\n  Color = $FF00000F\n  Ratio = 2.5s\nend\n", form.get());
+  EXPECT_EQ(form->Color(), static_cast<TColor>(0xFF00000Fu)) << "the 32 bits as written";
+  EXPECT_EQ(form->Ratio(), 2.5);
+
+  auto binary = [](TValueType type, const std::string& value) {
+    std::string bytes("TPF0\x09TTestForm\x01" "F\x05Ratio", 22);
+    bytes += static_cast<char>(type);
+    return bytes + value + std::string("\0\0", 2);
+  };
+  const float infinity = std::numeric_limits<float>::infinity();
+  uint8_t nan[10];
+  DoubleToExtended(std::numeric_limits<double>::quiet_NaN(), nan);
+  const std::string cases[] = {
+    binary(TValueType::vaExtended, std::string("\0\0\0\0\0\0\0\x80\xFF\x7F", 10)),  // infinity
+    binary(TValueType::vaExtended, std::string(reinterpret_cast<const char*>(nan), 10)),
+    binary(TValueType::vaExtended, std::string("\0\0\0\0\0\0\0\x80\xFF\x43", 10)),  // 2^1024
+    binary(TValueType::vaSingle, std::string(reinterpret_cast<const char*>(&infinity), 4)),
+  };
+  for (const std::string& bytes : cases) {
+    auto stream = MakeOwned<TStringStream>(bytes);
+    TOwned<TTestForm> root(New<TTestForm>(nullptr));
+    try {
+      ReadComponentFromStream(*stream, root.get());
+      ADD_FAILURE() << "read";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), "Invalid floating point value");
+    }
+  }
+  auto out = MakeOwned<TMemoryStream>();
+  auto writer = MakeOwned<TWriter>(*out);
+  EXPECT_THROW(writer->WriteCurrency(1e300), EWriteError);
+  EXPECT_THROW(writer->WriteCurrency(std::numeric_limits<double>::quiet_NaN()), EWriteError);
+  EXPECT_NO_THROW(writer->WriteCurrency(922337203685477.0));
 }
 
 TEST(Filer, ExtendedValuesConvertBothWays)
