@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <unordered_set>
 #include "classlib/Collection.h"
 #include "classlib/Colors.h"
 #include "classlib/Parser.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
@@ -227,6 +229,12 @@ struct TReader::TFixup {
 struct TReader::TSession {
   std::vector<TComponent*> Created;  // components this read constructed, in order
   std::vector<TComponent*> Loaded;   // every component read, in read order
+  std::unordered_set<TComponent*> LoadedSet;  // the same, to tell at once whether one is there
+  void AddLoaded(TComponent* c)
+  {
+    CountReaderWork();
+    if (LoadedSet.insert(c).second) Loaded.push_back(c);
+  }
   std::vector<TFixup> Fixups;
   bool Located = false;              // the exception on its way out already names its line
 };
@@ -607,7 +615,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
     FParent = nullptr;
     root->IncludeState(TComponentStateFlag::csLoading);
     root->IncludeState(TComponentStateFlag::csReading);
-    FSession->Loaded.push_back(root);
+    FSession->AddLoaded(root);
     try {
       // Another instance of the same form may hold the name in the owner: number this one.
       std::string unique = name;
@@ -669,8 +677,7 @@ TComponent* TReader::ReadComponentInner(TComponent* component)
   }
   result->IncludeState(TComponentStateFlag::csLoading);
   result->IncludeState(TComponentStateFlag::csReading);
-  if (std::find(FSession->Loaded.begin(), FSession->Loaded.end(), result) == FSession->Loaded.end())
-    FSession->Loaded.push_back(result);
+  FSession->AddLoaded(result);
   try {
     result->SetName(head.Name);
     if (FParent) result->SetParentComponent(FParent);
@@ -964,8 +971,9 @@ void TReader::Cleanup()
       // The read's own error is the one to report.
     }
   }
+  const std::unordered_set<TComponent*> created(session->Created.begin(), session->Created.end());
   for (TComponent* c : session->Loaded)
-    if (std::find(session->Created.begin(), session->Created.end(), c) == session->Created.end()) {
+    if (!created.contains(c)) {
       c->ExcludeState(TComponentStateFlag::csLoading);
       c->ExcludeState(TComponentStateFlag::csReading);
     }

@@ -5,9 +5,11 @@
 #include <limits>
 #include "classlib/Filer.h"
 #include "classlib/ObjectText.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/StoredForms.h"
 #include "classlib/Streams.h"
 #include "tests/classlib/FormTestClasses.h"
+#include "tests/support/ScopedSeam.h"
 
 namespace {
 
@@ -540,6 +542,35 @@ TEST_F(FilerTest, FloatsAndColoursAreReadWithinTheirRanges)
   EXPECT_THROW(writer->WriteCurrency(1e300), EWriteError);
   EXPECT_THROW(writer->WriteCurrency(std::numeric_limits<double>::quiet_NaN()), EWriteError);
   EXPECT_NO_THROW(writer->WriteCurrency(922337203685477.0));
+}
+
+// Reading a form of many components looked each name up in a list of all of them, and searched
+// the list of components read so far for each new one: 40,000 took 46 s. The steps the reader
+// takes (name lookups, list searches, notices to owned components) grow with the number of
+// components, and so do those of freeing the form.
+TEST_F(FilerTest, ReadingAndFreeingManyComponentsTakesWorkInProportion)
+{
+  auto work = [](int count) {
+    std::string text = "object F: TTestForm\n  object W: TTestWidget\n    Buddy = Last\n  end\n";
+    for (int i = 0; i < count; ++i) text += "  object C" + std::to_string(i) + ": TTestNonVisual\n  end\n";
+    text += "  object Last: TTestWidget\n    Buddy = W\n  end\nend\n";
+    auto binary = MakeOwned<TMemoryStream>();
+    ObjectTextToBinary(text, *binary);
+    binary->SetPosition(0);
+    uint64_t steps = 0;
+    {
+      TScopedSetter<uint64_t*> counter(SetReaderWorkCounter, &steps);
+      TOwned<TTestForm> form(New<TTestForm>(nullptr));
+      ReadComponentFromStream(*binary, form.get());
+      EXPECT_EQ(form->ComponentCount(), count + 2);
+      EXPECT_EQ(Widget(form.get(), "w")->Buddy(), Widget(form.get(), "LAST"));
+      EXPECT_NE(form->FindComponent("c" + std::to_string(count - 1)), nullptr);
+    }
+    return steps;
+  };
+  const uint64_t n = work(2000), n4 = work(8000);
+  EXPECT_GT(n, 2000u);
+  EXPECT_LT(n4, n * 5) << "4N components took " << n4 << " steps, N took " << n;
 }
 
 TEST(Filer, ExtendedValuesConvertBothWays)
