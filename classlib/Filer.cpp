@@ -44,7 +44,6 @@ void TComponent::DefineProperties(TFiler& filer)
 
 namespace {
 constexpr char Signature[4] = {'T', 'P', 'F', '0'};
-constexpr int MaxDepth = 256;
 
 bool IsIntType(TValueType t)
 {
@@ -111,17 +110,6 @@ struct TContextSaver {
   }
 };
 
-struct TDepthGuard {
-  int& Depth;
-  TDepthGuard(int& depth, const TReader& reader) : Depth(depth)
-  {
-    if (++Depth > MaxDepth) {
-      --Depth;
-      reader.Error("Stream nested too deeply");
-    }
-  }
-  ~TDepthGuard() { --Depth; }
-};
 }  // namespace
 
 // --- extended precision ---
@@ -476,16 +464,22 @@ std::vector<std::string> TReader::ReadSetNames()
   }
 }
 
+TStreamNesting TReader::Nest()
+{
+  return TStreamNesting(FDepth, [this] { Error("Stream nested too deeply"); });
+}
+
 void TReader::SkipValue()
 {
-  TDepthGuard depth(FDepth, *this);
   TValueType t = NextValue();
   switch (t) {
-    case TValueType::vaList:
+    case TValueType::vaList: {
+      auto nesting = Nest();
       ReadValue();
       while (!EndOfList()) SkipValue();
       ReadListEnd();
       break;
+    }
     case TValueType::vaSet:
       ReadValue();
       ReadSetNames();
@@ -493,10 +487,12 @@ void TReader::SkipValue()
     case TValueType::vaBinary:
       ReadBinary();
       break;
-    case TValueType::vaCollection:
+    case TValueType::vaCollection: {
+      auto nesting = Nest();
       ReadValue();
       while (!EndOfList()) {
         if (IsIntType(NextValue())) ReadInt64();
+        auto item = Nest();
         ReadListBegin();
         while (!EndOfList()) {
           ReadStr();
@@ -506,6 +502,7 @@ void TReader::SkipValue()
       }
       ReadListEnd();
       break;
+    }
     default:
       ReadScalar();
   }
@@ -613,6 +610,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
     FRoot = root;
     FOwner = root;
     FParent = nullptr;
+    auto nesting = Nest();  // the root object is the first level
     root->IncludeState(TComponentStateFlag::csLoading);
     root->IncludeState(TComponentStateFlag::csReading);
     FSession->AddLoaded(root);
@@ -660,7 +658,7 @@ TComponent* TReader::ReadComponent(TComponent* component)
 
 TComponent* TReader::ReadComponentInner(TComponent* component)
 {
-  TDepthGuard depth(FDepth, *this);
+  auto nesting = Nest();
   const TComponentHeader head = ReadComponentHeader();
   const int64_t header = head.Position;
   TComponent* result = component;
@@ -756,6 +754,7 @@ void TReader::ReadProperty(TPersistent* instance)
 
 void TReader::ReadStringsValue(TStrings* strings)
 {
+  auto nesting = Nest();
   ReadListBegin();
   strings->BeginUpdate();
   try {
@@ -771,12 +770,13 @@ void TReader::ReadStringsValue(TStrings* strings)
 
 void TReader::ReadCollection(TCollection* collection, const std::function<bool(TCollectionItem*)>& keep)
 {
-  TDepthGuard depth(FDepth, *this);
+  auto nesting = Nest();
   collection->BeginUpdate();
   try {
     collection->Clear();
     while (!EndOfList()) {
       if (IsIntType(NextValue())) ReadInt64();  // an item's order value: items are read in order
+      auto itemNesting = Nest();
       ReadListBegin();
       TCollectionItem* item = collection->Add();
       while (!EndOfList()) ReadProperty(item);

@@ -33,6 +33,32 @@ enum class TValueType : uint8_t {
   vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String
 };
 
+// How deeply a component stream may nest, counted alike by the reader and by both conversions
+// between the text and the binary form, so that a stream one of them takes the others take too: an
+// object, a list and a collection each open a level (the root object is level 1; a collection's
+// items are lists and open one more each). Deeper streams are refused by all three.
+constexpr int MaxStreamNesting = 256;
+
+// One level of nesting for the life of a scope; past MaxStreamNesting, tooDeep() is called (and
+// raises).
+class TStreamNesting {
+public:
+  template <class F>
+  TStreamNesting(int& depth, F&& tooDeep) : FDepth(depth)
+  {
+    if (++FDepth > MaxStreamNesting) {
+      --FDepth;
+      tooDeep();
+    }
+  }
+  ~TStreamNesting() { --FDepth; }
+  TStreamNesting(const TStreamNesting&) = delete;
+  TStreamNesting& operator=(const TStreamNesting&) = delete;
+
+private:
+  int& FDepth;
+};
+
 // Flags of a component header: ffChildPos carries the child's position for SetChildOrder;
 // inherited and inline components are refused by this reader.
 enum class TFilerFlag { ffInherited, ffChildPos, ffInline };
@@ -169,7 +195,9 @@ private:
   std::string FPropName;   // the property DefineProperties is asked about
   bool FPropFound = false;
   int64_t FLastPos = 0;    // where the property or value being read starts
-  int FDepth = 0;          // nesting of components and values, bounded against hostile streams
+  int FDepth = 0;          // nesting of objects, lists and collections (TStreamNesting)
+  // One level more of nesting for the life of the scope; raises past the bound.
+  TStreamNesting Nest();
   std::unique_ptr<TSession> FSession;
 };
 

@@ -15,6 +15,7 @@
 #include "classlib/ReaderWork.h"
 #include "classlib/TypInfo.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/support/FormTree.h"
 #include "tests/classlib/ControlsFixture.h"
 
 using namespace fixture;
@@ -732,4 +733,12 @@ TEST(RichEditLines, StoredLinesOfAControlWithoutAWindowAreSetOnce)
   edit->Lines()->Add("two");
   edit->Lines()->Delete(0);
   EXPECT_EQ(edit->Text(), "two\r\n");
+}
+
+// What the writer writes of the stored form reads back to the same tree and the same text.
+TEST(StoredFormRoundTrip, ComCtrlsForm)
+{
+  TCustomForm* form = New<TComCtrlsTestForm>(Application);
+  TFormGuard guard{form};
+  ExpectFormRoundTrip(form, ResourceText("TCOMCTRLSTESTFORM"));
 }

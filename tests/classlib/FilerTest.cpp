@@ -5,13 +5,20 @@
 #include <limits>
 #include "classlib/Filer.h"
 #include "classlib/ObjectText.h"
+#include "classlib/Parser.h"
 #include "classlib/ReaderWork.h"
 #include "classlib/StoredForms.h"
 #include "classlib/Streams.h"
 #include "tests/classlib/FormTestClasses.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/support/FormTree.h"
 
 namespace {
+
+std::string BytesOf(TMemoryStream& stream)
+{
+  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
 
 class FilerTest : public testing::Test {
 protected:
@@ -573,6 +580,78 @@ TEST_F(FilerTest, ReadingAndFreeingManyComponentsTakesWorkInProportion)
   EXPECT_LT(n4, n * 5) << "4N components took " << n4 << " steps, N took " << n;
 }
 
+// The reader took 257 nested objects that the conversion to text refused. All three count nesting
+// by one rule: a stream of 256 levels is taken by each, one of 257 refused by each.
+TEST_F(FilerTest, TheReaderAndBothConversionsShareOneNestingBound)
+{
+  // Objects nested levels - 1 deep: the innermost widget's (empty) Items collection is the last level.
+  auto nestedForm = [](int levels) {
+    TOwned<TTestForm> form(New<TTestForm>(nullptr));
+    form->SetName("F");
+    TTestWidget* parent = nullptr;
+    for (int i = 1; i < levels - 1; ++i) {
+      auto* w = New<TTestWidget>(form.get());
+      w->SetName("W" + std::to_string(i));
+      w->SetParentWidget(parent);
+      parent = w;
+    }
+    auto binary = MakeOwned<TMemoryStream>();
+    WriteComponentToStream(*binary, form.get());
+    return BytesOf(*binary);
+  };
+  auto nestedLists = [](int levels) {  // the root object, then lists
+    return "object F: TTestForm\n  Blob = " + std::string(static_cast<size_t>(levels - 1), '(') + "1" +
+           std::string(static_cast<size_t>(levels - 1), ')') + "\nend\n";
+  };
+  for (int levels : {MaxStreamNesting, MaxStreamNesting + 1}) {
+    SCOPED_TRACE(levels);
+    const bool taken = levels <= MaxStreamNesting;
+    const std::string binary = nestedForm(levels);
+    auto in = MakeOwned<TStringStream>(binary);
+    auto text = MakeOwned<TStringStream>();
+    if (taken) {
+      ASSERT_NO_THROW(ObjectBinaryToText(*in, *text));
+      auto back = MakeOwned<TMemoryStream>();
+      EXPECT_NO_THROW(ObjectTextToBinary(text->DataString(), *back));
+    } else {
+      EXPECT_THROW(ObjectBinaryToText(*in, *text), EReadError);
+    }
+    in->SetPosition(0);
+    TOwned<TTestForm> root(New<TTestForm>(nullptr));
+    if (taken) {
+      EXPECT_NO_THROW(ReadComponentFromStream(*in, root.get()));
+      EXPECT_EQ(root->ComponentCount(), levels - 2);
+    } else {
+      EXPECT_THROW(ReadComponentFromStream(*in, root.get()), EReadError);
+      EXPECT_EQ(root->ComponentCount(), 0);
+    }
+
+    // Lists count alike in both conversions.
+    auto lists = MakeOwned<TMemoryStream>();
+    if (taken) {
+      ASSERT_NO_THROW(ObjectTextToBinary(nestedLists(levels), *lists));
+      lists->SetPosition(0);
+      auto listText = MakeOwned<TStringStream>();
+      EXPECT_NO_THROW(ObjectBinaryToText(*lists, *listText));
+    } else {
+      EXPECT_THROW(ObjectTextToBinary(nestedLists(levels), *lists), EParserError);
+      // The same lists in binary, one level deeper than the text form allows: one more list
+      // opened before the first and closed after the innermost value.
+      auto shallow = MakeOwned<TMemoryStream>();
+      ObjectTextToBinary(nestedLists(levels - 1), *shallow);
+      std::string bytes = BytesOf(*shallow);
+      const size_t lists = bytes.find("Blob") + 4;
+      ASSERT_EQ(bytes[lists], static_cast<char>(TValueType::vaList));
+      bytes.insert(lists, 1, static_cast<char>(TValueType::vaList));
+      const size_t value = bytes.find(std::string("\x02\x01", 2), lists);  // vaInt8 1
+      bytes.insert(value + 2, 1, '\0');
+      auto deep = MakeOwned<TStringStream>(bytes);
+      auto deepText = MakeOwned<TStringStream>();
+      EXPECT_THROW(ObjectBinaryToText(*deep, *deepText), EReadError);
+    }
+  }
+}
+
 TEST(Filer, ExtendedValuesConvertBothWays)
 {
   // 1.0 in the 80-bit format: explicit integer bit, biased exponent 0x3FFF.
@@ -600,3 +679,13 @@ TEST(Filer, ExtendedValuesConvertBothWays)
 }
 
 }  // namespace
+
+// What the writer writes of a stored form reads back to the same tree and the same text.
+TEST_F(FilerTest, WrittenTestFormsReadBackToTheSameTree)
+{
+  TOwned<TTestForm> form = ReadTestForm();
+  ExpectFormRoundTrip(form.get(), ResourceText("TESTFORM"));
+  TOwned<TTestDialog> dialog(New<TTestDialog>(nullptr));
+  ASSERT_TRUE(InitInheritedComponent(dialog.get(), TTestWidget::StaticClass()));
+  ExpectFormRoundTrip(dialog.get(), ResourceText("TTESTDIALOG"));
+}

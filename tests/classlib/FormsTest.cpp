@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/FormTree.h"
 
 using namespace fixture;
 
@@ -494,4 +495,15 @@ TEST(Forms, AStoredFormWithoutAFieldsComponentIsRefusedWithTheFieldsName)
   EXPECT_NE(message.find("CancelButton"), std::string::npos) << message;
   EXPECT_EQ(Screen->FormCount(), forms);
   EXPECT_EQ(Application->ComponentCount(), owned);
+}
+
+// What the writer writes of a stored form reads back to the same tree and the same text.
+TEST(StoredFormRoundTrip, SearchForm)
+{
+  RegisterFixtureClasses();
+  TCustomForm* search = New<TSearchTestForm>(Application);
+  TFormGuard searchGuard{search};
+  // The tree only: the test panel's ParentColor = True is its base class's default, so it is not
+  // written, and the panel (whose own default is False) reads back without it.
+  ExpectFormRoundTrip(search, ResourceText("TSEARCHTESTFORM"), TRoundTrip::Tree);
 }
