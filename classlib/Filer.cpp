@@ -632,10 +632,16 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
     CallLoaded();
   } catch (...) {
     Cleanup();
-    throw;
+    RaiseAsReaderError();
   }
   FSession.reset();
   return root;
+}
+
+void TReader::RaiseAsReaderError()
+{
+  GuardReaderMemory("a component stream", [] { throw; });
+  throw;  // not reached: the guard raises either way
 }
 
 TComponent* TReader::ReadComponent(TComponent* component)
@@ -652,7 +658,7 @@ TComponent* TReader::ReadComponent(TComponent* component)
     return result;
   } catch (...) {
     Cleanup();
-    throw;
+    RaiseAsReaderError();
   }
 }
 

@@ -180,6 +180,8 @@ private:
   void ResolveFixups();
   TComponent* FindComponentRef(std::string_view name) const;
   void Cleanup();
+  // Raises the exception being handled again; an allocation failure as EOutOfMemory.
+  [[noreturn]] static void RaiseAsReaderError();
   std::string LinePrefix(int64_t position) const;
   void Locate(Exception& e) const;
   void Read(void* buffer, int64_t count);

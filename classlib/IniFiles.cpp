@@ -371,6 +371,11 @@ std::string TMemIniFile::GetText() const
 
 void TMemIniFile::SetText(std::string_view text)
 {
+  GuardReaderMemory("ini file text", [&] { ParseText(text); });
+}
+
+void TMemIniFile::ParseText(std::string_view text)
+{
   Clear();
   TSection* current = nullptr;
   while (!text.empty()) {

@@ -115,6 +115,7 @@ private:
   TSection& FindOrAddSection(std::string_view name);
   void LoadFromFile();
   void SetText(std::string_view text);
+  void ParseText(std::string_view text);
   std::string GetText() const;
 
   std::vector<TSection> FSections;

@@ -454,7 +454,7 @@ private:
 
 void ObjectTextToBinary(std::string_view text, TStream& output, TLineMap* lines)
 {
-  TTextToBinary(text, output, lines).Convert();
+  GuardReaderMemory("a text form", [&] { TTextToBinary(text, output, lines).Convert(); });
 }
 
 void ObjectTextToBinary(TStream& input, TStream& output, TLineMap* lines)
@@ -463,7 +463,10 @@ void ObjectTextToBinary(TStream& input, TStream& output, TLineMap* lines)
   ObjectTextToBinary(text, output, lines);
 }
 
-void ObjectBinaryToText(TStream& input, TStream& output) { TBinaryToText(input, output).Convert(); }
+void ObjectBinaryToText(TStream& input, TStream& output)
+{
+  GuardReaderMemory("a component stream", [&] { TBinaryToText(input, output).Convert(); });
+}
 
 TComponent* ReadComponentFromText(std::string_view text, TComponent* instance, TComponent* owner)
 {

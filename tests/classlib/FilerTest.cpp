@@ -652,6 +652,37 @@ TEST_F(FilerTest, TheReaderAndBothConversionsShareOneNestingBound)
   }
 }
 
+namespace {
+// A widget whose Size cannot be given: setting it runs out of memory.
+class TGreedyWidget : public TTestWidget {
+  CL_CLASS(TGreedyWidget, TTestWidget)
+public:
+  using TTestWidget::TTestWidget;
+  int Size() const { return 0; }
+  void SetSize(int) { throw std::bad_alloc(); }
+};
+constexpr TPropInfo GreedyProps[] = {IntProp<&TGreedyWidget::Size, &TGreedyWidget::SetSize>("Size", 0)};
+}  // namespace
+CL_DEFINE_CLASS(TGreedyWidget, .Props = GreedyProps);
+
+// An allocation that fails while a form is read leaves the reader as EOutOfMemory, never as the
+// standard library's exception, and what the read made is freed.
+TEST_F(FilerTest, AnAllocationFailureLeavesTheReaderAsOutOfMemory)
+{
+  RegisterClass(TGreedyWidget::StaticClass());
+  TOwned<TTestForm> root(New<TTestForm>(nullptr));
+  try {
+    ReadComponentFromText("object F: TTestForm\n  object A: TTestWidget\n  end\n  object G: TGreedyWidget\n"
+                          "    Size = 1\n  end\nend\n",
+                          root.get());
+    ADD_FAILURE() << "read";
+  } catch (const EOutOfMemory& e) {
+    EXPECT_EQ(e.Message(), "Out of memory while reading a component stream");
+  }
+  EXPECT_EQ(root->ComponentCount(), 0);
+  UnRegisterClass(TGreedyWidget::StaticClass());
+}
+
 TEST(Filer, ExtendedValuesConvertBothWays)
 {
   // 1.0 in the 80-bit format: explicit integer bit, biased exponent 0x3FFF.
