@@ -4,6 +4,7 @@
 #include <cstring>
 #include "classlib/Canvas.h"
 #include "classlib/Picture.h"
+#include "classlib/StreamAdapter.h"
 #include "classlib/Units.h"
 #include "toolkit/base/dxGDIPlusClassesChecks.h"
 
@@ -52,6 +53,22 @@ public:
 private:
   IStream* FStream = nullptr;
 };
+
+// A stream over a movable global memory block, locked while the stream lives.
+class TGlobalMemoryStream : public TCustomMemoryStream {
+  CL_CLASS(TGlobalMemoryStream, TCustomMemoryStream)
+public:
+  TGlobalMemoryStream(HGLOBAL memory, size_t size) : FBlock(memory)
+  {
+    SetPointer(GlobalLock(memory), static_cast<int64_t>(size));
+  }
+  ~TGlobalMemoryStream() override { GlobalUnlock(FBlock); }
+  int32_t Write(const void*, int32_t) override { throw EStreamError("The picture data cannot be written"); }
+
+private:
+  HGLOBAL FBlock;
+};
+CL_DEFINE_CLASS(TGlobalMemoryStream);
 
 // GDI+ objects that live for one call.
 struct TGraphicsGuard {
@@ -232,9 +249,11 @@ void TdxGPImage::CreateHandleFromStream(TStream& stream)
     data->LoadFromStream(*plain);
   }
   CheckGdipTrue(CheckGdiPlusAvailable());
+  // The block stays the image data's: GDI+ reads the picture from it for as long as the image lives,
+  // through a stream of the class library's, which reads nothing (where the platform's memory stream
+  // crashes) when a decoder seeks past the end of damaged data.
   TComStream com;
-  // The block stays the image data's: GDI+ reads the picture from it for as long as the image lives.
-  if (FAILED(CreateStreamOnHGlobal(data->Memory(), FALSE, com.Out()))) throw EdxGdipException(GdipInvalidParameter);
+  *com.Out() = NewStreamAdapter(MakeOwned<TGlobalMemoryStream>(data->Memory(), data->Size()));
   GpImage* image = nullptr;
   const GpStatus status = GdipLoadImageFromStream(com.Get(), &image);
   if (status != Gdiplus::Ok || !image)

@@ -81,7 +81,7 @@ void CheckGif(std::span<const uint8_t> data)
 {
   if (data.size() < 13) Invalid("GIF", "the header is truncated");
   CheckPictureSize("GIF", LoadU16(data.data() + 6), LoadU16(data.data() + 8));
-  // Every frame is held to the cap as well. Data that ends early is left to the decoder, which
+  // Every frame is held to the cap as well, and needs a colour table (the decoder takes one). Data that ends early is left to the decoder, which
   // shows what there is of it: the walk just stops there.
   auto skipTable = [&](size_t& at, uint8_t flags) {
     if (flags & 0x80) at += size_t{3} << ((flags & 7) + 1);
@@ -94,6 +94,8 @@ void CheckGif(std::span<const uint8_t> data)
     }
     return false;
   };
+  // Frames are drawn through a colour table: the file's own, or each frame's.
+  const bool globalTable = data[10] & 0x80;
   size_t at = 13;
   skipTable(at, data[10]);
   while (at < data.size()) {
@@ -107,6 +109,7 @@ void CheckGif(std::span<const uint8_t> data)
       const uint32_t w = LoadU16(data.data() + at + 4), h = LoadU16(data.data() + at + 6);
       CheckPictureSize("GIF", left + w, top + h);
       const uint8_t flags = data[at + 8];
+      if (!globalTable && !(flags & 0x80)) Invalid("GIF", "a frame has no colour table");
       at += 9;
       skipTable(at, flags);
       ++at;  // the LZW code size
@@ -117,29 +120,58 @@ void CheckGif(std::span<const uint8_t> data)
   }
 }
 
+// Bytes of one value of a TIFF field type (0: a type the decoder passes over).
+uint64_t TiffTypeSize(uint16_t type)
+{
+  switch (type) {
+    case 1: case 2: case 6: case 7: return 1;
+    case 3: case 8: return 2;
+    case 4: case 9: case 11: case 13: return 4;
+    case 5: case 10: case 12: case 16: case 17: case 18: return 8;
+    default: return 0;
+  }
+}
+
+// The decoder reads a TIFF file by seeking to the offsets it holds, and the platform's memory
+// stream does not survive a read from past its end: every offset (of a directory, of a value too
+// large for its entry, of an image strip or tile with its length) must lie within the data.
 void CheckTiff(std::span<const uint8_t> data)
 {
-  const bool little = data[0] == 'I';
-  auto u16 = [&](size_t at) { return little ? LoadU16(data.data() + at) : LoadBE16(data.data() + at); };
-  auto u32 = [&](size_t at) { return little ? LoadU32(data.data() + at) : LoadBE32(data.data() + at); };
   if (data.size() < 8) Invalid("TIFF", "the header is truncated");
+  const bool little = data[0] == 'I';
+  auto u16 = [&](uint64_t at) { return little ? LoadU16(data.data() + at) : LoadBE16(data.data() + at); };
+  auto u32 = [&](uint64_t at) { return little ? LoadU32(data.data() + at) : LoadBE32(data.data() + at); };
+  auto within = [&](uint64_t at, uint64_t length) { return at <= data.size() && length <= data.size() - at; };
   uint32_t directory = u32(4);
   for (int pages = 0; directory != 0; ++pages) {
     if (pages == MaxTiffDirectories) Invalid("TIFF", "more than " + std::to_string(MaxTiffDirectories) + " pages");
-    if (directory < 8 || data.size() < 2 || directory > data.size() - 2) Invalid("TIFF", "a directory lies past the end of the data");
-    const size_t entries = u16(directory);
-    const size_t end = directory + 2 + entries * 12;
-    if (end + 4 > data.size()) Invalid("TIFF", "a directory reaches past the end of the data");
+    if (!within(directory, 2)) Invalid("TIFF", "a directory lies past the end of the data");
+    const uint64_t entries = u16(directory);
+    const uint64_t end = directory + 2 + entries * 12;
+    if (!within(directory, end - directory + 4)) Invalid("TIFF", "a directory reaches past the end of the data");
     uint32_t width = 0, height = 0;
-    for (size_t i = 0; i < entries; ++i) {
-      const size_t e = directory + 2 + i * 12;
+    std::vector<uint32_t> offsets, lengths;
+    for (uint64_t i = 0; i < entries; ++i) {
+      const uint64_t e = directory + 2 + i * 12;
       const uint16_t tag = u16(e), type = u16(e + 2);
-      if (tag != 256 && tag != 257) continue;
-      const uint32_t value = type == 3 ? u16(e + 8) : type == 4 ? u32(e + 8) : 0;
-      (tag == 256 ? width : height) = value;
+      const uint64_t count = u32(e + 4), size = TiffTypeSize(type) * count;
+      const uint64_t at = size <= 4 ? e + 8 : u32(e + 8);
+      if (size > 4 && !within(at, size)) Invalid("TIFF", "a field lies past the end of the data");
+      auto value = [&](uint64_t k) -> uint32_t { return type == 3 ? u16(at + 2 * k) : type == 4 ? u32(at + 4 * k) : 0; };
+      if (tag == 256) width = value(0);
+      if (tag == 257) height = value(0);
+      if (tag == 273 || tag == 279 || tag == 324 || tag == 325) {
+        if (type != 3 && type != 4) Invalid("TIFF", "image data offsets of an unknown type");
+        std::vector<uint32_t>& list = (tag == 273 || tag == 324) ? offsets : lengths;
+        list.clear();
+        for (uint64_t k = 0; k < count; ++k) list.push_back(value(k));
+      }
     }
     if (width == 0 || height == 0) Invalid("TIFF", "a page has no size");
     CheckPictureSize("TIFF", width, height);
+    if (offsets.empty() || offsets.size() != lengths.size()) Invalid("TIFF", "a page's image data is not described");
+    for (size_t k = 0; k < offsets.size(); ++k)
+      if (!within(offsets[k], lengths[k])) Invalid("TIFF", "image data lies past the end of the data");
     const uint32_t next = u32(end);
     if (next != 0 && next <= directory) Invalid("TIFF", "the pages loop");
     directory = next;
