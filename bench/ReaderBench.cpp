@@ -37,25 +37,14 @@ double Now()
 // What one load needs: made before the clock starts, read while it runs.
 using TLoad = std::function<std::function<void()>(int n)>;
 
-TLoad IniSections()
+// An ini file of n sections of one key each, or of one section of n keys.
+TLoad IniFile(bool sections)
 {
-  return [](int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += "[Section" + std::to_string(i) + "]\nkey=" + std::to_string(i) + "\n";
-    return [text] {
-      auto lines = MakeOwned<TStringList>();
-      lines->SetText(text);
-      auto ini = MakeOwned<TMemIniFile>("");
-      ini->SetStrings(*lines);
-    };
-  };
-}
-
-TLoad IniKeys()
-{
-  return [](int n) {
-    std::string text = "[Keys]\n";
-    for (int i = 0; i < n; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  return [sections](int n) {
+    std::string text = sections ? "" : "[Keys]\n";
+    for (int i = 0; i < n; ++i)
+      text += (sections ? "[Section" + std::to_string(i) + "]\nkey=" : "Key" + std::to_string(i) + "=") +
+              std::to_string(i) + "\n";
     return [text] {
       auto lines = MakeOwned<TStringList>();
       lines->SetText(text);
@@ -150,8 +139,8 @@ int Main(int argc, char** argv)
   const double scale = argc > 2 ? std::max(0.01, std::atof(argv[2])) : 1.0;
   auto n = [&](int base) { return std::max(1, static_cast<int>(base * scale)); };
   std::printf("readers: medians of %d runs of N and of 4N items, lowest and highest in brackets\n", repeats);
-  Measure("ini file, sections", IniSections(), n(20000), repeats);
-  Measure("ini file, keys of one section", IniKeys(), n(20000), repeats);
+  Measure("ini file, sections", IniFile(true), n(20000), repeats);
+  Measure("ini file, keys of one section", IniFile(false), n(20000), repeats);
   Measure("rich edit, stored lines", RichEditLines(), n(8000), repeats);
   Measure("form, components", Components(), n(40000), repeats);
   Measure("toolkit image list, empty items", EmptyImageListItems(), n(100000), repeats);

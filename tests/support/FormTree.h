@@ -66,8 +66,9 @@ inline void ExpectFormRoundTrip(TComponent* form, std::string_view stored, TRoun
   ASSERT_NO_THROW(ReadComponentFromText(written, form)) << written;
   const std::string again = ComponentToText(form);
   EXPECT_EQ(FormTree(again), FormTree(stored));
-  if (check == TRoundTrip::WholeText)
+  if (check == TRoundTrip::WholeText) {
     EXPECT_EQ(again, written);
-  else if (check == TRoundTrip::TextWithoutBinaryData)
+  } else if (check == TRoundTrip::TextWithoutBinaryData) {
     EXPECT_EQ(WithoutBinaryData(again), WithoutBinaryData(written));
+  }
 }

@@ -45,23 +45,6 @@ std::string Save(TGraphic& graphic)
   return fixtures::BytesOf(*stream);
 }
 
-// A picture of gentle colour gradients, the kind JPEG keeps well.
-TOwned<TBitmap> GradientBitmap(int w, int h)
-{
-  auto bitmap = MakeOwned<TBitmap>();
-  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap->SetSize(w, h);
-  for (int y = 0; y < h; ++y) {
-    auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
-    for (int x = 0; x < w; ++x) {
-      row[x * 3 + 0] = static_cast<unsigned char>(40 + x * 4);
-      row[x * 3 + 1] = static_cast<unsigned char>(200 - y * 3);
-      row[x * 3 + 2] = static_cast<unsigned char>(100 + (x + y));
-    }
-  }
-  return bitmap;
-}
-
 // The largest channel difference between a bitmap and straight pixels of the same size.
 int MaxDifference(TBitmap& bitmap, const TRGBColors& pixels)
 {
@@ -148,7 +131,7 @@ TEST(GPImage, JpegPicturesTravelBetweenGdiPlusAndTheClassLibrary)
 {
   // libjpeg writes, GDI+ reads.
   auto jpeg = MakeOwned<TJPEGImage>();
-  TOwned<TBitmap> source = GradientBitmap(32, 24);
+  TOwned<TBitmap> source = fixtures::GradientBitmap(32, 24);
   jpeg->Assign(source.get());
   jpeg->SetCompressionQuality(95);
   auto image = Load(Save(*jpeg));
@@ -325,7 +308,7 @@ TEST(GPImage, PictureDataIsCheckedBeforeGdiPlusDecodesIt)
 
 TEST(GPImage, ImagesFromBitmapsKeepTheAlphaOfThirtyTwoBitBitmapsOnly)
 {
-  TOwned<TBitmap> rgb = GradientBitmap(3, 2);
+  TOwned<TBitmap> rgb = fixtures::GradientBitmap(3, 2);
   auto opaque = TdxGPImage::CreateFromBitmap(rgb.get());
   EXPECT_FALSE(opaque->UsesAlpha());
   for (const RGBQUAD& q : opaque->ReadPixels()) EXPECT_EQ(q.rgbReserved, 255);
