@@ -211,10 +211,7 @@ void TComponent::Destroying()
 
 void TComponent::SetDesigning(bool value, bool setChildren)
 {
-  if (value)
-    FComponentState.Include(TComponentStateFlag::csDesigning);
-  else
-    FComponentState.Exclude(TComponentStateFlag::csDesigning);
+  FComponentState.IncludeIf(TComponentStateFlag::csDesigning, value);
   if (setChildren)
     for (TComponent* c : FComponents) c->SetDesigning(value);
 }

@@ -95,17 +95,13 @@ void TCustomPanel::SetBevelOuter(TPanelBevel value)
 void TCustomPanel::SetBevelWidth(int value)
 {
   value = std::max(value, 1);
-  if (FBevelWidth == value) return;
-  FBevelWidth = value;
-  BordersChanged();
+  SetAndNotify(FBevelWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetBorderWidth(int value)
 {
   value = std::max(value, 0);
-  if (FBorderWidth == value) return;
-  FBorderWidth = value;
-  BordersChanged();
+  SetAndNotify(FBorderWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetAlignment(TAlignment value)
@@ -246,7 +242,7 @@ CL_DEFINE_CLASS(TTimer, .Props = TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
-  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
 }
 
 TTimer::~TTimer()

@@ -31,6 +31,11 @@ COLORREF ColorToRGB(TColor color);
 // sees an invalid COLORREF (PALETTEINDEX and PALETTERGB values pass through).
 COLORREF GdiColor(TColor color);
 
+// The system colour brush of a COLOR_xxx index, in the form FillRect and window classes take it: the
+// index + 1 in place of a brush handle. It is never freed, selected into a context or given to
+// FrameRect (which take real handles: GetSysColorBrush).
+inline HBRUSH SystemColorBrush(int index) { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(index) + 1); }
+
 // Pixels per logical inch of the screen (vertical), read once.
 int ScreenPixelsPerInch();
 // Bits per pixel of the screen, read once.

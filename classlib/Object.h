@@ -3,7 +3,8 @@
 //
 // A TClass points at the static TClassRecord of a class: its name, its parent's record, its
 // published properties, methods and fields, its message handlers, and factories that build an
-// instance in both phases.
+// instance in both phases. Code that passes classes as values holds a TClassRef<TBase>
+// (classlib/ClassRef.h), the typed reference over the record.
 //
 // Life: objects are made with New<T>(...) (construct, then AfterConstruction) and freed with
 // Free(obj) (BeforeDestruction, then destruction), since C++ does not dispatch virtual calls to the
@@ -15,11 +16,13 @@
 // handlers which may free the caller (a click that frees its own button) holds a weak reference
 // and tests it after the call.
 //
-// Calls in progress: a dispatcher that runs an object's code (a window procedure, a chain of
-// procedures) holds a TObjectCall on it. Free of an object with calls in progress empties its weak
-// references at once and destroys it when the outermost call ends, so that no running code is left
-// on a freed object. ReleaseLater frees an object once the messages waiting now are handled, for an
-// object whose children are the ones running (a form closed from its own button).
+// Calls in progress: a dispatcher that runs an object's code (a window procedure, Perform, a chain
+// of procedures) holds a TObjectCall on it. Free of an object with calls in progress takes it apart
+// at once (weak references empty, BeforeDestruction: a component leaves its owner, its parent, its
+// free notifications and its name there and then) and only releases its memory (destruction) when
+// the outermost call ends, so that the running code is never left on freed memory. ReleaseLater
+// frees an object once the messages waiting now are handled, for an object whose children are the
+// ones running (a form closed from its own button).
 //
 // Every class declares itself once, in its body, with CL_CLASS(T, Parent): the parent is named
 // there only, and the compiler checks it is T's nearest declared ancestor. Its .cpp defines the
@@ -45,6 +48,7 @@ struct TFieldInfo;
 struct TMessageMapEntry;
 struct TClassRecord;
 using TClass = const TClassRecord*;
+class TMetaClass;
 struct TMessage;
 using TMessageHandler = void (TObject::*)(TMessage&);
 
@@ -67,6 +71,8 @@ struct TClassRecord {
   TObject* (*NewObject)() = nullptr;
   TComponent* (*NewComponent)(TComponent* owner) = nullptr;
   TCollectionItem* (*NewItem)(TCollection* collection) = nullptr;
+  // The class-level operations of a class whose family declares a metaclass (classlib/ClassRef.h).
+  const TMetaClass* Meta = nullptr;
 
   bool InheritsFrom(TClass ancestor) const;
   // Finds a published property, method or field by name (case-insensitive), searching base
@@ -147,16 +153,18 @@ private:
   void BeginFree();
   // BeforeDestruction, then destruction.
   void Destroy();
+  // Destruction only (BeforeDestruction has run), once the last call in progress ends.
+  void ReleaseMemory();
 
   mutable std::atomic<object_detail::TWeakBlock*> FWeak{nullptr};
   int FCalls = 0;
   bool FFreeing = false;
-  bool FFreePending = false;  // freed while calls were in progress
+  bool FFreePending = false;  // freed while calls were in progress: destruction waits for them
 };
 
-// A call in progress on an object, for as long as the scope lasts (none allowed). The object stays
-// whole while any of its calls is in progress; one freed meanwhile goes when the last call ends.
-// Owner thread only.
+// A call in progress on an object, for as long as the scope lasts (none allowed). The object's
+// memory stays while any of its calls is in progress; one freed meanwhile is taken apart by Free and
+// destroyed when the last call ends. Owner thread only.
 class TObjectCall {
 public:
   explicit TObjectCall(TObject* obj) : FObject(obj)
@@ -197,7 +205,7 @@ T* New(A&&... args)
 }
 
 // Frees obj (none allowed): weak references empty, BeforeDestruction, then destruction; while calls
-// of obj are in progress, the last of them to end does the last two steps. An object already being
+// of obj are in progress, the last of them to end does the destruction. An object already being
 // freed is left to the call that is freeing it.
 void Free(TObject* obj);
 
@@ -288,17 +296,21 @@ namespace object_detail {
 template <class T, class A>
 constexpr bool ConstructsFrom =
     std::is_constructible_v<T, A*> && !std::is_constructible_v<T, TPersistent*> && !std::is_constructible_v<T, bool>;
+// The metaclass object of a class that has one (defined in classlib/ClassRef.h).
+template <class T> constexpr const TMetaClass* MetaClassOf();
 }  // namespace object_detail
 
 // Builds the class record of T. Factories are filled in from the constructors T has: T() for plain
 // objects, T(TComponent*) for components, T(TCollection*) for collection items; a class whose
-// constructor takes anything else has no factory. The message handlers come from the class's
+// constructor takes anything else has no factory, unless its family declares a metaclass (TMeta, see
+// classlib/ClassRef.h), which is then the record's virtual constructor. The message handlers come from the class's
 // CL_MESSAGE_MAP, which must stand before the record.
 template <class T>
 constexpr TClassRecord MakeClassRecord(const char* name, TClass parent, const TClassOptions& options = {})
 {
   TClassRecord r{name, parent, options.Props, options.Methods, options.Fields};
   if constexpr (requires { TClassMessages<T>::Entries; }) r.Messages = TClassMessages<T>::Entries;
+  if constexpr (requires { typename T::TMeta; }) r.Meta = object_detail::MetaClassOf<T>();
   if constexpr (!std::is_abstract_v<T>) {
     // The kind is checked too: only components get a component factory, only items an item one.
     if constexpr (object_detail::ConstructsFrom<T, TComponent> && std::is_convertible_v<T*, TComponent*>)

@@ -157,10 +157,10 @@ void TButton::CreateParams(TCreateParams& params)
 
 void TButton::SetDefault(bool value)
 {
-  if (FDefault == value) return;
-  FDefault = value;
-  if (HandleAllocated())
-    SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  SetAndNotify(FDefault, value, [&] {
+    if (HandleAllocated())
+      SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  });
 }
 
 void TButton::Click()
@@ -207,13 +207,10 @@ void TLabel::SetAutoSize(bool value)
 
 void TLabel::SetTransparent(bool value)
 {
-  if (FTransparent == value) return;
-  FTransparent = value;
-  if (value)
-    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-  else
-    FControlStyle.Include(TControlStyleFlag::csOpaque);
-  Invalidate();
+  SetAndNotify(FTransparent, value, [&] {
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
+    Invalidate();
+  });
 }
 
 void TLabel::SetAlignment(TAlignment value)
@@ -228,10 +225,10 @@ void TLabel::SetLayout(TTextLayout value)
 
 void TLabel::SetWordWrap(bool value)
 {
-  if (FWordWrap == value) return;
-  FWordWrap = value;
-  AdjustBounds();
-  Invalidate();
+  SetAndNotify(FWordWrap, value, [this] {
+    AdjustBounds();
+    Invalidate();
+  });
 }
 
 UINT TLabel::DrawFlags() const
@@ -626,16 +623,12 @@ void TListBox::CreateParams(TCreateParams& params)
 
 void TListBox::SetBorderStyle(TBorderStyle value)
 {
-  if (FBorderStyle == value) return;
-  FBorderStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FBorderStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 void TListBox::SetStyle(TListBoxStyle value)
 {
-  if (FStyle == value) return;
-  FStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::ItemHeight() const
@@ -668,9 +661,7 @@ void TListBox::SetCount(int value)
 
 void TListBox::SetMultiSelect(bool value)
 {
-  if (FMultiSelect == value) return;
-  FMultiSelect = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FMultiSelect, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::TopIndex() const

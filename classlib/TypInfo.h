@@ -290,5 +290,6 @@ std::string GetSetProp(const TObject* obj, std::string_view name);
 void SetSetProp(TObject* obj, std::string_view name, std::string_view value);
 std::string SetToString(const TEnumInfo& info, uint64_t bits);
 uint64_t StringToSet(const TEnumInfo& info, std::string_view text);
-// All published properties of a class, base classes first, each in declaration order.
+// All published properties of a class, base classes first, each in declaration order. A property
+// a class declares again (with another default, say) replaces the inherited entry in its place.
 std::vector<const TPropInfo*> GetPropList(TClass c);

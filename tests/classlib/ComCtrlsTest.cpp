@@ -17,6 +17,7 @@
 #include "tests/support/ScopedSeam.h"
 #include "tests/support/FormTree.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/WindowCount.h"
 
 using namespace fixture;
 
@@ -644,24 +645,6 @@ TEST(ComCtrls, UpDownStepsItsAssociateWithinItsRange)
 }
 
 namespace {
-BOOL CALLBACK CountChild(HWND, LPARAM p)
-{
-  ++*reinterpret_cast<int*>(p);
-  return TRUE;
-}
-BOOL CALLBACK CountWindow(HWND wnd, LPARAM p)
-{
-  ++*reinterpret_cast<int*>(p);
-  EnumChildWindows(wnd, CountChild, p);
-  return TRUE;
-}
-int ThreadWindowCount()
-{
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
 void MakeAndFreeCommonControlsForm(int round)
 {
   auto* form = New<TComCtrlsTestForm>(Application);
@@ -691,15 +674,12 @@ TEST(ComCtrls, CreatingAndFreeingTheControlsLeaksNoWindowsOrGdiObjects)
 {
   for (int i = 0; i < 2; ++i) MakeAndFreeCommonControlsForm(i);
   Pump(20);
-  HANDLE process = GetCurrentProcess();
-  DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
-  DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
-  int windowsBefore = ThreadWindowCount();
+  const int gdiBefore = LiveGdiObjects();
+  const int windowsBefore = ThreadWindowCount();
   for (int i = 0; i < 20; ++i) MakeAndFreeCommonControlsForm(i);
   Pump(20);
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
-  EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), userBefore + 2);
-  EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 4);
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
 }
 
 // The stored lines of a rich edit without a window were each added by setting the whole text

@@ -250,6 +250,30 @@ TEST_F(FilerTest, WriterStoresPublishedPropertiesInOrderWithoutDefaults)
             "end\r\n");
 }
 
+TEST_F(FilerTest, SystemColoursReadByNameOrNumberAndAreWrittenByName)
+{
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText("object F: TTestForm\n"
+                        "  object A: TTestWidget\n"
+                        "    Color = clBtnText\n"
+                        "  end\n"
+                        "  object B: TTestWidget\n"
+                        "    Color = -16777211\n"  // clWindow as a number
+                        "  end\n"
+                        "  object C: TTestWidget\n"
+                        "    Color = $FF000019\n"  // a system colour without a name
+                        "  end\n"
+                        "end\n",
+                        form.get());
+  EXPECT_EQ(Widget(form.get(), "A")->Color(), clBtnText);
+  EXPECT_EQ(Widget(form.get(), "B")->Color(), clWindow);
+  EXPECT_EQ(static_cast<uint32_t>(Widget(form.get(), "C")->Color()), 0xFF000019u);
+  const std::string text = ComponentToText(form.get());
+  EXPECT_NE(text.find("Color = clBtnText\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Color = clWindow\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Color = -16777191\r\n"), std::string::npos) << text;  // numbers as they stand
+}
+
 TEST_F(FilerTest, ChildPositionIsHandedToSetChildOrder)
 {
   TOwned<TTestForm> form(New<TTestForm>(nullptr));

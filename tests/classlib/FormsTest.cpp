@@ -312,6 +312,47 @@ TEST(Forms, ShowModalRunsUntilModalResultAndDisablesTheOtherWindows)
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+  // The application's loop starts afresh (without a main form it returns at once): the tests after
+  // this one find the application running.
+  Application->Run();
+  EXPECT_FALSE(Application->Terminated());
+}
+
+namespace {
+// A shortcut that raises: the key reaches the form before any window procedure, so nothing but the
+// loop's own step stands between the exception and the loop.
+struct TRaisingShortCut : TObject {
+  TForm* Modal = nullptr;
+  std::vector<std::string> Handled;
+  void ShortCut(TMessage& msg, bool&)
+  {
+    if (msg.WParam == 'K') throw EConvertError("the shortcut failed");
+  }
+  void Click(TObject*) { Modal->SetModalResult(mrOk); }
+  void OnException(TObject*, const Exception& e) { Handled.push_back(e.Message()); }
+};
+}  // namespace
+
+TEST(Forms, AnExceptionInTheModalLoopGoesToTheApplicationAndTheLoopGoesOn)
+{
+  TForm* dialog = NewForm(200, 100);
+  TFormGuard dialogGuard{dialog};
+  auto* button = New<TTestButton>(dialog);
+  button->SetParent(dialog);
+  ASSERT_FALSE(Application->Terminated());
+  auto driver = MakeOwned<TRaisingShortCut>();
+  driver->Modal = dialog;
+  dialog->SetOnShortCut(TShortCutEvent(driver.get(), &TRaisingShortCut::ShortCut));
+  button->SetOnClick(TNotifyEvent(driver.get(), &TRaisingShortCut::Click));
+  const TExceptionEvent previous = Application->OnException();
+  Application->SetOnException(TExceptionEvent(driver.get(), &TRaisingShortCut::OnException));
+  PostMessageA(button->Handle(), WM_KEYDOWN, 'K', 0);
+  PostMessageA(button->Handle(), BM_CLICK, 0, 0);
+  TModalResult result = mrNone;
+  EXPECT_NO_THROW(result = dialog->ShowModal());
+  Application->SetOnException(previous);
+  EXPECT_EQ(result, mrOk) << "the click after the failed shortcut still ended the loop";
+  EXPECT_EQ(driver->Handled, std::vector<std::string>{"the shortcut failed"});
 }
 
 namespace {
@@ -495,6 +536,52 @@ TEST(Forms, AStoredFormWithoutAFieldsComponentIsRefusedWithTheFieldsName)
   EXPECT_NE(message.find("CancelButton"), std::string::npos) << message;
   EXPECT_EQ(Screen->FormCount(), forms);
   EXPECT_EQ(Application->ComponentCount(), owned);
+}
+
+namespace {
+std::vector<std::pair<HWND, UINT>> GActivationNotices;
+LRESULT CALLBACK RecordActivationNotices(int code, WPARAM wParam, LPARAM lParam)
+{
+  const auto& cwp = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && (cwp.message == CM_ACTIVATE || cwp.message == CM_DEACTIVATE))
+    GActivationNotices.emplace_back(cwp.hwnd, cwp.message);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+struct TActivationLog : TObject {
+  std::vector<std::string> Log;
+  void Activate(TObject* s) { Log.push_back("activate " + static_cast<TComponent*>(s)->Name()); }
+  void Deactivate(TObject* s) { Log.push_back("deactivate " + static_cast<TComponent*>(s)->Name()); }
+};
+}  // namespace
+
+// A form hears of its activation through its window, so a thread's call-window-procedure hook
+// sees the notices (and can hold one back) as it sees the activation messages themselves.
+TEST(Forms, ActivationNoticesReachTheFormThroughItsWindow)
+{
+  TForm* first = NewForm();
+  TFormGuard firstGuard{first};
+  TForm* second = NewForm();
+  TFormGuard secondGuard{second};
+  auto log = MakeOwned<TActivationLog>();
+  for (TForm* form : {first, second}) {
+    form->SetName(form == first ? "First" : "Second");
+    form->SetOnActivate(TNotifyEvent(log.get(), &TActivationLog::Activate));
+    form->SetOnDeactivate(TNotifyEvent(log.get(), &TActivationLog::Deactivate));
+    form->Show();
+  }
+  SetForegroundWindow(first->Handle());
+  ASSERT_TRUE(PumpUntil([first] { return first->Active(); }));
+  log->Log.clear();
+  GActivationNotices.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordActivationNotices, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  SetForegroundWindow(second->Handle());
+  const bool switched = PumpUntil([second] { return second->Active(); });
+  UnhookWindowsHookEx(hook);
+  ASSERT_TRUE(switched);
+  EXPECT_EQ(GActivationNotices, (std::vector<std::pair<HWND, UINT>>{{first->Handle(), CM_DEACTIVATE},
+                                                                    {second->Handle(), CM_ACTIVATE}}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"deactivate First", "activate Second"}));
 }
 
 // What the writer writes of a stored form reads back to the same tree and the same text.

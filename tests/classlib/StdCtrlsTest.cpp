@@ -14,6 +14,7 @@
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/DialogCloser.h"
+#include "tests/support/WindowCount.h"
 
 using namespace fixture;
 
@@ -85,21 +86,6 @@ struct TShownForm {
                                        << "," << want.right << "," << want.bottom;
 }
 
-int ThreadWindowCount()
-{
-  struct TCount {
-    static BOOL CALLBACK Child(HWND, LPARAM q) { ++*reinterpret_cast<int*>(q); return TRUE; }
-    static BOOL CALLBACK Top(HWND wnd, LPARAM p)
-    {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, Child, p);
-      return TRUE;
-    }
-  };
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), TCount::Top, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
 }  // namespace
 
 CL_DEFINE_CLASS(TStdCtrlsTestForm, .Methods = StdCtrlsTestFormMethods);
@@ -317,22 +303,22 @@ TEST(StdCtrls, TheTimerTicksWhileEnabledAndNeverAfterwards)
   auto* timer = form->Get<TTimer>("Timer1");
   timer->SetEnabled(true);
   EXPECT_TRUE(PumpUntil([&] { return form->Ticks >= 3; }, 3000));
-  // A tick already due when the timer stops does not run when the queue's timer messages are
-  // handled afterwards.
-  auto handleTimerMessages = [] {
+  // A tick already due when the timer stops does not run when the queue's messages are handled
+  // afterwards.
+  auto tickDue = [] {
     MSG msg;
-    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageA(&msg);
+    return PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
   };
-  Sleep(60);  // longer than the interval: the next tick is due
+  ASSERT_TRUE(WaitWithoutPumping(tickDue, 3000));
   timer->SetEnabled(false);
   int ticks = form->Ticks;
-  handleTimerMessages();
+  HandleWaitingMessages();
   EXPECT_EQ(form->Ticks, ticks);
   // Nor one due when it is freed.
   timer->SetEnabled(true);
-  Sleep(60);
+  ASSERT_TRUE(WaitWithoutPumping(tickDue, 3000));
   Free(timer);
-  handleTimerMessages();
+  HandleWaitingMessages();
   EXPECT_EQ(form->Ticks, ticks);
   // No handler, no system timer.
   TOwned<TTimer> idle(New<TTimer>(nullptr));

@@ -179,9 +179,9 @@ TcxImageInfoItem* TcxImageInfoCollection::Add(TBitmap* image, TBitmap* mask, TCo
 
 void TcxImageInfoCollection::SetCompressData(bool value)
 {
-  if (value == FCompressData) return;
-  FCompressData = value;
-  for (int i = 0; i < Count(); ++i) Items(i)->SetCompressData(value);
+  SetAndNotify(FCompressData, value, [&] {
+    for (int i = 0; i < Count(); ++i) Items(i)->SetCompressData(value);
+  });
 }
 
 void TcxImageInfoCollection::Notify(TCollectionItem* item, TCollectionNotification action)

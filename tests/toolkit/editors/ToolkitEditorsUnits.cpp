@@ -1,0 +1,16 @@
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "tests/support/TestApplicationUnit.h"
+#include "tests/support/TestUnits.h"
+#include "toolkit/base/cxClasses.h"
+#include "toolkit/base/dxCore.h"
+#include "toolkit/editors/cxDateUtils.h"
+#include "toolkit/editors/cxFormats.h"
+
+std::span<TUnit* const> TestUnits()
+{
+  static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,     &TestApplicationUnit,
+                                 &UnitdxCore,    &UnitcxClasses, &UnitcxFormats,
+                                 &UnitcxDateUtils};
+  return units;
+}
