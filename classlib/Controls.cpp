@@ -199,9 +199,10 @@ constexpr TPropInfo ControlProps[] = {
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
-  ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow),
+  // A colour or font taken from the parent is not stored: read back, it would cut the tie.
+  Stored<&TC::IsColorStored>(ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow)),
   BoolProp<&TC::ParentColor, &TC::SetParentColor>("ParentColor", true),
-  PersistentProp<&TC::Font>("Font"),
+  Stored<&TC::IsFontStored>(PersistentProp<&TC::Font>("Font")),
   BoolProp<&TC::ParentFont, &TC::SetParentFont>("ParentFont", true),
   BoolProp<&TC::Enabled, &TC::SetEnabled>("Enabled", true),
   BoolProp<&TC::Visible, &TC::SetVisible>("Visible", true),

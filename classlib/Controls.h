@@ -188,6 +188,8 @@ public:
   TColor Color() const { return FColor; }
   void SetColor(TColor value);
   bool ParentColor() const { return FParentColor; }
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
   void SetParentColor(bool value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* value);

@@ -42,9 +42,9 @@ constexpr TPropInfo ComboBoxProps[] = {
   EnumProp<&TCB::Style, &TCB::SetStyle>("Style", ComboStyleInfo, 0),
   IntProp<&TCB::DropDownCount, &TCB::SetDropDownCount>("DropDownCount", 8),
   IntProp<&TCB::ItemHeight, &TCB::SetItemHeight>("ItemHeight", 16),
-  IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1),
+  Stored<&TCB::IsItemsStored>(IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1)),
   StrProp<&TCB::Text, &TCB::SetText>("Text"),
-  StringsProp<&TCB::Items>("Items"),
+  Stored<&TCB::IsItemsStored>(StringsProp<&TCB::Items>("Items")),
   EventProp<&TCB::OnChange, &TCB::SetOnChange>("OnChange"),
   EventProp<&TCB::OnSelect, &TCB::SetOnSelect>("OnSelect"),
 };

@@ -170,6 +170,8 @@ public:
   TStrings* Items() const { return FItems.get(); }
   int ItemIndex() const;
   void SetItemIndex(int value);
+  // Whether a stored form keeps the items and the item index (not where the box makes its items).
+  virtual bool IsItemsStored() const { return true; }
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int value) { FDropDownCount = value; }
   int ItemHeight() const { return FItemHeight; }
