@@ -241,9 +241,10 @@ constexpr TPropInfo ControlProps[] = {
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
-  ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow),
+  // A colour or font taken from the parent is not stored: read back, it would cut the tie.
+  Stored<&TC::IsColorStored>(ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow)),
   BoolProp<&TC::ParentColor, &TC::SetParentColor>("ParentColor", true),
-  PersistentProp<&TC::Font>("Font"),
+  Stored<&TC::IsFontStored>(PersistentProp<&TC::Font>("Font")),
   BoolProp<&TC::ParentFont, &TC::SetParentFont>("ParentFont", true),
   BoolProp<&TC::Enabled, &TC::SetEnabled>("Enabled", true),
   BoolProp<&TC::Visible, &TC::SetVisible>("Visible", true),
@@ -314,6 +315,10 @@ void TControl::BeforeDestruction()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
   TMessage m{msg, wParam, lParam, 0};
+  // A message that reaches the control without its window procedure (a graphic control's mouse
+  // messages, reflected notifications, the library's own messages) is a call in progress too: a
+  // control freed by it keeps its memory until the message is handled.
+  TObjectCall call(this);
   FWindowProc(m);
   return m.Result;
 }
@@ -501,10 +506,10 @@ void TControl::RequestAlign()
 
 void TControl::SetVisible(bool value)
 {
-  if (FVisible == value) return;
-  FVisible = value;
-  Perform(CM_VISIBLECHANGED, value);
-  RequestAlign();
+  SetAndNotify(FVisible, value, [&] {
+    Perform(CM_VISIBLECHANGED, value);
+    RequestAlign();
+  });
 }
 
 void TControl::SetEnabled(bool value)
@@ -558,10 +563,10 @@ void TControl::SetText(const std::string& value)
 void TControl::SetShowHint(bool value)
 {
   FParentShowHint = false;
-  if (FShowHint == value) return;
-  FShowHint = value;
-  Perform(CM_SHOWHINTCHANGED);
-  if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  SetAndNotify(FShowHint, value, [this] {
+    Perform(CM_SHOWHINTCHANGED);
+    if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  });
 }
 
 void TControl::SetParentShowHint(bool value)
@@ -572,11 +577,11 @@ void TControl::SetParentShowHint(bool value)
 void TControl::SetBiDiMode(TBiDiMode value)
 {
   FParentBiDiMode = false;
-  if (FBiDiMode == value) return;
-  FBiDiMode = value;
-  Perform(CM_BIDIMODECHANGED);
-  Invalidate();
-  if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTBIDIMODECHANGED);
+  SetAndNotify(FBiDiMode, value, [this] {
+    Perform(CM_BIDIMODECHANGED);
+    Invalidate();
+    if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTBIDIMODECHANGED);
+  });
 }
 
 void TControl::SetParentBiDiMode(bool value)
@@ -600,11 +605,11 @@ void TControl::CMParentBiDiModeChanged(TMessage&)
 
 void TControl::SetCursor(TCursor value)
 {
-  if (FCursor == value) return;
-  FCursor = value;
-  Perform(CM_CURSORCHANGED);
-  if (GMouseControl == this && Screen && Screen->Cursor() == crDefault && value != crDefault)
-    ::SetCursor(Screen->Cursors(value));
+  SetAndNotify(FCursor, value, [&] {
+    Perform(CM_CURSORCHANGED);
+    if (GMouseControl == this && Screen && Screen->Cursor() == crDefault && value != crDefault)
+      ::SetCursor(Screen->Cursors(value));
+  });
 }
 
 void TControl::SetPopupMenu(TComponent* value)
@@ -916,14 +921,30 @@ void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 
 void TControl::CMHitTest(TMessage& msg) { msg.Result = HTCLIENT; }
 
-void TControl::CMMouseEnter(TMessage&)
+void TControl::NotifyParentOfMouse(const TMessage& msg)
 {
-  if (FOnMouseEnter) FOnMouseEnter(this);
+  if (FParent) FParent->Perform(msg.Msg, 0, reinterpret_cast<LPARAM>(this));
 }
 
-void TControl::CMMouseLeave(TMessage&)
+namespace {
+bool IsOwnMouseNotice(const TControl* control, const TMessage& msg)
 {
-  if (FOnMouseLeave) FOnMouseLeave(this);
+  return msg.LParam == 0 || msg.LParam == reinterpret_cast<LPARAM>(control);
+}
+}  // namespace
+
+void TControl::CMMouseEnter(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseEnter) FOnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseLeave) FOnMouseLeave(this);
 }
 
 // ---------------------------------------------------------------------------------------------

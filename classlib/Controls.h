@@ -201,6 +201,8 @@ public:
   TColor Color() const { return FColor; }
   void SetColor(TColor value);
   bool ParentColor() const { return FParentColor; }
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
   void SetParentColor(bool value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* value);
@@ -334,6 +336,11 @@ protected:
   virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
   virtual void Resize();
   virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+  // Tells the parent (and through it every ancestor) that the mouse entered or left this control
+  // or one of its children: the parent gets the same CM_MOUSEENTER or CM_MOUSELEAVE with this
+  // control in LParam. The control's own notice (LParam 0 or itself) fires its event; a child's
+  // does not.
+  void NotifyParentOfMouse(const TMessage& msg);
   // Takes the action's values; with checkDefaults (reading a stored form) only those the control
   // still has at their defaults, so that a stored caption, hint or handler wins.
   virtual void ActionChange(TBasicAction* sender, bool checkDefaults);

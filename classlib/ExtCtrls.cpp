@@ -7,8 +7,6 @@
 namespace {
 constexpr std::string_view BevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 constexpr TEnumInfo BevelInfo = EnumInfo<TPanelBevel::bvSpace>("TPanelBevel", BevelNames);
-constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view ResizeStyleNames[] = {"rsNone", "rsLine", "rsUpdate", "rsPattern"};
 constexpr TEnumInfo ResizeStyleInfo = EnumInfo<TResizeStyle::rsPattern>("TResizeStyle", ResizeStyleNames);
 
@@ -95,17 +93,13 @@ void TCustomPanel::SetBevelOuter(TPanelBevel value)
 void TCustomPanel::SetBevelWidth(int value)
 {
   value = std::max(value, 1);
-  if (FBevelWidth == value) return;
-  FBevelWidth = value;
-  BordersChanged();
+  SetAndNotify(FBevelWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetBorderWidth(int value)
 {
   value = std::max(value, 0);
-  if (FBorderWidth == value) return;
-  FBorderWidth = value;
-  BordersChanged();
+  SetAndNotify(FBorderWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetAlignment(TAlignment value)
@@ -246,7 +240,7 @@ CL_DEFINE_CLASS(TTimer, .Props = TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
-  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
 }
 
 TTimer::~TTimer()

@@ -126,6 +126,8 @@ public:
   void SetSelected(TColor value);
   // The colour of an item.
   TColor Colors(int index) const;
+  // The list is the box's own (the standard colours and the one selected): Selected is stored.
+  bool IsItemsStored() const override { return false; }
 
 protected:
   void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;

@@ -9,7 +9,6 @@
 
 namespace {
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", LayoutNames);
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
@@ -47,9 +46,9 @@ constexpr TPropInfo ComboBoxProps[] = {
   EnumProp<&TCB::Style, &TCB::SetStyle>("Style", ComboStyleInfo, 0),
   IntProp<&TCB::DropDownCount, &TCB::SetDropDownCount>("DropDownCount", 8),
   IntProp<&TCB::ItemHeight, &TCB::SetItemHeight>("ItemHeight", 16),
-  IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1),
+  Stored<&TCB::IsItemsStored>(IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1)),
   StrProp<&TCB::Text, &TCB::SetText>("Text"),
-  StringsProp<&TCB::Items>("Items"),
+  Stored<&TCB::IsItemsStored>(StringsProp<&TCB::Items>("Items")),
   EventProp<&TCB::OnChange, &TCB::SetOnChange>("OnChange"),
   EventProp<&TCB::OnSelect, &TCB::SetOnSelect>("OnSelect"),
 };
@@ -103,6 +102,8 @@ void DrawItemText(TCanvas* canvas, const RECT& rect, std::string_view text)
 }
 
 }  // namespace
+
+const TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 
 UINT AlignmentFlags(TAlignment alignment)
 {
@@ -162,10 +163,10 @@ void TButton::CreateParams(TCreateParams& params)
 
 void TButton::SetDefault(bool value)
 {
-  if (FDefault == value) return;
-  FDefault = value;
-  if (HandleAllocated())
-    SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  SetAndNotify(FDefault, value, [&] {
+    if (HandleAllocated())
+      SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  });
 }
 
 void TButton::Click()
@@ -213,13 +214,10 @@ void TLabel::SetAutoSize(bool value)
 
 void TLabel::SetTransparent(bool value)
 {
-  if (FTransparent == value) return;
-  FTransparent = value;
-  if (value)
-    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-  else
-    FControlStyle.Include(TControlStyleFlag::csOpaque);
-  Invalidate();
+  SetAndNotify(FTransparent, value, [&] {
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
+    Invalidate();
+  });
 }
 
 void TLabel::SetAlignment(TAlignment value)
@@ -234,10 +232,10 @@ void TLabel::SetLayout(TTextLayout value)
 
 void TLabel::SetWordWrap(bool value)
 {
-  if (FWordWrap == value) return;
-  FWordWrap = value;
-  AdjustBounds();
-  Invalidate();
+  SetAndNotify(FWordWrap, value, [this] {
+    AdjustBounds();
+    Invalidate();
+  });
 }
 
 UINT TLabel::DrawFlags() const
@@ -660,16 +658,12 @@ void TListBox::CreateParams(TCreateParams& params)
 
 void TListBox::SetBorderStyle(TBorderStyle value)
 {
-  if (FBorderStyle == value) return;
-  FBorderStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FBorderStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 void TListBox::SetStyle(TListBoxStyle value)
 {
-  if (FStyle == value) return;
-  FStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::ItemHeight() const
@@ -702,9 +696,7 @@ void TListBox::SetCount(int value)
 
 void TListBox::SetMultiSelect(bool value)
 {
-  if (FMultiSelect == value) return;
-  FMultiSelect = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FMultiSelect, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::TopIndex() const

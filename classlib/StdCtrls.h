@@ -30,6 +30,8 @@ using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& S
 
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);
+// The names of TAlignment's values, for published properties of that type.
+extern const TEnumInfo AlignmentInfo;
 
 // The state of an owner-drawn item: the platform's ODS_* bits, in their order.
 enum class TOwnerDrawStateFlag {
@@ -178,6 +180,8 @@ public:
   TStrings* Items() const { return FItems.get(); }
   int ItemIndex() const;
   void SetItemIndex(int value);
+  // Whether a stored form keeps the items and the item index (not where the box makes its items).
+  virtual bool IsItemsStored() const { return true; }
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int value) { FDropDownCount = value; }
   int ItemHeight() const { return FItemHeight; }

@@ -1050,27 +1050,24 @@ void TWinControl::WMNCDestroy(TMessage& msg) { DefaultHandler(msg); }
 void TWinControl::SetParentBackground(bool value)
 {
   if (ParentBackground() == value) return;
-  if (value)
-    FControlStyle.Include(TControlStyleFlag::csParentBackground);
-  else
-    FControlStyle.Exclude(TControlStyleFlag::csParentBackground);
+  FControlStyle.IncludeIf(TControlStyleFlag::csParentBackground, value);
   Invalidate();
 }
 
 void TWinControl::SetCtl3D(bool value)
 {
   FParentCtl3D = false;
-  if (FCtl3D == value) return;
-  FCtl3D = value;
-  Perform(CM_CTL3DCHANGED);
-  NotifyControls(CM_PARENTCTL3DCHANGED);
+  SetAndNotify(FCtl3D, value, [this] {
+    Perform(CM_CTL3DCHANGED);
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+  });
 }
 
 void TWinControl::SetParentCtl3D(bool value)
 {
-  if (FParentCtl3D == value) return;
-  FParentCtl3D = value;
-  if (value && Parent() && !IsLoading()) Perform(CM_PARENTCTL3DCHANGED);
+  SetAndNotify(FParentCtl3D, value, [&] {
+    if (value && Parent() && !IsLoading()) Perform(CM_PARENTCTL3DCHANGED);
+  });
 }
 
 void TWinControl::CMParentCtl3DChanged(TMessage&)
@@ -1126,14 +1123,14 @@ void TWinControl::SetTabOrder(int value)
 
 void TWinControl::SetTabStop(bool value)
 {
-  if (FTabStop == value) return;
-  FTabStop = value;
-  if (FHandle) {
-    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-    SetWindowLongPtrA(FHandle, GWL_STYLE,
-                      value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
-  }
-  Perform(CM_TABSTOPCHANGED);
+  SetAndNotify(FTabStop, value, [&] {
+    if (FHandle) {
+      LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+      SetWindowLongPtrA(FHandle, GWL_STYLE,
+                        value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    }
+    Perform(CM_TABSTOPCHANGED);
+  });
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const

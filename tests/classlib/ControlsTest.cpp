@@ -320,6 +320,37 @@ TEST(Controls, MouseEnterAndLeaveFollowTheCursor)
   EXPECT_EQ(MouseControl(), nullptr);
 }
 
+// Every ancestor hears that the mouse entered or left a control below it: the parent with the
+// control, the grandparent with the parent. Only the control itself fires its events.
+TEST(Controls, AncestorsHearOfTheMouseEnteringAndLeavingTheirChildren)
+{
+  TForm* form = NewForm(300, 200);
+  TFormGuard guard{form};
+  form->SetName("Form");
+  auto* panel = Make<TTestPanel>(form, alNone, 100, 100, 10, 10);
+  panel->SetName("Panel");
+  auto* graphic = Make<TTestGraphic>(panel, alNone, 50, 50, 10, 10);
+  graphic->SetName("Graphic");
+  auto log = MakeOwned<TEnterLeaveLog>();
+  for (TControl* c : std::initializer_list<TControl*>{form, panel, graphic}) {
+    c->SetOnMouseEnter(TNotifyEvent(log.get(), &TEnterLeaveLog::Enter));
+    c->SetOnMouseLeave(TNotifyEvent(log.get(), &TEnterLeaveLog::Leave));
+    const TWndMethod original = c->WindowProc();
+    c->SetWindowProc([c, original, &log](TMessage& msg) {
+      if ((msg.Msg == CM_MOUSEENTER || msg.Msg == CM_MOUSELEAVE) && msg.LParam != 0)
+        log->Log.push_back(c->Name() + (msg.Msg == CM_MOUSEENTER ? " hears enter " : " hears leave ") +
+                           reinterpret_cast<TControl*>(msg.LParam)->Name());
+      original(msg);
+    });
+  }
+  SetMouseControl(graphic);
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"Panel hears enter Graphic", "Form hears enter Panel", "enter Graphic"}));
+  log->Log.clear();
+  SetMouseControl(nullptr);
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"Panel hears leave Graphic", "Form hears leave Panel", "leave Graphic"}));
+  for (TControl* c : std::initializer_list<TControl*>{form, panel, graphic}) c->SetWindowProc(nullptr);
+}
+
 TEST(Controls, GraphicChildrenPaintOnTheirParent)
 {
   TForm* form = NewForm(200, 100);

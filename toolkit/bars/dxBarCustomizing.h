@@ -30,3 +30,25 @@ class TdxBarDesignController : public TcxDesignController {
 public:
   TdxBarDesignController() = default;
 };
+
+// How a selection changes: the object joins it, leaves it, or becomes the whole selection.
+enum class TdxBarSelectionOperation { sopAdd, sopRemove, sopReplace };
+
+// The designer a bar manager holds while bars are customized: the customization form attaches one
+// at run time; the form designer supplies one at design time.
+class IdxBarDesigner {
+public:
+  virtual bool CanDeleteComponent(TComponent* component) = 0;
+  // Appends the selected objects.
+  virtual void FillSelection(TList* list) = 0;
+  // 1 means selected.
+  virtual int GetComponentSelectionStatus(TPersistent* object) = 0;
+  virtual bool IsInSelection(TPersistent* object) = 0;
+  virtual void ApplySelectionOperation(TPersistent* object, TdxBarSelectionOperation operation) = 0;
+  virtual void ReplaceSelection(TList* list) = 0;
+  virtual void HandleItemDoubleClick(TComponent* item) = 0;
+  virtual void MakeUniqueName(const std::string& prefix, std::string& name) = 0;
+
+protected:
+  ~IdxBarDesigner() = default;
+};

@@ -1,6 +1,7 @@
 // The bar painter family: construction and the answers of the base painter that need nothing but the
-// painter, the system metrics and colours, and the arguments. The operations whose answers read bar
-// controls, item controls or the manager, or draw what is built later, are in dxBarPainterPending.cpp.
+// painter, the system metrics and colours, the manager, and the arguments. The operations whose
+// answers read bar controls or item controls, or draw what is built later, are in
+// dxBarPainterPending.cpp.
 #include "toolkit/bars/dxBarPainter.h"
 #include <algorithm>
 #include "classlib/GraphicsUtils.h"
@@ -10,6 +11,7 @@
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
 #include "toolkit/bars/dxBarDrawing.h"
+#include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include <vssym32.h>
 
@@ -21,6 +23,21 @@ CL_DEFINE_CLASS(TdxBarOffice11Painter);
 CL_DEFINE_CLASS(TdxBarXPPainter);
 
 TdxBarPainter::TdxBarPainter(TcxCustomLookAndFeelPainter* /*SkinPainter*/) {}
+
+// --- Answers that read the manager ---
+
+int TdxBarPainter::GetLargeButtonHeightUnit(TdxBarManager* Manager) const
+{
+  const int unit = Manager->ButtonArrowWidth() * (Manager->LargeIcons() ? 2 : 1);
+  return unit % 2 == 0 ? unit + 1 : unit;
+}
+
+HBRUSH TdxBarPainter::GetOwnerBarBrush(TdxBarManager* Manager) const { return Manager->FlatToolbarBrush(); }
+
+void TdxBarPainter::ApplyLookAndFeelToManager(TdxBarManager* Manager, TcxLookAndFeel* LookAndFeel) const
+{
+  Manager->ApplyStyleToLookAndFeel(LookAndFeel);
+}
 
 void TdxBarPainter::DrawBarNonClientArea(TdxBarControl*, HDC) const {}
 

@@ -1,6 +1,6 @@
 // Operations of the base painter whose answers read objects of the bar system that cannot be asked
-// yet (bar controls, item controls and their draw parameters, sub-menus, docks, the manager and its
-// bars), and drawings of bars, menus, items, edits and extended items that come with those objects.
+// yet (bar controls, item controls and their draw parameters, sub-menus, docks and the bars' windows),
+// and drawings of bars, menus, items, edits and extended items that come with those objects.
 // Until then each gives its neutral answer: nothing drawn, 0, false, clDefault, no brush, an empty
 // rect, arguments left as they are. Each step that builds such an object moves the operations that
 // read it to the painter file of their subject.
@@ -26,7 +26,6 @@ void TdxBarPainter::DrawBarMarkGlyphs(TdxBarControl*, HDC, const RECT&) const {}
 void TdxBarPainter::GetFloatingCaptionTextLeft(TdxBarControl*, int&, RECT&) const {}
 void TdxBarPainter::CalcBarBorderSize(TdxBar*, TdxBarDockingStyle, RECT&, bool) const {}
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
-int TdxBarPainter::GetLargeButtonHeightUnit(TdxBarManager*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
                                        const RECT&) const
@@ -35,7 +34,6 @@ void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, con
 
 bool TdxBarPainter::HasBarBorderLine(TCustomdxBarControl*) const { return false; }
 bool TdxBarPainter::HasOwnerBarBorderLine(TCustomdxBarControl*) const { return false; }
-HBRUSH TdxBarPainter::GetOwnerBarBrush(TdxBarManager*) const { return nullptr; }
 void TdxBarPainter::FillDockedBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
 void TdxBarPainter::FillFloatingBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
 void TdxBarPainter::FillQuickControlFrame(TCustomdxBarControl*, HDC) const {}
@@ -58,8 +56,6 @@ void TdxBarPainter::FillControlBackgroundBitmap(TCustomdxBarControl*, TcxCanvas*
                                                 const RECT&) const
 {
 }
-
-void TdxBarPainter::ApplyLookAndFeelToManager(TdxBarManager*, TcxLookAndFeel*) const {}
 
 // --- Menus ---
 

@@ -136,13 +136,18 @@ bool ApplicationHasFocus()
 
 // --- Fonts ---
 
-TFontHandle CreateMenuFont(TFont* font, bool systemFace)
+NONCLIENTMETRICSA ReadNonClientMetrics()
 {
   NONCLIENTMETRICSA metrics{};
   // The structure as it was before Vista added its last field, which every system accepts.
   metrics.cbSize = 340;
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-  LOGFONTA lf = metrics.lfSmCaptionFont;
+  return metrics;
+}
+
+TFontHandle CreateMenuFont(TFont* font, bool systemFace)
+{
+  LOGFONTA lf = ReadNonClientMetrics().lfSmCaptionFont;
   if (!systemFace) {
     lf.lfHeight = std::min<LONG>(-11, lf.lfHeight);
     if (font) {

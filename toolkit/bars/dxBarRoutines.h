@@ -11,6 +11,21 @@
 #include "classlib/TypInfo.h"
 #include "classlib/Win.h"
 
+// A variable holds a value for the life of a scope and gets its old value back at its end (also
+// when the scope is left by an exception).
+template <class T>
+class TdxValueScope {
+public:
+  TdxValueScope(T& variable, T value) : FVariable(variable), FOld(variable) { FVariable = value; }
+  ~TdxValueScope() { FVariable = FOld; }
+  TdxValueScope(const TdxValueScope&) = delete;
+  TdxValueScope& operator=(const TdxValueScope&) = delete;
+
+private:
+  T& FVariable;
+  T FOld;
+};
+
 // --- Captions, accelerators, shortcuts ---
 
 // The 1-based position of the caption's accelerator character, 0 when it has none: the character
@@ -66,6 +81,8 @@ bool ApplicationHasFocus();
 
 // --- Fonts ---
 
+// The system's non-client metrics (SPI_GETNONCLIENTMETRICS with the structure's size field 340).
+NONCLIENTMETRICSA ReadNonClientMetrics();
 // A new font from the system's small-caption font; unless systemFace, at least 11 pixels high and
 // with the face name of font.
 TFontHandle CreateMenuFont(TFont* font, bool systemFace);

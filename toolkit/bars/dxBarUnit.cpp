@@ -6,10 +6,17 @@
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Lists.h"
+#include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/bars/dxBarNavigation.h"
 #include "toolkit/bars/dxBarStrs.h"
+#include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/base/dxCore.h"
+#include "toolkit/base/dxHooks.h"
+#include "toolkit/base/dxOffice11.h"
+#include "toolkit/base/dxThemeManager.h"
 #include "toolkit/controls/cxAccessibility.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsControllers.h"
@@ -67,12 +74,17 @@ void BarsInitProc()
   PlayMenuCommandSound();
 }
 
-// In this order: the bar classes that stored forms name join the class registry (as they are
-// built); PlaySoundA is bound; the display's constants and the checker brush; the live list and the
-// navigation controller; the item-class registry with the built-in pairs (as their classes are
-// built); the design controller; the cursors; the menu sound behind InitProc.
+// The classes of the bar system that stored forms name (items join with their registered pairs).
+const TClass StreamedClasses[] = {TdxBarManager::StaticClass(), TdxBar::StaticClass(),
+                                  TdxBarDockControl::StaticClass()};
+
+// In this order: the bar classes that stored forms name join the class registry; PlaySoundA is
+// bound; the display's constants and the checker brush; the live list and the navigation
+// controller; the item-class registry with the built-in pairs (as their classes are built); the
+// design controller; the manager list; the cursors; the menu sound behind InitProc.
 void InitializeUnit()
 {
+  RegisterClasses(StreamedClasses);
   GWinmm.Load();
   RefreshDeviceConsts();
   CreateCheckerBrush();
@@ -80,6 +92,7 @@ void InitializeUnit()
   GNavigationController.Get();
   GItemClassRegistry.Get();
   GDesignController.Get();
+  CreateBarManagerList();
   InstallCursors();
   if (!cxIsLibrary()) {
     GSavedInitProc = std::exchange(InitProc, BarsInitProc);
@@ -93,6 +106,7 @@ void FinalizeUnit()
     InitProc = std::exchange(GSavedInitProc, nullptr);
     GChainedInitProc = false;
   }
+  FreeBarManagerList();
   GNavigationController.Free();
   GLiveBarControls.Free();
   GActiveBarControl = nullptr;
@@ -103,9 +117,12 @@ void FinalizeUnit()
   GCheckerBrush.Reset();
   RemoveCursors();
   GWinmm.Unload();
+  for (TClass c : StreamedClasses) UnRegisterClass(c);
 }
 
-const TUnit* const Uses[] = {&FormsUnit, &UnitdxCore, &UnitcxControls, &UnitcxAccessibility, &UnitdxBarStrs};
+const TUnit* const Uses[] = {&FormsUnit,          &UnitdxCore,          &UnitdxHooks,         &UnitdxThemeManager,
+                             &UnitdxOffice11,     &UnitcxLookAndFeels,  &UnitcxControls,      &UnitcxAccessibility,
+                             &UnitdxBarStrs};
 }  // namespace
 
 TUnit UnitdxBar{"dxBar", Uses, InitializeUnit, FinalizeUnit};

@@ -7,32 +7,13 @@
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarWindows.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
 namespace {
-struct TFormGuard {
-  TCustomForm* Form;
-  ~TFormGuard() { Free(Form); }
-};
-
-TForm* NewForm()
-{
-  auto* form = New<TForm>(Application, CreateNew);
-  form->SetBounds(100, 100, 300, 200);
-  return form;
-}
-
-TPanel* NewPanel(TWinControl* parent, int left = 10, int top = 10)
-{
-  auto* panel = New<TPanel>(parent);
-  panel->SetParent(parent);
-  panel->SetBounds(left, top, 100, 80);
-  return panel;
-}
-
 // A form holding a panel that holds another, none with a window yet.
 struct TNestedPanels {
   TForm* Form = NewForm();

@@ -3,6 +3,7 @@
 // graphics objects a control leaves behind.
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Menus.h"
@@ -101,6 +102,28 @@ HRESULT WINAPI CountingSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alph
 }
 bool CompositionOn() { return true; }
 }  // namespace
+
+// The mouse entering or leaving a custom control is told to its parent, with the control, as the
+// class library tells it for its own controls; the control itself hears it as its own.
+TEST_F(CustomControlTest, AParentHearsOfTheMouseEnteringAndLeavingACustomControl)
+{
+  TTestControl* inner = NewControl(10, 10, 50, 50);
+  inner->SetParent(Control);
+  std::vector<std::string> heard;
+  auto record = [&heard](const char* who) {
+    return [&heard, who](TMessage& msg) {
+      if (msg.Msg == CM_MOUSEENTER || msg.Msg == CM_MOUSELEAVE)
+        heard.push_back(std::string(who) + (msg.Msg == CM_MOUSEENTER ? " enter" : " leave") +
+                        (msg.LParam ? " of " + reinterpret_cast<TControl*>(msg.LParam)->Name() : std::string()));
+    };
+  };
+  inner->SetName("Inner");
+  Control->OnMessage = record("outer");
+  inner->OnMessage = record("inner");
+  SetMouseControl(inner);
+  SetMouseControl(nullptr);
+  EXPECT_EQ(heard, (std::vector<std::string>{"inner enter", "outer enter of Inner", "inner leave", "outer leave of Inner"}));
+}
 
 TEST_F(CustomControlTest, DoubleBufferedControlsPaintThroughAMemoryBitmap)
 {
