@@ -19,26 +19,9 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxRegExpr.h"
+#include "BenchClock.h"
 
 namespace {
-double Now()
-{
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-struct TStats {
-  double Median, Low, High;
-};
-
-TStats Stats(std::vector<double> times)
-{
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front(), times.back()};
-}
-
 struct TPattern {
   const char* Source;
   const char* Kind;
@@ -50,10 +33,10 @@ double Feed(TcxRegExpr& expression, const std::string& text)
 {
   std::string accepted;
   accepted.reserve(text.size());
-  const double start = Now();
+  const double start = SecondsNow();
   expression.Restart();
   expression.StepText(text, accepted);
-  const double seconds = Now() - start;
+  const double seconds = SecondsNow() - start;
   if (accepted.size() != text.size()) {
     std::fprintf(stderr, "the pattern took %u of %u characters\n", static_cast<unsigned>(accepted.size()),
                  static_cast<unsigned>(text.size()));
