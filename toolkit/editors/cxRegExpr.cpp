@@ -29,8 +29,6 @@ namespace {
 // The locale's upper case of a single-byte character; a lead byte alone stays as it is.
 char UpperChar(char ch) { return AnsiUpperCase(std::string_view(&ch, 1))[0]; }
 
-bool IsWhiteSpace(char ch) { return ch == ' ' || ch == '\0' || ch == '\t' || ch == '\n' || ch == '\f' || ch == '\r'; }
-
 std::string JoinFullTexts(const TcxRegExprErrors& errors)
 {
   std::string text;
@@ -40,6 +38,8 @@ std::string JoinFullTexts(const TcxRegExprErrors& errors)
 }  // namespace
 
 // --- Character tests ---
+
+bool IsRegExprSpace(char ch) { return ch == ' ' || ch == '\0' || ch == '\t' || ch == '\n' || ch == '\f' || ch == '\r'; }
 
 bool TcxRegExprSymbol::Accepts(char& ch, bool caseInsensitive) const
 {
@@ -85,7 +85,7 @@ bool TcxRegExprIdLetter::Contains(char& ch, bool) const
   return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_';
 }
 
-bool TcxRegExprSpace::Contains(char& ch, bool) const { return IsWhiteSpace(ch); }
+bool TcxRegExprSpace::Contains(char& ch, bool) const { return IsRegExprSpace(ch); }
 
 // --- Errors ---
 
@@ -131,7 +131,7 @@ void TcxRegExpr::CompileMask(TStream* stream)
   FSource = MakeOwned<TStringStream>();
   if (stream->Size() > 0) FSource->CopyFrom(*stream, 0);
   const std::string& text = FSource->DataString();
-  if (std::all_of(text.begin(), text.end(), IsWhiteSpace)) {
+  if (std::all_of(text.begin(), text.end(), IsRegExprSpace)) {
     FErrors.push_back({0, 0, GetResStringText(&scxRegExprEmptySourceStream)});
     RaiseErrors();
   }

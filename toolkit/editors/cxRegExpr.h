@@ -78,6 +78,10 @@ private:
 
 // --- Character tests ---
 
+// The white space of the syntax (skipped between tokens) and of "\s": blank, #0, tab, line feed,
+// form feed, carriage return.
+bool IsRegExprSpace(char ch);
+
 class TcxRegExprItem : public TObject {
   CL_CLASS(TcxRegExprItem, TObject)
 public:

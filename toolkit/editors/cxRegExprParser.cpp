@@ -17,7 +17,6 @@ CL_DEFINE_CLASS(TcxRegExprParserAlts);
 namespace {
 using C = TcxLexemCode;
 
-bool IsWhiteSpace(char ch) { return ch == ' ' || ch == '\0' || ch == '\t' || ch == '\n' || ch == '\f' || ch == '\r'; }
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 int HexValue(char ch)
 {
@@ -91,7 +90,7 @@ std::string TTokenizer::ReadTrail()
 
 bool TTokenizer::SkipWhiteSpace()
 {
-  while (!AtEnd() && IsWhiteSpace(FSource[FIndex])) Read();
+  while (!AtEnd() && IsRegExprSpace(FSource[FIndex])) Read();
   return !AtEnd();
 }
 
@@ -163,7 +162,7 @@ void TTokenizer::ReadEscape()
     Add(C::Reference, std::string(1, ch));
     return;
   }
-  if (IsWhiteSpace(ch)) {
+  if (IsRegExprSpace(ch)) {
     ErrorHere(Message(scxRegExprIncorrectSpace));
     return;
   }
