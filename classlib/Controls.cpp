@@ -182,6 +182,10 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
                                            "alCustom"};
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
+namespace {
+constexpr std::string_view DragKindNames[] = {"dkDrag", "dkDock"};
+}  // namespace
+constexpr TEnumInfo DragKindInfo = EnumInfo<TDragKind::dkDock>("TDragKind", DragKindNames);
 
 namespace {
 using TC = TControl;
@@ -213,6 +217,7 @@ constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Cursor, &TC::SetCursor>("Cursor", 0),
   ComponentProp<&TC::PopupMenu, &TC::SetPopupMenu>("PopupMenu"),
   ComponentProp<&TC::Action, &TC::SetAction>("Action"),
+  EnumProp<&TC::DragKind, &TC::SetDragKind>("DragKind", DragKindInfo, 0),
   EventProp<&TC::OnClick, &TC::SetOnClick>("OnClick"),
   EventProp<&TC::OnDblClick, &TC::SetOnDblClick>("OnDblClick"),
   EventProp<&TC::OnMouseDown, &TC::SetOnMouseDown>("OnMouseDown"),
@@ -221,6 +226,8 @@ constexpr TPropInfo ControlProps[] = {
   EventProp<&TC::OnMouseEnter, &TC::SetOnMouseEnter>("OnMouseEnter"),
   EventProp<&TC::OnMouseLeave, &TC::SetOnMouseLeave>("OnMouseLeave"),
   EventProp<&TC::OnResize, &TC::SetOnResize>("OnResize"),
+  EventProp<&TC::OnStartDock, &TC::SetOnStartDock>("OnStartDock"),
+  EventProp<&TC::OnEndDock, &TC::SetOnEndDock>("OnEndDock"),
 };
 }  // namespace
 
@@ -466,6 +473,7 @@ void TControl::SetVisible(bool value)
   SetAndNotify(FVisible, value, [&] {
     Perform(CM_VISIBLECHANGED, value);
     RequestAlign();
+    NotifyHostDockSite(CM_VISIBLECHANGED);
   });
 }
 
@@ -515,6 +523,7 @@ void TControl::SetText(const std::string& value)
   if (GetText() == value) return;
   SetTextBuf(value);
   Perform(CM_TEXTCHANGED);
+  NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::SetShowHint(bool value)
