@@ -141,9 +141,7 @@ struct TDockDriver {
   TDockDriver(TControl* control, HWND capture) : Control(control), Capture(capture)
   {
     GDockDragging = true;
-    // Where the press was: the mouse may have gone on since it was queued.
-    const DWORD pos = GetMessagePos();
-    Start = POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    GetCursorPos(&Start);
     SetCapture(capture);
   }
   ~TDockDriver()
