@@ -327,6 +327,12 @@ void TcxContainer::SetDragMode(TDragMode Value)
   if (FInnerControl) FInnerControl->SetDragMode(Value);
 }
 
+void TcxContainer::SetDragKind(TDragKind Value)
+{
+  TcxControl::SetDragKind(Value);
+  if (FInnerControl) FInnerControl->SetDragKind(Value);
+}
+
 TDragImageList* TcxContainer::GetDragImages()
 {
   return FInnerControl ? FInnerControl->GetDragImages() : TcxControl::GetDragImages();
@@ -653,6 +659,14 @@ void TcxContainer::WndProc(TMessage& Message)
       if (FInnerControl && FInnerControl->HandleAllocated() &&
           reinterpret_cast<HWND>(Message.WParam) == FInnerControl->Handle()) {
         Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A press on the container's own window (its border) drags the container by itself.
+      if (DragMode() == dmAutomatic && !IsDesigning()) {
+        _TcxContainerAccess::BeginAutoDrag(this);
         return;
       }
       break;
