@@ -2,7 +2,9 @@
 #include "classlib/Controls.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -33,10 +35,50 @@ TShiftState KeyboardShiftState()
 
 int MouseDragThreshold() { return 5; }
 
-int MouseWheelScrollLines()
+namespace {
+UINT SystemWheelScrollLines()
 {
   UINT lines = 0;
-  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? static_cast<int>(lines) : 3;
+  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? lines : 3;
+}
+TWheelScrollLinesFunc GWheelScrollLines = SystemWheelScrollLines;
+
+char UpperAnsi(unsigned char c)
+{
+  char buffer[2] = {static_cast<char>(c), 0};
+  CharUpperBuffA(buffer, 1);
+  return buffer[0];
+}
+}  // namespace
+
+TWheelScrollLinesFunc SetWheelScrollLinesFunc(TWheelScrollLinesFunc func)
+{
+  return std::exchange(GWheelScrollLines, func ? func : SystemWheelScrollLines);
+}
+
+UINT WheelScrollLinesSetting() { return GWheelScrollLines(); }
+
+int MouseWheelScrollLines()
+{
+  const UINT lines = WheelScrollLinesSetting();
+  return lines == WHEEL_PAGESCROLL ? WheelPageScroll : static_cast<int>(std::min<UINT>(lines, INT_MAX));
+}
+
+bool IsAccel(UINT ch, std::string_view caption)
+{
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const auto c = static_cast<unsigned char>(caption[i]);
+    if (c == '&') {
+      if (++i >= caption.size()) return false;
+      const auto a = static_cast<unsigned char>(caption[i]);
+      if (a == '&') continue;
+      // A double-byte character is no key's accelerator.
+      if (IsDBCSLeadByte(a)) return false;
+      return ch <= 0xFF && UpperAnsi(a) == UpperAnsi(static_cast<unsigned char>(ch));
+    }
+    if (IsDBCSLeadByte(c)) ++i;
+  }
+  return false;
 }
 
 std::string GetShortHint(std::string_view hint)
@@ -203,9 +245,10 @@ constexpr TPropInfo ControlProps[] = {
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
-  ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow),
+  // A colour or font taken from the parent is not stored: read back, it would cut the tie.
+  Stored<&TC::IsColorStored>(ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow)),
   BoolProp<&TC::ParentColor, &TC::SetParentColor>("ParentColor", true),
-  PersistentProp<&TC::Font>("Font"),
+  Stored<&TC::IsFontStored>(PersistentProp<&TC::Font>("Font")),
   BoolProp<&TC::ParentFont, &TC::SetParentFont>("ParentFont", true),
   BoolProp<&TC::Enabled, &TC::SetEnabled>("Enabled", true),
   BoolProp<&TC::Visible, &TC::SetVisible>("Visible", true),
@@ -666,10 +709,12 @@ void TControl::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = MakeOwned<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = NewActionLink();
   FActionLink->SetAction(value);
   ActionChange(value, IsLoading());
 }
+
+TOwned<TControlActionLink> TControl::NewActionLink() { return MakeOwned<TControlActionLink>(this); }
 
 void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
 {

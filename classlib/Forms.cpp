@@ -145,6 +145,14 @@ void TCustomForm::DoDestroy()
   if (FOnDestroy) FOnDestroy(this);
 }
 
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+  TWinControl::GetChildren(proc, root);
+  if (root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (TComponent* c = Components(i); !c->HasParent()) proc(c);
+}
+
 void TCustomForm::Loaded()
 {
   TWinControl::Loaded();

@@ -5,6 +5,8 @@
 // Every object the graphics layer creates lives in a TGdiHandle and is counted while it lives, by
 // kind. GetGuiResources reports the same for the whole process on Windows, but Wine always answers
 // 0, so the layer's own counts are what tests use to prove that nothing leaks.
+#include <cstdint>
+#include <string_view>
 #include <utility>
 #include "classlib/Colors.h"
 #include "classlib/Exceptions.h"
@@ -13,6 +15,14 @@
 
 CL_EXCEPTION(EInvalidGraphic, Exception);           // unreadable image data, unknown formats
 CL_EXCEPTION(EInvalidGraphicOperation, Exception);  // an operation the graphic cannot do
+
+// The most pixels any reader of picture data accepts: 64 Mi, a 256 MiB bitmap at 32 bits per pixel
+// (8,192 x 8,192 or the like). A few bytes of header can declare billions of pixels, so every reader
+// checks the declared size against this before it allocates or decodes anything for the pixels.
+constexpr uint64_t MaxPicturePixels = uint64_t{1} << 26;
+// Raises EInvalidGraphic "<format> image is too large (W x H pixels, at most N pixels are read)" for
+// a declared size beyond MaxPicturePixels.
+void CheckPictureSize(std::string_view format, uint64_t width, uint64_t height);
 
 // The RGB value of a colour: system colours resolved through GetSysColor, anything else unchanged
 // (clNone and clDefault stay as they are).

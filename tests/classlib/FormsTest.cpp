@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/FormTree.h"
 
 using namespace fixture;
 
@@ -581,4 +582,15 @@ TEST(Forms, ActivationNoticesReachTheFormThroughItsWindow)
   EXPECT_EQ(GActivationNotices, (std::vector<std::pair<HWND, UINT>>{{first->Handle(), CM_DEACTIVATE},
                                                                     {second->Handle(), CM_ACTIVATE}}));
   EXPECT_EQ(log->Log, (std::vector<std::string>{"deactivate First", "activate Second"}));
+}
+
+// What the writer writes of a stored form reads back to the same tree and the same text.
+TEST(StoredFormRoundTrip, SearchForm)
+{
+  RegisterFixtureClasses();
+  TCustomForm* search = New<TSearchTestForm>(Application);
+  TFormGuard searchGuard{search};
+  // The tree only: the test panel's ParentColor = True is its base class's default, so it is not
+  // written, and the panel (whose own default is False) reads back without it.
+  ExpectFormRoundTrip(search, ResourceText("TSEARCHTESTFORM"), TRoundTrip::Tree);
 }

@@ -10,6 +10,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "tests/support/FormTree.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/DialogCloser.h"
@@ -450,4 +451,13 @@ TEST(StdCtrls, FormsWithTheseControlsLeaveNoWindowsMenusOrGdiObjectsBehind)
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(LiveGdiObjects(), gdiBefore);
   for (HMENU m : menus) EXPECT_FALSE(IsMenu(m));
+}
+
+// What the writer writes of the stored form reads back to the same tree and the same text: the
+// action list, its actions, the menus and the timer included.
+TEST(StoredFormRoundTrip, StdCtrlsForm)
+{
+  TCustomForm* form = New<TStdCtrlsTestForm>(Application);
+  TFormGuard guard{form};
+  ExpectFormRoundTrip(form, ResourceText("TSTDCTRLSTESTFORM"));
 }

@@ -31,14 +31,6 @@ public:
     Shown.push_back(bar->Caption() + ":" + std::to_string(static_cast<int>(bar->DockingStyle())) + ":" + dock);
   }
   TdxBarManager* Manager() const { return As<TdxBarManager>(FindComponent("dxBarManager1")); }
-  // Writes the form's non-visual components after its controls, as a form's stored form has them.
-  void GetChildren(const TGetChildProc& proc, TComponent* root) override
-  {
-    TForm::GetChildren(proc, root);
-    if (root != this) return;
-    for (int i = 0; i < ComponentCount(); ++i)
-      if (!dynamic_cast<TControl*>(Components(i)) && !Components(i)->HasParent()) proc(Components(i));
-  }
   TdxBar* Bar(const char* name) const { return As<TdxBar>(FindComponent(name)); }
 };
 

@@ -4,13 +4,20 @@
 #include "tests/support/TestUnits.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
+#include "toolkit/editors/cxDataConsts.h"
 #include "toolkit/editors/cxDateUtils.h"
+#include "toolkit/editors/cxEdit.h"
+#include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditUtils.h"
+#include "toolkit/editors/cxFilterConsts.h"
+#include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,     &TestApplicationUnit,
-                                 &UnitdxCore,    &UnitcxClasses, &UnitcxFormats,
-                                 &UnitcxDateUtils};
+  static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &TestApplicationUnit,     &UnitdxCore,
+                                 &UnitcxClasses,    &UnitcxFormats,   &UnitcxDateUtils,         &UnitcxEditUtils,
+                                 &UnitcxEditConsts, &UnitcxEdit,      &UnitcxFilterControlStrs, &UnitcxDataConsts,
+                                 &UnitcxFilterConsts};
   return units;
 }
