@@ -12,6 +12,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 
 namespace {
@@ -55,94 +56,6 @@ struct TDockLog : TObject {
     allow = SiteLetsGo;
   }
 };
-
-INPUT MouseInput(POINT p, DWORD flags)
-{
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  return input;
-}
-
-INPUT KeyInput(WORD key, bool up)
-{
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-// A drag made of synthesized input while the dock drag's own loop runs: the press, then, one per
-// tick of a thread timer (which the loop dispatches), the moves in four steps, and, once the
-// cursor has settled at the end (the X server reports warps late), Escape when asked and the
-// release. Done says when all of it is sent.
-struct TMouseDrag {
-  static void Start(POINT from, POINT to, bool escapeFirst = false)
-  {
-    ASSERT_TRUE(MoveCursorTo(from));
-    Path.clear();
-    for (int step = 1; step <= 4; ++step)
-      Path.push_back(POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-    Next = 0;
-    Settled = 0;
-    Escape = escapeFirst;
-    Done = false;
-    INPUT press = MouseInput(from, MOUSEEVENTF_LEFTDOWN);
-    ASSERT_EQ(SendInput(1, &press, sizeof(INPUT)), 1u);
-    Timer = SetTimer(nullptr, 0, 30, Tick);
-    ASSERT_NE(Timer, 0u);
-  }
-  static void Stop()
-  {
-    if (Timer) KillTimer(nullptr, Timer);
-    Timer = 0;
-  }
-  static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-  {
-    if (Next < Path.size()) {
-      INPUT move = MouseInput(Path[Next++], MOUSEEVENTF_MOVE);
-      SendInput(1, &move, sizeof(INPUT));
-      return;
-    }
-    const POINT end = Path.back();
-    POINT at{};
-    GetCursorPos(&at);
-    if (at.x != end.x || at.y != end.y) {
-      Settled = 0;
-      INPUT move = MouseInput(end, MOUSEEVENTF_MOVE);
-      SendInput(1, &move, sizeof(INPUT));
-      return;
-    }
-    if (++Settled < 3) return;
-    std::vector<INPUT> input;
-    if (Escape) {
-      input.push_back(KeyInput(VK_ESCAPE, false));
-      input.push_back(KeyInput(VK_ESCAPE, true));
-    }
-    input.push_back(MouseInput(end, MOUSEEVENTF_LEFTUP));
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    Stop();
-    Done = true;
-  }
-  static inline std::vector<POINT> Path;
-  static inline size_t Next = 0;
-  static inline int Settled = 0;
-  static inline bool Escape = false;
-  static inline bool Done = false;
-  static inline UINT_PTR Timer = 0;
-};
-
-void DragWithMouse(POINT from, POINT to, bool escapeFirst = false) { TMouseDrag::Start(from, to, escapeFirst); }
-
-void ClickWithMouse(POINT at)
-{
-  ASSERT_TRUE(MoveCursorTo(at));
-  INPUT input[] = {MouseInput(at, MOUSEEVENTF_LEFTDOWN), MouseInput(at, MOUSEEVENTF_LEFTUP)};
-  ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-}
 
 // Each entry of a site is followed by its leaving before anything else enters.
 bool EntriesAndLeavesPair(const std::vector<std::string>& overs)
@@ -304,7 +217,7 @@ TEST_F(Docking, ClientsShareTheSiteInZonesBelowTheirGrabbers)
 TEST_F(Docking, AGrabberDraggedOutFloatsTheClientAndTheFormsCaptionDocksItBack)
 {
   const POINT drop = OnScreen(Form, POINT{800, 600});
-  DragWithMouse(OnScreen(SiteA, POINT{50, 146}), drop);
+  ASSERT_TRUE(TMouseDrag::Start(OnScreen(SiteA, POINT{50, 146}), drop));
   WaitForEndDock();
   ASSERT_TRUE(Two->Floating());
   auto* floating = dynamic_cast<TCustomDockForm*>(Two->Parent());
@@ -340,7 +253,7 @@ TEST_F(Docking, AGrabberDraggedOutFloatsTheClientAndTheFormsCaptionDocksItBack)
   GetWindowRect(floating->Handle(), &window);
   const POINT caption{window.left + 20, (window.top + floating->ClientToScreen(POINT{0, 0}).y) / 2};
   ASSERT_TRUE(PumpUntil([&] { return WindowFromPoint(caption) == floating->Handle(); }));
-  DragWithMouse(caption, OnScreen(SiteB, POINT{100, 140}));
+  ASSERT_TRUE(TMouseDrag::Start(caption, OnScreen(SiteB, POINT{100, 140})));
   WaitForEndDock();
   EXPECT_EQ(Two->HostDockSite(), SiteB);
   EXPECT_EQ(Text(Two->BoundsRect()), Text(RECT{0, 12, 200, 280}));
@@ -355,11 +268,11 @@ TEST_F(Docking, AGrabberDraggedOutFloatsTheClientAndTheFormsCaptionDocksItBack)
 TEST_F(Docking, TheCloseButtonHidesItsClient)
 {
   // Released away from the button: nothing.
-  DragWithMouse(OnScreen(SiteA, POINT{192, 5}), OnScreen(SiteA, POINT{100, 60}));
-  ASSERT_TRUE(PumpUntil([] { return TMouseDrag::Done; }, 5000));
+  ASSERT_TRUE(TMouseDrag::Start(OnScreen(SiteA, POINT{192, 5}), OnScreen(SiteA, POINT{100, 60})));
+  ASSERT_TRUE(PumpUntil([] { return TMouseDrag::Done(); }, 5000));
   HandleWaitingMessages();
   EXPECT_TRUE(One->Visible());
-  ClickWithMouse(OnScreen(SiteA, POINT{192, 5}));
+  ASSERT_TRUE(ClickAt(OnScreen(SiteA, POINT{192, 5})));
   ASSERT_TRUE(PumpUntil([&] { return !One->Visible(); }));
   EXPECT_EQ(One->HostDockSite(), SiteA);
   EXPECT_EQ(Text(Two->BoundsRect()), Text(RECT{0, 12, 200, 280}));
@@ -370,7 +283,7 @@ TEST_F(Docking, EscapeDuringTheDragLeavesEverythingWhereItWas)
 {
   const int windows = ThreadWindowCount();
   const RECT before = Two->BoundsRect();
-  DragWithMouse(OnScreen(SiteA, POINT{50, 146}), OnScreen(SiteB, POINT{100, 140}), true);
+  ASSERT_TRUE(TMouseDrag::Start(OnScreen(SiteA, POINT{50, 146}), OnScreen(SiteB, POINT{100, 140}), true));
   WaitForEndDock();
   EXPECT_EQ(Two->HostDockSite(), SiteA);
   EXPECT_EQ(Text(Two->BoundsRect()), Text(before));
@@ -402,7 +315,7 @@ TEST_F(Docking, ADropStaysPutWhenTheSiteRefusesOrTheOldSiteHoldsOn)
     Log->Overs.clear();
     Log->SiteAccepts = c.Accepts;
     Log->SiteLetsGo = c.LetsGo;
-    DragWithMouse(OnScreen(SiteA, POINT{50, 146}), OnScreen(SiteB, POINT{100, 140}));
+    ASSERT_TRUE(TMouseDrag::Start(OnScreen(SiteA, POINT{50, 146}), OnScreen(SiteB, POINT{100, 140})));
     WaitForEndDock();
     EXPECT_EQ(Two->HostDockSite(), c.Host);
     EXPECT_FALSE(Two->Floating());
@@ -419,7 +332,7 @@ TEST_F(Docking, AControlDraggedAutomaticallyDocksAndFloatsAtItsOwnSize)
   free->SetBounds(220, 300, 150, 80);
   free->SetDragMode(dmAutomatic);
   HandleWaitingMessages();
-  DragWithMouse(OnScreen(free, POINT{30, 20}), OnScreen(SiteB, POINT{100, 140}));
+  ASSERT_TRUE(TMouseDrag::Start(OnScreen(free, POINT{30, 20}), OnScreen(SiteB, POINT{100, 140})));
   WaitForEndDock();
   EXPECT_EQ(free->HostDockSite(), SiteB);
   EXPECT_EQ(free->UndockWidth(), 150);
