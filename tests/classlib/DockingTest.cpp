@@ -1,8 +1,9 @@
 // Docking: clients laid out in a dock site's zones under their grabbers, dock drags driven by
 // synthesized mouse input (out of a site into a floating form, back by the form's caption, into a
-// site that refuses, cancelled by Escape), the close button, and no windows or GDI objects left
-// behind.
+// site that refuses, onto sites that offer nothing, cancelled by Escape), the close button, and
+// no windows or GDI objects left behind.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "classlib/Application.h"
@@ -24,6 +25,8 @@ struct TDockLog : TObject {
   std::vector<std::string> Overs;
   bool SiteAccepts = true;
   bool SiteLetsGo = true;
+  bool SiteOffers = true;
+  std::vector<std::string> SiteInfos;  // who asked which site, once each
   TObject* EndTarget = reinterpret_cast<TObject*>(1);  // none yet
 
   static std::string NameOf(const TObject* obj)
@@ -49,6 +52,12 @@ struct TDockLog : TObject {
   void DockDrop(TObject* sender, TDragDockObject* source, int, int)
   {
     Events.push_back("drop " + NameOf(source->Control()) + " on " + NameOf(sender));
+  }
+  void GetSiteInfo(TObject* sender, TControl* client, RECT&, POINT, bool& canDock)
+  {
+    const std::string entry = NameOf(client) + " asks " + NameOf(sender);
+    if (std::find(SiteInfos.begin(), SiteInfos.end(), entry) == SiteInfos.end()) SiteInfos.push_back(entry);
+    canDock = SiteOffers;
   }
   void UnDock(TObject* sender, TControl* client, TWinControl* target, bool& allow)
   {
@@ -127,6 +136,7 @@ protected:
     site->SetOnDockOver(TDockOverEvent(Log.get(), &TDockLog::DockOver));
     site->SetOnDockDrop(TDockDropEvent(Log.get(), &TDockLog::DockDrop));
     site->SetOnUnDock(TUnDockEvent(Log.get(), &TDockLog::UnDock));
+    site->SetOnGetSiteInfo(TGetSiteInfoEvent(Log.get(), &TDockLog::GetSiteInfo));
     return site;
   }
   TPanel* NewClient(const char* name)
@@ -296,33 +306,47 @@ TEST_F(Docking, EscapeDuringTheDragLeavesEverythingWhereItWas)
   EXPECT_FALSE(DockDragging());
 }
 
-TEST_F(Docking, ADropStaysPutWhenTheSiteRefusesOrTheOldSiteHoldsOn)
+TEST_F(Docking, ADropStaysPutWhenTheSiteRefusesOrTheOldSiteHoldsOnAndFloatsWhereNoSiteOffers)
 {
   struct TCase {
     const char* Name;
-    bool Accepts;
-    bool LetsGo;
-    TWinControl* Host;  // where Two is afterwards
+    bool Offers, Accepts, LetsGo;
+    TWinControl* Host;  // where Two is afterwards; nullptr: floating
   };
   const TCase cases[] = {
-    {"site refuses", false, true, SiteA},
-    {"old site holds on", true, false, SiteA},
-    {"both agree", true, true, SiteB},
+    {"site refuses", true, false, true, SiteA},
+    {"old site holds on", true, true, false, SiteA},
+    {"no site offers itself", false, true, true, nullptr},
+    {"all agree", true, true, true, SiteB},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
+    ASSERT_TRUE(Two->ManualDock(SiteA));
+    HandleWaitingMessages();
     Log->Events.clear();
     Log->Overs.clear();
+    Log->SiteInfos.clear();
+    Log->SiteOffers = c.Offers;
     Log->SiteAccepts = c.Accepts;
     Log->SiteLetsGo = c.LetsGo;
     ASSERT_TRUE(TMouseDrag::Start(OnScreen(SiteA, POINT{50, 146}), OnScreen(SiteB, POINT{100, 140})));
     WaitForEndDock();
-    EXPECT_EQ(Two->HostDockSite(), c.Host);
-    EXPECT_FALSE(Two->Floating());
+    // Every site the drag passes is asked about the client.
+    EXPECT_NE(std::find(Log->SiteInfos.begin(), Log->SiteInfos.end(), "Two asks SiteB"), Log->SiteInfos.end())
+        << testing::PrintToString(Log->SiteInfos);
+    if (c.Host) {
+      EXPECT_EQ(Two->HostDockSite(), c.Host);
+      EXPECT_FALSE(Two->Floating());
+    } else {
+      EXPECT_TRUE(Two->Floating());
+      EXPECT_TRUE(Log->Overs.empty()) << testing::PrintToString(Log->Overs);
+    }
     const bool dropped =
         std::find(Log->Events.begin(), Log->Events.end(), "drop Two on SiteB") != Log->Events.end();
     EXPECT_EQ(dropped, c.Host == SiteB) << testing::PrintToString(Log->Events);
-    EXPECT_EQ(Log->EndTarget, c.Host == SiteB ? static_cast<TObject*>(SiteB) : nullptr);
+    if (c.Host) {
+      EXPECT_EQ(Log->EndTarget, c.Host == SiteB ? static_cast<TObject*>(SiteB) : nullptr);
+    }
   }
 }
 
