@@ -108,9 +108,7 @@ protected:
     One = NewClient("One");
     Two = NewClient("Two");
     Form->Show();
-    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == Form->Handle(); }));
+    ASSERT_TRUE(BringToFront(Form->Handle()));
     ASSERT_TRUE(One->ManualDock(SiteA));
     ASSERT_TRUE(Two->ManualDock(SiteA));
     HandleWaitingMessages();

@@ -42,6 +42,13 @@ bool PressKey(WORD key, std::initializer_list<WORD> modifiers)
   return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
 }
 
+bool BringToFront(HWND window)
+{
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(window);
+  return PumpUntil([window] { return GetForegroundWindow() == window; });
+}
+
 bool TMouseDrag::Start(POINT from, POINT to, bool escapeBeforeRelease)
 {
   Stop();

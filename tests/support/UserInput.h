@@ -10,6 +10,9 @@
 bool ClickAt(POINT screen);
 // A key pressed and released while the modifiers (VK_CONTROL, VK_MENU, VK_SHIFT) are held.
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Puts a shown window above all others and makes it the foreground window, where input made here
+// reaches it; answers whether it became the foreground window (messages are handled meanwhile).
+bool BringToFront(HWND window);
 
 // A drag with the left button that works while a drag's own message loop runs: the press at from,
 // then, one per tick of a thread timer (which such a loop dispatches like any other), the moves to

@@ -52,9 +52,7 @@ protected:
     Alpha = NewClient("Alpha");
     Beta = NewClient("Beta");
     Form->Show();
-    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == Form->Handle(); }));
+    ASSERT_TRUE(BringToFront(Form->Handle()));
     ASSERT_TRUE(Alpha->ManualDock(Site));
     ASSERT_TRUE(Beta->ManualDock(Site));
     HandleWaitingMessages();
