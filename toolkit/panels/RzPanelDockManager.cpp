@@ -40,27 +40,13 @@ TRzPanelDockManager::TRzPanelDockManager(TRzCustomPanel* panel)
   FCaptionFont->SetSize(8);
   FCloseFont->SetName("Marlett");
   FCloseFont->SetSize(8);
-  if (panel->IsDesigning()) return;
-  FPreviousWndProc = panel->WindowProc();
-  panel->SetWindowProc([this](TMessage& msg) { PanelWindowProc(msg); });
-  FHooked = true;
 }
 
-void TRzPanelDockManager::BeforeDestruction()
+void TRzPanelDockManager::WindowProc(TMessage& msg)
 {
-  if (FHooked) {
-    FHooked = false;
-    FPanel->SetWindowProc(FPreviousWndProc);
-  }
-  TDockTree::BeforeDestruction();
-}
-
-void TRzPanelDockManager::PanelWindowProc(TMessage& msg)
-{
-  const TObjectCall call(this);
   // A command or a click in a client may move the focus between clients: the captions show it.
   if (msg.Msg == WM_COMMAND || msg.Msg == WM_MOUSEACTIVATE) FPanel->Invalidate();
-  FPreviousWndProc(msg);
+  TDockTree::WindowProc(msg);
 }
 
 void TRzPanelDockManager::PaintDockFrame(TCanvas* canvas, TControl* control, const RECT& r)

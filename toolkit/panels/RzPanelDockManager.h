@@ -2,7 +2,8 @@
 // The panel's dock manager: the class library's dock tree with a 14-pixel grabber band that shows
 // each docked client's caption in the window caption colours (active for the client that holds
 // the focus) and a close glyph, while the panel's DockCaptionsVisible is set; without it the
-// class library's grabbers. Outside design time it also watches the panel's WM_COMMAND and
+// class library's grabbers. Through the tree's hook on the panel's window procedure (taken outside
+// design time, given back when the tree goes) it also watches the panel's WM_COMMAND and
 // WM_MOUSEACTIVATE, after which the captions are painted again (the focus may have moved).
 #include "classlib/DockTree.h"
 #include "classlib/Graphics.h"
@@ -13,8 +14,6 @@ class TRzPanelDockManager : public TDockTree {
   CL_CLASS(TRzPanelDockManager, TDockTree)
 public:
   explicit TRzPanelDockManager(TRzCustomPanel* panel);
-  // Gives the panel its previous WindowProc back.
-  void BeforeDestruction() override;
 
   TRzCustomPanel* Panel() const { return FPanel; }
   // "Verdana", 8 points: the clients' captions.
@@ -24,17 +23,15 @@ public:
 
 protected:
   void PaintDockFrame(TCanvas* canvas, TControl* control, const RECT& r) override;
+  void WindowProc(TMessage& msg) override;
 
 private:
-  void PanelWindowProc(TMessage& msg);
   // The caption written upwards in band, in the caption text colour.
   void DrawVerticalCaption(TCanvas* canvas, const RECT& band, const std::string& text);
 
   TRzCustomPanel* FPanel;
   TOwned<TFont> FCaptionFont;
   TOwned<TFont> FCloseFont;
-  bool FHooked = false;
-  TWndMethod FPreviousWndProc;
 };
 
 // A new font like font turned by angle degrees (counter-clockwise): the caller owns it.
