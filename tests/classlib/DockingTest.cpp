@@ -26,6 +26,7 @@ struct TDockLog : TObject {
   bool SiteAccepts = true;
   bool SiteLetsGo = true;
   bool SiteOffers = true;
+  RECT LastDockRect{};  // the frame of the last move over a site
   std::vector<std::string> SiteInfos;  // who asked which site, once each
   TObject* EndTarget = reinterpret_cast<TObject*>(1);  // none yet
 
@@ -41,8 +42,9 @@ struct TDockLog : TObject {
     EndTarget = target;
     Events.push_back("end " + NameOf(sender) + " in " + NameOf(target));
   }
-  void DockOver(TObject* sender, TDragDockObject*, int, int, TDragState state, bool& accept)
+  void DockOver(TObject* sender, TDragDockObject* source, int, int, TDragState state, bool& accept)
   {
+    if (state == dsDragMove) LastDockRect = source->DockRect();
     static const char* const States[] = {"enter", "leave", "move"};
     // Moves are as many as the mouse makes: only the first after each entry is logged.
     const std::string entry = NameOf(sender) + " " + States[static_cast<int>(state)];
@@ -265,6 +267,9 @@ TEST_F(Docking, AGrabberDraggedOutFloatsTheClientAndTheFormsCaptionDocksItBack)
   WaitForEndDock();
   EXPECT_EQ(Two->HostDockSite(), SiteB);
   EXPECT_EQ(Text(Two->BoundsRect()), Text(RECT{0, 12, 200, 280}));
+  // Over the empty site the frame showed the site's whole client area.
+  const POINT siteOrigin = OnScreen(SiteB, POINT{0, 0});
+  EXPECT_EQ(Text(Log->LastDockRect), Text(RECT{siteOrigin.x, siteOrigin.y, siteOrigin.x + 200, siteOrigin.y + 280}));
   EXPECT_EQ(Log->Events, (std::vector<std::string>{"start Two", "drop Two on SiteB", "end Two in SiteB"}));
   EXPECT_TRUE(EntriesAndLeavesPair(Log->Overs)) << testing::PrintToString(Log->Overs);
   ASSERT_GE(Log->Overs.size(), 2u);
