@@ -288,35 +288,45 @@ public:
 
   Variant CastFrom(const Variant& source) const override
   {
+    TBcd bcd;
+    if (!TryEncode(DecimalOf(source), bcd)) throw EVariantOverflowError("Arithmetic overflow");
+    return Make(bcd);
+  }
+
+  TVariantRelationship Compare(const Variant& left, const Variant& right) const override
+  {
+    // Against the exact value of the other side, which need not fit a TBcd (1E300 is simply larger).
+    switch (CompareDecimals(Decode(Value(left)), DecimalOf(right))) {
+    case -1: return TVariantRelationship::vrLessThan;
+    case 1: return TVariantRelationship::vrGreaterThan;
+    default: return TVariantRelationship::vrEqual;
+    }
+  }
+
+private:
+  // The value of source as a decimal number, by the conversions of the header.
+  TDecimal DecimalOf(const Variant& source) const
+  {
     TVarType t = source.VType();
-    if (t == varEmpty) return Make(Encode(TDecimal()));
-    if (IsWholeNumberKind(t)) return Make(Encode(FromInt64(source.AsInt64())));
-    if (t == varBoolean) return Make(Encode(FromInt64(source.AsBoolean() ? -1 : 0)));
+    if (t == VarType()) return Decode(Value(source));
+    if (t == varEmpty) return TDecimal();
+    if (IsWholeNumberKind(t)) return FromInt64(source.AsInt64());
+    if (t == varBoolean) return FromInt64(source.AsBoolean() ? -1 : 0);
     if (t == varCurrency) {
       TDecimal d = FromInt64(source.AsCurrency().Raw());
-      d.Exponent -= 4;  // ten-thousandths
-      return Make(Encode(d));
+      if (!d.IsZero()) d.Exponent -= 4;  // ten-thousandths
+      return d;
     }
+    TDecimal d;
     if (t == varString || t == varOleStr) {
-      TBcd bcd;
-      if (!TryStrToBcd(source.AsString(), bcd)) RaiseCastError(source);
-      return Make(bcd);
+      if (!TryParse(source.AsString(), DecimalSeparator(), d)) RaiseCastError(source);
+      return d;
     }
     bool floating = t == varSingle || t == varDouble || t == varDate || FindCustomVariantType(t);
     if (!floating) RaiseCastError(source);
     double value = source.AsDouble();
     if (!std::isfinite(value)) RaiseCastError(source);
-    return Make(Encode(FromDouble(value, t == varSingle ? 7 : 15)));
-  }
-
-  TVariantRelationship Compare(const Variant& left, const Variant& right) const override
-  {
-    Variant r = right.VType() == VarType() ? right : CastFrom(right);
-    switch (BcdCompare(Value(left), Value(r))) {
-    case -1: return TVariantRelationship::vrLessThan;
-    case 1: return TVariantRelationship::vrGreaterThan;
-    default: return TVariantRelationship::vrEqual;
-    }
+    return FromDouble(value, t == varSingle ? 7 : 15);
   }
 };
 

@@ -59,7 +59,8 @@ double BcdToDouble(const TBcd& value);
 //
 // Conversions: text and numbers convert both ways (text by TryStrToBcd and BcdToStr, integers and
 // currency exactly, doubles through 15 significant digits and singles through 7); Booleans are -1
-// and 0; dates are day numbers. A BCD compares with any value that converts to one, exactly; with
+// and 0; dates are day numbers; a value too large for a TBcd raises EVariantOverflowError. A BCD
+// compares exactly with any value that converts to a number, however large (1E300 is larger); with
 // text that is no number it raises EVariantTypeCastError.
 TVarType VarFMTBcd();
 Variant VarFMTBcdCreate(const TBcd& value);

@@ -246,6 +246,10 @@ TEST_F(FMTBcdTest, VariantComparisonAcrossKinds)
   EXPECT_FALSE(Bcd("1") == Null());
   EXPECT_TRUE(Bcd("1") < Variant(1.5));
   EXPECT_TRUE(Variant(1.5) > Bcd("1"));
+  // Values beyond what a BCD holds still compare; they do not convert.
+  EXPECT_TRUE(Bcd("1") < Variant(1e300));
+  EXPECT_TRUE(Bcd("1") > Variant("-1E100"));
+  EXPECT_THROW(VarToBcd(Variant(1e300)), EVariantOverflowError);
   EXPECT_THROW((void)(Bcd("1") == Variant("abc")), EVariantTypeCastError);
   EXPECT_THROW((void)(Variant("abc") < Bcd("1")), EVariantTypeCastError);
 }
