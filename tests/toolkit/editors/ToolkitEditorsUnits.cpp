@@ -5,6 +5,7 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/editors/cxDataConsts.h"
+#include "toolkit/editors/cxDataStorage.h"
 #include "toolkit/editors/cxDateUtils.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
@@ -18,6 +19,6 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &TestApplicationUnit,     &UnitdxCore,
                                  &UnitcxClasses,    &UnitcxFormats,   &UnitcxDateUtils,         &UnitcxEditUtils,
                                  &UnitcxEditConsts, &UnitcxEdit,      &UnitcxFilterControlStrs, &UnitcxDataConsts,
-                                 &UnitcxFilterConsts};
+                                 &UnitcxFilterConsts, &UnitcxDataStorage};
   return units;
 }
