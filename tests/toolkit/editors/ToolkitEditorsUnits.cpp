@@ -11,6 +11,7 @@
 #include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxEditUtils.h"
 #include "toolkit/editors/cxFilterConsts.h"
+#include "toolkit/editors/cxFilterControlUtils.h"
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 
@@ -19,6 +20,6 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &TestApplicationUnit,     &UnitdxCore,
                                  &UnitcxClasses,    &UnitcxFormats,   &UnitcxDateUtils,         &UnitcxEditUtils,
                                  &UnitcxEditConsts, &UnitcxEdit,      &UnitcxFilterControlStrs, &UnitcxDataConsts,
-                                 &UnitcxFilterConsts, &UnitcxDataStorage};
+                                 &UnitcxFilterConsts, &UnitcxDataStorage, &UnitcxFilterControlUtils};
   return units;
 }
