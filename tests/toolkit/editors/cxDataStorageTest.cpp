@@ -9,6 +9,7 @@
 #include "classlib/SQLTimeStamp.h"
 #include "classlib/Streams.h"
 #include "tests/support/TestHelpers.h"
+#include "tests/toolkit/editors/EditTestSupport.h"
 #include "toolkit/editors/cxDataStorage.h"
 #include "toolkit/editors/cxVariants.h"
 
@@ -393,6 +394,14 @@ TEST_F(cxDataStorageTest, TheListOfValueTypeClasses)
   // Back in the registered order for the tests after this one.
   while (list->Count() > 0) list->UnregisterValueType(list->Items(0));
   for (TcxValueTypeClass kind : registered) list->RegisterValueType(kind);
+
+  // The unit's shut-down takes every kind out again; its start-up puts them back in order.
+  {
+    TUnitShutDown down(UnitcxDataStorage);
+    EXPECT_EQ(list->Count(), 0);
+  }
+  EXPECT_EQ(list->Count(), 14);
+  EXPECT_EQ(list->Items(13), ClassRef<TcxObjectValueType>());
 }
 
 }  // namespace
