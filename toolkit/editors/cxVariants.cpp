@@ -1,7 +1,7 @@
 #include "toolkit/editors/cxVariants.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 #include <limits>
 #include <vector>
 #include "classlib/Exceptions.h"
@@ -49,24 +49,6 @@ void WriteLE(TStream& stream, T value)
   stream.WriteBuffer(bytes, sizeof(T));
 }
 
-template <class F, class I>
-F BitsTo(I bits)
-{
-  static_assert(sizeof(F) == sizeof(I));
-  F value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-template <class I, class F>
-I BitsOf(F value)
-{
-  static_assert(sizeof(F) == sizeof(I));
-  I bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 void AppendExtended(std::vector<uint8_t>& out, double value)
 {
   uint8_t bytes[10];
@@ -74,7 +56,7 @@ void AppendExtended(std::vector<uint8_t>& out, double value)
   out.insert(out.end(), bytes, bytes + 10);
 }
 
-void AppendDate(std::vector<uint8_t>& out, TDateTime value) { StoreLE(out, BitsOf<uint64_t>(value)); }
+void AppendDate(std::vector<uint8_t>& out, TDateTime value) { StoreLE(out, std::bit_cast<uint64_t>(value)); }
 
 void AppendAnsiText(std::vector<uint8_t>& out, const std::string& text)
 {
@@ -122,7 +104,7 @@ public:
       return Integer(v.AsInt64());
     case varSingle:
       Tag(TValueType::vaSingle);
-      return StoreLE(FBytes, BitsOf<uint32_t>(static_cast<float>(v.AsDouble())));
+      return StoreLE(FBytes, std::bit_cast<uint32_t>(static_cast<float>(v.AsDouble())));
     case varDouble: return Extended(v.AsDouble());
     case varCurrency:
       Tag(TValueType::vaCurrency);
@@ -253,7 +235,7 @@ Variant ReadValue(TStream& stream, int depth)
   case TValueType::vaLString: return Variant(ReadAnsiText(stream));
   case TValueType::vaFalse: return Variant(false);
   case TValueType::vaTrue: return Variant(true);
-  case TValueType::vaSingle: return Variant(BitsTo<float>(ReadLE<uint32_t>(stream)));
+  case TValueType::vaSingle: return Variant(std::bit_cast<float>(ReadLE<uint32_t>(stream)));
   case TValueType::vaCurrency: return Variant(ReadCurrencyValue(stream));
   case TValueType::vaDate: return VarFromDateTime(ReadDateTimeValue(stream));
   case TValueType::vaWString: return Variant(ReadWideText(stream));
@@ -343,8 +325,8 @@ void WriteLargeIntValue(TStream& stream, int64_t value) { WriteLE(stream, value)
 Currency ReadCurrencyValue(TStream& stream) { return Currency::FromRaw(ReadLE<int64_t>(stream)); }
 void WriteCurrencyValue(TStream& stream, Currency value) { WriteLE(stream, value.Raw()); }
 
-TDateTime ReadDateTimeValue(TStream& stream) { return BitsTo<double>(ReadLE<uint64_t>(stream)); }
-void WriteDateTimeValue(TStream& stream, TDateTime value) { WriteLE(stream, BitsOf<uint64_t>(value)); }
+TDateTime ReadDateTimeValue(TStream& stream) { return std::bit_cast<double>(ReadLE<uint64_t>(stream)); }
+void WriteDateTimeValue(TStream& stream, TDateTime value) { WriteLE(stream, std::bit_cast<uint64_t>(value)); }
 
 double ReadExtendedValue(TStream& stream)
 {
