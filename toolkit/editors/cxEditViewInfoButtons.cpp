@@ -66,9 +66,12 @@ int TcxCustomEditViewInfo::PressedShiftOf(const TcxEditButtonViewInfo* Button) c
 void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* Canvas, int Index)
 {
   TcxEditButtonViewInfo* button = Buttons(Index);
-  // Only the shown part of the button gets a bitmap; it is drawn in the button's own coordinates.
-  RECT shown{};
+  // Only the shown part of the button that the canvas can show gets a bitmap; it is drawn in the
+  // button's own coordinates.
+  RECT shown{}, canvasArea{};
   if (!IntersectRectPair(shown, button->Bounds, button->VisibleBounds)) return;
+  if (GetClipBox(Canvas->GetDCHandle(), &canvasArea) == NULLREGION || !IntersectRectPair(shown, shown, canvasArea))
+    return;
   auto bitmap = MakeOwned<TcxBitmap>(RectWidth(shown), RectHeight(shown));
   TcxCanvas* canvas = bitmap->cxCanvas();
   BitBlt(canvas->GetDCHandle(), 0, 0, RectWidth(shown), RectHeight(shown), Canvas->GetDCHandle(), shown.left,

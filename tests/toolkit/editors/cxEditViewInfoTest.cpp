@@ -1,0 +1,532 @@
+// The edit view info: button frames and contents in every style and state (text-free pixel
+// checks), themed buttons through the theme-recording stand-in, hit tests, hints, the invalidation
+// of what changed in a real window, background kinds, bad bounds, and no GDI object left behind.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "classlib/Graphics.h"
+#include "classlib/Hints.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ScopedSeam.h"
+#include "tests/support/ThemeStandIn.h"
+#include "tests/toolkit/editors/EditViewTestSupport.h"
+#include "toolkit/base/cxGeometry.h"
+#include "toolkit/controls/cxControlsHelpers.h"
+
+namespace {
+constexpr COLORREF Marker = RGB(1, 2, 3);
+
+COLORREF Rgb(TColor color) { return ColorToRGB(color); }
+
+// One right-aligned button of 17 pixels at (23, 0, 40, 20) in a borderless stand-alone editor whose
+// background is yellow.
+struct TButtonBench {
+  explicit TButtonBench(TcxEditButtonKind kind, TcxEditButtonStyle style) : World(60, 24)
+  {
+    World.Surface.Surface().Fill(Marker);
+    World.Style->SetBorderStyle(ebsNone);
+    World.Style->SetColor(clYellow);
+    World.Style->SetButtonStyle(style);
+    Button = World.Add({kind, 17});
+  }
+  // Paints the editor with its button in the state.
+  TOwned<TcxCustomEditViewInfo> Paint(TcxEditButtonState state)
+  {
+    Button->SetEnabled(state != ebsDisabled);
+    const bool over = state == ebsHot || state == ebsPressed;
+    return World.Paint(Bounds, false, over ? POINT{30, 10} : POINT{-1, -1},
+                       state == ebsPressed ? TShiftState{ssLeft} : TShiftState{}, state == ebsPressed);
+  }
+  COLORREF Pixel(int x, int y) { return World.Surface.Pixel(x, y); }
+  // The smallest rectangle holding every pixel of the colour inside the area (by default the
+  // content of a 3-D button, inside its frames).
+  RECT BoxOf(TColor color, const RECT& area = RECT{25, 2, 38, 18})
+  {
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (Pixel(x, y) == Rgb(color)) box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                                  std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+    return box;
+  }
+
+  static constexpr RECT Bounds{0, 0, 40, 20};
+  TEditViewWorld World;
+  TcxEditButton* Button;
+};
+
+const char* StateName(TcxEditButtonState state)
+{
+  static const char* const names[] = {"disabled", "normal", "pressed", "hot"};
+  return names[static_cast<int>(state)];
+}
+
+TEST(EditViewInfo, ThreeDimensionalFramesByState)
+{
+  for (TcxEditButtonState state : {ebsNormal, ebsHot, ebsPressed, ebsDisabled}) {
+    SCOPED_TRACE(StateName(state));
+    TButtonBench bench(bkEllipsis, bts3D);
+    auto viewInfo = bench.Paint(state);
+    ASSERT_EQ(viewInfo->Buttons(0)->State, state);
+    if (state == ebsPressed) {
+      EXPECT_EQ(bench.Pixel(23, 0), Rgb(clBtnShadow));
+      EXPECT_EQ(bench.Pixel(39, 19), Rgb(clBtnShadow));
+      EXPECT_EQ(bench.Pixel(24, 1), Rgb(clBtnFace));
+    } else {
+      EXPECT_EQ(bench.Pixel(23, 0), Rgb(cl3DLight));
+      EXPECT_EQ(bench.Pixel(39, 19), Rgb(cl3DDkShadow));
+      EXPECT_EQ(bench.Pixel(24, 1), Rgb(clBtnHighlight));
+      EXPECT_EQ(bench.Pixel(38, 18), Rgb(clBtnShadow));
+    }
+    EXPECT_EQ(bench.Pixel(25, 3), Rgb(clBtnFace));
+    // The editor's background left of the button, nothing beyond the bounds.
+    EXPECT_EQ(bench.Pixel(10, 10), Rgb(clYellow));
+    EXPECT_EQ(bench.Pixel(45, 10), Marker);
+    EXPECT_EQ(bench.Pixel(10, 21), Marker);
+  }
+}
+
+// The content of a 3-D button is (25, 2, 38, 18): wider than 11, so the dots are 2 pixels.
+TEST(EditViewInfo, EllipsisDotsAndTheirEmbossedDisabledForm)
+{
+  const RECT strip{26, 9, 37, 12};
+  struct {
+    TcxEditButtonState State;
+    TColor Color;
+    std::vector<std::string> Picture;
+  } const cases[] = {
+    {ebsNormal, clBtnText, {"##..##..##.", "##..##..##.", "..........."}},
+    {ebsHot, clBtnText, {"##..##..##.", "##..##..##.", "..........."}},
+    {ebsPressed, clBtnText, {"...........", ".##..##..##", ".##..##..##"}},
+    {ebsDisabled, clBtnShadow, {"##..##..##.", "##..##..##.", "..........."}},
+    {ebsDisabled, clBtnHighlight, {"...........", "..#...#...#", ".##..##..##"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(StateName(c.State));
+    TButtonBench bench(bkEllipsis, bts3D);
+    bench.Paint(c.State);
+    EXPECT_EQ(bench.World.Surface.Picture(strip, Rgb(c.Color)), c.Picture);
+  }
+}
+
+TEST(EditViewInfo, DropDownArrowMovesWhenPressedAndIsEmbossedWhenDisabled)
+{
+  TButtonBench normal(bkDown, bts3D);
+  normal.Paint(ebsNormal);
+  const RECT arrow = normal.BoxOf(clBtnText);
+  ASSERT_LT(arrow.left, arrow.right);
+  EXPECT_GE(arrow.bottom - arrow.top, 2);
+  // Centred in the button.
+  EXPECT_LE(std::abs((arrow.left + arrow.right) - (23 + 40)), 1);
+
+  TButtonBench pressed(bkDown, bts3D);
+  pressed.Paint(ebsPressed);
+  const RECT moved = pressed.BoxOf(clBtnText);
+  EXPECT_EQ(moved.left, arrow.left + 1);
+  EXPECT_EQ(moved.top, arrow.top + 1);
+
+  TButtonBench disabled(bkDown, bts3D);
+  disabled.Paint(ebsDisabled);
+  const RECT shadow = disabled.BoxOf(clBtnShadow);
+  EXPECT_EQ(disabled.BoxOf(clBtnText).left, INT_MAX);
+  // The shadow arrow sits where the arrow is; its highlight copy one pixel right and down shows
+  // below and right of it.
+  EXPECT_GE(shadow.top, arrow.top);
+  EXPECT_LE(shadow.bottom, arrow.bottom);
+  EXPECT_EQ(disabled.Pixel(shadow.right, shadow.top + 1), Rgb(clBtnHighlight));
+}
+
+TEST(EditViewInfo, SimpleButtonsTurnFlatWhileHotOrPressed)
+{
+  struct {
+    TcxEditButtonStyle Style;
+    TcxEditButtonState State;
+    TColor Column23, Column24, Column38, Column39;
+  } const cases[] = {
+    {btsSimple, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow},
+    {btsSimple, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
+    {btsSimple, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
+    {btsFlat, ebsNormal, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
+    {btsFlat, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.Style) << " " << StateName(c.State));
+    TButtonBench bench(bkEllipsis, c.Style);
+    bench.Paint(c.State);
+    EXPECT_EQ(bench.Pixel(23, 5), Rgb(c.Column23));
+    EXPECT_EQ(bench.Pixel(24, 5), Rgb(c.Column24));
+    EXPECT_EQ(bench.Pixel(38, 5), Rgb(c.Column38));
+    EXPECT_EQ(bench.Pixel(39, 5), Rgb(c.Column39));
+  }
+}
+
+TEST(EditViewInfo, UltraFlatAndHotFlatFramesWithoutABorder)
+{
+  // Without a border a hot ultra-flat button is framed in the highlight; an idle one in the
+  // editor's background.
+  TButtonBench hot(bkEllipsis, btsUltraFlat);
+  hot.Paint(ebsHot);
+  EXPECT_EQ(hot.Pixel(23, 10), Rgb(clHighlight));
+  EXPECT_EQ(hot.Pixel(39, 0), Rgb(clHighlight));
+  EXPECT_EQ(hot.Pixel(30, 4), Rgb(GetPainterButtonColor(false, false)));
+  TButtonBench idle(bkEllipsis, btsUltraFlat);
+  idle.Paint(ebsNormal);
+  EXPECT_EQ(idle.Pixel(23, 10), Rgb(clYellow));
+  EXPECT_EQ(idle.Pixel(30, 4), Rgb(clBtnFace));
+  // The only button of the right group faces the text: a full shadow frame; pressed, it is dark.
+  TButtonBench hotFlat(bkEllipsis, btsHotFlat);
+  hotFlat.Paint(ebsPressed);
+  EXPECT_EQ(hotFlat.Pixel(23, 10), Rgb(clBtnShadow));
+  EXPECT_EQ(hotFlat.Pixel(39, 10), Rgb(clBtnShadow));
+  EXPECT_EQ(hotFlat.Pixel(30, 4), Rgb(clBtnText));
+}
+
+TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
+{
+  struct {
+    TcxEditButtonState State;
+    int ThemeState;
+  } const cases[] = {{ebsNormal, 1}, {ebsHot, 2}, {ebsPressed, 3}, {ebsDisabled, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(StateName(c.State));
+    TThemeStandIn themes;
+    TButtonBench bench(bkEllipsis, bts3D);
+    bench.World.Style->LookAndFeel()->SetNativeStyle(true);
+    auto viewInfo = bench.Paint(c.State);
+    ASSERT_TRUE(viewInfo->NativeStyle);
+    const auto backgrounds = themes.Of("Background");
+    const auto button = std::find_if(backgrounds.begin(), backgrounds.end(),
+                                     [](const TThemeStandIn::TCall& call) { return call.Class == L"Button"; });
+    ASSERT_NE(button, backgrounds.end());
+    EXPECT_EQ(button->Part, 1);
+    EXPECT_EQ(button->State, c.ThemeState);
+    EXPECT_TRUE(RectIs(button->Rect, 23, 0, 40, 20)) << RectText(button->Rect);
+  }
+  // A single drop-down button is the combo box's part, with no arrow of its own.
+  {
+    TThemeStandIn themes;
+    TButtonBench bench(bkDown, bts3D);
+    bench.World.Style->LookAndFeel()->SetNativeStyle(true);
+    bench.Paint(ebsHot);
+    const auto backgrounds = themes.Of("Background");
+    ASSERT_FALSE(backgrounds.empty());
+    EXPECT_EQ(backgrounds.back().Class, L"ComboBox");
+    EXPECT_EQ(backgrounds.back().State, 2);
+  }
+  // Without the button theme the button is drawn in its style.
+  TThemeStandIn themes;
+  themes.Refuse(L"Button");
+  TButtonBench bench(bkEllipsis, bts3D);
+  bench.World.Style->LookAndFeel()->SetNativeStyle(true);
+  auto viewInfo = bench.Paint(ebsNormal);
+  EXPECT_EQ(viewInfo->Buttons(0)->ThemePart, 0);
+  EXPECT_EQ(bench.Pixel(23, 0), Rgb(cl3DLight));
+  for (const auto& call : themes.Of("Background")) EXPECT_NE(call.Class, L"Button");
+}
+
+TEST(EditViewInfo, PartsAtPoints)
+{
+  TEditViewWorld world;
+  world.Add({bkDown, 15});
+  world.Add({bkDown, 10, true});
+  auto viewData = world.ViewData();
+  auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+  // Border rect (1, 1, 99, 21); buttons (84, 1, 99, 21) and (1, 1, 11, 21).
+  struct {
+    POINT P;
+    int Part;
+  } const cases[] = {
+    {{90, 10}, 0},  {{84, 1}, 0},   {{98, 20}, 0},  {{5, 5}, 1},      {{83, 10}, cxEditPartBorder},
+    {{11, 10}, cxEditPartBorder}, {{0, 10}, cxEditPartNone}, {{99, 10}, cxEditPartNone},
+    {{50, 21}, cxEditPartNone},   {{-5, 30}, cxEditPartNone},
+  };
+  for (const auto& c : cases) EXPECT_EQ(viewInfo->GetPartAt(c.P), c.Part) << c.P.x << ", " << c.P.y;
+  RECT r{};
+  EXPECT_TRUE(viewInfo->GetPartRect(0, r));
+  EXPECT_TRUE(RectIs(r, 84, 1, 99, 21));
+  EXPECT_FALSE(viewInfo->GetPartRect(cxEditPartNone, r));
+  // Hot-track points and hints count from the view info's origin.
+  viewInfo->Origin = POINT{100, 50};
+  EXPECT_TRUE(viewInfo->IsHotTrackPoint(POINT{190, 60}));
+  EXPECT_FALSE(viewInfo->IsHotTrackPoint(POINT{90, 10}));
+}
+
+class THintWindowOfTest : public THintWindow {
+  CL_CLASS(THintWindowOfTest, THintWindow)
+public:
+  using THintWindow::THintWindow;
+};
+CL_DEFINE_CLASS(THintWindowOfTest);
+
+TEST(EditViewInfo, ButtonHintsAreMeasuredByOneSharedHintWindow)
+{
+  TEditViewWorld world;
+  world.Add({bkDown, 15})->SetHint("Open|Opens the file");
+  auto viewData = world.ViewData();
+  auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+  EXPECT_EQ(viewInfo->GetHintText(POINT{90, 10}), "Open");
+  EXPECT_EQ(viewInfo->GetHintText(POINT{50, 10}), "");
+  RECT rect{};
+  bool multiLine = true;
+  std::string text;
+  const POINT cursor = ReadCursorPos();
+  ASSERT_TRUE(viewInfo->GetHintAt(POINT{90, 10}, rect, multiLine, text));
+  EXPECT_EQ(text, "Open");
+  EXPECT_FALSE(multiLine);
+  EXPECT_EQ(rect.left, cursor.x);
+  EXPECT_EQ(rect.top, cursor.y + GetSystemMetrics(SM_CYCURSOR));
+  EXPECT_GT(RectWidth(rect), 0);
+  EXPECT_FALSE(viewInfo->GetHintAt(POINT{50, 10}, rect, multiLine, text));
+  EXPECT_TRUE(text.empty());
+
+  THintWindow* shared = EditHintMeasuringWindow();
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(EditHintMeasuringWindow(), shared);
+  {
+    TScopedSeam hintClass(HintWindowClass, THintWindowOfTest::StaticClass());
+    THintWindow* other = EditHintMeasuringWindow();
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->ClassType(), THintWindowOfTest::StaticClass());
+  }
+  EXPECT_EQ(EditHintMeasuringWindow()->ClassType(), THintWindow::StaticClass());
+}
+
+// --- Invalidation in a real window ---
+
+class TInvalidationWindow {
+public:
+  TInvalidationWindow()
+      : FWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 80, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr))
+  {
+    UpdateWindow(FWindow);
+    HandleWaitingMessages();
+  }
+  ~TInvalidationWindow() { DestroyWindow(FWindow); }
+  TInvalidationWindow(const TInvalidationWindow&) = delete;
+  TInvalidationWindow& operator=(const TInvalidationWindow&) = delete;
+  HWND Handle() const { return FWindow; }
+  void Validate() { ValidateRect(FWindow, nullptr); }
+  // The region waiting to be painted.
+  TOwned<TcxRegion> UpdateRegion() const
+  {
+    auto region = MakeOwned<TcxRegion>();
+    GetUpdateRgn(FWindow, region->Handle(), FALSE);
+    return region;
+  }
+
+private:
+  HWND FWindow;
+};
+
+// Bounds (10, 5, 110, 27), border (11, 6, 109, 26), buttons (70, 6, 89, 26) and (89, 6, 109, 26).
+TOwned<TcxCustomEditViewInfo> InvalidationViewInfo()
+{
+  auto viewInfo = MakeOwned<TcxCustomEditViewInfo>();
+  viewInfo->Bounds = RECT{10, 5, 110, 27};
+  viewInfo->BorderRect = RECT{11, 6, 109, 26};
+  viewInfo->EditBorderStyle = ebsSingle;
+  viewInfo->BackgroundColor = clWindow;
+  viewInfo->BorderColor = clBlack;
+  viewInfo->SetButtonCount(2);
+  viewInfo->Buttons(0)->Bounds = RECT{70, 6, 89, 26};
+  viewInfo->Buttons(1)->Bounds = RECT{89, 6, 109, 26};
+  return viewInfo;
+}
+
+TOwned<TcxRegion> RegionOf(std::initializer_list<RECT> add, std::initializer_list<RECT> subtract = {})
+{
+  auto region = MakeOwned<TcxRegion>();
+  for (const RECT& r : add) region->CombineWith(MakeOwned<TcxRegion>(r), roAdd);
+  for (const RECT& r : subtract) region->CombineWith(MakeOwned<TcxRegion>(r), roSubtract);
+  return region;
+}
+
+TEST(EditViewInfo, InvalidatesOnlyWhatChanged)
+{
+  TInvalidationWindow window;
+  const RECT bounds{10, 5, 110, 27}, inner{20, 8, 60, 24};
+  struct TCase {
+    const char* Name;
+    void (*Change)(TcxCustomEditViewInfo* Current);
+    bool WithPrevious;
+    RECT Inner;
+    bool Expected;
+    TOwned<TcxRegion> Region;
+  };
+  TCase cases[] = {
+    {"nothing changed", [](TcxCustomEditViewInfo*) {}, true, inner, false, RegionOf({})},
+    {"a button's state: that button alone",
+     [](TcxCustomEditViewInfo* v) { v->Buttons(1)->State = ebsHot; }, true, inner, true, RegionOf({{89, 6, 109, 26}})},
+    {"the background colour: all but the inner control",
+     [](TcxCustomEditViewInfo* v) { v->BackgroundColor = clYellow; }, true, inner, true, RegionOf({bounds}, {inner})},
+    {"the background colour without an inner area: everything",
+     [](TcxCustomEditViewInfo* v) { v->BackgroundColor = clYellow; }, true, RECT{}, true, RegionOf({bounds})},
+    {"the state: all but the inner control",
+     [](TcxCustomEditViewInfo* v) { v->ContainerState = TcxContainerState{TcxContainerStateFlag::csHotTrack}; },
+     true, inner, true, RegionOf({bounds}, {inner})},
+    {"the border colour: the border alone",
+     [](TcxCustomEditViewInfo* v) { v->BorderColor = clRed; }, true, inner, true,
+     RegionOf({bounds}, {{11, 6, 109, 26}})},
+    {"no previous view info: all but the inner control", [](TcxCustomEditViewInfo*) {}, false, inner, false,
+     RegionOf({bounds}, {inner})},
+    {"empty bounds: nothing beyond the buttons",
+     [](TcxCustomEditViewInfo* v) {
+       v->Bounds = RECT{};
+       v->BackgroundColor = clYellow;
+       v->Buttons(0)->State = ebsPressed;
+     },
+     true, inner, true, RegionOf({{70, 6, 89, 26}})},
+    {"an origin moves everything",
+     [](TcxCustomEditViewInfo* v) {
+       v->Origin = POINT{5, 7};
+       v->Buttons(0)->State = ebsPressed;
+     },
+     true, inner, true, RegionOf({{75, 13, 94, 33}})},
+  };
+  for (TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto previous = InvalidationViewInfo();
+    auto current = InvalidationViewInfo();
+    c.Change(current.get());
+    window.Validate();
+    EXPECT_EQ(current->InvalidateChangedParts(window.Handle(), c.Inner, c.WithPrevious ? previous.get() : nullptr),
+              c.Expected);
+    auto region = window.UpdateRegion();
+    EXPECT_TRUE(region->SameAs(c.Region.get())) << RectText(region->BoundsRect());
+  }
+  // Without a border its colour does not count.
+  auto previous = InvalidationViewInfo();
+  auto current = InvalidationViewInfo();
+  previous->EditBorderStyle = current->EditBorderStyle = ebsNone;
+  current->BorderColor = clRed;
+  window.Validate();
+  EXPECT_FALSE(current->InvalidateChangedParts(window.Handle(), inner, previous.get()));
+  EXPECT_TRUE(window.UpdateRegion()->IsEmptyRegion());
+  // Without a window nothing is done.
+  current->BackgroundColor = clYellow;
+  EXPECT_FALSE(current->InvalidateChangedParts(nullptr, RECT{}, previous.get()));
+  // InvalidateChanges keeps nothing back.
+  window.Validate();
+  current->InvalidateChanges(window.Handle(), previous.get());
+  EXPECT_TRUE(window.UpdateRegion()->SameAs(RegionOf({bounds}).get()));
+}
+
+TEST(EditViewInfo, UpdateRegionsAndCopies)
+{
+  auto previous = InvalidationViewInfo();
+  auto current = InvalidationViewInfo();
+  current->Buttons(0)->State = ebsHot;
+  EXPECT_TRUE(current->CreateUpdateRegion(previous.get())->SameAs(RegionOf({{70, 6, 89, 26}}).get()));
+  current->EditBorderStyle = ebs3D;
+  EXPECT_TRUE(current->CreateUpdateRegion(previous.get())->SameAs(RegionOf({{10, 5, 110, 27}}).get()));
+  // A copy carries what the comparison reads.
+  auto copy = MakeOwned<TcxCustomEditViewInfo>();
+  current->PressedButtonIndex = 1;
+  copy->Assign(current.get());
+  EXPECT_EQ(copy->ButtonCount(), 2);
+  EXPECT_EQ(copy->Buttons(0)->State, ebsHot);
+  EXPECT_EQ(copy->EditBorderStyle, ebs3D);
+  EXPECT_EQ(copy->PressedButtonIndex, 1);
+  EXPECT_TRUE(copy->CreateUpdateRegion(current.get())->IsEmptyRegion());
+  // Moving moves the buttons with the rest.
+  copy->ShiftBy(3, 4);
+  EXPECT_TRUE(RectIs(copy->Buttons(1)->Bounds, 92, 10, 112, 30));
+}
+
+TEST(EditViewInfo, BackgroundKinds)
+{
+  struct {
+    bool Inplace, Native, Transparent, Handler;
+    TcxEditBackgroundKind Kind;
+    bool Plain;
+  } const cases[] = {
+    {false, false, false, false, ebkPlain, false},    {false, true, false, false, ebkColor, false},
+    {false, false, true, false, ebkParentImage, true}, {true, false, false, false, ebkColor, false},
+    {true, false, true, false, ebkInplaceTransparent, true}, {true, false, false, true, ebkHandler, true},
+  };
+  auto handlers = MakeOwned<TViewHandlers>();
+  int painted = 0;
+  handlers->Background = [&](TcxCanvas*, bool& handled) {
+    ++painted;
+    handled = true;
+  };
+  for (const auto& c : cases) {
+    auto viewInfo = MakeOwned<TcxCustomEditViewInfo>();
+    viewInfo->IsInplace = c.Inplace;
+    viewInfo->NativeStyle = c.Native;
+    viewInfo->DrawTransparent = c.Transparent;
+    if (c.Handler) viewInfo->SetBackgroundDrawHandler({handlers.get(), &TViewHandlers::PaintBackground});
+    EXPECT_EQ(viewInfo->GetBackgroundKind(), c.Kind);
+    EXPECT_EQ(viewInfo->IsPlainBackgroundState(), c.Plain);
+  }
+  // In place, the handler paints the background instead of the fill.
+  TEditViewWorld world(60, 24);
+  world.Surface.Surface().Fill(Marker);
+  auto viewData = world.ViewData(true);
+  auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 40, 20});
+  viewInfo->SetBackgroundDrawHandler({handlers.get(), &TViewHandlers::PaintBackground});
+  viewInfo->Paint(world.Surface.cxCanvas());
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(world.Surface.Pixel(10, 10), Marker);
+}
+
+TEST(EditViewInfo, BadBoundsDrawNothingOutsideThem)
+{
+  struct {
+    const char* Name;
+    RECT Bounds;
+    int ButtonWidth;
+    bool Shadow;
+  } const cases[] = {
+    {"empty bounds", {0, 0, 0, 0}, 15, false},
+    {"a negative size", {30, 15, 10, 5}, 15, false},
+    {"a button wider than the editor", {10, 2, 50, 22}, 500, false},
+    {"a shadow and a wide button", {10, 2, 50, 22}, 500, true},
+    {"an empty caption", {10, 2, 50, 22}, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEditViewWorld world(60, 24);
+    world.Surface.Surface().Fill(Marker);
+    world.Style->SetShadow(c.Shadow);
+    world.Add({c.ButtonWidth ? bkDown : bkText, c.ButtonWidth});
+    world.Add({bkEllipsis, 0, true});
+    world.Paint(c.Bounds);
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (!IsPointInRect(POINT{x, y}, c.Bounds)) {
+          ASSERT_EQ(world.Surface.Pixel(x, y), Marker) << x << ", " << y;
+        }
+  }
+  // Open bounds compute and paint.
+  TEditViewWorld world(60, 24);
+  world.Add({bkDown});
+  auto viewInfo = world.Paint(RECT{0, 0, cxEditOpenBound, cxEditOpenBound});
+  EXPECT_EQ(viewInfo->Buttons(0)->Bounds.right, cxEditOpenBound - 1);
+}
+
+TEST(EditViewInfo, ThousandRoundsOfEveryButtonStyleLeaveNoGdiObject)
+{
+  auto glyph = MakeOwned<TBitmap>();
+  glyph->SetSize(8, 8);
+  TEditViewWorld world(120, 24);
+  world.Add({bkEllipsis, 14});
+  world.Add({bkDown, 14});
+  world.Add({bkGlyph, 0, true})->SetGlyph(glyph.get());
+  world.Add({bkText, 0, true, true, "Go"});
+  const TcxEditButtonStyle styles[] = {btsDefault, bts3D,     btsFlat,    btsSimple,
+                                       btsHotFlat, btsUltraFlat, btsOffice11};
+  const auto round = [&](int i) {
+    world.Style->SetButtonStyle(styles[i % 7]);
+    world.Style->SetGradientButtons(i % 2 == 0);
+    const POINT points[] = {{-1, -1}, {105, 10}, {5, 10}};
+    world.Paint(RECT{0, 0, 120, 22}, i % 3 == 0, points[i % 3], i % 4 == 0 ? TShiftState{ssLeft} : TShiftState{},
+                i % 4 == 0);
+  };
+  for (int i = 0; i < 84; ++i) round(i);  // the brush cache and shared bitmaps are made once
+  const int before = LiveGdiObjects();
+  for (int i = 0; i < 1000; ++i) round(i);
+  EXPECT_EQ(LiveGdiObjects(), before);
+}
+}  // namespace
