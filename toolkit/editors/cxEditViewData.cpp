@@ -45,7 +45,6 @@ int AddClamped(int A, int B)
 }
 
 bool IsZeroRect(const RECT& R) { return R.left == 0 && R.top == 0 && R.right == 0 && R.bottom == 0; }
-bool IsEmptyArea(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
 
 void MoveHorizontally(RECT& R, int DX)
 {
@@ -153,7 +152,7 @@ void TcxCustomEditViewData::ResetCalculatedRects()
 int TcxCustomEditViewData::GetPaintOptions()
 {
   int options = PaintFlags;
-  if (!IsEmptyArea(ContentOffsetBlock.Rect)) options |= 4;
+  if (!IsRectEmpty(&ContentOffsetBlock.Rect)) options |= 4;
   if (ContentOffsetBlock.Flags & 1) options |= 16;
   return options;
 }
@@ -429,7 +428,7 @@ void TcxCustomEditViewData::CalculateButtonBounds(TcxCanvas* Canvas, TcxCustomEd
                                                   int Index)
 {
   TcxEditButtonViewInfo* record = ViewInfo->Buttons(Index);
-  if (IsEmptyArea(Area)) {
+  if (IsRectEmpty(&Area)) {
     record->Bounds = RECT{};
     record->VisibleBounds = RECT{};
     return;
@@ -661,7 +660,7 @@ void TcxCustomEditViewData::GetClientExtent(TcxCanvas* Canvas, TcxCustomEditView
   // The shown part of each button: a button cut at the edge leaves no room beyond it.
   for (int i = 0; i < ViewInfo->ButtonCount(); ++i) {
     const TcxEditButtonViewInfo* record = ViewInfo->Buttons(i);
-    if (IsEmptyArea(record->VisibleBounds)) continue;
+    if (IsRectEmpty(&record->VisibleBounds)) continue;
     if (record->LeftAlignment)
       Extent.left = std::max(Extent.left, record->VisibleBounds.right - Bounds.left);
     else

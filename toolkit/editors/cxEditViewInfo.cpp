@@ -19,7 +19,6 @@ constexpr int cxEditThemeTextPart = 1;
 constexpr int cxEditThemeBorderPartVista = 6;
 constexpr int cxButtonThemePushPart = 1;
 
-bool IsEmptyArea(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
 
 THintWindow* NewMeasuringHintWindow() { return NewHintWindow(nullptr, nullptr); }
 TUnitObject<THintWindow> GHintWindow{UnitcxEdit, NewMeasuringHintWindow};
@@ -67,7 +66,7 @@ bool TcxEditButtonViewInfo::InvalidateIfChanged(HWND Window, TcxEditButtonViewIn
   if (Previous && !DiffersFrom(Previous)) return false;
   if (Window) {
     const RECT r = OffsetRectByPoint(Bounds, Origin);
-    if (!IsEmptyArea(r)) InvalidateRect(Window, &r, EraseOnInvalidate);
+    if (!IsRectEmpty(&r)) InvalidateRect(Window, &r, EraseOnInvalidate);
   }
   return true;
 }
@@ -146,14 +145,14 @@ void TcxCustomEditViewInfo::GetContentColors(TColor& Background, TColor& Text)
 
 void TcxCustomEditViewInfo::DrawContent(TcxCanvas* Canvas)
 {
-  if (IsEmptyArea(Bounds)) return;
+  if (IsRectEmpty(&Bounds)) return;
   Canvas->PushDCState();
   // Nothing lands outside the bounds; the buttons paint their own areas unless the theme shows
   // the background through them.
   Canvas->IntersectClipWithRect(Bounds);
   if (ButtonCount() > 0 && !Buttons(0)->BackgroundShowsThrough)
     for (const auto& button : ButtonViewInfos)
-      if (!IsEmptyArea(button->VisibleBounds)) Canvas->ExcludeRectFromClip(button->VisibleBounds);
+      if (!IsRectEmpty(&button->VisibleBounds)) Canvas->ExcludeRectFromClip(button->VisibleBounds);
   DrawBackgroundAndBorder(Canvas, true);
   Canvas->PopDCState();
   DrawButtons(Canvas);
@@ -209,14 +208,14 @@ void TcxCustomEditViewInfo::DrawEditBackground(TcxCanvas* Canvas, bool FillAll, 
     }
     if (theme) {
       Canvas->PushClipRegion();
-      if (!IsEmptyArea(content)) Canvas->ExcludeRectFromClip(content);
+      if (!IsRectEmpty(&content)) Canvas->ExcludeRectFromClip(content);
       if (Edit && dxUxTheme::IsThemeBackgroundPartiallyTransparent(theme, part, NativeState))
         PaintParentBackground(Edit, Canvas, Bounds);
       dxUxTheme::DrawThemeBackground(theme, dc, part, NativeState, &themeRect, nullptr);
       Canvas->PopClipRegion();
     }
   }
-  if (DrawTransparent || IsEmptyArea(content)) return;
+  if (DrawTransparent || IsRectEmpty(&content)) return;
   if (!IsInplace && EditBorderStyle != ebsNone && !FillAll) {
     if (Mode == 2) return;
     if (!RectsEqual(content, BorderRect)) {
@@ -259,7 +258,7 @@ void TcxCustomEditViewInfo::DrawBackgroundInRect(TcxCanvas* Canvas, const RECT& 
                                                  const RECT& InnerRect)
 {
   Canvas->PushDCState();
-  if (!FillAll && !IsEmptyArea(InnerRect)) Canvas->ExcludeRectFromClip(InnerRect);
+  if (!FillAll && !IsRectEmpty(&InnerRect)) Canvas->ExcludeRectFromClip(InnerRect);
   switch (GetBackgroundKind()) {
     case ebkHandler: {
       Canvas->IntersectClipWithRect(Rect);
@@ -300,7 +299,7 @@ void TcxCustomEditViewInfo::DrawButton(TcxCanvas* Canvas, int Index)
 {
   TcxEditButtonViewInfo* button = Buttons(Index);
   button->BackgroundColor = BackgroundColor;
-  if (IsEmptyArea(button->VisibleBounds)) return;
+  if (IsRectEmpty(&button->VisibleBounds)) return;
   const RECT& b = button->Bounds;
   const bool clip = b.left < BorderRect.left || b.top < BorderRect.top || b.right > BorderRect.right ||
                     b.bottom > BorderRect.bottom;
@@ -412,7 +411,7 @@ bool TcxCustomEditViewInfo::InvalidateChangedParts(HWND Window, const RECT& Inne
     changed = true;
     kept = OffsetRectByPoint(BorderRect, Origin);
   }
-  if (changed && !IsEmptyArea(bounds) && !RectsEqual(bounds, kept))
+  if (changed && !IsRectEmpty(&bounds) && !RectsEqual(bounds, kept))
     InvalidateRectOutside(Window, bounds, kept, Previous->ErasesBackground);
   if (ButtonCount() == Previous->ButtonCount())
     for (int i = 0; i < ButtonCount(); ++i)

@@ -23,7 +23,6 @@ constexpr int Office11GradientColors[3][2] = {{3, 4}, {43, 44}, {45, 46}};
 // The gap between the dots of an ellipsis.
 constexpr int EllipsisDotGap = 2;
 
-bool IsEmptyArea(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
 bool IsActive(const TcxEditButtonViewInfo* Button) { return Button->State == ebsPressed || Button->State == ebsHot; }
 
 // The face under a 3-D, flat or simple button.
@@ -83,7 +82,7 @@ void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* Canvas, int Index)
   RECT content = button->Bounds;
   RECT frame = button->Bounds;
   DrawButtonFrame(canvas, Index, background, textColor, content, frame);
-  if (!IsEmptyArea(frame)) {
+  if (!IsRectEmpty(&frame)) {
     bool handled = false;
     if (OnButtonBackgroundPainting) OnButtonBackgroundPainting(this, canvas, handled, Index, frame);
     if (!handled) {
@@ -93,7 +92,7 @@ void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* Canvas, int Index)
         DrawButtonBackground(canvas, button, background, frame);
     }
   }
-  if (!IsEmptyArea(content)) PaintButtonGlyph(canvas, Index, PressedShiftOf(button), background, textColor, content);
+  if (!IsRectEmpty(&content)) PaintButtonGlyph(canvas, Index, PressedShiftOf(button), background, textColor, content);
 
   canvas->SetWindowOrigin(POINT{0, 0});
   BitBlt(Canvas->GetDCHandle(), shown.left, shown.top, RectWidth(shown), RectHeight(shown), canvas->GetDCHandle(), 0,
