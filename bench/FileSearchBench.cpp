@@ -30,6 +30,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Thread.h"
 #include <commctrl.h>
+#include "BenchClock.h"
 
 namespace {
 constexpr int TopFolders = 20;
@@ -39,14 +40,6 @@ constexpr int MatchingEvery = 5;    // one file in five ends in .txt: 3,920
 constexpr int SearchedFiles = 2000;
 constexpr int MissPercents[] = {0, 5, 50};
 constexpr const char* SearchWord = "needle";
-
-double Now()
-{
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string FileText(int n, bool hit)
 {
@@ -174,12 +167,12 @@ void MeasureScan(TFrmain* form, const std::string& root)
   double walkBest = 1e9, scanBest = 1e9;
   int entries = 0;
   for (int pass = 0; pass < 2; ++pass) {
-    double t0 = Now();
+    double t0 = SecondsNow();
     entries = Walk(root);
-    walkBest = std::min(walkBest, Now() - t0);
-    t0 = Now();
+    walkBest = std::min(walkBest, SecondsNow() - t0);
+    t0 = SecondsNow();
     form->ListFolder(root);
-    scanBest = std::min(scanBest, Now() - t0);
+    scanBest = std::min(scanBest, SecondsNow() - t0);
   }
   int listed = form->cxListView1->Items()->Count();
   // For scale: as many bare inserts straight into a plain report list control of the same size
@@ -196,7 +189,7 @@ void MeasureScan(TFrmain* form, const std::string& root)
     col.pszText = const_cast<char*>("x");
     col.cx = 100;
     SendMessageA(lv, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
-    double t0 = Now();
+    double t0 = SecondsNow();
     SendMessageA(lv, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < listed; ++i) {
       LVITEMA item{};
@@ -206,7 +199,7 @@ void MeasureScan(TFrmain* form, const std::string& root)
       SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageA(lv, WM_SETREDRAW, TRUE, 0);
-    insertFloor = Now() - t0;
+    insertFloor = SecondsNow() - t0;
     DestroyWindow(lv);
   }
   std::printf("scan: %d entries, %d listed; bare walk %.3f s, scan with the list %.3f s, ratio %.2f\n",
@@ -224,13 +217,13 @@ double TimeDirect(TFrmain* form, const std::vector<std::string>& paths, int& fou
   direct->SetParent(form);
   direct->HandleNeeded();
   found = 0;
-  double t0 = Now();
+  double t0 = SecondsNow();
   for (const std::string& path : paths) {
     direct->Clear();
     direct->SetText(TFrmain::LoadTextFile(path));
     if (TFrmain::FindInControl(direct, SearchWord, 0)) ++found;
   }
-  double seconds = Now() - t0;
+  double seconds = SecondsNow() - t0;
   Free(direct);
   return seconds;
 }
@@ -258,10 +251,10 @@ double TimeRun(TFrmain*& form, const std::vector<std::string>& paths, double lim
   SearchCompletedPath.Clear();
   // The poll would take the marker away: it is run by hand once the marker is there.
   form->Timer1->SetEnabled(false);
-  double t0 = Now();
+  double t0 = SecondsNow();
   form->Action2->Execute();
   while (SearchCompletedPath.Peek().empty()) {
-    if (Now() - t0 > limit) {
+    if (SecondsNow() - t0 > limit) {
       Free(form);
       SearchCompletedPath.Clear();
       form = NewForm();
@@ -272,7 +265,7 @@ double TimeRun(TFrmain*& form, const std::vector<std::string>& paths, double lim
     Application->ProcessMessages();
     CheckSynchronize(1);
   }
-  double seconds = Now() - t0;
+  double seconds = SecondsNow() - t0;
   kept = form->cxListView1->Items()->Count();
   form->Timer1Timer(form->Timer1);
   form->Timer1->SetEnabled(true);
@@ -309,12 +302,12 @@ void MeasureDeletions(TFrmain* form, const TSearchFiles& files)
     FillList(form, paths);
     Application->ProcessMessages();
     TListItems* items = form->cxListView1->Items();
-    double t0 = Now();
+    double t0 = SecondsNow();
     if (held) items->BeginUpdate();
     for (int i = 0; i < items->Count(); ++i) items->Delete(i);
     if (held) items->EndUpdate();
     Application->ProcessMessages();
-    seconds[held] = Now() - t0;
+    seconds[held] = SecondsNow() - t0;
   }
   std::printf("      (deleting %d of %d list items: %.3f s drawn one by one, %.3f s with the drawing held)\n",
               SearchedFiles / 2, SearchedFiles, seconds[0], seconds[1]);

@@ -2,7 +2,9 @@
 #include "classlib/Controls.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -33,10 +35,50 @@ TShiftState KeyboardShiftState()
 
 int MouseDragThreshold() { return 5; }
 
-int MouseWheelScrollLines()
+namespace {
+UINT SystemWheelScrollLines()
 {
   UINT lines = 0;
-  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? static_cast<int>(lines) : 3;
+  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? lines : 3;
+}
+TWheelScrollLinesFunc GWheelScrollLines = SystemWheelScrollLines;
+
+char UpperAnsi(unsigned char c)
+{
+  char buffer[2] = {static_cast<char>(c), 0};
+  CharUpperBuffA(buffer, 1);
+  return buffer[0];
+}
+}  // namespace
+
+TWheelScrollLinesFunc SetWheelScrollLinesFunc(TWheelScrollLinesFunc func)
+{
+  return std::exchange(GWheelScrollLines, func ? func : SystemWheelScrollLines);
+}
+
+UINT WheelScrollLinesSetting() { return GWheelScrollLines(); }
+
+int MouseWheelScrollLines()
+{
+  const UINT lines = WheelScrollLinesSetting();
+  return lines == WHEEL_PAGESCROLL ? WheelPageScroll : static_cast<int>(std::min<UINT>(lines, INT_MAX));
+}
+
+bool IsAccel(UINT ch, std::string_view caption)
+{
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const auto c = static_cast<unsigned char>(caption[i]);
+    if (c == '&') {
+      if (++i >= caption.size()) return false;
+      const auto a = static_cast<unsigned char>(caption[i]);
+      if (a == '&') continue;
+      // A double-byte character is no key's accelerator.
+      if (IsDBCSLeadByte(a)) return false;
+      return ch <= 0xFF && UpperAnsi(a) == UpperAnsi(static_cast<unsigned char>(ch));
+    }
+    if (IsDBCSLeadByte(c)) ++i;
+  }
+  return false;
 }
 
 std::string GetShortHint(std::string_view hint)
@@ -711,10 +753,12 @@ void TControl::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = MakeOwned<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = NewActionLink();
   FActionLink->SetAction(value);
   ActionChange(value, IsLoading());
 }
+
+TOwned<TControlActionLink> TControl::NewActionLink() { return MakeOwned<TControlActionLink>(this); }
 
 void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
 {

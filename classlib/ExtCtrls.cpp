@@ -359,7 +359,7 @@ void TColorBox::DrawItem(int index, const RECT& rect, TOwnerDrawState)
 
 namespace {
 const TClass ExtCtrlsClasses[] = {TPanel::StaticClass(), TSplitter::StaticClass(), TTimer::StaticClass(),
-                                  TColorBox::StaticClass()};
+                                  TColorBox::StaticClass(), TBevel::StaticClass()};
 void InitExtCtrls()
 {
   for (TClass c : ExtCtrlsClasses) RegisterClass(c);

@@ -2,7 +2,9 @@
 #include "classlib/StdCtrls.h"
 
 #include <algorithm>
+#include "classlib/Buttons.h"
 #include "classlib/Forms.h"
+#include "classlib/Themes.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -29,6 +31,8 @@ constexpr TPropInfo LabelProps[] = {
   EnumProp<&TL::Alignment, &TL::SetAlignment>("Alignment", AlignmentInfo, 0),
   EnumProp<&TL::Layout, &TL::SetLayout>("Layout", LayoutInfo, 0),
   BoolProp<&TL::WordWrap, &TL::SetWordWrap>("WordWrap", false),
+  ComponentProp<&TL::FocusControl, &TL::SetFocusControl>("FocusControl"),
+  BoolProp<&TL::ShowAccelChar, &TL::SetShowAccelChar>("ShowAccelChar", true),
 };
 using TE = TEdit;
 constexpr TPropInfo EditProps[] = {
@@ -54,6 +58,7 @@ constexpr TPropInfo ListBoxProps[] = {
   IntProp<&TLB::ItemHeight, &TLB::SetItemHeight>("ItemHeight", 16),
   StringsProp<&TLB::Items>("Items"),
   IntProp<&TLB::ItemIndex, &TLB::SetItemIndex>("ItemIndex", -1),
+  IntProp<&TLB::ScrollWidth, &TLB::SetScrollWidth>("ScrollWidth", 0),
 };
 // The chosen item of a combo box or list box: asked of the window when there is one, else kept in
 // the class. While a stored form is read the items may come after the index: Loaded applies it.
@@ -191,7 +196,8 @@ void TButton::CMDialogKey(TMessage& msg)
 
 CL_MESSAGE_MAP(TLabel,
   {CM_TEXTCHANGED, &TLabel::CMTextChanged},
-  {CM_FONTCHANGED, &TLabel::CMFontChanged});
+  {CM_FONTCHANGED, &TLabel::CMFontChanged},
+  {CM_DIALOGCHAR, &TLabel::CMDialogChar});
 CL_DEFINE_CLASS(TLabel, .Props = LabelProps);
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
@@ -236,7 +242,39 @@ UINT TLabel::DrawFlags() const
 {
   UINT flags = DT_EXPANDTABS | AlignmentFlags(FAlignment);
   if (FWordWrap) flags |= DT_WORDBREAK;
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
   return flags;
+}
+
+void TLabel::SetFocusControl(TWinControl* value)
+{
+  if (FFocusControl == value) return;
+  if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TLabel::SetShowAccelChar(bool value)
+{
+  if (FShowAccelChar == value) return;
+  FShowAccelChar = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation)
+{
+  TGraphicControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FFocusControl) FFocusControl = nullptr;
+}
+
+void TLabel::CMDialogChar(TMessage& msg)
+{
+  if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(static_cast<UINT>(msg.WParam), Caption()) &&
+      FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    msg.Result = 1;
+  }
 }
 
 void TLabel::Loaded()
@@ -266,11 +304,7 @@ void TLabel::Paint()
 {
   TCanvas* canvas = Canvas();
   RECT r = ClientRect();
-  if (!FTransparent) {
-    canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(r);
-  }
+  if (!FTransparent) PaintControlBackground(this, canvas->Handle(), r);
   canvas->Brush()->SetStyle(TBrushStyle::bsClear);
   canvas->SetFont(Font());
   if (!Enabled()) canvas->Font()->SetColor(clGrayText);
@@ -609,7 +643,7 @@ void TListBox::CreateParams(TCreateParams& params)
 {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
-  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   switch (FStyle) {
     case lbStandard: params.Style |= LBS_HASSTRINGS; break;
     case lbOwnerDrawFixed: params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; break;
@@ -711,6 +745,13 @@ void TListBox::CreateWnd()
   else
     FItems->FillWindow(wnd);
   if (FItemIndex >= 0 && FItemIndex < Count()) SendMessageA(wnd, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  SendMessageA(wnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+void TListBox::SetScrollWidth(int value)
+{
+  FScrollWidth = std::max(value, 0);
+  if (HandleAllocated()) SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
 }
 
 void TListBox::DestroyWnd()
@@ -797,8 +838,9 @@ void TListBox::CNCommand(TMessage& msg)
 // ----- unit ---------------------------------------------------------------------------------
 
 namespace {
-const TClass StdCtrlsClasses[] = {TButton::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                                  TComboBox::StaticClass(), TListBox::StaticClass()};
+const TClass StdCtrlsClasses[] = {TButton::StaticClass(),   TLabel::StaticClass(),    TEdit::StaticClass(),
+                                  TComboBox::StaticClass(), TListBox::StaticClass(),  TCheckBox::StaticClass(),
+                                  TGroupBox::StaticClass(), TBitBtn::StaticClass()};
 void InitStdCtrls()
 {
   for (TClass c : StdCtrlsClasses) RegisterClass(c);

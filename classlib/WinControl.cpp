@@ -73,6 +73,7 @@ CL_MESSAGE_MAP(TWinControl,
   {CN_KEYDOWN, &TWinControl::CNKeyDown},
   {CN_SYSKEYDOWN, &TWinControl::CNKeyDown},
   {CN_CHAR, &TWinControl::CNChar},
+  {CN_SYSCHAR, &TWinControl::CNSysChar},
   {CN_KEYUP, &TWinControl::CNKeyUp},
   {CM_ENTER, &TWinControl::CMEnter},
   {CM_EXIT, &TWinControl::CMExit},
@@ -1297,6 +1298,15 @@ void TWinControl::CNChar(TMessage& msg)
     if (form && form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam) != 0) return;
   }
   msg.Result = 0;
+}
+
+void TWinControl::CNSysChar(TMessage& msg)
+{
+  // A character with Alt: an accelerator of one of the form's controls, unless it opens the system
+  // menu.
+  msg.Result = 0;
+  if (msg.WParam == VK_SPACE) return;
+  if (TCustomForm* form = GetParentForm()) msg.Result = form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam);
 }
 
 void TWinControl::CNKeyUp(TMessage& msg) { msg.Result = 0; }
