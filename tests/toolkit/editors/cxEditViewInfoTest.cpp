@@ -2,6 +2,7 @@
 // checks), themed buttons through the theme-recording stand-in, hit tests, hints, the invalidation
 // of what changed in a real window, background kinds, bad bounds, and no GDI object left behind.
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 #include "classlib/Graphics.h"
@@ -136,49 +137,76 @@ TEST(EditViewInfo, DropDownArrowMovesWhenPressedAndIsEmbossedWhenDisabled)
   EXPECT_EQ(disabled.Pixel(shadow.right, shadow.top + 1), Rgb(clBtnHighlight));
 }
 
-TEST(EditViewInfo, SimpleButtonsTurnFlatWhileHotOrPressed)
+// The frame of every button style in every state, sampled on the button's two outer columns on
+// each side, its top row and its face (a flat frame has a face-coloured line outside it on the left
+// and inside it on the right); the ellipsis dots lie elsewhere. The button is
+// the only one of the right group, so it faces the text; the editor has no border, so ultra-flat
+// buttons draw a full frame. With the visual style asked for but the button and combo-box themes
+// refused, the same frames are drawn.
+TEST(EditViewInfo, FramesOfEveryButtonStyleInEveryState)
 {
+  const TColor ultraHot = GetPainterButtonColor(false, false), ultraPressed = GetPainterButtonColor(true, false);
+  const TColor officeNormal = PainterButtonFaceColor(cpsOffice11, cxbsNormal);
+  const TColor officeHot = GetPainterButtonColor(false, true), officePressed = GetPainterButtonColor(true, true);
+  const TColor officeLine = GetHighlightBorderColor(true);
   struct {
     TcxEditButtonStyle Style;
     TcxEditButtonState State;
-    TColor Column23, Column24, Column38, Column39;
+    TColor Column23, Column24, Column38, Column39, Top, Face;
   } const cases[] = {
-    {btsSimple, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow},
-    {btsSimple, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
-    {btsSimple, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
-    {btsFlat, ebsNormal, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
-    {btsFlat, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
+    {bts3D, ebsNormal, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {bts3D, ebsHot, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {bts3D, ebsPressed, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    {bts3D, ebsDisabled, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {btsFlat, ebsNormal, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsFlat, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsFlat, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight, clBtnShadow, clBtnFace},
+    {btsFlat, ebsDisabled, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    // A simple button is framed in the editor's background, and turns flat while hot or pressed.
+    {btsSimple, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsSimple, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsSimple, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight, clBtnShadow, clBtnFace},
+    {btsSimple, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    // Facing the text, a hot-flat button has a full shadow frame; its face darkens by state.
+    {btsHotFlat, ebsNormal, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    {btsHotFlat, ebsHot, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow},
+    {btsHotFlat, ebsPressed, clBtnShadow, clBtnText, clBtnText, clBtnShadow, clBtnShadow, clBtnText},
+    {btsHotFlat, ebsDisabled, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    // Without a border, an ultra-flat button is framed in the highlight while hot or pressed, else
+    // in the editor's background.
+    {btsUltraFlat, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsUltraFlat, ebsHot, clHighlight, ultraHot, ultraHot, clHighlight, clHighlight, ultraHot},
+    {btsUltraFlat, ebsPressed, clHighlight, ultraPressed, ultraPressed, clHighlight, clHighlight, ultraPressed},
+    {btsUltraFlat, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsOffice11, ebsNormal, clYellow, officeNormal, officeNormal, clYellow, clYellow, officeNormal},
+    {btsOffice11, ebsHot, officeLine, officeHot, officeHot, officeLine, officeLine, officeHot},
+    {btsOffice11, ebsPressed, officeLine, officePressed, officePressed, officeLine, officeLine, officePressed},
+    {btsOffice11, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << static_cast<int>(c.Style) << " " << StateName(c.State));
-    TButtonBench bench(bkEllipsis, c.Style);
-    bench.Paint(c.State);
-    EXPECT_EQ(bench.Pixel(23, 5), Rgb(c.Column23));
-    EXPECT_EQ(bench.Pixel(24, 5), Rgb(c.Column24));
-    EXPECT_EQ(bench.Pixel(38, 5), Rgb(c.Column38));
-    EXPECT_EQ(bench.Pixel(39, 5), Rgb(c.Column39));
+  for (const bool themesRefused : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(c.Style) << ", " << StateName(c.State)
+                                      << (themesRefused ? ", themes refused" : ""));
+      std::optional<TThemeStandIn> themes;
+      TButtonBench bench(bkEllipsis, c.Style);
+      if (themesRefused) {
+        themes.emplace();
+        themes->Refuse(L"Button");
+        themes->Refuse(L"ComboBox");
+        bench.World.Style->LookAndFeel()->SetNativeStyle(true);
+      }
+      auto viewInfo = bench.Paint(c.State);
+      ASSERT_EQ(viewInfo->Buttons(0)->State, c.State);
+      EXPECT_EQ(viewInfo->Buttons(0)->ThemePart, 0);
+      EXPECT_EQ(bench.Pixel(23, 10), Rgb(c.Column23));
+      EXPECT_EQ(bench.Pixel(24, 10), Rgb(c.Column24));
+      EXPECT_EQ(bench.Pixel(38, 10), Rgb(c.Column38));
+      EXPECT_EQ(bench.Pixel(39, 10), Rgb(c.Column39));
+      EXPECT_EQ(bench.Pixel(30, 0), Rgb(c.Top));
+      EXPECT_EQ(bench.Pixel(30, 4), Rgb(c.Face));
+      EXPECT_EQ(bench.Pixel(45, 10), Marker);
+    }
   }
-}
-
-TEST(EditViewInfo, UltraFlatAndHotFlatFramesWithoutABorder)
-{
-  // Without a border a hot ultra-flat button is framed in the highlight; an idle one in the
-  // editor's background.
-  TButtonBench hot(bkEllipsis, btsUltraFlat);
-  hot.Paint(ebsHot);
-  EXPECT_EQ(hot.Pixel(23, 10), Rgb(clHighlight));
-  EXPECT_EQ(hot.Pixel(39, 0), Rgb(clHighlight));
-  EXPECT_EQ(hot.Pixel(30, 4), Rgb(GetPainterButtonColor(false, false)));
-  TButtonBench idle(bkEllipsis, btsUltraFlat);
-  idle.Paint(ebsNormal);
-  EXPECT_EQ(idle.Pixel(23, 10), Rgb(clYellow));
-  EXPECT_EQ(idle.Pixel(30, 4), Rgb(clBtnFace));
-  // The only button of the right group faces the text: a full shadow frame; pressed, it is dark.
-  TButtonBench hotFlat(bkEllipsis, btsHotFlat);
-  hotFlat.Paint(ebsPressed);
-  EXPECT_EQ(hotFlat.Pixel(23, 10), Rgb(clBtnShadow));
-  EXPECT_EQ(hotFlat.Pixel(39, 10), Rgb(clBtnShadow));
-  EXPECT_EQ(hotFlat.Pixel(30, 4), Rgb(clBtnText));
 }
 
 TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
@@ -187,10 +215,12 @@ TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
     TcxEditButtonState State;
     int ThemeState;
   } const cases[] = {{ebsNormal, 1}, {ebsHot, 2}, {ebsPressed, 3}, {ebsDisabled, 4}};
+  // Every button style gives way to the theme.
+  for (const TcxEditButtonStyle style : {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11})
   for (const auto& c : cases) {
-    SCOPED_TRACE(StateName(c.State));
+    SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(style) << ", " << StateName(c.State));
     TThemeStandIn themes;
-    TButtonBench bench(bkEllipsis, bts3D);
+    TButtonBench bench(bkEllipsis, style);
     bench.World.Style->LookAndFeel()->SetNativeStyle(true);
     auto viewInfo = bench.Paint(c.State);
     ASSERT_TRUE(viewInfo->NativeStyle);
