@@ -12,6 +12,7 @@
 #include "tests/support/ThemeStandIn.h"
 #include "tests/toolkit/editors/EditViewTestSupport.h"
 #include "toolkit/base/cxGeometry.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
 namespace {
@@ -19,8 +20,8 @@ constexpr COLORREF Marker = RGB(1, 2, 3);
 
 COLORREF Rgb(TColor color) { return ColorToRGB(color); }
 
-// One right-aligned button of 17 pixels at (23, 0, 40, 20) in a borderless stand-alone editor whose
-// background is yellow.
+// One right-aligned button of 17 pixels at (23, 0, 40, 20) (left-aligned: at (0, 0, 17, 20)) in a
+// borderless stand-alone editor whose background is yellow.
 struct TButtonBench {
   explicit TButtonBench(TcxEditButtonKind kind, TcxEditButtonStyle style) : World(60, 24)
   {
@@ -35,7 +36,8 @@ struct TButtonBench {
   {
     Button->SetEnabled(state != ebsDisabled);
     const bool over = state == ebsHot || state == ebsPressed;
-    return World.Paint(Bounds, false, over ? POINT{30, 10} : POINT{-1, -1},
+    const POINT onButton = Button->LeftAlignment() ? POINT{8, 10} : POINT{30, 10};
+    return World.Paint(Bounds, false, over ? onButton : POINT{-1, -1},
                        state == ebsPressed ? TShiftState{ssLeft} : TShiftState{}, state == ebsPressed);
   }
   COLORREF Pixel(int x, int y) { return World.Surface.Pixel(x, y); }
@@ -252,6 +254,103 @@ TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
   EXPECT_EQ(viewInfo->Buttons(0)->ThemePart, 0);
   EXPECT_EQ(bench.Pixel(23, 0), Rgb(cl3DLight));
   for (const auto& call : themes.Of("Background")) EXPECT_NE(call.Class, L"Button");
+}
+
+// A skin painter that records the editor buttons it is asked to draw and fills them in fuchsia,
+// with border widths and colours of its own.
+class TEditTestSkinPainter : public TcxStandardLookAndFeelPainter {
+  CL_CLASS(TEditTestSkinPainter, TcxStandardLookAndFeelPainter)
+public:
+  struct TCall {
+    RECT Rect;
+    int Position;
+    TcxButtonState State;
+    int Kind;
+  };
+  static constexpr const char* Name = "EditTestSkin";
+  std::string GetPainterName() const override { return Name; }
+  TcxPainterStyle PainterStyle() const override { return cpsSkin; }
+  void DrawEditorButtonOfKind(TcxCanvas* Canvas, const RECT& R, int Position, TcxButtonState State,
+                              int Kind) const override
+  {
+    Calls.push_back({R, Position, State, Kind});
+    Canvas->FillRectWithColor(R, clFuchsia);
+  }
+  TColor ContainerBorderColorEx(bool IsHighlighted) const override { return IsHighlighted ? clLime : clMaroon; }
+  int ContainerBorderWidth(TcxContainerBorderStyle) const override { return 3; }
+  TColor EditorButtonTextColor() const override { return clTeal; }
+  mutable std::vector<TCall> Calls;
+};
+
+// The skin painter registered for the scope.
+struct TEditTestSkin {
+  TEditTestSkin()
+  {
+    auto painter = MakeOwned<TEditTestSkinPainter>();
+    Painter = painter.get();
+    cxLookAndFeelPaintersManager()->Register(std::move(painter));
+  }
+  ~TEditTestSkin() { cxLookAndFeelPaintersManager()->Unregister(TEditTestSkinPainter::Name); }
+  TEditTestSkinPainter* Painter;
+};
+CL_DEFINE_CLASS(TEditTestSkinPainter);
+
+// Under a skin the border takes the painter's width and colours, and each button is the painter's
+// editor button of its kind, state and side, with no frame of the button style.
+TEST(EditViewInfo, SkinnedEditorsDrawThroughTheSkinPainter)
+{
+  TEditTestSkin skin;
+  const auto skinned = [](TEditViewWorld& world) {
+    world.Style->LookAndFeel()->SetSkinName(TEditTestSkinPainter::Name);
+    world.Style->SetButtonStyle(bts3D);
+  };
+  {
+    TEditViewWorld world;
+    skinned(world);
+    world.Add({bkText, 20, false, true, "Go"});
+    auto viewData = world.ViewData();
+    auto idle = world.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+    ASSERT_TRUE(idle->IsSkinned);
+    EXPECT_TRUE(RectIs(idle->BorderRect, 3, 3, 97, 19)) << RectText(idle->BorderRect);
+    EXPECT_EQ(idle->BorderColor, clMaroon);
+    EXPECT_TRUE(idle->Buttons(0)->SkinPainted);
+    EXPECT_TRUE(idle->Buttons(0)->BackgroundShowsThrough);
+    EXPECT_EQ(idle->Buttons(0)->TextColor, clTeal);
+    viewData->Focused = true;
+    EXPECT_EQ(world.Calculate(viewData.get(), RECT{0, 0, 100, 22})->BorderColor, clLime);
+  }
+  struct {
+    TcxEditButtonKind Kind;
+    bool Left;
+    TcxEditButtonState State;
+    int PainterKind, Position;
+    TcxButtonState PainterState;
+  } const cases[] = {
+    {bkDown, false, ebsNormal, 1, 1, cxbsNormal},         {bkDown, true, ebsHot, 1, 0, cxbsHot},
+    {bkEllipsis, false, ebsPressed, 3, 1, cxbsPressed},   {bkEllipsis, false, ebsDisabled, 3, 1, cxbsDisabled},
+    {bkGlyph, true, ebsNormal, 2, 0, cxbsNormal},         {bkText, false, ebsHot, 2, 1, cxbsHot},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(c.Kind) << ", " << StateName(c.State));
+    skin.Painter->Calls.clear();
+    TButtonBench bench(c.Kind, bts3D);
+    skinned(bench.World);
+    bench.Button->SetLeftAlignment(c.Left);
+    auto viewInfo = bench.Paint(c.State);
+    ASSERT_EQ(viewInfo->Buttons(0)->State, c.State);
+    ASSERT_EQ(skin.Painter->Calls.size(), 1u);
+    const auto& call = skin.Painter->Calls[0];
+    const RECT& bounds = viewInfo->Buttons(0)->Bounds;
+    EXPECT_TRUE(EqualRect(&call.Rect, &bounds)) << RectText(call.Rect);
+    EXPECT_EQ(call.Kind, c.PainterKind);
+    EXPECT_EQ(call.Position, c.Position);
+    EXPECT_EQ(call.State, c.PainterState);
+    // No 3-D frame and, for the drop-down and ellipsis kinds, nothing on the painter's button.
+    EXPECT_EQ(bench.Pixel(bounds.left, 10), Rgb(clFuchsia));
+    if (c.Kind == bkDown || c.Kind == bkEllipsis) {
+      EXPECT_EQ(bench.Pixel((bounds.left + bounds.right) / 2, 10), Rgb(clFuchsia));
+    }
+  }
 }
 
 TEST(EditViewInfo, PartsAtPoints)
