@@ -353,6 +353,70 @@ TEST(EditViewInfo, SkinnedEditorsDrawThroughTheSkinPainter)
   }
 }
 
+// The themed background of an edit of (0, 0, 40, 20) in each mode, on newer and older systems: the
+// theme part and rectangle drawn, with the content left out of it and then filled (the fill is
+// yellow, the surface starts as the marker).
+TEST(EditViewInfo, ThemedEditBackgroundsOnNewerAndOlderSystems)
+{
+  struct {
+    const char* Name;
+    DWORD Major;
+    bool Inplace;
+    TcxEditBorderStyle Border;
+    TcxEditBackgroundMode Mode;
+    const wchar_t* Class;  // nullptr: no theme background
+    int Part;
+    RECT ThemeRect;
+    RECT Content;  // filled in yellow; empty: nothing filled
+  } const cases[] = {
+    {"Vista: the border part around a content 2 pixels in", 6, false, ebsSingle, 0, L"Edit", 6, {0, 0, 40, 20},
+     {2, 2, 38, 18}},
+    {"XP: the text part around the theme's content", 5, false, ebsSingle, 0, L"Edit", 1, {0, 0, 40, 20},
+     {1, 1, 39, 19}},
+    {"a narrower content", 6, false, ebsSingle, 1, L"Edit", 6, {0, 0, 40, 20}, {3, 3, 36, 17}},
+    {"Vista: a drop-down combination is the push button", 6, false, ebsSingle, 2, L"Button", 1, {-1, -1, 41, 21},
+     {}},
+    {"in place: no theme, all filled", 6, true, ebsSingle, 0, nullptr, 0, {}, {0, 0, 40, 20}},
+    {"no border: no theme, all filled", 6, false, ebsNone, 0, nullptr, 0, {}, {0, 0, 40, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TScopedWindowsVersion version(c.Major, 1);
+    TThemeStandIn themes;
+    themes.ContentMargins[{L"Edit", 1}] = {false, RECT{1, 1, 1, 1}};
+    TEditViewWorld world(60, 24);
+    world.Surface.Surface().Fill(Marker);
+    world.Style->LookAndFeel()->SetNativeStyle(true);
+    world.Style->SetBorderStyle(c.Border);
+    auto viewData = world.ViewData(c.Inplace);
+    auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 40, 20});
+    ASSERT_TRUE(viewInfo->NativeStyle);
+    themes.Calls.clear();
+    viewInfo->DrawEditBackground(world.Surface.cxCanvas(), true, CachedSolidBrush(clYellow), c.Mode);
+    const auto backgrounds = themes.Of("Background");
+    if (!c.Class) {
+      EXPECT_TRUE(backgrounds.empty());
+    } else {
+      ASSERT_EQ(backgrounds.size(), 1u);
+      EXPECT_EQ(backgrounds[0].Class, c.Class);
+      EXPECT_EQ(backgrounds[0].Part, c.Part);
+      EXPECT_EQ(backgrounds[0].State, viewInfo->NativeState);
+      EXPECT_TRUE(EqualRect(&backgrounds[0].Rect, &c.ThemeRect)) << RectText(backgrounds[0].Rect);
+    }
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 60; ++x) {
+        const bool filled = IsPointInRect(POINT{x, y}, c.Content);
+        if (filled) {
+          ASSERT_EQ(world.Surface.Pixel(x, y), Rgb(clYellow)) << x << ", " << y;
+        } else if (x >= 41 || y >= 21) {
+          ASSERT_EQ(world.Surface.Pixel(x, y), Marker) << x << ", " << y;
+        } else if (c.Class) {
+          ASSERT_NE(world.Surface.Pixel(x, y), Rgb(clYellow)) << x << ", " << y;
+        }
+      }
+  }
+}
+
 TEST(EditViewInfo, PartsAtPoints)
 {
   TEditViewWorld world;
