@@ -285,6 +285,13 @@ private:
   TOwned<TcxContainerViewInfo> FViewInfo;
 };
 
+// The base of the editors and of the list view; it adds nothing to the container.
+class TcxCustomEditContainer : public TcxContainer {
+  CL_CLASS(TcxCustomEditContainer, TcxContainer)
+public:
+  explicit TcxCustomEditContainer(TComponent* Owner) : TcxContainer(Owner) {}
+};
+
 // The one route by which inner controls hand their traffic to their container: its protected key,
 // click, mouse, wheel and drag operations, and the focus notices. Points come in the inner
 // control's client coordinates and reach the container in its own. The mouse entering and leaving
