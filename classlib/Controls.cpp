@@ -228,12 +228,13 @@ constexpr TPropInfo SizeConstraintsProps[] = {
   IntProp<&TSC::MinWidth, &TSC::SetMinWidth>("MinWidth", 0),
 };
 
+// Capped at the maximum first and then raised to the minimum, so a minimum
+// above the maximum wins whatever size is asked for and asking again for the
+// answer gives the same answer.
 void ConstrainExtent(int& extent, int min, int max)
 {
-  if (min > 0 && extent < min)
-    extent = min;
-  else if (max > 0 && extent > max)
-    extent = max;
+  if (max > 0 && extent > max) extent = max;
+  if (min > 0 && extent < min) extent = min;
 }
 }  // namespace
 
