@@ -1,0 +1,9 @@
+#include "tests/toolkit/editors/EditControlTestSupport.h"
+
+namespace edit_test {
+CL_DEFINE_CLASS(TTestInnerEdit);
+CL_DEFINE_CLASS(TTestEditProperties);
+CL_DEFINE_CLASS(TTestEdit);
+CL_DEFINE_CLASS(TOtherEditProperties);
+CL_DEFINE_CLASS(TOtherEdit);
+}  // namespace edit_test
