@@ -15,13 +15,12 @@
 namespace {
 // The theme colour property of a part's fill.
 constexpr int cxThemeFillColorProperty = 3802;
-// The edit theme's part whose fill a disabled edit shows: from Windows Vista on, else the text part.
+// The edit theme's part whose fill a disabled edit shows from Windows Vista on (before: the text
+// part).
 constexpr int cxEditThemeFillPartVista = 3;
-constexpr int cxEditThemeTextPart = 1;
 // The combo box theme's drop-down parts of a stand-alone editor from Windows Vista on.
 constexpr int cxComboThemeDropDownRightPart = 6;
 constexpr int cxComboThemeDropDownLeftPart = 7;
-constexpr int cxButtonThemePushPart = 1;
 
 // Content offsets, left, top, right, bottom: stand-alone, then in place.
 constexpr RECT ContentOffsets[2] = {{1, 1, 1, 3}, {1, 1, 1, 1}};

@@ -28,6 +28,10 @@ class IcxCustomInnerEdit;
 
 // An open edge of the bounds a size is calculated for.
 constexpr int cxEditOpenBound = INT_MAX;
+// The theme parts the view data measures and the view info draws with: the edit's text part and the
+// push button.
+constexpr int cxEditThemeTextPart = 1;
+constexpr int cxButtonThemePushPart = 1;
 // The capability of a kind of editor that measures its content as it is edited.
 constexpr TcxEditCapabilities cxEditCapabilityEditContentSize = 0x800;
 

@@ -14,10 +14,8 @@
 #include "toolkit/editors/cxEditUtils.h"
 
 namespace {
-// The edit theme's parts: the text part, and the border part from Windows Vista on.
-constexpr int cxEditThemeTextPart = 1;
+// The edit theme's border part from Windows Vista on.
 constexpr int cxEditThemeBorderPartVista = 6;
-constexpr int cxButtonThemePushPart = 1;
 
 
 THintWindow* NewMeasuringHintWindow() { return NewHintWindow(nullptr, nullptr); }

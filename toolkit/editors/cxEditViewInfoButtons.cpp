@@ -13,7 +13,6 @@
 #include "toolkit/editors/cxEditViewInfo.h"
 
 namespace {
-constexpr int cxButtonThemePushPart = 1;
 // The skin painter's editor button kinds: drop-down, glyph or text, ellipsis.
 constexpr int cxEditorButtonKindDropDown = 1;
 constexpr int cxEditorButtonKindGlyph = 2;

@@ -2,7 +2,9 @@
 // The parts of an editor without the editor: properties with buttons, a style and a canvas, from
 // which a view data lays out view infos the way a host (a grid cell, a bar item) paints an editor.
 #include <functional>
+#include <optional>
 #include <string>
+#include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/editors/EditTestSupport.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditUtils.h"
@@ -30,15 +32,15 @@ struct TButtonSpec {
 // A version of Windows for the scope, through the version seam; the real one comes back after.
 class TScopedWindowsVersion {
 public:
-  explicit TScopedWindowsVersion(DWORD major, DWORD minor = 0) : FOld(dxGetWindowsVersionInfo)
+  explicit TScopedWindowsVersion(DWORD major, DWORD minor = 0)
   {
     GVersion = TdxWindowsVersionInfo{VER_PLATFORM_WIN32_NT, major, minor, false};
-    dxGetWindowsVersionInfo = [] { return GVersion; };
+    FSeam.emplace(dxGetWindowsVersionInfo, [] { return GVersion; });
     DetectWindowsVersion();
   }
   ~TScopedWindowsVersion()
   {
-    dxGetWindowsVersionInfo = FOld;
+    FSeam.reset();
     DetectWindowsVersion();
   }
   TScopedWindowsVersion(const TScopedWindowsVersion&) = delete;
@@ -46,7 +48,7 @@ public:
 
 private:
   static inline TdxWindowsVersionInfo GVersion;
-  TdxGetWindowsVersionInfoFunc FOld;
+  std::optional<TScopedSeam<TdxGetWindowsVersionInfoFunc>> FSeam;
 };
 
 class TEditViewWorld {

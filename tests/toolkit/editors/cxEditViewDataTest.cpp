@@ -1,6 +1,7 @@
 // The edit view data: buttons laid out from the last to the first in two groups, the buttons-only
 // view and its stretching, button states from the mouse, border extents and colours, content
-// offsets, sizes, and the themed branches of older and newer systems, all without an editor.
+// offsets, sizes, and the themed branches of older and newer systems, without an editor; then with
+// one: its constraints on the calculated size, its captured button and its popup border style.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -467,5 +468,108 @@ TEST(EditViewData, ADisabledThemedEditTakesTheThemesFillColour)
       EXPECT_EQ(viewInfo->NativeState, 4);
     }
   }
+}
+}  // namespace
+
+// --- With an editor ---
+
+namespace {
+// A view data for an editor of 100 by 22 whose properties and style are the world's.
+struct TEditorBench {
+  TEditorBench()
+  {
+    Edit->SetBounds(0, 0, 100, 22);
+    World.Add({bkDown, 15});
+  }
+  TOwned<TcxCustomEditViewData> ViewData(bool inplace = false)
+  {
+    TOwned<TcxCustomEditViewData> viewData = World.ViewData(inplace);
+    viewData->Edit = Edit.get();
+    return viewData;
+  }
+  TEditViewWorld World;
+  TOwned<TcxCustomEdit> Edit = MakeOwned<TcxCustomEdit>(nullptr);
+};
+
+TEST(EditViewData, TheEditorsConstraintsLimitTheCalculatedSizeInOneFixedOrder)
+{
+  struct {
+    int MinWidth, MaxWidth, MinHeight, MaxHeight;
+    bool Inplace;
+    SIZE Expected;  // without limits: the border and the button, 17 by 2
+  } const cases[] = {
+    {0, 0, 0, 0, false, {17, 2}},         {40, 0, 30, 0, false, {40, 30}},  {0, 10, 0, 1, false, {10, 1}},
+    {300, 100, 50, 20, false, {300, 50}},  // a minimum above the maximum wins
+    {40, 0, 30, 0, true, {15, 0}},         // in place the editor's constraints do not apply
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.MinWidth << " " << c.MaxWidth << " " << c.MinHeight << " " << c.MaxHeight);
+    TEditorBench bench;
+    TSizeConstraints* constraints = bench.Edit->Constraints();
+    constraints->SetMinWidth(c.MinWidth);
+    constraints->SetMaxWidth(c.MaxWidth);
+    constraints->SetMinHeight(c.MinHeight);
+    constraints->SetMaxHeight(c.MaxHeight);
+    auto viewData = bench.ViewData(c.Inplace);
+    SIZE size{};
+    viewData->CalculateEditSize(bench.World.Surface.cxCanvas(), Variant(), size, false, nullptr, TcxEditSizeProperties{});
+    EXPECT_EQ(size.cx, c.Expected.cx);
+    EXPECT_EQ(size.cy, c.Expected.cy);
+  }
+}
+
+TEST(EditViewData, AButtonPressedUnderTheEditorsCaptureStaysPressed)
+{
+  TEditorBench bench;
+  auto viewData = bench.ViewData();
+  auto viewInfo = bench.World.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+  const POINT over{90, 10};
+  // Held with the left button and moved back over the button the editor captured it with.
+  viewData->CalculateViewInfo(bench.World.Surface.cxCanvas(), RECT{0, 0, 100, 22}, false, viewInfo.get(), {ssLeft},
+                              false, over);
+  EXPECT_EQ(viewInfo->Buttons(0)->State, ebsNormal);
+  bench.Edit->SetCapturedButtonIndex(0);
+  viewInfo->Buttons(0)->State = ebsNormal;
+  viewData->CalculateViewInfo(bench.World.Surface.cxCanvas(), RECT{0, 0, 100, 22}, false, viewInfo.get(), {ssLeft},
+                              false, over);
+  EXPECT_EQ(viewInfo->Buttons(0)->State, ebsPressed);
+  EXPECT_TRUE(viewInfo->ButtonPressedByMouse);
+  EXPECT_EQ(viewInfo->Edit, bench.Edit.get());
+}
+
+TEST(EditViewData, PopupBorderStylesOfAnEditor)
+{
+  struct {
+    const char* Name;
+    bool Inplace;
+    TcxEditBorderStyle Border;
+    TcxEditButtonStyle ButtonStyle;
+    TcxLookAndFeelKind Kind;
+    TcxEditPopupBorderStyle Assigned;
+    TcxEditPopupBorderStyle Expected;
+  } const cases[] = {
+    {"assigned", false, ebsSingle, btsDefault, lfFlat, epbsFrame3D, epbsFrame3D},
+    {"in place, flat kind", true, ebsSingle, btsDefault, lfFlat, epbsDefault, epbsFlat},
+    {"in place, standard kind", true, ebsSingle, btsDefault, lfStandard, epbsDefault, epbsFrame3D},
+    {"single border", false, ebsSingle, btsDefault, lfStandard, epbsDefault, epbsSingle},
+    {"flat border", false, ebsFlat, btsDefault, lfStandard, epbsDefault, epbsFlat},
+    {"no border: the button's look, 3-D", false, ebsNone, bts3D, lfFlat, epbsDefault, epbsFrame3D},
+    {"no border: the button's look, hot-flat", false, ebsNone, btsHotFlat, lfStandard, epbsDefault, epbsFlat},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEditorBench bench;
+    bench.World.Style->SetBorderStyle(c.Border);
+    bench.World.Style->SetButtonStyle(c.ButtonStyle);
+    bench.World.Style->LookAndFeel()->SetKind(c.Kind);
+    bench.World.Style->SetPopupBorderStyle(c.Assigned);
+    auto viewData = bench.ViewData(c.Inplace);
+    auto viewInfo = bench.World.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+    EXPECT_EQ(viewInfo->PopupBorderStyle, c.Expected);
+  }
+  // Without an editor the style's value stands.
+  TEditViewWorld world;
+  auto viewData = world.ViewData();
+  EXPECT_EQ(world.Calculate(viewData.get(), RECT{0, 0, 100, 22})->PopupBorderStyle, epbsDefault);
 }
 }  // namespace

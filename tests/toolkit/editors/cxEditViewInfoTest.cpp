@@ -2,6 +2,7 @@
 // checks), themed buttons through the theme-recording stand-in, hit tests, hints, the invalidation
 // of what changed in a real window, background kinds, bad bounds, and no GDI object left behind.
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 #include "classlib/Graphics.h"
@@ -11,6 +12,7 @@
 #include "tests/support/ThemeStandIn.h"
 #include "tests/toolkit/editors/EditViewTestSupport.h"
 #include "toolkit/base/cxGeometry.h"
+#include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
 namespace {
@@ -18,8 +20,8 @@ constexpr COLORREF Marker = RGB(1, 2, 3);
 
 COLORREF Rgb(TColor color) { return ColorToRGB(color); }
 
-// One right-aligned button of 17 pixels at (23, 0, 40, 20) in a borderless stand-alone editor whose
-// background is yellow.
+// One right-aligned button of 17 pixels at (23, 0, 40, 20) (left-aligned: at (0, 0, 17, 20)) in a
+// borderless stand-alone editor whose background is yellow.
 struct TButtonBench {
   explicit TButtonBench(TcxEditButtonKind kind, TcxEditButtonStyle style) : World(60, 24)
   {
@@ -34,7 +36,8 @@ struct TButtonBench {
   {
     Button->SetEnabled(state != ebsDisabled);
     const bool over = state == ebsHot || state == ebsPressed;
-    return World.Paint(Bounds, false, over ? POINT{30, 10} : POINT{-1, -1},
+    const POINT onButton = Button->LeftAlignment() ? POINT{8, 10} : POINT{30, 10};
+    return World.Paint(Bounds, false, over ? onButton : POINT{-1, -1},
                        state == ebsPressed ? TShiftState{ssLeft} : TShiftState{}, state == ebsPressed);
   }
   COLORREF Pixel(int x, int y) { return World.Surface.Pixel(x, y); }
@@ -136,49 +139,76 @@ TEST(EditViewInfo, DropDownArrowMovesWhenPressedAndIsEmbossedWhenDisabled)
   EXPECT_EQ(disabled.Pixel(shadow.right, shadow.top + 1), Rgb(clBtnHighlight));
 }
 
-TEST(EditViewInfo, SimpleButtonsTurnFlatWhileHotOrPressed)
+// The frame of every button style in every state, sampled on the button's two outer columns on
+// each side, its top row and its face (a flat frame has a face-coloured line outside it on the left
+// and inside it on the right); the ellipsis dots lie elsewhere. The button is
+// the only one of the right group, so it faces the text; the editor has no border, so ultra-flat
+// buttons draw a full frame. With the visual style asked for but the button and combo-box themes
+// refused, the same frames are drawn.
+TEST(EditViewInfo, FramesOfEveryButtonStyleInEveryState)
 {
+  const TColor ultraHot = GetPainterButtonColor(false, false), ultraPressed = GetPainterButtonColor(true, false);
+  const TColor officeNormal = PainterButtonFaceColor(cpsOffice11, cxbsNormal);
+  const TColor officeHot = GetPainterButtonColor(false, true), officePressed = GetPainterButtonColor(true, true);
+  const TColor officeLine = GetHighlightBorderColor(true);
   struct {
     TcxEditButtonStyle Style;
     TcxEditButtonState State;
-    TColor Column23, Column24, Column38, Column39;
+    TColor Column23, Column24, Column38, Column39, Top, Face;
   } const cases[] = {
-    {btsSimple, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow},
-    {btsSimple, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
-    {btsSimple, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
-    {btsFlat, ebsNormal, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow},
-    {btsFlat, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight},
+    {bts3D, ebsNormal, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {bts3D, ebsHot, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {bts3D, ebsPressed, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    {bts3D, ebsDisabled, cl3DLight, clBtnHighlight, clBtnShadow, cl3DDkShadow, cl3DLight, clBtnFace},
+    {btsFlat, ebsNormal, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsFlat, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsFlat, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight, clBtnShadow, clBtnFace},
+    {btsFlat, ebsDisabled, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    // A simple button is framed in the editor's background, and turns flat while hot or pressed.
+    {btsSimple, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsSimple, ebsHot, clBtnFace, clBtnHighlight, clBtnFace, clBtnShadow, clBtnHighlight, clBtnFace},
+    {btsSimple, ebsPressed, clBtnFace, clBtnShadow, clBtnFace, clBtnHighlight, clBtnShadow, clBtnFace},
+    {btsSimple, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    // Facing the text, a hot-flat button has a full shadow frame; its face darkens by state.
+    {btsHotFlat, ebsNormal, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    {btsHotFlat, ebsHot, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow, clBtnShadow},
+    {btsHotFlat, ebsPressed, clBtnShadow, clBtnText, clBtnText, clBtnShadow, clBtnShadow, clBtnText},
+    {btsHotFlat, ebsDisabled, clBtnShadow, clBtnFace, clBtnFace, clBtnShadow, clBtnShadow, clBtnFace},
+    // Without a border, an ultra-flat button is framed in the highlight while hot or pressed, else
+    // in the editor's background.
+    {btsUltraFlat, ebsNormal, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsUltraFlat, ebsHot, clHighlight, ultraHot, ultraHot, clHighlight, clHighlight, ultraHot},
+    {btsUltraFlat, ebsPressed, clHighlight, ultraPressed, ultraPressed, clHighlight, clHighlight, ultraPressed},
+    {btsUltraFlat, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
+    {btsOffice11, ebsNormal, clYellow, officeNormal, officeNormal, clYellow, clYellow, officeNormal},
+    {btsOffice11, ebsHot, officeLine, officeHot, officeHot, officeLine, officeLine, officeHot},
+    {btsOffice11, ebsPressed, officeLine, officePressed, officePressed, officeLine, officeLine, officePressed},
+    {btsOffice11, ebsDisabled, clYellow, clBtnFace, clBtnFace, clYellow, clYellow, clBtnFace},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << static_cast<int>(c.Style) << " " << StateName(c.State));
-    TButtonBench bench(bkEllipsis, c.Style);
-    bench.Paint(c.State);
-    EXPECT_EQ(bench.Pixel(23, 5), Rgb(c.Column23));
-    EXPECT_EQ(bench.Pixel(24, 5), Rgb(c.Column24));
-    EXPECT_EQ(bench.Pixel(38, 5), Rgb(c.Column38));
-    EXPECT_EQ(bench.Pixel(39, 5), Rgb(c.Column39));
+  for (const bool themesRefused : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(c.Style) << ", " << StateName(c.State)
+                                      << (themesRefused ? ", themes refused" : ""));
+      std::optional<TThemeStandIn> themes;
+      TButtonBench bench(bkEllipsis, c.Style);
+      if (themesRefused) {
+        themes.emplace();
+        themes->Refuse(L"Button");
+        themes->Refuse(L"ComboBox");
+        bench.World.Style->LookAndFeel()->SetNativeStyle(true);
+      }
+      auto viewInfo = bench.Paint(c.State);
+      ASSERT_EQ(viewInfo->Buttons(0)->State, c.State);
+      EXPECT_EQ(viewInfo->Buttons(0)->ThemePart, 0);
+      EXPECT_EQ(bench.Pixel(23, 10), Rgb(c.Column23));
+      EXPECT_EQ(bench.Pixel(24, 10), Rgb(c.Column24));
+      EXPECT_EQ(bench.Pixel(38, 10), Rgb(c.Column38));
+      EXPECT_EQ(bench.Pixel(39, 10), Rgb(c.Column39));
+      EXPECT_EQ(bench.Pixel(30, 0), Rgb(c.Top));
+      EXPECT_EQ(bench.Pixel(30, 4), Rgb(c.Face));
+      EXPECT_EQ(bench.Pixel(45, 10), Marker);
+    }
   }
-}
-
-TEST(EditViewInfo, UltraFlatAndHotFlatFramesWithoutABorder)
-{
-  // Without a border a hot ultra-flat button is framed in the highlight; an idle one in the
-  // editor's background.
-  TButtonBench hot(bkEllipsis, btsUltraFlat);
-  hot.Paint(ebsHot);
-  EXPECT_EQ(hot.Pixel(23, 10), Rgb(clHighlight));
-  EXPECT_EQ(hot.Pixel(39, 0), Rgb(clHighlight));
-  EXPECT_EQ(hot.Pixel(30, 4), Rgb(GetPainterButtonColor(false, false)));
-  TButtonBench idle(bkEllipsis, btsUltraFlat);
-  idle.Paint(ebsNormal);
-  EXPECT_EQ(idle.Pixel(23, 10), Rgb(clYellow));
-  EXPECT_EQ(idle.Pixel(30, 4), Rgb(clBtnFace));
-  // The only button of the right group faces the text: a full shadow frame; pressed, it is dark.
-  TButtonBench hotFlat(bkEllipsis, btsHotFlat);
-  hotFlat.Paint(ebsPressed);
-  EXPECT_EQ(hotFlat.Pixel(23, 10), Rgb(clBtnShadow));
-  EXPECT_EQ(hotFlat.Pixel(39, 10), Rgb(clBtnShadow));
-  EXPECT_EQ(hotFlat.Pixel(30, 4), Rgb(clBtnText));
 }
 
 TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
@@ -187,10 +217,12 @@ TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
     TcxEditButtonState State;
     int ThemeState;
   } const cases[] = {{ebsNormal, 1}, {ebsHot, 2}, {ebsPressed, 3}, {ebsDisabled, 4}};
+  // Every button style gives way to the theme.
+  for (const TcxEditButtonStyle style : {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11})
   for (const auto& c : cases) {
-    SCOPED_TRACE(StateName(c.State));
+    SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(style) << ", " << StateName(c.State));
     TThemeStandIn themes;
-    TButtonBench bench(bkEllipsis, bts3D);
+    TButtonBench bench(bkEllipsis, style);
     bench.World.Style->LookAndFeel()->SetNativeStyle(true);
     auto viewInfo = bench.Paint(c.State);
     ASSERT_TRUE(viewInfo->NativeStyle);
@@ -222,6 +254,167 @@ TEST(EditViewInfo, ThemedButtonsDrawThroughTheThemeOrFallBackToFrames)
   EXPECT_EQ(viewInfo->Buttons(0)->ThemePart, 0);
   EXPECT_EQ(bench.Pixel(23, 0), Rgb(cl3DLight));
   for (const auto& call : themes.Of("Background")) EXPECT_NE(call.Class, L"Button");
+}
+
+// A skin painter that records the editor buttons it is asked to draw and fills them in fuchsia,
+// with border widths and colours of its own.
+class TEditTestSkinPainter : public TcxStandardLookAndFeelPainter {
+  CL_CLASS(TEditTestSkinPainter, TcxStandardLookAndFeelPainter)
+public:
+  struct TCall {
+    RECT Rect;
+    int Position;
+    TcxButtonState State;
+    int Kind;
+  };
+  static constexpr const char* Name = "EditTestSkin";
+  std::string GetPainterName() const override { return Name; }
+  TcxPainterStyle PainterStyle() const override { return cpsSkin; }
+  void DrawEditorButtonOfKind(TcxCanvas* Canvas, const RECT& R, int Position, TcxButtonState State,
+                              int Kind) const override
+  {
+    Calls.push_back({R, Position, State, Kind});
+    Canvas->FillRectWithColor(R, clFuchsia);
+  }
+  TColor ContainerBorderColorEx(bool IsHighlighted) const override { return IsHighlighted ? clLime : clMaroon; }
+  int ContainerBorderWidth(TcxContainerBorderStyle) const override { return 3; }
+  TColor EditorButtonTextColor() const override { return clTeal; }
+  mutable std::vector<TCall> Calls;
+};
+
+// The skin painter registered for the scope.
+struct TEditTestSkin {
+  TEditTestSkin()
+  {
+    auto painter = MakeOwned<TEditTestSkinPainter>();
+    Painter = painter.get();
+    cxLookAndFeelPaintersManager()->Register(std::move(painter));
+  }
+  ~TEditTestSkin() { cxLookAndFeelPaintersManager()->Unregister(TEditTestSkinPainter::Name); }
+  TEditTestSkinPainter* Painter;
+};
+CL_DEFINE_CLASS(TEditTestSkinPainter);
+
+// Under a skin the border takes the painter's width and colours, and each button is the painter's
+// editor button of its kind, state and side, with no frame of the button style.
+TEST(EditViewInfo, SkinnedEditorsDrawThroughTheSkinPainter)
+{
+  TEditTestSkin skin;
+  const auto skinned = [](TEditViewWorld& world) {
+    world.Style->LookAndFeel()->SetSkinName(TEditTestSkinPainter::Name);
+    world.Style->SetButtonStyle(bts3D);
+  };
+  {
+    TEditViewWorld world;
+    skinned(world);
+    world.Add({bkText, 20, false, true, "Go"});
+    auto viewData = world.ViewData();
+    auto idle = world.Calculate(viewData.get(), RECT{0, 0, 100, 22});
+    ASSERT_TRUE(idle->IsSkinned);
+    EXPECT_TRUE(RectIs(idle->BorderRect, 3, 3, 97, 19)) << RectText(idle->BorderRect);
+    EXPECT_EQ(idle->BorderColor, clMaroon);
+    EXPECT_TRUE(idle->Buttons(0)->SkinPainted);
+    EXPECT_TRUE(idle->Buttons(0)->BackgroundShowsThrough);
+    EXPECT_EQ(idle->Buttons(0)->TextColor, clTeal);
+    viewData->Focused = true;
+    EXPECT_EQ(world.Calculate(viewData.get(), RECT{0, 0, 100, 22})->BorderColor, clLime);
+  }
+  struct {
+    TcxEditButtonKind Kind;
+    bool Left;
+    TcxEditButtonState State;
+    int PainterKind, Position;
+    TcxButtonState PainterState;
+  } const cases[] = {
+    {bkDown, false, ebsNormal, 1, 1, cxbsNormal},         {bkDown, true, ebsHot, 1, 0, cxbsHot},
+    {bkEllipsis, false, ebsPressed, 3, 1, cxbsPressed},   {bkEllipsis, false, ebsDisabled, 3, 1, cxbsDisabled},
+    {bkGlyph, true, ebsNormal, 2, 0, cxbsNormal},         {bkText, false, ebsHot, 2, 1, cxbsHot},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(c.Kind) << ", " << StateName(c.State));
+    skin.Painter->Calls.clear();
+    TButtonBench bench(c.Kind, bts3D);
+    skinned(bench.World);
+    bench.Button->SetLeftAlignment(c.Left);
+    auto viewInfo = bench.Paint(c.State);
+    ASSERT_EQ(viewInfo->Buttons(0)->State, c.State);
+    ASSERT_EQ(skin.Painter->Calls.size(), 1u);
+    const auto& call = skin.Painter->Calls[0];
+    const RECT& bounds = viewInfo->Buttons(0)->Bounds;
+    EXPECT_TRUE(EqualRect(&call.Rect, &bounds)) << RectText(call.Rect);
+    EXPECT_EQ(call.Kind, c.PainterKind);
+    EXPECT_EQ(call.Position, c.Position);
+    EXPECT_EQ(call.State, c.PainterState);
+    // No 3-D frame and, for the drop-down and ellipsis kinds, nothing on the painter's button.
+    EXPECT_EQ(bench.Pixel(bounds.left, 10), Rgb(clFuchsia));
+    if (c.Kind == bkDown || c.Kind == bkEllipsis) {
+      EXPECT_EQ(bench.Pixel((bounds.left + bounds.right) / 2, 10), Rgb(clFuchsia));
+    }
+  }
+}
+
+// The themed background of an edit of (0, 0, 40, 20) in each mode, on newer and older systems: the
+// theme part and rectangle drawn, with the content left out of it and then filled (the fill is
+// yellow, the surface starts as the marker).
+TEST(EditViewInfo, ThemedEditBackgroundsOnNewerAndOlderSystems)
+{
+  struct {
+    const char* Name;
+    DWORD Major;
+    bool Inplace;
+    TcxEditBorderStyle Border;
+    TcxEditBackgroundMode Mode;
+    const wchar_t* Class;  // nullptr: no theme background
+    int Part;
+    RECT ThemeRect;
+    RECT Content;  // filled in yellow; empty: nothing filled
+  } const cases[] = {
+    {"Vista: the border part around a content 2 pixels in", 6, false, ebsSingle, 0, L"Edit", 6, {0, 0, 40, 20},
+     {2, 2, 38, 18}},
+    {"XP: the text part around the theme's content", 5, false, ebsSingle, 0, L"Edit", 1, {0, 0, 40, 20},
+     {1, 1, 39, 19}},
+    {"a narrower content", 6, false, ebsSingle, 1, L"Edit", 6, {0, 0, 40, 20}, {3, 3, 36, 17}},
+    {"Vista: a drop-down combination is the push button", 6, false, ebsSingle, 2, L"Button", 1, {-1, -1, 41, 21},
+     {}},
+    {"in place: no theme, all filled", 6, true, ebsSingle, 0, nullptr, 0, {}, {0, 0, 40, 20}},
+    {"no border: no theme, all filled", 6, false, ebsNone, 0, nullptr, 0, {}, {0, 0, 40, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TScopedWindowsVersion version(c.Major, 1);
+    TThemeStandIn themes;
+    themes.ContentMargins[{L"Edit", 1}] = {false, RECT{1, 1, 1, 1}};
+    TEditViewWorld world(60, 24);
+    world.Surface.Surface().Fill(Marker);
+    world.Style->LookAndFeel()->SetNativeStyle(true);
+    world.Style->SetBorderStyle(c.Border);
+    auto viewData = world.ViewData(c.Inplace);
+    auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 40, 20});
+    ASSERT_TRUE(viewInfo->NativeStyle);
+    themes.Calls.clear();
+    viewInfo->DrawEditBackground(world.Surface.cxCanvas(), true, CachedSolidBrush(clYellow), c.Mode);
+    const auto backgrounds = themes.Of("Background");
+    if (!c.Class) {
+      EXPECT_TRUE(backgrounds.empty());
+    } else {
+      ASSERT_EQ(backgrounds.size(), 1u);
+      EXPECT_EQ(backgrounds[0].Class, c.Class);
+      EXPECT_EQ(backgrounds[0].Part, c.Part);
+      EXPECT_EQ(backgrounds[0].State, viewInfo->NativeState);
+      EXPECT_TRUE(EqualRect(&backgrounds[0].Rect, &c.ThemeRect)) << RectText(backgrounds[0].Rect);
+    }
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 60; ++x) {
+        const bool filled = IsPointInRect(POINT{x, y}, c.Content);
+        if (filled) {
+          ASSERT_EQ(world.Surface.Pixel(x, y), Rgb(clYellow)) << x << ", " << y;
+        } else if (x >= 41 || y >= 21) {
+          ASSERT_EQ(world.Surface.Pixel(x, y), Marker) << x << ", " << y;
+        } else if (c.Class) {
+          ASSERT_NE(world.Surface.Pixel(x, y), Rgb(clYellow)) << x << ", " << y;
+        }
+      }
+  }
 }
 
 TEST(EditViewInfo, PartsAtPoints)
