@@ -176,6 +176,12 @@ TEST_F(EditControlTest, AFreshEditorHoldsNullAndNoFlags)
   EXPECT_EQ(edit->Properties()->DefaultValuesProvider(), edit->DataBinding()->GetDefaultValuesProvider());
   EXPECT_NE(dynamic_cast<TcxCustomEditViewInfo*>(edit->ViewInfo()), nullptr);
 
+  // The first parent applies the properties once.
+  auto* unparented = New<TTestEdit>(Form, false);
+  EXPECT_TRUE(unparented->PropertiesPending());
+  unparented->SetParent(Form);
+  EXPECT_FALSE(unparented->PropertiesPending());
+
   TTestEdit* inplace = NewEdit(true);
   EXPECT_FALSE(inplace->AutoSize());
   EXPECT_EQ(inplace->Properties()->DefaultValuesProvider(), nullptr);
@@ -392,12 +398,15 @@ TEST_F(EditControlTest, AFailedValidationOnLeavingKeepsTheFocusAndModifiedAndFir
   EXPECT_FALSE(edit->ErrorFocusing());
   EXPECT_FALSE(edit->Validating());
 
-  // Accepted now: the focus leaves and the value is the text.
+  // Accepted now: the focus leaves and the value is the text; the editor is no longer modified but
+  // keeps that it was changed since entering.
   Handlers->Validation = nullptr;
   FocusOn(Other);
   EXPECT_EQ(Handlers->Errors.size(), 1u);
   EXPECT_FALSE(edit->Focused());
   EXPECT_FALSE(edit->Modified());
+  EXPECT_TRUE(edit->ModifiedAfterEnter());
+  EXPECT_TRUE(edit->Validated());
   EXPECT_EQ(edit->EditValue(), Variant("corrected"));
 }
 
@@ -438,6 +447,36 @@ TEST_F(EditControlTest, ValidationOfAnUnmodifiedOrValidatedEditorSucceedsAtOnce)
   EXPECT_TRUE(edit->ValidateEdit(true));
 }
 
+TEST_F(EditControlTest, AnEditorThatCannotTakeTheFocusCountsAsValidatedAfterItsError)
+{
+  TTestEdit* edit = NewEdit();
+  edit->Props()->Validates = true;
+  edit->SetVisible(false);
+  edit->SetModified(true);
+  Handlers->Validation = [](Variant&, std::string&, bool& error) { error = true; };
+  EXPECT_THROW(edit->ValidateEdit(true), EcxEditValidationError);
+  EXPECT_TRUE(edit->Validated());
+  EXPECT_TRUE(edit->ValidateEdit(true));  // not asked again
+  EXPECT_EQ(Handlers->Count("validate"), 1);
+  EXPECT_EQ(edit->SelectAllCount, 0);
+}
+
+TEST_F(EditControlTest, ModifiedByUserClicksUnlessAValueIsBeingSet)
+{
+  TTestEdit* edit = NewEdit();
+  auto clicks = MakeOwned<TEditHandlers>();
+  edit->SetOnClick(TNotifyEvent(clicks.get(), &TEditHandlers::Change));
+  edit->ModifiedByUser();
+  EXPECT_TRUE(edit->Modified());
+  EXPECT_EQ(clicks->Count("change"), 1);
+  edit->AdjustSettingValueLock(true);
+  edit->ModifiedByUser();
+  edit->AdjustSettingValueLock(false);
+  EXPECT_EQ(clicks->Count("change"), 1);
+  edit->AdjustSettingValueLock(false);  // never below 0
+  EXPECT_EQ(edit->SettingValueLock(), 0);
+}
+
 // --- Posting ---
 
 TEST_F(EditControlTest, AnInplaceHostRaisingInOnInplacePostLeavesEditingNormally)
@@ -456,6 +495,17 @@ TEST_F(EditControlTest, AnInplaceHostRaisingInOnInplacePostLeavesEditingNormally
   EXPECT_FALSE(edit->Posting());
   EXPECT_TRUE(edit->Deactivate());
   EXPECT_TRUE(Handlers->Errors.empty());
+
+  // A value that does not validate is not posted.
+  edit->Props()->Validates = true;
+  Handlers->Validation = [](Variant&, std::string&, bool& error) { error = true; };
+  edit->Type("invalid");
+  EXPECT_THROW(edit->PostEditValue(true), EcxEditValidationError);
+  EXPECT_EQ(Handlers->Count("post"), 1);
+  EXPECT_FALSE(edit->UserEditInProgress());
+  EXPECT_THROW(edit->Deactivate(), EcxEditValidationError);
+  Handlers->Validation = nullptr;
+  edit->Props()->Validates = false;
 
   // A host that accepts: the editor is no longer modified after posting.
   Handlers->Posting = nullptr;
@@ -511,6 +561,23 @@ TEST_F(EditControlTest, AbandonChangesRestoresTheSavedValueOnlyWhenResetIsSuppor
     FocusOn(Other);
     Free(edit);
   }
+}
+
+TEST_F(EditControlTest, AbandoningChangesPostsAtOnceWithImmediatePost)
+{
+  auto* edit = NewEdit<TFailingBindingEdit>(true);
+  edit->SetOnInplacePost(TNotifyEvent(Handlers.get(), &TEditHandlers::InplacePost));
+  edit->Props()->ResetSupported = true;
+  edit->Properties()->SetImmediatePost(true);
+  edit->SetEditValue("saved");
+  Show();
+  FocusOn(edit->Inner());
+  edit->Type("typed");
+  ASSERT_TRUE(edit->Modified());
+  edit->AbandonChanges();
+  EXPECT_EQ(edit->EditValue(), Variant("saved"));
+  EXPECT_EQ(Handlers->Count("post"), 1);
+  EXPECT_FALSE(edit->ModifiedAfterEnter());  // posted in place
 }
 
 // --- Events of the own and the linked properties ---

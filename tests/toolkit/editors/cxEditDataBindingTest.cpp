@@ -31,6 +31,36 @@ public:
 };
 CL_DEFINE_CLASS(TNoticeCounter);
 
+// A provider over a data storage, and a binding whose storage holds a value of its own.
+class TStorageProvider : public TcxCustomEditDefaultValuesProvider {
+  CL_CLASS(TStorageProvider, TcxCustomEditDefaultValuesProvider)
+public:
+  using TcxCustomEditDefaultValuesProvider::TcxCustomEditDefaultValuesProvider;
+  bool IsStorageBacked() override { return true; }
+};
+CL_DEFINE_CLASS(TStorageProvider);
+
+class TStorageBinding : public TcxEditDataBinding {
+  CL_CLASS(TStorageBinding, TcxEditDataBinding)
+public:
+  using TcxEditDataBinding::TcxEditDataBinding;
+  Variant Stored = "stored";
+  TcxCustomEditDefaultValuesProviderClass DefaultValuesProviderClassType() const override
+  {
+    return ClassRef<TStorageProvider>();
+  }
+  void ReadStoredValue(Variant& Value) override { Value = Stored; }
+};
+CL_DEFINE_CLASS(TStorageBinding);
+
+class TStorageEdit : public TTestEdit {
+  CL_CLASS(TStorageEdit, TTestEdit)
+public:
+  using TTestEdit::TTestEdit;
+  TcxEditDataBindingClass DataBindingClassType() const override { return ClassRef<TStorageBinding>(); }
+};
+CL_DEFINE_CLASS(TStorageEdit);
+
 class EditDataBindingTest : public testing::Test {
 protected:
   void SetUp() override
@@ -128,6 +158,32 @@ TEST_F(EditDataBindingTest, DefaultValuesChangedRefreshesOnlyThisEditor)
   EXPECT_EQ(linked->UpdateLockCount(), 0);
   EXPECT_FALSE(edit->Validated());
   edit->SetLinkedProperties(nullptr);
+}
+
+// A storage-bound editor painted as a copy shows the stored value when its own differs.
+TEST_F(EditDataBindingTest, AStorageBoundCopyDiffersFromItsDataOnlyWhenUnmodifiedAndDifferent)
+{
+  auto* edit = NewEdit<TStorageEdit>();
+  ASSERT_TRUE(edit->IsStorageBound());
+  edit->SetEditValue("own");
+  EXPECT_FALSE(edit->DiffersFromDataValue());  // not painted as a copy
+  TControlState state = edit->ControlState();
+  state.Include(TControlStateFlag::csPaintCopy);
+  edit->SetControlState(state);
+  EXPECT_TRUE(edit->DiffersFromDataValue());
+  edit->SetModified(true);
+  EXPECT_FALSE(edit->DiffersFromDataValue());
+  edit->SetModified(false);
+  static_cast<TStorageBinding*>(edit->DataBinding())->Stored = "own";
+  EXPECT_FALSE(edit->DiffersFromDataValue());
+
+  // Abandoning restores the stored value of a storage-bound editor.
+  static_cast<TStorageBinding*>(edit->DataBinding())->Stored = "stored";
+  edit->Props()->ResetSupported = true;
+  edit->SetModified(true);
+  edit->AbandonChanges();
+  EXPECT_EQ(edit->EditValue(), Variant("stored"));
+  EXPECT_FALSE(NewEdit()->IsStorageBound());
 }
 
 // --- The provider ---
