@@ -3,37 +3,11 @@
 // leaving the editor and in-place activation.
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxClassesTimer.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditDataBinding.h"
 #include "toolkit/editors/cxEditInplaceList.h"
-
-namespace {
-// Raises a counter for the scope and lowers it again on every exit.
-class TCounterLock {
-public:
-  explicit TCounterLock(int& Counter) : FCounter(Counter) { ++FCounter; }
-  ~TCounterLock() { --FCounter; }
-  TCounterLock(const TCounterLock&) = delete;
-  TCounterLock& operator=(const TCounterLock&) = delete;
-
-private:
-  int& FCounter;
-};
-
-// Sets a flag for the scope and puts the old value back on every exit.
-class TFlagScope {
-public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { FFlag = Value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
-}  // namespace
 
 // --- Events of the properties: the own first, then the linked ones ---
 
