@@ -334,6 +334,9 @@ private:
   template <class F>
   void FireWithInplaceFlags(F&& Fire);
   void HandleExit();
+  // The window exists and is shown (with every parent), and the control may take the focus: a
+  // hidden form cannot give it.
+  bool CanTakeFocusNow();
   void ClickTimerTick(TObject* Sender);
   void MarkReplicatable(TWinControl* Control);
 

@@ -326,7 +326,7 @@ bool TcxCustomEdit::ValidateEdit(bool RaiseOnError)
 void TcxCustomEdit::ReportValidationError(const std::string& ErrorText, bool AbortWhenSilent)
 {
   if (!CanFocus()) FValidated = true;
-  if (Visible() && !Focused() && CanFocus()) {
+  if (Visible() && !Focused() && CanTakeFocusNow()) {
     TFlagScope focusing(FErrorFocusing, true);
     if (TWinControl* inner = InnerControl(); inner && inner->CanFocus())
       inner->SetFocus();
@@ -475,6 +475,11 @@ void TcxCustomEdit::HandleFocusChange()
 
 // --- In-place activation ---
 
+bool TcxCustomEdit::CanTakeFocusNow()
+{
+  return HandleAllocated() && CanFocus() && IsWindowVisible(Handle());
+}
+
 void TcxCustomEdit::Activate(TcxCustomEditData*& EditData)
 {
   if (!EditData && EditDataClassType()) EditData = EditDataClassType().Create(this);
@@ -484,7 +489,7 @@ void TcxCustomEdit::Activate(TcxCustomEditData*& EditData)
     FEditData->SetReinitializationPending(false);
   }
   SetVisible(true);
-  if (HandleAllocated() && CanFocus()) {
+  if (CanTakeFocusNow()) {
     SetFocus();
     if (GetActiveProperties()->AutoSelect()) SelectAllText();
   }

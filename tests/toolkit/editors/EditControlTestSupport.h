@@ -3,7 +3,9 @@
 // the text of the box as its display value, and properties whose answers the tests switch (value
 // comparison, validation, reset on Escape). A second editor class has properties of its own, for
 // the pools of in-place editors.
+#include <gtest/gtest.h>
 #include <string>
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "toolkit/editors/cxEdit.h"
@@ -184,5 +186,32 @@ inline TClassRef<TcxCustomEdit> TOtherEditProperties::TMeta::ContainerClassType(
 {
   return ClassRef<TOtherEdit>();
 }
+
+// A form with a class-library edit box to move the focus to, and editors placed on it.
+class TEditFormTest : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    Form = New<TForm>(Application, CreateNew);
+    Form->SetClientSize(300, 200);
+    Other = New<TEdit>(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(10, 120, 120, 24);
+  }
+  void TearDown() override { Free(Form); }
+  // An editor of the class on the form; its box reports changes of its text once it has a window.
+  template <class T>
+  T* PlaceEdit(bool inplace)
+  {
+    auto* edit = New<T>(Form, inplace);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    edit->Inner()->Handle();
+    return edit;
+  }
+
+  TForm* Form = nullptr;
+  TEdit* Other = nullptr;
+};
 
 }  // namespace edit_test

@@ -100,15 +100,11 @@ private:
   TBeepFunc FOld;
 };
 
-class EditControlTest : public testing::Test {
+class EditControlTest : public TEditFormTest {
 protected:
   void SetUp() override
   {
-    Form = New<TForm>(Application, CreateNew);
-    Form->SetClientSize(300, 200);
-    Other = New<TEdit>(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(10, 120, 120, 24);
+    TEditFormTest::SetUp();
     Handlers = MakeOwned<TEditHandlers>();
     FOldException = Application->OnException();
     Application->SetOnException(TExceptionEvent(Handlers.get(), &TEditHandlers::Exception));
@@ -116,16 +112,13 @@ protected:
   void TearDown() override
   {
     Application->SetOnException(FOldException);
-    Free(Form);
+    TEditFormTest::TearDown();
   }
+  // An editor whose events the handlers log.
   template <class T = TTestEdit>
   T* NewEdit(bool inplace = false)
   {
-    auto* edit = New<T>(Form, inplace);
-    edit->SetParent(Form);
-    edit->SetBounds(10, 10, 150, 24);
-    // The box reports changes of its text once it has a window.
-    edit->Inner()->Handle();
+    T* edit = PlaceEdit<T>(inplace);
     TcxCustomEditProperties* p = edit->Properties();
     p->SetOnChange(TNotifyEvent(Handlers.get(), &TEditHandlers::Change));
     p->SetOnEditValueChanged(TNotifyEvent(Handlers.get(), &TEditHandlers::EditValueChanged));
@@ -146,8 +139,6 @@ protected:
     HandleWaitingMessages();
   }
 
-  TForm* Form = nullptr;
-  TEdit* Other = nullptr;
   TOwned<TEditHandlers> Handlers;
 
 private:
@@ -459,6 +450,13 @@ TEST_F(EditControlTest, AnEditorThatCannotTakeTheFocusCountsAsValidatedAfterItsE
   EXPECT_TRUE(edit->ValidateEdit(true));  // not asked again
   EXPECT_EQ(Handlers->Count("validate"), 1);
   EXPECT_EQ(edit->SelectAllCount, 0);
+
+  // A visible editor on a form not shown reports the validation error, not a focus error.
+  TTestEdit* shown = NewEdit();
+  shown->Props()->Validates = true;
+  shown->SetModified(true);
+  EXPECT_THROW(shown->ValidateEdit(true), EcxEditValidationError);
+  EXPECT_FALSE(shown->ErrorFocusing());
 }
 
 TEST_F(EditControlTest, ModifiedByUserClicksUnlessAValueIsBeingSet)

@@ -61,27 +61,13 @@ public:
 };
 CL_DEFINE_CLASS(TStorageEdit);
 
-class EditDataBindingTest : public testing::Test {
+class EditDataBindingTest : public TEditFormTest {
 protected:
-  void SetUp() override
-  {
-    Form = New<TForm>(Application, CreateNew);
-    Form->SetClientSize(300, 200);
-    Other = New<TEdit>(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(10, 120, 120, 24);
-  }
-  void TearDown() override { Free(Form); }
   template <class T = TTestEdit>
   T* NewEdit(bool inplace = false)
   {
-    auto* edit = New<T>(Form, inplace);
-    edit->SetParent(Form);
-    edit->SetBounds(10, 10, 150, 24);
-    return edit;
+    return PlaceEdit<T>(inplace);
   }
-  TForm* Form = nullptr;
-  TEdit* Other = nullptr;
 };
 
 }  // namespace
