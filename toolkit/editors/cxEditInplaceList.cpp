@@ -63,6 +63,8 @@ void ForgetPropertiesInAllLists(TcxCustomEditProperties* Properties)
 
 TcxInplaceEditList::TcxInplaceEditList(TComponent* PoolOwner) : FPoolOwner(PoolOwner)
 {
+  FFreeNotificator = MakeOwned<TcxFreeNotificator>(nullptr);
+  FFreeNotificator->SetOnFreeNotification(TcxFreeNotificationEvent(this, &TcxInplaceEditList::EditFreed));
   if (TLists* lists = GLists.Get()) lists->push_back(this);
 }
 
@@ -101,6 +103,7 @@ TcxCustomEdit* TcxInplaceEditList::CreateEdit(TcxCustomEditPropertiesClass Prope
 {
   TcxCustomEdit* edit = PropertiesClass->ContainerClassType().Create(FPoolOwner, true);
   edit->SetVisible(false);
+  FFreeNotificator->WatchComponent(edit);
   return edit;
 }
 
@@ -125,6 +128,12 @@ void TcxInplaceEditList::RemoveItem(int Index)
   if (Index < 0 || Index >= Count()) return;
   TcxCustomEdit* edit = FItems[Index].Edit;
   FItems.erase(FItems.begin() + Index);
+  FFreeNotificator->UnwatchComponent(edit);
   edit->SetParent(nullptr);
   Free(edit);
+}
+
+void TcxInplaceEditList::EditFreed(TComponent* Component)
+{
+  std::erase_if(FItems, [Component](const TItem& item) { return item.Edit == Component; });
 }

@@ -38,7 +38,8 @@ private:
 class TcxInplaceEditList : public TObject {
   CL_CLASS(TcxInplaceEditList, TObject)
 public:
-  // The pooled editors are owned by PoolOwner. Joins the process-wide list (made on first use).
+  // The pooled editors are owned by PoolOwner; an editor freed by it leaves the pool. Joins the
+  // process-wide list (made on first use).
   explicit TcxInplaceEditList(TComponent* PoolOwner);
   // Leaves the process-wide list (freed when it becomes empty), then frees every pooled editor.
   ~TcxInplaceEditList() override;
@@ -69,9 +70,11 @@ private:
     TcxCustomEditProperties* Properties;
   };
   int FindFreeIndex(TcxCustomEditPropertiesClass PropertiesClass) const;
+  void EditFreed(TComponent* Component);
 
   TComponent* FPoolOwner;
   std::vector<TItem> FItems;
+  TOwned<TcxFreeNotificator> FFreeNotificator;
 };
 
 // Every live pool forgets the properties (their destructor calls it).

@@ -291,6 +291,20 @@ TEST_F(EditDataBindingTest, APoolLendsOneHiddenEditorPerPropertiesClass)
   EXPECT_FALSE(removed);
 }
 
+TEST_F(EditDataBindingTest, AnEditorFreedByThePoolOwnerLeavesThePool)
+{
+  auto* owner = New<TComponent>(nullptr);
+  TOwned<TcxInplaceEditList> pool(New<TcxInplaceEditList>(owner));
+  TcxCustomEdit* edit = pool->GetEdit(ClassRef<TTestEditProperties>());
+  pool->GetEdit(ClassRef<TOtherEditProperties>());
+  Free(edit);
+  ASSERT_EQ(pool->Count(), 1);
+  EXPECT_EQ(pool->Edits(0)->ClassType(), TOtherEdit::StaticClass());
+  Free(owner);  // frees the other editor
+  EXPECT_EQ(pool->Count(), 0);
+  pool.reset();  // nothing is freed twice
+}
+
 TEST_F(EditDataBindingTest, DestroyingPropertiesFreesTheirEntriesInEveryPool)
 {
   TOwned<TcxInplaceEditList> a(New<TcxInplaceEditList>(Form));
