@@ -393,7 +393,9 @@ void TcxCustomEditViewInfo::PaintCaption(TcxCanvas* Canvas, const TcxEditButtonV
     font->SetColor(clBtnHighlight);
     Canvas->DrawTextInRect(Button->ShownCaption, OffsetRectXY(r, 1, 1), flags);
     font->SetColor(clBtnShadow);
-  } else if (Button->Style == btsHotFlat && IsActive(Button)) {
+  } else if (Button->Style == btsHotFlat && IsActive(Button) && Button->ThemeState == 0 && !Button->SkinPainted) {
+    // On its own dark hot-flat face; a themed or skinned face is light, and the caption keeps its
+    // colour there.
     font->SetColor(Button->BackgroundColor);
   } else {
     const TColor color = Button->TextColor != clDefault ? Button->TextColor : ContentTextColor;

@@ -417,6 +417,38 @@ TEST(EditViewInfo, ThemedEditBackgroundsOnNewerAndOlderSystems)
   }
 }
 
+// A hot or pressed hot-flat text button shows its caption in the editor's background colour on its
+// dark face; drawn through the theme, whose face is light, the caption keeps the text colour. The
+// text is smoothed, so its pixels are told by their strongest channel.
+TEST(EditViewInfo, HotFlatCaptionsOnTheirOwnAndOnThemedFaces)
+{
+  // Pixels of the content whose channel (0 red, 1 green) stands above both others.
+  const auto tinted = [](TButtonBench& bench, int channel) {
+    int count = 0;
+    for (int y = 1; y < 19; ++y)
+      for (int x = 24; x < 39; ++x) {
+        const COLORREF c = bench.Pixel(x, y);
+        const int rgb[] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+        if (rgb[channel] > rgb[(channel + 1) % 3] + 48 && rgb[channel] > rgb[(channel + 2) % 3] + 48) ++count;
+      }
+    return count;
+  };
+  for (const bool themed : {false, true}) {
+    SCOPED_TRACE(themed ? "themed" : "not themed");
+    std::optional<TThemeStandIn> themes;
+    if (themed) themes.emplace();
+    TButtonBench bench(bkText, btsHotFlat);
+    bench.Button->SetCaption("WW");
+    bench.Button->SetTextColor(clRed);
+    bench.World.Style->SetColor(clLime);
+    bench.World.Style->LookAndFeel()->SetNativeStyle(themed);
+    auto viewInfo = bench.Paint(ebsHot);
+    ASSERT_EQ(viewInfo->Buttons(0)->ThemeState != 0, themed);
+    EXPECT_EQ(tinted(bench, 0) > 0, themed);
+    EXPECT_EQ(tinted(bench, 1) > 0, !themed);
+  }
+}
+
 TEST(EditViewInfo, PartsAtPoints)
 {
   TEditViewWorld world;
