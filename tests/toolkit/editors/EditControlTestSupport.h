@@ -72,6 +72,47 @@ protected:
   }
 };
 
+// An edit box whose IcxCustomInnerEdit is answered by a helper object it owns, the way the text
+// editors' inner box answers through its helper.
+class TInnerEditHelper : public TObject, public IcxCustomInnerEdit {
+  CL_CLASS(TInnerEditHelper, TObject)
+public:
+  explicit TInnerEditHelper(TTestInnerEdit* Box) : FBox(Box) {}
+  TWinControl* GetControl() override { return FBox; }
+  TcxContainer* GetControlContainer() override { return FBox->GetControlContainer(); }
+  LRESULT ForwardToDefaultProcedure(UINT Msg, WPARAM W, LPARAM L) override
+  {
+    return FBox->ForwardToDefaultProcedure(Msg, W, L);
+  }
+  bool HandlesClipboardCommands() override { return FBox->HandlesClipboardCommands(); }
+  void ReadValue(Variant& Value) override { FBox->ReadValue(Value); }
+  TNotifyEvent ReadChangeHandler() override { return FBox->ReadChangeHandler(); }
+  bool IsReadOnlyControl() override { return FBox->IsReadOnlyControl(); }
+  void HoldBounds(bool Hold) override { FBox->HoldBounds(Hold); }
+  void FocusWithoutSelecting() override { FBox->FocusWithoutSelecting(); }
+  void WriteValue(const Variant& Value) override { FBox->WriteValue(Value); }
+  void AttachToParent(TWinControl* Parent) override
+  {
+    ++Attached;
+    FBox->AttachToParent(Parent);
+  }
+  void AssignChangeHandler(const TNotifyEvent& Handler) override { FBox->AssignChangeHandler(Handler); }
+  void SetReadOnlyControl(bool Value) override { FBox->SetReadOnlyControl(Value); }
+  void DeleteSelection() override { FBox->DeleteSelection(); }
+  int Attached = 0;
+
+private:
+  TTestInnerEdit* FBox;
+};
+
+class THelpedInnerEdit : public TTestInnerEdit, public IcxInnerEditHelperSource {
+  CL_CLASS(THelpedInnerEdit, TTestInnerEdit)
+public:
+  explicit THelpedInnerEdit(TComponent* Owner) : TTestInnerEdit(Owner), Helper(MakeOwned<TInnerEditHelper>(this)) {}
+  IcxCustomInnerEdit* GetInnerEditHelper() override { return Helper.get(); }
+  TOwned<TInnerEditHelper> Helper;
+};
+
 class TTestEdit;
 
 // Properties whose answers the tests set; the inner edit reports its changes.
@@ -160,6 +201,14 @@ private:
     StoreEditValue(Value, false);
     SetUserEditInProgress(byUser);
   }
+};
+
+// An editor whose inner box answers through its helper.
+class THelpedEdit : public TTestEdit {
+  CL_CLASS(THelpedEdit, TTestEdit)
+public:
+  using TTestEdit::TTestEdit;
+  TWinControlClass InnerEditClassType() const override { return ClassRef<THelpedInnerEdit>(); }
 };
 
 // A second kind of editor, with its own properties class.

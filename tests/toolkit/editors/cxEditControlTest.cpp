@@ -173,11 +173,41 @@ TEST_F(EditControlTest, AFreshEditorHoldsNullAndNoFlags)
   unparented->SetParent(Form);
   EXPECT_FALSE(unparented->PropertiesPending());
 
+  // What the editor answers the container.
+  EXPECT_TRUE(edit->GetStyleClass() == ClassRef<TcxEditStyle>());
+  EXPECT_FALSE(edit->CanMoveFocusOnTab());
+  EXPECT_FALSE(edit->IsTransparent());
+  EXPECT_EQ(edit->GetIgnoredStyleValues(), (TcxContainerStyleValues{svButtonStyle, svButtonTransparency,
+                                                                    svPopupBorderStyle, svGradientButtons, svGradient,
+                                                                    svGradientDirection}));
+  EXPECT_EQ(edit->GetPainterState(), esckInactive);
+  edit->Properties()->SetReadOnly(true);
+  EXPECT_EQ(edit->GetPainterState(), esckReadOnly);
+  EXPECT_TRUE(edit->Inner()->ReadOnly());  // the box follows the editor's read-only state
+  edit->SetEnabled(false);
+  EXPECT_EQ(edit->GetPainterState(), esckDisabled);
+  edit->SetEnabled(true);
+  edit->Properties()->SetReadOnly(false);
+  EXPECT_FALSE(edit->Inner()->ReadOnly());
+
   TTestEdit* inplace = NewEdit(true);
   EXPECT_FALSE(inplace->AutoSize());
   EXPECT_EQ(inplace->Properties()->DefaultValuesProvider(), nullptr);
   EXPECT_TRUE(inplace->Keys().Contains(ckAll));
   EXPECT_TRUE(inplace->WantsNavigationKeys());
+}
+
+TEST_F(EditControlTest, AnInnerControlMayAnswerThroughItsHelper)
+{
+  auto* edit = NewEdit<THelpedEdit>();
+  auto* box = static_cast<THelpedInnerEdit*>(edit->InnerControl());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(edit->InnerEdit(), box->Helper.get());
+  EXPECT_EQ(box->Helper->Attached, 1);
+  EXPECT_EQ(box->Parent(), edit);
+  EXPECT_FALSE(box->ParentShowHint());
+  edit->SetEditValue("through the helper");
+  EXPECT_EQ(box->Text(), "through the helper");
 }
 
 // The box reports its change of text as OnChange; OnEditValueChanged comes from storing a value that
@@ -303,6 +333,21 @@ TEST_F(EditControlTest, TheInnerEditsChangeMarksTheFocusedEditorModifiedAndNotif
   EXPECT_TRUE(edit->Modified());
   EXPECT_TRUE(edit->ModifiedAfterEnter());
   EXPECT_EQ(Handlers->Count("change"), 3);
+}
+
+TEST_F(EditControlTest, ChangesMadeWhileLoadingFireNothing)
+{
+  TTestEdit* edit = NewEdit();
+  edit->Props()->Comparison = true;
+  edit->IncludeState(TComponentStateFlag::csLoading);
+  edit->SetEditValue("read");
+  edit->Loaded();
+  EXPECT_TRUE(Handlers->Log.empty());
+  EXPECT_FALSE(edit->AreChangeEventsLocked());
+  EXPECT_EQ(edit->SettingValueLock(), 0);
+  EXPECT_TRUE(static_cast<bool>(edit->Properties()->OwnerChangeHandler()));
+  edit->SetEditValue("after");
+  EXPECT_EQ(Handlers->Count("value"), 1);
 }
 
 // --- May the user change the value ---
