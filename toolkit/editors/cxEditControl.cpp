@@ -184,11 +184,6 @@ void TcxCustomEdit::SetParent(TWinControl* Parent)
   TcxCustomEditContainer::SetParent(Parent);
 }
 
-void TcxCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
-{
-  TcxCustomEditContainer::Notification(AComponent, Operation);
-}
-
 bool TcxCustomEdit::ExecuteAction(TBasicAction* Action)
 {
   return TcxCustomEditContainer::ExecuteAction(Action) || FDataBinding->HandleExecuteAction(Action);

@@ -88,7 +88,6 @@ public:
   void ReadState(TReader& Reader) override;
   void SetName(const std::string& Value) override;
   void SetParent(TWinControl* Parent) override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   bool ExecuteAction(TBasicAction* Action) override;
 
   // --- Properties ---
@@ -318,11 +317,6 @@ protected:
   // The properties of a linked repository item take over from the own Properties (none: back to
   // the own). The repository link sets it.
   void SetLinkedProperties(TcxCustomEditProperties* Value);
-  void SetAnchors(int X, int Y)
-  {
-    FAnchorX = X;
-    FAnchorY = Y;
-  }
 
 private:
   // Fires an event of the own properties, then of the linked ones.
@@ -352,7 +346,6 @@ private:
   TcxCustomEditData* FEditData = nullptr;  // not owned
   bool FEditingQueryActive = false;
   int FEditValueLock = 0;
-  bool FHandleCreating = false;
   IcxCustomInnerEdit* FInnerEdit = nullptr;
   bool FHostedInBar = false;
   bool FContentOffsetsCached = false;
