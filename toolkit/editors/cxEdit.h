@@ -9,6 +9,8 @@
 #include "toolkit/base/dxCore.h"
 #include "toolkit/editors/cxEditButtons.h"
 #include "toolkit/editors/cxEditControl.h"
+#include "toolkit/editors/cxEditDataBinding.h"
+#include "toolkit/editors/cxEditInplaceList.h"
 #include "toolkit/editors/cxEditProperties.h"
 #include "toolkit/editors/cxEditStyles.h"
 #include "toolkit/editors/cxEditViewData.h"

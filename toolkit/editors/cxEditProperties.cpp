@@ -231,6 +231,7 @@ void TcxCustomEditProperties::AfterConstruction()
 
 void TcxCustomEditProperties::BeforeDestruction()
 {
+  ForgetPropertiesInAllLists(this);
   FDefaultValuesProvider = nullptr;
   FOwnerChangeHandler = nullptr;
   // No change is reported while the sub-objects go.
@@ -464,6 +465,13 @@ bool TcxCustomEditProperties::DisplayValuesEqual(const Variant& A, const Variant
 TcxCustomEditViewDataClass TcxCustomEditProperties::ViewDataClassType() const
 {
   return ClassRef<TcxCustomEditViewData>();
+}
+
+TClassRef<TcxCustomEdit> TcxCustomEditProperties::TMeta::ContainerClassType() const { return ClassRef<TcxCustomEdit>(); }
+
+TClassRef<TcxCustomEdit> TcxCustomEditProperties::ContainerClassType() const
+{
+  return TcxCustomEditPropertiesClass(ClassType())->ContainerClassType();
 }
 
 TcxCustomEditViewInfoClass TcxCustomEditProperties::ViewInfoClassType() const

@@ -481,8 +481,10 @@ struct TEditorBench {
     Edit->SetBounds(0, 0, 100, 22);
     World.Add({bkDown, 15});
   }
+  // The editor calculates with its own style for its state: it takes the world's settings first.
   TOwned<TcxCustomEditViewData> ViewData(bool inplace = false)
   {
+    Edit->Style()->Assign(World.Style.get());
     TOwned<TcxCustomEditViewData> viewData = World.ViewData(inplace);
     viewData->Edit = Edit.get();
     return viewData;
