@@ -412,10 +412,26 @@ void TControl::SetParentComponent(TComponent* parent)
   if (auto* win = dynamic_cast<TWinControl*>(parent)) SetParent(win);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height)
+bool TControl::CanResize(int& newWidth, int& newHeight)
 {
+  (void)newWidth;
+  (void)newHeight;
+  return true;
+}
+
+void TControl::CheckNewSize(int& width, int& height)
+{
+  if (!CanResize(width, height)) {
+    width = FWidth;
+    height = FHeight;
+  }
   width = std::max(width, 0);
   height = std::max(height, 0);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+  CheckNewSize(width, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   bool resized = width != FWidth || height != FHeight;
   InvalidateControl(FVisible, false);

@@ -349,7 +349,12 @@ protected:
   virtual TOwned<TControlActionLink> NewActionLink();
   // Asks the parent to lay its children out again after this control moved, resized or changed
   // its alignment or visibility.
-  void RequestAlign();
+  virtual void RequestAlign();
+  // Whether the control takes the size SetBounds (or a move of its window) proposes; it may change
+  // the proposal. A refused size leaves the control's size as it was (a move still happens).
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  // The size SetBounds applies: CanResize's, never negative.
+  void CheckNewSize(int& width, int& height);
   // Clears focus from this control (and its children) on its form, when it hides or goes.
   void RemoveFocus(bool removing);
   // Keeps the distances that the anchors hold while the parent resizes.
@@ -617,6 +622,7 @@ private:
   void WMSize(TMessage& msg);
   void WMMove(TMessage& msg);
   void WMWindowPosChanged(TMessage& msg);
+  void WMWindowPosChanging(TMessage& msg);
   void WMSetCursor(TMessage& msg);
   void WMSetFocus(TMessage& msg);
   void WMKillFocus(TMessage& msg);
