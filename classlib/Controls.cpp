@@ -236,8 +236,8 @@ constexpr TEnumInfo BiDiModeInfo = EnumInfo<TBiDiMode::bdRightToLeftReadingOnly>
 constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Left, &TC::SetLeft>("Left"),
   IntProp<&TC::Top, &TC::SetTop>("Top"),
-  IntProp<&TC::Width, &TC::SetWidth>("Width"),
-  IntProp<&TC::Height, &TC::SetHeight>("Height"),
+  Stored<&TC::IsWidthStored>(IntProp<&TC::Width, &TC::SetWidth>("Width")),
+  Stored<&TC::IsHeightStored>(IntProp<&TC::Height, &TC::SetHeight>("Height")),
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),

@@ -203,6 +203,10 @@ public:
   bool ParentColor() const { return FParentColor; }
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
+  // Whether a stored form writes the published Width and Height: a control that stores its size
+  // in a form of its own (or derives it) answers false.
+  virtual bool IsWidthStored() const { return true; }
+  virtual bool IsHeightStored() const { return true; }
   void SetParentColor(bool value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* value);

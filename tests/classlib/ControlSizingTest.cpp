@@ -3,6 +3,7 @@
 // from a key and a shift state.
 #include <gtest/gtest.h>
 #include "classlib/Forms.h"
+#include "classlib/ObjectText.h"
 #include "tests/classlib/ControlsFixture.h"
 
 using namespace fixture;
@@ -40,10 +41,18 @@ protected:
   }
 };
 
+// Keeps its height out of stored forms.
+class TOwnHeightPanel : public TTestPanel {
+  CL_CLASS(TOwnHeightPanel, TTestPanel)
+public:
+  using TTestPanel::TTestPanel;
+  bool IsHeightStored() const override { return false; }
+};
 }  // namespace
 
 CL_DEFINE_CLASS(TLimitedPanel);
 CL_DEFINE_CLASS(TAligningGraphic);
+CL_DEFINE_CLASS(TOwnHeightPanel);
 
 namespace {
 RECT WindowRectInParent(HWND wnd)
@@ -127,6 +136,25 @@ TEST(Controls, LayoutRequestsReachTheControlsOwnOverride)
   before = graphic->Requests;
   graphic->Hide();
   EXPECT_GT(graphic->Requests, before);
+}
+
+TEST(ControlSizing, EachClassDecidesWhetherItsSizeIsStored)
+{
+  TOwned<TForm> form(New<TForm>(nullptr, CreateNew));
+  form->SetName("Form1");
+  auto* plain = New<TTestPanel>(form.get());
+  plain->SetName("Plain");
+  plain->SetParent(form.get());
+  plain->SetBounds(1, 2, 33, 44);
+  auto* own = New<TOwnHeightPanel>(form.get());
+  own->SetName("Own");
+  own->SetParent(form.get());
+  own->SetBounds(1, 2, 55, 66);
+  const std::string text = ComponentToText(form.get());
+  EXPECT_NE(text.find("Width = 33"), std::string::npos) << text;
+  EXPECT_NE(text.find("Height = 44"), std::string::npos) << text;
+  EXPECT_NE(text.find("Width = 55"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Height = 66"), std::string::npos) << text;
 }
 
 }  // namespace
