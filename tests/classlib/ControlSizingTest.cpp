@@ -3,6 +3,7 @@
 // from a key and a shift state.
 #include <gtest/gtest.h>
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 #include "classlib/ObjectText.h"
 #include "tests/classlib/ControlsFixture.h"
 
@@ -157,4 +158,24 @@ TEST(ControlSizing, EachClassDecidesWhetherItsSizeIsStored)
   EXPECT_EQ(text.find("Height = 66"), std::string::npos) << text;
 }
 
+TEST(ShortCutOfKey, TheKeyWithShiftCtrlAndAltAbove)
+{
+  struct TCase {
+    WORD Key;
+    TShiftState Shift;
+    TShortCut Expected;
+  };
+  const TCase cases[] = {
+    {'A', {}, 'A'},
+    {'A', {ssCtrl}, static_cast<TShortCut>(scCtrl | 'A')},
+    {VK_F5, {ssShift, ssAlt}, static_cast<TShortCut>(scShift | scAlt | VK_F5)},
+    {VK_RETURN, {ssShift, ssCtrl, ssAlt}, static_cast<TShortCut>(scShift | scCtrl | scAlt | VK_RETURN)},
+    {'Q', {ssLeft, ssDouble}, 'Q'},  // mouse state is no part of a shortcut
+    {0x141, {ssCtrl}, 0},            // no key code above a byte
+    {0, {}, 0},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ShortCut(c.Key, c.Shift), c.Expected) << c.Key;
+  // The text of a made shortcut names the same key and modifiers.
+  EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, {ssCtrl, ssShift})), "Shift+Ctrl+Del");
+}
 }  // namespace
