@@ -291,8 +291,8 @@ constexpr TEnumInfo BiDiModeInfo = EnumInfo<TBiDiMode::bdRightToLeftReadingOnly>
 constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Left, &TC::SetLeft>("Left"),
   IntProp<&TC::Top, &TC::SetTop>("Top"),
-  IntProp<&TC::Width, &TC::SetWidth>("Width"),
-  IntProp<&TC::Height, &TC::SetHeight>("Height"),
+  Stored<&TC::IsWidthStored>(IntProp<&TC::Width, &TC::SetWidth>("Width")),
+  Stored<&TC::IsHeightStored>(IntProp<&TC::Height, &TC::SetHeight>("Height")),
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   PersistentProp<&TC::Constraints>("Constraints"),
@@ -472,11 +472,27 @@ void TControl::SetParentComponent(TComponent* parent)
   if (auto* win = dynamic_cast<TWinControl*>(parent)) SetParent(win);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height)
+bool TControl::CanResize(int& newWidth, int& newHeight)
 {
+  (void)newWidth;
+  (void)newHeight;
+  return true;
+}
+
+void TControl::CheckNewSize(int& width, int& height)
+{
+  if (!CanResize(width, height)) {
+    width = FWidth;
+    height = FHeight;
+  }
   FConstraints->Constrain(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+  CheckNewSize(width, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   bool resized = width != FWidth || height != FHeight;
   InvalidateControl(FVisible, false);

@@ -256,6 +256,10 @@ public:
   bool ParentColor() const { return FParentColor; }
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
+  // Whether a stored form writes the published Width and Height: a control that stores its size
+  // in a form of its own (or derives it) answers false.
+  virtual bool IsWidthStored() const { return true; }
+  virtual bool IsHeightStored() const { return true; }
   void SetParentColor(bool value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* value);
@@ -428,7 +432,12 @@ protected:
   virtual TOwned<TControlActionLink> NewActionLink();
   // Asks the parent to lay its children out again after this control moved, resized or changed
   // its alignment or visibility.
-  void RequestAlign();
+  virtual void RequestAlign();
+  // Whether the control takes the size SetBounds (or a move of its window) proposes; it may change
+  // the proposal. A refused size leaves the control's size as it was (a move still happens).
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  // The size SetBounds applies: CanResize's, never negative.
+  void CheckNewSize(int& width, int& height);
   // Clears focus from this control (and its children) on its form, when it hides or goes.
   void RemoveFocus(bool removing);
   // Keeps the distances that the anchors hold while the parent resizes.
@@ -743,6 +752,7 @@ private:
   void WMSize(TMessage& msg);
   void WMMove(TMessage& msg);
   void WMWindowPosChanged(TMessage& msg);
+  void WMWindowPosChanging(TMessage& msg);
   void WMSetCursor(TMessage& msg);
   void WMSetFocus(TMessage& msg);
   void WMKillFocus(TMessage& msg);

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <memory>
 #include <vector>
+#include "classlib/ColorDialog.h"
 #include "classlib/FileUtils.h"
 #include "classlib/FontDialog.h"
 #include "classlib/TypInfo.h"
@@ -222,7 +223,8 @@ bool TOpenDialog::Execute(HWND owner)
 }
 
 namespace {
-const TClass FileDialogsClasses[] = {TOpenDialog::StaticClass(), TFontDialog::StaticClass()};
+const TClass FileDialogsClasses[] = {TOpenDialog::StaticClass(), TFontDialog::StaticClass(),
+                                     TColorDialog::StaticClass()};
 void InitFileDialogs() { RegisterClasses(FileDialogsClasses); }
 void DoneFileDialogs()
 {

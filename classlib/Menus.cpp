@@ -353,6 +353,16 @@ void TMenuItem::AppendTo(HMENU menu) const
   }
 }
 
+TShortCut ShortCut(WORD key, TShiftState shift)
+{
+  if (key & 0xFF00) return 0;
+  TShortCut shortCut = key;
+  if (shift.Contains(ssShift)) shortCut |= scShift;
+  if (shift.Contains(ssCtrl)) shortCut |= scCtrl;
+  if (shift.Contains(ssAlt)) shortCut |= scAlt;
+  return shortCut;
+}
+
 TShortCut ShortCutOfKeyMessage(const TMessage& message)
 {
   if (message.Msg != WM_KEYDOWN && message.Msg != WM_SYSKEYDOWN) return 0;

@@ -23,6 +23,9 @@ class TMenuItem;
 
 // Modifier bits of a shortcut above its virtual-key code.
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// The shortcut of a virtual key with the Shift, Ctrl and Alt of a shift state; 0 for a key code
+// that does not fit a shortcut's low byte.
+TShortCut ShortCut(WORD key, TShiftState shift);
 // The shortcut of a key message (WM_KEYDOWN, WM_SYSKEYDOWN) with the modifiers held while it came.
 TShortCut ShortCutOfKeyMessage(const TMessage& message);
 // The text of a shortcut as menus show it: the modifiers ("Shift+", "Ctrl+", "Alt+", in that order)

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <span>
@@ -426,13 +428,14 @@ void StripTrailingZeros(TDecimal& d)
 // Rounds to at most `precision` significant digits and, when decimals >= 0, to at most `decimals`
 // digits after the point, in one step from the exact binary value, halves away from zero (2.5 gives
 // 3, 0.125 to two places 0.13).
-TDecimal ToDecimal(double value, int precision, int decimals)
+TDecimal ToDecimal(long double value, int precision, int decimals)
 {
   TDecimal d;
   d.Negative = std::signbit(value);
-  const double v = std::fabs(value);
+  const long double v = std::fabs(value);
   if (v == 0) return d;
-  // 767 significant digits hold any double exactly.
+  // 767 significant digits hold any double exactly, and more than enough of a long double for
+  // rounding to the precisions asked here.
   char buf[800];
   auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 767);
   std::string_view s(buf, r.ptr - buf);
@@ -533,7 +536,7 @@ std::string GeneralForm(const TDecimal& d, int precision, int expDigits)
   return s;
 }
 
-std::string NonFinite(double value)
+std::string NonFinite(long double value)
 {
   if (std::isnan(value)) return "NAN";
   return value < 0 ? "-INF" : "INF";
@@ -582,27 +585,28 @@ constexpr int kFixedPrecision = 18;
 
 }  // namespace
 
-std::string FloatToStr(double value)
+std::string FloatToStr(long double value)
 {
   if (!std::isfinite(value)) return NonFinite(value);
   const TDecimal d = ToDecimal(value, 15, -1);
   return WithSign(d, GeneralForm(d, 15, 0));
 }
 
-bool TryStrToFloat(std::string_view text, double& value)
+namespace {
+// Checks a number in the locale's form and rewrites it with '.' as the point into c. magnitude is
+// the position of the first significant digit relative to the point, to tell an overflow from an
+// underflow when the value is out of range.
+bool ScanFloat(std::string_view text, std::string& c, long& magnitude)
 {
   std::string_view s = StripBlanks(text);
-  std::string c;  // the number rewritten with '.' for from_chars
   size_t i = 0;
   auto isDigit = [&](size_t k) { return k < s.size() && s[k] >= '0' && s[k] <= '9'; };
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
     if (s[i] == '-') c += '-';
     ++i;
   }
-  // magnitude: the position of the first significant digit relative to the point, to tell an
-  // overflow from an underflow when the value is out of range.
   int digits = 0;
-  long magnitude = 0;
+  magnitude = 0;
   bool significant = false;
   for (; isDigit(i); ++i, ++digits) {
     c += s[i];
@@ -633,6 +637,15 @@ bool TryStrToFloat(std::string_view text, double& value)
     c.append(s.substr(start, i - start));
   }
   if (i != s.size()) return false;
+  return true;
+}
+}  // namespace
+
+bool TryStrToFloat(std::string_view text, double& value)
+{
+  std::string c;
+  long magnitude = 0;
+  if (!ScanFloat(text, c, magnitude)) return false;
   double v = 0;
   auto r = std::from_chars(c.data(), c.data() + c.size(), v);
   if (r.ec == std::errc::result_out_of_range) {
@@ -641,6 +654,23 @@ bool TryStrToFloat(std::string_view text, double& value)
   } else if (r.ec != std::errc() || r.ptr != c.data() + c.size() || !std::isfinite(v)) {
     return false;
   }
+  value = v;
+  return true;
+}
+
+bool TryStrToFloat(std::string_view text, long double& value)
+{
+  std::string c;
+  long magnitude = 0;
+  if (!ScanFloat(text, c, magnitude)) return false;
+  // The C library reads c in the "C" locale's form, which ScanFloat wrote; it rounds to the
+  // nearest long double (from_chars goes through double for them).
+  errno = 0;
+  char* end = nullptr;
+  long double v = std::strtold(c.c_str(), &end);
+  if (end != c.c_str() + c.size()) return false;
+  if (errno == ERANGE && magnitude > 0) return false;  // too large; too small gives zero or less
+  if (!std::isfinite(v)) return false;
   value = v;
   return true;
 }

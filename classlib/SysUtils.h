@@ -65,8 +65,11 @@ bool TryStrToInt64(std::string_view text, int64_t& value);
 double StrToFloat(std::string_view text);
 double StrToFloatDef(std::string_view text, double def);
 bool TryStrToFloat(std::string_view text, double& value);
-// Shortest general form with up to 15 significant digits ("1.5", "1E20", "0.1").
-std::string FloatToStr(double value);
+// The same for long double, with its wider range and precision.
+bool TryStrToFloat(std::string_view text, long double& value);
+// Shortest general form with up to 15 significant digits ("1.5", "1E20", "0.1"); a long double
+// beyond the range of double keeps its exponent ("1E4000").
+std::string FloatToStr(long double value);
 char DecimalSeparator();
 
 // One era of a locale's calendar: its name, and the offset that turns its years into Gregorian

@@ -60,6 +60,7 @@ CL_MESSAGE_MAP(TWinControl,
   {WM_SIZE, &TWinControl::WMSize},
   {WM_MOVE, &TWinControl::WMMove},
   {WM_WINDOWPOSCHANGED, &TWinControl::WMWindowPosChanged},
+  {WM_WINDOWPOSCHANGING, &TWinControl::WMWindowPosChanging},
   {WM_SETCURSOR, &TWinControl::WMSetCursor},
   {WM_SETFOCUS, &TWinControl::WMSetFocus},
   {WM_KILLFOCUS, &TWinControl::WMKillFocus},
@@ -589,9 +590,7 @@ void TWinControl::AnchorChild(TControl* c, const RECT& client)
 
 void TWinControl::SetBounds(int left, int top, int width, int height)
 {
-  Constraints()->Constrain(width, height);
-  width = std::max(width, 0);
-  height = std::max(height, 0);
+  CheckNewSize(width, height);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   if (FHandle && !IsLoading()) {
     // The window's size messages bring the fields, the children's layout and OnResize up to date.
@@ -1010,6 +1009,23 @@ void TWinControl::WMWindowPosChanged(TMessage& msg)
 {
   DefaultHandler(msg);
   if (!FControlState.Contains(TControlStateFlag::csDestroyingHandle)) UpdateBounds();
+}
+
+// A size the window is given from outside SetBounds (the user's frame, the system's MDI layout)
+// passes CanResize too.
+void TWinControl::WMWindowPosChanging(TMessage& msg)
+{
+  auto* pos = reinterpret_cast<WINDOWPOS*>(msg.LParam);
+  if (!(pos->flags & SWP_NOSIZE) && !IsLoading()) {
+    int width = pos->cx, height = pos->cy;
+    if (CanResize(width, height)) {
+      pos->cx = width;
+      pos->cy = height;
+    } else {
+      pos->flags |= SWP_NOSIZE;
+    }
+  }
+  DefaultHandler(msg);
 }
 
 void TWinControl::WMSetCursor(TMessage& msg)

@@ -392,6 +392,52 @@ TEST_F(NumberTest, FloatToStrShortestGeneralForm)
   EXPECT_EQ(FloatToStr(StrToFloat("3,75")), "3,75");
 }
 
+TEST_F(NumberTest, LongDoublesToAndFromTextBeyondTheRangeOfDouble)
+{
+  struct Case {
+    long double Value;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {0.1L, "0.1"},
+      {1.0L / 3, "0.333333333333333"},
+      {-2.5L, "-2.5"},
+      {123456789012345678.0L, "1.23456789012346E17"},
+      {1.5e4000L, "1.5E4000"},
+      {-2e-4000L, "-2E-4000"},
+      {std::numeric_limits<long double>::infinity(), "INF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FloatToStr(c.Value), c.Expected);
+
+  struct Parse {
+    const char* Text;
+    bool Ok;
+    long double Value;
+  };
+  const Parse parses[] = {
+      {"0.1", true, 0.1L},  // the nearest long double, not the nearest double widened
+      {" -1.5E4000 ", true, -1.5e4000L},
+      {"2.5e-4000", true, 2.5e-4000L},
+      {"1e-5000", true, 0.0L},  // too small: zero
+      {"1e5000", false, 0},     // too large
+      {"1.5e308", true, 1.5e308L},
+      {"abc", false, 0},
+      {"", false, 0},
+      {"1e", false, 0},
+      {"1,5", false, 0},
+  };
+  for (const Parse& p : parses) {
+    long double v = 7;
+    EXPECT_EQ(TryStrToFloat(p.Text, v), p.Ok) << p.Text;
+    EXPECT_EQ(v, p.Ok ? p.Value : 7) << p.Text;  // a failure leaves the value alone
+  }
+  FormatSettings().DecimalSeparator = ',';
+  long double v = 0;
+  EXPECT_TRUE(TryStrToFloat("3,75E1000", v));
+  EXPECT_EQ(FloatToStr(v), "3,75E1000");
+  EXPECT_FALSE(TryStrToFloat("3.75", v));
+}
+
 TEST(FormatSettingsTest, ReadFromTheUserLocale)
 {
   const TFormatSettings saved = FormatSettings();

@@ -175,6 +175,8 @@ private:
 CL_DEFINE_CLASS(TcxObjectLink);
 CL_DEFINE_CLASS(TcxObjectLinkController);
 
+IcxEditKeyListener* EditKeyListener = nullptr;
+
 namespace {
 TcxObjectLinkController* GLinkController = nullptr;
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 #include "classlib/Component.h"
+#include "classlib/Controls.h"
 #include "classlib/Events.h"
 #include "classlib/Units.h"
 #include "toolkit/base/dxCoreResStrings.h"
@@ -169,6 +170,22 @@ std::string GenerateUniqueItemName(TComponent* owner, TComponent* parentComponen
 std::string BuildComponentName(TComponent* parentComponent, std::string_view className, std::string_view prefix,
                                int number, std::string_view baseName);
 bool IsNameUniqueAmong(TComponent* owner, std::string_view name);
+
+// --- Key listener ---
+
+// Told of each key an editor leaves over: its key downs and key ups with their shift state.
+class IcxEditKeyListener {
+public:
+  virtual void KeyDown(WORD key, TShiftState shift) = 0;
+  virtual void KeyUp(WORD key, TShiftState shift) = 0;
+
+protected:
+  ~IcxEditKeyListener() = default;
+};
+
+// The process-wide key listener, or none. The toolkit never sets it: whoever sets one keeps it
+// alive until it sets none again.
+extern IcxEditKeyListener* EditKeyListener;
 
 // --- Resource strings ---
 
