@@ -15,10 +15,14 @@ void InitializeUnit()
   if (HCURSOR cursor = LoadCursorA(cxControlsModule(), "CXEDIT_MOUSEWHEEL"))
     Screen->SetCursors(crcxEditMouseWheel, cursor);
   SetDefaultContainerStyleController(GDefaultEditStyleController.Get());
+  RegisterClass(TcxEditRepository::StaticClass());
+  RegisterClass(TcxEditRepositoryItem::StaticClass());
 }
 
 void FinalizeUnit()
 {
+  UnRegisterClass(TcxEditRepositoryItem::StaticClass());
+  UnRegisterClass(TcxEditRepository::StaticClass());
   FreeEditPropertiesRegistryAndList();
   // Styles still linked to the default controller must not be linked back to it while it goes.
   SetDefaultContainerStyleController(nullptr);

@@ -4,11 +4,21 @@
 
 #include "classlib/Forms.h"
 #include "toolkit/base/cxClassesTimer.h"
+#include "toolkit/editors/cxEdit.h"
+#include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxEditDataBinding.h"
 #include "toolkit/editors/cxEditInplaceList.h"
 #include "toolkit/editors/cxEditStyles.h"
 #include "toolkit/editors/cxEditViewInfo.h"
 
+CL_MESSAGE_MAP(TcxCustomEdit,
+  {WM_CUT, &TcxCustomEdit::WMCut},
+  {WM_COPY, &TcxCustomEdit::WMCopy},
+  {WM_PASTE, &TcxCustomEdit::WMPaste},
+  {CM_HINTSHOW, &TcxCustomEdit::CMHintShow},
+  {CM_DIALOGCHAR, &TcxCustomEdit::CMDialogChar},
+  {CM_ENTER, &TcxCustomEdit::CMEnter},
+  {CM_SHOWINGCHANGED, &TcxCustomEdit::CMShowingChanged});
 CL_DEFINE_CLASS(TcxCustomEdit);
 CL_DEFINE_CLASS(TcxEditChangeEventsCatcher);
 
@@ -138,11 +148,68 @@ void TcxCustomEdit::SetLinkedProperties(TcxCustomEditProperties* Value)
   AfterRepositoryItemChange();
 }
 
+// --- The repository link ---
+
+bool TcxCustomEdit::CanUseRepositoryItem(TcxEditRepositoryItem* Value)
+{
+  return !Value || Value->PropertiesInheritFrom(TcxCustomEditClass(ClassType())->PropertiesClassType().Class());
+}
+
+void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value)
+{
+  if (FRepositoryItem == Value) return;
+  if (!CanUseRepositoryItem(Value)) throw EcxEditError(GetResStringText(&cxSEditInvalidRepositoryItem));
+  BeforeRepositoryItemChange();
+  if (FRepositoryItem) {
+    FRepositoryItem->RemoveListener(this);
+    RemoveFreeNotification(FRepositoryItem);
+  }
+  FRepositoryItem = Value;
+  FLinkedProperties = Value ? Value->Properties() : nullptr;
+  if (Value) {
+    Value->AddListener(this);
+    FreeNotification(Value);
+    FProperties->AttachDefaultValuesProvider(nullptr);
+    RepositoryItemPropertiesChanged(Value);
+    FProperties->SetOwnerChangeHandler(TNotifyEvent());
+  } else if (!IsLoading() && !IsDestroying()) {
+    FProperties->SetOwnerChangeHandler(TNotifyEvent(this, &TcxCustomEdit::PropertiesChanged));
+    FProperties->SetDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
+  }
+  AfterRepositoryItemChange();
+}
+
+void TcxCustomEdit::RepositoryItemRemoved(TcxEditRepositoryItem* Item)
+{
+  if (Item != FRepositoryItem) return;
+  // The item is going: the own properties take over again with their change handler.
+  FRepositoryItem = nullptr;
+  FLinkedProperties = nullptr;
+  RemoveFreeNotification(Item);
+  if (IsDestroying()) return;
+  FProperties->SetOwnerChangeHandler(TNotifyEvent(this, &TcxCustomEdit::PropertiesChanged));
+  if (!FIsInplace) FProperties->AttachDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
+  if (!IsLoading()) PropertiesChanged(FProperties.get());
+}
+
+void TcxCustomEdit::RepositoryItemPropertiesChanged(TcxEditRepositoryItem* Item)
+{
+  if (!IsLoading() && !IsDestroying()) PropertiesChanged(Item->Properties());
+}
+
+void TcxCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
+{
+  TcxCustomEditContainer::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FRepositoryItem && FRepositoryItem) SetRepositoryItem(nullptr);
+}
+
 // --- Stored forms and the parent ---
 
 void TcxCustomEdit::Loaded()
 {
   TcxCustomEditContainer::Loaded();
+  // Stored anchors hold for the first layout.
+  FAnchorsFromStream = true;
   LockChangeEvents(true);
   AdjustSettingValueLock(true);
   try {
@@ -226,15 +293,6 @@ void TcxCustomEdit::EditValueToDisplayValue(const Variant& Value, Variant& Displ
   GetActiveProperties()->EditValueToDisplayValue(Value, DisplayValue, Focused);
 }
 
-bool TcxCustomEdit::IsShortCutHandled(WORD Key, TShiftState Shift)
-{
-  TShortCut shortCut = Key;
-  if (Shift.Contains(TShiftStateFlag::ssShift)) shortCut |= scShift;
-  if (Shift.Contains(TShiftStateFlag::ssCtrl)) shortCut |= scCtrl;
-  if (Shift.Contains(TShiftStateFlag::ssAlt)) shortCut |= scAlt;
-  return shortCut == GetActiveProperties()->ClickKey();
-}
-
 bool TcxCustomEdit::IsOwnWindow(HWND Window)
 {
   if (!Window) return false;
@@ -243,13 +301,6 @@ bool TcxCustomEdit::IsOwnWindow(HWND Window)
   for (TWinControl* c = control; c; c = c->Parent())
     if (c == this) return true;
   return HandleAllocated() && IsChild(Handle(), Window);
-}
-
-void TcxCustomEdit::SetAutoSize(bool Value)
-{
-  if (FAutoSize == Value) return;
-  FAutoSize = Value;
-  AutoSizeChanged();
 }
 
 void TcxCustomEdit::CacheContentOffsets(const TcxEditContentOffsetBlock& Block)
@@ -356,11 +407,6 @@ void TcxCustomEdit::DrawContentOnCanvas(TcxCanvas* Canvas)
   viewData->CalculateViewInfo(Canvas, ClientRect(), false, viewInfo.get(), {}, false, POINT{-1, -1});
   viewInfo->Paint(Canvas);
   Canvas->ExcludeRectFromClip(viewInfo->Bounds);
-}
-
-void TcxCustomEdit::InnerEditWindowProc(TMessage& Message)
-{
-  if (InnerControl()) CallSavedInnerWndProc(Message);
 }
 
 bool TcxCustomEdit::HasFocusInForm()

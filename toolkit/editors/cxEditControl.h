@@ -8,12 +8,14 @@
 #include "classlib/Variant.h"
 #include "toolkit/base/cxLookAndFeels.h"
 #include "toolkit/controls/cxContainer.h"
+#include "toolkit/editors/cxEditRepository.h"
 #include "toolkit/editors/cxEditViewData.h"
 
 class TcxCustomEdit;
 class TcxCustomEditData;
 class TcxEditDataBinding;
 class TcxTimer;
+class TcxWindowProcLinkedObject;
 using TcxCustomEditClass = TClassRef<TcxCustomEdit>;
 using TcxCustomEditDataClass = TClassRef<TcxCustomEditData>;
 using TcxEditDataBindingClass = TClassRef<TcxEditDataBinding>;
@@ -52,6 +54,19 @@ protected:
   ~IcxInnerEditHelperSource() = default;
 };
 
+// What a bar edit item needs of the editor it takes over.
+class IcxBarHostedEdit {
+public:
+  virtual bool SupportsTextEditing() = 0;
+  virtual void SetTextFromOutside(const std::string& Text) = 0;
+  virtual void SetHostedInBar(bool Value) = 0;
+  // Stores the value without the value check.
+  virtual void StoreEditValueUnchecked(const Variant& Value) = 0;
+
+protected:
+  ~IcxBarHostedEdit() = default;
+};
+
 using TcxEditEditingEvent = TEvent<void(TObject* Sender, bool& CanEdit)>;
 using TcxEditInternalKeyDownEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 
@@ -67,7 +82,11 @@ public:
   bool IsLocked() const { return LockCount > 0; }
 };
 
-class TcxCustomEdit : public TcxCustomEditContainer, public IcxSkinSupportMarker, public IcxEditValidationHost {
+class TcxCustomEdit : public TcxCustomEditContainer,
+                      public IcxSkinSupportMarker,
+                      public IcxEditValidationHost,
+                      public IcxEditRepositoryItemObserver,
+                      public IcxBarHostedEdit {
   CL_CLASS(TcxCustomEdit, TcxCustomEditContainer)
 public:
   // Made with the owner and whether the editor is in place (CreateInplace); the class answers its
@@ -124,7 +143,8 @@ public:
   int CapturedButtonIndex() const { return FCapturedButtonIndex; }
   void SetCapturedButtonIndex(int Value) { FCapturedButtonIndex = Value; }
   bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool Value) { FTransparent = Value; }
+  // Adds or removes the opaque style and refreshes.
+  void SetTransparent(bool Value);
   // The editor erases its own background.
   bool ErasesBackground() const { return ErasesOwnBackground(); }
   // The content offsets a view data computed once, kept so that in-place editors skip them.
@@ -138,6 +158,20 @@ public:
   void SetOnInplacePost(const TNotifyEvent& Value) { FOnInplacePost = Value; }
   const TcxEditInternalKeyDownEvent& OnInternalKeyDown() const { return FOnInternalKeyDown; }
   void SetOnInternalKeyDown(const TcxEditInternalKeyDownEvent& Value) { FOnInternalKeyDown = Value; }
+  // The repository item whose properties the editor follows; none for its own. An item whose
+  // properties are not of the editor's properties class raises EcxEditError.
+  TcxEditRepositoryItem* RepositoryItem() const { return FRepositoryItem; }
+  void SetRepositoryItem(TcxEditRepositoryItem* Value);
+  bool CanUseRepositoryItem(TcxEditRepositoryItem* Value);
+  // The wheel may act: not in place, the properties accept it, or the caller forces it (bit 4 of
+  // the flags).
+  bool CanUseMouseWheel(TShiftState Shift);
+  // The height, with the window made first so that auto size has measured it.
+  int GetHeight();
+  bool IsAutoWidth();
+  bool IsContentAutoWidth();
+  // Applies auto size to a proposed size.
+  void CalculateAutoSize(int& Width, int& Height);
   // Published; the editor never calls it.
   const TNotifyEvent& PropertiesEvents() const { return FPropertiesEvents; }
   void SetPropertiesEvents(const TNotifyEvent& Value) { FPropertiesEvents = Value; }
@@ -147,7 +181,7 @@ public:
   virtual void AdjustInnerEditPosition();
   virtual void LeavePostingState() { FPosting = false; }
   virtual void EnterPostingState() { FPosting = true; }
-  virtual void CalculateAnchors() {}
+  virtual void CalculateAnchors();
   virtual bool IsAutoSizeActive() { return !FIsInplace && FAutoSize; }
   virtual bool CanAutoWidth() { return false; }
   virtual bool IsButtonsAutoWidth();
@@ -166,7 +200,8 @@ public:
   virtual void DoButtonUp(int Index) { (void)Index; }
   virtual void NotifyChange();
   virtual void NotifyEditValueChanged();
-  virtual void DoEditKeyDown(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
+  // The clear key, the click key, Tab, Enter, Escape and the navigation keys.
+  virtual void DoEditKeyDown(WORD& Key, TShiftState Shift);
   virtual void DoEditKeyPress(char& Ch) { FilterTypedChar(Ch); }
   virtual void DoEditKeyUp(WORD& Key, TShiftState Shift) { (void)Key; (void)Shift; }
   virtual void BeforeFocusLeavesByKey(TShiftState Shift) { (void)Shift; }
@@ -176,7 +211,7 @@ public:
   virtual void DoEditValueChanged();
   virtual void HandleEnter();
   virtual void ApplyReadOnlyToInnerEdit();
-  virtual void GetSizeLimits(TcxEditSizeProperties& Limits) { (void)Limits; }
+  virtual void GetSizeLimits(TcxEditSizeProperties& Limits);
   virtual Variant GetEmptyEditValue() { return Null(); }
   virtual TcxEditDataBindingClass DataBindingClassType() const;
   virtual std::string GetDisplayTextForValue() { return {}; }
@@ -226,19 +261,20 @@ public:
   virtual bool WantsNavigationKeys() { return FIsInplace; }
   virtual bool SynchronizesOnEnter() { return true; }
   virtual void ResolveTypedText() {}
-  virtual bool CanProcessKey(WORD Key, TShiftState Shift) { (void)Key; (void)Shift; return true; }
-  virtual void FilterTypedChar(char& Ch) { (void)Ch; }
+  virtual bool CanProcessKey(WORD Key, TShiftState Shift);
+  // Drops a refused character with a beep, and a value-changing one the user may not type.
+  virtual void FilterTypedChar(char& Ch);
   virtual bool IsTextBasedEditor() { return false; }
   virtual void InnerEditWindowProc(TMessage& Message);
-  virtual void HookInnerEditWindowProc() {}
-  virtual void UnhookInnerEditWindowProc() {}
+  virtual void HookInnerEditWindowProc();
+  virtual void UnhookInnerEditWindowProc();
   virtual bool UsesAnchors() { return UsesHorzAnchor() || UsesVertAnchor(); }
   virtual bool UsesHorzAnchor() { return false; }
   virtual bool UsesVertAnchor() { return false; }
-  virtual bool SupportsTextEditing() { return false; }
-  virtual void SetHostedInBar(bool Value) { FHostedInBar = Value; }
-  virtual void SetTextFromOutside(const std::string& Text) { (void)Text; }
-  virtual void StoreEditValueUnchecked(const Variant& Value) { StoreEditValue(Value, false); }
+  bool SupportsTextEditing() override { return false; }
+  void SetHostedInBar(bool Value) override { FHostedInBar = Value; }
+  void SetTextFromOutside(const std::string& Text) override { (void)Text; }
+  void StoreEditValueUnchecked(const Variant& Value) override { StoreEditValue(Value, false); }
   // In-place activation: the edit data (made of EditDataClassType when none is given) becomes the
   // editor's; the editor is shown, focused and synchronised with its value.
   virtual void Activate(TcxCustomEditData*& EditData);
@@ -304,6 +340,19 @@ public:
   TcxEditStateColorKind GetPainterState() override;
   TcxContainerStyleValues GetIgnoredStyleValues() override;
   void Click() override;
+  void DblClick() override;
+  void DefaultHandler(TMessage& Message) override;
+  void GetTabOrderList(std::vector<TWinControl*>& List) const override;
+  bool CanResize(int& NewWidth, int& NewHeight) override;
+  void RequestAlign() override;
+  void DefineProperties(TFiler& Filer) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  bool IsWidthStored() const override { return false; }
+  bool IsHeightStored() const override { return false; }
+
+  // IcxEditRepositoryItemObserver.
+  void RepositoryItemRemoved(TcxEditRepositoryItem* Item) override;
+  void RepositoryItemPropertiesChanged(TcxEditRepositoryItem* Item) override;
 
   // IcxEditValidationHost.
   bool HasValidateHandler() override { return HasOnValidate(); }
@@ -314,6 +363,18 @@ protected:
   void DoEnter() override;
   void DoExit() override;
   void PaintControl() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void FocusChanged() override;
+  void CreateHandle() override;
+  void FocusInnerControl() override;
+  bool InnerControlMessage(TMessage& Message) override;
+  void ContainerStateChanged() override;
+  bool DoRefreshState(POINT P, int Button, TShiftState Shift) override;
+  RECT GetBorderExtent() override;
+  void AdjustLayout() override;
   // The properties of a linked repository item take over from the own Properties (none: back to
   // the own). The repository link sets it.
   void SetLinkedProperties(TcxCustomEditProperties* Value);
@@ -332,6 +393,20 @@ private:
   // hidden form cannot give it.
   bool CanTakeFocusNow();
   void ClickTimerTick(TObject* Sender);
+  // The button under the point (client coordinates); -1 for none.
+  int ButtonIndexAt(POINT P);
+  void WMCut(TMessage& Message);
+  void WMCopy(TMessage& Message);
+  void WMPaste(TMessage& Message);
+  void CMHintShow(TMessage& Message);
+  void CMDialogChar(TMessage& Message);
+  void CMEnter(TMessage& Message);
+  void CMShowingChanged(TMessage& Message);
+  // The first button marked Default when it can be clicked; -1 otherwise.
+  int DefaultButtonIndex();
+  // Runs F with UserEditInProgress set, cleared again also on an exception.
+  template <class F>
+  void AsUserEdit(F&& Action);
   void MarkReplicatable(TWinControl* Control);
 
   // Anchors unset.
@@ -371,4 +446,12 @@ private:
   TOwned<TcxCustomEditProperties> FProperties;
   TcxEditContentOffsetBlock FContentOffsetsCache;
   bool FActivated = false;
+  TcxEditRepositoryItem* FRepositoryItem = nullptr;
+  bool FEscapeHandled = false;
+  bool FFocusedWhileActive = false;
+  bool FHandleCreating = false;
+  // Bit 1: AnchorX came from the stored form; bit 2: AnchorY.
+  int FAnchorsLoaded = 0;
+  bool FAnchorsFromStream = false;
+  TcxWindowProcLinkedObject* FInnerEditWindowProcLink = nullptr;  // the controller's
 };

@@ -480,48 +480,6 @@ bool TcxCustomEdit::CanTakeFocusNow()
   return HandleAllocated() && CanFocus() && IsWindowVisible(Handle());
 }
 
-void TcxCustomEdit::Activate(TcxCustomEditData*& EditData)
-{
-  if (!EditData && EditDataClassType()) EditData = EditDataClassType().Create(this);
-  FEditData = EditData;
-  if (FEditData && FEditData->ReinitializationPending()) {
-    InitializeEditData();
-    FEditData->SetReinitializationPending(false);
-  }
-  SetVisible(true);
-  if (CanTakeFocusNow()) {
-    SetFocus();
-    if (GetActiveProperties()->AutoSelect()) SelectAllText();
-  }
-  SynchronizeDisplayValue();
-  SetModifiedAfterEnter(false);
-  FActivated = true;
-}
-
-void TcxCustomEdit::ActivateByKey(char Key, TcxCustomEditData*& EditData)
-{
-  (void)Key;
-  Activate(EditData);
-}
-
-void TcxCustomEdit::ActivateByMouse(TShiftState Shift, int X, int Y, TcxCustomEditData*& EditData)
-{
-  (void)Shift;
-  (void)X;
-  (void)Y;
-  Activate(EditData);
-}
-
-bool TcxCustomEdit::Deactivate()
-{
-  FClickTimer->SetEnabled(false);
-  FUserEditInProgress = false;
-  if (!ValidateEdit(true)) return false;
-  SynchronizeDisplayValue();
-  FValidated = true;
-  return true;
-}
-
 void TcxCustomEdit::EditDataReinitializationRequested(TcxCustomEditData* Data)
 {
   if (Data != FEditData || !Data->ReinitializationPending()) return;
