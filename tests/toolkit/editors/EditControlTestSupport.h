@@ -20,6 +20,8 @@ public:
   explicit TTestInnerEdit(TComponent* Owner) : TEdit(Owner) {}
   TcxContainer* Container = nullptr;
   int BoundsLock = 0;
+  // The box asks for Tab, Enter and Escape, as a memo does.
+  bool WantsAllKeys = false;
 
   TWinControl* GetControl() override { return this; }
   TcxContainer* GetControlContainer() override { return Container; }
@@ -58,9 +60,32 @@ protected:
     Params.ExStyle &= ~WS_EX_CLIENTEDGE;
     Params.Style &= ~WS_BORDER;
   }
+  // Keys go to the container, as the text editors' boxes hand them on.
+  void KeyDown(WORD& Key, TShiftState Shift) override
+  {
+    if (Container)
+      _TcxContainerAccess::KeyDown(Container, Key, Shift);
+    else
+      TEdit::KeyDown(Key, Shift);
+  }
+  void KeyPress(char& Key) override
+  {
+    if (Container)
+      _TcxContainerAccess::KeyPress(Container, Key);
+    else
+      TEdit::KeyPress(Key);
+  }
+  void KeyUp(WORD& Key, TShiftState Shift) override
+  {
+    if (Container)
+      _TcxContainerAccess::KeyUp(Container, Key, Shift);
+    else
+      TEdit::KeyUp(Key, Shift);
+  }
   void WndProc(TMessage& Message) override
   {
     TEdit::WndProc(Message);
+    if (Message.Msg == WM_GETDLGCODE && WantsAllKeys) Message.Result |= DLGC_WANTALLKEYS | DLGC_WANTTAB;
     if (!Container) return;
     if (Message.Msg == WM_SETFOCUS) _TcxContainerAccess::FocusReceived(Container, reinterpret_cast<HWND>(Message.WParam));
     if (Message.Msg == WM_KILLFOCUS) _TcxContainerAccess::FocusLost(Container);
@@ -126,10 +151,12 @@ public:
   bool Comparison = false;
   bool Validates = false;
   bool ResetSupported = false;
+  bool TabHandled = false;
   bool SupportsValueComparison() const override { return Comparison; }
   bool CanValidate() const override { return Validates; }
   bool IsResetEditValueSupported() const override { return ResetSupported; }
   bool InnerEditReportsChanges() const override { return true; }
+  bool HandlesTabKey() const override { return TabHandled; }
 };
 
 class TTestEdit : public TcxCustomEdit {
