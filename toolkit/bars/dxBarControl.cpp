@@ -19,9 +19,37 @@
 #include "toolkit/controls/cxControlsHelpers.h"
 #include "toolkit/controls/dxFading.h"
 
+// The message table; the handlers are in dxBarControlInput.cpp.
+CL_MESSAGE_MAP(TCustomdxBarControl,
+  {WM_DESTROY, &TCustomdxBarControl::WMDestroy},
+  {WM_CLOSE, &TCustomdxBarControl::WMClose},
+  {WM_PAINT, &TCustomdxBarControl::WMPaint},
+  {WM_ERASEBKGND, &TCustomdxBarControl::WMEraseBkgnd},
+  {WM_SETCURSOR, &TCustomdxBarControl::WMSetCursor},
+  {WM_MOUSEACTIVATE, &TCustomdxBarControl::WMMouseActivate},
+  {WM_WINDOWPOSCHANGED, &TCustomdxBarControl::WMWindowPosChanged},
+  {WM_NCPAINT, &TCustomdxBarControl::WMNCPaint},
+  {WM_KEYDOWN, &TCustomdxBarControl::WMKeyDown},
+  {WM_MOUSEMOVE, &TCustomdxBarControl::WMMouseMove},
+  {WM_LBUTTONDOWN, &TCustomdxBarControl::WMLButtonDown},
+  {WM_LBUTTONDBLCLK, &TCustomdxBarControl::WMLButtonDown},
+  {WM_LBUTTONUP, &TCustomdxBarControl::WMLButtonUp},
+  {WM_CAPTURECHANGED, &TCustomdxBarControl::WMCaptureChanged},
+  {WM_PRINT, &TCustomdxBarControl::WMPrint},
+  {WM_PRINTCLIENT, &TCustomdxBarControl::WMPrintClient},
+  {DXM_BAR_REPAINT, &TCustomdxBarControl::DXMRepaint});
 CL_DEFINE_CLASS(TCustomdxBarControl);
 
 namespace {
+// Holds a state flag for the length of a scope.
+template <class TFlags, class TFlag>
+struct TFlagScope {
+  TFlags& Flags;
+  TFlag Flag;
+  TFlagScope(TFlags& flags, TFlag flag) : Flags(flags), Flag(flag) { Flags.Include(flag); }
+  ~TFlagScope() { Flags.Exclude(Flag); }
+};
+
 // Runs at the end of a scope that raised the manager's selection-switch count.
 struct TSelectionSwitch {
   TdxBarManager* Manager = nullptr;
@@ -36,6 +64,16 @@ struct TSelectionSwitch {
   }
   ~TSelectionSwitch() { End(); }
 };
+
+constexpr HBRUSH NoBrush = nullptr;
+
+// The painter's answer, or none without a painter.
+template <class R, class F>
+R AskPainter(const TCustomdxBarControl* control, R none, F ask)
+{
+  TdxBarPainter* painter = control->GetPainter();
+  return painter ? ask(painter) : none;
+}
 }  // namespace
 
 // --- Creation and destruction ---
@@ -149,22 +187,14 @@ void TCustomdxBarControl::EndUpdate()
 void TCustomdxBarControl::CreateControls()
 {
   if (FState.Contains(TState::sCreatingControls) || FState.Contains(TState::sDestroyingControls)) return;
-  FState.Include(TState::sCreatingControls);
-  struct TDone {
-    TSet<TState>& State;
-    ~TDone() { State.Exclude(TState::sCreatingControls); }
-  } done{FState};
+  TFlagScope done(FState, TState::sCreatingControls);
   CreateItemControlsOfLinks();
 }
 
 void TCustomdxBarControl::DestroyControls()
 {
   if (FState.Contains(TState::sCreatingControls) || FState.Contains(TState::sDestroyingControls)) return;
-  FState.Include(TState::sDestroyingControls);
-  struct TDone {
-    TSet<TState>& State;
-    ~TDone() { State.Exclude(TState::sDestroyingControls); }
-  } done{FState};
+  TFlagScope done(FState, TState::sDestroyingControls);
   FreeItemControlsOfLinks();
 }
 
@@ -239,6 +269,8 @@ void TCustomdxBarControl::CalcLinesFrom(int visibleIndex)
   if (!FItemLinks) return;
   for (int i = std::max(visibleIndex, 0); i < FItemLinks->GetVisibleLinkCount(); ++i) {
     TdxBarItemLink* link = FItemLinks->GetVisibleLink(i);
+    // A link without a control (its class has none) takes no room.
+    if (!link->Control()) continue;
     const RECT r = CalcItemRect(link);
     if (r.bottom > FLayoutCursor.bottom) {
       if (IsItemRectVisible(r)) {
@@ -343,11 +375,7 @@ TcxCanvas* TCustomdxBarControl::GetCanvas()
 void TCustomdxBarControl::UpdateCanvasFont()
 {
   if (FState.Contains(TState::sUpdatingCanvasFont) || !FCurrentCanvas) return;
-  FState.Include(TState::sUpdatingCanvasFont);
-  struct TDone {
-    TSet<TState>& State;
-    ~TDone() { State.Exclude(TState::sUpdatingCanvasFont); }
-  } done{FState};
+  TFlagScope done(FState, TState::sUpdatingCanvasFont);
   TFont* font = GetFont();
   if (!font) font = Font();
   FCurrentCanvas->AssignFont(font);
@@ -376,63 +404,55 @@ TdxBarPainter* TCustomdxBarControl::GetPainter() const
 
 int TCustomdxBarControl::GetMinItemHeight() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetMenuItemMinHeight() : 0;
+  return AskPainter(this, 0, [](TdxBarPainter* painter) { return painter->GetMenuItemMinHeight(); });
 }
 
 int TCustomdxBarControl::GetEndIndent() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetBarEndIndent() : 0;
+  return AskPainter(this, 0, [](TdxBarPainter* painter) { return painter->GetBarEndIndent(); });
 }
 
 int TCustomdxBarControl::GetGlyphAreaSize() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->CalcGlyphAreaSize(const_cast<TCustomdxBarControl*>(this)) : 0;
+  auto* self = const_cast<TCustomdxBarControl*>(this);
+  return AskPainter(this, 0, [self](TdxBarPainter* painter) { return painter->CalcGlyphAreaSize(self); });
 }
 
 int TCustomdxBarControl::GetTextHeight() const
 {
-  TdxBarPainter* painter = GetPainter();
   auto* self = const_cast<TCustomdxBarControl*>(this);
-  return painter ? painter->GetDefaultItemHeight(self->GetCanvas()) : 0;
+  return AskPainter(this, 0, [self](TdxBarPainter* painter) { return painter->GetDefaultItemHeight(self->GetCanvas()); });
 }
 
 HBRUSH TCustomdxBarControl::GetBackgroundBrush() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetToolbarBrush() : nullptr;
+  return AskPainter(this, NoBrush, [](TdxBarPainter* painter) { return painter->GetToolbarBrush(); });
 }
 
 HBRUSH TCustomdxBarControl::GetSelectedBrush() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetSelectedItemBrush() : nullptr;
+  return AskPainter(this, NoBrush, [](TdxBarPainter* painter) { return painter->GetSelectedItemBrush(); });
 }
 
 HBRUSH TCustomdxBarControl::GetMenuBrush() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetMenuBrush() : nullptr;
+  return AskPainter(this, NoBrush, [](TdxBarPainter* painter) { return painter->GetMenuBrush(); });
 }
 
 HBRUSH TCustomdxBarControl::GetHighlightBrush() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter ? painter->GetHighlightBrush() : nullptr;
+  return AskPainter(this, NoBrush, [](TdxBarPainter* painter) { return painter->GetHighlightBrush(); });
 }
 
 bool TCustomdxBarControl::HasBorderLine() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter && painter->HasBarBorderLine(const_cast<TCustomdxBarControl*>(this));
+  auto* self = const_cast<TCustomdxBarControl*>(this);
+  return AskPainter(this, false, [self](TdxBarPainter* painter) { return painter->HasBarBorderLine(self); });
 }
 
 bool TCustomdxBarControl::JoinsMenusToItems() const
 {
-  TdxBarPainter* painter = GetPainter();
-  return painter && painter->JoinsMenusToToolbarItems();
+  return AskPainter(this, false, [](TdxBarPainter* painter) { return painter->JoinsMenusToToolbarItems(); });
 }
 
 bool TCustomdxBarControl::UsesBarHintWindow()
@@ -908,11 +928,7 @@ void TCustomdxBarControl::RepaintBar(bool full)
   if (Destroying() || !HandleAllocated() || FState.Contains(TState::sCreatingControls) ||
       FState.Contains(TState::sDestroyingControls) || FState.Contains(TState::sRepainting) || IsUpdateLocked())
     return;
-  FState.Include(TState::sRepainting);
-  struct TDone {
-    TSet<TState>& State;
-    ~TDone() { State.Exclude(TState::sRepainting); }
-  } done{FState};
+  TFlagScope done(FState, TState::sRepainting);
   TWeakRef<TCustomdxBarControl> self(this);
   TdxBarItemControl* remembered = nullptr;
   if (IsCustomizing() && FBarManager) {

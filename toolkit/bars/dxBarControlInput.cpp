@@ -14,24 +14,6 @@
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/controls/cxControlsHelpers.h"
 
-CL_MESSAGE_MAP(TCustomdxBarControl,
-  {WM_DESTROY, &TCustomdxBarControl::WMDestroy},
-  {WM_CLOSE, &TCustomdxBarControl::WMClose},
-  {WM_PAINT, &TCustomdxBarControl::WMPaint},
-  {WM_ERASEBKGND, &TCustomdxBarControl::WMEraseBkgnd},
-  {WM_SETCURSOR, &TCustomdxBarControl::WMSetCursor},
-  {WM_MOUSEACTIVATE, &TCustomdxBarControl::WMMouseActivate},
-  {WM_WINDOWPOSCHANGED, &TCustomdxBarControl::WMWindowPosChanged},
-  {WM_NCPAINT, &TCustomdxBarControl::WMNCPaint},
-  {WM_KEYDOWN, &TCustomdxBarControl::WMKeyDown},
-  {WM_MOUSEMOVE, &TCustomdxBarControl::WMMouseMove},
-  {WM_LBUTTONDOWN, &TCustomdxBarControl::WMLButtonDown},
-  {WM_LBUTTONDBLCLK, &TCustomdxBarControl::WMLButtonDown},
-  {WM_LBUTTONUP, &TCustomdxBarControl::WMLButtonUp},
-  {WM_CAPTURECHANGED, &TCustomdxBarControl::WMCaptureChanged},
-  {WM_PRINT, &TCustomdxBarControl::WMPrint},
-  {WM_PRINTCLIENT, &TCustomdxBarControl::WMPrintClient},
-  {DXM_BAR_REPAINT, &TCustomdxBarControl::DXMRepaint});
 
 namespace {
 // The shift state of a key message: the Shift and Ctrl keys held now, Alt from the message.

@@ -369,6 +369,11 @@ int TdxBarItemLinks::GetFittingLinkCount() const
   const RECT client = FBarControl->ClientRect();
   int count = 0;
   for (TdxBarItemLink* link : FVisibleLinks) {
+    // A link without a control takes no room and is never selected: it does not end the row.
+    if (!link->Control()) {
+      ++count;
+      continue;
+    }
     const RECT& r = link->ItemRect();
     if (IsRectEmpty(&r) || r.left < client.left || r.top < client.top || r.right > client.right ||
         r.bottom > client.bottom)

@@ -203,9 +203,11 @@ TEST(dxBarComponents, BackgroundsRecreateThePainter)
   TdxBarBackgrounds* backgrounds = f.Manager->Backgrounds();
   auto picture = MakeOwned<TBitmap>();
   picture->SetSize(8, 8);
-  const TdxBarPainter* before = f.Manager->Painter();
+  // The new painter may take the old one's address: the old one is gone.
+  TWeakRef<TdxBarPainter> before(f.Manager->Painter());
   backgrounds->SetBar(picture.get());
-  EXPECT_NE(f.Manager->Painter(), before);
+  EXPECT_FALSE(before);
+  EXPECT_NE(f.Manager->Painter(), nullptr);
   EXPECT_EQ(backgrounds->Bar()->Width(), 8);
   backgrounds->SetSubMenu(picture.get());
   auto copy = MakeOwned<TdxBarBackgrounds>(nullptr);
