@@ -18,6 +18,7 @@
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxGraphicsPaintCanvas.h"
+#include "toolkit/controls/cxStyles.h"
 
 namespace {
 // The item the test bar controls show, and a class derived from it that the registry does not
@@ -879,4 +880,46 @@ TEST(dxBarControl, SelectionLeavesControlsThatGoAndDropPositions)
   EXPECT_TRUE(before);
   f.Control->Vertical = false;
   EXPECT_EQ(f.Control->HitTestDropPosition(POINT{r.left + 2, r.bottom + 30}, before, onSeparator), nullptr);
+}
+
+// The item's style font is selected for measuring and drawing with the turn of the bar's font kept,
+// and taken back afterwards; drawing into another canvas leaves that canvas as it was and the
+// control drawing on its bar's canvas again.
+TEST(dxBarControl, StyleFontKeepsTheTurnAndDrawToRestores)
+{
+  TBarFixture f;
+  TdxBarItemLink* a = f.Add("a");
+  auto* style = New<TcxStyle>(f.Form);
+  style->Font()->SetHeight(-21);
+  a->Item()->SetStyle(style);
+  f.Show();
+  f.Control->Rotated = true;
+  f.Control->UpdateCanvasFont();
+  TdxBarItemControl* control = a->Control();
+  TFont* canvasFont = control->GetCanvas()->GetCurrentFont();
+  const int height = canvasFont->LogFont().lfHeight;
+  auto readFont = [&] {
+    LOGFONTA lf{};
+    GetObjectA(canvasFont->Handle(), sizeof(lf), &lf);
+    return lf;
+  };
+  TdxBarItemControl::TSavedFont saved = control->SelectStyleFont();
+  LOGFONTA lf = readFont();
+  EXPECT_EQ(lf.lfHeight, -21);
+  EXPECT_EQ(lf.lfEscapement, -900);
+  EXPECT_EQ(lf.lfOrientation, -900);
+  EXPECT_EQ(lf.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+  control->RestoreFont(saved);
+  lf = readFont();
+  EXPECT_EQ(lf.lfHeight, height);
+  EXPECT_EQ(lf.lfEscapement, -900);
+
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(40, 40);
+  auto other = MakeOwned<TcxCanvas>(bitmap->Canvas());
+  other->GetCurrentFont()->SetHeight(-9);
+  control->DrawTo(other.get(), RECT{0, 0, 20, 20}, 0);
+  EXPECT_EQ(GetPixel(other->GetDCHandle(), 5, 5), RGB(0, 255, 0));
+  EXPECT_EQ(other->GetCurrentFont()->Height(), -9);
+  EXPECT_EQ(control->GetCanvas(), f.Control->GetCanvas());
 }
