@@ -203,8 +203,8 @@ TEST(dxBarComponents, BackgroundsRecreateThePainter)
   TdxBarBackgrounds* backgrounds = f.Manager->Backgrounds();
   auto picture = MakeOwned<TBitmap>();
   picture->SetSize(8, 8);
-  // The new painter may take the old one's address: the old one is gone.
-  TWeakRef<TdxBarPainter> before(f.Manager->Painter());
+  // The old painter is gone (its address may be reused by the new one).
+  const TWeakRef<TdxBarPainter> before(f.Manager->Painter());
   backgrounds->SetBar(picture.get());
   EXPECT_FALSE(before);
   EXPECT_NE(f.Manager->Painter(), nullptr);
