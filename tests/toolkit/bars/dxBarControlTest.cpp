@@ -918,8 +918,9 @@ TEST(dxBarControl, StyleFontKeepsTheTurnAndDrawToRestores)
   bitmap->SetSize(40, 40);
   auto other = MakeOwned<TcxCanvas>(bitmap->Canvas());
   other->GetCurrentFont()->SetHeight(-9);
+  f.Control->ChangeSelection(control);  // drawn highlighted, wherever the mouse is
   control->DrawTo(other.get(), RECT{0, 0, 20, 20}, 0);
-  EXPECT_EQ(GetPixel(other->GetDCHandle(), 5, 5), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(other->GetDCHandle(), 5, 5), RGB(255, 0, 0));
   EXPECT_EQ(other->GetCurrentFont()->Height(), -9);
   EXPECT_EQ(control->GetCanvas(), f.Control->GetCanvas());
 }
