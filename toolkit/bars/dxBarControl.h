@@ -332,6 +332,8 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void Paint() override;
+  // A control that acts as a menu lets its painter shape the window after a resize.
+  void Resize() override;
   // Recorded by toolbars: the last double-click message, turned back into its button-down.
   UINT FLastDoubleClickMessage = 0;
 

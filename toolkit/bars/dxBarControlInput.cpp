@@ -570,6 +570,18 @@ void TCustomdxBarControl::InvalidateRectOfItem(TdxBarItemControl* control)
   InvalidateRect(Handle(), &r, FALSE);
 }
 
+void TCustomdxBarControl::Resize()
+{
+  TCustomControl::Resize();
+  if (!ActsAsMenu() || !HandleAllocated()) return;
+  if (TdxBarPainter* painter = GetPainter()) {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    OffsetRect(&r, -r.left, -r.top);
+    painter->MenuWindowResized(Handle(), r, true);
+  }
+}
+
 void TCustomdxBarControl::FillNonClientBackground(HDC dc, HRGN region)
 {
   const int saved = SaveDC(dc);
