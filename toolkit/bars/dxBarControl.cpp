@@ -787,36 +787,32 @@ void TCustomdxBarControl::ClearSelection()
   if (self) SetActive(false);
 }
 
-void TCustomdxBarControl::ChangeSelection(TdxBarItemControl* control)
+// The selection moves to control (from the keyboard or by the mouse): an active old control is
+// deactivated, the new one marked, the selection stored, with the manager's selection-switch count
+// raised between two controls. False when nothing moved or the bar control died meanwhile.
+bool TCustomdxBarControl::MoveSelection(TdxBarItemControl* control, bool byMouse)
 {
-  if (!HandleAllocated() || IsDestroying()) return;
+  if (!HandleAllocated() || IsDestroying()) return false;
   TdxBarItemControl* old = GetSelectedItemControl();
-  if (control == old && (control || !FSelectedLink)) return;
+  if (control == old && (control || !FSelectedLink)) return false;
+  if (byMouse && old && old->IsWindowed() && old->IsEditorActive()) return false;
   TSelectionSwitch selectionSwitch;
   if (old && control) selectionSwitch.Begin(FBarManager);
-  if (old && old->IsActive()) old->ControlDeactivated(true);
-  if (!IsBarControlAlive(this)) return;
-  if (control) control->SetSelectedByMouse(false);
+  if (old && old->IsActive()) old->ControlDeactivated(!byMouse);
+  if (!IsBarControlAlive(this)) return false;
+  if (control) control->SetSelectedByMouse(byMouse);
   StoreSelectedItemControl(control);
-  if (!IsBarControlAlive(this)) return;
-  selectionSwitch.End();
-  if (control) ItemControlActivated(control);
+  return IsBarControlAlive(this);
+}
+
+void TCustomdxBarControl::ChangeSelection(TdxBarItemControl* control)
+{
+  if (MoveSelection(control, false) && control) ItemControlActivated(control);
 }
 
 void TCustomdxBarControl::HotTrackItemControl(TdxBarItemControl* control)
 {
-  if (!HandleAllocated() || IsDestroying()) return;
-  TdxBarItemControl* old = GetSelectedItemControl();
-  if (control == old && (control || !FSelectedLink)) return;
-  if (old && old->IsWindowed() && old->IsEditorActive()) return;
-  TSelectionSwitch selectionSwitch;
-  if (old && control) selectionSwitch.Begin(FBarManager);
-  if (old && old->IsActive()) old->ControlDeactivated(false);
-  if (!IsBarControlAlive(this)) return;
-  if (control) control->SetSelectedByMouse(true);
-  StoreSelectedItemControl(control);
-  if (!IsBarControlAlive(this)) return;
-  selectionSwitch.End();
+  if (!MoveSelection(control, true)) return;
   TdxBarItemControl* selected = GetSelectedItemControl();
   if (!selected) return;
   const bool refusedDrop = FBarManager && FBarManager->IsDragging() && selected->HasDropDownPart();

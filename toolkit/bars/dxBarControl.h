@@ -342,6 +342,7 @@ private:
   void CreateObjects();
   void DestroyObjects();
   bool PassKeyToSelectedControl(WORD key);
+  bool MoveSelection(TdxBarItemControl* control, bool byMouse);
   TCustomdxBarControl* GetRootToolbar() const;
 
   void WMDestroy(TMessage& msg);
