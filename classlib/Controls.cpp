@@ -217,6 +217,57 @@ void TControlCanvas::CreateHandle()
 }
 
 // ---------------------------------------------------------------------------------------------
+// TSizeConstraints
+
+namespace {
+using TSC = TSizeConstraints;
+constexpr TPropInfo SizeConstraintsProps[] = {
+  IntProp<&TSC::MaxHeight, &TSC::SetMaxHeight>("MaxHeight", 0),
+  IntProp<&TSC::MaxWidth, &TSC::SetMaxWidth>("MaxWidth", 0),
+  IntProp<&TSC::MinHeight, &TSC::SetMinHeight>("MinHeight", 0),
+  IntProp<&TSC::MinWidth, &TSC::SetMinWidth>("MinWidth", 0),
+};
+
+// Capped at the maximum first and then raised to the minimum, so a minimum
+// above the maximum wins whatever size is asked for and asking again for the
+// answer gives the same answer.
+void ConstrainExtent(int& extent, int min, int max)
+{
+  if (max > 0 && extent > max) extent = max;
+  if (min > 0 && extent < min) extent = min;
+}
+}  // namespace
+
+CL_DEFINE_CLASS(TSizeConstraints, .Props = SizeConstraintsProps);
+
+void TSizeConstraints::Constrain(int& width, int& height) const
+{
+  ConstrainExtent(width, FMinWidth, FMaxWidth);
+  ConstrainExtent(height, FMinHeight, FMaxHeight);
+}
+
+void TSizeConstraints::Change(int& field, int value)
+{
+  value = std::max(value, 0);
+  if (field == value) return;
+  field = value;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+void TSizeConstraints::Assign(TPersistent* source)
+{
+  auto* other = dynamic_cast<TSizeConstraints*>(source);
+  if (!other) return TPersistent::Assign(source);
+  FMinWidth = other->FMinWidth;
+  FMaxWidth = other->FMaxWidth;
+  FMinHeight = other->FMinHeight;
+  FMaxHeight = other->FMaxHeight;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
+
+// ---------------------------------------------------------------------------------------------
 // TControl
 
 namespace {
@@ -224,6 +275,10 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
                                            "alCustom"};
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
+namespace {
+constexpr std::string_view DragKindNames[] = {"dkDrag", "dkDock"};
+}  // namespace
+constexpr TEnumInfo DragKindInfo = EnumInfo<TDragKind::dkDock>("TDragKind", DragKindNames);
 
 namespace {
 using TC = TControl;
@@ -240,6 +295,7 @@ constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Height, &TC::SetHeight>("Height"),
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
+  PersistentProp<&TC::Constraints>("Constraints"),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
   // A colour or font taken from the parent is not stored: read back, it would cut the tie.
   Stored<&TC::IsColorStored>(ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow)),
@@ -256,6 +312,7 @@ constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Cursor, &TC::SetCursor>("Cursor", 0),
   ComponentProp<&TC::PopupMenu, &TC::SetPopupMenu>("PopupMenu"),
   ComponentProp<&TC::Action, &TC::SetAction>("Action"),
+  EnumProp<&TC::DragKind, &TC::SetDragKind>("DragKind", DragKindInfo, 0),
   EventProp<&TC::OnClick, &TC::SetOnClick>("OnClick"),
   EventProp<&TC::OnDblClick, &TC::SetOnDblClick>("OnDblClick"),
   EventProp<&TC::OnMouseDown, &TC::SetOnMouseDown>("OnMouseDown"),
@@ -264,6 +321,8 @@ constexpr TPropInfo ControlProps[] = {
   EventProp<&TC::OnMouseEnter, &TC::SetOnMouseEnter>("OnMouseEnter"),
   EventProp<&TC::OnMouseLeave, &TC::SetOnMouseLeave>("OnMouseLeave"),
   EventProp<&TC::OnResize, &TC::SetOnResize>("OnResize"),
+  EventProp<&TC::OnStartDock, &TC::SetOnStartDock>("OnStartDock"),
+  EventProp<&TC::OnEndDock, &TC::SetOnEndDock>("OnEndDock"),
 };
 }  // namespace
 
@@ -300,6 +359,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
                    TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   FFont = MakeOwned<TFont>();
   FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
+  FConstraints = MakeOwned<TSizeConstraints>(this);
 }
 
 void TControl::BeforeDestruction()
@@ -423,6 +483,7 @@ void TControl::SetParentComponent(TComponent* parent)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+  FConstraints->Constrain(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
@@ -518,6 +579,7 @@ void TControl::SetVisible(bool value)
   SetAndNotify(FVisible, value, [&] {
     Perform(CM_VISIBLECHANGED, value);
     RequestAlign();
+    NotifyHostDockSite(CM_VISIBLECHANGED);
   });
 }
 
@@ -567,6 +629,7 @@ void TControl::SetText(const std::string& value)
   if (GetText() == value) return;
   SetTextBuf(value);
   Perform(CM_TEXTCHANGED);
+  NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::SetShowHint(bool value)

@@ -85,7 +85,7 @@ void RegisterFixtureClasses()
                                        << b.bottom << ")";
 }
 
-RECT WorkAreaForTest() { return RECT{100, 50, 900, 650}; }
+RECT WorkAreaForTest(POINT) { return RECT{100, 50, 900, 650}; }
 
 }  // namespace
 

@@ -65,6 +65,7 @@ CL_MESSAGE_MAP(TcxContainer,
   {DXM_SYNCSCROLLBARS, &TcxContainer::DXMScrollBarsSync},
   {DXM_BUFFEREDPAINTONGLASS, &TcxContainer::DXMBufferedPaintOnGlass});
 CL_DEFINE_CLASS(TcxContainer);
+CL_DEFINE_CLASS(TcxCustomEditContainer);
 
 TcxContainer::TcxContainer(TComponent* Owner) : TcxControl(Owner) {}
 
@@ -325,6 +326,12 @@ void TcxContainer::SetDragMode(TDragMode Value)
 {
   TcxControl::SetDragMode(Value);
   if (FInnerControl) FInnerControl->SetDragMode(Value);
+}
+
+void TcxContainer::SetDragKind(TDragKind Value)
+{
+  TcxControl::SetDragKind(Value);
+  if (FInnerControl) FInnerControl->SetDragKind(Value);
 }
 
 TDragImageList* TcxContainer::GetDragImages()
@@ -653,6 +660,14 @@ void TcxContainer::WndProc(TMessage& Message)
       if (FInnerControl && FInnerControl->HandleAllocated() &&
           reinterpret_cast<HWND>(Message.WParam) == FInnerControl->Handle()) {
         Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A press on the container's own window (its border) drags the container by itself.
+      if (DragMode() == dmAutomatic && !IsDesigning()) {
+        _TcxContainerAccess::BeginAutoDrag(this);
         return;
       }
       break;

@@ -209,6 +209,7 @@ public:
   void GetTabOrderList(std::vector<TWinControl*>& List) const override;
   // The inner control is dragged the way the container is, and shows its own drag images.
   void SetDragMode(TDragMode Value) override;
+  void SetDragKind(TDragKind Value) override;
   TDragImageList* GetDragImages() override;
 
 protected:
@@ -284,6 +285,13 @@ private:
   TOwned<TcxContainerViewInfo> FViewInfo;
 };
 
+// The base of the editors and of the list view; it adds nothing to the container.
+class TcxCustomEditContainer : public TcxContainer {
+  CL_CLASS(TcxCustomEditContainer, TcxContainer)
+public:
+  explicit TcxCustomEditContainer(TComponent* Owner) : TcxContainer(Owner) {}
+};
+
 // The one route by which inner controls hand their traffic to their container: its protected key,
 // click, mouse, wheel and drag operations, and the focus notices. Points come in the inner
 // control's client coordinates and reach the container in its own. The mouse entering and leaving
@@ -306,7 +314,8 @@ public:
   static void DragOver(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y, TDragState State,
                        bool& Accept);
   static void DragDrop(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y);
-  // Starts dragging the container (not the inner control) the way automatic dragging does.
+  // Starts dragging the container (not the inner control) the way automatic dragging does: a
+  // plain drag, or a dock drag with DragKind dkDock.
   static void BeginAutoDrag(TcxContainer* Container);
   // The inner control got the focus from the window Previous, or lost it: the container draws its
   // focus state again. Nothing while the container goes, and nothing for a focus that comes from

@@ -6,6 +6,8 @@
 #include "toolkit/controls/cxContainer.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditViewData.h"
+#include "toolkit/editors/cxEditViewInfo.h"
 
 namespace {
 constexpr std::string_view VertAlignmentNames[] = {"taTopJustify", "taBottomJustify", "taVCenter"};
@@ -457,6 +459,25 @@ bool TcxCustomEditProperties::DisplayValuesEqual(const Variant& A, const Variant
   EditValueToDisplayValue(A, displayA, false);
   EditValueToDisplayValue(B, displayB, false);
   return displayA == displayB;
+}
+
+TcxCustomEditViewDataClass TcxCustomEditProperties::ViewDataClassType() const
+{
+  return ClassRef<TcxCustomEditViewData>();
+}
+
+TcxCustomEditViewInfoClass TcxCustomEditProperties::ViewInfoClassType() const
+{
+  return ClassRef<TcxCustomEditViewInfo>();
+}
+
+TOwned<TcxCustomEditViewData> TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* Style, bool IsInplace,
+                                                                      bool ValueHidden) const
+{
+  TOwned<TcxCustomEditViewData> viewData(
+      ViewDataClassType().Create(const_cast<TcxCustomEditProperties*>(this), Style, IsInplace));
+  viewData->ValueHidden = ValueHidden;
+  return viewData;
 }
 
 TcxCustomEditProperties* TcxCustomEditProperties::CreatePreviewCopy() const

@@ -23,6 +23,10 @@
 #include "toolkit/editors/cxEditStyles.h"
 
 class TcxCustomEditProperties;
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+using TcxCustomEditViewDataClass = TClassRef<TcxCustomEditViewData>;
+using TcxCustomEditViewInfoClass = TClassRef<TcxCustomEditViewInfo>;
 
 // The defaults of a data binding for the values the properties do not assign.
 class IcxEditDefaultValuesProvider {
@@ -295,6 +299,13 @@ public:
   virtual bool SupportsValueComparison() const { return false; }
   virtual TcxEditButtonsClass ButtonsClassType() const { return ClassRef<TcxEditButtons>(); }
   virtual TcxCustomEditStyleClass StyleClassType() const { return ClassRef<TcxEditStyle>(); }
+  // The classes that lay out (TcxCustomEditViewData) and paint (TcxCustomEditViewInfo) an editor
+  // of this kind.
+  virtual TcxCustomEditViewDataClass ViewDataClassType() const;
+  virtual TcxCustomEditViewInfoClass ViewInfoClassType() const;
+  // A new view data of ViewDataClassType for the style; ValueHidden: the value is not shown.
+  virtual TOwned<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* Style, bool IsInplace,
+                                                       bool ValueHidden = false) const;
   // Copies data kept outside the published properties (nothing here).
   virtual void AssignExtraTo(TcxCustomEditProperties* Target) const { (void)Target; }
   virtual bool IsPaintSupported() const { return true; }

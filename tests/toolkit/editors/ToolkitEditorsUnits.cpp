@@ -5,11 +5,13 @@
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/editors/cxDataConsts.h"
+#include "toolkit/editors/cxDataStorage.h"
 #include "toolkit/editors/cxDateUtils.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxEditUtils.h"
 #include "toolkit/editors/cxFilterConsts.h"
+#include "toolkit/editors/cxFilterControlUtils.h"
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 
@@ -18,6 +20,6 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &TestApplicationUnit,     &UnitdxCore,
                                  &UnitcxClasses,    &UnitcxFormats,   &UnitcxDateUtils,         &UnitcxEditUtils,
                                  &UnitcxEditConsts, &UnitcxEdit,      &UnitcxFilterControlStrs, &UnitcxDataConsts,
-                                 &UnitcxFilterConsts};
+                                 &UnitcxFilterConsts, &UnitcxDataStorage, &UnitcxFilterControlUtils};
   return units;
 }
