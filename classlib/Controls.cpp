@@ -331,8 +331,10 @@ CL_MESSAGE_MAP(TControl,
   {WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk},
   {WM_LBUTTONUP, &TControl::WMLButtonUp},
   {WM_RBUTTONDOWN, &TControl::WMRButtonDown},
+  {WM_RBUTTONDBLCLK, &TControl::WMRButtonDblClk},
   {WM_RBUTTONUP, &TControl::WMRButtonUp},
   {WM_MBUTTONDOWN, &TControl::WMMButtonDown},
+  {WM_MBUTTONDBLCLK, &TControl::WMMButtonDblClk},
   {WM_MBUTTONUP, &TControl::WMMButtonUp},
   {WM_MOUSEMOVE, &TControl::WMMouseMove},
   {WM_CANCELMODE, &TControl::WMCancelMode},
@@ -391,6 +393,13 @@ void TControl::SetWindowProc(TWndMethod proc)
 void TControl::WndProc(TMessage& msg)
 {
   if (DragMessage(msg)) return;
+  // A control without double clicks takes the second press of a button as a plain press.
+  if (!FControlStyle.Contains(TControlStyleFlag::csDoubleClicks)) switch (msg.Msg) {
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDBLCLK:
+      case WM_MBUTTONDBLCLK: msg.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN; break;
+      default: break;
+    }
   switch (msg.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -934,6 +943,18 @@ void TControl::WMMButtonDown(TMessage& msg)
 {
   DefaultHandler(msg);
   DoMouseDown(msg, mbMiddle, {});
+}
+
+void TControl::WMRButtonDblClk(TMessage& msg)
+{
+  DefaultHandler(msg);
+  DoMouseDown(msg, mbRight, {ssDouble});
+}
+
+void TControl::WMMButtonDblClk(TMessage& msg)
+{
+  DefaultHandler(msg);
+  DoMouseDown(msg, mbMiddle, {ssDouble});
 }
 
 void TControl::WMMButtonUp(TMessage& msg)

@@ -470,8 +470,10 @@ private:
   void WMLButtonDblClk(TMessage& msg);
   void WMLButtonUp(TMessage& msg);
   void WMRButtonDown(TMessage& msg);
+  void WMRButtonDblClk(TMessage& msg);
   void WMRButtonUp(TMessage& msg);
   void WMMButtonDown(TMessage& msg);
+  void WMMButtonDblClk(TMessage& msg);
   void WMMButtonUp(TMessage& msg);
   void WMMouseMove(TMessage& msg);
   void WMCancelMode(TMessage& msg);

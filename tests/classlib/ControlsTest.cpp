@@ -506,3 +506,51 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(LiveGdiObjects(), gdiBefore);
 }
+
+namespace {
+// Records every press: the button and whether it came as a double click.
+class TPressLogPanel : public TTestPanel {
+  CL_CLASS(TPressLogPanel, TTestPanel)
+public:
+  using TTestPanel::TTestPanel;
+  void SetDoubleClicks(bool on)
+  {
+    if (on)
+      FControlStyle.Include(TControlStyleFlag::csDoubleClicks);
+    else
+      FControlStyle.Exclude(TControlStyleFlag::csDoubleClicks);
+  }
+  std::vector<std::pair<TMouseButton, bool>> Presses;
+
+protected:
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override
+  {
+    Presses.emplace_back(button, shift.Contains(ssDouble));
+    TTestPanel::MouseDown(button, shift, x, y);
+  }
+};
+CL_DEFINE_CLASS(TPressLogPanel);
+}  // namespace
+
+// The second press of each button is a double click only for a control that takes double clicks;
+// one without them sees a plain press of the same button.
+TEST(Controls, DoubleClicksReachOnlyControlsThatTakeThem)
+{
+  TForm* form = NewForm(300, 200);
+  TFormGuard guard{form};
+  auto* panel = Make<TPressLogPanel>(form, alNone, 100, 100, 10, 10);
+  form->Show();
+  const std::pair<UINT, TMouseButton> presses[] = {
+    {WM_LBUTTONDBLCLK, mbLeft}, {WM_RBUTTONDBLCLK, mbRight}, {WM_MBUTTONDBLCLK, mbMiddle}};
+  for (bool doubleClicks : {true, false}) {
+    panel->SetDoubleClicks(doubleClicks);
+    for (auto [msg, button] : presses) {
+      panel->Presses.clear();
+      SendMessageA(panel->Handle(), msg, 0, MAKELPARAM(5, 5));
+      SendMessageA(panel->Handle(), msg - 1, 0, MAKELPARAM(5, 5));  // the button's release
+      ASSERT_EQ(panel->Presses.size(), 1u) << msg;
+      EXPECT_EQ(panel->Presses[0].first, button) << msg;
+      EXPECT_EQ(panel->Presses[0].second, doubleClicks) << msg;
+    }
+  }
+}
