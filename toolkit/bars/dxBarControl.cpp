@@ -41,13 +41,13 @@ CL_MESSAGE_MAP(TCustomdxBarControl,
 CL_DEFINE_CLASS(TCustomdxBarControl);
 
 namespace {
-// Holds a state flag for the length of a scope.
+// Holds a flag of a state set for the length of a scope.
 template <class TFlags, class TFlag>
-struct TFlagScope {
+struct TSetFlagScope {
   TFlags& Flags;
   TFlag Flag;
-  TFlagScope(TFlags& flags, TFlag flag) : Flags(flags), Flag(flag) { Flags.Include(flag); }
-  ~TFlagScope() { Flags.Exclude(Flag); }
+  TSetFlagScope(TFlags& flags, TFlag flag) : Flags(flags), Flag(flag) { Flags.Include(flag); }
+  ~TSetFlagScope() { Flags.Exclude(Flag); }
 };
 
 // Runs at the end of a scope that raised the manager's selection-switch count.
@@ -187,14 +187,14 @@ void TCustomdxBarControl::EndUpdate()
 void TCustomdxBarControl::CreateControls()
 {
   if (FState.Contains(TState::sCreatingControls) || FState.Contains(TState::sDestroyingControls)) return;
-  TFlagScope done(FState, TState::sCreatingControls);
+  TSetFlagScope done(FState, TState::sCreatingControls);
   CreateItemControlsOfLinks();
 }
 
 void TCustomdxBarControl::DestroyControls()
 {
   if (FState.Contains(TState::sCreatingControls) || FState.Contains(TState::sDestroyingControls)) return;
-  TFlagScope done(FState, TState::sDestroyingControls);
+  TSetFlagScope done(FState, TState::sDestroyingControls);
   FreeItemControlsOfLinks();
 }
 
@@ -375,7 +375,7 @@ TcxCanvas* TCustomdxBarControl::GetCanvas()
 void TCustomdxBarControl::UpdateCanvasFont()
 {
   if (FState.Contains(TState::sUpdatingCanvasFont) || !FCurrentCanvas) return;
-  TFlagScope done(FState, TState::sUpdatingCanvasFont);
+  TSetFlagScope done(FState, TState::sUpdatingCanvasFont);
   TFont* font = GetFont();
   if (!font) font = Font();
   FCurrentCanvas->AssignFont(font);
@@ -924,7 +924,7 @@ void TCustomdxBarControl::RepaintBar(bool full)
   if (Destroying() || !HandleAllocated() || FState.Contains(TState::sCreatingControls) ||
       FState.Contains(TState::sDestroyingControls) || FState.Contains(TState::sRepainting) || IsUpdateLocked())
     return;
-  TFlagScope done(FState, TState::sRepainting);
+  TSetFlagScope done(FState, TState::sRepainting);
   TWeakRef<TCustomdxBarControl> self(this);
   TdxBarItemControl* remembered = nullptr;
   if (IsCustomizing() && FBarManager) {
