@@ -175,6 +175,56 @@ void TControlCanvas::CreateHandle()
 }
 
 // ---------------------------------------------------------------------------------------------
+// TSizeConstraints
+
+namespace {
+using TSC = TSizeConstraints;
+constexpr TPropInfo SizeConstraintsProps[] = {
+  IntProp<&TSC::MaxHeight, &TSC::SetMaxHeight>("MaxHeight", 0),
+  IntProp<&TSC::MaxWidth, &TSC::SetMaxWidth>("MaxWidth", 0),
+  IntProp<&TSC::MinHeight, &TSC::SetMinHeight>("MinHeight", 0),
+  IntProp<&TSC::MinWidth, &TSC::SetMinWidth>("MinWidth", 0),
+};
+
+void ConstrainExtent(int& extent, int min, int max)
+{
+  if (min > 0 && extent < min)
+    extent = min;
+  else if (max > 0 && extent > max)
+    extent = max;
+}
+}  // namespace
+
+CL_DEFINE_CLASS(TSizeConstraints, .Props = SizeConstraintsProps);
+
+void TSizeConstraints::Constrain(int& width, int& height) const
+{
+  ConstrainExtent(width, FMinWidth, FMaxWidth);
+  ConstrainExtent(height, FMinHeight, FMaxHeight);
+}
+
+void TSizeConstraints::Change(int& field, int value)
+{
+  value = std::max(value, 0);
+  if (field == value) return;
+  field = value;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+void TSizeConstraints::Assign(TPersistent* source)
+{
+  auto* other = dynamic_cast<TSizeConstraints*>(source);
+  if (!other) return TPersistent::Assign(source);
+  FMinWidth = other->FMinWidth;
+  FMaxWidth = other->FMaxWidth;
+  FMinHeight = other->FMinHeight;
+  FMaxHeight = other->FMaxHeight;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
+
+// ---------------------------------------------------------------------------------------------
 // TControl
 
 namespace {
@@ -198,6 +248,7 @@ constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Height, &TC::SetHeight>("Height"),
   EnumProp<&TC::Align, &TC::SetAlign>("Align", AlignInfo, 0),
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
+  PersistentProp<&TC::Constraints>("Constraints"),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
   ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow),
   BoolProp<&TC::ParentColor, &TC::SetParentColor>("ParentColor", true),
@@ -255,6 +306,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
                    TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   FFont = MakeOwned<TFont>();
   FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
+  FConstraints = MakeOwned<TSizeConstraints>(this);
 }
 
 void TControl::BeforeDestruction()
@@ -367,6 +419,7 @@ void TControl::SetParentComponent(TComponent* parent)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+  FConstraints->Constrain(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;

@@ -125,6 +125,32 @@ private:
   HWND FWindowHandle = nullptr;
 };
 
+// The smallest and largest size a control may take; 0 means no limit. SetBounds keeps a control
+// within them, the minimum first: a minimum above the maximum wins.
+class TSizeConstraints : public TPersistent {
+  CL_CLASS(TSizeConstraints, TPersistent)
+public:
+  explicit TSizeConstraints(class TControl* control) : FControl(control) {}
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int value) { Change(FMinWidth, value); }
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int value) { Change(FMaxWidth, value); }
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int value) { Change(FMinHeight, value); }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int value) { Change(FMaxHeight, value); }
+  // The size kept within the limits.
+  void Constrain(int& width, int& height) const;
+  void Assign(TPersistent* source) override;
+  TPersistent* GetOwner() const override;
+
+private:
+  // Negative limits count as none; a change puts the control within the new limits.
+  void Change(int& field, int value);
+  class TControl* FControl;
+  int FMinWidth = 0, FMaxWidth = 0, FMinHeight = 0, FMaxHeight = 0;
+};
+
 class TControl : public TComponent {
   CL_CLASS(TControl, TComponent)
 public:
@@ -175,6 +201,8 @@ public:
   void SetAlign(TAlign value);
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors value);
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
 
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool value);
@@ -384,6 +412,7 @@ private:
   SIZE FAnchorParentSize{};
   bool FEnabled = true;
   TOwned<TFont> FFont;
+  TOwned<TSizeConstraints> FConstraints;
   bool FParentFont = true;
   std::string FHint;
   bool FShowHint = false;

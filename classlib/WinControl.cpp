@@ -583,6 +583,7 @@ void TWinControl::AnchorChild(TControl* c, const RECT& client)
 
 void TWinControl::SetBounds(int left, int top, int width, int height)
 {
+  Constraints()->Constrain(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;

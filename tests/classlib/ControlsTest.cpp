@@ -4,6 +4,7 @@
 // GDI object left behind.
 #include <gtest/gtest.h>
 #include "classlib/Forms.h"
+#include "classlib/ObjectText.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/DibSurface.h"
 
@@ -137,6 +138,56 @@ TEST(Controls, AnchorsKeepDistancesWhenTheParentResizes)
   form->SetClientSize(300, 200);
   Pump(20);
   for (TTestPanel* p : panels) EXPECT_TRUE(RectIs(p->BoundsRect(), 20, 20, 80, 50));
+}
+
+// Constraints keep every way of sizing within the limits, the minimum first; a change of the
+// limits puts the control within them at once, and they survive a stored-form round trip.
+TEST(Controls, ConstraintsLimitTheSizeAndAreStored)
+{
+  TForm* form = NewForm(300, 200);
+  TFormGuard guard{form};
+  auto* panel = Make<TTestPanel>(form, alNone, 60, 30, 10, 10);
+  TSizeConstraints* c = panel->Constraints();
+  c->SetMinWidth(40);
+  c->SetMaxWidth(100);
+  c->SetMinHeight(20);
+  c->SetMaxHeight(50);
+  struct Case {
+    int Width, Height, ExpectedWidth, ExpectedHeight;
+  };
+  const Case cases[] = {{10, 10, 40, 20}, {500, 500, 100, 50}, {70, 35, 70, 35}, {-5, 0, 40, 20}};
+  for (bool windowed : {false, true}) {
+    if (windowed) form->Show();
+    for (const Case& k : cases) {
+      panel->SetBounds(10, 10, k.Width, k.Height);
+      Pump(5);
+      EXPECT_EQ(panel->Width(), k.ExpectedWidth) << k.Width << " windowed " << windowed;
+      EXPECT_EQ(panel->Height(), k.ExpectedHeight) << k.Height << " windowed " << windowed;
+    }
+  }
+  // An aligned control is sized through the same road.
+  panel->SetAlign(alClient);
+  Pump(5);
+  EXPECT_EQ(panel->Width(), 100);
+  EXPECT_EQ(panel->Height(), 50);
+  panel->SetAlign(alNone);
+  // A minimum above the maximum wins; lowering a limit shrinks the control now.
+  c->SetMinWidth(120);
+  EXPECT_EQ(panel->Width(), 120);
+  c->SetMinWidth(0);
+  c->SetMaxHeight(25);
+  EXPECT_EQ(panel->Height(), 25);
+
+  const std::string text = ComponentToText(panel);
+  EXPECT_NE(text.find("Constraints.MaxHeight = 25"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Constraints.MinWidth"), std::string::npos) << text;  // 0 is the default
+  TOwned<TTestPanel> copy = MakeOwned<TTestPanel>(nullptr);
+  ReadComponentFromText(text, copy.get());
+  EXPECT_EQ(copy->Constraints()->MaxWidth(), 100);
+  EXPECT_EQ(copy->Constraints()->MinHeight(), 20);
+  EXPECT_EQ(copy->Constraints()->MaxHeight(), 25);
+  EXPECT_EQ(copy->Constraints()->MinWidth(), 0);
+  EXPECT_EQ(ComponentToText(copy.get()), text);
 }
 
 TEST(Controls, PropertiesReachTheWindows)
