@@ -141,6 +141,8 @@ public:
   void SetMaxHeight(int value) { Change(FMaxHeight, value); }
   // The size kept within the limits.
   void Constrain(int& width, int& height) const;
+  // Every set limit multiplied by m and divided by d.
+  void Scale(int m, int d);
   void Assign(TPersistent* source) override;
   TPersistent* GetOwner() const override;
 
@@ -183,6 +185,10 @@ public:
   void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   virtual void SetBounds(int left, int top, int width, int height);
+  // Scales the control by m / d: its bounds (edges rounded, so that neighbours stay neighbours),
+  // its constraints and, when it has a font of its own, its font; a windowed control scales its
+  // children first. Nothing when m equals d.
+  virtual void ChangeScale(int m, int d);
   RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
   // The client area in the control's own coordinates.
@@ -530,6 +536,7 @@ public:
   void Invalidate() override;
   void Update() override;
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int m, int d) override;
   void SetZOrder(bool topMost) override;
   RECT ClientRect() const override;
   POINT ClientOrigin() const override;
