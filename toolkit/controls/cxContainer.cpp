@@ -65,6 +65,7 @@ CL_MESSAGE_MAP(TcxContainer,
   {DXM_SYNCSCROLLBARS, &TcxContainer::DXMScrollBarsSync},
   {DXM_BUFFEREDPAINTONGLASS, &TcxContainer::DXMBufferedPaintOnGlass});
 CL_DEFINE_CLASS(TcxContainer);
+CL_DEFINE_CLASS(TcxCustomEditContainer);
 
 TcxContainer::TcxContainer(TComponent* Owner) : TcxControl(Owner) {}
 

@@ -294,6 +294,13 @@ private:
   TOwned<TcxContainerViewInfo> FViewInfo;
 };
 
+// The base of the editors and of the list view; it adds nothing to the container.
+class TcxCustomEditContainer : public TcxContainer {
+  CL_CLASS(TcxCustomEditContainer, TcxContainer)
+public:
+  explicit TcxCustomEditContainer(TComponent* Owner) : TcxContainer(Owner) {}
+};
+
 // The container of a control: the control itself when it is one, else the container its
 // IcxContainerInnerControl reports, else nullptr.
 TcxContainer* FindContainer(TControl* Control);
