@@ -7,8 +7,6 @@
 namespace {
 constexpr std::string_view BevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 constexpr TEnumInfo BevelInfo = EnumInfo<TPanelBevel::bvSpace>("TPanelBevel", BevelNames);
-constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 constexpr std::string_view ResizeStyleNames[] = {"rsNone", "rsLine", "rsUpdate", "rsPattern"};
 constexpr TEnumInfo ResizeStyleInfo = EnumInfo<TResizeStyle::rsPattern>("TResizeStyle", ResizeStyleNames);
 

@@ -7,7 +7,10 @@
 
 namespace {
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+}  // namespace
 constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
+
+namespace {
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", LayoutNames);
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",

@@ -28,6 +28,8 @@ using TScrollBarInc = int16_t;
 // A scroll bar's request, before it takes effect: the handler may change the new position.
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
+// The names of the alignments, for the properties of that type.
+extern const TEnumInfo AlignmentInfo;
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);
 
