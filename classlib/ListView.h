@@ -311,6 +311,9 @@ public:
 
   TViewStyle ViewStyle() const { return FViewStyle; }
   void SetViewStyle(TViewStyle value);
+  // bsSingle: the sunken edge of the system's lists; bsNone: no border.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
   bool RowSelect() const { return FRowSelect; }
   void SetRowSelect(bool value);
   bool GridLines() const { return FGridLines; }
@@ -469,6 +472,7 @@ private:
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FStateImages = nullptr;
   TViewStyle FViewStyle = vsIcon;
+  TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
   TSortType FSortType = stNone;
   bool FRowSelect = false;
   bool FGridLines = false;

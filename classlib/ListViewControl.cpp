@@ -137,7 +137,7 @@ void TListView::CreateParams(TCreateParams& params)
   if (FIconOptions->Arrangement() == iaLeft) params.Style |= LVS_ALIGNLEFT;
   if (FIconOptions->AutoArrange()) params.Style |= LVS_AUTOARRANGE;
   if (!FIconOptions->WrapText()) params.Style |= LVS_NOLABELWRAP;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == TBorderStyle::bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
   params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -460,6 +460,11 @@ void TListView::SetStyleFlag(bool& field, bool value)
 void TListView::SetViewStyle(TViewStyle value)
 {
   SetAndNotify(FViewStyle, value, [this] { RecreateWnd(); });
+}
+
+void TListView::SetBorderStyle(TBorderStyle value)
+{
+  SetAndNotify(FBorderStyle, value, [this] { RecreateWnd(); });
 }
 
 void TListView::SetRowSelect(bool value)

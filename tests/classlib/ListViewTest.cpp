@@ -197,6 +197,10 @@ TEST_F(ListViewTest, StylePropertiesReachTheWindowAndItemsSurvive)
     c.Set(!c.Value);
     EXPECT_EQ(bitSet(), !c.BitWhenSet);
   }
+  EXPECT_TRUE(GetWindowLongPtrA(List->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  List->SetBorderStyle(TBorderStyle::bsNone);
+  EXPECT_FALSE(GetWindowLongPtrA(List->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(ItemText(List->Handle(), 2, 0), "c");
   List->SetHoverTime(250);
   EXPECT_EQ(SendMessageA(List->Handle(), LVM_GETHOVERTIME, 0, 0), 250);
 }
