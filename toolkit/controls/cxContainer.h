@@ -301,6 +301,32 @@ public:
   explicit TcxCustomEditContainer(TComponent* Owner) : TcxContainer(Owner) {}
 };
 
+// The container's protected input operations, for the inner controls that forward their input to
+// it; reached the way a derived class may reach them.
+class TcxContainerAccess : public TcxContainer {
+public:
+  static void CallKeyDown(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyDown))(key, shift); }
+  static void CallKeyUp(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyUp))(key, shift); }
+  static void CallKeyPress(TcxContainer* c, char& key) { (c->*(&TcxContainerAccess::KeyPress))(key); }
+  static void CallMouseDown(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
+  {
+    (c->*(&TcxContainerAccess::MouseDown))(b, s, x, y);
+  }
+  static void CallMouseMove(TcxContainer* c, TShiftState s, int x, int y) { (c->*(&TcxContainerAccess::MouseMove))(s, x, y); }
+  static void CallMouseUp(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
+  {
+    (c->*(&TcxContainerAccess::MouseUp))(b, s, x, y);
+  }
+  static void CallDragOver(TcxContainer* c, TObject* source, int x, int y, TDragState state, bool& accept)
+  {
+    (c->*(&TcxContainerAccess::DragOver))(source, x, y, state, accept);
+  }
+  static bool CallDoMouseWheel(TcxContainer* c, TShiftState s, int delta, POINT p)
+  {
+    return (c->*(&TcxContainerAccess::DoMouseWheel))(s, delta, p);
+  }
+};
+
 // The container of a control: the control itself when it is one, else the container its
 // IcxContainerInnerControl reports, else nullptr.
 TcxContainer* FindContainer(TControl* Control);

@@ -12,31 +12,6 @@ TcxInnerListBoxTickCountFunc cxInnerListBoxTickCount = GetTickCount;
 
 namespace {
 
-// The container's protected operations, reached the way a derived class may reach them.
-class TcxContainerAccess : public TcxContainer {
-public:
-  static void CallKeyDown(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyDown))(key, shift); }
-  static void CallKeyUp(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyUp))(key, shift); }
-  static void CallKeyPress(TcxContainer* c, char& key) { (c->*(&TcxContainerAccess::KeyPress))(key); }
-  static void CallMouseDown(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
-  {
-    (c->*(&TcxContainerAccess::MouseDown))(b, s, x, y);
-  }
-  static void CallMouseMove(TcxContainer* c, TShiftState s, int x, int y) { (c->*(&TcxContainerAccess::MouseMove))(s, x, y); }
-  static void CallMouseUp(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
-  {
-    (c->*(&TcxContainerAccess::MouseUp))(b, s, x, y);
-  }
-  static void CallDragOver(TcxContainer* c, TObject* source, int x, int y, TDragState state, bool& accept)
-  {
-    (c->*(&TcxContainerAccess::DragOver))(source, x, y, state, accept);
-  }
-  static bool CallDoMouseWheel(TcxContainer* c, TShiftState s, int delta, POINT p)
-  {
-    return (c->*(&TcxContainerAccess::DoMouseWheel))(s, delta, p);
-  }
-};
-
 bool IsLeadByte(char ch) { return IsDBCSLeadByte(static_cast<BYTE>(ch)) != FALSE; }
 
 // The text without its last character, a whole double-byte character when it ends in one.
