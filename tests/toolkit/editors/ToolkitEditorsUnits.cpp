@@ -1,0 +1,20 @@
+#include "classlib/ComCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "tests/support/TestApplicationUnit.h"
+#include "tests/support/TestUnits.h"
+#include "toolkit/base/cxClasses.h"
+#include "toolkit/base/dxCore.h"
+#include "toolkit/base/dxUxTheme.h"
+#include "toolkit/controls/cxContainerStyle.h"
+#include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/editors/cxListView.h"
+
+std::span<TUnit* const> TestUnits()
+{
+  static TUnit* const units[] = {&GraphicsUnit,   &FormsUnit,      &ComCtrlsUnit,     &TestApplicationUnit,
+                                 &UnitdxCore,     &UnitcxClasses,  &UnitdxUxTheme,    &UnitcxControls,
+                                 &UnitcxScrollBar, &UnitcxContainer, &UnitcxListView};
+  return units;
+}
