@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include "classlib/Dialogs.h"
 #include "classlib/Thread.h"
 
 TApplication* Application = nullptr;
@@ -100,13 +101,8 @@ void TApplication::Run()
       if (FShowMainForm) {
         FMainForm->SetVisible(true);
       }
-      do {
-        try {
-          HandleMessage();
-        } catch (...) {
-          HandleException(std::current_exception());
-        }
-      } while (!FTerminate);
+      while (HandleLoopMessage()) {
+      }
     }
   } catch (...) {
     FRunning = false;
@@ -123,6 +119,22 @@ void TApplication::HandleMessage()
   if (!ProcessMessage(msg)) Idle();
 }
 
+bool TApplication::HandleLoopMessage()
+{
+  GuardCallback([this] { HandleMessage(); });
+  return !FTerminate;
+}
+
+bool TApplication::HandleLoopMessage(MSG& msg)
+{
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  GuardCallback([&] { DispatchTaken(msg); });
+  return true;
+}
+
 void TApplication::ProcessMessages()
 {
   MSG msg;
@@ -137,13 +149,18 @@ bool TApplication::ProcessMessage(MSG& msg)
     FTerminate = true;
     return true;
   }
+  DispatchTaken(msg);
+  return true;
+}
+
+void TApplication::DispatchTaken(MSG& msg)
+{
   bool handled = false;
   if (FOnMessage) FOnMessage(msg, handled);
   if (!handled && !IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return true;
 }
 
 bool TApplication::IsKeyMsg(MSG& msg)
@@ -230,13 +247,20 @@ void TApplication::ShowException(const std::string& message)
   MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
 }
 
+TInitProc InitProc = nullptr;
+
+void TApplication::Initialize()
+{
+  if (InitProc) InitProc();
+}
+
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
   // Owned by the active window of ours, so that it stays in front of it and it stays disabled.
   HWND owner = GetActiveWindow();
   if (!owner || !FindControl(owner)) owner = MainFormHandle();
   if (!owner) owner = FHandle;
-  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  return ShowMessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void TApplication::BringToFront()

@@ -12,6 +12,18 @@ using TExceptionEvent = TEvent<void(TObject* Sender, const Exception& E)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 
+// The initialization procedure that TApplication::Initialize calls. A unit that has work to do there
+// chains onto it from its start-up: it keeps the procedure it finds, sets its own, and its own calls
+// the kept one (first, so that units run in the order they chained); its shut-down puts the kept one
+// back.
+//
+//   TInitProc SavedInitProc;
+//   void BarsInitProc() { if (SavedInitProc) SavedInitProc(); /* this unit's work */ }
+//   void InitializeUnit() { SavedInitProc = std::exchange(InitProc, BarsInitProc); }
+//   void FinalizeUnit() { InitProc = SavedInitProc; }
+using TInitProc = void (*)();
+extern TInitProc InitProc;
+
 class TApplication : public TComponent {
   CL_CLASS(TApplication, TComponent)
 public:
@@ -19,8 +31,9 @@ public:
   ~TApplication() override;
   void BeforeDestruction() override;
 
-  // For the program entry: COM and the application's window are ready once FormsUnit has started.
-  void Initialize() {}
+  // For the program entry (COM and the application's window are ready once FormsUnit has started):
+  // calls InitProc when one is set.
+  void Initialize();
   // Makes a form of formClass owned by the application; the first form made is the main form.
   TComponent* CreateForm(TClass formClass);
   template <class T>
@@ -34,6 +47,16 @@ public:
   void ProcessMessages();
   // Handles one message, or idles (and waits for the next message) when there is none.
   void HandleMessage();
+  // The one step of every message loop (the application's own, modal forms and popups, drag,
+  // panning and menu loops): an exception raised on the way goes to HandleException and the loop
+  // goes on. HandleLoopMessage() is HandleMessage so guarded; it answers false once it has taken a
+  // WM_QUIT (Terminated then holds, which ends the loops around this one too).
+  // HandleLoopMessage(msg) handles a message the loop took from the queue itself, to look at it
+  // first, as the application's loop would (OnMessage, keys offered to our controls, translation,
+  // dispatch); a WM_QUIT is not handled but posted again for the loops around this one, and
+  // answers false.
+  bool HandleLoopMessage();
+  bool HandleLoopMessage(MSG& msg);
   // The loop's idle work without the wait: mouse tracking, the hint, OnIdle. Answers whether the
   // work is done (OnIdle can ask to be called again before the loop waits).
   bool DoApplicationIdle();
@@ -53,6 +76,10 @@ public:
   bool MainFormOnTaskBar() const { return true; }
   bool ShowMainForm() const { return FShowMainForm; }
   void SetShowMainForm(bool value) { FShowMainForm = value; }
+  // Whether the locale's formats are read again when the system announces a change of regional
+  // settings; on by default.
+  bool UpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool value) { FUpdateFormatSettings = value; }
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& value) { FTitle = value; }
   std::string ExeName() const;
@@ -98,6 +125,7 @@ public:
 private:
   friend class TScreen;
   bool ProcessMessage(MSG& msg);
+  void DispatchTaken(MSG& msg);
   bool IsKeyMsg(MSG& msg);
   void Idle();  // idle work, then waits for the next message
   void DoMouseIdle();
@@ -109,6 +137,7 @@ private:
   bool FTerminate = false;
   bool FRunning = false;
   bool FShowMainForm = true;
+  bool FUpdateFormatSettings = true;
   bool FActive = true;
   std::string FTitle;
   bool FShowHint = true;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -145,24 +146,33 @@ void DateTimeToSystemTime(TDateTime value, SYSTEMTIME& st)
   st.wDayOfWeek = static_cast<WORD>(DayOfWeek(value) - 1);
 }
 
+namespace {
+TClockFunc GClock = GetLocalTime;
+}  // namespace
+
+TClockFunc SetClockFunc(TClockFunc func)
+{
+  return std::exchange(GClock, func ? func : GetLocalTime);
+}
+
 TDateTime Now()
 {
   SYSTEMTIME st;
-  GetLocalTime(&st);
+  GClock(&st);
   return SystemTimeToDateTime(st);
 }
 
 TDateTime Date()
 {
   SYSTEMTIME st;
-  GetLocalTime(&st);
+  GClock(&st);
   return EncodeDate(st.wYear, st.wMonth, st.wDay);
 }
 
 TDateTime Time()
 {
   SYSTEMTIME st;
-  GetLocalTime(&st);
+  GClock(&st);
   return EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
 
@@ -458,7 +468,7 @@ private:
 int CurrentYear()
 {
   SYSTEMTIME st;
-  GetLocalTime(&st);
+  GClock(&st);
   return st.wYear;
 }
 

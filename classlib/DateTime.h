@@ -37,9 +37,14 @@ int DayOfWeek(TDateTime date);  // 1 = Sunday .. 7 = Saturday
 // A date plus a time of day, for dates before day 0 too (where the time is subtracted).
 TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
+// The local clock. Now, Date, Time and CurrentYear read it through one replaceable function (the
+// system's GetLocalTime), which tests swap with SetClockFunc to stand at a moment of their choice.
 TDateTime Now();
 TDateTime Date();  // today, midnight
 TDateTime Time();  // the time of day, no date
+using TClockFunc = void(WINAPI*)(SYSTEMTIME* localTime);
+// Answers the previous function; nullptr puts the system's back.
+TClockFunc SetClockFunc(TClockFunc func);
 
 void DateTimeToSystemTime(TDateTime value, SYSTEMTIME& st);
 TDateTime SystemTimeToDateTime(const SYSTEMTIME& st);  // raises EConvertError for invalid fields

@@ -39,6 +39,11 @@ TMessageBoxFunc SetMessageBoxFunc(TMessageBoxFunc func)
   return old;
 }
 
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags)
+{
+  return GMessageBox(owner, text, caption, flags);
+}
+
 UINT MessageDlgFlags(TMsgDlgType type, TMsgDlgButtons buttons)
 {
   for (const TButtonsFlag& b : ButtonFlags)
@@ -58,7 +63,7 @@ int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
     owner = active;
   if (!owner) flags |= MB_TASKMODAL;
   std::string title = Application ? Application->Title() : std::string();
-  int result = GMessageBox(owner, msg.c_str(), title.c_str(), flags);
+  int result = ShowMessageBox(owner, msg.c_str(), title.c_str(), flags);
   if (result == 0) RaiseLastOSError();
   return result;  // the IDOK ... values are the mrOk ... values
 }

@@ -20,6 +20,9 @@ void ShowMessage(const std::string& msg);
 // The MB_* flags of a dialog type and button set (raising as MessageDlg does).
 UINT MessageDlgFlags(TMsgDlgType type, TMsgDlgButtons buttons);
 
-// The call that shows the box; tests replace it. Answers the previous one.
+// The call that shows the box, for MessageDlg and TApplication::MessageBox alike; tests replace it.
+// Answers the previous one; nullptr puts the system's back.
 using TMessageBoxFunc = int(WINAPI*)(HWND owner, const char* text, const char* caption, UINT flags);
 TMessageBoxFunc SetMessageBoxFunc(TMessageBoxFunc func);
+// Shows the box through the function set now.
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags);

@@ -721,7 +721,7 @@ TModalResult TCustomForm::ShowModal()
     FModalResult = mrNone;
     // Application->Terminated is how a WM_QUIT seen by this loop reaches the loops outside it.
     do {
-      Application->HandleMessage();
+      Application->HandleLoopMessage();
       if (Application->Terminated())
         FModalResult = mrCancel;
       else if (FModalResult != mrNone)

@@ -3,7 +3,8 @@
 //
 // A TClass points at the static TClassRecord of a class: its name, its parent's record, its
 // published properties, methods and fields, its message handlers, and factories that build an
-// instance in both phases.
+// instance in both phases. Code that passes classes as values holds a TClassRef<TBase>
+// (classlib/ClassRef.h), the typed reference over the record.
 //
 // Life: objects are made with New<T>(...) (construct, then AfterConstruction) and freed with
 // Free(obj) (BeforeDestruction, then destruction), since C++ does not dispatch virtual calls to the
@@ -45,6 +46,7 @@ struct TFieldInfo;
 struct TMessageMapEntry;
 struct TClassRecord;
 using TClass = const TClassRecord*;
+class TMetaClass;
 struct TMessage;
 using TMessageHandler = void (TObject::*)(TMessage&);
 
@@ -67,6 +69,8 @@ struct TClassRecord {
   TObject* (*NewObject)() = nullptr;
   TComponent* (*NewComponent)(TComponent* owner) = nullptr;
   TCollectionItem* (*NewItem)(TCollection* collection) = nullptr;
+  // The class-level operations of a class whose family declares a metaclass (classlib/ClassRef.h).
+  const TMetaClass* Meta = nullptr;
 
   bool InheritsFrom(TClass ancestor) const;
   // Finds a published property, method or field by name (case-insensitive), searching base
@@ -288,17 +292,21 @@ namespace object_detail {
 template <class T, class A>
 constexpr bool ConstructsFrom =
     std::is_constructible_v<T, A*> && !std::is_constructible_v<T, TPersistent*> && !std::is_constructible_v<T, bool>;
+// The metaclass object of a class that has one (defined in classlib/ClassRef.h).
+template <class T> constexpr const TMetaClass* MetaClassOf();
 }  // namespace object_detail
 
 // Builds the class record of T. Factories are filled in from the constructors T has: T() for plain
 // objects, T(TComponent*) for components, T(TCollection*) for collection items; a class whose
-// constructor takes anything else has no factory. The message handlers come from the class's
+// constructor takes anything else has no factory, unless its family declares a metaclass (TMeta, see
+// classlib/ClassRef.h), which is then the record's virtual constructor. The message handlers come from the class's
 // CL_MESSAGE_MAP, which must stand before the record.
 template <class T>
 constexpr TClassRecord MakeClassRecord(const char* name, TClass parent, const TClassOptions& options = {})
 {
   TClassRecord r{name, parent, options.Props, options.Methods, options.Fields};
   if constexpr (requires { TClassMessages<T>::Entries; }) r.Messages = TClassMessages<T>::Entries;
+  if constexpr (requires { typename T::TMeta; }) r.Meta = object_detail::MetaClassOf<T>();
   if constexpr (!std::is_abstract_v<T>) {
     // The kind is checked too: only components get a component factory, only items an item one.
     if constexpr (object_detail::ConstructsFrom<T, TComponent> && std::is_convertible_v<T*, TComponent*>)

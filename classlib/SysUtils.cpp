@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <span>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Locale settings
@@ -27,6 +28,50 @@ int LocaleInt(LCID locale, LCTYPE type, int fallback, int maxValue)
   std::string text = LocaleString(locale, type, "");
   if (!TryStrToInt(text, value) || value < 0 || value > maxValue) return fallback;
   return value;
+}
+
+// The enumeration of calendar texts calls back without a context argument: the list being filled
+// is the calling thread's.
+thread_local std::vector<std::string>* GCalendarTexts = nullptr;
+
+BOOL CALLBACK CollectCalendarText(LPSTR text)
+{
+  try {
+    if (GCalendarTexts && text) GCalendarTexts->push_back(text);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+std::vector<std::string> CalendarTexts(LCID locale, CALID calendar, CALTYPE type)
+{
+  std::vector<std::string> texts;
+  std::vector<std::string>* saved = GCalendarTexts;
+  GCalendarTexts = &texts;
+  EnumCalendarInfoA(CollectCalendarText, locale, calendar, type);
+  GCalendarTexts = saved;
+  return texts;
+}
+
+// The eras of the locale's calendar, in the platform's order. The platform gives the year range of
+// an era as the Gregorian year the era began in (the Japanese and Taiwan eras), except for the
+// Korean and Thai calendars, whose one era counts that many years ahead of the Gregorian count, and
+// the calendars without eras, which give 0.
+std::vector<TEraInfo> LocaleEras(LCID locale)
+{
+  const CALID calendar = LocaleInt(locale, LOCALE_ICALENDARTYPE, CAL_GREGORIAN, 99);
+  const std::vector<std::string> names = CalendarTexts(locale, calendar, CAL_SERASTRING);
+  const std::vector<std::string> ranges = CalendarTexts(locale, calendar, CAL_IYEAROFFSETRANGE);
+  std::vector<TEraInfo> eras;
+  for (size_t i = 0; i < names.size() && eras.size() < MaxEraCount; ++i) {
+    int range = 0;
+    if (i < ranges.size()) TryStrToInt(ranges[i], range);
+    int offset = range > 0 ? range - 1 : range;
+    if (calendar == CAL_KOREA || calendar == CAL_THAI) offset = -std::abs(range);
+    eras.push_back({names[i], offset});
+  }
+  return eras;
 }
 
 // Literal text of a date format, in whichever quote it does not contain.
@@ -185,6 +230,7 @@ TFormatSettings GetLocaleFormatSettings(LCID locale)
     s.LongDayNames[i] = LocaleString(locale, LOCALE_SDAYNAME1 + offset, kDays[i]);
     s.ShortDayNames[i] = LocaleString(locale, LOCALE_SABBREVDAYNAME1 + offset, std::string_view(kDays[i]).substr(0, 3));
   }
+  s.Eras = LocaleEras(locale);
   return s;
 }
 
@@ -948,3 +994,13 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
   }
   return r;
 }
+
+// --- The beep ---
+
+namespace {
+TBeepFunc GBeep = ::MessageBeep;
+}  // namespace
+
+void SysMessageBeep(UINT soundType) { GBeep(soundType); }
+
+TBeepFunc SetBeepFunc(TBeepFunc func) { return std::exchange(GBeep, func ? func : ::MessageBeep); }

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 #include "classlib/Exceptions.h"
 
 // One argument of Format: an integer, a floating-point number, a string, a character or a pointer.
@@ -68,6 +69,14 @@ bool TryStrToFloat(std::string_view text, double& value);
 std::string FloatToStr(double value);
 char DecimalSeparator();
 
+// One era of a locale's calendar: its name, and the offset that turns its years into Gregorian
+// years (Gregorian year = era year + YearOffset).
+struct TEraInfo {
+  std::string Name;
+  int YearOffset = 0;
+};
+constexpr int MaxEraCount = 7;
+
 // The user locale's number, currency, date and time conventions, read once on first use.
 // ReloadFormatSettings reads them again (after the system announces a change of regional settings).
 // The fields may be changed by the program (and by tests); the change applies process-wide.
@@ -94,6 +103,9 @@ struct TFormatSettings {
   // A year read with one or two digits falls in the hundred years that start this many years
   // before the current year.
   int TwoDigitYearCenturyWindow = 50;
+  // The eras of the locale's calendar as the platform lists them (newest first on Windows), at most
+  // MaxEraCount; empty where the platform gives none.
+  std::vector<TEraInfo> Eras;
 };
 TFormatSettings& FormatSettings();
 void ReloadFormatSettings();
@@ -129,3 +141,11 @@ std::string QuotedStr(std::string_view s);  // 'it''s'
 enum class TReplaceFlag { rfReplaceAll, rfIgnoreCase };
 std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
                           bool replaceAll = true, bool ignoreCase = false);
+
+// The system's beep: MessageBeep of the sound type (MB_OK, MB_ICONHAND, ..., 0xFFFFFFFF for the
+// speaker) through one replaceable function, which tests swap with SetBeepFunc to hear it. Code
+// that beeps calls SysMessageBeep, never MessageBeep itself.
+void SysMessageBeep(UINT soundType = MB_OK);
+using TBeepFunc = BOOL(WINAPI*)(UINT soundType);
+// Answers the previous function; nullptr puts the system's back.
+TBeepFunc SetBeepFunc(TBeepFunc func);

@@ -15,6 +15,10 @@
 # add_glyph_strip(<target> <source>): a strip of equally sized glyphs, a BITMAP resource (8 bits per
 #   pixel with a colour table) named after the source's base name (FRMAIN_GLYPHS.txt ->
 #   FRMAIN_GLYPHS), compiled into <target> itself.
+# add_hebrew_year_table(<target> <rc-name> <source>): the Hebrew calendar's year table for the
+#   source's range of years, worked out from the calendar's rules, an RCDATA resource named after the
+#   source's base name (HEBREW_YEARS.txt -> HEBREW_YEARS). The script reaches every executable that
+#   links <target>.
 include_guard(GLOBAL)
 
 # Adds, once per script, the command that makes the resource script <rc> and its files (in a folder
@@ -84,4 +88,10 @@ function(add_glyph_strip target source)
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${name}.rc")
   _add_generated_resources(glyph-strip .bmp "${rc}" "${source}")
   target_sources(${target} PRIVATE "${rc}")
+endfunction()
+
+function(add_hebrew_year_table target rc_name source)
+  set(rc "${CMAKE_CURRENT_BINARY_DIR}/${rc_name}")
+  _add_generated_resources(hebrew-years .bin "${rc}" ${source})
+  _embed_in_dependents(${target} "${rc}")
 endfunction()

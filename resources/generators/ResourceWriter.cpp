@@ -3,12 +3,13 @@
 #include "BitmapWriter.h"
 #include "CursorWriter.h"
 #include "GlyphStripWriter.h"
+#include "HebrewYearsWriter.h"
 
 namespace generators {
 
 std::span<const TResourceWriter* const> Writers()
 {
-  static const TResourceWriter* const writers[] = {&BitmapWriter, &CursorWriter, &GlyphStripWriter};
+  static const TResourceWriter* const writers[] = {&BitmapWriter, &CursorWriter, &GlyphStripWriter, &HebrewYearsWriter};
   return writers;
 }
 

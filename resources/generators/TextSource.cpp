@@ -109,8 +109,8 @@ void TTextSource::ReadStatement(int line, std::string_view text)
   std::vector<std::string_view> words = Words(text);
   TStatement statement{line, std::string(words[0]), {words.begin() + 1, words.end()}};
   const TKeyword* keyword = nullptr;
-  if (statement.Keyword == KeywordOf(SizeKeyword.Usage)) keyword = &SizeKeyword;
-  else if (statement.Keyword == KeywordOf(ColourKeyword.Usage)) keyword = &ColourKeyword;
+  if (FGrammar.Pictures && statement.Keyword == KeywordOf(SizeKeyword.Usage)) keyword = &SizeKeyword;
+  else if (FGrammar.Pictures && statement.Keyword == KeywordOf(ColourKeyword.Usage)) keyword = &ColourKeyword;
   else keyword = FindKeyword(statement.Keyword);
 
   if (!keyword) Fail(line, "cannot read the line " + Quoted(text));
@@ -201,8 +201,8 @@ void TTextSource::CloseBlock()
 
 void TTextSource::CheckComplete() const
 {
-  if (!FSize.Line) Fail(0, "needs a " + Quoted(SizeKeyword.Usage) + " line");
-  if (FGrammar.FixedPixels.empty() && FPalette.empty())
+  if (FGrammar.Pictures && !FSize.Line) Fail(0, "needs a " + Quoted(SizeKeyword.Usage) + " line");
+  if (FGrammar.Pictures && FGrammar.FixedPixels.empty() && FPalette.empty())
     Fail(0, "needs at least one " + Quoted(ColourKeyword.Usage) + " line");
   for (const TKeyword& keyword : FGrammar.Keywords) {
     std::string_view name = KeywordOf(keyword.Usage);

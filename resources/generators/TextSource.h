@@ -59,6 +59,8 @@ struct TGrammar {
   // Empty: the palette is declared by colour lines. Otherwise the only pixel characters, whose
   // positions are their palette indexes, and colour lines are refused.
   std::string_view FixedPixels;
+  // False for sources of data rather than pictures: no size, colour lines or pixel rows.
+  bool Pictures = true;
 };
 
 class TTextSource {

@@ -311,6 +311,47 @@ TEST(Forms, ShowModalRunsUntilModalResultAndDisablesTheOtherWindows)
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+  // The application's loop starts afresh (without a main form it returns at once): the tests after
+  // this one find the application running.
+  Application->Run();
+  EXPECT_FALSE(Application->Terminated());
+}
+
+namespace {
+// A shortcut that raises: the key reaches the form before any window procedure, so nothing but the
+// loop's own step stands between the exception and the loop.
+struct TRaisingShortCut : TObject {
+  TForm* Modal = nullptr;
+  std::vector<std::string> Handled;
+  void ShortCut(TMessage& msg, bool&)
+  {
+    if (msg.WParam == 'K') throw EConvertError("the shortcut failed");
+  }
+  void Click(TObject*) { Modal->SetModalResult(mrOk); }
+  void OnException(TObject*, const Exception& e) { Handled.push_back(e.Message()); }
+};
+}  // namespace
+
+TEST(Forms, AnExceptionInTheModalLoopGoesToTheApplicationAndTheLoopGoesOn)
+{
+  TForm* dialog = NewForm(200, 100);
+  TFormGuard dialogGuard{dialog};
+  auto* button = New<TTestButton>(dialog);
+  button->SetParent(dialog);
+  ASSERT_FALSE(Application->Terminated());
+  auto driver = MakeOwned<TRaisingShortCut>();
+  driver->Modal = dialog;
+  dialog->SetOnShortCut(TShortCutEvent(driver.get(), &TRaisingShortCut::ShortCut));
+  button->SetOnClick(TNotifyEvent(driver.get(), &TRaisingShortCut::Click));
+  const TExceptionEvent previous = Application->OnException();
+  Application->SetOnException(TExceptionEvent(driver.get(), &TRaisingShortCut::OnException));
+  PostMessageA(button->Handle(), WM_KEYDOWN, 'K', 0);
+  PostMessageA(button->Handle(), BM_CLICK, 0, 0);
+  TModalResult result = mrNone;
+  EXPECT_NO_THROW(result = dialog->ShowModal());
+  Application->SetOnException(previous);
+  EXPECT_EQ(result, mrOk) << "the click after the failed shortcut still ended the loop";
+  EXPECT_EQ(driver->Handled, std::vector<std::string>{"the shortcut failed"});
 }
 
 namespace {

@@ -407,6 +407,29 @@ TEST(FormatSettingsTest, ReadFromTheUserLocale)
   FormatSettings() = saved;
 }
 
+TEST(FormatSettingsTest, ErasOfTheLocaleCalendarWithTheirGregorianYearOffsets)
+{
+  // Thai dates count 543 years ahead; the Gregorian calendar has one era without an offset.
+  const TFormatSettings thai = GetLocaleFormatSettings(MAKELCID(MAKELANGID(LANG_THAI, SUBLANG_DEFAULT), SORT_DEFAULT));
+  ASSERT_EQ(thai.Eras.size(), 1u);
+  EXPECT_EQ(thai.Eras[0].YearOffset, -543);
+  const TFormatSettings english =
+      GetLocaleFormatSettings(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
+  ASSERT_LE(english.Eras.size(), size_t(MaxEraCount));
+  for (const TEraInfo& era : english.Eras) EXPECT_EQ(era.YearOffset, 0);
+
+  // The Taiwan calendar, the Chinese locale's optional one, gives the year its era began in. The
+  // user locale's calendar is switched for the test and put back.
+  char saved[8] = {};
+  ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE, saved, sizeof saved), 0);
+  ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE, "4"));
+  const TFormatSettings taiwan = GetLocaleFormatSettings(LOCALE_USER_DEFAULT);
+  SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE, saved);
+  ASSERT_EQ(taiwan.Eras.size(), 1u);
+  EXPECT_FALSE(taiwan.Eras[0].Name.empty());
+  EXPECT_EQ(taiwan.Eras[0].YearOffset, 1911);
+}
+
 // Characters of code page 936 whose second byte is an ASCII letter or a backslash: byte-wise
 // helpers that ignore double-byte characters corrupt or split them.
 namespace {

@@ -16,22 +16,22 @@ namespace {
 
 // --- TcxRegisteredClassList ---
 
-bool TcxRegisteredClassList::FindEntryFor(TClass itemClass, int& index) const
+bool TcxRegisteredClassList::FindEntryFor(TClassRef<> itemClass, int& index) const
 {
   index = -1;
   if (!itemClass) return false;
   for (int i = GetCount() - 1; i >= 0; --i) {
-    TClass entryClass = FItems[i].ItemClass;
-    if (itemClass->InheritsFrom(entryClass)) {
+    TClassRef<> entryClass = FItems[i].ItemClass;
+    if (itemClass.InheritsFrom(entryClass.Class())) {
       index = i;
       return true;
     }
-    if (entryClass->InheritsFrom(itemClass)) index = i;
+    if (entryClass.InheritsFrom(itemClass.Class())) index = i;
   }
   return false;
 }
 
-void TcxRegisteredClassList::AddRegistration(TClass itemClass, TClass registeredClass)
+void TcxRegisteredClassList::AddRegistration(TClassRef<> itemClass, TClassRef<> registeredClass)
 {
   if (!itemClass) return;
   TcxRegisteredClassListItemData pair{itemClass, registeredClass};
@@ -44,7 +44,7 @@ void TcxRegisteredClassList::AddRegistration(TClass itemClass, TClass registered
     FItems.push_back(pair);
 }
 
-void TcxRegisteredClassList::RemoveRegistration(TClass itemClass, TClass registeredClass)
+void TcxRegisteredClassList::RemoveRegistration(TClassRef<> itemClass, TClassRef<> registeredClass)
 {
   FItems.erase(std::remove_if(FItems.begin(), FItems.end(),
                               [&](const TcxRegisteredClassListItemData& p) {
@@ -53,7 +53,7 @@ void TcxRegisteredClassList::RemoveRegistration(TClass itemClass, TClass registe
                FItems.end());
 }
 
-TClass TcxRegisteredClassList::LookUpRegisteredClass(TClass itemClass) const
+TClassRef<> TcxRegisteredClassList::LookUpRegisteredClass(TClassRef<> itemClass) const
 {
   int index;
   return FindEntryFor(itemClass, index) ? FItems[index].RegisteredClass : nullptr;
@@ -72,43 +72,43 @@ void TcxRegisteredClasses::CheckIndex(int index) const
   if (index < 0 || index >= GetClassCount()) IndexError(index);
 }
 
-void TcxRegisteredClasses::AddClassWithDescription(TClass c, std::string_view text)
+void TcxRegisteredClasses::AddClassWithDescription(TClassRef<> c, std::string_view text)
 {
   if (!c || IndexOfClass(c) >= 0) return;
   // Registered first: a name already taken by another class raises before the list changes.
-  if (FRegisterClasses) ::RegisterClass(c);
+  if (FRegisterClasses) ::RegisterClass(c.Class());
   FEntries.push_back({std::string(text), c});
   if (FSorted) SortEntries();
 }
 
-void TcxRegisteredClasses::RemoveClassEntry(TClass c)
+void TcxRegisteredClasses::RemoveClassEntry(TClassRef<> c)
 {
   int index = IndexOfClass(c);
   if (index >= 0) FEntries.erase(FEntries.begin() + index);
 }
 
-TClass TcxRegisteredClasses::FindByClassName(std::string_view className) const
+TClassRef<> TcxRegisteredClasses::FindByClassName(std::string_view className) const
 {
   for (const TEntry& e : FEntries)
-    if (e.Class->Name == className) return e.Class;
+    if (e.Class.Name() == className) return e.Class;
   return nullptr;
 }
 
-TClass TcxRegisteredClasses::FindByDescription(std::string_view description) const
+TClassRef<> TcxRegisteredClasses::FindByDescription(std::string_view description) const
 {
   for (const TEntry& e : FEntries)
     if (TakeTextBeforeBar(e.Text) == description) return e.Class;
   return nullptr;
 }
 
-int TcxRegisteredClasses::IndexOfClass(TClass c) const
+int TcxRegisteredClasses::IndexOfClass(TClassRef<> c) const
 {
   for (size_t i = 0; i < FEntries.size(); ++i)
     if (FEntries[i].Class == c) return static_cast<int>(i);
   return -1;
 }
 
-TClass TcxRegisteredClasses::GetClassAt(int index) const
+TClassRef<> TcxRegisteredClasses::GetClassAt(int index) const
 {
   CheckIndex(index);
   return FEntries[index].Class;

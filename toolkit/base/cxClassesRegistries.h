@@ -5,14 +5,16 @@
 // without a registration of its own gets that of its nearest registered ancestor. TcxRegisteredClasses
 // keeps classes with a description text ("TextEdit|Represents a single line text editor" has the
 // description TextEdit), optionally sorted by description, found by class name or description.
+// Both hold class references (classlib/ClassRef.h); a family narrows what they answer with the
+// checked conversion: TClassRef<TcxCustomHintStyle>(registry->FindByClassName(name)).
 #include <string>
 #include <string_view>
 #include <vector>
-#include "classlib/Object.h"
+#include "classlib/ClassRef.h"
 
 struct TcxRegisteredClassListItemData {
-  TClass ItemClass;
-  TClass RegisteredClass;
+  TClassRef<> ItemClass;
+  TClassRef<> RegisteredClass;
 };
 
 class TcxRegisteredClassList : public TObject {
@@ -20,11 +22,11 @@ class TcxRegisteredClassList : public TObject {
 public:
   // Registers registeredClass for itemClass and its descendants; among pairs of one item class the
   // latest wins.
-  virtual void AddRegistration(TClass itemClass, TClass registeredClass);
+  virtual void AddRegistration(TClassRef<> itemClass, TClassRef<> registeredClass);
   // Removes every pair with exactly these two classes.
-  virtual void RemoveRegistration(TClass itemClass, TClass registeredClass);
+  virtual void RemoveRegistration(TClassRef<> itemClass, TClassRef<> registeredClass);
   // The registration of the class itself, else of its nearest registered ancestor; none without.
-  TClass LookUpRegisteredClass(TClass itemClass) const;
+  TClassRef<> LookUpRegisteredClass(TClassRef<> itemClass) const;
   void ClearItems() { FItems.clear(); }
   int GetCount() const { return static_cast<int>(FItems.size()); }
   const TcxRegisteredClassListItemData& GetEntry(int index) const;
@@ -33,7 +35,7 @@ protected:
   // Scans from the last pair to the first: the first pair for the class or an ancestor is found
   // (true, its index). Otherwise false, with the index of the lowest pair for a descendant of the
   // class, or -1 when there is none.
-  virtual bool FindEntryFor(TClass itemClass, int& index) const;
+  virtual bool FindEntryFor(TClassRef<> itemClass, int& index) const;
 
 private:
   // Pairs of an ancestor stand before pairs of its descendants.
@@ -47,15 +49,15 @@ public:
   explicit TcxRegisteredClasses(bool registerClasses = false) : FRegisterClasses(registerClasses) {}
 
   // Nothing when the class is already listed (its first text stays).
-  void AddClassWithDescription(TClass c, std::string_view text);
+  void AddClassWithDescription(TClassRef<> c, std::string_view text);
   // Removes the class's entry; a streaming registration stays.
-  void RemoveClassEntry(TClass c);
+  void RemoveClassEntry(TClassRef<> c);
   // The first class whose name, or whose description, equals the text exactly; none otherwise.
-  TClass FindByClassName(std::string_view className) const;
-  TClass FindByDescription(std::string_view description) const;
-  int IndexOfClass(TClass c) const;
+  TClassRef<> FindByClassName(std::string_view className) const;
+  TClassRef<> FindByDescription(std::string_view description) const;
+  int IndexOfClass(TClassRef<> c) const;
   int GetClassCount() const { return static_cast<int>(FEntries.size()); }
-  TClass GetClassAt(int index) const;
+  TClassRef<> GetClassAt(int index) const;
   // The entry's text up to the first vertical bar, and the whole text.
   std::string GetDescriptionText(int index) const;
   const std::string& GetEntryText(int index) const;
@@ -73,7 +75,7 @@ protected:
 private:
   struct TEntry {
     std::string Text;
-    TClass Class;
+    TClassRef<> Class;
   };
   void CheckIndex(int index) const;
 

@@ -107,7 +107,13 @@ int GetLocaleFirstDayOfWeek(LCID locale)
 
 int GetLocaleFirstDayOfWeek() { return GetLocaleFirstDayOfWeek(GetThreadLocale()); }
 
-int GetStartOfWeek() { return GetLocaleFirstDayOfWeek(); }
+int StartOfWeekOverride = -1;
+
+int GetStartOfWeek()
+{
+  if (StartOfWeekOverride >= 0 && StartOfWeekOverride <= 6) return StartOfWeekOverride;
+  return GetLocaleFirstDayOfWeek();
+}
 
 std::string GetLongMonthName(int month)
 {

@@ -59,7 +59,10 @@ std::string ReadLocaleString(LCID locale, LCTYPE type, std::string_view def);
 // The first day of the week, 0 = Sunday ... 6 = Saturday, of the thread's locale (or the given one).
 int GetLocaleFirstDayOfWeek();
 int GetLocaleFirstDayOfWeek(LCID locale);
+// The first day of the week the toolkit's calendars use: StartOfWeekOverride when it holds a day
+// (0 = Sunday ... 6 = Saturday), else the thread locale's first day.
 int GetStartOfWeek();
+extern int StartOfWeekOverride;  // -1: none (the default)
 // The run time's locale names: month 1..12; day 1..7 with 1 = Sunday. Empty out of range.
 std::string GetLongMonthName(int month);
 std::string GetShortDayName(int day);

@@ -44,18 +44,6 @@ protected:
   ~IcxContainerInnerWindowSource() = default;
 };
 
-// A view-info class as a value, with its constructor.
-struct TcxContainerViewInfoClass {
-  TClass Class;
-  TcxContainerViewInfo* (*Create)();
-
-  template <class T>
-  static constexpr TcxContainerViewInfoClass Of()
-  {
-    return {&T::ClassInfo, []() -> TcxContainerViewInfo* { return New<T>(); }};
-  }
-};
-
 class TcxContainer : public TcxControl,
                      public IcxMouseTrackingCaller,
                      public IcxContainerInnerWindowSource,
@@ -168,11 +156,11 @@ public:
   virtual void CalculateChildRegion(const RECT& Rect, TControl* Control, RECT& Region);
   virtual RECT GetShadowRect();
   virtual RECT GetShadowRectInset() { return RECT{}; }
-  virtual TcxContainerStyleClass GetStyleClass() const { return TcxContainerStyleClass::Of<TcxContainerStyle>(); }
-  virtual TcxContainerStylesClass GetStylesClass() const { return TcxContainerStylesClass::Of<TcxContainerStyles>(); }
+  virtual TcxContainerStyleClass GetStyleClass() const { return ClassRef<TcxContainerStyle>(); }
+  virtual TcxContainerStylesClass GetStylesClass() const { return ClassRef<TcxContainerStyles>(); }
   virtual TcxContainerViewInfoClass GetViewInfoClass() const
   {
-    return TcxContainerViewInfoClass::Of<TcxContainerViewInfo>();
+    return ClassRef<TcxContainerViewInfo>();
   }
   virtual bool HasShadow();
   virtual void CallSavedInnerWndProc(TMessage& Message);

@@ -1,5 +1,6 @@
 #include "toolkit/controls/cxContainerHelpers.h"
 
+#include <utility>
 #include <vector>
 #include "classlib/Application.h"
 #include "classlib/Exceptions.h"
@@ -43,12 +44,27 @@ bool RemovePendingMessages(HWND wnd, UINT min, UINT max, bool removeAll)
   return removed;
 }
 
+void DisableAndRememberWindow(HWND wnd, TcxWindowList& list)
+{
+  if (!IsWindowEnabled(wnd)) return;
+  EnableWindow(wnd, FALSE);
+  list.push_back(wnd);
+}
+
+void ReenableWindows(TcxWindowList& list)
+{
+  // Emptied first: a window enabled again may start another round with the same list.
+  const TcxWindowList windows = std::exchange(list, {});
+  for (HWND wnd : windows)
+    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+}
+
 namespace {
 
 struct TDisabledWindows {
   int Counter = 0;
   bool InProgress = false;
-  std::vector<HWND> Windows;
+  TcxWindowList Windows;
 };
 
 TDisabledWindows& DisabledWindows()
@@ -57,29 +73,14 @@ TDisabledWindows& DisabledWindows()
   return state;
 }
 
-void DisableAndRememberWindow(HWND wnd)
-{
-  if (!IsWindowEnabled(wnd)) return;
-  EnableWindow(wnd, FALSE);
-  DisabledWindows().Windows.push_back(wnd);
-}
-
 BOOL CALLBACK DisableProcessWindow(HWND wnd, LPARAM)
 {
   GuardCallback([wnd] {
     DWORD processId = 0;
     GetWindowThreadProcessId(wnd, &processId);
-    if (processId == GetCurrentProcessId()) DisableAndRememberWindow(wnd);
+    if (processId == GetCurrentProcessId()) DisableAndRememberWindow(wnd, DisabledWindows().Windows);
   });
   return TRUE;
-}
-
-void ReenableWindows()
-{
-  std::vector<HWND> windows = std::move(DisabledWindows().Windows);
-  DisabledWindows().Windows.clear();
-  for (HWND wnd : windows)
-    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
 }
 
 class TProgressFlag {
@@ -107,7 +108,7 @@ void EnableProcessWindows()
   if (state.Counter == 0) return;
   if (--state.Counter == 0) {
     TProgressFlag flag;
-    ReenableWindows();
+    ReenableWindows(state.Windows);
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Window helpers that popups, bars and editors use around modal states: the first non-child
 // ancestor of a window, whether a form is the active one, removal of queued messages, and
-// disabling every window of the process while a modal state of the toolkit's own runs.
+// disabling windows (every window of the process, or a caller's own) while a modal state runs.
+#include <vector>
 #include "classlib/Forms.h"
 
 // The first window, from wnd upward through its parents, without WS_CHILD; 0 when none.
@@ -16,6 +17,13 @@ bool IsFormActive(TCustomForm* form);
 // unless removeAll. A WM_QUIT met on the way is posted again (with its exit code) and ends the
 // removal. Answers whether anything was removed.
 bool RemovePendingMessages(HWND wnd, UINT min, UINT max = 0, bool removeAll = false);
+
+// Windows disabled by one caller, to be enabled again by it (each caller keeps its own list).
+using TcxWindowList = std::vector<HWND>;
+// When wnd is enabled: disables it and appends it to the list.
+void DisableAndRememberWindow(HWND wnd, TcxWindowList& list);
+// Enables again every window of the list that still exists, and empties the list.
+void ReenableWindows(TcxWindowList& list);
 
 // Nested: the outermost call with needDisable disables every enabled top-level window of the
 // process and remembers them; the matching outermost EnableProcessWindows enables those that

@@ -167,7 +167,7 @@ void TcxCustomPopupWindow::AfterConstruction()
 
 TcxContainerViewInfoClass TcxCustomPopupWindow::GetViewInfoClass()
 {
-  return TcxContainerViewInfoClass::Of<TcxContainerViewInfo>();
+  return ClassRef<TcxContainerViewInfo>();
 }
 
 void TcxCustomPopupWindow::AdjustClientRect(RECT& rect)
@@ -201,7 +201,7 @@ void TcxCustomPopupWindow::BeforeDestruction()
   inherited::BeforeDestruction();
 }
 
-TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() { return TcxContainerStyleClass::Of<TcxContainerStyle>(); }
+TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() { return ClassRef<TcxContainerStyle>(); }
 
 void TcxCustomPopupWindow::SetOwnerControl(TWinControl* value)
 {
@@ -465,7 +465,7 @@ void TcxCustomPopupWindow::RunModalLoop()
         SetModalResult(mrNone);
       if (!self.Get() || !Visible()) break;
     }
-    Application->HandleMessage();
+    Application->HandleLoopMessage();
   }
   // A WM_QUIT the loop took ends the application's loop too, and any loop around this one.
   if (!wasTerminated && Application->Terminated()) PostQuitMessage(0);

@@ -8,12 +8,13 @@
 // application loses activation and when the owner closes, hides, moves or is destroyed, and keep
 // the owner form's caption active while a popup is open. They do nothing while no popup is shown.
 #include <vector>
+#include "classlib/ClassRef.h"
 #include "toolkit/controls/cxControlsPopupWindow.h"
 
 class TcxContainerStyle;
 class TcxContainerViewInfo;
-struct TcxContainerStyleClass;
-struct TcxContainerViewInfoClass;
+using TcxContainerStyleClass = TClassRef<TcxContainerStyle>;
+using TcxContainerViewInfoClass = TClassRef<TcxContainerViewInfo>;
 
 // Private messages: close the popup asynchronously; show it asynchronously.
 constexpr UINT DXM_CLOSEPOPUPWINDOW = 0x807D;

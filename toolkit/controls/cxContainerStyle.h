@@ -19,6 +19,7 @@
 // cxContainerStyleController.h.
 #include <string>
 #include <string_view>
+#include "classlib/ClassRef.h"
 #include "classlib/Controls.h"
 #include "classlib/Events.h"
 #include "classlib/Graphics.h"
@@ -77,26 +78,13 @@ protected:
 };
 
 class TcxContainerStyle;
-
-// A style class as a value, with its virtual constructor.
-struct TcxContainerStyleClass {
-  TClass Class;
-  TcxContainerStyle* (*Create)(TPersistent* Owner, bool DirectAccessMode, TcxContainerStyle* ParentStyle,
-                               TcxContainerStateItem State);
-
-  template <class T>
-  static constexpr TcxContainerStyleClass Of()
-  {
-    return {&T::ClassInfo, [](TPersistent* Owner, bool DirectAccessMode, TcxContainerStyle* ParentStyle,
-                              TcxContainerStateItem State) -> TcxContainerStyle* {
-              return New<T>(Owner, DirectAccessMode, ParentStyle, State);
-            }};
-  }
-};
+// A style class as a value: Create(Owner, DirectAccessMode, ParentStyle, State).
+using TcxContainerStyleClass = TClassRef<TcxContainerStyle>;
 
 class TcxContainerStyle : public TcxInterfacedPersistent, public IcxSkinSupportMarker {
   CL_CLASS(TcxContainerStyle, TcxInterfacedPersistent)
 public:
+  struct TMeta : TMetaClassOf<TcxContainerStyle, TPersistent*, bool, TcxContainerStyle*, TcxContainerStateItem> {};
   // Owner: a container, a popup window, a style controller or anything else. A style of a state
   // other than normal defers to ParentStyle, the normal style of its set.
   TcxContainerStyle(TPersistent* Owner, bool DirectAccessMode, TcxContainerStyle* ParentStyle = nullptr,

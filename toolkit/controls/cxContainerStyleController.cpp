@@ -92,11 +92,11 @@ void TcxStyleController::Loaded()
   Changed();
 }
 
-TcxContainerStyleClass TcxStyleController::ResolveStyleClass() const { return TcxContainerStyleClass::Of<TcxContainerStyle>(); }
+TcxContainerStyleClass TcxStyleController::ResolveStyleClass() const { return ClassRef<TcxContainerStyle>(); }
 
 TcxContainerStylesClass TcxStyleController::GetStylesClass() const
 {
-  return TcxContainerStylesClass::Of<TcxContainerStyles>();
+  return ClassRef<TcxContainerStyles>();
 }
 
 TcxContainerStyle* TcxStyleController::GetNormalStyle() const { return FStyles ? FStyles->GetNormalStyle() : nullptr; }

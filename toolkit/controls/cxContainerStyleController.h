@@ -13,24 +13,13 @@
 #include "toolkit/controls/cxContainerStyle.h"
 
 class TcxContainerStyles;
-
-// A styles-set class as a value, with its virtual constructor.
-struct TcxContainerStylesClass {
-  TClass Class;
-  TcxContainerStyles* (*Create)(TPersistent* Owner, TcxContainerStyleClass StyleClass);
-
-  template <class T>
-  static constexpr TcxContainerStylesClass Of()
-  {
-    return {&T::ClassInfo, [](TPersistent* Owner, TcxContainerStyleClass StyleClass) -> TcxContainerStyles* {
-              return New<T>(Owner, StyleClass);
-            }};
-  }
-};
+// A styles-set class as a value: Create(Owner, StyleClass).
+using TcxContainerStylesClass = TClassRef<TcxContainerStyles>;
 
 class TcxContainerStyles : public TObject {
   CL_CLASS(TcxContainerStyles, TObject)
 public:
+  struct TMeta : TMetaClassOf<TcxContainerStyles, TPersistent*, TcxContainerStyleClass> {};
   // The four styles in state order, each of StyleClass with the given owner; the normal style is
   // the parent of the other three.
   TcxContainerStyles(TPersistent* Owner, TcxContainerStyleClass StyleClass);

@@ -5,6 +5,7 @@
 // routines for the 3-pixel drop shadow, window regions (replaced only when they change), painting
 // on a desktop-composition ("glass") surface, and small rectangle and input helpers.
 #include <string_view>
+#include "classlib/ClassRef.h"
 #include "classlib/Controls.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxGraphicsRegion.h"
@@ -66,6 +67,8 @@ private:
   void DrawPlainContent(TcxCanvas* Canvas);
   void DrawNativeContent(TcxCanvas* Canvas);
 };
+// A view-info class as a value: Create() (the record's own constructor).
+using TcxContainerViewInfoClass = TClassRef<TcxContainerViewInfo>;
 
 // --- Shadow and window regions ---
 

@@ -1,5 +1,6 @@
 #include "toolkit/controls/cxControlsDragAndDrop.h"
 
+#include "classlib/Application.h"
 #include "classlib/Bitmap.h"
 #include "classlib/Forms.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
@@ -22,12 +23,10 @@ int WaitForDragStart(HWND wnd, POINT p)
   int result = cxDragStartCancelled;
   while (GetCapture() == wnd) {
     MSG msg{};
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    if (got <= 0) break;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    if (GetMessageA(&msg, nullptr, 0, 0) < 0) break;
+    // Escape cancels and goes nowhere else (it would reach the form's dialog keys).
     if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_ESCAPE) break;
+    if (!Application->HandleLoopMessage(msg)) break;
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == wnd) {
       POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
       ClientToScreen(wnd, &at);
@@ -97,11 +96,11 @@ TcxDragAndDropObject* TcxControl::GetDragAndDropObject()
   return FDragAndDropObject.get();
 }
 
-TcxDragAndDropObject* TcxControl::CreateDragAndDropObject() { return GetDragAndDropObjectClass().Make(this); }
+TcxDragAndDropObject* TcxControl::CreateDragAndDropObject() { return GetDragAndDropObjectClass().Create(this); }
 
 TcxDragAndDropObjectClass TcxControl::GetDragAndDropObjectClass() const
 {
-  return TcxDragAndDropObjectClass::Of<TcxDragAndDropObject>();
+  return ClassRef<TcxDragAndDropObject>();
 }
 
 void TcxControl::BeginDragAndDrop()
@@ -162,7 +161,7 @@ void TcxControl::FinishDragAndDrop(bool Accepted)
 
 TcxDragControlObjectClass TcxControl::GetDragObjectClass() const
 {
-  return TcxDragControlObjectClass::Of<TcxDragControlObject>();
+  return ClassRef<TcxDragControlObject>();
 }
 
 void TcxControl::DoStartDrag(TDragObject*& DragObject)
@@ -171,7 +170,7 @@ void TcxControl::DoStartDrag(TDragObject*& DragObject)
   const TWeakRef<TcxControl> self(this);
   TCustomControl::DoStartDrag(DragObject);
   if (!self) return;
-  if (!DragObject) DragObject = GetDragObjectClass().Make(this);
+  if (!DragObject) DragObject = GetDragObjectClass().Create(this);
   if (!AcceptDragObject(DragObject)) {
     Free(DragObject);
     DragObject = nullptr;

@@ -13,6 +13,7 @@
 // object whose image painting hides (GetCurrentDragObject), and the guard around telling the form
 // designer about changes (TcxDesignController). The drag-image windows are in
 // cxControlsDragImages.h.
+#include "classlib/ClassRef.h"
 #include "classlib/Controls.h"
 #include "classlib/DragDrop.h"
 
@@ -35,24 +36,13 @@ constexpr int cxDragStartCancelled = 2;
 // cxDragStartCancelled. The capture is released at the end when wnd still has it.
 int WaitForDragStart(HWND wnd, POINT p);
 
-// A class whose objects are made for a control: its record and the factory of its constructor.
-template <class TBase>
-struct TcxControlObjectClass {
-  TClass Class;
-  TBase* (*Make)(TcxControl* Control);
-
-  template <class T>
-  static constexpr TcxControlObjectClass Of()
-  {
-    return {T::StaticClass(), [](TcxControl* Control) -> TBase* { return New<T>(Control); }};
-  }
-};
-
 // Carries out one drag and drop of a control. The control calls the Do* operations; descendants
 // override the protected steps.
 class TcxDragAndDropObject : public TObject {
   CL_CLASS(TcxDragAndDropObject, TObject)
 public:
+  // Made for the control it drags in.
+  struct TMeta : TMetaClassOf<TcxDragAndDropObject, TcxControl*> {};
   explicit TcxDragAndDropObject(TcxControl* Control);
 
   // Both mouse positions from the cursor, then BeginDragAndDrop.
@@ -94,18 +84,20 @@ private:
   POINT FCurMousePos{-1, -1};
   POINT FPrevMousePos{-1, -1};
 };
-using TcxDragAndDropObjectClass = TcxControlObjectClass<TcxDragAndDropObject>;
+using TcxDragAndDropObjectClass = TClassRef<TcxDragAndDropObject>;
 
 // The class-library drag object of a TcxControl: the copy cursor when the drop is accepted and the
 // control says the drag copies (IsCopyDragDrop); frees itself when the drag has finished.
 class TcxDragControlObject : public TDragControlObject {
   CL_CLASS(TcxDragControlObject, TDragControlObject)
 public:
+  // Made for the control dragged.
+  struct TMeta : TMetaClassOf<TcxDragControlObject, TControl*> {};
   explicit TcxDragControlObject(TControl* Control) : TDragControlObject(Control) {}
   TCursor GetDragCursor(bool Accepted, int X, int Y) override;
   void Finished(TObject* Target, int X, int Y, bool Accepted) override;
 };
-using TcxDragControlObjectClass = TcxControlObjectClass<TcxDragControlObject>;
+using TcxDragControlObjectClass = TClassRef<TcxDragControlObject>;
 
 // The image list of a control's class-library drag images.
 class TcxDragImageList : public TDragImageList {

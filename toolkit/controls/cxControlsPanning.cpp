@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/controls/cxControls.h"
@@ -139,9 +140,12 @@ void TcxControl::PanContent()
   const TWeakRef<TcxControl> self(this);
   while (self && GetCapture() == window) {
     MSG msg{};
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    if (got <= 0) break;
+    // A WM_QUIT ends panning; the loop step posts it again for the loops outside.
+    if (GetMessageA(&msg, nullptr, 0, 0) < 0) break;
+    if (msg.message == WM_QUIT) {
+      Application->HandleLoopMessage(msg);
+      break;
+    }
     if (msg.message == WM_PAINT && msg.hwnd == session.AnchorWindow()) {
       ValidateRect(msg.hwnd, nullptr);
       continue;
@@ -178,8 +182,9 @@ void TcxControl::PanContent()
       default:
         break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    // Escape ends panning and goes nowhere else (it would reach the form's dialog keys).
+    if (done && msg.wParam == VK_ESCAPE && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) break;
+    Application->HandleLoopMessage(msg);
     if (done || !self) break;
     if (msg.message == WM_MOUSEMOVE) ShowPanningCursor(cursor);
   }

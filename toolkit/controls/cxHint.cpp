@@ -251,7 +251,7 @@ void TcxCustomHintStyleController::SetHintStyleClass(TClass value)
 
 void TcxCustomHintStyleController::SetHintStyleClassName(const std::string& value)
 {
-  if (TcxRegisteredClasses* registry = GetHintStyleRegistry()) SetHintStyleClass(registry->FindByClassName(value));
+  if (TcxRegisteredClasses* registry = GetHintStyleRegistry()) SetHintStyleClass(registry->FindByClassName(value).Class());
 }
 
 std::string TcxCustomHintStyleController::GetHintStyleClassName() const

@@ -274,27 +274,23 @@ void TcxStyleRepository::GetChildren(const TGetChildProc& Proc, TComponent* Root
     if (sheet->Owner() == Root) Proc(sheet);
 }
 
-TcxCustomStyle* TcxStyleRepository::CreateItem(TClass StyleClass) { return CreateItemEx(StyleClass, this); }
+TcxCustomStyle* TcxStyleRepository::CreateItem(TcxCustomStyleClass StyleClass) { return CreateItemEx(StyleClass, this); }
 
-TcxCustomStyle* TcxStyleRepository::CreateItemEx(TClass StyleClass, TComponent* Owner)
+TcxCustomStyle* TcxStyleRepository::CreateItemEx(TcxCustomStyleClass StyleClass, TComponent* Owner)
 {
-  if (!StyleClass || !StyleClass->InheritsFrom(TcxCustomStyle::StaticClass()) || !StyleClass->NewComponent)
-    throw EInvalidCast("Invalid class typecast");
-  auto* style = static_cast<TcxCustomStyle*>(StyleClass->NewComponent(Owner));
+  TcxCustomStyle* style = StyleClass.Create(Owner);
   style->SetStyleRepository(this);
   return style;
 }
 
-TcxCustomStyleSheet* TcxStyleRepository::CreateStyleSheet(TClass SheetClass)
+TcxCustomStyleSheet* TcxStyleRepository::CreateStyleSheet(TcxCustomStyleSheetClass SheetClass)
 {
   return CreateStyleSheetEx(SheetClass, this);
 }
 
-TcxCustomStyleSheet* TcxStyleRepository::CreateStyleSheetEx(TClass SheetClass, TComponent* Owner)
+TcxCustomStyleSheet* TcxStyleRepository::CreateStyleSheetEx(TcxCustomStyleSheetClass SheetClass, TComponent* Owner)
 {
-  if (!SheetClass || !SheetClass->InheritsFrom(TcxCustomStyleSheet::StaticClass()) || !SheetClass->NewComponent)
-    throw EInvalidCast("Invalid class typecast");
-  auto* sheet = static_cast<TcxCustomStyleSheet*>(SheetClass->NewComponent(Owner));
+  TcxCustomStyleSheet* sheet = SheetClass.Create(Owner);
   sheet->SetStyleRepository(this);
   return sheet;
 }
@@ -411,7 +407,7 @@ void TcxCustomStyles::NotifyValueChanged(int Index)
 bool TcxCustomStyles::IsStyleSheetAllowed(TcxCustomStyleSheet* Sheet) const
 {
   if (!Sheet) return true;
-  if (Sheet == FOwnerStyleSheet || Sheet->ResolveStylesClass().Class != ClassType()) return false;
+  if (Sheet == FOwnerStyleSheet || Sheet->ResolveStylesClass() != ClassType()) return false;
   if (!FOwnerStyleSheet) return true;
   int depth = 0;
   for (const TcxCustomStyleSheet* s = Sheet; s; s = s->GetStyles()->StyleSheet())
@@ -478,7 +474,7 @@ void TcxCustomStyleSheet::BeforeDestruction()
   TcxComponent::BeforeDestruction();
 }
 
-TcxCustomStylesClass TcxCustomStyleSheet::ResolveStylesClass() const { return TcxCustomStylesClass::Of<TcxCustomStyles>(); }
+TcxCustomStylesClass TcxCustomStyleSheet::ResolveStylesClass() const { return ClassRef<TcxCustomStyles>(); }
 
 std::string TcxCustomStyleSheet::Caption() const { return FCaption.empty() ? Name() : FCaption; }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Bitmap.h"
+#include "classlib/ClassRef.h"
 #include "classlib/Graphics.h"
 #include "classlib/Sets.h"
 #include "classlib/TypInfo.h"
@@ -23,6 +24,8 @@ class TcxCustomStyle;
 class TcxCustomStyles;
 class TcxCustomStyleSheet;
 class TcxStyleRepository;
+using TcxCustomStyleClass = TClassRef<TcxCustomStyle>;
+using TcxCustomStyleSheetClass = TClassRef<TcxCustomStyleSheet>;
 
 // Implemented by the users of styles.
 class IcxStyleObserver {
@@ -129,12 +132,12 @@ public:
   // The styles owned by Root, then the style sheets owned by Root.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
-  // A new style of the class (a TcxCustomStyle, else EInvalidCast) owned by the repository
-  // (CreateItem) or by Owner, in this repository; the same for style sheets.
-  virtual TcxCustomStyle* CreateItem(TClass StyleClass);
-  virtual TcxCustomStyle* CreateItemEx(TClass StyleClass, TComponent* Owner);
-  virtual TcxCustomStyleSheet* CreateStyleSheet(TClass SheetClass);
-  virtual TcxCustomStyleSheet* CreateStyleSheetEx(TClass SheetClass, TComponent* Owner);
+  // A new style of the class owned by the repository (CreateItem) or by Owner, in this repository;
+  // the same for style sheets.
+  virtual TcxCustomStyle* CreateItem(TcxCustomStyleClass StyleClass);
+  virtual TcxCustomStyle* CreateItemEx(TcxCustomStyleClass StyleClass, TComponent* Owner);
+  virtual TcxCustomStyleSheet* CreateStyleSheet(TcxCustomStyleSheetClass SheetClass);
+  virtual TcxCustomStyleSheet* CreateStyleSheetEx(TcxCustomStyleSheetClass SheetClass, TComponent* Owner);
 
   // Index errors raise EListError.
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -152,17 +155,8 @@ private:
   std::vector<TcxCustomStyleSheet*> FStyleSheets;
 };
 
-// A styles-set class as a value, with its virtual constructor.
-struct TcxCustomStylesClass {
-  TClass Class;
-  TcxCustomStyles* (*Create)(TPersistent* Owner);
-
-  template <class T>
-  static constexpr TcxCustomStylesClass Of()
-  {
-    return {&T::ClassInfo, [](TPersistent* Owner) -> TcxCustomStyles* { return New<T>(Owner); }};
-  }
-};
+// A styles-set class as a value: Create(Owner).
+using TcxCustomStylesClass = TClassRef<TcxCustomStyles>;
 
 // Styles by index. The set observes every style it holds and reports each change by the index
 // that holds the style; it may follow a style sheet, whose values stand in for its own and whose
@@ -170,6 +164,7 @@ struct TcxCustomStylesClass {
 class TcxCustomStyles : public TcxInterfacedPersistent, public IcxStyleObserver {
   CL_CLASS(TcxCustomStyles, TcxInterfacedPersistent)
 public:
+  struct TMeta : TMetaClassOf<TcxCustomStyles, TPersistent*> {};
   explicit TcxCustomStyles(TPersistent* Owner);
   // Reports nothing from then on; deletes every item and leaves the followed sheet.
   void BeforeDestruction() override;

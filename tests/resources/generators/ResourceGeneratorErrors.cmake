@@ -147,4 +147,23 @@ glyph 1
 a
 ]] ":8: error: glyph 1 is drawn twice (first at line 6)")
 
+# Data sources have neither a size nor colours.
+expect_success(hebrew-years YEARS.txt [[
+# two years
+years 1583 1584
+]] "YEARS RCDATA")
+
+expect_error(hebrew-years EARLY.txt [[
+years 1500 1584
+]] ":1: error: 'years': <first> must be a whole number from 1583 to 9999, not '1500'")
+
+expect_error(hebrew-years REVERSED.txt [[
+years 2000 1999
+]] ":1: error: 'years': <last> must be a whole number from 2000 to 9999, not '1999'")
+
+expect_error(hebrew-years WITHSIZE.txt [[
+size 1 1
+years 2000 2001
+]] ":1: error: cannot read the line 'size 1 1'")
+
 message(STATUS "${passed} passed, ${failed} failed")

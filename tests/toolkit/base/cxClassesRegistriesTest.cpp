@@ -50,7 +50,7 @@ namespace {
 std::vector<TClass> ItemClasses(const TcxRegisteredClassList& list)
 {
   std::vector<TClass> result;
-  for (int i = 0; i < list.GetCount(); ++i) result.push_back(list.GetEntry(i).ItemClass);
+  for (int i = 0; i < list.GetCount(); ++i) result.push_back(list.GetEntry(i).ItemClass.Class());
   return result;
 }
 }  // namespace

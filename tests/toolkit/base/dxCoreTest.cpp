@@ -9,6 +9,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Streams.h"
 #include "classlib/Variant.h"
+#include "tests/support/ScopedSeam.h"
 #include "toolkit/base/dxCore.h"
 
 // --- Windows version ---
@@ -83,6 +84,19 @@ TEST(Locale, FirstDayOfTheWeekCountsFromSunday)
   EXPECT_EQ(GetLocaleFirstDayOfWeek(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)), 0);
   EXPECT_EQ(GetLocaleFirstDayOfWeek(MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT)), 1);
   EXPECT_EQ(GetStartOfWeek(), GetLocaleFirstDayOfWeek(GetThreadLocale()));
+}
+
+TEST(Locale, AStartOfWeekOverrideWinsOverTheLocale)
+{
+  for (int day : {0, 6, 3}) {
+    TScopedSeam<int> start(StartOfWeekOverride, day);
+    EXPECT_EQ(GetStartOfWeek(), day);
+  }
+  // No override, or no day, leaves it to the locale.
+  for (int none : {-1, 7}) {
+    TScopedSeam<int> start(StartOfWeekOverride, none);
+    EXPECT_EQ(GetStartOfWeek(), GetLocaleFirstDayOfWeek(GetThreadLocale()));
+  }
 }
 
 TEST(Locale, NamesAndStrings)

@@ -430,6 +430,39 @@ TEST_F(cxCustomPopupWindowTest, AQuitPostedDuringTheModalLoopEndsItAndStaysForTh
   popup->CloseUp();
 }
 
+namespace {
+// A popup shortcut that raises, and what reaches the application's exception handler.
+struct TRaisingShortCut : TObject {
+  std::vector<std::string> Handled;
+  void ShortCut(TMessage& msg, bool&)
+  {
+    if (msg.WParam == 'K') throw EConvertError("the shortcut failed");
+  }
+  void OnException(TObject*, const Exception& e) { Handled.push_back(e.Message()); }
+};
+}  // namespace
+
+TEST_F(cxCustomPopupWindowTest, AShortCutRaisingInTheModalLoopGoesToTheApplicationAndTheLoopGoesOn)
+{
+  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
+  auto keys = MakeOwned<TRaisingShortCut>();
+  popup->SetOnShortCut(TShortCutEvent(keys.get(), &TRaisingShortCut::ShortCut));
+  const TExceptionEvent previous = Application->OnException();
+  Application->SetOnException(TExceptionEvent(keys.get(), &TRaisingShortCut::OnException));
+  // The key reaches the popup's shortcuts before any window procedure; the close-up after it
+  // is only handled when the loop went on.
+  popup->OnShowedAction = [](TTestPopup* p) {
+    PostMessageA(p->Panel->Handle(), WM_KEYDOWN, 'K', 0);
+    p->PostCloseUp();
+  };
+  EXPECT_NO_THROW(popup->Popup(nullptr));
+  Application->SetOnException(previous);
+  EXPECT_EQ(keys->Handled, std::vector<std::string>{"the shortcut failed"});
+  EXPECT_FALSE(Listed(popup));
+  EXPECT_EQ(FLog, std::vector<std::string>{"closed Modal"});
+  popup->CloseUp();
+}
+
 TEST_F(cxCustomPopupWindowTest, AltWithNavigationKeysReachesANonModalPopupAndOtherAltKeysAreDropped)
 {
   TTestPopup* popup = NewPopup(FOwner, "P", false);
@@ -671,6 +704,37 @@ TEST(cxContainerHelpers, NestedDisablingDisablesOnceAndTheLastEnableRestoresOnly
   EXPECT_FALSE(IsDisablingProcessWindows());
   DestroyWindow(enabled);
   DestroyWindow(disabled);
+}
+
+TEST(cxContainerHelpers, TwoCallersDisableAndReenableTheirOwnWindows)
+{
+  const HWND a = NewCountingWindow(), b = NewCountingWindow(), c = NewCountingWindow();
+  EnableWindow(c, FALSE);
+  TcxWindowList first, second;
+  DisableAndRememberWindow(a, first);
+  DisableAndRememberWindow(c, first);   // disabled already: not remembered
+  DisableAndRememberWindow(a, second);  // the first caller has it: not the second's
+  DisableAndRememberWindow(b, second);
+  EXPECT_EQ(first, TcxWindowList{a});
+  EXPECT_EQ(second, TcxWindowList{b});
+  EXPECT_FALSE(IsWindowEnabled(a));
+  EXPECT_FALSE(IsWindowEnabled(b));
+  // The process-wide disabling keeps a list of its own and leaves these alone.
+  DisableProcessWindows();
+  EnableProcessWindows();
+  EXPECT_FALSE(IsWindowEnabled(a));
+  EXPECT_FALSE(IsWindowEnabled(b));
+  ReenableWindows(second);
+  EXPECT_TRUE(second.empty());
+  EXPECT_TRUE(IsWindowEnabled(b));
+  EXPECT_FALSE(IsWindowEnabled(a));
+  // A window gone meanwhile is skipped.
+  DestroyWindow(a);
+  ReenableWindows(first);
+  EXPECT_TRUE(first.empty());
+  EXPECT_FALSE(IsWindowEnabled(c));
+  DestroyWindow(b);
+  DestroyWindow(c);
 }
 
 TEST(cxContainerHelpers, NonChildAncestorAndActiveForms)

@@ -18,7 +18,7 @@ namespace {
 using controls_test::TComponentHolder;
 using State = TcxContainerStateItem;
 
-constexpr TcxContainerStyleClass StyleClass = TcxContainerStyleClass::Of<TcxContainerStyle>();
+constexpr TcxContainerStyleClass StyleClass = ClassRef<TcxContainerStyle>();
 
 class TChangeLog : public TObject {
   CL_CLASS(TChangeLog, TObject)

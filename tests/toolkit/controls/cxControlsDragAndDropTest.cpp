@@ -76,7 +76,7 @@ public:
 
   TcxDragAndDropObjectClass GetDragAndDropObjectClass() const override
   {
-    return TcxDragAndDropObjectClass::Of<TRecordingDragAndDropObject>();
+    return ClassRef<TRecordingDragAndDropObject>();
   }
   bool HasDragImages() const override { return WithDragImages; }
   bool IsCopyDragDrop() const override { return CtrlDown; }

@@ -57,7 +57,7 @@ class TTestStyleSheet : public TcxCustomStyleSheet {
   CL_CLASS(TTestStyleSheet, TcxCustomStyleSheet)
 public:
   explicit TTestStyleSheet(TComponent* Owner) : TcxCustomStyleSheet(Owner) {}
-  TcxCustomStylesClass ResolveStylesClass() const override { return TcxCustomStylesClass::Of<TTestStyles>(); }
+  TcxCustomStylesClass ResolveStylesClass() const override { return ClassRef<TTestStyles>(); }
   TTestStyles* Styles() const { return static_cast<TTestStyles*>(GetStyles()); }
 };
 
@@ -71,7 +71,7 @@ class TOtherStyleSheet : public TcxCustomStyleSheet {
   CL_CLASS(TOtherStyleSheet, TcxCustomStyleSheet)
 public:
   explicit TOtherStyleSheet(TComponent* Owner) : TcxCustomStyleSheet(Owner) {}
-  TcxCustomStylesClass ResolveStylesClass() const override { return TcxCustomStylesClass::Of<TOtherStyles>(); }
+  TcxCustomStylesClass ResolveStylesClass() const override { return ClassRef<TOtherStyles>(); }
 };
 
 const TPropInfo TestStylesProps[] = {
@@ -95,13 +95,13 @@ protected:
 
   TcxStyle* NewStyle(const char* name)
   {
-    auto* style = As<TcxStyle>(Repository->CreateItemEx(TcxStyle::StaticClass(), Holder.get()));
+    auto* style = As<TcxStyle>(Repository->CreateItemEx(ClassRef<TcxStyle>(), Holder.get()));
     style->SetName(name);
     return style;
   }
   TTestStyleSheet* NewSheet(const char* name)
   {
-    auto* sheet = As<TTestStyleSheet>(Repository->CreateStyleSheetEx(TTestStyleSheet::StaticClass(), Holder.get()));
+    auto* sheet = As<TTestStyleSheet>(Repository->CreateStyleSheetEx(ClassRef<TTestStyleSheet>(), Holder.get()));
     sheet->SetName(name);
     return sheet;
   }
@@ -317,7 +317,7 @@ TEST_F(Styles, SheetCyclesAndForeignSheetsAreRefused)
   a->Styles()->SetStyleSheet(a);
   EXPECT_EQ(a->Styles()->StyleSheet(), nullptr) << "its own sheet";
 
-  auto foreign = As<TOtherStyleSheet>(Repository->CreateStyleSheetEx(TOtherStyleSheet::StaticClass(), Holder.get()));
+  auto foreign = As<TOtherStyleSheet>(Repository->CreateStyleSheetEx(ClassRef<TOtherStyleSheet>(), Holder.get()));
   auto set = MakeOwned<TTestStyles>(nullptr);
   set->SetStyleSheet(foreign);
   EXPECT_EQ(set->StyleSheet(), nullptr) << "a sheet of another set class";
@@ -329,7 +329,7 @@ TEST_F(Styles, SheetCyclesAndForeignSheetsAreRefused)
   EXPECT_EQ(copy->StyleSheet(), c);
   EXPECT_EQ(c->FollowerCount(), 2);
 
-  EXPECT_THROW(Repository->CreateItem(TTestStyleSheet::StaticClass()), EInvalidCast);
+  EXPECT_THROW(Repository->CreateItem(TcxCustomStyleClass(TTestStyleSheet::StaticClass())), EInvalidCast);
 }
 
 TEST_F(Styles, SheetCaptionAndRepository)
@@ -343,7 +343,7 @@ TEST_F(Styles, SheetCaptionAndRepository)
   EXPECT_FALSE(sheet->BuiltIn());
 
   // Styles made by CreateItem belong to the repository; all go with it.
-  TcxCustomStyle* own = Repository->CreateItem(TcxStyle::StaticClass());
+  TcxCustomStyle* own = Repository->CreateItem(ClassRef<TcxStyle>());
   EXPECT_EQ(own->Owner(), Repository);
   EXPECT_EQ(own->GetParentComponent(), Repository);
   TcxStyle* onForm = NewStyle("OnForm");

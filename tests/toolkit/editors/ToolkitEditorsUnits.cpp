@@ -9,12 +9,15 @@
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/editors/cxDateUtils.h"
+#include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxListView.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&GraphicsUnit,   &FormsUnit,      &ComCtrlsUnit,     &TestApplicationUnit,
-                                 &UnitdxCore,     &UnitcxClasses,  &UnitdxUxTheme,    &UnitcxControls,
-                                 &UnitcxScrollBar, &UnitcxContainer, &UnitcxListView};
+  static TUnit* const units[] = {&GraphicsUnit,   &FormsUnit,       &ComCtrlsUnit,     &TestApplicationUnit,
+                                 &UnitdxCore,     &UnitcxClasses,   &UnitdxUxTheme,    &UnitcxControls,
+                                 &UnitcxScrollBar, &UnitcxContainer, &UnitcxFormats,   &UnitcxDateUtils,
+                                 &UnitcxListView};
   return units;
 }
