@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <string>
 #include <vector>
+#include "classlib/ClassRef.h"
 #include "classlib/Collection.h"
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
@@ -102,6 +103,8 @@ private:
 class TListItem : public TPersistent {
   CL_CLASS(TListItem, TPersistent)
 public:
+  // Items are made with their list.
+  struct TMeta : TMetaClassOf<TListItem, TListItems*> {};
   explicit TListItem(TListItems* owner);
   void BeforeDestruction() override;
 
@@ -153,17 +156,8 @@ private:
   int FOwnerDataIndex = -1;
 };
 
-// A list item class as a value, with its constructor (OnCreateItemClass).
-struct TListItemClass {
-  TClass Class;
-  TListItem* (*Create)(TListItems* owner);
-
-  template <class T>
-  static constexpr TListItemClass Of()
-  {
-    return {&T::ClassInfo, [](TListItems* owner) -> TListItem* { return New<T>(owner); }};
-  }
-};
+// The class of new items (OnCreateItemClass).
+using TListItemClass = TClassRef<TListItem>;
 
 class TListItems : public TPersistent {
   CL_CLASS(TListItems, TPersistent)

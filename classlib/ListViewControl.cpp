@@ -530,7 +530,7 @@ void TListView::ChangeScale(int m, int d)
 
 TListItemClass TListView::CreateListItemClass()
 {
-  TListItemClass itemClass = TListItemClass::Of<TListItem>();
+  TListItemClass itemClass = ClassRef<TListItem>();
   if (FOnCreateItemClass) FOnCreateItemClass(this, itemClass);
   return itemClass;
 }

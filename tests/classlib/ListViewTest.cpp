@@ -428,7 +428,7 @@ TEST_F(ListViewTest, OwnerDataListsAskForTheirItems)
 TEST_F(ListViewTest, ItemEventsAndDeletingTheSelection)
 {
   struct TClassChooser : TObject {
-    void Choose(TObject*, TListItemClass& itemClass) { itemClass = TListItemClass::Of<TMyItem>(); }
+    void Choose(TObject*, TListItemClass& itemClass) { itemClass = ClassRef<TMyItem>(); }
   };
   TOwned<TClassChooser> chooser = MakeOwned<TClassChooser>();
   List->SetOnInsert(TLVDeletedEvent(Log.get(), &TEventLog::Insert));
