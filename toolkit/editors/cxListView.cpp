@@ -147,7 +147,7 @@ void TcxCustomListView::AfterConstruction()
   FIconOptions->FOnArrangementChanged = TNotifyEvent(this, &TcxCustomListView::IconArrangementChanged);
   FIconOptions->FOnAutoArrangeChanged = TNotifyEvent(this, &TcxCustomListView::IconAutoArrangeChanged);
   FIconOptions->FOnWrapTextChanged = TNotifyEvent(this, &TcxCustomListView::IconWrapTextChanged);
-  TcxCustomInnerListView* inner = InnerListViewClassType().Create(this);
+  TcxCustomInnerListView* inner = TClassRef<TcxCustomListView>(ClassType())->InnerListViewClassType().Create(this);
   inner->SetAlign(alClient);
   inner->SetBorderStyle(TBorderStyle::bsNone);
   inner->SetParent(this);
@@ -167,11 +167,6 @@ void TcxCustomListView::BeforeDestruction()
   }
   FIconOptions.reset();
   TcxCustomEditContainer::BeforeDestruction();
-}
-
-TcxInnerListViewClass TcxCustomListView::InnerListViewClassType() const
-{
-  return TcxInnerListViewClass::Of<TcxCustomInnerListView>();
 }
 
 void TcxCustomListView::Loaded()

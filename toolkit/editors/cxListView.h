@@ -158,17 +158,7 @@ private:
   TcxCustomListView* FContainer = nullptr;
 };
 
-// An inner list view class as a value, with its constructor.
-struct TcxInnerListViewClass {
-  TClass Class;
-  TcxCustomInnerListView* (*Create)(TComponent* owner);
-
-  template <class T>
-  static constexpr TcxInnerListViewClass Of()
-  {
-    return {&T::ClassInfo, [](TComponent* owner) -> TcxCustomInnerListView* { return New<T>(owner); }};
-  }
-};
+using TcxInnerListViewClass = TClassRef<TcxCustomInnerListView>;
 
 // The icon layout of the list view, kept by the container and copied into the inner list view.
 class TcxIconOptions : public TPersistent {
@@ -199,6 +189,10 @@ private:
 class TcxCustomListView : public TcxCustomEditContainer {
   CL_CLASS(TcxCustomListView, TcxCustomEditContainer)
 public:
+  struct TMeta : TMetaClassOf<TcxCustomListView, TComponent*> {
+    // The class of the inner list view the list view hosts.
+    virtual TcxInnerListViewClass InnerListViewClassType() const { return ClassRef<TcxCustomInnerListView>(); }
+  };
   explicit TcxCustomListView(TComponent* owner);
   // The inner list view (from InnerListViewClassType) and the icon options; 121 x 97.
   void AfterConstruction() override;
@@ -208,8 +202,6 @@ public:
   void WriteState(TWriter& writer) override;
 
   TcxCustomInnerListView* InnerListView() const { return FInnerListView; }
-  // The class of the inner list view.
-  virtual TcxInnerListViewClass InnerListViewClassType() const;
   virtual void SetViewStyle(TViewStyle value);
   TViewStyle ViewStyle() const { return FInnerListView->ViewStyle(); }
 

@@ -38,10 +38,9 @@ class TRecordingListView : public TcxListView {
 public:
   using TcxListView::TcxListView;
   int Refreshes = 0;
-  TcxInnerListViewClass InnerListViewClassType() const override
-  {
-    return TcxInnerListViewClass::Of<TRecordingInnerListView>();
-  }
+  struct TMeta : TcxListView::TMeta {
+    TcxInnerListViewClass InnerListViewClassType() const override { return ClassRef<TRecordingInnerListView>(); }
+  };
   bool RefreshVisualState() override
   {
     ++Refreshes;
@@ -301,6 +300,7 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
 TEST_F(cxListViewTest, TabAndEnterStopAtTheContainer)
 {
   auto* list = NewRecordingList();
+  ASSERT_TRUE(list->InnerListView()->Is<TRecordingInnerListView>());  // the class the list view's class names
   list->Items()->Add()->SetCaption("x");
   ShowOnTop();
   list->SetFocus();
