@@ -23,6 +23,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/editors/cxListView.h"
 #include "toolkit/panels/RzPanelStatusBar.h"
 #include "toolkit/panels/RzStatus.h"
 
@@ -150,7 +151,7 @@ std::string TFrmain::ItemPath(TListItem* item)
 void TFrmain::cxListView1SelectItem(TObject*, TListItem*, bool Selected)
 {
   if (!Selected) return;
-  TListItem* item = cxListView1->Selected();
+  TListItem* item = cxListView1->GetSelectedItem();
   if (!item) return;
   FindPosition = 0;
   FillFromPath(RichEdit1, item->SubItems()->Count() ? item->SubItems()->Strings(0) : std::string());
@@ -187,7 +188,7 @@ void TFrmain::dxBarSpinEdit1CurChange(TObject*)
 
 void TFrmain::N1Click(TObject*)
 {
-  TListItem* item = cxListView1->Selected();
+  TListItem* item = cxListView1->GetSelectedItem();
   if (!item) {
     MessageDlg("没有选择数据", mtInformation, {mbOK}, 0);
     return;
@@ -553,7 +554,7 @@ void DoneUmain()
 }
 
 const TUnit* const UmainUses[] = {&FormsUnit, &ActnListUnit, &MenusUnit, &StdCtrlsUnit, &ExtCtrlsUnit,
-                                   &ComCtrlsUnit, &FileDialogsUnit, &UnitRzStatus};
+                                   &ComCtrlsUnit, &FileDialogsUnit, &UnitRzStatus, &UnitcxListView};
 }  // namespace
 
 TUnit UmainUnit{"Umain", UmainUses, InitUmain, DoneUmain};

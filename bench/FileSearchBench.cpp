@@ -23,6 +23,7 @@
 #include "app/Umain.h"
 #include "classlib/Application.h"
 #include "classlib/ComCtrls.h"
+#include "toolkit/editors/cxListView.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/FileUtils.h"
 #include "classlib/Graphics.h"
