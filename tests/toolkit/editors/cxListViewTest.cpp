@@ -66,6 +66,11 @@ public:
     Senders.push_back(sender);
   }
   void InfoTip(TObject*, TListItem* item, std::string& tip) { tip = "tip " + item->Caption(); }
+  void ContextPopup(TObject* sender, POINT, bool& handled)
+  {
+    Senders.push_back(sender);
+    handled = true;
+  }
 };
 CL_DEFINE_CLASS(TEvents);
 
@@ -339,6 +344,19 @@ TEST_F(cxListViewTest, SelectionAndClickEventsNameTheirSenders)
   HandleWaitingMessages();
   ASSERT_EQ(std::count(Events->Senders.begin(), Events->Senders.end(), static_cast<TObject*>(List)), 1);
   EXPECT_EQ(List->ItemIndex(), 2);
+}
+
+// The context menu of a right click on the list is the container's.
+TEST_F(cxListViewTest, ContextMenusAreTheContainers)
+{
+  Fill(2);
+  List->SetOnContextPopup(TContextPopupEvent(Events.get(), &TEvents::ContextPopup));
+  ShowOnTop();
+  const RECT r = ItemRect(1);
+  const POINT screen = Inner()->ClientToScreen(POINT{r.left + 5, r.top + 2});
+  SendMessageA(Inner()->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Inner()->Handle()),
+               MAKELPARAM(screen.x, screen.y));
+  EXPECT_EQ(Events->Senders, std::vector<TObject*>{List});
 }
 
 // Escape in a label edit fires OnCancelEdit once, with the list view as Sender; an edit end for no
