@@ -173,13 +173,20 @@ void TListView::WMDestroy(TMessage& msg)
 void TListView::StatesToItems()
 {
   if (!FHandle || FOwnerData) return;
+  // Asked item by item only for the selected and the focused ones: a long list costs a few messages.
   const int shown = std::min(WindowCount(), FItems->Count());
   for (int i = 0; i < shown; ++i) {
     TListItem* item = FItems->FItems[static_cast<size_t>(i)];
-    const UINT state = ItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
-    item->FSelected = (state & LVIS_SELECTED) != 0;
-    item->FFocused = (state & LVIS_FOCUSED) != 0;
+    item->FSelected = item->FFocused = false;
   }
+  for (auto i = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); i >= 0 && i < shown;) {
+    FItems->FItems[static_cast<size_t>(i)]->FSelected = true;
+    const auto next = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED));
+    if (next <= i) break;
+    i = next;
+  }
+  const auto focused = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  if (focused >= 0 && focused < shown) FItems->FItems[static_cast<size_t>(focused)]->FFocused = true;
 }
 
 void TListView::StatesToWindow()
@@ -264,8 +271,10 @@ void TListView::SetItemState(int index, UINT mask, UINT state)
 
 void TListView::InsertItemWindow(int index)
 {
+  // Appends wait for EndUpdate: one message for the whole fill, and none for each item (every
+  // message may pass the thread's hooks).
+  if (FItems->Updating() && index == FItems->Count() - 1) return;
   int shown = WindowCount();
-  // Appends wait for EndUpdate: one message for the whole fill.
   if (index >= shown && FItems->Updating()) return;
   // The window keeps states by position: those at and after the new item move one down.
   std::vector<int> moved;
