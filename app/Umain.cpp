@@ -268,10 +268,15 @@ void TFrmain::ListFolder(const std::string& folder)
 
 void TFrmain::ScanFolder(const std::string& folder)
 {
+  // The extension box cannot change while the scan holds the GUI thread: it is read once for the
+  // whole scan (every read is a message to the box).
+  ScanFolder(folder, "." + Extension());
+}
+
+void TFrmain::ScanFolder(const std::string& folder, const std::string& suffix)
+{
   TSearchRec rec;
   if (FindFirst(folder + "\\*.*", faAnyFile, rec) != 0) return;
-  // The extension box cannot change while the scan holds the GUI thread: read it once a folder.
-  const std::string suffix = "." + Extension();
   do {
     if (rec.Name == "." || rec.Name == "..") continue;
     std::string path = folder + "\\" + rec.Name;
@@ -282,7 +287,7 @@ void TFrmain::ScanFolder(const std::string& folder)
       item->SubItems()->Add(path);
     }
     // Only a folder with no other attribute is entered.
-    if (rec.Attr == faDirectory) ScanFolder(path);
+    if (rec.Attr == faDirectory) ScanFolder(path, suffix);
   } while (FindNext(rec) == 0);
   FindClose(rec);
   ShowCount();

@@ -124,6 +124,8 @@ public:
 
 private:
   struct TRun;
+  // The scan with the suffix read once for all of it.
+  void ScanFolder(const std::string& folder, const std::string& suffix);
   void SetCountPane(const std::string& text);
   void SetFolderPane(const std::string& text);
   void ShowCount();
