@@ -58,10 +58,10 @@ void TSpinEditStandIn::WndProc(TMessage& msg)
 
 void TSpinEditStandIn::SetValue(int value)
 {
-  if (value == FValue) return;
-  FValue = value;
-  // Rewriting the text being typed would move the caret under the user's fingers.
-  if (!Focused()) ShowValue();
+  SetAndNotify(FValue, value, [this] {
+    // Rewriting the text being typed would move the caret under the user's fingers.
+    if (!Focused()) ShowValue();
+  });
 }
 
 void TSpinEditStandIn::ShowValue() { SetText(std::to_string(FValue)); }

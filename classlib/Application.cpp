@@ -28,7 +28,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner)
   size_t slash = exe.find_last_of("\\/");
   FTitle = slash == std::string::npos ? exe : exe.substr(slash + 1);
   if (size_t dot = FTitle.rfind('.'); dot != std::string::npos) FTitle.resize(dot);
-  FHandle = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FHandle = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
   SetWindowTextA(FHandle, FTitle.c_str());
   GWakeWindow = FHandle;
   GPreviousWake = SetWakeMainThread(WakeApplication);

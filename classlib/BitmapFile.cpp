@@ -6,8 +6,12 @@
 #include "classlib/Streams.h"
 
 namespace {
-constexpr uint64_t MaxExpandedSize = uint64_t(256) << 20;  // what an RLE file may expand to
 constexpr int MaxDimension = 1 << 20;
+// Run-length data expands to at most this many pixels per byte it packs (a whole blank row of a
+// picture 8,192 wide is one two-byte escape), or to a small picture whatever its size: a few
+// bytes of escapes cannot stand for a picture of hundreds of megabytes.
+constexpr uint64_t MaxRlePixelsPerByte = 4096;
+constexpr uint64_t MinRleBound = uint64_t{1} << 20;
 
 
 // Reads exactly count bytes, or the data is truncated.
@@ -84,7 +88,8 @@ int DibStride(int width, int bitCount)
   return static_cast<int>(((static_cast<int64_t>(width) * bitCount + 31) / 32) * 4);
 }
 
-TDibData ReadBitmapFile(TStream& stream)
+namespace {
+TDibData ReadBitmapFileData(TStream& stream)
 {
   const int64_t start = stream.Position();
   const int64_t total = stream.Size() - start;
@@ -130,6 +135,7 @@ TDibData ReadBitmapFile(TStream& stream)
   if (planes != 1 || dib.Width <= 0 || height <= 0 || dib.Width > MaxDimension || height > MaxDimension)
     InvalidBitmap();
   dib.Height = static_cast<int>(height);
+  CheckPictureSize("Bitmap", static_cast<uint64_t>(dib.Width), static_cast<uint64_t>(dib.Height));
   switch (dib.BitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
     default: InvalidBitmap();
@@ -198,7 +204,11 @@ TDibData ReadBitmapFile(TStream& stream)
   const int stride = DibStride(dib.Width, dib.BitCount);
   const uint64_t imageSize = static_cast<uint64_t>(stride) * static_cast<uint64_t>(dib.Height);
   if (rle8 || rle4) {
-    if (sizeImage == 0 || sizeImage > available(consumed) || imageSize > MaxExpandedSize) InvalidBitmap();
+    const uint64_t pixels = static_cast<uint64_t>(dib.Width) * static_cast<uint64_t>(dib.Height);
+    if (sizeImage == 0 || sizeImage > available(consumed)) InvalidBitmap();
+    if (pixels > std::max(MinRleBound, uint64_t{sizeImage} * MaxRlePixelsPerByte))
+      throw EInvalidGraphic("Bitmap image is not valid (" + std::to_string(sizeImage) + " bytes of run-length data for " +
+                            std::to_string(dib.Width) + " x " + std::to_string(dib.Height) + " pixels)");
     std::vector<uint8_t> packed(sizeImage);
     ReadExact(stream, packed.data(), packed.size());
     dib.Bits.assign(static_cast<size_t>(imageSize), 0);
@@ -219,6 +229,12 @@ TDibData ReadBitmapFile(TStream& stream)
     }
   }
   return dib;
+}
+}  // namespace
+
+TDibData ReadBitmapFile(TStream& stream)
+{
+  return GuardReaderMemory("bitmap data", [&] { return ReadBitmapFileData(stream); });
 }
 
 std::vector<uint8_t> DibInfo(const TDibData& dib)

@@ -357,6 +357,21 @@ void TCanvas::BrushCopy(const RECT& dest, TBitmap* bitmap, const RECT& source, T
   StretchBlt(maskDC.Get(), 0, 0, w, h, srcDC, source.left, source.top, RectWidth(source), RectHeight(source),
              SRCCOPY);
   SetBkColor(srcDC, oldBk);
+  if (FBrush->Style() == TBrushStyle::bsClear) {
+    // Transparent: the image's other pixels over the canvas's own. The mask's 1 becomes white, 0 black.
+    SetTextColor(workDC.Get(), RGB(0, 0, 0));
+    SetBkColor(workDC.Get(), RGB(255, 255, 255));
+    constexpr DWORD DSna = 0x00220326;
+    BitBlt(workDC.Get(), 0, 0, w, h, maskDC.Get(), 0, 0, DSna);
+    COLORREF oldText = SetTextColor(FHandle, RGB(0, 0, 0));
+    COLORREF oldBack = SetBkColor(FHandle, RGB(255, 255, 255));
+    BitBlt(FHandle, dest.left, dest.top, w, h, maskDC.Get(), 0, 0, SRCAND);
+    SetTextColor(FHandle, oldText);
+    SetBkColor(FHandle, oldBack);
+    BitBlt(FHandle, dest.left, dest.top, w, h, workDC.Get(), 0, 0, SRCPAINT);
+    Changed();
+    return;
+  }
   // Brush where the mask is 1, image where it is 0 (the mask's 1 becomes white, 0 black).
   {
     TSelectObject selBrush(workDC.Get(), FBrush->Handle());

@@ -114,7 +114,7 @@ public:
   // Copies source's srcRect into dest (stretching as needed) with CopyMode.
   void CopyRect(const RECT& dest, TCanvas* canvas, const RECT& source);
   // Copies source's srcRect into dest, with the pixels of colour in the bitmap showing this canvas's
-  // brush instead.
+  // brush instead; with a clear brush they leave the canvas's own pixels as they are.
   void BrushCopy(const RECT& dest, TBitmap* bitmap, const RECT& source, TColor color);
   // The clip box in logical coordinates.
   RECT ClipRect();

@@ -1,6 +1,7 @@
 #include "classlib/Collection.h"
 
 #include <algorithm>
+#include "classlib/ReaderWork.h"
 #include "classlib/TypInfo.h"
 
 CL_DEFINE_CLASS(TCollectionItem);
@@ -147,9 +148,43 @@ void TCollection::InsertItem(TCollectionItem* item)
 void TCollection::RemoveItem(TCollectionItem* item)
 {
   Notify(item, TCollectionNotification::cnExtracting);
-  FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
+  // Searched from the end: clearing and readers dropping what they just read remove the last item.
+  auto it = std::find(FItems.rbegin(), FItems.rend(), item);
+  CountReaderWork(static_cast<uint64_t>(it - FItems.rbegin()) + 1);
+  if (it != FItems.rend()) FItems.erase(std::next(it).base());
   item->FCollection = nullptr;
   Changed();
+}
+
+void TCollection::DeleteWhere(const std::function<bool(TCollectionItem*)>& drop)
+{
+  std::vector<TCollectionItem*> dropped;
+  for (TCollectionItem* item : FItems)
+    if (drop(item)) dropped.push_back(item);
+  if (dropped.empty()) return;
+  BeginUpdate();
+  try {
+    for (TCollectionItem* item : dropped) {
+      Notify(item, TCollectionNotification::cnDeleting);
+      Notify(item, TCollectionNotification::cnExtracting);
+    }
+    // The survivors close up in one pass; the dropped items, out of the list, are freed after.
+    size_t kept = 0, next = 0;
+    for (TCollectionItem* item : FItems) {
+      if (next < dropped.size() && dropped[next] == item) {
+        ++next;
+        item->FCollection = nullptr;
+        continue;
+      }
+      FItems[kept++] = item;
+    }
+    FItems.resize(kept);
+    for (TCollectionItem* item : dropped) Free(item);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
 }
 
 void TCollection::Assign(TPersistent* source)

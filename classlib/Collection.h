@@ -1,6 +1,7 @@
 #pragma once
 // TCollection and TCollectionItem: owned, ordered items of one class, with an update count that
 // holds change notices back until the last EndUpdate.
+#include <functional>
 #include <string>
 #include <vector>
 #include "classlib/Persistent.h"
@@ -51,6 +52,8 @@ public:
   template <class T> T* Add() { return As<T>(Add()); }
   TCollectionItem* Insert(int index);
   void Delete(int index);
+  // Frees every item drop answers true for, in one pass over the items, with one change notice.
+  void DeleteWhere(const std::function<bool(TCollectionItem*)>& drop);
   void Clear();
   TCollectionItem* FindItemID(int id) const;
   void BeginUpdate() { ++FUpdateCount; }

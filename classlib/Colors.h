@@ -2,8 +2,9 @@
 // TColor and its named values: the colour identifiers that stored forms use ("clBtnFace",
 // "clRed"), with conversions between colours, identifiers and text.
 //
-// A TColor is either an RGB value (0x00BBGGRR), a system colour (0x80000000 | COLOR_xxx index,
-// resolved through GetSysColor when drawn), clNone or clDefault.
+// A TColor is either an RGB value (0x00BBGGRR), a system colour (0xFF000000 plus the COLOR_xxx index:
+// clBtnFace is 0xFF00000F, resolved through GetSysColor when drawn), clNone (0x1FFFFFFF) or clDefault
+// (0x20000000). Stored forms name system colours by identifier; a number there is read as it stands.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,7 +15,7 @@
 using TColor = int32_t;
 
 namespace colors_detail {
-constexpr TColor Sys(int index) { return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index)); }
+constexpr TColor Sys(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index)); }
 }  // namespace colors_detail
 
 constexpr TColor clSystemColor = colors_detail::Sys(0);
@@ -77,7 +78,7 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
 // True for a system colour (resolved through GetSysColor).
-constexpr bool IsSystemColor(TColor color) { return (static_cast<uint32_t>(color) & 0xFF000000u) == 0x80000000u; }
+constexpr bool IsSystemColor(TColor color) { return (static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u; }
 
 // The identifier of a named colour ("clBtnFace"); nullopt for any other value. Of two names for one
 // value (clSilver and clLtGray) the first is answered.

@@ -7,8 +7,10 @@
 namespace {
 HMODULE GRichEditLibrary = nullptr;
 
-const TClass ComCtrlsClasses[] = {&TRichEdit::ClassInfo, &TListView::ClassInfo, &TStatusBar::ClassInfo,
-                                  &TUpDown::ClassInfo, &TListColumn::ClassInfo, &TStatusPanel::ClassInfo};
+const TClass ComCtrlsClasses[] = {&TRichEdit::ClassInfo,   &TListView::ClassInfo,   &TStatusBar::ClassInfo,
+                                  &TUpDown::ClassInfo,     &TListColumn::ClassInfo, &TStatusPanel::ClassInfo,
+                                  &TPageControl::ClassInfo, &TTabSheet::ClassInfo,   &TToolBar::ClassInfo,
+                                  &TToolButton::ClassInfo,  &TTreeView::ClassInfo};
 
 void InitComCtrls()
 {

@@ -1,6 +1,7 @@
 #include "classlib/Component.h"
 
 #include <algorithm>
+#include "classlib/ReaderWork.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -16,6 +17,16 @@ constexpr TPropInfo ComponentProps[] = {
   NameProp(),
   IntProp<&TC::Tag, &TC::SetTag>("Tag", 0),
 };
+
+// Names compare as identifiers do, without regard to ASCII case: the key of a name in its owner's
+// index is its upper-case form.
+std::string NameKey(std::string_view name)
+{
+  std::string key(name);
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return key;
+}
 }  // namespace
 
 CL_DEFINE_CLASS(TComponent, .Props = ComponentProps);
@@ -107,8 +118,22 @@ void TComponent::SetName(const std::string& name)
       throw EComponentError("Field " + name + " of " + FOwner->ClassName() + " holds a " + field->FieldClass->Name +
                             ", not a " + ClassName());
   SetReference(false);
+  if (FOwner) FOwner->UnindexName(this);
   ChangeName(name);
+  if (FOwner) FOwner->IndexName(this);
   SetReference(true);
+}
+
+void TComponent::IndexName(TComponent* component)
+{
+  if (!component->FName.empty()) FNames.emplace(NameKey(component->FName), component);
+}
+
+void TComponent::UnindexName(TComponent* component)
+{
+  if (component->FName.empty()) return;
+  auto it = FNames.find(NameKey(component->FName));
+  if (it != FNames.end() && it->second == component) FNames.erase(it);
 }
 
 void TComponent::SetReference(bool enable)
@@ -127,20 +152,25 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 TComponent* TComponent::FindComponent(std::string_view name) const
 {
   if (name.empty()) return nullptr;
-  for (TComponent* c : FComponents)
-    if (SameIdent(c->FName, name)) return c;
-  return nullptr;
+  CountReaderWork();
+  auto it = FNames.find(NameKey(name));
+  return it == FNames.end() ? nullptr : it->second;
 }
 
 void TComponent::Insert(TComponent* component)
 {
   FComponents.push_back(component);
   component->FOwner = this;
+  IndexName(component);
 }
 
 void TComponent::Remove(TComponent* component)
 {
-  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+  // Searched from the end: an owner frees its components last first.
+  auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+  CountReaderWork(static_cast<uint64_t>(it - FComponents.rbegin()) + 1);
+  if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
+  UnindexName(component);
   component->FOwner = nullptr;
 }
 
@@ -181,10 +211,7 @@ void TComponent::Destroying()
 
 void TComponent::SetDesigning(bool value, bool setChildren)
 {
-  if (value)
-    FComponentState.Include(TComponentStateFlag::csDesigning);
-  else
-    FComponentState.Exclude(TComponentStateFlag::csDesigning);
+  FComponentState.IncludeIf(TComponentStateFlag::csDesigning, value);
   if (setChildren)
     for (TComponent* c : FComponents) c->SetDesigning(value);
 }
@@ -225,7 +252,11 @@ void TComponent::NotifyFreeNotifies()
 void TComponent::Notification(TComponent* component, TOperation operation)
 {
   if (operation == TOperation::opRemove && component) RemoveFreeNotification(component);
-  // Owned components hear of every insertion and removal their owner hears of.
+  // Owned components hear of every insertion and removal their owner hears of; but not of the
+  // insertions while a stream is read into the owner: each component the reader makes would hear
+  // of every later one, which makes reading a large form quadratic.
+  if (operation == TOperation::opInsert && FComponentState.Contains(TComponentStateFlag::csReading)) return;
+  CountReaderWork(FComponents.size());
   for (size_t i = FComponents.size(); i-- > 0;) {
     if (i >= FComponents.size()) continue;
     if (FComponents[i] != component) FComponents[i]->Notification(component, operation);

@@ -3,6 +3,7 @@
 // components when one they refer to goes away; ComponentState tracks loading and destruction.
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "classlib/Persistent.h"
 #include "classlib/Sets.h"
@@ -99,6 +100,9 @@ private:
   void Remove(TComponent* component);
   // Points the owner's published field of this component's name at it (or empties it).
   void SetReference(bool enable);
+  // The index of the owned components' names, kept with every insertion, removal and renaming.
+  void IndexName(TComponent* component);
+  void UnindexName(TComponent* component);
   void NotifyFreeNotifies();
 
   TComponent* FOwner = nullptr;
@@ -106,6 +110,7 @@ private:
   intptr_t FTag = 0;
   int32_t FDesignInfo = 0;
   std::vector<TComponent*> FComponents;
+  std::unordered_map<std::string, TComponent*> FNames;  // owned components by upper-case name
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   bool FDestroyed = false;  // BeforeDestruction has run

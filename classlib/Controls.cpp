@@ -2,7 +2,9 @@
 #include "classlib/Controls.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
@@ -33,10 +35,50 @@ TShiftState KeyboardShiftState()
 
 int MouseDragThreshold() { return 5; }
 
-int MouseWheelScrollLines()
+namespace {
+UINT SystemWheelScrollLines()
 {
   UINT lines = 0;
-  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? static_cast<int>(lines) : 3;
+  return SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0) ? lines : 3;
+}
+TWheelScrollLinesFunc GWheelScrollLines = SystemWheelScrollLines;
+
+char UpperAnsi(unsigned char c)
+{
+  char buffer[2] = {static_cast<char>(c), 0};
+  CharUpperBuffA(buffer, 1);
+  return buffer[0];
+}
+}  // namespace
+
+TWheelScrollLinesFunc SetWheelScrollLinesFunc(TWheelScrollLinesFunc func)
+{
+  return std::exchange(GWheelScrollLines, func ? func : SystemWheelScrollLines);
+}
+
+UINT WheelScrollLinesSetting() { return GWheelScrollLines(); }
+
+int MouseWheelScrollLines()
+{
+  const UINT lines = WheelScrollLinesSetting();
+  return lines == WHEEL_PAGESCROLL ? WheelPageScroll : static_cast<int>(std::min<UINT>(lines, INT_MAX));
+}
+
+bool IsAccel(UINT ch, std::string_view caption)
+{
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const auto c = static_cast<unsigned char>(caption[i]);
+    if (c == '&') {
+      if (++i >= caption.size()) return false;
+      const auto a = static_cast<unsigned char>(caption[i]);
+      if (a == '&') continue;
+      // A double-byte character is no key's accelerator.
+      if (IsDBCSLeadByte(a)) return false;
+      return ch <= 0xFF && UpperAnsi(a) == UpperAnsi(static_cast<unsigned char>(ch));
+    }
+    if (IsDBCSLeadByte(c)) ++i;
+  }
+  return false;
 }
 
 std::string GetShortHint(std::string_view hint)
@@ -256,9 +298,10 @@ constexpr TPropInfo ControlProps[] = {
   SetProp<&TC::Anchors, &TC::SetAnchors>("Anchors", AnchorInfo, TAnchors{akLeft, akTop}.ToInt()),
   PersistentProp<&TC::Constraints>("Constraints"),
   StrProp<&TC::Caption, &TC::SetCaption>("Caption"),
-  ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow),
+  // A colour or font taken from the parent is not stored: read back, it would cut the tie.
+  Stored<&TC::IsColorStored>(ColorProp<&TC::Color, &TC::SetColor>("Color", clWindow)),
   BoolProp<&TC::ParentColor, &TC::SetParentColor>("ParentColor", true),
-  PersistentProp<&TC::Font>("Font"),
+  Stored<&TC::IsFontStored>(PersistentProp<&TC::Font>("Font")),
   BoolProp<&TC::ParentFont, &TC::SetParentFont>("ParentFont", true),
   BoolProp<&TC::Enabled, &TC::SetEnabled>("Enabled", true),
   BoolProp<&TC::Visible, &TC::SetVisible>("Visible", true),
@@ -330,6 +373,10 @@ void TControl::BeforeDestruction()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
   TMessage m{msg, wParam, lParam, 0};
+  // A message that reaches the control without its window procedure (a graphic control's mouse
+  // messages, reflected notifications, the library's own messages) is a call in progress too: a
+  // control freed by it keeps its memory until the message is handled.
+  TObjectCall call(this);
   FWindowProc(m);
   return m.Result;
 }
@@ -527,10 +574,10 @@ void TControl::RequestAlign()
 
 void TControl::SetVisible(bool value)
 {
-  if (FVisible == value) return;
-  FVisible = value;
-  Perform(CM_VISIBLECHANGED, value);
-  RequestAlign();
+  SetAndNotify(FVisible, value, [&] {
+    Perform(CM_VISIBLECHANGED, value);
+    RequestAlign();
+  });
 }
 
 void TControl::SetEnabled(bool value)
@@ -584,10 +631,10 @@ void TControl::SetText(const std::string& value)
 void TControl::SetShowHint(bool value)
 {
   FParentShowHint = false;
-  if (FShowHint == value) return;
-  FShowHint = value;
-  Perform(CM_SHOWHINTCHANGED);
-  if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  SetAndNotify(FShowHint, value, [this] {
+    Perform(CM_SHOWHINTCHANGED);
+    if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  });
 }
 
 void TControl::SetParentShowHint(bool value)
@@ -598,11 +645,11 @@ void TControl::SetParentShowHint(bool value)
 void TControl::SetBiDiMode(TBiDiMode value)
 {
   FParentBiDiMode = false;
-  if (FBiDiMode == value) return;
-  FBiDiMode = value;
-  Perform(CM_BIDIMODECHANGED);
-  Invalidate();
-  if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTBIDIMODECHANGED);
+  SetAndNotify(FBiDiMode, value, [this] {
+    Perform(CM_BIDIMODECHANGED);
+    Invalidate();
+    if (auto* win = dynamic_cast<TWinControl*>(this)) win->NotifyControls(CM_PARENTBIDIMODECHANGED);
+  });
 }
 
 void TControl::SetParentBiDiMode(bool value)
@@ -626,11 +673,11 @@ void TControl::CMParentBiDiModeChanged(TMessage&)
 
 void TControl::SetCursor(TCursor value)
 {
-  if (FCursor == value) return;
-  FCursor = value;
-  Perform(CM_CURSORCHANGED);
-  if (GMouseControl == this && Screen && Screen->Cursor() == crDefault && value != crDefault)
-    ::SetCursor(Screen->Cursors(value));
+  SetAndNotify(FCursor, value, [&] {
+    Perform(CM_CURSORCHANGED);
+    if (GMouseControl == this && Screen && Screen->Cursor() == crDefault && value != crDefault)
+      ::SetCursor(Screen->Cursors(value));
+  });
 }
 
 void TControl::SetPopupMenu(TComponent* value)
@@ -721,10 +768,12 @@ void TControl::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = MakeOwned<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = NewActionLink();
   FActionLink->SetAction(value);
   ActionChange(value, IsLoading());
 }
+
+TOwned<TControlActionLink> TControl::NewActionLink() { return MakeOwned<TControlActionLink>(this); }
 
 void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
 {
@@ -940,14 +989,30 @@ void TControl::CMTextChanged(TMessage&) { Invalidate(); }
 
 void TControl::CMHitTest(TMessage& msg) { msg.Result = HTCLIENT; }
 
-void TControl::CMMouseEnter(TMessage&)
+void TControl::NotifyParentOfMouse(const TMessage& msg)
 {
-  if (FOnMouseEnter) FOnMouseEnter(this);
+  if (FParent) FParent->Perform(msg.Msg, 0, reinterpret_cast<LPARAM>(this));
 }
 
-void TControl::CMMouseLeave(TMessage&)
+namespace {
+bool IsOwnMouseNotice(const TControl* control, const TMessage& msg)
 {
-  if (FOnMouseLeave) FOnMouseLeave(this);
+  return msg.LParam == 0 || msg.LParam == reinterpret_cast<LPARAM>(control);
+}
+}  // namespace
+
+void TControl::CMMouseEnter(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseEnter) FOnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage& msg)
+{
+  const TWeakRef<TControl> self(this);
+  NotifyParentOfMouse(msg);
+  if (self && IsOwnMouseNotice(this, msg) && FOnMouseLeave) FOnMouseLeave(this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -20,6 +20,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TControlActionLink;
 struct TEnumInfo;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -96,12 +97,24 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 TShiftState ShiftStateFromKeys(UINT keys);
 TShiftState KeyboardShiftState();
 // The class library's mouse settings: the distance a pressed mouse moves before it drags, and the
-// lines one notch of the wheel scrolls (the system's setting, 3 when it cannot tell).
+// lines one notch of the wheel scrolls (the wheel setting; WheelPageScroll when it says a page per
+// notch).
 int MouseDragThreshold();
 int MouseWheelScrollLines();
+constexpr int WheelPageScroll = -1;
+// Where the wheel setting is read: the system's lines per notch, or WHEEL_PAGESCROLL for a page per
+// notch (3 when the system cannot tell). Tests replace it; nullptr puts the system's back. Answers
+// the previous one.
+using TWheelScrollLinesFunc = UINT (*)();
+TWheelScrollLinesFunc SetWheelScrollLinesFunc(TWheelScrollLinesFunc func);
+// The wheel setting, read through the function set now.
+UINT WheelScrollLinesSetting();
 // The parts of a hint "short|long": before the bar, and after it (the whole text without one).
 std::string GetShortHint(std::string_view hint);
 std::string GetLongHint(std::string_view hint);
+// Whether a caption's accelerator (the character after a single '&'; "&&" stands for '&' itself)
+// is the character ch, ignoring case.
+bool IsAccel(UINT ch, std::string_view caption);
 
 // A canvas that draws on a control: on its own window (TCustomControl) or, for a graphic control,
 // on its parent's window clipped and offset to the control's bounds. Inside Paint the canvas draws
@@ -222,6 +235,8 @@ public:
   TColor Color() const { return FColor; }
   void SetColor(TColor value);
   bool ParentColor() const { return FParentColor; }
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
   void SetParentColor(bool value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* value);
@@ -355,9 +370,17 @@ protected:
   virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
   virtual void Resize();
   virtual void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+  // Tells the parent (and through it every ancestor) that the mouse entered or left this control
+  // or one of its children: the parent gets the same CM_MOUSEENTER or CM_MOUSELEAVE with this
+  // control in LParam. The control's own notice (LParam 0 or itself) fires its event; a child's
+  // does not.
+  void NotifyParentOfMouse(const TMessage& msg);
   // Takes the action's values; with checkDefaults (reading a stored form) only those the control
   // still has at their defaults, so that a stored caption, hint or handler wins.
   virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
+  // The link the control follows its action through; controls that take more of the action (an
+  // image) give a link of their own.
+  virtual TOwned<TControlActionLink> NewActionLink();
   // Asks the parent to lay its children out again after this control moved, resized or changed
   // its alignment or visibility.
   void RequestAlign();
@@ -642,6 +665,7 @@ private:
   void WMNCDestroy(TMessage& msg);
   void CNKeyDown(TMessage& msg);
   void CNChar(TMessage& msg);
+  void CNSysChar(TMessage& msg);
   void CNKeyUp(TMessage& msg);
   void CMEnter(TMessage& msg);
   void CMExit(TMessage& msg);

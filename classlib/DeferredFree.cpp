@@ -14,7 +14,7 @@ constexpr UINT MsgFreeWaiting = WM_APP + 1;
 class TDeferredFree : public TObject {
   CL_CLASS(TDeferredFree, TObject)
 public:
-  TDeferredFree() : FWindow(AllocateHWnd([this](TMessage& msg) { WndProc(msg); })) {}
+  TDeferredFree() : FWindow(AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this)) {}
   ~TDeferredFree() override
   {
     DeallocateHWnd(FWindow);

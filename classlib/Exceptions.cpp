@@ -35,6 +35,11 @@ namespace {
 std::atomic<TExceptionHandler> GHandler{nullptr};
 }
 
+void RaiseReaderOutOfMemory(std::string_view what)
+{
+  throw EOutOfMemory("Out of memory while reading " + std::string(what));
+}
+
 TExceptionHandler SetExceptionHandler(TExceptionHandler handler) { return GHandler.exchange(handler); }
 
 std::string ExceptionMessage(std::exception_ptr error)

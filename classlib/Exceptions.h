@@ -1,6 +1,8 @@
 #pragma once
 // Exception and the kinds of it that the class library raises. Messages are ANSI (code page 936).
 #include <exception>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include "classlib/Win.h"
@@ -108,6 +110,22 @@ std::string SysErrorMessage(DWORD code);
 [[noreturn]] void RaiseLastOSError(DWORD code);
 // Raises EAbort, which handlers pass over without a message.
 [[noreturn]] void Abort();
+
+// Readers of outside data run their work through this: an allocation that cannot be made
+// (std::bad_alloc, or a size beyond what a container can hold) becomes EOutOfMemory "Out of memory
+// while reading <what>", so that no standard-library exception leaves a reader.
+[[noreturn]] void RaiseReaderOutOfMemory(std::string_view what);
+template <class F>
+decltype(auto) GuardReaderMemory(std::string_view what, F&& body)
+{
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    RaiseReaderOutOfMemory(what);
+  } catch (const std::length_error&) {
+    RaiseReaderOutOfMemory(what);
+  }
+}
 
 // The application-level exception hook. Every Win32 callback, thread entry and COM method of the
 // library catches what its code throws and hands it here instead of letting it cross the boundary.

@@ -93,17 +93,13 @@ void TCustomPanel::SetBevelOuter(TPanelBevel value)
 void TCustomPanel::SetBevelWidth(int value)
 {
   value = std::max(value, 1);
-  if (FBevelWidth == value) return;
-  FBevelWidth = value;
-  BordersChanged();
+  SetAndNotify(FBevelWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetBorderWidth(int value)
 {
   value = std::max(value, 0);
-  if (FBorderWidth == value) return;
-  FBorderWidth = value;
-  BordersChanged();
+  SetAndNotify(FBorderWidth, value, [this] { BordersChanged(); });
 }
 
 void TCustomPanel::SetAlignment(TAlignment value)
@@ -244,7 +240,7 @@ CL_DEFINE_CLASS(TTimer, .Props = TimerProps);
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
-  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
 }
 
 TTimer::~TTimer()
@@ -363,7 +359,7 @@ void TColorBox::DrawItem(int index, const RECT& rect, TOwnerDrawState)
 
 namespace {
 const TClass ExtCtrlsClasses[] = {TPanel::StaticClass(), TSplitter::StaticClass(), TTimer::StaticClass(),
-                                  TColorBox::StaticClass()};
+                                  TColorBox::StaticClass(), TBevel::StaticClass()};
 void InitExtCtrls()
 {
   for (TClass c : ExtCtrlsClasses) RegisterClass(c);

@@ -126,12 +126,40 @@ public:
   void SetSelected(TColor value);
   // The colour of an item.
   TColor Colors(int index) const;
+  // The list is the box's own (the standard colours and the one selected): Selected is stored.
+  bool IsItemsStored() const override { return false; }
 
 protected:
   void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
 
 private:
   TColor FSelected = clBlack;
+};
+
+// What a bevel draws: a sunken or raised box, an etched frame, one line along a side, or nothing
+// (a spacer that only takes room).
+enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+using enum TBevelShape;
+enum class TBevelStyle { bsLowered, bsRaised };
+using enum TBevelStyle;
+
+// Lines and frames in the button shadow and highlight colours. A lowered line is the shadow above
+// (or left of) the highlight; a raised one the other way round.
+class TBevel : public TGraphicControl {
+  CL_CLASS(TBevel, TGraphicControl)
+public:
+  explicit TBevel(TComponent* owner);
+  TBevelShape Shape() const { return FShape; }
+  void SetShape(TBevelShape value);
+  TBevelStyle Style() const { return FStyle; }
+  void SetStyle(TBevelStyle value);
+
+protected:
+  void Paint() override;
+
+private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
 };
 
 extern TUnit ExtCtrlsUnit;

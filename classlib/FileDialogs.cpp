@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include "classlib/FileUtils.h"
+#include "classlib/FontDialog.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -221,8 +222,12 @@ bool TOpenDialog::Execute(HWND owner)
 }
 
 namespace {
-void InitFileDialogs() { RegisterClass(TOpenDialog::StaticClass()); }
-void DoneFileDialogs() { UnRegisterClass(TOpenDialog::StaticClass()); }
+const TClass FileDialogsClasses[] = {TOpenDialog::StaticClass(), TFontDialog::StaticClass()};
+void InitFileDialogs() { RegisterClasses(FileDialogsClasses); }
+void DoneFileDialogs()
+{
+  for (TClass c : FileDialogsClasses) UnRegisterClass(c);
+}
 }  // namespace
 
 TUnit FileDialogsUnit{"FileDialogs", {}, InitFileDialogs, DoneFileDialogs};

@@ -81,4 +81,5 @@ private:
   TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
 };
 
+// The unit registers the open dialog and the font dialog (classlib/FontDialog.h) for stored forms.
 extern TUnit FileDialogsUnit;

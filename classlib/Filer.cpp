@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <unordered_set>
 #include "classlib/Collection.h"
 #include "classlib/Colors.h"
 #include "classlib/Parser.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
@@ -42,7 +44,6 @@ void TComponent::DefineProperties(TFiler& filer)
 
 namespace {
 constexpr char Signature[4] = {'T', 'P', 'F', '0'};
-constexpr int MaxDepth = 256;
 
 bool IsIntType(TValueType t)
 {
@@ -109,17 +110,6 @@ struct TContextSaver {
   }
 };
 
-struct TDepthGuard {
-  int& Depth;
-  TDepthGuard(int& depth, const TReader& reader) : Depth(depth)
-  {
-    if (++Depth > MaxDepth) {
-      --Depth;
-      reader.Error("Stream nested too deeply");
-    }
-  }
-  ~TDepthGuard() { --Depth; }
-};
 }  // namespace
 
 // --- extended precision ---
@@ -227,6 +217,12 @@ struct TReader::TFixup {
 struct TReader::TSession {
   std::vector<TComponent*> Created;  // components this read constructed, in order
   std::vector<TComponent*> Loaded;   // every component read, in read order
+  std::unordered_set<TComponent*> LoadedSet;  // the same, to tell at once whether one is there
+  void AddLoaded(TComponent* c)
+  {
+    CountReaderWork();
+    if (LoadedSet.insert(c).second) Loaded.push_back(c);
+  }
   std::vector<TFixup> Fixups;
   bool Located = false;              // the exception on its way out already names its line
 };
@@ -427,17 +423,22 @@ double TReader::ReadFloat()
   TValueType t = NextValue();
   if (IsIntType(t)) return static_cast<double>(ReadInt64());
   ReadValue();
+  double value;
   switch (t) {
     case TValueType::vaExtended: {
       uint8_t b[10];
       Read(b, 10);
-      return ExtendedToDouble(b);
+      value = ExtendedToDouble(b);
+      break;
     }
-    case TValueType::vaSingle: { float v; Read(&v, 4); return v; }
+    case TValueType::vaSingle: { float v; Read(&v, 4); value = v; break; }
     case TValueType::vaCurrency: { int64_t v; Read(&v, 8); return static_cast<double>(v) / 10000.0; }
-    case TValueType::vaDate: { double v; Read(&v, 8); return v; }
+    case TValueType::vaDate: { double v; Read(&v, 8); value = v; break; }
     default: WrongValue();
   }
+  // Infinities and NaN have no place in a form (nor a text form to be written in).
+  if (!std::isfinite(value)) Error("Invalid floating point value");
+  return value;
 }
 
 float TReader::ReadSingle() { return static_cast<float>(ReadFloat()); }
@@ -463,16 +464,22 @@ std::vector<std::string> TReader::ReadSetNames()
   }
 }
 
+TStreamNesting TReader::Nest()
+{
+  return TStreamNesting(FDepth, [this] { Error("Stream nested too deeply"); });
+}
+
 void TReader::SkipValue()
 {
-  TDepthGuard depth(FDepth, *this);
   TValueType t = NextValue();
   switch (t) {
-    case TValueType::vaList:
+    case TValueType::vaList: {
+      auto nesting = Nest();
       ReadValue();
       while (!EndOfList()) SkipValue();
       ReadListEnd();
       break;
+    }
     case TValueType::vaSet:
       ReadValue();
       ReadSetNames();
@@ -480,10 +487,12 @@ void TReader::SkipValue()
     case TValueType::vaBinary:
       ReadBinary();
       break;
-    case TValueType::vaCollection:
+    case TValueType::vaCollection: {
+      auto nesting = Nest();
       ReadValue();
       while (!EndOfList()) {
         if (IsIntType(NextValue())) ReadInt64();
+        auto item = Nest();
         ReadListBegin();
         while (!EndOfList()) {
           ReadStr();
@@ -493,6 +502,7 @@ void TReader::SkipValue()
       }
       ReadListEnd();
       break;
+    }
     default:
       ReadScalar();
   }
@@ -600,9 +610,10 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
     FRoot = root;
     FOwner = root;
     FParent = nullptr;
+    auto nesting = Nest();  // the root object is the first level
     root->IncludeState(TComponentStateFlag::csLoading);
     root->IncludeState(TComponentStateFlag::csReading);
-    FSession->Loaded.push_back(root);
+    FSession->AddLoaded(root);
     try {
       // Another instance of the same form may hold the name in the owner: number this one.
       std::string unique = name;
@@ -621,10 +632,16 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TComponent* owner)
     CallLoaded();
   } catch (...) {
     Cleanup();
-    throw;
+    RaiseAsReaderError();
   }
   FSession.reset();
   return root;
+}
+
+void TReader::RaiseAsReaderError()
+{
+  GuardReaderMemory("a component stream", [] { throw; });
+  throw;  // not reached: the guard raises either way
 }
 
 TComponent* TReader::ReadComponent(TComponent* component)
@@ -641,13 +658,13 @@ TComponent* TReader::ReadComponent(TComponent* component)
     return result;
   } catch (...) {
     Cleanup();
-    throw;
+    RaiseAsReaderError();
   }
 }
 
 TComponent* TReader::ReadComponentInner(TComponent* component)
 {
-  TDepthGuard depth(FDepth, *this);
+  auto nesting = Nest();
   const TComponentHeader head = ReadComponentHeader();
   const int64_t header = head.Position;
   TComponent* result = component;
@@ -664,8 +681,7 @@ TComponent* TReader::ReadComponentInner(TComponent* component)
   }
   result->IncludeState(TComponentStateFlag::csLoading);
   result->IncludeState(TComponentStateFlag::csReading);
-  if (std::find(FSession->Loaded.begin(), FSession->Loaded.end(), result) == FSession->Loaded.end())
-    FSession->Loaded.push_back(result);
+  FSession->AddLoaded(result);
   try {
     result->SetName(head.Name);
     if (FParent) result->SetParentComponent(FParent);
@@ -744,6 +760,7 @@ void TReader::ReadProperty(TPersistent* instance)
 
 void TReader::ReadStringsValue(TStrings* strings)
 {
+  auto nesting = Nest();
   ReadListBegin();
   strings->BeginUpdate();
   try {
@@ -757,18 +774,23 @@ void TReader::ReadStringsValue(TStrings* strings)
   ReadListEnd();
 }
 
-void TReader::ReadCollection(TCollection* collection)
+void TReader::ReadCollection(TCollection* collection, const std::function<bool(TCollectionItem*)>& keep)
 {
-  TDepthGuard depth(FDepth, *this);
+  auto nesting = Nest();
   collection->BeginUpdate();
   try {
     collection->Clear();
     while (!EndOfList()) {
       if (IsIntType(NextValue())) ReadInt64();  // an item's order value: items are read in order
+      auto itemNesting = Nest();
       ReadListBegin();
       TCollectionItem* item = collection->Add();
       while (!EndOfList()) ReadProperty(item);
       ReadListEnd();
+      if (keep && !keep(item)) {
+        const int last = collection->Count() - 1;
+        collection->Delete(last >= 0 && collection->Items(last) == item ? last : item->Index());
+      }
     }
     ReadListEnd();
   } catch (...) {
@@ -829,6 +851,9 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
       } else if (!isInt) {
         bad();
       }
+      if (x < prop.MinValue || x > prop.MaxValue)
+        ErrorAt(start, "Value " + std::to_string(x) + " of property " + prop.Name + " out of range (" +
+                           std::to_string(prop.MinValue) + " to " + std::to_string(prop.MaxValue) + ")");
       setOrd(x);
       return;
     }
@@ -847,11 +872,15 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
       if (!prop.SetStr) readOnly();
       prop.SetStr(instance, v.Text);
       return;
-    case TPropKind::Float:
+    case TPropKind::Float: {
       if (!isInt && !IsFloatType(v.Type)) bad();
       if (!prop.SetFloat) readOnly();
-      prop.SetFloat(instance, isInt ? static_cast<double>(v.Int) : v.Float);
+      const double x = isInt ? static_cast<double>(v.Int) : v.Float;
+      if (!(std::fabs(x) <= prop.MaxMagnitude))
+        ErrorAt(start, "Value " + Describe(v) + " of property " + prop.Name + " out of range");
+      prop.SetFloat(instance, x);
       return;
+    }
     case TPropKind::Component:
       if (!prop.SetObj) readOnly();
       if (v.Type == TValueType::vaNil) {
@@ -948,8 +977,9 @@ void TReader::Cleanup()
       // The read's own error is the one to report.
     }
   }
+  const std::unordered_set<TComponent*> created(session->Created.begin(), session->Created.end());
   for (TComponent* c : session->Loaded)
-    if (std::find(session->Created.begin(), session->Created.end(), c) == session->Created.end()) {
+    if (!created.contains(c)) {
       c->ExcludeState(TComponentStateFlag::csLoading);
       c->ExcludeState(TComponentStateFlag::csReading);
     }
@@ -1084,6 +1114,9 @@ void TWriter::WriteSingle(float value)
 
 void TWriter::WriteCurrency(double value)
 {
+  // A currency value is a 64-bit count of ten-thousandths.
+  if (!(std::fabs(value * 10000.0) < 9223372036854775807.0))
+    throw EWriteError("Currency value " + ShortestFloat(value) + " out of range");
   WriteValue(TValueType::vaCurrency);
   int64_t v = std::llround(value * 10000.0);
   Write(&v, 8);

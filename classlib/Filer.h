@@ -14,6 +14,7 @@
 // the whole tree is read, then Loaded is called on every component in read order. When anything
 // fails, every component the read created is freed again.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -25,10 +26,37 @@
 class TStream;
 class TStrings;
 class TCollection;
+class TCollectionItem;
 
 enum class TValueType : uint8_t {
   vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary,
   vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String
+};
+
+// How deeply a component stream may nest, counted alike by the reader and by both conversions
+// between the text and the binary form, so that a stream one of them takes the others take too: an
+// object, a list and a collection each open a level (the root object is level 1; a collection's
+// items are lists and open one more each). Deeper streams are refused by all three.
+constexpr int MaxStreamNesting = 256;
+
+// One level of nesting for the life of a scope; past MaxStreamNesting, tooDeep() is called (and
+// raises).
+class TStreamNesting {
+public:
+  template <class F>
+  TStreamNesting(int& depth, F&& tooDeep) : FDepth(depth)
+  {
+    if (++FDepth > MaxStreamNesting) {
+      --FDepth;
+      tooDeep();
+    }
+  }
+  ~TStreamNesting() { --FDepth; }
+  TStreamNesting(const TStreamNesting&) = delete;
+  TStreamNesting& operator=(const TStreamNesting&) = delete;
+
+private:
+  int& FDepth;
 };
 
 // Flags of a component header: ffChildPos carries the child's position for SetChildOrder;
@@ -85,7 +113,9 @@ public:
   // Reads one property (name and value) into instance.
   void ReadProperty(TPersistent* instance);
   // Reads the items of a collection value (after vaCollection) into collection, replacing its items.
-  void ReadCollection(TCollection* collection);
+  // With keep given, each item is asked about as soon as it is read, and freed at once when keep
+  // answers false (items that hold nothing take no memory while the rest is read).
+  void ReadCollection(TCollection* collection, const std::function<bool(TCollectionItem*)>& keep = {});
 
   TComponent* Root() const { return FRoot; }
   TComponent* Owner() const { return FOwner; }
@@ -150,6 +180,8 @@ private:
   void ResolveFixups();
   TComponent* FindComponentRef(std::string_view name) const;
   void Cleanup();
+  // Raises the exception being handled again; an allocation failure as EOutOfMemory.
+  [[noreturn]] static void RaiseAsReaderError();
   std::string LinePrefix(int64_t position) const;
   void Locate(Exception& e) const;
   void Read(void* buffer, int64_t count);
@@ -165,7 +197,9 @@ private:
   std::string FPropName;   // the property DefineProperties is asked about
   bool FPropFound = false;
   int64_t FLastPos = 0;    // where the property or value being read starts
-  int FDepth = 0;          // nesting of components and values, bounded against hostile streams
+  int FDepth = 0;          // nesting of objects, lists and collections (TStreamNesting)
+  // One level more of nesting for the life of the scope; raises past the bound.
+  TStreamNesting Nest();
   std::unique_ptr<TSession> FSession;
 };
 

@@ -140,6 +140,14 @@ void TCustomForm::DoDestroy()
   if (FOnDestroy) FOnDestroy(this);
 }
 
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+  TWinControl::GetChildren(proc, root);
+  if (root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (TComponent* c = Components(i); !c->HasParent()) proc(c);
+}
+
 void TCustomForm::Loaded()
 {
   TWinControl::Loaded();
@@ -335,11 +343,11 @@ void TCustomForm::SetBorderIcons(TBorderIcons value)
 
 void TCustomForm::SetFormStyle(TFormStyle value)
 {
-  if (FFormStyle == value) return;
-  FFormStyle = value;
-  if (FHandle)
-    SetWindowPos(FHandle, value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetAndNotify(FFormStyle, value, [&] {
+    if (FHandle)
+      SetWindowPos(FHandle, value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  });
 }
 
 void TCustomForm::SetPopupMode(TPopupMode value)
@@ -492,10 +500,13 @@ void TCustomForm::SetActive(bool value)
     if (Screen) Screen->SetActiveForm(this);
     if (!FActiveControl && !IsDesigning()) FActiveControl = FindNextControl(nullptr, true, true, false);
     SetWindowFocus();
-    Perform(CM_ACTIVATE);
-  } else {
-    Perform(CM_DEACTIVATE);
   }
+  // Sent to the window like the activation messages themselves, so thread hooks see it too.
+  const UINT notice = value ? CM_ACTIVATE : CM_DEACTIVATE;
+  if (FHandle)
+    SendMessageA(FHandle, notice, 0, 0);
+  else
+    Perform(notice);
 }
 
 void TCustomForm::SetWindowFocus()
@@ -839,22 +850,20 @@ void TScreen::RemoveForm(TCustomForm* form)
 
 void TScreen::SetActiveForm(TCustomForm* form)
 {
-  if (FActiveForm == form) return;
-  FActiveForm = form;
-  // The form's active control goes with it; move the form to the front of the list.
-  if (form) {
-    std::erase(FForms, form);
-    FForms.insert(FForms.begin(), form);
-  }
-  SetActiveControl(form ? form->ActiveControl() : nullptr);
-  if (FOnActiveFormChange) FOnActiveFormChange(this);
+  SetAndNotify(FActiveForm, form, [&] {
+    // The form's active control goes with it; move the form to the front of the list.
+    if (form) {
+      std::erase(FForms, form);
+      FForms.insert(FForms.begin(), form);
+    }
+    SetActiveControl(form ? form->ActiveControl() : nullptr);
+    if (FOnActiveFormChange) FOnActiveFormChange(this);
+  });
 }
 
 void TScreen::SetActiveControl(TWinControl* control)
 {
-  if (FActiveControl == control) return;
-  FActiveControl = control;
-  if (FOnActiveControlChange) FOnActiveControlChange(this);
+  SetAndNotify(FActiveControl, control, [this] { if (FOnActiveControlChange) FOnActiveControlChange(this); });
 }
 
 void TScreen::SetCursor(TCursor value)

@@ -151,6 +151,9 @@ public:
   void SetOnShortCut(TShortCutEvent e) { FOnShortCut = e; }
 
   void Loaded() override;
+  // A stream of the form holds its controls, then (when the form is the stream's root) the components
+  // it owns that have no parent: action lists, image lists, menus, timers, dialogs.
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
   void Notification(TComponent* component, TOperation operation) override;
   // Offers the action to the active control, then to the form, then to every visible control of
   // the form (each windowed control before its own children) until one carries it out; answers

@@ -13,9 +13,7 @@ void TGraphic::SetSize(int width, int height)
 
 void TGraphic::SetTransparent(bool value)
 {
-  if (value == FTransparent) return;
-  FTransparent = value;
-  Changed(this);
+  SetAndNotify(FTransparent, value, [this] { Changed(this); });
 }
 
 void TGraphic::SetModified(bool value)

@@ -262,9 +262,7 @@ void TFont::SetName(const std::string& value)
 
 void TFont::SetHeight(int value)
 {
-  if (value == FHeight) return;
-  FHeight = value;
-  Changed();
+  SetAndNotify(FHeight, value, [this] { Changed(); });
 }
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
@@ -273,37 +271,29 @@ void TFont::SetSize(int value) { SetHeight(-MulDiv(value, FPixelsPerInch, 72)); 
 
 void TFont::SetColor(TColor value)
 {
-  if (value == FColor) return;
-  FColor = value;
-  TGraphicsObject::Changed();  // the colour is not part of the font object
+  SetAndNotify(FColor, value, [this] {
+    TGraphicsObject::Changed();  // the colour is not part of the font object
+  });
 }
 
 void TFont::SetCharset(TFontCharset value)
 {
-  if (value == FCharset) return;
-  FCharset = value;
-  Changed();
+  SetAndNotify(FCharset, value, [this] { Changed(); });
 }
 
 void TFont::SetStyle(TFontStyles value)
 {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
+  SetAndNotify(FStyle, value, [this] { Changed(); });
 }
 
 void TFont::SetPitch(TFontPitch value)
 {
-  if (value == FPitch) return;
-  FPitch = value;
-  Changed();
+  SetAndNotify(FPitch, value, [this] { Changed(); });
 }
 
 void TFont::SetOrientation(int value)
 {
-  if (value == FOrientation) return;
-  FOrientation = value;
-  Changed();
+  SetAndNotify(FOrientation, value, [this] { Changed(); });
 }
 
 // ---- TBrush --------------------------------------------------------------------------------------
@@ -398,9 +388,7 @@ void TBrush::SetColor(TColor value)
 
 void TBrush::SetStyle(TBrushStyle value)
 {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
+  SetAndNotify(FStyle, value, [this] { Changed(); });
 }
 
 void TBrush::SetBitmap(TBitmap* value)
@@ -493,23 +481,19 @@ void TPen::Assign(TPersistent* source)
 
 void TPen::SetColor(TColor value)
 {
-  if (value == FColor) return;
-  FColor = value;
-  Changed();
+  SetAndNotify(FColor, value, [this] { Changed(); });
 }
 
 void TPen::SetMode(TPenMode value)
 {
-  if (value == FMode) return;
-  FMode = value;
-  TGraphicsObject::Changed();  // the mode is not part of the pen object
+  SetAndNotify(FMode, value, [this] {
+    TGraphicsObject::Changed();  // the mode is not part of the pen object
+  });
 }
 
 void TPen::SetStyle(TPenStyle value)
 {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
+  SetAndNotify(FStyle, value, [this] { Changed(); });
 }
 
 void TPen::SetWidth(int value)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <string>
 
 COLORREF ColorToRGB(TColor color)
 {
@@ -15,6 +16,15 @@ COLORREF GdiColor(TColor color)
   unsigned high = rgb >> 24;
   if (high == 1 || high == 2) return rgb;  // PALETTEINDEX, PALETTERGB
   return rgb & 0xFFFFFF;
+}
+
+void CheckPictureSize(std::string_view format, uint64_t width, uint64_t height)
+{
+  // Each side fits 32 bits in every format read, so the product cannot overflow.
+  if (width > UINT32_MAX || height > UINT32_MAX || width * height > MaxPicturePixels)
+    throw EInvalidGraphic(std::string(format) + " image is too large (" + std::to_string(width) + " x " +
+                          std::to_string(height) + " pixels, at most " + std::to_string(MaxPicturePixels) +
+                          " pixels are read)");
 }
 
 int ScreenPixelsPerInch()

@@ -5,6 +5,8 @@
 // Every object the graphics layer creates lives in a TGdiHandle and is counted while it lives, by
 // kind. GetGuiResources reports the same for the whole process on Windows, but Wine always answers
 // 0, so the layer's own counts are what tests use to prove that nothing leaks.
+#include <cstdint>
+#include <string_view>
 #include <utility>
 #include "classlib/Colors.h"
 #include "classlib/Exceptions.h"
@@ -14,12 +16,25 @@
 CL_EXCEPTION(EInvalidGraphic, Exception);           // unreadable image data, unknown formats
 CL_EXCEPTION(EInvalidGraphicOperation, Exception);  // an operation the graphic cannot do
 
+// The most pixels any reader of picture data accepts: 64 Mi, a 256 MiB bitmap at 32 bits per pixel
+// (8,192 x 8,192 or the like). A few bytes of header can declare billions of pixels, so every reader
+// checks the declared size against this before it allocates or decodes anything for the pixels.
+constexpr uint64_t MaxPicturePixels = uint64_t{1} << 26;
+// Raises EInvalidGraphic "<format> image is too large (W x H pixels, at most N pixels are read)" for
+// a declared size beyond MaxPicturePixels.
+void CheckPictureSize(std::string_view format, uint64_t width, uint64_t height);
+
 // The RGB value of a colour: system colours resolved through GetSysColor, anything else unchanged
 // (clNone and clDefault stay as they are).
 COLORREF ColorToRGB(TColor color);
 // A colour as GDI takes it: ColorToRGB, with the sentinels' high bits cleared so that GDI never
 // sees an invalid COLORREF (PALETTEINDEX and PALETTERGB values pass through).
 COLORREF GdiColor(TColor color);
+
+// The system colour brush of a COLOR_xxx index, in the form FillRect and window classes take it: the
+// index + 1 in place of a brush handle. It is never freed, selected into a context or given to
+// FrameRect (which take real handles: GetSysColorBrush).
+inline HBRUSH SystemColorBrush(int index) { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(index) + 1); }
 
 // Pixels per logical inch of the screen (vertical), read once.
 int ScreenPixelsPerInch();

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
+#include <string>
+#include <vector>
 #include "classlib/Bitmap.h"
+#include "classlib/ByteOrder.h"
 #include "classlib/Icon.h"
+#include "classlib/StreamAdapter.h"
 #include "classlib/Streams.h"
 #include "classlib/TypInfo.h"
 
@@ -23,102 +28,95 @@ COLORREF ListColor(TColor color)
   return GdiColor(color);
 }
 
-// An IStream over a TStream, for ImageList_Read and ImageList_Write. Its methods are called by the
-// platform, so no exception leaves them: failures answer an error code.
-class TStreamIStream final : public IStream {
-public:
-  explicit TStreamIStream(TStream& stream) : FStream(stream) {}
+// The image list's stored form, as the platform reads and writes it: a 28-byte header, then the
+// image bitmap and (for a masked list) the mask bitmap, each a bitmap file header, an info header,
+// a full colour table up to 8 bits per pixel and the rows. The images sit in rows of four cells.
+//
+// The platform's reader trusts every count and size in it: a wrong one crashes it or damages the
+// heap. So the data is checked here first, against itself and against the bytes there are, and only
+// data that passes, cut to exactly what the reader will take, is handed over.
+constexpr int ImageListHeaderSize = 28;
+constexpr int ImageListTileCount = 4;
+constexpr int MaxImageListCell = 1024;  // pixels on a side of one cell
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-  {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ISequentialStream) || IsEqualIID(riid, IID_IStream)) {
-      *object = static_cast<IStream*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FRefs)); }
-  ULONG STDMETHODCALLTYPE Release() override
-  {
-    LONG n = InterlockedDecrement(&FRefs);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
+[[noreturn]] void InvalidImageListData(const std::string& reason)
+{
+  throw EReadError("Failed to read ImageList data from stream: " + reason);
+}
 
-  HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* done) override
-  {
-    ULONG total = 0;
-    HRESULT hr = Guard([&] {
-      auto* p = static_cast<uint8_t*>(buffer);
-      while (total < count) {
-        int32_t n = FStream.Read(p + total, static_cast<int32_t>(std::min<ULONG>(count - total, 1u << 30)));
-        if (n <= 0) break;
-        total += static_cast<ULONG>(n);
-      }
-    }, STG_E_READFAULT);
-    if (done) *done = total;
-    return FAILED(hr) ? hr : (total == count ? S_OK : S_FALSE);
-  }
-  HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG count, ULONG* done) override
-  {
-    HRESULT hr = Guard([&] { FStream.WriteBuffer(buffer, count); }, STG_E_WRITEFAULT);
-    if (done) *done = SUCCEEDED(hr) ? count : 0;
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) override
-  {
-    TSeekOrigin o = origin == STREAM_SEEK_CUR   ? TSeekOrigin::soCurrent
-                    : origin == STREAM_SEEK_END ? TSeekOrigin::soEnd
-                                                : TSeekOrigin::soBeginning;
-    int64_t at = 0;
-    HRESULT hr = Guard([&] { at = FStream.Seek(move.QuadPart, o); }, STG_E_INVALIDFUNCTION);
-    if (position && SUCCEEDED(hr)) position->QuadPart = static_cast<ULONGLONG>(at);
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER size) override
-  {
-    return Guard([&] { FStream.SetSize(static_cast<int64_t>(size.QuadPart)); }, STG_E_MEDIUMFULL);
-  }
-  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override
-  {
-    if (!stat) return STG_E_INVALIDPOINTER;
-    std::memset(stat, 0, sizeof(*stat));
-    stat->type = STGTY_STREAM;
-    return Guard([&] { stat->cbSize.QuadPart = static_cast<ULONGLONG>(FStream.Size()); }, STG_E_ACCESSDENIED);
-  }
-  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override
-  {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Clone(IStream** clone) override
-  {
-    if (clone) *clone = nullptr;
-    return E_NOTIMPL;
-  }
-
-private:
-  ~TStreamIStream() = default;
-  template <class F>
-  static HRESULT Guard(F&& body, HRESULT failure)
-  {
-    try {
-      body();
-      return S_OK;
-    } catch (...) {
-      return failure;
-    }
-  }
-
-  LONG FRefs = 1;
-  TStream& FStream;
+struct TStoredBitmap {
+  int32_t Width = 0;
+  int32_t Height = 0;  // as stored: negative for top-down rows
+  int BitCount = 0;
 };
+
+// Checks one bitmap of the data at offset; answers it and moves offset past it.
+TStoredBitmap CheckStoredBitmap(std::span<const uint8_t> data, size_t& offset, const char* which)
+{
+  auto bad = [&](const std::string& what) { InvalidImageListData(std::string("the ") + which + " bitmap " + what); };
+  constexpr size_t HeaderSize = 14 + 40;
+  if (data.size() - offset < HeaderSize) bad("is truncated");
+  const uint8_t* p = data.data() + offset;
+  if (p[0] != 'B' || p[1] != 'M') bad("has no bitmap signature");
+  const uint8_t* info = p + 14;
+  if (LoadU32(info) != 40) bad("has an unknown header");
+  TStoredBitmap bm;
+  bm.Width = static_cast<int32_t>(LoadU32(info + 4));
+  bm.Height = static_cast<int32_t>(LoadU32(info + 8));
+  bm.BitCount = LoadU16(info + 14);
+  if (LoadU16(info + 12) != 1) bad("has more than one plane");
+  switch (bm.BitCount) {
+    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    default: bad("has " + std::to_string(bm.BitCount) + " bits per pixel");
+  }
+  if (LoadU32(info + 16) != BI_RGB) bad("is compressed");
+  if (bm.Width <= 0 || bm.Height == 0 || bm.Height == INT32_MIN) bad("has no size");
+  const uint64_t rows = static_cast<uint64_t>(bm.Height < 0 ? -int64_t{bm.Height} : int64_t{bm.Height});
+  if (static_cast<uint64_t>(bm.Width) * rows > MaxPicturePixels) bad("is too large");
+  // The platform reads a whole colour table up to 8 bits per pixel, whatever the header says.
+  const uint64_t table = bm.BitCount <= 8 ? (uint64_t{1} << bm.BitCount) * 4 : 0;
+  const uint64_t stride = (static_cast<uint64_t>(bm.Width) * bm.BitCount + 31) / 32 * 4;
+  const uint64_t size = HeaderSize + table + stride * rows;
+  if (data.size() - offset < size) bad("is truncated");
+  offset += static_cast<size_t>(size);
+  return bm;
+}
+
+// The length of the stored image list at the start of data, checked as a whole.
+size_t CheckImageListData(std::span<const uint8_t> data)
+{
+  if (data.size() < ImageListHeaderSize) InvalidImageListData("the header is truncated");
+  const uint8_t* h = data.data();
+  if (LoadU16(h) != 0x4C49) InvalidImageListData("not image list data");
+  if (LoadU16(h + 2) != 0x101) InvalidImageListData("version " + std::to_string(LoadU16(h + 2)) + " is not known");
+  const int current = LoadU16(h + 4), allocated = LoadU16(h + 6), cx = LoadU16(h + 10), cy = LoadU16(h + 12);
+  const unsigned flags = LoadU16(h + 18);
+  if (current > allocated)
+    InvalidImageListData(std::to_string(current) + " images in room for " + std::to_string(allocated));
+  if (cx < 1 || cy < 1 || cx > MaxImageListCell || cy > MaxImageListCell)
+    InvalidImageListData("cells of " + std::to_string(cx) + " x " + std::to_string(cy) + " pixels");
+  const unsigned depth = flags & 0xFE;
+  if ((flags & ~0xFFu) != 0 || (depth != 0 && depth != ILC_COLOR4 && depth != ILC_COLOR8 && depth != ILC_COLOR16 &&
+                                depth != ILC_COLOR24 && depth != ILC_COLOR32 && depth != ILC_COLORDDB))
+    InvalidImageListData("unknown flags " + std::to_string(flags));
+  // The list the platform makes holds one image more than the room stored, in rows of four.
+  const uint64_t listRows = (static_cast<uint64_t>(allocated) + ImageListTileCount) / ImageListTileCount;
+  if (uint64_t{ImageListTileCount} * cx * listRows * cy > MaxPicturePixels) InvalidImageListData("the list is too large");
+
+  size_t offset = ImageListHeaderSize;
+  const TStoredBitmap image = CheckStoredBitmap(data, offset, "image");
+  const int64_t imageRows = image.Height < 0 ? -int64_t{image.Height} : image.Height;
+  const int64_t neededRows = int64_t{cy} * ((current + ImageListTileCount - 1) / ImageListTileCount);
+  if (image.Width != ImageListTileCount * cx || imageRows < neededRows)
+    InvalidImageListData("the image bitmap does not hold " + std::to_string(current) + " cells of " +
+                         std::to_string(cx) + " x " + std::to_string(cy) + " pixels");
+  if (flags & ILC_MASK) {
+    const TStoredBitmap mask = CheckStoredBitmap(data, offset, "mask");
+    if (mask.BitCount != 1 || mask.Width != image.Width || mask.Height != image.Height)
+      InvalidImageListData("the mask bitmap does not match the image bitmap");
+  }
+  return offset;
+}
 
 // Makes the pixels under a mask black, as image lists draw an image by masking and then merging.
 // Works on a copy: the caller's bitmap is left alone.
@@ -698,11 +696,29 @@ void TCustomImageList::DefineProperties(TFiler& filer)
 
 void TCustomImageList::ReadData(TStream& stream)
 {
-  auto* adapter = new TStreamIStream(stream);
-  HIMAGELIST list = ImageList_Read(adapter);
-  adapter->Release();
-  if (!list) throw EReadError("Failed to read ImageList data from stream");
+  // Whatever happens, the images read before are gone: a refused stream leaves the list empty.
   FreeHandle();
+  HIMAGELIST list = nullptr;
+  try {
+    list = GuardReaderMemory("ImageList data", [&] {
+      const int64_t start = stream.Position();
+      std::vector<uint8_t> data(static_cast<size_t>(std::max<int64_t>(stream.Size() - start, 0)));
+      if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
+      const size_t length = CheckImageListData(data);
+      stream.SetPosition(start + static_cast<int64_t>(length));
+      auto checked = MakeOwned<TMemoryStream>();
+      checked->WriteBuffer(data.data(), static_cast<int64_t>(length));
+      checked->SetPosition(0);
+      auto* adapter = NewStreamAdapter(*checked);
+      HIMAGELIST read = ImageList_Read(adapter);
+      adapter->Release();
+      return read;
+    });
+    if (!list) throw EReadError("Failed to read ImageList data from stream");
+  } catch (...) {
+    Change();
+    throw;
+  }
   FHandle.Reset(list);
   int w = 0, h = 0;
   ImageList_GetIconSize(list, &w, &h);
@@ -714,7 +730,7 @@ void TCustomImageList::ReadData(TStream& stream)
 void TCustomImageList::WriteData(TStream& stream)
 {
   HandleNeeded();
-  auto* adapter = new TStreamIStream(stream);
+  auto* adapter = NewStreamAdapter(stream);
   BOOL ok = ImageList_Write(FHandle.Get(), adapter);
   adapter->Release();
   if (!ok) throw EWriteError("Failed to write ImageList data to stream");

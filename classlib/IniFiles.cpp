@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include "classlib/Parser.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 
@@ -15,6 +16,21 @@ bool SameName(std::string_view a, std::string_view b)
   if (a.size() != b.size()) return false;
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// What names compare by: two names are the same (SameName) exactly when their keys are equal, the
+// length and the system's case-blind sort key.
+std::string NameKey(std::string_view name)
+{
+  CountReaderWork();
+  std::string key = std::to_string(name.size()) + ':';
+  if (name.empty()) return key;
+  const int length = static_cast<int>(name.size());
+  const int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.data(), length, nullptr, 0);
+  if (n <= 0) return key + std::string(name);
+  std::string sortKey(static_cast<size_t>(n), '\0');
+  LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.data(), length, sortKey.data(), n);
+  return key + sortKey;
 }
 
 std::string_view Trimmed(std::string_view s)
@@ -234,16 +250,28 @@ TMemIniFile::TMemIniFile(std::string fileName) : TCustomIniFile(std::move(fileNa
 
 void TMemIniFile::LoadFromFile()
 {
-  FSections.clear();
+  Clear();
   if (FFileName.empty() || GetFileAttributesA(FFileName.c_str()) == INVALID_FILE_ATTRIBUTES) return;
   SetText(ReadFileText(FFileName));
 }
 
+std::pair<std::string, std::string>* TMemIniFile::TSection::Find(std::string_view ident)
+{
+  auto it = Keys.find(NameKey(ident));
+  return it == Keys.end() ? nullptr : &Values[it->second];
+}
+
+bool TMemIniFile::TSection::Add(std::string_view ident, std::string_view value)
+{
+  if (!Keys.emplace(NameKey(ident), Values.size()).second) return false;
+  Values.emplace_back(std::string(ident), std::string(value));
+  return true;
+}
+
 TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view name)
 {
-  for (TSection& s : FSections)
-    if (SameName(s.Name, name)) return &s;
-  return nullptr;
+  auto it = FSectionIndex.find(NameKey(name));
+  return it == FSectionIndex.end() ? nullptr : &FSections[it->second];
 }
 
 const TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view name) const
@@ -251,27 +279,27 @@ const TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view name) con
   return const_cast<TMemIniFile*>(this)->FindSection(name);
 }
 
+TMemIniFile::TSection& TMemIniFile::FindOrAddSection(std::string_view name)
+{
+  auto [it, added] = FSectionIndex.emplace(NameKey(name), FSections.size());
+  if (added) FSections.push_back({std::string(name), {}, {}});
+  return FSections[it->second];
+}
+
 std::string TMemIniFile::ReadString(std::string_view section, std::string_view ident, std::string_view def) const
 {
-  if (const TSection* s = FindSection(section))
-    for (const auto& [key, value] : s->Values)
-      if (SameName(key, ident)) return value;
+  if (TSection* s = const_cast<TMemIniFile*>(this)->FindSection(section))
+    if (const auto* kv = s->Find(ident)) return kv->second;
   return std::string(def);
 }
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
 {
-  TSection* s = FindSection(section);
-  if (!s) {
-    FSections.push_back({std::string(section), {}});
-    s = &FSections.back();
-  }
-  for (auto& [key, v] : s->Values)
-    if (SameName(key, ident)) {
-      v = value;
-      return;
-    }
-  s->Values.emplace_back(std::string(ident), std::string(value));
+  TSection& s = FindOrAddSection(section);
+  if (auto* kv = s.Find(ident))
+    kv->second = value;
+  else
+    s.Add(ident, value);
 }
 
 void TMemIniFile::ReadSection(std::string_view section, TStrings& keys) const
@@ -302,16 +330,33 @@ void TMemIniFile::ReadSectionValues(std::string_view section, TStrings& values) 
 
 void TMemIniFile::EraseSection(std::string_view section)
 {
-  std::erase_if(FSections, [&](const TSection& s) { return SameName(s.Name, section); });
+  auto it = FSectionIndex.find(NameKey(section));
+  if (it == FSectionIndex.end()) return;
+  const size_t at = it->second;
+  FSections.erase(FSections.begin() + static_cast<ptrdiff_t>(at));
+  FSectionIndex.erase(it);
+  for (auto& entry : FSectionIndex)
+    if (entry.second > at) --entry.second;
 }
 
 void TMemIniFile::DeleteKey(std::string_view section, std::string_view ident)
 {
-  if (TSection* s = FindSection(section))
-    std::erase_if(s->Values, [&](const auto& kv) { return SameName(kv.first, ident); });
+  TSection* s = FindSection(section);
+  if (!s) return;
+  auto it = s->Keys.find(NameKey(ident));
+  if (it == s->Keys.end()) return;
+  const size_t at = it->second;
+  s->Values.erase(s->Values.begin() + static_cast<ptrdiff_t>(at));
+  s->Keys.erase(it);
+  for (auto& entry : s->Keys)
+    if (entry.second > at) --entry.second;
 }
 
-void TMemIniFile::Clear() { FSections.clear(); }
+void TMemIniFile::Clear()
+{
+  FSections.clear();
+  FSectionIndex.clear();
+}
 
 std::string TMemIniFile::GetText() const
 {
@@ -326,7 +371,12 @@ std::string TMemIniFile::GetText() const
 
 void TMemIniFile::SetText(std::string_view text)
 {
-  FSections.clear();
+  GuardReaderMemory("ini file text", [&] { ParseText(text); });
+}
+
+void TMemIniFile::ParseText(std::string_view text)
+{
+  Clear();
   TSection* current = nullptr;
   while (!text.empty()) {
     size_t eol = text.find_first_of("\r\n");
@@ -334,12 +384,8 @@ void TMemIniFile::SetText(std::string_view text)
     text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[' && line.back() == ']') {
-      std::string_view name = Trimmed(line.substr(1, line.size() - 2));
-      current = FindSection(name);
-      if (!current) {
-        FSections.push_back({std::string(name), {}});
-        current = &FSections.back();
-      }
+      // A section repeated: its keys join the first one's.
+      current = &FindOrAddSection(Trimmed(line.substr(1, line.size() - 2)));
       continue;
     }
     if (!current) continue;
@@ -347,9 +393,7 @@ void TMemIniFile::SetText(std::string_view text)
     std::string_view key = Trimmed(line.substr(0, eq));
     std::string_view value = eq == std::string_view::npos ? std::string_view() : Trimmed(line.substr(eq + 1));
     // A key repeated in a section: the first one counts, as the system's functions read it.
-    bool seen = false;
-    for (const auto& kv : current->Values) seen = seen || SameName(kv.first, key);
-    if (!seen) current->Values.emplace_back(std::string(key), std::string(value));
+    current->Add(key, value);
   }
 }
 

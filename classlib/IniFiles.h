@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 #include "classlib/Object.h"
 
@@ -99,15 +100,24 @@ public:
   void Rename(const std::string& fileName, bool reload);
 
 private:
+  // Sections and keys are found through indexes by their comparison keys (names equal without
+  // regard to case have equal keys), so that loading and looking up stay linear in their number.
   struct TSection {
     std::string Name;
     std::vector<std::pair<std::string, std::string>> Values;
+    std::unordered_map<std::string, size_t> Keys;  // comparison key -> position in Values
+    std::pair<std::string, std::string>* Find(std::string_view ident);
+    // Adds the key at the end unless the section has it already; answers whether it did.
+    bool Add(std::string_view ident, std::string_view value);
   };
   TSection* FindSection(std::string_view name);
   const TSection* FindSection(std::string_view name) const;
+  TSection& FindOrAddSection(std::string_view name);
   void LoadFromFile();
   void SetText(std::string_view text);
+  void ParseText(std::string_view text);
   std::string GetText() const;
 
   std::vector<TSection> FSections;
+  std::unordered_map<std::string, size_t> FSectionIndex;  // comparison key -> position in FSections
 };

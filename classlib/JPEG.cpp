@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 #include "classlib/Canvas.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/Streams.h"
 #include "classlib/Win.h"
 // After the Windows headers, so that libjpeg takes their "boolean" (as the library was built).
@@ -21,18 +22,24 @@ CL_DEFINE_CLASS(TJPEGImage);
 // function that sets a jump point with __builtin_setjmp; error_exit jumps back to it (the library
 // frames in between have nothing to clean up, and the guarded functions hold no objects with
 // destructors), the function reports failure, and its C++ caller raises EInvalidGraphic after
-// releasing the library's state. Warnings about corrupt data (a truncated file, a bad Huffman code)
-// count as errors too, since they mean that part of the picture is made up; extraneous bytes between
+// releasing the library's state. A warning about corrupt data (a truncated file, a bad Huffman code)
+// is an error too, since it means that part of the picture is made up: decoding stops at the first
+// one rather than going on to the end of a file that will be refused. Extraneous bytes between
 // markers are tolerated, as they lose nothing.
+//
+// A progressive file may repeat its scans, each one costing a pass over the whole picture: the
+// scans are counted as they are read and a file with more than MaxJpegScans is refused, far above
+// the few dozen that encoders write.
 namespace {
+constexpr int MaxJpegScans = 500;
+
 struct TJpegErrorManager {
   jpeg_error_mgr Public;
   void* JumpBuffer[5];
-  bool Corrupt;
   char Message[JMSG_LENGTH_MAX];
 };
 
-void ErrorExit(j_common_ptr info)
+[[noreturn]] void ErrorExit(j_common_ptr info)
 {
   auto* err = reinterpret_cast<TJpegErrorManager*>(info->err);
   (*info->err->format_message)(info, err->Message);
@@ -41,11 +48,29 @@ void ErrorExit(j_common_ptr info)
 
 void EmitMessage(j_common_ptr info, int level)
 {
-  auto* err = reinterpret_cast<TJpegErrorManager*>(info->err);
-  if (level >= 0 || err->Corrupt) return;  // trace messages; only the first warning is kept
+  if (level >= 0) return;  // trace messages
   if (info->err->msg_code == JWRN_EXTRANEOUS_DATA) return;
-  err->Corrupt = true;
-  (*info->err->format_message)(info, err->Message);
+  ErrorExit(info);
+}
+
+struct TJpegProgress {
+  jpeg_progress_mgr Public;
+  int Scan;
+};
+
+// Called by the library while it reads: counts the scans of the input and stops past the bound.
+void MonitorProgress(j_common_ptr info)
+{
+  if (!info->is_decompressor) return;
+  auto* progress = reinterpret_cast<TJpegProgress*>(info->progress);
+  const int scan = reinterpret_cast<j_decompress_ptr>(info)->input_scan_number;
+  if (scan == progress->Scan) return;
+  CountReaderWork(static_cast<uint64_t>(scan > progress->Scan ? scan - progress->Scan : 1));
+  progress->Scan = scan;
+  if (scan <= MaxJpegScans) return;
+  auto* err = reinterpret_cast<TJpegErrorManager*>(info->err);
+  std::snprintf(err->Message, sizeof err->Message, "more than %d scans", MaxJpegScans);
+  __builtin_longjmp(err->JumpBuffer, 1);
 }
 
 void OutputMessage(j_common_ptr) {}  // nothing goes to standard error
@@ -64,6 +89,7 @@ void InitErrorManager(TJpegErrorManager& err)
 struct TDecodeJob {
   jpeg_decompress_struct Info;
   TJpegErrorManager Err;
+  TJpegProgress Progress;
   const unsigned char* Data;
   unsigned long Size;
   bool Grayscale;
@@ -82,6 +108,8 @@ __attribute__((noinline)) bool DecodeHeader(TDecodeJob* job)
   job->Info.err = &job->Err.Public;
   jpeg_create_decompress(&job->Info);
   job->Created = true;
+  job->Progress.Public.progress_monitor = MonitorProgress;
+  job->Info.progress = &job->Progress.Public;
   jpeg_mem_src(&job->Info, job->Data, job->Size);
   jpeg_read_header(&job->Info, TRUE);
   job->Cmyk = job->Info.jpeg_color_space == JCS_CMYK || job->Info.jpeg_color_space == JCS_YCCK;
@@ -262,10 +290,7 @@ TOwned<TBitmap> TJPEGImage::Decode(const std::string& data) const
   if (!DecodeHeader(job.get())) RaiseInvalid(job->Err.Message);
   // The declared size is refused before any memory is taken for it: a few bytes of header can
   // declare up to 65,500 x 65,500 pixels.
-  const uint64_t declared = static_cast<uint64_t>(job->Info.image_width) * job->Info.image_height;
-  if (declared > MaxPixels)
-    throw EInvalidGraphic("JPEG image is too large (" + SizeText(job->Info.image_width, job->Info.image_height) +
-                          ", at most " + std::to_string(MaxPixels) + " pixels are read)");
+  CheckPictureSize("JPEG", job->Info.image_width, job->Info.image_height);
   if (!StartDecoding(job.get())) RaiseInvalid(job->Err.Message);
   if (job->Width <= 0 || job->Height <= 0 || (job->Components != 1 && job->Components != 3 && job->Components != 4))
     RaiseInvalid("unsupported image layout");
@@ -280,7 +305,7 @@ TOwned<TBitmap> TJPEGImage::Decode(const std::string& data) const
     std::vector<unsigned char> scratch(job->Components == 3 ? 0 : static_cast<size_t>(job->Width) * job->Components);
     job->Rows = rows.data();
     job->Scratch = scratch.data();
-    if (!DecodePixels(job.get()) || job->Err.Corrupt) RaiseInvalid(job->Err.Message);
+    if (!DecodePixels(job.get())) RaiseInvalid(job->Err.Message);
     return bitmap;
   } catch (const std::bad_alloc&) {
   } catch (const EOutOfMemory&) {
@@ -313,9 +338,12 @@ void TJPEGImage::LoadData(std::string data)
 
 void TJPEGImage::LoadFromStream(TStream& stream)
 {
-  const int64_t size = std::max<int64_t>(stream.Size() - stream.Position(), 0);
-  std::string data(static_cast<size_t>(size), '\0');
-  stream.ReadBuffer(data.data(), size);
+  std::string data = GuardReaderMemory("JPEG data", [&] {
+    const int64_t size = std::max<int64_t>(stream.Size() - stream.Position(), 0);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    stream.ReadBuffer(bytes.data(), size);
+    return bytes;
+  });
   LoadData(std::move(data));
 }
 

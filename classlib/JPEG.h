@@ -3,9 +3,10 @@
 //
 // The image keeps the JPEG data it was loaded from (or compressed to) and a decoded 24-bit bitmap.
 // Loading decodes at once, so corrupt or truncated data fails there: EInvalidGraphic "JPEG image is
-// not valid (<libjpeg's reason>)", and the image is empty afterwards. A header that declares more
-// than MaxPixels pixels (64 Mi, a 192 MiB bitmap: 8,192 x 8,192 or the like) is refused before
-// anything is allocated for it, and a bitmap that cannot be allocated fails the same way:
+// not valid (<libjpeg's reason>)", and the image is empty afterwards; decoding stops at the first
+// sign of corruption, and a progressive file of more than 500 scans is refused. A header that
+// declares more than MaxPixels pixels (the picture readers' one cap, MaxPicturePixels) is refused
+// before anything is allocated for it, and a bitmap that cannot be allocated fails the same way:
 // EInvalidGraphic "JPEG image is too large (...)". Saving writes the JPEG data;
 // an image made from a bitmap is compressed first with CompressionQuality (1..100, 90 unless set),
 // in grey when Grayscale is set. Grayscale also decodes the data in grey.
@@ -39,7 +40,7 @@ public:
   // The JPEG file from the stream's position to its end.
   void LoadFromStream(TStream& stream) override;
   // The most pixels a picture may declare: its 24-bit bitmap then takes at most 192 MiB.
-  static constexpr uint64_t MaxPixels = uint64_t{1} << 26;
+  static constexpr uint64_t MaxPixels = MaxPicturePixels;
   void SaveToStream(TStream& stream) override;
 
   int CompressionQuality() const { return FCompressionQuality; }

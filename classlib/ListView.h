@@ -12,6 +12,7 @@
 #include <vector>
 #include "classlib/ClassRef.h"
 #include "classlib/Collection.h"
+#include "classlib/SortType.h"
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
@@ -31,9 +32,6 @@ using enum TViewStyle;
 // Where the icons of the icon views line up: along the top or down the left side.
 enum class TIconArrangement { iaTop, iaLeft };
 using enum TIconArrangement;
-// What keeps the list sorted: nothing, the items' data, their captions, or both.
-enum class TSortType { stNone, stData, stText, stBoth };
-using enum TSortType;
 // What changed of an item (OnChanging, OnChange).
 enum class TItemChange { ctText, ctImage, ctState };
 using enum TItemChange;
@@ -257,7 +255,6 @@ using TLVInfoTipEvent = TEvent<void(TObject* Sender, TListItem* Item, std::strin
 // The names of the list view's enumerations, for the properties of those types.
 extern const TEnumInfo ViewStyleInfo;
 extern const TEnumInfo IconArrangementInfo;
-extern const TEnumInfo SortTypeInfo;
 
 // The item and, when there is one, the new text of a label-edit end in either code (ANSI or wide);
 // answers whether the notification carries a text.

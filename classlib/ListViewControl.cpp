@@ -9,12 +9,10 @@
 namespace {
 constexpr std::string_view ViewStyleNames[] = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
 constexpr std::string_view IconArrangementNames[] = {"iaTop", "iaLeft"};
-constexpr std::string_view SortTypeNames[] = {"stNone", "stData", "stText", "stBoth"};
 }  // namespace
 
 constexpr TEnumInfo ViewStyleInfo = EnumInfo<TViewStyle::vsReport>("TViewStyle", ViewStyleNames);
 constexpr TEnumInfo IconArrangementInfo = EnumInfo<TIconArrangement::iaLeft>("TIconArrangement", IconArrangementNames);
-constexpr TEnumInfo SortTypeInfo = EnumInfo<TSortType::stBoth>("TSortType", SortTypeNames);
 
 namespace {
 using TLV = TListView;

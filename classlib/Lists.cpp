@@ -4,20 +4,6 @@
 #include <numeric>
 #include <string>
 
-// Hears of the free notifications of a component list's components.
-class TComponentList::TNexus : public TComponent {
-  CL_CLASS(TNexus, TComponent)
-public:
-  explicit TNexus(TComponentList* list) : TComponent(nullptr), FList(list) {}
-  void Notification(TComponent* component, TOperation operation) override
-  {
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && FList) FList->HandleFreeNotify(component);
-  }
-
-  TComponentList* FList;
-};
-
 CL_DEFINE_CLASS(TList);
 CL_DEFINE_CLASS(TObjectList);
 CL_DEFINE_CLASS(TComponentList);
@@ -193,17 +179,14 @@ TComponentList::~TComponentList()
   // Cleared here, where Notify is still this class's: the links to the components go and an
   // owning list frees them, while the nexus still takes out components freed by others.
   Clear();
-  if (FNexus) {
-    FNexus->FList = nullptr;
-    Free(FNexus);
-  }
+  if (FNexus) FNexus->FList = nullptr;
 }
 
 void TComponentList::Notify(void* ptr, TListNotification action)
 {
   auto* component = static_cast<TComponent*>(static_cast<TObject*>(ptr));
   if (action == TListNotification::lnAdded) {
-    if (!FNexus) FNexus = New<TNexus>(this);
+    if (!FNexus) FNexus = MakeOwned<TNexus>(this);
     FNexus->FreeNotification(component);
   } else if (FNexus && IndexOf(component) < 0) {
     // Its last occurrence has left: stop listening, before an owning list frees it.

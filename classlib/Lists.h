@@ -116,8 +116,18 @@ protected:
   void Notify(void* ptr, TListNotification action) override;
 
 private:
-  class TNexus;
-  friend class TNexus;
+  // Hears of the listed components being freed (through free notifications) and takes them out.
+  class TNexus : public TComponent {
+    CL_CLASS(TNexus, TComponent)
+  public:
+    explicit TNexus(TComponentList* list) : TComponent(nullptr), FList(list) {}
+    void Notification(TComponent* component, TOperation operation) override
+    {
+      TComponent::Notification(component, operation);
+      if (operation == TOperation::opRemove && FList) FList->HandleFreeNotify(component);
+    }
+    TComponentList* FList;
+  };
   void HandleFreeNotify(TComponent* component);
-  TNexus* FNexus = nullptr;
+  TOwned<TNexus> FNexus;
 };

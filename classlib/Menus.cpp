@@ -525,7 +525,7 @@ CL_DEFINE_CLASS(TPopupMenu, .Props = PopupMenuProps);
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner)
 {
-  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); });
+  FWindow = AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this);
 }
 
 TPopupMenu::~TPopupMenu() { DeallocateHWnd(FWindow); }

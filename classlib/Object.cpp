@@ -78,22 +78,28 @@ void TObject::Destroy()
   delete this;
 }
 
+void TObject::ReleaseMemory() { delete this; }
+
 void Free(TObject* obj)
 {
   if (!obj || obj->FFreeing) return;
   obj->BeginFree();
-  if (obj->FCalls > 0)
-    obj->FFreePending = true;
-  else
+  if (obj->FCalls == 0) {
     obj->Destroy();
+    return;
+  }
+  // The running calls keep the memory; everything else goes now. Marked first, so that the memory
+  // goes with the last call even when BeforeDestruction raises.
+  obj->FFreePending = true;
+  obj->BeforeDestruction();
 }
 
 TObjectCall::~TObjectCall()
 {
   if (FObject && --FObject->FCalls == 0 && FObject->FFreePending) {
     FObject->FFreePending = false;
-    // A destructor may not raise: what the object's shut-down raises goes to the application.
-    GuardCallback([this] { FObject->Destroy(); });
+    // A destructor may not raise: what the object's destructors raise goes to the application.
+    GuardCallback([this] { FObject->ReleaseMemory(); });
   }
 }
 

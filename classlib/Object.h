@@ -16,11 +16,13 @@
 // handlers which may free the caller (a click that frees its own button) holds a weak reference
 // and tests it after the call.
 //
-// Calls in progress: a dispatcher that runs an object's code (a window procedure, a chain of
-// procedures) holds a TObjectCall on it. Free of an object with calls in progress empties its weak
-// references at once and destroys it when the outermost call ends, so that no running code is left
-// on a freed object. ReleaseLater frees an object once the messages waiting now are handled, for an
-// object whose children are the ones running (a form closed from its own button).
+// Calls in progress: a dispatcher that runs an object's code (a window procedure, Perform, a chain
+// of procedures) holds a TObjectCall on it. Free of an object with calls in progress takes it apart
+// at once (weak references empty, BeforeDestruction: a component leaves its owner, its parent, its
+// free notifications and its name there and then) and only releases its memory (destruction) when
+// the outermost call ends, so that the running code is never left on freed memory. ReleaseLater
+// frees an object once the messages waiting now are handled, for an object whose children are the
+// ones running (a form closed from its own button).
 //
 // Every class declares itself once, in its body, with CL_CLASS(T, Parent): the parent is named
 // there only, and the compiler checks it is T's nearest declared ancestor. Its .cpp defines the
@@ -151,16 +153,18 @@ private:
   void BeginFree();
   // BeforeDestruction, then destruction.
   void Destroy();
+  // Destruction only (BeforeDestruction has run), once the last call in progress ends.
+  void ReleaseMemory();
 
   mutable std::atomic<object_detail::TWeakBlock*> FWeak{nullptr};
   int FCalls = 0;
   bool FFreeing = false;
-  bool FFreePending = false;  // freed while calls were in progress
+  bool FFreePending = false;  // freed while calls were in progress: destruction waits for them
 };
 
-// A call in progress on an object, for as long as the scope lasts (none allowed). The object stays
-// whole while any of its calls is in progress; one freed meanwhile goes when the last call ends.
-// Owner thread only.
+// A call in progress on an object, for as long as the scope lasts (none allowed). The object's
+// memory stays while any of its calls is in progress; one freed meanwhile is taken apart by Free and
+// destroyed when the last call ends. Owner thread only.
 class TObjectCall {
 public:
   explicit TObjectCall(TObject* obj) : FObject(obj)
@@ -201,7 +205,7 @@ T* New(A&&... args)
 }
 
 // Frees obj (none allowed): weak references empty, BeforeDestruction, then destruction; while calls
-// of obj are in progress, the last of them to end does the last two steps. An object already being
+// of obj are in progress, the last of them to end does the destruction. An object already being
 // freed is left to the call that is freeing it.
 void Free(TObject* obj);
 

@@ -6,7 +6,6 @@
 #include "classlib/Streams.h"
 
 namespace {
-constexpr int MaxDepth = 256;
 
 std::string ReadAll(TStream& input)
 {
@@ -32,14 +31,10 @@ public:
   }
 
 private:
-  struct TDepth {
-    TTextToBinary& C;
-    explicit TDepth(TTextToBinary& c) : C(c)
-    {
-      if (++C.FDepth > MaxDepth) C.FParser.Error("Form nested too deeply");
-    }
-    ~TDepth() { --C.FDepth; }
-  };
+  TStreamNesting Nest()
+  {
+    return TStreamNesting(FDepth, [this] { FParser.Error("Form nested too deeply"); });
+  }
 
   void Mark()
   {
@@ -78,7 +73,7 @@ private:
 
   void Object()
   {
-    TDepth depth(*this);
+    auto nesting = Nest();
     if (FParser.IsSymbol("inherited") || FParser.IsSymbol("inline"))
       FParser.Error("Inherited and inline forms are not supported: '" + FParser.TokenString() + "'");
     FParser.CheckSymbol("object");
@@ -140,7 +135,6 @@ private:
 
   void Value()
   {
-    TDepth depth(*this);
     Mark();
     switch (FParser.Token()) {
       case TToken::toInteger:
@@ -208,6 +202,7 @@ private:
 
   void ListValue()
   {
+    auto nesting = Nest();
     int line = FParser.SourceLine();
     FParser.NextToken();
     FWriter->WriteListBegin();
@@ -224,6 +219,7 @@ private:
 
   void CollectionValue()
   {
+    auto nesting = Nest();
     int line = FParser.SourceLine();
     FParser.NextToken();
     FWriter->WriteValue(TValueType::vaCollection);
@@ -231,6 +227,7 @@ private:
       if (FParser.Token() == TToken::toEOF)
         FParser.ErrorAt(line, "Collection is not terminated: '>' expected but end of file found");
       FParser.CheckSymbol("item");
+      auto itemNesting = Nest();
       int itemLine = FParser.SourceLine();
       FParser.NextToken();
       if (FParser.IsChar('[')) {
@@ -280,9 +277,14 @@ private:
     Out(std::string(static_cast<size_t>(indent), ' '));
   }
 
+  TStreamNesting Nest()
+  {
+    return TStreamNesting(FDepth, [this] { FReader->Error("Stream nested too deeply"); });
+  }
+
   void Object(int indent)
   {
-    if (++FDepth > MaxDepth) FReader->Error("Stream nested too deeply");
+    auto nesting = Nest();
     TFilerFlags flags;
     int position;
     FReader->ReadPrefix(flags, position);
@@ -299,7 +301,6 @@ private:
     while (!FReader->EndOfList()) Object(indent + 2);
     FReader->ReadListEnd();
     Out(std::string(static_cast<size_t>(indent), ' ') + "end\r\n");
-    --FDepth;
   }
 
   void Property(int indent)
@@ -364,10 +365,10 @@ private:
 
   void Value(int indent)
   {
-    if (++FDepth > MaxDepth) FReader->Error("Stream nested too deeply");
     TValueType t = FReader->NextValue();
     switch (t) {
-      case TValueType::vaList:
+      case TValueType::vaList: {
+        auto nesting = Nest();
         FReader->ReadValue();
         Out("(");
         while (!FReader->EndOfList()) {
@@ -377,6 +378,7 @@ private:
         FReader->ReadListEnd();
         Out(")");
         break;
+      }
       case TValueType::vaInt8: case TValueType::vaInt16: case TValueType::vaInt32: case TValueType::vaInt64:
         Out(std::to_string(FReader->ReadInt64()));
         break;
@@ -416,10 +418,12 @@ private:
         Out("]");
         break;
       }
-      case TValueType::vaCollection:
+      case TValueType::vaCollection: {
+        auto nesting = Nest();
         FReader->ReadValue();
         Out("<");
         while (!FReader->EndOfList()) {
+          auto itemNesting = Nest();
           NewLine(indent + 2);
           Out("item");
           TValueType next = FReader->NextValue();
@@ -435,11 +439,11 @@ private:
         FReader->ReadListEnd();
         Out(">");
         break;
+      }
       default:
         FReader->ReadValue();  // raises for what no value starts with
         FReader->Error("Invalid stream format");
     }
-    --FDepth;
   }
 
   TOwned<TReader> FReader;
@@ -450,7 +454,7 @@ private:
 
 void ObjectTextToBinary(std::string_view text, TStream& output, TLineMap* lines)
 {
-  TTextToBinary(text, output, lines).Convert();
+  GuardReaderMemory("a text form", [&] { TTextToBinary(text, output, lines).Convert(); });
 }
 
 void ObjectTextToBinary(TStream& input, TStream& output, TLineMap* lines)
@@ -459,7 +463,10 @@ void ObjectTextToBinary(TStream& input, TStream& output, TLineMap* lines)
   ObjectTextToBinary(text, output, lines);
 }
 
-void ObjectBinaryToText(TStream& input, TStream& output) { TBinaryToText(input, output).Convert(); }
+void ObjectBinaryToText(TStream& input, TStream& output)
+{
+  GuardReaderMemory("a component stream", [&] { TBinaryToText(input, output).Convert(); });
+}
 
 TComponent* ReadComponentFromText(std::string_view text, TComponent* instance, TComponent* owner)
 {

@@ -78,17 +78,34 @@ LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
   return m.Result;
 }
 
+// What a utility window routes to: the method, the object it belongs to, and how many of the
+// window's messages are being handled (the window may be destroyed inside one of them).
+struct TUtilWindow {
+  TWndMethod Method;
+  TObject* Owner;
+  int Depth = 0;
+  bool Destroyed = false;
+};
+
 LRESULT CALLBACK UtilWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   // The method takes over once the window exists; its creation messages go to the default procedure.
-  auto* method = reinterpret_cast<TWndMethod*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-  if (!method) return DefWindowProcA(wnd, msg, wParam, lParam);
+  auto* util = reinterpret_cast<TUtilWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  if (!util) return DefWindowProcA(wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  GuardCallback([&] { (*method)(m); });
+  ++util->Depth;
+  {
+    // The owner keeps its memory while its message runs, even when the message frees it; and the
+    // method stays until the outermost message of the window has been handled.
+    TObjectCall call(util->Owner);
+    GuardCallback([&] { util->Method(m); });
+  }
+  --util->Depth;
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-    delete method;
+    util->Destroyed = true;
   }
+  if (util->Destroyed && util->Depth == 0) delete util;
   return m.Result;
 }
 
@@ -96,7 +113,7 @@ constexpr const char* UtilWindowClass = "TPUtilWindow";
 
 }  // namespace
 
-HWND AllocateHWnd(TWndMethod method)
+HWND AllocateHWnd(TWndMethod method, TObject* owner)
 {
   static const ATOM registered = [] {
     WNDCLASSA cls{};
@@ -106,7 +123,7 @@ HWND AllocateHWnd(TWndMethod method)
     return RegisterClassA(&cls);
   }();
   if (!registered) RaiseLastOSError();
-  auto owned = std::make_unique<TWndMethod>(std::move(method));
+  auto owned = std::make_unique<TUtilWindow>(TUtilWindow{std::move(method), owner});
   HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                              Instance(), nullptr);
   if (!wnd) RaiseLastOSError();

@@ -6,7 +6,7 @@
 //   - control windows, created through CreateObjectWindow: from the very first message on, each
 //     message goes to the window's TWindowObject, found in a slot of the window's extra bytes
 //     (TWinControl uses this);
-//   - hidden utility windows (AllocateHWnd): a method receives every message.
+//   - hidden utility windows (AllocateHWnd): a method of an owner object receives every message.
 // No exception leaves these window procedures: each goes to HandleException. While an object
 // handles a message it is a call in progress (TObjectCall): an object freed by its own message goes
 // once the message is handled, and the window procedure does not touch it afterwards.
@@ -18,8 +18,10 @@ using TWndMethod = std::function<void(TMessage&)>;
 
 // Creates a hidden top-level window whose messages go to method (which answers in Result; it calls
 // DefWindowProcA itself for messages it does not handle). Raises EOSError when the window cannot
-// be made. Destroy the window with DeallocateHWnd.
-HWND AllocateHWnd(TWndMethod method);
+// be made. Destroy the window with DeallocateHWnd, also from inside one of its messages. owner is
+// the object the method belongs to: each message is a call in progress on it, so that an owner
+// freed by its own window's message keeps its memory until the message is handled.
+HWND AllocateHWnd(TWndMethod method, TObject* owner = nullptr);
 void DeallocateHWnd(HWND wnd);
 
 // The object of a window made through CreateObjectWindow.

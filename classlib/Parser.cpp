@@ -136,7 +136,11 @@ void TParser::ReadNumber()
     FToken = TToken::toFloat;
     char* end = nullptr;
     FFloat = std::strtod(number.c_str(), &end);
-    if (!std::isfinite(FFloat)) Error("Invalid floating point value " + FText);
+    // Single and currency values have ranges of their own: past them a value cannot be stored.
+    const bool inRange = FFloatType == 's'   ? std::fabs(FFloat) <= 3.4028234663852886e38
+                         : FFloatType == 'c' ? std::fabs(FFloat * 10000.0) < 9223372036854775807.0
+                                             : std::isfinite(FFloat);
+    if (!inRange) Error("Invalid floating point value " + FText);
   } else {
     FToken = TToken::toInteger;
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), FInt);

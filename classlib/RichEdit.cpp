@@ -1,9 +1,11 @@
 // TRichEdit: the rich edit control and its lines.
 #include "classlib/RichEdit.h"
+
 #include <richedit.h>
 #include <cstring>
 #include "classlib/ComCtrls.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -99,14 +101,19 @@ CL_DEFINE_CLASS(TRichEditStrings);
 
 HWND TRichEditStrings::Window() const { return FRichEdit->HandleAllocated() ? FRichEdit->Handle() : nullptr; }
 
+TOwned<TStringList> TRichEditStrings::TextLines() const
+{
+  TOwned<TStringList> list = MakeOwned<TStringList>();
+  list->SetText(FRichEdit->Text());
+  CountReaderWork(static_cast<uint64_t>(list->Count()) + 1);
+  return list;
+}
+
 int TRichEditStrings::GetCount() const
 {
+  if (FPending) return FPending->Count();
   HWND wnd = Window();
-  if (!wnd) {
-    TOwned<TStringList> list = MakeOwned<TStringList>();
-    list->SetText(FRichEdit->Text());
-    return list->Count();
-  }
+  if (!wnd) return TextLines()->Count();
   // The control always has a line after a final line break; it is no line of the text.
   int count = static_cast<int>(Send(wnd, EM_GETLINECOUNT));
   LRESULT lastStart = Send(wnd, EM_LINEINDEX, static_cast<WPARAM>(count - 1));
@@ -116,14 +123,11 @@ int TRichEditStrings::GetCount() const
 
 std::string TRichEditStrings::Get(int index) const
 {
+  if (FPending) return FPending->Strings(index);
   HWND wnd = Window();
   if (index < 0 || index >= GetCount())
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-  if (!wnd) {
-    TOwned<TStringList> list = MakeOwned<TStringList>();
-    list->SetText(FRichEdit->Text());
-    return list->Strings(index);
-  }
+  if (!wnd) return TextLines()->Strings(index);
   auto start = static_cast<LONG>(Send(wnd, EM_LINEINDEX, static_cast<WPARAM>(index)));
   auto length = static_cast<LONG>(Send(wnd, EM_LINELENGTH, static_cast<WPARAM>(start)));
   return TextRange(wnd, start, start + length);
@@ -131,13 +135,17 @@ std::string TRichEditStrings::Get(int index) const
 
 void TRichEditStrings::Insert(int index, const std::string& s)
 {
+  if (FPending) {
+    CountReaderWork();
+    FPending->Insert(index, s);
+    return;
+  }
   int count = GetCount();
   if (index < 0 || index > count)
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   HWND wnd = Window();
   if (!wnd) {
-    TOwned<TStringList> list = MakeOwned<TStringList>();
-    list->SetText(FRichEdit->Text());
+    TOwned<TStringList> list = TextLines();
     list->Insert(index, s);
     FRichEdit->SetText(list->Text());
     return;
@@ -155,13 +163,16 @@ void TRichEditStrings::Insert(int index, const std::string& s)
 
 void TRichEditStrings::Delete(int index)
 {
+  if (FPending) {
+    FPending->Delete(index);
+    return;
+  }
   int count = GetCount();
   if (index < 0 || index >= count)
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   HWND wnd = Window();
   if (!wnd) {
-    TOwned<TStringList> list = MakeOwned<TStringList>();
-    list->SetText(FRichEdit->Text());
+    TOwned<TStringList> list = TextLines();
     list->Delete(index);
     FRichEdit->SetText(list->Text());
     return;
@@ -173,18 +184,43 @@ void TRichEditStrings::Delete(int index)
   ReplaceRange(wnd, start, end, "");
 }
 
-void TRichEditStrings::Clear() { FRichEdit->Clear(); }
+void TRichEditStrings::Clear()
+{
+  if (FPending)
+    FPending->Clear();
+  else
+    FRichEdit->Clear();
+}
 
-std::string TRichEditStrings::Text() const { return FRichEdit->Text(); }
+std::string TRichEditStrings::Text() const { return FPending ? FPending->Text() : FRichEdit->Text(); }
 
-void TRichEditStrings::SetText(std::string_view text) { FRichEdit->SetText(std::string(text)); }
+void TRichEditStrings::SetText(std::string_view text)
+{
+  if (FPending)
+    FPending->SetText(text);
+  else
+    FRichEdit->SetText(std::string(text));
+}
 
 void TRichEditStrings::SetUpdateState(bool updating)
 {
   HWND wnd = Window();
+  if (updating) {
+    if (!wnd) {
+      FPending = TextLines();
+      return;
+    }
+    Send(wnd, WM_SETREDRAW, FALSE);
+    return;
+  }
+  if (FPending) {
+    TOwned<TStringList> lines = std::move(FPending);
+    FRichEdit->SetText(lines->Text());
+    return;
+  }
   if (!wnd) return;
-  Send(wnd, WM_SETREDRAW, !updating);
-  if (!updating) InvalidateRect(wnd, nullptr, TRUE);
+  Send(wnd, WM_SETREDRAW, TRUE);
+  InvalidateRect(wnd, nullptr, TRUE);
 }
 
 // ---------------------------------------------------------------------------------------------

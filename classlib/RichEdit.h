@@ -35,7 +35,12 @@ protected:
 
 private:
   HWND Window() const;
+  // The lines as a list: parsed from the control's text once, for reading or editing without a window.
+  TOwned<TStringList> TextLines() const;
   TRichEdit* FRichEdit;
+  // While an update is open on a control without a window, the lines are kept here and the control's
+  // text is set once at its end: setting the whole text for each line added is quadratic.
+  TOwned<TStringList> FPending;
 };
 
 class TRichEdit : public TWinControl {

@@ -15,6 +15,8 @@ public:
   constexpr bool Empty() const { return FBits == 0; }
   constexpr TSet& Include(E v) { FBits |= Bit(v); return *this; }
   constexpr TSet& Exclude(E v) { FBits &= ~Bit(v); return *this; }
+  // Includes v when condition holds, else excludes it.
+  constexpr TSet& IncludeIf(E v, bool condition) { return condition ? Include(v) : Exclude(v); }
 
   constexpr TSet operator+(TSet o) const { return FromInt(FBits | o.FBits); }
   constexpr TSet operator-(TSet o) const { return FromInt(FBits & ~o.FBits); }

@@ -2,15 +2,13 @@
 #include "classlib/StdCtrls.h"
 
 #include <algorithm>
+#include "classlib/Buttons.h"
 #include "classlib/Forms.h"
+#include "classlib/Themes.h"
 #include "classlib/TypInfo.h"
 
 namespace {
 constexpr std::string_view AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-}  // namespace
-constexpr TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
-
-namespace {
 constexpr std::string_view LayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr TEnumInfo LayoutInfo = EnumInfo<TTextLayout::tlBottom>("TTextLayout", LayoutNames);
 constexpr std::string_view ComboStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
@@ -33,6 +31,8 @@ constexpr TPropInfo LabelProps[] = {
   EnumProp<&TL::Alignment, &TL::SetAlignment>("Alignment", AlignmentInfo, 0),
   EnumProp<&TL::Layout, &TL::SetLayout>("Layout", LayoutInfo, 0),
   BoolProp<&TL::WordWrap, &TL::SetWordWrap>("WordWrap", false),
+  ComponentProp<&TL::FocusControl, &TL::SetFocusControl>("FocusControl"),
+  BoolProp<&TL::ShowAccelChar, &TL::SetShowAccelChar>("ShowAccelChar", true),
 };
 using TE = TEdit;
 constexpr TPropInfo EditProps[] = {
@@ -46,9 +46,9 @@ constexpr TPropInfo ComboBoxProps[] = {
   EnumProp<&TCB::Style, &TCB::SetStyle>("Style", ComboStyleInfo, 0),
   IntProp<&TCB::DropDownCount, &TCB::SetDropDownCount>("DropDownCount", 8),
   IntProp<&TCB::ItemHeight, &TCB::SetItemHeight>("ItemHeight", 16),
-  IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1),
+  Stored<&TCB::IsItemsStored>(IntProp<&TCB::ItemIndex, &TCB::SetItemIndex>("ItemIndex", -1)),
   StrProp<&TCB::Text, &TCB::SetText>("Text"),
-  StringsProp<&TCB::Items>("Items"),
+  Stored<&TCB::IsItemsStored>(StringsProp<&TCB::Items>("Items")),
   EventProp<&TCB::OnChange, &TCB::SetOnChange>("OnChange"),
   EventProp<&TCB::OnSelect, &TCB::SetOnSelect>("OnSelect"),
 };
@@ -58,6 +58,7 @@ constexpr TPropInfo ListBoxProps[] = {
   IntProp<&TLB::ItemHeight, &TLB::SetItemHeight>("ItemHeight", 16),
   StringsProp<&TLB::Items>("Items"),
   IntProp<&TLB::ItemIndex, &TLB::SetItemIndex>("ItemIndex", -1),
+  IntProp<&TLB::ScrollWidth, &TLB::SetScrollWidth>("ScrollWidth", 0),
 };
 // The chosen item of a combo box or list box: asked of the window when there is one, else kept in
 // the class. While a stored form is read the items may come after the index: Loaded applies it.
@@ -101,6 +102,8 @@ void DrawItemText(TCanvas* canvas, const RECT& rect, std::string_view text)
 }
 
 }  // namespace
+
+const TEnumInfo AlignmentInfo = EnumInfo<TAlignment::taCenter>("TAlignment", AlignmentNames);
 
 UINT AlignmentFlags(TAlignment alignment)
 {
@@ -160,10 +163,10 @@ void TButton::CreateParams(TCreateParams& params)
 
 void TButton::SetDefault(bool value)
 {
-  if (FDefault == value) return;
-  FDefault = value;
-  if (HandleAllocated())
-    SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  SetAndNotify(FDefault, value, [&] {
+    if (HandleAllocated())
+      SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  });
 }
 
 void TButton::Click()
@@ -193,7 +196,8 @@ void TButton::CMDialogKey(TMessage& msg)
 
 CL_MESSAGE_MAP(TLabel,
   {CM_TEXTCHANGED, &TLabel::CMTextChanged},
-  {CM_FONTCHANGED, &TLabel::CMFontChanged});
+  {CM_FONTCHANGED, &TLabel::CMFontChanged},
+  {CM_DIALOGCHAR, &TLabel::CMDialogChar});
 CL_DEFINE_CLASS(TLabel, .Props = LabelProps);
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
@@ -210,13 +214,10 @@ void TLabel::SetAutoSize(bool value)
 
 void TLabel::SetTransparent(bool value)
 {
-  if (FTransparent == value) return;
-  FTransparent = value;
-  if (value)
-    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-  else
-    FControlStyle.Include(TControlStyleFlag::csOpaque);
-  Invalidate();
+  SetAndNotify(FTransparent, value, [&] {
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
+    Invalidate();
+  });
 }
 
 void TLabel::SetAlignment(TAlignment value)
@@ -231,17 +232,49 @@ void TLabel::SetLayout(TTextLayout value)
 
 void TLabel::SetWordWrap(bool value)
 {
-  if (FWordWrap == value) return;
-  FWordWrap = value;
-  AdjustBounds();
-  Invalidate();
+  SetAndNotify(FWordWrap, value, [this] {
+    AdjustBounds();
+    Invalidate();
+  });
 }
 
 UINT TLabel::DrawFlags() const
 {
   UINT flags = DT_EXPANDTABS | AlignmentFlags(FAlignment);
   if (FWordWrap) flags |= DT_WORDBREAK;
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
   return flags;
+}
+
+void TLabel::SetFocusControl(TWinControl* value)
+{
+  if (FFocusControl == value) return;
+  if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TLabel::SetShowAccelChar(bool value)
+{
+  if (FShowAccelChar == value) return;
+  FShowAccelChar = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation)
+{
+  TGraphicControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FFocusControl) FFocusControl = nullptr;
+}
+
+void TLabel::CMDialogChar(TMessage& msg)
+{
+  if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(static_cast<UINT>(msg.WParam), Caption()) &&
+      FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    msg.Result = 1;
+  }
 }
 
 void TLabel::Loaded()
@@ -271,11 +304,7 @@ void TLabel::Paint()
 {
   TCanvas* canvas = Canvas();
   RECT r = ClientRect();
-  if (!FTransparent) {
-    canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(r);
-  }
+  if (!FTransparent) PaintControlBackground(this, canvas->Handle(), r);
   canvas->Brush()->SetStyle(TBrushStyle::bsClear);
   canvas->SetFont(Font());
   if (!Enabled()) canvas->Font()->SetColor(clGrayText);
@@ -614,7 +643,7 @@ void TListBox::CreateParams(TCreateParams& params)
 {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
-  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   switch (FStyle) {
     case lbStandard: params.Style |= LBS_HASSTRINGS; break;
     case lbOwnerDrawFixed: params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; break;
@@ -629,16 +658,12 @@ void TListBox::CreateParams(TCreateParams& params)
 
 void TListBox::SetBorderStyle(TBorderStyle value)
 {
-  if (FBorderStyle == value) return;
-  FBorderStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FBorderStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 void TListBox::SetStyle(TListBoxStyle value)
 {
-  if (FStyle == value) return;
-  FStyle = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FStyle, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::ItemHeight() const
@@ -671,9 +696,7 @@ void TListBox::SetCount(int value)
 
 void TListBox::SetMultiSelect(bool value)
 {
-  if (FMultiSelect == value) return;
-  FMultiSelect = value;
-  if (HandleAllocated()) RecreateWnd();
+  SetAndNotify(FMultiSelect, value, [this] { if (HandleAllocated()) RecreateWnd(); });
 }
 
 int TListBox::TopIndex() const
@@ -722,6 +745,13 @@ void TListBox::CreateWnd()
   else
     FItems->FillWindow(wnd);
   if (FItemIndex >= 0 && FItemIndex < Count()) SendMessageA(wnd, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  SendMessageA(wnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+void TListBox::SetScrollWidth(int value)
+{
+  FScrollWidth = std::max(value, 0);
+  if (HandleAllocated()) SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
 }
 
 void TListBox::DestroyWnd()
@@ -808,8 +838,9 @@ void TListBox::CNCommand(TMessage& msg)
 // ----- unit ---------------------------------------------------------------------------------
 
 namespace {
-const TClass StdCtrlsClasses[] = {TButton::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                                  TComboBox::StaticClass(), TListBox::StaticClass()};
+const TClass StdCtrlsClasses[] = {TButton::StaticClass(),   TLabel::StaticClass(),    TEdit::StaticClass(),
+                                  TComboBox::StaticClass(), TListBox::StaticClass(),  TCheckBox::StaticClass(),
+                                  TGroupBox::StaticClass(), TBitBtn::StaticClass()};
 void InitStdCtrls()
 {
   for (TClass c : StdCtrlsClasses) RegisterClass(c);

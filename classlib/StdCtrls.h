@@ -28,10 +28,10 @@ using TScrollBarInc = int16_t;
 // A scroll bar's request, before it takes effect: the handler may change the new position.
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
-// The names of the alignments, for the properties of that type.
-extern const TEnumInfo AlignmentInfo;
 // Flags of DrawText for a horizontal alignment.
 UINT AlignmentFlags(TAlignment alignment);
+// The names of TAlignment's values, for published properties of that type.
+extern const TEnumInfo AlignmentInfo;
 
 // The state of an owner-drawn item: the platform's ODS_* bits, in their order.
 enum class TOwnerDrawStateFlag {
@@ -75,7 +75,8 @@ private:
   int FModalResult = 0;
 };
 
-// A text drawn on the parent: no window, no focus.
+// A text drawn on the parent: no window, no focus. Its accelerator (Alt and the letter after '&',
+// or the letter alone where the focused control takes no characters) focuses FocusControl.
 class TLabel : public TGraphicControl {
   CL_CLASS(TLabel, TGraphicControl)
 public:
@@ -90,7 +91,13 @@ public:
   void SetLayout(TTextLayout value);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool value);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* value);
+  // Off: '&' is shown as it stands and there is no accelerator.
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool value);
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   void Paint() override;
@@ -101,6 +108,9 @@ private:
   UINT DrawFlags() const;
   void CMTextChanged(TMessage& msg);
   void CMFontChanged(TMessage& msg);
+  void CMDialogChar(TMessage& msg);
+  TWinControl* FFocusControl = nullptr;
+  bool FShowAccelChar = true;
   bool FAutoSize = true, FTransparent = false, FWordWrap = false;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
@@ -170,6 +180,8 @@ public:
   TStrings* Items() const { return FItems.get(); }
   int ItemIndex() const;
   void SetItemIndex(int value);
+  // Whether a stored form keeps the items and the item index (not where the box makes its items).
+  virtual bool IsItemsStored() const { return true; }
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int value) { FDropDownCount = value; }
   int ItemHeight() const { return FItemHeight; }
@@ -258,6 +270,10 @@ public:
   // (EListError otherwise, and for a negative count).
   int Count() const;
   void SetCount(int value);
+  // The width in pixels the items may be scrolled across: wider than the list, the list shows a
+  // horizontal scroll bar of that range; 0 (or narrower) shows none.
+  int ScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int value);
   // The canvas items are drawn on: it holds the item's device context while one is.
   TCanvas* Canvas() const { return FCanvas.get(); }
 
@@ -298,8 +314,61 @@ private:
   TLBGetDataEvent FOnData;
   TLBFindDataEvent FOnDataFind;
   int FItemIndex = -1;
+  int FScrollWidth = 0;
   TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
   bool FMultiSelect = false;
+};
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+using enum TCheckBoxState;
+
+// A box the user ticks: the system's check box button. A click, Space while it has the focus and
+// its accelerator each toggle it and then run Click (OnClick, or the action). Setting Checked or
+// State from code changes the box only.
+class TCheckBox : public TWinControl {
+  CL_CLASS(TCheckBox, TWinControl)
+public:
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState value);
+  // With AllowGrayed a click steps through unchecked, grayed and checked.
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool value) { FAllowGrayed = value; }
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  // The state after the current one, then Click.
+  virtual void Toggle();
+
+private:
+  void CNCommand(TMessage& msg);
+  void CMDialogChar(TMessage& msg);
+  // Over a styled background the box's own background is that background.
+  void CNCtlColor(TMessage& msg);
+  TOwned<TBrush> FBackground;
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+};
+
+// A captioned frame around a group of controls: the style's group box, or an etched frame.
+class TGroupBox : public TCustomControl {
+  CL_CLASS(TGroupBox, TCustomControl)
+public:
+  explicit TGroupBox(TComponent* owner);
+  // The children lie inside the frame, below the caption.
+  void AdjustClientRect(RECT& rect) override;
+
+protected:
+  void Paint() override;
+
+private:
+  // The height of the caption in the control's font.
+  int CaptionHeight();
+  void CMTextChanged(TMessage& msg);
+  void CMFontChangedBox(TMessage& msg);
 };
 
 extern TUnit StdCtrlsUnit;

@@ -630,19 +630,19 @@ void TStringList::SetSorted(bool value)
 
 void TStringList::SetCaseSensitive(bool value)
 {
-  if (FCaseSensitive == value) return;
-  FCaseSensitive = value;
-  if (FSorted) {
-    // Re-sorted in the new order, since Find relies on it.
-    FSorted = false;
-    try {
-      Sort();
-    } catch (...) {
+  SetAndNotify(FCaseSensitive, value, [this] {
+    if (FSorted) {
+      // Re-sorted in the new order, since Find relies on it.
+      FSorted = false;
+      try {
+        Sort();
+      } catch (...) {
+        FSorted = true;
+        throw;
+      }
       FSorted = true;
-      throw;
     }
-    FSorted = true;
-  }
+  });
 }
 
 void TStringList::Changed()

@@ -210,6 +210,13 @@ std::vector<const TPropInfo*> GetPropList(TClass c)
   for (; c; c = c->Parent) chain.push_back(c);
   std::vector<const TPropInfo*> list;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-    for (const TPropInfo& p : (*it)->Props) list.push_back(&p);
+    for (const TPropInfo& p : (*it)->Props) {
+      // A class that declares an inherited property again replaces it where it stood.
+      auto same = std::find_if(list.begin(), list.end(), [&](const TPropInfo* q) { return SameIdent(q->Name, p.Name); });
+      if (same != list.end())
+        *same = &p;
+      else
+        list.push_back(&p);
+    }
   return list;
 }

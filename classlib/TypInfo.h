@@ -5,6 +5,7 @@
 // below from the class's getter and setter (property X: getter X(), setter SetX()). Kinds follow
 // what stored forms carry; the accessors are type-erased to the kind's value type.
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,11 @@ struct TPropInfo {
   const std::type_info* EventType = nullptr;    // Method
   bool HasDefault = false;
   int64_t Default = 0;                          // ordinal kinds
+  // The values a stored form may give: those of the property's own type (Integer, Color, ShortCut;
+  // a colour also in its unsigned 32-bit spelling), and for floats the largest magnitude.
+  int64_t MinValue = INT64_MIN;
+  int64_t MaxValue = INT64_MAX;
+  double MaxMagnitude = 1.7976931348623157e308;
   int64_t (*GetOrd)(const TObject*) = nullptr;  // Integer, Boolean, Enumeration, Set, Color, ShortCut
   void (*SetOrd)(TObject*, int64_t) = nullptr;
   double (*GetFloat)(const TObject*) = nullptr;
@@ -101,6 +107,13 @@ constexpr TPropInfo OrdProp(const char* name, TPropKind kind, const TEnumInfo* i
   using C = ClassOf<Get>;
   using V = ValueOf<Get>;
   TPropInfo p{name, kind, info};
+  if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
+    p.MinValue = static_cast<int64_t>(std::numeric_limits<V>::min());
+    if constexpr (std::is_unsigned_v<V> && sizeof(V) >= sizeof(int64_t))
+      p.MaxValue = INT64_MAX;
+    else
+      p.MaxValue = static_cast<int64_t>(std::numeric_limits<V>::max());
+  }
   p.GetOrd = [](const TObject* o) -> int64_t {
     V v = (Self<Get>(o)->*Get)();
     if constexpr (requires { v.ToInt(); }) return static_cast<int64_t>(v.ToInt());
@@ -152,6 +165,7 @@ template <auto Get, auto Set>
 constexpr TPropInfo ColorProp(const char* name, int64_t def)
 {
   TPropInfo p = OrdProp<Get, Set>(name, TPropKind::Color);
+  if (p.MaxValue == INT32_MAX) p.MaxValue = UINT32_MAX;  // $FF000005: a system colour in hexadecimal
   p.HasDefault = true;
   p.Default = def;
   return p;
@@ -181,6 +195,8 @@ constexpr TPropInfo FloatProp(const char* name)
   using namespace typinfo_detail;
   using C = ClassOf<Get>;
   TPropInfo p{name, TPropKind::Float};
+  if constexpr (std::is_floating_point_v<ValueOf<Get>>)
+    p.MaxMagnitude = static_cast<double>(std::numeric_limits<ValueOf<Get>>::max());
   p.GetFloat = [](const TObject* o) -> double { return static_cast<double>((Self<Get>(o)->*Get)()); };
   p.SetFloat = [](TObject* o, double x) { (static_cast<C*>(o)->*Set)(static_cast<ValueOf<Get>>(x)); };
   return p;
@@ -274,5 +290,6 @@ std::string GetSetProp(const TObject* obj, std::string_view name);
 void SetSetProp(TObject* obj, std::string_view name, std::string_view value);
 std::string SetToString(const TEnumInfo& info, uint64_t bits);
 uint64_t StringToSet(const TEnumInfo& info, std::string_view text);
-// All published properties of a class, base classes first, each in declaration order.
+// All published properties of a class, base classes first, each in declaration order. A property
+// a class declares again (with another default, say) replaces the inherited entry in its place.
 std::vector<const TPropInfo*> GetPropList(TClass c);

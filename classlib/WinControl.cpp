@@ -73,6 +73,7 @@ CL_MESSAGE_MAP(TWinControl,
   {CN_KEYDOWN, &TWinControl::CNKeyDown},
   {CN_SYSKEYDOWN, &TWinControl::CNKeyDown},
   {CN_CHAR, &TWinControl::CNChar},
+  {CN_SYSCHAR, &TWinControl::CNSysChar},
   {CN_KEYUP, &TWinControl::CNKeyUp},
   {CM_ENTER, &TWinControl::CMEnter},
   {CM_EXIT, &TWinControl::CMExit},
@@ -1064,27 +1065,24 @@ void TWinControl::WMNCDestroy(TMessage& msg) { DefaultHandler(msg); }
 void TWinControl::SetParentBackground(bool value)
 {
   if (ParentBackground() == value) return;
-  if (value)
-    FControlStyle.Include(TControlStyleFlag::csParentBackground);
-  else
-    FControlStyle.Exclude(TControlStyleFlag::csParentBackground);
+  FControlStyle.IncludeIf(TControlStyleFlag::csParentBackground, value);
   Invalidate();
 }
 
 void TWinControl::SetCtl3D(bool value)
 {
   FParentCtl3D = false;
-  if (FCtl3D == value) return;
-  FCtl3D = value;
-  Perform(CM_CTL3DCHANGED);
-  NotifyControls(CM_PARENTCTL3DCHANGED);
+  SetAndNotify(FCtl3D, value, [this] {
+    Perform(CM_CTL3DCHANGED);
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+  });
 }
 
 void TWinControl::SetParentCtl3D(bool value)
 {
-  if (FParentCtl3D == value) return;
-  FParentCtl3D = value;
-  if (value && Parent() && !IsLoading()) Perform(CM_PARENTCTL3DCHANGED);
+  SetAndNotify(FParentCtl3D, value, [&] {
+    if (value && Parent() && !IsLoading()) Perform(CM_PARENTCTL3DCHANGED);
+  });
 }
 
 void TWinControl::CMParentCtl3DChanged(TMessage&)
@@ -1140,14 +1138,14 @@ void TWinControl::SetTabOrder(int value)
 
 void TWinControl::SetTabStop(bool value)
 {
-  if (FTabStop == value) return;
-  FTabStop = value;
-  if (FHandle) {
-    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-    SetWindowLongPtrA(FHandle, GWL_STYLE,
-                      value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
-  }
-  Perform(CM_TABSTOPCHANGED);
+  SetAndNotify(FTabStop, value, [&] {
+    if (FHandle) {
+      LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+      SetWindowLongPtrA(FHandle, GWL_STYLE,
+                        value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    }
+    Perform(CM_TABSTOPCHANGED);
+  });
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const
@@ -1314,6 +1312,15 @@ void TWinControl::CNChar(TMessage& msg)
     if (form && form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam) != 0) return;
   }
   msg.Result = 0;
+}
+
+void TWinControl::CNSysChar(TMessage& msg)
+{
+  // A character with Alt: an accelerator of one of the form's controls, unless it opens the system
+  // menu.
+  msg.Result = 0;
+  if (msg.WParam == VK_SPACE) return;
+  if (TCustomForm* form = GetParentForm()) msg.Result = form->Perform(CM_DIALOGCHAR, msg.WParam, msg.LParam);
 }
 
 void TWinControl::CNKeyUp(TMessage& msg) { msg.Result = 0; }

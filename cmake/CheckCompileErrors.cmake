@@ -27,3 +27,5 @@ probe(SkippedParent.cpp "TComponent is not the nearest class-library ancestor of
 probe(PlainDelete.cpp "operator delete.*is protected")
 probe(UniquePtr.cpp "operator delete.*is protected")
 probe(UpwardInclude.cpp "toolkit/base/cxClasses.h: No such file")
+probe(ClassRefOutsideFamily.cpp "conversion from .TClassRef<TStringList>. to non-scalar type .TClassRef<TComponent>.")
+probe(MetaClassChain.cpp "a class's TMeta must derive from its parent's TMeta")

@@ -67,32 +67,14 @@ bool MainWindowTest::WaitUntil(const std::function<bool()>& pred, DWORD ms)
   return PumpUntil(pred, static_cast<int>(ms));
 }
 
-namespace {
-void StepOnce()
-{
-  MSG msg;
-  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  } else {
-    CheckSynchronize(5);
-  }
-}
-}  // namespace
-
 bool MainWindowTest::StepUntil(const std::function<bool()>& pred, DWORD ms)
 {
-  DWORD start = GetTickCount();
-  while (!pred()) {
-    if (GetTickCount() - start > ms) return false;
-    StepOnce();
-  }
-  return true;
+  return ::StepUntil(pred, static_cast<int>(ms));
 }
 
 void MainWindowTest::StepMessages(int count)
 {
-  for (int i = 0; i < count; ++i) StepOnce();
+  for (int i = 0; i < count; ++i) HandleOneMessage();
 }
 
 void MainWindowTest::Pump(DWORD ms)

@@ -407,6 +407,61 @@ TEST(BitmapFile, CorruptOrTruncatedFilesAreRefusedAndTheImageIsKept)
   }
 }
 
+// A few bytes of header can declare billions of pixels, and a few bytes of run-length escapes
+// can stand for all of them: the declared size is held to the picture readers' one cap, and
+// run-length data to a bound on how far its bytes expand. Each of these files was read before,
+// taking hundreds of megabytes.
+TEST(BitmapFile, SizesPastThePixelCapOrTheRunLengthBoundAreRefused)
+{
+  auto layout = [](int32_t width, int32_t height, uint16_t bits, uint32_t compression, std::string data) {
+    TBmpLayout l;
+    l.Width = width;
+    l.Height = height;
+    l.BitCount = bits;
+    l.Compression = compression;
+    if (bits <= 8) {
+      l.ClrUsed = 2;
+      l.Colors = {0x00FF0000, 0x000000FF};
+    }
+    l.Data = std::move(data);
+    return MakeBmp(l);
+  };
+  const std::string endOfBitmap("\x00\x01", 2);
+  std::string runs;
+  for (int i = 0; i < 512; ++i) runs += std::string("\xFF\x00", 2);  // 1,024 bytes
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    std::string Message;  // empty: read
+  };
+  const TCase cases[] = {
+    {"RLE8 16384 x 16384 in 47 bytes", layout(16384, 16384, 8, BI_RLE8, endOfBitmap),
+     "Bitmap image is too large (16384 x 16384 pixels, at most 67108864 pixels are read)"},
+    {"RLE4 32768 x 16384", layout(32768, 16384, 4, BI_RLE4, endOfBitmap),
+     "Bitmap image is too large (32768 x 16384 pixels, at most 67108864 pixels are read)"},
+    {"24 bits, 10000 x 10000, before its data is missed", layout(10000, 10000, 24, BI_RGB, ""),
+     "Bitmap image is too large (10000 x 10000 pixels, at most 67108864 pixels are read)"},
+    {"RLE8 4096 x 4096 from two bytes", layout(4096, 4096, 8, BI_RLE8, endOfBitmap),
+     "Bitmap image is not valid (2 bytes of run-length data for 4096 x 4096 pixels)"},
+    {"RLE8 1024 x 1024 from two bytes: a small picture", layout(1024, 1024, 8, BI_RLE8, endOfBitmap), ""},
+    {"RLE8 2048 x 2048 from 1,024 bytes: within the bound", layout(2048, 2048, 8, BI_RLE8, runs), ""},
+  };
+  for (const TCase& c : cases) {
+    auto bitmap = MakeOwned<TBitmap>();
+    if (c.Message.empty()) {
+      EXPECT_NO_THROW(Load(*bitmap, c.Bytes)) << c.What;
+      EXPECT_FALSE(bitmap->Empty()) << c.What;
+      continue;
+    }
+    try {
+      Load(*bitmap, c.Bytes);
+      ADD_FAILURE() << c.What << ": accepted";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message(), c.Message) << c.What;
+    }
+  }
+}
+
 TEST(BitmapFile, RunLengthDataThatRunsPastTheImageIsCut)
 {
   TBmpLayout layout;

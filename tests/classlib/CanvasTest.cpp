@@ -361,6 +361,7 @@ TEST_F(CanvasTest, BrushCopyShowsTheBrushWhereTheBitmapHasTheColour)
   bitmap->Canvas()->Brush()->SetColor(clRed);
   bitmap->Canvas()->FillRect(RECT{0, 0, 4, 4});
   bitmap->Canvas()->SetPixels(1, 1, clBlue);
+  bitmap->Canvas()->SetPixels(2, 1, clBlack);
   Canvas.Brush()->SetColor(clLime);
   Canvas.BrushCopy(RECT{0, 0, 8, 8}, bitmap.get(), RECT{0, 0, 4, 4}, clRed);
   EXPECT_EQ(Surface.Pixel(0, 0), RGB(0, 255, 0));
@@ -368,4 +369,15 @@ TEST_F(CanvasTest, BrushCopyShowsTheBrushWhereTheBitmapHasTheColour)
   EXPECT_EQ(Surface.Pixel(3, 3), Blue);
   EXPECT_EQ(Surface.Pixel(7, 7), RGB(0, 255, 0));
   EXPECT_EQ(Surface.Pixel(8, 8), White);
+
+  // With a clear brush the canvas stays where the bitmap has the colour.
+  Canvas.Brush()->SetColor(clYellow);
+  Canvas.FillRect(RECT{10, 0, 14, 4});
+  Canvas.Brush()->SetStyle(TBrushStyle::bsClear);
+  Canvas.BrushCopy(RECT{10, 0, 14, 4}, bitmap.get(), RECT{0, 0, 4, 4}, clRed);
+  EXPECT_EQ(Surface.Pixel(10, 0), RGB(255, 255, 0));
+  EXPECT_EQ(Surface.Pixel(13, 3), RGB(255, 255, 0));
+  EXPECT_EQ(Surface.Pixel(11, 1), Blue);
+  EXPECT_EQ(Surface.Pixel(12, 1), RGB(0, 0, 0));
+  EXPECT_EQ(Surface.Pixel(14, 0), White);
 }

@@ -5,11 +5,20 @@
 #include <limits>
 #include "classlib/Filer.h"
 #include "classlib/ObjectText.h"
+#include "classlib/Parser.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/StoredForms.h"
 #include "classlib/Streams.h"
 #include "tests/classlib/FormTestClasses.h"
+#include "tests/support/ScopedSeam.h"
+#include "tests/support/FormTree.h"
 
 namespace {
+
+std::string BytesOf(TMemoryStream& stream)
+{
+  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
 
 class FilerTest : public testing::Test {
 protected:
@@ -241,6 +250,30 @@ TEST_F(FilerTest, WriterStoresPublishedPropertiesInOrderWithoutDefaults)
             "end\r\n");
 }
 
+TEST_F(FilerTest, SystemColoursReadByNameOrNumberAndAreWrittenByName)
+{
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText("object F: TTestForm\n"
+                        "  object A: TTestWidget\n"
+                        "    Color = clBtnText\n"
+                        "  end\n"
+                        "  object B: TTestWidget\n"
+                        "    Color = -16777211\n"  // clWindow as a number
+                        "  end\n"
+                        "  object C: TTestWidget\n"
+                        "    Color = $FF000019\n"  // a system colour without a name
+                        "  end\n"
+                        "end\n",
+                        form.get());
+  EXPECT_EQ(Widget(form.get(), "A")->Color(), clBtnText);
+  EXPECT_EQ(Widget(form.get(), "B")->Color(), clWindow);
+  EXPECT_EQ(static_cast<uint32_t>(Widget(form.get(), "C")->Color()), 0xFF000019u);
+  const std::string text = ComponentToText(form.get());
+  EXPECT_NE(text.find("Color = clBtnText\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Color = clWindow\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Color = -16777191\r\n"), std::string::npos) << text;  // numbers as they stand
+}
+
 TEST_F(FilerTest, ChildPositionIsHandedToSetChildOrder)
 {
   TOwned<TTestForm> form(New<TTestForm>(nullptr));
@@ -427,6 +460,21 @@ const TBadForm BadForms[] = {
   {"object F: TTestForm\n  object A: TTestWidget\n    Items = <\n      item\n        Target = B\n      end>\n"
    "  end\n  object B: TComponent\n  end\nend\n",
    "Line 8: Class TComponent not found"},
+  // Values outside the property's type: each was cut to fit it (4294967306 read as 10).
+  {"object F: TTestForm\n  object A: TTestWidget\n    Width = 4294967306\n  end\nend\n",
+   "Line 3: Value 4294967306 of property Width out of range (-2147483648 to 2147483647)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Left = -2147483649\n  end\nend\n",
+   "Line 3: Value -2147483649 of property Left out of range (-2147483648 to 2147483647)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    ShortCut = 65536\n  end\nend\n",
+   "Line 3: Value 65536 of property ShortCut out of range (0 to 65535)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Color = $1FF0000FF\n  end\nend\n",
+   "Line 3: Value 8573157631 of property Color out of range (-2147483648 to 4294967295)"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e39s\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e39s"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e300c\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e300c"},
+  {"object F: TTestForm\n  object A: TTestWidget\n    Ratio = 1e400\n  end\nend\n",
+   "Line 3: Invalid floating point value 1e400"},
 };
 
 TEST_F(FilerTest, MalformedFormsNameTheLineAndFreeWhatWasMade)
@@ -486,6 +534,179 @@ TEST_F(FilerTest, DamagedBinaryStreamsRaiseWithoutLeaks)
   EXPECT_EQ(root->ComponentCount(), 0);
 }
 
+// A colour in its unsigned hexadecimal spelling is the same colour; floats that are not finite are
+// refused in the binary form as in the text form, and a currency value past its 64-bit range
+// cannot be written.
+TEST_F(FilerTest, FloatsAndColoursAreReadWithinTheirRanges)
+{
+  TOwned<TTestForm> form(New<TTestForm>(nullptr));
+  ReadComponentFromText("object F: TTestForm\n  Color = $FF00000F\n  Ratio = 2.5s\nend\n", form.get());
+  EXPECT_EQ(form->Color(), static_cast<TColor>(0xFF00000Fu)) << "the 32 bits as written";
+  EXPECT_EQ(form->Ratio(), 2.5);
+
+  auto binary = [](TValueType type, const std::string& value) {
+    std::string bytes("TPF0\x09TTestForm\x01" "F\x05Ratio", 22);
+    bytes += static_cast<char>(type);
+    return bytes + value + std::string("\0\0", 2);
+  };
+  const float infinity = std::numeric_limits<float>::infinity();
+  uint8_t nan[10];
+  DoubleToExtended(std::numeric_limits<double>::quiet_NaN(), nan);
+  const std::string cases[] = {
+    binary(TValueType::vaExtended, std::string("\0\0\0\0\0\0\0\x80\xFF\x7F", 10)),  // infinity
+    binary(TValueType::vaExtended, std::string(reinterpret_cast<const char*>(nan), 10)),
+    binary(TValueType::vaExtended, std::string("\0\0\0\0\0\0\0\x80\xFF\x43", 10)),  // 2^1024
+    binary(TValueType::vaSingle, std::string(reinterpret_cast<const char*>(&infinity), 4)),
+  };
+  for (const std::string& bytes : cases) {
+    auto stream = MakeOwned<TStringStream>(bytes);
+    TOwned<TTestForm> root(New<TTestForm>(nullptr));
+    try {
+      ReadComponentFromStream(*stream, root.get());
+      ADD_FAILURE() << "read";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), "Invalid floating point value");
+    }
+  }
+  auto out = MakeOwned<TMemoryStream>();
+  auto writer = MakeOwned<TWriter>(*out);
+  EXPECT_THROW(writer->WriteCurrency(1e300), EWriteError);
+  EXPECT_THROW(writer->WriteCurrency(std::numeric_limits<double>::quiet_NaN()), EWriteError);
+  EXPECT_NO_THROW(writer->WriteCurrency(922337203685477.0));
+}
+
+// Reading a form of many components looked each name up in a list of all of them, and searched
+// the list of components read so far for each new one: 40,000 took 46 s. The steps the reader
+// takes (name lookups, list searches, notices to owned components) grow with the number of
+// components, and so do those of freeing the form.
+TEST_F(FilerTest, ReadingAndFreeingManyComponentsTakesWorkInProportion)
+{
+  auto work = [](int count) {
+    std::string text = "object F: TTestForm\n  object W: TTestWidget\n    Buddy = Last\n  end\n";
+    for (int i = 0; i < count; ++i) text += "  object C" + std::to_string(i) + ": TTestNonVisual\n  end\n";
+    text += "  object Last: TTestWidget\n    Buddy = W\n  end\nend\n";
+    auto binary = MakeOwned<TMemoryStream>();
+    ObjectTextToBinary(text, *binary);
+    binary->SetPosition(0);
+    uint64_t steps = 0;
+    {
+      TScopedSetter<uint64_t*> counter(SetReaderWorkCounter, &steps);
+      TOwned<TTestForm> form(New<TTestForm>(nullptr));
+      ReadComponentFromStream(*binary, form.get());
+      EXPECT_EQ(form->ComponentCount(), count + 2);
+      EXPECT_EQ(Widget(form.get(), "w")->Buddy(), Widget(form.get(), "LAST"));
+      EXPECT_NE(form->FindComponent("c" + std::to_string(count - 1)), nullptr);
+    }
+    return steps;
+  };
+  const uint64_t n = work(2000), n4 = work(8000);
+  EXPECT_GT(n, 2000u);
+  EXPECT_LT(n4, n * 5) << "4N components took " << n4 << " steps, N took " << n;
+}
+
+// The reader took 257 nested objects that the conversion to text refused. All three count nesting
+// by one rule: a stream of 256 levels is taken by each, one of 257 refused by each.
+TEST_F(FilerTest, TheReaderAndBothConversionsShareOneNestingBound)
+{
+  // Objects nested levels - 1 deep: the innermost widget's (empty) Items collection is the last level.
+  auto nestedForm = [](int levels) {
+    TOwned<TTestForm> form(New<TTestForm>(nullptr));
+    form->SetName("F");
+    TTestWidget* parent = nullptr;
+    for (int i = 1; i < levels - 1; ++i) {
+      auto* w = New<TTestWidget>(form.get());
+      w->SetName("W" + std::to_string(i));
+      w->SetParentWidget(parent);
+      parent = w;
+    }
+    auto binary = MakeOwned<TMemoryStream>();
+    WriteComponentToStream(*binary, form.get());
+    return BytesOf(*binary);
+  };
+  auto nestedLists = [](int levels) {  // the root object, then lists
+    return "object F: TTestForm\n  Blob = " + std::string(static_cast<size_t>(levels - 1), '(') + "1" +
+           std::string(static_cast<size_t>(levels - 1), ')') + "\nend\n";
+  };
+  for (int levels : {MaxStreamNesting, MaxStreamNesting + 1}) {
+    SCOPED_TRACE(levels);
+    const bool taken = levels <= MaxStreamNesting;
+    const std::string binary = nestedForm(levels);
+    auto in = MakeOwned<TStringStream>(binary);
+    auto text = MakeOwned<TStringStream>();
+    if (taken) {
+      ASSERT_NO_THROW(ObjectBinaryToText(*in, *text));
+      auto back = MakeOwned<TMemoryStream>();
+      EXPECT_NO_THROW(ObjectTextToBinary(text->DataString(), *back));
+    } else {
+      EXPECT_THROW(ObjectBinaryToText(*in, *text), EReadError);
+    }
+    in->SetPosition(0);
+    TOwned<TTestForm> root(New<TTestForm>(nullptr));
+    if (taken) {
+      EXPECT_NO_THROW(ReadComponentFromStream(*in, root.get()));
+      EXPECT_EQ(root->ComponentCount(), levels - 2);
+    } else {
+      EXPECT_THROW(ReadComponentFromStream(*in, root.get()), EReadError);
+      EXPECT_EQ(root->ComponentCount(), 0);
+    }
+
+    // Lists count alike in both conversions.
+    auto lists = MakeOwned<TMemoryStream>();
+    if (taken) {
+      ASSERT_NO_THROW(ObjectTextToBinary(nestedLists(levels), *lists));
+      lists->SetPosition(0);
+      auto listText = MakeOwned<TStringStream>();
+      EXPECT_NO_THROW(ObjectBinaryToText(*lists, *listText));
+    } else {
+      EXPECT_THROW(ObjectTextToBinary(nestedLists(levels), *lists), EParserError);
+      // The same lists in binary, one level deeper than the text form allows: one more list
+      // opened before the first and closed after the innermost value.
+      auto shallow = MakeOwned<TMemoryStream>();
+      ObjectTextToBinary(nestedLists(levels - 1), *shallow);
+      std::string bytes = BytesOf(*shallow);
+      const size_t lists = bytes.find("Blob") + 4;
+      ASSERT_EQ(bytes[lists], static_cast<char>(TValueType::vaList));
+      bytes.insert(lists, 1, static_cast<char>(TValueType::vaList));
+      const size_t value = bytes.find(std::string("\x02\x01", 2), lists);  // vaInt8 1
+      bytes.insert(value + 2, 1, '\0');
+      auto deep = MakeOwned<TStringStream>(bytes);
+      auto deepText = MakeOwned<TStringStream>();
+      EXPECT_THROW(ObjectBinaryToText(*deep, *deepText), EReadError);
+    }
+  }
+}
+
+namespace {
+// A widget whose Size cannot be given: setting it runs out of memory.
+class TGreedyWidget : public TTestWidget {
+  CL_CLASS(TGreedyWidget, TTestWidget)
+public:
+  using TTestWidget::TTestWidget;
+  int Size() const { return 0; }
+  void SetSize(int) { throw std::bad_alloc(); }
+};
+constexpr TPropInfo GreedyProps[] = {IntProp<&TGreedyWidget::Size, &TGreedyWidget::SetSize>("Size", 0)};
+}  // namespace
+CL_DEFINE_CLASS(TGreedyWidget, .Props = GreedyProps);
+
+// An allocation that fails while a form is read leaves the reader as EOutOfMemory, never as the
+// standard library's exception, and what the read made is freed.
+TEST_F(FilerTest, AnAllocationFailureLeavesTheReaderAsOutOfMemory)
+{
+  RegisterClass(TGreedyWidget::StaticClass());
+  TOwned<TTestForm> root(New<TTestForm>(nullptr));
+  try {
+    ReadComponentFromText("object F: TTestForm\n  object A: TTestWidget\n  end\n  object G: TGreedyWidget\n"
+                          "    Size = 1\n  end\nend\n",
+                          root.get());
+    ADD_FAILURE() << "read";
+  } catch (const EOutOfMemory& e) {
+    EXPECT_EQ(e.Message(), "Out of memory while reading a component stream");
+  }
+  EXPECT_EQ(root->ComponentCount(), 0);
+  UnRegisterClass(TGreedyWidget::StaticClass());
+}
+
 TEST(Filer, ExtendedValuesConvertBothWays)
 {
   // 1.0 in the 80-bit format: explicit integer bit, biased exponent 0x3FFF.
@@ -513,3 +734,13 @@ TEST(Filer, ExtendedValuesConvertBothWays)
 }
 
 }  // namespace
+
+// What the writer writes of a stored form reads back to the same tree and the same text.
+TEST_F(FilerTest, WrittenTestFormsReadBackToTheSameTree)
+{
+  TOwned<TTestForm> form = ReadTestForm();
+  ExpectFormRoundTrip(form.get(), ResourceText("TESTFORM"));
+  TOwned<TTestDialog> dialog(New<TTestDialog>(nullptr));
+  ASSERT_TRUE(InitInheritedComponent(dialog.get(), TTestWidget::StaticClass()));
+  ExpectFormRoundTrip(dialog.get(), ResourceText("TTESTDIALOG"));
+}

@@ -7,6 +7,7 @@
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/FormTree.h"
 
 using namespace fixture;
 
@@ -535,4 +536,61 @@ TEST(Forms, AStoredFormWithoutAFieldsComponentIsRefusedWithTheFieldsName)
   EXPECT_NE(message.find("CancelButton"), std::string::npos) << message;
   EXPECT_EQ(Screen->FormCount(), forms);
   EXPECT_EQ(Application->ComponentCount(), owned);
+}
+
+namespace {
+std::vector<std::pair<HWND, UINT>> GActivationNotices;
+LRESULT CALLBACK RecordActivationNotices(int code, WPARAM wParam, LPARAM lParam)
+{
+  const auto& cwp = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && (cwp.message == CM_ACTIVATE || cwp.message == CM_DEACTIVATE))
+    GActivationNotices.emplace_back(cwp.hwnd, cwp.message);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+struct TActivationLog : TObject {
+  std::vector<std::string> Log;
+  void Activate(TObject* s) { Log.push_back("activate " + static_cast<TComponent*>(s)->Name()); }
+  void Deactivate(TObject* s) { Log.push_back("deactivate " + static_cast<TComponent*>(s)->Name()); }
+};
+}  // namespace
+
+// A form hears of its activation through its window, so a thread's call-window-procedure hook
+// sees the notices (and can hold one back) as it sees the activation messages themselves.
+TEST(Forms, ActivationNoticesReachTheFormThroughItsWindow)
+{
+  TForm* first = NewForm();
+  TFormGuard firstGuard{first};
+  TForm* second = NewForm();
+  TFormGuard secondGuard{second};
+  auto log = MakeOwned<TActivationLog>();
+  for (TForm* form : {first, second}) {
+    form->SetName(form == first ? "First" : "Second");
+    form->SetOnActivate(TNotifyEvent(log.get(), &TActivationLog::Activate));
+    form->SetOnDeactivate(TNotifyEvent(log.get(), &TActivationLog::Deactivate));
+    form->Show();
+  }
+  SetForegroundWindow(first->Handle());
+  ASSERT_TRUE(PumpUntil([first] { return first->Active(); }));
+  log->Log.clear();
+  GActivationNotices.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordActivationNotices, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  SetForegroundWindow(second->Handle());
+  const bool switched = PumpUntil([second] { return second->Active(); });
+  UnhookWindowsHookEx(hook);
+  ASSERT_TRUE(switched);
+  EXPECT_EQ(GActivationNotices, (std::vector<std::pair<HWND, UINT>>{{first->Handle(), CM_DEACTIVATE},
+                                                                    {second->Handle(), CM_ACTIVATE}}));
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"deactivate First", "activate Second"}));
+}
+
+// What the writer writes of a stored form reads back to the same tree and the same text.
+TEST(StoredFormRoundTrip, SearchForm)
+{
+  RegisterFixtureClasses();
+  TCustomForm* search = New<TSearchTestForm>(Application);
+  TFormGuard searchGuard{search};
+  // The tree only: the test panel's ParentColor = True is its base class's default, so it is not
+  // written, and the panel (whose own default is False) reads back without it.
+  ExpectFormRoundTrip(search, ResourceText("TSEARCHTESTFORM"), TRoundTrip::Tree);
 }

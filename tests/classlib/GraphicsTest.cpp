@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Graphics.h"
+#include "tests/support/DibSurface.h"
 
 namespace {
 struct TChangeCounter : TObject {
@@ -20,6 +21,43 @@ struct TChangeCounter : TObject {
   }
 };
 }  // namespace
+
+TEST(Colors, SystemColoursAreTheIndexPlus0xFF000000)
+{
+  struct TCase {
+    TColor Color;
+    uint32_t Value;
+    bool System;
+    const char* Text;
+  };
+  const TCase cases[] = {
+      {clScrollBar, 0xFF000000u, true, "clScrollBar"},
+      {clWindow, 0xFF000005u, true, "clWindow"},
+      {clBtnFace, 0xFF00000Fu, true, "clBtnFace"},
+      {clBtnText, 0xFF000012u, true, "clBtnText"},
+      {clMenuBar, 0xFF00001Eu, true, "clMenuBar"},
+      {static_cast<TColor>(0xFF000019u), 0xFF000019u, true, "$FF000019"},
+      {clBlack, 0x00000000u, false, "clBlack"},
+      {clWhite, 0x00FFFFFFu, false, "clWhite"},
+      {0x0080FF40, 0x0080FF40u, false, "$0080FF40"},
+      {clNone, 0x1FFFFFFFu, false, "clNone"},
+      {clDefault, 0x20000000u, false, "clDefault"},
+      {static_cast<TColor>(0x8000000Fu), 0x8000000Fu, false, "$8000000F"},  // not a system colour
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    EXPECT_EQ(static_cast<uint32_t>(c.Color), c.Value);
+    EXPECT_EQ(IsSystemColor(c.Color), c.System);
+    EXPECT_EQ(ColorToString(c.Color), c.Text);
+    EXPECT_EQ(StringToColor(c.Text), c.Color);
+    if (c.System) {
+      EXPECT_EQ(ColorToRGB(c.Color), GetSysColor(static_cast<int>(c.Value & 0xFF)));
+    }
+  }
+  // Numbers in either notation read as they stand.
+  EXPECT_EQ(StringToColor("-16777201"), clBtnFace);
+  EXPECT_EQ(StringToColor("$FF000012"), clBtnText);
+}
 
 TEST(ColorToRGB, ResolvesSystemColoursAndLeavesTheRestAlone)
 {
@@ -38,6 +76,17 @@ TEST(ColorToRGB, ResolvesSystemColoursAndLeavesTheRestAlone)
   EXPECT_EQ(GdiColor(clNone), 0xFFFFFFu);
   EXPECT_EQ(GdiColor(clDefault), 0u);
   EXPECT_EQ(GdiColor(clBtnFace), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(SystemColorBrush, IsTheIndexPlusOneAndFillsInTheSystemColour)
+{
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(SystemColorBrush(COLOR_BTNFACE)), 16);
+  TDibSurface surface(4, 4, RGB(1, 2, 3));
+  for (int index : {COLOR_HIGHLIGHT, COLOR_BTNSHADOW}) {
+    RECT r{0, 0, 4, 4};
+    FillRect(surface.DC(), &r, SystemColorBrush(index));
+    EXPECT_EQ(surface.Pixel(2, 2), GetSysColor(index)) << index;
+  }
 }
 
 TEST(Font, StartsWithTheDefaultFontAndConvertsSizeAndHeight)

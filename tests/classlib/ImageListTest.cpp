@@ -328,11 +328,75 @@ TEST_F(ImageListTest, StoredBitmapDataRoundTrips)
   EXPECT_EQ(DrawnPixel(0, 8, 8), Green);
   EXPECT_EQ(DrawnPixel(1, 8, 8), RGB(0, 255, 0));
 
-  auto garbage = MakeOwned<TStringStream>(std::string(64, 'x'));
-  EXPECT_THROW(List->ReadData(*garbage), EReadError);
-  EXPECT_EQ(List->Count(), 2) << "the images are kept";
-  auto truncated = MakeOwned<TStringStream>(std::string(static_cast<const char*>(stream->Memory()), 40));
-  EXPECT_THROW(List->ReadData(*truncated), EReadError);
+}
+
+namespace {
+// The list's own stored data, the field at offset replaced by value (bytes, little-endian).
+std::string StoredData(TImageList* list)
+{
+  auto stream = MakeOwned<TMemoryStream>();
+  list->WriteData(*stream);
+  return std::string(static_cast<const char*>(stream->Memory()), static_cast<size_t>(stream->Size()));
+}
+std::string Patched(std::string data, size_t offset, uint32_t value, int bytes = 2)
+{
+  for (int i = 0; i < bytes; ++i) data[offset + i] = static_cast<char>(value >> (8 * i));
+  return data;
+}
+}  // namespace
+
+// The platform's reader trusts every count and size of the data: each of these crashed it, made it
+// loop, or read "OK" while damaging the heap so that the next valid read crashed. They are refused
+// before the platform sees them, the list is left empty, and a valid read afterwards works.
+TEST_F(ImageListTest, StoredBitmapDataIsCheckedBeforeThePlatformReadsIt)
+{
+  List->SetColorDepth(TColorDepth::cd32Bit);
+  List->AddMasked(Image(clRed, clBlue, 2).get(), clBlue);
+  const std::string valid = StoredData(List.get());
+  ASSERT_EQ(valid.substr(0, 4), std::string("IL\x01\x01", 4));
+  const size_t image = 28, imageInfo = image + 14;
+  const uint32_t imageRows = static_cast<uint8_t>(valid[imageInfo + 8]);
+  const size_t mask = image + 14 + 40 + size_t{64} * 4 * imageRows;  // 64 pixels wide, 32 bits each
+  ASSERT_EQ(valid.substr(mask, 2), "BM");
+
+  struct TCase {
+    const char* What;
+    std::string Data;
+  };
+  const TCase cases[] = {
+    {"not image list data", "XL" + valid.substr(2)},
+    {"an unknown version", Patched(valid, 2, 0x600)},
+    {"more images than room", Patched(valid, 4, 32767)},
+    {"cell width 255 (the heap damage)", Patched(valid, 10, 255)},
+    {"cell width 32767", Patched(valid, 10, 32767)},
+    {"cell width 0", Patched(valid, 10, 0)},
+    {"cell height beyond the bound", Patched(valid, 12, 2000)},
+    {"unknown flags", Patched(valid, 18, 0x2021)},
+    {"room for a list past the pixel cap", Patched(Patched(valid, 6, 65535), 10, 1024)},
+    {"a header alone", valid.substr(0, 28)},
+    {"image rows cut short", valid.substr(0, mask - 10)},
+    {"mask rows cut short", valid.substr(0, valid.size() - 1)},
+    {"no bitmap signature", Patched(valid, image, 0x5858)},
+    {"an image of 3 bits per pixel", Patched(valid, imageInfo + 14, 3)},
+    {"a compressed image", Patched(valid, imageInfo + 16, BI_RLE8, 4)},
+    {"an image too narrow for four cells", Patched(valid, imageInfo + 4, 60, 4)},
+    {"an image too short for its images", Patched(Patched(valid, 4, 9), 6, 9)},
+    {"a mask that is not monochrome", Patched(valid, mask + 14 + 14, 4)},
+    {"a mask of another width", Patched(valid, mask + 14 + 4, 32, 4)},
+    {"garbage", std::string(64, 'x')},
+  };
+  for (const TCase& c : cases) {
+    List->AddMasked(Image(clRed, clBlue).get(), clBlue);
+    auto stream = MakeOwned<TStringStream>(c.Data);
+    EXPECT_THROW(List->ReadData(*stream), EReadError) << c.What;
+    EXPECT_EQ(List->Count(), 0) << c.What << ": a refused stream leaves the list empty";
+  }
+  auto stream = MakeOwned<TStringStream>(valid + "after");
+  List->ReadData(*stream);
+  EXPECT_EQ(List->Count(), 2);
+  EXPECT_EQ(stream->Position(), static_cast<int64_t>(valid.size())) << "the data ends where the list's bytes end";
+  EXPECT_EQ(DrawnPixel(1, 1, 1), Red);
+  EXPECT_EQ(DrawnPixel(1, 8, 8), Green);
 }
 
 TEST_F(ImageListTest, AssignCopiesSettingsAndImages)

@@ -8,7 +8,9 @@
 #include "classlib/Bitmap.h"
 #include "classlib/JPEG.h"
 #include "classlib/Picture.h"
+#include "classlib/ReaderWork.h"
 #include "classlib/Streams.h"
+#include "tests/support/ScopedSeam.h"
 
 namespace {
 // Smooth colour gradients with a sharp-edged block, 40 x 30.
@@ -74,7 +76,74 @@ std::string Compressed(int quality, bool grayscale = false)
   return Save(*jpeg);
 }
 
+// A progressive grey picture of 64 x 48: a DC scan, then one scan of all AC coefficients (made with
+// the library's own transcoder and a scan script).
+const std::string Progressive(
+    "\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x49\x46\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xDB\x00\x43\x00\x05\x03\x04"
+    "\x04\x04\x03\x05\x04\x04\x04\x05\x05\x05\x06\x07\x0C\x08\x07\x07\x07\x07\x0F\x0B\x0B\x09\x0C\x11\x0F\x12\x12\x11"
+    "\x0F\x11\x11\x13\x16\x1C\x17\x13\x14\x1A\x15\x11\x11\x18\x21\x18\x1A\x1D\x1D\x1F\x1F\x1F\x13\x17\x22\x24\x22\x1E"
+    "\x24\x1C\x1E\x1F\x1E\xFF\xC2\x00\x0B\x08\x00\x30\x00\x40\x01\x01\x11\x00\xFF\xC4\x00\x16\x00\x01\x01\x01\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x07\x08\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00\xCA\x20\x28\xA0"
+    "\x28\xC0\x28\xA0\x28\xA0\x28\xC0\x3F\xFF\xC4\x00\x17\x10\x00\x03\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x15\x62\xA1\xFF\xDA\x00\x08\x01\x01\x00\x01\x3F\x00\x4D\x22\x69\x13\x48\x9A\x44\xD2\x26\x91\x34\x89"
+    "\xA4\x4D\x22\x69\x13\x48\x9A\x44\xD2\x26\x91\x34\x89\xA4\x4D\x18\x26\x8C\x13\x46\x09\xA3\x04\xD1\x82\x68\xC1\x34"
+    "\x60\x9A\x30\x4D\x18\x26\x8C\x13\x46\x09\xA3\x04\xD1\x82\x68\xC1\x34\x60\x9A\x30\x4D\x22\x69\x13\x48\x9A\x44\xD2"
+    "\x26\x91\x34\x89\xA4\x4D\x22\x69\x13\x48\x9A\x44\xD2\x26\x91\x34\x89\xA4\xFF\xD9",
+    272);
+
+// The progressive picture with its AC scan repeated: count copies in all, each with its successive
+// approximation byte set to ahAl.
+std::string RepeatedScans(int count, char ahAl)
+{
+  const size_t acScan = Progressive.rfind("\xFF\xDA");
+  const size_t end = Progressive.size() - 2;  // before the end-of-image marker
+  std::string scan = Progressive.substr(acScan, end - acScan);
+  std::string bytes = Progressive.substr(0, end);
+  scan[9] = ahAl;
+  for (int i = 1; i < count; ++i) bytes += scan;
+  return bytes + "\xFF\xD9";
+}
 }  // namespace
+
+// A progressive file may repeat its scans, each a pass over the whole picture: a file of 10,000
+// scans was read to its end (45 seconds for 8192 x 8192 pixels). Scans are counted as they are read
+// and the file is refused past the bound; a file that turns corrupt is refused at the first sign,
+// not after decoding the rest of it.
+TEST(JPEGImage, RepeatedScansAreBoundedAndCorruptionStopsTheDecoding)
+{
+  struct TCase {
+    const char* What;
+    int Scans;
+    char AhAl;
+    const char* Message;  // empty: read
+    uint64_t MaxWork;     // scans counted at most (the end of the input counts as one)
+  };
+  const TCase cases[] = {
+    {"the file as written", 2, 0, "", 3},
+    {"400 scans of AC coefficients", 400, 0, "", 401},
+    {"10,000 scans", 10000, 0, "JPEG image is not valid (more than 500 scans)", 501},
+    {"10,000 scans that refine bits never sent", 10000, 0x10, "JPEG image is not valid (", 3},
+  };
+  for (const TCase& c : cases) {
+    uint64_t work = 0;
+    TScopedSetter<uint64_t*> counter(SetReaderWorkCounter, &work);
+    auto jpeg = MakeOwned<TJPEGImage>();
+    if (!*c.Message) {
+      EXPECT_NO_THROW(Load(*jpeg, RepeatedScans(c.Scans, c.AhAl))) << c.What;
+      EXPECT_EQ(jpeg->Width(), 64) << c.What;
+    } else {
+      try {
+        Load(*jpeg, RepeatedScans(c.Scans, c.AhAl));
+        ADD_FAILURE() << c.What << ": accepted";
+      } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message().rfind(c.Message, 0), 0u) << c.What << ": " << e.Message();
+      }
+      EXPECT_TRUE(jpeg->Empty()) << c.What;
+    }
+    EXPECT_LE(work, c.MaxWork) << c.What;
+    EXPECT_GE(work, std::min<uint64_t>(c.MaxWork, 2)) << c.What << ": the scans are counted";
+  }
+}
 
 TEST(JPEGImage, ABitmapCompressesAndDecodesBackToNearlyTheSamePixels)
 {

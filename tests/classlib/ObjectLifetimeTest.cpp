@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "classlib/Application.h"
+#include "classlib/ObjectWindows.h"
 #include "classlib/StdCtrls.h"
 #include "tests/classlib/ControlsFixture.h"
 
@@ -39,6 +40,7 @@ public:
     GLog.push_back("control goes");
     TCustomControl::BeforeDestruction();
   }
+  ~TSelfFreeing() override { GLog.push_back("control destroyed"); }
   std::string Name = "self-freeing";
 
 private:
@@ -47,7 +49,7 @@ private:
     TWeakRef<TSelfFreeing> self(this);
     Free(this);
     GLog.push_back(std::string("weak reference ") + (self ? "set" : "empty"));
-    // Still whole while its own message runs.
+    // Taken apart, but its memory stays while its own message runs.
     GLog.push_back("handler ends for " + Name);
     msg.Result = 7;
   }
@@ -102,7 +104,7 @@ TEST(ObjectLifetime, AButtonFreedByItsOwnClickLeavesWeakReferencesEmpty)
   EXPECT_EQ(form->ControlCount(), 0);
 }
 
-TEST(ObjectLifetime, AControlFreedByItsOwnMessageGoesWhenTheMessageReturns)
+TEST(ObjectLifetime, AControlFreedByItsOwnMessageIsTakenApartAtOnceAndDestroyedWhenTheMessageReturns)
 {
   GLog.clear();
   auto form = MakeOwned<TForm>(nullptr, CreateNew);
@@ -111,13 +113,14 @@ TEST(ObjectLifetime, AControlFreedByItsOwnMessageGoesWhenTheMessageReturns)
   HWND wnd = control->Handle();
   TWeakRef<TSelfFreeing> weak(control);
   EXPECT_EQ(SendMessageA(wnd, MsgFreeYourself, 0, 0), 7);
-  EXPECT_EQ(GLog, (std::vector<std::string>{"weak reference empty", "handler ends for self-freeing", "control goes"}));
+  EXPECT_EQ(GLog, (std::vector<std::string>{"control goes", "weak reference empty", "handler ends for self-freeing",
+                                            "control destroyed"}));
   EXPECT_FALSE(weak);
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(form->ComponentCount(), 0);
 }
 
-TEST(ObjectLifetime, ACallInProgressDefersTheDestruction)
+TEST(ObjectLifetime, ACallInProgressDefersOnlyTheDestruction)
 {
   GLog.clear();
   auto* obj = New<TTracked>("outer");
@@ -128,11 +131,142 @@ TEST(ObjectLifetime, ACallInProgressDefersTheDestruction)
       Free(obj);
       Free(obj);  // already going: nothing more
       EXPECT_TRUE(obj->Freeing());
-      EXPECT_TRUE(GLog.empty());
+      EXPECT_EQ(GLog, std::vector<std::string>{"before destruction of outer"});
     }
-    EXPECT_TRUE(GLog.empty()) << "an outer call is still in progress";
+    EXPECT_EQ(GLog.size(), 1u) << "an outer call is still in progress";
   }
   EXPECT_EQ(GLog, (std::vector<std::string>{"before destruction of outer", "destroyed outer"}));
+}
+
+namespace {
+// A click handler that frees the clicked control and makes its successor under the same name, in
+// the same click, and looks at what the freed control left behind meanwhile.
+struct TReplacer : TObject {
+  TForm* Form = nullptr;
+  TControl* Target = nullptr;
+  TControl* Successor = nullptr;
+  bool FoundByName = true;
+  bool HeardOfIt = false;
+  int ControlsLeft = -1;
+  TClass SuccessorClass = nullptr;
+  void Click(TObject*)
+  {
+    const std::string name = Target->Name();
+    Free(Target);
+    FoundByName = Form->FindComponent(name) != nullptr;
+    ControlsLeft = Form->ControlCount();
+    auto* next = static_cast<TControl*>(SuccessorClass->NewComponent(Form));
+    next->SetName(name);
+    next->SetParent(Form);
+    Successor = next;
+  }
+};
+
+// Hears of components it watches being freed.
+class TWatcher : public TComponent {
+  CL_CLASS(TWatcher, TComponent)
+public:
+  using TComponent::TComponent;
+  std::vector<std::string> Removed;
+  void Notification(TComponent* component, TOperation operation) override
+  {
+    if (operation == TOperation::opRemove) Removed.push_back(component->Name());
+    TComponent::Notification(component, operation);
+  }
+};
+
+// A windowless control that logs its destruction.
+class TLoggedGraphic : public TGraphicControl {
+  CL_CLASS(TLoggedGraphic, TGraphicControl)
+public:
+  explicit TLoggedGraphic(TComponent* owner) : TGraphicControl(owner) { SetBounds(10, 10, 40, 20); }
+  ~TLoggedGraphic() override { GLog.push_back("graphic destroyed"); }
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TWatcher);
+CL_DEFINE_CLASS(TLoggedGraphic);
+
+TEST(ObjectLifetime, AControlFreedInItsOwnClickLeavesAtOnceSoASuccessorCanTakeItsName)
+{
+  struct TCase {
+    const char* Name;
+    bool Windowed;  // a button clicked through its window, else a graphic control clicked on its parent
+  };
+  for (const TCase c : {TCase{"button", true}, TCase{"graphic control", false}}) {
+    SCOPED_TRACE(c.Name);
+    GLog.clear();
+    auto form = MakeOwned<TForm>(nullptr, CreateNew);
+    form->SetBounds(0, 0, 200, 100);
+    auto watcher = MakeOwned<TWatcher>(nullptr);
+    TControl* control = c.Windowed ? static_cast<TControl*>(New<TButton>(form.get()))
+                                   : static_cast<TControl*>(New<TLoggedGraphic>(form.get()));
+    control->SetName("Target");
+    control->SetParent(form.get());
+    watcher->FreeNotification(control);
+    auto replacer = MakeOwned<TReplacer>();
+    replacer->Form = form.get();
+    replacer->Target = control;
+    replacer->SuccessorClass = control->ClassType();
+    control->SetOnClick(TNotifyEvent(replacer.get(), &TReplacer::Click));
+    form->Show();
+    if (c.Windowed) {
+      // BN_CLICKED comes back reflected to the button, inside the button's own window procedure.
+      SendMessageA(static_cast<TWinControl*>(control)->Handle(), BM_CLICK, 0, 0);
+    } else {
+      // The form hands its mouse messages to the graphic control under the point (Perform).
+      SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+      SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+      EXPECT_EQ(GLog, std::vector<std::string>{"graphic destroyed"}) << "destroyed once the click returned";
+    }
+    ASSERT_NE(replacer->Successor, nullptr) << "no exception made the successor fail";
+    EXPECT_FALSE(replacer->FoundByName);
+    EXPECT_EQ(replacer->ControlsLeft, 0);
+    EXPECT_EQ(watcher->Removed, std::vector<std::string>{"Target"});
+    EXPECT_EQ(form->FindComponent("Target"), replacer->Successor);
+    EXPECT_EQ(form->ComponentCount(), 1);
+    EXPECT_EQ(form->ControlCount(), 1);
+  }
+}
+
+namespace {
+// An object with a utility window whose message frees the object.
+class TWindowOwner : public TObject {
+  CL_CLASS(TWindowOwner, TObject)
+public:
+  TWindowOwner() : FWindow(AllocateHWnd([this](TMessage& msg) { WndProc(msg); }, this)) {}
+  ~TWindowOwner() override
+  {
+    DeallocateHWnd(FWindow);
+    GLog.push_back("owner destroyed");
+  }
+  HWND Window() const { return FWindow; }
+
+private:
+  void WndProc(TMessage& msg)
+  {
+    if (msg.Msg != MsgFreeYourself) {
+      msg.Result = DefWindowProcA(FWindow, msg.Msg, msg.WParam, msg.LParam);
+      return;
+    }
+    Free(this);
+    GLog.push_back("handler ends for window " + std::to_string(FWindow != nullptr));
+    msg.Result = 7;
+  }
+  HWND FWindow;
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TWindowOwner);
+
+TEST(ObjectLifetime, AnObjectFreedByItsOwnUtilityWindowsMessageGoesWhenTheMessageReturns)
+{
+  GLog.clear();
+  auto* owner = New<TWindowOwner>();
+  HWND wnd = owner->Window();
+  EXPECT_EQ(SendMessageA(wnd, MsgFreeYourself, 0, 0), 7);
+  EXPECT_EQ(GLog, (std::vector<std::string>{"handler ends for window 1", "owner destroyed"}));
+  EXPECT_FALSE(IsWindow(wnd));
 }
 
 TEST(ObjectLifetime, ReleaseLaterFreesOnceTheWaitingMessagesAreHandled)

@@ -131,6 +131,32 @@ TEST(ObjectModel, PropertiesAreFoundByNameIncludingInheritedOnes)
                                              "Buddy", "OnClick"}));
 }
 
+namespace {
+// Declares the inherited Width again, with a default of its own.
+class TRedeclaring : public TDerived {
+  CL_CLASS(TRedeclaring, TDerived)
+public:
+  explicit TRedeclaring(TComponent* owner) : TDerived(owner) { SetWidth(20); }
+};
+constexpr TPropInfo RedeclaringProps[] = {IntProp<&TBase::Width, &TBase::SetWidth>("Width", 20)};
+}  // namespace
+
+CL_DEFINE_CLASS(TRedeclaring, .Props = RedeclaringProps);
+
+TEST(ObjectModel, APropertyDeclaredAgainReplacesTheInheritedOneInItsPlace)
+{
+  std::vector<std::string> names;
+  std::vector<int64_t> widthDefaults;
+  for (const TPropInfo* p : GetPropList(TRedeclaring::StaticClass())) {
+    names.push_back(p->Name);
+    if (std::string(p->Name) == "Width") widthDefaults.push_back(p->Default);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "Width", "Shade", "Shades", "Caption", "Ratio",
+                                             "Buddy", "OnClick"}));
+  EXPECT_EQ(widthDefaults, std::vector<int64_t>{20});
+  EXPECT_EQ(&GetPropInfo(MakeOwned<TRedeclaring>(nullptr).get(), "Width"), &RedeclaringProps[0]);
+}
+
 TEST(ObjectModel, PropertyErrorsNameTheProperty)
 {
   TOwned<TDerived> d = MakeOwned<TDerived>(nullptr);

@@ -10,9 +10,11 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "tests/support/FormTree.h"
 #include "classlib/TypInfo.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/DialogCloser.h"
+#include "tests/support/WindowCount.h"
 
 using namespace fixture;
 
@@ -84,21 +86,6 @@ struct TShownForm {
                                        << "," << want.right << "," << want.bottom;
 }
 
-int ThreadWindowCount()
-{
-  struct TCount {
-    static BOOL CALLBACK Child(HWND, LPARAM q) { ++*reinterpret_cast<int*>(q); return TRUE; }
-    static BOOL CALLBACK Top(HWND wnd, LPARAM p)
-    {
-      ++*reinterpret_cast<int*>(p);
-      EnumChildWindows(wnd, Child, p);
-      return TRUE;
-    }
-  };
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), TCount::Top, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
 }  // namespace
 
 CL_DEFINE_CLASS(TStdCtrlsTestForm, .Methods = StdCtrlsTestFormMethods);
@@ -316,22 +303,22 @@ TEST(StdCtrls, TheTimerTicksWhileEnabledAndNeverAfterwards)
   auto* timer = form->Get<TTimer>("Timer1");
   timer->SetEnabled(true);
   EXPECT_TRUE(PumpUntil([&] { return form->Ticks >= 3; }, 3000));
-  // A tick already due when the timer stops does not run when the queue's timer messages are
-  // handled afterwards.
-  auto handleTimerMessages = [] {
+  // A tick already due when the timer stops does not run when the queue's messages are handled
+  // afterwards.
+  auto tickDue = [] {
     MSG msg;
-    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageA(&msg);
+    return PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
   };
-  Sleep(60);  // longer than the interval: the next tick is due
+  ASSERT_TRUE(WaitWithoutPumping(tickDue, 3000));
   timer->SetEnabled(false);
   int ticks = form->Ticks;
-  handleTimerMessages();
+  HandleWaitingMessages();
   EXPECT_EQ(form->Ticks, ticks);
   // Nor one due when it is freed.
   timer->SetEnabled(true);
-  Sleep(60);
+  ASSERT_TRUE(WaitWithoutPumping(tickDue, 3000));
   Free(timer);
-  handleTimerMessages();
+  HandleWaitingMessages();
   EXPECT_EQ(form->Ticks, ticks);
   // No handler, no system timer.
   TOwned<TTimer> idle(New<TTimer>(nullptr));
@@ -464,4 +451,13 @@ TEST(StdCtrls, FormsWithTheseControlsLeaveNoWindowsMenusOrGdiObjectsBehind)
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(LiveGdiObjects(), gdiBefore);
   for (HMENU m : menus) EXPECT_FALSE(IsMenu(m));
+}
+
+// What the writer writes of the stored form reads back to the same tree and the same text: the
+// action list, its actions, the menus and the timer included.
+TEST(StoredFormRoundTrip, StdCtrlsForm)
+{
+  TCustomForm* form = New<TStdCtrlsTestForm>(Application);
+  TFormGuard guard{form};
+  ExpectFormRoundTrip(form, ResourceText("TSTDCTRLSTESTFORM"));
 }

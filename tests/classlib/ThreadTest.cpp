@@ -9,6 +9,7 @@
 #include <vector>
 #include "classlib/SyncObjs.h"
 #include "classlib/Thread.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
@@ -105,17 +106,6 @@ private:
   TSyncEvent FDone{true, false};
   HANDLE FHandle;
 };
-
-// Plays the GUI thread's message loop until done() holds, for at most ms milliseconds.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 2000)
-{
-  const ULONGLONG deadline = GetTickCount64() + ms;
-  while (!done()) {
-    if (GetTickCount64() > deadline) return false;
-    CheckSynchronize(5);
-  }
-  return true;
-}
 
 // Collects what reaches the application's exception handler during a test.
 std::vector<std::string> GHandled;
@@ -411,7 +401,7 @@ TEST(Thread, QueuedCallsRunBeforeTheirThreadIsFreed)
       });
   t->SetFreeOnTerminate(true);
   t->Start();
-  for (int i = 0; i < 500 && wakes < 2; ++i) Sleep(1);
+  EXPECT_TRUE(WaitWithoutPumping([] { return wakes >= 2; }, 10000));
   EXPECT_EQ(wakes, 2);
   EXPECT_TRUE(PumpUntil([&] { return destroyed.load(); }));
   SetWakeMainThread(oldWake);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/Application.h"
 #include "classlib/Exceptions.h"
 #include "classlib/Units.h"
 #include "tests/support/TestUnits.h"
@@ -34,18 +35,15 @@ void Reset()
   for (TUnit* u : {&UnitA, &UnitB, &UnitC}) u->State = TUnit::TState::NotStarted;
 }
 
-// FinalizeUnits shuts down every started unit, the test executable's own among them: this starts
-// those again when a test ends, so that the tests after it find them running.
-struct TRestartTestUnits {
-  ~TRestartTestUnits()
+// The units these tests drive stop with the FinalizeUnits of their own start: the test
+// executable's units, started by the main, keep running untouched, with the same application.
+struct TTestUnitsKeepRunning {
+  TApplication* const App = Application;
+  ~TTestUnitsKeepRunning()
   {
-    for (TUnit* u : TestUnits()) NotStarted(u);
-    InitializeUnits(TestUnits());
-  }
-  static void NotStarted(const TUnit* unit)
-  {
-    const_cast<TUnit*>(unit)->State = TUnit::TState::NotStarted;
-    for (const TUnit* used : unit->Uses) NotStarted(used);
+    for (TUnit* u : TestUnits()) EXPECT_TRUE(u->Running()) << u->Name;
+    EXPECT_EQ(Application, App);
+    EXPECT_FALSE(Finishing());
   }
 };
 }  // namespace
@@ -54,7 +52,7 @@ struct TRestartTestUnits {
 // a separate set by hand and leave the registry as they found it.
 TEST(Units, StartInDependencyOrderAndStopInReverse)
 {
-  TRestartTestUnits restart;
+  TTestUnitsKeepRunning running;
   Reset();
   TUnit* const units[] = {&UnitC, &UnitA};
   InitializeUnits(units);
@@ -69,7 +67,7 @@ TEST(Units, StartInDependencyOrderAndStopInReverse)
 
 TEST(Units, FailedStartUndoesTheUnitsAlreadyStarted)
 {
-  TRestartTestUnits restart;
+  TTestUnitsKeepRunning running;
   Reset();
   GFailStart = true;
   TUnit* const units[] = {&UnitC};

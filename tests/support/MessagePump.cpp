@@ -35,6 +35,41 @@ void Pump(int ms, TPumpWork work)
   PumpUntil([] { return false; }, ms, work);
 }
 
+bool HandleOneMessage()
+{
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return CheckSynchronize(5);
+  if (Application) {
+    Application->HandleLoopMessage(msg);
+  } else if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+  } else {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+bool StepUntil(const std::function<bool()>& done, int timeoutMs)
+{
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    HandleOneMessage();
+  }
+  return true;
+}
+
+bool WaitWithoutPumping(const std::function<bool()>& done, int timeoutMs)
+{
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
 namespace {
 struct TBroadcast {
   UINT Msg;

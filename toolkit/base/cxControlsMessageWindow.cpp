@@ -9,7 +9,7 @@ TcxMessageWindow::TcxMessageWindow()
   // The window sends nothing to the method before AllocateHWnd returns: its creation messages go to
   // the default procedure. The messages of its destruction reach this class's WndProc, since C++
   // dispatches to the class being destroyed.
-  FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); });
+  FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); }, this);
 }
 
 TcxMessageWindow::~TcxMessageWindow()

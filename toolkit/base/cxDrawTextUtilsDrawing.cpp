@@ -157,6 +157,15 @@ bool DrawRowHighlight(HDC dc, const TcxTextRow& row, const RECT& rowRect, const 
   return withEllipsis;
 }
 
+// Shortens the row so that the ellipsis fits beside it, and places the shortened row with its
+// ellipsis by the alignment: a centred or right-aligned row keeps its dots inside the rect.
+void CutRowAndPlaceEllipsis(HDC dc, TcxTextRow& row, const RECT& textRect, const TcxTextParams& params)
+{
+  int available = textRect.right - textRect.left;
+  CutRowForEllipsis(dc, row, params, nullptr, available);
+  row.TextOriginX = TextRowOriginX(textRect, params, row.Width + params.EllipsisWidth);
+}
+
 void DrawRowWithCharacters(HDC dc, TcxTextRow& row, RECT rowRect, const RECT& textRect, const TcxTextParams& params,
                            bool ellipsis, const TcxTextHighlight& highlight, HBRUSH brush, bool metafile)
 {
@@ -173,10 +182,7 @@ void DrawRowWithCharacters(HDC dc, TcxTextRow& row, RECT rowRect, const RECT& te
       rowRect.bottom = std::min(rowRect.bottom, textRect.bottom);
       clip.Intersect(rowRect);
     }
-    if (ellipsis) {
-      int available = width;
-      CutRowForEllipsis(dc, row, params, nullptr, available);
-    }
+    if (ellipsis) CutRowAndPlaceEllipsis(dc, row, textRect, params);
     if (highlight.Length > 0 && !metafile && DrawRowHighlight(dc, row, rowRect, params, highlight, brush, ellipsis, clip))
       ellipsis = false;
     DrawTextRow(dc, row, params);
@@ -270,8 +276,7 @@ void DrawTextRowsHighlighted(HDC dc, const RECT& textRect, const TcxTextParams& 
       const bool ellipsis = params.EndEllipsis && lastRow && (moreText || row.Width > width);
       DrawRowWithCharacters(dc, row, rowRect, textRect, params, ellipsis, highlight, brush.Get(), metafile);
     } else if (moreText && params.EndEllipsis && lastRow) {
-      int available = width;
-      CutRowForEllipsis(dc, row, params, nullptr, available);
+      CutRowAndPlaceEllipsis(dc, row, textRect, params);
       DrawRowEllipsis(dc, row, rowRect, params);
     }
   }

@@ -292,6 +292,18 @@ void MeasureTextExtentsForRows(HDC dc, std::wstring_view text, SIZE& size, void*
   MeasureWideTextExtents(dc, text, size, expandTabs);
 }
 
+namespace {
+
+// Past the run of no-break-before characters at p: closing marks stay with what comes before them,
+// however many follow each other, so that none of them begins a row.
+const wchar_t* SkipNoBreakBeforeRun(const wchar_t* p, const wchar_t* end)
+{
+  while (p < end && IsNoBreakBeforeChar(*p)) ++p;
+  return p;
+}
+
+}  // namespace
+
 const wchar_t* FindNextWordBreak(UINT codePage, const wchar_t* position, const wchar_t* end)
 {
   for (const wchar_t* p = position; p < end; ++p) {
@@ -299,9 +311,8 @@ const wchar_t* FindNextWordBreak(UINT codePage, const wchar_t* position, const w
     if (IsSpaceOrTab(*p)) return first ? p + 1 : p;
     if (IsLineEndChar(*p)) return p;
     if (IsFullWidthChar(codePage, *p)) {
-      if (first) return p + 1 < end && IsNoBreakBeforeChar(p[1]) ? p + 2 : p + 1;
-      // Full-width closing punctuation stays with the word before it, so that it never begins a row.
-      return IsNoBreakBeforeChar(*p) ? p + 1 : p;
+      if (first) return SkipNoBreakBeforeRun(p + 1, end);
+      return IsNoBreakBeforeChar(*p) ? SkipNoBreakBeforeRun(p + 1, end) : p;
     }
   }
   return end;
@@ -444,12 +455,22 @@ bool BuildTextRows(HDC dc, std::wstring_view text, TcxMeasureTextProc measure, v
   return !(p < end || (params.SingleLine && rows.Row(rowCount - 1).Width > width));
 }
 
+int TextRowOriginX(const RECT& rect, const TcxTextParams& params, int rowWidth)
+{
+  int x = rect.left;
+  if (params.HorzAlignment == TcxTextHorzAlignment::Center)
+    x = rect.left + (rect.right - rect.left - rowWidth) / 2;
+  else if (params.HorzAlignment == TcxTextHorzAlignment::Right)
+    x = rect.right - rowWidth;
+  if (params.PreventLeftExceed) x = std::max<int>(x, rect.left);
+  return x;
+}
+
 void PositionTextRows(HDC, const RECT& rect, TcxTextParams& params, int count, TcxTextRows& rows)
 {
   count = std::min(count, rows.Count());
   if (count <= 0) return;
   const int height = rect.bottom - rect.top;
-  const int width = rect.right - rect.left;
   int extraPixels = 0;
   if (params.VertAlignment == TcxTextVertAlignment::Spread && count > 1) {
     const int gap = height - params.TextHeight;
@@ -468,13 +489,7 @@ void PositionTextRows(HDC, const RECT& rect, TcxTextParams& params, int count, T
 
   for (int i = 0; i < count; ++i) {
     TcxTextRow& row = rows.Row(i);
-    int x = rect.left;
-    if (params.HorzAlignment == TcxTextHorzAlignment::Center)
-      x = rect.left + (width - row.Width) / 2;
-    else if (params.HorzAlignment == TcxTextHorzAlignment::Right)
-      x = rect.right - row.Width;
-    if (params.PreventLeftExceed) x = std::max<int>(x, rect.left);
-    row.TextOriginX = x;
+    row.TextOriginX = TextRowOriginX(rect, params, row.Width);
     row.TextOriginY = top;
     top += params.RowHeight;
     if (extraPixels > 0) {

@@ -187,6 +187,9 @@ bool BuildTextRows(HDC dc, std::wstring_view text, TcxMeasureTextProc measure, v
 // Sets the origin of each of the first count rows by the alignments. Spreading the rows may change
 // the parameters' row pitch.
 void PositionTextRows(HDC dc, const RECT& rect, TcxTextParams& params, int count, TcxTextRows& rows);
+// The origin X of a row of the given width in the rect, by the horizontal alignment (justified
+// rows start at the left) and the rows-not-left-of-the-rect option.
+int TextRowOriginX(const RECT& rect, const TcxTextParams& params, int rowWidth);
 
 // --- Wide-text calls ---
 // The platform's wide functions on the NT family; on the 9x family the text is converted to the

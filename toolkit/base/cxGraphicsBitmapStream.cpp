@@ -9,6 +9,10 @@
 #include "toolkit/base/dxCore.h"
 
 namespace {
+// The plain data is a 32-bit length and a bitmap file, whose pixels are within the picture readers'
+// cap: its headers, colour table or masks, and at most four bytes a pixel.
+constexpr uint64_t MaxPlainLength = 14 + 124 + 256 * 4 + 12 + 4 * MaxPicturePixels;
+
 [[noreturn]] void InvalidCompressedData(const char* reason)
 {
   throw EInvalidGraphic(std::string("Compressed bitmap data is not valid: ") + reason);
@@ -123,7 +127,8 @@ void WriteCompressedBitmapData(TStream& stream, std::span<const uint8_t> plain, 
   stream.SetPosition(end);
 }
 
-std::optional<std::vector<uint8_t>> ReadCompressedBitmapData(TStream& stream)
+namespace {
+std::optional<std::vector<uint8_t>> ReadCompressed(TStream& stream)
 {
   const int64_t start = stream.Position();
   uint8_t header[cxBitmapStreamHeaderSize];
@@ -163,8 +168,16 @@ std::optional<std::vector<uint8_t>> ReadCompressedBitmapData(TStream& stream)
     if (data.size() < 4) return;
     int32_t length = 0;
     std::memcpy(&length, data.data(), 4);
-    if (length < 0 || data.size() - 4 > static_cast<size_t>(length))
+    if (length < 0 || static_cast<uint64_t>(length) > MaxPlainLength)
+      InvalidCompressedData("the bitmap data is longer than a picture can be");
+    if (data.size() - 4 > static_cast<size_t>(length))
       InvalidCompressedData("the runs reach past the end of the bitmap data");
   });
   return plain;
+}
+}  // namespace
+
+std::optional<std::vector<uint8_t>> ReadCompressedBitmapData(TStream& stream)
+{
+  return GuardReaderMemory("compressed bitmap data", [&] { return ReadCompressed(stream); });
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #include "classlib/Filer.h"
 #include "classlib/Streams.h"
 #include "classlib/TypInfo.h"
@@ -178,9 +179,9 @@ TcxImageInfoItem* TcxImageInfoCollection::Add(TBitmap* image, TBitmap* mask, TCo
 
 void TcxImageInfoCollection::SetCompressData(bool value)
 {
-  if (value == FCompressData) return;
-  FCompressData = value;
-  for (int i = 0; i < Count(); ++i) Items(i)->SetCompressData(value);
+  SetAndNotify(FCompressData, value, [&] {
+    for (int i = 0; i < Count(); ++i) Items(i)->SetCompressData(value);
+  });
 }
 
 void TcxImageInfoCollection::Notify(TCollectionItem* item, TCollectionNotification action)
@@ -389,16 +390,21 @@ void TcxImageList::SynchronizeFromImageInfo()
   FSynchronizing = true;
   try {
     if (HandleAllocated()) ImageList_Remove(Handle(), -1);
-    for (int i = 0; i < FImageInfo->Count();) {
+    // Items that do not fit a cell, or that the platform refuses, go together at the end.
+    std::vector<TCollectionItem*> refused;
+    for (int i = 0; i < FImageInfo->Count(); ++i) {
       TcxImageInfo* info = FImageInfo->Items(i)->ImageInfo();
-      const int index = FitToCell(info) ? AddInfoImage(info) : -1;
-      if (index < 0) {
-        FImageInfo->Delete(i);  // the platform refused it: the same position is tried with the next
-        continue;
-      }
-      info->Dormant();
-      ++i;
+      if (FitToCell(info) && AddInfoImage(info) >= 0)
+        info->Dormant();
+      else
+        refused.push_back(FImageInfo->Items(i));
     }
+    size_t next = 0;
+    FImageInfo->DeleteWhere([&](TCollectionItem* item) {
+      if (next == refused.size() || refused[next] != item) return false;
+      ++next;
+      return true;
+    });
   } catch (...) {
     FSynchronizing = false;
     EndChangesSilently();
@@ -411,16 +417,22 @@ void TcxImageList::SynchronizeFromImageInfo()
 bool TcxImageList::FitToCell(TcxImageInfo* info)
 {
   TcxBitmap* image = info->Image();
+  TcxBitmap* mask = info->Mask();
   const int w = Width(), h = Height();
-  if (image->Width() == w && image->Height() == h) return true;
   if (image->Width() < w || image->Height() < h) return false;
-  // Larger than a cell: the item keeps its top-left cell, which is all the platform list shows of it.
-  TOwned<TcxBitmap> cell = CutCell(image, 0, 0, w, h);
-  if (BitmapHasImage(info->Mask())) {
-    TOwned<TcxBitmap> maskCell = CutCell(info->Mask(), 0, 0, w, h);
+  // A mask covers at least the cell, or the item cannot be drawn as stored.
+  const bool hasMask = BitmapHasImage(mask);
+  if (hasMask && (mask->Width() < w || mask->Height() < h)) return false;
+  // Larger than a cell: the item keeps its top-left cell, which is all the platform list shows of it;
+  // its mask is cut to the same cell, so no larger mask is kept (and written back) beside it.
+  if (hasMask && (mask->Width() != w || mask->Height() != h)) {
+    TOwned<TcxBitmap> maskCell = CutCell(mask, 0, 0, w, h);
     info->AssignMask(maskCell.get());
   }
-  info->AssignImage(cell.get());
+  if (image->Width() != w || image->Height() != h) {
+    TOwned<TcxBitmap> cell = CutCell(image, 0, 0, w, h);
+    info->AssignImage(cell.get());
+  }
   return true;
 }
 
@@ -632,7 +644,10 @@ void TcxImageList::DefineProperties(TFiler& filer)
       [this](TReader& r) {
         if (r.ReadValue() != TValueType::vaCollection) throw EReadError("Invalid property value of ImageInfo");
         FImageInfo->Clear();
-        r.ReadCollection(FImageInfo.get());
+        // An item without an image holds nothing: it is dropped as soon as it is read.
+        r.ReadCollection(FImageInfo.get(), [](TCollectionItem* item) {
+          return BitmapHasImage(static_cast<TcxImageInfoItem*>(item)->ImageInfo()->Image());
+        });
         SynchronizeFromImageInfo();
       },
       [this](TWriter& w) { w.WriteCollection(FImageInfo.get()); },

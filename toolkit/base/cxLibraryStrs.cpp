@@ -29,58 +29,40 @@ const TResStringRec cxSDateBOM{IDS_cxSDateBOM};
 const TResStringRec cxSDateEOM{IDS_cxSDateEOM};
 const TResStringRec cxSDateNow{IDS_cxSDateNow};
 
-void AddLibraryResString(TdxProductResourceStrings* product)
-{
-  struct TEntry {
-    const char* Name;
-    PResStringRec Rec;
-  };
-  static constexpr TEntry Entries[] = {
-    {"scxCantCreateRegistryKey", &scxCantCreateRegistryKey},
-    {"scxCantOpenRegistryKey", &scxCantOpenRegistryKey},
-    {"scxErrorStoreObject", &scxErrorStoreObject},
-    {"scxConverterCantCreateStyleRepository", &scxConverterCantCreateStyleRepository},
-    {"scxLockedStateText", &scxLockedStateText},
-    {"cxSDateToday", &cxSDateToday},
-    {"cxSDateYesterday", &cxSDateYesterday},
-    {"cxSDateTomorrow", &cxSDateTomorrow},
-    {"cxSDateSunday", &cxSDateSunday},
-    {"cxSDateMonday", &cxSDateMonday},
-    {"cxSDateTuesday", &cxSDateTuesday},
-    {"cxSDateWednesday", &cxSDateWednesday},
-    {"cxSDateThursday", &cxSDateThursday},
-    {"cxSDateFriday", &cxSDateFriday},
-    {"cxSDateSaturday", &cxSDateSaturday},
-    {"cxSDateFirst", &cxSDateFirst},
-    {"cxSDateSecond", &cxSDateSecond},
-    {"cxSDateThird", &cxSDateThird},
-    {"cxSDateFourth", &cxSDateFourth},
-    {"cxSDateFifth", &cxSDateFifth},
-    {"cxSDateSixth", &cxSDateSixth},
-    {"cxSDateSeventh", &cxSDateSeventh},
-    {"cxSDateBOM", &cxSDateBOM},
-    {"cxSDateEOM", &cxSDateEOM},
-    {"cxSDateNow", &cxSDateNow},
-  };
-  for (const TEntry& e : Entries) product->AddResString(e.Name, e.Rec);
-}
-
 namespace {
-constexpr const char* ProductName = "KitLibrary";
+constexpr TdxResStringEntry Entries[] = {
+  {"scxCantCreateRegistryKey", &scxCantCreateRegistryKey},
+  {"scxCantOpenRegistryKey", &scxCantOpenRegistryKey},
+  {"scxErrorStoreObject", &scxErrorStoreObject},
+  {"scxConverterCantCreateStyleRepository", &scxConverterCantCreateStyleRepository},
+  {"scxLockedStateText", &scxLockedStateText},
+  {"cxSDateToday", &cxSDateToday},
+  {"cxSDateYesterday", &cxSDateYesterday},
+  {"cxSDateTomorrow", &cxSDateTomorrow},
+  {"cxSDateSunday", &cxSDateSunday},
+  {"cxSDateMonday", &cxSDateMonday},
+  {"cxSDateTuesday", &cxSDateTuesday},
+  {"cxSDateWednesday", &cxSDateWednesday},
+  {"cxSDateThursday", &cxSDateThursday},
+  {"cxSDateFriday", &cxSDateFriday},
+  {"cxSDateSaturday", &cxSDateSaturday},
+  {"cxSDateFirst", &cxSDateFirst},
+  {"cxSDateSecond", &cxSDateSecond},
+  {"cxSDateThird", &cxSDateThird},
+  {"cxSDateFourth", &cxSDateFourth},
+  {"cxSDateFifth", &cxSDateFifth},
+  {"cxSDateSixth", &cxSDateSixth},
+  {"cxSDateSeventh", &cxSDateSeventh},
+  {"cxSDateBOM", &cxSDateBOM},
+  {"cxSDateEOM", &cxSDateEOM},
+  {"cxSDateNow", &cxSDateNow},
+};
 
-void InitializeUnit()
-{
-  if (TdxResourceStringsRepository* repository = GetResourceStringsRepository())
-    repository->RegisterProduct(ProductName, AddLibraryResString);
-}
-
-void FinalizeUnit()
-{
-  if (TdxResourceStringsRepository* repository = GetResourceStringsRepository())
-    repository->UnregisterProduct(ProductName);
-}
-
+constexpr char ProductName[] = "KitLibrary";
 const TUnit* const Uses[] = {&UnitdxCore};
 }  // namespace
 
-TUnit UnitcxLibraryStrs{"cxLibraryStrs", Uses, InitializeUnit, FinalizeUnit};
+void AddLibraryResString(TdxProductResourceStrings* product) { AddResStringEntries(product, Entries); }
+
+TUnit UnitcxLibraryStrs{"cxLibraryStrs", Uses, RegisterStringsProduct<ProductName, AddLibraryResString>,
+                        UnregisterStringsProduct<ProductName>};

@@ -159,7 +159,8 @@ int TcxWinXPLookAndFeelPainter::ButtonBorderWidth(TcxButtonState State) const
   RECT margins{};
   if (cxThemeContentMargins(cxTheme(totButton), BP_PUSHBUTTON, cxThemeState(PushButton, State), margins))
     return margins.left;
-  return inherited::ButtonBorderWidth(State);
+  // Without the theme: the standard painter's width of a normal button, whatever the state.
+  return inherited::ButtonBorderWidth(cxbsNormal);
 }
 
 TColor TcxWinXPLookAndFeelPainter::ButtonFaceColor(TcxButtonState State) const

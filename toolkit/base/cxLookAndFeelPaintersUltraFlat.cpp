@@ -28,8 +28,7 @@ void TcxUltraFlatLookAndFeelPainter::DrawFooterPanel(TcxCanvas* Canvas, const RE
 void TcxUltraFlatLookAndFeelPainter::DrawSchedulerNavButton(TcxCanvas* Canvas, const RECT& R, const RECT& ArrowRect,
                                                             bool IsNext, TcxButtonState State) const
 {
-  // A pressed button takes the pressed face, on which its highlight-text arrow shows.
-  Canvas->FillRectWithColor(R, State == cxbsPressed ? ButtonFaceColor(State) : clBtnFace);
+  Canvas->FillRectWithColor(R, clBtnFace);
   const TcxBorders outer = IsNext ? TcxBorders{Left, Top, Bottom} : TcxBorders{Top, Right, Bottom};
   Canvas->DrawFrameRect(R, State == cxbsHot ? LightFrameColor() : DarkFrameColor(), 1, outer);
   DrawSchedulerNavArrow(Canvas, ArrowRect, IsNext, ButtonGlyphColor(State, clDefault));

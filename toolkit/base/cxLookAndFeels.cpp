@@ -75,11 +75,9 @@ void TcxSystemPaletteChangedListener::NotifyAll()
 
 void TcxSystemPaletteChangedListener::WndProc(TMessage& Message)
 {
-  if (Message.Msg == WM_SYSCOLORCHANGE) {
-    // A notifier may free the last look-and-feel and with it this window: keep the object whole.
-    TObjectCall call(this);
-    NotifyAll();
-  }
+  // A notifier may free the last look-and-feel and with it this listener: its window's message is
+  // a call in progress on it, so its memory stays until the message is handled.
+  if (Message.Msg == WM_SYSCOLORCHANGE) NotifyAll();
   TcxMessageWindow::WndProc(Message);
 }
 

@@ -226,3 +226,8 @@ void FinalizeResourceStringsAndUnitsLoader()
     throw EInvalidOperation("Need call dxFinalize before free library!");
   GUnitsLoader.Free();
 }
+
+void AddResStringEntries(TdxProductResourceStrings* product, std::span<const TdxResStringEntry> entries)
+{
+  for (const TdxResStringEntry& entry : entries) product->AddResString(entry.Name, entry.Rec);
+}

@@ -6,6 +6,7 @@
 // repository. The units loader takes the start-up and shut-down procedures of units that must not
 // start inside a library module's own initialization: in an executable a start-up runs at once, in
 // a library module it waits for the host's dxInitialize; shut-downs run last registered first.
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -128,3 +129,26 @@ void dxFinalize();
 
 // Frees the repository and the loader: the last step of the core unit's shut-down.
 void FinalizeResourceStringsAndUnitsLoader();
+
+// One identifier name with its resource-string record, as a registration procedure adds them.
+struct TdxResStringEntry {
+  const char* Name;
+  PResStringRec Rec;
+};
+// Adds the entries to the product, in order.
+void AddResStringEntries(TdxProductResourceStrings* product, std::span<const TdxResStringEntry> entries);
+
+// The start-up and shut-down procedures of a unit whose strings form one product: they register
+// the product word with the procedure and unregister it (nothing once the repository is gone).
+template <const char* ProductName, TdxAddResourceStringsProcedure Proc>
+void RegisterStringsProduct()
+{
+  if (TdxResourceStringsRepository* repository = GetResourceStringsRepository())
+    repository->RegisterProduct(ProductName, Proc);
+}
+template <const char* ProductName>
+void UnregisterStringsProduct()
+{
+  if (TdxResourceStringsRepository* repository = GetResourceStringsRepository())
+    repository->UnregisterProduct(ProductName);
+}

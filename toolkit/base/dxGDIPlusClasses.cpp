@@ -4,7 +4,9 @@
 #include <cstring>
 #include "classlib/Canvas.h"
 #include "classlib/Picture.h"
+#include "classlib/StreamAdapter.h"
 #include "classlib/Units.h"
+#include "toolkit/base/dxGDIPlusClassesChecks.h"
 
 CL_DEFINE_CLASS(TdxGPImageData);
 CL_DEFINE_CLASS(TdxGPStreamImageData);
@@ -51,6 +53,22 @@ public:
 private:
   IStream* FStream = nullptr;
 };
+
+// A stream over a movable global memory block, locked while the stream lives.
+class TGlobalMemoryStream : public TCustomMemoryStream {
+  CL_CLASS(TGlobalMemoryStream, TCustomMemoryStream)
+public:
+  TGlobalMemoryStream(HGLOBAL memory, size_t size) : FBlock(memory)
+  {
+    SetPointer(GlobalLock(memory), static_cast<int64_t>(size));
+  }
+  ~TGlobalMemoryStream() override { GlobalUnlock(FBlock); }
+  int32_t Write(const void*, int32_t) override { throw EStreamError("The picture data cannot be written"); }
+
+private:
+  HGLOBAL FBlock;
+};
+CL_DEFINE_CLASS(TGlobalMemoryStream);
 
 // GDI+ objects that live for one call.
 struct TGraphicsGuard {
@@ -213,10 +231,29 @@ void TdxGPImage::CreateHandleFromStream(TStream& stream)
   FImageData.reset(New<TdxGPImageData>());
   auto data = MakeOwned<TdxGPStreamImageData>();
   if (!data->LoadFromStream(stream)) return;
+  // GDI+ sees only data that passed the checks; BMP data only as the class library rewrote it.
+  std::vector<uint8_t> plainBitmap;
+  {
+    const auto* bytes = static_cast<const uint8_t*>(GlobalLock(data->Memory()));
+    struct TUnlock {
+      HGLOBAL Memory;
+      ~TUnlock() { GlobalUnlock(Memory); }
+    } unlock{data->Memory()};
+    const std::span<const uint8_t> view(bytes, data->Size());
+    if (CheckGdipPictureData(view) == TdxImageDataFormat::dxImageBitmap) plainBitmap = PlainBitmapFile(view);
+  }
+  if (!plainBitmap.empty()) {
+    auto plain = MakeOwned<TMemoryStream>();
+    plain->WriteBuffer(plainBitmap.data(), static_cast<int64_t>(plainBitmap.size()));
+    plain->SetPosition(0);
+    data->LoadFromStream(*plain);
+  }
   CheckGdipTrue(CheckGdiPlusAvailable());
+  // The block stays the image data's: GDI+ reads the picture from it for as long as the image lives,
+  // through a stream of the class library's, which reads nothing (where the platform's memory stream
+  // crashes) when a decoder seeks past the end of damaged data.
   TComStream com;
-  // The block stays the image data's: GDI+ reads the picture from it for as long as the image lives.
-  if (FAILED(CreateStreamOnHGlobal(data->Memory(), FALSE, com.Out()))) throw EdxGdipException(GdipInvalidParameter);
+  *com.Out() = NewStreamAdapter(MakeOwned<TGlobalMemoryStream>(data->Memory(), data->Size()));
   GpImage* image = nullptr;
   const GpStatus status = GdipLoadImageFromStream(com.Get(), &image);
   if (status != Gdiplus::Ok || !image)
@@ -251,7 +288,7 @@ void TdxGPImage::CreateHandleFromBits(int width, int height, TRGBColors bits, bo
 void TdxGPImage::LoadFromStream(TStream& stream)
 {
   try {
-    CreateHandleFromStream(stream);
+    GuardReaderMemory("picture data", [&] { CreateHandleFromStream(stream); });
   } catch (...) {
     FreeHandle();
     FImageData.reset(New<TdxGPImageData>());

@@ -1,7 +1,7 @@
 #pragma once
 // Pictures and canvases over GDI+.
 //
-// TdxGPImage is a graphic that decodes whatever GDI+ reads (PNG, JPEG, GIF, TIFF, BMP, ...), keeps
+// TdxGPImage is a graphic that decodes PNG, JPEG, GIF, TIFF and BMP pictures through GDI+, keeps
 // the bytes it was loaded from for as long as the image exists, draws with an opacity and saves with
 // the encoder of its own data format; an image made from pixels is 32-bit premultiplied ARGB and
 // saves as BMP. TdxPNGImage always saves as PNG; TdxSmartImage is the class the picture registry
@@ -114,7 +114,8 @@ public:
   // Whether some pixel is not opaque.
   bool Transparent() const override { return const_cast<TdxGPImage*>(this)->UsesAlpha(); }
 
-  // The picture file from the stream's position to its end. Data GDI+ cannot decode raises
+  // The picture file from the stream's position to its end, checked before GDI+ decodes it
+  // (dxGDIPlusClassesChecks.h). Data that is refused, or that GDI+ cannot decode, raises
   // EInvalidGraphic (with GDI+'s status) and leaves the image empty.
   void LoadFromStream(TStream& stream) override;
   // The picture re-encoded in the image's own data format (PNG for TdxPNGImage); nothing when empty.

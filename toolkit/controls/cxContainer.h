@@ -49,6 +49,8 @@ class TcxContainer : public TcxControl,
                      public IcxContainerInnerWindowSource,
                      public IcxContainerStyleOwner {
   CL_CLASS(TcxContainer, TcxControl)
+  friend class _TcxContainerAccess;
+
 public:
   explicit TcxContainer(TComponent* Owner);
   ~TcxContainer() override;
@@ -289,30 +291,35 @@ public:
   explicit TcxCustomEditContainer(TComponent* Owner) : TcxContainer(Owner) {}
 };
 
-// The container's protected input operations, for the inner controls that forward their input to
-// it; reached the way a derived class may reach them.
-class TcxContainerAccess : public TcxContainer {
+// The one route by which inner controls hand their traffic to their container: its protected key,
+// click, mouse, wheel and drag operations, and the focus notices. Points come in the inner
+// control's client coordinates and reach the container in its own. The mouse entering and leaving
+// an inner control needs no route: the class library tells the container as the inner control's
+// parent.
+class _TcxContainerAccess {
 public:
-  static void CallKeyDown(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyDown))(key, shift); }
-  static void CallKeyUp(TcxContainer* c, WORD& key, TShiftState shift) { (c->*(&TcxContainerAccess::KeyUp))(key, shift); }
-  static void CallKeyPress(TcxContainer* c, char& key) { (c->*(&TcxContainerAccess::KeyPress))(key); }
-  static void CallMouseDown(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
-  {
-    (c->*(&TcxContainerAccess::MouseDown))(b, s, x, y);
-  }
-  static void CallMouseMove(TcxContainer* c, TShiftState s, int x, int y) { (c->*(&TcxContainerAccess::MouseMove))(s, x, y); }
-  static void CallMouseUp(TcxContainer* c, TMouseButton b, TShiftState s, int x, int y)
-  {
-    (c->*(&TcxContainerAccess::MouseUp))(b, s, x, y);
-  }
-  static void CallDragOver(TcxContainer* c, TObject* source, int x, int y, TDragState state, bool& accept)
-  {
-    (c->*(&TcxContainerAccess::DragOver))(source, x, y, state, accept);
-  }
-  static bool CallDoMouseWheel(TcxContainer* c, TShiftState s, int delta, POINT p)
-  {
-    return (c->*(&TcxContainerAccess::DoMouseWheel))(s, delta, p);
-  }
+  static void Click(TcxContainer* Container);
+  static void DblClick(TcxContainer* Container);
+  static void KeyDown(TcxContainer* Container, WORD& Key, TShiftState Shift);
+  static void KeyPress(TcxContainer* Container, char& Key);
+  static void KeyUp(TcxContainer* Container, WORD& Key, TShiftState Shift);
+  // The container's MouseDown, with its inner-control mouse-down flag set meanwhile.
+  static void MouseDown(TcxContainer* Container, TControl* Inner, TMouseButton Button, TShiftState Shift, int X,
+                        int Y);
+  static void MouseMove(TcxContainer* Container, TControl* Inner, TShiftState Shift, int X, int Y);
+  static void MouseUp(TcxContainer* Container, TControl* Inner, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // The container's wheel handling (MousePos on the screen); answers whether it handled the turn.
+  static bool MouseWheel(TcxContainer* Container, TShiftState Shift, int WheelDelta, POINT MousePos);
+  static void DragOver(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y, TDragState State,
+                       bool& Accept);
+  static void DragDrop(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y);
+  // Starts dragging the container (not the inner control) the way automatic dragging does.
+  static void BeginAutoDrag(TcxContainer* Container);
+  // The inner control got the focus from the window Previous, or lost it: the container draws its
+  // focus state again. Nothing while the container goes, and nothing for a focus that comes from
+  // the container's own window (the container passed it on).
+  static void FocusReceived(TcxContainer* Container, HWND Previous);
+  static void FocusLost(TcxContainer* Container);
 };
 
 // The container of a control: the control itself when it is one, else the container its

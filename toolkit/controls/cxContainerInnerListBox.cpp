@@ -88,32 +88,32 @@ void TcxCustomInnerListBox::Click()
 {
   TListBox::Click();
   if (FVScrollBar && FVScrollBar->Visible()) SyncScrollBars();
-  if (FContainer) FContainer->Click();
+  if (FContainer) _TcxContainerAccess::Click(FContainer);
 }
 
 void TcxCustomInnerListBox::DblClick()
 {
   TListBox::DblClick();
-  if (FContainer) FContainer->DblClick();
+  if (FContainer) _TcxContainerAccess::DblClick(FContainer);
 }
 
 void TcxCustomInnerListBox::KeyDown(WORD& key, TShiftState shift)
 {
-  if (FContainer) TcxContainerAccess::CallKeyDown(FContainer, key, shift);
+  if (FContainer) _TcxContainerAccess::KeyDown(FContainer, key, shift);
   if (key != 0) TListBox::KeyDown(key, shift);
 }
 
 void TcxCustomInnerListBox::KeyUp(WORD& key, TShiftState shift)
 {
   if (key == VK_TAB) key = 0;
-  if (FContainer) TcxContainerAccess::CallKeyUp(FContainer, key, shift);
+  if (FContainer) _TcxContainerAccess::KeyUp(FContainer, key, shift);
   if (key != 0) TListBox::KeyUp(key, shift);
 }
 
 void TcxCustomInnerListBox::KeyPress(char& key)
 {
   if (key == '\t') key = 0;
-  if (FContainer) TcxContainerAccess::CallKeyPress(FContainer, key);
+  if (FContainer) _TcxContainerAccess::KeyPress(FContainer, key);
   if (key == '\r') key = 0;
   if (key == 0) return;
   if (OnKeyPress()) OnKeyPress()(this, key);
@@ -123,34 +123,25 @@ void TcxCustomInnerListBox::KeyPress(char& key)
 void TcxCustomInnerListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
   TListBox::MouseDown(button, shift, x, y);
-  if (!FContainer) return;
-  FContainer->SetInnerControlMouseDown(true);
-  TWeakRef<TcxContainer> container(FContainer);
-  try {
-    TcxContainerAccess::CallMouseDown(FContainer, button, shift, x + Left(), y + Top());
-  } catch (...) {
-    if (container.Get()) container.Get()->SetInnerControlMouseDown(false);
-    throw;
-  }
-  if (container.Get()) container.Get()->SetInnerControlMouseDown(false);
+  if (FContainer) _TcxContainerAccess::MouseDown(FContainer, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListBox::MouseMove(TShiftState shift, int x, int y)
 {
   TListBox::MouseMove(shift, x, y);
-  if (FContainer) TcxContainerAccess::CallMouseMove(FContainer, shift, x + Left(), y + Top());
+  if (FContainer) _TcxContainerAccess::MouseMove(FContainer, this, shift, x, y);
 }
 
 void TcxCustomInnerListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
   TListBox::MouseUp(button, shift, x, y);
-  if (FContainer) TcxContainerAccess::CallMouseUp(FContainer, button, shift, x + Left(), y + Top());
+  if (FContainer) _TcxContainerAccess::MouseUp(FContainer, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListBox::DragOver(TObject* source, int x, int y, TDragState state, bool& accept)
 {
   if (FContainer)
-    TcxContainerAccess::CallDragOver(FContainer, source, x + Left(), y + Top(), state, accept);
+    _TcxContainerAccess::DragOver(FContainer, this, source, x, y, state, accept);
   else
     TListBox::DragOver(source, x, y, state, accept);
 }
@@ -158,7 +149,7 @@ void TcxCustomInnerListBox::DragOver(TObject* source, int x, int y, TDragState s
 void TcxCustomInnerListBox::DragDrop(TObject* source, int x, int y)
 {
   if (FContainer)
-    FContainer->DragDrop(source, x + Left(), y + Top());
+    _TcxContainerAccess::DragDrop(FContainer, this, source, x, y);
   else
     TListBox::DragDrop(source, x, y);
 }
@@ -176,10 +167,10 @@ void TcxCustomInnerListBox::MouseDownDraggingContainer(TMessage& msg)
   try {
     if (onSelection && !(shift && !ctrl)) {
       // Dragging a selection must not change it: the list never sees this press.
-      container->BeginDrag(false, -1);
+      _TcxContainerAccess::BeginAutoDrag(container.Get());
     } else {
       TListBox::WndProc(msg);
-      if (container && !(MultiSelect() && (shift || ctrl))) container->BeginDrag(false, -1);
+      if (container && !(MultiSelect() && (shift || ctrl))) _TcxContainerAccess::BeginAutoDrag(container.Get());
     }
   } catch (...) {
     if (self) SetDragMode(dmAutomatic);
@@ -193,7 +184,7 @@ bool TcxCustomInnerListBox::ForwardMouseWheel(TMessage& msg)
   if (!FContainer) return false;
   const POINT p{static_cast<short>(LOWORD(msg.LParam)), static_cast<short>(HIWORD(msg.LParam))};
   const int delta = static_cast<short>(HIWORD(msg.WParam));
-  return TcxContainerAccess::CallDoMouseWheel(FContainer, KeyboardShiftState(), delta, p);
+  return _TcxContainerAccess::MouseWheel(FContainer, KeyboardShiftState(), delta, p);
 }
 
 void TcxCustomInnerListBox::WndProc(TMessage& msg)
@@ -239,16 +230,10 @@ void TcxCustomInnerListBox::WndProc(TMessage& msg)
   TListBox::WndProc(msg);
   switch (msg.Msg) {
     case WM_SETFOCUS:
-      if (FContainer && !IsDestroying() && !FContainer->IsDestroying() &&
-          !(FContainer->HandleAllocated() && reinterpret_cast<HWND>(msg.WParam) == FContainer->Handle()))
-        FContainer->FocusChanged();
+      if (!IsDestroying()) _TcxContainerAccess::FocusReceived(FContainer, reinterpret_cast<HWND>(msg.WParam));
       break;
     case WM_KILLFOCUS:
-      if (FContainer && !FContainer->IsDestroying()) FContainer->FocusChanged();
-      break;
-    case CM_MOUSELEAVE:
-      // The container draws its hot state from where the mouse is now, and says so.
-      if (FContainer && !FContainer->IsDestroying()) FContainer->RefreshStateAtCursor(true);
+      _TcxContainerAccess::FocusLost(FContainer);
       break;
     case WM_GETDLGCODE:
       if (FContainer) {

@@ -137,6 +137,7 @@ bool IsInOwnerFormTree(TWinControl* control, HWND wnd)
 
 CL_MESSAGE_MAP(TcxCustomPopupWindow,
   {WM_ERASEBKGND, &TcxCustomPopupWindow::WMEraseBkgnd},
+  {WM_ACTIVATE, &TcxCustomPopupWindow::WMActivate},
   {WM_ACTIVATEAPP, &TcxCustomPopupWindow::WMActivateApp},
   {DXM_CLOSEPOPUPWINDOW, &TcxCustomPopupWindow::DXMClosePopupWindow},
   {DXM_SHOWPOPUPWINDOW, &TcxCustomPopupWindow::DXMShowPopupWindow});
@@ -353,26 +354,29 @@ void TcxCustomPopupWindow::CreateHandle()
   if (!listed && IsListed(this)) RemoveVisiblePopup(this);
 }
 
+
 void TcxCustomPopupWindow::SetFocusCapture(bool value)
 {
-  if (FFocusCapture == value) return;
-  FFocusCapture = value;
-  if (HandleAllocated()) RecreateWnd();
-  if (Visible()) {
-    CloseUp();
-    Popup(FFocusedControl);
-  }
+  if (FFocusCapture != value) ChangeWindowKind(FFocusCapture, value);
 }
 
 void TcxCustomPopupWindow::SetTopMostMode(bool value)
 {
-  if (FTopMostMode == value) return;
-  FTopMostMode = value;
+  if (FTopMostMode != value) ChangeWindowKind(FTopMostMode, value);
+}
+
+void TcxCustomPopupWindow::ChangeWindowKind(bool& field, bool value)
+{
+  // A shown popup is closed before its window goes, so that the old window's destruction does
+  // not count as the popup's own (which closes it for good, or ends the application with
+  // QuitOnDestroy), and is then shown again in the new window.
+  const bool shown = IsListed(this);
+  TWeakRef<TcxCustomPopupWindow> self(this);
+  if (shown) CloseUp();
+  if (!self.Get()) return;
+  field = value;
   if (HandleAllocated()) RecreateWnd();
-  if (Visible()) {
-    CloseUp();
-    Popup(FFocusedControl);
-  }
+  if (shown) Popup(FFocusedControl);
 }
 
 bool TcxCustomPopupWindow::IsOwnerShowing()
@@ -518,7 +522,9 @@ void TcxCustomPopupWindow::Deactivate()
 {
   FCloseUpByDeactivation = false;
   if (IsDeactivateLocked()) return;
-  const HWND activated = GetActiveWindow();
+  // While the system deactivates a window, the active window can still be the one losing the
+  // activation: the window WM_ACTIVATE names (possibly none, for another thread's) takes it.
+  const HWND activated = FActivatingWindow.value_or(GetActiveWindow());
   TWeakRef<TcxCustomPopupWindow> self(this);
   for (int i = static_cast<int>(PopupList().size()) - 1; i >= 0; --i) {
     if (i >= static_cast<int>(PopupList().size())) continue;
@@ -548,12 +554,8 @@ void TcxCustomPopupWindow::KeyDown(WORD& key, TShiftState shift)
     key = 0;
     return;
   }
+  // Escape otherwise belongs to the controls: a drop-down's calendar or calculator uses it.
   inherited::KeyDown(key, shift);
-  // Escape left by the popup's controls closes it.
-  if (key == VK_ESCAPE && IsListed(this)) {
-    key = 0;
-    CloseUp();
-  }
 }
 
 void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& msg)
@@ -565,3 +567,17 @@ void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& msg)
 }
 
 void TcxCustomPopupWindow::WMActivateApp(TMessage&) {}
+
+void TcxCustomPopupWindow::WMActivate(TMessage& msg)
+{
+  const std::optional<HWND> saved = FActivatingWindow;
+  if (LOWORD(msg.WParam) == WA_INACTIVE) FActivatingWindow = reinterpret_cast<HWND>(msg.LParam);
+  TWeakRef<TcxCustomPopupWindow> self(this);
+  try {
+    Inherited<TcxCustomPopupWindow>(msg);
+  } catch (...) {
+    if (self.Get()) FActivatingWindow = saved;
+    throw;
+  }
+  if (self.Get()) FActivatingWindow = saved;
+}

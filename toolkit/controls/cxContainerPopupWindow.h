@@ -7,6 +7,7 @@
 // unit starts, close popups on a click outside them (the click still reaches its window), when the
 // application loses activation and when the owner closes, hides, moves or is destroyed, and keep
 // the owner form's caption active while a popup is open. They do nothing while no popup is shown.
+#include <optional>
 #include <vector>
 #include "classlib/ClassRef.h"
 #include "toolkit/controls/cxControlsPopupWindow.h"
@@ -118,6 +119,8 @@ protected:
 private:
   friend class TcxPopupHooks;
   bool IsOwnerShowing();
+  // Stores a new FocusCapture or TopMostMode: a new window, shown again when the popup was shown.
+  void ChangeWindowKind(bool& field, bool value);
   TWinControl* PickFocusedControl(TWinControl* requested);
   HWND GetInsertAfter();
   TCustomForm* OwnerParentForm() const;
@@ -127,6 +130,7 @@ private:
 
   void WMEraseBkgnd(TMessage& msg);
   void WMActivateApp(TMessage& msg);
+  void WMActivate(TMessage& msg);
   void DXMClosePopupWindow(TMessage& msg);
   void DXMShowPopupWindow(TMessage& msg);
 
@@ -139,6 +143,8 @@ private:
   bool FModalMode = true;
   bool FQuitOnDestroy = false;
   TWinControl* FOwnerControl = nullptr;
+  // The window taking the activation while WM_ACTIVATE deactivates the popup.
+  std::optional<HWND> FActivatingWindow;
   TNotifyEvent FOnClosed, FOnClosing, FOnShowed, FOnShowing;
   TcxContainerStyle* FStyle = nullptr;  // owned
   TcxContainerViewInfo* FViewInfo = nullptr;  // owned

@@ -463,10 +463,10 @@ void TcxContainerStyle::StyleControllerFreed(TcxStyleController* Controller)
 
 void TcxContainerStyle::SetAssignedValues(TcxContainerStyleValues Value)
 {
-  if (FAssignedValues == Value) return;
-  FAssignedValues = Value;
-  if (IsBaseStyle()) UpdateFont();
-  Changed();
+  SetAndNotify(FAssignedValues, Value, [this] {
+    if (IsBaseStyle()) UpdateFont();
+    Changed();
+  });
 }
 
 // --- Font ---

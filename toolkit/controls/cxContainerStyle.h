@@ -214,6 +214,8 @@ protected:
   const TcxContainerStyle* FindAssigningStyle(TcxContainerStyleValue Value) const;
   bool IsStyleValueStored(TcxContainerStyleValue Value) const;
   IcxContainerStyleOwner* OwnerContainer() const;
+  // Marks a value of a derived style assigned, without reporting a change.
+  void IncludeAssignedValue(TcxContainerStyleValue Value) { FAssignedValues.Include(Value); }
 
 private:
   void CheckChanges();

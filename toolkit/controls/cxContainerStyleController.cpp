@@ -29,24 +29,14 @@ CL_DEFINE_CLASS(TcxContainerStyles);
 
 TcxContainerStyles::TcxContainerStyles(TPersistent* Owner, TcxContainerStyleClass StyleClass)
 {
-  try {
-    for (int state = 0; state < cxContainerStateCount; ++state)
-      FStyles[state] = StyleClass.Create(Owner, false, state == 0 ? nullptr : FStyles[0],
-                                         static_cast<TcxContainerStateItem>(state));
-  } catch (...) {
-    for (int state = cxContainerStateCount - 1; state >= 0; --state) Free(FStyles[state]);
-    throw;
-  }
-}
-
-TcxContainerStyles::~TcxContainerStyles()
-{
-  for (int state = cxContainerStateCount - 1; state >= 0; --state) FreeAndNil(FStyles[state]);
+  for (int state = 0; state < cxContainerStateCount; ++state)
+    FStyles[state].reset(StyleClass.Create(Owner, false, state == 0 ? nullptr : FStyles[0].get(),
+                                           static_cast<TcxContainerStateItem>(state)));
 }
 
 TcxContainerStyle* TcxContainerStyles::GetStateStyle(TcxContainerStateItem State) const
 {
-  return FStyles[static_cast<int>(State)];
+  return FStyles[static_cast<int>(State)].get();
 }
 
 void TcxContainerStyles::SetStateStyle(TcxContainerStateItem State, TcxContainerStyle* Style)
@@ -56,7 +46,7 @@ void TcxContainerStyles::SetStateStyle(TcxContainerStateItem State, TcxContainer
 
 void TcxContainerStyles::AssignChangeHandler(const TNotifyEvent& Handler)
 {
-  for (TcxContainerStyle* style : FStyles) style->SetOnChanged(Handler);
+  for (const TOwned<TcxContainerStyle>& style : FStyles) style->SetOnChanged(Handler);
 }
 
 // --- TcxStyleController ---

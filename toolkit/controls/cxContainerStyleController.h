@@ -24,7 +24,6 @@ public:
   // the parent of the other three.
   TcxContainerStyles(TPersistent* Owner, TcxContainerStyleClass StyleClass);
   // Frees the styles in the order hot, disabled, focused, normal.
-  ~TcxContainerStyles() override;
 
   TcxContainerStyle* GetStateStyle(TcxContainerStateItem State) const;
   TcxContainerStyle* GetNormalStyle() const { return GetStateStyle(TcxContainerStateItem::csNormal); }
@@ -41,7 +40,8 @@ public:
   void AssignChangeHandler(const TNotifyEvent& Handler);
 
 private:
-  TcxContainerStyle* FStyles[cxContainerStateCount] = {};
+  // Destroyed last to first: the normal style, which the others follow, goes last.
+  TOwned<TcxContainerStyle> FStyles[cxContainerStateCount];
 };
 
 class TcxStyleController : public TcxScalableComponent {

@@ -131,9 +131,7 @@ void TcxControl::HandleLookAndFeelChange(TcxLookAndFeel* Sender, TcxLookAndFeelV
 
 void TcxControl::SetScrollBars(TScrollStyle Value)
 {
-  if (FScrollBars == Value) return;
-  FScrollBars = Value;
-  UpdateScrollBars();
+  SetAndNotify(FScrollBars, Value, [this] { UpdateScrollBars(); });
 }
 
 // --- Popup menu ---
@@ -497,18 +495,22 @@ void TcxControl::CMVisibleChanged(TMessage& Message)
   VisibleChanged();
 }
 
-// The control fires its own OnMouseEnter and OnMouseLeave (from MouseEnter and MouseLeave), so the
-// class library's handlers, which only fire them, are not called.
+// The control fires its own OnMouseEnter and OnMouseLeave (from MouseEnter and MouseLeave), so of
+// the class library's handling only the parent's notice is kept.
 void TcxControl::CMMouseEnter(TMessage& Message)
 {
+  const TWeakRef<TcxControl> self(this);
+  NotifyParentOfMouse(Message);
   auto* control = reinterpret_cast<TControl*>(Message.LParam);
-  MouseEnter(control ? control : this);
+  if (self) MouseEnter(control ? control : this);
 }
 
 void TcxControl::CMMouseLeave(TMessage& Message)
 {
+  const TWeakRef<TcxControl> self(this);
+  NotifyParentOfMouse(Message);
   auto* control = reinterpret_cast<TControl*>(Message.LParam);
-  MouseLeave(control ? control : this);
+  if (self) MouseLeave(control ? control : this);
 }
 
 void TcxControl::MouseEnter(TControl*)

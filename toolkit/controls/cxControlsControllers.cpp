@@ -10,7 +10,7 @@
 
 CL_DEFINE_CLASS(TcxSettingsController);
 
-TcxSettingsController::TcxSettingsController() : FNotificator(New<TcxFreeNotificator>(nullptr))
+TcxSettingsController::TcxSettingsController() : FNotificator(MakeOwned<TcxFreeNotificator>(nullptr))
 {
   FNotificator->SetOnFreeNotification(TcxFreeNotificationEvent(this, &TcxSettingsController::ListenerFreed));
 }
@@ -18,13 +18,12 @@ TcxSettingsController::TcxSettingsController() : FNotificator(New<TcxFreeNotific
 TcxSettingsController::~TcxSettingsController()
 {
   DeallocateHWnd(FHandle);
-  Free(FNotificator);
 }
 
 void TcxSettingsController::AddListener(TWinControl* control)
 {
   if (!control || std::find(FListeners.begin(), FListeners.end(), control) != FListeners.end()) return;
-  if (!FHandle) FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); });
+  if (!FHandle) FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); }, this);
   FListeners.push_back(control);
   FNotificator->WatchComponent(control);
 }

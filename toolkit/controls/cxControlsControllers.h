@@ -36,7 +36,7 @@ private:
   void ListenerFreed(TComponent* sender);
   std::vector<TWinControl*> FListeners;
   HWND FHandle = nullptr;
-  TcxFreeNotificator* FNotificator;
+  TOwned<TcxFreeNotificator> FNotificator;
 };
 
 // Whether the toolkit's code runs inside a library module rather than the executable. Tests put

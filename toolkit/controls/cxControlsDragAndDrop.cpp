@@ -69,9 +69,7 @@ void TcxDragAndDropObject::DoEndDragAndDrop(bool Accepted)
 
 void TcxDragAndDropObject::SetDirty(bool Value)
 {
-  if (FDirty == Value) return;
-  FDirty = Value;
-  DirtyChanged();
+  SetAndNotify(FDirty, Value, [this] { DirtyChanged(); });
 }
 
 POINT TcxDragAndDropObject::GetClientCursorPos() { return FControl->ScreenToClient(ReadCursorPos()); }
@@ -134,9 +132,9 @@ void TcxControl::EndDragAndDrop(bool Accepted)
 
 void TcxControl::SetDragAndDropState(TcxDragDropPhase Value)
 {
-  if (FDragAndDropState == Value) return;
-  FDragAndDropState = Value;
-  if (Value == ddpNone && !FFinishingDragAndDrop) CancelMouseState();
+  SetAndNotify(FDragAndDropState, Value, [&] {
+    if (Value == ddpNone && !FFinishingDragAndDrop) CancelMouseState();
+  });
 }
 
 void TcxControl::FinishDragAndDrop(bool Accepted)

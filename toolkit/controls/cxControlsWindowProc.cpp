@@ -67,13 +67,13 @@ CL_DEFINE_CLASS(TcxWin32SubclassingHelper);
 TcxClassLibSubclassingHelper::TcxClassLibSubclassingHelper(TControl* control) : FControl(control)
 {
   // A control destroyed before its chain is removed is not touched again.
-  FNotificator = New<TcxFreeNotificator>(nullptr);
+  FNotificator = MakeOwned<TcxFreeNotificator>(nullptr);
   FNotificator->SetOnFreeNotification(
       TcxFreeNotificationEvent(this, &TcxClassLibSubclassingHelper::ControlFreed));
   FNotificator->WatchComponent(control);
 }
 
-TcxClassLibSubclassingHelper::~TcxClassLibSubclassingHelper() { Free(FNotificator); }
+TcxClassLibSubclassingHelper::~TcxClassLibSubclassingHelper() = default;
 
 void TcxClassLibSubclassingHelper::ControlFreed(TComponent* sender)
 {

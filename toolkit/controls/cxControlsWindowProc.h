@@ -113,7 +113,7 @@ private:
   void ControlFreed(TComponent* sender);
   TControl* FControl;  // nullptr once the control is destroyed or its procedure restored
   TWndMethod FSavedWindowProc;
-  TcxFreeNotificator* FNotificator = nullptr;
+  TOwned<TcxFreeNotificator> FNotificator;
 };
 
 // Subclasses a raw window handle.

@@ -465,7 +465,7 @@ void TcxScrollBar::MoveThumb(POINT P)
     if (start == FViewInfo->ThumbStart()) return;
     FViewInfo->PlaceThumb(start);
     Repaint();
-    const int position = FViewInfo->PositionFromThumb();
+    const int position = ThumbPosition();
     if (position == FPosition) return;
     FPosition = position;
     Scroll(scTrack);
@@ -491,14 +491,27 @@ void TcxScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   if (self) FHotPart = HitTest(POINT{X, Y});
 }
 
+int TcxScrollBar::ThumbPosition() const
+{
+  // A thumb pixel can stand for several positions: where the drag began, the position it began with.
+  return FViewInfo->ThumbStart() == FDragStartThumb ? FDragStartPosition : FViewInfo->PositionFromThumb();
+}
+
 void TcxScrollBar::StopTracking()
 {
   if (FPressedPart == sbeNone) return;
   const TWeakRef<TcxScrollBar> self(this);
   if (FPressedPart == sbeThumb) {
-    FPosition = FViewInfo->PositionFromThumb();
+    FPosition = ThumbPosition();
+    const int tracked = FPosition;
     Scroll(scPosition);
     if (!self) return;
+    // Tracking stored the position without telling anyone: a drag that ends elsewhere than it
+    // began is one change (unless the scroll handler's own answer already told it).
+    if (FPosition == tracked && tracked != FDragStartPosition) {
+      Change();
+      if (!self) return;
+    }
   }
   FTimer->SetEnabled(false);
   FPressedPart = FHotPart = sbeNone;

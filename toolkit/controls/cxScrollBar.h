@@ -179,6 +179,8 @@ private:
   void TimerTick(TObject* Sender);
   void ScrollByPart(TcxScrollBarElement Part);
   void MoveThumb(POINT P);
+  // The position the thumb stands for while it is dragged.
+  int ThumbPosition() const;
   bool IsRepeatingPart(TcxScrollBarElement Part) const;
   // A client point along the bar.
   int Along(POINT P) const { return FKind == sbHorizontal ? P.x : P.y; }

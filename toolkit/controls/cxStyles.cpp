@@ -146,20 +146,15 @@ TcxStyle::TcxStyle(TComponent* Owner)
 
 void TcxStyle::SetAssignedValues(TcxStyleValues Value)
 {
-  if (FAssignedValues == Value) return;
-  FAssignedValues = Value;
-  NotifyChanged();
+  SetAndNotify(FAssignedValues, Value, [this] { NotifyChanged(); });
 }
 
 void TcxStyle::SetColorValue(TColor& Field, TColor Value, TcxStyleValue AssignedValue)
 {
-  if (Field == Value) return;
-  Field = Value;
-  if (Value == clDefault)
-    FAssignedValues.Exclude(AssignedValue);
-  else
-    FAssignedValues.Include(AssignedValue);
-  NotifyChanged();
+  SetAndNotify(Field, Value, [&] {
+    FAssignedValues.IncludeIf(AssignedValue, Value != clDefault);
+    NotifyChanged();
+  });
 }
 
 void TcxStyle::SetColor(TColor Value) { SetColorValue(FColor, Value, TcxStyleValue::svColor); }
@@ -177,10 +172,7 @@ void TcxStyle::BitmapChanged(TObject* Sender)
 {
   (void)Sender;
   if (FInternalChangeLock > 0) return;
-  if (FBitmap->Empty())
-    FAssignedValues.Exclude(TcxStyleValue::svBitmap);
-  else
-    FAssignedValues.Include(TcxStyleValue::svBitmap);
+  FAssignedValues.IncludeIf(TcxStyleValue::svBitmap, !FBitmap->Empty());
   NotifyChanged();
 }
 

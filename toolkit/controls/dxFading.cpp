@@ -1,6 +1,7 @@
 #include "toolkit/controls/dxFading.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 #include <vector>
 #include "toolkit/base/cxGraphics.h"
@@ -180,7 +181,16 @@ void TdxFadingElement::SetCurrentFrame(int Alpha)
 
 void TdxFadingElement::RefreshObject()
 {
-  if (FadingObject()) FFadingObjectIntf->RefreshFadingFrame();
+  if (!FadingObject()) return;
+  TWeakRef<TdxFadingElement> self(this);
+  try {
+    FFadingObjectIntf->RefreshFadingFrame();
+  } catch (...) {
+    // An object that cannot show its frames ends its fade, so the failure is reported once
+    // instead of on every tick.
+    if (self) Free(this);
+    throw;
+  }
 }
 
 // ---- TdxFadingList ----------------------------------------------------------------------------------
@@ -291,8 +301,17 @@ void TdxFader::TimerHandler(TObject*)
   // Repaints may start, stop or finish fades: tick the elements running now, as long as they run.
   std::vector<TWeakRef<TdxFadingElement>> elements;
   for (int i = Count() - 1; i >= 0; --i) elements.emplace_back(Elements(i));
-  for (const TWeakRef<TdxFadingElement>& element : elements)
-    if (element) element->Tick();
+  // A failing repaint ends its own fade only: the others still tick, and the first failure is
+  // passed on afterwards.
+  std::exception_ptr failure;
+  for (const TWeakRef<TdxFadingElement>& element : elements) {
+    try {
+      if (element) element->Tick();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TdxFader::AddElement(TdxFadingElement* Element)

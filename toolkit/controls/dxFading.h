@@ -162,7 +162,8 @@ public:
   TdxFadingElement* Elements(int Index) const { return FList->Element(Index); }
   // The timer runs exactly while elements exist.
   TTimer* Timer() const { return FTimer.get(); }
-  // One timer tick: every element ticks, the last first.
+  // One timer tick: every element ticks, the last first. A fade whose object's repaint raises
+  // ends; the first such exception is raised again once every element has ticked.
   void TimerHandler(TObject* Sender);
 
 private:

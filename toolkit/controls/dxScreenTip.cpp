@@ -83,16 +83,12 @@ void TdxCustomScreenTipBand::SetGlyph(TBitmap* value)
 
 void TdxCustomScreenTipBand::SetText(const std::string& value)
 {
-  if (FText == value) return;
-  FText = value;
-  Changed();
+  SetAndNotify(FText, value, [this] { Changed(); });
 }
 
 void TdxCustomScreenTipBand::SetTextAlign(TdxScreenTipBandTextAlign value)
 {
-  if (FTextAlign == value) return;
-  FTextAlign = value;
-  Changed();
+  SetAndNotify(FTextAlign, value, [this] { Changed(); });
 }
 
 void TdxCustomScreenTipBand::Changed()
@@ -123,11 +119,14 @@ TdxScreenTipBand::TdxScreenTipBand(TdxScreenTip* tip, TdxScreenTipBandType bandT
 TPersistent* TdxScreenTipBand::GetOwner() const { return FScreenTip; }
 
 namespace {
+// The default font of the bands of tips outside a repository, made on first use; nullptr once the
+// unit has begun shutting down.
+TUnitObject<TFont> GScratchFont{UnitdxScreenTip};
+
 TFont* ScratchDefaultFont(TdxScreenTipBandType type)
 {
-  static TFont* font = nullptr;  // made once for tips outside a repository
-  if (!font) font = New<TFont>();
-  GetDefaultScreenTipFont(font, type);
+  TFont* font = GScratchFont.Get();
+  if (font) GetDefaultScreenTipFont(font, type);
   return font;
 }
 }  // namespace

@@ -374,53 +374,44 @@ void TcxCustomInnerListView::ScrollVertically(TScrollCode code, int& pos)
 void TcxCustomInnerListView::Click()
 {
   TListView::Click();
-  if (FContainer) FContainer->Click();
+  if (FContainer) _TcxContainerAccess::Click(FContainer);
 }
 
 void TcxCustomInnerListView::DblClick()
 {
   TListView::DblClick();
-  if (FContainer) FContainer->DblClick();
+  if (FContainer) _TcxContainerAccess::DblClick(FContainer);
 }
 
 void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
   TListView::MouseDown(button, shift, x, y);
-  if (!FContainer) return;
-  FContainer->SetInnerControlMouseDown(true);
-  TWeakRef<TcxContainer> container(FContainer);
-  try {
-    TcxContainerAccess::CallMouseDown(FContainer, button, shift, x + Left(), y + Top());
-  } catch (...) {
-    if (container) container->SetInnerControlMouseDown(false);
-    throw;
-  }
-  if (container) container->SetInnerControlMouseDown(false);
+  if (FContainer) _TcxContainerAccess::MouseDown(FContainer, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y)
 {
   TListView::MouseMove(shift, x, y);
   if (!GetItemAt(x, y)) SetHint(FSavedHint);
-  if (FContainer) TcxContainerAccess::CallMouseMove(FContainer, shift, x + Left(), y + Top());
+  if (FContainer) _TcxContainerAccess::MouseMove(FContainer, this, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
   TListView::MouseUp(button, shift, x, y);
-  if (FContainer) TcxContainerAccess::CallMouseUp(FContainer, button, shift, x + Left(), y + Top());
+  if (FContainer) _TcxContainerAccess::MouseUp(FContainer, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListView::KeyDown(WORD& key, TShiftState shift)
 {
-  if (FContainer) TcxContainerAccess::CallKeyDown(FContainer, key, shift);
+  if (FContainer) _TcxContainerAccess::KeyDown(FContainer, key, shift);
   if (key != 0) TListView::KeyDown(key, shift);
 }
 
 void TcxCustomInnerListView::KeyPress(char& key)
 {
   if (key == '\t') key = 0;
-  if (FContainer) TcxContainerAccess::CallKeyPress(FContainer, key);
+  if (FContainer) _TcxContainerAccess::KeyPress(FContainer, key);
   if (key == '\r') key = 0;
   if (key != 0) TListView::KeyPress(key);
 }
@@ -428,14 +419,14 @@ void TcxCustomInnerListView::KeyPress(char& key)
 void TcxCustomInnerListView::KeyUp(WORD& key, TShiftState shift)
 {
   if (key == VK_TAB) key = 0;
-  if (FContainer) TcxContainerAccess::CallKeyUp(FContainer, key, shift);
+  if (FContainer) _TcxContainerAccess::KeyUp(FContainer, key, shift);
   if (key != 0) TListView::KeyUp(key, shift);
 }
 
 void TcxCustomInnerListView::DragDrop(TObject* source, int x, int y)
 {
   if (FContainer)
-    FContainer->DragDrop(source, x + Left(), y + Top());
+    _TcxContainerAccess::DragDrop(FContainer, this, source, x, y);
   else
     TListView::DragDrop(source, x, y);
 }
@@ -443,7 +434,7 @@ void TcxCustomInnerListView::DragDrop(TObject* source, int x, int y)
 void TcxCustomInnerListView::DragOver(TObject* source, int x, int y, TDragState state, bool& accept)
 {
   if (FContainer)
-    TcxContainerAccess::CallDragOver(FContainer, source, x + Left(), y + Top(), state, accept);
+    _TcxContainerAccess::DragOver(FContainer, this, source, x, y, state, accept);
   else
     TListView::DragOver(source, x, y, state, accept);
 }
@@ -451,7 +442,7 @@ void TcxCustomInnerListView::DragOver(TObject* source, int x, int y, TDragState 
 bool TcxCustomInnerListView::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos)
 {
   if (!FContainer) return TListView::DoMouseWheel(shift, wheelDelta, mousePos);
-  const bool handled = TcxContainerAccess::CallDoMouseWheel(FContainer, shift, wheelDelta, mousePos);
+  const bool handled = _TcxContainerAccess::MouseWheel(FContainer, shift, wheelDelta, mousePos);
   if (!handled) TListView::DoMouseWheel(shift, wheelDelta, mousePos);
   return handled;
 }

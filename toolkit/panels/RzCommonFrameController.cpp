@@ -160,10 +160,10 @@ void TRzFrameController::SetColor(TColor value)
 
 void TRzFrameController::SetParentColor(bool value)
 {
-  if (value == FParentColor) return;
-  FParentColor = value;
-  UpdateControls(fcpParentColor);
-  if (!FParentColor) UpdateControls(fcpColor);
+  SetAndNotify(FParentColor, value, [this] {
+    UpdateControls(fcpParentColor);
+    if (!FParentColor) UpdateControls(fcpColor);
+  });
 }
 
 void TRzFrameController::SetFlatButtonColor(TColor value) { Change(FFlatButtonColor, value, fcpFlatButtonColor); }
@@ -180,13 +180,13 @@ void TRzFrameController::SetFrameHotColor(TColor value) { Change(FFrameHotColor,
 
 void TRzFrameController::SetFrameHotTrack(bool value)
 {
-  if (value == FFrameHotTrack) return;
-  FFrameHotTrack = value;
-  if (value) {
-    SetFrameVisible(true);
-    if (!IsLoading()) FFrameSides = sdAllSides;
-  }
-  UpdateControls(fcpFrameHotTrack);
+  SetAndNotify(FFrameHotTrack, value, [&] {
+    if (value) {
+      SetFrameVisible(true);
+      if (!IsLoading()) FFrameSides = sdAllSides;
+    }
+    UpdateControls(fcpFrameHotTrack);
+  });
 }
 
 void TRzFrameController::SetFrameHotStyle(TFrameStyle value) { Change(FFrameHotStyle, value, fcpFrameHotStyle); }

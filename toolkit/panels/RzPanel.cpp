@@ -69,23 +69,17 @@ void TRzCustomPanel::SetVerticalAlignment(TRzCaptionVertAlignment value) { Chang
 
 void TRzCustomPanel::SetBorderInner(TFrameStyleEx value)
 {
-  if (FBorderInner == value) return;
-  FBorderInner = value;
-  BordersChanged();
+  SetAndNotify(FBorderInner, value, [this] { BordersChanged(); });
 }
 
 void TRzCustomPanel::SetBorderOuter(TFrameStyleEx value)
 {
-  if (FBorderOuter == value) return;
-  FBorderOuter = value;
-  BordersChanged();
+  SetAndNotify(FBorderOuter, value, [this] { BordersChanged(); });
 }
 
 void TRzCustomPanel::SetBorderSides(TSides value)
 {
-  if (FBorderSides == value) return;
-  FBorderSides = value;
-  BordersChanged();
+  SetAndNotify(FBorderSides, value, [this] { BordersChanged(); });
 }
 
 void TRzCustomPanel::SetBorderColor(TColor value) { Change(FBorderColor, value); }
@@ -108,38 +102,35 @@ void TRzCustomPanel::SetDockCaptionsVisible(bool value) { Change(FDockCaptionsVi
 
 void TRzCustomPanel::SetGradientColorStart(TColor value)
 {
-  if (FGradientColorStart == value) return;
-  FGradientColorStart = value;
-  Invalidate();
-  InvalidateTransparentChildren();
+  SetAndNotify(FGradientColorStart, value, [this] {
+    Invalidate();
+    InvalidateTransparentChildren();
+  });
 }
 
 void TRzCustomPanel::SetGradientColorStop(TColor value)
 {
-  if (FGradientColorStop == value) return;
-  FGradientColorStop = value;
-  Invalidate();
-  InvalidateTransparentChildren();
+  SetAndNotify(FGradientColorStop, value, [this] {
+    Invalidate();
+    InvalidateTransparentChildren();
+  });
 }
 
 void TRzCustomPanel::SetGradientDirection(TGradientDirection value)
 {
-  if (FGradientDirection == value) return;
-  FGradientDirection = value;
-  Invalidate();
-  InvalidateTransparentChildren();
+  SetAndNotify(FGradientDirection, value, [this] {
+    Invalidate();
+    InvalidateTransparentChildren();
+  });
 }
 
 void TRzCustomPanel::SetTransparent(bool value)
 {
-  if (FTransparent == value) return;
-  FTransparent = value;
-  if (value)
-    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-  else
-    FControlStyle.Include(TControlStyleFlag::csOpaque);
-  Invalidate();
-  for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
+  SetAndNotify(FTransparent, value, [&] {
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
+    Invalidate();
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
+  });
 }
 
 void TRzCustomPanel::InvalidateTransparentChildren()

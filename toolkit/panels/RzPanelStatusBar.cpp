@@ -120,48 +120,44 @@ void TRzStatusBar::SetBorderSides(TSides value)
 
 void TRzStatusBar::SetSimpleStatus(bool value)
 {
-  if (FSimpleStatus == value) return;
-  FSimpleStatus = value;
-  DisableAlign();
-  try {
-    for (int i = 0; i < ControlCount(); ++i) {
-      TControl* child = Controls(i);
-      // In the designer hidden panes vanish too.
-      if (IsDesigning()) {
-        TControlStyle style = child->ControlStyle();
-        style.Include(TControlStyleFlag::csNoDesignVisible);
-        child->SetControlStyle(style);
+  SetAndNotify(FSimpleStatus, value, [&] {
+    DisableAlign();
+    try {
+      for (int i = 0; i < ControlCount(); ++i) {
+        TControl* child = Controls(i);
+        // In the designer hidden panes vanish too.
+        if (IsDesigning()) {
+          TControlStyle style = child->ControlStyle();
+          style.Include(TControlStyleFlag::csNoDesignVisible);
+          child->SetControlStyle(style);
+        }
+        child->SetVisible(!value);
       }
-      child->SetVisible(!value);
+    } catch (...) {
+      EnableAlign();
+      throw;
     }
-  } catch (...) {
     EnableAlign();
-    throw;
-  }
-  EnableAlign();
-  Invalidate();
+    Invalidate();
+  });
 }
 
 void TRzStatusBar::SetSimpleCaption(const std::string& value)
 {
-  if (FSimpleCaption == value) return;
-  FSimpleCaption = value;
-  Invalidate();
+  SetAndNotify(FSimpleCaption, value, [this] { Invalidate(); });
 }
 
 void TRzStatusBar::SetSimpleFrameStyle(TFrameStyle value)
 {
-  if (FSimpleFrameStyle == value) return;
-  FSimpleFrameStyle = value;
-  Invalidate();
+  SetAndNotify(FSimpleFrameStyle, value, [this] { Invalidate(); });
 }
 
 void TRzStatusBar::SetShowSizeGrip(bool value)
 {
-  if (FShowSizeGrip == value) return;
-  FShowSizeGrip = value;
-  UpdateSizeGripValid();
-  Invalidate();
+  SetAndNotify(FShowSizeGrip, value, [this] {
+    UpdateSizeGripValid();
+    Invalidate();
+  });
 }
 
 void TRzStatusBar::UpdateSizeGripValid()

@@ -107,50 +107,43 @@ void TRzCustomStatusPane::SetFrameStyle(TFrameStyle value) { Change(FFrameStyle,
 
 void TRzCustomStatusPane::SetAutoSize(bool value)
 {
-  if (FAutoSize == value) return;
-  FAutoSize = value;
-  AdjustSize();
+  SetAndNotify(FAutoSize, value, [this] { AdjustSize(); });
 }
 
 void TRzCustomStatusPane::SetDefaultWidth(int value)
 {
-  if (FDefaultWidth == value) return;
-  FDefaultWidth = value;
-  AdjustSize();
+  SetAndNotify(FDefaultWidth, value, [this] { AdjustSize(); });
 }
 
 void TRzCustomStatusPane::SetCaptionOffset(int value)
 {
-  if (FCaptionOffset == value) return;
-  FCaptionOffset = value;
-  Invalidate();
-  AdjustSize();
+  SetAndNotify(FCaptionOffset, value, [this] {
+    Invalidate();
+    AdjustSize();
+  });
 }
 
 void TRzCustomStatusPane::SetFillColor(TColor value)
 {
-  if (FFillColor == value) return;
-  FFillColor = value;
-  FParentFillColor = false;
-  Invalidate();
+  SetAndNotify(FFillColor, value, [this] {
+    FParentFillColor = false;
+    Invalidate();
+  });
 }
 
 void TRzCustomStatusPane::SetParentFillColor(bool value)
 {
-  if (FParentFillColor == value) return;
-  FParentFillColor = value;
-  if (Parent() && !ComponentState().Contains(TComponentStateFlag::csReading)) Perform(CM_PARENTCOLORCHANGED);
+  SetAndNotify(FParentFillColor, value, [this] {
+    if (Parent() && !ComponentState().Contains(TComponentStateFlag::csReading)) Perform(CM_PARENTCOLORCHANGED);
+  });
 }
 
 void TRzCustomStatusPane::SetTransparent(bool value)
 {
-  if (FTransparent == value) return;
-  FTransparent = value;
-  if (value)
-    FControlStyle.Exclude(TControlStyleFlag::csOpaque);
-  else
-    FControlStyle.Include(TControlStyleFlag::csOpaque);
-  Invalidate();
+  SetAndNotify(FTransparent, value, [&] {
+    FControlStyle.IncludeIf(TControlStyleFlag::csOpaque, !value);
+    Invalidate();
+  });
 }
 
 void TRzCustomStatusPane::SetFrameController(TRzFrameController* value)
@@ -216,13 +209,13 @@ void TRzCustomStatusPane::SetBlinkIntervalOn(int value)
 
 void TRzCustomStatusPane::SetBlinking(bool value)
 {
-  if (FBlinking == value) return;
-  FBlinking = value;
-  if (!value) {
-    FBlinkOn = false;
-    FActiveTextColor = FNormalTextColor;
-    Repaint();
-  }
+  SetAndNotify(FBlinking, value, [&] {
+    if (!value) {
+      FBlinkOn = false;
+      FActiveTextColor = FNormalTextColor;
+      Repaint();
+    }
+  });
 }
 
 void TRzCustomStatusPane::SetBlinkState(bool on)

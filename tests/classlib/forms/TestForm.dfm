@@ -45,7 +45,7 @@ object TestForm: TTestForm
   end
   object Button2: TTestWidget
     Left = -5
-    Color = -2147483633
+    Color = -16777201
     Ratio = 2.5e3
     Hint = '按钮'
   end

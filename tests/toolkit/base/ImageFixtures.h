@@ -106,6 +106,23 @@ inline ::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, 
   return ::testing::AssertionFailure() << text;
 }
 
+// A picture of gentle colour gradients, the kind JPEG keeps well.
+inline TOwned<TBitmap> GradientBitmap(int w, int h)
+{
+  auto bitmap = MakeOwned<TBitmap>();
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(w, h);
+  for (int y = 0; y < h; ++y) {
+    auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      row[x * 3 + 0] = static_cast<unsigned char>(40 + x * 4);
+      row[x * 3 + 1] = static_cast<unsigned char>(200 - y * 3);
+      row[x * 3 + 2] = static_cast<unsigned char>(100 + (x + y));
+    }
+  }
+  return bitmap;
+}
+
 // A stream holding bytes, at position 0.
 inline TOwned<TMemoryStream> StreamOf(const std::string& bytes)
 {

@@ -309,6 +309,35 @@ TEST_F(TextOutput, TheEllipsisFollowsACentredRow)
   EXPECT_LE(dots.right, row.TextOriginX + row.Width + params.EllipsisWidth) << dots;
 }
 
+// A row too wide for the rect is shortened for the ellipsis and placed again by its alignment, so
+// that the whole ellipsis shows inside the rect whatever the alignment.
+TEST_F(TextOutput, AnOverflowingRowShowsItsWholeEllipsisWhereItsAlignmentPutsIt)
+{
+  // Spaces draw nothing: the only dark pixels are the dots.
+  const std::wstring spaces(60, L' ');
+  RECT reference{0, 0, 300, 100};
+  DrawWideTextInRect(DC(), L"...", reference, CXTO_SINGLELINE | CXTO_NOCLIP);
+  const int dotPixels = FSurface.Count(RECT{0, 0, 300, 100}, Black);
+  ASSERT_GT(dotPixels, 0);
+  struct TCase {
+    const char* Name;
+    int Flags;
+  };
+  for (const TCase& c : {TCase{"left", 0}, TCase{"centre", CXTO_CENTER_HORIZONTALLY}, TCase{"right", CXTO_RIGHT}}) {
+    SCOPED_TRACE(c.Name);
+    FSurface.Fill(White);
+    RECT rect{10, 10, 110, 40};
+    DrawWideTextInRect(DC(), spaces, rect, CXTO_SINGLELINE | CXTO_END_ELLIPSIS | c.Flags);
+    EXPECT_EQ(FSurface.Count(RECT{0, 0, 300, 100}, Black), dotPixels);
+    const RECT dots = FSurface.Extent(Black);
+    const int before = dots.left - rect.left, after = rect.right - dots.right;
+    // The shortened row and its dots fill the rect, up to less than a character.
+    EXPECT_GE(before, 0) << dots;
+    EXPECT_GE(after, 0) << dots;
+    EXPECT_LE(after, TextWidth(L" ") + 2) << dots;
+  }
+}
+
 TEST_F(TextOutput, ALeftAlignedRowTooNarrowForACharacterKeepsOne)
 {
   TcxTextParams params = PrepareTextParams(DC(), CXTO_END_ELLIPSIS);

@@ -105,6 +105,10 @@ TEST(TextLayoutRows, BreakByLineEndsWordsAndCharacters)
     {L"\u4E2D\u6587\u3002", WordBreak, 40, {L"\u4E2D", L"\u6587\u3002"}},
     {L"\u4E2D\u6587\uFF0C\u5B57", WordBreak, 40, {L"\u4E2D", L"\u6587\uFF0C", L"\u5B57"}},
     {L"\u4E2D)\u6587", WordBreak, 30, {L"\u4E2D)", L"\u6587"}},
+    // A run of closing marks stays whole with the character before it.
+    {L"\u4E2D\u6587\u3002\u300D\u5B57", WordBreak, 30, {L"\u4E2D", L"\u6587\u3002\u300D", L"\u5B57"}},
+    {L"\u4E2D\u6587\u5B57\u3002\uFF09\u300D", WordBreak, 40, {L"\u4E2D\u6587", L"\u5B57\u3002\uFF09\u300D"}},
+    {L"ab\uFF0C\u300D\u6587", WordBreak, 30, {L"ab\uFF0C\u300D", L"\u6587"}},
     {L"ab\u4E2D\u6587", WordBreak, 50, {L"ab\u4E2D", L"\u6587"}},
     // Full-width punctuation after a Latin word never begins the next row, also when the word is
     // cut between characters.
@@ -388,6 +392,7 @@ TEST(TextLayoutChars, NextWordBreak)
     {L"abc def", 3},       {L" abc", 1},         {L"\tabc", 1},          {L"abc\r\n", 3},
     {L"\r\nabc", 0},       {L"abc", 3},          {L"", 0},               {L"\u4E2D\u6587", 1},
     {L"\u4E2D\u3002x", 2}, {L"ab\u4E2D", 2},     {L"ab\uFF0Ccd", 3},     {L"\u4E2D)x", 2},
+    {L"\u4E2D\u3002\u300Dx", 3}, {L"ab\uFF0C\u300D\uFF09cd", 5},
   };
   for (const TCase& c : cases) {
     const std::wstring text = c.Text;

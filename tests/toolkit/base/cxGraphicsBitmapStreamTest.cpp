@@ -299,6 +299,16 @@ TEST(cxBitmapStream, CorruptedStreamsAreRefusedWithTheError)
   auto withBody = [&](Bytes b) { return Concat(Header(static_cast<int32_t>(b.size()), 2), b); };
   Bytes lyingLength = plainRuns;
   lyingLength.insert(lyingLength.end(), {10, 0});  // more bytes than the plain data's length says
+  // A plain length of 2 GiB, then 10,000 runs of 125 zero blocks: trusted, it let 1 MB of runs
+  // expand to 194 MB.
+  Bytes hugeLength = {4, 0, 0x81, 0xFF, 0xFF, 0xFF, 0x7F};
+  for (int i = 0; i < 10000; ++i) hugeLength.insert(hugeLength.end(), {125, 0, 0, 0, 0});
+  // A run-length bitmap file of 16384 x 16384 pixels in a few bytes, inside the plain data.
+  Bytes rleFile = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 0, 0x40, 0, 0, 0, 0x40, 0, 0,
+                   1, 0, 8, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                   0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 1};
+  Bytes rleBomb = {1, 0, static_cast<uint8_t>(0x80 | (rleFile.size() + 4)), static_cast<uint8_t>(rleFile.size()), 0, 0, 0};
+  rleBomb.insert(rleBomb.end(), rleFile.begin(), rleFile.end());
   const TCase cases[] = {
     {"bad signature", Concat(Header(size, 2, "XDBN"), body), "Bitmap image is not valid"},
     {"version 3", Concat(Header(size, 3), body), "Compressed bitmap data is not valid"},
@@ -319,6 +329,8 @@ TEST(cxBitmapStream, CorruptedStreamsAreRefusedWithTheError)
     {"a huge repeat count of a short bitmap", withBody({4, 0, 0x7F, 8, 0, 0, 0, 0x7F, 1, 1, 1, 1}),
      "Compressed bitmap data is not valid"},
     {"runs that unpack to nothing readable", withBody({1, 0, 0x83, 'B', 'M', 0}), "Bitmap image is not valid"},
+    {"a plain length of 2 GiB", withBody(hugeLength), "Compressed bitmap data is not valid"},
+    {"a run-length bitmap of 16384 x 16384 pixels", withBody(rleBomb), "Bitmap image is too large"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);

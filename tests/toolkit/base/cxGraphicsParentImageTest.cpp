@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
+#include "tests/support/MessagePump.h"
 #include "tests/toolkit/base/cxGraphicsTestSupport.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 
@@ -84,7 +85,7 @@ protected:
   void ShowForm()
   {
     FForm->Show();
-    Application->ProcessMessages();
+    HandleWaitingMessages();
   }
 
   TForm* FForm = nullptr;

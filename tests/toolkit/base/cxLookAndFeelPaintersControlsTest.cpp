@@ -7,7 +7,7 @@
 #include "classlib/GraphicsObjects.h"
 #include "classlib/ImageList.h"
 #include "tests/toolkit/base/PainterShapeChecks.h"
-#include "tests/toolkit/base/cxThemeStandIn.h"
+#include "tests/support/ThemeStandIn.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/base/cxLookAndFeelPaintersRadio.h"

@@ -12,7 +12,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/base/cxPainterPicturesTestSupport.h"
-#include "tests/toolkit/base/cxThemeStandIn.h"
+#include "tests/support/ThemeStandIn.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/base/dxCore.h"
@@ -638,8 +638,9 @@ const std::vector<TFallbackCase>& FallbackCases()
      [](P p, C c) { p->DrawSmallExpandBox(c, Box, false, Red, clDefault); }},
     {"check frame", L"Button", [](P p, C c) { p->DrawCheckFrame(c, Box, cxbsNormal); }},
     {"check mark", L"Button", [](P p, C c) { p->DrawCheckMark(c, Box, cxbsNormal, true, Red); }},
+    // A normal button: the default one keeps its content two pixels in (ButtonBorderWidth), not three.
     {"button", L"Button",
-     [](P p, C c) { p->DrawButton(c, Box, "", cxbsDefault, true, clDefault, clDefault, false, false); }},
+     [](P p, C c) { p->DrawButton(c, Box, "", cxbsNormal, true, clDefault, clDefault, false, false); }},
     {"plain button", L"Button", [](P p, C c) { p->DrawPlainButton(c, Box, cxbsHot); }},
     {"group box", L"Button", [](P p, C c) { p->DrawGroupBoxBorder(c, Box, cxBordersAll, gcsTop, true); }},
     {"scroll arrow", L"ScrollBar", [](P p, C c) { p->DrawScrollBarElement(c, false, Box, sbeLineBack, cxbsPressed); }},
@@ -733,7 +734,7 @@ TEST_F(NativePainter, MetricsWithoutTheirClassAreTheStandardOnes)
     {"CheckFrameWidth", p->CheckFrameWidth(), s->CheckFrameWidth()},
     {"CheckBoxGlyphSize", p->CheckBoxGlyphSize().cx, s->CheckBoxGlyphSize().cx},
     {"RadioButtonGlyphSize", p->RadioButtonGlyphSize().cy, s->RadioButtonGlyphSize().cy},
-    {"ButtonBorderWidth(default)", p->ButtonBorderWidth(cxbsDefault), s->ButtonBorderWidth(cxbsDefault)},
+    {"ButtonBorderWidth(default)", p->ButtonBorderWidth(cxbsDefault), s->ButtonBorderWidth(cxbsNormal)},
     {"ButtonGroupBorderWidths", p->ButtonGroupBorderWidths(2, 0).left, s->ButtonGroupBorderWidths(2, 0).left},
     {"HeaderBorderWidth", p->HeaderBorderWidth(), s->HeaderBorderWidth()},
     {"FooterBorderWidth", p->FooterBorderWidth(), s->FooterBorderWidth()},

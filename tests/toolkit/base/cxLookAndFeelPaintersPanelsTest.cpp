@@ -86,7 +86,6 @@ int Differences(const TDibSurface& a, const TDibSurface& b, const std::function<
   return n;
 }
 
-int GdiObjects() { return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
 }  // namespace
 
 CL_DEFINE_CLASS(TPanelProbePainter);
@@ -677,9 +676,9 @@ TEST(LookAndFeelPainterPopupPanels, DrawingThroughWorkBitmapsLeavesNoGdiObjectsB
     surface.cx()->PopClipRegion();
   };
   once();
-  const int before = GdiObjects();
+  const int before = LiveGdiObjects();
   for (int i = 0; i < 20; ++i) once();
-  EXPECT_EQ(GdiObjects(), before);
+  EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 // Paints on the window's own device context and reads the pixels back from the screen.
@@ -693,10 +692,10 @@ TEST(PopupSizingPanelWindow, PaintsTheFrameAndThePanelAndGivesTheContextBack)
   // A two-pixel border, the panel along the bottom, in screen coordinates.
   RECT client{42, 42, 198, 128}, panel, grip, close;
   painter->CalcPopupPanelLayout(client, panel, RECT{}, gcBottomRight, true, true, 24, grip, close);
-  const int gdi = GdiObjects();
+  const int gdi = LiveGdiObjects();
   painter->PaintPopupSizingPanel(window, client, panel, grip, close, gcBottomRight, Marker, true, false);
   EXPECT_EQ(GetSharedPaintCanvas()->LevelCount(), 0);
-  EXPECT_EQ(GdiObjects(), gdi);
+  EXPECT_EQ(LiveGdiObjects(), gdi);
   HDC dc = GetWindowDC(window);
   auto pixel = [&](int x, int y) { return GetPixel(dc, x, y); };
   EXPECT_EQ(pixel(0, 10), Rgb(Marker)) << "the border band";

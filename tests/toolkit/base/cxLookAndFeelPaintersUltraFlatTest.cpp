@@ -400,8 +400,8 @@ TEST(UltraFlatPainter, SchedulerNavigationButtons)
       SCOPED_TRACE(StateText(s) + (next ? " next" : " previous"));
       const TcxBorders sides = next ? TcxBorders{TcxBorder::bLeft, TcxBorder::bTop, TcxBorder::bBottom}
                                     : TcxBorders{TcxBorder::bTop, TcxBorder::bRight, TcxBorder::bBottom};
-      // A pressed button shows its pressed face, so that its arrow in the highlight-text colour shows.
-      const TColor face = s == cxbsPressed ? MixPressedColor() : clBtnFace;
+      // The face is the button face in every state; only the frame and the arrow follow the state.
+      const TColor face = clBtnFace;
       TPainterSurface surface(10, 20, ShapeBackground);
       p->DrawSchedulerNavButton(surface.cx(), r, RECT{2, 7, 9, 14}, next, s);
       TShapes expected = TShapes().Fill(r, face).Frame(r, s == cxbsHot ? clBtnShadow : clBtnText, sides);

@@ -45,23 +45,6 @@ std::string Save(TGraphic& graphic)
   return fixtures::BytesOf(*stream);
 }
 
-// A picture of gentle colour gradients, the kind JPEG keeps well.
-TOwned<TBitmap> GradientBitmap(int w, int h)
-{
-  auto bitmap = MakeOwned<TBitmap>();
-  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap->SetSize(w, h);
-  for (int y = 0; y < h; ++y) {
-    auto* row = static_cast<unsigned char*>(bitmap->ScanLine(y));
-    for (int x = 0; x < w; ++x) {
-      row[x * 3 + 0] = static_cast<unsigned char>(40 + x * 4);
-      row[x * 3 + 1] = static_cast<unsigned char>(200 - y * 3);
-      row[x * 3 + 2] = static_cast<unsigned char>(100 + (x + y));
-    }
-  }
-  return bitmap;
-}
-
 // The largest channel difference between a bitmap and straight pixels of the same size.
 int MaxDifference(TBitmap& bitmap, const TRGBColors& pixels)
 {
@@ -148,7 +131,7 @@ TEST(GPImage, JpegPicturesTravelBetweenGdiPlusAndTheClassLibrary)
 {
   // libjpeg writes, GDI+ reads.
   auto jpeg = MakeOwned<TJPEGImage>();
-  TOwned<TBitmap> source = GradientBitmap(32, 24);
+  TOwned<TBitmap> source = fixtures::GradientBitmap(32, 24);
   jpeg->Assign(source.get());
   jpeg->SetCompressionQuality(95);
   auto image = Load(Save(*jpeg));
@@ -198,9 +181,134 @@ TEST(GPImage, CorruptDataRaisesTheGraphicErrorAndLeavesTheImageEmpty)
   DeleteFileA(file.c_str());
 }
 
+namespace {
+// An image that saves in a format of the test's choice.
+template <TdxImageDataFormat F>
+class TSavingImage : public TdxGPImage {
+protected:
+  TdxImageDataFormat SaveFormat() const override { return F; }
+};
+
+template <TdxImageDataFormat F>
+std::string Encoded()
+{
+  auto image = Load<TSavingImage<F>>(SamplePng());
+  return Save(*image);
+}
+
+std::string WithBE16(std::string s, size_t at, uint16_t v)
+{
+  s[at] = static_cast<char>(v >> 8);
+  s[at + 1] = static_cast<char>(v);
+  return s;
+}
+std::string WithBE32(std::string s, size_t at, uint32_t v)
+{
+  for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (24 - 8 * i));
+  return s;
+}
+std::string WithLE(std::string s, size_t at, uint32_t v, int bytes)
+{
+  for (int i = 0; i < bytes; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
+  return s;
+}
+
+// A PNG with count text chunks before its image data.
+std::string PngWithTextChunks(int count)
+{
+  const std::string png = SamplePng();
+  std::string chunks;
+  for (int i = 0; i < count; ++i) fixtures::PutChunk(chunks, "tEXt", std::string("Comment\0x", 9));
+  const size_t idat = png.find("IDAT") - 4;
+  return png.substr(0, idat) + chunks + png.substr(idat);
+}
+
+// 4 x 2, 8 bits a pixel, run-length encoded: red above blue.
+std::string RleBitmap()
+{
+  std::string s("BM\0\0\0\0\0\0\0\0\0\0\0\0" "\x28\0\0\0\x04\0\0\0\x02\0\0\0\x01\0\x08\0\x01\0\0\0", 34);
+  s += std::string(20, '\0');
+  s = WithLE(s, 34, 6, 4);   // the packed size
+  s = WithLE(s, 46, 2, 4);   // two colours
+  s += std::string("\xFF\0\0\0\0\0\xFF\0", 8);  // blue, red
+  s = WithLE(s, 10, static_cast<uint32_t>(s.size()), 4);
+  return s + std::string("\x04\x00\x00\x00\x04\x01", 6);  // bottom row colour 0, end of line, top row colour 1
+}
+}  // namespace
+
+// GDI+ trusts the sizes in the data and decodes while loading: malformed BMP and PNG data crashed
+// its decoders, and a few hundred bytes declaring a huge picture were decoded into hundreds of
+// megabytes. The data is recognised by its signature and checked first; BMP goes through the class
+// library's own reader. Every refusal leaves the image empty, and a valid picture reads afterwards.
+TEST(GPImage, PictureDataIsCheckedBeforeGdiPlusDecodesIt)
+{
+  const std::string png = SamplePng();
+  const std::string jpeg = Encoded<TdxImageDataFormat::dxImageJpeg>();
+  // One white pixel (the platform's GIF encoder writes a frame without its data).
+  const std::string gif("GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02" "D\x01\0;", 35);
+  const std::string tiff = Encoded<TdxImageDataFormat::dxImageTiff>();
+  const std::string bmp = Encoded<TdxImageDataFormat::dxImageBitmap>();
+  const size_t frame = jpeg.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  ASSERT_EQ(tiff.substr(0, 4), std::string("II*\0", 4));
+  const size_t idat = png.find("IDAT") - 4;
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    const char* Message;  // the start of the error; empty: read
+  };
+  const TCase cases[] = {
+    {"a PNG of 10000 x 10000", WithBE32(WithBE32(png, 16, 10000), 20, 10000), "PNG image is too large (10000 x 10000"},
+    {"a PNG chunk longer than the data", WithBE32(png, idat, 0x7FFFFFFF), "PNG image is not valid"},
+    {"a PNG without its end chunk", png.substr(0, png.size() - 12), "PNG image is not valid"},
+    {"a PNG of 100,000 text chunks", PngWithTextChunks(100000), "PNG image is not valid (more than 1000 chunks)"},
+    {"a PNG of 900 text chunks", PngWithTextChunks(900), ""},
+    {"a JPEG of 20000 x 20000", WithBE16(WithBE16(jpeg, frame + 5, 20000), frame + 7, 20000),
+     "JPEG image is too large (20000 x 20000"},
+    {"a JPEG cut before its frame", jpeg.substr(0, frame), "JPEG image is not valid"},
+    {"a GIF of 20000 x 20000", WithLE(WithLE(gif, 6, 20000, 2), 8, 20000, 2), "GIF image is too large"},
+    {"a GIF frame of 20000 x 20000", WithLE(WithLE(gif, gif.find(',') + 5, 20000, 2), gif.find(',') + 7, 20000, 2),
+     "GIF image is too large"},
+    {"a TIFF directory past the end", WithLE(tiff, 4, 0x7FFFFFF0, 4), "TIFF image is not valid"},
+    {"a BMP 268 million pixels wide", WithLE(bmp, 18, 0x10000004, 4), "Bitmap image is not valid"},
+    {"a BMP 1 Gi rows high", WithLE(bmp, 22, 0x40000000, 4), "Bitmap image is not valid"},
+    {"BMP pixels past the end of the data", WithLE(bmp, 10, 0x100036, 4), "Bitmap image is not valid"},
+    {"an icon", std::string("\0\0\1\0\1\0", 6) + std::string(40, '\0'), "The picture's format is not known"},
+    {"the PNG", png, ""},
+    {"the JPEG", jpeg, ""},
+    {"the GIF", gif, ""},
+    {"the TIFF", tiff, ""},
+    {"the BMP", bmp, ""},
+  };
+  for (const TCase& c : cases) {
+    auto image = Load<TdxSmartImage>(png);
+    auto stream = fixtures::StreamOf(c.Bytes);
+    if (!*c.Message) {
+      EXPECT_NO_THROW(image->LoadFromStream(*stream)) << c.What;
+      EXPECT_FALSE(image->Empty()) << c.What;
+      continue;
+    }
+    try {
+      image->LoadFromStream(*stream);
+      ADD_FAILURE() << c.What << ": accepted";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message().rfind(c.Message, 0), 0u) << c.What << ": " << e.Message();
+    }
+    EXPECT_TRUE(image->Empty()) << c.What;
+  }
+
+  // Run-length BMP data, which the platform's decoder never sees, is read by the class library.
+  auto rle = Load<TdxSmartImage>(RleBitmap());
+  EXPECT_EQ(rle->ImageDataFormat(), TdxImageDataFormat::dxImageBitmap);
+  const TRGBColors pixels = rle->ReadPixels();
+  ASSERT_EQ(pixels.size(), 8u);
+  EXPECT_EQ(PixelOf(pixels, 0), 0xFFFF0000u);
+  EXPECT_EQ(PixelOf(pixels, 4), 0xFF0000FFu);
+}
+
 TEST(GPImage, ImagesFromBitmapsKeepTheAlphaOfThirtyTwoBitBitmapsOnly)
 {
-  TOwned<TBitmap> rgb = GradientBitmap(3, 2);
+  TOwned<TBitmap> rgb = fixtures::GradientBitmap(3, 2);
   auto opaque = TdxGPImage::CreateFromBitmap(rgb.get());
   EXPECT_FALSE(opaque->UsesAlpha());
   for (const RGBQUAD& q : opaque->ReadPixels()) EXPECT_EQ(q.rgbReserved, 255);

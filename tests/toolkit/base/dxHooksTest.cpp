@@ -234,8 +234,7 @@ TEST_F(HookController, SentAndRetrievedMessagesReachTheirKindsClients)
   GCalls.clear();
   SendMessageA(window, ProbeMessage, 0, 0);
   PostMessageA(window, ProbeMessage, 0, 0);
-  MSG msg;
-  while (PeekMessageA(&msg, window, ProbeMessage, ProbeMessage, PM_REMOVE)) DispatchMessageA(&msg);
+  HandleWaitingMessages();
   DestroyWindow(window);
   EXPECT_EQ(GCalls, (Calls{"callwndproc", "getmessage"}));
 }

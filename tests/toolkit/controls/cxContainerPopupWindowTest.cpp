@@ -88,6 +88,8 @@ POINT Center(TWinControl* control)
 
 void ClickAt(POINT p)
 {
+  // The cursor is put there first: a late report of an earlier position could move the press.
+  ASSERT_TRUE(MoveCursorTo(p));
   INPUT input[3]{};
   for (INPUT& i : input) {
     i.type = INPUT_MOUSE;
@@ -245,17 +247,6 @@ TEST_F(cxCustomPopupWindowTest, AClickOnTheOwnerClosesThePopupReachesTheOwnerAnd
   }
 }
 
-TEST_F(cxCustomPopupWindowTest, EscapeClosesAFocusedPopup)
-{
-  TTestPopup* popup = NewPopup(FOwner, "P", true);
-  popup->Popup(nullptr);
-  ASSERT_TRUE(PumpUntil([popup] { return popup->Focused(); }));
-  EXPECT_EQ(GetWindow(popup->Handle(), GW_OWNER), FForm->Handle());
-  PressKey(VK_ESCAPE);
-  EXPECT_TRUE(PumpUntil([popup] { return !Listed(popup); }));
-  EXPECT_FALSE(IsWindowVisible(popup->Handle()));
-}
-
 TEST_F(cxCustomPopupWindowTest, HidingTheOwnerClosesItsPopupAndTheOnesOpenedAfterItLastFirst)
 {
   TTestPopup* first = NewPopup(FOwner, "First", false);
@@ -345,6 +336,225 @@ TEST_F(cxCustomPopupWindowTest, ApplicationDeactivationTellsAContainerOwnerThatT
   EXPECT_EQ(events, (std::vector<std::string>{"closed OfContainer", "focus changed", "closed OfPlainControl"}));
 }
 
+// --- Which popups a closing cause leaves open ---
+
+namespace {
+
+enum class TPopupKind { Tool, Focused, FocusedModal };
+enum class TClosingCause {
+  OwnerFormClick,          // a click on the innermost popup's owner form, outside every popup
+  OtherFormClick,          // a click on another form of the application
+  OtherFormActivated,      // another form of the application activated without a click
+  ApplicationDeactivated,  // a window of another thread becomes the active one
+  OwnerHidden,             // the innermost popup's owner control hidden
+};
+
+const char* KindName(TPopupKind kind)
+{
+  switch (kind) {
+    case TPopupKind::Tool: return "tool window";
+    case TPopupKind::Focused: return "focused";
+    case TPopupKind::FocusedModal: return "focused modal";
+  }
+  return "";
+}
+
+const char* CauseName(TClosingCause cause)
+{
+  switch (cause) {
+    case TClosingCause::OwnerFormClick: return "owner-form click";
+    case TClosingCause::OtherFormClick: return "other-form click";
+    case TClosingCause::OtherFormActivated: return "other form activated";
+    case TClosingCause::ApplicationDeactivated: return "application deactivated";
+    case TClosingCause::OwnerHidden: return "owner hidden";
+  }
+  return "";
+}
+
+// A top-level window of its own thread: activating it deactivates this thread's application.
+class TForeignWindow {
+public:
+  TForeignWindow()
+  {
+    FReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    FThread = CreateThread(nullptr, 0, &Run, this, 0, &FThreadId);
+    WaitForSingleObject(FReady, 10000);
+  }
+  ~TForeignWindow()
+  {
+    PostThreadMessageA(FThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(FThread, 10000);
+    CloseHandle(FThread);
+    CloseHandle(FReady);
+  }
+  TForeignWindow(const TForeignWindow&) = delete;
+  TForeignWindow& operator=(const TForeignWindow&) = delete;
+  HWND Handle() const { return FWnd; }
+
+private:
+  static DWORD WINAPI Run(void* param)
+  {
+    auto* self = static_cast<TForeignWindow*>(param);
+    self->FWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists before the test goes on
+    SetEvent(self->FReady);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(self->FWnd);
+    return 0;
+  }
+  HANDLE FReady = nullptr;
+  HANDLE FThread = nullptr;
+  DWORD FThreadId = 0;
+  HWND FWnd = nullptr;
+};
+
+// Runs an action once a condition holds, from whichever message loop is running then (a modal
+// popup's own loop included).
+struct TCheckpoint : TObject {
+  std::function<bool()> Ready;
+  std::function<void()> Action;
+  bool Done = false;
+  TTimer* Timer = nullptr;
+  void Tick(TObject*)
+  {
+    if (Done || !Ready()) return;
+    Done = true;
+    Timer->SetEnabled(false);
+    Action();
+  }
+};
+
+}  // namespace
+
+// The closing rules for each kind of popup, alone and opened from a control of another popup of
+// the same kind: what each cause leaves listed and what it leaves on the screen.
+TEST_F(cxCustomPopupWindowTest, EachClosingCauseLeavesTheRightPopupsOpenAndShown)
+{
+  using K = TPopupKind;
+  using C = TClosingCause;
+  using V = std::vector<std::string>;
+  struct TCase {
+    TPopupKind Kind;
+    bool Stacked;
+    TClosingCause Cause;
+    V Open;
+  };
+  std::vector<TCase> cases;
+  for (K kind : {K::Tool, K::Focused, K::FocusedModal}) {
+    const bool tool = kind == K::Tool;
+    // A tool window never takes the activation: only clicks and the owner close it, and another
+    // form's activation leaves it to its owner (an editor closes it when it loses the focus).
+    cases.push_back({kind, false, C::OwnerFormClick, {}});
+    cases.push_back({kind, true, C::OwnerFormClick, {"Outer"}});
+    cases.push_back({kind, false, C::OtherFormClick, tool ? V{"Outer"} : V{}});
+    cases.push_back({kind, true, C::OtherFormClick, tool ? V{"Outer", "Inner"} : V{}});
+    cases.push_back({kind, false, C::OtherFormActivated, tool ? V{"Outer"} : V{}});
+    cases.push_back({kind, true, C::OtherFormActivated, tool ? V{"Outer", "Inner"} : V{}});
+    cases.push_back({kind, false, C::ApplicationDeactivated, {}});
+    cases.push_back({kind, true, C::ApplicationDeactivated, {}});
+    cases.push_back({kind, false, C::OwnerHidden, {}});
+    cases.push_back({kind, true, C::OwnerHidden, {"Outer"}});
+  }
+
+  TForm* second = NewForm(160, 100);
+  TFormGuard secondGuard{second};
+  second->SetBounds(500, 400, second->Width(), second->Height());
+  auto* secondTarget = New<TClickTarget>(second);
+  secondTarget->SetParent(second);
+  secondTarget->SetBounds(10, 10, 100, 40);
+  TForeignWindow foreign;
+
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::string(KindName(c.Kind)) + (c.Stacked ? ", stacked, " : ", alone, ") + CauseName(c.Cause));
+    const bool focused = c.Kind != K::Tool, modal = c.Kind == K::FocusedModal;
+    FOwner->Show();
+    second->Hide();
+    SetForegroundWindow(FForm->Handle());
+    ASSERT_TRUE(PumpUntil([this] { return GetActiveWindow() == FForm->Handle(); }));
+    FLog.clear();
+
+    TTestPopup* outer = NewPopup(FOwner, "Outer", focused, modal);
+    auto* spot = New<TClickTarget>(outer);  // beside the panel, never under the inner popup
+    spot->SetParent(outer);
+    spot->SetBounds(90, 0, 40, 20);
+    TTestPopup* inner = c.Stacked ? NewPopup(outer->Panel, "Inner", focused, modal) : nullptr;
+    TTestPopup* innermost = inner ? inner : outer;
+    TWinControl* innermostOwner = inner ? static_cast<TWinControl*>(outer->Panel) : FOwner;
+
+    TOwned<TCheckpoint> checkpoint = MakeOwned<TCheckpoint>();
+    V open, shown;
+    checkpoint->Timer = New<TTimer>(FForm);
+    checkpoint->Timer->SetEnabled(false);
+    checkpoint->Timer->SetInterval(20);
+    checkpoint->Timer->SetOnTimer(TNotifyEvent(checkpoint.get(), &TCheckpoint::Tick));
+    checkpoint->Action = [&] {
+      HandleWaitingMessages();
+      for (TTestPopup* p : {outer, inner}) {
+        if (!p) continue;
+        if (Listed(p)) open.push_back(p->Name());
+        if (p->HandleAllocated() && IsWindowVisible(p->Handle())) shown.push_back(p->Name());
+      }
+      // Every modal loop ends.
+      for (TTestPopup* p : {inner, outer})
+        if (p && Listed(p)) p->CloseUp();
+    };
+    int presses = 0;
+    TClickTarget* clicked = nullptr;
+    switch (c.Cause) {
+      case C::OwnerFormClick: clicked = inner ? spot : FOther; break;
+      case C::OtherFormClick: clicked = secondTarget; break;
+      default: break;
+    }
+    if (clicked) presses = clicked->Presses;
+    if (c.Cause == C::OtherFormClick || c.Cause == C::OtherFormActivated) {
+      ShowWindow(second->Handle(), SW_SHOWNOACTIVATE);
+      second->SetVisible(true);
+    }
+
+    // Applied once the innermost popup shows, from inside its modal loop when it has one.
+    innermost->OnShowedAction = [&](TTestPopup*) {
+      switch (c.Cause) {
+        case C::OwnerFormClick:
+        case C::OtherFormClick:
+          ClickOnShown(clicked);
+          checkpoint->Ready = [&] { return clicked->Presses > presses; };
+          break;
+        case C::OtherFormActivated:
+          SetForegroundWindow(second->Handle());
+          checkpoint->Ready = [&] { return GetActiveWindow() == second->Handle(); };
+          break;
+        case C::ApplicationDeactivated:
+          SetForegroundWindow(foreign.Handle());
+          checkpoint->Ready = [&] { return GetActiveWindow() == nullptr; };
+          break;
+        case C::OwnerHidden:
+          innermostOwner->Hide();
+          checkpoint->Ready = [] { return true; };
+          break;
+      }
+      checkpoint->Timer->SetEnabled(true);
+    };
+    if (inner) outer->OnShowedAction = [inner](TTestPopup*) { inner->Popup(nullptr); };
+    outer->Popup(nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return checkpoint->Done; }, 5000))
+        << "active " << GetActiveWindow() << " clicked " << (clicked ? clicked->Handle() : nullptr) << " presses "
+        << (clicked ? clicked->Presses - presses : 0) << " under the cursor " << [] {
+             POINT p;
+             GetCursorPos(&p);
+             return WindowFromPoint(p);
+           }();
+    EXPECT_EQ(open, c.Open);
+    EXPECT_EQ(shown, c.Open);
+    Free(checkpoint->Timer);
+    for (TTestPopup* p : {inner, outer})
+      if (p && Listed(p)) p->CloseUp();
+    Free(outer);
+    HandleWaitingMessages();
+  }
+}
+
 // A popup without children paints its whole client area in its own style's colour through its
 // view info; the frame of the popup base lies over the outermost pixels.
 TEST_F(cxCustomPopupWindowTest, PaintsItsBackgroundFromItsOwnStyleUnderTheFrame)
@@ -408,14 +618,6 @@ TEST_F(cxCustomPopupWindowTest, TheModalLoopEndsWhenThePopupIsHidden)
   popup->Popup(nullptr);  // returns once the posted close-up is handled
   EXPECT_FALSE(Listed(popup));
   EXPECT_EQ(FLog, std::vector<std::string>{"closed Modal"});
-}
-
-TEST_F(cxCustomPopupWindowTest, EscapeEndsTheModalLoop)
-{
-  TTestPopup* popup = NewPopup(FOwner, "Modal", true, true);
-  popup->OnShowedAction = [](TTestPopup*) { PressKey(VK_ESCAPE); };
-  popup->Popup(nullptr);
-  EXPECT_FALSE(Listed(popup));
 }
 
 TEST_F(cxCustomPopupWindowTest, AQuitPostedDuringTheModalLoopEndsItAndStaysForTheApplication)
@@ -485,7 +687,13 @@ struct TKeyRecorder : TObject {
     handled = msg.WParam == Takes;
   }
   void Click(TObject*) { Seen.push_back(0); }
-  void KeyDown(TObject*, WORD& key, TShiftState) { Seen.push_back(key); }
+  // A popup that a taken key closes through its modal result.
+  TcxCustomPopupWindow* CloseOnTaken = nullptr;
+  void KeyDown(TObject*, WORD& key, TShiftState)
+  {
+    Seen.push_back(key);
+    if (CloseOnTaken && key == Takes) CloseOnTaken->SetModalResult(mrCancel);
+  }
   std::vector<bool> ClosingOnEnter;
   void Enter(TObject*) { ClosingOnEnter.push_back(IsPopupClosing()); }
 };
@@ -538,6 +746,42 @@ TEST_F(cxCustomPopupWindowTest, KeysInAPopupAreItsShortCutsFirstThenItsOwnerForm
   popup->CloseUp();
 }
 
+// Escape belongs to the popup's controls (a drop-down calendar uses it), except that it only
+// ends a mouse capture the popup holds; a control that closes on Escape ends the modal loop
+// through the modal result.
+TEST_F(cxCustomPopupWindowTest, EscapeReachesTheFocusedControlUnlessThePopupHoldsTheCapture)
+{
+  for (bool modal : {false, true}) {
+    SCOPED_TRACE(modal);
+    TOwned<TKeyRecorder> keys = MakeOwned<TKeyRecorder>();
+    TTestPopup* popup = NewPopup(FOwner, "P", true, modal);
+    auto* edit = New<TEdit>(popup);
+    edit->SetParent(popup);
+    edit->SetBounds(0, 50, 80, 21);
+    edit->SetOnKeyDown(TKeyEvent(keys.get(), &TKeyRecorder::KeyDown));
+    popup->OnShowedAction = [&](TTestPopup* p) {
+      ASSERT_TRUE(PumpUntil([edit] { return GetFocus() == edit->Handle(); }));
+      SetCapture(p->Handle());
+      PressKey(VK_ESCAPE);
+      ASSERT_TRUE(PumpUntil([p] { return !p->HasMouseCapture(); }));
+      HandleWaitingMessages();
+      EXPECT_TRUE(keys->Seen.empty());
+      // The control's turn: it takes the key, and closes a modal popup by its result.
+      keys->Seen.clear();
+      if (modal) keys->Takes = VK_ESCAPE;
+      PressKey(VK_ESCAPE);
+      if (!modal) ASSERT_TRUE(PumpUntil([&] { return !keys->Seen.empty(); }));
+    };
+    keys->CloseOnTaken = popup;
+    popup->Popup(edit);
+    EXPECT_EQ(keys->Seen, std::vector<WPARAM>{VK_ESCAPE});
+    EXPECT_EQ(Listed(popup), !modal);
+    if (!modal) EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+    popup->CloseUp();
+    Free(popup);
+  }
+}
+
 TEST_F(cxCustomPopupWindowTest, MovingTheFocusInsideAPopupCountsAsClosing)
 {
   TOwned<TKeyRecorder> recorder = MakeOwned<TKeyRecorder>();
@@ -557,6 +801,70 @@ TEST_F(cxCustomPopupWindowTest, MovingTheFocusInsideAPopupCountsAsClosing)
   EXPECT_FALSE(IsPopupClosing());
   EXPECT_TRUE(Listed(popup));
   popup->CloseUp();
+}
+
+// Closing a focused popup opened from another hands the activation back to the outer one; the
+// activation notices that this causes are eaten, so neither popup treats them as the user's.
+TEST_F(cxCustomPopupWindowTest, ActivationNoticesCausedByClosingAreEaten)
+{
+  struct TActivations : TObject {
+    int Count = 0;
+    void Activate(TObject*) { ++Count; }
+  };
+  TOwned<TActivations> activations = MakeOwned<TActivations>();
+  TTestPopup* outer = NewPopup(FOwner, "Outer", true);
+  outer->Popup(nullptr);
+  ASSERT_TRUE(PumpUntil([outer] { return outer->Active(); }));
+  TTestPopup* inner = NewPopup(outer->Panel, "Inner", true);
+  inner->Popup(nullptr);
+  ASSERT_TRUE(PumpUntil([inner] { return inner->Active(); }));
+  outer->SetOnActivate(TNotifyEvent(activations.get(), &TActivations::Activate));
+  inner->SetCloseUpByDeactivation(true);
+  inner->CloseUp();
+  ASSERT_TRUE(PumpUntil([outer] { return outer->Active(); }));
+  HandleWaitingMessages();
+  EXPECT_EQ(activations->Count, 0);
+  EXPECT_TRUE(inner->CloseUpByDeactivation());  // its deactivation never ran
+  EXPECT_TRUE(Listed(outer));
+  EXPECT_EQ(PendingSwallowCount(), 0);
+  // Activations the user makes are not eaten.
+  FForm->SetFocus();
+  ASSERT_TRUE(PumpUntil([this] { return FForm->Active(); }));
+  EXPECT_FALSE(Listed(outer));
+  outer->Popup(nullptr);
+  ASSERT_TRUE(PumpUntil([outer] { return outer->Active(); }));
+  EXPECT_EQ(activations->Count, 1);
+  outer->CloseUp();
+}
+
+// Changing the kind of window of a shown popup gives it a new window and shows it again there;
+// the old window's destruction is not the popup's own, so QuitOnDestroy ends nothing.
+TEST_F(cxCustomPopupWindowTest, ChangingTheWindowKindOfAShownPopupShowsItAgain)
+{
+  for (bool focusCapture : {true, false}) {
+    SCOPED_TRACE(focusCapture ? "focus capture switched on" : "top-most mode switched on");
+    TTestPopup* popup = NewPopup(FOwner, "P", !focusCapture);
+    popup->SetQuitOnDestroy(true);
+    popup->Popup(nullptr);
+    ASSERT_TRUE(Listed(popup));
+    const HWND before = popup->Handle();
+    if (focusCapture)
+      popup->SetFocusCapture(true);
+    else
+      popup->SetTopMostMode(true);
+    EXPECT_FALSE(Application->Terminated());
+    ASSERT_TRUE(Listed(popup));
+    ASSERT_TRUE(popup->HandleAllocated());
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+    // A focus-capturing popup is a pop-up window owned by its owner's form.
+    EXPECT_TRUE(GetWindowLongPtrA(popup->Handle(), GWL_STYLE) & WS_POPUP);
+    EXPECT_EQ(GetWindow(popup->Handle(), GW_OWNER), FForm->Handle());
+    EXPECT_EQ(FLog, std::vector<std::string>{"closed P"});
+    popup->CloseUp();
+    Free(popup);
+    FLog.clear();
+  }
 }
 
 TEST_F(cxCustomPopupWindowTest, WindowOwnershipFollowsControlsAndThePopupsTheyOwn)

@@ -51,8 +51,8 @@ protected:
       return;
     }
     TEdit::WndProc(Message);
-    if ((Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS) && Container && !Container->IsDestroying())
-      Container->FocusChanged();
+    if (Message.Msg == WM_SETFOCUS) _TcxContainerAccess::FocusReceived(Container, reinterpret_cast<HWND>(Message.WParam));
+    if (Message.Msg == WM_KILLFOCUS) _TcxContainerAccess::FocusLost(Container);
   }
   void DefaultHandler(TMessage& Message) override
   {
@@ -337,6 +337,30 @@ TEST_F(ContainerTest, StateFollowsMouseAndFocus)
   c->SetEnabled(false);
   EXPECT_EQ(c->ContainerState(), TcxContainerState{TcxContainerStateFlag::csDisabled});
   EXPECT_EQ(c->GetActiveStyle(), c->StyleDisabled());
+}
+
+// The application's own mouse tracking (which control has the mouse) runs alongside: the mouse
+// goes from the border onto the inner edit and from there out of the container, and the container
+// hears of both through its child, so it ends up drawn normal.
+TEST_F(ContainerTest, LeavingThroughTheInnerControlEndsTheHotState)
+{
+  ShowOnTop();
+  auto* c = NewContainer(20, 20, 150, 40);
+  c->Style()->SetTransparentBorder(false);
+  c->Style()->SetBorderStyle(cbsSingle);
+  HandleWaitingMessages();
+  auto isHot = [c] { return c->ContainerState().Contains(TcxContainerStateFlag::csHotTrack); };
+  constexpr TPumpWork idle = TPumpWork::MessagesAndIdle;
+
+  MoveCursorTo(c, 1, 20);
+  ASSERT_TRUE(PumpUntil([&] { return MouseControl() == c && isHot(); }, 3000, idle));
+  MoveCursorTo(c, 75, 20);
+  ASSERT_TRUE(PumpUntil([&] { return MouseControl() == c->Edit; }, 3000, idle));
+  HandleWaitingMessages(idle);
+  EXPECT_TRUE(isHot());
+  MoveCursorTo(Form, 400, 280);
+  EXPECT_TRUE(PumpUntil([&] { return !isHot(); }, 3000, idle));
+  EXPECT_FALSE(c->IsHotTracked());
 }
 
 // An ultra-flat border is single: button shadow idle, highlight focused.

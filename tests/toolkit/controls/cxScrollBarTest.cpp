@@ -466,6 +466,47 @@ TEST_F(ScrollBarTest, ADraggedThumbSnapsBackBeyondTheTrackingDistance)
   EXPECT_EQ(Bar->Position(), 54);
 }
 
+// On a range longer than the track a thumb pixel stands for several positions: a thumb that ends
+// where it was pressed keeps the exact position it had, and a drag that ends elsewhere is one
+// change, told when the thumb is released.
+TEST_F(ScrollBarTest, AReleasedThumbKeepsItsPositionUnlessMovedAndADragIsOneChange)
+{
+  Form->Show();
+  Horizontal(184);
+  struct TCase {
+    const char* Name;
+    std::vector<int> Moves;  // offsets from the press, along the bar
+    bool Moved;              // the thumb ends elsewhere than it began
+  };
+  const TCase cases[] = {
+    {"a click", {}, false},
+    {"a drag", {20}, true},
+    {"a drag in steps", {5, 12, 30}, true},
+    {"a drag back to the start", {20, 0}, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Bar->SetScrollParams(0, 999, 10, 500);
+    const TcxScrollBarViewInfo* info = Bar->ViewInfo();
+    ASSERT_NE(info->PositionFromThumb(), 500);  // the thumb's pixel alone would move the position
+    const int startThumb = info->ThumbStart();
+    const POINT press = Centre(info->ThumbRect());
+    const int changes = Recorder->Changes;
+    Bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(press));
+    POINT at = press;
+    for (int offset : c.Moves) {
+      at = POINT{press.x + offset, press.y};
+      Bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, At(at));
+    }
+    EXPECT_EQ(Recorder->Changes, changes);  // tracking itself tells nothing
+    Bar->Perform(WM_LBUTTONUP, 0, At(at));
+    EXPECT_EQ(Bar->Position() != 500, c.Moved);
+    EXPECT_EQ(Recorder->Changes, changes + (c.Moved ? 1 : 0));
+    if (c.Moved) EXPECT_EQ(info->ThumbStart(), startThumb + c.Moves.back());
+    else EXPECT_EQ(info->ThumbStart(), startThumb);
+  }
+}
+
 TEST_F(ScrollBarTest, CancelModeAndDisablingEndTracking)
 {
   Form->Show();

@@ -305,6 +305,62 @@ TEST_F(Fading, ARepaintMayStopItsOwnFade)
   EXPECT_EQ(Fader->Count(), 0);
 }
 
+// A repaint that raises ends its own fade wherever it comes (the first frame, a frame on the way,
+// the end picture); the exception goes on to the caller once, and the other fades go on.
+TEST_F(Fading, ARepaintThatRaisesEndsItsFadeOnly)
+{
+  struct TCase {
+    const char* Name;
+    int FailingRepaint;  // the first repaint that raises, and every one after it (1: the start picture)
+  };
+  for (const TCase& c : {TCase{"start picture", 1}, TCase{"a frame", 3}, TCase{"end picture", 6}}) {
+    SCOPED_TRACE(c.Name);
+    auto failing = NewObject(), other = NewObject();
+    failing->OnRefresh = [&] {
+      if (static_cast<int>(failing->Alphas.size()) >= c.FailingRepaint) throw Exception("repaint failed");
+    };
+    Fader->FadeIn(other.get());
+    int raised = 0;
+    try {
+      Fader->FadeIn(failing.get());
+      for (int tick = 0; tick < 20; ++tick) Fader->TimerHandler(Fader->Timer());
+    } catch (const Exception& e) {
+      ++raised;
+      EXPECT_EQ(e.Message(), "repaint failed");
+    }
+    EXPECT_EQ(raised, 1);
+    EXPECT_FALSE(Fader->IsFading(failing.get()));
+    EXPECT_EQ(static_cast<int>(failing->Alphas.size()), c.FailingRepaint);
+    // The other fade runs to its end picture.
+    TickToEnd(other.get());
+    EXPECT_EQ(other->Alphas, (std::vector<int>{0, 64, 128, 192, 255, 255}));
+    EXPECT_EQ(Fader->Count(), 0);
+  }
+}
+
+// On the process fader's timer the failure reaches the application's handler once and the timer
+// stops with the fade.
+TEST_F(Fading, ARaisingRepaintOnTheTimerIsReportedOnce)
+{
+  static int handled;
+  handled = 0;
+  struct THandlerScope {
+    TExceptionHandler Saved = SetExceptionHandler([](std::exception_ptr) { ++handled; });
+    ~THandlerScope() { SetExceptionHandler(Saved); }
+  } handlerScope;
+  TdxFader* fader = GetFader();
+  ASSERT_NE(fader, nullptr);
+  auto object = MakeOwned<TTestFadingObject>(fader);
+  object->OnRefresh = [&] {
+    if (object->Alphas.size() >= 2) throw Exception("repaint failed");
+  };
+  fader->FadeIn(object.get());
+  ASSERT_TRUE(PumpUntil([&] { return !fader->IsFading(object.get()); }, 5000));
+  EXPECT_FALSE(fader->Timer()->Running());
+  HandleWaitingMessages();
+  EXPECT_EQ(handled, 1);
+}
+
 TEST_F(Fading, AvailabilityNeedsMenuAnimationGdiPlusAndMoreThanSixteenBits)
 {
   struct TCase {

@@ -9,15 +9,22 @@
 #include "toolkit/controls/cxContainerStyle.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/editors/cxDataConsts.h"
 #include "toolkit/editors/cxDateUtils.h"
+#include "toolkit/editors/cxEdit.h"
+#include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditUtils.h"
+#include "toolkit/editors/cxFilterConsts.h"
+#include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxListView.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&GraphicsUnit,   &FormsUnit,       &ComCtrlsUnit,     &TestApplicationUnit,
-                                 &UnitdxCore,     &UnitcxClasses,   &UnitdxUxTheme,    &UnitcxControls,
-                                 &UnitcxScrollBar, &UnitcxContainer, &UnitcxFormats,   &UnitcxDateUtils,
-                                 &UnitcxListView};
+  static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &ComCtrlsUnit,            &TestApplicationUnit,
+                                 &UnitdxCore,       &UnitcxClasses,   &UnitdxUxTheme,           &UnitcxControls,
+                                 &UnitcxScrollBar,  &UnitcxContainer, &UnitcxFormats,           &UnitcxDateUtils,
+                                 &UnitcxEditUtils,  &UnitcxEditConsts, &UnitcxEdit,             &UnitcxFilterControlStrs,
+                                 &UnitcxDataConsts, &UnitcxFilterConsts, &UnitcxListView};
   return units;
 }

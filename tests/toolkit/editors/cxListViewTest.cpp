@@ -7,6 +7,7 @@
 #include "classlib/Hints.h"
 #include "classlib/ObjectText.h"
 #include "tests/support/TestHelpers.h"
+#include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/ListViewTestSupport.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxControlsScrollBars.h"
@@ -73,27 +74,6 @@ public:
   }
 };
 CL_DEFINE_CLASS(TEvents);
-
-BOOL CALLBACK CountChild(HWND, LPARAM count)
-{
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountWindowAndChildren(HWND wnd, LPARAM count)
-{
-  ++*reinterpret_cast<int*>(count);
-  EnumChildWindows(wnd, CountChild, count);
-  return TRUE;
-}
-
-// The windows of this thread, children included.
-int ThreadWindowCount()
-{
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
 
 class cxListViewTest : public ListViewFixture {
 protected:

@@ -256,6 +256,26 @@ TEST(RzStatusBar, StartsWithTheDefaultLayoutAndAStoredFrameSurvivesLoading)
   Free(framed);
 }
 
+TEST(RzStatusBar, ADefaultBarStoresNeitherAlignNorColour)
+{
+  // The bar declares Align and Color again with defaults of its own: those replace the control's,
+  // and each property is written once at most.
+  TPanelsForm f;
+  auto* bar = New<TRzStatusBar>(f.Form);
+  bar->SetName("B");
+  std::string text = ComponentToText(bar);
+  EXPECT_EQ(text.find("Align ="), std::string::npos) << text;
+  EXPECT_EQ(text.find("  Color ="), std::string::npos) << text;
+  // A colour other than the bar's default is written once, and an alignment other than its own.
+  bar->SetColor(clRed);
+  bar->SetAlign(alTop);
+  text = ComponentToText(bar);
+  EXPECT_NE(text.find("  Color = clRed"), std::string::npos) << text;
+  EXPECT_EQ(text.find("  Color ="), text.rfind("  Color =")) << text;
+  EXPECT_NE(text.find("  Align = alTop"), std::string::npos) << text;
+  EXPECT_EQ(text.find("  Align ="), text.rfind("  Align =")) << text;
+}
+
 TEST(RzStatusBar, AutoScalePanesScalesThePanesWithTheWidth)
 {
   TPanelsForm f(800, 200);

@@ -1,9 +1,10 @@
 #pragma once
-// A recording stand-in of the bound theme functions for the painter tests. While it lives, every
-// theme handle is opened through it, so that each drawing and measuring call is recorded with the
-// class its handle was opened for; classes it is told to refuse do not open; and sizes, content
-// rectangles, colours, margins and transparency it is given are answered instead of the theme's.
-// Everything else goes on to the real functions, so that the parts are still drawn.
+// A recording stand-in of the bound theme functions for tests that draw through the theme
+// (painters, bars, editors). While it lives, every theme handle is opened through it, so that each
+// drawing and measuring call is recorded with the class its handle was opened for; classes it is
+// told to refuse do not open; and sizes, content rectangles, colours, margins and transparency it is
+// given are answered instead of the theme's. Everything else goes on to the real functions, so that
+// the parts are still drawn. Header only: the test executables of the toolkit include it.
 #include <map>
 #include <string>
 #include <tuple>

@@ -1,0 +1,38 @@
+#pragma once
+// String-table identifiers of the filter control's strings, shared by the resource script and the code. The
+// editor library uses the identifiers 22000 to 22499.
+#define IDS_cxSFilterBoolOperatorAnd 22200
+#define IDS_cxSFilterBoolOperatorOr 22201
+#define IDS_cxSFilterBoolOperatorNotAnd 22202
+#define IDS_cxSFilterBoolOperatorNotOr 22203
+#define IDS_cxSFilterRootButtonCaption 22204
+#define IDS_cxSFilterAddCondition 22205
+#define IDS_cxSFilterAddGroup 22206
+#define IDS_cxSFilterRemoveRow 22207
+#define IDS_cxSFilterClearAll 22208
+#define IDS_cxSFilterFooterAddCondition 22209
+#define IDS_cxSFilterGroupCaption 22210
+#define IDS_cxSFilterRootGroupCaption 22211
+#define IDS_cxSFilterControlNullString 22212
+#define IDS_cxSFilterErrorBuilding 22213
+#define IDS_cxSFilterDialogCaption 22214
+#define IDS_cxSFilterDialogInvalidValue 22215
+#define IDS_cxSFilterDialogUse 22216
+#define IDS_cxSFilterDialogSingleCharacter 22217
+#define IDS_cxSFilterDialogCharactersSeries 22218
+#define IDS_cxSFilterDialogOperationAnd 22219
+#define IDS_cxSFilterDialogOperationOr 22220
+#define IDS_cxSFilterDialogRows 22221
+#define IDS_cxSFilterControlDialogCaption 22222
+#define IDS_cxSFilterControlDialogNewFile 22223
+#define IDS_cxSFilterControlDialogOpenDialogCaption 22224
+#define IDS_cxSFilterControlDialogSaveDialogCaption 22225
+#define IDS_cxSFilterControlDialogActionSaveCaption 22226
+#define IDS_cxSFilterControlDialogActionSaveHint 22227
+#define IDS_cxSFilterControlDialogActionOpenCaption 22228
+#define IDS_cxSFilterControlDialogActionOpenHint 22229
+#define IDS_cxSFilterControlDialogActionApplyCaption 22230
+#define IDS_cxSFilterControlDialogActionOkCaption 22231
+#define IDS_cxSFilterControlDialogActionCancelCaption 22232
+#define IDS_cxSFilterControlDialogFileExt 22233
+#define IDS_cxSFilterControlDialogFileFilter 22234

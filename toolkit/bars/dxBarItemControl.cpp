@@ -1,0 +1,3 @@
+#include "toolkit/bars/dxBarItemControl.h"
+
+CL_DEFINE_CLASS(TdxBarItemControl);

@@ -1,0 +1,581 @@
+#pragma once
+// The bar manager: the component a form carries to have toolbars and menus. It owns everything of
+// the bar system that belongs to that form: the bars with the four edge docks (TdxBars), the
+// categories, the item and group lists, a look-and-feel and the bar painter that draws every bar
+// control of the manager. It holds the settings all its bars share, brings bars and items to life
+// after the form was read, and fires the bar events.
+//
+// One manager exists per owner control, which must be a windowed control: a manager for a form and
+// one for a panel in it may coexist. Every manager joins the process-wide manager list; the first
+// installs the bar system's thread hooks, the last removes them (dxBarManagerList.h).
+//
+// The manager's operations are split over dxBarManager.cpp (life, properties, stored form, lookups,
+// change reports, categories), dxBarManagerStyle.cpp (painter, fonts, flat colours) and
+// dxBarManagerBars.cpp (the bars-update lock and the dock controls).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include "classlib/Bitmap.h"
+#include "classlib/Controls.h"
+#include "classlib/Forms.h"
+#include "classlib/GraphicsUtils.h"
+#include "classlib/IniFiles.h"
+#include "toolkit/bars/dxBarComponents.h"
+#include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarDockControl.h"
+#include "toolkit/bars/dxBarPainter.h"
+#include "toolkit/bars/dxBarWindows.h"
+#include "toolkit/base/cxClasses.h"
+#include "toolkit/base/cxLookAndFeels.h"
+#include "toolkit/base/dxThemeManager.h"
+#include "toolkit/controls/dxScreenTip.h"
+
+class TdxBar;
+class TdxBars;
+class TdxBarItem;
+class TdxBarItemLink;
+class TdxBarItemLinks;
+class TdxBarManagerCategories;
+
+// The look of all bars of a manager; bmsUseLookAndFeel follows the manager's LookAndFeel.
+enum class TdxBarManagerStyle : uint8_t { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
+using enum TdxBarManagerStyle;
+extern const TEnumInfo dxBarManagerStyleInfo;
+
+// How menus open.
+enum class TdxBarMenuAnimations : uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
+using enum TdxBarMenuAnimations;
+extern const TEnumInfo dxBarMenuAnimationsInfo;
+
+// The painter the manager draws with, by its style and look-and-feel.
+enum class TdxBarPainterStyle : uint8_t { bpsStandard, bpsEnhanced, bpsFlat, bpsXP, bpsOffice11, bpsSkin };
+using enum TdxBarPainterStyle;
+
+// The bar painter class of skins: the standard painter until a skin engine puts its skin bar
+// painter here at its start-up (and the standard one back at its shut-down).
+extern TdxBarPainterClass SkinBarPainterClass;
+
+// Told when a bar is shown or hidden.
+class IdxBarVisibilityObserver {
+public:
+  virtual void BarVisibilityChanged(TdxBar* bar) = 0;
+
+protected:
+  ~IdxBarVisibilityObserver() = default;
+};
+
+// The nearest form that holds an object.
+class IdxParentFormSource {
+public:
+  virtual TCustomForm* GetNearestForm() = 0;
+
+protected:
+  ~IdxParentFormSource() = default;
+};
+
+// The bar events.
+using TdxBarEvent = TEvent<void(TObject* Sender, TdxBar* ABar)>;
+using TdxBarVisibleChangeEvent = TdxBarEvent;
+using TdxBarItemLinkEvent = TEvent<void(TObject* Sender, TdxBarItemLink* AItemLink)>;
+// How a link joins another bar's links when bars are merged.
+enum class TdxBarItemMergeKind : uint8_t { mkAdd, mkMergeByCaption, mkNone };
+using TdxBarMergeItemLinkEvent =
+    TEvent<void(TObject* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int& AMergeIndex)>;
+// Sender is the bar.
+using TdxBarCanDockingEvent =
+    TEvent<void(TObject* Sender, TdxBarDockingStyle Style, TdxDockControl* DockControl, bool& CanDocking)>;
+using TdxBarMergeEvent = TEvent<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
+using TdxBarShowPopupEvent = TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
+using TdxBarClickItemEvent = TEvent<void(TObject* Sender, TdxBarItem* ClickedItem)>;
+
+// The menu font of the system's non-client metrics, read with SPI_GETNONCLIENTMETRICS (the
+// structure's size field 340); tests put another font here.
+using TdxReadMenuFontFunc = bool (*)(LOGFONTA& font);
+extern TdxReadMenuFontFunc dxReadMenuFont;
+
+// The channels of the flat styles' colours before the nearest screen colour: the border darkens
+// each channel of the button shadow to 8/10, the face lightens each channel of the button face by
+// 16% of what it lacks to white (both rounded to the nearest integer).
+COLORREF DarkenFlatBorderColor(COLORREF shadow);
+COLORREF LightenFlatFaceColor(COLORREF face);
+
+// InitialUseCount of a MostRecentItemsPercents value: 0 for 100; else the smallest n >= 1 with
+// n * (100 - percents) div 100 > 0.
+int CalcInitialUseCount(int percents);
+
+class TdxBarManager : public TComponent,
+                      public IdxParentFormSource,
+                      public IdxScreenTipSource,
+                      public IcxLookAndFeelSource,
+                      public IdxBarVisibilityObserver,
+                      public IcxSkinSupportMarker {
+  CL_CLASS(TdxBarManager, TComponent)
+public:
+  // Raises EdxException when the owner (the main form for none) is not a windowed control, or
+  // already has a manager; the refused manager is never made.
+  explicit TdxBarManager(TComponent* owner);
+  ~TdxBarManager() override;
+  void AfterConstruction() override;
+  // Leaves the manager list and frees what it owns, in order.
+  void BeforeDestruction() override;
+
+  // --- The component protocol ---
+  void Loaded() override;
+  // Counts the reads from a stored form.
+  void ReadState(TReader& reader) override;
+  // "Bars" (read only: bars in their old collection form) and "DockControlHeights" (always).
+  void DefineProperties(TFiler& filer) override;
+  // The bars, then the items with a category, then the groups owned by the root.
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+  TComponent* GetChildOwner() override { return GetOwnerControl(); }
+  void SetChildOrder(TComponent* child, int order) override;
+  // In the designer a rename also renames the owner's items that start with the old name.
+  void SetName(const std::string& name) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // --- Virtual operations ---
+  // Fires OnClickItem; an item calls it before its own click runs.
+  virtual void DoClickItem(TdxBarItem* item);
+  // Whether the bar may dock with the style into the dock control (or nil): see the docking rule;
+  // OnDocking may change the answer.
+  virtual bool CanDockBar(TdxBar* bar, TdxBarDockingStyle style, TdxDockControl* dockControl);
+  // The bar painter class of the painter style.
+  virtual TdxBarPainterClass GetPainterClass();
+
+  // --- Published properties ---
+  bool AllowCallFromAnotherForm() const { return FAllowCallFromAnotherForm; }
+  void SetAllowCallFromAnotherForm(bool value) { FAllowCallFromAnotherForm = value; }
+  bool AllowReset() const { return FAllowReset; }
+  void SetAllowReset(bool value) { FAllowReset = value; }
+  bool AlwaysMerge() const { return FAlwaysMerge; }
+  void SetAlwaysMerge(bool value) { FAlwaysMerge = value; }
+  bool AlwaysSaveText() const { return FAlwaysSaveText; }
+  void SetAlwaysSaveText(bool value) { FAlwaysSaveText = value; }
+  bool AutoAlignBars() const { return FAutoAlignBars; }
+  void SetAutoAlignBars(bool value);
+  bool AutoDockColor() const { return FAutoDockColor; }
+  void SetAutoDockColor(bool value);
+  bool AutoHideEmptyBars() const { return FAutoHideEmptyBars; }
+  void SetAutoHideEmptyBars(bool value);
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool value);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* value) { FFont->Assign(value); }
+  int ButtonArrowWidth() const { return FButtonArrowWidth; }
+  void SetButtonArrowWidth(int value);
+  bool CanCustomize() const { return FCanCustomize; }
+  void SetCanCustomize(bool value) { FCanCustomize = value; }
+  TdxBarManagerCategories* Categories() const { return FCategories.get(); }
+  void SetCategories(TStrings* value);
+  // The owner control's colour while AutoDockColor is on.
+  TColor DockColor() const;
+  void SetDockColor(TColor value);
+  bool IsDockColorStored() const { return !FAutoDockColor; }
+  bool FlatCloseButton() const { return FFlatCloseButton; }
+  void SetFlatCloseButton(bool value);
+  TBitmap* HelpButtonGlyph() const { return FHelpButtonGlyph.get(); }
+  void SetHelpButtonGlyph(TBitmap* value) { FHelpButtonGlyph->Assign(value); }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value) { FHelpContext = value; }
+  bool HideFloatingBarsWhenInactive() const { return FHideFloatingBarsWhenInactive; }
+  void SetHideFloatingBarsWhenInactive(bool value) { FHideFloatingBarsWhenInactive = value; }
+  const std::string& IniFileName() const { return FIniFileName; }
+  void SetIniFileName(const std::string& value) { FIniFileName = value; }
+  int LargeButtonArrowWidth() const { return FLargeButtonArrowWidth; }
+  void SetLargeButtonArrowWidth(int value);
+  TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  void SetLookAndFeel(TcxLookAndFeel* value) { FLookAndFeel->Assign(value); }
+  TdxBarMenuAnimations MenuAnimations() const { return FMenuAnimations; }
+  void SetMenuAnimations(TdxBarMenuAnimations value) { FMenuAnimations = value; }
+  bool MenusShowRecentItemsFirst() const { return FMenusShowRecentItemsFirst; }
+  void SetMenusShowRecentItemsFirst(bool value) { FMenusShowRecentItemsFirst = value; }
+  // Values above 100 become 100.
+  uint8_t MostRecentItemsPercents() const { return FMostRecentItemsPercents; }
+  void SetMostRecentItemsPercents(int value);
+  TdxBarDockingStyles NotDocking() const { return FNotDocking; }
+  void SetNotDocking(TdxBarDockingStyles value);
+  // A non-empty path gets a leading and a trailing backslash when they are missing.
+  const std::string& RegistryPath() const { return FRegistryPath; }
+  void SetRegistryPath(const std::string& value);
+  bool ShowCloseButton() const { return FShowCloseButton; }
+  void SetShowCloseButton(bool value);
+  bool ShowFullMenusAfterDelay() const { return FShowFullMenusAfterDelay; }
+  void SetShowFullMenusAfterDelay(bool value) { FShowFullMenusAfterDelay = value; }
+  bool ShowHelpButton() const { return FShowHelpButton; }
+  void SetShowHelpButton(bool value) { FShowHelpButton = value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value) { FShowHint = value; }
+  bool ShowHintForDisabledItems() const { return FShowHintForDisabledItems; }
+  void SetShowHintForDisabledItems(bool value) { FShowHintForDisabledItems = value; }
+  bool ShowShortCutInHint() const { return FShowShortCutInHint; }
+  void SetShowShortCutInHint(bool value) { FShowShortCutInHint = value; }
+  bool StoreInIniFile() const { return FStoreInIniFile; }
+  void SetStoreInIniFile(bool value) { FStoreInIniFile = value; }
+  bool StoreInRegistry() const { return FStoreInRegistry; }
+  void SetStoreInRegistry(bool value) { FStoreInRegistry = value; }
+  TdxBarManagerStyle Style() const { return FStyle; }
+  void SetStyle(TdxBarManagerStyle value);
+  bool SunkenBorder() const { return FSunkenBorder; }
+  void SetSunkenBorder(bool value);
+  bool UseBarHintWindow() const { return FUseBarHintWindow; }
+  void SetUseBarHintWindow(bool value) { FUseBarHintWindow = value; }
+  bool UseF10ForMenu() const { return FUseF10ForMenu; }
+  void SetUseF10ForMenu(bool value) { FUseF10ForMenu = value; }
+  bool UseFullReset() const { return FUseFullReset; }
+  void SetUseFullReset(bool value) { FUseFullReset = value; }
+  bool UseSystemFont() const { return FUseSystemFont; }
+  void SetUseSystemFont(bool value);
+  int WaitForDockingTime() const { return FWaitForDockingTime; }
+  void SetWaitForDockingTime(int value);
+  // The manager's items show large icons (the image options' switch).
+  bool LargeIcons() const { return FLargeIcons; }
+  void SetLargeIcons(bool value) { FLargeIcons = value; }
+
+  // --- Events ---
+#define DX_BAR_MANAGER_EVENT(Name, Type)                  \
+  const Type& Name() const { return F##Name; }            \
+  void Set##Name(const Type& value) { F##Name = value; }
+  DX_BAR_MANAGER_EVENT(OnBarAdd, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarAfterReset, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarBeforeReset, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarClose, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarDelete, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarDockingStyleChange, TdxBarEvent)
+  DX_BAR_MANAGER_EVENT(OnBarVisibleChange, TdxBarVisibleChangeEvent)
+  DX_BAR_MANAGER_EVENT(OnItemLinkAdd, TdxBarItemLinkEvent)
+  DX_BAR_MANAGER_EVENT(OnItemLinkChange, TdxBarItemLinkEvent)
+  DX_BAR_MANAGER_EVENT(OnItemLinkDelete, TdxBarItemLinkEvent)
+  DX_BAR_MANAGER_EVENT(OnMergeItemLink, TdxBarMergeItemLinkEvent)
+  DX_BAR_MANAGER_EVENT(OnCloseButtonClick, TNotifyEvent)
+  DX_BAR_MANAGER_EVENT(OnDocking, TdxBarCanDockingEvent)
+  DX_BAR_MANAGER_EVENT(OnHelpButtonClick, TNotifyEvent)
+  DX_BAR_MANAGER_EVENT(OnHideCustomizingForm, TNotifyEvent)
+  DX_BAR_MANAGER_EVENT(OnMenuMerge, TdxBarMergeEvent)
+  DX_BAR_MANAGER_EVENT(OnMerge, TdxBarMergeEvent)
+  DX_BAR_MANAGER_EVENT(OnShowCustomizingForm, TNotifyEvent)
+  DX_BAR_MANAGER_EVENT(OnShowCustomizingPopup, TdxBarShowPopupEvent)
+  DX_BAR_MANAGER_EVENT(OnShowToolbarsPopup, TdxBarShowPopupEvent)
+  DX_BAR_MANAGER_EVENT(OnClickItem, TdxBarClickItemEvent)
+#undef DX_BAR_MANAGER_EVENT
+
+  // The overridable firing operations. OnBarDockingStyleChange is not fired while a stored layout
+  // is applied; its firing also reports a change of the bar.
+  virtual void DoBarAfterReset(TdxBar* bar);
+  virtual void DoBarBeforeReset(TdxBar* bar);
+  virtual void DoBarClose(TdxBar* bar);
+  virtual void DoBarDockingStyleChange(TdxBar* bar);
+  virtual void DoCloseButtonClick();
+  virtual void DoHelpButtonClick();
+  virtual void DoShowCustomizingPopup(TdxBarItemLinks* popupItemLinks);
+  virtual void DoShowToolbarsPopup(TdxBarItemLinks* popupItemLinks);
+  void DoBarAdd(TdxBar* bar);
+  void DoBarDelete(TdxBar* bar);
+  void DoMergeItemLink(TdxBarItemLinks* dstItemLinks, TdxBarItemLinks* srcItemLinks, TdxBarItemLink* srcItemLink,
+                       TdxBarItemMergeKind& mergeKind, int& mergeIndex);
+
+  // --- Interfaces ---
+  TCustomForm* GetNearestForm() override;
+  TBasicAction* GetAction() override { return nullptr; }
+  TdxScreenTip* GetScreenTip() override { return nullptr; }
+  std::string GetHint() override { return {}; }
+  TcxLookAndFeel* GetLookAndFeel() override { return FLookAndFeel.get(); }
+  // Fires OnBarVisibleChange unless the manager is being destroyed.
+  void BarVisibilityChanged(TdxBar* bar) override;
+
+  // --- Collections and lookups ---
+  TdxBars* Bars() const { return FBars.get(); }
+  TdxBarComponentList* ItemList() const { return FItems.get(); }
+  TdxBarComponentList* GroupList() const { return FGroups.get(); }
+  int GetItemCount() const;
+  // nullptr outside the range.
+  TdxBarItem* GetItem(int index) const;
+  // The item whose name equals the name ignoring case.
+  TdxBarItem* FindItemByName(std::string_view name) const;
+  // A new item of the class owned by the manager's owner, in the category named like the default
+  // category (or category 0 when there is none).
+  TdxBarItem* CreateItemOfClass(TClassRef<TdxBarItem> itemClass);
+  int GetGroupCount() const;
+  TdxBarComponent* GetGroup(int index) const;
+  // Appends the group to the group list and makes this its manager.
+  void AttachGroup(TdxBarComponent* group);
+  int GetDockControlCount() const { return static_cast<int>(FDockControls.size()); }
+  TdxDockControl* GetDockControl(int index) const;
+  // Every dock control registers when created and unregisters when destroyed.
+  void AddDockControl(TdxDockControl* dockControl);
+  // The bars docked in the dock control lose it, the bars it shows are hidden; an edge dock leaves
+  // its place in the bars collection; the dock takes its parent's colour again.
+  void RemoveDockControl(TdxDockControl* dockControl);
+  // Exact comparison.
+  TdxBar* FindBarByName(std::string_view name) const;
+  TdxBar* FindBarByCaption(std::string_view caption) const;
+  // Clear the list first; an index outside the categories gives an empty list.
+  int GetAllItemsOfCategory(int index, TList* list) const;
+  int GetItemsOfCategory(int index, TList* list) const;
+  // In the designer n itself; at run time the index of the n-th visible category, or -1.
+  int VisibleCategoryToIndex(int n) const;
+  TdxBarItemVisible GetCategoryItemsVisible(int index) const;
+  // While loading only the loaded value is recorded; otherwise the category's items whose
+  // visibility still equals the category's previous value take the new one, and with
+  // AutoHideEmptyBars the bars this empties are hidden (and shown again by ivAlways).
+  void SetCategoryItemsVisible(int index, TdxBarItemVisible value);
+  bool GetCategoryVisible(int index) const;
+  void SetCategoryVisible(int index, bool value);
+  // The class name without its first letter followed by 1, 2, ... (the designer names in the
+  // designer).
+  std::string MakeUniqueItemName(TClass itemClass) const;
+  std::string MakeUniqueBarCaption(std::string_view prefix) const;
+  std::string MakeUniqueBarName(std::string_view prefix) const;
+
+  // --- State and owner ---
+  bool IsCustomizing() const { return FCustomizing; }
+  bool IsCustomizingOrDesigning() const { return FCustomizing || IsDesigning(); }
+  bool IsRestoringLayout() const { return FRestoringLayout; }
+  bool IsReshowingBars() const { return FReshowingBars; }
+  bool IsInLoaded() const { return FInLoaded; }
+  // Read from a stored form at least once, and AllowReset.
+  bool IsResetAvailable() const { return FReadCount > 0 && FAllowReset; }
+  bool IsOtherManagerCustomizing() const;
+  // The effective style is not bmsStandard.
+  bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
+  bool ShowsRecentItemsFirst() const { return SupportsRecentItems() && FMenusShowRecentItemsFirst; }
+  TWinControl* GetOwnerControl() const { return static_cast<TWinControl*>(Owner()); }
+  TCustomForm* GetTopLevelForm() const;
+  TCustomForm* GetMDIChildOrTopForm() const;
+  // When the owner has a window: the manager of the nearest windowed ancestor of its window.
+  TdxBarManager* GetParentManager() const;
+  TdxBar* GetMainMenuBar() const { return FMainMenuBar; }
+  void SetMainMenuBar(TdxBar* bar) { FMainMenuBar = bar; }
+  int InitialUseCount() const { return FInitialUseCount; }
+  int ReadCount() const { return FReadCount; }
+  bool Modified() const { return FModified; }
+  void SetModified(bool value) { FModified = value; }
+  // The in-memory copy of the designed layout (none in the designer).
+  TMemIniFile* DesignedLayout() const { return FDesignedLayout.get(); }
+  // Writes the layout as it stands into DesignedLayout; the layout store fills it in.
+  void SaveDesignedLayout();
+  // What every layout section name begins with: the names of the owners up to the first form, then
+  // the manager's, each followed by ".".
+  std::string GetIniSectionBase() const;
+  // While the manager reads bars stored in their old collection form.
+  bool IsReadingOldBars() const { return FReadingOldBars; }
+  // The first bar section of the designed layout whose caption is the caption; -1 for none.
+  int FindDesignedBarIndex(std::string_view caption) const;
+
+  // --- Updates and change reports ---
+  void BeginBarsUpdate() { IncBarsUpdateLock(true); }
+  void EndBarsUpdate() { DecBarsUpdateLock(true, true); }
+  void IncBarsUpdateLock(bool switchRedraw);
+  void DecBarsUpdateLock(bool realignNeeded, bool switchRedraw);
+  // The unlock without the realign pass.
+  void DecBarsUpdateLockQuiet(bool switchRedraw);
+  bool IsBarsUpdateLocked() const { return FBarsUpdateLock > 0; }
+  int BarsUpdateLockCount() const { return FBarsUpdateLock; }
+  // Nothing while loading, in Loaded or destroying; inside a modification lock only a pending mark;
+  // otherwise the modified flag and, in the designer, the form designer is told.
+  void NotifyModified();
+  void ChangeModificationLock(bool begin, bool notifyAtEnd = true);
+  // Calls proc for every item inside one bars update; nothing while loading or destroying.
+  void ForEachItemInUpdate(const std::function<void(TdxBarItem*)>& proc);
+  // The customizing flag; bars' item controls follow once they exist.
+  void SetCustomizing(bool value);
+
+  // --- Style, painter, fonts (dxBarManagerStyle.cpp) ---
+  TdxBarPainterStyle GetPainterStyle() const;
+  TdxBarManagerStyle GetEffectiveStyle() const;
+  TdxBarPainter* Painter() const { return FPainter.get(); }
+  // Tests visual styles again and replaces the painter.
+  void CreatePainter();
+  // CreatePainter, then docks and bars refresh; not re-entered and not while destroying.
+  void RecreatePainter();
+  void ApplyStyleToLookAndFeel(TcxLookAndFeel* lookAndFeel);
+  // Visual styles could draw the bars when the painter was last made.
+  bool ThemesAvailable() const { return FThemesAvailable; }
+  TColor GetFlatBorderColor() const;
+  TColor GetFlatColor() const;
+  TColor GetFlatDownedColor() const;
+  TColor GetFlatDownedSelectedColor() const;
+  TColor GetFlatSelectedColor() const;
+  HBRUSH FlatBorderBrush() const { return FFlatBorderBrush.Get(); }
+  HBRUSH FlatToolbarBrush() const { return FFlatToolbarBrush.Get(); }
+  HBRUSH FlatDownedBrush() const { return FFlatDownedBrush.Get(); }
+  HBRUSH FlatDownedSelectedBrush() const { return FFlatDownedSelectedBrush.Get(); }
+  HBRUSH FlatSelectedBrush() const { return FFlatSelectedBrush.Get(); }
+  // The visual style's toolbar colour, while visual styles are available.
+  HBRUSH ThemedToolbarBrush() const { return FThemedToolbarBrush.Get(); }
+  void CreateStyleResources();
+  // CreateStyleResources with the Office 2003 colours computed again (after a system colour change).
+  void RefreshStyleResources();
+  void FreeStyleResources();
+  void RefreshDocksAndBars();
+  // Every change of Font: see the font rules in dxBarManagerStyle.cpp.
+  void FontChanged(TObject* sender);
+  void UpdateFontFromSystem();
+  // The menu font made from Font, and Font with the system height.
+  HFONT MenuFont() const { return FMenuFont.Get(); }
+  HFONT SystemHeightFont() const { return FSystemHeightFont.Get(); }
+  TcxEventHandlerCollection* OnFontChanged() const { return FOnFontChanged.get(); }
+  TcxEventHandlerCollection* OnLayoutLoaded() const { return FOnLayoutLoaded.get(); }
+  TcxEventHandlerCollection* OnLayoutSaved() const { return FOnLayoutSaved.get(); }
+  TcxEventHandlerCollection* OnMDIChildChanged() const { return FOnMDIChildChanged.get(); }
+
+  // --- Designer ---
+  IdxBarDesigner* Designer() const { return FDesigner; }
+  void SetDesigner(IdxBarDesigner* value) { FDesigner = value; }
+  bool CanDeleteComponent(TComponent* component) const;
+  void GetDesignerSelection(TList* list) const;
+  // The designer selection without the objects whose status is not 1.
+  void GetOwnSelection(TList* list) const;
+  int GetSelectionStatus(TPersistent* object) const;
+  void SelectComponent(TPersistent* object, TdxBarSelectionOperation operation);
+  void PassDblClickToDesigner(TdxBarItem* item);
+  // The question a manager in the designer asks when links of its bars and sub-menus lost their
+  // items: the manager's name path, then the question. AskToDeleteBrokenLinks shows it (warning
+  // icon, Yes, No and Cancel) and answers Yes or No; Cancel aborts silently (EAbort).
+  std::string BrokenLinksMessage() const;
+  int AskToDeleteBrokenLinks() const;
+
+  // Bars waiting to be shown again once their dock control has a window (absent until needed).
+  TList* ReshowBarList() const { return FReshowBarList.get(); }
+  void RemoveFromReshowBarList(TdxBar* bar);
+
+private:
+  // The owner (the main form for none), checked: a windowed control without a manager.
+  static TComponent* CheckOwner(TComponent* owner);
+  void CategoriesChanged(TObject* sender);
+  void HelpButtonGlyphChanged(TObject* sender);
+  void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues);
+  void ThemeChanged();
+  void FreeParts();
+  void SortItemsByCategory();
+  void ApplyLoadedBarPlacements();
+  void ApplyLoadedCategoryItemsVisible();
+  void ReadOldBars(TReader& reader);
+  void ReadDockControlHeights(TReader& reader);
+  void WriteDockControlHeights(TWriter& writer);
+  // The unlock pass of the bars-update lock: dock redrawing back on and, unless quiet, the docks
+  // drop empty rows, realign and repaint their frames.
+  void ApplyBarsUpdateLock(bool switchRedraw, bool quiet);
+  void SwitchDocksRedraw(bool redraw);
+  void ClearBarsUpdateMarks();
+  void RepaintToolbars();
+  void RefreshCustomizingHelpButton();
+
+  // Settings.
+  bool FAllowCallFromAnotherForm = false;
+  bool FAllowReset = false;
+  bool FAlwaysMerge = false;
+  bool FAlwaysSaveText = false;
+  bool FAutoAlignBars = false;
+  bool FAutoDockColor = false;
+  bool FAutoHideEmptyBars = false;
+  bool FScaled = false;
+  int FButtonArrowWidth = 0;
+  bool FCanCustomize = false;
+  TColor FDockColor = clBtnFace;
+  bool FFlatCloseButton = false;
+  int FHelpContext = 0;
+  bool FHideFloatingBarsWhenInactive = false;
+  std::string FIniFileName;
+  int FLargeButtonArrowWidth = 0;
+  TdxBarMenuAnimations FMenuAnimations = maNone;
+  bool FMenusShowRecentItemsFirst = false;
+  uint8_t FMostRecentItemsPercents = 0;
+  TdxBarDockingStyles FNotDocking;
+  std::string FRegistryPath;
+  bool FShowCloseButton = false;
+  bool FShowFullMenusAfterDelay = false;
+  bool FShowHelpButton = false;
+  bool FShowHint = false;
+  bool FShowHintForDisabledItems = false;
+  bool FShowShortCutInHint = false;
+  bool FStoreInIniFile = false;
+  bool FStoreInRegistry = false;
+  TdxBarManagerStyle FStyle = bmsStandard;
+  bool FSunkenBorder = false;
+  bool FUseBarHintWindow = false;
+  bool FUseF10ForMenu = false;
+  bool FUseFullReset = false;
+  bool FUseSystemFont = false;
+  int FWaitForDockingTime = 0;
+  bool FLargeIcons = false;
+
+  // Owned parts, in the order the constructor makes them.
+  TOwned<TcxLookAndFeel> FLookAndFeel;
+  TOwned<TdxBarComponentList> FItems;
+  TOwned<TdxBarManagerCategories> FCategories;
+  std::vector<TdxDockControl*> FDockControls;
+  TOwned<TdxBars> FBars;
+  TOwned<TcxEventHandlerCollection> FOnLayoutLoaded;
+  TOwned<TcxEventHandlerCollection> FOnLayoutSaved;
+  TOwned<TcxEventHandlerCollection> FOnFontChanged;
+  TOwned<TcxEventHandlerCollection> FOnMDIChildChanged;
+  TFontHandle FMenuFont;
+  TFontHandle FSystemHeightFont;
+  TOwned<TFont> FFont;
+  TOwned<TdxBarComponentList> FGroups;
+  TOwned<TBitmap> FHelpButtonGlyph;
+  TOwned<TdxThemeChangedNotificator> FThemeNotificator;
+  TOwned<TMemIniFile> FDesignedLayout;
+  TOwned<TList> FReshowBarList;
+  TOwned<TdxBarPainter> FPainter;
+
+  // Style resources.
+  TBrushHandle FFlatBorderBrush;
+  TBrushHandle FFlatToolbarBrush;
+  TBrushHandle FFlatDownedBrush;
+  TBrushHandle FFlatDownedSelectedBrush;
+  TBrushHandle FFlatSelectedBrush;
+  TBrushHandle FThemedToolbarBrush;
+  bool FHoldsOffice2003Colors = false;
+  bool FThemesAvailable = false;
+
+  // State.
+  bool FInLoaded = false;
+  bool FRestoringLayout = false;
+  bool FReshowingBars = false;
+  bool FReadingOldBars = false;
+  bool FRecreatingPainter = false;
+  bool FInternalFontChange = false;
+  bool FCustomizing = false;
+  int FBarsUpdateLock = 0;
+  int FModificationLock = 0;
+  bool FModificationPending = false;
+  bool FModified = false;
+  int FReadCount = 0;
+  int FInitialUseCount = 0;
+  TdxBar* FMainMenuBar = nullptr;
+  IdxBarDesigner* FDesigner = nullptr;
+
+  TdxBarClickItemEvent FOnClickItem;
+  TdxBarEvent FOnBarAdd, FOnBarAfterReset, FOnBarBeforeReset, FOnBarClose, FOnBarDelete, FOnBarDockingStyleChange;
+  TdxBarVisibleChangeEvent FOnBarVisibleChange;
+  TdxBarItemLinkEvent FOnItemLinkAdd, FOnItemLinkChange, FOnItemLinkDelete;
+  TdxBarMergeItemLinkEvent FOnMergeItemLink;
+  TNotifyEvent FOnCloseButtonClick, FOnHelpButtonClick, FOnHideCustomizingForm, FOnShowCustomizingForm;
+  TdxBarCanDockingEvent FOnDocking;
+  TdxBarMergeEvent FOnMenuMerge, FOnMerge;
+  TdxBarShowPopupEvent FOnShowCustomizingPopup, FOnShowToolbarsPopup;
+};
+
+// The manager's bars-update lock for the life of a scope (nothing without a manager).
+class TdxBarsUpdateScope {
+public:
+  explicit TdxBarsUpdateScope(TdxBarManager* manager) : FManager(manager)
+  {
+    if (FManager) FManager->BeginBarsUpdate();
+  }
+  ~TdxBarsUpdateScope()
+  {
+    if (FManager) FManager->EndBarsUpdate();
+  }
+  TdxBarsUpdateScope(const TdxBarsUpdateScope&) = delete;
+  TdxBarsUpdateScope& operator=(const TdxBarsUpdateScope&) = delete;
+
+private:
+  TdxBarManager* FManager;
+};
+
+// The painter class a manager draws with for a painter style (the skin style through
+// SkinBarPainterClass).
+TdxBarPainterClass BarPainterClassOfStyle(TdxBarPainterStyle style);

@@ -1,0 +1,254 @@
+// Operations of the base painter whose answers read objects of the bar system that cannot be asked
+// yet (bar controls, item controls and their draw parameters, sub-menus, docks and the bars' windows),
+// and drawings of bars, menus, items, edits and extended items that come with those objects.
+// Until then each gives its neutral answer: nothing drawn, 0, false, clDefault, no brush, an empty
+// rect, arguments left as they are. Each step that builds such an object moves the operations that
+// read it to the painter file of their subject.
+#include "toolkit/bars/dxBarPainter.h"
+
+// --- Bar controls, toolbars and docks ---
+
+void TdxBarPainter::FillClientBackground(TCustomdxBarControl*) const {}
+TColor TdxBarPainter::GetOwnTextColor(TdxBarItemControlDrawParams*) const { return clDefault; }
+bool TdxBarPainter::AreDisabledImagesFaded(TCustomdxBarControl*) const { return false; }
+void TdxBarPainter::ShowControlScreenTip(TCustomdxBarControl*, const RECT&, POINT&, SIZE) const {}
+
+TdxBarHintViewInfo* TdxBarPainter::MakeHintViewInfo(TdxBarManager*, std::string_view, TdxScreenTip*,
+                                                    std::string_view) const
+{
+  return nullptr;
+}
+
+void TdxBarPainter::DrawStatusBarSizeGrip(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
+void TdxBarPainter::DrawMarkDownArrow(TdxBarControl*, HDC, const RECT&) const {}
+void TdxBarPainter::DrawMarkChevrons(TdxBarControl*, HDC, int, const RECT&) const {}
+void TdxBarPainter::DrawBarMarkGlyphs(TdxBarControl*, HDC, const RECT&) const {}
+void TdxBarPainter::GetFloatingCaptionTextLeft(TdxBarControl*, int&, RECT&) const {}
+void TdxBarPainter::CalcBarBorderSize(TdxBar*, TdxBarDockingStyle, RECT&, bool) const {}
+int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
+int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
+void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
+                                       const RECT&) const
+{
+}
+
+bool TdxBarPainter::HasBarBorderLine(TCustomdxBarControl*) const { return false; }
+bool TdxBarPainter::HasOwnerBarBorderLine(TCustomdxBarControl*) const { return false; }
+void TdxBarPainter::FillDockedBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
+void TdxBarPainter::FillFloatingBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
+void TdxBarPainter::FillQuickControlFrame(TCustomdxBarControl*, HDC) const {}
+void TdxBarPainter::FillBarControlBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
+void TdxBarPainter::DrawBeginGroupSeparator(TCustomdxBarControl*, HDC, bool, HBRUSH, const RECT&) const {}
+void TdxBarPainter::DrawSelectedItemFrame(TCustomdxBarControl*, HDC, int, const RECT&) const {}
+void TdxBarPainter::DrawFloatingCaption(TdxBarControl*, HDC, HBRUSH, const RECT&, const RECT&) const {}
+void TdxBarPainter::DrawBarMark(TdxBarControl*, TcxCanvas*, int, const RECT&) const {}
+void TdxBarPainter::DrawSizeGrip(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
+void TdxBarPainter::FillStatusBarTop(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
+RECT TdxBarPainter::GetBarMarkRect(TdxBarControl*) const { return {}; }
+void TdxBarPainter::InvalidateBarMark(TdxBarControl*) const {}
+
+void TdxBarPainter::FillStatusBarBackground(TCustomdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
+                                            const RECT&) const
+{
+}
+
+void TdxBarPainter::FillControlBackgroundBitmap(TCustomdxBarControl*, TcxCanvas*, TColor, HBRUSH,
+                                                const RECT&) const
+{
+}
+
+// --- Menus ---
+
+void TdxBarPainter::DrawScrollArrow(TdxBarSubMenuControl*, TcxCanvas*, TcxArrowDirection, TColor,
+                                    const RECT&) const
+{
+}
+
+void TdxBarPainter::DrawScrollButton(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
+void TdxBarPainter::DrawScrollButtonBackground(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
+void TdxBarPainter::DrawScrollButtonEdge(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
+RECT TdxBarPainter::GetScrollButtonRect(TdxBarSubMenuControl*, bool) const { return {}; }
+int TdxBarPainter::GetScrollButtonHeight(TdxBarSubMenuControl*) const { return 0; }
+void TdxBarPainter::DrawDetachStripe(TdxBarSubMenuControl*, HDC, bool, const RECT&) const {}
+void TdxBarPainter::DrawDetachCaption(TdxBarSubMenuControl*, const RECT&, bool) const {}
+void TdxBarPainter::DrawHotDetachCaption(TdxBarSubMenuControl*, HDC, const RECT&) const {}
+void TdxBarPainter::CalcSubMenuMetrics(TcxCanvas*, int, int&, int&) const {}
+int TdxBarPainter::CalcDetachCaptionSize(TdxBarSubMenuControl*) const { return 0; }
+int TdxBarPainter::GetSubMenuGlyphBandWidth(TdxBarSubMenuControl*) const { return 0; }
+int TdxBarPainter::CalcMenuBandWidth(TdxBarSubMenuControl*) const { return 0; }
+int TdxBarPainter::GetMenuTextIndent(TdxBarItemControlDrawParams*) const { return 0; }
+RECT TdxBarPainter::GetMenuSeparatorRect(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&) const { return {}; }
+void TdxBarPainter::FillSubMenuBackground(TdxBarSubMenuControl*, TcxCanvas*, TColor, HBRUSH, const RECT&) const {}
+void TdxBarPainter::DrawSubMenuEdges(TdxBarSubMenuControl*, HDC, const RECT&) const {}
+void TdxBarPainter::DrawSubMenuBorderFrame(TdxBarSubMenuControl*, HDC, HBRUSH, const RECT&) const {}
+void TdxBarPainter::FillDetachCaptionBackground(TdxBarSubMenuControl*, HDC, const RECT&) const {}
+void TdxBarPainter::DrawMenuGroupSeparator(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&, TcxCanvas*) const {}
+void TdxBarPainter::FillSubMenuOutside(TdxBarSubMenuControl*, TcxCanvas*, const RECT&, HBRUSH) const {}
+
+// --- Buttons, glyphs, captions and menu items ---
+
+TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams*, RECT&, const RECT&) const
+{
+  return taLeftJustify;
+}
+
+void TdxBarPainter::DrawCheckOverlay(TdxBarItemControl*, HDC, bool, TdxBarPaintType, const RECT&) const {}
+
+void TdxBarPainter::DrawItemCaptionFromParams(TdxBarItemControlDrawParams*, const RECT&, UINT, TAlignment) const {}
+void TdxBarPainter::CalcCaptionTextRect(TdxBarItemControlDrawParams*, RECT&) const {}
+void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
+void TdxBarPainter::DrawSubMenuArrow(TdxBarItemControlDrawParams*, const RECT&, TColor, int) const {}
+void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
+void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
+int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
+RECT TdxBarPainter::CalcHintPosition(SIZE, const RECT&, TdxBarPaintType, int, const RECT&) const { return {}; }
+void TdxBarPainter::FillItemBackground(TdxBarItemControl*, HDC, bool, HBRUSH, const RECT&) const {}
+void TdxBarPainter::FrameItemBackground(TdxBarItemControl*, HDC, bool, HBRUSH, const RECT&) const {}
+
+void TdxBarPainter::DrawItemGlyph(TdxBarItemControl*, HDC, TdxBarPaintingStates, TCustomImageList*, int, TBitmap*,
+                                  const RECT&, const RECT&) const
+{
+}
+
+void TdxBarPainter::DrawItemGlyphState(TdxBarItemControl*, HDC, TdxBarPaintingStates, bool, TCustomImageList*, int,
+                                       TBitmap*, const RECT&, const RECT&) const
+{
+}
+
+void TdxBarPainter::DrawItemCaption(TdxBarItemControl*, HDC, std::string_view, const RECT&, TAlignment, bool, bool,
+                                    bool, bool, bool, UINT) const
+{
+}
+
+HBRUSH TdxBarPainter::GetGlyphBackgroundBrush(TdxBarItemControl*, TdxBarPaintingStates) const { return nullptr; }
+bool TdxBarPainter::IsItemDrawnSelected(TdxBarItemControl*, TdxBarPaintingStates) const { return false; }
+bool TdxBarPainter::IsBackgroundDrawnByBar(TdxBarItemControl*) const { return DrawsNativeBackground(); }
+int TdxBarPainter::GetItemLeftIndent(TdxBarItemControl*) const { return 0; }
+int TdxBarPainter::GetParentGlyphBandWidth(TdxBarItemControlDrawParams*) const { return 0; }
+HBRUSH TdxBarPainter::GetDropDownPartBrush(TdxBarItemControlDrawParams*) const { return nullptr; }
+bool TdxBarPainter::IsDropDownPartSelected(TdxBarItemControlDrawParams*) const { return false; }
+bool TdxBarPainter::IsDropDownArrowSelected(TdxBarItemControlDrawParams*) const { return false; }
+void TdxBarPainter::ShiftPressedArrowRect(bool, bool, RECT&) const {}
+void TdxBarPainter::DrawButtonContent(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawButtonCaption(TdxBarItemControlDrawParams*, const RECT&, const RECT&) const {}
+void TdxBarPainter::DrawDropDownPartArrow(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::FillDropDownPart(TdxBarItemControlDrawParams*, const RECT&, HBRUSH) const {}
+void TdxBarPainter::DrawDropDownPart(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawButtonOwnArrow(TdxBarItemControlDrawParams*, const RECT&) const {}
+
+// --- Edits and combos ---
+
+void TdxBarPainter::GetEditTextRect(TdxBarPaintType, RECT&) const {}
+void TdxBarPainter::CalcComboParts(TdxBarItemControlDrawParams*, std::vector<RECT>&, const RECT&, int) const {}
+void TdxBarPainter::CalcEditParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
+void TdxBarPainter::FillEditBackground(TdxBarItemControlDrawParams*, TcxCanvas*, HBRUSH, const RECT&) const {}
+int TdxBarPainter::CalcEditItemHeight(TCustomdxBarControl*, int) const { return 0; }
+void TdxBarPainter::DrawComboButton(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawEditInCustomizing(TdxBarItem*, TdxBarItemLink*, const RECT&, TcxCanvas*) const {}
+TColor TdxBarPainter::GetInactiveEditColor(TdxBarItemControl*) const { return clDefault; }
+TColor TdxBarPainter::GetEditBackColor(TdxBarItemControlDrawParams*) const { return clDefault; }
+TColor TdxBarPainter::GetEditTextColor(TdxBarEditControl*) const { return clDefault; }
+
+void TdxBarPainter::GetEditColors(TdxBarEditControl*, TColor& TextColor, TColor& BackColor) const
+{
+  TextColor = clDefault;
+  BackColor = clDefault;
+}
+
+bool TdxBarPainter::IsEditorFrameHot(TdxBarItemControlDrawParams*) const { return false; }
+void TdxBarPainter::DrawComboListItem(TCustomdxBarComboControl*, TcxCanvas*, const RECT&, int) const {}
+void TdxBarPainter::PaintEditControl(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::FillEditAreas(TdxBarItemControlDrawParams*) const {}
+void TdxBarPainter::DrawEditBorder(TdxBarItemControlDrawParams*, RECT&) const {}
+void TdxBarPainter::DrawEditCaption(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::OutlineSelectedEdit(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawEditTextArea(TdxBarItemControlDrawParams*, const RECT&) const {}
+bool TdxBarPainter::IsEditInMenuSelected(TdxBarItemControlDrawParams*) const { return false; }
+bool TdxBarPainter::IsNonRecentEdit(TdxBarItemControlDrawParams*) const { return false; }
+void TdxBarPainter::DrawEditValue(TdxBarItemControl*, TcxCanvas*, const RECT&) const {}
+RECT TdxBarPainter::GetEditIndents(TdxBarItemControlDrawParams*, int) const { return {}; }
+int TdxBarPainter::GetEditCaptionIndent(TdxBarItemControlDrawParams*) const { return 0; }
+HBRUSH TdxBarPainter::GetEditCaptionBrush(TdxBarItemControl*) const { return nullptr; }
+void TdxBarPainter::SelectAllEditText(HWND, bool) const {}
+
+// --- Extended items: colour combos, spin edits, progress bars, in-place sub-items, statics,
+// separators, calendars and popup panels ---
+
+RECT TdxBarPainter::CalcCustomColorButtonRect(TdxBarColorComboControlDrawParams*, const RECT&) const { return {}; }
+void TdxBarPainter::PaintEllipsisDot(TdxBarEditLikeControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawEllipsisDots(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawTextAtPoint(TdxBarSpinEditDrawParams*, POINT, TdxBarSpinEditButton) const {}
+void TdxBarPainter::DrawCenteredButtonText(HDC, const RECT&, bool, std::string_view, int) const {}
+void TdxBarPainter::CalcColorComboParts(TdxBarItemControlDrawParams*, std::vector<RECT>&, const RECT&, int) const {}
+void TdxBarPainter::CalcSpinEditParts(TdxBarItemControlDrawParams*, std::vector<RECT>&, const RECT&) const {}
+bool TdxBarPainter::HasCustomColorButton(TdxBarColorComboControlDrawParams*) const { return false; }
+void TdxBarPainter::GetColorBoxIndent(TdxBarItemControlDrawParams*, RECT&) const {}
+void TdxBarPainter::DrawCustomColorButton(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawColorSample(TdxBarItemControlDrawParams*, const RECT&) const {}
+
+void TdxBarPainter::CalcPopupPanelBorders(NCCALCSIZE_PARAMS&, RECT&, bool, TWinControl*, TcxGripCorner&,
+                                          RECT&) const
+{
+}
+
+void TdxBarPainter::DrawPopupPanel(HWND, bool, TcxGripCorner, const RECT&, const RECT&, bool, bool) const {}
+void TdxBarPainter::PaintCalendarButton(HDC, bool, std::string_view, const RECT&) const {}
+POINT TdxBarPainter::CalcSpinArrowOrigin(TdxBarSpinEditDrawParams*, const RECT&, TdxBarSpinEditButton) const
+{
+  return {};
+}
+void TdxBarPainter::CalcSpinEditTextRect(TdxBarItemControlDrawParams*, RECT&) const {}
+void TdxBarPainter::CalcSpinArrowSize(int, int& Width, int& ArrowHeight) const
+{
+  Width = 0;
+  ArrowHeight = 0;
+}
+
+RECT TdxBarPainter::CalcSpinButtonRect(TdxBarItemControlDrawParams*, const RECT&, TdxBarSpinEditButton) const
+{
+  return {};
+}
+
+int TdxBarPainter::CalcSpinButtonsWidth(TdxBarPaintType, const RECT&) const { return 0; }
+
+TcxButtonState TdxBarPainter::ResolveSpinButtonState(TdxBarSpinEditDrawParams*, TdxBarSpinEditButton) const
+{
+  return TcxButtonState::cxbsNormal;
+}
+
+void TdxBarPainter::DrawSpinButton(TdxBarItemControlDrawParams*, const RECT&, TdxBarSpinEditButton) const {}
+void TdxBarPainter::FillSpinEditBackground(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawProgressTrack(TdxBarItemControlDrawParams*, const RECT&, TColor) const {}
+void TdxBarPainter::FillProgressBackground(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::PaintProgressSegments(TdxBarItemControlDrawParams*, const RECT&, HBRUSH) const {}
+void TdxBarPainter::FillProgressSegment(TdxBarItemControlDrawParams*, const RECT&, HBRUSH) const {}
+int TdxBarPainter::GetInPlaceSubItemIndent(TdxBarItemControlDrawParams*) const { return 0; }
+bool TdxBarPainter::IsInPlaceSubItemHot(TdxBarItemControlDrawParams*) const { return false; }
+
+void TdxBarPainter::DrawInPlaceSubItemArrow(TdxBarItemControlDrawParams*, TcxArrowDirection, const RECT&) const {}
+void TdxBarPainter::DrawInPlaceSubItemBackground(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawInPlaceSubItem(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawStaticBackground(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawStaticBorder(TdxBarItemControlDrawParams*, RECT&) const {}
+void TdxBarPainter::DrawStaticContent(TdxBarItemControlDrawParams*, const RECT&) const {}
+void TdxBarPainter::DrawStaticItem(TdxBarItemControlDrawParams*, RECT&) const {}
+bool TdxBarPainter::IsStaticDrawnSelected(TdxBarItemControlDrawParams*) const { return false; }
+void TdxBarPainter::DrawSeparatorItem(TdxBarItemControlDrawParams*, const RECT&) const {}
+
+// --- Flat painter ---
+
+void TdxBarFlatPainter::FrameFlatButton(TdxBarItemControl*, HDC, bool, bool, TdxBarPaintType, HBRUSH,
+                                        const RECT&) const
+{
+}
+
+HBRUSH TdxBarFlatPainter::GetFlatGlyphBandBrush(TdxBarItemControl*) const { return nullptr; }
+void TdxBarFlatPainter::FillFlatMark(TdxBarControl*, HDC, TCustomdxBarControl*, const RECT&) const {}
+
+void TdxBarFlatPainter::DrawOwnerConnection(TCustomdxBarControl*, HDC, TCustomdxBarControl*, TdxBarItemControl*,
+                                            const RECT&) const
+{
+}
+
+void TdxBarFlatPainter::FrameOwnerItem(TCustomdxBarControl*, HDC, const RECT&) const {}
+void TdxBarFlatPainter::FillOwnerJoint(TCustomdxBarControl*, HDC, TdxBarItemControl*, const RECT&, const RECT&) const {}
