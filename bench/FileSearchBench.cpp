@@ -34,6 +34,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Thread.h"
 #include <commctrl.h>
+#include "BenchClock.h"
 
 namespace {
 constexpr int TopFolders = 20;
@@ -43,14 +44,6 @@ constexpr int MatchingEvery = 5;    // one file in five ends in .txt: 3,920
 constexpr int SearchedFiles = 2000;
 constexpr int MissPercents[] = {0, 5, 50};
 constexpr const char* SearchWord = "needle";
-
-double Now()
-{
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string FileText(int n, bool hit)
 {
@@ -198,14 +191,14 @@ void MeasureScan(TFrmain* form, const std::string& root, int repeats)
   for (int rep = 0; rep < repeats; ++rep) {
     double walk = 0, scan = 0;
     auto timeWalk = [&] {
-      const double t0 = Now();
+      const double t0 = SecondsNow();
       entries = Walk(root);
-      walk = Now() - t0;
+      walk = SecondsNow() - t0;
     };
     auto timeScan = [&] {
-      const double t0 = Now();
+      const double t0 = SecondsNow();
       form->ListFolder(root);
-      scan = Now() - t0;
+      scan = SecondsNow() - t0;
     };
     if (rep % 2 == 0) {
       timeWalk();
@@ -233,7 +226,7 @@ void MeasureScan(TFrmain* form, const std::string& root, int repeats)
     col.pszText = const_cast<char*>("x");
     col.cx = 100;
     SendMessageA(lv, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
-    double t0 = Now();
+    double t0 = SecondsNow();
     SendMessageA(lv, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < listed; ++i) {
       LVITEMA item{};
@@ -243,7 +236,7 @@ void MeasureScan(TFrmain* form, const std::string& root, int repeats)
       SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageA(lv, WM_SETREDRAW, TRUE, 0);
-    insertFloor = Now() - t0;
+    insertFloor = SecondsNow() - t0;
     DestroyWindow(lv);
   }
   const TSpread w = SpreadOf(walks), sc = SpreadOf(scans), q = SpreadOf(ratios);
@@ -270,7 +263,7 @@ double TimeFill(TFrmain* form, int rows)
   list->HandleNeeded();
   Application->ProcessMessages();
   const std::string caption = "file.txt", path = "C:\\some\\folder\\file.txt";
-  const double t0 = Now();
+  const double t0 = SecondsNow();
   TListItems* items = list->Items();
   items->BeginUpdate();
   for (int i = 0; i < rows; ++i) {
@@ -281,7 +274,7 @@ double TimeFill(TFrmain* form, int rows)
   items->EndUpdate();
   list->Repaint();
   Application->ProcessMessages();
-  const double seconds = Now() - t0;
+  const double seconds = SecondsNow() - t0;
   Free(list);
   Application->ProcessMessages();
   return seconds;
@@ -322,13 +315,13 @@ double TimeDirect(TFrmain* form, const std::vector<std::string>& paths, int& fou
   direct->SetParent(form);
   direct->HandleNeeded();
   found = 0;
-  double t0 = Now();
+  double t0 = SecondsNow();
   for (const std::string& path : paths) {
     direct->Clear();
     direct->SetText(TFrmain::LoadTextFile(path));
     if (TFrmain::FindInControl(direct, SearchWord, 0)) ++found;
   }
-  double seconds = Now() - t0;
+  double seconds = SecondsNow() - t0;
   Free(direct);
   return seconds;
 }
@@ -356,10 +349,10 @@ double TimeRun(TFrmain*& form, const std::vector<std::string>& paths, double lim
   SearchCompletedPath.Clear();
   // The poll would take the marker away: it is run by hand once the marker is there.
   form->Timer1->SetEnabled(false);
-  double t0 = Now();
+  double t0 = SecondsNow();
   form->Action2->Execute();
   while (SearchCompletedPath.Peek().empty()) {
-    if (Now() - t0 > limit) {
+    if (SecondsNow() - t0 > limit) {
       Free(form);
       SearchCompletedPath.Clear();
       form = NewForm();
@@ -370,7 +363,7 @@ double TimeRun(TFrmain*& form, const std::vector<std::string>& paths, double lim
     Application->ProcessMessages();
     CheckSynchronize(1);
   }
-  double seconds = Now() - t0;
+  double seconds = SecondsNow() - t0;
   kept = form->cxListView1->Items()->Count();
   form->Timer1Timer(form->Timer1);
   form->Timer1->SetEnabled(true);
@@ -391,12 +384,12 @@ void MeasureDeletions(TFrmain* form, const TSearchFiles& files)
     FillList(form, paths);
     Application->ProcessMessages();
     TListItems* items = form->cxListView1->Items();
-    double t0 = Now();
+    double t0 = SecondsNow();
     if (held) items->BeginUpdate();
     for (int i = 0; i < items->Count(); ++i) items->Delete(i);
     if (held) items->EndUpdate();
     Application->ProcessMessages();
-    seconds[held] = Now() - t0;
+    seconds[held] = SecondsNow() - t0;
   }
   std::printf("      (deleting %d of %d list items: %.3f s drawn one by one, %.3f s with the drawing held)\n",
               SearchedFiles / 2, SearchedFiles, seconds[0], seconds[1]);

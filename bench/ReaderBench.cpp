@@ -24,16 +24,9 @@
 #include "classlib/Units.h"
 #include "toolkit/base/cxImageList.h"
 #include "toolkit/base/dxCore.h"
+#include "BenchClock.h"
 
 namespace {
-double Now()
-{
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 // What one load needs: made before the clock starts, read while it runs.
 using TLoad = std::function<std::function<void()>(int n)>;
 
@@ -105,16 +98,6 @@ TLoad EmptyImageListItems()
   };
 }
 
-struct TStats {
-  double Median, Low, High;
-};
-
-TStats Stats(std::vector<double> times)
-{
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front(), times.back()};
-}
-
 void Measure(const char* name, const TLoad& load, int n, int repeats)
 {
   std::function<void()> small = load(n), large = load(4 * n);
@@ -122,9 +105,9 @@ void Measure(const char* name, const TLoad& load, int n, int repeats)
   for (int r = 0; r < repeats; ++r) {
     for (int turn = 0; turn < 2; ++turn) {
       const bool smallFirst = (r % 2 == 0) == (turn == 0);
-      const double start = Now();
+      const double start = SecondsNow();
       (smallFirst ? small : large)();
-      (smallFirst ? smallTimes : largeTimes).push_back(Now() - start);
+      (smallFirst ? smallTimes : largeTimes).push_back(SecondsNow() - start);
     }
   }
   const TStats a = Stats(smallTimes), b = Stats(largeTimes);

@@ -6,8 +6,10 @@
 #include "classlib/Application.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/editors/EditorsTestSupport.h"
+#include "tests/toolkit/editors/RegExprTestSupport.h"
 #include "toolkit/base/dxCoreResStrings.h"
 #include "toolkit/editors/cxFormats.h"
+#include "toolkit/editors/cxStandardMask.h"
 
 namespace {
 using K = TcxDateTimeFormatItemKind;
@@ -258,6 +260,42 @@ TEST_F(cxFormatControllerTest, MasksOfTheChineseLocaleWithTheSmartWords)
   EXPECT_EQ(controller->DateEditDisplayFormat(), "");
   controller->Refresh();
   EXPECT_TRUE(controller->DateTimeEditRegExprMask().starts_with("()|('today'|")) << controller->DateTimeEditRegExprMask();
+}
+
+TEST_F(cxFormatControllerTest, TheDateMasksOfALocaleAcceptItsOwnDates)
+{
+  const TDateTime dates[] = {D(2024, 1, 1), D(2024, 2, 29), D(1999, 9, 30), D(2024, 10, 10), D(2025, 11, 20),
+                             D(2024, 12, 31), D(2003, 7, 9)};
+  const TDateTime times[] = {EncodeTime(0, 0, 0, 0), EncodeTime(9, 5, 7, 0), EncodeTime(12, 30, 0, 0),
+                             EncodeTime(23, 59, 59, 0)};
+  for (LCID locale : {LocaleEnUS, LocaleZhCN}) {
+    SCOPED_TRACE(locale);
+    TScopedThreadLocale scoped(locale);
+    TcxFormatController* controller = GetFormatController();
+    controller->Refresh();
+    TOwned<TcxRegExpr> date = CompiledRegExpr(controller->DateEditRegExprMask());
+    TOwned<TcxRegExpr> dateTime = CompiledRegExpr(controller->DateTimeEditRegExprMask());
+    auto standard = MakeOwned<TcxStandardMask>();
+    standard->SetMask(controller->DateEditStandardMask());
+    for (TDateTime day : dates) {
+      std::string text = FormatDateTime(controller->DateEditDisplayFormat(), day);
+      EXPECT_TRUE(AcceptsWhole(*date, text)) << text << " by " << controller->DateEditRegExprMask();
+      EXPECT_FALSE(AcceptsWhole(*date, text + "1")) << text;
+      standard->Format(text);
+      EXPECT_TRUE(standard->IsFullValid(text)) << text << " by " << controller->DateEditStandardMask();
+      for (TDateTime time : times) {
+        const std::string withTime = FormatDateTime(controller->DateTimeEditDisplayFormat(), day + time);
+        EXPECT_TRUE(AcceptsWhole(*dateTime, withTime)) << withTime << " by " << controller->DateTimeEditRegExprMask();
+      }
+    }
+    // The smart words, with a count of days of up to four digits; "now" only with the time.
+    for (const char* text : {"today", "eom+12", "bom-3", "tomorrow+1000", "first"}) {
+      EXPECT_TRUE(AcceptsWhole(*date, text)) << text;
+      EXPECT_TRUE(AcceptsWhole(*dateTime, text)) << text;
+    }
+    for (const char* text : {"eom+", "eom+12345", "today12", "now"}) EXPECT_FALSE(AcceptsWhole(*date, text)) << text;
+    EXPECT_TRUE(AcceptsWhole(*dateTime, "now"));
+  }
 }
 
 TEST_F(cxFormatControllerTest, RegionalSettingsChangesRebuildAndTellEachListenerOnce)
