@@ -108,6 +108,20 @@ public:
 };
 CL_DEFINE_CLASS(TMyItem);
 
+// A list view that counts the messages its window procedure receives.
+class TCountingListView : public TListView {
+  CL_CLASS(TCountingListView, TListView)
+public:
+  using TListView::TListView;
+  int Messages = 0;
+  void WndProc(TMessage& msg) override
+  {
+    ++Messages;
+    TListView::WndProc(msg);
+  }
+};
+CL_DEFINE_CLASS(TCountingListView);
+
 class ListViewTest : public testing::Test {
 protected:
   void SetUp() override
@@ -551,4 +565,39 @@ TEST_F(ListViewTest, PropertiesSurviveAStoredFormRoundTrip)
   EXPECT_EQ(ComponentToText(copy.get()), text);
   EXPECT_EQ(copy->IconOptions()->Arrangement(), iaLeft);
   EXPECT_EQ(copy->Columns()->Items(0)->Alignment(), taCenter);
+}
+
+// Filling a shown list under one update costs a handful of messages, not one per item (every
+// message may pass the thread's hooks); recreating a long list asks for the selected and focused
+// items' states only.
+TEST_F(ListViewTest, LongFillsAndRecreationsSendFewMessages)
+{
+  auto* list = New<TCountingListView>(Form);
+  list->SetParent(Form);
+  list->SetBounds(0, 0, 300, 200);
+  list->SetViewStyle(vsReport);
+  list->SetMultiSelect(true);
+  Form->Show();
+  list->HandleNeeded();
+  list->Messages = 0;
+  list->Items()->BeginUpdate();
+  for (int i = 0; i < 1000; ++i) {
+    TListItem* item = list->Items()->Add();
+    item->SetCaption("item");
+    item->SubItems()->Add("sub");
+  }
+  list->Items()->EndUpdate();
+  EXPECT_LT(list->Messages, 20);
+  EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETITEMCOUNT, 0, 0), 1000);
+  list->Items()->Item(10)->SetSelected(true);
+  list->Items()->Item(900)->SetSelected(true);
+  list->Items()->Item(500)->SetFocused(true);
+  Pump(10);
+  list->Messages = 0;
+  list->SetViewStyle(vsList);
+  EXPECT_LT(list->Messages, 200);
+  EXPECT_EQ(list->SelCount(), 2);
+  EXPECT_TRUE(list->Items()->Item(900)->Selected());
+  EXPECT_TRUE(list->Items()->Item(500)->Focused());
+  EXPECT_FALSE(list->Items()->Item(11)->Selected());
 }
