@@ -16,17 +16,6 @@ using namespace fixture;
 
 namespace {
 
-std::string ItemText(HWND lv, int index, int sub)
-{
-  char buf[256] = {};
-  LVITEMA item{};
-  item.iSubItem = sub;
-  item.pszText = buf;
-  item.cchTextMax = sizeof buf;
-  SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return buf;
-}
-
 // What the events of a list view report, as text in order.
 class TEventLog : public TObject {
   CL_CLASS(TEventLog, TObject)

@@ -5,6 +5,7 @@
 #include <vector>
 #include "classlib/ImageList.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/toolkit/editors/ListViewTestSupport.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/controls/cxControls.h"
@@ -29,14 +30,6 @@ struct TInfo {
   TcxButtonState State;
   std::string Text;
 };
-
-::testing::AssertionResult SameRect(const RECT& a, const RECT& b)
-{
-  if (EqualRect(&a, &b)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << ")-(" << a.right << "," << a.bottom
-                                       << ") != (" << b.left << "," << b.top << ")-(" << b.right << "," << b.bottom
-                                       << ")";
-}
 
 class cxListViewHeaderTest : public ListViewFixture {
 protected:
@@ -209,6 +202,13 @@ TEST_F(cxListViewHeaderTest, OlderCommonControlsSumTheWidths)
   const TInfo first = InfoAt(0);
   EXPECT_TRUE(SameRect(first.Rect, RECT{0, 0, 80, height}));
   EXPECT_EQ(InfoAt(2).Rect.left, 180);
+  // Drawn that way: the borders stand at the summed widths, not where the reordered items lie.
+  const COLORREF face = ColorToRGB(Painter()->HeaderColor());
+  const int mid = height / 2;
+  TDibSurface surface(300, height, RGB(1, 2, 3));
+  PrintHeader(surface);
+  for (int x : {0, 80, 180}) EXPECT_EQ(surface.Pixel(x, mid), RGB(0, 0, 0)) << x;
+  for (int x : {40, 100, 150}) EXPECT_EQ(surface.Pixel(x, mid), face) << x;
 }
 
 // The sections in the ultra-flat look: a black frame around the painter's header colour, each
