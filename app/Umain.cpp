@@ -277,9 +277,13 @@ void TFrmain::ScanFolder(const std::string& folder, const std::string& suffix)
 {
   TSearchRec rec;
   if (FindFirst(folder + "\\*.*", faAnyFile, rec) != 0) return;
+  // One buffer for the entries' paths: the folder's part stays, each name replaces the last.
+  std::string path = folder + "\\";
+  const size_t folderPart = path.size();
   do {
     if (rec.Name == "." || rec.Name == "..") continue;
-    std::string path = folder + "\\" + rec.Name;
+    path.resize(folderPart);
+    path += rec.Name;
     if (path.size() >= suffix.size() &&
         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
       TListItem* item = cxListView1->Items()->Add();
