@@ -280,6 +280,8 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
                                            "alCustom"};
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
+constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
+constexpr TEnumInfo DragModeInfo = EnumInfo<TDragMode::dmAutomatic>("TDragMode", DragModeNames);
 
 namespace {
 using TC = TControl;

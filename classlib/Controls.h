@@ -56,6 +56,8 @@ using enum TBiDiMode;
 // Whether a press starts dragging the control by itself (dmAutomatic) or only through BeginDrag.
 enum class TDragMode { dmManual, dmAutomatic };
 using enum TDragMode;
+// The names of the drag modes, for controls that publish DragMode.
+extern const TEnumInfo DragModeInfo;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -263,6 +265,9 @@ public:
   virtual bool UseRightToLeftAlignment() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
+  // The cursor of a drag of this control over a control that accepts it.
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor value) { FDragCursor = value; }
   // A TPopupMenu, shown on a right click by whoever implements menus. Controls that accept other
   // kinds of menus override the setter and keep what they accept.
   virtual TComponent* PopupMenu() const { return FPopupMenu; }
@@ -449,6 +454,7 @@ private:
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true;
   TCursor FCursor = crDefault;
+  TCursor FDragCursor = crDrag;
   TComponent* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
   TOwned<class TControlActionLink> FActionLink;
