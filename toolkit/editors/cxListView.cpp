@@ -9,9 +9,6 @@
 #include "toolkit/controls/cxControls.h"
 
 namespace {
-constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
-constexpr TEnumInfo DragModeInfo = EnumInfo<TDragMode::dmAutomatic>("TDragMode", DragModeNames);
-
 using TIO = TcxIconOptions;
 constexpr TPropInfo IconOptionsProps[] = {
   EnumProp<&TIO::Arrangement, &TIO::SetArrangement>("Arrangement", IconArrangementInfo, 0),
@@ -57,6 +54,7 @@ const TPropInfo ListViewProps[] = {
   PersistentProp<&TLV::StyleDisabled>("StyleDisabled"),
   PersistentProp<&TLV::StyleFocused>("StyleFocused"),
   PersistentProp<&TLV::StyleHot>("StyleHot"),
+  IntProp<&TC::DragCursor, &TC::SetDragCursor>("DragCursor", crDrag),
   EnumProp<&TC::DragMode, &TC::SetDragMode>("DragMode", DragModeInfo, 0),
   LV_EVENT(OnAdvancedCustomDraw),
   LV_EVENT(OnAdvancedCustomDrawItem),

@@ -245,6 +245,7 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
       "      Caption = 'Files'\n"
       "      Width = 109\n"
       "    end>\n"
+      "  DragCursor = -21\n"
       "  IconOptions.AutoArrange = True\n"
       "  OwnerDraw = True\n"
       "  RowSelect = True\n"
@@ -260,6 +261,8 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
   EXPECT_TRUE(stored->InnerListView()->RowSelect());
   EXPECT_TRUE(stored->InnerListView()->IconOptions()->AutoArrange());
   EXPECT_EQ(stored->ViewStyle(), vsReport);
+  EXPECT_EQ(stored->DragCursor(), crHandPoint);
+  EXPECT_EQ(List->DragCursor(), crDrag);
   ShowOnTop();
   EXPECT_TRUE(GetWindowLongPtrA(stored->InnerListView()->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
   // Written again it reads the same.
