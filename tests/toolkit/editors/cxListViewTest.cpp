@@ -283,6 +283,18 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
   }
 }
 
+// Scaling scales the list view and, through it, its inner list view and columns, each once.
+TEST_F(cxListViewTest, ScalingScalesTheListAndItsColumnsOnce)
+{
+  ShowOnTop();
+  List->ChangeScale(3, 2);
+  EXPECT_EQ(List->Width(), 450);
+  EXPECT_EQ(List->Height(), 300);
+  EXPECT_EQ(List->Columns()->Items(0)->Width(), 120);
+  EXPECT_EQ(List->Columns()->Items(1)->Width(), 150);
+  EXPECT_EQ(HeaderItemRect(1).right, 270);
+}
+
 // Keys: the container sees every key first; Tab never reaches the native list, Enter reaches the
 // container's OnKeyPress but neither the inner list view's nor the native list.
 TEST_F(cxListViewTest, TabAndEnterStopAtTheContainer)
