@@ -3,20 +3,30 @@
 #include <vector>
 #include "tests/support/MessagePump.h"
 
-bool ClickAt(POINT screen)
+namespace {
+// Sends the left button's changes at a screen point, in order, once the cursor stays there (a late
+// report of where it was would otherwise move it back between a press and a release).
+bool LeftButtonInput(POINT screen, std::initializer_list<DWORD> buttonFlags)
 {
-  // The cursor is put there first and left to settle: a late report of where it was would
-  // otherwise move it back between the press and the release.
   if (!MoveCursorTo(screen)) return false;
-  INPUT input[2]{};
-  for (INPUT& i : input) {
+  std::vector<INPUT> input;
+  for (DWORD flags : buttonFlags) {
+    INPUT i{};
     i.type = INPUT_MOUSE;
     i.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     i.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    input.push_back(i);
   }
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-  return SendInput(2, input, sizeof(INPUT)) == 2;
+  return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+}  // namespace
+
+bool ClickAt(POINT screen) { return LeftButtonInput(screen, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
+
+bool LeftButtonAt(POINT screen, bool down)
+{
+  return LeftButtonInput(screen, {down ? DWORD(MOUSEEVENTF_LEFTDOWN) : DWORD(MOUSEEVENTF_LEFTUP)});
 }
 
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers)

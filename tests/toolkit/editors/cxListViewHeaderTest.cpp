@@ -6,6 +6,7 @@
 #include "classlib/ImageList.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/support/TestHelpers.h"
+#include "tests/support/UserInput.h"
 #include "tests/toolkit/editors/ListViewTestSupport.h"
 #include "toolkit/base/cxLookAndFeelPainters.h"
 #include "toolkit/controls/cxControls.h"
@@ -245,9 +246,9 @@ TEST_F(cxListViewHeaderTest, SectionsAreDrawnInThePaintersHeaderColour)
   EXPECT_EQ(surface.Count(RECT{0, 0, client.right, client.bottom}, face), client.right * client.bottom);
 }
 
-// Hot, pressed and disabled sections from real mouse input: the cursor over a section makes it hot
-// (while the columns click and show no images), a press makes it pressed until the capture goes,
-// a press on a divider presses nothing, a disabled list shows every section disabled.
+// Hot, pressed and disabled sections from mouse input through the system: the cursor over a section
+// makes it hot (while the columns click and show no images), a press makes it pressed until the
+// capture goes, a press on a divider presses nothing, a disabled list shows every section disabled.
 TEST_F(cxListViewHeaderTest, HotPressedAndDisabledSectionsFollowTheMouse)
 {
   ShowOnTop();
@@ -276,20 +277,23 @@ TEST_F(cxListViewHeaderTest, HotPressedAndDisabledSectionsFollowTheMouse)
   EXPECT_EQ(colourAt(130), face);
   List->SetColumnClick(true);
 
-  const LPARAM at = MAKELPARAM(130, mid);
-  SendMessageA(Header(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  EXPECT_EQ(Inner()->PressedHeaderSection(), 1);
+  // The button goes down and up through the system's input queue.
+  ASSERT_TRUE(LeftButtonAt(HeaderToScreen(130, mid), true));
+  ASSERT_TRUE(PumpUntil([&] { return Inner()->PressedHeaderSection() == 1; }));
+  EXPECT_EQ(GetCapture(), Header());
   EXPECT_EQ(colourAt(130), pressed);
-  SendMessageA(Header(), WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(Inner()->PressedHeaderSection(), -1);
+  ASSERT_TRUE(LeftButtonAt(HeaderToScreen(130, mid), false));
+  ASSERT_TRUE(PumpUntil([&] { return Inner()->PressedHeaderSection() == -1; }));
   EXPECT_NE(colourAt(130), pressed);
 
-  ASSERT_TRUE(MoveCursorTo(HeaderToScreen(item0.right, mid)));
-  SendMessageA(Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item0.right, mid));
+  // On the divider between the sections the press resizes: no section is pressed.
+  ASSERT_TRUE(LeftButtonAt(HeaderToScreen(item0.right, mid), true));
+  ASSERT_TRUE(PumpUntil([&] { return GetCapture() == Header(); }));
   EXPECT_EQ(Inner()->PressedHeaderSection(), -1);
   EXPECT_NE(colourAt(40), pressed);
   EXPECT_NE(colourAt(130), pressed);
-  SendMessageA(Header(), WM_LBUTTONUP, 0, MAKELPARAM(item0.right, mid));
+  ASSERT_TRUE(LeftButtonAt(HeaderToScreen(item0.right, mid), false));
+  ASSERT_TRUE(PumpUntil([&] { return GetCapture() != Header(); }));
   EXPECT_EQ(HeaderItemRect(0).right, item0.right);  // the press alone resized nothing
 
   List->SetEnabled(false);
