@@ -233,7 +233,10 @@ TEST_F(cxListViewHeaderTest, SectionsAreDrawnInThePaintersHeaderColour)
   EXPECT_EQ(surface.Pixel(client.right - 1, mid), face);         // and no right border
   EXPECT_EQ(surface.Count(RECT{0, 0, client.right, client.bottom}, RGB(1, 2, 3)), 0);
 
+  // Another look repaints the header.
+  ValidateRect(Header(), nullptr);
   List->Style()->LookAndFeel()->SetKind(lfStandard);
+  EXPECT_TRUE(GetUpdateRect(Header(), nullptr, FALSE));
   surface.Fill(RGB(1, 2, 3));
   PrintHeader(surface);
   EXPECT_NE(surface.Pixel(item0.right - 1, mid), ColorToRGB(List->LookAndFeel()->Painter()->HeaderColor()));
