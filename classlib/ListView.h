@@ -383,6 +383,9 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // With automatic dragging a press still reaches the list, which selects the pressed item; the
+  // drag starts once the list has handled the press.
+  void WndProc(TMessage& msg) override;
   virtual void SelectItem(TListItem* item, bool selected);
   // Whether a label edit may start on the item (OnEditing).
   virtual bool CanEdit(TListItem* item);
@@ -440,6 +443,7 @@ private:
   void CNDrawItem(TMessage& msg);
   void WMNotify(TMessage& msg);
   void WMDestroy(TMessage& msg);
+  void WMLButtonDown(TMessage& msg);
   void GetDispInfo(NMHDR* hdr);
   void ItemChanged(NMHDR* hdr);
   LRESULT ItemChanging(NMHDR* hdr);
@@ -463,6 +467,7 @@ private:
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FStateImages = nullptr;
   TViewStyle FViewStyle = vsIcon;
+  bool FDragOnPress = false;  // a press of an automatically dragged list is under way
   TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
   TSortType FSortType = stNone;
   bool FRowSelect = false;

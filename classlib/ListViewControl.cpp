@@ -81,6 +81,7 @@ CL_MESSAGE_MAP(TListView,
   {CN_DRAWITEM, &TListView::CNDrawItem},
   {WM_NOTIFY, &TListView::WMNotify},
   {WM_DESTROY, &TListView::WMDestroy},
+  {WM_LBUTTONDOWN, &TListView::WMLButtonDown},
   {CM_LISTVIEWCHECKCLICKED, &TListView::CMCheckClicked},
   {CM_LISTVIEWCOLUMNDRAGGED, &TListView::CMColumnDragged});
 CL_DEFINE_CLASS(TListView, .Props = ListViewProps);
@@ -155,6 +156,35 @@ void TListView::CreateWnd()
     throw;
   }
   FFilling = false;
+}
+
+void TListView::WndProc(TMessage& msg)
+{
+  const bool press = msg.Msg == WM_LBUTTONDOWN || msg.Msg == WM_LBUTTONDBLCLK;
+  if (!press || DragMode() != dmAutomatic || IsDesigning() || Dragging()) return TWinControl::WndProc(msg);
+  // The control's own automatic drag would swallow the press: the list takes it as a plain press
+  // and starts the drag itself (WMLButtonDown).
+  TWeakRef<TListView> self(this);
+  auto restore = [&] {
+    if (!self) return;
+    FDragOnPress = false;
+    SetDragMode(dmAutomatic);
+  };
+  FDragOnPress = msg.Msg == WM_LBUTTONDOWN;
+  SetDragMode(dmManual);
+  try {
+    TWinControl::WndProc(msg);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void TListView::WMLButtonDown(TMessage& msg)
+{
+  Inherited<TListView>(msg);
+  if (FDragOnPress && !Dragging()) BeginDrag(false);
 }
 
 void TListView::WMDestroy(TMessage& msg)

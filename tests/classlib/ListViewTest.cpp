@@ -459,6 +459,23 @@ TEST_F(ListViewTest, ItemEventsAndDeletingTheSelection)
   EXPECT_EQ(Log->Seen, (std::vector<std::string>{"delete x", "delete z"}));
 }
 
+// With automatic dragging a press selects the pressed item and starts a drag of the list; the mode
+// stays automatic.
+TEST_F(ListViewTest, AnAutomaticDragLetsThePressSelectFirst)
+{
+  Fill({"a", "b", "c"});
+  ShowOnTop();
+  List->SetDragMode(dmAutomatic);
+  const RECT r = List->Items()->Item(1)->DisplayRect(drBounds);
+  SendMessageA(List->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2));
+  EXPECT_TRUE(List->Dragging());
+  EXPECT_TRUE(List->Items()->Item(1)->Selected());
+  EXPECT_EQ(List->DragMode(), dmAutomatic);
+  List->EndDrag(false);
+  Pump(10);
+  EXPECT_FALSE(List->Dragging());
+}
+
 // A click on a column header reaches OnColumnClick with that column.
 TEST_F(ListViewTest, ColumnClicksNameTheirColumn)
 {
