@@ -475,6 +475,40 @@ TEST_F(cxListViewTest, PaintedBarsFollowNativeScrolling)
   }
 }
 
+// The corner between the two painted bars shows the painter's form content colour.
+TEST_F(cxListViewTest, TheCornerBetweenThePaintedBarsIsFilled)
+{
+  List->Columns()->Items(1)->SetWidth(600);
+  Fill(100);
+  ShowOnTop();
+  ASSERT_TRUE(PumpUntil([&] { return List->VScrollBar()->Visible() && List->HScrollBar()->Visible(); }));
+  HandleWaitingMessages();
+  const RECT grip = GetInnerSizeGripRect(Inner());
+  ASSERT_FALSE(IsRectEmpty(&grip));
+  EXPECT_EQ(grip.right - grip.left, List->VScrollBar()->Width());
+  EXPECT_EQ(grip.bottom - grip.top, List->HScrollBar()->Height());
+  HDC dc = GetWindowDC(Inner()->Handle());
+  const COLORREF corner = GetPixel(dc, (grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2);
+  ReleaseDC(Inner()->Handle(), dc);
+  EXPECT_EQ(corner, ColorToRGB(List->GetPainter()->FormContentColor()));
+}
+
+// With automatic dragging a press on the list drags the list view, not its inner list view.
+TEST_F(cxListViewTest, APressDragsTheContainer)
+{
+  Fill(3);
+  ShowOnTop();
+  List->SetDragMode(dmAutomatic);
+  EXPECT_EQ(Inner()->DragMode(), dmAutomatic);
+  const RECT r = ItemRect(1);
+  SendMessageA(Inner()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2));
+  EXPECT_TRUE(List->Dragging());
+  EXPECT_FALSE(Inner()->Dragging());
+  List->EndDrag(false);
+  HandleWaitingMessages();
+  EXPECT_FALSE(List->Dragging());
+}
+
 // A hundred list views made, filled, given new windows and freed leave no window and no GDI
 // object of the class library behind.
 TEST_F(cxListViewTest, ListViewsLeaveNoWindowsOrGdiObjectsBehind)
