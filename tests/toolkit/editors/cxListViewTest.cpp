@@ -48,6 +48,21 @@ public:
     return TcxListView::RefreshVisualState();
   }
   TRecordingInnerListView* Recorder() const { return static_cast<TRecordingInnerListView*>(InnerListView()); }
+  int Wheels = 0;
+  bool ClaimWheel = true;
+  int FocusChanges = 0;
+  void FocusChanged() override
+  {
+    ++FocusChanges;
+    TcxListView::FocusChanged();
+  }
+
+protected:
+  bool DoMouseWheel(TShiftState, int, POINT) override
+  {
+    ++Wheels;
+    return ClaimWheel;
+  }
 };
 CL_DEFINE_CLASS(TRecordingListView);
 
@@ -319,6 +334,36 @@ TEST_F(cxListViewTest, TabAndEnterStopAtTheContainer)
   const LRESULT code = SendMessageA(wnd, WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_TRUE(code & DLGC_WANTTAB);
+}
+
+// The wheel goes to the container first and scrolls the list only when the container leaves it;
+// the inner list view's focus changes are the container's.
+TEST_F(cxListViewTest, TheWheelAndTheFocusAreTheContainers)
+{
+  auto* list = NewRecordingList();
+  list->Items()->BeginUpdate();
+  for (int i = 0; i < 100; ++i) list->Items()->Add()->SetCaption("item " + std::to_string(i));
+  list->Items()->EndUpdate();
+  ShowOnTop();
+  HWND wnd = list->InnerListView()->Handle();
+  const POINT at = list->InnerListView()->ClientToScreen(POINT{20, 40});
+  const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+  SendMessageA(wnd, WM_MOUSEWHEEL, down, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(list->Wheels, 1);
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 0);
+  list->ClaimWheel = false;
+  SendMessageA(wnd, WM_MOUSEWHEEL, down, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(list->Wheels, 2);
+  EXPECT_GT(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 0);
+  ASSERT_TRUE(PumpUntil([&] { return list->VScrollBar()->Position() == GetScrollPos(wnd, SB_VERT); }));
+
+  const int before = list->FocusChanges;
+  list->InnerListView()->SetFocus();
+  EXPECT_EQ(GetFocus(), wnd);
+  EXPECT_GT(list->FocusChanges, before);
+  const int focused = list->FocusChanges;
+  List->InnerListView()->SetFocus();
+  EXPECT_GT(list->FocusChanges, focused);
 }
 
 // OnSelectItem comes from the inner list view, OnClick from the container.
