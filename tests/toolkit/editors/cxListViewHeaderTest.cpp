@@ -123,40 +123,34 @@ TEST_F(cxListViewHeaderTest, SectionRecordPerDisplayPosition)
     TAlignment Alignment;
     const char* Text;
   };
-  const Case before[] = {
+  auto check = [&](std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.Position);
+      const TInfo info = InfoAt(c.Position);
+      EXPECT_EQ(info.ImageIndex, c.ImageIndex);
+      EXPECT_TRUE(SameRect(info.Rect, c.Rect));
+      EXPECT_EQ(info.Alignment, c.Alignment);
+      EXPECT_EQ(info.SortOrder, 0);
+      EXPECT_EQ(info.Text, c.Text);
+      EXPECT_EQ(info.State, cxbsNormal);
+    }
+  };
+  check({
     {0, -1, item0, taLeftJustify, "名称"},
     {1, 4, item1, taRightJustify, "路径"},
     {2, -1, RECT{item1.right, client.top, client.right, client.bottom}, taLeftJustify, ""},
-  };
-  for (const Case& c : before) {
-    SCOPED_TRACE(c.Position);
-    const TInfo info = InfoAt(c.Position);
-    EXPECT_EQ(info.ImageIndex, c.ImageIndex);
-    EXPECT_TRUE(SameRect(info.Rect, c.Rect));
-    EXPECT_EQ(info.Alignment, c.Alignment);
-    EXPECT_EQ(info.SortOrder, 0);
-    EXPECT_EQ(info.Text, c.Text);
-    EXPECT_EQ(info.State, cxbsNormal);
-  }
+  });
 
   // The user drags the second column in front of the first.
   int order[] = {1, 0};
   SendMessageA(Inner()->Handle(), LVM_SETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
   const RECT moved1 = HeaderItemRect(1), moved0 = HeaderItemRect(0);
   ASSERT_EQ(moved1.left, 0);
-  const Case after[] = {
+  check({
     {0, 4, moved1, taRightJustify, "路径"},
     {1, -1, moved0, taLeftJustify, "名称"},
     {2, -1, RECT{moved0.right, client.top, client.right, client.bottom}, taLeftJustify, ""},
-  };
-  for (const Case& c : after) {
-    SCOPED_TRACE(c.Position);
-    const TInfo info = InfoAt(c.Position);
-    EXPECT_EQ(info.ImageIndex, c.ImageIndex);
-    EXPECT_TRUE(SameRect(info.Rect, c.Rect));
-    EXPECT_EQ(info.Alignment, c.Alignment);
-    EXPECT_EQ(info.Text, c.Text);
-  }
+  });
 
   // No columns: the one position is the whole header.
   List->Columns()->Clear();
