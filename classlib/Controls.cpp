@@ -228,12 +228,13 @@ constexpr TPropInfo SizeConstraintsProps[] = {
   IntProp<&TSC::MinWidth, &TSC::SetMinWidth>("MinWidth", 0),
 };
 
+// Capped at the maximum first and then raised to the minimum, so a minimum
+// above the maximum wins whatever size is asked for and asking again for the
+// answer gives the same answer.
 void ConstrainExtent(int& extent, int min, int max)
 {
-  if (min > 0 && extent < min)
-    extent = min;
-  else if (max > 0 && extent > max)
-    extent = max;
+  if (max > 0 && extent > max) extent = max;
+  if (min > 0 && extent < min) extent = min;
 }
 }  // namespace
 
@@ -280,8 +281,12 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
                                            "alCustom"};
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
+namespace {
 constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
+constexpr std::string_view DragKindNames[] = {"dkDrag", "dkDock"};
+}  // namespace
 constexpr TEnumInfo DragModeInfo = EnumInfo<TDragMode::dmAutomatic>("TDragMode", DragModeNames);
+constexpr TEnumInfo DragKindInfo = EnumInfo<TDragKind::dkDock>("TDragKind", DragKindNames);
 
 namespace {
 using TC = TControl;
@@ -315,6 +320,7 @@ constexpr TPropInfo ControlProps[] = {
   IntProp<&TC::Cursor, &TC::SetCursor>("Cursor", 0),
   ComponentProp<&TC::PopupMenu, &TC::SetPopupMenu>("PopupMenu"),
   ComponentProp<&TC::Action, &TC::SetAction>("Action"),
+  EnumProp<&TC::DragKind, &TC::SetDragKind>("DragKind", DragKindInfo, 0),
   EventProp<&TC::OnClick, &TC::SetOnClick>("OnClick"),
   EventProp<&TC::OnDblClick, &TC::SetOnDblClick>("OnDblClick"),
   EventProp<&TC::OnMouseDown, &TC::SetOnMouseDown>("OnMouseDown"),
@@ -323,6 +329,8 @@ constexpr TPropInfo ControlProps[] = {
   EventProp<&TC::OnMouseEnter, &TC::SetOnMouseEnter>("OnMouseEnter"),
   EventProp<&TC::OnMouseLeave, &TC::SetOnMouseLeave>("OnMouseLeave"),
   EventProp<&TC::OnResize, &TC::SetOnResize>("OnResize"),
+  EventProp<&TC::OnStartDock, &TC::SetOnStartDock>("OnStartDock"),
+  EventProp<&TC::OnEndDock, &TC::SetOnEndDock>("OnEndDock"),
 };
 }  // namespace
 
@@ -579,6 +587,7 @@ void TControl::SetVisible(bool value)
   SetAndNotify(FVisible, value, [&] {
     Perform(CM_VISIBLECHANGED, value);
     RequestAlign();
+    NotifyHostDockSite(CM_VISIBLECHANGED);
   });
 }
 
@@ -628,6 +637,7 @@ void TControl::SetText(const std::string& value)
   if (GetText() == value) return;
   SetTextBuf(value);
   Perform(CM_TEXTCHANGED);
+  NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::SetShowHint(bool value)

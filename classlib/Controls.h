@@ -18,6 +18,7 @@
 #include "classlib/Sets.h"
 #include "classlib/ObjectWindows.h"
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TControlActionLink;
@@ -86,6 +87,30 @@ using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int 
 // Target is the control that took the drop (nullptr when the drag was cancelled or no control
 // accepted it); X and Y in its client coordinates.
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+// Docking controls into dock sites (see TControl::DragKind and classlib/Docking.h).
+class TDragDockObject;
+class TDockTree;
+// Whether a drag of the control drags it onto a target (dkDrag) or moves it between dock sites and
+// floating forms (dkDock).
+enum class TDragKind { dkDrag, dkDock };
+using enum TDragKind;
+extern const TEnumInfo DragKindInfo;
+// A handler may supply the dock object (else the class library makes one).
+using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
+// Target is where the control ended (the dock site, or the floating form it now sits in); nullptr
+// when it stayed where it was. X and Y in the target's client coordinates.
+using TEndDockEvent = TEndDragEvent;
+// A dock drag over a dock site; Accept starts True. Source->DockRect() is the rectangle the site
+// offers, which the handler may change.
+using TDockOverEvent =
+    TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+// A client leaves the site for NewTarget (nullptr: it floats); Allow starts True.
+using TUnDockEvent = TEvent<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+// Whether the site takes Client at MousePos (screen coordinates), and the screen rectangle within
+// which it is offered (the site's window and 10 pixels around it).
+using TGetSiteInfoEvent =
+    TEvent<void(TObject* Sender, TControl* DockClient, RECT& InfluenceRect, POINT MousePos, bool& CanDock)>;
 
 // Cursors: indexes into Screen->Cursors; the standard ones are negative.
 using TCursor = int16_t;
@@ -303,6 +328,28 @@ public:
   TContextPopupEvent OnContextPopup() const { return FOnContextPopup; }
   void SetOnContextPopup(TContextPopupEvent e) { FOnContextPopup = e; }
 
+  // Docking (classlib/Docking.h). With DragKind dkDock, BeginDrag (and a press with DragMode
+  // dmAutomatic) starts a dock drag instead of a plain one.
+  TDragKind DragKind() const { return FDragKind; }
+  virtual void SetDragKind(TDragKind value) { FDragKind = value; }
+  // The dock site the control is docked in (its parent then), or nullptr.
+  TWinControl* HostDockSite() const { return FHostDockSite; }
+  // Docked in a floating form of its own.
+  bool Floating() const;
+  // Docks the control into newDockSite, beside dropControl (one of the site's clients) on
+  // controlSide; nullptr floats it in a form of its own over its present place. Answers false when
+  // the site it leaves refuses (OnUnDock).
+  bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr, TAlign controlSide = alNone);
+  // Floats the control in a form of its own whose client area is screenRect.
+  bool ManualFloat(const RECT& screenRect);
+  // The control's size before it was first docked: the client size of its floating form.
+  int UndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : Width(); }
+  int UndockHeight() const { return FUndockHeight > 0 ? FUndockHeight : Height(); }
+  TStartDockEvent OnStartDock() const { return FOnStartDock; }
+  void SetOnStartDock(TStartDockEvent e) { FOnStartDock = e; }
+  TEndDockEvent OnEndDock() const { return FOnEndDock; }
+  void SetOnEndDock(TEndDockEvent e) { FOnEndDock = e; }
+
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState value) { FControlState = value; }
   TControlStyle ControlStyle() const { return FControlStyle; }
@@ -371,6 +418,10 @@ protected:
   // ends.
   virtual void DoStartDrag(TDragObject*& dragObject);
   virtual void DoEndDrag(TObject* target, int x, int y);
+  // OnStartDock when a dock drag begins to run (it may supply the dock object); OnEndDock when it
+  // ends.
+  virtual void DoStartDock(TDragDockObject*& dragObject);
+  virtual void DoEndDock(TObject* target, int x, int y);
   // A drag over this control: Accept is False without OnDragOver, else the handler's answer.
   virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
   virtual void Resize();
@@ -406,6 +457,9 @@ protected:
 private:
   friend class TWinControl;
   friend struct TDragDriver;
+  friend struct TDockDriver;
+  // Tells the dock site the control is docked in that its visibility or text changed.
+  void NotifyHostDockSite(UINT change);
   void FontChanged(TObject* sender);
   void DoMouseDown(TMessage& msg, TMouseButton button, TShiftState shift);
   void DoMouseUp(TMessage& msg, TMouseButton button);
@@ -457,6 +511,11 @@ private:
   TCursor FDragCursor = crDrag;
   TComponent* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
+  TDragKind FDragKind = dkDrag;
+  TWinControl* FHostDockSite = nullptr;
+  int FUndockWidth = 0, FUndockHeight = 0;
+  TStartDockEvent FOnStartDock;
+  TEndDockEvent FOnEndDock;
   TOwned<class TControlActionLink> FActionLink;
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;
@@ -575,6 +634,36 @@ public:
   void Broadcast(TMessage& msg);
   void NotifyControls(UINT msg);
 
+  // A dock site takes controls dragged with DragKind dkDock (classlib/Docking.h). With
+  // UseDockManager its dock manager (CreateDockManager) lays the docked clients out and draws
+  // their grabbers.
+  bool DockSite() const { return FDockSite; }
+  void SetDockSite(bool value);
+  bool UseDockManager() const { return FUseDockManager; }
+  void SetUseDockManager(bool value);
+  TDockTree* DockManager() const { return FDockManager.get(); }
+  // The controls docked here, in the order they came.
+  int DockClientCount() const { return static_cast<int>(FDockClients.size()); }
+  TControl* DockClients(int index) const;
+  // Whether the site takes client at mousePos (screen coordinates), within influenceRect (screen):
+  // OnGetSiteInfo.
+  virtual void GetSiteInfo(TControl* client, RECT& influenceRect, POINT mousePos, bool& canDock);
+  // A dock drag over the site: the dock manager places Source's DockRect, then OnDockOver.
+  virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
+  // Docks Source's control here, then OnDockDrop.
+  virtual void DockDrop(TDragDockObject* source, int x, int y);
+  // client leaves for newTarget (nullptr: it floats): OnUnDock may refuse; answers whether it
+  // may go.
+  virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+  TDockOverEvent OnDockOver() const { return FOnDockOver; }
+  void SetOnDockOver(TDockOverEvent e) { FOnDockOver = e; }
+  TDockDropEvent OnDockDrop() const { return FOnDockDrop; }
+  void SetOnDockDrop(TDockDropEvent e) { FOnDockDrop = e; }
+  TUnDockEvent OnUnDock() const { return FOnUnDock; }
+  void SetOnUnDock(TUnDockEvent e) { FOnUnDock = e; }
+  TGetSiteInfoEvent OnGetSiteInfo() const { return FOnGetSiteInfo; }
+  void SetOnGetSiteInfo(TGetSiteInfoEvent e) { FOnGetSiteInfo = e; }
+
   TKeyEvent OnKeyDown() const { return FOnKeyDown; }
   void SetOnKeyDown(TKeyEvent e) { FOnKeyDown = e; }
   TKeyPressEvent OnKeyPress() const { return FOnKeyPress; }
@@ -597,6 +686,9 @@ public:
 
 protected:
   virtual void CreateParams(TCreateParams& params);
+  // The dock manager of a site that uses one: a TDockTree unless the control makes its own. Answers
+  // the present manager when there is one; nullptr when the site needs none.
+  virtual TDockTree* CreateDockManager();
   // Fills params.WindowClass from a system class the control's window class is made from.
   void CreateSubClass(TCreateParams& params, const char* controlClassName);
   virtual void CreateHandle();
@@ -638,6 +730,11 @@ protected:
 private:
   friend class TControl;
   friend class TCustomForm;
+  friend struct TDockDriver;
+  // Takes or drops the dock manager as DockSite and UseDockManager ask.
+  void UpdateDockManager();
+  // Forgets a docked client that leaves this control.
+  void DockClientRemoved(TControl* control);
   void AlignChildren(TControl* requester = nullptr);
   void AnchorChild(TControl* control, const RECT& client);
   bool ReflectToChild(HWND child, TMessage& msg);
@@ -706,6 +803,14 @@ private:
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
   TNotifyEvent FOnEnter, FOnExit;
+  bool FDockSite = false;
+  bool FUseDockManager = false;
+  TOwned<TDockTree> FDockManager;
+  std::vector<TControl*> FDockClients;
+  TDockOverEvent FOnDockOver;
+  TDockDropEvent FOnDockDrop;
+  TUnDockEvent FOnUnDock;
+  TGetSiteInfoEvent FOnGetSiteInfo;
 };
 
 // A windowless control drawn by Paint on its parent's window.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <commctrl.h>
+#include "classlib/Docking.h"
 #include "classlib/Forms.h"
 
 CL_DEFINE_CLASS(TDragObject);
@@ -148,6 +149,10 @@ bool TControl::Dragging() const { return TDragDriver::Drag.Control == this; }
 void TControl::BeginDrag(bool immediate, int threshold)
 {
   if (TDragDriver::Drag.Control) return;
+  if (FDragKind == dkDock) {
+    BeginDockDrag(this, immediate, threshold);
+    return;
+  }
   TDragDriver::Drag = {};
   TDragDriver::Drag.Control = this;
   TDragDriver::Drag.Start = TDragDriver::CursorPos();

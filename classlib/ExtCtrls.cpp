@@ -19,6 +19,12 @@ constexpr TPropInfo PanelProps[] = {
   EnumProp<&TP::Alignment, &TP::SetAlignment>("Alignment", AlignmentInfo, 2),
   BoolProp<&TP::FullRepaint, &TP::SetFullRepaint>("FullRepaint", true),
   BoolProp<&TP::Locked, &TP::SetLocked>("Locked", false),
+  BoolProp<&TP::DockSite, &TP::SetDockSite>("DockSite", false),
+  BoolProp<&TP::UseDockManager, &TP::SetUseDockManager>("UseDockManager", true),
+  EventProp<&TP::OnDockDrop, &TP::SetOnDockDrop>("OnDockDrop"),
+  EventProp<&TP::OnDockOver, &TP::SetOnDockOver>("OnDockOver"),
+  EventProp<&TP::OnGetSiteInfo, &TP::SetOnGetSiteInfo>("OnGetSiteInfo"),
+  EventProp<&TP::OnUnDock, &TP::SetOnUnDock>("OnUnDock"),
 };
 using TS = TSplitter;
 constexpr TPropInfo SplitterProps[] = {
@@ -72,6 +78,8 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
   SetBounds(0, 0, 185, 41);
   SetParentColor(false);
   SetColor(clBtnFace);
+  // A panel made a dock site lays its docked clients out with a dock manager.
+  SetUseDockManager(true);
 }
 
 void TCustomPanel::BordersChanged()

@@ -22,6 +22,9 @@ constexpr std::string_view PositionNames[] = {"poDesigned",        "poDefault", 
                                               "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",
                                               "poMainFormCenter",  "poOwnerFormCenter"};
 constexpr TEnumInfo PositionInfo = EnumInfo<TPosition::poOwnerFormCenter>("TPosition", PositionNames);
+constexpr std::string_view DefaultMonitorNames[] = {"dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm"};
+constexpr TEnumInfo DefaultMonitorInfo =
+    EnumInfo<TDefaultMonitor::dmActiveForm>("TDefaultMonitor", DefaultMonitorNames);
 constexpr std::string_view WindowStateNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
 constexpr TEnumInfo WindowStateInfo = EnumInfo<TWindowState::wsMaximized>("TWindowState", WindowStateNames);
 constexpr std::string_view PopupModeNames[] = {"pmNone", "pmAuto", "pmExplicit"};
@@ -35,6 +38,8 @@ constexpr TPropInfo FormProps[] = {
   EnumProp<&TF::FormStyle, &TF::SetFormStyle>("FormStyle", FormStyleInfo, 0),
   BoolProp<&TF::KeyPreview, &TF::SetKeyPreview>("KeyPreview", false),
   EnumProp<&TF::Position, &TF::SetPosition>("Position", PositionInfo, 0),
+  EnumProp<&TF::DefaultMonitor, &TF::SetDefaultMonitor>("DefaultMonitor", DefaultMonitorInfo,
+                                                         static_cast<int>(TDefaultMonitor::dmActiveForm)),
   EnumProp<&TF::WindowState, &TF::SetWindowState>("WindowState", WindowStateInfo, 0),
   EnumProp<&TF::PopupMode, &TF::SetPopupMode>("PopupMode", PopupModeInfo, 0),
   ComponentProp<&TF::PopupParent, &TF::SetPopupParent>("PopupParent"),
@@ -409,6 +414,7 @@ void TCustomForm::ApplyPosition()
       if (!center && Application) center = Application->MainForm();
       break;
     default:
+      ApplyDefaultMonitor();
       return;
   }
   if (center == this) center = nullptr;
@@ -425,6 +431,47 @@ void TCustomForm::ApplyPosition()
     y = std::max<int>(y, work.top);
   }
   SetBounds(x, y, Width(), Height());
+  ApplyDefaultMonitor();
+}
+
+namespace {
+POINT CenterOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+}  // namespace
+
+void TCustomForm::ApplyDefaultMonitor()
+{
+  TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+  if (FDefaultMonitor == TDefaultMonitor::dmDesktop || !mainForm) return;
+  RECT target{};
+  switch (FDefaultMonitor) {
+    case TDefaultMonitor::dmPrimary:
+      target = MonitorWorkArea(POINT{0, 0});
+      break;
+    case TDefaultMonitor::dmMainForm:
+      target = MonitorWorkArea(CenterOf(mainForm->BoundsRect()));
+      break;
+    case TDefaultMonitor::dmActiveForm: {
+      TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+      if (!active) return;
+      target = MonitorWorkArea(CenterOf(active->BoundsRect()));
+      break;
+    }
+    default:
+      return;
+  }
+  const RECT own = MonitorWorkArea(CenterOf(BoundsRect()));
+  if (EqualRect(&own, &target)) return;
+  // A centred form is centred on the other monitor; any other keeps its place relative to its
+  // monitor.
+  int x, y;
+  if (FPosition == TPosition::poScreenCenter) {
+    x = target.left + ((target.right - target.left) - Width()) / 2;
+    y = target.top + ((target.bottom - target.top) - Height()) / 2;
+  } else {
+    x = target.left + Left() - own.left;
+    y = target.top + Top() - own.top;
+  }
+  SetBounds(std::max<int>(x, target.left), std::max<int>(y, target.top), Width(), Height());
 }
 
 void TCustomForm::SetVisible(bool value)
@@ -759,8 +806,13 @@ TModalResult TCustomForm::ShowModal()
 CL_DEFINE_CLASS(TScreen);
 
 namespace {
-RECT SystemWorkArea()
+RECT SystemWorkArea(POINT p)
 {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
+      monitor && GetMonitorInfoA(monitor, &info) && info.rcWork.right > info.rcWork.left)
+    return info.rcWork;
   RECT r{};
   if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0) || r.right <= r.left)
     r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -911,7 +963,10 @@ RECT TScreen::DesktopRect() const
   return RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-RECT TScreen::WorkAreaRect() const { return GWorkArea(); }
+RECT MonitorWorkArea(POINT p) { return GWorkArea(p); }
+
+// The primary monitor is the one that holds the origin.
+RECT TScreen::WorkAreaRect() const { return GWorkArea(POINT{0, 0}); }
 
 int TScreen::WorkAreaWidth() const
 {

@@ -23,6 +23,10 @@ enum class TPosition {
   poMainFormCenter, poOwnerFormCenter
 };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+// The monitor a form is moved onto when it is first shown, while the application has a main form:
+// none (dmDesktop: it stays where its position put it), the primary monitor, the main form's or
+// the active form's. Monitors are told apart by their work areas (MonitorWorkArea).
+enum class TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 // Who owns a form's window: the main form (pmNone), the form active when it is shown (pmAuto), or
 // PopupParent (pmExplicit).
 enum class TPopupMode { pmNone, pmAuto, pmExplicit };
@@ -70,6 +74,8 @@ public:
   void SetFormStyle(TFormStyle value);
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition value) { FPosition = value; }
+  TDefaultMonitor DefaultMonitor() const { return FDefaultMonitor; }
+  void SetDefaultMonitor(TDefaultMonitor value) { FDefaultMonitor = value; }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState value);
   bool KeyPreview() const { return FKeyPreview; }
@@ -180,6 +186,7 @@ private:
   void SetActive(bool value);
   void SetWindowFocus();
   void ApplyPosition();
+  void ApplyDefaultMonitor();
   void CloseModal();
   void ApplyAlphaBlend();
   SIZE NonClientSize() const;
@@ -208,6 +215,7 @@ private:
   TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
   TFormStyle FFormStyle = TFormStyle::fsNormal;
   TPosition FPosition = TPosition::poDesigned;
+  TDefaultMonitor FDefaultMonitor = TDefaultMonitor::dmActiveForm;
   TWindowState FWindowState = TWindowState::wsNormal;
   TPopupMode FPopupMode = TPopupMode::pmNone;
   TCustomForm* FPopupParent = nullptr;
@@ -296,9 +304,12 @@ private:
   TNotifyEvent FOnActiveFormChange, FOnActiveControlChange;
 };
 
-// The work area as the system reports it; tests replace it to cover layouts Wine cannot vary.
-using TWorkAreaFunc = RECT (*)();
+// The work area of the monitor nearest to a screen point, as the system reports it (the primary
+// monitor holds the point (0, 0)); tests replace it to cover layouts of several monitors, which
+// Wine cannot make.
+using TWorkAreaFunc = RECT (*)(POINT p);
 TWorkAreaFunc SetWorkAreaFunc(TWorkAreaFunc func);
+RECT MonitorWorkArea(POINT p);
 
 extern TScreen* Screen;
 // Starts COM on the GUI thread and makes Screen and Application; shuts them down in reverse.

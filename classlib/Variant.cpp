@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <array>
+#include <atomic>
 #include <limits>
+#include <mutex>
 #include <vector>
 #include "classlib/Encoding.h"
 #include "classlib/SysUtils.h"
@@ -27,6 +30,11 @@ struct TVariantAccess {
   using TIntfRef = Variant::TIntfRef;
   static Variant Make(TVarType type, TValue value) { return Variant(type, std::move(value)); }
   static const TValue& Value(const Variant& v) { return v.FValue; }
+  static const void* CustomData(const Variant& v)
+  {
+    auto* data = std::get_if<Variant::TCustomData>(&v.FValue);
+    return data ? data->get() : nullptr;
+  }
   static Variant::TArrayData* Array(const Variant& v)
   {
     auto* ref = std::get_if<TArrayRef>(&v.FValue);
@@ -66,6 +74,33 @@ bool IsOrdinalType(TVarType t)
 }
 
 bool IsStrType(TVarType t) { return t == varString || t == varOleStr; }
+
+// ---- Kinds registered at run time ------------------------------------------------------------------
+
+constexpr TVarType kFirstCustomType = 0x010F;
+constexpr size_t kMaxCustomTypes = 256;
+
+// Registered types by code, from kFirstCustomType; read without a lock, filled in under one.
+std::array<std::atomic<const TCustomVariantType*>, kMaxCustomTypes> GCustomTypes{};
+
+std::mutex& CustomTypesLock()
+{
+  static std::mutex lock;
+  return lock;
+}
+
+const TCustomVariantType* CustomOf(const Variant& v) { return FindCustomVariantType(v.VType()); }
+
+// v, of a registered kind, as the built-in value its type gives for target; for any other kind the
+// conversion error into target.
+Variant BuiltIn(const Variant& v, TVarType target)
+{
+  const TCustomVariantType* type = CustomOf(v);
+  if (!type) RaiseCastError(v.VType(), target);
+  Variant result = type->CastTo(v, target);
+  if (FindCustomVariantType(result.VType())) RaiseCastError(v.VType(), target);  // never a loop
+  return result;
+}
 
 const char* BaseTypeName(TVarType t)
 {
@@ -160,7 +195,7 @@ int64_t ToOrdinal(const Variant& v, TVarType target, int64_t lo, int64_t hi)
     return n.IsInt ? checked(n.Int) : fromDouble(n.Float);
   }
   default:
-    RaiseCastError(v.VType(), target);
+    return ToOrdinal(BuiltIn(v, target), target, lo, hi);
   }
 }
 
@@ -180,7 +215,7 @@ double ToDouble(const Variant& v, TVarType target)
     return n.IsInt ? static_cast<double>(n.Int) : n.Float;
   }
   default:
-    RaiseCastError(v.VType(), target);
+    return ToDouble(BuiltIn(v, target), target);
   }
 }
 
@@ -200,6 +235,7 @@ Currency ToCurrency(const Variant& v)
       RaiseCastError(v.VType(), varCurrency);
     }
   default:
+    if (CustomOf(v)) return ToCurrency(BuiltIn(v, varCurrency));
     if (!Currency::TryFromDouble(ToDouble(v, varCurrency), c)) RaiseOverflow();
     return c;
   }
@@ -243,7 +279,7 @@ bool ToBoolean(const Variant& v)
     return n.IsInt ? n.Int != 0 : n.Float != 0;
   }
   default:
-    RaiseCastError(v.VType(), varBoolean);
+    return ToBoolean(BuiltIn(v, varBoolean));
   }
 }
 
@@ -261,13 +297,28 @@ std::string ToAnsi(const Variant& v, TVarType target)
   case varDate: return DateTimeToStr(Flt(v));
   case varString: case varOleStr: return TextOf(v);
   default:
-    RaiseCastError(v.VType(), target);
+    return ToAnsi(BuiltIn(v, target), target);
   }
 }
 
 // ---- Comparison ----------------------------------------------------------------------------------
 
 enum class TOrder { Less, Equal, Greater, Unordered };
+
+TOrder Invert(TOrder o)
+{
+  return o == TOrder::Less ? TOrder::Greater : o == TOrder::Greater ? TOrder::Less : o;
+}
+
+TOrder OrderOfRelationship(TVariantRelationship r)
+{
+  switch (r) {
+  case TVariantRelationship::vrEqual: return TOrder::Equal;
+  case TVariantRelationship::vrLessThan: return TOrder::Less;
+  case TVariantRelationship::vrGreaterThan: return TOrder::Greater;
+  default: return TOrder::Unordered;
+  }
+}
 
 template <class T>
 TOrder OrderOf(T a, T b)
@@ -340,10 +391,6 @@ TOrder CompareCurrencyToInt(int64_t raw, int64_t units)
   return rest > 0 ? TOrder::Greater : TOrder::Equal;
 }
 
-TOrder Invert(TOrder o)
-{
-  return o == TOrder::Less ? TOrder::Greater : o == TOrder::Greater ? TOrder::Less : o;
-}
 
 TOrder CompareNumbers(const TNumber& x, const TNumber& y)
 {
@@ -363,6 +410,8 @@ bool IsComparable(TVarType t)
 // Two values neither of which is Null.
 TOrder CompareValues(const Variant& a, const Variant& b)
 {
+  if (const TCustomVariantType* type = CustomOf(a)) return OrderOfRelationship(type->Compare(a, b));
+  if (const TCustomVariantType* type = CustomOf(b)) return Invert(OrderOfRelationship(type->Compare(b, a)));
   TVarType ta = a.VType(), tb = b.VType();
   if (!IsComparable(ta) || !IsComparable(tb)) RaiseInvalidOp();
   if (ta == varEmpty && tb == varEmpty) return TOrder::Equal;
@@ -536,12 +585,14 @@ std::string VarTypeAsText(TVarType type)
 {
   if (type & varArray) return "Array " + VarTypeAsText(type & varTypeMask);
   if (const char* name = BaseTypeName(type)) return name;
+  if (const TCustomVariantType* custom = FindCustomVariantType(type)) return custom->Name();
   return "$" + IntToHex(type, 4);
 }
 
 Variant VarAsType(const Variant& v, TVarType type)
 {
   if (v.VType() == type) return v;
+  if (const TCustomVariantType* custom = FindCustomVariantType(type)) return custom->CastFrom(v);
   using V = TAccess;
   switch (type) {
   case varEmpty: return Variant();
@@ -596,6 +647,40 @@ std::string VarToStrDef(const Variant& v, std::string_view def)
 Variant VarFromDateTime(TDateTime value) { return TAccess::Make(varDate, static_cast<double>(value)); }
 TDateTime VarToDateTime(const Variant& v) { return v.AsDateTime(); }
 Variant VarAsError(HRESULT code) { return TAccess::Make(varError, int64_t(code)); }
+
+// ---- TCustomVariantType -----------------------------------------------------------------------------
+
+TCustomVariantType::TCustomVariantType()
+{
+  std::lock_guard lock(CustomTypesLock());
+  for (size_t i = 0; i < kMaxCustomTypes; ++i) {
+    if (!GCustomTypes[i].load(std::memory_order_relaxed)) {
+      FVarType = static_cast<TVarType>(kFirstCustomType + i);
+      GCustomTypes[i].store(this, std::memory_order_release);
+      return;
+    }
+  }
+  throw EVariantError("Too many custom variant types have been registered");
+}
+
+Variant TCustomVariantType::MakeValue(std::shared_ptr<const void> data) const
+{
+  return TAccess::Make(FVarType, TAccess::TValue(std::in_place_type<std::shared_ptr<const void>>, std::move(data)));
+}
+
+const void* TCustomVariantType::ValueData(const Variant& v) const
+{
+  if (v.VType() != FVarType) RaiseCastError(v);
+  return TAccess::CustomData(v);
+}
+
+void TCustomVariantType::RaiseCastError(const Variant& source) const { ::RaiseCastError(source.VType(), FVarType); }
+
+const TCustomVariantType* FindCustomVariantType(TVarType type)
+{
+  if (type < kFirstCustomType || type >= kFirstCustomType + kMaxCustomTypes) return nullptr;
+  return GCustomTypes[type - kFirstCustomType].load(std::memory_order_acquire);
+}
 
 TVariantRelationship VarCompareValue(const Variant& a, const Variant& b)
 {

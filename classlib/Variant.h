@@ -13,6 +13,10 @@
 // overflow"; dates become text through DateTimeToStr. Wide text (OLE strings) is held as UTF-16
 // and converted to and from the ANSI code page (936) only when ANSI text is asked for, so that a
 // BSTR passing through a variant loses no character.
+//
+// Kinds registered at run time (TCustomVariantType below) take codes handed out at registration and
+// supply their own conversions, comparison and name; the conversions and comparisons here pass such
+// values to their type.
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -53,6 +57,8 @@ inline constexpr TVarType varArray = 0x2000;
 
 // The result of VarCompareValue.
 enum class TVariantRelationship { vrEqual, vrLessThan, vrGreaterThan, vrNotEqual };
+
+class Variant;
 
 // Bounds of one dimension of a variant array, both inclusive (High = Low - 1 for no elements).
 struct TVarArrayBound {
@@ -170,8 +176,11 @@ private:
   };
 
   // Ordinal kinds, Boolean (0/1), currency (ten-thousandths) and error codes are held as int64;
-  // Single, Double and Date as double; varString as std::string, varOleStr as std::wstring.
-  using TValue = std::variant<std::monostate, int64_t, double, std::string, std::wstring, TArrayRef, TIntfRef>;
+  // Single, Double and Date as double; varString as std::string, varOleStr as std::wstring; a kind
+  // registered at run time as its type's immutable data, shared between copies.
+  using TCustomData = std::shared_ptr<const void>;
+  using TValue =
+      std::variant<std::monostate, int64_t, double, std::string, std::wstring, TArrayRef, TIntfRef, TCustomData>;
 
   Variant(TVarType type, TValue value) : FType(type), FValue(std::move(value)) {}
 
@@ -219,6 +228,48 @@ Variant VarAsError(HRESULT code);
 // are the same of the two, else vrNotEqual. Arrays raise EVariantInvalidOpError.
 TVariantRelationship VarCompareValue(const Variant& a, const Variant& b);
 
+// A kind of variant registered at run time. Constructing the type registers it and hands out its
+// code (the first is 0x010F; EVariantError "Too many custom variant types have been registered"
+// past the last free code); the type lives as long as the process. Its values hold data of the
+// type's own, which it makes with MakeValue and reads with ValueData.
+//
+// Conversions of its values go through CastTo, of other values into it through CastFrom (which
+// VarAsType(v, its code) calls); comparisons with its values on either side through Compare, the
+// value of the type on the left (Null never reaches it: Null equals only Null and orders first).
+class TCustomVariantType {
+public:
+  TCustomVariantType(const TCustomVariantType&) = delete;
+  TCustomVariantType& operator=(const TCustomVariantType&) = delete;
+
+  TVarType VarType() const { return FVarType; }
+  // The kind's name, as VarTypeAsText answers it in messages.
+  virtual std::string Name() const = 0;
+  // source (of this type) as a value of a built-in kind that converts to type by the class
+  // library's rules: the kind itself, or text, a number or a Boolean. Raises EVariantTypeCastError
+  // when the value has no such form.
+  virtual Variant CastTo(const Variant& source, TVarType type) const = 0;
+  // source (of any kind but this one) as a value of this type; EVariantTypeCastError when it has none.
+  virtual Variant CastFrom(const Variant& source) const = 0;
+  // left (of this type) against right (not Null); vrNotEqual for values that are neither equal nor
+  // ordered. Raises EVariantTypeCastError when right cannot be compared with it.
+  virtual TVariantRelationship Compare(const Variant& left, const Variant& right) const = 0;
+
+protected:
+  TCustomVariantType();
+  ~TCustomVariantType() = default;
+  Variant MakeValue(std::shared_ptr<const void> data) const;
+  // The data of a value of this type (raises EVariantTypeCastError into this type for others).
+  const void* ValueData(const Variant& v) const;
+  // The class library's conversion error from the kind of source into this type.
+  [[noreturn]] void RaiseCastError(const Variant& source) const;
+
+private:
+  TVarType FVarType;
+};
+
+// The registered type of a code; nullptr for built-in kinds and unused codes.
+const TCustomVariantType* FindCustomVariantType(TVarType type);
+
 // Arrays. Elements are stored as their element type (values put in are converted to it); arrays of
 // varVariant hold any values, arrays included. A bad element type or bounds raise
 // EVariantArrayCreateError "Error creating variant or safe array". Dimensions count from 1;
@@ -247,7 +298,8 @@ void VarArrayUnlock(Variant& a);
 // OLE VARIANT conversion for automation calls. ToOleVariant clears dest (which must be initialised,
 // VariantInit) and fills it with a copy of v that the caller frees with VariantClear: ANSI text
 // becomes a BSTR (from the ANSI code page), arrays SAFEARRAYs of the same shape. On an exception dest is left
-// empty and nothing is leaked. FromOleVariant copies source (by-reference values are followed):
+// empty and nothing is leaked; kinds registered at run time raise EVariantBadVarTypeError.
+// FromOleVariant copies source (by-reference values are followed):
 // BSTRs become varOleStr, SAFEARRAYs arrays; VT_DECIMAL becomes Double. Kinds with no variant
 // counterpart raise EVariantBadVarTypeError.
 void ToOleVariant(const Variant& v, VARIANT& dest);

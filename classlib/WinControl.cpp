@@ -1,6 +1,7 @@
 // TWinControl and TCustomControl: controls with a window of their own.
 #include <algorithm>
 #include "classlib/Controls.h"
+#include "classlib/DockTree.h"
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "classlib/TypInfo.h"
@@ -102,6 +103,7 @@ TWinControl::~TWinControl()
 void TWinControl::BeforeDestruction()
 {
   Destroying();
+  FDockManager.reset();
   if (Parent()) RemoveFocus(true);
   if (FHandle) DestroyWindowHandle();  // child windows go with it
   // A windowed control frees the controls placed on it.
@@ -395,6 +397,7 @@ void TWinControl::RemoveControl(TControl* control)
     std::erase(FControls, control);
   }
   control->FParent = nullptr;
+  DockClientRemoved(control);
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
   if (!IsDestroying()) AlignChildren();
 }
@@ -488,6 +491,8 @@ void TWinControl::AlignChildren(TControl* requester)
     RECT rect = ClientRect();
     AdjustClientRect(rect);
     AlignControls(requester, rect);
+    // A dock manager places the docked clients.
+    if (FDockManager && FDockSite && FUseDockManager) FDockManager->ResetBounds(false);
   } catch (...) {
     FAligning = false;
     throw;
@@ -831,7 +836,7 @@ void TWinControl::Loaded()
 
 void TWinControl::WMPaint(TMessage& msg)
 {
-  if (FControls.empty() && !FControlState.Contains(TControlStateFlag::csCustomPaint))
+  if (FControls.empty() && !FControlState.Contains(TControlStateFlag::csCustomPaint) && !FDockManager)
     DefaultHandler(msg);
   else
     PaintHandler(msg);
@@ -855,6 +860,8 @@ void TWinControl::PaintHandler(TMessage& msg)
     if (clip != NULLREGION) PaintWindow(dc);
     RestoreDC(dc, saved);
     PaintControls(dc, nullptr);
+    // The grabbers of a dock site's clients go over what the site painted.
+    if (FDockManager && FDockSite && FUseDockManager) FDockManager->PaintSite(dc);
   } catch (...) {
     if (own) EndPaint(FHandle, &ps);
     throw;

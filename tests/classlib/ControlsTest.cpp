@@ -175,6 +175,10 @@ TEST(Controls, ConstraintsLimitTheSizeAndAreStored)
   // A minimum above the maximum wins; lowering a limit shrinks the control now.
   c->SetMinWidth(120);
   EXPECT_EQ(panel->Width(), 120);
+  for (int asked : {100, 110, 120, 500}) {
+    panel->SetBounds(panel->Left(), panel->Top(), asked, panel->Height());
+    EXPECT_EQ(panel->Width(), 120) << asked;
+  }
   c->SetMinWidth(0);
   c->SetMaxHeight(25);
   EXPECT_EQ(panel->Height(), 25);

@@ -78,7 +78,7 @@ void RegisterFixtureClasses()
 }
 
 
-RECT WorkAreaForTest() { return RECT{100, 50, 900, 650}; }
+RECT WorkAreaForTest(POINT) { return RECT{100, 50, 900, 650}; }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Units.h"
 #include "tests/gallery/GalleryCatalogue.h"
+#include "tests/gallery/editors/GalleryEditors.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
 #include "toolkit/base/cxDrawTextUtils.h"
@@ -33,9 +34,12 @@ void AddLookAndFeelEntries(TGallerySheet& sheet, const TGalleryContext& context)
   AddValueEntries(sheet, context);
 }
 
-const TGalleryCatalogue Catalogues[] = {
-    {.Name = "look and feel", .Units = LookAndFeelUnits, .AddPainterEntries = AddLookAndFeelEntries},
-};
+const TGalleryCatalogue LookAndFeelCatalogue{
+    .Name = "look and feel", .Units = LookAndFeelUnits, .AddPainterEntries = AddLookAndFeelEntries};
 }  // namespace
 
-std::span<const TGalleryCatalogue> GalleryCatalogues() { return Catalogues; }
+std::span<const TGalleryCatalogue> GalleryCatalogues()
+{
+  static const TGalleryCatalogue catalogues[] = {LookAndFeelCatalogue, EditorsGalleryCatalogue()};
+  return catalogues;
+}

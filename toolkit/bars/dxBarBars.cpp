@@ -5,6 +5,7 @@
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarStrs.h"
+#include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/bars/dxBarWindows.h"
 #include "toolkit/base/dxCore.h"
 
@@ -46,6 +47,7 @@ const TPropInfo BarProps[] = {
   PersistentProp<&TB::Glyph>("Glyph"),
   DX_BAR_BOOL(Hidden, false),
   DX_BAR_BOOL(IsMainMenu, false),
+  CollectionProp<&TB::ItemLinks>("ItemLinks"),
   StrProp<&TB::KeyTip, &TB::SetKeyTip>("KeyTip"),
   DX_BAR_BOOL(MultiLine, false),
   SetProp<&TB::NotDocking, &TB::SetNotDocking>("NotDocking", dxBarDockingStyleInfo, 0),
@@ -131,6 +133,11 @@ void TdxBar::BeforeDestruction()
   FMergeData.reset();
   SetVisible(false);
   LeaveRow();
+  // Told last registered first; an item freed meanwhile is skipped.
+  const std::vector<TWeakRef<TdxBarItem>> listeners(FRemovalListeners.rbegin(), FRemovalListeners.rend());
+  FRemovalListeners.clear();
+  for (const TWeakRef<TdxBarItem>& item : listeners)
+    if (item) item->BarNotification(TdxBarNotification::bnRemoved, this);
   if (manager && manager->GetMainMenuBar() == this) manager->SetMainMenuBar(nullptr);
   if (FJoinedManager) RemoveVisibilityObserver(FJoinedManager);
   TcxComponentCollectionItem::BeforeDestruction();
@@ -143,6 +150,8 @@ void TdxBar::SetParentComponent(TComponent* parent)
   TcxComponentCollectionItem::SetParentComponent(parent);
   if (!manager) return;
   FJoinedManager = manager;
+  FItemLinks = MakeOwned<TdxBarControlItemLinks>(manager, static_cast<IdxBarLinksOwner*>(this));
+  FItemLinks->SetUseRecentItems(FUseRecentItems);
   {
     const TNotifyEvent handler = FFont->OnChange();
     FFont->SetOnChange(nullptr);
@@ -202,6 +211,7 @@ void TdxBar::Assign(TPersistent* source)
   SetFloatClientHeight(bar->FloatClientHeight());
   SetHidden(bar->Hidden());
   SetIsMainMenu(bar->IsMainMenu());
+  if (bar->ItemLinks()) SetItemLinks(bar->ItemLinks());
   SetNotDocking(bar->NotDocking());
   SetOldName(bar->OldName());
   SetOneOnRow(bar->OneOnRow());
@@ -415,7 +425,18 @@ void TdxBar::SetOneOnRow(bool value)
 void TdxBar::SetRotateWhenVertical(bool value) { FRotateWhenVertical = value; }
 void TdxBar::SetShowMark(bool value) { FShowMark = value; }
 void TdxBar::SetSizeGrip(bool value) { FSizeGrip = value; }
-void TdxBar::SetUseRecentItems(bool value) { FUseRecentItems = value; }
+bool TdxBar::UseRecentItems() const { return FItemLinks ? FItemLinks->UseRecentItems() : FUseRecentItems; }
+
+void TdxBar::SetUseRecentItems(bool value)
+{
+  FUseRecentItems = value;
+  if (FItemLinks) FItemLinks->SetUseRecentItems(value);
+}
+
+void TdxBar::SetItemLinks(TdxBarItemLinks* value)
+{
+  if (FItemLinks) FItemLinks->Assign(value);
+}
 void TdxBar::SetUseRestSpace(bool value) { FUseRestSpace = value; }
 void TdxBar::SetWholeRow(bool value) { FWholeRow = value; }
 
@@ -597,8 +618,8 @@ void TdxBar::Merge(TdxBar* bar, bool rememberVisibility)
   data->MergedWith = this;
   FMergeData->MergedBars.push_back(bar);
   {
-    // The links of the bar join this bar's links here once bars have links.
     TdxBarsUpdateScope update(GetBarManager());
+    if (FItemLinks && bar->FItemLinks) FItemLinks->MergeFrom(bar->FItemLinks.get());
   }
   if (!wasMerged && rememberVisibility) data->VisibleBeforeMerging = bar->Visible();
   bar->SetVisible(false);
@@ -614,8 +635,8 @@ void TdxBar::Unmerge(TdxBar* bar, bool restoreVisibility)
   std::vector<TdxBar*>& merged = FMergeData->MergedBars;
   if (!merged.empty()) {
     {
-      // The links that came from the unmerged bars leave this bar's links here once bars have links.
       TdxBarsUpdateScope update(GetBarManager());
+      if (FItemLinks) FItemLinks->RemoveMergedLinks(bar);
     }
     const std::vector<TdxBar*> leaving = bar ? std::vector<TdxBar*>{bar} : std::vector<TdxBar*>(merged.rbegin(), merged.rend());
     for (TdxBar* b : leaving) {
@@ -708,4 +729,82 @@ void TdxBars::RaiseOnChange(TcxComponentCollectionItem* item, TcxComponentCollec
 {
   TcxComponentCollection::RaiseOnChange(item, action);
   if (action == TcxComponentCollectionNotification::ccnChanged && item) FBarManager->NotifyModified();
+}
+
+// --- TdxBar: links owner and customizing selection ---
+
+bool TdxBar::AcceptsItem(TdxBarItem* item, std::string& message)
+{
+  return item->CanBePlacedIn(TdxBarLinksKind::lkToolbar, this, message);
+}
+
+void TdxBar::AddRemovalListener(TdxBarItem* item)
+{
+  if (item && std::find(FRemovalListeners.begin(), FRemovalListeners.end(), item) == FRemovalListeners.end())
+    FRemovalListeners.push_back(item);
+}
+
+void TdxBar::RemoveRemovalListener(TdxBarItem* item) { std::erase(FRemovalListeners, item); }
+
+bool TdxBar::CanDelete(bool)
+{
+  TdxBarManager* manager = GetBarManager();
+  if (!manager) return true;
+  return (manager->IsDesigning() || (!FPredefined && CanClose())) && manager->CanDeleteComponent(this);
+}
+
+void TdxBar::DeleteSelection(IdxBarSelectableItem*& reference, bool destruction)
+{
+  if (!CanDelete(destruction)) return;
+  reference = nullptr;
+  Free(this);
+}
+
+void TdxBar::AddMasterObjects(TList* list)
+{
+  TdxBarManager* manager = GetBarManager();
+  TWinControl* owner = manager ? manager->GetOwnerControl() : nullptr;
+  if (owner && list->IndexOf(owner) < 0) list->Add(owner);
+}
+
+IdxBarSelectableItem* TdxBar::GetNextSelectable()
+{
+  TdxBars* bars = GetBars();
+  if (!bars || bars->Count() < 2) return nullptr;
+  const int index = Index();
+  return bars->Items((index + 1) % bars->Count());
+}
+
+TPersistent* TdxBar::GetSelectableParent()
+{
+  for (TControl* c = DockControl(); c; c = c->Parent())
+    if (GetClass(c->ClassName()) == c->ClassType()) return c;
+  TdxBarManager* manager = GetBarManager();
+  return manager ? manager->GetOwnerControl() : nullptr;
+}
+
+int TdxBar::GetSelectionStatus()
+{
+  TdxBarManager* manager = GetBarManager();
+  return manager ? manager->GetSelectionStatus(this) : 0;
+}
+
+void TdxBar::SelectComponent(TdxBarSelectionOperation operation)
+{
+  if (TdxBarManager* manager = GetBarManager()) manager->SelectComponent(this, operation);
+}
+
+bool TdxBar::SelectParentComponent()
+{
+  TdxBarManager* manager = GetBarManager();
+  TPersistent* parent = GetSelectableParent();
+  if (!manager || !parent) return false;
+  manager->SelectComponent(parent, TdxBarSelectionOperation::sopReplace);
+  return true;
+}
+
+void TdxBar::SelectionChanged()
+{
+  TdxBarDesignController* controller = GetDesignController();
+  if (controller && controller->LastSelectedObject() == this && !IsSelected()) controller->SetLastSelectedObject(nullptr);
 }

@@ -16,6 +16,7 @@
 #include "classlib/Graphics.h"
 #include "toolkit/bars/dxBarCustomizing.h"
 #include "toolkit/bars/dxBarDockControl.h"
+#include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxClassesCollections.h"
 
@@ -59,7 +60,7 @@ private:
   TOwned<TcxFreeNotificator> FNotificator;
 };
 
-class TdxBar : public TcxComponentCollectionItem, public IdxBarSelectableItem {
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner, public IdxBarSelectableItem {
   CL_CLASS(TdxBar, TcxComponentCollectionItem)
 public:
   explicit TdxBar(TComponent* owner);
@@ -125,6 +126,9 @@ public:
   void SetHidden(bool value);
   bool IsMainMenu() const { return FIsMainMenu; }
   void SetIsMainMenu(bool value);
+  // Made when the bar joins its manager.
+  TdxBarItemLinks* ItemLinks() const { return FItemLinks.get(); }
+  void SetItemLinks(TdxBarItemLinks* value);
   const std::string& KeyTip() const { return FKeyTip; }
   void SetKeyTip(const std::string& value) { FKeyTip = value; }
   bool MultiLine() const { return FMultiLine; }
@@ -146,7 +150,8 @@ public:
   void SetSizeGrip(bool value);
   bool UseOwnFont() const { return FUseOwnFont; }
   void SetUseOwnFont(bool value);
-  bool UseRecentItems() const { return FUseRecentItems; }
+  // Held by the links.
+  bool UseRecentItems() const;
   void SetUseRecentItems(bool value);
   bool UseRestSpace() const { return FUseRestSpace; }
   void SetUseRestSpace(bool value);
@@ -163,7 +168,7 @@ public:
   void SetOnDestroy(const TNotifyEvent& value) { FOnDestroy = value; }
 
   // --- Operations ---
-  TdxBarManager* GetBarManager() const;
+  TdxBarManager* GetBarManager() const override;
   // The manager's bars; nullptr without a manager.
   TdxBars* GetBars() const;
   // The toolbar window of the bar's links; none while hidden.
@@ -208,9 +213,12 @@ public:
   // Hidden by the manager because its category visibility emptied it.
   bool AutoHidden() const { return FAutoHidden; }
   void SetAutoHidden(bool value) { FAutoHidden = value; }
-  // The number of links the bar shows in the current mode; none until links exist.
-  int VisibleLinkCount() const { return 0; }
-  TdxBarItemLinks* ItemLinks() const { return nullptr; }
+  // The number of links the bar shows in the current mode.
+  int VisibleLinkCount() const { return FItemLinks ? FItemLinks->GetVisibleLinkCount() : 0; }
+  // Items that asked to hear of the bar's destruction (BarNotification with bnRemoved, last
+  // registered first).
+  void AddRemovalListener(TdxBarItem* item);
+  void RemoveRemovalListener(TdxBarItem* item);
 
   // What the manager applies when it has loaded: the loaded dock control, docking style and
   // visibility.
@@ -225,8 +233,31 @@ public:
   void AddVisibilityObserver(IdxBarVisibilityObserver* observer);
   void RemoveVisibilityObserver(IdxBarVisibilityObserver* observer);
 
+  // IdxBarLinksOwner
+  // The item may stand on a toolbar.
+  bool AcceptsItem(TdxBarItem* item, std::string& message) override;
+  // The toolbar window comes with the toolbar windows.
+  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
+  TdxBarItemLinks* GetItemLinks() override { return FItemLinks.get(); }
+
   // IdxBarSelectableItem
   TObject* GetInstance() override { return this; }
+  // (In the designer, or not predefined and closable) and the designer allows it.
+  bool CanDelete(bool destruction) override;
+  void DeleteSelection(IdxBarSelectableItem*& reference, bool destruction) override;
+  void ExecuteCustomizingAction(TdxBarCustomizingAction) override {}
+  void AddMasterObjects(TList* list) override;
+  // The next bar, wrapping; none when the bar is the only one.
+  IdxBarSelectableItem* GetNextSelectable() override;
+  TPersistent* GetSelectableParent() override;
+  int GetSelectionStatus() override;
+  TdxBarCustomizingActions GetSupportedActions() override { return {TdxBarCustomizingAction::caDelete}; }
+  void InvalidateSelection() override {}
+  bool IsComplex() override { return false; }
+  bool IsSelected() override { return GetSelectionStatus() == 1; }
+  void SelectComponent(TdxBarSelectionOperation operation) override;
+  bool SelectParentComponent() override;
+  void SelectionChanged() override;
 
 protected:
   TcxComponentCollection* GetCollectionFromParent(TComponent* parent) override;
@@ -296,6 +327,8 @@ private:
   TdxBarDockingStyle FLoadedDockingStyle = dsNone;
   bool FLoadedVisible = false;
   TOwned<TdxBarMergeData> FMergeData;
+  TOwned<TdxBarControlItemLinks> FItemLinks;
+  std::vector<TdxBarItem*> FRemovalListeners;
   bool FPositionUpdatePending = false;
   bool FKeepWhenEmptied = false;
   TdxBarManager* FJoinedManager = nullptr;

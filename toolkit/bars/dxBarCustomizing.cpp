@@ -2,6 +2,12 @@
 
 CL_DEFINE_CLASS(TdxBarDesignController);
 
+void TdxBarDesignController::ForgetObject(TObject* object)
+{
+  if (FCustomizingItemLink == object) FCustomizingItemLink = nullptr;
+  if (FLastSelectedObject == object) FLastSelectedObject = nullptr;
+}
+
 bool IsSelectableObject(TObject* object) { return AsSelectableItem(object) != nullptr; }
 
 bool SupportsSelectableItem(TObject* object, IdxBarSelectableItem*& item)

@@ -8,7 +8,9 @@
 #include "classlib/Filer.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCategories.h"
-#include "toolkit/bars/dxBarItem.h"
+#include "toolkit/bars/dxBarGroup.h"
+#include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarPopupMenu.h"
 #include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarStrs.h"
@@ -30,6 +32,7 @@ using TM = TdxBarManager;
 // The Boolean property with the default the manager gives it.
 #define DX_BOOL_PROP(Name, Default) BoolProp<&TM::Name, &TM::Set##Name>(#Name, Default)
 #define DX_EVENT_PROP(Name) EventProp<&TM::Name, &TM::Set##Name>(#Name)
+#define DX_NOT_STORED(...) Stored<&TM::IsImageOptionStored>(__VA_ARGS__)
 
 const TPropInfo ManagerProps[] = {
   DX_BOOL_PROP(AllowCallFromAnotherForm, false),
@@ -41,6 +44,7 @@ const TPropInfo ManagerProps[] = {
   DX_BOOL_PROP(AutoHideEmptyBars, false),
   DX_BOOL_PROP(Scaled, true),
   PersistentProp<&TM::Font>("Font"),
+  PersistentProp<&TM::Backgrounds>("Backgrounds"),
   IntProp<&TM::ButtonArrowWidth, &TM::SetButtonArrowWidth>("ButtonArrowWidth", 11),
   DX_BOOL_PROP(CanCustomize, true),
   StringsProp<&TM::Categories>("Categories"),
@@ -49,6 +53,18 @@ const TPropInfo ManagerProps[] = {
   PersistentProp<&TM::HelpButtonGlyph>("HelpButtonGlyph"),
   IntProp<&TM::HelpContext, &TM::SetHelpContext>("HelpContext", 0),
   DX_BOOL_PROP(HideFloatingBarsWhenInactive, true),
+  PersistentProp<&TM::ImageOptions>("ImageOptions"),
+  // The image options' values under their old names: read, never written.
+  DX_NOT_STORED(ComponentProp<&TM::DisabledImages, &TM::SetDisabledImages>("DisabledImages")),
+  DX_NOT_STORED(ComponentProp<&TM::DisabledLargeImages, &TM::SetDisabledLargeImages>("DisabledLargeImages")),
+  DX_NOT_STORED(ComponentProp<&TM::HotImages, &TM::SetHotImages>("HotImages")),
+  DX_NOT_STORED(ColorProp<&TM::ImageListBkColor, &TM::SetImageListBkColor>("ImageListBkColor", clFuchsia)),
+  DX_NOT_STORED(ComponentProp<&TM::Images, &TM::SetImages>("Images")),
+  DX_NOT_STORED(ComponentProp<&TM::LargeImages, &TM::SetLargeImages>("LargeImages")),
+  DX_NOT_STORED(DX_BOOL_PROP(LargeIcons, false)),
+  DX_NOT_STORED(DX_BOOL_PROP(MakeDisabledImagesFaded, false)),
+  DX_NOT_STORED(DX_BOOL_PROP(StretchGlyphs, true)),
+  DX_NOT_STORED(DX_BOOL_PROP(UseLargeImagesForLargeIcons, false)),
   StrProp<&TM::IniFileName, &TM::SetIniFileName>("IniFileName"),
   IntProp<&TM::LargeButtonArrowWidth, &TM::SetLargeButtonArrowWidth>("LargeButtonArrowWidth", 13),
   PersistentProp<&TM::LookAndFeel>("LookAndFeel"),
@@ -56,6 +72,7 @@ const TPropInfo ManagerProps[] = {
   DX_BOOL_PROP(MenusShowRecentItemsFirst, true),
   IntProp<&TM::MostRecentItemsPercents, &TM::SetMostRecentItemsPercents>("MostRecentItemsPercents", 95),
   SetProp<&TM::NotDocking, &TM::SetNotDocking>("NotDocking", dxBarDockingStyleInfo, 0),
+  CollectionProp<&TM::PopupMenuLinks>("PopupMenuLinks"),
   StrProp<&TM::RegistryPath, &TM::SetRegistryPath>("RegistryPath"),
   DX_BOOL_PROP(ShowCloseButton, false),
   DX_BOOL_PROP(ShowFullMenusAfterDelay, true),
@@ -96,6 +113,7 @@ const TPropInfo ManagerProps[] = {
 };
 #undef DX_BOOL_PROP
 #undef DX_EVENT_PROP
+#undef DX_NOT_STORED
 
 // The names of the manager's owners up to the first form (which is left out), then its own, joined
 // by ".".
@@ -145,6 +163,7 @@ void TdxBarManager::AfterConstruction()
   TComponent::AfterConstruction();
   JoinManagerList(this);
   try {
+    FBackgrounds = MakeOwned<TdxBarBackgrounds>(this);
     FLookAndFeel = MakeOwned<TcxLookAndFeel>(this);
     FLookAndFeel->SetOnChanged(TcxLookAndFeelChangedEvent(this, &TdxBarManager::LookAndFeelChanged));
     SetStyle(bmsEnhanced);
@@ -152,6 +171,7 @@ void TdxBarManager::AfterConstruction()
     FAutoDockColor = true;
     FItems = MakeOwned<TdxBarComponentList>();
     FCategories = MakeOwned<TdxBarManagerCategories>(this);
+    FPopupMenus = MakeOwned<TComponentList>(false);
     FBars = MakeOwned<TdxBars>(this);
     FOnLayoutLoaded = MakeOwned<TcxEventHandlerCollection>();
     FOnLayoutSaved = MakeOwned<TcxEventHandlerCollection>();
@@ -171,10 +191,22 @@ void TdxBarManager::AfterConstruction()
     FLargeButtonArrowWidth = 13;
     FMenusShowRecentItemsFirst = true;
     SetMostRecentItemsPercents(95);
+    FPopupMenuLinks = MakeOwned<TdxBarPopupMenuLinks>(this);
     FScaled = FShowFullMenusAfterDelay = FShowHint = FShowHintForDisabledItems = FUseBarHintWindow = FUseF10ForMenu = true;
     SetUseSystemFont(true);
     FWaitForDockingTime = 21;
     CreateStyleResources();
+    FImageOptions = MakeOwned<TdxBarImageOptions>(this);
+    auto bind = [this](TdxBarImageListKind kind, void (TdxBarManager::*handler)(TObject*)) {
+      FImageOptions->ChangeLink(kind)->SetOnChange(TNotifyEvent(this, handler));
+    };
+    bind(TdxBarImageListKind::Images, &TdxBarManager::ImagesChanged);
+    bind(TdxBarImageListKind::DisabledImages, &TdxBarManager::ImagesChanged);
+    bind(TdxBarImageListKind::HotImages, &TdxBarManager::HotImagesChanged);
+    bind(TdxBarImageListKind::LargeImages, &TdxBarManager::LargeImagesChanged);
+    bind(TdxBarImageListKind::DisabledLargeImages, &TdxBarManager::LargeImagesChanged);
+    FImageOptions->SetOnChange(TNotifyEvent(this, &TdxBarManager::ImageOptionsChanged));
+    FImageOptions->SetOnSizeChange(TNotifyEvent(this, &TdxBarManager::ImageOptionsSizeChanged));
     if (!IsDesigning()) FDesignedLayout = MakeOwned<TMemIniFile>();
   } catch (...) {
     Destroying();
@@ -195,10 +227,13 @@ void TdxBarManager::BeforeDestruction()
 void TdxBarManager::FreeParts()
 {
   FDesignedLayout.reset();
+  FImageOptions.reset();
   FLookAndFeel.reset();
   FThemeNotificator.reset();
   SetCustomizing(false);
   FreeStyleResources();
+  if (FPopupMenus)
+    while (FPopupMenus->Count() > 0) ::Free(FPopupMenus->Items(FPopupMenus->Count() - 1));
   FHelpButtonGlyph.reset();
   if (FGroups)
     while (FGroups->Count() > 0) ::Free(FGroups->Items(FGroups->Count() - 1));
@@ -220,6 +255,9 @@ void TdxBarManager::FreeParts()
   FItems.reset();
   FCategories.reset();
   FReshowBarList.reset();
+  FPopupMenuLinks.reset();
+  FPopupMenus.reset();
+  FBackgrounds.reset();
   FPainter.reset();
 }
 
@@ -231,7 +269,7 @@ void TdxBarManager::Loaded()
   if (IsBarsUpdateLocked()) return;
   FInLoaded = true;
   try {
-    // Links resolve their items by name here once bars and items have links.
+    ResolveLinkItems();
     if (IsDesigning()) SortItemsByCategory();
     ApplyLoadedBarPlacements();
     ApplyLoadedCategoryItemsVisible();
@@ -241,6 +279,35 @@ void TdxBarManager::Loaded()
     throw;
   }
   FInLoaded = false;
+  if (IsDesigning()) CheckBrokenLinks();
+}
+
+void TdxBarManager::ResolveLinkItems()
+{
+  for (int i = 0; i < GetItemCount(); ++i)
+    if (TdxBarItemLinks* links = GetItem(i)->GetItemLinks()) links->ResolveItemNames();
+  for (int i = 0; i < FBars->Count(); ++i)
+    if (TdxBarItemLinks* links = FBars->Items(i)->ItemLinks()) links->ResolveItemNames();
+}
+
+std::vector<TdxBarItemLink*> TdxBarManager::CollectBrokenLinks() const
+{
+  std::vector<TdxBarItemLink*> broken;
+  auto collect = [&broken](TdxBarItemLinks* links) {
+    for (int i = 0; links && i < links->Count(); ++i)
+      if (!links->Items(i)->Item()) broken.push_back(links->Items(i));
+  };
+  for (int i = 0; i < GetItemCount(); ++i) collect(GetItem(i)->GetItemLinks());
+  for (int i = 0; i < FBars->Count(); ++i) collect(FBars->Items(i)->ItemLinks());
+  return broken;
+}
+
+void TdxBarManager::CheckBrokenLinks()
+{
+  std::vector<TdxBarItemLink*> broken = CollectBrokenLinks();
+  if (broken.empty() || AskToDeleteBrokenLinks() != IDYES) return;
+  for (TdxBarItemLink* link : broken) ::Free(link);
+  NotifyModified();
 }
 
 void TdxBarManager::SortItemsByCategory()
@@ -421,6 +488,7 @@ void TdxBarManager::SetName(const std::string& name)
 void TdxBarManager::Notification(TComponent* component, TOperation operation)
 {
   TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && FPopupMenuLinks) FPopupMenuLinks->ComponentRemoved(component);
 }
 
 // --- Virtual operations and events ---
@@ -492,6 +560,21 @@ void TdxBarManager::DoBarAdd(TdxBar* bar)
 void TdxBarManager::DoBarDelete(TdxBar* bar)
 {
   if (FOnBarDelete) FOnBarDelete(this, bar);
+}
+
+void TdxBarManager::DoItemLinkAdd(TdxBarItemLink* link)
+{
+  if (FOnItemLinkAdd) FOnItemLinkAdd(this, link);
+}
+
+void TdxBarManager::DoItemLinkChange(TdxBarItemLink* link)
+{
+  if (FOnItemLinkChange) FOnItemLinkChange(this, link);
+}
+
+void TdxBarManager::DoItemLinkDelete(TdxBarItemLink* link)
+{
+  if (FOnItemLinkDelete) FOnItemLinkDelete(this, link);
 }
 
 void TdxBarManager::DoMergeItemLink(TdxBarItemLinks* dstItemLinks, TdxBarItemLinks* srcItemLinks,
@@ -620,6 +703,37 @@ void TdxBarManager::SetWaitForDockingTime(int value)
 
 void TdxBarManager::HelpButtonGlyphChanged(TObject*) { RefreshCustomizingHelpButton(); }
 
+void TdxBarManager::ImageOptionsChanged(TObject*) { RepaintToolbars(); }
+
+void TdxBarManager::ImageOptionsSizeChanged(TObject*)
+{
+  FImageOptions->UpdateGlyphSize();
+  NotifyModified();
+  // The open customization form refreshes its options once it exists.
+  RepaintToolbars();
+}
+
+void TdxBarManager::ImagesChanged(TObject*)
+{
+  ForEachItemInUpdate([](TdxBarItem* item) {
+    if (item->ImageIndex() >= 0) item->GlyphChanged();
+  });
+}
+
+void TdxBarManager::HotImagesChanged(TObject*)
+{
+  ForEachItemInUpdate([](TdxBarItem* item) {
+    if (item->HasHotImage()) item->HotGlyphChanged();
+  });
+}
+
+void TdxBarManager::LargeImagesChanged(TObject*)
+{
+  ForEachItemInUpdate([](TdxBarItem* item) {
+    if (item->ImageIndex() >= 0 || item->LargeImageIndex() >= 0) item->LargeGlyphChanged();
+  });
+}
+
 void TdxBarManager::RefreshCustomizingHelpButton()
 {
   // The open customization form refreshes its help button once it exists.
@@ -652,16 +766,46 @@ TdxBarItem* TdxBarManager::CreateItemOfClass(TClassRef<TdxBarItem> itemClass)
 
 int TdxBarManager::GetGroupCount() const { return FGroups ? FGroups->Count() : 0; }
 
-TdxBarComponent* TdxBarManager::GetGroup(int index) const
+TdxBarGroup* TdxBarManager::GetGroup(int index) const
 {
-  return index >= 0 && index < GetGroupCount() ? FGroups->Component(index) : nullptr;
+  return index >= 0 && index < GetGroupCount() ? static_cast<TdxBarGroup*>(FGroups->Component(index)) : nullptr;
 }
 
-void TdxBarManager::AttachGroup(TdxBarComponent* group)
+TdxBarGroup* TdxBarManager::AddGroup()
+{
+  auto* group = New<TdxBarGroup>(GetOwnerControl());
+  AttachGroup(group);
+  return group;
+}
+
+void TdxBarManager::AttachGroup(TdxBarGroup* group)
 {
   if (!group || FGroups->IndexOf(group) >= 0) return;
   FGroups->Add(group);
   group->SetBarManager(this);
+}
+
+TdxBarCustomPopupComponent* TdxBarManager::GetPopupMenu(int index) const
+{
+  return index >= 0 && index < GetPopupMenuCount() ? static_cast<TdxBarCustomPopupComponent*>(FPopupMenus->Items(index))
+                                                   : nullptr;
+}
+
+void TdxBarManager::AddPopupMenu(TdxBarCustomPopupComponent* popupMenu)
+{
+  if (FPopupMenus && popupMenu && FPopupMenus->IndexOf(popupMenu) < 0) FPopupMenus->Add(popupMenu);
+}
+
+void TdxBarManager::RemovePopupMenu(TdxBarCustomPopupComponent* popupMenu)
+{
+  if (FPopupMenus) FPopupMenus->Remove(popupMenu);
+}
+
+TdxBarItemLink* TdxBarManager::GetSelectedItemLink() const
+{
+  TdxBarDesignController* controller = GetDesignController();
+  auto* link = controller ? dynamic_cast<TdxBarItemLink*>(controller->LastSelectedObject()) : nullptr;
+  return link && link->GetBarManager() == this ? link : nullptr;
 }
 
 TdxDockControl* TdxBarManager::GetDockControl(int index) const
@@ -689,6 +833,17 @@ int TdxBarManager::GetAllItemsOfCategory(int index, TList* list) const
   if (!FCategories->IsIndexValid(index)) return 0;
   for (int i = 0; i < GetItemCount(); ++i)
     if (GetItem(i)->Category() == index) list->Add(GetItem(i));
+  return list->Count();
+}
+
+int TdxBarManager::GetItemsOfCategory(int index, TList* list) const
+{
+  GetAllItemsOfCategory(index, list);
+  if (IsDesigning()) return list->Count();
+  for (int i = list->Count() - 1; i >= 0; --i) {
+    auto* item = static_cast<TdxBarItem*>(list->Items(i));
+    if (!item->IsVisibleInCurrentMode() || item->IsHiddenInRunTimeCommands()) list->Delete(i);
+  }
   return list->Count();
 }
 
@@ -871,7 +1026,8 @@ void TdxBarManager::NotifyModified()
   }
   FModified = true;
   if (!IsDesigning() || ComponentState().Contains(TComponentStateFlag::csUpdating) ||
-      IsComparingWithAncestor(Owner()) || FRestoringLayout || FReshowingBars)
+      IsComparingWithAncestor(Owner()) || FRestoringLayout || FReshowingBars ||
+      (FImageOptions && FImageOptions->GetIsLoading()))
     return;
   TCustomForm* form = GetNearestForm();
   if (TdxBarDesignController* controller = GetDesignController())
@@ -905,6 +1061,17 @@ void TdxBarManager::SetCustomizing(bool value)
 {
   if (FCustomizing == value) return;
   FCustomizing = value;
+  // What links show depends on customizing.
+  ForEachItemLinks([](TdxBarItemLinks* links) { links->RebuildLinkLists(); });
+}
+
+void TdxBarManager::ForEachItemLinks(const std::function<void(TdxBarItemLinks*)>& proc) const
+{
+  for (int i = 0; FBars && i < FBars->Count(); ++i)
+    if (TdxBarItemLinks* links = FBars->Items(i)->ItemLinks()) proc(links);
+  for (int i = 0; i < GetPopupMenuCount(); ++i) proc(GetPopupMenu(i)->ItemLinks());
+  for (int i = 0; i < GetItemCount(); ++i)
+    if (TdxBarItemLinks* links = GetItem(i)->GetItemLinks()) proc(links);
 }
 
 // --- Designer ---

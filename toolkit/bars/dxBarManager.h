@@ -23,7 +23,9 @@
 #include "toolkit/bars/dxBarComponents.h"
 #include "toolkit/bars/dxBarCustomizing.h"
 #include "toolkit/bars/dxBarDockControl.h"
+#include "toolkit/bars/dxBarImageOptions.h"
 #include "toolkit/bars/dxBarPainter.h"
+#include "toolkit/bars/dxBarPopupMenuLinks.h"
 #include "toolkit/bars/dxBarWindows.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxLookAndFeels.h"
@@ -32,6 +34,8 @@
 
 class TdxBar;
 class TdxBars;
+class TdxBarCustomPopupComponent;
+class TdxBarGroup;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarItemLinks;
@@ -77,8 +81,6 @@ protected:
 using TdxBarEvent = TEvent<void(TObject* Sender, TdxBar* ABar)>;
 using TdxBarVisibleChangeEvent = TdxBarEvent;
 using TdxBarItemLinkEvent = TEvent<void(TObject* Sender, TdxBarItemLink* AItemLink)>;
-// How a link joins another bar's links when bars are merged.
-enum class TdxBarItemMergeKind : uint8_t { mkAdd, mkMergeByCaption, mkNone };
 using TdxBarMergeItemLinkEvent =
     TEvent<void(TObject* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
                 TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int& AMergeIndex)>;
@@ -228,9 +230,34 @@ public:
   void SetUseSystemFont(bool value);
   int WaitForDockingTime() const { return FWaitForDockingTime; }
   void SetWaitForDockingTime(int value);
-  // The manager's items show large icons (the image options' switch).
-  bool LargeIcons() const { return FLargeIcons; }
-  void SetLargeIcons(bool value) { FLargeIcons = value; }
+  TdxBarBackgrounds* Backgrounds() const { return FBackgrounds.get(); }
+  void SetBackgrounds(TdxBarBackgrounds* value) { FBackgrounds->Assign(value); }
+  TdxBarImageOptions* ImageOptions() const { return FImageOptions.get(); }
+  void SetImageOptions(TdxBarImageOptions* value) { FImageOptions->Assign(value); }
+  TdxBarPopupMenuLinks* PopupMenuLinks() const { return FPopupMenuLinks.get(); }
+  void SetPopupMenuLinks(TdxBarPopupMenuLinks* value) { FPopupMenuLinks->Assign(value); }
+  // The image options' values, read and written here too (not stored).
+  TCustomImageList* DisabledImages() const { return FImageOptions->DisabledImages(); }
+  void SetDisabledImages(TCustomImageList* value) { FImageOptions->SetDisabledImages(value); }
+  TCustomImageList* DisabledLargeImages() const { return FImageOptions->DisabledLargeImages(); }
+  void SetDisabledLargeImages(TCustomImageList* value) { FImageOptions->SetDisabledLargeImages(value); }
+  TCustomImageList* HotImages() const { return FImageOptions->HotImages(); }
+  void SetHotImages(TCustomImageList* value) { FImageOptions->SetHotImages(value); }
+  TColor ImageListBkColor() const { return FImageOptions->ImageListBkColor(); }
+  void SetImageListBkColor(TColor value) { FImageOptions->SetImageListBkColor(value); }
+  TCustomImageList* Images() const { return FImageOptions->Images(); }
+  void SetImages(TCustomImageList* value) { FImageOptions->SetImages(value); }
+  TCustomImageList* LargeImages() const { return FImageOptions->LargeImages(); }
+  void SetLargeImages(TCustomImageList* value) { FImageOptions->SetLargeImages(value); }
+  bool LargeIcons() const { return FImageOptions->LargeIcons(); }
+  void SetLargeIcons(bool value) { FImageOptions->SetLargeIcons(value); }
+  bool MakeDisabledImagesFaded() const { return FImageOptions->MakeDisabledImagesFaded(); }
+  void SetMakeDisabledImagesFaded(bool value) { FImageOptions->SetMakeDisabledImagesFaded(value); }
+  bool StretchGlyphs() const { return FImageOptions->StretchGlyphs(); }
+  void SetStretchGlyphs(bool value) { FImageOptions->SetStretchGlyphs(value); }
+  bool UseLargeImagesForLargeIcons() const { return FImageOptions->UseLargeImagesForLargeIcons(); }
+  void SetUseLargeImagesForLargeIcons(bool value) { FImageOptions->SetUseLargeImagesForLargeIcons(value); }
+  bool IsImageOptionStored() const { return false; }
 
   // --- Events ---
 #define DX_BAR_MANAGER_EVENT(Name, Type)                  \
@@ -271,6 +298,9 @@ public:
   virtual void DoShowToolbarsPopup(TdxBarItemLinks* popupItemLinks);
   void DoBarAdd(TdxBar* bar);
   void DoBarDelete(TdxBar* bar);
+  void DoItemLinkAdd(TdxBarItemLink* link);
+  void DoItemLinkChange(TdxBarItemLink* link);
+  void DoItemLinkDelete(TdxBarItemLink* link);
   void DoMergeItemLink(TdxBarItemLinks* dstItemLinks, TdxBarItemLinks* srcItemLinks, TdxBarItemLink* srcItemLink,
                        TdxBarItemMergeKind& mergeKind, int& mergeIndex);
 
@@ -296,9 +326,23 @@ public:
   // category (or category 0 when there is none).
   TdxBarItem* CreateItemOfClass(TClassRef<TdxBarItem> itemClass);
   int GetGroupCount() const;
-  TdxBarComponent* GetGroup(int index) const;
+  TdxBarGroup* GetGroup(int index) const;
+  // A new group owned by the owner control.
+  TdxBarGroup* AddGroup();
   // Appends the group to the group list and makes this its manager.
-  void AttachGroup(TdxBarComponent* group);
+  void AttachGroup(TdxBarGroup* group);
+  // The popup menus of the manager: each joins when it takes the manager and leaves when it goes.
+  int GetPopupMenuCount() const { return FPopupMenus ? FPopupMenus->Count() : 0; }
+  TdxBarCustomPopupComponent* GetPopupMenu(int index) const;
+  void AddPopupMenu(TdxBarCustomPopupComponent* popupMenu);
+  void RemovePopupMenu(TdxBarCustomPopupComponent* popupMenu);
+  // The links of every item that has links (sub-menus) and of every bar take their items by name
+  // and their loaded values.
+  void ResolveLinkItems();
+  // The links of items' sub-menus and of bars that have no item.
+  std::vector<TdxBarItemLink*> CollectBrokenLinks() const;
+  // The customizing selection's last selected object when it is a link of this manager.
+  TdxBarItemLink* GetSelectedItemLink() const;
   int GetDockControlCount() const { return static_cast<int>(FDockControls.size()); }
   TdxDockControl* GetDockControl(int index) const;
   // Every dock control registers when created and unregisters when destroyed.
@@ -311,6 +355,8 @@ public:
   TdxBar* FindBarByCaption(std::string_view caption) const;
   // Clear the list first; an index outside the categories gives an empty list.
   int GetAllItemsOfCategory(int index, TList* list) const;
+  // In the designer all of them; at run time only the items visible in the current mode and not
+  // hidden from the run-time command lists.
   int GetItemsOfCategory(int index, TList* list) const;
   // In the designer n itself; at run time the index of the n-th visible category, or -1.
   int VisibleCategoryToIndex(int n) const;
@@ -377,8 +423,11 @@ public:
   void ChangeModificationLock(bool begin, bool notifyAtEnd = true);
   // Calls proc for every item inside one bars update; nothing while loading or destroying.
   void ForEachItemInUpdate(const std::function<void(TdxBarItem*)>& proc);
-  // The customizing flag; bars' item controls follow once they exist.
+  // The customizing flag: every links collection shows what customizing shows; bars' item controls
+  // follow once they exist.
   void SetCustomizing(bool value);
+  // Calls proc with the links of every bar, popup menu and item that has links.
+  void ForEachItemLinks(const std::function<void(TdxBarItemLinks*)>& proc) const;
 
   // --- Style, painter, fonts (dxBarManagerStyle.cpp) ---
   TdxBarPainterStyle GetPainterStyle() const;
@@ -444,6 +493,14 @@ private:
   static TComponent* CheckOwner(TComponent* owner);
   void CategoriesChanged(TObject* sender);
   void HelpButtonGlyphChanged(TObject* sender);
+  // The image options' events: pictures changed, the glyph size may have changed.
+  void ImageOptionsChanged(TObject* sender);
+  void ImageOptionsSizeChanged(TObject* sender);
+  // The change links of the image lists: the items concerned refresh their glyphs.
+  void ImagesChanged(TObject* sender);
+  void HotImagesChanged(TObject* sender);
+  void LargeImagesChanged(TObject* sender);
+  void CheckBrokenLinks();
   void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues);
   void ThemeChanged();
   void FreeParts();
@@ -498,9 +555,9 @@ private:
   bool FUseFullReset = false;
   bool FUseSystemFont = false;
   int FWaitForDockingTime = 0;
-  bool FLargeIcons = false;
 
   // Owned parts, in the order the constructor makes them.
+  TOwned<TdxBarBackgrounds> FBackgrounds;
   TOwned<TcxLookAndFeel> FLookAndFeel;
   TOwned<TdxBarComponentList> FItems;
   TOwned<TdxBarManagerCategories> FCategories;
@@ -519,6 +576,9 @@ private:
   TOwned<TMemIniFile> FDesignedLayout;
   TOwned<TList> FReshowBarList;
   TOwned<TdxBarPainter> FPainter;
+  TOwned<TComponentList> FPopupMenus;
+  TOwned<TdxBarPopupMenuLinks> FPopupMenuLinks;
+  TOwned<TdxBarImageOptions> FImageOptions;
 
   // Style resources.
   TBrushHandle FFlatBorderBrush;

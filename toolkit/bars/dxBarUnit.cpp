@@ -8,6 +8,8 @@
 #include "classlib/Lists.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarGroup.h"
+#include "toolkit/bars/dxBarPopupMenu.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/bars/dxBarNavigation.h"
@@ -75,8 +77,8 @@ void BarsInitProc()
 }
 
 // The classes of the bar system that stored forms name (items join with their registered pairs).
-const TClass StreamedClasses[] = {TdxBarManager::StaticClass(), TdxBar::StaticClass(),
-                                  TdxBarDockControl::StaticClass()};
+const TClass StreamedClasses[] = {TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
+                                  TdxBarPopupMenu::StaticClass(), TdxBarDockControl::StaticClass()};
 
 // In this order: the bar classes that stored forms name join the class registry; PlaySoundA is
 // bound; the display's constants and the checker brush; the live list and the navigation

@@ -187,3 +187,28 @@ int RangeMidpoint(int a, int b);  // (a + b) / 2 rounded toward minus infinity
 int SignAsStep(int value);        // 1 for 0 or more, else -1
 bool MethodsEqual(const TMethod& a, const TMethod& b);
 TPersistent* GetPersistentOwner(const TPersistent* persistent);
+
+// Raises a counter for the life of the scope and lowers it again on every exit.
+class TCounterLock {
+public:
+  explicit TCounterLock(int& counter) : FCounter(counter) { ++FCounter; }
+  ~TCounterLock() { --FCounter; }
+  TCounterLock(const TCounterLock&) = delete;
+  TCounterLock& operator=(const TCounterLock&) = delete;
+
+private:
+  int& FCounter;
+};
+
+// Sets a flag for the life of the scope and restores the previous value on every exit.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool& flag, bool value = true) : FFlag(flag), FSaved(flag) { FFlag = value; }
+  ~TFlagScope() { FFlag = FSaved; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+  bool& FFlag;
+  bool FSaved;
+};

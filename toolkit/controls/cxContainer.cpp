@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "classlib/Forms.h"
+#include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxGeometry.h"
 #include "toolkit/base/dxCore.h"
 #include "toolkit/base/dxOffice11.h"
@@ -13,31 +14,6 @@
 namespace {
 // A caption this long or longer is given to the window after it exists.
 constexpr size_t cxMaxCreationCaption = 65536;
-
-// Raises a counter for the life of the scope.
-class TCounterLock {
-public:
-  explicit TCounterLock(int& Counter) : FCounter(Counter) { ++FCounter; }
-  ~TCounterLock() { --FCounter; }
-  TCounterLock(const TCounterLock&) = delete;
-  TCounterLock& operator=(const TCounterLock&) = delete;
-
-private:
-  int& FCounter;
-};
-
-// Sets a flag for the life of the scope and restores the previous value.
-class TFlagScope {
-public:
-  explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FSaved;
-};
 
 bool IsKeyMessage(UINT Msg)
 {
@@ -326,6 +302,12 @@ void TcxContainer::SetDragMode(TDragMode Value)
 {
   TcxControl::SetDragMode(Value);
   if (FInnerControl) FInnerControl->SetDragMode(Value);
+}
+
+void TcxContainer::SetDragKind(TDragKind Value)
+{
+  TcxControl::SetDragKind(Value);
+  if (FInnerControl) FInnerControl->SetDragKind(Value);
 }
 
 TDragImageList* TcxContainer::GetDragImages()
@@ -654,6 +636,14 @@ void TcxContainer::WndProc(TMessage& Message)
       if (FInnerControl && FInnerControl->HandleAllocated() &&
           reinterpret_cast<HWND>(Message.WParam) == FInnerControl->Handle()) {
         Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A press on the container's own window (its border) drags the container by itself.
+      if (DragMode() == dmAutomatic && !IsDesigning()) {
+        _TcxContainerAccess::BeginAutoDrag(this);
         return;
       }
       break;

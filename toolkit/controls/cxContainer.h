@@ -209,6 +209,7 @@ public:
   void GetTabOrderList(std::vector<TWinControl*>& List) const override;
   // The inner control is dragged the way the container is, and shows its own drag images.
   void SetDragMode(TDragMode Value) override;
+  void SetDragKind(TDragKind Value) override;
   TDragImageList* GetDragImages() override;
 
 protected:
@@ -313,7 +314,8 @@ public:
   static void DragOver(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y, TDragState State,
                        bool& Accept);
   static void DragDrop(TcxContainer* Container, TControl* Inner, TObject* Source, int X, int Y);
-  // Starts dragging the container (not the inner control) the way automatic dragging does.
+  // Starts dragging the container (not the inner control) the way automatic dragging does: a
+  // plain drag, or a dock drag with DragKind dkDock.
   static void BeginAutoDrag(TcxContainer* Container);
   // The inner control got the focus from the window Previous, or lost it: the container draws its
   // focus state again. Nothing while the container goes, and nothing for a focus that comes from

@@ -54,7 +54,7 @@ void TcxContainerViewInfo::DrawContent(TcxCanvas* Canvas)
     DrawPlainContent(Canvas);
 }
 
-void TcxContainerViewInfo::DrawPlainContent(TcxCanvas* Canvas)
+void TcxContainerViewInfo::DrawShadowAndBorder(TcxCanvas* Canvas)
 {
   // The border's outer rectangle: a missing left or top edge still lies one width outside (beyond
   // the bounds, where the border extent is 0); missing right and bottom edges follow after the
@@ -64,6 +64,11 @@ void TcxContainerViewInfo::DrawPlainContent(TcxCanvas* Canvas)
   if (!Edges.Contains(TcxBorder::bRight)) r.right += BorderWidth;
   if (!Edges.Contains(TcxBorder::bBottom)) r.bottom += BorderWidth;
   DrawBorder(Canvas, r);
+}
+
+void TcxContainerViewInfo::DrawPlainContent(TcxCanvas* Canvas)
+{
+  DrawShadowAndBorder(Canvas);
   Canvas->FillRectWithColor(BorderRect, BackgroundColor);
 }
 

@@ -63,6 +63,10 @@ public:
   // Takes the painter of the style's look-and-feel; answers whether it is a skin's.
   virtual bool TakePainterFromStyle(TcxContainerStyle* Style);
 
+protected:
+  // The shadow (when there is one) and the border of BorderWidth around BorderRect.
+  void DrawShadowAndBorder(TcxCanvas* Canvas);
+
 private:
   void DrawPlainContent(TcxCanvas* Canvas);
   void DrawNativeContent(TcxCanvas* Canvas);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include "classlib/Application.h"
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "toolkit/base/dxUxTheme.h"
 
@@ -166,23 +167,8 @@ void SetWindowAlphaBlend(HWND wnd, int alpha)
   }
 }
 
-namespace {
-
-RECT SystemDesktopWorkArea(POINT p)
-{
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
-      monitor && GetMonitorInfoA(monitor, &info))
-    return info.rcWork;
-  RECT r{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-  return r;
-}
-
-}  // namespace
-
-TcxDesktopWorkAreaFunc cxDesktopWorkAreaFunc = SystemDesktopWorkArea;
+// What the class library reads, unless a test replaces it here.
+TcxDesktopWorkAreaFunc cxDesktopWorkAreaFunc = MonitorWorkArea;
 
 RECT GetDesktopWorkArea(POINT p) { return cxDesktopWorkAreaFunc(p); }
 

@@ -95,6 +95,8 @@ TcxPopupWindow::TcxPopupWindow(TComponent* owner) : TForm(owner, CreateNew)
 {
   FcxCanvas = MakeOwned<TcxCanvas>(Canvas());
   SetBorderStyle(TFormBorderStyle::bsNone);
+  // The popup opens where its owner is, whatever monitor the active form is on.
+  SetDefaultMonitor(TDefaultMonitor::dmDesktop);
   SetFormStyle(TFormStyle::fsStayOnTop);
 }
 

@@ -4,6 +4,7 @@
 #include "toolkit/controls/cxContainerStyleController.h"
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditUtils.h"
 
 namespace {
 TcxEditStyleController* NewDefaultEditStyleController() { return New<TcxEditStyleController>(nullptr); }
@@ -25,7 +26,7 @@ void FinalizeUnit()
   if (Screen) Screen->SetCursors(crcxEditMouseWheel, nullptr);
 }
 
-const TUnit* const Uses[] = {&UnitcxControls, &UnitcxContainer, &UnitcxEditConsts};
+const TUnit* const Uses[] = {&UnitcxControls, &UnitcxContainer, &UnitcxEditConsts, &UnitcxEditUtils};
 }  // namespace
 
 TUnit UnitcxEdit{"cxEdit", Uses, InitializeUnit, FinalizeUnit};

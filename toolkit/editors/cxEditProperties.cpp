@@ -6,6 +6,8 @@
 #include "toolkit/controls/cxContainer.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditViewData.h"
+#include "toolkit/editors/cxEditViewInfo.h"
 
 namespace {
 constexpr std::string_view VertAlignmentNames[] = {"taTopJustify", "taBottomJustify", "taVCenter"};
@@ -229,6 +231,7 @@ void TcxCustomEditProperties::AfterConstruction()
 
 void TcxCustomEditProperties::BeforeDestruction()
 {
+  ForgetPropertiesInAllLists(this);
   FDefaultValuesProvider = nullptr;
   FOwnerChangeHandler = nullptr;
   // No change is reported while the sub-objects go.
@@ -457,6 +460,32 @@ bool TcxCustomEditProperties::DisplayValuesEqual(const Variant& A, const Variant
   EditValueToDisplayValue(A, displayA, false);
   EditValueToDisplayValue(B, displayB, false);
   return displayA == displayB;
+}
+
+TcxCustomEditViewDataClass TcxCustomEditProperties::ViewDataClassType() const
+{
+  return ClassRef<TcxCustomEditViewData>();
+}
+
+TClassRef<TcxCustomEdit> TcxCustomEditProperties::TMeta::ContainerClassType() const { return ClassRef<TcxCustomEdit>(); }
+
+TClassRef<TcxCustomEdit> TcxCustomEditProperties::ContainerClassType() const
+{
+  return TcxCustomEditPropertiesClass(ClassType())->ContainerClassType();
+}
+
+TcxCustomEditViewInfoClass TcxCustomEditProperties::ViewInfoClassType() const
+{
+  return ClassRef<TcxCustomEditViewInfo>();
+}
+
+TOwned<TcxCustomEditViewData> TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* Style, bool IsInplace,
+                                                                      bool ValueHidden) const
+{
+  TOwned<TcxCustomEditViewData> viewData(
+      ViewDataClassType().Create(const_cast<TcxCustomEditProperties*>(this), Style, IsInplace));
+  viewData->ValueHidden = ValueHidden;
+  return viewData;
 }
 
 TcxCustomEditProperties* TcxCustomEditProperties::CreatePreviewCopy() const

@@ -22,7 +22,12 @@
 #include "toolkit/editors/cxEditButtons.h"
 #include "toolkit/editors/cxEditStyles.h"
 
+class TcxCustomEdit;
 class TcxCustomEditProperties;
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+using TcxCustomEditViewDataClass = TClassRef<TcxCustomEditViewData>;
+using TcxCustomEditViewInfoClass = TClassRef<TcxCustomEditViewInfo>;
 
 // The defaults of a data binding for the values the properties do not assign.
 class IcxEditDefaultValuesProvider {
@@ -172,12 +177,15 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   CL_CLASS(TcxCustomEditProperties, TcxInterfacedPersistent)
 public:
   // Made with their owner: an editor, a repository item or none.
-  struct TMeta : TMetaClassOf<TcxCustomEditProperties, TPersistent*> {};
+  struct TMeta : TMetaClassOf<TcxCustomEditProperties, TPersistent*> {
+    // The editor class these properties belong to (the pools make in-place editors of it).
+    virtual TClassRef<TcxCustomEdit> ContainerClassType() const;
+  };
   explicit TcxCustomEditProperties(TPersistent* Owner);
   ~TcxCustomEditProperties() override;
   // Joins the live properties; makes the sub-objects of the classes this class answers.
   void AfterConstruction() override;
-  // Leaves the live properties; the provider is dropped.
+  // Every in-place edit list forgets them; leaves the live properties; the provider is dropped.
   void BeforeDestruction() override;
   // From other properties, inside one update: the settings, the provider, the bounds and read-only
   // state as the source resolves them, and the events other than OnPopupClosed. Any other source
@@ -206,6 +214,8 @@ public:
   IcxEditDefaultValuesProvider* DefaultValuesProvider() const { return FDefaultValuesProvider; }
   // Stores the provider; the properties of an editor report a change.
   void SetDefaultValuesProvider(IcxEditDefaultValuesProvider* Value);
+  // Stores the provider without reporting a change (the editor and its binding set it).
+  void AttachDefaultValuesProvider(IcxEditDefaultValuesProvider* Value) { FDefaultValuesProvider = Value; }
   bool UsesProviderDisplayFormat();
 
   // --- Values ---
@@ -294,7 +304,16 @@ public:
   virtual bool FormatsDifferentlyUnfocused() const { return true; }
   virtual bool SupportsValueComparison() const { return false; }
   virtual TcxEditButtonsClass ButtonsClassType() const { return ClassRef<TcxEditButtons>(); }
+  // The editor class of the properties' class.
+  TClassRef<TcxCustomEdit> ContainerClassType() const;
   virtual TcxCustomEditStyleClass StyleClassType() const { return ClassRef<TcxEditStyle>(); }
+  // The classes that lay out (TcxCustomEditViewData) and paint (TcxCustomEditViewInfo) an editor
+  // of this kind.
+  virtual TcxCustomEditViewDataClass ViewDataClassType() const;
+  virtual TcxCustomEditViewInfoClass ViewInfoClassType() const;
+  // A new view data of ViewDataClassType for the style; ValueHidden: the value is not shown.
+  virtual TOwned<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* Style, bool IsInplace,
+                                                       bool ValueHidden = false) const;
   // Copies data kept outside the published properties (nothing here).
   virtual void AssignExtraTo(TcxCustomEditProperties* Target) const { (void)Target; }
   virtual bool IsPaintSupported() const { return true; }

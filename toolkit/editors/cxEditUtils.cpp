@@ -9,6 +9,8 @@
 #include "toolkit/base/dxThemeManager.h"
 #include "toolkit/base/dxUxTheme.h"
 #include "toolkit/controls/cxControlsHelpers.h"
+#include "toolkit/editors/cxEditControl.h"
+#include "toolkit/editors/cxEditViewInfo.h"
 
 namespace {
 // Text-out flag and DrawText flag, bit for bit.
@@ -20,16 +22,6 @@ constexpr TTextFlagPair TextFlagPairs[] = {
   {etoVCenter, DT_VCENTER},       {etoRight, DT_RIGHT},       {etoSingleLine, DT_SINGLELINE},
   {etoWordBreak, DT_WORDBREAK},   {etoCalcRect, DT_CALCRECT}, {etoExpandTabs, DT_EXPANDTABS},
 };
-
-// Content margins of a button theme: part 1, state 1, inside a 100 by 100 rectangle.
-RECT ThemeContentMargins(HTHEME Theme, HDC DC)
-{
-  const RECT bounds{0, 0, 100, 100};
-  RECT content = bounds;
-  if (!Theme || FAILED(dxUxTheme::GetThemeBackgroundContentRect(Theme, DC, 1, 1, &bounds, &content))) return {};
-  return RECT{content.left - bounds.left, content.top - bounds.top, bounds.right - content.right,
-              bounds.bottom - content.bottom};
-}
 
 // The brush style of a canvas, put back at the end of a scope.
 class TBrushStyleKeeper {
@@ -252,6 +244,15 @@ void DrawFrameAndShrink(TcxCanvas* Canvas, RECT& Rect, TColor Color)
 
 // --- Buttons ---
 
+RECT ThemeContentMargins(HTHEME Theme, HDC DC, int Part, int State)
+{
+  const RECT bounds{0, 0, 100, 100};
+  RECT content = bounds;
+  if (!Theme || FAILED(dxUxTheme::GetThemeBackgroundContentRect(Theme, DC, Part, State, &bounds, &content))) return {};
+  return RECT{content.left - bounds.left, content.top - bounds.top, bounds.right - content.right,
+              bounds.bottom - content.bottom};
+}
+
 int CalculateEditButtonWidth(TcxCanvas* Canvas, const TcxEditButtonWidthData& Button)
 {
   const TdxThemedObjectType themeType = Button.SingleDropDown ? TdxThemedObjectType::totComboBox
@@ -286,13 +287,41 @@ int EditButtonsVerticalContentOffset(TcxCanvas* Canvas, TcxEditButtonStyle Butto
 
 TColor GetHighlightBorderColor(bool Office11) { return Office11 ? dxOffice11SelectionFrameColor() : clHighlight; }
 
-TColor GetPainterButtonColor(bool Pressed, bool Office11)
+TColor PainterButtonFaceColor(TcxPainterStyle Style, TcxButtonState State)
 {
   TcxLookAndFeelPaintersManager* painters = cxLookAndFeelPaintersManager();
-  TcxCustomLookAndFeelPainter* painter = painters ? painters->GetPainterByStyle(Office11 ? cpsOffice11 : cpsUltraFlat)
-                                                  : nullptr;
-  if (!painter) return clBtnFace;
-  return painter->ButtonFaceColor(Pressed ? cxbsPressed : cxbsHot);
+  TcxCustomLookAndFeelPainter* painter = painters ? painters->GetPainterByStyle(Style) : nullptr;
+  return painter ? painter->ButtonFaceColor(State) : clBtnFace;
+}
+
+TColor GetPainterButtonColor(bool Pressed, bool Office11)
+{
+  return PainterButtonFaceColor(Office11 ? cpsOffice11 : cpsUltraFlat, Pressed ? cxbsPressed : cxbsHot);
+}
+
+TcxLookAndFeelKind LookAndFeelKindOfButtonStyle(TcxEditButtonStyle Style)
+{
+  switch (Style) {
+    case btsFlat:
+    case btsSimple:
+    case btsHotFlat: return lfFlat;
+    case btsUltraFlat: return lfUltraFlat;
+    case btsOffice11: return lfOffice11;
+    case btsDefault:
+    case bts3D: break;
+  }
+  return lfStandard;
+}
+
+TcxLookAndFeelKind EditButtonsLookAndFeelKind(TcxCustomEdit* Edit)
+{
+  if (Edit->IsInplace()) {
+    TcxLookAndFeel* lookAndFeel = Edit->GetActiveStyle()->LookAndFeel();
+    return lookAndFeel ? lookAndFeel->Kind() : lfStandard;
+  }
+  auto* viewInfo = dynamic_cast<TcxCustomEditViewInfo*>(Edit->ViewInfo());
+  if (!viewInfo || viewInfo->ButtonCount() == 0) return lfStandard;
+  return LookAndFeelKindOfButtonStyle(viewInfo->Buttons(0)->Style);
 }
 
 TcxCustomLookAndFeelPainter* PainterForLookAndFeel(bool Native, TcxLookAndFeelKind Kind)

@@ -18,6 +18,7 @@
 
 class TBitmap;
 class TCustomImageList;
+class TcxCustomEdit;
 
 // Fills the system brushes and makes the shared brush cache at start-up; frees both at shut-down.
 extern TUnit UnitcxEditUtils;
@@ -143,6 +144,9 @@ struct TcxEditButtonWidthData {
 // button's caption width plus the margin and 3 (never below the scroll-bar height), or the system's
 // horizontal scroll-bar height.
 int CalculateEditButtonWidth(TcxCanvas* Canvas, const TcxEditButtonWidthData& Button);
+// The margins of a theme part's content rectangle in the state inside a 100 by 100 rectangle (the
+// left, top, right and bottom widths); empty without a theme.
+RECT ThemeContentMargins(HTHEME Theme, HDC DC, int Part = 1, int State = 1);
 // The vertical room the buttons' content loses to their frame.
 int EditButtonsVerticalContentOffset(TcxCanvas* Canvas, TcxEditButtonStyle ButtonsStyle, bool Native);
 
@@ -152,6 +156,14 @@ int EditButtonsVerticalContentOffset(TcxCanvas* Canvas, TcxEditButtonStyle Butto
 TColor GetHighlightBorderColor(bool Office11);
 // The ultra-flat (or Office 2003) painter's button colour when pressed, else when hot.
 TColor GetPainterButtonColor(bool Pressed, bool Office11);
+// The button face colour of the painter of that style in the state (clBtnFace without it).
+TColor PainterButtonFaceColor(TcxPainterStyle Style, TcxButtonState State);
+// The look-and-feel kind a button style stands for: 3-D and default standard; flat, simple and
+// hot-flat flat; ultra-flat and Office 2003 their own.
+TcxLookAndFeelKind LookAndFeelKindOfButtonStyle(TcxEditButtonStyle Style);
+// The kind an editor's buttons look like (its drop-down window follows it): in place the kind of
+// its style's look-and-feel; else standard without shown buttons, else the first button's.
+TcxLookAndFeelKind EditButtonsLookAndFeelKind(TcxCustomEdit* Edit);
 // The native painter when asked for and themes are on, else the painter of the kind.
 TcxCustomLookAndFeelPainter* PainterForLookAndFeel(bool Native, TcxLookAndFeelKind Kind);
 

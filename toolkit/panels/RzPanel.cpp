@@ -4,6 +4,7 @@
 #include "classlib/Filer.h"
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/panels/RzPanelDockManager.h"
 #include "toolkit/panels/RzPanelStatusBar.h"
 
 namespace {
@@ -210,8 +211,22 @@ void TRzCustomPanel::AdjustRectForBorders(RECT& r, bool includeBorderWidth) cons
 RECT TRzCustomPanel::ClientRect() const
 {
   RECT r = TCustomPanel::ClientRect();
-  AdjustRectForBorders(r, false);
+  if (!DockSite()) AdjustRectForBorders(r, false);
   return r;
+}
+
+void TRzCustomPanel::AdjustClientRect(RECT& rect)
+{
+  TCustomPanel::AdjustClientRect(rect);
+  if (DockSite()) AdjustRectForBorders(rect, false);
+}
+
+TDockTree* TRzCustomPanel::CreateDockManager()
+{
+  TDockTree* manager = DockManager();
+  if (!manager && DockSite() && UseDockManager()) manager = New<TRzPanelDockManager>(this);
+  if (manager) SetDoubleBuffered(true);
+  return manager;
 }
 
 void TRzCustomPanel::SetBounds(int left, int top, int width, int height)

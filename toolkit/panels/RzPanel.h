@@ -77,6 +77,7 @@ public:
   virtual void SetCaptionMarginVert(int value);
   bool WordWrap() const { return FWordWrap; }
   virtual void SetWordWrap(bool value);
+  // Whether the dock manager draws the docked clients' captions (TRzPanelDockManager).
   bool DockCaptionsVisible() const { return FDockCaptionsVisible; }
   void SetDockCaptionsVisible(bool value);
   // ("1" or "0", child) pairs: which children were enabled when the panel was disabled.
@@ -91,7 +92,10 @@ public:
   void SetOnPaint(TNotifyEvent e) { FOnPaint = e; }
 
   // The window's client rectangle less the frames (the border band is left to AdjustClientRect).
+  // A dock site's client rectangle is the window's whole client area; its AdjustClientRect
+  // removes the frames as well as the border band.
   RECT ClientRect() const override;
+  void AdjustClientRect(RECT& rect) override;
   // An alBottom panel keeps its bottom edge when its height changes, an alRight one its right edge
   // when its width changes.
   void SetBounds(int left, int top, int width, int height) override;
@@ -118,6 +122,9 @@ protected:
   virtual void DrawCaption(RECT r);
   virtual void DrawGrid(const RECT& r);
   void Paint() override;
+  // A TRzPanelDockManager for a dock site that uses a dock manager; the panel paints double-buffered
+  // once it has one.
+  TDockTree* CreateDockManager() override;
   // Repaints every child that publishes a "Transparent" property that is on.
   void InvalidateTransparentChildren();
 

@@ -4,6 +4,7 @@
 #include "classlib/Graphics.h"
 
 CL_DEFINE_CLASS(TTestBarItem);
+CL_DEFINE_CLASS_NAMED(TTestSeparator, "TdxBarSeparator");
 
 TForm* NewForm()
 {

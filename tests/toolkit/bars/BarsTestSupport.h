@@ -26,6 +26,13 @@ public:
   using TdxBarItem::TdxBarItem;
 };
 
+// The separator kind of item, which the link model recognises by its class name.
+class TTestSeparator : public TdxBarItem {
+  CL_CLASS(TTestSeparator, TdxBarItem)
+public:
+  using TdxBarItem::TdxBarItem;
+};
+
 struct TStoredTestItems {
   TStoredTestItems() { RegisterClass(TTestBarItem::StaticClass()); }
   ~TStoredTestItems() { UnRegisterClass(TTestBarItem::StaticClass()); }

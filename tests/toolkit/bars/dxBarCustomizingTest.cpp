@@ -2,18 +2,17 @@
 #include <gtest/gtest.h>
 #include "classlib/Lists.h"
 #include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarUnit.h"
 
 namespace {
-class TSelectableThing : public TObject, public IdxBarSelectableItem {
-public:
-  TObject* GetInstance() override { return this; }
-};
+// Bar components are selectable; a group needs no manager.
+using TSelectableThing = TdxBarGroup;
 }  // namespace
 
 TEST(BarCustomizing, SelectableObjectsAndTheirInstances)
 {
-  auto thing = MakeOwned<TSelectableThing>();
+  auto thing = MakeOwned<TSelectableThing>(nullptr);
   auto plain = MakeOwned<TObject>();
   IdxBarSelectableItem* item = nullptr;
   EXPECT_TRUE(IsSelectableObject(thing.get()));
@@ -25,7 +24,7 @@ TEST(BarCustomizing, SelectableObjectsAndTheirInstances)
   EXPECT_EQ(AsSelectableItem(nullptr), nullptr);
   EXPECT_EQ(InstanceOfSelectableItem(nullptr), nullptr);
 
-  auto other = MakeOwned<TSelectableThing>();
+  auto other = MakeOwned<TSelectableThing>(nullptr);
   auto list = MakeOwned<TList>();
   list->Add(plain.get());
   list->Add(thing.get());

@@ -13,6 +13,8 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCategories.h"
+#include "toolkit/bars/dxBarGroup.h"
+#include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/base/dxHooks.h"
@@ -371,4 +373,118 @@ TEST(dxBarStoredForm, AHundredFormsWithAManagerAndTwoBarsLeakNoWindowsAndNoGdiOb
   EXPECT_EQ(ThreadWindowCount(), windows);
   EXPECT_EQ(LiveGdiObjects(), gdi);
   EXPECT_EQ(GetBarManagerList()->Count(), 0);
+}
+
+namespace {
+// Two bars whose links name items stored after them (one names no item), and a group of two items
+// and a name of no component.
+const std::string ItemsAndGroups = ManagerForm(R"(    object dxBarManager1Bar1: TdxBar
+      Caption = 'File'
+      ItemLinks = <
+        item
+          Visible = True
+          ItemName = 'OpenItem'
+        end
+        item
+          BeginGroup = True
+          Visible = True
+          ItemName = 'NoSuchItem'
+        end
+        item
+          Visible = False
+          ItemName = 'SaveItem'
+        end>
+    end
+    object dxBarManager1Bar2: TdxBar
+      Caption = 'Quick'
+      ItemLinks = <
+        item
+          UserCaption = 'Keep'
+          UserDefine = [udCaption]
+          Visible = True
+          ItemName = 'SaveItem'
+        end>
+    end
+    object OpenItem: TTestBarItem
+      Caption = 'Open'
+      Category = 0
+    end
+    object SaveItem: TTestBarItem
+      Caption = 'Save'
+      Category = 0
+    end
+    object FileGroup: TdxBarGroup
+      Items = (
+        'OpenItem'
+        'Nobody'
+        'SaveItem')
+    end
+)");
+}  // namespace
+
+TEST(dxBarStoredForm, LinksAndGroupsResolveItemsStoredAfterThemAndReadBackEqual)
+{
+  TStoredTestItems items;
+  TTestForm f;
+  ReadComponentFromText(ItemsAndGroups, f.Form.get());
+  TdxBarManager* manager = f->Manager();
+  auto* open = As<TTestBarItem>(f->FindComponent("OpenItem"));
+  auto* save = As<TTestBarItem>(f->FindComponent("SaveItem"));
+  ASSERT_TRUE(open && save);
+  EXPECT_EQ(manager->GetItemCount(), 2);
+
+  TdxBarItemLinks* file = f->Bar("dxBarManager1Bar1")->ItemLinks();
+  ASSERT_EQ(file->Count(), 3);
+  EXPECT_EQ(file->Items(0)->Item(), open);
+  EXPECT_EQ(file->Items(1)->Item(), nullptr) << "a name of no item leaves the link empty";
+  EXPECT_EQ(file->Items(2)->Item(), save);
+  EXPECT_TRUE(file->Items(0)->Visible());
+  EXPECT_FALSE(file->Items(2)->Visible()) << "the stored visibility applied by Loaded";
+  EXPECT_EQ(file->GetAvailableLinkCount(), 2) << "the empty link is not available";
+  EXPECT_EQ(file->GetShowableLinkCount(), 1) << "the hidden link is not shown";
+  TdxBarItemLinks* quick = f->Bar("dxBarManager1Bar2")->ItemLinks();
+  ASSERT_EQ(quick->Count(), 1);
+  EXPECT_EQ(quick->Items(0)->Item(), save);
+  EXPECT_EQ(quick->Items(0)->GetCaption(), "Keep");
+
+  auto* group = As<TdxBarGroup>(f->FindComponent("FileGroup"));
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(manager->GetGroupCount(), 1);
+  ASSERT_EQ(group->GetItemCount(), 2) << "the name of no component is dropped";
+  EXPECT_EQ(group->GetItemName(0), "OpenItem");
+  EXPECT_EQ(group->GetItemName(1), "SaveItem");
+
+  const std::string written = FormText(f.Form.get());
+  EXPECT_NE(written.find("ItemName = 'OpenItem'"), std::string::npos) << written;
+  EXPECT_NE(written.find("Items = (\n        'OpenItem'\n        'SaveItem')"), std::string::npos) << written;
+  TTestForm again;
+  ReadComponentFromText(written, again.Form.get());
+  EXPECT_EQ(FormText(again.Form.get()), written);
+}
+
+TEST(dxBarStoredForm, BadItemsStopTheReadAndLeaveNoItemBehind)
+{
+  TStoredTestItems items;
+  struct TCase {
+    const char* What;
+    std::string Text;
+    std::string Named;
+  };
+  const TCase cases[] = {
+    {"an unknown item property", ManagerForm("    object A: TTestBarItem\n      Colour = 3\n    end\n"), "Colour"},
+    {"a category of the wrong type", ManagerForm("    object A: TTestBarItem\n      Category = 'x'\n    end\n"), "'x'"},
+    {"a link of the wrong shape",
+     ManagerForm("    object B: TdxBar\n      ItemLinks = <\n        item\n          ItemName = 3\n        end>\n    end\n"
+                 "    object A: TTestBarItem\n    end\n"),
+     "'3'"},
+    {"group members that are not a list",
+     ManagerForm("    object A: TTestBarItem\n    end\n    object G: TdxBarGroup\n      Items = 'A'\n    end\n"), "'A'"},
+  };
+  for (const TCase& c : cases) {
+    TTestForm f;
+    const std::string error = ReadError(c.Text, f.Form.get());
+    EXPECT_NE(error.find(c.Named), std::string::npos) << c.What << ": " << error;
+    EXPECT_EQ(f->ComponentCount(), 0) << c.What;
+    EXPECT_EQ(GetBarManagerList()->Count(), 0) << c.What;
+  }
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include "classlib/Docking.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/StdCtrls.h"
 #include "tests/support/DibSurface.h"
@@ -576,6 +578,70 @@ TEST_F(ContainerTest, NoMirroringWithoutScrollBarInfo)
   EXPECT_FALSE(c->VScrollBar()->Visible());
   SCROLLBARINFO info{};
   EXPECT_FALSE(QueryScrollBarInfo(c->Edit->Handle(), OBJID_VSCROLL, info));
+}
+
+// --- Dragging ---
+
+namespace {
+struct TDragLog : TObject {
+  int MouseDowns = 0, StartDocks = 0, EndDocks = 0;
+  TObject* EndTarget = nullptr;
+  void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { ++MouseDowns; }
+  void StartDock(TObject*, TDragDockObject*&) { ++StartDocks; }
+  void EndDock(TObject*, TObject* target, int, int)
+  {
+    ++EndDocks;
+    EndTarget = target;
+  }
+};
+}  // namespace
+
+// The inner control follows the container's drag mode and kind; with automatic dragging a press on
+// the container's own window (its border) drags the container, plainly or into a dock site, and
+// goes no further.
+TEST_F(ContainerTest, AutomaticDraggingBeginsOnTheContainersOwnWindow)
+{
+  ShowOnTop();
+  auto* c = NewContainer(10, 10, 160, 40);
+  auto log = MakeOwned<TDragLog>();
+  c->SetOnMouseDown(TMouseEvent(log.get(), &TDragLog::MouseDown));
+  c->SetOnStartDock(TStartDockEvent(log.get(), &TDragLog::StartDock));
+  c->SetOnEndDock(TEndDockEvent(log.get(), &TDragLog::EndDock));
+  c->SetDragKind(dkDock);
+  EXPECT_EQ(c->Edit->DragKind(), dkDock);
+  c->SetDragKind(dkDrag);
+  EXPECT_EQ(c->Edit->DragKind(), dkDrag);
+
+  const POINT border{1, 20};
+  const LPARAM onBorder = PointToLParam(border);
+  MoveCursorTo(c, border.x, border.y);
+  SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onBorder);
+  SendMessageA(c->Handle(), WM_LBUTTONUP, 0, onBorder);
+  EXPECT_EQ(log->MouseDowns, 1);
+  EXPECT_FALSE(c->Dragging());
+
+  c->SetDragMode(dmAutomatic);
+  EXPECT_EQ(c->Edit->DragMode(), dmAutomatic);
+  SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onBorder);
+  EXPECT_TRUE(c->Dragging());
+  EXPECT_EQ(log->MouseDowns, 1);
+  c->EndDrag(false);
+
+  // Docking: the drag's own loop takes the move and the release waiting for the container.
+  auto* site = New<TPanel>(Form);
+  site->SetParent(Form);
+  site->SetBounds(200, 10, 200, 200);
+  site->SetDockSite(true);
+  c->SetDragKind(dkDock);
+  const POINT over = c->ScreenToClient(site->ClientToScreen(POINT{100, 100}));
+  PostMessageA(c->Handle(), WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(over));
+  PostMessageA(c->Handle(), WM_LBUTTONUP, 0, PointToLParam(over));
+  SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onBorder);
+  EXPECT_EQ(c->HostDockSite(), site);
+  EXPECT_EQ(log->StartDocks, 1);
+  EXPECT_EQ(log->EndDocks, 1);
+  EXPECT_EQ(log->EndTarget, site);
+  EXPECT_EQ(log->MouseDowns, 1);
 }
 
 // --- Helpers ---

@@ -89,6 +89,7 @@ TEST(cxPopupWindow, DefaultsAndTheOwnerRectInTheOwnersClientCoordinates)
   EXPECT_EQ(popup->FrameStyle(), pfsNone);
   EXPECT_EQ(popup->FrameLineColor(), clWindowFrame);
   EXPECT_EQ(popup->BorderStyle(), TFormBorderStyle::bsNone);
+  EXPECT_EQ(popup->DefaultMonitor(), TDefaultMonitor::dmDesktop);
   EXPECT_EQ(popup->FormStyle(), TFormStyle::fsStayOnTop);
 
   popup->SetOwnerParentControl(form.Form);

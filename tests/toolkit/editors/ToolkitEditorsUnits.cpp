@@ -10,21 +10,24 @@
 #include "toolkit/controls/cxControls.h"
 #include "toolkit/controls/cxScrollBar.h"
 #include "toolkit/editors/cxDataConsts.h"
+#include "toolkit/editors/cxDataStorage.h"
 #include "toolkit/editors/cxDateUtils.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditConsts.h"
 #include "toolkit/editors/cxEditUtils.h"
 #include "toolkit/editors/cxFilterConsts.h"
+#include "toolkit/editors/cxFilterControlUtils.h"
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxListView.h"
 
 std::span<TUnit* const> TestUnits()
 {
-  static TUnit* const units[] = {&GraphicsUnit,     &FormsUnit,       &ComCtrlsUnit,            &TestApplicationUnit,
-                                 &UnitdxCore,       &UnitcxClasses,   &UnitdxUxTheme,           &UnitcxControls,
-                                 &UnitcxScrollBar,  &UnitcxContainer, &UnitcxFormats,           &UnitcxDateUtils,
-                                 &UnitcxEditUtils,  &UnitcxEditConsts, &UnitcxEdit,             &UnitcxFilterControlStrs,
-                                 &UnitcxDataConsts, &UnitcxFilterConsts, &UnitcxListView};
+  static TUnit* const units[] = {&GraphicsUnit,       &FormsUnit,          &ComCtrlsUnit,        &TestApplicationUnit,
+                                 &UnitdxCore,         &UnitcxClasses,      &UnitdxUxTheme,       &UnitcxControls,
+                                 &UnitcxScrollBar,    &UnitcxContainer,    &UnitcxFormats,       &UnitcxDateUtils,
+                                 &UnitcxEditUtils,    &UnitcxEditConsts,   &UnitcxEdit,          &UnitcxFilterControlStrs,
+                                 &UnitcxDataConsts,   &UnitcxFilterConsts, &UnitcxDataStorage,   &UnitcxFilterControlUtils,
+                                 &UnitcxListView};
   return units;
 }

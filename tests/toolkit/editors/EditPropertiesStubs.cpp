@@ -1,0 +1,3 @@
+#include "tests/toolkit/editors/EditPropertiesStubs.h"
+
+CL_DEFINE_CLASS(TStubProvider);

@@ -1,0 +1,44 @@
+#pragma once
+// A defaults provider for edit properties whose answers the tests set.
+#include <string>
+#include <vector>
+#include "toolkit/editors/cxEditProperties.h"
+
+// A provider whose answers the tests set.
+class TStubProvider : public TObject, public IcxEditDefaultValuesProvider {
+  CL_CLASS(TStubProvider, TObject)
+public:
+  bool AllowsEditMode() override { return EditMode; }
+  void DetachFromProperties() override {}
+  TAlignment ProvidedAlignment() override { return Alignment; }
+  int ProvidedBlobKind() override { return 3; }
+  bool ProvidedCanModify() override { return CanModify; }
+  std::string ProvidedDisplayFormat() override { return {}; }
+  std::string ProvidedEditFormat() override { return {}; }
+  std::string ProvidedEditMask() override { return {}; }
+  bool ProvidedIsFloat() override { return false; }
+  int ProvidedMaxLength() override { return 0; }
+  double ProvidedMaxValue() override { return MaxValue; }
+  double ProvidedMinValue() override { return MinValue; }
+  int ProvidedPrecision() override { return 15; }
+  bool ProvidedReadOnly() override { return ReadOnly; }
+  bool ProvidedRequired() override { return false; }
+  TObject* ImplementingObject() override { return this; }
+  bool IsStorageBacked() override { return false; }
+  bool HoldsBlobData() override { return false; }
+  bool HoldsCurrencyData() override { return false; }
+  bool HasDataAvailable() override { return true; }
+  bool DefinesDisplayFormat(bool AcceptsCurrency) override
+  {
+    DisplayFormatAsked.push_back(AcceptsCurrency);
+    return DisplayFormat;
+  }
+  bool HasGetTextHandler() override { return false; }
+  bool HasSetTextHandler() override { return false; }
+  bool AcceptsChar(char) override { return true; }
+
+  bool EditMode = true, CanModify = true, ReadOnly = false, DisplayFormat = true;
+  TAlignment Alignment = taRightJustify;
+  double MaxValue = 0, MinValue = 0;
+  std::vector<bool> DisplayFormatAsked;
+};
