@@ -261,6 +261,7 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
       "      Width = 109\n"
       "    end>\n"
       "  DragCursor = -21\n"
+      "  DragKind = dkDock\n"
       "  IconOptions.AutoArrange = True\n"
       "  OwnerDraw = True\n"
       "  RowSelect = True\n"
@@ -277,6 +278,7 @@ TEST_F(cxListViewTest, StoredFormsReadIntoTheInnerListView)
   EXPECT_TRUE(stored->InnerListView()->IconOptions()->AutoArrange());
   EXPECT_EQ(stored->ViewStyle(), vsReport);
   EXPECT_EQ(stored->DragCursor(), crHandPoint);
+  EXPECT_EQ(stored->DragKind(), dkDock);
   EXPECT_EQ(List->DragCursor(), crDrag);
   ShowOnTop();
   EXPECT_TRUE(GetWindowLongPtrA(stored->InnerListView()->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
