@@ -267,6 +267,12 @@ void TSizeConstraints::Assign(TPersistent* source)
 
 TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
 
+void TSizeConstraints::Scale(int m, int d)
+{
+  for (int* limit : {&FMinWidth, &FMaxWidth, &FMinHeight, &FMaxHeight})
+    if (*limit > 0) *limit = MulDiv(*limit, m, d);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TControl
 
@@ -276,8 +282,10 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
 namespace {
+constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
 constexpr std::string_view DragKindNames[] = {"dkDrag", "dkDock"};
 }  // namespace
+constexpr TEnumInfo DragModeInfo = EnumInfo<TDragMode::dmAutomatic>("TDragMode", DragModeNames);
 constexpr TEnumInfo DragKindInfo = EnumInfo<TDragKind::dkDock>("TDragKind", DragKindNames);
 
 namespace {
@@ -513,6 +521,15 @@ void TControl::SetBounds(int left, int top, int width, int height)
   Invalidate();
   RequestAlign();
   if (resized && !IsLoading()) Resize();
+}
+
+void TControl::ChangeScale(int m, int d)
+{
+  if (m == d || d == 0) return;
+  FConstraints->Scale(m, d);
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), m, d));
+  const int left = MulDiv(FLeft, m, d), top = MulDiv(FTop, m, d);
+  SetBounds(left, top, MulDiv(FLeft + FWidth, m, d) - left, MulDiv(FTop + FHeight, m, d) - top);
 }
 
 RECT TControl::ClientRect() const { return RECT{0, 0, FWidth, FHeight}; }

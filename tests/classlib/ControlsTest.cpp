@@ -195,6 +195,31 @@ TEST(Controls, ConstraintsLimitTheSizeAndAreStored)
   EXPECT_EQ(ComponentToText(copy.get()), text);
 }
 
+// Scaling multiplies the edges of a control and of its children, the limits and a font of the
+// control's own; a font taken from the parent follows the parent instead.
+TEST(Controls, ChangeScaleScalesBoundsChildrenConstraintsAndOwnFonts)
+{
+  TForm* form = NewForm(400, 300);
+  TFormGuard guard{form};
+  auto* panel = Make<TTestPanel>(form, alNone, 60, 30, 10, 20);
+  auto* child = Make<TTestPanel>(panel, alNone, 21, 11, 4, 6);
+  auto* graphic = Make<TTestGraphic>(panel, alNone, 10, 10, 30, 0);
+  panel->SetParentFont(false);
+  panel->Font()->SetHeight(-12);
+  panel->Constraints()->SetMaxWidth(200);
+  child->SetParentFont(true);
+  panel->ChangeScale(3, 2);
+  EXPECT_TRUE(RectIs(panel->BoundsRect(), 15, 30, 105, 75));
+  EXPECT_TRUE(RectIs(child->BoundsRect(), 6, 9, 38, 26));  // edges rounded: (4 + 21) * 3 / 2 = 37.5
+  EXPECT_TRUE(RectIs(graphic->BoundsRect(), 45, 0, 60, 15));
+  EXPECT_EQ(panel->Font()->Height(), -18);
+  EXPECT_EQ(child->Font()->Height(), -18);  // the parent's font
+  EXPECT_EQ(panel->Constraints()->MaxWidth(), 300);
+  EXPECT_EQ(panel->Constraints()->MinWidth(), 0);  // no limit stays none
+  panel->ChangeScale(5, 5);
+  EXPECT_TRUE(RectIs(panel->BoundsRect(), 15, 30, 105, 75));
+}
+
 TEST(Controls, PropertiesReachTheWindows)
 {
   TForm* form = NewForm();
