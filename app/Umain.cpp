@@ -23,6 +23,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/editors/cxListView.h"
 #include "toolkit/panels/RzPanelStatusBar.h"
 #include "toolkit/panels/RzStatus.h"
 
@@ -150,7 +151,7 @@ std::string TFrmain::ItemPath(TListItem* item)
 void TFrmain::cxListView1SelectItem(TObject*, TListItem*, bool Selected)
 {
   if (!Selected) return;
-  TListItem* item = cxListView1->Selected();
+  TListItem* item = cxListView1->GetSelectedItem();
   if (!item) return;
   FindPosition = 0;
   FillFromPath(RichEdit1, item->SubItems()->Count() ? item->SubItems()->Strings(0) : std::string());
@@ -187,7 +188,7 @@ void TFrmain::dxBarSpinEdit1CurChange(TObject*)
 
 void TFrmain::N1Click(TObject*)
 {
-  TListItem* item = cxListView1->Selected();
+  TListItem* item = cxListView1->GetSelectedItem();
   if (!item) {
     MessageDlg("没有选择数据", mtInformation, {mbOK}, 0);
     return;
@@ -267,13 +268,22 @@ void TFrmain::ListFolder(const std::string& folder)
 
 void TFrmain::ScanFolder(const std::string& folder)
 {
+  // The extension box cannot change while the scan holds the GUI thread: it is read once for the
+  // whole scan (every read is a message to the box).
+  ScanFolder(folder, "." + Extension());
+}
+
+void TFrmain::ScanFolder(const std::string& folder, const std::string& suffix)
+{
   TSearchRec rec;
   if (FindFirst(folder + "\\*.*", faAnyFile, rec) != 0) return;
-  // The extension box cannot change while the scan holds the GUI thread: read it once a folder.
-  const std::string suffix = "." + Extension();
+  // One buffer for the entries' paths: the folder's part stays, each name replaces the last.
+  std::string path = folder + "\\";
+  const size_t folderPart = path.size();
   do {
     if (rec.Name == "." || rec.Name == "..") continue;
-    std::string path = folder + "\\" + rec.Name;
+    path.resize(folderPart);
+    path += rec.Name;
     if (path.size() >= suffix.size() &&
         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
       TListItem* item = cxListView1->Items()->Add();
@@ -281,7 +291,7 @@ void TFrmain::ScanFolder(const std::string& folder)
       item->SubItems()->Add(path);
     }
     // Only a folder with no other attribute is entered.
-    if (rec.Attr == faDirectory) ScanFolder(path);
+    if (rec.Attr == faDirectory) ScanFolder(path, suffix);
   } while (FindNext(rec) == 0);
   FindClose(rec);
   ShowCount();
@@ -553,7 +563,7 @@ void DoneUmain()
 }
 
 const TUnit* const UmainUses[] = {&FormsUnit, &ActnListUnit, &MenusUnit, &StdCtrlsUnit, &ExtCtrlsUnit,
-                                   &ComCtrlsUnit, &FileDialogsUnit, &UnitRzStatus};
+                                   &ComCtrlsUnit, &FileDialogsUnit, &UnitRzStatus, &UnitcxListView};
 }  // namespace
 
 TUnit UmainUnit{"Umain", UmainUses, InitUmain, DoneUmain};

@@ -21,7 +21,7 @@ class TComboBox;
 class TIdThreadComponent;
 class TImageList;
 class TListItem;
-class TListView;
+class TcxListView;
 class TMenuItem;
 class TPopupMenu;
 class TRichEdit;
@@ -89,7 +89,7 @@ public:
   static TTextMatch FindInControl(TRichEdit* control, const std::string& text, int from);
 
   // The components of the stored form.
-  TListView* cxListView1 = nullptr;
+  TcxListView* cxListView1 = nullptr;
   TRichEdit* RichEdit1 = nullptr;
   TRzStatusBar* RzStatusBar1 = nullptr;
   TRzStatusPane* RzStatusPane1 = nullptr;
@@ -124,6 +124,8 @@ public:
 
 private:
   struct TRun;
+  // The scan with the suffix read once for all of it.
+  void ScanFolder(const std::string& folder, const std::string& suffix);
   void SetCountPane(const std::string& text);
   void SetFolderPane(const std::string& text);
   void ShowCount();

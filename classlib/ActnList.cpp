@@ -25,10 +25,12 @@ constexpr TPropInfo CustomActionProps[] = {
   IntProp<&TCu::ImageIndex, &TCu::SetImageIndex>("ImageIndex", -1),
   ShortCutProp<&TCu::ShortCut, &TCu::SetShortCut>("ShortCut"),
   BoolProp<&TCu::Visible, &TCu::SetVisible>("Visible", true),
+  EventProp<&TCu::OnHint, &TCu::SetOnHint>("OnHint"),
 };
 using TAL = TCustomActionList;
 constexpr TPropInfo ActionListProps[] = {
   ComponentProp<&TAL::Images, &TAL::SetImages>("Images"),
+  EventProp<&TAL::OnHint, &TAL::SetOnHint>("OnHint"),
 };
 }  // namespace
 
@@ -161,6 +163,14 @@ bool TCustomAction::Execute()
 {
   if (!FEnabled) return false;
   return TContainedAction::Execute();
+}
+
+bool TCustomAction::DoHint(std::string& hintStr)
+{
+  bool canShow = true;
+  if (TCustomActionList* list = ActionList(); list && list->OnHint()) list->OnHint()(hintStr, canShow);
+  if (canShow && FOnHint) FOnHint(hintStr, canShow);
+  return canShow;
 }
 
 // ----- TCustomActionList --------------------------------------------------------------------

@@ -15,6 +15,10 @@
 
 class TBasicActionLink;
 class TCustomActionList;
+
+// Asked before a hint of an action shows: the handler may change the text, or refuse the hint by
+// clearing canShow.
+using THintEvent = TEvent<void(std::string& hintStr, bool& canShow)>;
 class TCustomImageList;
 
 class TBasicAction : public TComponent {
@@ -91,8 +95,14 @@ public:
   void SetShortCut(uint16_t value) { FShortCut = value; }
   // A disabled action does not run.
   bool Execute() override;
+  // Whether the hint may show: the action list's OnHint first, then the action's own, each able to
+  // change the text or refuse; true when neither refuses.
+  virtual bool DoHint(std::string& hintStr);
+  const THintEvent& OnHint() const { return FOnHint; }
+  void SetOnHint(const THintEvent& value) { FOnHint = value; }
 
 private:
+  THintEvent FOnHint;
   std::string FCaption, FHint;
   int FImageIndex = -1;
   uint16_t FShortCut = 0;
@@ -124,6 +134,9 @@ public:
   TContainedAction* Actions(int index) const;
   TCustomImageList* Images() const { return FImages; }
   void SetImages(TCustomImageList* value);
+  // Asked for the hint of every action of the list before the action's own handler.
+  const THintEvent& OnHint() const { return FOnHint; }
+  void SetOnHint(const THintEvent& value) { FOnHint = value; }
 
   void GetChildren(const TGetChildProc& proc, TComponent* root) override;
   void SetChildOrder(TComponent* child, int order) override;
@@ -136,6 +149,7 @@ private:
 
   std::vector<TContainedAction*> FActions;
   TCustomImageList* FImages = nullptr;
+  THintEvent FOnHint;
 };
 
 class TActionList : public TCustomActionList {

@@ -267,6 +267,12 @@ void TSizeConstraints::Assign(TPersistent* source)
 
 TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
 
+void TSizeConstraints::Scale(int m, int d)
+{
+  for (int* limit : {&FMinWidth, &FMaxWidth, &FMinHeight, &FMaxHeight})
+    if (*limit > 0) *limit = MulDiv(*limit, m, d);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TControl
 
@@ -276,8 +282,10 @@ constexpr std::string_view AlignNames[] = {"alNone", "alTop", "alBottom", "alLef
 }  // namespace
 constexpr TEnumInfo AlignInfo = EnumInfo<TAlign::alCustom>("TAlign", AlignNames);
 namespace {
+constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
 constexpr std::string_view DragKindNames[] = {"dkDrag", "dkDock"};
 }  // namespace
+constexpr TEnumInfo DragModeInfo = EnumInfo<TDragMode::dmAutomatic>("TDragMode", DragModeNames);
 constexpr TEnumInfo DragKindInfo = EnumInfo<TDragKind::dkDock>("TDragKind", DragKindNames);
 
 namespace {
@@ -331,8 +339,10 @@ CL_MESSAGE_MAP(TControl,
   {WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk},
   {WM_LBUTTONUP, &TControl::WMLButtonUp},
   {WM_RBUTTONDOWN, &TControl::WMRButtonDown},
+  {WM_RBUTTONDBLCLK, &TControl::WMRButtonDblClk},
   {WM_RBUTTONUP, &TControl::WMRButtonUp},
   {WM_MBUTTONDOWN, &TControl::WMMButtonDown},
+  {WM_MBUTTONDBLCLK, &TControl::WMMButtonDblClk},
   {WM_MBUTTONUP, &TControl::WMMButtonUp},
   {WM_MOUSEMOVE, &TControl::WMMouseMove},
   {WM_CANCELMODE, &TControl::WMCancelMode},
@@ -391,6 +401,13 @@ void TControl::SetWindowProc(TWndMethod proc)
 void TControl::WndProc(TMessage& msg)
 {
   if (DragMessage(msg)) return;
+  // A control without double clicks takes the second press of a button as a plain press.
+  if (!FControlStyle.Contains(TControlStyleFlag::csDoubleClicks)) switch (msg.Msg) {
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDBLCLK:
+      case WM_MBUTTONDBLCLK: msg.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN; break;
+      default: break;
+    }
   switch (msg.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -504,6 +521,15 @@ void TControl::SetBounds(int left, int top, int width, int height)
   Invalidate();
   RequestAlign();
   if (resized && !IsLoading()) Resize();
+}
+
+void TControl::ChangeScale(int m, int d)
+{
+  if (m == d || d == 0) return;
+  FConstraints->Scale(m, d);
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), m, d));
+  const int left = MulDiv(FLeft, m, d), top = MulDiv(FTop, m, d);
+  SetBounds(left, top, MulDiv(FLeft + FWidth, m, d) - left, MulDiv(FTop + FHeight, m, d) - top);
 }
 
 RECT TControl::ClientRect() const { return RECT{0, 0, FWidth, FHeight}; }
@@ -934,6 +960,18 @@ void TControl::WMMButtonDown(TMessage& msg)
 {
   DefaultHandler(msg);
   DoMouseDown(msg, mbMiddle, {});
+}
+
+void TControl::WMRButtonDblClk(TMessage& msg)
+{
+  DefaultHandler(msg);
+  DoMouseDown(msg, mbRight, {ssDouble});
+}
+
+void TControl::WMMButtonDblClk(TMessage& msg)
+{
+  DefaultHandler(msg);
+  DoMouseDown(msg, mbMiddle, {ssDouble});
 }
 
 void TControl::WMMButtonUp(TMessage& msg)

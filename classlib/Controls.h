@@ -57,6 +57,8 @@ using enum TBiDiMode;
 // Whether a press starts dragging the control by itself (dmAutomatic) or only through BeginDrag.
 enum class TDragMode { dmManual, dmAutomatic };
 using enum TDragMode;
+// The names of the drag modes, for controls that publish DragMode.
+extern const TEnumInfo DragModeInfo;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -179,6 +181,8 @@ public:
   void SetMaxHeight(int value) { Change(FMaxHeight, value); }
   // The size kept within the limits.
   void Constrain(int& width, int& height) const;
+  // Every set limit multiplied by m and divided by d.
+  void Scale(int m, int d);
   void Assign(TPersistent* source) override;
   TPersistent* GetOwner() const override;
 
@@ -221,6 +225,10 @@ public:
   void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   virtual void SetBounds(int left, int top, int width, int height);
+  // Scales the control by m / d: its bounds (edges rounded, so that neighbours stay neighbours),
+  // its constraints and, when it has a font of its own, its font; a windowed control scales its
+  // children first. Nothing when m equals d.
+  virtual void ChangeScale(int m, int d);
   RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
   // The client area in the control's own coordinates.
@@ -286,6 +294,9 @@ public:
   virtual bool UseRightToLeftAlignment() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
+  // The cursor of a drag of this control over a control that accepts it.
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor value) { FDragCursor = value; }
   // A TPopupMenu, shown on a right click by whoever implements menus. Controls that accept other
   // kinds of menus override the setter and keep what they accept.
   virtual TComponent* PopupMenu() const { return FPopupMenu; }
@@ -470,8 +481,10 @@ private:
   void WMLButtonDblClk(TMessage& msg);
   void WMLButtonUp(TMessage& msg);
   void WMRButtonDown(TMessage& msg);
+  void WMRButtonDblClk(TMessage& msg);
   void WMRButtonUp(TMessage& msg);
   void WMMButtonDown(TMessage& msg);
+  void WMMButtonDblClk(TMessage& msg);
   void WMMButtonUp(TMessage& msg);
   void WMMouseMove(TMessage& msg);
   void WMCancelMode(TMessage& msg);
@@ -506,6 +519,7 @@ private:
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true;
   TCursor FCursor = crDefault;
+  TCursor FDragCursor = crDrag;
   TComponent* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;
@@ -621,6 +635,7 @@ public:
   void Invalidate() override;
   void Update() override;
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int m, int d) override;
   void SetZOrder(bool topMost) override;
   RECT ClientRect() const override;
   POINT ClientOrigin() const override;

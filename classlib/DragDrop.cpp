@@ -267,6 +267,12 @@ void TDragObject::Finished(TObject*, int, int, bool) {}
 
 TDragImageList* TDragControlObject::GetDragImages() { return Control() ? Control()->GetDragImages() : nullptr; }
 
+TCursor TDragControlObject::GetDragCursor(bool accepted, int x, int y)
+{
+  if (accepted && Control()) return Control()->DragCursor();
+  return TDragObject::GetDragCursor(accepted, x, y);
+}
+
 // ----- Drag image list --------------------------------------------------------------------------
 
 void TDragImageList::BeforeDestruction()

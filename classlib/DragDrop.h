@@ -57,6 +57,8 @@ class TDragControlObject : public TBaseDragControlObject {
 public:
   using TBaseDragControlObject::TBaseDragControlObject;
   TDragImageList* GetDragImages() override;
+  // The control's DragCursor where the drag is accepted, crNoDrop elsewhere.
+  TCursor GetDragCursor(bool accepted, int x, int y) override;
 };
 
 // An image list whose image DragIndex follows the cursor during a drag (the platform's image-list

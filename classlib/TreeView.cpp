@@ -7,8 +7,6 @@
 #include "classlib/TypInfo.h"
 
 namespace {
-constexpr std::string_view SortTypeNames[] = {"stNone", "stData", "stText", "stBoth"};
-constexpr TEnumInfo SortTypeInfo = EnumInfo<stBoth>("TSortType", SortTypeNames);
 
 using TTV = TTreeView;
 constexpr TPropInfo TreeViewProps[] = {

@@ -12,6 +12,7 @@
 #include "classlib/Controls.h"
 #include "classlib/ImageListLink.h"
 #include "classlib/Sets.h"
+#include "classlib/SortType.h"
 #include <commctrl.h>
 
 class TCustomTreeView;
@@ -157,10 +158,6 @@ enum class THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIco
                       htOnRight, htOnStateIcon, htToLeft, htToRight };
 using enum THitTest;
 using THitTests = TSet<THitTest>;
-// How the tree keeps siblings in order: not at all, or by OnCompare (else by text ignoring case)
-// when the data, the text or either changes.
-enum class TSortType { stNone, stData, stText, stBoth };
-using enum TSortType;
 
 using TTVChangedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
 using TTVChangingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;

@@ -610,6 +610,20 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
   RequestAlign();
 }
 
+void TWinControl::ChangeScale(int m, int d)
+{
+  if (m == d || d == 0) return;
+  DisableAlign();
+  try {
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(m, d);
+    TControl::ChangeScale(m, d);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
 void TWinControl::UpdateBounds()
 {
   if (!FHandle) return;

@@ -210,7 +210,7 @@ object Frmain: TFrmain
     Caption = ''
     TabOrder = 0
   end
-  object cxListView1: TListView
+  object cxListView1: TcxListView
     Left = 0
     Top = 60
     Width = 361

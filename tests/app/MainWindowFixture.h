@@ -9,6 +9,7 @@
 #include <richedit.h>
 #include "app/Umain.h"
 #include "classlib/FileDialogs.h"
+#include "toolkit/editors/cxListView.h"
 
 // What the replaced dialogs and calls saw, and what the folder browser answers.
 struct TRecordedCalls {

@@ -45,6 +45,7 @@ TEST_F(MainWindowTest, StartsAsItsStoredFormSaysAndFormCreateSetsTheView)
   EXPECT_EQ(Form->cxListView1->Columns()->Items(1)->Caption(), "文件路径");
   EXPECT_EQ(Form->cxListView1->Columns()->Items(1)->Width(), 246);
   EXPECT_EQ(Form->cxListView1->PopupMenu(), static_cast<TComponent*>(Form->PopupMenu1));
+  EXPECT_NE(Form->cxListView1->InnerListView()->HeaderWindow(), nullptr);  // the painter draws the header
   EXPECT_EQ(Form->RzStatusBar1->Height(), 19);
   EXPECT_EQ(Form->RzStatusPane1->Width(), 345);
   EXPECT_EQ(Form->CountPaneText(), "");

@@ -204,7 +204,7 @@ TEST_F(SearchTest, ARunWithMissesLoadsEachFileOnceInListOrder)
   EXPECT_EQ(OpenedDocuments(standIn), (std::vector<std::string>{c, d, g}));
   EXPECT_EQ(ViewText(), "key");
   // The list shows its items again after the run.
-  HWND list = Form->cxListView1->Handle();
+  HWND list = Form->cxListView1->InnerListView()->Handle();
   EXPECT_FALSE(Form->cxListView1->Items()->Updating());
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);
 }

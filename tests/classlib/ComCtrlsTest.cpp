@@ -14,6 +14,7 @@
 #include "classlib/ObjectText.h"
 #include "classlib/ReaderWork.h"
 #include "classlib/TypInfo.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/support/FormTree.h"
 #include "tests/classlib/ControlsFixture.h"
@@ -57,25 +58,6 @@ protected:
     params.Style |= ES_AUTOHSCROLL;
   }
 };
-
-::testing::AssertionResult SameRect(const RECT& a, const RECT& b)
-{
-  if (EqualRect(&a, &b)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << ")-(" << a.right << "," << a.bottom
-                                       << ") != (" << b.left << "," << b.top << ")-(" << b.right << ","
-                                       << b.bottom << ")";
-}
-
-std::string ItemText(HWND lv, int index, int sub)
-{
-  char buf[256] = {};
-  LVITEMA item{};
-  item.iSubItem = sub;
-  item.pszText = buf;
-  item.cchTextMax = sizeof buf;
-  SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return buf;
-}
 
 void SetItemSelected(HWND lv, int index, bool selected)
 {

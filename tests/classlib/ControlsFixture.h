@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <commctrl.h>
 #include "classlib/Forms.h"
 #include "tests/support/MessagePump.h"
 
@@ -90,5 +91,17 @@ struct TFormGuard {
 
 // An empty form owned by the application, of the given client size.
 TForm* NewForm(int clientWidth = 400, int clientHeight = 300);
+
+// The text of a list view control's item (sub 0) or sub-item, read from the control.
+inline std::string ItemText(HWND lv, int index, int sub)
+{
+  char buf[256] = {};
+  LVITEMA item{};
+  item.iSubItem = sub;
+  item.pszText = buf;
+  item.cchTextMax = sizeof buf;
+  SendMessageA(lv, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return buf;
+}
 
 }  // namespace fixture

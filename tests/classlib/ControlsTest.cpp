@@ -195,6 +195,31 @@ TEST(Controls, ConstraintsLimitTheSizeAndAreStored)
   EXPECT_EQ(ComponentToText(copy.get()), text);
 }
 
+// Scaling multiplies the edges of a control and of its children, the limits and a font of the
+// control's own; a font taken from the parent follows the parent instead.
+TEST(Controls, ChangeScaleScalesBoundsChildrenConstraintsAndOwnFonts)
+{
+  TForm* form = NewForm(400, 300);
+  TFormGuard guard{form};
+  auto* panel = Make<TTestPanel>(form, alNone, 60, 30, 10, 20);
+  auto* child = Make<TTestPanel>(panel, alNone, 21, 11, 4, 6);
+  auto* graphic = Make<TTestGraphic>(panel, alNone, 10, 10, 30, 0);
+  panel->SetParentFont(false);
+  panel->Font()->SetHeight(-12);
+  panel->Constraints()->SetMaxWidth(200);
+  child->SetParentFont(true);
+  panel->ChangeScale(3, 2);
+  EXPECT_TRUE(RectIs(panel->BoundsRect(), 15, 30, 105, 75));
+  EXPECT_TRUE(RectIs(child->BoundsRect(), 6, 9, 38, 26));  // edges rounded: (4 + 21) * 3 / 2 = 37.5
+  EXPECT_TRUE(RectIs(graphic->BoundsRect(), 45, 0, 60, 15));
+  EXPECT_EQ(panel->Font()->Height(), -18);
+  EXPECT_EQ(child->Font()->Height(), -18);  // the parent's font
+  EXPECT_EQ(panel->Constraints()->MaxWidth(), 300);
+  EXPECT_EQ(panel->Constraints()->MinWidth(), 0);  // no limit stays none
+  panel->ChangeScale(5, 5);
+  EXPECT_TRUE(RectIs(panel->BoundsRect(), 15, 30, 105, 75));
+}
+
 TEST(Controls, PropertiesReachTheWindows)
 {
   TForm* form = NewForm();
@@ -505,4 +530,52 @@ TEST(Controls, ControlsFreeTheirChildrenAndLeakNoWindowsOrGdiObjects)
   Pump(20);
   EXPECT_EQ(ThreadWindowCount(), windowsBefore);
   EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+}
+
+namespace {
+// Records every press: the button and whether it came as a double click.
+class TPressLogPanel : public TTestPanel {
+  CL_CLASS(TPressLogPanel, TTestPanel)
+public:
+  using TTestPanel::TTestPanel;
+  void SetDoubleClicks(bool on)
+  {
+    if (on)
+      FControlStyle.Include(TControlStyleFlag::csDoubleClicks);
+    else
+      FControlStyle.Exclude(TControlStyleFlag::csDoubleClicks);
+  }
+  std::vector<std::pair<TMouseButton, bool>> Presses;
+
+protected:
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override
+  {
+    Presses.emplace_back(button, shift.Contains(ssDouble));
+    TTestPanel::MouseDown(button, shift, x, y);
+  }
+};
+CL_DEFINE_CLASS(TPressLogPanel);
+}  // namespace
+
+// The second press of each button is a double click only for a control that takes double clicks;
+// one without them sees a plain press of the same button.
+TEST(Controls, DoubleClicksReachOnlyControlsThatTakeThem)
+{
+  TForm* form = NewForm(300, 200);
+  TFormGuard guard{form};
+  auto* panel = Make<TPressLogPanel>(form, alNone, 100, 100, 10, 10);
+  form->Show();
+  const std::pair<UINT, TMouseButton> presses[] = {
+    {WM_LBUTTONDBLCLK, mbLeft}, {WM_RBUTTONDBLCLK, mbRight}, {WM_MBUTTONDBLCLK, mbMiddle}};
+  for (bool doubleClicks : {true, false}) {
+    panel->SetDoubleClicks(doubleClicks);
+    for (auto [msg, button] : presses) {
+      panel->Presses.clear();
+      SendMessageA(panel->Handle(), msg, 0, MAKELPARAM(5, 5));
+      SendMessageA(panel->Handle(), msg - 1, 0, MAKELPARAM(5, 5));  // the button's release
+      ASSERT_EQ(panel->Presses.size(), 1u) << msg;
+      EXPECT_EQ(panel->Presses[0].first, button) << msg;
+      EXPECT_EQ(panel->Presses[0].second, doubleClicks) << msg;
+    }
+  }
 }

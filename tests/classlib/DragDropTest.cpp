@@ -131,22 +131,26 @@ TEST_F(DragDrop, TargetsAreAskedAndAnAcceptingOneTakesTheDrop)
     UINT End;  // the message that ends the drag
     WPARAM WParam;
     bool Dropped;
+    TCursor DragCursor = crDrag;  // the source's; shown where the drag is accepted
   };
   const TCase cases[] = {
     {"accepted, released", true, WM_LBUTTONUP, 0, true},
     {"refused, released", false, WM_LBUTTONUP, 0, false},
     {"accepted, Escape", true, WM_KEYDOWN, VK_ESCAPE, false},
     {"accepted, cancel mode", true, WM_CANCELMODE, 0, false},
+    {"accepted, own drag cursor", true, WM_LBUTTONUP, 0, true, crHandPoint},
+    {"refused, own drag cursor", false, WM_LBUTTONUP, 0, false, crHandPoint},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     Log->States.clear();
     Log->Drops = Log->Ends = 0;
     Log->Accepts = c.Accepts;
+    Source->SetDragCursor(c.DragCursor);
     StartAt(POINT{50, 50});
     MoveTo(Target, POINT{20, 20});
     MoveTo(Target, POINT{30, 20});
-    EXPECT_EQ(GetCursor(), Screen->Cursors(c.Accepts ? crDrag : crNoDrop));
+    EXPECT_EQ(GetCursor(), Screen->Cursors(c.Accepts ? c.DragCursor : crNoDrop));
     EXPECT_EQ(Log->Source, Source);  // the class library's own drag object stands for the control
     if (c.End == WM_CANCELMODE)
       SendMessageA(Source->Handle(), WM_CANCELMODE, 0, 0);

@@ -6,6 +6,7 @@
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
+#include "tests/support/TestHelpers.h"
 #include "tests/classlib/ControlsFixture.h"
 #include "tests/support/FormTree.h"
 
@@ -76,14 +77,6 @@ void RegisterFixtureClasses()
   RegisterClass(TTestGraphic::StaticClass());
 }
 
-
-::testing::AssertionResult SameRect(const RECT& a, const RECT& b)
-{
-  if (EqualRect(&a, &b)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << ")-(" << a.right << "," << a.bottom
-                                       << ") != (" << b.left << "," << b.top << ")-(" << b.right << ","
-                                       << b.bottom << ")";
-}
 
 RECT WorkAreaForTest(POINT) { return RECT{100, 50, 900, 650}; }
 

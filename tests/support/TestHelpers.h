@@ -19,6 +19,15 @@ std::string MessageOf(const std::function<void()>& op)
   return "(no exception)";
 }
 
+// Two rectangles are equal; the failure shows both.
+inline ::testing::AssertionResult SameRect(const RECT& a, const RECT& b)
+{
+  if (EqualRect(&a, &b)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << ")-(" << a.right << "," << a.bottom
+                                       << ") != (" << b.left << "," << b.top << ")-(" << b.right << ","
+                                       << b.bottom << ")";
+}
+
 // A file of the name in the system's temporary folder.
 inline std::string TempFile(const char* name)
 {

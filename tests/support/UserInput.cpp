@@ -32,6 +32,13 @@ bool ClickAt(POINT screen)
   return SendInput(2, input, sizeof(INPUT)) == 2;
 }
 
+bool LeftButtonAt(POINT screen, bool down)
+{
+  if (!MoveCursorTo(screen)) return false;
+  INPUT input = MouseInput(screen, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers)
 {
   std::vector<INPUT> input;

@@ -8,6 +8,8 @@
 // The left button pressed and released at a screen point, once the cursor stays there (messages are
 // handled meanwhile).
 bool ClickAt(POINT screen);
+// The left button pressed (down) or released at a screen point, once the cursor stays there.
+bool LeftButtonAt(POINT screen, bool down);
 // A key pressed and released while the modifiers (VK_CONTROL, VK_MENU, VK_SHIFT) are held.
 bool PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // Puts a shown window above all others and makes it the foreground window, where input made here

@@ -1,42 +1,284 @@
 #pragma once
 // The visual side of one shown item link: item controls are not windows; they draw on their bar
 // control's canvas through its bar painter and take their input from it. Each item class is
-// paired with the item-control class that shows it (TdxBarItemList).
+// paired with the item-control class that shows it (TdxBarItemList); the bar control makes one
+// control per shown link from that class and frees it again, nothing else does.
 //
-// What the item model tells a control: the changes of its item and link, and the queries the
-// model makes of it. The base answers neutrally; the controls of each kind of item answer for
-// themselves.
+// What a control keeps: its link and bar control, which of its parts is hot (-1 none; 100 inside
+// the control but on no part), whether it is active (an edit editing, a drop-down open), pressed
+// for a click, selected by the mouse, and its text height in the item's style font. The click of
+// an item always runs through PerformClick: the menu sound, the use recorded for personalized
+// menus, the menu chain closed, then the item's click; the click may free the control, its bar
+// control or its item, and nothing is touched afterwards when it did.
+#include <string>
+#include <vector>
 #include "classlib/ClassRef.h"
+#include "classlib/GraphicsUtils.h"
+#include "toolkit/bars/dxBarControlViewInfo.h"
 #include "toolkit/base/cxClasses.h"
+#include "toolkit/controls/dxFading.h"
+#include "toolkit/controls/dxScreenTip.h"
 
-class TdxBarItemControl : public TcxIUnknownObject {
+class TCustomdxBarControl;
+class TcxCanvas;
+class TdxBarItem;
+class TdxBarItemLink;
+class TdxBarManager;
+class IdxBarAccessibilityHelper;
+
+// The object a hint is shown for: the bar control that shows it, and whether the bar's own hint
+// window is used.
+class IdxBarHintContext {
+public:
+  virtual TCustomdxBarControl* GetBarControl() = 0;
+  virtual bool UsesBarHintWindow() = 0;
+
+protected:
+  ~IdxBarHintContext() = default;
+};
+
+// An object with a hint: its texts (refused through suppressed), its screen tip at a point,
+// whether a hint may show now, and showing the hint for its rect.
+class IdxBarHintSource {
+public:
+  virtual bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) = 0;
+  virtual void ShowScreenTip(POINT at) = 0;
+  virtual bool CanShowHint() = 0;
+  virtual void ShowHintAt(POINT& at) = 0;
+
+protected:
+  ~IdxBarHintSource() = default;
+};
+
+// Part indices of an item control.
+constexpr int dxBarWholeControlPart = 0;
+constexpr int dxBarNoPart = -1;
+constexpr int dxBarInsideNoPart = 100;
+
+class TdxBarItemControl : public TcxIUnknownObject,
+                          public IdxScreenTipSource,
+                          public IdxBarHintContext,
+                          public IdxBarHintSource,
+                          public IdxFadingObject {
   CL_CLASS(TdxBarItemControl, TcxIUnknownObject)
 public:
-  // Changes of the item or of the link's own values.
-  virtual void CaptionChanged() {}
-  virtual void EnabledChanged() {}
-  virtual void GlyphChanged() {}
+  // Every item-control class is made for a link.
+  struct TMeta : TMetaClassOf<TdxBarItemControl, TdxBarItemLink*> {};
+  // Takes the link and its bar control, makes the view info, measures the text, no hot part, and
+  // the view level the bar control gives its items.
+  explicit TdxBarItemControl(TdxBarItemLink* link);
+  void AfterConstruction() override;
+  // Sets the destroying flag, stops a fade, and lets the manager, the link and the bar control
+  // forget the control.
+  void BeforeDestruction() override;
+  ~TdxBarItemControl() override;
+
+  // --- State ---
+  TdxBarItemLink* Link() const { return FLink; }
+  TCustomdxBarControl* BarControl() const { return FBarControl; }
+  TdxBarItem* GetItem() const;
+  // The link's manager; nullptr without a link.
+  TdxBarManager* GetBarManager() const;
+  // The link's item rect in the bar control's client coordinates.
+  RECT GetBoundsRect() const;
+  // The canvas override while drawn elsewhere, else the bar control's canvas.
+  TcxCanvas* GetCanvas() const;
+  TdxBarItemControlViewInfo* ViewInfo() const { return FViewInfo.get(); }
+  bool Destroying() const { return FDestroying; }
+  bool Active() const { return FActive; }
+  int HotPartIndex() const { return FHotPartIndex; }
+  bool PressedForClick() const { return FPressedForClick; }
+  bool SelectedByMouse() const { return FSelectedByMouse; }
+  void SetSelectedByMouse(bool value) { FSelectedByMouse = value; }
+  int TextHeight() const { return FTextHeight; }
+  HBRUSH StyleBrush() const { return FStyleBrush.Get(); }
+  // The control's parts in bar-control client coordinates; part 0 is the whole control.
+  const std::vector<RECT>& PartRects() const { return FPartRects; }
+  // -1 outside the control's rect; else the first part holding the point; else 100.
+  int GetPartAtPoint(POINT p) const;
+  // A disabled control always takes -1. A change from or to -1 fades when the control can fade;
+  // every change repaints.
+  void SetHotPartIndex(int index);
+  // Stored and StyleChanged when it changes.
+  void SetPressedForClick(bool value);
+  // The control is its bar's selected control.
+  bool IsSelectedControl() const;
+  // Enabled, the cursor (in the bar's client area) in the control's rect and the left button down.
+  bool IsMouseDownOver() const;
+
+  // --- Changes of the item or of the link's own values ---
+  virtual void CaptionChanged();
+  virtual void EnabledChanged();
+  virtual void GlyphChanged();
   virtual void HotGlyphChanged() {}
-  virtual void LargeGlyphChanged() {}
+  virtual void LargeGlyphChanged();
   virtual void PaintStyleChanged() {}
-  virtual void WidthChanged() {}
-  // The space the control needs may have changed.
-  virtual void SizeChanged() {}
-  // The link was given its rectangle in the bar control.
-  virtual void ItemRectChanged() {}
+  virtual void WidthChanged();
+  // The space the control needs may have changed: the bar is repainted.
+  virtual void SizeChanged();
+  // The link was given its rectangle in the bar control: the parts follow.
+  virtual void ItemRectChanged() { CalcParts(); }
+  // The part rects; the base has one part, the whole control.
+  virtual void CalcParts();
   // Drops what the control measured or drew before.
   virtual void DropCachedImage() {}
   virtual void DropCachedWidths() {}
-  // Measures its text again with the style font.
-  virtual void CalcTextMetrics() {}
-  // Draws itself again.
-  virtual void Repaint() {}
-  // Whether it needs refreshing (an edit shows a value its item no longer has, say).
-  virtual bool Refresh() { return false; }
+  // Recalculates what is drawn and repaints; the answer is whether the control needs more.
+  virtual bool Refresh();
+  virtual void StyleChanged();
+  virtual void ParentVisibleChanged() {}
+  virtual void ShowHostedWindow() {}
+  virtual void BeforeDestroy() {}
+  // Asks the bar control to invalidate this control (with a window only).
+  virtual void Repaint();
+  // Repaints the bar control.
+  virtual void RepaintBar();
+
+  // --- Answers to the bar control ---
   // Active: an edit being edited, a combo dropped down.
-  virtual bool IsActive() const { return false; }
+  bool IsActive() const { return FActive; }
   // The keyboard may select it.
-  virtual bool CanSelect() const { return false; }
+  virtual bool CanSelect() const { return CanBeSelected(); }
+  // Enabled: the item exists and is enabled, and so is the bar control.
+  virtual bool IsEnabled() const;
+  virtual bool IsButtonLike() const { return false; }
+  virtual bool IsClickable() const { return true; }
+  // The link's manager is the item's, or the link's manager comes from an ancestor form.
+  virtual bool IsOwnManager() const;
+  virtual bool AllowsCloseOnDeactivate() const { return AllowsActivationChange(); }
+  virtual bool AllowsActivationChange() const { return true; }
+  virtual bool IsHotTrackable() const { return CanBeSelected(); }
+  // False only while the bar is customized and the item belongs to another manager.
+  virtual bool CanBeSelected() const;
+  virtual bool CanClick() const { return CanBeSelected() || IsClickable(); }
+  virtual bool IsHighlighted() const;
+  virtual bool IsExpandKey(int key) const { (void)key; return false; }
+  virtual bool HasHint() const;
+  virtual bool JoinsOpenedMenu() const;
+  virtual bool OwnsWindow(HWND wnd) const;
+  virtual bool ClosesMenusOnClick() const { return true; }
+  virtual bool HasDropDownPart() const { return false; }
+  virtual bool HasTransparentEditor() const { return false; }
+  virtual bool OpensSubMenu() const { return false; }
+  virtual bool IgnoredWhileCustomizing() const { return false; }
+  virtual bool IsInSubMenu() const { return false; }
+  virtual bool IsOnMainMenu() const { return false; }
+  virtual bool IsRotated() const;
+  virtual bool IsToolbarButton() const { return false; }
+  virtual bool IsWindowed() const { return false; }
+  // A windowed control whose editor runs.
+  virtual bool IsEditorActive() const { return false; }
+  virtual bool IsPressedOrOpen() const { return false; }
+  // Whether the item's click leaves the control unpressed: the item's UnclickAfterDoing for
+  // buttons, true for every other item.
+  virtual bool UnclicksAfterClick() const;
+  virtual void BeginResize() {}
+  virtual bool IsResizeHit(POINT p) const { (void)p; return false; }
+  virtual void EndResize() {}
+  virtual void ResizeTo(int width) { (void)width; }
+  virtual IdxBarAccessibilityHelper* GetAccessibilityHelper() { return nullptr; }
+
+  // --- Activation and the click path ---
+  virtual void ControlActivated(bool immediately, bool byMouse);
+  virtual void ControlDeactivated(bool immediately);
+  // Nothing for a disabled control; else BeforeClick, then, while the bar control lives and still
+  // shows this control, ClickItem.
+  virtual void PerformClick(bool byMouse, bool byKey);
+  virtual void BeforeClick(bool byMouse, bool byKey) { (void)byMouse; (void)byKey; }
+  // The menu sound, the use recorded, the chain closed (reason 2), the item's click.
+  virtual void ClickItem(bool byMouse);
+  // The bar's pressed mark cleared and this control selected.
+  virtual void ClickedOnToolbar();
+
+  // --- Mouse and keys from the bar control ---
+  virtual void DblClick() {}
+  virtual bool ActsOnMouseDown() const;
+  virtual void KeyDown(int key, TShiftState shift) { (void)key; (void)shift; }
+  virtual void KeyUp(int key, TShiftState shift) { (void)key; (void)shift; }
+  virtual void KeyPress(char key) { (void)key; }
+  virtual void MouseDownInside(TMouseButton button, TShiftState shift, POINT p) { (void)button; (void)shift; (void)p; }
+  virtual void MouseUpInside(TMouseButton button, TShiftState shift, POINT p) { (void)button; (void)shift; (void)p; }
+  virtual void MouseEntered(TShiftState shift, POINT p) { (void)shift; MouseMoveOver(p); }
+  virtual void MouseMovedInside(TShiftState shift, POINT p) { (void)shift; MouseMoveOver(p); }
+  virtual void MouseLeft() { MouseMoveOver(POINT{-1, -1}); }
+  // The hot part follows the point (-1 when disabled).
+  virtual void MouseMoveOver(POINT p);
+
+  // --- Drawing and measuring ---
+  // Recalculates what the painter is given (the draw parameters grow with the item metrics).
+  virtual void CalcDrawParams(bool full) { (void)full; }
+  // Draws the control in the rect; flags are the bar control's orientation flags.
+  virtual void Draw(const RECT& rect, int flags) { (void)rect; (void)flags; }
+  // Draws into another canvas with the canvas state saved and the style font selected; every step
+  // after the override is undone also when drawing raises.
+  void DrawTo(TcxCanvas* canvas, const RECT& rect, int flags);
+  // The saved font of SelectStyleFont.
+  struct TSavedFont {
+    bool Selected = false;
+    LOGFONTA Font{};
+  };
+  // Nothing unless the item's style sets a font or an explicit one is given; the style font keeps
+  // the escapement and output precision of the canvas font, so rotated text stays rotated.
+  TSavedFont SelectStyleFont(TFont* explicitFont = nullptr);
+  void RestoreFont(const TSavedFont& saved);
+  // Text colours: the style's text colour or the painter's for enabled controls; the painter's
+  // disabled colours otherwise.
+  void GetTextColors(bool enabled, bool selected, bool flat, TColor& textColor, TColor& secondColor);
+  // The style brush again, then the text height from the bar control, with the style font.
+  virtual void CalcTextMetrics();
+  // The brush of the style's colour when the item paints its style background.
+  void UpdateStyleBrush();
+  // The own text height when the style sets a font, else the bar control's.
+  int GetTextHeight() const;
+
+  // --- Hints ---
+  // The part of the item's Hint before "|" and " (shortcut)".
+  void GetHintAndShortCut(std::string& hint, std::string& shortCut) const;
+  std::string GetHint() override;
+
+  // --- IdxScreenTipSource ---
+  TBasicAction* GetAction() override;
+  TdxScreenTip* GetScreenTip() override;
+  // --- IdxBarHintContext ---
+  TCustomdxBarControl* GetBarControl() override { return FBarControl; }
+  bool UsesBarHintWindow() override;
+  // --- IdxBarHintSource ---
+  // False unless the bar control lives, is inactive, and this is the control under the cursor; an
+  // action whose DoHint refuses suppresses the hint.
+  bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) override;
+  void ShowScreenTip(POINT at) override { (void)at; }
+  bool CanShowHint() override { return IsEnabled(); }
+  void ShowHintAt(POINT& at) override { (void)at; }
+  // --- IdxFadingObject ---
+  bool CanFade() override;
+  void RefreshFadingFrame() override { Repaint(); }
+  void GetFadingImages(TOwned<TBitmap>& fadeOutImage, TOwned<TBitmap>& fadeInImage) override
+  {
+    (void)fadeOutImage;
+    (void)fadeInImage;
+  }
+  TdxFader* GetFader() const;
+
+protected:
+  virtual TdxBarItemControlViewInfoClass GetViewInfoClass() const { return ClassRef<TdxBarItemControlViewInfo>(); }
+  void SetPartRects(std::vector<RECT> rects) { FPartRects = std::move(rects); }
+
+private:
+  TcxCanvas* FCanvasOverride = nullptr;
+  TBrushHandle FStyleBrush;
+  bool FGroupStart = false;
+  bool FDestroying = false;
+  bool FActive = false;
+  TdxBarItemLink* FLink;
+  bool FLastShown = false;
+  bool FNonRecent = false;
+  TCustomdxBarControl* FBarControl = nullptr;
+  bool FPressedForClick = false;
+  bool FSelectedByMouse = false;
+  int FTextHeight = 0;
+  int FHotPartIndex = dxBarNoPart;
+  std::vector<RECT> FPartRects;
+  TOwned<TdxBarItemControlViewInfo> FViewInfo;
 };
 
 using TdxBarItemControlClass = TClassRef<TdxBarItemControl>;

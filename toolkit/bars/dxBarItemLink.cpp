@@ -5,6 +5,7 @@
 #include "classlib/Filer.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarUnit.h"
@@ -454,8 +455,13 @@ void TdxBarItemLink::SetItemRect(const RECT& rect)
 
 void TdxBarItemLink::CreateControl()
 {
-  if (FControl || !FItem || !GetBarControl()) return;
-  // The bar control makes the control of the item's control class here once bar controls exist.
+  TCustomdxBarControl* bar = GetBarControl();
+  if (FControl || !FItem || !bar || bar->Destroying()) return;
+  // An item class the registry does not pair exactly has no control class: the link then shows
+  // nothing, and its bar shows the other links.
+  const TdxBarItemControlClass controlClass = FItem->GetControlClass(bar->IsRotated());
+  if (!controlClass) return;
+  FControl = controlClass.Create(this);
 }
 
 void TdxBarItemLink::FreeControl()

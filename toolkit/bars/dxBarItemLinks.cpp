@@ -1,6 +1,7 @@
 // The links collection: adding and moving links, the derived lists, recent items, navigation,
 // accelerators and shortcuts, item options, name resolution, merging, layouts and the update notice.
 #include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarControl.h"
 
 #include <algorithm>
 #include <climits>
@@ -362,8 +363,24 @@ void TdxBarItemLinks::Update(TCollectionItem* item)
 int TdxBarItemLinks::GetFittingLinkCount() const
 {
   if (IsMenu()) return GetVisibleLinkCount();
-  // A toolbar shows the links whose rectangles lie wholly inside its window; without one, none.
-  return 0;
+  // A toolbar shows the visible links up to the first whose rectangle is empty or not wholly
+  // inside its client area; without a bar control, none.
+  if (!FBarControl) return 0;
+  const RECT client = FBarControl->ClientRect();
+  int count = 0;
+  for (TdxBarItemLink* link : FVisibleLinks) {
+    // A link without a control takes no room and is never selected: it does not end the row.
+    if (!link->Control()) {
+      ++count;
+      continue;
+    }
+    const RECT& r = link->ItemRect();
+    if (IsRectEmpty(&r) || r.left < client.left || r.top < client.top || r.right > client.right ||
+        r.bottom > client.bottom)
+      break;
+    ++count;
+  }
+  return count;
 }
 
 namespace {

@@ -299,6 +299,8 @@ public:
   void SetItemOptions(TdxBarItemOptions* value) { FItemOptions->Assign(value); }
   // The toolbar or menu window that shows the links; none until bar controls exist.
   TCustomdxBarControl* BarControl() const { return FBarControl; }
+  // Set by the bar control that starts or stops showing the links.
+  void SetBarControl(TCustomdxBarControl* value) { FBarControl = value; }
   bool UseRecentItems() const { return FUseRecentItems; }
   void SetUseRecentItems(bool value);
   const TNotifyEvent& OnChange() const { return FOnChange; }

@@ -488,6 +488,43 @@ public:
   TList* ReshowBarList() const { return FReshowBarList.get(); }
   void RemoveFromReshowBarList(TdxBar* bar);
 
+  // --- Bar controls (the manager's records of its toolbar and menu windows) ---
+  // The bar control whose mouse movements are tracked; releasing it ends its tracking.
+  TCustomdxBarControl* MouseTrackingControl() const { return FMouseTrackingControl; }
+  void SetMouseTrackingControl(TCustomdxBarControl* control) { FMouseTrackingControl = control; }
+  void ReleaseMouseTrackingControl();
+  // The selected (hot) item control; read back to tell whether a control that goes was it.
+  TdxBarItemControl* SelectedItemControl() const { return FSelectedItemControl; }
+  void SetSelectedItemControl(TdxBarItemControl* control) { FSelectedItemControl = control; }
+  // While customizing: a switch to a control on another bar first clears that bar's selection.
+  void ChangeSelectedItemControl(TdxBarItemControl* control);
+  // Raised while the keyboard selection moves between two objects of the manager.
+  int SelectionSwitchCount() const { return FSelectionSwitchCount; }
+  void BeginSelectionSwitch() { ++FSelectionSwitchCount; }
+  void EndSelectionSwitch() { --FSelectionSwitchCount; }
+  // The bar control that the keyboard activated (a toolbar entered with the keys).
+  TCustomdxBarControl* KeyboardActiveBarControl() const { return FKeyboardActiveBarControl; }
+  void SetKeyboardActiveBarControl(TCustomdxBarControl* control) { FKeyboardActiveBarControl = control; }
+  // The item and link a customizing drag moves; set before the drag starts.
+  TdxBarItem* DraggingItem() const { return FDraggingItem; }
+  TdxBarItemLink* DraggingItemLink() const { return FDraggingItemLink; }
+  void SetDraggingItem(TdxBarItem* item, TdxBarItemLink* link)
+  {
+    FDraggingItem = item;
+    FDraggingItemLink = link;
+  }
+  bool IsDragging() const { return FDraggingItem != nullptr; }
+  // The modal drag of the dragging item; the drag loop comes with customizing drag and drop, until
+  // then the drag ends at once.
+  void DragItem() { SetDraggingItem(nullptr, nullptr); }
+  // The object the manager's hint is for (an item control or a bar control); the hint window
+  // itself comes with the hints.
+  TObject* HintObject() const { return FHintObject; }
+  void ActivateHint(TObject* object) { FHintObject = object; }
+  void HideHint() { FHintObject = nullptr; }
+  // A bar control goes: every record of it and of its item controls is cleared.
+  void ForgetBarControl(TCustomdxBarControl* control);
+
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.
   static TComponent* CheckOwner(TComponent* owner);
@@ -606,6 +643,13 @@ private:
   int FInitialUseCount = 0;
   TdxBar* FMainMenuBar = nullptr;
   IdxBarDesigner* FDesigner = nullptr;
+  TCustomdxBarControl* FMouseTrackingControl = nullptr;
+  TdxBarItemControl* FSelectedItemControl = nullptr;
+  int FSelectionSwitchCount = 0;
+  TCustomdxBarControl* FKeyboardActiveBarControl = nullptr;
+  TdxBarItem* FDraggingItem = nullptr;
+  TdxBarItemLink* FDraggingItemLink = nullptr;
+  TObject* FHintObject = nullptr;
 
   TdxBarClickItemEvent FOnClickItem;
   TdxBarEvent FOnBarAdd, FOnBarAfterReset, FOnBarBeforeReset, FOnBarClose, FOnBarDelete, FOnBarDockingStyleChange;

@@ -103,8 +103,6 @@ namespace {
 using TSB = TcxScrollBar;
 constexpr std::string_view ScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
 constexpr TEnumInfo ScrollBarKindInfo = EnumInfo<sbVertical>("TScrollBarKind", ScrollBarKindNames);
-constexpr std::string_view DragModeNames[] = {"dmManual", "dmAutomatic"};
-constexpr TEnumInfo DragModeInfo = EnumInfo<dmAutomatic>("TDragMode", DragModeNames);
 
 constexpr TPropInfo ScrollBarProps[] = {
   Stored<&TSB::IsCtl3DStored>(BoolProp<&TSB::Ctl3D, &TSB::SetCtl3D>("Ctl3D", true)),

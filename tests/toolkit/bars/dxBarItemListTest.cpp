@@ -27,9 +27,13 @@ public:
 };
 class TTestButtonControl : public TdxBarItemControl {
   CL_CLASS(TTestButtonControl, TdxBarItemControl)
+public:
+  using TdxBarItemControl::TdxBarItemControl;
 };
 class TTestStaticControl : public TdxBarItemControl {
   CL_CLASS(TTestStaticControl, TdxBarItemControl)
+public:
+  using TdxBarItemControl::TdxBarItemControl;
 };
 }  // namespace
 

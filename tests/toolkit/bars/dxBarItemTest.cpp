@@ -93,6 +93,8 @@ public:
 };
 class TTestItemControl : public TdxBarItemControl {
   CL_CLASS(TTestItemControl, TdxBarItemControl)
+public:
+  using TdxBarItemControl::TdxBarItemControl;
 };
 }  // namespace
 

@@ -1,0 +1,80 @@
+#pragma once
+// The calculated picture of one bar control: the view infos of the item controls it shows, in
+// layout order, and the group separators between them. Toolbars and menus fill it in Calculate;
+// painting, hit testing and keyboard navigation read it. An item control's own view info keeps the
+// control's bounds in the bar control's client coordinates.
+#include <cstdint>
+#include <vector>
+#include "classlib/ClassRef.h"
+#include "classlib/Win.h"
+
+class TCustomdxBarControl;
+class TdxBarItemControl;
+// Defined with the item links.
+enum class TdxBarItemViewLevel : uint8_t;
+
+class TdxBarItemControlViewInfo : public TObject {
+  CL_CLASS(TdxBarItemControlViewInfo, TObject)
+public:
+  struct TMeta : TMetaClassOf<TdxBarItemControlViewInfo, TdxBarItemControl*> {};
+  // The default view level.
+  explicit TdxBarItemControlViewInfo(TdxBarItemControl* control);
+  // Leaves its bar control's view info, unless the bar control is being destroyed.
+  void BeforeDestruction() override;
+
+  TdxBarItemControl* Control() const { return FControl; }
+  const RECT& GetBounds() const { return FBounds; }
+  void SetBounds(const RECT& bounds) { FBounds = bounds; }
+  TdxBarItemViewLevel GetViewLevel() const { return FViewLevel; }
+  void SetViewLevel(TdxBarItemViewLevel level) { FViewLevel = level; }
+
+private:
+  TdxBarItemControl* FControl;
+  RECT FBounds{};
+  TdxBarItemViewLevel FViewLevel;
+};
+using TdxBarItemControlViewInfoClass = TClassRef<TdxBarItemControlViewInfo>;
+
+// A group separator: kind 0 lies horizontally (between rows or menu items), kind 1 vertically
+// (between the items of a row). Bounds in the bar control's client coordinates.
+struct TdxBarSeparatorInfo {
+  TdxBarItemControl* ItemControl = nullptr;
+  RECT Bounds{};
+  uint8_t Kind = 0;
+};
+
+class TCustomdxBarControlViewInfo : public TObject {
+  CL_CLASS(TCustomdxBarControlViewInfo, TObject)
+public:
+  struct TMeta : TMetaClassOf<TCustomdxBarControlViewInfo, TCustomdxBarControl*> {};
+  explicit TCustomdxBarControlViewInfo(TCustomdxBarControl* barControl) : FBarControl(barControl) {}
+
+  TCustomdxBarControl* BarControl() const { return FBarControl; }
+  // Empties the list and the separators.
+  virtual void Clear();
+  // The base only clears; descendants then add their item controls and separators.
+  virtual void Calculate() { Clear(); }
+
+  void AppendItemControlViewInfo(TdxBarItemControlViewInfo* viewInfo) { FItemControlViewInfos.push_back(viewInfo); }
+  // Removes its first occurrence.
+  void DropItemControlViewInfo(TdxBarItemControlViewInfo* viewInfo);
+  int GetItemControlViewInfoCount() const { return static_cast<int>(FItemControlViewInfos.size()); }
+  TdxBarItemControlViewInfo* ItemControlViewInfoAt(int index) const { return FItemControlViewInfos.at(index); }
+  // -1 when the control's view info is not in the list.
+  int IndexOfItemControl(const TdxBarItemControl* control) const;
+  // The control is shown.
+  bool ContainsItemControl(const TdxBarItemControl* control) const { return IndexOfItemControl(control) >= 0; }
+
+  void AppendSeparator(const RECT& bounds, uint8_t kind, TdxBarItemControl* control);
+  void ClearSeparators() { FSeparators.clear(); }
+  int CountSeparators() const { return static_cast<int>(FSeparators.size()); }
+  const TdxBarSeparatorInfo& ReadSeparator(int index) const { return FSeparators.at(index); }
+  // The first separator of the control.
+  bool FindSeparatorOfItemControl(const TdxBarItemControl* control, int& index) const;
+
+private:
+  TCustomdxBarControl* FBarControl;
+  std::vector<TdxBarItemControlViewInfo*> FItemControlViewInfos;  // not owned
+  std::vector<TdxBarSeparatorInfo> FSeparators;
+};
+using TCustomdxBarControlViewInfoClass = TClassRef<TCustomdxBarControlViewInfo>;
