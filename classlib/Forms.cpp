@@ -155,6 +155,23 @@ void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root)
 
 void TCustomForm::Loaded()
 {
+  // A scaled form stored at another resolution than the screen's scales its controls once, while
+  // they are still loading; from then on it is at the screen's resolution.
+  if (FScaled && Screen && FPixelsPerInch > 0 && FPixelsPerInch != Screen->PixelsPerInch()) {
+    const int m = Screen->PixelsPerInch(), d = FPixelsPerInch;
+    const RECT client = ClientRect();
+    DisableAlign();
+    try {
+      for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(m, d);
+      Font()->SetHeight(MulDiv(Font()->Height(), m, d));
+    } catch (...) {
+      EnableAlign();
+      throw;
+    }
+    EnableAlign();
+    SetClientSize(MulDiv(client.right, m, d), MulDiv(client.bottom, m, d));
+    FPixelsPerInch = m;
+  }
   TWinControl::Loaded();
   if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;
 }

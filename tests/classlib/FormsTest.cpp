@@ -5,6 +5,8 @@
 #include <vector>
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
+#include "classlib/ObjectText.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
 #include "tests/support/TestHelpers.h"
 #include "tests/classlib/ControlsFixture.h"
@@ -586,4 +588,32 @@ TEST(StoredFormRoundTrip, SearchForm)
   // The tree only: the test panel's ParentColor = True is its base class's default, so it is not
   // written, and the panel (whose own default is False) reads back without it.
   ExpectFormRoundTrip(search, ResourceText("TSEARCHTESTFORM"), TRoundTrip::Tree);
+}
+
+TEST(Forms, AScaledFormStoredAtAnotherResolutionScalesItsControlsOnceOnReading)
+{
+  const int screen = Screen->PixelsPerInch();
+  const int stored = screen * 5 / 4;
+  struct Case {
+    bool Scaled;
+    int StoredPpi;
+    int ExpectedLeft;
+  };
+  const Case cases[] = {
+    {true, stored, MulDiv(100, screen, stored)},
+    {false, stored, 100},
+    {true, screen, 100},
+  };
+  for (const Case& c : cases) {
+    const std::string text = "object ScaledForm: TForm\n  Scaled = " + std::string(c.Scaled ? "True" : "False") +
+                             "\n  PixelsPerInch = " + std::to_string(c.StoredPpi) +
+                             "\n  object Box: TEdit\n    Left = 100\n    Top = 40\n    Width = 200\n    Height = 24\n  end\nend\n";
+    TOwned<TForm> form(New<TForm>(nullptr, CreateNew));
+    ReadComponentFromText(text, form.get());
+    auto* box = dynamic_cast<TControl*>(form->FindComponent("Box"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Left(), c.ExpectedLeft) << text;
+    EXPECT_EQ(box->Width(), c.Scaled && c.StoredPpi != screen ? MulDiv(300, screen, stored) - c.ExpectedLeft : 200);
+    EXPECT_EQ(form->PixelsPerInch(), c.Scaled ? screen : c.StoredPpi);
+  }
 }
