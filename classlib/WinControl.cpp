@@ -1033,6 +1033,8 @@ void TWinControl::WMWindowPosChanging(TMessage& msg)
   if (!(pos->flags & SWP_NOSIZE) && !IsLoading()) {
     int width = pos->cx, height = pos->cy;
     if (CanResize(width, height)) {
+      // A size the control chose itself still keeps to its constraints.
+      Constraints()->Constrain(width, height);
       pos->cx = width;
       pos->cy = height;
     } else {

@@ -117,6 +117,15 @@ TEST(Controls, CanResizeShapesOrRefusesEverySize)
   panel->SetClientSize(400, 13);
   EXPECT_EQ(panel->Width(), 120);
   EXPECT_EQ(panel->Height(), 30);
+
+  // The size the control chooses keeps to its constraints, from outside as from SetBounds.
+  panel->Constraints()->SetMaxWidth(90);
+  panel->SetBounds(10, 10, 300, 30);
+  EXPECT_EQ(panel->Width(), 90);
+  SetWindowPos(panel->Handle(), nullptr, 0, 0, 500, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(panel->Width(), 90);
+  r = WindowRectInParent(panel->Handle());
+  EXPECT_EQ(r.right - r.left, 90);
 }
 
 TEST(Controls, LayoutRequestsReachTheControlsOwnOverride)
