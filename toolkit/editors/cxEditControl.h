@@ -345,6 +345,8 @@ public:
   void GetTabOrderList(std::vector<TWinControl*>& List) const override;
   bool CanResize(int& NewWidth, int& NewHeight) override;
   void RequestAlign() override;
+  // Scales the anchors too: always outside loading, while loading only those the stored form gave.
+  void ChangeScale(int M, int D) override;
   void DefineProperties(TFiler& Filer) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   bool IsWidthStored() const override { return false; }

@@ -95,7 +95,8 @@ void TcxCustomEdit::AdjustLayout()
 
 void TcxCustomEdit::CalculateAnchors()
 {
-  if (IsLoading() || ComponentState().Contains(TComponentStateFlag::csReading)) return;
+  // Anchors from the stored form hold until the first layout.
+  if (IsLoading() || ComponentState().Contains(TComponentStateFlag::csReading) || FAnchorsFromStream) return;
   TcxEditAlignment* alignment = GetActiveProperties()->GetAlignment();
   if (UsesHorzAnchor()) FAnchorX = Left() + (alignment->Horz() == taCenter ? HalfUp(Width()) : Width());
   if (UsesVertAnchor()) FAnchorY = Top() + (alignment->Vert() == taVCenter ? HalfUp(Height()) : Height());
@@ -111,6 +112,16 @@ void TcxCustomEdit::RequestAlign()
 {
   TcxCustomEditContainer::RequestAlign();
   RefreshStateAtCursor(false);
+}
+
+void TcxCustomEdit::ChangeScale(int M, int D)
+{
+  if (M != D && D != 0 && (!IsLoading() || FAnchorsLoaded != 0)) {
+    if ((FAnchorsLoaded & AnchorXLoaded) || (!IsLoading() && FAnchorX != AnchorNotSet)) FAnchorX = MulDiv(FAnchorX, M, D);
+    if ((FAnchorsLoaded & AnchorYLoaded) || (!IsLoading() && FAnchorY != AnchorNotSet)) FAnchorY = MulDiv(FAnchorY, M, D);
+    FAnchorsLoaded = 0;
+  }
+  TcxCustomEditContainer::ChangeScale(M, D);
 }
 
 RECT TcxCustomEdit::GetBorderExtent()
