@@ -270,7 +270,7 @@ void TcxCustomEdit::PropertiesChanged(TObject*)
 
 void TcxCustomEdit::ApplyReadOnlyToInnerEdit()
 {
-  if (!IsInnerEditMissing()) FInnerEdit->SetReadOnlyControl(IsValueReadOnly());
+  if (FInnerEdit && !IsInnerEditMissing()) FInnerEdit->SetReadOnlyControl(IsValueReadOnly());
 }
 
 bool TcxCustomEdit::IsValueReadOnly()
