@@ -11,6 +11,7 @@
 #include "toolkit/base/cxClassesTimer.h"
 #include "toolkit/controls/cxContainerViewInfo.h"
 #include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxControlsHelpers.h"
 #include "toolkit/controls/cxControlsWindowProc.h"
 #include "toolkit/editors/cxEditDataBinding.h"
 #include "toolkit/editors/cxEditInplaceList.h"
@@ -20,23 +21,9 @@ namespace {
 constexpr WORD VK_FIRST_NAVIGATION = VK_PRIOR;  // Page Up
 constexpr WORD VK_LAST_NAVIGATION = VK_DOWN;
 
-LPARAM PackPoint(POINT P) { return MAKELPARAM(static_cast<WORD>(P.x), static_cast<WORD>(P.y)); }
-
-// The mouse message's key flags for a shift state.
-WPARAM ShiftToKeyFlags(TShiftState Shift)
-{
-  WPARAM flags = 0;
-  if (Shift.Contains(ssShift)) flags |= MK_SHIFT;
-  if (Shift.Contains(ssCtrl)) flags |= MK_CONTROL;
-  if (Shift.Contains(ssLeft)) flags |= MK_LBUTTON;
-  if (Shift.Contains(ssRight)) flags |= MK_RBUTTON;
-  if (Shift.Contains(ssMiddle)) flags |= MK_MBUTTON;
-  return flags;
-}
-
 void SendMouseMessage(TWinControl* Control, UINT Msg, TShiftState Shift, POINT P)
 {
-  SendMessageA(Control->Handle(), Msg, ShiftToKeyFlags(Shift), PackPoint(P));
+  SendMessageA(Control->Handle(), Msg, ShiftStateToKeyFlags(Shift), PointToLParam(P));
 }
 }  // namespace
 

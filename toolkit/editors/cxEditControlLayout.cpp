@@ -161,28 +161,20 @@ void TcxCustomEdit::DefineProperties(TFiler& Filer)
   Filer.DefineProperty(
       "Width", [this](TReader& Reader) { SetWidth(Reader.ReadInteger()); },
       [this](TWriter& Writer) { Writer.WriteInteger(Width()); }, widthStored);
-  if (UsesHorzAnchor())
+  // Written as computed from the bounds; read as given, marked as loaded for the scaling.
+  auto defineAnchor = [&](const char* Name, int& Field, int LoadedBit) {
     Filer.DefineProperty(
-        "AnchorX",
-        [this](TReader& Reader) {
-          FAnchorX = Reader.ReadInteger();
-          FAnchorsLoaded |= AnchorXLoaded;
+        Name,
+        [this, &Field, LoadedBit](TReader& Reader) {
+          Field = Reader.ReadInteger();
+          FAnchorsLoaded |= LoadedBit;
         },
-        [this](TWriter& Writer) {
+        [this, &Field](TWriter& Writer) {
           CalculateAnchors();
-          Writer.WriteInteger(FAnchorX);
+          Writer.WriteInteger(Field);
         },
         true);
-  if (UsesVertAnchor())
-    Filer.DefineProperty(
-        "AnchorY",
-        [this](TReader& Reader) {
-          FAnchorY = Reader.ReadInteger();
-          FAnchorsLoaded |= AnchorYLoaded;
-        },
-        [this](TWriter& Writer) {
-          CalculateAnchors();
-          Writer.WriteInteger(FAnchorY);
-        },
-        true);
+  };
+  if (UsesHorzAnchor()) defineAnchor("AnchorX", FAnchorX, AnchorXLoaded);
+  if (UsesVertAnchor()) defineAnchor("AnchorY", FAnchorY, AnchorYLoaded);
 }
