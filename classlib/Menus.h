@@ -174,6 +174,8 @@ protected:
   // Drops the built handle; derived menus rebuild it where it is shown.
   virtual void MenuChanged();
   void DestroyHandle();
+  // Hands the built handle over to the caller, who destroys it.
+  HMENU ReleaseHandle() { return FHandle.release(); }
 
 private:
   struct TMenuDestroyer {
