@@ -1,6 +1,6 @@
 // MDI forms on real windows: the parent's MDI client beside its aligned controls, children made in
 // it, activation and the active child, maximize and restore with the frame's menu bar, the window
-// menu, closing, and no window or GDI object left
+// menu, closing, recorded bounds that leave the window alone, and no window or GDI object left
 // behind after many cycles.
 #include <gtest/gtest.h>
 #include <string>
@@ -240,6 +240,27 @@ TEST(Forms, AnMDIChildNeedsAnMDIParent)
     EXPECT_EQ(e.Message(), "Cannot create form. No MDI forms are currently active");
   }
   EXPECT_FALSE(lone->HandleAllocated());
+}
+
+TEST(Forms, RecordedBoundsChangeWithoutMovingTheWindow)
+{
+  TMDIFixture f;
+  TForm* child = f.NewChild("One");
+  const RECT before = child->WindowBoundsRect();
+  EXPECT_EQ(before.left, child->Left());
+  child->SetBoundsWithoutMove(1, 2, 30, 40);
+  EXPECT_EQ(child->Left(), 1);
+  EXPECT_EQ(child->Height(), 40);
+  RECT now = child->WindowBoundsRect();
+  EXPECT_TRUE(EqualRect(&now, &before));
+  // Put back as they were, again without a move; a real change moves the window.
+  child->SetBoundsWithoutMove(before.left, before.top, before.right - before.left, before.bottom - before.top);
+  now = child->WindowBoundsRect();
+  EXPECT_TRUE(EqualRect(&now, &before));
+  child->SetBounds(50, 60, 210, 160);
+  now = child->WindowBoundsRect();
+  EXPECT_EQ(now.left, 50);
+  EXPECT_EQ(now.bottom - now.top, 160);
 }
 
 TEST(Forms, MDIChildCyclesLeaveNoWindowsOrGdiObjects)
