@@ -7,6 +7,7 @@
 #include "classlib/Canvas.h"
 #include "classlib/Forms.h"
 #include "classlib/ImageList.h"
+#include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -409,6 +410,28 @@ std::string ShortCutToText(TShortCut shortCut)
   if (shortCut & scCtrl) text += "Ctrl+";
   if (shortCut & scAlt) text += "Alt+";
   return text + name;
+}
+
+TShortCut TextToShortCut(std::string_view text)
+{
+  struct TModifier {
+    std::string_view Name;
+    TShortCut Bit;
+  };
+  constexpr TModifier Modifiers[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+  TShortCut modifiers = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const TModifier& m : Modifiers)
+      if (text.size() > m.Name.size() && SameText(text.substr(0, m.Name.size()), m.Name)) {
+        modifiers |= m.Bit;
+        text.remove_prefix(m.Name.size());
+        found = true;
+      }
+  }
+  for (int key = 1; key <= 0xFF && !text.empty(); ++key)
+    if (SameText(KeyName(static_cast<BYTE>(key)), text)) return static_cast<TShortCut>(key | modifiers);
+  return 0;
 }
 
 std::string GetHotkey(std::string_view text)
