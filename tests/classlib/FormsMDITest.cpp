@@ -10,6 +10,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Menus.h"
 #include "tests/classlib/ControlsFixture.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 
 using namespace fixture;
@@ -47,9 +48,11 @@ struct TMDIFixture {
   TTestPanel* Panel;
   TOwned<TMDILog> L = MakeOwned<TMDILog>();
 
-  TMDIFixture()
+  // asMainForm: the parent is made as the application's first form, its main form.
+  explicit TMDIFixture(bool asMainForm = false)
   {
-    Parent = New<TForm>(Application, CreateNew);
+    Parent = asMainForm ? static_cast<TForm*>(Application->CreateForm(TForm::StaticClass()))
+                        : New<TForm>(Application, CreateNew);
     Parent->SetFormStyle(TFormStyle::fsMDIForm);
     Parent->SetBounds(20, 20, 640, 480);
     Menu = New<TMainMenu>(Parent);
@@ -226,6 +229,22 @@ TEST(Forms, AClosedMDIChildGoesAndTheNextIsActivated)
   one->Close();
   HandleWaitingMessages();
   EXPECT_EQ(f.Parent->MDIChildCount(), 1);
+}
+
+TEST(Forms, TheMainFormsMDIKeysReachItsClient)
+{
+  TMDIFixture f(true);
+  ASSERT_EQ(Application->MainForm(), f.Parent);
+  TForm* one = f.NewChild("One");
+  TForm* two = f.NewChild("Two");
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == two->Handle(); }));
+  // Ctrl+F6 goes on to the next child, Ctrl+F4 closes the active one.
+  ASSERT_TRUE(PressKey(VK_F6, {VK_CONTROL}));
+  EXPECT_TRUE(PumpUntil([&] { return f.Parent->ActiveMDIChild() == one; }));
+  TWeakRef<TForm> closed(one);
+  ASSERT_TRUE(PressKey(VK_F4, {VK_CONTROL}));
+  EXPECT_TRUE(PumpUntil([&] { return !closed; }));
+  EXPECT_EQ(f.Parent->ActiveMDIChild(), two);
 }
 
 TEST(Forms, AnMDIChildNeedsAnMDIParent)
