@@ -636,6 +636,12 @@ public:
   void Update() override;
   void SetBounds(int left, int top, int width, int height) override;
   void ChangeScale(int m, int d) override;
+  // Records bounds without moving or sizing the window and without any layout: the window stays
+  // where it is until the next real change (an MDI child keeps its place while its bars change).
+  void SetBoundsWithoutMove(int left, int top, int width, int height);
+  // The window's own rectangle in its parent's client coordinates (the recorded bounds without a
+  // window).
+  RECT WindowBoundsRect() const;
   void SetZOrder(bool topMost) override;
   RECT ClientRect() const override;
   POINT ClientOrigin() const override;

@@ -624,14 +624,28 @@ void TWinControl::ChangeScale(int m, int d)
   EnableAlign();
 }
 
+void TWinControl::SetBoundsWithoutMove(int left, int top, int width, int height)
+{
+  FLeft = left;
+  FTop = top;
+  FWidth = std::max(width, 0);
+  FHeight = std::max(height, 0);
+}
+
+RECT TWinControl::WindowBoundsRect() const
+{
+  if (!FHandle) return BoundsRect();
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD)
+    if (HWND parent = GetParent(FHandle)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 void TWinControl::UpdateBounds()
 {
   if (!FHandle) return;
-  RECT r;
-  GetWindowRect(FHandle, &r);
-  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) {
-    if (HWND parent = GetParent(FHandle)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  }
+  RECT r = WindowBoundsRect();
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;
