@@ -231,8 +231,25 @@ public:
     bool KeepsEditButtons() const override { return true; }
   };
 };
+// A test editor that counts its live instances, and a helper that enters filter values with it.
+class TCountedEdit : public edit_test::TTestEdit {
+  CL_CLASS(TCountedEdit, edit_test::TTestEdit)
+public:
+  explicit TCountedEdit(TComponent* Owner, bool IsInplace = false) : TTestEdit(Owner, IsInplace) { ++Live; }
+  ~TCountedEdit() override { --Live; }
+  static inline int Live = 0;
+};
+class TCountedEditHelper : public TcxCustomFilterEditHelper {
+  CL_CLASS(TCountedEditHelper, TcxCustomFilterEditHelper)
+public:
+  struct TMeta : TcxCustomFilterEditHelper::TMeta {
+    TcxCustomEditClass FilterEditClassType() const override { return ClassRef<TCountedEdit>(); }
+  };
+};
 CL_DEFINE_CLASS(TTestEditHelper);
 CL_DEFINE_CLASS(TButtonKeepingEditHelper);
+CL_DEFINE_CLASS(TCountedEdit);
+CL_DEFINE_CLASS(TCountedEditHelper);
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -306,6 +323,9 @@ TEST_F(cxFilterEditTest, CreateFilterEditTakesThePoolsEditor)
   EXPECT_THROW(CreateFilterEdit(ClassRef<TTextHelper>(), Source.get(), pool.get()), EcxEditError);
   EXPECT_THROW(CreateFilterEdit(nullptr, Source.get()), EcxEditError);
   EXPECT_EQ(pool->Count(), 1);
+  // An editor made for the caller is freed when its set-up fails (here: no source properties).
+  EXPECT_THROW(CreateFilterEdit(ClassRef<TCountedEditHelper>(), nullptr), EConvertError);
+  EXPECT_EQ(TCountedEdit::Live, 0);
   // The source is left as it was.
   EXPECT_EQ(Source->Buttons()->Count(), 2);
   EXPECT_TRUE(Source->ReadOnly());
