@@ -589,6 +589,28 @@ std::string FloatToStr(double value)
   return WithSign(d, GeneralForm(d, 15, 0));
 }
 
+std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits)
+{
+  if (!std::isfinite(value)) return NonFinite(value);
+  const int p = std::clamp(precision, 1, kFixedPrecision);
+  switch (format) {
+  case ffGeneral:
+  case ffExponent: {
+    const TDecimal d = ToDecimal(value, p, -1);
+    const int expDigits = std::clamp(digits, 0, 4);
+    return WithSign(d, format == ffExponent ? ExponentForm(d, p, expDigits) : GeneralForm(d, p, expDigits));
+  }
+  case ffCurrency:
+    return CurrencyForm(value, std::clamp(digits, 0, 18));
+  default: {
+    const int decimals = std::clamp(digits, 0, 18);
+    const TDecimal d = ToDecimal(value, p, decimals);
+    if (d.Exponent > p) return WithSign(d, ExponentForm(ToDecimal(value, p, -1), p, 3));
+    return WithSign(d, FixedForm(d, decimals, format == ffNumber ? std::string_view(FormatSettings().ThousandSeparator) : ""));
+  }
+  }
+}
+
 bool TryStrToFloat(std::string_view text, double& value)
 {
   std::string_view s = StripBlanks(text);
