@@ -1,4 +1,5 @@
 #include "classlib/SysUtils.h"
+#include "classlib/SysUtilsDecimal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -449,21 +450,7 @@ TDecimal ToDecimal(double value, int precision, int decimals)
 
   int keep = precision;
   if (decimals >= 0) keep = std::min(keep, d.Exponent + decimals);
-  if (keep >= static_cast<int>(d.Digits.size())) return d;
-  if (keep < 0) return TDecimal{{}, 0, d.Negative};
-  const bool up = d.Digits[keep] >= '5';
-  d.Digits.resize(keep);
-  if (up) {
-    int i = keep - 1;
-    while (i >= 0 && d.Digits[i] == '9') d.Digits[i--] = '0';
-    if (i >= 0) {
-      ++d.Digits[i];
-    } else {
-      d.Digits.insert(d.Digits.begin(), '1');
-      ++d.Exponent;
-    }
-  }
-  StripTrailingZeros(d);
+  RoundDecimalDigits(d.Digits, d.Exponent, keep);
   return d;
 }
 

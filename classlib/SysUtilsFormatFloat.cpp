@@ -8,6 +8,7 @@
 #include <vector>
 #include "classlib/FMTBcd.h"
 #include "classlib/SysUtils.h"
+#include "classlib/SysUtilsDecimal.h"
 
 namespace {
 
@@ -31,30 +32,7 @@ void TrimDigits(TDigits& d)
   while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
 }
 
-// Keeps `keep` significant digits, halves away from zero; keep <= 0 may still round up to one unit
-// of the last kept place (0.6 to no decimals is 1).
-void RoundDigits(TDigits& d, int keep)
-{
-  if (keep >= static_cast<int>(d.Digits.size())) return;
-  if (keep < 0) {
-    d.Digits.clear();
-    d.Exponent = 0;
-    return;
-  }
-  const bool up = d.Digits[keep] >= '5';
-  d.Digits.resize(keep);
-  if (up) {
-    int i = keep - 1;
-    while (i >= 0 && d.Digits[i] == '9') d.Digits[i--] = '0';
-    if (i >= 0) {
-      ++d.Digits[i];
-    } else {
-      d.Digits.insert(d.Digits.begin(), '1');
-      ++d.Exponent;
-    }
-  }
-  TrimDigits(d);
-}
+void RoundDigits(TDigits& d, int keep) { RoundDecimalDigits(d.Digits, d.Exponent, keep); }
 
 char DigitAt(const TDigits& d, int index)
 {
@@ -303,6 +281,30 @@ TDigits DigitsOfText(std::string_view text)
 }
 
 }  // namespace
+
+void RoundDecimalDigits(std::string& Digits, int& Exponent, int Keep)
+{
+  if (Keep >= static_cast<int>(Digits.size())) return;
+  if (Keep < 0) {
+    Digits.clear();
+    Exponent = 0;
+    return;
+  }
+  const bool up = Digits[Keep] >= '5';
+  Digits.resize(Keep);
+  if (up) {
+    int i = Keep - 1;
+    while (i >= 0 && Digits[i] == '9') Digits[i--] = '0';
+    if (i >= 0) {
+      ++Digits[i];
+    } else {
+      Digits.insert(Digits.begin(), '1');
+      ++Exponent;
+    }
+  }
+  while (!Digits.empty() && Digits.back() == '0') Digits.pop_back();
+  if (Digits.empty()) Exponent = 0;
+}
 
 std::string FormatFloat(std::string_view format, double value)
 {

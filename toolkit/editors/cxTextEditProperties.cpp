@@ -21,23 +21,7 @@ constexpr TcxEditCapabilities TextEditCapabilitiesWithButtons = 0x15E;
 constexpr TcxEditCapabilities TextEditCapabilitiesWithoutButtons = 0x95E;
 constexpr int DefaultPrecision = 15;
 
-// Opens an update of the properties for the life of a scope; closing it reports one change.
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TcxCustomEditProperties* Properties) : FProperties(Properties)
-  {
-    if (FProperties) FProperties->BeginUpdate();
-  }
-  ~TUpdateScope()
-  {
-    if (FProperties) FProperties->EndUpdate(true);
-  }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TcxCustomEditProperties* FProperties;
-};
+using TUpdateScope = TcxEditPropertiesUpdate;
 
 // The number of characters of ANSI text (a double-byte character counts once).
 int CharacterCount(std::string_view Text)
