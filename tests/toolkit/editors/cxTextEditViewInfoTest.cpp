@@ -224,7 +224,9 @@ TEST(TextEditViewInfo, TextSizeByWidthAndWithAnOpenWidth)
     data->PaintFlags = c.Option;
     SIZE size{c.Width, 0};
     CalculateTextEditTextSize(data.get(), canvas, c.Text, c.Flags, c.RowLimit, size);
-    if (c.ExpectedWidth >= 0) EXPECT_EQ(size.cx, c.ExpectedWidth) << WideToAnsi(c.Text) << " " << c.Width;
+    if (c.ExpectedWidth >= 0) {
+      EXPECT_EQ(size.cx, c.ExpectedWidth) << WideToAnsi(c.Text) << " " << c.Width;
+    }
     EXPECT_EQ(size.cy, c.ExpectedHeight) << WideToAnsi(c.Text) << " " << c.Width;
   }
 }
@@ -245,4 +247,21 @@ TEST(TextEditViewInfo, LayoutsAndPaintsLeaveNoGdiObjectsBehind)
     info->CalculateBaseline();
   }
   EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+TEST(TextEditViewInfo, AFocusedListStyleEditorMarksItsTextArea)
+{
+  for (bool focused : {false, true}) {
+    TTextViewWorld world;
+    static_cast<TcxTextEditProperties*>(world.Properties.get())->SetHideCursor(true);  // editing style 3
+    TOwned<TcxCustomTextEditViewData> data = world.TextViewData();
+    data->Focused = focused;
+    TOwned<TcxCustomTextEditViewInfo> info = world.PaintText(data.get(), "", RECT{0, 0, 100, 24});
+    EXPECT_EQ(info->EditStyleCode, 3);
+    const COLORREF background = world.Surface.Pixel(info->TextArea.left + 5, info->TextArea.top + 5);
+    int marked = 0;
+    for (int y = info->TextArea.top; y < info->TextArea.bottom; ++y)
+      if (world.Surface.Pixel(info->TextArea.left, y) != background) ++marked;
+    EXPECT_EQ(marked > 0, focused) << marked;
+  }
 }
