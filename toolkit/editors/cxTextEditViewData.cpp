@@ -6,6 +6,7 @@
 #include "toolkit/editors/cxEditControl.h"
 #include "toolkit/editors/cxTextEditProperties.h"
 #include "toolkit/editors/cxTextEditViewInfo.h"
+#include "toolkit/editors/cxEditViewInfo.h"
 
 namespace {
 // Rows never start left of or above the rect; the text is one line.
@@ -76,6 +77,18 @@ void TcxCustomTextEditViewData::GetClientExtent(TcxCanvas* Canvas, TcxCustomEdit
 {
   TcxCustomEditViewData::GetClientExtent(Canvas, ViewInfo, Extent);
   if (!IsInplace && IsComboStyle() && NativeStyle) ++Extent.right;
+}
+
+void TcxCustomTextEditViewData::CalculateButtonNativeState(TcxEditButtonViewInfo* Button)
+{
+  TcxCustomEditViewData::CalculateButtonNativeState(Button);
+  TcxCustomTextEditProperties* properties = TextProperties();
+  // The combo box part is the one a single drop-down button gets in place of the push button.
+  const bool comboPart = Button->SingleDropDown && Button->ThemePart != 0 && Button->ThemePart != cxButtonThemePushPart;
+  constexpr int DisabledThemeState = 4;
+  if (!IsInplace && properties && properties->GetEditingStyle() == 2 && comboPart &&
+      Button->ThemeState != DisabledThemeState)
+    Button->ThemeState = 1;
 }
 
 void TcxCustomTextEditViewData::CalculateViewInfo(TcxCanvas* Canvas, const RECT& ABounds, bool KeepPressedButton,

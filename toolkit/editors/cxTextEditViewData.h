@@ -59,6 +59,9 @@ public:
                          const TcxEditSizeProperties& Limits) override;
   void InitializeFromProperties() override;
   void GetClientExtent(TcxCanvas* Canvas, TcxCustomEditViewInfo* ViewInfo, RECT& Extent) override;
+  // A stand-alone list-style editor's drop-down button drawn as the combo box's part stays in the
+  // part's normal state unless disabled: the whole editor is the list's face.
+  void CalculateButtonNativeState(TcxEditButtonViewInfo* Button) override;
 
 private:
   bool FUsesProviderDisplayFormat = false;

@@ -14,6 +14,14 @@ namespace {
 
 constexpr COLORREF Red = RGB(255, 0, 0);
 
+// Text properties of a fixed list (editing style 2), as a drop-down list editor has.
+class TFixedListProperties : public TcxTextEditProperties {
+  CL_CLASS(TFixedListProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  int GetEditingStyle() const override { return 2; }
+};
+
 // A text editor painted by a host: text properties, a style with an 8-point font, no border.
 class TTextViewWorld : public TEditViewWorld {
 public:
@@ -64,6 +72,8 @@ std::pair<int, int> ColumnsWithColour(TEditCanvas& surface, const RECT& r, COLOR
 }
 
 }  // namespace
+
+CL_DEFINE_CLASS(TFixedListProperties);
 
 TEST(TextEditViewInfo, TheSelectionIsCutToTheTextAndNoneStartsPastItsEnd)
 {
@@ -263,5 +273,32 @@ TEST(TextEditViewInfo, AFocusedListStyleEditorMarksItsTextArea)
     for (int y = info->TextArea.top; y < info->TextArea.bottom; ++y)
       if (world.Surface.Pixel(info->TextArea.left, y) != background) ++marked;
     EXPECT_EQ(marked > 0, focused) << marked;
+  }
+}
+
+TEST(TextEditViewInfo, AListStyleDropDownButtonKeepsTheComboPartsNormalState)
+{
+  TScopedWindowsVersion vista(6);
+  struct Case {
+    bool FixedList;
+    TcxEditButtonState State;
+    int ThemeState;
+  };
+  const Case cases[] = {{true, ebsPressed, 1}, {true, ebsHot, 1}, {true, ebsDisabled, 4},
+                        {false, ebsPressed, 3}, {false, ebsHot, 2}};
+  for (const Case& c : cases) {
+    TTextViewWorld world(60, 24);
+    if (c.FixedList) world.Properties = MakeOwned<TFixedListProperties>(nullptr);
+    world.Style->LookAndFeel()->SetNativeStyle(true);
+    TcxEditButton* button = world.Add({bkDown, 17});
+    button->SetEnabled(c.State != ebsDisabled);
+    const bool over = c.State == ebsHot || c.State == ebsPressed;
+    TOwned<TcxCustomEditViewInfo> info =
+        world.Paint(RECT{0, 0, 40, 20}, false, over ? POINT{30, 10} : POINT{-1, -1},
+                    c.State == ebsPressed ? TShiftState{ssLeft} : TShiftState{}, c.State == ebsPressed);
+    ASSERT_TRUE(info->NativeStyle);
+    EXPECT_EQ(info->Buttons(0)->State, c.State);
+    EXPECT_NE(info->Buttons(0)->ThemePart, cxButtonThemePushPart);  // the combo box's part
+    EXPECT_EQ(info->Buttons(0)->ThemeState, c.ThemeState) << c.FixedList << " " << static_cast<int>(c.State);
   }
 }
