@@ -410,14 +410,6 @@ int StrToIntDef(std::string_view text, int def)
 
 namespace {
 
-// A finite value as decimal digits: value = 0.Digits * 10^Exponent. Digits has no leading or
-// trailing zeros and is empty for zero.
-struct TDecimal {
-  std::string Digits;
-  int Exponent = 0;
-  bool Negative = false;
-};
-
 void StripTrailingZeros(TDecimal& d)
 {
   while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
@@ -452,11 +444,6 @@ TDecimal ToDecimal(double value, int precision, int decimals)
   if (decimals >= 0) keep = std::min(keep, d.Exponent + decimals);
   RoundDecimalDigits(d.Digits, d.Exponent, keep);
   return d;
-}
-
-char DigitAt(const TDecimal& d, int index)
-{
-  return index >= 0 && index < static_cast<int>(d.Digits.size()) ? d.Digits[index] : '0';
 }
 
 std::string ExponentText(int exponent, int minDigits, bool plusSign)

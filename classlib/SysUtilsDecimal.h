@@ -3,6 +3,19 @@
 // a value is 0.Digits x 10^Exponent, Digits without leading or trailing zeros, empty for zero.
 #include <string>
 
+// A finite value as decimal digits: value = 0.Digits * 10^Exponent.
+struct TDecimal {
+  std::string Digits;
+  int Exponent = 0;
+  bool Negative = false;
+};
+
+// The digit at the index, '0' outside the digits.
+inline char DigitAt(const TDecimal& d, int index)
+{
+  return index >= 0 && index < static_cast<int>(d.Digits.size()) ? d.Digits[index] : '0';
+}
+
 // Keeps `keep` significant digits, halves away from zero, then drops trailing zeros; keep < 0 gives
 // zero (empty digits, exponent 0). Rounding up past the first digit adds one to the exponent.
 void RoundDecimalDigits(std::string& Digits, int& Exponent, int Keep);

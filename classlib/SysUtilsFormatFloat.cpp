@@ -12,14 +12,7 @@
 
 namespace {
 
-// value = 0.Digits * 10^Exponent; Digits has no leading zeros and is empty for zero.
-struct TDigits {
-  std::string Digits;
-  int Exponent = 0;
-  bool Negative = false;
-};
-
-void TrimDigits(TDigits& d)
+void TrimDigits(TDecimal& d)
 {
   size_t lead = d.Digits.find_first_not_of('0');
   if (lead == std::string::npos) {
@@ -32,12 +25,7 @@ void TrimDigits(TDigits& d)
   while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
 }
 
-void RoundDigits(TDigits& d, int keep) { RoundDecimalDigits(d.Digits, d.Exponent, keep); }
-
-char DigitAt(const TDigits& d, int index)
-{
-  return index >= 0 && index < static_cast<int>(d.Digits.size()) ? d.Digits[index] : '0';
-}
+void RoundDigits(TDecimal& d, int keep) { RoundDecimalDigits(d.Digits, d.Exponent, keep); }
 
 // One section of a format, read once: where its placeholders are and what they ask for.
 struct TSectionInfo {
@@ -166,7 +154,7 @@ std::string ExponentPart(std::string_view token, int exponent)
 }
 
 // Writes the (already signless) value through one section.
-std::string ApplySection(std::string_view section, const TSectionInfo& info, TDigits d)
+std::string ApplySection(std::string_view section, const TSectionInfo& info, TDecimal d)
 {
   std::string intDigits, fracDigits;
   int exponent = 0;
@@ -231,7 +219,7 @@ std::string ApplySection(std::string_view section, const TSectionInfo& info, TDi
 }
 
 // Whether the value shows as zero through the section (rounded to its decimals or digits).
-bool RoundsToZero(const TSectionInfo& info, TDigits d)
+bool RoundsToZero(const TSectionInfo& info, TDecimal d)
 {
   if (info.Scientific) return d.Digits.empty();
   RoundDigits(d, d.Exponent + info.FracPlaceholders);
@@ -240,7 +228,7 @@ bool RoundsToZero(const TSectionInfo& info, TDigits d)
 
 // An empty format or an empty chosen section writes the value in general notation.
 template <class General>
-std::string FormatDigits(std::string_view format, TDigits d, General general)
+std::string FormatDigits(std::string_view format, TDecimal d, General general)
 {
   const std::vector<std::string_view> sections = SplitSections(format);
   auto usable = [&](size_t i) { return i < sections.size() && !sections[i].empty(); };
@@ -255,16 +243,16 @@ std::string FormatDigits(std::string_view format, TDigits d, General general)
     else if (chosen == 1) chosen = 0;
     if (!usable(chosen)) return general(false);
     info = ReadSection(sections[chosen]);
-    return ApplySection(sections[chosen], info, TDigits{});
+    return ApplySection(sections[chosen], info, TDecimal{});
   }
   std::string text = ApplySection(sections[chosen], info, d);
   return negative && chosen == 0 ? "-" + text : text;
 }
 
 // Parses plain decimal text ("-123.45", "0.005") into digits.
-TDigits DigitsOfText(std::string_view text)
+TDecimal DigitsOfText(std::string_view text)
 {
-  TDigits d;
+  TDecimal d;
   if (!text.empty() && text[0] == '-') {
     d.Negative = true;
     text.remove_prefix(1);
@@ -310,7 +298,7 @@ std::string FormatFloat(std::string_view format, double value)
 {
   if (!std::isfinite(value)) return FloatToStr(value);
   // 15 significant digits, those a double holds: 0.1 formats as 0.1 to any number of decimals.
-  TDigits d;
+  TDecimal d;
   d.Negative = std::signbit(value);
   if (value != 0) {
     char buf[40];
@@ -333,7 +321,7 @@ std::string FormatFloat(std::string_view format, double value)
 
 std::string FormatFloat(std::string_view format, const TBcd& value)
 {
-  TDigits d = DigitsOfText(BcdToStr(value));
+  TDecimal d = DigitsOfText(BcdToStr(value));
   return FormatDigits(format, d, [&](bool negative) {
     std::string text = BcdToStr(value);
     if (!text.empty() && text[0] == '-') text.erase(0, 1);
