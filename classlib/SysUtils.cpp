@@ -416,6 +416,8 @@ void StripTrailingZeros(TDecimal& d)
   if (d.Digits.empty()) d.Exponent = 0;
 }
 
+}  // namespace
+
 // Rounds to at most `precision` significant digits and, when decimals >= 0, to at most `decimals`
 // digits after the point, in one step from the exact binary value, halves away from zero (2.5 gives
 // 3, 0.125 to two places 0.13).
@@ -445,6 +447,8 @@ TDecimal ToDecimal(double value, int precision, int decimals)
   RoundDecimalDigits(d.Digits, d.Exponent, keep);
   return d;
 }
+
+namespace {
 
 std::string ExponentText(int exponent, int minDigits, bool plusSign)
 {

@@ -19,3 +19,7 @@ inline char DigitAt(const TDecimal& d, int index)
 // Keeps `keep` significant digits, halves away from zero, then drops trailing zeros; keep < 0 gives
 // zero (empty digits, exponent 0). Rounding up past the first digit adds one to the exponent.
 void RoundDecimalDigits(std::string& Digits, int& Exponent, int Keep);
+
+// A finite double to at most `precision` significant digits and, when decimals >= 0, at most
+// `decimals` digits after the point, rounded once from its exact binary value, halves away from zero.
+TDecimal ToDecimal(double value, int precision, int decimals);

@@ -1,7 +1,6 @@
 // FormatFloat: numbers written through a picture format ("#,##0.00;(#,##0.00);Zero"), for doubles
 // and for exact decimal (BCD) values, through one engine over a decimal digit string.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -298,22 +297,7 @@ std::string FormatFloat(std::string_view format, double value)
 {
   if (!std::isfinite(value)) return FloatToStr(value);
   // 15 significant digits, those a double holds: 0.1 formats as 0.1 to any number of decimals.
-  TDecimal d;
-  d.Negative = std::signbit(value);
-  if (value != 0) {
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    std::string_view s(buf, r.ptr - buf);
-    const size_t e = s.find('e');
-    for (char c : s.substr(0, e))
-      if (c != '.') d.Digits += c;
-    int exp10 = 0;
-    std::string_view es = s.substr(e + 1);
-    if (!es.empty() && es[0] == '+') es.remove_prefix(1);
-    std::from_chars(es.data(), es.data() + es.size(), exp10);
-    d.Exponent = exp10 + 1;
-    TrimDigits(d);
-  }
+  const TDecimal d = ToDecimal(value, 15, -1);
   // Past 18 integer digits a picture would only pad with zeros: general notation instead.
   if (d.Exponent > 18) return FloatToStr(value);
   return FormatDigits(format, d, [&](bool negative) { return FloatToStr(negative ? -std::fabs(value) : std::fabs(value)); });
