@@ -5,6 +5,7 @@
 #include <string>
 #include "classlib/Encoding.h"
 #include "classlib/GraphicsUtils.h"
+#include "tests/toolkit/editors/EditPropertiesStubs.h"
 #include "tests/toolkit/editors/EditViewTestSupport.h"
 #include "toolkit/editors/cxTextEditProperties.h"
 #include "toolkit/editors/cxTextEditViewData.h"
@@ -71,9 +72,19 @@ std::pair<int, int> ColumnsWithColour(TEditCanvas& surface, const RECT& r, COLOR
   return {first, last};
 }
 
+// Numeric text properties whose provider's display format may be in force unfocused.
+class TProviderFormattedProperties : public TcxTextEditProperties {
+  CL_CLASS(TProviderFormattedProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  bool UsesValueBounds() const override { return true; }
+  bool IsDisplayFormatted(bool Focused) const override { return !Focused; }
+};
+
 }  // namespace
 
 CL_DEFINE_CLASS(TFixedListProperties);
+CL_DEFINE_CLASS(TProviderFormattedProperties);
 
 TEST(TextEditViewInfo, TheSelectionIsCutToTheTextAndNoneStartsPastItsEnd)
 {
@@ -301,4 +312,40 @@ TEST(TextEditViewInfo, AListStyleDropDownButtonKeepsTheComboPartsNormalState)
     EXPECT_NE(info->Buttons(0)->ThemePart, cxButtonThemePushPart);  // the combo box's part
     EXPECT_EQ(info->Buttons(0)->ThemeState, c.ThemeState) << c.FixedList << " " << static_cast<int>(c.State);
   }
+}
+
+TEST(TextEditViewInfo, TheShownTextFollowsTheFocusAndTheProvidersFormatInForce)
+{
+  struct Case {
+    bool ProviderFormat, Focused;
+    const char* Shown;
+  };
+  const Case cases[] = {{false, false, "3.00"}, {false, true, "3"}, {true, false, "3"}};
+  for (const Case& c : cases) {
+    TTextViewWorld world;
+    auto properties = MakeOwned<TProviderFormattedProperties>(nullptr);
+    auto provider = MakeOwned<TStubProvider>();
+    provider->DisplayFormat = c.ProviderFormat;
+    properties->SetDefaultValuesProvider(provider.get());
+    properties->SetDisplayFormat("0.00");
+    world.Properties = std::move(properties);
+    TOwned<TcxCustomTextEditViewData> data = world.TextViewData();
+    data->Focused = c.Focused;
+    TOwned<TcxCustomTextEditViewInfo> info = world.PaintText(data.get(), "3", RECT{0, 0, 100, 20});
+    EXPECT_EQ(info->ShownText, c.Shown) << c.ProviderFormat << " " << c.Focused;
+    world.Properties->SetDefaultValuesProvider(nullptr);
+  }
+}
+
+TEST(TextEditViewInfo, ShiftingMovesTheTextAreaAndTheLaidOutRows)
+{
+  TTextViewWorld world;
+  TOwned<TcxCustomTextEditViewData> data = world.TextViewData();
+  TOwned<TcxCustomTextEditViewInfo> info = world.PaintText(data.get(), "abc", RECT{0, 0, 100, 20});
+  ASSERT_TRUE(info->TextLayout.LaidOut);
+  const RECT area = info->TextArea;
+  const int originX = info->TextLayout.Rows.Row(0).TextOriginX;
+  info->ShiftBy(10, 5);
+  EXPECT_TRUE(RectIs(info->TextArea, area.left + 10, area.top + 5, area.right + 10, area.bottom + 5));
+  EXPECT_EQ(info->TextLayout.Rows.Row(0).TextOriginX, originX + 10);
 }
