@@ -6,11 +6,18 @@
 #include "classlib/Menus.h"
 #include "classlib/TypInfo.h"
 
+constexpr std::string_view ImeModeNames[] = {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha",
+                                              "imAlpha", "imHira", "imSKata", "imKata", "imChinese",
+                                              "imSHanguel", "imHanguel"};
+constexpr TEnumInfo ImeModeInfo = EnumInfo<imHanguel>("TImeMode", ImeModeNames);
+
 namespace {
 using TW = TWinControl;
 constexpr TPropInfo WinControlProps[] = {
   IntProp<&TW::TabOrder, &TW::SetTabOrder>("TabOrder", -1),
   BoolProp<&TW::TabStop, &TW::SetTabStop>("TabStop", false),
+  EnumProp<&TW::ImeMode, &TW::SetImeMode>("ImeMode", ImeModeInfo, static_cast<int>(imDontCare)),
+  StrProp<&TW::ImeName, &TW::SetImeName>("ImeName"),
   EventProp<&TW::OnEnter, &TW::SetOnEnter>("OnEnter"),
   EventProp<&TW::OnExit, &TW::SetOnExit>("OnExit"),
   EventProp<&TW::OnKeyDown, &TW::SetOnKeyDown>("OnKeyDown"),
