@@ -153,11 +153,22 @@ bool TApplication::ProcessMessage(MSG& msg)
   return true;
 }
 
+namespace {
+// The MDI keys of the main form's active child (Ctrl+F4, Ctrl+F6, Alt+-), taken by its MDI client.
+bool IsMDIMsg(TCustomForm* mainForm, MSG& msg)
+{
+  if (!mainForm || !mainForm->ClientHandle() || !Screen || !Screen->ActiveForm() ||
+      Screen->ActiveForm()->FormStyle() != TFormStyle::fsMDIChild)
+    return false;
+  return TranslateMDISysAccel(mainForm->ClientHandle(), &msg);
+}
+}  // namespace
+
 void TApplication::DispatchTaken(MSG& msg)
 {
   bool handled = false;
   if (FOnMessage) FOnMessage(msg, handled);
-  if (!handled && !IsKeyMsg(msg)) {
+  if (!handled && !IsMDIMsg(FMainForm, msg) && !IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

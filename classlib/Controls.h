@@ -54,6 +54,15 @@ using TShiftState = TSet<TShiftStateFlag>;
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 using enum TBiDiMode;
 
+// How a windowed control wants the input method editor while it has the focus; imDontCare leaves it
+// as the user set it. ImeName names the input method to switch to (empty: the system's).
+enum class TImeMode {
+  imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+  imSHanguel, imHanguel
+};
+using enum TImeMode;
+extern const TEnumInfo ImeModeInfo;
+
 // Whether a press starts dragging the control by itself (dmAutomatic) or only through BeginDrag.
 enum class TDragMode { dmManual, dmAutomatic };
 using enum TDragMode;
@@ -609,6 +618,10 @@ public:
   void SetTabOrder(int value);
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool value);
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode value) { FImeMode = value; }
+  const std::string& ImeName() const { return FImeName; }
+  void SetImeName(std::string_view value) { FImeName = value; }
   // The windowed children in tab order, depth first (each control followed by its own children).
   virtual void GetTabOrderList(std::vector<TWinControl*>& list) const;
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
@@ -636,6 +649,12 @@ public:
   void Update() override;
   void SetBounds(int left, int top, int width, int height) override;
   void ChangeScale(int m, int d) override;
+  // Records bounds without moving or sizing the window and without any layout: the window stays
+  // where it is until the next real change (an MDI child keeps its place while its bars change).
+  void SetBoundsWithoutMove(int left, int top, int width, int height);
+  // The window's own rectangle in its parent's client coordinates (the recorded bounds without a
+  // window).
+  RECT WindowBoundsRect() const;
   void SetZOrder(bool topMost) override;
   RECT ClientRect() const override;
   POINT ClientOrigin() const override;
@@ -804,6 +823,8 @@ private:
   std::vector<TWinControl*> FTabList;    // windowed children in tab order
   int FTabOrderWanted = -1;                // TabOrder read before the control had its parent
   bool FTabStop = false;
+  TImeMode FImeMode = imDontCare;
+  std::string FImeName;
   bool FDoubleBuffered = false;
   bool FCtl3D = true;
   bool FParentCtl3D = true;

@@ -44,6 +44,10 @@ std::string BcdToStr(const TBcd& value);
 enum class TBcdFormat { General, Fixed };
 std::string BcdToStrF(const TBcd& value, TBcdFormat format, int precision, int digits);
 
+// The value through a picture format as FormatFloat (SysUtils.h) writes doubles, with every digit the
+// value holds; an empty format gives BcdToStr's text.
+std::string FormatFloat(std::string_view format, const TBcd& value);
+
 // -1, 0 or 1 by value (1.50 equals 1.5; -0 equals 0).
 int BcdCompare(const TBcd& a, const TBcd& b);
 

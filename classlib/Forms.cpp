@@ -73,6 +73,7 @@ CL_MESSAGE_MAP(TCustomForm,
   {WM_COMMAND, &TCustomForm::WMCommand},
   {WM_DESTROY, &TCustomForm::WMDestroy},
   {WM_ACTIVATE, &TCustomForm::WMActivate},
+  {WM_MDIACTIVATE, &TCustomForm::WMMDIActivate},
   {WM_SYSCOLORCHANGE, &TCustomForm::WMSysColorChange},
   {CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged},
   {CM_DIALOGKEY, &TCustomForm::CMDialogKey},
@@ -183,6 +184,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation)
   if (component == FActiveControl) FActiveControl = nullptr;
   if (component == FFocusedControl) FFocusedControl = nullptr;
   if (component == FPopupParent) FPopupParent = nullptr;
+  if (component == FWindowMenu) FWindowMenu = nullptr;
   if (component == FMenu) {
     RECT client = ClientRect();
     FMenu->SetWindowHandle(nullptr);
@@ -210,7 +212,12 @@ void TCustomForm::SetMenu(TMainMenu* value)
 
 void TCustomForm::CreateWnd()
 {
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    TCustomForm* parent = MDIParentForm();
+    if (!parent || !parent->FClientHandle) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+  }
   TWinControl::CreateWnd();
+  if (FFormStyle == TFormStyle::fsMDIForm) CreateMDIClient();
   if (FMenu) FMenu->SetWindowHandle(FHandle);
   if (FAlphaBlend) ApplyAlphaBlend();
 }
@@ -251,6 +258,7 @@ void TCustomForm::WMDestroy(TMessage& msg)
   // A window destroys the menu it shows: the menu keeps its own and takes it back first.
   if (FMenu) FMenu->SetWindowHandle(nullptr);
   DefaultHandler(msg);
+  FClientHandle = nullptr;  // goes with the window
 }
 
 // ----- window -------------------------------------------------------------------------------
@@ -319,6 +327,15 @@ void TCustomForm::CreateParams(TCreateParams& params)
   }
   if (FFormStyle == TFormStyle::fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
   if (Application && Application->MainForm() == this) params.ExStyle |= WS_EX_APPWINDOW;
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    // A child window of its parent form's MDI client, with the MDI child default procedure.
+    params.Style &= ~static_cast<DWORD>(WS_POPUP);
+    params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
+    params.ExStyle &= ~static_cast<DWORD>(WS_EX_APPWINDOW);
+    TCustomForm* parent = MDIParentForm();
+    params.WndParent = parent ? parent->FClientHandle : nullptr;
+    params.WindowClass.lpfnWndProc = DefMDIChildProcA;
+  }
 }
 
 SIZE TCustomForm::NonClientSize() const
@@ -365,8 +382,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons value)
 
 void TCustomForm::SetFormStyle(TFormStyle value)
 {
+  const bool mdi = value == TFormStyle::fsMDIChild || value == TFormStyle::fsMDIForm ||
+                   FFormStyle == TFormStyle::fsMDIChild || FFormStyle == TFormStyle::fsMDIForm;
   SetAndNotify(FFormStyle, value, [&] {
-    if (FHandle)
+    if (FHandle && mdi)
+      RecreateWnd();
+    else if (FHandle)
       SetWindowPos(FHandle, value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   });
@@ -402,7 +423,9 @@ TWindowState TCustomForm::WindowState() const
 void TCustomForm::SetWindowState(TWindowState value)
 {
   FWindowState = value;
-  if (FHandle && FShowing) {
+  if (FHandle && FShowing && FFormStyle == TFormStyle::fsMDIChild) {
+    SetMDIChildState(value);
+  } else if (FHandle && FShowing) {
     static constexpr int Commands[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED};
     ShowWindow(FHandle, Commands[static_cast<int>(value)]);
   }
@@ -508,7 +531,9 @@ void TCustomForm::Show()
 
 void TCustomForm::CMShowingChanged(TMessage&)
 {
-  if (FShowing) {
+  if (FShowing && FFormStyle == TFormStyle::fsMDIChild) {
+    ShowMDIChild();
+  } else if (FShowing) {
     if (!FPositioned) {
       FPositioned = true;
       ApplyPosition();
@@ -575,6 +600,12 @@ void TCustomForm::SetActive(bool value)
 
 void TCustomForm::SetWindowFocus()
 {
+  // An MDI parent form without a control of its own to focus gives the focus to its active child.
+  if (FClientHandle && !FActiveControl)
+    if (TCustomForm* child = ActiveMDIChild(); child && child->FHandle) {
+      child->SetWindowFocus();
+      return;
+    }
   HWND focus = FActiveControl && FActiveControl->CanFocus() ? FActiveControl->Handle() : FHandle;
   if (focus) ::SetFocus(focus);
 }
@@ -596,6 +627,11 @@ void TCustomForm::SetFocus()
 {
   if (!FActive) {
     if (!(FVisible && Enabled())) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    // An MDI child is activated by its client, which tells it through WM_MDIACTIVATE.
+    if (FFormStyle == TFormStyle::fsMDIChild && FHandle) {
+      SendMessageA(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+      return;
+    }
     SetWindowFocus();
   }
 }
@@ -723,7 +759,8 @@ void TCustomForm::Close()
     return;
   }
   if (!CloseQuery()) return;
-  TCloseAction action = TCloseAction::caHide;
+  // A closed MDI child goes: it cannot stay in its parent's list of windows unseen.
+  TCloseAction action = FFormStyle == TFormStyle::fsMDIChild ? TCloseAction::caFree : TCloseAction::caHide;
   DoClose(action);
   if (action == TCloseAction::caNone) return;
   if (Application && Application->MainForm() == this)

@@ -103,6 +103,22 @@ public:
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* value);
 
+  // MDI. A parent form (fsMDIForm) shows its child forms (fsMDIChild) in its MDI client window,
+  // which fills the client area its aligned controls leave. A child form's parent is its owner
+  // when that is an MDI parent form, else the application's main form.
+  HWND ClientHandle() const { return FClientHandle; }
+  // The active child of an MDI parent form (none for other forms, or when no child is there).
+  TCustomForm* ActiveMDIChild() const;
+  // The child forms in the MDI client, front to back (the active child first).
+  int MDIChildCount() const;
+  TCustomForm* MDIChildren(int index) const;
+  // The top-level item of the form's menu under which the MDI client lists the children.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* value);
+  // Puts a menu bar on an MDI parent form's window through its MDI client, which keeps a maximized
+  // child's system menu and buttons on it; answers false for a window that is no MDI parent form.
+  static bool SetMDIFrameMenu(HWND frame, HMENU menu);
+
   // The designer that edits the form (not owned); nullptr outside a form designer.
   IDesignerNotify* Designer() const { return FDesigner; }
   void SetDesigner(IDesignerNotify* value) { FDesigner = value; }
@@ -169,6 +185,11 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void DestroyWindowHandle() override;
+  // The frame and child default window procedures of MDI forms.
+  void DefaultHandler(TMessage& msg) override;
+  void AlignControls(TControl* requester, RECT& rect) override;
   void PaintWindow(HDC dc) override;
   virtual void Paint();
   virtual void DoCreate();
@@ -191,6 +212,13 @@ private:
   void ApplyAlphaBlend();
   SIZE NonClientSize() const;
   HWND PopupOwnerHandle() const;
+  // MDI (FormsMDI.cpp).
+  TCustomForm* MDIParentForm() const;
+  void CreateMDIClient();
+  void ShowMDIChild();
+  void SetMDIChildState(TWindowState value);
+  HMENU WindowMenuHandle(HMENU bar) const;
+  void WMMDIActivate(TMessage& msg);
 
   void WMClose(TMessage& msg);
   void WMCommand(TMessage& msg);
@@ -222,6 +250,8 @@ private:
   bool FAlphaBlend = false;
   BYTE FAlphaBlendValue = 255;
   TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
+  HWND FClientHandle = nullptr;
   int FPixelsPerInch = 96;
   int FTextHeight = 13;
   TModalResult FModalResult = mrNone;

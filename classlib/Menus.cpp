@@ -7,6 +7,7 @@
 #include "classlib/Canvas.h"
 #include "classlib/Forms.h"
 #include "classlib/ImageList.h"
+#include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
 namespace {
@@ -48,7 +49,8 @@ std::map<UINT, TMenuItem*>& Commands()
 }
 
 // Menu commands start above the dialog manager's (IDOK ... IDCONTINUE and the like).
-constexpr UINT FirstCommand = 0x100, LastCommand = 0xFFFF;
+// The numbers from 0xFF00 up are left to the children an MDI client lists in its window menu.
+constexpr UINT FirstCommand = 0x100, LastCommand = 0xFEFF;
 
 UINT AllocateCommand(TMenuItem* item)
 {
@@ -410,6 +412,28 @@ std::string ShortCutToText(TShortCut shortCut)
   return text + name;
 }
 
+TShortCut TextToShortCut(std::string_view text)
+{
+  struct TModifier {
+    std::string_view Name;
+    TShortCut Bit;
+  };
+  constexpr TModifier Modifiers[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+  TShortCut modifiers = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const TModifier& m : Modifiers)
+      if (text.size() > m.Name.size() && SameText(text.substr(0, m.Name.size()), m.Name)) {
+        modifiers |= m.Bit;
+        text.remove_prefix(m.Name.size());
+        found = true;
+      }
+  }
+  for (int key = 1; key <= 0xFF && !text.empty(); ++key)
+    if (SameText(KeyName(static_cast<BYTE>(key)), text)) return static_cast<TShortCut>(key | modifiers);
+  return 0;
+}
+
 std::string GetHotkey(std::string_view text)
 {
   std::string hotkey;
@@ -506,27 +530,47 @@ CL_DEFINE_CLASS(TMainMenu);
 
 TMainMenu::~TMainMenu() { SetWindowHandle(nullptr); }
 
+namespace {
+// Puts a menu bar on a window, or takes it off (nullptr); an MDI parent form's goes through its
+// MDI client.
+void ShowMenuBar(HWND wnd, HMENU menu)
+{
+  if (TCustomForm::SetMDIFrameMenu(wnd, menu)) return;
+  ::SetMenu(wnd, menu);
+  if (menu) DrawMenuBar(wnd);
+}
+
+bool IsMDIFrame(HWND wnd)
+{
+  auto* form = dynamic_cast<TCustomForm*>(FindControl(wnd));
+  return form && form->ClientHandle();
+}
+}  // namespace
+
 void TMainMenu::SetWindowHandle(HWND wnd)
 {
   // A window destroys the menu it shows: take it off the old one before it could.
   if (FWindowHandle && IsWindow(FWindowHandle) && HandleAllocated() && GetMenu(FWindowHandle) == Handle())
-    ::SetMenu(FWindowHandle, nullptr);
+    ShowMenuBar(FWindowHandle, nullptr);
   FWindowHandle = wnd;
-  if (wnd) {
-    ::SetMenu(wnd, Handle());
-    DrawMenuBar(wnd);
-  }
+  if (wnd) ShowMenuBar(wnd, Handle());
 }
 
 void TMainMenu::MenuChanged()
 {
   HWND wnd = FWindowHandle;
-  if (wnd && IsWindow(wnd) && HandleAllocated() && GetMenu(wnd) == Handle()) ::SetMenu(wnd, nullptr);
-  TMenu::MenuChanged();
-  if (wnd && IsWindow(wnd) && !IsDestroying() && !Items()->IsDestroying()) {
-    ::SetMenu(wnd, Handle());
-    DrawMenuBar(wnd);
+  const bool shown = wnd && IsWindow(wnd) && HandleAllocated() && GetMenu(wnd) == Handle();
+  const bool again = wnd && IsWindow(wnd) && !IsDestroying() && !Items()->IsDestroying();
+  if (shown && again && IsMDIFrame(wnd)) {
+    // The MDI client moves what it added to the bar over to the new one; the old goes after that.
+    HMENU old = ReleaseHandle();
+    ShowMenuBar(wnd, Handle());
+    DestroyMenu(old);
+    return;
   }
+  if (shown) ShowMenuBar(wnd, nullptr);
+  TMenu::MenuChanged();
+  if (again) ShowMenuBar(wnd, Handle());
 }
 
 // ----- TPopupMenu ---------------------------------------------------------------------------

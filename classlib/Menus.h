@@ -32,6 +32,9 @@ TShortCut ShortCutOfKeyMessage(const TMessage& message);
 // and the key's name ("A", "5", "F5", "Del", "PgUp", or the keyboard's own name of other keys);
 // empty for no shortcut or a key without a name.
 std::string ShortCutToText(TShortCut shortCut);
+// The shortcut a text of ShortCutToText names: the modifiers in any order and case, then the key's
+// name; 0 for a text that names no shortcut.
+TShortCut TextToShortCut(std::string_view text);
 // The hot key of a caption: the character after the last single "&" ("&&" stands for "&" itself),
 // both bytes of a double-byte character; empty when the caption has none.
 std::string GetHotkey(std::string_view text);
@@ -174,6 +177,8 @@ protected:
   // Drops the built handle; derived menus rebuild it where it is shown.
   virtual void MenuChanged();
   void DestroyHandle();
+  // Hands the built handle over to the caller, who destroys it.
+  HMENU ReleaseHandle() { return FHandle.release(); }
 
 private:
   struct TMenuDestroyer {

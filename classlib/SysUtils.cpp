@@ -1,4 +1,5 @@
 #include "classlib/SysUtils.h"
+#include "classlib/SysUtilsDecimal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -411,19 +412,13 @@ int StrToIntDef(std::string_view text, int def)
 
 namespace {
 
-// A finite value as decimal digits: value = 0.Digits * 10^Exponent. Digits has no leading or
-// trailing zeros and is empty for zero.
-struct TDecimal {
-  std::string Digits;
-  int Exponent = 0;
-  bool Negative = false;
-};
-
 void StripTrailingZeros(TDecimal& d)
 {
   while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
   if (d.Digits.empty()) d.Exponent = 0;
 }
+
+}  // namespace
 
 // Rounds to at most `precision` significant digits and, when decimals >= 0, to at most `decimals`
 // digits after the point, in one step from the exact binary value, halves away from zero (2.5 gives
@@ -452,28 +447,11 @@ TDecimal ToDecimal(long double value, int precision, int decimals)
 
   int keep = precision;
   if (decimals >= 0) keep = std::min(keep, d.Exponent + decimals);
-  if (keep >= static_cast<int>(d.Digits.size())) return d;
-  if (keep < 0) return TDecimal{{}, 0, d.Negative};
-  const bool up = d.Digits[keep] >= '5';
-  d.Digits.resize(keep);
-  if (up) {
-    int i = keep - 1;
-    while (i >= 0 && d.Digits[i] == '9') d.Digits[i--] = '0';
-    if (i >= 0) {
-      ++d.Digits[i];
-    } else {
-      d.Digits.insert(d.Digits.begin(), '1');
-      ++d.Exponent;
-    }
-  }
-  StripTrailingZeros(d);
+  RoundDecimalDigits(d.Digits, d.Exponent, keep);
   return d;
 }
 
-char DigitAt(const TDecimal& d, int index)
-{
-  return index >= 0 && index < static_cast<int>(d.Digits.size()) ? d.Digits[index] : '0';
-}
+namespace {
 
 std::string ExponentText(int exponent, int minDigits, bool plusSign)
 {
@@ -590,6 +568,28 @@ std::string FloatToStr(long double value)
   if (!std::isfinite(value)) return NonFinite(value);
   const TDecimal d = ToDecimal(value, 15, -1);
   return WithSign(d, GeneralForm(d, 15, 0));
+}
+
+std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits)
+{
+  if (!std::isfinite(value)) return NonFinite(value);
+  const int p = std::clamp(precision, 1, kFixedPrecision);
+  switch (format) {
+  case ffGeneral:
+  case ffExponent: {
+    const TDecimal d = ToDecimal(value, p, -1);
+    const int expDigits = std::clamp(digits, 0, 4);
+    return WithSign(d, format == ffExponent ? ExponentForm(d, p, expDigits) : GeneralForm(d, p, expDigits));
+  }
+  case ffCurrency:
+    return CurrencyForm(value, std::clamp(digits, 0, 18));
+  default: {
+    const int decimals = std::clamp(digits, 0, 18);
+    const TDecimal d = ToDecimal(value, p, decimals);
+    if (d.Exponent > p) return WithSign(d, ExponentForm(ToDecimal(value, p, -1), p, 3));
+    return WithSign(d, FixedForm(d, decimals, format == ffNumber ? std::string_view(FormatSettings().ThousandSeparator) : ""));
+  }
+  }
 }
 
 namespace {

@@ -72,6 +72,27 @@ bool TryStrToFloat(std::string_view text, long double& value);
 std::string FloatToStr(long double value);
 char DecimalSeparator();
 
+// A number in one of the fixed notations, with precision significant digits (1 to 18):
+// ffGeneral the shortest of fixed and scientific, with at least `digits` exponent digits (0 to 4);
+// ffExponent "d.dddE+ddd" with precision digits; ffFixed `digits` decimals, scientific when the
+// integer part has more digits than the precision; ffNumber as ffFixed with thousand separators;
+// ffCurrency the locale's currency form with `digits` decimals. Halves round away from zero.
+enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+using enum TFloatFormat;
+std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits);
+
+// The value through a picture format of up to three sections, for positive, negative and zero values
+// ("#,##0.00;(#,##0.00);'nothing'"): '0' a digit always shown, '#' a digit shown when significant,
+// the first '.' the decimal separator (shown when decimals follow), a ',' before the point thousand
+// separators, "E+00" / "E-0" / "e+" an exponent with at least as many digits as zeros (+ always
+// signed, - only when negative), '..' or ".." quoted text and \x one character as they stand, every
+// other character itself. A negative value with no second section gets a minus sign in front; a value
+// that rounds to zero takes the third section and no sign. An empty format (or an empty chosen
+// section) gives the general form (FloatToStr). Formats are never refused: an unterminated quote runs
+// to the end. Doubles count with their 15 significant digits; the TBcd overload (FMTBcd.h) with every
+// digit the value holds. Halves round away from zero.
+std::string FormatFloat(std::string_view format, double value);
+
 // One era of a locale's calendar: its name, and the offset that turns its years into Gregorian
 // years (Gregorian year = era year + YearOffset).
 struct TEraInfo {

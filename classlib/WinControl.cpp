@@ -6,11 +6,18 @@
 #include "classlib/Menus.h"
 #include "classlib/TypInfo.h"
 
+constexpr std::string_view ImeModeNames[] = {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha",
+                                              "imAlpha", "imHira", "imSKata", "imKata", "imChinese",
+                                              "imSHanguel", "imHanguel"};
+constexpr TEnumInfo ImeModeInfo = EnumInfo<imHanguel>("TImeMode", ImeModeNames);
+
 namespace {
 using TW = TWinControl;
 constexpr TPropInfo WinControlProps[] = {
   IntProp<&TW::TabOrder, &TW::SetTabOrder>("TabOrder", -1),
   BoolProp<&TW::TabStop, &TW::SetTabStop>("TabStop", false),
+  EnumProp<&TW::ImeMode, &TW::SetImeMode>("ImeMode", ImeModeInfo, static_cast<int>(imDontCare)),
+  StrProp<&TW::ImeName, &TW::SetImeName>("ImeName"),
   EventProp<&TW::OnEnter, &TW::SetOnEnter>("OnEnter"),
   EventProp<&TW::OnExit, &TW::SetOnExit>("OnExit"),
   EventProp<&TW::OnKeyDown, &TW::SetOnKeyDown>("OnKeyDown"),
@@ -624,14 +631,28 @@ void TWinControl::ChangeScale(int m, int d)
   EnableAlign();
 }
 
+void TWinControl::SetBoundsWithoutMove(int left, int top, int width, int height)
+{
+  FLeft = left;
+  FTop = top;
+  FWidth = std::max(width, 0);
+  FHeight = std::max(height, 0);
+}
+
+RECT TWinControl::WindowBoundsRect() const
+{
+  if (!FHandle) return BoundsRect();
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD)
+    if (HWND parent = GetParent(FHandle)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 void TWinControl::UpdateBounds()
 {
   if (!FHandle) return;
-  RECT r;
-  GetWindowRect(FHandle, &r);
-  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) {
-    if (HWND parent = GetParent(FHandle)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  }
+  RECT r = WindowBoundsRect();
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;

@@ -579,3 +579,19 @@ TEST(Controls, DoubleClicksReachOnlyControlsThatTakeThem)
     }
   }
 }
+
+TEST(Controls, ImeModeAndImeNameAreStoredOnlyWhenSetAndReadBack)
+{
+  TOwned<TTestPanel> panel = MakeOwned<TTestPanel>(nullptr);
+  EXPECT_EQ(panel->ImeMode(), imDontCare);
+  std::string text = ComponentToText(panel.get());
+  EXPECT_EQ(text.find("Ime"), std::string::npos) << text;  // defaults are not written
+  panel->SetImeMode(imChinese);
+  panel->SetImeName("拼音");
+  text = ComponentToText(panel.get());
+  EXPECT_NE(text.find("ImeMode = imChinese"), std::string::npos) << text;
+  TOwned<TTestPanel> copy = MakeOwned<TTestPanel>(nullptr);
+  ReadComponentFromText(text, copy.get());
+  EXPECT_EQ(copy->ImeMode(), imChinese);
+  EXPECT_EQ(copy->ImeName(), "拼音");
+}

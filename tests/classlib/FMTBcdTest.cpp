@@ -127,6 +127,25 @@ TEST_F(FMTBcdTest, GeneralAndFixedFormats)
   EXPECT_EQ(BcdToStrF(StrToBcd("2,5"), TBcdFormat::Fixed, 15, 2), "2,50");
 }
 
+TEST_F(FMTBcdTest, FormatFloatKeepsEveryDigitOfTheValue)
+{
+  struct TCase {
+    const char* Format;
+    const char* Text;
+    const char* Expected;
+  };
+  const TCase cases[] = {
+      {"#,##0.00", "12345678901234567890.125", "12,345,678,901,234,567,890.13"},
+      {"0.000000000000000000000", "0.123456789012345678901", "0.123456789012345678901"},
+      {"0", "99999999999999999999.5", "100000000000000000000"},
+      {"0.00;(0.00)", "-1.005", "(1.01)"},
+      {"0.0;;'zero'", "-0.04", "zero"},
+      {"0.00E+00", "123456789012345678901234567890", "1.23E+29"},
+      {"", "-1234.50", "-1234.5"},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(FormatFloat(c.Format, StrToBcd(c.Text)), c.Expected) << c.Format << " " << c.Text;
+}
+
 TEST_F(FMTBcdTest, ComparisonIsExact)
 {
   struct TCase {

@@ -45,3 +45,43 @@ TEST(Hotkey, TheCharacterAfterTheLastSingleAmpersand)
   for (const TCase& c : cases) EXPECT_EQ(GetHotkey(c.Caption), c.Hotkey) << c.Caption;
 }
 }  // namespace
+
+namespace {
+TEST(ShortCutText, TextToShortCutReadsWhatShortCutToTextWrites)
+{
+  // Every key in every shift state: the text read back names the same shortcut (keys that share a
+  // name, like the two Shift keys, read back as the first of them).
+  int named = 0;
+  for (int key = 1; key <= 0xFF; ++key)
+    for (int shift : {0, scShift + 0, scCtrl + 0, scAlt + 0, scShift | scCtrl, scShift | scAlt, scCtrl | scAlt,
+                      scShift | scCtrl | scAlt}) {
+      const auto shortCut = static_cast<TShortCut>(key | shift);
+      const std::string text = ShortCutToText(shortCut);
+      if (text.empty()) continue;
+      ++named;
+      const TShortCut read = TextToShortCut(text);
+      EXPECT_EQ(ShortCutToText(read), text) << key;
+      EXPECT_EQ(read & (scShift | scCtrl | scAlt), shift) << text;
+    }
+  EXPECT_GT(named, 8 * 60);
+
+  struct TCase {
+    const char* Text;
+    TShortCut ShortCut;
+  };
+  const TCase cases[] = {
+    {"Ctrl+F4", static_cast<TShortCut>(scCtrl | VK_F4)},
+    {"alt+f4", static_cast<TShortCut>(scAlt | VK_F4)},                              // any case
+    {"Ctrl+Shift+A", static_cast<TShortCut>(scShift | scCtrl | 'A')},               // any order
+    {"Shift+Ctrl+Alt+PgUp", static_cast<TShortCut>(scShift | scCtrl | scAlt | VK_PRIOR)},
+    {"Del", VK_DELETE},
+    {"", 0},
+    {"Ctrl+", 0},
+    {"Ctrl", 0},
+    {"Ctrl+Bogus", 0},
+    {"F25", 0},
+    {"Win+A", 0},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(TextToShortCut(c.Text), c.ShortCut) << c.Text;
+}
+}  // namespace

@@ -438,6 +438,100 @@ TEST_F(NumberTest, LongDoublesToAndFromTextBeyondTheRangeOfDouble)
   EXPECT_FALSE(TryStrToFloat("3.75", v));
 }
 
+TEST_F(NumberTest, FormatFloatWritesThroughPictureFormats)
+{
+  struct Case {
+    const char* Format;
+    double Value;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      // digit placeholders, rounding of halves away from zero
+      {"0", 2.5, "3"},
+      {"0", -2.5, "-3"},
+      {"0.00", 1.005, "1.01"},  // 15 significant digits first: 1.005, not 1.00499...
+      {"0.00", 0.125, "0.13"},
+      {"#.##", 0.5, ".5"},
+      {"#.##", 3, "3"},          // no decimals left: no separator either
+      {"0.0#", 3.1, "3.1"},
+      {"0.0#", 3, "3.0"},
+      {"000", 7, "007"},
+      {"#", 0, ""},
+      {"0.000000000000000000", 0.1, "0.100000000000000000"},
+      {"00", 12345, "12345"},    // the first placeholder takes every digit that does not fit
+      // thousands with the locale's separator
+      {"#,##0", 1234567, "1,234,567"},
+      {"#,##0.00", -1234.5, "-1,234.50"},
+      {"#,##0", 999, "999"},
+      {",0", 1000, "1,000"},
+      {"0.00,", 1234, "1234.00"},  // a comma after the point is no thousands mark
+      // sections
+      {"0.00;(0.00)", -3.5, "(3.50)"},
+      {"0.00;(0.00)", 3.5, "3.50"},
+      {"0;-0;'zero'", 0, "zero"},
+      {"0;;'zero'", -7, "-7"},      // an empty negative section: the first with a minus sign
+      {"0.0;(0.0);'nil'", -0.01, "nil"},  // rounds to zero: the zero section
+      {"0.0", -0.01, "0.0"},        // and never a minus sign for a zero
+      {"0.0", -0.0, "0.0"},         // negative zero
+      {"0;(0)", -0.0, "0"},
+      // quoted text and escaped characters
+      {"'#'0", 5, "#5"},
+      {"\"E+\"0\" kg\"", 5, "E+5 kg"},
+      {"\\#0\\;", 5, "#5;"},
+      {"0 'units;' x", 5, "5 units; x"},
+      {"0'abc", 5, "5abc"},         // an unterminated quote runs to the end
+      {"#,##0.00元", 1234.5, "1,234.50元"},
+      // exponents
+      {"0.00E+00", 1234, "1.23E+03"},
+      {"0.00E-00", 1234, "1.23E03"},
+      {"0.00E-0", 0.00012345, "1.23E-4"},
+      {"00.0e+0", 123456, "12.3e+4"},
+      {"0.0E+000", 0, "0.0E+000"},
+      {"0E+0", -5e10, "-5E+10"},
+      {"0.0E", 5, "5.0E"},          // E without a sign is text
+      // empty format: the general form
+      {"", 1.5, "1.5"},
+      {"", -1e20, "-1E20"},
+      {";", -2.25, "-2.25"},
+      // beyond the range a picture can show
+      {"0", 1e20, "1E20"},
+      {"0.00", std::numeric_limits<double>::infinity(), "INF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.Format, c.Value), c.Expected) << c.Format << " " << c.Value;
+  FormatSettings().DecimalSeparator = ',';
+  FormatSettings().ThousandSeparator = ".";
+  EXPECT_EQ(FormatFloat("#,##0.00", 1234567.891), "1.234.567,89");
+}
+
+TEST_F(NumberTest, FloatToStrFInEachNotation)
+{
+  struct Case {
+    double Value;
+    TFloatFormat Format;
+    int Precision, Digits;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {1234.5678, ffGeneral, 15, 0, "1234.5678"},
+      {1234.5678, ffGeneral, 3, 0, "1.23E3"},
+      {1234.5678, ffGeneral, 3, 2, "1.23E03"},
+      {0.5, ffGeneral, 15, 0, "0.5"},
+      {1234.5678, ffExponent, 4, 2, "1.235E+03"},
+      {-0.00125, ffExponent, 2, 0, "-1.3E-3"},
+      {1234.5678, ffFixed, 15, 2, "1234.57"},
+      {2.5, ffFixed, 15, 0, "3"},
+      {1.23456, ffFixed, 3, 4, "1.2300"},        // precision first, then the decimals
+      {123456, ffFixed, 3, 2, "1.23E+005"},      // more integer digits than the precision
+      {1234567.891, ffNumber, 15, 2, "1,234,567.89"},
+      {-1234.5, ffNumber, 15, 0, "-1,235"},
+      {1234.5, ffCurrency, 15, 2, "$1,234.50"},
+      {-1234.5, ffCurrency, 15, 1, "($1,234.5)"},
+      {-0.0, ffFixed, 15, 1, "0.0"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FloatToStrF(c.Value, c.Format, c.Precision, c.Digits), c.Expected) << c.Value << " " << c.Expected;
+}
+
 TEST(FormatSettingsTest, ReadFromTheUserLocale)
 {
   const TFormatSettings saved = FormatSettings();

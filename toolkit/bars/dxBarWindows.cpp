@@ -16,13 +16,6 @@ bool IsBeingDestroyed(TComponent* component)
 {
   return component->ComponentState().Contains(TComponentStateFlag::csDestroying);
 }
-
-// The active MDI child of an MDI parent form, from its MDI client window.
-TCustomForm* ActiveMDIChildOf(TCustomForm* form)
-{
-  const HWND client = FindWindowExA(form->Handle(), nullptr, "MDICLIENT", nullptr);
-  return client ? FormOfWindow(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0))) : nullptr;
-}
 }  // namespace
 
 // --- Components, controls, forms ---
@@ -102,7 +95,7 @@ TCustomForm* GetActiveFormOrMDIChild()
   if (!active || !IsWindowEnabled(active)) return nullptr;
   TCustomForm* form = FormOfWindow(active);
   if (IsMDIParentForm(form))
-    if (TCustomForm* child = ActiveMDIChildOf(form)) return child;
+    if (TCustomForm* child = form->ActiveMDIChild()) return child;
   return form;
 }
 

@@ -23,24 +23,7 @@ TcxRegisteredClasses* NewEditPropertiesRegistry()
 }
 TUnitObject<TcxRegisteredClasses> GEditPropertiesRegistry{UnitcxEdit, NewEditPropertiesRegistry};
 
-// Opens an update of the properties (when there are any) for the life of a scope; closing it reports
-// one change.
-class TPropertiesUpdate {
-public:
-  explicit TPropertiesUpdate(TcxCustomEditProperties* Properties) : FProperties(Properties)
-  {
-    if (FProperties) FProperties->BeginUpdate();
-  }
-  ~TPropertiesUpdate()
-  {
-    if (FProperties) FProperties->EndUpdate(true);
-  }
-  TPropertiesUpdate(const TPropertiesUpdate&) = delete;
-  TPropertiesUpdate& operator=(const TPropertiesUpdate&) = delete;
-
-private:
-  TcxCustomEditProperties* FProperties;
-};
+using TPropertiesUpdate = TcxEditPropertiesUpdate;
 
 bool IsStringVariant(const Variant& Value) { return VarIsStr(Value); }
 

@@ -387,6 +387,25 @@ private:
   IcxEditDefaultValuesProvider* FDefaultValuesProvider = nullptr;
 };
 
+// Opens an update of the properties (when there are any) for the life of a scope; closing it reports
+// one change.
+class TcxEditPropertiesUpdate {
+public:
+  explicit TcxEditPropertiesUpdate(TcxCustomEditProperties* Properties) : FProperties(Properties)
+  {
+    if (FProperties) FProperties->BeginUpdate();
+  }
+  ~TcxEditPropertiesUpdate()
+  {
+    if (FProperties) FProperties->EndUpdate(true);
+  }
+  TcxEditPropertiesUpdate(const TcxEditPropertiesUpdate&) = delete;
+  TcxEditPropertiesUpdate& operator=(const TcxEditPropertiesUpdate&) = delete;
+
+private:
+  TcxCustomEditProperties* FProperties;
+};
+
 // The properties objects alive now, oldest first (while the editors' unit runs).
 std::span<TcxCustomEditProperties* const> LiveEditProperties();
 

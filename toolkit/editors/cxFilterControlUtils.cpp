@@ -1,6 +1,8 @@
 #include "toolkit/editors/cxFilterControlUtils.h"
 
+#include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxEditButtons.h"
+#include "toolkit/editors/cxEditInplaceList.h"
 
 TUnit UnitcxFilterControlUtils{"cxFilterControlUtils"};
 
@@ -24,6 +26,12 @@ void TcxCustomFilterEditHelper::TMeta::ClearEditEvents(TcxCustomEditProperties* 
   properties->SetOnValidate({});
 }
 
+void TcxCustomFilterEditHelper::TMeta::PrepareFilterEdit(TcxCustomEdit* edit,
+                                                         TcxCustomEditProperties* properties) const
+{
+  SetUpFilterProperties(edit->GetActiveProperties(), properties, KeepsEditButtons());
+}
+
 bool TcxCustomFilterEditHelper::TMeta::AllowsFilterEditing(TcxCustomEditProperties* properties) const
 {
   (void)properties;
@@ -31,6 +39,15 @@ bool TcxCustomFilterEditHelper::TMeta::AllowsFilterEditing(TcxCustomEditProperti
 }
 
 bool TcxCustomFilterEditHelper::TMeta::KeepsEditButtons() const { return false; }
+
+TcxCustomEditClass TcxCustomFilterEditHelper::TMeta::FilterEditClassType() const { return {}; }
+
+void TcxCustomFilterEditHelper::TMeta::ReadFilterValue(TcxCustomEdit* edit, TcxCustomEditProperties* properties,
+                                                       std::wstring& displayText, Variant& value) const
+{
+  value = edit->GetEditValue();
+  displayText = properties->GetDisplayText(value, false, true);
+}
 
 void TcxCustomFilterEditHelper::TMeta::GetFilterOperators(TcxCustomEditProperties* properties,
                                                           TcxValueTypeClass valueTypeClass,
@@ -66,6 +83,14 @@ bool TcxCustomFilterEditHelper::TMeta::IsFilterValueAcceptable(TcxValueTypeClass
   return !valueTypeClass || valueTypeClass->AcceptsVariant(value);
 }
 
+void TcxCustomFilterEditHelper::TMeta::WriteFilterValue(TcxCustomEdit* edit, TcxCustomEditProperties* properties,
+                                                        const Variant& value) const
+{
+  (void)edit;
+  (void)properties;
+  (void)value;
+}
+
 bool TcxCustomFilterEditHelper::TMeta::FiltersByDisplayText() const { return false; }
 
 CL_DEFINE_CLASS(TcxCustomFilterEditHelper);
@@ -95,3 +120,20 @@ TcxCustomFilterEditHelperClass TcxFilterEditsController::LookupHelperClass(
 CL_DEFINE_CLASS(TcxFilterEditsController);
 
 TcxFilterEditsController* GetFilterEditsController() { return GFilterEditsController.Get(); }
+
+TcxCustomEdit* CreateFilterEdit(TcxCustomFilterEditHelperClass helperClass, TcxCustomEditProperties* properties,
+                                TcxInplaceEditList* editList)
+{
+  const TcxCustomEditClass editClass = helperClass ? helperClass->FilterEditClassType() : TcxCustomEditClass();
+  if (!editClass)
+    throw EcxEditError("The filter edit helper " + std::string(helperClass ? helperClass.Name() : "(none)") +
+                       " names no editor class to enter a filter value with");
+  if (editList) {
+    TcxCustomEdit* edit = editList->GetEdit(editClass->PropertiesClassType());
+    helperClass->PrepareFilterEdit(edit, properties);
+    return edit;
+  }
+  TOwned<TcxCustomEdit> edit(editClass.Create(nullptr, false));
+  helperClass->PrepareFilterEdit(edit.get(), properties);
+  return edit.release();
+}

@@ -8,7 +8,10 @@
 #include "classlib/Units.h"
 #include "toolkit/base/cxClassesRegistries.h"
 #include "toolkit/editors/cxDataStorage.h"
+#include "toolkit/editors/cxEditControl.h"
 #include "toolkit/editors/cxEditProperties.h"
+
+class TcxInplaceEditList;
 
 // Frees the filter edits controller at shut-down.
 extern TUnit UnitcxFilterControlUtils;
@@ -32,11 +35,19 @@ public:
   struct TMeta : TMetaClassOf<TcxCustomFilterEditHelper> {
     // Clears OnButtonClick, OnChange, OnEditValueChanged and OnValidate (nothing without properties).
     virtual void ClearEditEvents(TcxCustomEditProperties* properties) const;
+    // Sets up the editor's active properties (a linked repository item's when there is one) as a
+    // filter copy of the source properties.
+    virtual void PrepareFilterEdit(TcxCustomEdit* edit, TcxCustomEditProperties* properties) const;
     // Whether a filter value may be typed for these properties; when not, the filter properties
     // lose the defaults provider.
     virtual bool AllowsFilterEditing(TcxCustomEditProperties* properties) const;
     // Whether the filter editor keeps the source's buttons.
     virtual bool KeepsEditButtons() const;
+    // The editor class a filter value is entered with; none for a helper that makes no editor.
+    virtual TcxCustomEditClass FilterEditClassType() const;
+    // The filter value the editor holds (its edit value) and its text as the properties show it.
+    virtual void ReadFilterValue(TcxCustomEdit* edit, TcxCustomEditProperties* properties,
+                                 std::wstring& displayText, Variant& value) const;
     // The operators offered for a value: 1 to 14 when extended, else 1 to 10; without a value type
     // that holds text, the two text-only operators (7, 8) are left out. The properties are the
     // source editor's (families whose offer depends on them read them).
@@ -49,6 +60,9 @@ public:
                                        bool keepButtons) const;
     // Whether the value type takes value (converting it in place); true without a value type.
     virtual bool IsFilterValueAcceptable(TcxValueTypeClass valueTypeClass, Variant& value) const;
+    // Shows a filter value in the editor; the base shows nothing.
+    virtual void WriteFilterValue(TcxCustomEdit* edit, TcxCustomEditProperties* properties,
+                                  const Variant& value) const;
     // Whether conditions compare the display text rather than the value.
     virtual bool FiltersByDisplayText() const;
   };
@@ -70,3 +84,10 @@ public:
 
 // The process-wide controller, made on first use while the unit runs; nullptr once it shuts down.
 TcxFilterEditsController* GetFilterEditsController();
+
+// An editor for entering a filter value on the properties, set up by the helper (PrepareFilterEdit).
+// With a pool, the pool's free editor of the helper's editor class (the pool owns it); without, a
+// new editor with no owner, which the caller frees. Raises EcxEditError when the helper names no
+// editor class.
+TcxCustomEdit* CreateFilterEdit(TcxCustomFilterEditHelperClass helperClass, TcxCustomEditProperties* properties,
+                                TcxInplaceEditList* editList = nullptr);

@@ -469,8 +469,18 @@ void TcxCustomInnerListView::MouseLeave(TControl*)
 
 void TcxCustomInnerListView::WMLButtonDown(TMessage& msg)
 {
-  Inherited<TcxCustomInnerListView>(msg);
-  // A drag of the list is a drag of the container.
+  // A drag of the list is a drag of the container. The list starts no docking of its own: a dock
+  // drag runs to its end inside the press, and would take the list out of its container. So the
+  // press starts a plain drag, which the container's drag (a dock drag with its DragKind) replaces.
+  const TDragKind kind = DragKind();
+  if (FContainer && kind == dkDock) TControl::SetDragKind(dkDrag);
+  try {
+    Inherited<TcxCustomInnerListView>(msg);
+  } catch (...) {
+    TControl::SetDragKind(kind);
+    throw;
+  }
+  TControl::SetDragKind(kind);
   if (FContainer && Dragging()) {
     EndDrag(false);
     FContainer->BeginDrag(false, -1);

@@ -13,32 +13,35 @@ public:
   TAlignment ProvidedAlignment() override { return Alignment; }
   int ProvidedBlobKind() override { return 3; }
   bool ProvidedCanModify() override { return CanModify; }
-  std::string ProvidedDisplayFormat() override { return {}; }
-  std::string ProvidedEditFormat() override { return {}; }
+  std::string ProvidedDisplayFormat() override { return DisplayFormatText; }
+  std::string ProvidedEditFormat() override { return EditFormatText; }
   std::string ProvidedEditMask() override { return {}; }
   bool ProvidedIsFloat() override { return false; }
-  int ProvidedMaxLength() override { return 0; }
+  int ProvidedMaxLength() override { return MaxLength; }
   double ProvidedMaxValue() override { return MaxValue; }
   double ProvidedMinValue() override { return MinValue; }
-  int ProvidedPrecision() override { return 15; }
+  int ProvidedPrecision() override { return Precision; }
   bool ProvidedReadOnly() override { return ReadOnly; }
   bool ProvidedRequired() override { return false; }
   TObject* ImplementingObject() override { return this; }
   bool IsStorageBacked() override { return false; }
   bool HoldsBlobData() override { return false; }
-  bool HoldsCurrencyData() override { return false; }
+  bool HoldsCurrencyData() override { return Currency; }
   bool HasDataAvailable() override { return true; }
   bool DefinesDisplayFormat(bool AcceptsCurrency) override
   {
     DisplayFormatAsked.push_back(AcceptsCurrency);
     return DisplayFormat;
   }
-  bool HasGetTextHandler() override { return false; }
+  bool HasGetTextHandler() override { return GetTextHandler; }
   bool HasSetTextHandler() override { return false; }
   bool AcceptsChar(char) override { return true; }
 
   bool EditMode = true, CanModify = true, ReadOnly = false, DisplayFormat = true;
   TAlignment Alignment = taRightJustify;
   double MaxValue = 0, MinValue = 0;
+  std::string DisplayFormatText, EditFormatText;
+  int MaxLength = 0, Precision = 15;
+  bool Currency = false, GetTextHandler = false;
   std::vector<bool> DisplayFormatAsked;
 };

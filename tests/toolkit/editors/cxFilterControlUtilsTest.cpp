@@ -1,11 +1,14 @@
 // Filter edit helpers: the operators offered, the filter properties' set-up, the values accepted,
-// and the controller that finds a helper by properties class and lives while it holds pairs.
+// the controller that finds a helper by properties class and lives while it holds pairs, and the
+// filter editors the helpers make, prepare and read.
 #include <gtest/gtest.h>
 #include <vector>
 #include "tests/support/TestHelpers.h"
+#include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "tests/toolkit/editors/EditPropertiesStubs.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxFilterControlUtils.h"
+#include "toolkit/editors/cxVariants.h"
 
 namespace {
 
@@ -211,6 +214,155 @@ TEST(cxFilterControlUtilsTest, HelpersFoundThroughTheParentOfThePropertiesClass)
   second->AddHelperPair(ClassRef<TTextProperties>(), ClassRef<TTextHelper>());
   EXPECT_EQ(GetFilterEditsController(), second);
   second->RemoveHelperPair(ClassRef<TTextProperties>(), ClassRef<TTextHelper>());
+}
+
+// Helpers that enter filter values with the test editor; one keeps the source's buttons.
+class TTestEditHelper : public TcxCustomFilterEditHelper {
+  CL_CLASS(TTestEditHelper, TcxCustomFilterEditHelper)
+public:
+  struct TMeta : TcxCustomFilterEditHelper::TMeta {
+    TcxCustomEditClass FilterEditClassType() const override { return ClassRef<edit_test::TTestEdit>(); }
+  };
+};
+class TButtonKeepingEditHelper : public TTestEditHelper {
+  CL_CLASS(TButtonKeepingEditHelper, TTestEditHelper)
+public:
+  struct TMeta : TTestEditHelper::TMeta {
+    bool KeepsEditButtons() const override { return true; }
+  };
+};
+// A test editor that counts its live instances, and a helper that enters filter values with it.
+class TCountedEdit : public edit_test::TTestEdit {
+  CL_CLASS(TCountedEdit, edit_test::TTestEdit)
+public:
+  explicit TCountedEdit(TComponent* Owner, bool IsInplace = false) : TTestEdit(Owner, IsInplace) { ++Live; }
+  ~TCountedEdit() override { --Live; }
+  static inline int Live = 0;
+};
+class TCountedEditHelper : public TcxCustomFilterEditHelper {
+  CL_CLASS(TCountedEditHelper, TcxCustomFilterEditHelper)
+public:
+  struct TMeta : TcxCustomFilterEditHelper::TMeta {
+    TcxCustomEditClass FilterEditClassType() const override { return ClassRef<TCountedEdit>(); }
+  };
+};
+CL_DEFINE_CLASS(TTestEditHelper);
+CL_DEFINE_CLASS(TButtonKeepingEditHelper);
+CL_DEFINE_CLASS(TCountedEdit);
+CL_DEFINE_CLASS(TCountedEditHelper);
+
+std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Properties that show a value in angle brackets.
+class TBracketingProperties : public edit_test::TTestEditProperties {
+  CL_CLASS(TBracketingProperties, edit_test::TTestEditProperties)
+public:
+  using edit_test::TTestEditProperties::TTestEditProperties;
+  std::wstring GetDisplayText(const Variant& Value, bool, bool) override
+  {
+    return L"<" + Widen(VarToStrDef(Value, "")) + L">";
+  }
+};
+CL_DEFINE_CLASS(TBracketingProperties);
+
+class cxFilterEditTest : public edit_test::TEditFormTest {
+protected:
+  void SetUp() override
+  {
+    TEditFormTest::SetUp();
+    Source = MakeOwned<edit_test::TTestEditProperties>(nullptr);
+    Source->Buttons()->Add();
+    Source->Buttons()->Add();
+    Source->SetReadOnly(true);
+    Source->SetValidateOnEnter(false);
+    Source->SetOnChange(TNotifyEvent(Handlers.get(), &THandlers::Notify));
+  }
+  void TearDown() override
+  {
+    Source.reset();
+    TEditFormTest::TearDown();
+  }
+  // Whether the properties are a filter copy of Source, with or without its buttons.
+  void ExpectFilterCopy(TcxCustomEditProperties* properties, int buttons)
+  {
+    EXPECT_EQ(properties->Buttons()->Count(), buttons);
+    EXPECT_FALSE(properties->ReadOnly());
+    EXPECT_TRUE(properties->ValidateOnEnter());
+    EXPECT_FALSE(properties->OnChange());
+  }
+
+  TOwned<THandlers> Handlers = MakeOwned<THandlers>();
+  TOwned<edit_test::TTestEditProperties> Source;
+};
+
+TEST_F(cxFilterEditTest, CreateFilterEditTakesThePoolsEditor)
+{
+  auto pool = MakeOwned<TcxInplaceEditList>(Form);
+  TcxCustomEdit* pooled = CreateFilterEdit(ClassRef<TTestEditHelper>(), Source.get(), pool.get());
+  ASSERT_EQ(pool->Count(), 1);
+  EXPECT_EQ(pooled, pool->Edits(0));
+  EXPECT_EQ(pooled->ClassType(), ClassRef<edit_test::TTestEdit>().Class());
+  EXPECT_EQ(pooled->Owner(), Form);
+  ExpectFilterCopy(pooled->ActiveProperties(), 0);
+  // The free editor is taken again, set up anew (here keeping the buttons).
+  EXPECT_EQ(CreateFilterEdit(ClassRef<TButtonKeepingEditHelper>(), Source.get(), pool.get()), pooled);
+  EXPECT_EQ(pool->Count(), 1);
+  ExpectFilterCopy(pooled->ActiveProperties(), 2);
+
+  // Without a pool: a new editor of the helper's class, owned by the caller.
+  TcxCustomEdit* own = CreateFilterEdit(ClassRef<TTestEditHelper>(), Source.get());
+  ASSERT_NE(own, nullptr);
+  EXPECT_NE(own, pooled);
+  EXPECT_EQ(own->ClassType(), ClassRef<edit_test::TTestEdit>().Class());
+  EXPECT_EQ(own->Owner(), nullptr);
+  EXPECT_EQ(pool->Count(), 1);
+  ExpectFilterCopy(own->ActiveProperties(), 0);
+  Free(own);
+
+  // A helper that names no editor class makes none.
+  EXPECT_THROW(CreateFilterEdit(ClassRef<TTextHelper>(), Source.get(), pool.get()), EcxEditError);
+  EXPECT_THROW(CreateFilterEdit(nullptr, Source.get()), EcxEditError);
+  EXPECT_EQ(pool->Count(), 1);
+  // An editor made for the caller is freed when its set-up fails (here: no source properties).
+  EXPECT_THROW(CreateFilterEdit(ClassRef<TCountedEditHelper>(), nullptr), EConvertError);
+  EXPECT_EQ(TCountedEdit::Live, 0);
+  // The source is left as it was.
+  EXPECT_EQ(Source->Buttons()->Count(), 2);
+  EXPECT_TRUE(Source->ReadOnly());
+}
+
+TEST_F(cxFilterEditTest, PrepareFilterEditSetsUpTheActiveProperties)
+{
+  auto* edit = PlaceEdit<edit_test::TTestEdit>(true);
+  auto linked = MakeOwned<edit_test::TTestEditProperties>(nullptr);
+  linked->SetReadOnly(true);
+  edit->SetLinkedProperties(linked.get());
+  edit->Props()->SetReadOnly(true);
+
+  ClassRef<TTestEditHelper>()->PrepareFilterEdit(edit, Source.get());
+  EXPECT_EQ(edit->ActiveProperties(), linked.get());
+  ExpectFilterCopy(linked.get(), 0);
+  EXPECT_TRUE(edit->Props()->ReadOnly());  // the editor's own properties are not in effect
+  edit->SetLinkedProperties(nullptr);
+}
+
+TEST_F(cxFilterEditTest, ReadFilterValueAnswersTheEditValueAndItsText)
+{
+  auto* edit = PlaceEdit<edit_test::TTestEdit>(true);
+  auto properties = MakeOwned<TBracketingProperties>(nullptr);
+  TcxCustomFilterEditHelperClass helper = ClassRef<TTestEditHelper>();
+  const Variant values[] = {Variant(42), Variant("abc"), Null()};
+  for (const Variant& written : values) {
+    edit->SetEditValue(written);
+    std::wstring text = L"stale";
+    Variant value = "stale";
+    helper->ReadFilterValue(edit, properties.get(), text, value);
+    EXPECT_TRUE(VariantsEqualStrict(value, written)) << VarToStrDef(written, "Null");
+    EXPECT_EQ(text, L"<" + Widen(VarToStrDef(written, "")) + L">");
+  }
+  // The base helper shows nothing of a written value.
+  helper->WriteFilterValue(edit, properties.get(), Variant(7));
+  EXPECT_TRUE(VarIsNull(edit->EditValue()));
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 // and no windows or GDI objects left behind.
 #include <string>
 #include <vector>
+#include "classlib/Docking.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Hints.h"
 #include "classlib/ObjectText.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/TestHelpers.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/ListViewTestSupport.h"
 #include "toolkit/controls/cxControls.h"
@@ -82,6 +86,13 @@ public:
     Senders.push_back(sender);
   }
   void InfoTip(TObject*, TListItem* item, std::string& tip) { tip = "tip " + item->Caption(); }
+  std::vector<TObject*> StartDocks, EndDocks, EndTargets;
+  void StartDock(TObject* sender, TDragDockObject*&) { StartDocks.push_back(sender); }
+  void EndDock(TObject* sender, TObject* target, int, int)
+  {
+    EndDocks.push_back(sender);
+    EndTargets.push_back(target);
+  }
   void ContextPopup(TObject* sender, POINT, bool& handled)
   {
     Senders.push_back(sender);
@@ -554,6 +565,46 @@ TEST_F(cxListViewTest, APressDragsTheContainer)
   List->EndDrag(false);
   HandleWaitingMessages();
   EXPECT_FALSE(List->Dragging());
+}
+
+// With DragKind dkDock a list view dragged by the mouse from one of its items docks into a site as
+// a whole: its inner list view stays inside it, and the docking events fire once each with the
+// list view as Sender.
+TEST_F(cxListViewTest, AListViewDraggedByItsItemsDocksWhole)
+{
+  POINT savedCursor{};
+  GetCursorPos(&savedCursor);
+  Form->SetClientSize(700, 300);
+  auto* site = New<TPanel>(Form);
+  site->SetParent(Form);
+  site->SetBounds(400, 10, 250, 250);
+  site->SetDockSite(true);
+  Fill(3);
+  List->SetDragKind(dkDock);
+  List->SetDragMode(dmAutomatic);
+  List->SetOnStartDock(TStartDockEvent(Events.get(), &TEvents::StartDock));
+  List->SetOnEndDock(TEndDockEvent(Events.get(), &TEvents::EndDock));
+  ShowOnTop();
+  ASSERT_TRUE(BringToFront(Form->Handle()));
+
+  const RECT r = ItemRect(1);
+  POINT from{r.left + 10, (r.top + r.bottom) / 2};
+  ClientToScreen(Inner()->Handle(), &from);
+  ASSERT_TRUE(TMouseDrag::Start(from, site->ClientToScreen(POINT{120, 120})));
+  const bool ended = PumpUntil([&] { return !Events->EndDocks.empty() && TMouseDrag::Done(); }, 5000);
+  TMouseDrag::Stop();
+  HandleWaitingMessages();
+  MoveCursorTo(savedCursor);
+  ASSERT_TRUE(ended);
+
+  EXPECT_EQ(List->HostDockSite(), site);
+  EXPECT_EQ(List->Parent(), site);
+  EXPECT_EQ(Inner()->Parent(), List);
+  EXPECT_EQ(Inner()->HostDockSite(), nullptr);
+  EXPECT_EQ(Events->StartDocks, std::vector<TObject*>{List});
+  EXPECT_EQ(Events->EndDocks, std::vector<TObject*>{List});
+  EXPECT_EQ(Events->EndTargets, std::vector<TObject*>{site});
+  EXPECT_FALSE(DockDragging());
 }
 
 // A hundred list views made, filled, given new windows and freed leave no window and no GDI
