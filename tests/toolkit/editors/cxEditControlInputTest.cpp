@@ -261,3 +261,45 @@ TEST_F(EditInputTest, ARefusedCharacterBeepsOnceWhateverBeepOnErrorSays)
   EXPECT_EQ(edit->Inner()->Text(), "ab");
   EXPECT_EQ(Beeps, 1);
 }
+
+namespace {
+// Counts the clipboard operations the editor's messages lead to.
+class TClipboardEdit : public TKeyEdit {
+  CL_CLASS(TClipboardEdit, TKeyEdit)
+public:
+  using TKeyEdit::TKeyEdit;
+  std::vector<std::string> Calls;
+  void CopyToClipboard() override { Calls.push_back(UserEditInProgress() ? "copy by user" : "copy"); }
+  void ClearSelection() override { Calls.push_back(UserEditInProgress() ? "clear by user" : "clear"); }
+  void PasteFromClipboard() override { Calls.push_back(UserEditInProgress() ? "paste by user" : "paste"); }
+};
+CL_DEFINE_CLASS(TClipboardEdit);
+}  // namespace
+
+TEST_F(EditInputTest, ClipboardMessagesFollowTheReadOnlyState)
+{
+  auto* edit = PlaceEdit<TClipboardEdit>(false);
+  for (const bool readOnly : {false, true}) {
+    edit->Properties()->SetReadOnly(readOnly);
+    edit->Calls.clear();
+    for (UINT msg : {WM_COPY, WM_CUT, WM_PASTE}) SendMessageA(edit->Handle(), msg, 0, 0);
+    EXPECT_EQ(edit->Calls, readOnly ? (std::vector<std::string>{"copy", "copy by user"})
+                                    : (std::vector<std::string>{"copy", "clear by user", "paste by user"}));
+    EXPECT_FALSE(edit->UserEditInProgress());
+  }
+}
+
+TEST_F(EditInputTest, EnteringOnAFarEastSystemMakesTheBoxWritable)
+{
+  const bool farEast = SysLocale().FarEast;
+  for (const bool asian : {true, false}) {
+    SysLocale().FarEast = asian;
+    TKeyEdit* edit = NewKeyEdit();
+    edit->Inner()->SetReadOnly(true);
+    Focus(edit);
+    EXPECT_EQ(edit->Inner()->ReadOnly(), !asian);
+    Other->SetFocus();
+    Free(edit);
+  }
+  SysLocale().FarEast = farEast;
+}
