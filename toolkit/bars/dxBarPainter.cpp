@@ -11,6 +11,7 @@
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
 #include "toolkit/bars/dxBarDrawing.h"
+#include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include <vssym32.h>
@@ -275,6 +276,14 @@ int TdxBarPainter::CalcButtonWidth(int ContentWidth) const { return ContentWidth
 SIZE TdxBarPainter::CalcButtonSize(int ContentWidth, int ContentHeight) const
 {
   return {CalcButtonWidth(ContentWidth), CalcButtonHeight(ContentHeight)};
+}
+
+void TdxBarPainter::CalcCaptionTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const
+{
+  R = RECT{0, 0, 0, 0};
+  if (!DrawParams || !DrawParams->Canvas || DrawParams->Caption.empty()) return;
+  DrawTextA(DrawParams->Canvas->GetDCHandle(), DrawParams->Caption.c_str(), static_cast<int>(DrawParams->Caption.size()),
+            &R, DT_SINGLELINE | DT_CALCRECT);
 }
 
 SIZE TdxBarPainter::GetDropDownArrowSize() const { return {5, 3}; }

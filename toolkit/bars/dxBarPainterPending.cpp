@@ -95,7 +95,6 @@ TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams*, RECT&
 void TdxBarPainter::DrawCheckOverlay(TdxBarItemControl*, HDC, bool, TdxBarPaintType, const RECT&) const {}
 
 void TdxBarPainter::DrawItemCaptionFromParams(TdxBarItemControlDrawParams*, const RECT&, UINT, TAlignment) const {}
-void TdxBarPainter::CalcCaptionTextRect(TdxBarItemControlDrawParams*, RECT&) const {}
 void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
 void TdxBarPainter::DrawSubMenuArrow(TdxBarItemControlDrawParams*, const RECT&, TColor, int) const {}
 void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
