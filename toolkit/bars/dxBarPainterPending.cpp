@@ -24,7 +24,6 @@ void TdxBarPainter::DrawMarkDownArrow(TdxBarControl*, HDC, const RECT&) const {}
 void TdxBarPainter::DrawMarkChevrons(TdxBarControl*, HDC, int, const RECT&) const {}
 void TdxBarPainter::DrawBarMarkGlyphs(TdxBarControl*, HDC, const RECT&) const {}
 void TdxBarPainter::GetFloatingCaptionTextLeft(TdxBarControl*, int&, RECT&) const {}
-void TdxBarPainter::CalcBarBorderSize(TdxBar*, TdxBarDockingStyle, RECT&, bool) const {}
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
