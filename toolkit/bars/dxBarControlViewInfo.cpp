@@ -1,15 +1,64 @@
 #include "toolkit/bars/dxBarControlViewInfo.h"
 #include <algorithm>
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarItem.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/base/dxCore.h"
 
 CL_DEFINE_CLASS(TdxBarItemControlViewInfo);
 CL_DEFINE_CLASS(TCustomdxBarControlViewInfo);
 
 TdxBarItemControlViewInfo::TdxBarItemControlViewInfo(TdxBarItemControl* control)
-    : FControl(control), FViewLevel(ivlDefault)
+    : FControl(control), FMostCompactViewLevel(ivlSmallIconWithText), FViewLevel(ivlDefault),
+      FButtonGroupViewLevel(ivlSmallIconWithText)
 {
+}
+
+void TdxBarItemControlViewInfo::AfterConstruction()
+{
+  TObject::AfterConstruction();
+  if (!FControl) return;
+  const TdxBarItemViewLevels allowed = FControl->GetAllowedViewLevels();
+  FAllowedViewLevels = static_cast<uint8_t>(allowed.ToInt());
+  const TdxBarItemViewLevels possible = FControl->GetPossibleViewLevels();
+  for (TdxBarItemViewLevel level : {ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly})
+    if (possible.Contains(level)) FMostCompactViewLevel = level;
+  if (FMostCompactViewLevel == ivlLargeIconWithText)
+    FButtonGroupViewLevel = FMostCompactViewLevel;
+  else
+    for (TdxBarItemViewLevel level : {ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly})
+      if (allowed.Contains(level)) FButtonGroupViewLevel = level;
+  ResetCachedWidths();
+}
+
+int TdxBarItemControlViewInfo::GetAlign() const
+{
+  TdxBarItem* item = FControl ? FControl->GetItem() : nullptr;
+  return static_cast<int>(item ? item->Align() : TdxBarItemAlign::iaLeft);
+}
+
+int TdxBarItemControlViewInfo::GetButtonGroupPosition() const
+{
+  if (!FControl || !FControl->IsButtonLike() || !FControl->Link()) return 0;
+  return static_cast<int>(FControl->Link()->ButtonGroup());
+}
+
+int TdxBarItemControlViewInfo::GetWidthAtLevel(TdxBarItemViewLevel level)
+{
+  const int index = static_cast<int>(level);
+  if (index >= CachedLevels || !TdxBarItemViewLevels::FromInt(FAllowedViewLevels).Contains(level))
+    throw EdxException("Testing! The level is not allowed");
+  if (!FCachedWidthValid[index]) {
+    FCachedWidths[index] = FControl->CalcWidthAtLevel(level);
+    FCachedWidthValid[index] = true;
+  }
+  return FCachedWidths[index];
+}
+
+void TdxBarItemControlViewInfo::ResetCachedWidths()
+{
+  for (bool& valid : FCachedWidthValid) valid = false;
 }
 
 void TdxBarItemControlViewInfo::BeforeDestruction()

@@ -17,8 +17,10 @@ class TdxBarItemControlViewInfo : public TObject {
   CL_CLASS(TdxBarItemControlViewInfo, TObject)
 public:
   struct TMeta : TMetaClassOf<TdxBarItemControlViewInfo, TdxBarItemControl*> {};
-  // The default view level.
+  // The default view level; the allowed levels, the most compact possible one and the level in a
+  // button group from the control; no width measured yet.
   explicit TdxBarItemControlViewInfo(TdxBarItemControl* control);
+  void AfterConstruction() override;
   // Leaves its bar control's view info, unless the bar control is being destroyed.
   void BeforeDestruction() override;
 
@@ -27,11 +29,33 @@ public:
   void SetBounds(const RECT& bounds) { FBounds = bounds; }
   TdxBarItemViewLevel GetViewLevel() const { return FViewLevel; }
   void SetViewLevel(TdxBarItemViewLevel level) { FViewLevel = level; }
+  uint8_t AllowedViewLevels() const { return FAllowedViewLevels; }
+  TdxBarItemViewLevel MostCompactViewLevel() const { return FMostCompactViewLevel; }
+  TdxBarItemViewLevel ButtonGroupViewLevel() const { return FButtonGroupViewLevel; }
+  void SetButtonGroupViewLevel(TdxBarItemViewLevel level) { FButtonGroupViewLevel = level; }
+  int RealButtonGroupPosition() const { return FRealButtonGroupPosition; }
+  void SetRealButtonGroupPosition(int value) { FRealButtonGroupPosition = value; }
+  // The item's Align, as a number of TdxBarItemAlign.
+  int GetAlign() const;
+  // The link's button-group position for button-like controls, else 0 (none).
+  int GetButtonGroupPosition() const;
+  // The control's width at an allowed level, measured once and kept until ResetCachedWidths.
+  // Raises EdxException for a level the control does not allow.
+  int GetWidthAtLevel(TdxBarItemViewLevel level);
+  virtual void ResetCachedWidths();
+  virtual void Changed() {}
 
 private:
+  static constexpr int CachedLevels = 4;
   TdxBarItemControl* FControl;
-  RECT FBounds{};
+  uint8_t FAllowedViewLevels = 0;  // bits of TdxBarItemViewLevel
+  TdxBarItemViewLevel FMostCompactViewLevel;
   TdxBarItemViewLevel FViewLevel;
+  TdxBarItemViewLevel FButtonGroupViewLevel;
+  int FRealButtonGroupPosition = 0;
+  RECT FBounds{};
+  int FCachedWidths[CachedLevels]{};
+  bool FCachedWidthValid[CachedLevels]{};
 };
 using TdxBarItemControlViewInfoClass = TClassRef<TdxBarItemControlViewInfo>;
 

@@ -19,6 +19,7 @@ void TdxBarItemControl::AfterConstruction()
 {
   TcxIUnknownObject::AfterConstruction();
   FViewInfo.reset(GetViewInfoClass().Create(this));
+  FDrawParams.reset(GetDrawParamsClass().Create(this));
   CalcTextMetrics();
   FHotPartIndex = dxBarNoPart;
   CalcDrawParams(true);
@@ -113,6 +114,7 @@ bool TdxBarItemControl::IsMouseDownOver() const
 
 void TdxBarItemControl::CaptionChanged()
 {
+  DropCachedWidths();
   TdxBarItem* item = GetItem();
   if (item && item->Align() == TdxBarItemAlign::iaClient && FBarControl &&
       (FBarControl->GetNavigationFlags() & dxBarNavigationStretchClient))

@@ -10,11 +10,15 @@
 // an item always runs through PerformClick: the menu sound, the use recorded for personalized
 // menus, the menu chain closed, then the item's click; the click may free the control, its bar
 // control or its item, and nothing is touched afterwards when it did.
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "classlib/ClassRef.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/Sets.h"
 #include "toolkit/bars/dxBarControlViewInfo.h"
+#include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/controls/dxFading.h"
 #include "toolkit/controls/dxScreenTip.h"
@@ -25,6 +29,11 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
 class IdxBarAccessibilityHelper;
+class TdxBarPainter;
+// Defined with the item links and the bar painter.
+enum class TdxBarMenuItemSize : uint8_t;
+enum class TdxBarPaintType : uint8_t;
+using TdxBarItemViewLevels = TSet<TdxBarItemViewLevel>;
 
 // The object a hint is shown for: the bar control that shows it, and whether the bar's own hint
 // window is used.
@@ -121,8 +130,8 @@ public:
   // The part rects; the base has one part, the whole control.
   virtual void CalcParts();
   // Drops what the control measured or drew before.
-  virtual void DropCachedImage() {}
-  virtual void DropCachedWidths() {}
+  virtual void DropCachedImage() { ResetViewInfo(false); }
+  virtual void DropCachedWidths() { ResetViewInfo(true); }
   // Recalculates what is drawn and repaints; the answer is whether the control needs more.
   virtual bool Refresh();
   virtual void StyleChanged();
@@ -205,10 +214,93 @@ public:
   virtual void MouseMoveOver(POINT p);
 
   // --- Drawing and measuring ---
-  // Recalculates what the painter is given (the draw parameters grow with the item metrics).
-  virtual void CalcDrawParams(bool full) { (void)full; }
+  // Recalculates what the painter is given: with full every field, else only the canvas, the view
+  // size, the view structure and the button size that measuring needs.
+  virtual void CalcDrawParams(bool full = true);
+  TdxBarItemControlDrawParams* DrawParams() const { return FDrawParams.get(); }
+  TdxCachedImageOptions* CachedImage() const { return FCachedImage.get(); }
   // Draws the control in the rect; flags are the bar control's orientation flags.
   virtual void Draw(const RECT& rect, int flags) { (void)rect; (void)flags; }
+  virtual bool IsDrawnByParent() const { return true; }
+
+  // --- Metrics (all measured on the canvas in the style font) ---
+  // The view levels this kind can show; never empty.
+  virtual TdxBarItemViewLevels GetPossibleViewLevels() const;
+  // The possible levels the link allows; all possible levels when the link allows none of them.
+  // Raises EdxException when the kind has no possible level.
+  TdxBarItemViewLevels GetAllowedViewLevels() const;
+  // The view structure (dxBarViewIcon, dxBarViewText) of the current view level.
+  virtual uint8_t GetViewLevelFlags() const;
+  virtual uint8_t GetDefaultViewLevelFlags() const { return 0; }
+  // Large for large menus; large icons on toolbars under the manager's LargeIcons; else small.
+  virtual TdxBarItemViewSize GetViewSize() const;
+  // The view size of the current view level.
+  TdxBarItemViewSize GetCurrentViewSize() const;
+  TdxBarPaintType GetPaintType() const;
+  virtual int GetPartCount() const { return 1; }
+  virtual bool UsesAutoGrayScale() const { return false; }
+  virtual std::string GetCaption() const;
+  virtual TWinControl* GetHostedControl() const { return nullptr; }
+  virtual TdxBarItemControlDrawParamsClass GetDrawParamsClass() const
+  {
+    return ClassRef<TdxBarItemControlDrawParams>();
+  }
+  // The link's own glyph when it defines one, else the item's.
+  virtual TBitmap* GetGlyph() const;
+  // False asks the painter to derive the disabled look.
+  virtual bool IsGlyphDrawnAsIs() const;
+  virtual int GetImageIndex() const;
+  virtual TCustomImageList* GetImagesForSize(TdxBarItemViewSize size) const;
+  virtual TCustomImageList* GetSmallImages() const;
+  virtual TCustomImageList* GetHotImages() const;
+  virtual TBitmap* GetLargeGlyph() const;
+  virtual int GetLargeImageIndex() const;
+  virtual TCustomImageList* GetLargeImages() const;
+  TdxBarMenuItemSize GetMenuItemSize() const;
+  TdxBarPainter* GetPainter() const;
+  virtual TShortCut GetShortCut() const;
+  virtual int GetLeftIndent() const;
+  virtual TCustomdxBarControl* GetSubMenuControl() const { return nullptr; }
+  virtual RECT GetMargins() const { return RECT{}; }
+  // The width of the caption as one text row.
+  virtual int GetCaptionWidth();
+  // Whether the control has a glyph for the size, and where it comes from: a bitmap, or else the
+  // list and the index.
+  virtual bool GetGlyphSource(TdxBarItemViewSize size, bool forDrawing, int& imageIndex, TCustomImageList*& images,
+                              TBitmap*& glyph) const;
+  bool HasGlyphForSize(TdxBarItemViewSize size) const;
+  int GetImageIndexForSize(TdxBarItemViewSize size) const;
+  bool UsesLargeImagesFor(TdxBarItemViewSize size) const;
+  bool CanUseLargeImagesFor(TdxBarItemViewSize size) const;
+  // The glyph's size; without a glyph 20 x 20 for the large size, else the manager's glyph size.
+  virtual SIZE GetGlyphSize(TdxBarItemViewSize size) const;
+  virtual RECT GetCaptionMargins(int kind) const;
+  virtual int CalcCaptionAreaWidth();
+  virtual int GetUserWidth() const { return 0; }
+  virtual int GetGlyphAreaWidth() const;
+  int GetHalfFontSize() const;
+  virtual int CalcItemHeight();
+  virtual int CalcItemWidth();
+  virtual int CalcMenuWidth();
+  virtual int CalcMenuHeight();
+  virtual int CalcMenuItemWidth();
+  virtual int CalcLargeItemWidth();
+  virtual int CalcLargeItemHeight();
+  virtual int CalcSmallItemHeight();
+  virtual int CalcToolbarItemHeight();
+  virtual int CalcToolbarItemWidth();
+  virtual int GetMinItemHeight() const { return 1; }
+  virtual int GetMinItemWidth() const { return 1; }
+  // The sizes the bar layout places the control with.
+  int GetLayoutHeight();
+  int GetLayoutWidth();
+  // The layout width at the level; the current level is kept.
+  int CalcWidthAtLevel(TdxBarItemViewLevel level);
+  SIZE MeasureText(std::string_view text);
+  int GetTextWidth(std::string_view text) { return MeasureText(text).cx; }
+  int GetSampleTextHeight() { return MeasureText("Zq").cy; }
+  // Drops the cached glyph picture, and the cached widths when asked.
+  void ResetViewInfo(bool resetWidths);
   // Draws into another canvas with the canvas state saved and the style font selected; every step
   // after the override is undone also when drawing raises.
   void DrawTo(TcxCanvas* canvas, const RECT& rect, int flags);
@@ -279,6 +371,8 @@ private:
   int FHotPartIndex = dxBarNoPart;
   std::vector<RECT> FPartRects;
   TOwned<TdxBarItemControlViewInfo> FViewInfo;
+  TOwned<TdxBarItemControlDrawParams> FDrawParams;
+  std::unique_ptr<TdxCachedImageOptions> FCachedImage = std::make_unique<TdxCachedImageOptions>();
 };
 
 using TdxBarItemControlClass = TClassRef<TdxBarItemControl>;

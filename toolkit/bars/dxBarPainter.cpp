@@ -10,8 +10,11 @@
 #include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
+#include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarDrawing.h"
+#include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include <vssym32.h>
 
@@ -275,6 +278,48 @@ int TdxBarPainter::CalcButtonWidth(int ContentWidth) const { return ContentWidth
 SIZE TdxBarPainter::CalcButtonSize(int ContentWidth, int ContentHeight) const
 {
   return {CalcButtonWidth(ContentWidth), CalcButtonHeight(ContentHeight)};
+}
+
+void TdxBarPainter::CalcBarBorderSize(TdxBar* Bar, TdxBarDockingStyle DockingStyle, RECT& Borders,
+                                      bool WithSizeGrip) const
+{
+  TdxBarControl* toolbar = Bar ? Bar->GetBarControl() : nullptr;
+  if (DockingStyle == TdxBarDockingStyle::dsNone) {
+    const int w = GetFloatingFrameWidth(), h = GetFloatingFrameHeight();
+    Borders = RECT{w, h, w, h};
+    if (toolbar && !toolbar->HasCaption()) return;
+    Borders.left += GetBarHorzMargin();
+    Borders.right += GetBarHorzMargin();
+    Borders.top += GetFloatingCaptionHeightWithLine() + GetBarTopMargin();
+    Borders.bottom += GetBarBottomMargin();
+    return;
+  }
+  if (Bar && Bar->BorderStyle() == TdxBarBorderStyle::bbsSingle) {
+    Borders = GetStatusBarMargins(Bar, DockingStyle);
+    const int grip = toolbar && toolbar->HasGrip() ? GetGripAreaSize(toolbar) : GetNoGripIndent();
+    if (DockingStyle == TdxBarDockingStyle::dsTop || DockingStyle == TdxBarDockingStyle::dsBottom)
+      Borders.left += grip;
+    else
+      Borders.top += grip;
+    return;
+  }
+  Borders = RECT{};
+  if (Bar && Bar->IsStatusBarLike()) {
+    const RECT grip = GetSizeGripMargins();
+    Borders.top += GetStatusBarTopBorder() + grip.top;
+    Borders.left += grip.left;
+    Borders.right += grip.right;
+    Borders.bottom += grip.bottom;
+  }
+  if (WithSizeGrip && Bar) Borders.right += GetSizeGripSize(Bar->GetBarManager()).cx;
+}
+
+void TdxBarPainter::CalcCaptionTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const
+{
+  R = RECT{0, 0, 0, 0};
+  if (!DrawParams || !DrawParams->Canvas || DrawParams->Caption.empty()) return;
+  DrawTextA(DrawParams->Canvas->GetDCHandle(), DrawParams->Caption.c_str(), static_cast<int>(DrawParams->Caption.size()),
+            &R, DT_SINGLELINE | DT_CALCRECT);
 }
 
 SIZE TdxBarPainter::GetDropDownArrowSize() const { return {5, 3}; }

@@ -24,7 +24,6 @@ void TdxBarPainter::DrawMarkDownArrow(TdxBarControl*, HDC, const RECT&) const {}
 void TdxBarPainter::DrawMarkChevrons(TdxBarControl*, HDC, int, const RECT&) const {}
 void TdxBarPainter::DrawBarMarkGlyphs(TdxBarControl*, HDC, const RECT&) const {}
 void TdxBarPainter::GetFloatingCaptionTextLeft(TdxBarControl*, int&, RECT&) const {}
-void TdxBarPainter::CalcBarBorderSize(TdxBar*, TdxBarDockingStyle, RECT&, bool) const {}
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
@@ -95,7 +94,6 @@ TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams*, RECT&
 void TdxBarPainter::DrawCheckOverlay(TdxBarItemControl*, HDC, bool, TdxBarPaintType, const RECT&) const {}
 
 void TdxBarPainter::DrawItemCaptionFromParams(TdxBarItemControlDrawParams*, const RECT&, UINT, TAlignment) const {}
-void TdxBarPainter::CalcCaptionTextRect(TdxBarItemControlDrawParams*, RECT&) const {}
 void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
 void TdxBarPainter::DrawSubMenuArrow(TdxBarItemControlDrawParams*, const RECT&, TColor, int) const {}
 void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
