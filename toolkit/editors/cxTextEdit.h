@@ -3,6 +3,144 @@
 // pasted or programmatic replacement goes through; the lookup data lives in cxTextEditLookupData.
 #include <string>
 #include <string_view>
+#include "classlib/StdCtrls.h"
+#include "toolkit/editors/cxEditControl.h"
+#include "toolkit/editors/cxTextEditProperties.h"
+
+class TcxCustomTextEdit;
+class TcxCustomInnerTextEdit;
+
+// The inner edit's companion: the editor framework reaches the inner EDIT window through it.
+class TcxCustomInnerTextEditHelper : public TObject, public IcxCustomInnerEdit {
+  CL_CLASS(TcxCustomInnerTextEditHelper, TObject)
+public:
+  explicit TcxCustomInnerTextEditHelper(TcxCustomInnerTextEdit* Edit) : FEdit(Edit) {}
+  TcxCustomInnerTextEdit* InnerEdit() const { return FEdit; }
+  TWinControl* GetControl() override;
+  TcxContainer* GetControlContainer() override;
+  // Calls the EDIT window class's own procedure.
+  LRESULT ForwardToDefaultProcedure(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+  bool HandlesClipboardCommands() override { return false; }
+  void ReadValue(Variant& Value) override;
+  TNotifyEvent ReadChangeHandler() override;
+  bool IsReadOnlyControl() override;
+  void HoldBounds(bool Hold) override;
+  void FocusWithoutSelecting() override;
+  void WriteValue(const Variant& Value) override;
+  void AttachToParent(TWinControl* Parent) override;
+  void AssignChangeHandler(const TNotifyEvent& Handler) override;
+  void SetReadOnlyControl(bool ReadOnly) override;
+  void DeleteSelection() override;
+
+private:
+  TcxCustomInnerTextEdit* FEdit;
+};
+
+// The borderless EDIT window inside a text editor: its focus changes and messages go to the editor
+// first; Tab never becomes a character.
+class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerControl, public IcxInnerEditHelperSource {
+  CL_CLASS(TcxCustomInnerTextEdit, TCustomEdit)
+public:
+  explicit TcxCustomInnerTextEdit(TComponent* Owner);
+  TWinControl* GetControl() override { return this; }
+  TcxContainer* GetControlContainer() override { return FContainer; }
+  IcxCustomInnerEdit* GetInnerEditHelper() override { return FHelper.get(); }
+  TcxCustomTextEdit* Owner() const;
+  void SetContainer(TcxContainer* Container) { FContainer = Container; }
+  void SetBounds(int Left, int Top, int Width, int Height) override;
+  int BoundsHoldCount() const { return FBoundsHoldCount; }
+  void AdjustBoundsHold(bool Hold);
+  // The window's own handling, without the editor's.
+  LRESULT CallDefaultProcedure(UINT Msg, WPARAM WParam, LPARAM LParam);
+
+protected:
+  // Margins: none on the left, one pixel on the right.
+  virtual void SetTextMargins();
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void KeyPress(char& Key) override;
+
+private:
+  TOwned<TcxCustomInnerTextEditHelper> FHelper;
+  TcxContainer* FContainer = nullptr;
+  int FBoundsHoldCount = 0;
+  bool FConstructing = true;
+};
+
+// The single-line text editor.
+class TcxCustomTextEdit : public TcxCustomEdit {
+  CL_CLASS(TcxCustomTextEdit, TcxCustomEdit)
+public:
+  struct TMeta : TcxCustomEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override
+    {
+      return ClassRef<TcxCustomTextEditProperties>();
+    }
+  };
+  using TcxCustomEdit::TcxCustomEdit;
+  TcxCustomTextEditProperties* ActiveTextProperties() const
+  {
+    return static_cast<TcxCustomTextEditProperties*>(GetActiveProperties());
+  }
+  TcxCustomInnerTextEdit* InnerTextEdit() const { return static_cast<TcxCustomInnerTextEdit*>(InnerControl()); }
+  std::string Text() const;
+  // The selection; 0 in editing style 3, where setting it does nothing.
+  int SelStart() const;
+  void SetSelStart(int Value);
+  int SelLength() const;
+  void SetSelLength(int Value);
+
+  // Checks a replacement of the selection by Text: the new text and the caret after it; false when
+  // it is refused (see the implementation).
+  virtual bool PrepareNewText(const std::string& Text, std::string& NewText, int& CaretPos);
+  // A replacement of the selection, as the user's when focused.
+  virtual void ApplyTextChange(const std::string& Text);
+
+  void PasteFromClipboard() override;
+  void CopyToClipboard() override;
+  void ClearSelection() override;
+  void SelectAllText() override;
+  bool IsTextEditing() override;
+  bool IsTextBasedEditor() override { return true; }
+
+  void Initialize() override;
+  TWinControlClass InnerEditClassType() const override { return ClassRef<TcxCustomInnerTextEdit>(); }
+  std::string GetDisplayTextForValue() override;
+  void SynchronizeDisplayValue() override;
+  void ApplyDisplayValue(const Variant& DisplayValue) override;
+  void WriteDisplayValue(const Variant& Value) override;
+  bool IsTextValid(const std::string& Text) override;
+  bool CanStartEditing() override;
+  void RefreshEditValueFromText() override;
+  // The text editor's value is its text.
+  void DisplayValueToEditValue(const Variant& DisplayValue, Variant& EditValue, bool Focused) override
+  {
+    (void)Focused;
+    EditValue = DisplayValue;
+  }
+  void GetTypedEditValue(Variant& Value) override { Value = Variant(Text()); }
+
+protected:
+  void WndProc(TMessage& Message) override;
+
+private:
+  int EditingStyle() const { return ActiveTextProperties()->GetEditingStyle(); }
+  void ShowText(const std::string& Text);
+  bool FSettingTextInternally = false;
+};
+
+class TcxTextEdit : public TcxCustomTextEdit {
+  CL_CLASS(TcxTextEdit, TcxCustomTextEdit)
+public:
+  struct TMeta : TcxCustomTextEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override { return ClassRef<TcxTextEditProperties>(); }
+  };
+  using TcxCustomTextEdit::TcxCustomTextEdit;
+  TcxTextEditProperties* Properties() const { return static_cast<TcxTextEditProperties*>(TcxCustomEdit::Properties()); }
+  bool SupportsTextEditing() override { return true; }
+};
 
 // The number of bytes that make up the first maxChars characters of the ANSI text (all of it when
 // it is shorter). A double-byte character counts as one and is never split; a lead byte at the end

@@ -236,6 +236,10 @@ private:
 class TcxTextEditProperties : public TcxCustomTextEditProperties {
   CL_CLASS(TcxTextEditProperties, TcxCustomTextEditProperties)
 public:
+  // Its editor is the text editor.
+  struct TMeta : TcxCustomTextEditProperties::TMeta {
+    TClassRef<TcxCustomEdit> ContainerClassType() const override;
+  };
   using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
 };
 

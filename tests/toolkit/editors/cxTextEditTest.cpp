@@ -2,6 +2,9 @@
 // replacements cut from the end to the maximum length.
 #include <gtest/gtest.h>
 #include <string>
+#include "classlib/Clipbrd.h"
+#include "tests/support/MessagePump.h"
+#include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "toolkit/editors/cxTextEdit.h"
 
 namespace {
@@ -49,6 +52,125 @@ TEST(TextEditLength, ReplacementsAreCutFromTheEnd)
     EXPECT_EQ(text, c.Text);
     EXPECT_EQ(caret, c.Caret);
   }
+}
+
+}  // namespace
+
+// --- The text editor in real windows ---
+
+namespace {
+
+class TTextEditTest : public edit_test::TEditFormTest {
+protected:
+  TcxTextEdit* Place()
+  {
+    auto* edit = New<TcxTextEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    HandleWaitingMessages();
+    return edit;
+  }
+  static void Focus(TcxTextEdit* edit)
+  {
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+  }
+  static void Type(TcxTextEdit* edit, const std::string& text)
+  {
+    for (unsigned char c : text) PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, c, 1);
+    HandleWaitingMessages();
+  }
+};
+
+TEST_F(TTextEditTest, PasteKeepsWholeCharactersWithinMaxLength)
+{
+  struct TCase {
+    std::string Typed, Pasted, Text;
+    int Caret;
+  };
+  const TCase cases[] = {
+      {"abc", "12345", "abc12", 5},
+      {"中文字", "一二三四五", "中文字一二", 5},
+  };
+  for (const TCase& c : cases) {
+    auto* edit = Place();
+    edit->Properties()->SetMaxLength(5);
+    Focus(edit);
+    edit->InnerTextEdit()->SetText(c.Typed);
+    edit->InnerTextEdit()->SetSelStart(3);
+    ASSERT_EQ(edit->Text(), c.Typed);
+    Clipboard()->SetAsText(c.Pasted);
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->SelStart(), c.Caret);
+    Free(edit);
+  }
+}
+
+TEST_F(TTextEditTest, ClipboardRoundTripsAndReadOnlyRefusesChanges)
+{
+  auto* edit = Place();
+  Focus(edit);
+  Type(edit, "hello");
+  edit->SetSelStart(1);
+  edit->SetSelLength(3);
+  edit->ClearSelection();  // a cut
+  EXPECT_EQ(edit->Text(), "ho");
+  EXPECT_EQ(Clipboard()->AsText(), "ell");
+  edit->InnerTextEdit()->Undo();
+  EXPECT_EQ(edit->Text(), "hello");
+  edit->SetSelStart(5);
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // A clipboard without text changes nothing.
+  Clipboard()->Open();
+  Clipboard()->Clear();
+  Clipboard()->Close();
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // Tab never becomes a character.
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, '\t', 1);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // Read-only: typing and paste refused, copying and moving the caret allowed.
+  edit->Properties()->SetReadOnly(true);
+  Focus(edit);
+  Type(edit, "x");
+  Clipboard()->SetAsText("zz");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+  edit->SetSelStart(0);
+  edit->SetSelLength(2);
+  edit->CopyToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "he");
+  edit->SetSelStart(3);
+  EXPECT_EQ(edit->SelStart(), 3);
+}
+
+TEST_F(TTextEditTest, HiddenCursorStyleAndWindowText)
+{
+  auto* edit = Place();
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc")), 1);
+  EXPECT_TRUE(edit->IsTextValid("abc"));
+  EXPECT_EQ(edit->Text(), "abc");
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abc");
+  char buffer[8] = "zzzzzzz";
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(buffer[0], 'z');
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXT, 3, reinterpret_cast<LPARAM>(buffer)), 2);
+  EXPECT_STREQ(buffer, "ab");
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXTLENGTH, 0, 0), 3);
+
+  edit->Properties()->SetHideCursor(true);
+  edit->InnerTextEdit()->SetSelStart(2);
+  EXPECT_EQ(edit->SelStart(), 0);
+  edit->SetSelStart(1);
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
 }
 
 }  // namespace
