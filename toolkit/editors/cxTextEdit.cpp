@@ -44,6 +44,89 @@ void TcxCustomTextEdit::Initialize()
   TcxCustomEdit::Initialize();
   if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) inner->SetColor(clWindow);
   SetBounds(Left(), Top(), 121, 21);
+  if (ActiveTextProperties()->UsesLookupData())
+    FLookupData = MakeOwned<TcxCustomTextEditLookupData>(this, static_cast<IcxTextEditLookupOwner*>(this));
+}
+
+namespace {
+// Positions in the window count characters, a double-byte character being one.
+int CharCount(std::string_view Text) { return static_cast<int>(AnsiToWide(Text).size()); }
+}  // namespace
+
+TcxCustomTextEdit::TTextSelectionSplit TcxCustomTextEdit::SplitAtSelection() const
+{
+  // The window counts positions in characters: split the wide text, hand back ANSI.
+  const std::wstring wide = AnsiToWide(Text());
+  const size_t start = std::min<size_t>(static_cast<size_t>(InnerTextEdit()->SelStart()), wide.size());
+  const size_t end = std::min<size_t>(start + static_cast<size_t>(InnerTextEdit()->SelLength()), wide.size());
+  const std::wstring_view view(wide);
+  return {WideToAnsi(view.substr(0, start)), WideToAnsi(view.substr(start, end - start)), WideToAnsi(view.substr(end))};
+}
+
+bool TcxCustomTextEdit::SearchLookupItem(std::string Text)
+{
+  std::string tail;
+  const bool found = !Text.empty() && FLookupData->Find(Text, tail, false);
+  if (!found && Text.empty()) FLookupData->Find(Text, tail, false);  // clears the current item
+  FLookupMatched = found;
+  if (Text.empty() && EditingStyle() != 2) ApplyDisplayValue(Variant(std::string()));
+  if (found) {
+    ApplyDisplayValue(Variant(Text + tail));
+    SetSelStart(CharCount(Text));
+    SetSelLength(CharCount(tail));
+  }
+  return found;
+}
+
+void TcxCustomTextEdit::DoEditKeyPress(char& Ch)
+{
+  TcxCustomEdit::DoEditKeyPress(Ch);
+  if (Ch == 0 || !FLookupData || !InnerTextEdit()) return;
+  TcxCustomTextEditProperties* properties = ActiveTextProperties();
+  const int style = EditingStyle();
+  const bool incremental = properties->UsesLookupData() && ((style == 0 && properties->IncrementalSearch()) || style == 1 || style == 2);
+  if (!incremental) return;
+  FSettingValueInternally = false;
+  // The user's edit for the whole step, whatever way it ends.
+  struct TUserEdit {
+    TcxCustomTextEdit* Edit;
+    ~TUserEdit() { Edit->SetUserEditInProgress(false); }
+  } userEdit{this};
+  SetUserEditInProgress(true);
+  const int oldItem = FLookupData->CurrentItem();
+  const TTextSelectionSplit split = SplitAtSelection();
+  const std::string& before = split.Before;
+  const size_t length = split.Selected.size();
+  bool matched = false;
+  if (Ch == '\b') {
+    if (style == 2 && !properties->GrowingListPrefix()) {
+      Ch = 0;
+    } else if (FLookupMatched) {
+      // The typed part loses its last character and is searched again.
+      std::wstring typed = AnsiToWide(before);
+      if (!typed.empty()) typed.pop_back();
+      matched = SearchLookupItem(WideToAnsi(typed));
+      if (style == 2) Ch = 0;
+    }
+  } else if (static_cast<unsigned char>(Ch) >= 32) {
+    const bool atEnd = split.After.empty() && length == 0;
+    if (style != 0 || FLookupMatched || length > 0 || atEnd) {
+      std::string search;
+      if (length > 0)
+        search = before + Ch;
+      else if (style != 2)
+        search = before + Ch + split.After;
+      else if (FLookupMatched)
+        search = Text() + Ch;
+      else
+        search = std::string(1, Ch);
+      matched = SearchLookupItem(search);
+      if (!matched && style == 2 && search.size() > 1) matched = SearchLookupItem(std::string(1, Ch));
+      if (matched || style != 0) Ch = 0;
+    }
+  }
+  if (FLookupData->CurrentItem() != oldItem) ModifiedByUser();
+  (void)matched;
 }
 
 std::string TcxCustomTextEdit::Text() const
@@ -84,12 +167,9 @@ bool TcxCustomTextEdit::PrepareNewText(const std::string& Text, std::string& New
   TcxCustomInnerTextEdit* inner = InnerTextEdit();
   if (!inner) return false;
   if (style >= 2) inner->SelectAll();
-  // The window counts positions in characters: work on the wide text, hand back ANSI.
-  const std::wstring wide = AnsiToWide(inner->Text());
-  const size_t start = std::min<size_t>(static_cast<size_t>(inner->SelStart()), wide.size());
-  const size_t end = std::min<size_t>(start + static_cast<size_t>(inner->SelLength()), wide.size());
-  const std::string before = WideToAnsi(std::wstring_view(wide).substr(0, start));
-  const std::string after = WideToAnsi(std::wstring_view(wide).substr(end));
+  const TTextSelectionSplit split = SplitAtSelection();
+  const std::string& before = split.Before;
+  const std::string& after = split.After;
   const int maxLength = ActiveTextProperties()->MaxLength();
   size_t caretBytes = 0;
   if (UserEditInProgress() && style == 0 && maxLength > 0) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include "classlib/StdCtrls.h"
 #include "toolkit/editors/cxEditControl.h"
+#include "toolkit/editors/cxTextEditLookupData.h"
 #include "toolkit/editors/cxTextEditProperties.h"
 
 class TcxCustomTextEdit;
@@ -70,7 +71,7 @@ private:
 };
 
 // The single-line text editor.
-class TcxCustomTextEdit : public TcxCustomEdit {
+class TcxCustomTextEdit : public TcxCustomEdit, public IcxTextEditLookupOwner {
   CL_CLASS(TcxCustomTextEdit, TcxCustomEdit)
 public:
   struct TMeta : TcxCustomEdit::TMeta {
@@ -106,6 +107,21 @@ public:
   bool IsTextBasedEditor() override { return true; }
 
   void Initialize() override;
+  // The lookup items' data (none when the properties use no lookup data).
+  TcxCustomTextEditLookupData* LookupData() const { return FLookupData.get(); }
+  // The text shows a completion from the items: typed part plus a selected tail.
+  bool LookupMatched() const { return FLookupMatched; }
+  // Typed characters complete the text from the lookup items (incremental search).
+  void DoEditKeyPress(char& Ch) override;
+
+  // IcxTextEditLookupOwner.
+  TcxCustomTextEditProperties* LookupProperties() const override { return ActiveTextProperties(); }
+  int LookupEditingStyle() const override { return EditingStyle(); }
+  std::string LookupEditText() const override { return Text(); }
+  bool EditingQueryActive() const override { return TcxCustomEdit::EditingQueryActive(); }
+  bool QueryEditing() override { return DoEditing(); }
+  bool SettingValueInternally() const override { return FSettingValueInternally; }
+  void SetSettingValueInternally(bool Value) override { FSettingValueInternally = Value; }
   TWinControlClass InnerEditClassType() const override { return ClassRef<TcxCustomInnerTextEdit>(); }
   std::string GetDisplayTextForValue() override;
   void SynchronizeDisplayValue() override;
@@ -128,7 +144,17 @@ protected:
 private:
   int EditingStyle() const { return ActiveTextProperties()->GetEditingStyle(); }
   void ShowText(const std::string& Text);
+  // The text before, inside and after the inner edit's selection.
+  struct TTextSelectionSplit {
+    std::string Before, Selected, After;
+  };
+  TTextSelectionSplit SplitAtSelection() const;
+  // One step of the incremental search on the search text; answers whether an item matched.
+  bool SearchLookupItem(std::string Text);
   bool FSettingTextInternally = false;
+  bool FSettingValueInternally = false;
+  bool FLookupMatched = false;
+  TOwned<TcxCustomTextEditLookupData> FLookupData;
 };
 
 class TcxTextEdit : public TcxCustomTextEdit {

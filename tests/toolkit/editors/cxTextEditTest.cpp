@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "classlib/Clipbrd.h"
+#include "classlib/GraphicsUtils.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "toolkit/editors/cxTextEdit.h"
 
@@ -60,7 +62,7 @@ TEST(TextEditLength, ReplacementsAreCutFromTheEnd)
 
 namespace {
 
-class TTextEditTest : public edit_test::TEditFormTest {
+class TextEditTest : public edit_test::TEditFormTest {
 protected:
   TcxTextEdit* Place()
   {
@@ -84,7 +86,7 @@ protected:
   }
 };
 
-TEST_F(TTextEditTest, PasteKeepsWholeCharactersWithinMaxLength)
+TEST_F(TextEditTest, PasteKeepsWholeCharactersWithinMaxLength)
 {
   struct TCase {
     std::string Typed, Pasted, Text;
@@ -109,7 +111,7 @@ TEST_F(TTextEditTest, PasteKeepsWholeCharactersWithinMaxLength)
   }
 }
 
-TEST_F(TTextEditTest, ClipboardRoundTripsAndReadOnlyRefusesChanges)
+TEST_F(TextEditTest, ClipboardRoundTripsAndReadOnlyRefusesChanges)
 {
   auto* edit = Place();
   Focus(edit);
@@ -152,7 +154,7 @@ TEST_F(TTextEditTest, ClipboardRoundTripsAndReadOnlyRefusesChanges)
   EXPECT_EQ(edit->SelStart(), 3);
 }
 
-TEST_F(TTextEditTest, HiddenCursorStyleAndWindowText)
+TEST_F(TextEditTest, HiddenCursorStyleAndWindowText)
 {
   auto* edit = Place();
   EXPECT_EQ(SendMessageA(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc")), 1);
@@ -171,6 +173,103 @@ TEST_F(TTextEditTest, HiddenCursorStyleAndWindowText)
   EXPECT_EQ(edit->SelStart(), 0);
   edit->SetSelStart(1);
   EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
+}
+
+}  // namespace
+
+// --- Incremental search ---
+
+namespace {
+
+// Text properties in an editing style the test chooses (the list styles belong to combo boxes).
+class TStyledTextProperties : public TcxTextEditProperties {
+  CL_CLASS(TStyledTextProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  int GetEditingStyle() const override { return Style; }
+  int Style = 0;
+};
+
+class TStyledTextEdit : public TcxTextEdit {
+  CL_CLASS(TStyledTextEdit, TcxTextEdit)
+public:
+  struct TMeta : TcxTextEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override { return ClassRef<TStyledTextProperties>(); }
+  };
+  using TcxTextEdit::TcxTextEdit;
+  TStyledTextProperties* Styled() const { return static_cast<TStyledTextProperties*>(Properties()); }
+};
+
+CL_DEFINE_CLASS(TStyledTextProperties);
+CL_DEFINE_CLASS(TStyledTextEdit);
+
+TEST_F(TextEditTest, IncrementalSearchCompletesTypedText)
+{
+  struct TCase {
+    int Style;
+    std::string Start;   // text before typing, caret at StartCaret
+    int StartCaret;
+    std::string Keys;
+    std::string Text;    // shown afterwards
+    int SelStart, SelLength, ItemIndex;
+  };
+  const TCase cases[] = {
+      {2, "", 0, "b", "banana", 1, 5, 1},
+      {2, "", 0, "be", "Berry", 2, 3, 2},
+      {2, "", 0, "bc", "cherry", 1, 5, 3},     // no item starts with bc: restarts on c
+      {2, "", 0, "bq", "banana", 1, 5, 1},     // nothing starts with q either: the key is dropped
+      {1, "", 0, "B", "banana", 1, 5, 1},      // the item's letter case
+      {0, "", 0, "B", "Banana", 1, 5, 1},      // style 0 keeps the typed case
+      {0, "ax", 1, "p", "apx", 2, 0, -1},      // typing into the middle does not search
+      {0, "", 0, "z", "z", 1, 0, -1},          // no match: the character is typed
+  };
+  for (const TCase& c : cases) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Styled()->Style = c.Style;
+    for (const char* item : {"Apple", "banana", "Berry", "cherry"}) edit->Properties()->LookupItems()->Add(item);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    Form->Show();
+    Focus(edit);
+    edit->InnerTextEdit()->SetText(c.Start);
+    edit->InnerTextEdit()->SetSelStart(c.StartCaret);
+    for (char key : c.Keys) {
+      char ch = key;
+      edit->DoEditKeyPress(ch);
+      // A key the editor left goes to the EDIT window.
+      if (ch) SendMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    }
+    SCOPED_TRACE("style " + std::to_string(c.Style) + " keys " + c.Keys);
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
+    EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
+    EXPECT_EQ(edit->LookupData()->CurrentItem(), c.ItemIndex);
+    Free(edit);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, TwoHundredEditorsLeaveNoObjectsOrWindowsBehind)
+{
+  Free(Place());  // the first editor makes the shared objects
+  const int gdi = LiveGdiObjects(), windows = ThreadWindowCount();
+  for (int i = 0; i < 200; ++i) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Properties()->LookupItems()->Add("item");
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    edit->InnerTextEdit()->Handle();
+    char ch = 'i';
+    edit->DoEditKeyPress(ch);
+    edit->Properties()->SetEchoMode(eemPassword);
+    Free(edit);
+  }
+  HandleWaitingMessages();
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  EXPECT_EQ(ThreadWindowCount(), windows);
 }
 
 }  // namespace
