@@ -63,6 +63,16 @@ TcxCustomTextEdit::TTextSelectionSplit TcxCustomTextEdit::SplitAtSelection() con
   return {WideToAnsi(view.substr(0, start)), WideToAnsi(view.substr(start, end - start)), WideToAnsi(view.substr(end))};
 }
 
+void TcxCustomTextEdit::PropertiesChanged(TObject* Sender)
+{
+  if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) {
+    TcxCustomTextEditProperties* properties = ActiveTextProperties();
+    inner->SetPasswordChar(properties->PasswordChar());
+    inner->SetEchoMode(properties->EchoMode());
+  }
+  TcxCustomEdit::PropertiesChanged(Sender);
+}
+
 bool TcxCustomTextEdit::SearchLookupItem(std::string Text)
 {
   std::string tail;

@@ -53,6 +53,11 @@ public:
   void AdjustBoundsHold(bool Hold);
   // The window's own handling, without the editor's.
   LRESULT CallDefaultProcedure(UINT Msg, WPARAM WParam, LPARAM LParam);
+  // Password echo is a window style: a change recreates the window, keeping the text.
+  TcxEditEchoMode EchoMode() const { return FEchoMode; }
+  void SetEchoMode(TcxEditEchoMode Value);
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char Value);
 
 protected:
   // Margins: none on the left, one pixel on the right.
@@ -68,6 +73,8 @@ private:
   TcxContainer* FContainer = nullptr;
   int FBoundsHoldCount = 0;
   bool FConstructing = true;
+  TcxEditEchoMode FEchoMode = eemNormal;
+  char FPasswordChar = 0;
 };
 
 // The single-line text editor.
@@ -105,6 +112,8 @@ public:
   void SelectAllText() override;
   bool IsTextEditing() override;
   bool IsTextBasedEditor() override { return true; }
+  // The inner edit follows the echo mode and password character.
+  void PropertiesChanged(TObject* Sender) override;
 
   void Initialize() override;
   // The lookup items' data (none when the properties use no lookup data).

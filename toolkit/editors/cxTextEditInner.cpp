@@ -99,12 +99,29 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& Params)
   Params.Style &= ~(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME);
   Params.Style |= ES_AUTOHSCROLL;
   Params.ExStyle &= ~WS_EX_CLIENTEDGE;
+  if (FEchoMode == eemPassword) Params.Style |= ES_PASSWORD;
+}
+
+void TcxCustomInnerTextEdit::SetEchoMode(TcxEditEchoMode Value)
+{
+  if (FEchoMode == Value) return;
+  FEchoMode = Value;
+  RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::SetPasswordChar(char Value)
+{
+  if (FPasswordChar == Value) return;
+  FPasswordChar = Value;
+  if (FEchoMode == eemPassword) RecreateWnd();
 }
 
 void TcxCustomInnerTextEdit::CreateWnd()
 {
   TCustomEdit::CreateWnd();
   SetTextMargins();
+  if (FEchoMode == eemPassword)
+    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar ? FPasswordChar : '*'), 0);
 }
 
 void TcxCustomInnerTextEdit::KeyPress(char& Key)

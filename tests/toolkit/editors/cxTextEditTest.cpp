@@ -273,3 +273,26 @@ TEST_F(TextEditTest, TwoHundredEditorsLeaveNoObjectsOrWindowsBehind)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, EchoModeRecreatesTheWindowKeepingTheText)
+{
+  auto* edit = Place();
+  SetWindowTextA(edit->Handle(), "secret");
+  HWND before = edit->InnerTextEdit()->Handle();
+  edit->Properties()->SetEchoMode(eemPassword);
+  HWND after = edit->InnerTextEdit()->Handle();
+  EXPECT_NE(before, after);
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_TRUE(GetWindowLongPtrA(after, GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(SendMessageA(after, EM_GETPASSWORDCHAR, 0, 0), '*');
+  EXPECT_EQ(edit->Text(), "secret");
+  edit->Properties()->SetPasswordChar('#');
+  EXPECT_EQ(SendMessageA(edit->InnerTextEdit()->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
+  edit->Properties()->SetEchoMode(eemNormal);
+  EXPECT_FALSE(GetWindowLongPtrA(edit->InnerTextEdit()->Handle(), GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(edit->Text(), "secret");
+}
+
+}  // namespace
