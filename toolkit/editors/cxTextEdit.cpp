@@ -63,6 +63,29 @@ TcxCustomTextEdit::TTextSelectionSplit TcxCustomTextEdit::SplitAtSelection() con
   return {WideToAnsi(view.substr(0, start)), WideToAnsi(view.substr(start, end - start)), WideToAnsi(view.substr(end))};
 }
 
+void TcxCustomTextEdit::SetItemIndex(int Index)
+{
+  if (!FLookupData) return;
+  const int old = ItemIndex();
+  {
+    TFlagScope setting(FSettingValueInternally, true);
+    AdjustSettingValueLock(true);
+    try {
+      FLookupData->SelectKey(Variant(Index));
+      const Variant value(FLookupData->GetDisplayText(Variant(FLookupData->CurrentItem())));
+      if (!EditValuesEqual(value, EditValue())) StoreEditValueUnchecked(value);
+    } catch (...) {
+      AdjustSettingValueLock(false);
+      throw;
+    }
+    AdjustSettingValueLock(false);
+  }
+  if (ItemIndex() != old) {
+    SetModifiedAfterEnter(false);
+    Click();
+  }
+}
+
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender)
 {
   if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) {

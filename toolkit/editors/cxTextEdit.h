@@ -120,6 +120,10 @@ public:
   TcxCustomTextEditLookupData* LookupData() const { return FLookupData.get(); }
   // The text shows a completion from the items: typed part plus a selected tail.
   bool LookupMatched() const { return FLookupMatched; }
+  // The current lookup item (-1 for none). Setting it shows the item's text as the value; Click
+  // fires only when the index changed.
+  int ItemIndex() const { return FLookupData ? FLookupData->CurrentItem() : -1; }
+  void SetItemIndex(int Index);
   // Typed characters complete the text from the lookup items (incremental search).
   void DoEditKeyPress(char& Ch) override;
 

@@ -296,3 +296,37 @@ TEST_F(TextEditTest, EchoModeRecreatesTheWindowKeepingTheText)
 }
 
 }  // namespace
+
+namespace {
+
+class TClickCounter : public TObject {
+  CL_CLASS(TClickCounter, TObject)
+public:
+  void Clicked(TObject*) { ++Count; }
+  int Count = 0;
+};
+CL_DEFINE_CLASS(TClickCounter);
+
+TEST_F(TextEditTest, ItemIndexShowsTheItemAndClicksOnlyOnChange)
+{
+  auto* edit = Place();
+  for (const char* item : {"Apple", "banana"}) edit->Properties()->LookupItems()->Add(item);
+  TOwned<TClickCounter> clicks = MakeOwned<TClickCounter>();
+  edit->SetOnClick(TNotifyEvent(clicks.get(), &TClickCounter::Clicked));
+  EXPECT_EQ(edit->ItemIndex(), -1);
+  edit->SetItemIndex(1);
+  EXPECT_EQ(edit->ItemIndex(), 1);
+  EXPECT_EQ(edit->Text(), "banana");
+  EXPECT_EQ(VarToStr(edit->EditValue()), "banana");
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(1);
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(5);  // no such item: nothing changes
+  EXPECT_EQ(edit->ItemIndex(), 1);
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(-1);
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(clicks->Count, 2);
+}
+
+}  // namespace
