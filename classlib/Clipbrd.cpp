@@ -1,5 +1,6 @@
 #include "classlib/Clipbrd.h"
 
+#include <cstring>
 #include <memory>
 #include "classlib/Bitmap.h"
 #include "classlib/Graphic.h"
@@ -124,6 +125,33 @@ HANDLE TClipboard::GetAsHandle(UINT format)
   HANDLE data = GetClipboardData(format);
   Close();
   return data;
+}
+
+std::string TClipboard::AsText()
+{
+  std::string text;
+  Open();
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
+      // The data may lack its terminator: read no further than the block.
+      const size_t size = GlobalSize(data);
+      text.assign(chars, strnlen(chars, size));
+      GlobalUnlock(data);
+    }
+  }
+  Close();
+  return text;
+}
+
+void TClipboard::SetAsText(std::string_view text)
+{
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!data) throw EClipboardException("Not enough memory to put text on the clipboard");
+  auto* chars = static_cast<char*>(GlobalLock(data));
+  memcpy(chars, text.data(), text.size());
+  chars[text.size()] = 0;
+  GlobalUnlock(data);
+  SetAsHandle(CF_TEXT, data);
 }
 
 void TClipboard::Assign(TPersistent* source)

@@ -2,6 +2,8 @@
 // The system clipboard as an object: opened and closed in nested pairs, emptied once per opening
 // before the first data goes on it, and pictures copied to and from it through the graphics' own
 // clipboard formats. One clipboard object serves the process (Clipboard()).
+#include <string>
+#include <string_view>
 #include "classlib/Persistent.h"
 #include "classlib/Units.h"
 #include "classlib/Win.h"
@@ -34,6 +36,11 @@ public:
   void SetAsHandle(UINT format, HANDLE data);
   // The clipboard's data in the format (it stays the clipboard's); nullptr when there is none.
   HANDLE GetAsHandle(UINT format);
+  // Text in the ANSI code page (CF_TEXT; the system converts Unicode text on the clipboard). AsText
+  // answers the empty text when there is none; SetAsText replaces the clipboard's contents.
+  bool HasText() const { return HasFormat(CF_TEXT); }
+  std::string AsText();
+  void SetAsText(std::string_view text);
 
 protected:
   // Into a graphic (the first clipboard format it reads) or a picture (its graphic when that reads a

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include "classlib/Buttons.h"
+#include "classlib/Encoding.h"
 #include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
 #include "classlib/Themes.h"
 #include "classlib/TypInfo.h"
 
@@ -34,11 +36,16 @@ constexpr TPropInfo LabelProps[] = {
   ComponentProp<&TL::FocusControl, &TL::SetFocusControl>("FocusControl"),
   BoolProp<&TL::ShowAccelChar, &TL::SetShowAccelChar>("ShowAccelChar", true),
 };
+constexpr std::string_view CharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
 using TE = TEdit;
 constexpr TPropInfo EditProps[] = {
   StrProp<&TE::Text, &TE::SetText>("Text"),
   IntProp<&TE::MaxLength, &TE::SetMaxLength>("MaxLength", 0),
   BoolProp<&TE::ReadOnly, &TE::SetReadOnly>("ReadOnly", false),
+  BoolProp<&TE::AutoSelect, &TE::SetAutoSelect>("AutoSelect", true),
+  BoolProp<&TE::HideSelection, &TE::SetHideSelection>("HideSelection", true),
+  BoolProp<&TE::OEMConvert, &TE::SetOEMConvert>("OEMConvert", false),
+  EnumProp<&TE::CharCase, &TE::SetCharCase>("CharCase", EditCharCaseInfo, 0),
   EventProp<&TE::OnChange, &TE::SetOnChange>("OnChange"),
 };
 using TCB = TCustomComboBox;
@@ -333,10 +340,13 @@ void TLabel::CMFontChanged(TMessage& msg)
 
 // ----- TEdit --------------------------------------------------------------------------------
 
-CL_MESSAGE_MAP(TEdit, {CN_COMMAND, &TEdit::CNCommand});
+const TEnumInfo EditCharCaseInfo = EnumInfo<ecLowerCase>("TEditCharCase", CharCaseNames);
+
+CL_MESSAGE_MAP(TCustomEdit, {CN_COMMAND, &TCustomEdit::CNCommand}, {WM_SETFOCUS, &TCustomEdit::WMSetFocus});
+CL_DEFINE_CLASS(TCustomEdit);
 CL_DEFINE_CLASS(TEdit, .Props = EditProps);
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner)
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
 {
   FControlStyle = {TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks};
@@ -346,46 +356,159 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner)
   SetColor(clWindow);
 }
 
-void TEdit::CreateParams(TCreateParams& params)
+void TCustomEdit::CreateParams(TCreateParams& params)
 {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "EDIT");
   params.Style |= ES_AUTOHSCROLL | ES_LEFT;
   if (FReadOnly) params.Style |= ES_READONLY;
+  if (!FHideSelection) params.Style |= ES_NOHIDESEL;
+  if (FOEMConvert) params.Style |= ES_OEMCONVERT;
+  if (FCharCase == ecUpperCase) params.Style |= ES_UPPERCASE;
+  if (FCharCase == ecLowerCase) params.Style |= ES_LOWERCASE;
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::CreateWnd()
+void TCustomEdit::CreateWnd()
 {
   TWinControl::CreateWnd();
   SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
 }
 
-void TEdit::SetMaxLength(int value)
+void TCustomEdit::SetMaxLength(int value)
 {
   FMaxLength = std::max(value, 0);
   if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
 }
 
-void TEdit::SetReadOnly(bool value)
+void TCustomEdit::SetReadOnly(bool value)
 {
   FReadOnly = value;
   if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
-void TEdit::SelectAll()
+void TCustomEdit::SetHideSelection(bool value)
+{
+  if (FHideSelection == value) return;
+  FHideSelection = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetOEMConvert(bool value)
+{
+  if (FOEMConvert == value) return;
+  FOEMConvert = value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase value)
+{
+  if (FCharCase == value) return;
+  FCharCase = value;
+  // The window converts the text it holds only as it is typed: convert the stored text as well.
+  if (value == ecUpperCase) SetText(AnsiUpperCase(Text()));
+  if (value == ecLowerCase) SetText(AnsiLowerCase(Text()));
+  RecreateWnd();
+}
+
+int TCustomEdit::SelStart() const
+{
+  if (!HandleAllocated()) return 0;
+  DWORD start = 0;
+  SendMessageA(const_cast<TCustomEdit*>(this)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return static_cast<int>(start);
+}
+
+void TCustomEdit::SetSelStart(int value)
+{
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(value), value);
+}
+
+int TCustomEdit::SelLength() const
+{
+  if (!HandleAllocated()) return 0;
+  DWORD start = 0, end = 0;
+  SendMessageA(const_cast<TCustomEdit*>(this)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+void TCustomEdit::SetSelLength(int value)
+{
+  if (!HandleAllocated()) return;
+  const int start = SelStart();
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + value);
+}
+
+std::string TCustomEdit::SelText() const
+{
+  // The window counts its positions in characters, a double-byte character being one.
+  const std::wstring text = AnsiToWide(Text());
+  const auto start = static_cast<size_t>(SelStart());
+  if (start > text.size()) return {};
+  return WideToAnsi(std::wstring_view(text).substr(start, static_cast<size_t>(SelLength())));
+}
+
+void TCustomEdit::SetSelText(std::string_view value)
+{
+  if (!HandleAllocated()) return;
+  const std::string text(value);
+  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool TCustomEdit::Modified() const { return HandleAllocated() && SendMessageA(const_cast<TCustomEdit*>(this)->Handle(), EM_GETMODIFY, 0, 0) != 0; }
+
+void TCustomEdit::SetModified(bool value)
+{
+  if (HandleAllocated()) SendMessageA(Handle(), EM_SETMODIFY, value, 0);
+}
+
+bool TCustomEdit::CanUndo() const { return HandleAllocated() && SendMessageA(const_cast<TCustomEdit*>(this)->Handle(), EM_CANUNDO, 0, 0) != 0; }
+
+void TCustomEdit::SelectAll()
 {
   if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
 }
 
-void TEdit::Change()
+void TCustomEdit::ClearSelection()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), WM_CLEAR, 0, 0);
+}
+
+void TCustomEdit::CopyToClipboard()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), WM_COPY, 0, 0);
+}
+
+void TCustomEdit::CutToClipboard()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), WM_CUT, 0, 0);
+}
+
+void TCustomEdit::PasteFromClipboard()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), WM_PASTE, 0, 0);
+}
+
+void TCustomEdit::Undo()
+{
+  if (HandleAllocated()) SendMessageA(Handle(), WM_UNDO, 0, 0);
+}
+
+void TCustomEdit::Change()
 {
   if (FOnChange) FOnChange(this);
 }
 
-void TEdit::CNCommand(TMessage& msg)
+void TCustomEdit::CNCommand(TMessage& msg)
 {
   if (HIWORD(msg.WParam) == EN_CHANGE && !IsLoading()) Change();
+}
+
+void TCustomEdit::WMSetFocus(TMessage& msg)
+{
+  Inherited<TCustomEdit>(msg);
+  // Focus that comes with a press leaves the caret where the press puts it.
+  if (FAutoSelect && HandleAllocated() && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
 }
 
 // ----- TControlItems ------------------------------------------------------------------------

@@ -116,15 +116,50 @@ private:
   TTextLayout FLayout = tlTop;
 };
 
-class TEdit : public TWinControl {
-  CL_CLASS(TEdit, TWinControl)
+// The letter case an edit box forces on what is typed into it.
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+using enum TEditCharCase;
+extern const TEnumInfo EditCharCaseInfo;
+
+// A single-line EDIT window: text limit, read-only, selection, case, and the clipboard commands.
+class TCustomEdit : public TWinControl {
+  CL_CLASS(TCustomEdit, TWinControl)
 public:
-  explicit TEdit(TComponent* owner);
+  explicit TCustomEdit(TComponent* owner);
   int MaxLength() const { return FMaxLength; }
   void SetMaxLength(int value);
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value);
+  // The whole text is selected when the box gets the focus.
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool value) { FAutoSelect = value; }
+  // The selection shows only while the box has the focus (a style: changing it recreates the window).
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool value);
+  // Typed text goes through the OEM code page and back (a style).
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool value);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase value);
+  // The selection in the window's characters (a double-byte character counts one); 0 without a
+  // window.
+  int SelStart() const;
+  void SetSelStart(int value);
+  int SelLength() const;
+  void SetSelLength(int value);
+  std::string SelText() const;
+  // Replaces the selection, as an undoable edit.
+  void SetSelText(std::string_view value);
+  bool Modified() const;
+  void SetModified(bool value);
+  bool CanUndo() const;
   void SelectAll();
+  void ClearSelection();
+  void Clear() { SetText(""); }
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void Undo();
   // Runs when the text changes, by typing or by setting Text.
   TNotifyEvent OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = e; }
@@ -136,9 +171,20 @@ protected:
 
 private:
   void CNCommand(TMessage& msg);
+  void WMSetFocus(TMessage& msg);
   int FMaxLength = 0;
   bool FReadOnly = false;
+  bool FAutoSelect = true;
+  bool FHideSelection = true;
+  bool FOEMConvert = false;
+  TEditCharCase FCharCase = ecNormal;
   TNotifyEvent FOnChange;
+};
+
+class TEdit : public TCustomEdit {
+  CL_CLASS(TEdit, TCustomEdit)
+public:
+  using TCustomEdit::TCustomEdit;
 };
 
 // The items of a list control: kept here, and in the control's window while it has one (each change

@@ -138,3 +138,20 @@ TEST(Clipboard, NothingFittingLeavesTheDestinationAsItWas)
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }
 }  // namespace
+
+TEST(Clipboard, TextGoesRoundInTheAnsiCodePage)
+{
+  TClipboard* c = Clipboard();
+  c->SetAsText("abc 中文");
+  EXPECT_TRUE(c->HasText());
+  EXPECT_EQ(c->AsText(), "abc 中文");
+  // Unicode text on the clipboard is read through the system's conversion.
+  const wchar_t wide[] = L"xy\x4E2D";
+  c->SetAsHandle(CF_UNICODETEXT, GlobalOf(wide, sizeof wide));
+  EXPECT_EQ(c->AsText(), "xy中");
+  c->Open();
+  c->Clear();
+  c->Close();
+  EXPECT_FALSE(c->HasText());
+  EXPECT_EQ(c->AsText(), "");
+}

@@ -5,6 +5,7 @@
 #include <vector>
 #include "classlib/Application.h"
 #include "classlib/ActnList.h"
+#include "classlib/Clipbrd.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/GraphicsUtils.h"
@@ -234,6 +235,51 @@ TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
   EXPECT_EQ(edit->Text(), "12345");  // the limit is for typing
   edit->SetReadOnly(true);
   EXPECT_TRUE(GetWindowLongPtrA(wnd, GWL_STYLE) & ES_READONLY);
+}
+
+TEST(StdCtrls, EditSelectionClipboardUndoAndCase)
+{
+  TShownForm form;
+  auto* edit = form->Get<TEdit>("NameEdit");
+  edit->SetText("中文abc");
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  EXPECT_EQ(edit->SelStart(), 1);
+  EXPECT_EQ(edit->SelLength(), 2);
+  EXPECT_EQ(edit->SelText(), "文a");
+  edit->CutToClipboard();
+  EXPECT_EQ(edit->Text(), "中bc");
+  EXPECT_EQ(Clipboard()->AsText(), "文a");
+  EXPECT_TRUE(edit->CanUndo());
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "中文abc");
+  edit->SelectAll();
+  edit->CopyToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "中文abc");
+  edit->SetSelStart(0);
+  edit->SetSelText("x");
+  EXPECT_EQ(edit->Text(), "x中文abc");
+  EXPECT_TRUE(edit->Modified());
+  edit->SetModified(false);
+  EXPECT_FALSE(edit->Modified());
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  edit->ClearSelection();
+  EXPECT_EQ(edit->Text(), "xabc");
+  edit->SetSelStart(4);
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "xabc中文abc");
+
+  // The case applies to the stored text and, through the window's style, to typing.
+  edit->SetCharCase(ecUpperCase);
+  EXPECT_EQ(edit->Text(), "XABC中文ABC");
+  EXPECT_TRUE(GetWindowLongPtrA(edit->Handle(), GWL_STYLE) & ES_UPPERCASE);
+  edit->SetHideSelection(false);
+  EXPECT_TRUE(GetWindowLongPtrA(edit->Handle(), GWL_STYLE) & ES_NOHIDESEL);
+  EXPECT_EQ(edit->Text(), "XABC中文ABC");
+  TOwned<TEdit> loose = MakeOwned<TEdit>(nullptr);
+  EXPECT_EQ(loose->SelStart(), 0);  // no window: nothing selected, nothing made
+  EXPECT_FALSE(loose->HandleAllocated());
 }
 
 TEST(StdCtrls, ListItemsStayInStepWithTheWindowAndSelectionsReportChanges)

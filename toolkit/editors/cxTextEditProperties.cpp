@@ -12,7 +12,6 @@
 #include "toolkit/editors/cxVariants.h"
 
 namespace {
-constexpr std::string_view CharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
 constexpr std::string_view EchoModeNames[] = {"eemNormal", "eemPassword"};
 constexpr std::string_view ViewStyleNames[] = {"vsNormal", "vsHideCursor", "vsButtonsOnly", "vsButtonsAutoWidth"};
 
@@ -44,7 +43,6 @@ std::string FormatNumberValue(const std::string& Format, const Variant& Value)
 }
 }  // namespace
 
-const TEnumInfo EditCharCaseInfo = EnumInfo<ecLowerCase>("TEditCharCase", CharCaseNames);
 const TEnumInfo cxEditEchoModeInfo = EnumInfo<eemPassword>("TcxEditEchoMode", EchoModeNames);
 const TEnumInfo cxTextEditViewStyleInfo = EnumInfo<vsButtonsAutoWidth>("TcxTextEditViewStyle", ViewStyleNames);
 

@@ -9,14 +9,12 @@
 #include <bitset>
 #include <string>
 #include "classlib/Controls.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/Strings.h"
 #include "toolkit/editors/cxEditControl.h"
 #include "toolkit/editors/cxEditProperties.h"
 #include "toolkit/editors/cxFormats.h"
 
-enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
-using enum TEditCharCase;
-extern const TEnumInfo EditCharCaseInfo;
 enum class TcxEditEchoMode { eemNormal, eemPassword };
 using enum TcxEditEchoMode;
 extern const TEnumInfo cxEditEchoModeInfo;
@@ -238,6 +236,10 @@ private:
 class TcxTextEditProperties : public TcxCustomTextEditProperties {
   CL_CLASS(TcxTextEditProperties, TcxCustomTextEditProperties)
 public:
+  // Its editor is the text editor.
+  struct TMeta : TcxCustomTextEditProperties::TMeta {
+    TClassRef<TcxCustomEdit> ContainerClassType() const override;
+  };
   using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
 };
 

@@ -1,0 +1,332 @@
+// The text editor's length rules: characters counted with double-byte characters whole, and
+// replacements cut from the end to the maximum length.
+#include <gtest/gtest.h>
+#include <string>
+#include "classlib/Clipbrd.h"
+#include "classlib/GraphicsUtils.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowCount.h"
+#include "tests/toolkit/editors/EditControlTestSupport.h"
+#include "toolkit/editors/cxTextEdit.h"
+
+namespace {
+
+TEST(TextEditLength, PrefixLengthCountsDoubleByteCharactersWhole)
+{
+  struct TCase {
+    std::string Text;
+    size_t MaxChars, Bytes;
+  };
+  const TCase cases[] = {
+      {"abcdef", 3, 3}, {"ab", 5, 2}, {"中文字", 2, 4}, {"a中b", 2, 3}, {"a中b", 3, 4},
+      {"", 4, 0},       {"ab\xD6", 3, 3},  // a lone lead byte at the end is one character
+      {"中文", 0, 0},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(cxAnsiCharsPrefixLength(c.Text, c.MaxChars), c.Bytes) << c.Text << " " << c.MaxChars;
+}
+
+TEST(TextEditLength, ReplacementsAreCutFromTheEnd)
+{
+  struct TCase {
+    std::string Before, Inserted, After;
+    size_t Max;
+    bool Accepted;
+    std::string Text;
+    size_t Caret;
+  };
+  const TCase cases[] = {
+      {"abc", "12345", "", 5, true, "abc12", 5},     // paste at the end keeps the first two
+      {"ab", "123", "cd", 5, true, "ab123", 5},      // the text after the selection goes first
+      {"ab", "1", "cdef", 5, true, "ab1cd", 3},
+      {"中文", "一二三四五", "", 5, true, "中文一二三", 10},
+      {"中", "a二b", "文", 3, true, "中a二", 5},
+      {"abcdef", "x", "", 5, false, "", 0},         // too long already before the selection
+      {"abcde", "x", "", 5, true, "abcde", 5},       // nothing of the insertion fits: caret stays
+      {"", "", "", 5, true, "", 0},
+  };
+  for (const TCase& c : cases) {
+    std::string text = "unchanged";
+    size_t caret = 99;
+    const bool accepted = cxReplaceWithinMaxLength(c.Before, c.Inserted, c.After, c.Max, text, caret);
+    SCOPED_TRACE(c.Before + "|" + c.Inserted + "|" + c.After);
+    EXPECT_EQ(accepted, c.Accepted);
+    EXPECT_EQ(text, c.Text);
+    EXPECT_EQ(caret, c.Caret);
+  }
+}
+
+}  // namespace
+
+// --- The text editor in real windows ---
+
+namespace {
+
+class TextEditTest : public edit_test::TEditFormTest {
+protected:
+  TcxTextEdit* Place()
+  {
+    auto* edit = New<TcxTextEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    HandleWaitingMessages();
+    return edit;
+  }
+  static void Focus(TcxTextEdit* edit)
+  {
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+  }
+  static void Type(TcxTextEdit* edit, const std::string& text)
+  {
+    for (unsigned char c : text) PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, c, 1);
+    HandleWaitingMessages();
+  }
+};
+
+TEST_F(TextEditTest, PasteKeepsWholeCharactersWithinMaxLength)
+{
+  struct TCase {
+    std::string Typed, Pasted, Text;
+    int Caret;
+  };
+  const TCase cases[] = {
+      {"abc", "12345", "abc12", 5},
+      {"中文字", "一二三四五", "中文字一二", 5},
+  };
+  for (const TCase& c : cases) {
+    auto* edit = Place();
+    edit->Properties()->SetMaxLength(5);
+    Focus(edit);
+    edit->InnerTextEdit()->SetText(c.Typed);
+    edit->InnerTextEdit()->SetSelStart(3);
+    ASSERT_EQ(edit->Text(), c.Typed);
+    Clipboard()->SetAsText(c.Pasted);
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->SelStart(), c.Caret);
+    Free(edit);
+  }
+}
+
+TEST_F(TextEditTest, ClipboardRoundTripsAndReadOnlyRefusesChanges)
+{
+  auto* edit = Place();
+  Focus(edit);
+  Type(edit, "hello");
+  edit->SetSelStart(1);
+  edit->SetSelLength(3);
+  edit->ClearSelection();  // a cut
+  EXPECT_EQ(edit->Text(), "ho");
+  EXPECT_EQ(Clipboard()->AsText(), "ell");
+  edit->InnerTextEdit()->Undo();
+  EXPECT_EQ(edit->Text(), "hello");
+  edit->SetSelStart(5);
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // A clipboard without text changes nothing.
+  Clipboard()->Open();
+  Clipboard()->Clear();
+  Clipboard()->Close();
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // Tab never becomes a character.
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, '\t', 1);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->Text(), "helloell");
+
+  // Read-only: typing and paste refused, copying and moving the caret allowed.
+  edit->Properties()->SetReadOnly(true);
+  Focus(edit);
+  Type(edit, "x");
+  Clipboard()->SetAsText("zz");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "helloell");
+  edit->SetSelStart(0);
+  edit->SetSelLength(2);
+  edit->CopyToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "he");
+  edit->SetSelStart(3);
+  EXPECT_EQ(edit->SelStart(), 3);
+}
+
+TEST_F(TextEditTest, HiddenCursorStyleAndWindowText)
+{
+  auto* edit = Place();
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc")), 1);
+  EXPECT_TRUE(edit->IsTextValid("abc"));
+  EXPECT_EQ(edit->Text(), "abc");
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abc");
+  char buffer[8] = "zzzzzzz";
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(buffer[0], 'z');
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXT, 3, reinterpret_cast<LPARAM>(buffer)), 2);
+  EXPECT_STREQ(buffer, "ab");
+  EXPECT_EQ(SendMessageA(edit->Handle(), WM_GETTEXTLENGTH, 0, 0), 3);
+
+  edit->Properties()->SetHideCursor(true);
+  edit->InnerTextEdit()->SetSelStart(2);
+  EXPECT_EQ(edit->SelStart(), 0);
+  edit->SetSelStart(1);
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
+}
+
+}  // namespace
+
+// --- Incremental search ---
+
+namespace {
+
+// Text properties in an editing style the test chooses (the list styles belong to combo boxes).
+class TStyledTextProperties : public TcxTextEditProperties {
+  CL_CLASS(TStyledTextProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  int GetEditingStyle() const override { return Style; }
+  int Style = 0;
+};
+
+class TStyledTextEdit : public TcxTextEdit {
+  CL_CLASS(TStyledTextEdit, TcxTextEdit)
+public:
+  struct TMeta : TcxTextEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override { return ClassRef<TStyledTextProperties>(); }
+  };
+  using TcxTextEdit::TcxTextEdit;
+  TStyledTextProperties* Styled() const { return static_cast<TStyledTextProperties*>(Properties()); }
+};
+
+CL_DEFINE_CLASS(TStyledTextProperties);
+CL_DEFINE_CLASS(TStyledTextEdit);
+
+TEST_F(TextEditTest, IncrementalSearchCompletesTypedText)
+{
+  struct TCase {
+    int Style;
+    std::string Start;   // text before typing, caret at StartCaret
+    int StartCaret;
+    std::string Keys;
+    std::string Text;    // shown afterwards
+    int SelStart, SelLength, ItemIndex;
+  };
+  const TCase cases[] = {
+      {2, "", 0, "b", "banana", 1, 5, 1},
+      {2, "", 0, "be", "Berry", 2, 3, 2},
+      {2, "", 0, "bc", "cherry", 1, 5, 3},     // no item starts with bc: restarts on c
+      {2, "", 0, "bq", "banana", 1, 5, 1},     // nothing starts with q either: the key is dropped
+      {1, "", 0, "B", "banana", 1, 5, 1},      // the item's letter case
+      {0, "", 0, "B", "Banana", 1, 5, 1},      // style 0 keeps the typed case
+      {0, "ax", 1, "p", "apx", 2, 0, -1},      // typing into the middle does not search
+      {0, "", 0, "z", "z", 1, 0, -1},          // no match: the character is typed
+  };
+  for (const TCase& c : cases) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Styled()->Style = c.Style;
+    for (const char* item : {"Apple", "banana", "Berry", "cherry"}) edit->Properties()->LookupItems()->Add(item);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    Form->Show();
+    Focus(edit);
+    edit->InnerTextEdit()->SetText(c.Start);
+    edit->InnerTextEdit()->SetSelStart(c.StartCaret);
+    for (char key : c.Keys) {
+      char ch = key;
+      edit->DoEditKeyPress(ch);
+      // A key the editor left goes to the EDIT window.
+      if (ch) SendMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    }
+    SCOPED_TRACE("style " + std::to_string(c.Style) + " keys " + c.Keys);
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
+    EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
+    EXPECT_EQ(edit->LookupData()->CurrentItem(), c.ItemIndex);
+    Free(edit);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, TwoHundredEditorsLeaveNoObjectsOrWindowsBehind)
+{
+  Free(Place());  // the first editor makes the shared objects
+  const int gdi = LiveGdiObjects(), windows = ThreadWindowCount();
+  for (int i = 0; i < 200; ++i) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Properties()->LookupItems()->Add("item");
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    edit->InnerTextEdit()->Handle();
+    char ch = 'i';
+    edit->DoEditKeyPress(ch);
+    edit->Properties()->SetEchoMode(eemPassword);
+    Free(edit);
+  }
+  HandleWaitingMessages();
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  EXPECT_EQ(ThreadWindowCount(), windows);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, EchoModeRecreatesTheWindowKeepingTheText)
+{
+  auto* edit = Place();
+  SetWindowTextA(edit->Handle(), "secret");
+  HWND before = edit->InnerTextEdit()->Handle();
+  edit->Properties()->SetEchoMode(eemPassword);
+  HWND after = edit->InnerTextEdit()->Handle();
+  EXPECT_NE(before, after);
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_TRUE(GetWindowLongPtrA(after, GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(SendMessageA(after, EM_GETPASSWORDCHAR, 0, 0), '*');
+  EXPECT_EQ(edit->Text(), "secret");
+  edit->Properties()->SetPasswordChar('#');
+  EXPECT_EQ(SendMessageA(edit->InnerTextEdit()->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
+  edit->Properties()->SetEchoMode(eemNormal);
+  EXPECT_FALSE(GetWindowLongPtrA(edit->InnerTextEdit()->Handle(), GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(edit->Text(), "secret");
+}
+
+}  // namespace
+
+namespace {
+
+class TClickCounter : public TObject {
+  CL_CLASS(TClickCounter, TObject)
+public:
+  void Clicked(TObject*) { ++Count; }
+  int Count = 0;
+};
+CL_DEFINE_CLASS(TClickCounter);
+
+TEST_F(TextEditTest, ItemIndexShowsTheItemAndClicksOnlyOnChange)
+{
+  auto* edit = Place();
+  for (const char* item : {"Apple", "banana"}) edit->Properties()->LookupItems()->Add(item);
+  TOwned<TClickCounter> clicks = MakeOwned<TClickCounter>();
+  edit->SetOnClick(TNotifyEvent(clicks.get(), &TClickCounter::Clicked));
+  EXPECT_EQ(edit->ItemIndex(), -1);
+  edit->SetItemIndex(1);
+  EXPECT_EQ(edit->ItemIndex(), 1);
+  EXPECT_EQ(edit->Text(), "banana");
+  EXPECT_EQ(VarToStr(edit->EditValue()), "banana");
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(1);
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(5);  // no such item: nothing changes
+  EXPECT_EQ(edit->ItemIndex(), 1);
+  EXPECT_EQ(clicks->Count, 1);
+  edit->SetItemIndex(-1);
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(clicks->Count, 2);
+}
+
+}  // namespace
