@@ -94,13 +94,13 @@ TEST(dxBarItemLinks, SeparatorsAndGroupsFollowWhatIsShown)
   for (const TCase& c : cases) {
     TLinksFixture f;
     for (size_t i = 0; i < c.Links.size(); ++i) {
-      const std::string& spec = c.Links[i];
-      const bool separator = spec[0] == 'S';
-      const std::string caption = separator ? "S" + std::to_string(i) : spec.substr(0, 1);
+      const std::string& code = c.Links[i];
+      const bool separator = code[0] == 'S';
+      const std::string caption = separator ? "S" + std::to_string(i) : code.substr(0, 1);
       TdxBarItemLink* link = separator ? f.Add<TTestSeparator>(caption) : f.Add(caption);
-      if (spec.find('!') != std::string::npos) link->Item()->SetVisible(ivNever);
-      if (spec.find('-') != std::string::npos) link->SetVisible(false);
-      if (spec.find('^') != std::string::npos) link->SetBeginGroup(true);
+      if (code.find('!') != std::string::npos) link->Item()->SetVisible(ivNever);
+      if (code.find('-') != std::string::npos) link->SetVisible(false);
+      if (code.find('^') != std::string::npos) link->SetBeginGroup(true);
     }
     f.Manager->SetCustomizing(c.Customizing);
     EXPECT_EQ(f.Visible(), c.Visible) << c.What;

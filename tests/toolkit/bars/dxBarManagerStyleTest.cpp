@@ -2,6 +2,7 @@
 // that follow the system menu font, and the flat styles' colours and brushes.
 #include <gtest/gtest.h>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 #include "classlib/GraphicsUtils.h"
@@ -50,9 +51,8 @@ public:
   }
 
 private:
-  std::unique_ptr<TScopedSeam<decltype(dxUxThemeEntryPoints.IsThemeActive)>> FSeam{
-      std::make_unique<TScopedSeam<decltype(dxUxThemeEntryPoints.IsThemeActive)>>(dxUxThemeEntryPoints.IsThemeActive,
-                                                                                  &ThemesOff)};
+  std::optional<TScopedSeam<decltype(dxUxThemeEntryPoints.IsThemeActive)>> FSeam{
+      std::in_place, dxUxThemeEntryPoints.IsThemeActive, &ThemesOff};
 };
 
 LOGFONTA GMenuFont;
@@ -121,7 +121,8 @@ TEST(dxBarManagerStyle, TheStyleAndTheLookAndFeelChooseThePainterAndTheEffective
     {"a skin without visual styles", bmsUseLookAndFeel, lfStandard, false, "BarTestSkin", false, skin, bmsStandard},
   };
   for (const TCase& c : cases) {
-    std::unique_ptr<TVisualStylesOff> off = c.StylesOn ? nullptr : std::make_unique<TVisualStylesOff>();
+    std::optional<TVisualStylesOff> off;
+    if (!c.StylesOn) off.emplace();
     lookAndFeel->SetKind(c.Kind);
     lookAndFeel->SetNativeStyle(c.Native);
     lookAndFeel->SetSkinName(c.Skin);

@@ -21,7 +21,7 @@ public:
   void PaintBackground(TObject*, TcxCanvas* canvas, bool& handled) { Background(canvas, handled); }
 };
 
-struct TButtonSpec {
+struct TButtonSetup {
   TcxEditButtonKind Kind = bkDown;
   int Width = 0;
   bool Left = false;
@@ -63,14 +63,14 @@ public:
     Style->LookAndFeel()->SetNativeStyle(false);
   }
 
-  TcxEditButton* Add(const TButtonSpec& spec)
+  TcxEditButton* Add(const TButtonSetup& setup)
   {
     TcxEditButton* button = Properties->Buttons()->AddButton();
-    button->SetKind(spec.Kind);
-    button->SetWidth(spec.Width);
-    button->SetLeftAlignment(spec.Left);
-    button->SetStretchable(spec.Stretchable);
-    button->SetCaption(spec.Caption);
+    button->SetKind(setup.Kind);
+    button->SetWidth(setup.Width);
+    button->SetLeftAlignment(setup.Left);
+    button->SetStretchable(setup.Stretchable);
+    button->SetCaption(setup.Caption);
     return button;
   }
   TOwned<TcxCustomEditViewData> ViewData(bool inplace = false) const

@@ -14,7 +14,7 @@ CL_DEFINE_CLASS(TViewHandlers);
 namespace {
 struct TLayoutCase {
   const char* Name;
-  std::vector<TButtonSpec> Buttons;
+  std::vector<TButtonSetup> Buttons;
   int DisplayKind;  // 0 normal, 1 buttons only
   bool Inplace;
   RECT Bounds;
@@ -61,7 +61,7 @@ TEST(EditViewData, ButtonLayoutByGroupsAndTheButtonsOnlyView)
   for (const TLayoutCase& c : LayoutCases) {
     SCOPED_TRACE(c.Name);
     TEditViewWorld world;
-    for (const TButtonSpec& spec : c.Buttons) world.Add(spec);
+    for (const TButtonSetup& setup : c.Buttons) world.Add(setup);
     world.Properties->SetButtonsDisplayKind(c.DisplayKind);
     auto viewData = world.ViewData(c.Inplace);
     auto viewInfo = world.Calculate(viewData.get(), c.Bounds);
@@ -124,7 +124,7 @@ TEST(EditViewData, ButtonWidths)
   const int scrollBar = GetSystemMetrics(SM_CYHSCROLL);
   struct {
     const char* Name;
-    TButtonSpec Spec;
+    TButtonSetup Setup;
     int Expected;
   } const cases[] = {
     {"drop-down without width", {bkDown}, scrollBar},
@@ -135,7 +135,7 @@ TEST(EditViewData, ButtonWidths)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TEditViewWorld world;
-    world.Add(c.Spec);
+    world.Add(c.Setup);
     auto viewData = world.ViewData();
     auto viewInfo = world.Calculate(viewData.get(), RECT{0, 0, 200, 22});
     EXPECT_EQ(RectWidth(viewInfo->Buttons(0)->Bounds), c.Expected);
