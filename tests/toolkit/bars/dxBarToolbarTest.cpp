@@ -25,18 +25,19 @@ struct TToolbarFixture {
     Form->Show();
     SetForegroundWindow(Form->Handle());
     Bar->SetCaption("Tools");
-    Bar->SetVisible(true);
     Pump(30);
   }
-  ~TToolbarFixture() { Free(Toolbar); }
-  TdxBarControl* ShowFloating(POINT at = {200, 200}, SIZE size = {160, 80})
+  // Shows the bar floating with its window at the point and the client size.
+  TdxBarControl* ShowFloating(POINT at = {200, 200}, SIZE client = {150, 50})
   {
-    Toolbar = New<TdxBarControl>(Manager);
-    Toolbar->SetBar(Bar);
-    Toolbar->SetItemLinks(Bar->ItemLinks());
-    Toolbar->SetBounds(at.x, at.y, size.cx, size.cy);
-    Toolbar->ShowToolbar();
+    Bar->SetDockingStyle(TdxBarDockingStyle::dsNone);
+    Bar->SetFloatLeft(at.x);
+    Bar->SetFloatTop(at.y);
+    Bar->SetFloatClientWidth(client.cx);
+    Bar->SetFloatClientHeight(client.cy);
+    Bar->SetVisible(true);
     Pump(30);
+    Toolbar = Bar->GetBarControl();
     return Toolbar;
   }
   RECT Window() const
@@ -162,9 +163,13 @@ TEST(dxBarToolbar, TheCloseButtonHidesTheBarOnlyWhenReleasedOnIt)
   EXPECT_TRUE(f.Bar->Visible());
   EXPECT_EQ(t->CloseButtonState(), 0);
 
+  const HWND wnd = t->Handle();
   ASSERT_TRUE(ClickAt(center));
   ASSERT_TRUE(PumpUntil([&] { return !f.Bar->Visible(); }));
-  EXPECT_NE(GetCapture(), t->Handle());
+  // Hiding the bar takes its window away.
+  EXPECT_EQ(f.Bar->GetBarControl(), nullptr);
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_NE(GetCapture(), wnd);
 }
 
 // Focus never moves into a toolbar.
@@ -182,13 +187,13 @@ TEST(dxBarToolbar, ShowingAndFreeingToolbarsLeavesNothingBehind)
 {
   TToolbarFixture f;
   f.ShowFloating();
-  Free(std::exchange(f.Toolbar, nullptr));
+  f.Bar->SetVisible(false);
   Pump(20);
   const int windows = ThreadWindowCount();
   const int gdi = LiveGdiObjects();
   for (int i = 0; i < 50; ++i) {
     f.ShowFloating(POINT{100 + i, 100 + i});
-    Free(std::exchange(f.Toolbar, nullptr));
+    f.Bar->SetVisible(false);
   }
   Pump(20);
   EXPECT_EQ(ThreadWindowCount(), windows);
