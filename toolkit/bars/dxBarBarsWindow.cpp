@@ -12,7 +12,13 @@ namespace {
 constexpr int MinFloatingSize = 10;
 constexpr int MaxFloatingSize = 30000;
 
-int ClampFloatingSize(int value) { return std::clamp(value, MinFloatingSize, MaxFloatingSize); }
+// The client extent plus the frame, kept within the limits (wide arithmetic: the extent may be
+// anything a stored layout says).
+int FloatingWindowExtent(int client, int frame)
+{
+  const long long extent = static_cast<long long>(std::max(client, 0)) + frame;
+  return static_cast<int>(std::clamp<long long>(extent, MinFloatingSize, MaxFloatingSize));
+}
 
 // A window that shows on the screen: visible, and no window up its parent and owner chain minimised.
 bool IsWindowShowing(HWND wnd)
@@ -66,8 +72,8 @@ void TdxBar::PlaceBarControl(TdxBarControl* control)
   SetPlace(control, dsNone, nullptr);
   RECT borders{};
   if (TdxBarPainter* painter = GetPainter()) painter->CalcBarBorderSize(this, dsNone, borders, false);
-  const int width = ClampFloatingSize(std::max(FFloatClientWidth, 0) + borders.left + borders.right);
-  const int height = ClampFloatingSize(std::max(FFloatClientHeight, 0) + borders.top + borders.bottom);
+  const int width = FloatingWindowExtent(FFloatClientWidth, borders.left + borders.right);
+  const int height = FloatingWindowExtent(FFloatClientHeight, borders.top + borders.bottom);
   control->SetBounds(FFloatLeft, FFloatTop, width, height);
 }
 
