@@ -243,6 +243,11 @@ TdxBars* TdxBar::GetBars() const
   return manager ? manager->Bars() : nullptr;
 }
 
+TdxBarControl* TdxBar::GetBarControl() const
+{
+  return FItemLinks ? As<TdxBarControl>(FItemLinks->BarControl()) : nullptr;
+}
+
 TdxDockControl* TdxBar::GetRealDockControl() const
 {
   if (FDockControl) return FDockControl;
@@ -542,7 +547,7 @@ void TdxBar::MoveToRow(TdxDockRow* row)
 {
   if (FDockRow == row) return;
   LeaveRow();
-  row->JoinBar(this);
+  row->AddBar(this);
   FDockRow = row;
 }
 

@@ -209,6 +209,9 @@ public:
   {
     if (FDockRow == row) FDockRow = nullptr;
   }
+  // The dock put the bar's toolbar into the row: the bar leaves its old row (dropping it when
+  // emptied) and joins this one.
+  void SetDockRow(TdxDockRow* row) { MoveToRow(row); }
   // The manager's font changed: the bar takes it (or, with its own font, refreshes that one).
   void ManagerFontChanged();
   // The manager saves the bars merged into this one, and merges them again later.
@@ -375,6 +378,12 @@ public:
   // The drag state of a toolbar being moved with the mouse.
   bool DockingByTimer() const { return FDockingByTimer; }
   bool Moving() const { return FMoving; }
+  // The toolbar being moved, the docking style it started in, where the drag holds it and
+  // the pointer's offset from the toolbar's origin.
+  TdxBarControl* MovingBarControl() const { return FMovingBarControl; }
+  TdxBarDockingStyle StartDockingStyle() const { return FStartDockingStyle; }
+  POINT GrabOffset() const { return FGrabOffset; }
+  POINT DragOffset() const { return FDragOffset; }
 
 protected:
   // A new bar is named manager name + "Bar" + the first free number.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "classlib/Forms.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarDockControl.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarToolbar.h"
 
@@ -12,13 +13,8 @@ namespace {
 constexpr int MinFloatingSize = 10;
 constexpr int MaxFloatingSize = 30000;
 
-// The client extent plus the frame, kept within the limits (wide arithmetic: the extent may be
-// anything a stored layout says).
-int FloatingWindowExtent(int client, int frame)
-{
-  const long long extent = static_cast<long long>(std::max(client, 0)) + frame;
-  return static_cast<int>(std::clamp<long long>(extent, MinFloatingSize, MaxFloatingSize));
-}
+// An extent kept within the limits.
+int FloatingWindowExtent(int extent) { return std::clamp(extent, MinFloatingSize, MaxFloatingSize); }
 
 // A window that shows on the screen: visible, and no window up its parent and owner chain minimised.
 bool IsWindowShowing(HWND wnd)
@@ -43,11 +39,6 @@ void SetPlace(TdxBarControl* control, TdxBarDockingStyle style, TdxDockControl* 
 }
 }  // namespace
 
-TdxBarControl* TdxBar::GetBarControl() const
-{
-  return FItemLinks ? dynamic_cast<TdxBarControl*>(FItemLinks->BarControl()) : nullptr;
-}
-
 TCustomdxBarControl* TdxBar::CreateBarControl()
 {
   TdxBarManager* manager = GetBarManager();
@@ -64,17 +55,16 @@ void TdxBar::PlaceBarControl(TdxBarControl* control)
   if (style != dsNone) {
     TdxDockControl* dock = GetRealDockControl();
     SetPlace(control, style, dock);
+    const SIZE size = control->CalcSizeForDockingStyle(style);
+    control->SetBounds(control->Left(), control->Top(), size.cx, size.cy);
     POINT at{FDockedLeft, FDockedTop};
     if (dock && dock->HandleAllocated()) at = dock->ClientToScreen(at);
     if (TdxBars* bars = GetBars()) bars->InsertBarControl(style, DockControl(), control, at);
     return;
   }
   SetPlace(control, dsNone, nullptr);
-  RECT borders{};
-  if (TdxBarPainter* painter = GetPainter()) painter->CalcBarBorderSize(this, dsNone, borders, false);
-  const int width = FloatingWindowExtent(FFloatClientWidth, borders.left + borders.right);
-  const int height = FloatingWindowExtent(FFloatClientHeight, borders.top + borders.bottom);
-  control->SetBounds(FFloatLeft, FFloatTop, width, height);
+  const SIZE size = control->CalcSizeForDockingStyle(dsNone);
+  control->SetBounds(FFloatLeft, FFloatTop, FloatingWindowExtent(size.cx), FloatingWindowExtent(size.cy));
 }
 
 void TdxBar::ShowBarControl()
@@ -130,9 +120,23 @@ void TdxBars::InsertBarControl(TdxBarDockingStyle style, TdxDockControl* dockCon
   TdxDockControl* dock = dockControl ? dockControl : DockControls(style);
   if (!dock || !control) return;
   control->SetRealDockControl(dock);
-  // The toolbar is a child window of its dock, at the point in the dock's client area.
-  const POINT at = dock->HandleAllocated() ? dock->ScreenToClient(screenPoint) : screenPoint;
-  control->SetBounds(at.x, at.y, control->Width(), control->Height());
+  // Placed as a re-created toolbar: a bar keeps its stored row, and the point is where the window
+  // goes (no grab offset of a drag).
+  control->BeginInternalChange();
+  struct TEnd {
+    TdxBarControl* Control;
+    ~TEnd() { Control->EndInternalChange(); }
+  } end{control};
+  if (dock->FindCol(control))
+    dock->MoveBarControl(control, screenPoint);
+  else
+    dock->DockBarAt(control, screenPoint, true);
+}
+
+void TdxBarControl::BeforeDestruction()
+{
+  if (TdxDockControl* dock = DockControl(); dock && DockingStyle() != dsNone) dock->RemoveBarControl(this, nullptr, true);
+  TdxBarDockedControl::BeforeDestruction();
 }
 
 bool TdxBar::ShowsSizeGrip() const

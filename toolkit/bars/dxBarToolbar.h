@@ -5,6 +5,8 @@
 // painter, the hit codes of its frame, caption and close button, and the press loop of the floating
 // close button.
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarDockControl.h"
+#include "toolkit/bars/dxBarItem.h"
 
 class TdxBarDockedControl : public TCustomdxBarControl {
   CL_CLASS(TdxBarDockedControl, TCustomdxBarControl)
@@ -47,10 +49,12 @@ constexpr int dxBarHitSizeGrip = HTBOTTOMRIGHT;
 // The caption-button index of the floating close button.
 constexpr int dxBarCloseButtonIndex = -2;
 
-class TdxBarControl : public TdxBarDockedControl {
+class TdxBarControl : public TdxBarDockedControl, public IdxDockedBarSizes {
   CL_CLASS(TdxBarControl, TdxBarDockedControl)
 public:
   using TdxBarDockedControl::TdxBarDockedControl;
+  // A docked toolbar leaves its dock's rows.
+  void BeforeDestruction() override;
 
   // Creates the window when needed and shows it without activation (a parentless control is not
   // shown by Visible alone).
@@ -97,7 +101,7 @@ public:
   bool IsStatusBar() const override;
   TCustomdxBarControlViewInfoClass GetViewInfoClass() const override
   {
-    return ClassRef<TCustomdxBarControlViewInfo>();
+    return ClassRef<TdxBarControlViewInfo>();
   }
   void SetMarkState(int) override {}
   void UpdateFont() override;
@@ -174,4 +178,69 @@ private:
   bool FWindowDestroying = false;
   HWND FFocusedWindow = nullptr;
   TWeakRef<TCustomdxBarControl> FPrevKeyboardActiveControl;
+
+  // --- Layout: lines, wrapping, alignment and sizes per docking style ---
+public:
+  // The client area less the margins, then the line layout (rotated when the bar is rotated).
+  void CalcLayout() override;
+  // The line layout: the visible links' item controls placed in one line or in several.
+  void CreateItemControls() override;
+  TdxBarItemLink* HitTestDropPosition(POINT p, bool& before, bool& onSeparator) override;
+  // The item rect widened across to the link's row height.
+  RECT GetItemControlRect(TdxBarItemControl* control) const override;
+  // The item's rect joined with its group separator.
+  HRGN CreateItemRegion(TdxBarItemControl* control) const override;
+  using TdxBarDockedControl::IsLastItemStretched;
+  // The bar uses the rest space of its row and the link is the last showable one.
+  bool IsLastItemStretched(const TdxBarItemLink* link) const;
+  // The alignment the layout gives the control's item.
+  TdxBarItemAlign GetItemAlign(TdxBarItemControl* control) const;
+  // Items were cut off by the last line layout.
+  bool Truncated() const { return FTruncated; }
+  // The buttons of a maximized MDI child (or the main menu's close button); none until the MDI
+  // support shows them.
+  virtual SIZE GetMdiAreaSize() const { return SIZE{}; }
+  // The sizes a bar asks for in a docking style (IdxDockedBarSizes, read by its dock).
+  int CalcWidth(TdxBarDockingStyle style) override;
+  int CalcHeight(TdxBarDockingStyle style) override;
+  int CalcMinWidth(TdxBarDockingStyle style) override;
+  int CalcMinHeight(TdxBarDockingStyle style) override;
+  // The client size for a given width or height.
+  SIZE CalcSizeForPoint(TdxBarDockingStyle style, int width) override;
+  SIZE CalcSizeForHeight(TdxBarDockingStyle style, int height, bool exact) override;
+  // The outer size of the bar in a docking style.
+  SIZE CalcSizeForDockingStyle(TdxBarDockingStyle style);
+  // Where the mouse holds the bar when it is shown in a docking style.
+  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle style) override;
+  // Where the mouse held the window when a move started, and the window's size then.
+  void SetGrabPoint(POINT grabPoint, SIZE windowSize)
+  {
+    FGrabPoint = grabPoint;
+    FGrabWindowSize = windowSize;
+  }
+  // The length along (for a vertical style, the height) and thickness of the visible links in one
+  // line that fits the limit; the first link always counts. allFit says whether every link fit.
+  SIZE FitItems(TdxBarDockingStyle style, int limit, bool& allFit);
+  // The border sizes the painter gives for a docking style.
+  RECT GetBorderSizesFor(TdxBarDockingStyle style) const;
+
+private:
+  bool IsMultiLineFor(TdxBarDockingStyle style) const;
+  // The control's width and height as the bar would show it in the style.
+  SIZE ItemSizeFor(TdxBarItemControl* control, TdxBarDockingStyle style) const;
+  SIZE EmptyBarItemSize();
+  SIZE WidestItemSize(TdxBarDockingStyle style);
+  SIZE FirstItemSize(TdxBarDockingStyle style);
+  // Sets the begins-a-line marks for a length along; the client size it gives.
+  SIZE WrapItemsForLength(TdxBarDockingStyle style, int length);
+  SIZE CalcSingleLineSize(TdxBarDockingStyle style, int length);
+  SIZE CalcSizeAcross(TdxBarDockingStyle style, int extent, bool exact);
+  // CalcWidth and CalcHeight, CalcMinWidth and CalcMinHeight: one rule each, for widths or heights.
+  int CalcExtent(TdxBarDockingStyle style, bool heights);
+  int CalcMinExtent(TdxBarDockingStyle style, bool heights);
+  void ShowAllLinksOnce();
+
+  bool FTruncated = false;
+  POINT FGrabPoint{};
+  SIZE FGrabWindowSize{};
 };

@@ -1,9 +1,15 @@
 #pragma once
 // Forms, panels and a plain bar item for the bar system's tests.
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
 #include "classlib/Application.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarItem.h"
+#include "toolkit/bars/dxBarManager.h"
 
 struct TFormGuard {
   TCustomForm* Form;
@@ -36,4 +42,47 @@ public:
 struct TStoredTestItems {
   TStoredTestItems() { RegisterClass(TTestBarItem::StaticClass()); }
   ~TStoredTestItems() { UnRegisterClass(TTestBarItem::StaticClass()); }
+};
+
+// A form whose stored form binds the manager's visibility event; the handler records, as
+// "caption:style:dock", how each bar is placed when it becomes visible.
+class TBarsTestForm : public TForm {
+  CL_CLASS(TBarsTestForm, TForm)
+public:
+  explicit TBarsTestForm(TComponent* owner) : TForm(owner, CreateNew) {}
+  std::vector<std::string> Shown;
+  void BarVisibleChanged(TObject*, TdxBar* bar)
+  {
+    const std::string dock = bar->DockControl() ? bar->DockControl()->Name() : "-";
+    Shown.push_back(bar->Caption() + ":" + std::to_string(static_cast<int>(bar->DockingStyle())) + ":" + dock);
+  }
+  TdxBarManager* Manager() const { return As<TdxBarManager>(FindComponent("dxBarManager1")); }
+  TdxBar* Bar(const char* name) const { return As<TdxBar>(FindComponent(name)); }
+};
+
+struct TTestForm {
+  TOwned<TBarsTestForm> Form = MakeOwned<TBarsTestForm>(nullptr);
+  TBarsTestForm* operator->() const { return Form.get(); }
+};
+
+// The main window's manager and its two toolbars, with a second category and one item in it (a
+// TTestBarItem: read it while a TStoredTestItems scope lives).
+extern const char* const MainWindowBars;
+
+// Holds the thread's keyboard state with the given keys down, and puts the old state back.
+class TKeysDown {
+public:
+  explicit TKeysDown(std::initializer_list<int> keys)
+  {
+    GetKeyboardState(FSaved);
+    BYTE state[256];
+    std::copy(std::begin(FSaved), std::end(FSaved), state);
+    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~TKeysDown() { SetKeyboardState(FSaved); }
+
+private:
+  BYTE FSaved[256];
 };

@@ -258,21 +258,6 @@ struct TButtonsFixture : TToolbarFixture {
     item->SetOnClick(TNotifyEvent(Log.get(), &TClicks::Click));
     return Bar->ItemLinks()->AddItem(item);
   }
-  // The items side by side, 40 wide, when the toolbar has not laid them out itself.
-  void LayOutItems()
-  {
-    TCustomdxBarControlViewInfo* info = Toolbar->ViewInfo();
-    if (info->GetItemControlViewInfoCount() > 0) return;
-    int x = 2;
-    for (int i = 0; i < Bar->ItemLinks()->GetVisibleLinkCount(); ++i) {
-      TdxBarItemLink* link = Bar->ItemLinks()->GetVisibleLink(i);
-      if (!link->Control()) continue;
-      link->SetItemRect(RECT{x, 2, x + 40, 24});
-      link->Control()->ViewInfo()->SetBounds(link->ItemRect());
-      info->AppendItemControlViewInfo(link->Control()->ViewInfo());
-      x += 44;
-    }
-  }
   POINT CenterOf(TdxBarItemLink* link) const
   {
     const RECT r = link->ItemRect();
@@ -453,7 +438,6 @@ TEST(dxBarToolbar, KeyboardActivationGivesTheFocusBack)
   f.Bar->SetVisible(true);
   TdxBarControl* t = f.Toolbar = f.Bar->GetBarControl();
   ASSERT_NE(t, nullptr);
-  f.LayOutItems();
   ASSERT_TRUE(BringToFront(f.Form->Handle()));
   edit->SetFocus();
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit->Handle(); }));
@@ -487,7 +471,6 @@ TEST(dxBarToolbar, APressReleasedOverAnotherButtonClicksNothing)
   f.ShowFloating(POINT{200, 200}, SIZE{150, 80});
   ASSERT_NE(one->Control(), nullptr);
   ASSERT_NE(two->Control(), nullptr);
-  f.LayOutItems();
   ASSERT_FALSE(IsRectEmpty(&one->ItemRect()));
   ASSERT_FALSE(IsRectEmpty(&two->ItemRect()));
 
@@ -563,7 +546,6 @@ TEST(dxBarToolbar, ItemKindErrorsInTheWindowProcedureReachTheApplication)
 
   SendMessageA(f.Toolbar->Handle(), DXM_BAR_REPAINT, 0, 0);
   ASSERT_NE(one->Control(), nullptr);
-  f.LayOutItems();
   one->SetViewLevels(TdxBarItemViewLevels{ivlLargeIconWithText});
   GTbFault = TTbFault::LevelNotAllowed;
   RedrawWindow(f.Toolbar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
