@@ -360,6 +360,10 @@ public:
   // The drag state of a toolbar being moved with the mouse.
   bool DockingByTimer() const { return FDockingByTimer; }
   bool Moving() const { return FMoving; }
+  // The toolbar being moved, the docking style it started in and where the drag holds it.
+  TdxBarControl* MovingBarControl() const { return FMovingBarControl; }
+  TdxBarDockingStyle StartDockingStyle() const { return FStartDockingStyle; }
+  POINT GrabOffset() const { return FGrabOffset; }
 
 protected:
   // A new bar is named manager name + "Bar" + the first free number.
