@@ -173,6 +173,9 @@ private:
   SIZE WrapItemsForLength(TdxBarDockingStyle style, int length);
   SIZE CalcSingleLineSize(TdxBarDockingStyle style, int length);
   SIZE CalcSizeAcross(TdxBarDockingStyle style, int extent, bool exact);
+  // CalcWidth and CalcHeight, CalcMinWidth and CalcMinHeight: one rule each, for widths or heights.
+  int CalcExtent(TdxBarDockingStyle style, bool heights);
+  int CalcMinExtent(TdxBarDockingStyle style, bool heights);
   void ShowAllLinksOnce();
 
   bool FTruncated = false;

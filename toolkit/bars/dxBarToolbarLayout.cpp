@@ -169,7 +169,8 @@ void TdxBarControl::CreateItemControls()
       else if (align == iaRight)
         placed.At += std::max(0, lineLength - farEdge);
       else {
-        const int minLength = vertical && !control->IsRotated() ? control->GetMinItemHeight() : control->GetMinItemWidth();
+        const int minLength =
+            vertical && !control->IsRotated() ? control->GetMinItemHeight() : control->GetMinItemWidth();
         placed.Length = std::max(lineLength - placed.At, minLength);
       }
       position = lineLength;
@@ -298,82 +299,62 @@ SIZE TdxBarControl::FirstItemSize(TdxBarDockingStyle style)
   return EmptyBarItemSize();
 }
 
-int TdxBarControl::CalcWidth(TdxBarDockingStyle style)
+// Widths and heights follow one rule each with the axes swapped; heights picks the measured side.
+int TdxBarControl::CalcExtent(TdxBarDockingStyle style, bool heights)
 {
+  auto side = [heights](SIZE size) { return static_cast<int>(heights ? size.cy : size.cx); };
   const SIZE mdi = GetMdiAreaSize();
-  int width;
-  if (IsVerticalStyle(style) || IsMultiLineFor(style)) {
-    width = std::max(WidestItemSize(style).cx, mdi.cx);
-    if (style == dsNone) {
+  // Across a bar (or along a multi-line one) the largest item; along a one-line bar the first.
+  const bool across = heights ? !IsVerticalStyle(style) : IsVerticalStyle(style);
+  int extent;
+  if (across || IsMultiLineFor(style)) {
+    extent = std::max(side(WidestItemSize(style)), side(mdi));
+    if (!heights && style == dsNone) {
       TdxBarPainter* painter = GetPainter();
       const bool closes = GetBar() && GetBar()->CanClose() && painter;
-      width = std::max<int>(width, std::max<int>(MinFloatingWidth,
-                                       GetMarkSize() + (closes ? painter->GetFloatingCaptionButtonSize().cx : 0)));
+      const int closeWidth = closes ? painter->GetFloatingCaptionButtonSize().cx : 0;
+      extent = std::max(extent, std::max(MinFloatingWidth, GetMarkSize() + closeWidth));
     }
   } else {
-    width = FirstItemSize(style).cx + mdi.cx;
+    extent = side(FirstItemSize(style)) + side(mdi);
   }
   const RECT margins = GetItemsMargins();
-  width += margins.left + margins.right;
-  if (IsHorizontalDockStyle(DockingStyle())) width += GetMarkSize();
-  return width;
+  extent += heights ? margins.top + margins.bottom : margins.left + margins.right;
+  const bool markAlong = heights ? IsVerticalStyle(DockingStyle()) : IsHorizontalDockStyle(DockingStyle());
+  if (markAlong) extent += GetMarkSize();
+  return extent;
 }
 
-int TdxBarControl::CalcHeight(TdxBarDockingStyle style)
+int TdxBarControl::CalcMinExtent(TdxBarDockingStyle style, bool heights)
 {
+  auto side = [heights](SIZE size) { return static_cast<int>(heights ? size.cy : size.cx); };
   const SIZE mdi = GetMdiAreaSize();
-  int height;
-  if (!IsVerticalStyle(style) || IsMultiLineFor(style))
-    height = std::max(WidestItemSize(style).cy, mdi.cy);
-  else
-    height = FirstItemSize(style).cy + mdi.cy;
-  const RECT margins = GetItemsMargins();
-  height += margins.top + margins.bottom;
-  if (IsVerticalStyle(DockingStyle())) height += GetMarkSize();
-  return height;
-}
-
-int TdxBarControl::CalcMinWidth(TdxBarDockingStyle style)
-{
-  const SIZE mdi = GetMdiAreaSize();
-  int width = 0;
-  if (IsHorizontalDockStyle(style) || IsMultiLineFor(style)) {
+  const bool along = heights ? IsVerticalStyle(style) : IsHorizontalDockStyle(style);
+  int extent = 0;
+  if (along || IsMultiLineFor(style)) {
+    // All items in one line.
     TdxBarItemLinks* links = ItemLinks();
     TRecentCountScope all(links, -1);
     for (int i = 0; links && i < links->GetVisibleLinkCount(); ++i) {
       TdxBarItemLink* link = links->GetVisibleLink(i);
       if (TdxBarItemControl* control = ControlOf(link))
-        width += GetBeginGroupOffset(link) + ItemSizeFor(control, style).cx;
+        extent += GetBeginGroupOffset(link) + side(ItemSizeFor(control, style));
     }
-    width += mdi.cx;
-    if (IsHorizontalDockStyle(DockingStyle())) width += GetMarkSize();
+    extent += side(mdi);
+    const bool markAlong = heights ? IsVerticalStyle(DockingStyle()) : IsHorizontalDockStyle(DockingStyle());
+    if (markAlong) extent += GetMarkSize();
   } else {
-    width = std::max(WidestItemSize(style).cx, mdi.cx);
+    extent = std::max(side(WidestItemSize(style)), side(mdi));
   }
   const RECT margins = GetItemsMargins();
-  return std::max<int>(width + margins.left + margins.right, CalcWidth(style));
+  extent += heights ? margins.top + margins.bottom : margins.left + margins.right;
+  return std::max(extent, CalcExtent(style, heights));
 }
 
-int TdxBarControl::CalcMinHeight(TdxBarDockingStyle style)
-{
-  const SIZE mdi = GetMdiAreaSize();
-  int height = 0;
-  if (IsVerticalStyle(style) || IsMultiLineFor(style)) {
-    TdxBarItemLinks* links = ItemLinks();
-    TRecentCountScope all(links, -1);
-    for (int i = 0; links && i < links->GetVisibleLinkCount(); ++i) {
-      TdxBarItemLink* link = links->GetVisibleLink(i);
-      if (TdxBarItemControl* control = ControlOf(link))
-        height += GetBeginGroupOffset(link) + ItemSizeFor(control, style).cy;
-    }
-    height += mdi.cy;
-    if (IsVerticalStyle(DockingStyle())) height += GetMarkSize();
-  } else {
-    height = std::max(WidestItemSize(style).cy, mdi.cy);
-  }
-  const RECT margins = GetItemsMargins();
-  return std::max<int>(height + margins.top + margins.bottom, CalcHeight(style));
-}
+int TdxBarControl::CalcWidth(TdxBarDockingStyle style) { return CalcExtent(style, false); }
+int TdxBarControl::CalcHeight(TdxBarDockingStyle style) { return CalcExtent(style, true); }
+int TdxBarControl::CalcMinWidth(TdxBarDockingStyle style) { return CalcMinExtent(style, false); }
+int TdxBarControl::CalcMinHeight(TdxBarDockingStyle style) { return CalcMinExtent(style, true); }
 
 SIZE TdxBarControl::FitItems(TdxBarDockingStyle style, int limit, bool& allFit)
 {

@@ -185,18 +185,29 @@ TEST(dxBarToolbarLayout, FloatingLinesWithTheirGroupSeparators)
   DeleteObject(region);
 }
 
-// A vertical multi-line bar places its columns from the right edge.
+// A vertical multi-line bar places its columns from the right edge; a group start inside a
+// column gets a horizontal separator, one at the top of a column a vertical one between columns.
 TEST(dxBarToolbarLayout, VerticalColumnsStartAtTheRight)
 {
   TLayoutFixture f;
   f.Bar->SetMultiLine(true);
   f.Bar->SetRotateWhenVertical(false);
-  f.AddItems({"aaaa", "bbbbbb", "cc"});
-  f.Make(dsLeft, SIZE{100, 45});
-  // Not rotated: an item is 20 high along the column and as wide as its caption across.
-  EXPECT_EQ(Describe(f.Rect(0)), Describe(RECT{50, 0, 90, 20}));  // centred in a 60-wide column
-  EXPECT_EQ(Describe(f.Rect(1)), Describe(RECT{40, 20, 100, 40}));
-  EXPECT_EQ(Describe(f.Rect(2)), Describe(RECT{20, 0, 40, 20}));
+  f.AddItems({"aaaa", "|bbbbbb", "|cc"});
+  TdxBarControl* t = f.Make(dsLeft, SIZE{100, 45});
+  const int g = f.Gap();
+  ASSERT_LT(g, 20);
+  f.Resize(SIZE{100, 45 + g});
+  // Not rotated: an item is 20 high along the column and as wide as its caption across; the first
+  // column is 60 wide, with aaaa centred in it.
+  EXPECT_EQ(Describe(f.Rect(0)), Describe(RECT{50, 0, 90, 20}));
+  EXPECT_EQ(Describe(f.Rect(1)), Describe(RECT{40, 20 + g, 100, 40 + g}));
+  EXPECT_EQ(Describe(f.Rect(2)), Describe(RECT{20 - g, 0, 40 - g, 20}));
+  TCustomdxBarControlViewInfo* info = t->ViewInfo();
+  ASSERT_EQ(info->CountSeparators(), 2);
+  EXPECT_EQ(info->ReadSeparator(0).Kind, 0);
+  EXPECT_EQ(Describe(info->ReadSeparator(0).Bounds), Describe(RECT{40, 20, 100, 20 + g}));
+  EXPECT_EQ(info->ReadSeparator(1).Kind, 1);
+  EXPECT_EQ(Describe(info->ReadSeparator(1).Bounds), Describe(RECT{40 - g, 0, 40, 45 + g}));
 }
 
 // Wrapping for a length prefers breaking a line at its last group start; after a break inside a
