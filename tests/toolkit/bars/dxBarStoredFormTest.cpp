@@ -242,7 +242,7 @@ TEST(dxBarStoredForm, LoadedValuesApplyTheDockControlFirstThenTheStyleWithoutOne
     end
   end
   object dxBarDockControl1: TdxBarDockControl
-    Align = alBottom
+    Align = dalBottom
     BarManager = dxBarManager1
   end
 end
