@@ -37,8 +37,6 @@ int CurrentAcross(TdxBarControl* control, bool vertical)
 {
   return (vertical ? control->Width() : control->Height()) - BordersAcross(control, vertical);
 }
-
-TdxBar* BarOf(const TdxDockCol* col) { return col->BarControl() ? col->BarControl()->GetBarOfControl() : nullptr; }
 }  // namespace
 
 POINT TdxDockControl::GrabOffset(TdxBarControl* control, TdxBarDockingStyle style)
@@ -55,10 +53,9 @@ int TdxDockControl::RowSize(int row) const
   if (!r->HasDockedBarControl()) return 0;
   const bool vertical = !IsHorizontal();
   int size = 0;
-  for (int i = 0; i < r->ColCount(); ++i) {
-    TdxBarControl* control = r->Cols(i)->BarControl();
-    size = std::max(size, vertical ? control->Width() : control->Height());
-  }
+  for (int i = 0; i < r->ColCount(); ++i)
+    if (TdxBarControl* control = r->Cols(i)->BarControl())
+      size = std::max(size, vertical ? control->Width() : control->Height());
   if (row < RowCount() - 1)
     if (TdxBarPainter* painter = GetPainter()) size += painter->GetDockRowSpacing();
   return size;
@@ -126,6 +123,7 @@ void TdxDockControl::AlignRow(int rowIndex, int length)
 {
   if (rowIndex < 0 || rowIndex >= RowCount()) return;
   TdxDockRow* row = Rows(rowIndex);
+  row->DeleteDeadCols();
   const int n = row->ColCount();
   if (n == 0) return;
   const bool vertical = !IsHorizontal();
@@ -163,7 +161,7 @@ void TdxDockControl::AlignRow(int rowIndex, int length)
   };
   TdxBarControl* moving = MovingBarControl() ? FBarManager->Bars()->MovingBarControl() : nullptr;
 
-  TdxBar* firstBar = BarOf(cols[0]);
+  TdxBar* firstBar = cols[0]->Bar();
   if (firstBar && firstBar->WholeRow()) {
     TdxDockCol* col = cols[0];
     col->FLeft = rowAlong;
@@ -220,7 +218,7 @@ void TdxDockControl::AlignRow(int rowIndex, int length)
   int previousEnd = 0;
   for (int i = 0; i < n; ++i) {
     TdxDockCol* col = cols[i];
-    TdxBar* bar = BarOf(col);
+    TdxBar* bar = col->Bar();
     const bool useRestSpace = bar && bar->UseRestSpace();
     if (useRestSpace || autoAlign) col->FLeft = previousEnd;
     if (useRestSpace) {
@@ -249,8 +247,10 @@ void TdxDockControl::AlignRow(int rowIndex, int length)
 void TdxDockControl::AlignAllRows()
 {
   const int length = ClientExtentAlong();
-  for (int i = 0; i < RowCount(); ++i)
+  for (int i = 0; i < RowCount(); ++i) {
+    Rows(i)->DeleteDeadCols();
     if (Rows(i)->HasDockedBarControl()) AlignRow(i, length);
+  }
 }
 
 // --- Realignment and size ---
@@ -260,14 +260,10 @@ void TdxDockControl::Realign()
   if (RowCount() == 0 || !FBarManager || FBarManager->IsRestoringLayout() || FBarManager->IsDestroying()) return;
   if (!IsDesigning() && HandleAllocated())
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  DisableAlign();
-  try {
+  {
+    const TAlignDisabled disabled(this);
     AlignAllRows();
-  } catch (...) {
-    EnableAlign();
-    throw;
   }
-  EnableAlign();
   Invalidate();
 }
 
@@ -286,9 +282,8 @@ void TdxDockControl::UpdateDockSize()
   const TdxBarDockingStyle style = GetDockingStyle();
   const bool vertical = !IsHorizontal();
   if ((vertical ? Width() : Height()) == extent) return;
-  TWinControl* parent = Parent();
-  if (parent) parent->DisableAlign();
-  try {
+  {
+    const TAlignDisabled disabled(Parent());
     RECT r = BoundsRect();
     if (style == dsRight)
       r.left = r.right - extent;
@@ -299,11 +294,7 @@ void TdxDockControl::UpdateDockSize()
     else
       r.bottom = r.top + extent;
     SetBoundsRect(r);
-  } catch (...) {
-    if (parent) parent->EnableAlign();
-    throw;
   }
-  if (parent) parent->EnableAlign();
   if (!Visible()) return;
 
   // A toolbar of the active chain that the size change moved away from the mouse closes.

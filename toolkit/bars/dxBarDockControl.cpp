@@ -34,6 +34,14 @@ constexpr TdxBarDockingStyle StyleOfDockAlign(TdxBarDockAlign align)
   return Styles[static_cast<int>(align)];
 }
 
+// The window recalculates its frame, staying where it is.
+void RecalcFrame(TWinControl* control)
+{
+  if (control->HandleAllocated())
+    SetWindowPos(control->Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 using TD = TdxBarDockControl;
 const TPropInfo BarDockControlProps[] = {
   EnumProp<&TD::Align, &TD::SetAlign>("Align", dxBarDockAlignInfo, static_cast<int>(dalTop)),
@@ -154,6 +162,8 @@ TdxBarDockingStyle TdxDockControl::GetDockingStyle() const
   }
 }
 
+TClassRef<TdxBarControl> TdxDockControl::GetBarControlClass() const { return ClassRef<TdxBarControl>(); }
+
 TdxBarPainter* TdxDockControl::GetPainter() const { return FBarManager ? FBarManager->Painter() : nullptr; }
 
 bool TdxDockControl::CanCustomize() const { return FBarManager && FBarManager->CanCustomize(); }
@@ -235,25 +245,17 @@ void TdxDockControl::FillBackground(HDC dc, const RECT& rect, HBRUSH brush, TCol
 
 void TdxDockControl::RepaintBars()
 {
-  for (TdxDockRow* row : FRows)
-    for (int i = 0; i < row->ColCount(); ++i) {
-      TdxBarControl* control = row->Cols(i)->BarControl();
-      if (!control->HandleAllocated()) continue;
-      SetWindowPos(control->Handle(), nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      control->Invalidate();
-    }
+  for (TdxDockCol* col : GetCols()) {
+    RecalcFrame(col->BarControl());
+    col->BarControl()->Invalidate();
+  }
 }
 
 void TdxDockControl::RefreshFrames()
 {
   if (HandleAllocated()) {
-    constexpr UINT flags = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags);
-    for (TdxDockRow* row : FRows)
-      for (int i = 0; i < row->ColCount(); ++i)
-        if (TdxBarControl* control = row->Cols(i)->BarControl(); control->HandleAllocated())
-          SetWindowPos(control->Handle(), nullptr, 0, 0, 0, 0, flags);
+    RecalcFrame(this);
+    for (TdxDockCol* col : GetCols()) RecalcFrame(col->BarControl());
   }
   RealignIfAllowed();
 }
@@ -294,15 +296,11 @@ void TdxDockControl::AlignControls(TControl* control, RECT& rect)
 
 void TdxDockControl::WMSize(TMessage& msg)
 {
-  DisableAlign();
-  ClearBackgroundCache();
-  try {
-    DefaultHandler(msg);
-  } catch (...) {
-    EnableAlign();
-    throw;
+  {
+    const TAlignDisabled disabled(this);
+    ClearBackgroundCache();
+    Inherited<TdxDockControl>(msg);
   }
-  EnableAlign();
   TWinControl::Realign();
 }
 
@@ -325,7 +323,7 @@ void TdxDockControl::WMLButtonDblClk(TMessage& msg)
 
 void TdxDockControl::WMMouseActivate(TMessage& msg)
 {
-  DefaultHandler(msg);
+  Inherited<TdxDockControl>(msg);
   if (IsDesigning()) return;
   TCustomForm* form = GetParentForm();
   if (!form || !form->HandleAllocated()) return;
@@ -337,7 +335,7 @@ void TdxDockControl::WMMouseActivate(TMessage& msg)
 
 void TdxDockControl::WMNCCalcSize(TMessage& msg)
 {
-  DefaultHandler(msg);
+  Inherited<TdxDockControl>(msg);
   if (!GetSunkenBorder()) return;
   RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam)->rgrc[0];
   InflateRect(&r, -1, -1);
@@ -345,7 +343,7 @@ void TdxDockControl::WMNCCalcSize(TMessage& msg)
 
 void TdxDockControl::WMNCPaint(TMessage& msg)
 {
-  DefaultHandler(msg);
+  Inherited<TdxDockControl>(msg);
   if (!GetSunkenBorder()) return;
   HDC dc = GetWindowDC(Handle());
   RECT r{};
@@ -357,24 +355,20 @@ void TdxDockControl::WMNCPaint(TMessage& msg)
 
 void TdxDockControl::WMRButtonDown(TMessage& msg)
 {
-  DefaultHandler(msg);
+  Inherited<TdxDockControl>(msg);
   if (FBarManager && !FBarManager->IsCustomizing() && !IsDesigning()) ShowToolbarsPopup();
 }
 
 void TdxDockControl::WMWindowPosChanged(TMessage& msg)
 {
-  DefaultHandler(msg);
+  Inherited<TdxDockControl>(msg);
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg.LParam);
   if (!FBarManager || (pos->flags & SWP_NOMOVE && pos->flags & SWP_NOSIZE)) return;
   if (GetDockingStyle() == dsBottom) {
     // The size grip of a status-bar-like toolbar depends on where it sits.
     TdxBarsUpdateScope lock(FBarManager);
-    for (TdxDockRow* row : FRows)
-      for (int i = 0; i < row->ColCount(); ++i)
-        if (TdxBarControl* control = row->Cols(i)->BarControl();
-            control->GetBarOfControl() && control->GetBarOfControl()->IsStatusBarLike() && control->HandleAllocated())
-          SetWindowPos(control->Handle(), nullptr, 0, 0, 0, 0,
-                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (TdxDockCol* col : GetCols())
+      if (col->Bar() && col->Bar()->IsStatusBarLike()) RecalcFrame(col->BarControl());
   }
   if (HasOwnBackground()) RepaintBars();
 }
@@ -397,13 +391,11 @@ void TdxBarDockControl::SetAlign(TdxBarDockAlign value)
   {
     TdxBarsUpdateScope lock(manager);
     const TdxBarDockingStyle style = StyleOfDockAlign(value);
-    for (int r = 0; r < RowCount(); ++r)
-      for (int i = 0; i < Rows(r)->ColCount(); ++i) Rows(r)->Cols(i)->BarControl()->SetDockingStyle(style);
+    for (TdxDockCol* col : GetCols()) col->BarControl()->SetDockingStyle(style);
     FAlign = value;
     TControl::SetAlign(AlignOfDockAlign(value));
   }
-  for (int r = 0; r < RowCount(); ++r)
-    for (int i = 0; i < Rows(r)->ColCount(); ++i) Rows(r)->Cols(i)->BarControl()->Repaint();
+  for (TdxDockCol* col : GetCols()) col->BarControl()->Repaint();
   if (Parent()) Parent()->Invalidate();
 }
 

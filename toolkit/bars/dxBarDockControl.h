@@ -53,10 +53,13 @@ protected:
 class TdxDockCol : public TObject {
   CL_CLASS(TdxDockCol, TObject)
 public:
-  TdxDockCol(TdxDockRow* row, TdxBarControl* barControl) : FRow(row), FBarControl(barControl) {}
+  TdxDockCol(TdxDockRow* row, TdxBarControl* barControl);
 
   TdxDockRow* Row() const { return FRow; }
-  TdxBarControl* BarControl() const { return FBarControl; }
+  // The toolbar window; nullptr once it is freed.
+  TdxBarControl* BarControl() const;
+  // The bar of the toolbar window.
+  TdxBar* Bar() const;
   POINT Pos() const { return FPos; }
   void SetPos(POINT value) { FPos = value; }
   // The stored position := the toolbar's current position in the dock.
@@ -70,7 +73,7 @@ public:
 private:
   friend class TdxDockControl;
   TdxDockRow* FRow;
-  TdxBarControl* FBarControl;
+  TWeakRef<TdxBarControl> FBarControl;
   POINT FPos{};
   int FMinLength = 0;
   int FFullLength = 0;
@@ -102,7 +105,9 @@ public:
   // The column of the toolbar; nullptr when the row has none.
   TdxDockCol* FindCol(const TdxBarControl* barControl) const;
   // A column holds a toolbar window.
-  bool HasDockedBarControl() const { return !FCols.empty(); }
+  bool HasDockedBarControl() const;
+  // Deletes the columns whose toolbar window was freed.
+  void DeleteDeadCols();
   // Every bar's OneOnRow := the row has exactly one column.
   void UpdateOneOnRow();
 
@@ -176,6 +181,8 @@ public:
   // Takes the row out and frees it.
   void DeleteRow(TdxDockRow* row);
   void DeleteEmptyRows();
+  // Every column of every row that holds a toolbar window, row by row.
+  std::vector<TdxDockCol*> GetCols() const;
   // The column that holds the toolbar, in any row; nullptr when none does.
   TdxDockCol* FindCol(const TdxBarControl* barControl) const;
 
@@ -236,6 +243,8 @@ public:
   virtual bool UsesStoredRows() const { return true; }
   virtual void UpdateDockSize();
   virtual void ShowToolbarsPopup();
+  // The class of the toolbar windows of bars docked here.
+  virtual TClassRef<TdxBarControl> GetBarControlClass() const;
   virtual TdxBarDockingStyle GetDockingStyle() const;
   virtual TdxBarPainter* GetPainter() const;
   // Paints the dock's background under the rect of the device context (client coordinates).
@@ -248,6 +257,24 @@ public:
   virtual bool IsUserDock() const { return false; }
 
 protected:
+  // A control's child alignment disabled for the length of a scope (nothing for none).
+  class TAlignDisabled {
+  public:
+    explicit TAlignDisabled(TWinControl* control) : FControl(control)
+    {
+      if (FControl) FControl->DisableAlign();
+    }
+    ~TAlignDisabled()
+    {
+      if (FControl) FControl->EnableAlign();
+    }
+    TAlignDisabled(const TAlignDisabled&) = delete;
+    TAlignDisabled& operator=(const TAlignDisabled&) = delete;
+
+  private:
+    TWinControl* FControl;
+  };
+
   void CreateParams(TCreateParams& params) override;
   void Paint() override;
   void AlignControls(TControl* control, RECT& rect) override;

@@ -11,8 +11,6 @@ namespace {
 // The width of the strip between two rows that asks for a new row.
 constexpr int NewRowStripSize = 5;
 
-TdxBar* BarOf(const TdxDockCol* col) { return col->BarControl() ? col->BarControl()->GetBarOfControl() : nullptr; }
-
 // The coordinate across the dock (Y of horizontal docks, X of vertical ones), and along it.
 int Across(POINT p, bool horizontal) { return horizontal ? p.y : p.x; }
 LONG& Along(POINT& p, bool horizontal) { return horizontal ? p.x : p.y; }
@@ -21,9 +19,15 @@ LONG& AcrossRef(POINT& p, bool horizontal) { return horizontal ? p.y : p.x; }
 
 // --- TdxDockCol ---
 
+TdxDockCol::TdxDockCol(TdxDockRow* row, TdxBarControl* barControl) : FRow(row), FBarControl(barControl) {}
+
+TdxBarControl* TdxDockCol::BarControl() const { return FBarControl.Get(); }
+
+TdxBar* TdxDockCol::Bar() const { return BarControl() ? BarControl()->GetBarOfControl() : nullptr; }
+
 void TdxDockCol::UpdatePos()
 {
-  if (FBarControl) FPos = POINT{FBarControl->Left(), FBarControl->Top()};
+  if (TdxBarControl* control = BarControl()) FPos = POINT{control->Left(), control->Top()};
 }
 
 // --- TdxDockRow ---
@@ -63,6 +67,17 @@ void TdxDockRow::DeleteCol(TdxDockCol* col)
 
 void TdxDockRow::RemoveColOfControl(TdxBarControl* barControl) { DeleteCol(FindCol(barControl)); }
 
+bool TdxDockRow::HasDockedBarControl() const
+{
+  return std::any_of(FCols.begin(), FCols.end(), [](TdxDockCol* col) { return col->BarControl() != nullptr; });
+}
+
+void TdxDockRow::DeleteDeadCols()
+{
+  for (int i = ColCount() - 1; i >= 0; --i)
+    if (!FCols[i]->BarControl()) DeleteCol(i);
+}
+
 int TdxDockRow::IndexOfCol(const TdxDockCol* col) const
 {
   auto it = std::find(FCols.begin(), FCols.end(), col);
@@ -79,7 +94,7 @@ TdxDockCol* TdxDockRow::FindCol(const TdxBarControl* barControl) const
 void TdxDockRow::UpdateOneOnRow()
 {
   for (TdxDockCol* col : FCols)
-    if (TdxBar* bar = BarOf(col)) bar->SetOneOnRow(ColCount() == 1);
+    if (TdxBar* bar = col->Bar()) bar->SetOneOnRow(ColCount() == 1);
 }
 
 TdxBar* TdxDockRow::Bars(int index) const
@@ -109,7 +124,7 @@ void TdxDockRow::RemoveBar(TdxBar* bar, bool dropEmpty)
   if (index < 0) return;
   FBars.erase(FBars.begin() + index);
   for (int i = ColCount() - 1; i >= 0; --i)
-    if (BarOf(FCols[i]) == bar) DeleteCol(i);
+    if (FCols[i]->Bar() == bar) DeleteCol(i);
   if (dropEmpty && FBars.empty()) FDockControl->DeleteRow(this);
 }
 
@@ -149,6 +164,15 @@ void TdxDockControl::DeleteEmptyRows()
 {
   for (int i = RowCount() - 1; i >= 0; --i)
     if (FRows[i]->BarCount() == 0 && !FRows[i]->HasDockedBarControl()) DeleteRow(FRows[i]);
+}
+
+std::vector<TdxDockCol*> TdxDockControl::GetCols() const
+{
+  std::vector<TdxDockCol*> cols;
+  for (TdxDockRow* row : FRows)
+    for (int i = 0; i < row->ColCount(); ++i)
+      if (row->Cols(i)->BarControl()) cols.push_back(row->Cols(i));
+  return cols;
 }
 
 TdxDockCol* TdxDockControl::FindCol(const TdxBarControl* barControl) const
@@ -234,7 +258,7 @@ int TdxDockControl::ColAtPoint(int row, POINT screen) const
   const int along = Along(p, horizontal);
   TdxDockRow* r = Rows(row);
   for (int i = 0; i < r->ColCount(); ++i) {
-    TdxBar* bar = BarOf(r->Cols(i));
+    TdxBar* bar = r->Cols(i)->Bar();
     const int stored = bar ? (horizontal ? bar->DockedLeft() : bar->DockedTop()) : 0;
     if (stored >= along) return i;
   }
@@ -291,7 +315,7 @@ void TdxDockControl::DockBarAt(TdxBarControl* barControl, POINT screen, bool rea
   } else if (!hit.NewRow) {
     TdxDockRow* r = Rows(hit.Row);
     for (int i = 0; i < r->ColCount(); ++i)
-      if (r->Cols(i)->BarControl() != barControl && BarOf(r->Cols(i)) && BarOf(r->Cols(i))->WholeRow()) hit.NewRow = true;
+      if (r->Cols(i)->BarControl() != barControl && r->Cols(i)->Bar() && r->Cols(i)->Bar()->WholeRow()) hit.NewRow = true;
   }
 
   // 3. The row and the column.
@@ -356,6 +380,5 @@ void TdxDockControl::MoveBarControl(TdxBarControl* barControl, POINT screen)
 
 void TdxDockControl::StoreColumnPositions()
 {
-  for (TdxDockRow* row : FRows)
-    for (int i = 0; i < row->ColCount(); ++i) row->Cols(i)->UpdatePos();
+  for (TdxDockCol* col : GetCols()) col->UpdatePos();
 }

@@ -306,6 +306,21 @@ TEST(dxDockControl, BadPositionsAndRowsAreMendedNotRefused)
   EXPECT_EQ(top->Height(), 44);
 }
 
+TEST(dxDockControl, AFreedToolbarLeavesItsRowAtTheNextRealignment)
+{
+  TDockFixture f;
+  TdxDockControl* top = f.Dock(dsTop);
+  TSizedToolbar* a = f.DockNew(top, {0, 0});
+  TSizedToolbar* b = f.DockNew(top, {0, 30});
+  f.Toolbars.erase(f.Toolbars.begin());
+  Free(a);
+  EXPECT_EQ(top->GetCols(), std::vector<TdxDockCol*>{top->FindCol(b)});
+  top->RealignIfAllowed();
+  EXPECT_EQ(top->Rows(0)->ColCount(), 0);
+  EXPECT_EQ(b->Top(), 0) << "the emptied row takes no room";
+  EXPECT_EQ(top->Height(), 22);
+}
+
 TEST(dxDockControl, ADockControlNamedByNoComponentStopsTheRead)
 {
   TStoredTestItems items;
