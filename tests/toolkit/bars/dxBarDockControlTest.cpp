@@ -321,6 +321,37 @@ TEST(dxDockControl, AFreedToolbarLeavesItsRowAtTheNextRealignment)
   EXPECT_EQ(top->Height(), 22);
 }
 
+TEST(dxDockControl, WindowMessagesOfADock)
+{
+  TDockFixture f;
+  TdxDockControl* top = f.Dock(dsTop);
+  f.DockNew(top, {0, 0});
+  HWND wnd = top->Handle();
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(wnd, GWL_STYLE)) & 0xFFFF0000u, 0x46000000u | WS_VISIBLE);
+  EXPECT_EQ(GetWindowLongA(wnd, GWL_EXSTYLE), 0);
+
+  // A double click on the dock enters customization when the manager allows it.
+  f.Manager->SetCanCustomize(false);
+  SendMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(500, 5));
+  EXPECT_FALSE(f.Manager->IsCustomizing());
+  f.Manager->SetCanCustomize(true);
+  SendMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(500, 5));
+  EXPECT_TRUE(f.Manager->IsCustomizing());
+  f.Manager->SetCustomizing(false);
+
+  // A sunken border takes a pixel on every side, and the dock grows by two.
+  f.Manager->SetSunkenBorder(true);
+  RECT client{};
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(top->Height(), 24);
+  EXPECT_EQ(client.bottom, 22);
+  EXPECT_EQ(client.right, top->Width() - 2);
+
+  const HDC dc = GetDC(wnd);
+  EXPECT_EQ(SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+  ReleaseDC(wnd, dc);
+}
+
 TEST(dxDockControl, ADockControlNamedByNoComponentStopsTheRead)
 {
   TStoredTestItems items;
