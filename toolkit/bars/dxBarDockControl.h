@@ -9,7 +9,7 @@
 // where the user put its toolbar. The dock decides where a dragged toolbar lands (a row, or a new
 // row between two), lines up the toolbars of each row (shortening them from the end when the row
 // is too short), sizes itself to its rows and paints the background the toolbars continue.
-#include <span>
+#include <utility>
 #include <vector>
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
@@ -154,8 +154,8 @@ public:
   // The picture tiled over the dock (empty: the painter's dock background).
   TBitmap* BackgroundBitmap() const { return FBackgroundBitmap.get(); }
   void SetBackgroundBitmap(TBitmap* value) { FBackgroundBitmap->Assign(value); }
-  // The dock's background as painters keep it between paints; emptied on size and background
-  // changes.
+  // The dock's whole background kept between paints (the tiled picture, or what a painter keeps
+  // there); emptied on size and background changes.
   TBitmap* BackgroundCache() const { return FBackgroundCache.get(); }
 
   // The edge of an edge dock; a placed dock's style follows its alignment (top for alNone and
@@ -212,8 +212,8 @@ public:
   // --- Layout ---
   int GetDockExtent() const;
   void Realign();
-  // Realigns its rows and its size unless its manager is missing, locks bar updates or is being
-  // destroyed.
+  // Realigns its rows and, when it has rows, its size, unless its manager is missing, locks bar
+  // updates or is being destroyed.
   void RealignIfAllowed();
   // With a window, the dock and its toolbars recalculate their frames; then RealignIfAllowed.
   void RefreshFrames();

@@ -555,7 +555,7 @@ TEST(dxDockControl, DISABLED_ABarHiddenAndShownAgainReturnsToItsStoredPlace)
   TMainWindowBars m;
   TdxBar* font = m.Form->Bar("dxBarManager1Bar2");
   ASSERT_NE(font->GetBarControl(), nullptr);
-  m.Top->MoveBarControl(font->GetBarControl(), m.Top->ClientToScreen(POINT{120, m.Top->Height() - 3}));
+  m.Top->MoveBarControl(font->GetBarControl(), m.Top->ClientToScreen(POINT{120, font->GetBarControl()->Top() + 3}));
   const RECT before = font->GetBarControl()->BoundsRect();
   const int height = m.Top->Height();
   EXPECT_EQ(before.left, 120);
