@@ -363,7 +363,11 @@ public:
   // The drag state of a toolbar being moved with the mouse.
   bool DockingByTimer() const { return FDockingByTimer; }
   bool Moving() const { return FMoving; }
+  // The toolbar being moved, the docking style it started in, where the drag holds it and
+  // the pointer's offset from the toolbar's origin.
   TdxBarControl* MovingBarControl() const { return FMovingBarControl; }
+  TdxBarDockingStyle StartDockingStyle() const { return FStartDockingStyle; }
+  POINT GrabOffset() const { return FGrabOffset; }
   POINT DragOffset() const { return FDragOffset; }
 
 protected:

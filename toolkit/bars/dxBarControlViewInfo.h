@@ -56,6 +56,19 @@ private:
   RECT FBounds{};
   int FCachedWidths[CachedLevels]{};
   bool FCachedWidthValid[CachedLevels]{};
+
+  // --- Toolbar layout ---
+public:
+  // The marks the toolbar layout writes: the control begins a line (set by wrapping for a length)
+  // and ends a line (set by the line layout).
+  bool BeginsLine() const { return FBeginsLine; }
+  void SetBeginsLine(bool value) { FBeginsLine = value; }
+  bool EndsLine() const { return FEndsLine; }
+  void SetEndsLine(bool value) { FEndsLine = value; }
+
+private:
+  bool FBeginsLine = false;
+  bool FEndsLine = false;
 };
 using TdxBarItemControlViewInfoClass = TClassRef<TdxBarItemControlViewInfo>;
 
@@ -102,3 +115,23 @@ private:
   std::vector<TdxBarSeparatorInfo> FSeparators;
 };
 using TCustomdxBarControlViewInfoClass = TClassRef<TCustomdxBarControlViewInfo>;
+
+
+class TdxBarItemLink;
+
+// The view info of a toolbar: its placed item controls in link order, and a separator for every
+// placed link that begins a group (between the items of a line, or between lines).
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+  CL_CLASS(TdxBarControlViewInfo, TCustomdxBarControlViewInfo)
+public:
+  using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
+  // Lays the bar control out, then collects its placed item controls and their separators.
+  void Calculate() override;
+  virtual bool IsCalculated() const { return false; }
+  virtual bool CanAddSeparators() const { return true; }
+  // Never for toolbars: every placed item control is collected.
+  virtual bool EndsAtItemControl(TdxBarItemControlViewInfo* viewInfo) const { (void)viewInfo; return false; }
+  void AddLinkSeparator(TdxBarItemLink* link, TdxBarItemControlViewInfo* viewInfo);
+  // The separator of a link that begins a group, placed by where the item sits in its line.
+  virtual void AddSeparatorRects(TdxBarItemLink* link, const RECT& itemBounds);
+};

@@ -5,6 +5,7 @@
 // painter, the hit codes of its frame, caption and close button, and the press loop of the floating
 // close button.
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarItem.h"
 
 class TdxBarDockedControl : public TCustomdxBarControl {
   CL_CLASS(TdxBarDockedControl, TCustomdxBarControl)
@@ -74,7 +75,7 @@ public:
   bool IsStatusBar() const override;
   TCustomdxBarControlViewInfoClass GetViewInfoClass() const override
   {
-    return ClassRef<TCustomdxBarControlViewInfo>();
+    return ClassRef<TdxBarControlViewInfo>();
   }
   void SetMarkState(int) override {}
   void UpdateFont() override;
@@ -115,4 +116,66 @@ private:
 
   int FHitCode = dxBarHitNone;
   int FCloseButtonState = 0;
+
+  // --- Layout: lines, wrapping, alignment and sizes per docking style ---
+public:
+  // The client area less the margins, then the line layout (rotated when the bar is rotated).
+  void CalcLayout() override;
+  // The line layout: the visible links' item controls placed in one line or in several.
+  void CreateItemControls() override;
+  TdxBarItemLink* HitTestDropPosition(POINT p, bool& before, bool& onSeparator) override;
+  // The item rect widened across to the link's row height.
+  RECT GetItemControlRect(TdxBarItemControl* control) const override;
+  // The item's rect joined with its group separator.
+  HRGN CreateItemRegion(TdxBarItemControl* control) const override;
+  using TdxBarDockedControl::IsLastItemStretched;
+  // The bar uses the rest space of its row and the link is the last showable one.
+  bool IsLastItemStretched(const TdxBarItemLink* link) const;
+  // The alignment the layout gives the control's item.
+  TdxBarItemAlign GetItemAlign(TdxBarItemControl* control) const;
+  // Items were cut off by the last line layout.
+  bool Truncated() const { return FTruncated; }
+  // The buttons of a maximized MDI child (or the main menu's close button); none until the MDI
+  // support shows them.
+  virtual SIZE GetMdiAreaSize() const { return SIZE{}; }
+  // The sizes a bar asks for in a docking style.
+  int CalcWidth(TdxBarDockingStyle style);
+  int CalcHeight(TdxBarDockingStyle style);
+  int CalcMinWidth(TdxBarDockingStyle style);
+  int CalcMinHeight(TdxBarDockingStyle style);
+  // The client size for a given width or height.
+  SIZE CalcSizeForPoint(TdxBarDockingStyle style, int width);
+  SIZE CalcSizeForHeight(TdxBarDockingStyle style, int height, bool exact);
+  // The outer size of the bar in a docking style.
+  SIZE CalcSizeForDockingStyle(TdxBarDockingStyle style);
+  // Where the mouse holds the bar when it is shown in a docking style.
+  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle style);
+  // Where the mouse held the window when a move started, and the window's size then.
+  void SetGrabPoint(POINT grabPoint, SIZE windowSize)
+  {
+    FGrabPoint = grabPoint;
+    FGrabWindowSize = windowSize;
+  }
+  // The length along (for a vertical style, the height) and thickness of the visible links in one
+  // line that fits the limit; the first link always counts. allFit says whether every link fit.
+  SIZE FitItems(TdxBarDockingStyle style, int limit, bool& allFit);
+  // The border sizes the painter gives for a docking style.
+  RECT GetBorderSizesFor(TdxBarDockingStyle style) const;
+
+private:
+  bool IsMultiLineFor(TdxBarDockingStyle style) const;
+  // The control's width and height as the bar would show it in the style.
+  SIZE ItemSizeFor(TdxBarItemControl* control, TdxBarDockingStyle style) const;
+  SIZE EmptyBarItemSize();
+  SIZE WidestItemSize(TdxBarDockingStyle style);
+  SIZE FirstItemSize(TdxBarDockingStyle style);
+  // Sets the begins-a-line marks for a length along; the client size it gives.
+  SIZE WrapItemsForLength(TdxBarDockingStyle style, int length);
+  SIZE CalcSingleLineSize(TdxBarDockingStyle style, int length);
+  SIZE CalcSizeAcross(TdxBarDockingStyle style, int extent, bool exact);
+  void ShowAllLinksOnce();
+
+  bool FTruncated = false;
+  POINT FGrabPoint{};
+  SIZE FGrabWindowSize{};
 };
