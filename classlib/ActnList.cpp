@@ -81,6 +81,11 @@ void TBasicAction::SetOnExecute(TNotifyEvent e)
   FOnExecute = e;
 }
 
+void TBasicAction::Change()
+{
+  ForEachLink([](TBasicActionLink* l) { l->Change(); });
+}
+
 void TBasicAction::RegisterChanges(TBasicActionLink* link)
 {
   if (std::find(FClients.begin(), FClients.end(), link) == FClients.end()) FClients.push_back(link);

@@ -40,6 +40,8 @@ public:
 
   void RegisterChanges(TBasicActionLink* link);
   void UnRegisterChanges(TBasicActionLink* link);
+  // Tells every link that the action changed as a whole (each link's OnChange).
+  virtual void Change();
 
 protected:
   // Calls fn for each link (a copy of the list: a link may go away on the way).
@@ -175,6 +177,15 @@ public:
   ~TBasicActionLink() override;
   TBasicAction* Action() const { return FAction; }
   void SetAction(TBasicAction* value);
+  // Binds the link to its client; a link made from its class reference is given its client here.
+  virtual void AssignClient(TObject* client) { (void)client; }
+  // Called with the action when the action changed as a whole.
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(const TNotifyEvent& value) { FOnChange = value; }
+  virtual void Change()
+  {
+    if (FOnChange) FOnChange(FAction);
+  }
   virtual bool Execute() { return FAction && FAction->Execute(); }
   // The action's OnUpdate, asked by the client in idle time; answers whether a handler ran.
   virtual bool Update() { return FAction && FAction->Update(); }
@@ -195,6 +206,7 @@ public:
 private:
   friend class TBasicAction;
   TBasicAction* FAction = nullptr;
+  TNotifyEvent FOnChange;
 };
 
 // A link to a TCustomAction: the client follows each property while its value is the action's.

@@ -158,3 +158,22 @@ TEST(ActnList, IdleTimeUpdatesTheActionsOfTheShownFormsClients)
   Application->DoApplicationIdle();
   EXPECT_TRUE(client->Enabled());
 }
+
+// A change of the action as a whole reaches every link's change handler with the action.
+TEST(ActnList, ChangeReachesEveryLinksHandler)
+{
+  auto owner = MakeOwned<TComponent>(nullptr);
+  auto* action = New<TAction>(owner.get());
+  struct TLog : TObject {
+    std::vector<TObject*> Senders;
+    void Changed(TObject* sender) { Senders.push_back(sender); }
+  };
+  auto log = MakeOwned<TLog>();
+  auto first = MakeOwned<TRecordingLink>(), second = MakeOwned<TRecordingLink>();
+  for (TRecordingLink* link : {first.get(), second.get()}) {
+    link->SetAction(action);
+    link->SetOnChange(TNotifyEvent(log.get(), &TLog::Changed));
+  }
+  action->Change();
+  EXPECT_EQ(log->Senders, (std::vector<TObject*>{action, action}));
+}
