@@ -11,8 +11,9 @@ CL_DEFINE_CLASS(TcxCustomEditListBox);
 TcxCustomEditListBox::TcxCustomEditListBox(TComponent* owner) : TcxCustomInnerListBox(owner)
 {
   SetBorderStyle(TBorderStyle::bsNone);
-  // The items are placeholders: every text comes from GetItemText when the item is drawn.
-  SetStyle(lbOwnerDrawFixed);
+  // The items are placeholders: every text comes from GetItemText when the item is drawn, and
+  // every height from GetItemHeight when the item is measured.
+  SetStyle(lbOwnerDrawVariable);
 }
 
 TcxCustomTextEdit* TcxCustomEditListBox::Edit() const { return FEdit.Get(); }
