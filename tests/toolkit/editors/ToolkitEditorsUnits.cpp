@@ -20,6 +20,7 @@
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxListView.h"
+#include "toolkit/editors/cxMaskEdit.h"
 
 std::span<TUnit* const> TestUnits()
 {
@@ -28,6 +29,6 @@ std::span<TUnit* const> TestUnits()
                                  &UnitcxScrollBar,    &UnitcxContainer,    &UnitcxFormats,       &UnitcxDateUtils,
                                  &UnitcxEditUtils,    &UnitcxEditConsts,   &UnitcxEdit,          &UnitcxFilterControlStrs,
                                  &UnitcxDataConsts,   &UnitcxFilterConsts, &UnitcxDataStorage,   &UnitcxFilterControlUtils,
-                                 &UnitcxListView};
+                                 &UnitcxListView,     &UnitcxMaskEdit};
   return units;
 }
