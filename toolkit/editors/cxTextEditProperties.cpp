@@ -585,3 +585,5 @@ const TPropInfo TextEditPropertiesProps[] = {
 }  // namespace
 
 CL_DEFINE_CLASS(TcxTextEditProperties, .Props = TextEditPropertiesProps);
+
+std::span<const TPropInfo> TextEditPublishedProperties() { return TextEditPropertiesProps; }
