@@ -1,4 +1,7 @@
 #include <cstddef>
+#include <iterator>
+#include <span>
+#include <vector>
 #include "classlib/TypInfo.h"
 #include "classlib/Variant.h"
 #include "toolkit/editors/cxEditConsts.h"
@@ -191,7 +194,7 @@ CL_DEFINE_CLASS(TcxCustomMaskEditProperties);
 
 namespace {
 using TMEP = TcxMaskEditProperties;
-const TPropInfo MaskEditPropertiesProps[] = {
+const TPropInfo MaskProps[] = {
   BoolProp<&TMEP::AlwaysShowBlanksAndLiterals, &TMEP::SetAlwaysShowBlanksAndLiterals>("AlwaysShowBlanksAndLiterals",
                                                                                       false),
   BoolProp<&TMEP::CaseInsensitive, &TMEP::SetCaseInsensitive>("CaseInsensitive", true),
@@ -199,6 +202,14 @@ const TPropInfo MaskEditPropertiesProps[] = {
   EnumProp<&TMEP::MaskKind, &TMEP::SetMaskKind>("MaskKind", cxEditMaskKindInfo, 0),
   Stored<&TMEP::IsEditMaskStored>(StrProp<&TMEP::EditMask, &TMEP::SetEditMask>("EditMask")),
 };
+// The text properties' published properties, then the mask's (the kind before the mask, so that a
+// stored mask is read as its kind).
+const std::vector<TPropInfo> MaskEditPropertiesProps = [] {
+  const std::span<const TPropInfo> text = TextEditPublishedProperties();
+  std::vector<TPropInfo> props(text.begin(), text.end());
+  props.insert(props.end(), std::begin(MaskProps), std::end(MaskProps));
+  return props;
+}();
 }  // namespace
 
 CL_DEFINE_CLASS(TcxMaskEditProperties, .Props = MaskEditPropertiesProps);

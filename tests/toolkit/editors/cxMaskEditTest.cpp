@@ -4,6 +4,7 @@
 #include <string>
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/ObjectText.h"
 #include "classlib/SysUtils.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
@@ -345,6 +346,78 @@ TEST_F(MaskEditTest, DisplayAndValueTexts)
   edit->GetTypedEditValue(value);
   EXPECT_EQ(VarToStr(value), "1234");
   EXPECT_EQ(edit->MaskedText(), "1234");
+}
+
+// A component that owns mask properties, for the stored form's round trip.
+class TMaskPropertiesHolder : public TComponent {
+  CL_CLASS(TMaskPropertiesHolder, TComponent)
+public:
+  explicit TMaskPropertiesHolder(TComponent* Owner)
+      : TComponent(Owner), FProperties(MakeOwned<TcxMaskEditProperties>(this))
+  {
+  }
+  TcxMaskEditProperties* Properties() const { return FProperties.get(); }
+
+private:
+  TOwned<TcxMaskEditProperties> FProperties;
+};
+const TPropInfo HolderProps[] = {PersistentProp<&TMaskPropertiesHolder::Properties>("Properties")};
+}  // namespace
+CL_DEFINE_CLASS(TMaskPropertiesHolder, .Props = HolderProps);
+namespace {
+
+TEST(MaskEditProperties, StoredFormsKeepTheTextAndMaskSettings)
+{
+  auto holder = MakeOwned<TMaskPropertiesHolder>(nullptr);
+  TcxMaskEditProperties* p = holder->Properties();
+  p->SetCharCase(ecUpperCase);
+  p->SetMaskKind(emkRegExpr);
+  p->SetEditMask("[A-Z]\\d+");
+  p->SetIgnoreMaskBlank(true);
+  const std::string text = ComponentToText(holder.get());
+  EXPECT_LT(text.find("Properties.MaskKind"), text.find("Properties.EditMask")) << text;
+  auto copy = MakeOwned<TMaskPropertiesHolder>(nullptr);
+  ReadComponentFromText(text, copy.get());
+  TcxMaskEditProperties* q = copy->Properties();
+  EXPECT_EQ(q->CharCase(), ecUpperCase);
+  EXPECT_EQ(q->MaskKind(), emkRegExpr);
+  EXPECT_EQ(q->EditMask(), "[A-Z]\\d+");
+  EXPECT_TRUE(q->IgnoreMaskBlank());
+  EXPECT_TRUE(q->ValidateOnEnter());
+  EXPECT_EQ(ComponentToText(copy.get()), text);
+}
+
+TEST_F(MaskEditTest, ProgrammaticTextKeepsWhatTheMaskAccepts)
+{
+  auto* picture = Place(emkStandard, "(000)000");
+  SetWindowTextA(picture->Handle(), "(12a)4b5");
+  EXPECT_EQ(picture->Text(), "(12_)45_");  // a refused character leaves its position blank
+  // A replacement overwrites as many positions from the selection's start, passing literals.
+  picture->InnerTextEdit()->SelectAll();
+  picture->ApplyTextChange("98");
+  EXPECT_EQ(picture->Text(), "(982)_45");
+
+  auto* regExpr = Place(emkRegExpr, "[a-z]+\\d*");
+  SetWindowTextA(regExpr->Handle(), "ab1c2");
+  EXPECT_EQ(regExpr->Text(), "ab12");
+  Select(regExpr, 2, 0);
+  regExpr->ApplyTextChange("x!9");
+  EXPECT_EQ(regExpr->Text(), "abx912");
+  Select(regExpr, 4, 0);
+  // The keys after it start from the caret.
+  Keys(regExpr, "7");
+  EXPECT_EQ(regExpr->Text(), "abx9712");
+}
+
+TEST_F(MaskEditTest, CutBlanksThePositionsOfAPictureMask)
+{
+  auto* edit = Place(emkStandard, "(000)000");
+  Keys(edit, "^123456");
+  Select(edit, 2, 4);
+  edit->ClearSelection();
+  EXPECT_EQ(Clipboard()->AsText(), "23)4");
+  EXPECT_EQ(edit->Text(), "(1__)_56");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
 }
 
 TEST(MaskEditFilter, HelpersAndOperators)
