@@ -590,3 +590,5 @@ bool TcxCustomTextEditProperties::UsesLookupData() const
 {
   return static_cast<bool>(TClassRef<TcxCustomTextEditProperties>(ClassType())->LookupDataClassType());
 }
+
+std::span<const TPropInfo> TextEditPublishedProperties() { return TextEditPropertiesProps; }

@@ -7,6 +7,7 @@
 // controller: a change of the locale's formats reaches every text properties object through
 // FormatChanged.
 #include <bitset>
+#include <span>
 #include <string>
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
@@ -247,6 +248,10 @@ public:
   };
   using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
 };
+
+// The published properties of the text properties (every entry reads and writes through the text
+// properties' own members, so that editors built on them publish the same).
+std::span<const TPropInfo> TextEditPublishedProperties();
 
 // --- Number text helpers (the locale's separators) ---
 
