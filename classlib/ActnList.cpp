@@ -11,6 +11,7 @@ namespace {
 using TBA = TBasicAction;
 constexpr TPropInfo BasicActionProps[] = {
   EventProp<&TBA::OnExecute, &TBA::SetOnExecute>("OnExecute"),
+  EventProp<&TBA::OnUpdate, &TBA::SetOnUpdate>("OnUpdate"),
 };
 using TCA = TContainedAction;
 constexpr TPropInfo ContainedActionProps[] = {
@@ -21,6 +22,7 @@ constexpr TPropInfo CustomActionProps[] = {
   StrProp<&TCu::Caption, &TCu::SetCaption>("Caption"),
   BoolProp<&TCu::Checked, &TCu::SetChecked>("Checked", false),
   BoolProp<&TCu::Enabled, &TCu::SetEnabled>("Enabled", true),
+  IntProp<&TCu::HelpContext, &TCu::SetHelpContext>("HelpContext", 0),
   StrProp<&TCu::Hint, &TCu::SetHint>("Hint"),
   IntProp<&TCu::ImageIndex, &TCu::SetImageIndex>("ImageIndex", -1),
   ShortCutProp<&TCu::ShortCut, &TCu::SetShortCut>("ShortCut"),
@@ -65,11 +67,23 @@ bool TBasicAction::Execute()
   return true;
 }
 
+bool TBasicAction::Update()
+{
+  if (!FOnUpdate) return false;
+  FOnUpdate(this);
+  return true;
+}
+
 void TBasicAction::SetOnExecute(TNotifyEvent e)
 {
   if (FOnExecute == e) return;
   ForEachLink([&](TBasicActionLink* l) { l->SetOnExecute(e); });
   FOnExecute = e;
+}
+
+void TBasicAction::Change()
+{
+  ForEachLink([](TBasicActionLink* l) { l->Change(); });
 }
 
 void TBasicAction::RegisterChanges(TBasicActionLink* link)
@@ -157,6 +171,20 @@ void TCustomAction::SetChecked(bool value)
   if (FChecked == value) return;
   ForEachLink([&](TBasicActionLink* l) { l->SetChecked(value); });
   FChecked = value;
+}
+
+void TCustomAction::SetShortCut(uint16_t value)
+{
+  if (FShortCut == value) return;
+  ForEachLink([&](TBasicActionLink* l) { l->SetShortCut(value); });
+  FShortCut = value;
+}
+
+void TCustomAction::SetHelpContext(int value)
+{
+  if (FHelpContext == value) return;
+  ForEachLink([&](TBasicActionLink* l) { l->SetHelpContext(value); });
+  FHelpContext = value;
 }
 
 bool TCustomAction::Execute()
@@ -265,6 +293,8 @@ TActionValues TActionValues::Of(const TBasicAction* action)
     v.Caption = a->Caption();
     v.Hint = a->Hint();
     v.ImageIndex = a->ImageIndex();
+    v.ShortCut = a->ShortCut();
+    v.HelpContext = a->HelpContext();
     v.Enabled = a->Enabled();
     v.Visible = a->Visible();
     v.Checked = a->Checked();

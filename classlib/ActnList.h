@@ -32,9 +32,16 @@ public:
   virtual bool Execute();
   TNotifyEvent OnExecute() const { return FOnExecute; }
   void SetOnExecute(TNotifyEvent e);
+  // Asked in idle time through the action's clients: runs OnUpdate, which sets the action's state
+  // (enabled, checked) for the moment; answers whether a handler ran.
+  virtual bool Update();
+  TNotifyEvent OnUpdate() const { return FOnUpdate; }
+  void SetOnUpdate(TNotifyEvent e) { FOnUpdate = e; }
 
   void RegisterChanges(TBasicActionLink* link);
   void UnRegisterChanges(TBasicActionLink* link);
+  // Tells every link that the action changed as a whole (each link's OnChange).
+  virtual void Change();
 
 protected:
   // Calls fn for each link (a copy of the list: a link may go away on the way).
@@ -49,6 +56,7 @@ protected:
 private:
   std::vector<TBasicActionLink*> FClients;
   TNotifyEvent FOnExecute;
+  TNotifyEvent FOnUpdate;
 };
 
 class TContainedAction : public TBasicAction {
@@ -92,7 +100,9 @@ public:
   void SetChecked(bool value);
   // The key combination that runs the action (0 for none); ShortCutToText names it.
   uint16_t ShortCut() const { return FShortCut; }
-  void SetShortCut(uint16_t value) { FShortCut = value; }
+  void SetShortCut(uint16_t value);
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value);
   // A disabled action does not run.
   bool Execute() override;
   // Whether the hint may show: the action list's OnHint first, then the action's own, each able to
@@ -106,6 +116,7 @@ private:
   std::string FCaption, FHint;
   int FImageIndex = -1;
   uint16_t FShortCut = 0;
+  int FHelpContext = 0;
   bool FEnabled = true, FVisible = true, FChecked = false;
 };
 
@@ -166,7 +177,18 @@ public:
   ~TBasicActionLink() override;
   TBasicAction* Action() const { return FAction; }
   void SetAction(TBasicAction* value);
+  // Binds the link to its client; a link made from its class reference is given its client here.
+  virtual void AssignClient(TObject* client) { (void)client; }
+  // Called with the action when the action changed as a whole.
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(const TNotifyEvent& value) { FOnChange = value; }
+  virtual void Change()
+  {
+    if (FOnChange) FOnChange(FAction);
+  }
   virtual bool Execute() { return FAction && FAction->Execute(); }
+  // The action's OnUpdate, asked by the client in idle time; answers whether a handler ran.
+  virtual bool Update() { return FAction && FAction->Update(); }
   // Whether the client's OnClick is the action's OnExecute (then a click runs the action).
   virtual bool IsOnExecuteLinked() const { return true; }
 
@@ -177,11 +199,14 @@ public:
   virtual void SetEnabled(bool) {}
   virtual void SetVisible(bool) {}
   virtual void SetChecked(bool) {}
+  virtual void SetHelpContext(int) {}
+  virtual void SetShortCut(uint16_t) {}
   virtual void SetOnExecute(TNotifyEvent) {}
 
 private:
   friend class TBasicAction;
   TBasicAction* FAction = nullptr;
+  TNotifyEvent FOnChange;
 };
 
 // A link to a TCustomAction: the client follows each property while its value is the action's.
@@ -189,6 +214,17 @@ class TActionLink : public TBasicActionLink {
   CL_CLASS(TActionLink, TBasicActionLink)
 public:
   TCustomAction* CustomAction() const { return dynamic_cast<TCustomAction*>(Action()); }
+
+  // Whether the client's value still follows the action's: only a TCustomAction has values to
+  // follow. A derived link adds the comparison of its client's value with the action's.
+  virtual bool IsCaptionLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsCheckedLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsEnabledLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsHelpContextLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsHintLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsImageIndexLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsShortCutLinked() const { return CustomAction() != nullptr; }
+  virtual bool IsVisibleLinked() const { return CustomAction() != nullptr; }
 };
 
 // The action handed to a client's ActionChange: the client takes the action's values, and when
@@ -196,6 +232,8 @@ public:
 struct TActionValues {
   std::string Caption, Hint;
   int ImageIndex = -1;
+  uint16_t ShortCut = 0;
+  int HelpContext = 0;
   bool Enabled = true, Visible = true, Checked = false;
   TNotifyEvent OnExecute;
   static TActionValues Of(const TBasicAction* action);

@@ -197,9 +197,25 @@ bool TApplication::DoApplicationIdle()
   DoMouseIdle();
   bool done = true;
   if (FOnIdle) FOnIdle(this, done);
+  if (done) DoActionIdle();
   // Calls handed over by worker threads (Synchronize, Queue) run here on the GUI thread.
   if (IsMainThread() && CheckSynchronize()) done = false;
   return done;
+}
+
+void TApplication::DoActionIdle()
+{
+  if (!Screen) return;
+  // A form may come or go while its actions update: walk a snapshot and skip the gone ones.
+  std::vector<TWeakRef<TCustomForm>> forms;
+  for (int i = 0; i < Screen->FormCount(); ++i) forms.emplace_back(Screen->Forms(i));
+  try {
+    for (const TWeakRef<TCustomForm>& form : forms)
+      if (form && form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
+        form->UpdateActions();
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
 }
 
 void TApplication::DoMouseIdle()

@@ -129,6 +129,8 @@ private:
   bool IsKeyMsg(MSG& msg);
   void Idle();  // idle work, then waits for the next message
   void DoMouseIdle();
+  // Every visible, enabled form updates its actions (TCustomForm::UpdateActions).
+  void DoActionIdle();
   void WndProc(TMessage& msg);
   void FormDestroyed(TCustomForm* form);
 

@@ -812,6 +812,11 @@ void TControl::SetAction(TBasicAction* value)
 
 TOwned<TControlActionLink> TControl::NewActionLink() { return MakeOwned<TControlActionLink>(this); }
 
+void TControl::InitiateAction()
+{
+  if (FActionLink) FActionLink->Update();
+}
+
 void TControl::ActionChange(TBasicAction* sender, bool checkDefaults)
 {
   TActionValues v = TActionValues::Of(sender);

@@ -383,6 +383,9 @@ public:
   // The action the control follows (caption, hint, enabled, visible, OnClick), or nullptr.
   TBasicAction* Action() const;
   void SetAction(TBasicAction* value);
+  // Idle-time update of the control's action (its OnUpdate); controls marked csActionClient are
+  // asked by their form, and may update more than their own action.
+  virtual void InitiateAction();
 
   TNotifyEvent OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent e) { FOnClick = e; }

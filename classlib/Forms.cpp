@@ -743,7 +743,24 @@ bool DispatchToVisibleControls(TWinControl* container, TBasicAction* action)
   }
   return false;
 }
+
+void InitiateClientActions(TWinControl* container)
+{
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* c = container->Controls(i);
+    if (!c->Visible()) continue;
+    if (c->ControlStyle().Contains(TControlStyleFlag::csActionClient)) c->InitiateAction();
+    if (auto* win = dynamic_cast<TWinControl*>(c)) InitiateClientActions(win);
+  }
+}
 }  // namespace
+
+void TCustomForm::UpdateActions()
+{
+  if (IsDesigning() || !Showing()) return;
+  InitiateAction();
+  InitiateClientActions(this);
+}
 
 bool TCustomForm::DispatchAction(TBasicAction* action)
 {

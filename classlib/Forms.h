@@ -181,6 +181,10 @@ public:
   // the form (each windowed control before its own children) until one carries it out; answers
   // whether one did.
   bool DispatchAction(TBasicAction* action);
+  // Idle-time update of the actions: the form's own, then every visible control marked
+  // csActionClient (each windowed control before its own children). Nothing while designing or
+  // not showing.
+  void UpdateActions();
 
 protected:
   void CreateParams(TCreateParams& params) override;

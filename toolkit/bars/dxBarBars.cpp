@@ -5,6 +5,7 @@
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarStrs.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/bars/dxBarWindows.h"
 #include "toolkit/base/dxCore.h"
@@ -240,6 +241,11 @@ TdxBars* TdxBar::GetBars() const
 {
   TdxBarManager* manager = GetBarManager();
   return manager ? manager->Bars() : nullptr;
+}
+
+TdxBarControl* TdxBar::GetBarControl() const
+{
+  return FItemLinks ? As<TdxBarControl>(FItemLinks->BarControl()) : nullptr;
 }
 
 TdxDockControl* TdxBar::GetRealDockControl() const
@@ -525,7 +531,7 @@ void TdxBar::MoveToRow(TdxDockRow* row)
 {
   if (FDockRow == row) return;
   LeaveRow();
-  row->JoinBar(this);
+  row->AddBar(this);
   FDockRow = row;
 }
 

@@ -172,7 +172,7 @@ public:
   // The manager's bars; nullptr without a manager.
   TdxBars* GetBars() const;
   // The toolbar window of the bar's links; none while hidden.
-  TdxBarControl* GetBarControl() const { return nullptr; }
+  TdxBarControl* GetBarControl() const;
   // DockControl when set; else the manager's edge dock of a docking style other than dsNone.
   TdxDockControl* GetRealDockControl() const;
   TdxBarPainter* GetPainter() const;
@@ -203,6 +203,9 @@ public:
   {
     if (FDockRow == row) FDockRow = nullptr;
   }
+  // The dock put the bar's toolbar into the row: the bar leaves its old row (dropping it when
+  // emptied) and joins this one.
+  void SetDockRow(TdxDockRow* row) { MoveToRow(row); }
   // The manager's font changed: the bar takes it (or, with its own font, refreshes that one).
   void ManagerFontChanged();
   // The manager saves the bars merged into this one, and merges them again later.
@@ -360,10 +363,12 @@ public:
   // The drag state of a toolbar being moved with the mouse.
   bool DockingByTimer() const { return FDockingByTimer; }
   bool Moving() const { return FMoving; }
-  // The toolbar being moved, the docking style it started in and where the drag holds it.
+  // The toolbar being moved, the docking style it started in, where the drag holds it and
+  // the pointer's offset from the toolbar's origin.
   TdxBarControl* MovingBarControl() const { return FMovingBarControl; }
   TdxBarDockingStyle StartDockingStyle() const { return FStartDockingStyle; }
   POINT GrabOffset() const { return FGrabOffset; }
+  POINT DragOffset() const { return FDragOffset; }
 
 protected:
   // A new bar is named manager name + "Bar" + the first free number.

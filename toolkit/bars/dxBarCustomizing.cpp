@@ -8,6 +8,8 @@ void TdxBarDesignController::ForgetObject(TObject* object)
   if (FLastSelectedObject == object) FLastSelectedObject = nullptr;
 }
 
+void TdxBarDesignController::ShowToolbarsPopup(TdxBarManager*, TdxBarPainter*) {}
+
 bool IsSelectableObject(TObject* object) { return AsSelectableItem(object) != nullptr; }
 
 bool SupportsSelectableItem(TObject* object, IdxBarSelectableItem*& item)

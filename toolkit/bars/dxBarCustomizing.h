@@ -61,6 +61,8 @@ TObject* InstanceOfSelectableItem(IdxBarSelectableItem* item);
 // Deletes from the list of objects, last first, every object that is not selectable.
 void RemoveNonSelectableObjects(TList& list);
 
+class TdxBarPainter;
+
 class TdxBarDesignController : public TcxDesignController {
   CL_CLASS(TdxBarDesignController, TcxDesignController)
 public:
@@ -76,6 +78,9 @@ public:
   void SetLastSelectedObject(TObject* object) { FLastSelectedObject = object; }
   // An object that goes leaves the controller's state.
   void ForgetObject(TObject* object);
+
+  // The popup that lists the manager's toolbars, drawn by the painter; it has nothing to list yet.
+  void ShowToolbarsPopup(TdxBarManager* manager, TdxBarPainter* painter);
 
 private:
   TObject* FCustomizingItemLink = nullptr;

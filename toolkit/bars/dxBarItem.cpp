@@ -6,7 +6,9 @@
 #include "classlib/Application.h"
 #include "classlib/Filer.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarCategories.h"
+#include "toolkit/bars/dxBarItemActionLink.h"
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarItemStyles.h"
 #include "toolkit/bars/dxBarManager.h"
@@ -187,58 +189,87 @@ void TdxBarItem::SetAction(TBasicAction* value)
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink.reset(GetActionLinkClass().Create());
+  // Values applied from an action that is still being read are no change for the designer: the
+  // lock is released without the notice, also when applying them raises.
+  const bool actionLoading = value->IsLoading();
+  TdxBarManager* manager = actionLoading ? GetBarManager() : nullptr;
+  if (manager) manager->ChangeModificationLock(true);
+  struct TUnlock {
+    TdxBarManager* Manager;
+    ~TUnlock()
+    {
+      if (Manager) Manager->ChangeModificationLock(false, false);
+    }
+  } unlock{manager};
+  if (!FActionLink) {
+    FActionLink.reset(As<TActionLink>(GetActionLinkClass().Create()));
+    FActionLink->AssignClient(this);
+  }
   FActionLink->SetAction(value);
+  FActionLink->SetOnChange(TNotifyEvent(this, &TdxBarItem::DoActionChange));
+  ActionChange(value, actionLoading);
   value->FreeNotification(this);
-  ActionChange(value, IsLoading());
 }
 
-TClassRef<TBasicActionLink> TdxBarItem::GetActionLinkClass() const { return ClassRef<TActionLink>(); }
+TClassRef<TBasicActionLink> TdxBarItem::GetActionLinkClass() const { return ClassRef<TdxBarItemActionLink>(); }
+
+void TdxBarItem::DoActionChange(TObject* sender)
+{
+  if (sender && sender == Action()) ActionChange(Action(), false);
+}
 
 void TdxBarItem::ActionChange(TBasicAction* sender, bool checkDefaults)
 {
+  if (!CustomActionOf(this) || !dynamic_cast<TCustomAction*>(sender)) return;
   const TActionValues values = TActionValues::Of(sender);
-  const bool wasChecking = std::exchange(FCheckDefaults, checkDefaults);
-  try {
-    if (dynamic_cast<TCustomAction*>(sender)) {
-      if (!checkDefaults || FCaption.empty()) SetCaption(values.Caption);
-      if (!checkDefaults || FHint.empty()) SetHint(values.Hint);
-      if (!checkDefaults || FEnabled) SetEnabled(values.Enabled);
-      if (!checkDefaults || FImageIndex == -1) SetImageIndex(values.ImageIndex);
-      if (!checkDefaults || FVisible == ivAlways) SetVisible(values.Visible ? ivAlways : ivNever);
-    }
-    if (!checkDefaults || !FOnClick) SetOnClick(values.OnExecute);
-  } catch (...) {
-    FCheckDefaults = wasChecking;
-    throw;
+  {
+    // A caption taken from the action never makes the hint follow the caption.
+    const bool wasChecking = std::exchange(FCheckDefaults, true);
+    struct TRestore {
+      bool& Flag;
+      bool Value;
+      ~TRestore() { Flag = Value; }
+    } restore{FCheckDefaults, wasChecking};
+    if (!checkDefaults || FCaption.empty()) SetCaption(values.Caption);
   }
-  FCheckDefaults = wasChecking;
+  if (auto* button = dynamic_cast<TdxBarButton*>(this); button && (!checkDefaults || !button->Down()))
+    button->SetDown(values.Checked);
+  if (!checkDefaults || FEnabled) SetEnabled(values.Enabled);
+  if (!checkDefaults || FHelpContext == 0) SetHelpContext(values.HelpContext);
+  if (!checkDefaults || FHint.empty()) SetHint(values.Hint);
+  if (!checkDefaults || GetActionImageIndex() == -1) SetActionImageIndex(values.ImageIndex);
+  if (!checkDefaults || FShortCut == 0) SetShortCut(values.ShortCut);
+  if (!checkDefaults || FVisible == ivAlways) SetVisible(VisibleToItemVisible(values.Visible));
+  if (!checkDefaults || !FOnClick) SetOnClick(values.OnExecute);
 }
 
-bool TdxBarItem::IsCaptionStored() const
+void TdxBarItem::AssignTo(TPersistent* dest)
 {
-  TCustomAction* action = CustomActionOf(this);
-  return !action || action->Caption() != FCaption;
+  auto* action = dynamic_cast<TCustomAction*>(dest);
+  if (!action) {
+    TdxBarComponent::AssignTo(dest);
+    return;
+  }
+  action->SetCaption(Caption());
+  if (auto* button = dynamic_cast<TdxBarButton*>(this)) action->SetChecked(button->Down());
+  action->SetEnabled(FEnabled);
+  action->SetHelpContext(FHelpContext);
+  action->SetHint(Hint());
+  action->SetImageIndex(FImageIndex);
+  action->SetShortCut(FShortCut);
+  if (FVisible != ivInCustomizing) action->SetVisible(FVisible == ivAlways);
+  action->SetOnExecute(FOnClick);
 }
 
-bool TdxBarItem::IsHintStored() const
-{
-  TCustomAction* action = CustomActionOf(this);
-  return !action || action->Hint() != FHint;
-}
+bool TdxBarItem::IsCaptionStored() const { return !FActionLink || !FActionLink->IsCaptionLinked(); }
+bool TdxBarItem::IsHintStored() const { return !FActionLink || !FActionLink->IsHintLinked(); }
+bool TdxBarItem::IsEnabledStored() const { return !FActionLink || !FActionLink->IsEnabledLinked(); }
+bool TdxBarItem::IsHelpContextStored() const { return !FActionLink || !FActionLink->IsHelpContextLinked(); }
+bool TdxBarItem::IsVisibleStored() const { return !FActionLink || !FActionLink->IsVisibleLinked(); }
 
-bool TdxBarItem::IsEnabledStored() const
+bool TdxBarItem::IsHintFromCaption() const
 {
-  TCustomAction* action = CustomActionOf(this);
-  return !action || action->Enabled() != FEnabled;
-}
-
-bool TdxBarItem::IsHelpContextStored() const { return !CustomActionOf(this); }
-
-bool TdxBarItem::IsVisibleStored() const
-{
-  TCustomAction* action = CustomActionOf(this);
-  return !action || (action->Visible() ? ivAlways : ivNever) != FVisible;
+  return FHint.empty() || TakeTextBeforeBar(FHint) == GetCaptionForHint(FCaption);
 }
 
 void TdxBarItem::SetAlign(TdxBarItemAlign value)
@@ -251,8 +282,7 @@ void TdxBarItem::SetAlign(TdxBarItemAlign value)
 void TdxBarItem::SetCaption(const std::string& value)
 {
   if (FCaption == value) return;
-  const bool hintFollows = !FCheckDefaults && !InheritsFromClassNamed(this, "TCustomdxBarSubItem") &&
-                           (FHint.empty() || TakeTextBeforeBar(FHint) == GetCaptionForHint(FCaption));
+  const bool hintFollows = !FCheckDefaults && !InheritsFromClassNamed(this, "TCustomdxBarSubItem") && IsHintFromCaption();
   FCaption = value;
   if (IsLoading()) return;
   if (hintFollows) {

@@ -76,6 +76,9 @@ bool InheritsFromClassNamed(const TObject* obj, std::string_view name);
 // The caption a hint starts with: the caption without its first "&" and its first "...".
 std::string GetCaptionForHint(std::string_view caption);
 
+// An action's visibility as an item's: shown always, or never.
+constexpr TdxBarItemVisible VisibleToItemVisible(bool visible) { return visible ? ivAlways : ivNever; }
+
 class TdxBarItem : public TdxBarComponent {
   CL_CLASS(TdxBarItem, TdxBarComponent)
 public:
@@ -139,12 +142,15 @@ public:
   void SetVisible(TdxBarItemVisible value) override;
   const TNotifyEvent& OnDestroy() const { return FOnDestroy; }
   void SetOnDestroy(const TNotifyEvent& value) { FOnDestroy = value; }
-  // The stored rules of the values an action may supply.
+  // The stored rules of the values an action may supply: each is written while it does not follow
+  // the action.
   virtual bool IsCaptionStored() const;
   virtual bool IsHintStored() const;
   bool IsEnabledStored() const;
   bool IsHelpContextStored() const;
   bool IsVisibleStored() const;
+  // The hint follows the caption: empty, or its short part is the caption's hint form.
+  bool IsHintFromCaption() const;
 
   // --- Values the kinds publish ---
   TBitmap* Glyph() const { return GetGlyph(); }
@@ -250,9 +256,13 @@ public:
   virtual void DoClick();
   // The action's values: all, or only those the item still has at their defaults.
   virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
-  // The action link's class: the class library's plain action link.
+  // The action link's change handler: the item's action applies all its values again.
+  void DoActionChange(TObject* sender);
+  // The action link's class: TdxBarItemActionLink.
   virtual TClassRef<TBasicActionLink> GetActionLinkClass() const;
-  TBasicActionLink* ActionLink() const { return FActionLink.get(); }
+  TActionLink* ActionLink() const { return FActionLink.get(); }
+  // To an action: the item's values in the order of ActionChange; other destinations raise.
+  void AssignTo(TPersistent* dest) override;
   // True only while an action's values are applied with defaults checking.
   bool CheckDefaults() const { return FCheckDefaults; }
   // The link whose control is clicking the item, for the time of that click.
@@ -325,7 +335,7 @@ private:
   // Calls proc(link, control) for every link that has a control, in link order.
   template <class Proc> void ForEachControl(Proc proc) const;
 
-  TOwned<TBasicActionLink> FActionLink;
+  TOwned<TActionLink> FActionLink;
   TdxBarItemAlign FAlign = iaLeft;
   bool FCanSelect = true;
   std::string FCaption;

@@ -479,7 +479,8 @@ void TdxBarItemLink::RecreateControl()
 
 void TdxBarItemLink::UpdateActionLink()
 {
-  // The item follows its action through its action link; a plain action link has nothing to ask.
+  // The item's action runs its OnUpdate; the item follows through its action link.
+  if (TdxBarItem* item = Item(); item && item->ActionLink()) item->ActionLink()->Update();
 }
 
 void TdxBarItemLink::MoveToLinks(TdxBarItemLinks* links) { SetCollection(links); }

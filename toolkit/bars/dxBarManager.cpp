@@ -503,7 +503,7 @@ bool TdxBarManager::CanDockBar(TdxBar* bar, TdxBarDockingStyle style, TdxDockCon
   bool result = !bar->NotDocking().Contains(style);
   if (result) {
     const bool edgeRule = (dockControl && !dockControl->HasDockingStyle()) || FNotDocking.Contains(style);
-    const bool noDockTakesIt = !dockControl || dockControl->HasDockingStyle() || !dockControl->CanDockBar(bar);
+    const bool noDockTakesIt = !dockControl || dockControl->HasDockingStyle() || !dockControl->AllowsDockingOf(bar);
     if (edgeRule && noDockTakesIt) result = false;
   }
   if (FOnDocking) FOnDocking(bar, style, dockControl, result);

@@ -7,6 +7,8 @@
 #include "classlib/Graphics.h"
 #include "classlib/Lists.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtonControls.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarCustomizing.h"
 #include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
@@ -80,6 +82,14 @@ void BarsInitProc()
 const TClass StreamedClasses[] = {TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
                                   TdxBarPopupMenu::StaticClass(), TdxBarDockControl::StaticClass()};
 
+// The item classes paired with their controls at start-up, in the registry's order; offered in the
+// add-item lists.
+void RegisterBuiltInItemClasses(TdxBarItemList* registry)
+{
+  registry->Add(ClassRef<TdxBarButton>(), ClassRef<TdxBarButtonControl>(), true);
+  registry->Add(ClassRef<TdxBarLargeButton>(), ClassRef<TdxBarLargeButtonControl>(), true);
+}
+
 // In this order: the bar classes that stored forms name join the class registry; PlaySoundA is
 // bound; the display's constants and the checker brush; the live list and the navigation
 // controller; the item-class registry with the built-in pairs (as their classes are built); the
@@ -92,7 +102,7 @@ void InitializeUnit()
   CreateCheckerBrush();
   GLiveBarControls.Get();
   GNavigationController.Get();
-  GItemClassRegistry.Get();
+  RegisterBuiltInItemClasses(GItemClassRegistry.Get());
   GDesignController.Get();
   CreateBarManagerList();
   InstallCursors();

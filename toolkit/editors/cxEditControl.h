@@ -158,6 +158,11 @@ public:
   void SetOnInplacePost(const TNotifyEvent& Value) { FOnInplacePost = Value; }
   const TcxEditInternalKeyDownEvent& OnInternalKeyDown() const { return FOnInternalKeyDown; }
   void SetOnInternalKeyDown(const TcxEditInternalKeyDownEvent& Value) { FOnInternalKeyDown = Value; }
+  // Hands a key the editor does not use to OnInternalKeyDown (a hosting grid moves its row).
+  void DoInternalKeyDown(WORD& Key, TShiftState Shift)
+  {
+    if (FOnInternalKeyDown) FOnInternalKeyDown(this, Key, Shift);
+  }
   // The repository item whose properties the editor follows; none for its own. An item whose
   // properties are not of the editor's properties class raises EcxEditError.
   TcxEditRepositoryItem* RepositoryItem() const { return FRepositoryItem; }

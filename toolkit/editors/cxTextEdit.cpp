@@ -44,8 +44,12 @@ void TcxCustomTextEdit::Initialize()
   TcxCustomEdit::Initialize();
   if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) inner->SetColor(clWindow);
   SetBounds(Left(), Top(), 121, 21);
-  if (ActiveTextProperties()->UsesLookupData())
-    FLookupData = MakeOwned<TcxCustomTextEditLookupData>(this, static_cast<IcxTextEditLookupOwner*>(this));
+  const TcxCustomTextEditLookupDataClass lookupClass =
+      TClassRef<TcxCustomTextEditProperties>(ActiveTextProperties()->ClassType())->LookupDataClassType();
+  if (lookupClass) {
+    FLookupData.reset(lookupClass.Create(this, static_cast<IcxTextEditLookupOwner*>(this)));
+    FLookupData->SetOnItemChosen(TNotifyEvent(this, &TcxCustomTextEdit::ApplySelectedLookupItem));
+  }
 }
 
 namespace {
@@ -71,8 +75,8 @@ void TcxCustomTextEdit::SetItemIndex(int Index)
     TFlagScope setting(FSettingValueInternally, true);
     AdjustSettingValueLock(true);
     try {
-      FLookupData->SelectKey(Variant(Index));
-      const Variant value(FLookupData->GetDisplayText(Variant(FLookupData->CurrentItem())));
+      FLookupData->SelectKey(ItemIndexToVariant(Index));
+      const Variant value = ItemIndexToEditValue(FLookupData->CurrentItem());
       if (!EditValuesEqual(value, EditValue())) StoreEditValueUnchecked(value);
     } catch (...) {
       AdjustSettingValueLock(false);

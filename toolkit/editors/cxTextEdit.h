@@ -4,12 +4,16 @@
 #include <string>
 #include <string_view>
 #include "classlib/StdCtrls.h"
+#include "classlib/Units.h"
 #include "toolkit/editors/cxEditControl.h"
 #include "toolkit/editors/cxTextEditLookupData.h"
 #include "toolkit/editors/cxTextEditProperties.h"
 
 class TcxCustomTextEdit;
 class TcxCustomInnerTextEdit;
+
+// The unit's start-up registers the text editor's properties class; its shut-down removes it.
+extern TUnit UnitcxTextEdit;
 
 // The inner edit's companion: the editor framework reaches the inner EDIT window through it.
 class TcxCustomInnerTextEditHelper : public TObject, public IcxCustomInnerEdit {
@@ -151,8 +155,54 @@ public:
   }
   void GetTypedEditValue(Variant& Value) override { Value = Variant(Text()); }
 
+  // --- Keys, the wheel and the lookup items ---
+  // Arrow, page, Home and End keys step through the lookup items where the editor allows it;
+  // keys the EDIT cannot use go to OnInternalKeyDown.
+  void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
+  bool IsValueChangingKey(WORD Key, TShiftState Shift) override;
+  bool IsValueChangingChar(char Ch) override;
+  // The inherited check, or one of the properties' AllowedChars.
+  bool IsValidChar(char Ch) override;
+  // Keys (or the wheel) may change the lookup item: never in the plain text editor.
+  virtual bool CanChangeItemByKeys(bool ByWheel)
+  {
+    (void)ByWheel;
+    return false;
+  }
+  // Whether Enter commits the list's item, given the list highlight shown when it was pressed.
+  virtual bool MapItemIndex(bool Value) { return Value; }
+  // The lookup data's current item becomes the value (when editing may start) and is selected.
+  virtual void ApplySelectedLookupItem(TObject* Sender);
+  // The object of the current lookup item; none without one.
+  virtual TObject* GetSelectedItemObject();
+  virtual Variant ItemIndexToVariant(int Index) { return Variant(Index); }
+  // The item's text as an edit value.
+  virtual Variant ItemIndexToEditValue(int Index);
+  virtual int VariantToItemIndex(const Variant& Value);
+  // The text is highlighted as a list item (drop-down editors). It changes only with a window and
+  // while not locked; each change shows the text again.
+  bool ListHighlightShown() const { return FListHighlightShown; }
+  void SetListHighlightShown(bool Value);
+  bool ListHighlightLocked() const { return FListHighlightLocked; }
+  void SetListHighlightLocked(bool Value) { FListHighlightLocked = Value; }
+  // A key, or the wheel, is moving the lookup item.
+  bool LookupKeysNavigating() const { return FLookupKeysNavigating; }
+  bool WheelStepping() const { return FWheelStepping; }
+  TcxCustomTextEdit* LookupEdit() override { return this; }
+
 protected:
   void WndProc(TMessage& Message) override;
+  // Steps through the lookup items when nothing else took the wheel.
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
+
+private:
+  // Moves the lookup item (a changed item is the user's change, posted at once with ImmediatePost)
+  // with Flag set and change events held.
+  void StepLookupItem(TcxLookupNavigation Direction, bool& Flag, bool InSettingValueLock);
+  bool FListHighlightShown = false;
+  bool FListHighlightLocked = false;
+  bool FLookupKeysNavigating = false;
+  bool FWheelStepping = false;
 
 private:
   int EditingStyle() const { return ActiveTextProperties()->GetEditingStyle(); }

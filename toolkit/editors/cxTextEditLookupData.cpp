@@ -3,9 +3,15 @@
 #include <algorithm>
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
+#include "toolkit/editors/cxTextEdit.h"
 #include "toolkit/editors/cxTextEditProperties.h"
 
 CL_DEFINE_CLASS(TcxCustomTextEditLookupData);
+
+TcxCustomTextEditLookupDataClass TcxCustomTextEditProperties::TMeta::LookupDataClassType() const
+{
+  return ClassRef<TcxCustomTextEditLookupData>();
+}
 
 namespace {
 // Variants that carry no usable index read as -1.
@@ -50,20 +56,71 @@ bool TcxCustomTextEditLookupData::ContainsText(const std::string& text) const
 
 bool TcxCustomTextEditLookupData::ListVisible() const
 {
-  return FListBox && FListBox->HandleAllocated() && IsWindowVisible(FListBox->Handle());
+  TcxCustomEditListBox* list = ListBox();
+  return list && list->HandleAllocated() && IsWindowVisible(list->Handle());
+}
+
+bool TcxCustomTextEditLookupData::IsPointOverList(POINT screenPoint) const
+{
+  TcxCustomEditListBox* list = ListBox();
+  if (!list || !list->HandleAllocated()) return false;
+  RECT bounds{};
+  GetWindowRect(list->Handle(), &bounds);
+  return PtInRect(&bounds, screenPoint) != FALSE;
 }
 
 void TcxCustomTextEditLookupData::ReadListItemIndex()
 {
-  if (FListBox) FListIndex = FListBox->ItemIndex();
+  if (TcxCustomEditListBox* list = ListBox()) FListIndex = list->ItemIndex();
+}
+
+void TcxCustomTextEditLookupData::UpdateListItemCount()
+{
+  if (TcxCustomEditListBox* list = ListBox()) list->SetItemCount(GetLookupItemCount());
+}
+
+void TcxCustomTextEditLookupData::CreateListControl(TWinControl* parent)
+{
+  if (!ListBox()) {
+    const TcxCustomEditListBoxClass listClass = ListBoxClassType();
+    if (!listClass) return;
+    TcxCustomEditListBox* list = listClass.Create(parent);
+    FListBox = list;
+    if (TcxCustomTextEdit* edit = FOwner->LookupEdit()) {
+      list->SetEdit(edit);
+      list->SetColor(edit->GetActiveStyle()->GetVisibleColor());
+      list->Font()->Assign(edit->GetVisibleFont());
+    }
+    list->Canvas()->SetFont(list->Font());
+  }
+  TcxCustomEditListBox* list = ListBox();
+  list->SetParent(parent);
+  list->SetOnSelectionMoved(TNotifyEvent(this, &TcxCustomTextEditLookupData::ListSelectionMoved));
+  UpdateListItemCount();
+  list->TcxCustomInnerListBox::SetItemIndex(FListIndex);
+  list->ApplyItemSettings();
+  ApplyListSelection();
+}
+
+void TcxCustomTextEditLookupData::SetListBounds(const RECT& bounds)
+{
+  TcxCustomEditListBox* list = ListBox();
+  if (!list) return;
+  list->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  if (!list->HandleAllocated()) return;
+  // Setting the same width again would not update the horizontal scroll bar.
+  const int width = list->ScrollWidth();
+  list->SetScrollWidth(0);
+  list->SetScrollWidth(width);
 }
 
 void TcxCustomTextEditLookupData::ShowInList(int index)
 {
   if (index < -1 || index >= GetLookupItemCount()) return;
   if (index != -1 && index == FListIndex) return;
-  if (FListBox && FListBox->Count() > 0 && index == -1) FListBox->SetItemIndex(0);
-  if (FListBox) FListBox->SetItemIndex(index);
+  TcxCustomEditListBox* list = ListBox();
+  if (list && list->Count() > 0 && index == -1) list->SetItemIndex(0);
+  if (list) list->SetItemIndex(index);
   FListIndex = index;
 }
 

@@ -6,9 +6,15 @@
 #include "classlib/Events.h"
 #include "classlib/Variant.h"
 #include "toolkit/base/cxClasses.h"
+#include "toolkit/editors/cxTextEditListBox.h"
 
 class TcxCustomTextEditProperties;
-class TListBox;
+class TcxCustomTextEdit;
+class TcxCustomEditListBox;
+class TcxCustomTextEditLookupData;
+class TWinControl;
+using TcxCustomEditListBoxClass = TClassRef<TcxCustomEditListBox>;
+using TcxCustomTextEditLookupDataClass = TClassRef<TcxCustomTextEditLookupData>;
 
 // What the lookup data asks of the editor it serves.
 class IcxTextEditLookupOwner {
@@ -24,6 +30,9 @@ public:
   virtual bool QueryEditing() = 0;
   virtual bool SettingValueInternally() const = 0;
   virtual void SetSettingValueInternally(bool value) = 0;
+  // The editor a list of the items belongs to: the list takes its colour and font and asks its
+  // editing style (none: the list keeps its own).
+  virtual TcxCustomTextEdit* LookupEdit() { return nullptr; }
 };
 
 // Navigation directions.
@@ -32,6 +41,8 @@ enum class TcxLookupNavigation { First, Last, Next, Previous, PageUp, PageDown }
 class TcxCustomTextEditLookupData : public TcxInterfacedPersistent {
   CL_CLASS(TcxCustomTextEditLookupData, TcxInterfacedPersistent)
 public:
+  // Made with the object that owns it and the editor it serves.
+  struct TMeta : TMetaClassOf<TcxCustomTextEditLookupData, TPersistent*, IcxTextEditLookupOwner*> {};
   TcxCustomTextEditLookupData(TPersistent* ownerPersistent, IcxTextEditLookupOwner* owner)
       : TcxInterfacedPersistent(ownerPersistent), FOwner(owner)
   {
@@ -68,35 +79,56 @@ public:
   // Finds the current item from the editor's text again (unless the list already shows it).
   virtual void ApplyListSelection();
   virtual bool ContainsText(const std::string& text) const;
-  virtual bool CanResizeList() const { return true; }
+  // Fits a size the user gives the list (0 limits mean none); the base takes any size.
+  virtual bool CanResizeList(SIZE& size, int maxHeight, int maxWidth)
+  {
+    (void)size, (void)maxHeight, (void)maxWidth;
+    return true;
+  }
   virtual void PrepareForPopup() {}
   virtual void SyncWithText() {}
-  virtual SIZE CalculateListSize(int rows) { (void)rows; return {0, 0}; }
+  // The size the list needs within the limits (0: none); nothing in the base.
+  virtual void CalculateListSize(int maxHeight, int maxWidth, SIZE& size)
+  {
+    (void)maxHeight, (void)maxWidth;
+    size = SIZE{0, 0};
+  }
   virtual void RefreshList() { UpdateListItemCount(); }
+  // Makes the list (of ListBoxClassType, owned by the parent) when there is none yet, shows it in
+  // the parent, and selects the item matching the editor's text. Nothing without a list class.
+  virtual void CreateListControl(TWinControl* parent);
+  // Places the list; a window of it updates its horizontal scroll bar.
+  virtual void SetListBounds(const RECT& bounds);
   // The list box; none for the plain text editor (drop-down editors make theirs).
-  TListBox* ListBox() const { return FListBox; }
+  TcxCustomEditListBox* ListBox() const { return FListBox.Get(); }
   bool ListVisible() const;
+  // The screen point lies on the list.
+  bool IsPointOverList(POINT screenPoint) const;
 
   virtual void GetLookupItemText(int index, std::string& text) const;
   virtual int GetLookupItemCount() const;
 
 protected:
+  // The class of the list box the items are shown in; none in the base: the plain text editor
+  // has no list.
+  virtual TcxCustomEditListBoxClass ListBoxClassType() const { return {}; }
   virtual void ReadListItemIndex();
   // The prefix search (see the implementation).
   virtual bool FindNextByPrefix(std::string& text, std::string& tail, bool wholeText, bool fromCurrent);
-  virtual void UpdateListItemCount() {}
+  // The list holds as many (placeholder) items as there are lookup items.
+  virtual void UpdateListItemCount();
   IcxTextEditLookupOwner* Owner() const { return FOwner; }
-  void SetListBox(TListBox* listBox) { FListBox = listBox; }
 
 private:
   void SetCurrentItem(int index);
   void ShowInList(int index);
   void ApplyNoMatch(bool wholeText, const std::string& text);
+  void ListSelectionMoved(TObject*) { ReadListItemIndex(); }
 
   IcxTextEditLookupOwner* FOwner;
   int FCurrentItem = -1;
   int FListIndex = -1;
-  TListBox* FListBox = nullptr;
+  TWeakRef<TcxCustomEditListBox> FListBox;
   TNotifyEvent FOnCurrentChanged;
   TNotifyEvent FOnItemChosen;
 };

@@ -585,3 +585,10 @@ const TPropInfo TextEditPropertiesProps[] = {
 }  // namespace
 
 CL_DEFINE_CLASS(TcxTextEditProperties, .Props = TextEditPropertiesProps);
+
+bool TcxCustomTextEditProperties::UsesLookupData() const
+{
+  return static_cast<bool>(TClassRef<TcxCustomTextEditProperties>(ClassType())->LookupDataClassType());
+}
+
+std::span<const TPropInfo> TextEditPublishedProperties() { return TextEditPropertiesProps; }

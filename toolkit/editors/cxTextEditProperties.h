@@ -7,6 +7,7 @@
 // controller: a change of the locale's formats reaches every text properties object through
 // FormatChanged.
 #include <bitset>
+#include <span>
 #include <string>
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
@@ -28,6 +29,7 @@ using TcxNewLookupDisplayTextEvent = TEvent<void(TObject* Sender, const std::str
 using TcxAllowedChars = std::bitset<256>;
 
 class TcxCustomTextEditProperties;
+class TcxCustomTextEditLookupData;
 
 // The assigned flags of the text properties: the inherited ones, then DisplayFormat, EditFormat
 // and MaxLength.
@@ -64,6 +66,10 @@ private:
 class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFormatObserver {
   CL_CLASS(TcxCustomTextEditProperties, TcxCustomEditProperties)
 public:
+  struct TMeta : TcxCustomEditProperties::TMeta {
+    // The class of the editor's lookup data; none: the editor has no lookup data.
+    virtual TClassRef<TcxCustomTextEditLookupData> LookupDataClassType() const;
+  };
   explicit TcxCustomTextEditProperties(TPersistent* Owner);
   // Joins the format controller's listeners; makes the lookup item list.
   void AfterConstruction() override;
@@ -163,8 +169,8 @@ public:
   bool HasAnyBound() const { return HasBound(0) || HasBound(1); }
   virtual void InnerEditLayoutChanged() { Changed(); }
   virtual void MaxLengthChanged() { Changed(); }
-  // The text editor completes typed text from its lookup items.
-  virtual bool UsesLookupData() const { return true; }
+  // The class names a lookup data class: the text editor completes typed text from its items.
+  virtual bool UsesLookupData() const;
   // Password echo, else CharCase.
   virtual void TransformDisplayText(std::string& Text) const;
   // A non-empty text in the lookup styles (1, 2) must be a lookup item; a valid one is case-mapped
@@ -242,6 +248,10 @@ public:
   };
   using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
 };
+
+// The published properties of the text properties (every entry reads and writes through the text
+// properties' own members, so that editors built on them publish the same).
+std::span<const TPropInfo> TextEditPublishedProperties();
 
 // --- Number text helpers (the locale's separators) ---
 

@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 #include "classlib/Graphics.h"
 
+namespace {
+const TMethodInfo TestFormMethods[] = {
+  PublishedMethod<TdxBarVisibleChangeEvent, &TBarsTestForm::BarVisibleChanged>("BarVisibleChanged"),
+};
+}  // namespace
+CL_DEFINE_CLASS(TBarsTestForm, .Methods = TestFormMethods);
 CL_DEFINE_CLASS(TTestBarItem);
 CL_DEFINE_CLASS_NAMED(TTestSeparator, "TdxBarSeparator");
 
@@ -29,3 +35,73 @@ void ExpectSystemMenuFont(TFont* font)
   EXPECT_EQ(font->Name(), metrics.lfMenuFont.lfFaceName);
   EXPECT_EQ(font->Height(), metrics.lfMenuFont.lfHeight);
 }
+
+const char* const MainWindowBars = R"(object BarsForm: TBarsTestForm
+  Left = 100
+  Top = 100
+  Width = 600
+  Height = 400
+  object dxBarManager1: TdxBarManager
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -15
+    Font.Name = 'Microsoft YaHei UI'
+    Font.Style = []
+    Categories.Strings = (
+      'Default'
+      'Search')
+    Categories.ItemsVisibles = (
+      2
+      0)
+    Categories.Visibles = (
+      True
+      False)
+    ShowHint = False
+    UseSystemFont = True
+    OnBarVisibleChange = BarVisibleChanged
+    Left = 40
+    Top = 8
+    DockControlHeights = (
+      0
+      0
+      60
+      0)
+    object dxBarManager1Bar1: TdxBar
+      Caption = 'Mainmenu'
+      DockedDockingStyle = dsTop
+      DockedLeft = 0
+      DockedTop = 0
+      DockingStyle = dsTop
+      FloatLeft = 920
+      FloatTop = 8
+      FloatClientWidth = 0
+      FloatClientHeight = 0
+      OneOnRow = True
+      Row = 0
+      UseOwnFont = False
+      Visible = True
+      WholeRow = False
+    end
+    object dxBarManager1Bar2: TdxBar
+      Caption = 'fontmenu'
+      DockedDockingStyle = dsTop
+      DockedLeft = 0
+      DockedTop = 30
+      DockingStyle = dsTop
+      FloatLeft = 1042
+      FloatTop = 8
+      FloatClientWidth = 0
+      FloatClientHeight = 0
+      OneOnRow = True
+      Row = 1
+      UseOwnFont = False
+      Visible = True
+      WholeRow = False
+    end
+    object SearchItem: TTestBarItem
+      Category = 1
+    end
+  end
+end
+)";
+

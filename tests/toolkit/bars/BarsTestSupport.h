@@ -1,9 +1,13 @@
 #pragma once
 // Forms, panels and a plain bar item for the bar system's tests.
+#include <string>
+#include <vector>
 #include "classlib/Application.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarItem.h"
+#include "toolkit/bars/dxBarManager.h"
 
 struct TFormGuard {
   TCustomForm* Form;
@@ -37,3 +41,28 @@ struct TStoredTestItems {
   TStoredTestItems() { RegisterClass(TTestBarItem::StaticClass()); }
   ~TStoredTestItems() { UnRegisterClass(TTestBarItem::StaticClass()); }
 };
+
+// A form whose stored form binds the manager's visibility event; the handler records, as
+// "caption:style:dock", how each bar is placed when it becomes visible.
+class TBarsTestForm : public TForm {
+  CL_CLASS(TBarsTestForm, TForm)
+public:
+  explicit TBarsTestForm(TComponent* owner) : TForm(owner, CreateNew) {}
+  std::vector<std::string> Shown;
+  void BarVisibleChanged(TObject*, TdxBar* bar)
+  {
+    const std::string dock = bar->DockControl() ? bar->DockControl()->Name() : "-";
+    Shown.push_back(bar->Caption() + ":" + std::to_string(static_cast<int>(bar->DockingStyle())) + ":" + dock);
+  }
+  TdxBarManager* Manager() const { return As<TdxBarManager>(FindComponent("dxBarManager1")); }
+  TdxBar* Bar(const char* name) const { return As<TdxBar>(FindComponent(name)); }
+};
+
+struct TTestForm {
+  TOwned<TBarsTestForm> Form = MakeOwned<TBarsTestForm>(nullptr);
+  TBarsTestForm* operator->() const { return Form.get(); }
+};
+
+// The main window's manager and its two toolbars, with a second category and one item in it (a
+// TTestBarItem: read it while a TStoredTestItems scope lives).
+extern const char* const MainWindowBars;

@@ -157,7 +157,7 @@ TEST(dxBar, DockingStyleAndDockControlFollowEachOtherAndReportTheChange)
   EXPECT_EQ(bar->GetRealDockControl(), f.Manager->Bars()->DockControls(dsLeft));
   auto* userDock = New<TdxBarDockControl>(f.Form);
   userDock->SetParent(f.Form);
-  userDock->SetAlign(alBottom);
+  userDock->SetAlign(dalBottom);
   userDock->SetBarManager(f.Manager);
   bar->DockTo(dsTop, userDock);
   EXPECT_EQ(bar->DockControl(), userDock);

@@ -1,6 +1,8 @@
 // The item-class registry: pairs of item classes and item-control classes in registration order.
 #include <gtest/gtest.h>
 #include "classlib/Exceptions.h"
+#include "toolkit/bars/dxBarButtonControls.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarItemList.h"
 #include "toolkit/bars/dxBarUnit.h"
 
@@ -108,8 +110,11 @@ TEST(ItemClassRegistry, TheProcessWideRegistryHoldsThePairsRegisteredSoFar)
   ASSERT_NE(registry, nullptr);
   EXPECT_EQ(registry, GetItemClassRegistry());
   const int before = registry->Count();
-  // No item class of the bar system is built yet, so none is registered at start-up.
-  EXPECT_EQ(before, 0);
+  // The built-in pairs come first, in their order.
+  ASSERT_GE(before, 2);
+  EXPECT_EQ(registry->GetItemClassAt(0), ClassRef<TdxBarButton>());
+  EXPECT_EQ(registry->GetItemClassAt(1), ClassRef<TdxBarLargeButton>());
+  EXPECT_EQ(registry->FindControlClass(ClassRef<TdxBarLargeButton>()), ClassRef<TdxBarLargeButtonControl>());
   RegisterBarItemClass(ClassRef<TTestBarButton>(), ClassRef<TTestButtonControl>(), true);
   EXPECT_EQ(registry->Count(), before + 1);
   EXPECT_EQ(registry->VisibleItemClassAt(registry->CountVisibleItems() - 1), ClassRef<TTestBarButton>());

@@ -8,6 +8,7 @@
 #include "classlib/ActnList.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarCategories.h"
+#include "toolkit/bars/dxBarItemActionLink.h"
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
@@ -417,7 +418,7 @@ TEST(dxBarItem, CopyingAnItem)
   EXPECT_EQ(f.Item->Caption(), "Item") << "the action's caption";
   Free(action);
   EXPECT_EQ(f.Item->Action(), nullptr);
-  EXPECT_EQ(f.Item->GetActionLinkClass(), ClassRef<TActionLink>());
+  EXPECT_EQ(f.Item->GetActionLinkClass(), ClassRef<TdxBarItemActionLink>());
 }
 
 TEST(dxBarItem, TheControlClassIsPairedWithExactlyTheItemClass)

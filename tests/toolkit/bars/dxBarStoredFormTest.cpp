@@ -20,102 +20,6 @@
 #include "toolkit/base/dxHooks.h"
 
 namespace {
-// A form whose stored form binds the manager's visibility event; the handler records, as
-// "caption:style:dock", how each bar is placed when it becomes visible.
-class TBarsTestForm : public TForm {
-  CL_CLASS(TBarsTestForm, TForm)
-public:
-  explicit TBarsTestForm(TComponent* owner) : TForm(owner, CreateNew) {}
-  std::vector<std::string> Shown;
-  void BarVisibleChanged(TObject*, TdxBar* bar)
-  {
-    const std::string dock = bar->DockControl() ? bar->DockControl()->Name() : "-";
-    Shown.push_back(bar->Caption() + ":" + std::to_string(static_cast<int>(bar->DockingStyle())) + ":" + dock);
-  }
-  TdxBarManager* Manager() const { return As<TdxBarManager>(FindComponent("dxBarManager1")); }
-  TdxBar* Bar(const char* name) const { return As<TdxBar>(FindComponent(name)); }
-};
-
-const TMethodInfo TestFormMethods[] = {
-  PublishedMethod<TdxBarVisibleChangeEvent, &TBarsTestForm::BarVisibleChanged>("BarVisibleChanged"),
-};
-CL_DEFINE_CLASS(TBarsTestForm, .Methods = TestFormMethods);
-
-struct TTestForm {
-  TOwned<TBarsTestForm> Form = MakeOwned<TBarsTestForm>(nullptr);
-  TBarsTestForm* operator->() const { return Form.get(); }
-};
-
-// The main window's manager and its two toolbars, with a second category and one item in it.
-constexpr const char* MainWindowBars = R"(object BarsForm: TBarsTestForm
-  Left = 100
-  Top = 100
-  Width = 600
-  Height = 400
-  object dxBarManager1: TdxBarManager
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clWindowText
-    Font.Height = -15
-    Font.Name = 'Microsoft YaHei UI'
-    Font.Style = []
-    Categories.Strings = (
-      'Default'
-      'Search')
-    Categories.ItemsVisibles = (
-      2
-      0)
-    Categories.Visibles = (
-      True
-      False)
-    ShowHint = False
-    UseSystemFont = True
-    OnBarVisibleChange = BarVisibleChanged
-    Left = 40
-    Top = 8
-    DockControlHeights = (
-      0
-      0
-      60
-      0)
-    object dxBarManager1Bar1: TdxBar
-      Caption = 'Mainmenu'
-      DockedDockingStyle = dsTop
-      DockedLeft = 0
-      DockedTop = 0
-      DockingStyle = dsTop
-      FloatLeft = 920
-      FloatTop = 8
-      FloatClientWidth = 0
-      FloatClientHeight = 0
-      OneOnRow = True
-      Row = 0
-      UseOwnFont = False
-      Visible = True
-      WholeRow = False
-    end
-    object dxBarManager1Bar2: TdxBar
-      Caption = 'fontmenu'
-      DockedDockingStyle = dsTop
-      DockedLeft = 0
-      DockedTop = 30
-      DockingStyle = dsTop
-      FloatLeft = 1042
-      FloatTop = 8
-      FloatClientWidth = 0
-      FloatClientHeight = 0
-      OneOnRow = True
-      Row = 1
-      UseOwnFont = False
-      Visible = True
-      WholeRow = False
-    end
-    object SearchItem: TTestBarItem
-      Category = 1
-    end
-  end
-end
-)";
-
 // A manager whose text is the given lines between "object dxBarManager1: TdxBarManager" and its
 // "end", on a form of its own.
 std::string ManagerForm(const std::string& body)
@@ -242,7 +146,7 @@ TEST(dxBarStoredForm, LoadedValuesApplyTheDockControlFirstThenTheStyleWithoutOne
     end
   end
   object dxBarDockControl1: TdxBarDockControl
-    Align = alBottom
+    Align = dalBottom
     BarManager = dxBarManager1
   end
 end

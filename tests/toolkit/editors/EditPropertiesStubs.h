@@ -35,13 +35,13 @@ public:
   }
   bool HasGetTextHandler() override { return GetTextHandler; }
   bool HasSetTextHandler() override { return false; }
-  bool AcceptsChar(char) override { return true; }
+  bool AcceptsChar(char) override { return AcceptsChars; }
 
   bool EditMode = true, CanModify = true, ReadOnly = false, DisplayFormat = true;
   TAlignment Alignment = taRightJustify;
   double MaxValue = 0, MinValue = 0;
   std::string DisplayFormatText, EditFormatText;
   int MaxLength = 0, Precision = 15;
-  bool Currency = false, GetTextHandler = false;
+  bool Currency = false, GetTextHandler = false, AcceptsChars = true;
   std::vector<bool> DisplayFormatAsked;
 };

@@ -20,6 +20,8 @@
 #include "toolkit/editors/cxFilterControlStrs.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxListView.h"
+#include "toolkit/editors/cxMaskEdit.h"
+#include "toolkit/editors/cxTextEdit.h"
 
 std::span<TUnit* const> TestUnits()
 {
@@ -28,6 +30,6 @@ std::span<TUnit* const> TestUnits()
                                  &UnitcxScrollBar,    &UnitcxContainer,    &UnitcxFormats,       &UnitcxDateUtils,
                                  &UnitcxEditUtils,    &UnitcxEditConsts,   &UnitcxEdit,          &UnitcxFilterControlStrs,
                                  &UnitcxDataConsts,   &UnitcxFilterConsts, &UnitcxDataStorage,   &UnitcxFilterControlUtils,
-                                 &UnitcxListView};
+                                 &UnitcxListView,     &UnitcxTextEdit,     &UnitcxMaskEdit};
   return units;
 }

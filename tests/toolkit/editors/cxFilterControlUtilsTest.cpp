@@ -8,6 +8,7 @@
 #include "tests/toolkit/editors/EditPropertiesStubs.h"
 #include "toolkit/editors/cxEdit.h"
 #include "toolkit/editors/cxFilterControlUtils.h"
+#include "toolkit/editors/cxMaskEdit.h"
 #include "toolkit/editors/cxVariants.h"
 
 namespace {
@@ -174,6 +175,11 @@ TEST(cxFilterControlUtilsTest, ClassLevelAnswers)
 
 TEST(cxFilterControlUtilsTest, HelpersFoundThroughTheParentOfThePropertiesClass)
 {
+  // The editor units' own pairs are set aside: the controller holds only this test's.
+  struct TUnitPairsAside {
+    TUnitPairsAside() { UnitcxMaskEdit.Finalize(); }
+    ~TUnitPairsAside() { UnitcxMaskEdit.Initialize(); }
+  } aside;
   TcxFilterEditsController* controller = GetFilterEditsController();
   ASSERT_NE(controller, nullptr);
   TWeakRef<TcxFilterEditsController> first(controller);
