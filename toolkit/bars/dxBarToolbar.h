@@ -5,6 +5,7 @@
 // painter, the hit codes of its frame, caption and close button, and the press loop of the floating
 // close button.
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarDockControl.h"
 #include "toolkit/bars/dxBarItem.h"
 
 class TdxBarDockedControl : public TCustomdxBarControl {
@@ -43,7 +44,7 @@ constexpr int dxBarHitCloseButton = 20;
 // The caption-button index of the floating close button.
 constexpr int dxBarCloseButtonIndex = -2;
 
-class TdxBarControl : public TdxBarDockedControl {
+class TdxBarControl : public TdxBarDockedControl, public IdxDockedBarSizes {
   CL_CLASS(TdxBarControl, TdxBarDockedControl)
 public:
   using TdxBarDockedControl::TdxBarDockedControl;
@@ -138,18 +139,18 @@ public:
   // The buttons of a maximized MDI child (or the main menu's close button); none until the MDI
   // support shows them.
   virtual SIZE GetMdiAreaSize() const { return SIZE{}; }
-  // The sizes a bar asks for in a docking style.
-  int CalcWidth(TdxBarDockingStyle style);
-  int CalcHeight(TdxBarDockingStyle style);
-  int CalcMinWidth(TdxBarDockingStyle style);
-  int CalcMinHeight(TdxBarDockingStyle style);
+  // The sizes a bar asks for in a docking style (IdxDockedBarSizes, read by its dock).
+  int CalcWidth(TdxBarDockingStyle style) override;
+  int CalcHeight(TdxBarDockingStyle style) override;
+  int CalcMinWidth(TdxBarDockingStyle style) override;
+  int CalcMinHeight(TdxBarDockingStyle style) override;
   // The client size for a given width or height.
-  SIZE CalcSizeForPoint(TdxBarDockingStyle style, int width);
-  SIZE CalcSizeForHeight(TdxBarDockingStyle style, int height, bool exact);
+  SIZE CalcSizeForPoint(TdxBarDockingStyle style, int width) override;
+  SIZE CalcSizeForHeight(TdxBarDockingStyle style, int height, bool exact) override;
   // The outer size of the bar in a docking style.
   SIZE CalcSizeForDockingStyle(TdxBarDockingStyle style);
   // Where the mouse holds the bar when it is shown in a docking style.
-  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle style);
+  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle style) override;
   // Where the mouse held the window when a move started, and the window's size then.
   void SetGrabPoint(POINT grabPoint, SIZE windowSize)
   {

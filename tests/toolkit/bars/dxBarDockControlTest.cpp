@@ -18,7 +18,7 @@
 namespace {
 // A toolbar window with fixed sizes: Min along with only its first item, Full with every item,
 // Thick across, whatever the length.
-class TSizedToolbar : public TdxBarControl, public IdxDockedBarSizes {
+class TSizedToolbar : public TdxBarControl {
   CL_CLASS(TSizedToolbar, TdxBarControl)
 public:
   using TdxBarControl::TdxBarControl;

@@ -461,3 +461,34 @@ TEST(dxBarToolbarLayout, AFloatingToolbarResizedByItsFrameLaysItsItemsOutAgain)
   GetClientRect(t->Handle(), &client);
   EXPECT_LT(client.right, 120);
 }
+
+// A toolbar docked at the top takes from its dock the length of all its items in one line, and its
+// items stand in that line.
+TEST(dxBarToolbarLayout, ADockedToolbarIsSizedByItsLayout)
+{
+  TLayoutFixture f;
+  f.AddItems({"aaaa", "|bbb", "ccccc"});
+  f.Form->SetBounds(100, 100, 600, 400);
+  f.Form->Show();
+  Pump(20);
+  f.Bar->SetBorderStyle(bbsNone);
+  f.Bar->SetDockingStyle(dsTop);
+  TdxDockControl* dock = f.Manager->Bars()->DockControls(dsTop);
+  f.Toolbar = New<TdxBarControl>(f.Manager);
+  TdxBarControl* t = f.Toolbar;
+  t->SetBar(f.Bar);
+  t->SetItemLinks(f.Bar->ItemLinks());
+  t->SetDockingStyle(dsTop);
+  t->SetRealDockControl(dock);
+  t->ShowToolbar();
+  dock->DockBarAt(t, dock->ClientToScreen(POINT{0, 0}), true);
+  Pump(20);
+  const int g = f.Gap();
+  RECT client{};
+  GetClientRect(t->Handle(), &client);
+  EXPECT_EQ(client.right, 120 + g);
+  EXPECT_EQ(client.bottom, 20);
+  EXPECT_EQ(Describe(f.Rect(2)), Describe(RECT{70 + g, 0, 120 + g, 20}));
+  EXPECT_FALSE(t->Truncated());
+  dock->RemoveBarControl(t, nullptr, false);
+}
