@@ -186,7 +186,7 @@ void TdxBarPainter::DrawItemCaption(TdxBarItemControl* ItemControl, HDC DC, std:
   // The hand-drawn underline of a rotated caption's accelerator: x, top and length; none when 0.
   int underlineX = 0, underlineTop = 0, underlineLength = 0;
   if (Rotated) {
-    const int accel = FindAcceleratorPosition(text, true);
+    const int accel = FindAcceleratorPosition(text, true) - 1;  // 0-based; -1 without one
     SIZE extent{};
     GetTextExtentPoint32A(DC, text.c_str(), static_cast<int>(text.size()), &extent);
     TEXTMETRICA metrics{};

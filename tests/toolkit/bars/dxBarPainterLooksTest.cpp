@@ -499,3 +499,34 @@ TEST(dxBarPainterLooks, TheFloatingFrame)
   EXPECT_EQ(s.Pixel(10, 0), Sys(COLOR_3DLIGHT));
   EXPECT_EQ(s.Pixel(10, 29), Sys(COLOR_3DDKSHADOW));
 }
+
+// A rotated caption's accelerator is underlined by a drawn line, not by the text prefix: the
+// caption with its mark differs from the plain one only in one column of text-coloured pixels.
+TEST(dxBarPainterLooks, ARotatedCaptionUnderlinesItsAcceleratorByHand)
+{
+  TLookFixture f(TdxBarManagerStyle::bmsEnhanced);
+  const COLORREF ground = RGB(0, 128, 0);
+  TDibSurface marked(24, 60, ground), plain(24, 60, ground);
+  for (auto [surface, text] : {std::pair{&marked, "&HH"}, {&plain, "HH"}}) {
+    TFontHandle font(
+        CreateFontA(-13, 0, 2700, 2700, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma"));
+    TSelectObject select(surface->DC(), font.Get());
+    f.Painter()->DrawItemCaption(f.Enabled, surface->DC(), text, RECT{0, 0, 24, 60}, taLeftJustify, true, false,
+                                 true, false, false, DT_SINGLELINE);
+  }
+  const COLORREF text = Sys(COLOR_BTNTEXT);
+  int differing = 0, column = -1, columns = 0;
+  for (int x = 0; x < 24; ++x)
+    for (int y = 0; y < 60; ++y)
+      if (marked.Pixel(x, y) != plain.Pixel(x, y)) {
+        ++differing;
+        EXPECT_EQ(marked.Pixel(x, y), text) << x << ", " << y;
+        if (x != column) {
+          column = x;
+          ++columns;
+        }
+      }
+  EXPECT_GT(plain.Count(RECT{0, 0, 24, 60}, text), 10);
+  EXPECT_GE(differing, 4);
+  EXPECT_EQ(columns, 1);
+}

@@ -63,6 +63,18 @@ struct TCanvasFixture {
   COLORREF Pixel(int x, int y) { return GetPixel(Bitmap->Canvas()->Handle(), x, y); }
 };
 
+// The top and bottom text margins of edits, as "top, bottom".
+TRow EditTextVertMarginsRow(std::string expected)
+{
+  return {"GetEditTextVertMargins",
+          [](const TdxBarPainter& p) {
+            int top = -1, bottom = -1;
+            p.GetEditTextVertMargins(top, bottom);
+            return Str(top) + ", " + Str(bottom);
+          },
+          std::move(expected)};
+}
+
 // The base painter's answer to every operation of the table that answers from the painter alone.
 std::vector<TRow> BaseRows(TcxCanvas* canvas)
 {
@@ -165,13 +177,7 @@ std::vector<TRow> BaseRows(TcxCanvas* canvas)
       ROW(GetMenuBrush(), Str, face),
       ROW(GetHighlightBrush(), Str, SystemColorBrush(COLOR_HIGHLIGHT)),
       ROW(CalcDropDownButtonWidth(canvas, 7), Str, 13),
-      {"GetEditTextVertMargins",
-       [](const TdxBarPainter& p) {
-         int top = -1, bottom = -1;
-         p.GetEditTextVertMargins(top, bottom);
-         return Str(top) + ", " + Str(bottom);
-       },
-       "2, 2"},
+      EditTextVertMarginsRow("2, 2"),
       ROW(UsesHotTrackLook(), Str, true),
       ROW(AllowsQuickCustomizingMark(), Str, true),
       ROW(GetBeginGroupLineOffset(), Str, 2),
@@ -364,13 +370,7 @@ std::vector<TRow> StandardRows()
       ROW(GetButtonBorderWidth(), Str, 1),
       ROW(GetGripMargin(), Str, 2),
       ROW(GetGripAreaSize(nullptr), Str, 9),
-      {"GetEditTextVertMargins",
-       [](const TdxBarPainter& p) {
-         int top = -1, bottom = -1;
-         p.GetEditTextVertMargins(top, bottom);
-         return Str(top) + ", " + Str(bottom);
-       },
-       "0, 2"},
+      EditTextVertMarginsRow("0, 2"),
       ROW(UsesHotTrackLook(), Str, false),
       ROW(AllowsQuickCustomizingMark(), Str, false),
       // Without the hot-track look a menu item keeps its brush.
