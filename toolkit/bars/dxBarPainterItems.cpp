@@ -85,9 +85,12 @@ TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams* DrawPa
 {
   TdxBarItemControl* control = DrawParams ? DrawParams->ItemControl : nullptr;
   if (!control) return taLeftJustify;
+  // The glyph area is a button's width along a horizontal item, its height along a vertical one.
+  const bool vertical = DrawParams->PaintType == static_cast<uint8_t>(ptVert);
   const bool glyphShown = DrawParams->ViewStructure & dxBarViewIcon;
-  const int step = glyphShown ? control->GetGlyphAreaWidth() : control->GetTextHeight() / 2;
-  if (DrawParams->PaintType == static_cast<uint8_t>(ptVert))
+  const int area = vertical ? DrawParams->ButtonSize.cy : DrawParams->ButtonSize.cx;
+  const int step = glyphShown ? area : control->GetTextHeight() / 2;
+  if (vertical)
     ContentRect.top += step;
   else
     ContentRect.left += step;

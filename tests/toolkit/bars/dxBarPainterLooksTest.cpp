@@ -10,6 +10,7 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarItemControl.h"
+#include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarPainter.h"
@@ -529,4 +530,36 @@ TEST(dxBarPainterLooks, ARotatedCaptionUnderlinesItsAcceleratorByHand)
   EXPECT_GT(plain.Count(RECT{0, 0, 24, 60}, text), 10);
   EXPECT_GE(differing, 4);
   EXPECT_EQ(columns, 1);
+}
+
+// The caption's place beside the glyph: the content rect's leading edge (its top on a vertical
+// toolbar) moves past the glyph area (the button's width, or height on a vertical toolbar) when the
+// glyph is shown, else by half the text height.
+TEST(dxBarPainterLooks, TheCaptionMovesPastTheGlyph)
+{
+  TLookFixture f(TdxBarManagerStyle::bmsEnhanced);
+  f.Toolbar->CalcMetrics();
+  f.Enabled->CalcTextMetrics();
+  auto params = MakeOwned<TdxBarItemControlDrawParams>(f.Enabled);
+  params->ButtonSize = SIZE{23, 22};
+  const int half = f.Enabled->GetTextHeight() / 2;
+  ASSERT_GT(half, 0);
+  const struct {
+    TdxBarPaintType PaintType;
+    uint8_t Structure;
+    RECT Expected;
+  } cases[] = {
+      {ptHorz, dxBarViewIcon | dxBarViewText, {10 + 23, 20, 110, 60}},
+      {ptHorz, dxBarViewText, {10 + half, 20, 110, 60}},
+      {ptVert, dxBarViewIcon | dxBarViewText, {10, 20 + 22, 110, 60}},
+      {ptVert, dxBarViewText, {10, 20 + half, 110, 60}},
+  };
+  for (const auto& c : cases) {
+    params->PaintType = static_cast<uint8_t>(c.PaintType);
+    params->ViewStructure = c.Structure;
+    RECT content{10, 20, 110, 60};
+    EXPECT_EQ(f.Painter()->CalcGlyphPlacement(params.get(), content, RECT{}), taLeftJustify);
+    EXPECT_TRUE(EqualRect(&content, &c.Expected))
+        << static_cast<int>(c.PaintType) << " " << int(c.Structure) << ": " << content.left << ", " << content.top;
+  }
 }
