@@ -563,3 +563,40 @@ TEST(dxBarPainterLooks, TheCaptionMovesPastTheGlyph)
         << static_cast<int>(c.PaintType) << " " << int(c.Structure) << ": " << content.left << ", " << content.top;
   }
 }
+
+// Drawing leaves no graphics object behind: the live count is the same before and after every
+// drawing of the looks.
+TEST(dxBarPainterLooks, DrawingLeavesNoGraphicsObjects)
+{
+  for (TdxBarManagerStyle look : Looks) {
+    TLookFixture f(look);
+    TdxBarPainter* p = f.Painter();
+    TDibSurface s(120, 60);
+    const RECT r{0, 0, 120, 60}, small{0, 0, 24, 22};
+    const int before = LiveGdiObjects();
+    for (TdxBarDockingStyle style : {dsTop, dsLeft, dsNone}) {
+      f.Place(style, 120, 60);
+      f.Toolbar->FillBackground(s.DC(), r);
+      p->DrawDockedBarBorder(f.Toolbar, s.DC(), r);
+      p->DrawBeginGroupSeparator(f.Toolbar, s.DC(), style == dsLeft, f.Toolbar->GetBackgroundBrush(), small);
+      for (int state = 0; state < 3; ++state) {
+        p->DrawBarMarkBackground(f.Toolbar, s.DC(), state, small);
+        p->DrawSelectedItemFrame(f.Toolbar, s.DC(), state, small);
+      }
+      p->DrawBarMarkGlyphs(f.Toolbar, s.DC(), small);
+      p->DrawMarkChevrons(f.Toolbar, s.DC(), 2, small);
+      p->DrawMarkDownArrow(f.Toolbar, s.DC(), small);
+    }
+    p->DrawFloatingBarFrame(f.Toolbar, s.DC(), r);
+    p->DrawFloatingCaption(f.Toolbar, s.DC(), f.Toolbar->GetBackgroundBrush(), r, p->GetFloatingCaptionRect(f.Toolbar, r));
+    p->DrawFloatingCloseButton(f.Toolbar, s.DC(), true, small);
+    for (int button = 0; button < 3; ++button) p->DrawMdiButton(f.Toolbar, button, s.DC(), 4, small);
+    p->DrawSizeGrip(f.Toolbar, s.DC(), nullptr, r);
+    p->PaintCheckGlyph(f.Enabled, s.DC(), 2, 4, 4);
+    p->PaintCheckGlyph(f.Disabled, s.DC(), 1, 4, 4);
+    p->FrameItemGlyph(f.Enabled, s.DC(), {}, small);
+    p->DrawCheckedFrame(f.Enabled, s.DC(), true, true, true, small);
+    p->DrawItemCaption(f.Disabled, s.DC(), "&Tools", r, taCenter, false, false, true, true, false, DT_SINGLELINE);
+    EXPECT_EQ(LiveGdiObjects(), before) << LookName(look);
+  }
+}
