@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Units.h"
 #include "tests/gallery/GalleryCatalogue.h"
+#include "tests/gallery/bars/GalleryBars.h"
 #include "tests/gallery/editors/GalleryEditors.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/base/cxDWMApi.h"
@@ -40,6 +41,7 @@ const TGalleryCatalogue LookAndFeelCatalogue{
 
 std::span<const TGalleryCatalogue> GalleryCatalogues()
 {
-  static const TGalleryCatalogue catalogues[] = {LookAndFeelCatalogue, EditorsGalleryCatalogue()};
+  static const TGalleryCatalogue catalogues[] = {LookAndFeelCatalogue, EditorsGalleryCatalogue(),
+                                                 BarsGalleryCatalogue()};
   return catalogues;
 }

@@ -617,16 +617,82 @@ public:
 
 using TdxBarPainterClass = TClassRef<TdxBarPainter>;
 
+// The classic three-dimensional look: raised and sunken one-pixel edges round hot and pressed
+// buttons, a checker background under checked buttons, two raised grip bars, embossed check marks
+// and chevrons. Edges: raised is BDR_RAISEDINNER, sunken BDR_SUNKENOUTER.
 class TdxBarStandardPainter : public TdxBarPainter {
   CL_CLASS(TdxBarStandardPainter, TdxBarPainter)
 public:
   using TdxBarPainter::TdxBarPainter;
+
+  // A raised or sunken edge round the glyph of a down or selected button; else the background ring.
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  // The embossed check mark: silver, black and white strokes (shadow and highlight when disabled).
+  void PaintCheckGlyph(TdxBarItemControl* ItemControl, HDC DC, int SizeFactor, int X, int Y) const override;
+  bool IsClassicLook() const override;
+  // Never: the chevrons keep their place on low bars.
+  bool IsSmallBar(TdxBarControl* Toolbar, const RECT& R) const override;
+  // One embossed chevron at the position.
+  void DrawMarkChevrons(TdxBarControl* Toolbar, HDC DC, int Position, const RECT& R) const override;
+  // The toolbar's background under the mark.
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  // The flat look-and-feel painter.
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+  int GetBarEndIndent() const override;
+  // A highlight copy one pixel right and down under the shadow fill: an embossed shadow.
+  void PaintDisabledShadow(TdxBarItemControl* ItemControl, HDC DC, const RECT& R) const override;
+  void DrawCheckedFrame(TdxBarItemControl* ItemControl, HDC DC, bool Pressed, bool Hot, bool Enabled,
+                        const RECT& R) const override;
+  RECT GetCaptionMargins() const override;
+  // The checker brush under a down glyph, the highlight under a selected menu check mark.
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* ItemControl, TdxBarPaintingStates States) const override;
+  int GetCheckedGlyphShift() const override;
+  int GetPressedGlyphShift() const override;
+  int GetButtonBorderWidth() const override;
+  int GetGripMargin() const override;
+  // Two grip bars with their margin: 2 × GetGripSize + GetGripMargin + 1.
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  void GetEditTextVertMargins(int& Top, int& Bottom) const override;
+  bool UsesHotTrackLook() const override;
+  bool AllowsQuickCustomizingMark() const override;
+  // A frame of the caption colour round the platform's caption close button.
+  void DrawFloatingCloseButton(TdxBarControl* Toolbar, HDC DC, bool Pressed, const RECT& R) const override;
+  // A raised edge round the bar and two raised grip bars.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  // A raised outer edge and two frames of the button face inside it.
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  // The platform's caption buttons; a flat close button of the manager with its own edge.
+  void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
+  int GetBarHorzMargin() const override;
+  // Floating: the left 13 pixels of the caption.
+  RECT GetBarMarkRect(TdxBarControl* Toolbar) const override;
+  int GetBarTopMargin() const override;
+  int GetBarBottomMargin() const override;
+  bool HasSizingBorder() const override;
+  bool HasThickBorder() const override;
+  // A raised outer edge; the colour is not used.
+  void DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const override;
+  bool DrawsProgressBorder() const override;
 };
 
+// The standard look with one grip bar, a toolbar mark with hot and pressed edges and quick
+// customization.
 class TdxBarEnhancedPainter : public TdxBarStandardPainter {
   CL_CLASS(TdxBarEnhancedPainter, TdxBarStandardPainter)
 public:
   using TdxBarStandardPainter::TdxBarStandardPainter;
+
+  // The base painter's chevrons, one pixel higher on a bar lower than 17 pixels.
+  void DrawMarkChevrons(TdxBarControl* Toolbar, HDC DC, int Position, const RECT& R) const override;
+  // A raised edge when hot, a sunken one when pressed or open, over the toolbar's background.
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  int GetGripMargin() const override;
+  // One grip bar: GetGripSize + GetGripMargin + 2.
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  bool AllowsQuickCustomizingMark() const override;
+  // A raised edge round the bar and one raised grip bar.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
 };
 
 // The flat look; its operations below come after every operation of TdxBarPainter.

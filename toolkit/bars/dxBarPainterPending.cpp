@@ -8,9 +8,7 @@
 
 // --- Bar controls, toolbars and docks ---
 
-void TdxBarPainter::FillClientBackground(TCustomdxBarControl*) const {}
 TColor TdxBarPainter::GetOwnTextColor(TdxBarItemControlDrawParams*) const { return clDefault; }
-bool TdxBarPainter::AreDisabledImagesFaded(TCustomdxBarControl*) const { return false; }
 void TdxBarPainter::ShowControlScreenTip(TCustomdxBarControl*, const RECT&, POINT&, SIZE) const {}
 
 TdxBarHintViewInfo* TdxBarPainter::MakeHintViewInfo(TdxBarManager*, std::string_view, TdxScreenTip*,
@@ -19,37 +17,13 @@ TdxBarHintViewInfo* TdxBarPainter::MakeHintViewInfo(TdxBarManager*, std::string_
   return nullptr;
 }
 
-void TdxBarPainter::DrawStatusBarSizeGrip(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
-void TdxBarPainter::DrawMarkDownArrow(TdxBarControl*, HDC, const RECT&) const {}
-void TdxBarPainter::DrawMarkChevrons(TdxBarControl*, HDC, int, const RECT&) const {}
-void TdxBarPainter::DrawBarMarkGlyphs(TdxBarControl*, HDC, const RECT&) const {}
-void TdxBarPainter::GetFloatingCaptionTextLeft(TdxBarControl*, int&, RECT&) const {}
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
-void TdxBarPainter::FillDockBackground(TdxDockControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
-                                       const RECT&) const
-{
-}
 
 bool TdxBarPainter::HasBarBorderLine(TCustomdxBarControl*) const { return false; }
 bool TdxBarPainter::HasOwnerBarBorderLine(TCustomdxBarControl*) const { return false; }
-void TdxBarPainter::FillDockedBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
-void TdxBarPainter::FillFloatingBarBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
 void TdxBarPainter::FillQuickControlFrame(TCustomdxBarControl*, HDC) const {}
-void TdxBarPainter::FillBarControlBackground(TdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&) const {}
-void TdxBarPainter::DrawBeginGroupSeparator(TCustomdxBarControl*, HDC, bool, HBRUSH, const RECT&) const {}
-void TdxBarPainter::DrawSelectedItemFrame(TCustomdxBarControl*, HDC, int, const RECT&) const {}
-void TdxBarPainter::DrawFloatingCaption(TdxBarControl*, HDC, HBRUSH, const RECT&, const RECT&) const {}
-void TdxBarPainter::DrawBarMark(TdxBarControl*, TcxCanvas*, int, const RECT&) const {}
-void TdxBarPainter::DrawSizeGrip(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
-void TdxBarPainter::FillStatusBarTop(TCustomdxBarControl*, HDC, HBRUSH, const RECT&) const {}
-RECT TdxBarPainter::GetBarMarkRect(TdxBarControl*) const { return {}; }
-void TdxBarPainter::InvalidateBarMark(TdxBarControl*) const {}
 
-void TdxBarPainter::FillStatusBarBackground(TCustomdxBarControl*, HDC, HBRUSH, TColor, const RECT&, const RECT&,
-                                            const RECT&) const
-{
-}
 
 void TdxBarPainter::FillControlBackgroundBitmap(TCustomdxBarControl*, TcxCanvas*, TColor, HBRUSH,
                                                 const RECT&) const
@@ -86,47 +60,21 @@ void TdxBarPainter::FillSubMenuOutside(TdxBarSubMenuControl*, TcxCanvas*, const 
 
 // --- Buttons, glyphs, captions and menu items ---
 
-TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams*, RECT&, const RECT&) const
-{
-  return taLeftJustify;
-}
 
-void TdxBarPainter::DrawCheckOverlay(TdxBarItemControl*, HDC, bool, TdxBarPaintType, const RECT&) const {}
 
-void TdxBarPainter::DrawItemCaptionFromParams(TdxBarItemControlDrawParams*, const RECT&, UINT, TAlignment) const {}
 void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
-void TdxBarPainter::DrawSubMenuArrow(TdxBarItemControlDrawParams*, const RECT&, TColor, int) const {}
 void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
 void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
 int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
-RECT TdxBarPainter::CalcHintPosition(SIZE, const RECT&, TdxBarPaintType, int, const RECT&) const { return {}; }
-void TdxBarPainter::FillItemBackground(TdxBarItemControl*, HDC, bool, HBRUSH, const RECT&) const {}
-void TdxBarPainter::FrameItemBackground(TdxBarItemControl*, HDC, bool, HBRUSH, const RECT&) const {}
 
-void TdxBarPainter::DrawItemGlyph(TdxBarItemControl*, HDC, TdxBarPaintingStates, TCustomImageList*, int, TBitmap*,
-                                  const RECT&, const RECT&) const
-{
-}
 
-void TdxBarPainter::DrawItemGlyphState(TdxBarItemControl*, HDC, TdxBarPaintingStates, bool, TCustomImageList*, int,
-                                       TBitmap*, const RECT&, const RECT&) const
-{
-}
 
-void TdxBarPainter::DrawItemCaption(TdxBarItemControl*, HDC, std::string_view, const RECT&, TAlignment, bool, bool,
-                                    bool, bool, bool, UINT) const
-{
-}
 
-HBRUSH TdxBarPainter::GetGlyphBackgroundBrush(TdxBarItemControl*, TdxBarPaintingStates) const { return nullptr; }
-bool TdxBarPainter::IsItemDrawnSelected(TdxBarItemControl*, TdxBarPaintingStates) const { return false; }
-bool TdxBarPainter::IsBackgroundDrawnByBar(TdxBarItemControl*) const { return DrawsNativeBackground(); }
 int TdxBarPainter::GetItemLeftIndent(TdxBarItemControl*) const { return 0; }
 int TdxBarPainter::GetParentGlyphBandWidth(TdxBarItemControlDrawParams*) const { return 0; }
 HBRUSH TdxBarPainter::GetDropDownPartBrush(TdxBarItemControlDrawParams*) const { return nullptr; }
 bool TdxBarPainter::IsDropDownPartSelected(TdxBarItemControlDrawParams*) const { return false; }
 bool TdxBarPainter::IsDropDownArrowSelected(TdxBarItemControlDrawParams*) const { return false; }
-void TdxBarPainter::ShiftPressedArrowRect(bool, bool, RECT&) const {}
 void TdxBarPainter::DrawButtonContent(TdxBarItemControlDrawParams*, const RECT&) const {}
 void TdxBarPainter::DrawButtonCaption(TdxBarItemControlDrawParams*, const RECT&, const RECT&) const {}
 void TdxBarPainter::DrawDropDownPartArrow(TdxBarItemControlDrawParams*, const RECT&) const {}

@@ -17,6 +17,8 @@ CL_MESSAGE_MAP(TdxBarControl,
   {WM_NCCALCSIZE, &TdxBarControl::WMNCCalcSize},
   {WM_NCHITTEST, &TdxBarControl::WMNCHitTest},
   {WM_NCLBUTTONDOWN, &TdxBarControl::WMNCLButtonDown},
+  // A second quick press on a caption button is a press again, not a double click.
+  {WM_NCLBUTTONDBLCLK, &TdxBarControl::WMNCLButtonDown},
   {WM_GETMINMAXINFO, &TdxBarControl::WMGetMinMaxInfo},
   {WM_GETDLGCODE, &TdxBarControl::WMGetDlgCode},
   {WM_SIZE, &TdxBarControl::WMSize},

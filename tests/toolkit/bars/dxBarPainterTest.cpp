@@ -63,6 +63,18 @@ struct TCanvasFixture {
   COLORREF Pixel(int x, int y) { return GetPixel(Bitmap->Canvas()->Handle(), x, y); }
 };
 
+// The top and bottom text margins of edits, as "top, bottom".
+TRow EditTextVertMarginsRow(std::string expected)
+{
+  return {"GetEditTextVertMargins",
+          [](const TdxBarPainter& p) {
+            int top = -1, bottom = -1;
+            p.GetEditTextVertMargins(top, bottom);
+            return Str(top) + ", " + Str(bottom);
+          },
+          std::move(expected)};
+}
+
 // The base painter's answer to every operation of the table that answers from the painter alone.
 std::vector<TRow> BaseRows(TcxCanvas* canvas)
 {
@@ -165,13 +177,7 @@ std::vector<TRow> BaseRows(TcxCanvas* canvas)
       ROW(GetMenuBrush(), Str, face),
       ROW(GetHighlightBrush(), Str, SystemColorBrush(COLOR_HIGHLIGHT)),
       ROW(CalcDropDownButtonWidth(canvas, 7), Str, 13),
-      {"GetEditTextVertMargins",
-       [](const TdxBarPainter& p) {
-         int top = -1, bottom = -1;
-         p.GetEditTextVertMargins(top, bottom);
-         return Str(top) + ", " + Str(bottom);
-       },
-       "2, 2"},
+      EditTextVertMarginsRow("2, 2"),
       ROW(UsesHotTrackLook(), Str, true),
       ROW(AllowsQuickCustomizingMark(), Str, true),
       ROW(GetBeginGroupLineOffset(), Str, 2),
@@ -346,14 +352,72 @@ std::vector<TRow> Office11Rows()
            "2"}};
 }
 
-// The table of a painter class: its parent's, with the operations the class adds. (A class that
-// answers an operation otherwise replaces that row.)
+// The answers the standard painter gives otherwise (the enhanced painter inherits them).
+std::vector<TRow> StandardRows()
+{
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsFlat);
+  return {
+      ROW(IsClassicLook(), Str, true),
+      ROW(IsSmallBar(nullptr, (RECT{0, 0, 100, 16})), Str, false),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetScreenTipTextColor(), Color, paired->ScreenTipDescriptionTextColor()),
+      ROW(GetScreenTipHeaderColor(), Color, paired->ScreenTipTitleTextColor()),
+      ROW(GetScreenTipFooterLineWidth(), Str, paired->ScreenTipSeparatorSize()),
+      ROW(GetBarEndIndent(), Str, 2),
+      ROW(GetCaptionMargins(), Str, (RECT{2, 1, 2, 1})),
+      ROW(GetCheckedGlyphShift(), Str, 1),
+      ROW(GetPressedGlyphShift(), Str, 1),
+      ROW(GetButtonBorderWidth(), Str, 1),
+      ROW(GetGripMargin(), Str, 2),
+      ROW(GetGripAreaSize(nullptr), Str, 9),
+      EditTextVertMarginsRow("0, 2"),
+      ROW(UsesHotTrackLook(), Str, false),
+      ROW(AllowsQuickCustomizingMark(), Str, false),
+      // Without the hot-track look a menu item keeps its brush.
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_WINDOW);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(SystemColorBrush(COLOR_WINDOW))},
+      ROW(GetBarHorzMargin(), Str, 4),
+      ROW(GetBarTopMargin(), Str, 2),
+      ROW(GetBarBottomMargin(), Str, 1),
+      ROW(HasSizingBorder(), Str, true),
+      ROW(HasThickBorder(), Str, true),
+      ROW(DrawsProgressBorder(), Str, true),
+  };
+}
+
+// The enhanced painter's own answers over the standard painter's.
+std::vector<TRow> EnhancedRows()
+{
+  return {
+      ROW(GetGripMargin(), Str, 1),
+      ROW(GetGripAreaSize(nullptr), Str, 6),
+      ROW(AllowsQuickCustomizingMark(), Str, true),
+  };
+}
+
+// The table of a painter class: its parent's, with the operations the class adds; a row of the
+// class for an operation its parent answers replaces the parent's row.
 std::vector<TRow> TableOf(TdxBarPainterClass painterClass, TcxCanvas* canvas)
 {
   std::vector<TRow> rows = BaseRows(canvas);
-  auto append = [&](std::vector<TRow> more) { rows.insert(rows.end(), more.begin(), more.end()); };
-  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) append(FlatRows());
-  if (painterClass.InheritsFrom<TdxBarOffice11Painter>()) append(Office11Rows());
+  auto merge = [&](std::vector<TRow> more) {
+    for (TRow& row : more) {
+      auto same = std::find_if(rows.begin(), rows.end(), [&](const TRow& r) { return r.Operation == row.Operation; });
+      if (same != rows.end())
+        *same = std::move(row);
+      else
+        rows.push_back(std::move(row));
+    }
+  };
+  if (painterClass.InheritsFrom<TdxBarStandardPainter>()) merge(StandardRows());
+  if (painterClass.InheritsFrom<TdxBarEnhancedPainter>()) merge(EnhancedRows());
+  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows());
+  if (painterClass.InheritsFrom<TdxBarOffice11Painter>()) merge(Office11Rows());
   return rows;
 }
 
@@ -460,12 +524,14 @@ TEST(dxBarPainter, AnswersAreMadeOfTheOperationsADerivedPainterReplaces)
 TEST(dxBarPainter, ScreenTipsDrawLikeThePairedLookAndFeelPainter)
 {
   TOwned<TdxBarPainter> painter(ClassRef<TdxBarEnhancedPainter>().Create(nullptr));
+  TcxCustomLookAndFeelPainter* flat = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsFlat);
+  ASSERT_EQ(painter->GetPairedLookAndFeelPainter(), flat);
   TCanvasFixture bars(60, 30), standard(60, 30);
   const RECT tip{0, 0, 60, 20}, footer{4, 24, 56, 26};
   painter->DrawScreenTipWindow(bars.Canvas.get(), tip);
   painter->DrawScreenTipFooterLine(bars.Canvas.get(), footer);
-  StandardLookAndFeelPainter()->DrawScreenTipBackground(standard.Canvas.get(), tip);
-  StandardLookAndFeelPainter()->DrawScreenTipSeparator(standard.Canvas.get(), footer);
+  flat->DrawScreenTipBackground(standard.Canvas.get(), tip);
+  flat->DrawScreenTipSeparator(standard.Canvas.get(), footer);
   int differing = 0;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 60; ++x) differing += bars.Pixel(x, y) != standard.Pixel(x, y);

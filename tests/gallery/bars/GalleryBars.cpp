@@ -1,0 +1,374 @@
+// The bars' catalogue: one sheet per bar painter, "bars <style>.png", with every drawing operation
+// of the painter that is built so far, in each state and variant: docked bar borders and grips,
+// separators, the toolbar mark with its chevrons, the floating frame, caption and caption buttons,
+// the size grip over a pattern, button frames, glyphs, check marks, arrows and captions. The
+// drawings that ask a toolbar get a real one: a toolbar window object (never shown) of a manager of
+// the painter's style, sized and docked for each cell.
+#include "tests/gallery/bars/GalleryBars.h"
+
+#include <functional>
+#include <string>
+#include "classlib/Application.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "classlib/GraphicsUtils.h"
+#include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarItem.h"
+#include "toolkit/bars/dxBarItemControl.h"
+#include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarPainter.h"
+#include "toolkit/bars/dxBarStrs.h"
+#include "toolkit/bars/dxBarToolbar.h"
+#include "toolkit/bars/dxBarUnit.h"
+#include "toolkit/controls/cxAccessibility.h"
+#include "toolkit/controls/cxContainerStyle.h"
+#include "toolkit/controls/cxControls.h"
+#include "toolkit/controls/cxHint.h"
+#include "toolkit/controls/cxScrollBar.h"
+#include "toolkit/controls/cxStyles.h"
+#include "toolkit/controls/dxFading.h"
+#include "toolkit/controls/dxScreenTip.h"
+
+namespace {
+TUnit* const BarUnits[] = {&UnitcxControls, &UnitcxScrollBar, &UnitdxFading,    &UnitcxAccessibility, &UnitcxContainer,
+                           &UnitcxStyles,   &UnitcxHint,      &UnitdxScreenTip, &UnitdxBarStrs,       &UnitdxBar};
+
+// The objects the drawings of one sheet ask: a form with a manager of the painter's style, one bar
+// with a toolbar window object, and two items on the bar (the second disabled) with item controls.
+struct TBarScene {
+  TForm* Form;
+  TdxBarManager* Manager;
+  TdxBar* Bar;
+  TdxBarControl* Toolbar;
+  TdxBarItem* Item;
+  TdxBarItem* DisabledItem;
+  TdxBarItemControl* Control;
+  TdxBarItemControl* DisabledControl;
+
+  explicit TBarScene(TdxBarManagerStyle style)
+  {
+    Form = New<TForm>(Application, CreateNew);
+    Manager = New<TdxBarManager>(Form);
+    Manager->SetStyle(style);
+    Bar = Manager->Bars()->Add();
+    Bar->SetCaption("Tools");
+    Toolbar = New<TdxBarControl>(Manager);
+    Toolbar->SetBar(Bar);
+    Toolbar->SetItemLinks(Bar->ItemLinks());
+    Item = New<TdxBarItem>(Form);
+    DisabledItem = New<TdxBarItem>(Form);
+    DisabledItem->SetEnabled(false);
+    Control = New<TdxBarItemControl>(Bar->ItemLinks()->AddItem(Item));
+    DisabledControl = New<TdxBarItemControl>(Bar->ItemLinks()->AddItem(DisabledItem));
+  }
+  ~TBarScene()
+  {
+    Free(Control);
+    Free(DisabledControl);
+    Free(Toolbar);
+    Free(Form);
+  }
+  TdxBarPainter* Painter() const { return Toolbar->GetPainter(); }
+  // The toolbar docked by the style (dsNone floats) and sized to the cell.
+  void Place(TdxBarDockingStyle style, const RECT& r)
+  {
+    Toolbar->SetDockingStyle(style);
+    Toolbar->SetBounds(0, 0, r.right - r.left, r.bottom - r.top);
+  }
+};
+
+// Draws with the cell's top-left corner as the origin (the toolbar drawings place their parts from
+// the toolbar's client origin), inside a saved device-context state.
+using TCellDraw = std::function<void(HDC dc, const RECT& r)>;
+TGalleryCell Cell(std::string caption, TCellDraw draw)
+{
+  return {std::move(caption), [draw = std::move(draw)](TcxCanvas* canvas, const RECT& r) {
+            HDC dc = canvas->GetDCHandle();
+            const int saved = SaveDC(dc);
+            OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+            draw(dc, RECT{0, 0, r.right - r.left, r.bottom - r.top});
+            RestoreDC(dc, saved);
+          }};
+}
+
+// A 16 × 16 glyph: a navy square with a yellow centre on a fuchsia (transparent) ground.
+TOwned<TBitmap> NewGlyph()
+{
+  auto glyph = MakeOwned<TBitmap>();
+  glyph->SetSize(16, 16);
+  glyph->Canvas()->Brush()->SetColor(clFuchsia);
+  glyph->Canvas()->FillRect(RECT{0, 0, 16, 16});
+  glyph->Canvas()->Brush()->SetColor(clNavy);
+  glyph->Canvas()->FillRect(RECT{2, 2, 14, 14});
+  glyph->Canvas()->Brush()->SetColor(clYellow);
+  glyph->Canvas()->FillRect(RECT{6, 6, 10, 10});
+  return glyph;
+}
+
+// A pattern of coloured stripes, so that a drawing that leaves the background alone shows it.
+void FillPattern(HDC dc, const RECT& r)
+{
+  for (int x = r.left; x < r.right; x += 3) {
+    const RECT stripe{x, r.top, x + 3, r.bottom};
+    TBrushHandle brush(CreateSolidBrush((x / 3) % 2 ? RGB(230, 120, 60) : RGB(60, 120, 230)));
+    FillRect(dc, &stripe, brush.Get());
+  }
+}
+
+const char* const MarkStates[] = {"normal", "hot", "pressed"};
+
+using TStates = TdxBarPaintingStates;
+const struct {
+  const char* Name;
+  TStates States;
+} ButtonStates[] = {{"normal", {}},
+                    {"hot", {TdxBarPaintingState::psHot}},
+                    {"pressed", {TdxBarPaintingState::psPressed, TdxBarPaintingState::psHot}},
+                    {"checked", {TdxBarPaintingState::psChecked}},
+                    {"checked hot", {TdxBarPaintingState::psChecked, TdxBarPaintingState::psHot}}};
+
+void AddToolbarEntries(TGallerySheet& sheet, TBarScene& s)
+{
+  TdxBarPainter* p = s.Painter();
+  sheet.Section("Docked toolbars");
+  for (bool horizontal : {true, false}) {
+    const TdxBarDockingStyle style = horizontal ? dsTop : dsLeft;
+    TGalleryEntry entry{std::string("DrawDockedBarBorder, docked ") + (horizontal ? "top" : "left"),
+                        horizontal ? SIZE{72, 26} : SIZE{26, 72}, {}};
+    for (bool grip : {true, false})
+      entry.Cells.push_back(Cell(grip ? "grip" : "no grip", [=, &s](HDC dc, const RECT& r) {
+        s.Place(style, r);
+        s.Bar->SetNotDocking(grip ? TdxBarDockingStyles{} : dxBarAllDockingStyles);
+        s.Toolbar->FillBackground(dc, r);
+        p->DrawDockedBarBorder(s.Toolbar, dc, r);
+        s.Bar->SetNotDocking({});
+      }));
+    sheet.Add(entry);
+  }
+  // The separator's rect is as wide (or high) as the bar's begin-group size.
+  const int group = p->GetBarBeginGroupSize();
+  sheet.Add({"DrawBeginGroupSeparator", {26, 26},
+             {Cell("vertical line", [=, &s](HDC dc, const RECT& r) {
+                s.Place(dsTop, r);
+                s.Toolbar->FillBackground(dc, r);
+                p->DrawBeginGroupSeparator(s.Toolbar, dc, false, s.Toolbar->GetBackgroundBrush(),
+                                           RECT{10, 0, 10 + group, r.bottom});
+              }),
+              Cell("horizontal line", [=, &s](HDC dc, const RECT& r) {
+                s.Place(dsLeft, r);
+                s.Toolbar->FillBackground(dc, r);
+                p->DrawBeginGroupSeparator(s.Toolbar, dc, true, s.Toolbar->GetBackgroundBrush(),
+                                           RECT{0, 10, r.right, 10 + group});
+              })}});
+  sheet.Add({"metrics",
+             {64, 14},
+             {TextCell("GetGripAreaSize", std::to_string(p->GetGripAreaSize(s.Toolbar))),
+              TextCell("GetGripMargin", std::to_string(p->GetGripMargin())),
+              TextCell("GetBarEndIndent", std::to_string(p->GetBarEndIndent())),
+              TextCell("GetBarHorzMargin", std::to_string(p->GetBarHorzMargin())),
+              TextCell("quick customizing", p->AllowsQuickCustomizingMark() ? "yes" : "no")}});
+
+  sheet.Section("Toolbar mark");
+  for (bool horizontal : {true, false}) {
+    const TdxBarDockingStyle style = horizontal ? dsTop : dsLeft;
+    TGalleryEntry entry{std::string("DrawBarMark, docked ") + (horizontal ? "top" : "left"),
+                        horizontal ? SIZE{11, 24} : SIZE{24, 11}, {}};
+    for (int state = 0; state < 3; ++state)
+      entry.Cells.push_back(Cell(MarkStates[state], [=, &s](HDC dc, const RECT& r) {
+        s.Place(style, r);
+        p->DrawBarMarkBackground(s.Toolbar, dc, state, r);
+        p->DrawBarMarkGlyphs(s.Toolbar, dc, r);
+      }));
+    sheet.Add(entry);
+  }
+  // The chevrons of hidden items, where DrawBarMarkGlyphs puts them, over the mark at rest.
+  auto chevrons = [=, &s](TdxBarDockingStyle style, int height) {
+    return [=, &s](HDC dc, const RECT& cell) {
+      const RECT r{0, 0, cell.right, style == dsTop ? height : cell.bottom};
+      s.Place(style, r);
+      p->DrawBarMarkBackground(s.Toolbar, dc, 0, r);
+      p->DrawBarMarkGlyphs(s.Toolbar, dc, r);
+      const int start = style == dsTop ? r.left : r.top;
+      p->DrawMarkChevrons(s.Toolbar, dc, start + 2, r);
+      p->DrawMarkChevrons(s.Toolbar, dc, start + 6, r);
+    };
+  };
+  sheet.Add({"DrawMarkChevrons, with hidden items", {24, 24},
+             {Cell("top, 24 high", chevrons(dsTop, 24)), Cell("top, 16 high", chevrons(dsTop, 16)),
+              Cell("left", chevrons(dsLeft, 0))}});
+  sheet.Add({"DrawFloatingMarkButton", {16, 16}, {Cell("", [=, &s](HDC dc, const RECT& r) {
+               FillRect(dc, &r, SystemColorBrush(COLOR_INACTIVECAPTION));
+               p->DrawFloatingMarkButton(s.Toolbar, dc, r);
+             })}});
+
+  sheet.Section("Floating toolbars");
+  sheet.Add({"DrawFloatingBarFrame, DrawFloatingCaption", {140, 48}, {Cell("", [=, &s](HDC dc, const RECT& r) {
+               s.Place(dsNone, r);
+               s.Toolbar->FillBackground(dc, r);
+               p->DrawFloatingBarFrame(s.Toolbar, dc, r);
+               p->DrawFloatingCaption(s.Toolbar, dc, s.Toolbar->GetBackgroundBrush(), r,
+                                      p->GetFloatingCaptionRect(s.Toolbar, r));
+             })}});
+  TGalleryEntry close{"DrawFloatingCloseButton", {16, 16}, {}};
+  for (bool pressed : {false, true})
+    close.Cells.push_back(Cell(pressed ? "pressed" : "normal", [=, &s](HDC dc, const RECT& r) {
+      p->DrawFloatingCloseButton(s.Toolbar, dc, pressed, r);
+    }));
+  sheet.Add(close);
+  const char* const mdiNames[] = {"minimize", "restore", "close"};
+  const struct {
+    const char* Name;
+    int State;
+  } mdiStates[] = {{"normal", 0}, {"disabled", 1}, {"hot", 2}, {"pressed", 4}};
+  TGalleryEntry mdi{"DrawMdiButton", {16, 14}, {}};
+  for (int button = 0; button < 3; ++button)
+    for (const auto& state : mdiStates)
+      mdi.Cells.push_back(Cell(std::string(mdiNames[button]) + " " + state.Name, [=, &s](HDC dc, const RECT& r) {
+        p->DrawMdiButton(s.Toolbar, button, dc, state.State, r);
+      }));
+  for (const auto& state : mdiStates)
+    mdi.Cells.push_back(Cell(std::string("flat close ") + state.Name, [=, &s](HDC dc, const RECT& r) {
+      s.Manager->SetFlatCloseButton(true);
+      s.Manager->SetShowCloseButton(true);
+      p->DrawMdiButton(s.Toolbar, 2, dc, state.State, r);
+      s.Manager->SetFlatCloseButton(false);
+      s.Manager->SetShowCloseButton(false);
+    }));
+  sheet.Add(mdi);
+
+  sheet.Section("Status-bar-like bars");
+  sheet.Add({"DrawSizeGrip over a pattern (only the dots change)", {24, 24},
+             {Cell("pattern", [](HDC dc, const RECT& r) { FillPattern(dc, r); }),
+              Cell("size grip", [=](HDC dc, const RECT& r) {
+                FillPattern(dc, r);
+                p->DrawStatusBarSizeGrip(nullptr, dc, nullptr, r);
+              })}});
+  sheet.Add({"FillStatusBarTop", {40, 12}, {Cell("", [=, &s](HDC dc, const RECT& r) {
+               FillPattern(dc, r);
+               s.Place(dsBottom, r);
+               p->FillStatusBarTop(s.Toolbar, dc, nullptr, r);
+             })}});
+}
+
+void AddItemEntries(TGallerySheet& sheet, TBarScene& s, TBitmap* glyph)
+{
+  TdxBarPainter* p = s.Painter();
+  sheet.Section("Buttons, glyphs and check marks");
+  TGalleryEntry selected{"DrawSelectedItemFrame", {24, 22}, {}};
+  for (int state = 0; state < 3; ++state)
+    selected.Cells.push_back(Cell(MarkStates[state], [=, &s](HDC dc, const RECT& r) {
+      p->DrawSelectedItemFrame(s.Toolbar, dc, state, r);
+    }));
+  sheet.Add(selected);
+  TGalleryEntry frames{"FrameItemGlyph", {24, 22}, {}};
+  TGalleryEntry glyphs{"DrawItemGlyph (16 x 16 glyph)", {24, 22}, {}};
+  for (const auto& state : ButtonStates) {
+    frames.Cells.push_back(Cell(state.Name, [=, &s](HDC dc, const RECT& r) {
+      s.Place(dsTop, r);
+      s.Toolbar->FillBackground(dc, r);
+      p->FrameItemGlyph(s.Control, dc, state.States, r);
+    }));
+    glyphs.Cells.push_back(Cell(state.Name, [=, &s](HDC dc, const RECT& r) {
+      s.Place(dsTop, r);
+      s.Toolbar->FillBackground(dc, r);
+      p->DrawItemGlyph(s.Control, dc, state.States, nullptr, -1, glyph, r, r);
+    }));
+  }
+  glyphs.Cells.push_back(Cell("disabled", [=, &s](HDC dc, const RECT& r) {
+    s.Place(dsTop, r);
+    s.Toolbar->FillBackground(dc, r);
+    p->DrawItemGlyph(s.DisabledControl, dc, {}, nullptr, -1, glyph, r, r);
+  }));
+  sheet.Add(frames);
+  sheet.Add(glyphs);
+  TGalleryEntry checked{"DrawCheckedFrame", {16, 16}, {}};
+  for (auto [name, pressed, hot] : {std::tuple{"normal", false, false}, {"hot", false, true}, {"pressed", true, true}})
+    checked.Cells.push_back(Cell(name, [=, &s](HDC dc, const RECT& r) {
+      p->DrawCheckedFrame(s.Control, dc, pressed, hot, true, r);
+    }));
+  sheet.Add(checked);
+  for (int factor : {1, 2}) {
+    TGalleryEntry marks{factor == 1 ? "PaintCheckGlyph 9 x 7" : "PaintCheckGlyph 18 x 14",
+                        factor == 1 ? SIZE{15, 13} : SIZE{26, 22}, {}};
+    for (bool enabled : {true, false})
+      marks.Cells.push_back(Cell(enabled ? "enabled" : "disabled", [=, &s](HDC dc, const RECT& r) {
+        FillRect(dc, &r, SystemColorBrush(COLOR_BTNFACE));
+        p->PaintCheckGlyph(enabled ? s.Control : s.DisabledControl, dc, factor, (r.right - 9 * factor) / 2,
+                           (r.bottom - 7 * factor) / 2);
+      }));
+    sheet.Add(marks);
+  }
+  TGalleryEntry menuChecks{"DrawItemGlyphState as a menu check mark", {24, 22}, {}};
+  for (const auto& state : ButtonStates)
+    menuChecks.Cells.push_back(Cell(state.Name, [=, &s](HDC dc, const RECT& r) {
+      FillRect(dc, &r, SystemColorBrush(COLOR_BTNFACE));
+      p->DrawItemGlyphState(s.Control, dc, state.States, true, nullptr, -1, nullptr, r, r);
+    }));
+  sheet.Add(menuChecks);
+  TGalleryEntry arrows{"PaintDropDownArrow, ShiftPressedArrowRect", {13, 13}, {}};
+  for (auto [name, selectedArrow, enabled, down] :
+       {std::tuple{"normal", false, true, false}, {"selected", true, true, false}, {"disabled", false, false, false},
+        {"pressed", false, true, true}})
+    arrows.Cells.push_back(Cell(name, [=](HDC dc, const RECT& r) {
+      FillRect(dc, &r, SystemColorBrush(selectedArrow ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+      RECT a{1, 1, 10, 10};
+      p->ShiftPressedArrowRect(down, false, a);
+      p->PaintDropDownArrow(dc, a, clDefault, false, selectedArrow, enabled, TcxArrowDirection::adDown);
+    }));
+  sheet.Add(arrows);
+  sheet.Add({"PaintDisabledShadow", {16, 16}, {Cell("", [=](HDC dc, const RECT& r) {
+               FillRect(dc, &r, SystemColorBrush(COLOR_BTNFACE));
+               p->PaintDisabledShadow(nullptr, dc, RECT{3, 3, 12, 12});
+             })}});
+  sheet.Add({"DrawDropDownListFrame", {30, 20}, {Cell("", [=](HDC dc, const RECT& r) {
+               FillRect(dc, &r, SystemColorBrush(COLOR_WINDOW));
+               p->DrawDropDownListFrame(dc, clWindow, r);
+             })}});
+
+  sheet.Section("Captions");
+  TGalleryEntry captions{"DrawItemCaption", {60, 20}, {}};
+  for (auto [name, enabled, sel] :
+       {std::tuple{"enabled", true, false}, {"selected", true, true}, {"disabled", false, false},
+        {"disabled selected", false, true}})
+    captions.Cells.push_back(Cell(name, [=, &s](HDC dc, const RECT& r) {
+      FillRect(dc, &r, sel ? SystemColorBrush(COLOR_HIGHLIGHT) : SystemColorBrush(COLOR_BTNFACE));
+      TFontHandle font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+      TSelectObject select(dc, font.Get());
+      p->DrawItemCaption(enabled ? s.Control : s.DisabledControl, dc, "&Tools", r, taCenter, enabled, sel, false,
+                         false, false, DT_SINGLELINE);
+    }));
+  sheet.Add(captions);
+  TGalleryEntry rotated{"DrawItemCaption, rotated", {20, 60}, {}};
+  for (bool enabled : {true, false})
+    rotated.Cells.push_back(Cell(enabled ? "enabled" : "disabled", [=, &s](HDC dc, const RECT& r) {
+      FillRect(dc, &r, SystemColorBrush(COLOR_BTNFACE));
+      TFontHandle font(CreateFontA(-11, 0, 2700, 2700, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+      TSelectObject select(dc, font.Get());
+      p->DrawItemCaption(enabled ? s.Control : s.DisabledControl, dc, "&Tools", r, taCenter, enabled, false, true,
+                         false, false, DT_SINGLELINE);
+    }));
+  sheet.Add(rotated);
+}
+
+void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
+{
+  const struct {
+    const char* Name;
+    TdxBarManagerStyle Style;
+  } styles[] = {{"standard", TdxBarManagerStyle::bmsStandard}, {"enhanced", TdxBarManagerStyle::bmsEnhanced}};
+  TOwned<TBitmap> glyph = NewGlyph();
+  for (const auto& style : styles) {
+    TBarScene scene(style.Style);
+    TGallerySheet sheet(std::string("Bar painter \"") + style.Name + "\" (" + scene.Painter()->ClassName() + ")");
+    AddToolbarEntries(sheet, scene);
+    AddItemEntries(sheet, scene, glyph.get());
+    write(std::string("bars ") + style.Name, sheet);
+  }
+}
+
+const TGalleryCatalogue Catalogue{.Name = "bars", .Units = BarUnits, .WriteSheets = WriteBarSheets};
+}  // namespace
+
+const TGalleryCatalogue& BarsGalleryCatalogue() { return Catalogue; }
