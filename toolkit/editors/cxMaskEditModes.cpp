@@ -703,14 +703,7 @@ void TcxMaskEditRegExprExMode::FormatText(const std::string& Text, bool, std::st
 
 bool TcxMaskEditRegExprExMode::IsTextComplete(const std::string& Text)
 {
-  if (Text == ForcedPrefix()) return true;
-  TOwned<TcxRegExpr> expression = FreshExpression();
-  if (!expression) return true;
-  for (char c : Text) {
-    char ch = c;
-    if (!expression->StepChar(ch)) return false;
-  }
-  return GetModeProperties()->IgnoreMaskBlank() || expression->AtAcceptingState();
+  return Text == ForcedPrefix() || TcxMaskEditRegExprMode::IsTextComplete(Text);
 }
 
 void TcxMaskEditRegExprExMode::FlushPendingValue()
