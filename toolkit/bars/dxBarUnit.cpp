@@ -8,6 +8,7 @@
 #include "classlib/Lists.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
 #include "toolkit/bars/dxBarManager.h"
@@ -93,6 +94,7 @@ void InitializeUnit()
   GLiveBarControls.Get();
   GNavigationController.Get();
   GItemClassRegistry.Get();
+  RegisterEditItemClasses();
   GDesignController.Get();
   CreateBarManagerList();
   InstallCursors();
