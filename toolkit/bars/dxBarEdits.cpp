@@ -103,6 +103,11 @@ void TdxBarWindowItem::SetText(const std::string& value)
 {
   if (FText == value) return;
   FText = value;
+  Changed();
+}
+
+void TdxBarWindowItem::Changed()
+{
   UpdateControls();
   TWeakRef<TdxBarWindowItem> self(this);
   DoChange();
@@ -480,14 +485,10 @@ void TdxBarCustomCombo::SetItemIndex(int value)
   if (value == FItemIndex) return;
   FItemIndex = value;
   const std::string text = value >= 0 ? FItems->Strings(value) : std::string();
-  if (text != FText) {
+  if (text != FText)
     TdxBarWindowItem::SetText(text);
-    return;
-  }
-  UpdateControls();
-  TWeakRef<TdxBarCustomCombo> self(this);
-  DoChange();
-  if (self) UpdateControls();
+  else
+    Changed();
 }
 
 void TdxBarCustomCombo::SetText(const std::string& value)
@@ -508,10 +509,7 @@ void TdxBarCustomCombo::ItemsChanged(TObject*)
     return;
   }
   FItemIndex = index;
-  UpdateControls();
-  TWeakRef<TdxBarCustomCombo> self(this);
-  DoChange();
-  if (self) UpdateControls();
+  Changed();
 }
 
 int TdxBarCustomCombo::FindBestPrefixMatch(std::string_view text) const

@@ -80,6 +80,8 @@ public:
   virtual void DoKeyUp(WORD& key, TShiftState shift);
 
 protected:
+  // The controls repaint, OnChange fires (not while loading), the controls repaint again.
+  void Changed();
   std::string FText;
 
 private:

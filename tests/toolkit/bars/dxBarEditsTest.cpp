@@ -581,3 +581,38 @@ TEST(dxBarEdits, EditingAndLeavingLeaksNothing)
   EXPECT_EQ(ThreadWindowCount(), windows);
   EXPECT_EQ(LiveGdiObjects(), gdi);
 }
+
+// Keys pressed as a user presses them: typed text stored by Enter, dropped by Escape; Alt+Down
+// opens and closes the combo's list.
+TEST(dxBarEdits, KeysFromTheKeyboardStoreDropAndOpen)
+{
+  TTypingFixture f;
+  HWND wnd = f.EditWindow();
+  f.Edit->FocusControl();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == wnd; }));
+  for (WORD key : {WORD('A'), WORD('B')}) ASSERT_TRUE(PressKey(key));
+  ASSERT_TRUE(PumpUntil([&] { return f.EditControl()->ReadWindowText().size() == 2; }));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(PumpUntil([&] { return !f.EditControl()->Focused(); }));
+  EXPECT_EQ(f.Edit->Text(), "ab");
+  EXPECT_EQ(f.EditLog->Changes.size(), 1u);
+
+  f.Items.Manager->SetAlwaysSaveText(true);
+  f.Edit->FocusControl();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == wnd; }));
+  ASSERT_TRUE(PressKey('C'));
+  ASSERT_TRUE(PumpUntil([&] { return f.EditControl()->ReadWindowText() == "c"; }));
+  ASSERT_TRUE(PressKey(VK_ESCAPE));
+  ASSERT_TRUE(PumpUntil([&] { return !f.EditControl()->Focused(); }));
+  EXPECT_EQ(f.Edit->Text(), "ab");
+
+  HWND combo = f.ComboWindow();
+  f.Combo->FocusControl();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == combo; }));
+  ASSERT_TRUE(PressKey(VK_DOWN, {VK_MENU}));
+  ASSERT_TRUE(PumpUntil([&] { return f.ComboControl()->DroppedDown(); }));
+  ASSERT_TRUE(PressKey(VK_DOWN, {VK_MENU}));
+  ASSERT_TRUE(PumpUntil([&] { return !f.ComboControl()->DroppedDown(); }));
+  EXPECT_TRUE(f.ComboControl()->Focused());
+  f.Key(combo, VK_ESCAPE);
+}
