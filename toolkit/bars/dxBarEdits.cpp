@@ -195,11 +195,8 @@ TdxCustomBarEdit::TdxCustomBarEdit(TComponent* owner) : TdxBarWindowItem(owner) 
 
 void TdxCustomBarEdit::SetWidth(int value)
 {
-  if (value <= 0 || value == GetWidth()) return;
-  if (ReadingForm(this)) {
-    TdxBarItem::SetWidth(value);
-    return;
-  }
+  // While a form is read the item has no links yet, so the change reaches no control.
+  if (value <= 0) return;
   TdxBarItem::SetWidth(value);
 }
 

@@ -12,6 +12,7 @@
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/ObjectText.h"
 #include "classlib/TypInfo.h"
 #include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarEdits.h"
@@ -615,4 +616,59 @@ TEST(dxBarEdits, KeysFromTheKeyboardStoreDropAndOpen)
   ASSERT_TRUE(PumpUntil([&] { return !f.ComboControl()->DroppedDown(); }));
   EXPECT_TRUE(f.ComboControl()->Focused());
   f.Key(combo, VK_ESCAPE);
+}
+
+// The extension combo as the main window stores it: rows, row 1, its text and no editor, read
+// without OnChange; written back, ShowEditor, ItemIndex and Width are kept and a MaxLength read as
+// 0 is left out.
+TEST(dxBarEdits, StoredComboReadsItsRowsIndexAndTextWithoutOnChange)
+{
+  TTestForm f;
+  ReadComponentFromText(R"(object BarsForm: TBarsTestForm
+  object dxBarManager1: TdxBarManager
+    Categories.Strings = (
+      'Default')
+    Categories.ItemsVisibles = (
+      2)
+    Categories.Visibles = (
+      True)
+    object ExtCombo: TdxBarCombo
+      Category = 0
+      Width = 80
+      ShowEditor = False
+      Text = 'txt'
+      Items.Strings = (
+        'pas'
+        'txt'
+        'ini'
+        'doc'
+        '')
+      ItemIndex = 1
+    end
+    object SearchEdit: TdxBarEdit
+      Category = 0
+      MaxLength = -5
+      Text = 'find'
+    end
+  end
+end
+)",
+                        f.Form.get());
+  auto* combo = As<TdxBarCombo>(f->FindComponent("ExtCombo"));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Items()->Count(), 5);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "txt");
+  EXPECT_FALSE(combo->ShowEditor());
+  EXPECT_EQ(combo->Width(), 80);
+  auto* edit = As<TdxBarEdit>(f->FindComponent("SearchEdit"));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->Text(), "find");
+  EXPECT_EQ(edit->MaxLength(), 0);
+
+  const std::string written = ComponentToText(f.Form.get());
+  EXPECT_NE(written.find("ShowEditor = False"), std::string::npos);
+  EXPECT_NE(written.find("ItemIndex = 1"), std::string::npos);
+  EXPECT_NE(written.find("Width = 80"), std::string::npos);
+  EXPECT_EQ(written.find("MaxLength"), std::string::npos);
 }
