@@ -638,7 +638,8 @@ void TdxBarCustomEditControl::DrawBorderArea()
   TcxCanvas* canvas = GetCanvas();
   if (!painter || !canvas) return;
   const bool inMenu = BarControl() && BarControl()->GetBarControlKind() == TdxBarKind::bkSubMenu;
-  RECT area = HasTransparentEditor() && !inMenu ? CalcEditRect() : PartRects().empty() ? GetBoundsRect() : PartRects()[dxBarEditPart];
+  // The border takes the content margins round the edit box.
+  RECT area = HasTransparentEditor() && !inMenu ? CalcEditRect() : GetBoundsRect();
   AdjustTextArea(area);
   RECT inner = area;
   painter->DrawEditBorder(DrawParams(), inner);

@@ -651,7 +651,8 @@ void TdxBarCustomCombo::DrawItem(TdxBarPainter* painter, int index, TOwnerDrawSt
   if (FOnDrawItem)
     FOnDrawItem(this, index, rect, state);
   else if (painter)
-    painter->DrawComboListItem(GetActiveComboControl(), GetItemCanvas(), rect, index);
+    painter->DrawComboListItem(FDrawingControl ? FDrawingControl : GetActiveComboControl(), GetItemCanvas(), rect,
+                               index);
   if (state.Contains(odFocused)) DrawFocusRect(GetItemCanvas()->GetDCHandle(), &rect);
 }
 
@@ -663,10 +664,12 @@ void TdxBarCustomCombo::DrawEditValue(TdxBarItemControl* control, TcxCanvas* can
     ~TScope()
     {
       Combo->FItemCanvas = nullptr;
+      Combo->FDrawingControl = nullptr;
       Combo->FInteriorDrawing = false;
     }
   } scope{this};
   FItemCanvas = canvas;
+  FDrawingControl = ObjectAs<TCustomdxBarComboControl>(control);
   FInteriorDrawing = true;
   auto* combo = ObjectAs<TdxBarComboControl>(control);
   const int index = combo && link == GetActiveEditLink() ? combo->CurItemIndex() : FItemIndex;

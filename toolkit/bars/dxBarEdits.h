@@ -279,6 +279,8 @@ private:
   TOwned<TdxBarDropDownListBox> FListBox;
   TcxCanvas* FItemCanvas = nullptr;
   TOwned<TcxCanvas> FListCanvas;
+  // The closed combo's control whose value is being drawn.
+  TCustomdxBarComboControl* FDrawingControl = nullptr;
   bool FInteriorDrawing = false;
   TdxBarDrawItemEvent FOnDrawItem;
   TdxBarMeasureItemEvent FOnMeasureItem;

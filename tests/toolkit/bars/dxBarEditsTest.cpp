@@ -672,3 +672,32 @@ end
   EXPECT_NE(written.find("Width = 80"), std::string::npos);
   EXPECT_EQ(written.find("MaxLength"), std::string::npos);
 }
+
+// Drawn idle, the edit box and the closed combo's box are filled with the window colour inside their
+// parts; the combo's button part stands right of its box, one pixel apart, and is not filled so.
+TEST(dxBarEdits, IdleBoxesFillTheirPartsWithTheWindowColour)
+{
+  TTypingFixture f;
+  f.Edit->SetText("search text");
+  TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(400, 40);
+  bitmap->Canvas()->Brush()->SetColor(clFuchsia);
+  RECT all{0, 0, 400, 40};
+  bitmap->Canvas()->FillRect(all);
+  TOwned<TcxCanvas> canvas = MakeOwned<TcxCanvas>(bitmap->Canvas());
+  for (TdxBarItemLink* link : {f.EditLink, f.ComboLink}) link->Control()->DrawTo(canvas.get(), link->ItemRect(), 0);
+  TCanvas* c = bitmap->Canvas();
+  const TColor window = static_cast<TColor>(GetSysColor(COLOR_WINDOW)), fuchsia = static_cast<TColor>(RGB(255, 0, 255));
+  for (TdxBarItemLink* link : {f.EditLink, f.ComboLink}) {
+    const RECT box = link->Control()->PartRects()[dxBarEditPart];
+    ASSERT_FALSE(IsRectEmpty(&box));
+    EXPECT_EQ(c->Pixels(box.right - 2, box.bottom - 2), window);
+    EXPECT_EQ(c->Pixels(box.left, box.bottom - 1), window);
+    EXPECT_EQ(c->Pixels(box.right, box.bottom - 1), fuchsia);
+  }
+  const RECT box = f.ComboControl()->PartRects()[dxBarEditPart];
+  const RECT button = f.ComboControl()->PartRects()[dxBarComboButtonPart];
+  EXPECT_EQ(button.left, box.right + 1);
+  EXPECT_EQ(button.right - button.left, f.Toolbar->DropDownButtonWidth());
+  EXPECT_NE(c->Pixels((button.left + button.right) / 2, button.bottom - 1), window);
+}
