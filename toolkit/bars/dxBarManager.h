@@ -525,6 +525,15 @@ public:
   // A bar control goes: every record of it and of its item controls is cleared.
   void ForgetBarControl(TCustomdxBarControl* control);
 
+  // --- Hosted edits ---
+  // The window that had the focus when editing started; a finished edit gives the focus back to it.
+  HWND FocusedWindowBeforeEdit() const { return FFocusedWindowBeforeEdit; }
+  void SetFocusedWindowBeforeEdit(HWND wnd) { FFocusedWindowBeforeEdit = wnd; }
+  // Editing steps in progress: one that starts or ends inside another neither remembers the focus
+  // anew nor gives it back.
+  int EditLockCount() const { return FEditLockCount; }
+  void ChangeEditLock(bool lock) { FEditLockCount += lock ? 1 : -1; }
+
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.
   static TComponent* CheckOwner(TComponent* owner);
@@ -560,6 +569,8 @@ private:
   bool FAllowReset = false;
   bool FAlwaysMerge = false;
   bool FAlwaysSaveText = false;
+  HWND FFocusedWindowBeforeEdit = nullptr;
+  int FEditLockCount = 0;
   bool FAutoAlignBars = false;
   bool FAutoDockColor = false;
   bool FAutoHideEmptyBars = false;

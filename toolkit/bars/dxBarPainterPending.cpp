@@ -82,41 +82,6 @@ void TdxBarPainter::FillDropDownPart(TdxBarItemControlDrawParams*, const RECT&, 
 void TdxBarPainter::DrawDropDownPart(TdxBarItemControlDrawParams*, const RECT&) const {}
 void TdxBarPainter::DrawButtonOwnArrow(TdxBarItemControlDrawParams*, const RECT&) const {}
 
-// --- Edits and combos ---
-
-void TdxBarPainter::GetEditTextRect(TdxBarPaintType, RECT&) const {}
-void TdxBarPainter::CalcComboParts(TdxBarItemControlDrawParams*, std::vector<RECT>&, const RECT&, int) const {}
-void TdxBarPainter::CalcEditParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
-void TdxBarPainter::FillEditBackground(TdxBarItemControlDrawParams*, TcxCanvas*, HBRUSH, const RECT&) const {}
-int TdxBarPainter::CalcEditItemHeight(TCustomdxBarControl*, int) const { return 0; }
-void TdxBarPainter::DrawComboButton(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::DrawEditInCustomizing(TdxBarItem*, TdxBarItemLink*, const RECT&, TcxCanvas*) const {}
-TColor TdxBarPainter::GetInactiveEditColor(TdxBarItemControl*) const { return clDefault; }
-TColor TdxBarPainter::GetEditBackColor(TdxBarItemControlDrawParams*) const { return clDefault; }
-TColor TdxBarPainter::GetEditTextColor(TdxBarEditControl*) const { return clDefault; }
-
-void TdxBarPainter::GetEditColors(TdxBarEditControl*, TColor& TextColor, TColor& BackColor) const
-{
-  TextColor = clDefault;
-  BackColor = clDefault;
-}
-
-bool TdxBarPainter::IsEditorFrameHot(TdxBarItemControlDrawParams*) const { return false; }
-void TdxBarPainter::DrawComboListItem(TCustomdxBarComboControl*, TcxCanvas*, const RECT&, int) const {}
-void TdxBarPainter::PaintEditControl(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::FillEditAreas(TdxBarItemControlDrawParams*) const {}
-void TdxBarPainter::DrawEditBorder(TdxBarItemControlDrawParams*, RECT&) const {}
-void TdxBarPainter::DrawEditCaption(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::OutlineSelectedEdit(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::DrawEditTextArea(TdxBarItemControlDrawParams*, const RECT&) const {}
-bool TdxBarPainter::IsEditInMenuSelected(TdxBarItemControlDrawParams*) const { return false; }
-bool TdxBarPainter::IsNonRecentEdit(TdxBarItemControlDrawParams*) const { return false; }
-void TdxBarPainter::DrawEditValue(TdxBarItemControl*, TcxCanvas*, const RECT&) const {}
-RECT TdxBarPainter::GetEditIndents(TdxBarItemControlDrawParams*, int) const { return {}; }
-int TdxBarPainter::GetEditCaptionIndent(TdxBarItemControlDrawParams*) const { return 0; }
-HBRUSH TdxBarPainter::GetEditCaptionBrush(TdxBarItemControl*) const { return nullptr; }
-void TdxBarPainter::SelectAllEditText(HWND, bool) const {}
-
 // --- Extended items: colour combos, spin edits, progress bars, in-place sub-items, statics,
 // separators, calendars and popup panels ---
 

@@ -10,6 +10,7 @@
 #include "toolkit/bars/dxBarButtonControls.h"
 #include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarCustomizing.h"
+#include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
 #include "toolkit/bars/dxBarManager.h"
@@ -103,6 +104,7 @@ void InitializeUnit()
   GLiveBarControls.Get();
   GNavigationController.Get();
   RegisterBuiltInItemClasses(GItemClassRegistry.Get());
+  RegisterEditItemClasses();
   GDesignController.Get();
   CreateBarManagerList();
   InstallCursors();
