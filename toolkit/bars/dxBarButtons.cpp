@@ -121,7 +121,7 @@ void TdxBarButton::SetButtonStyle(TdxBarButtonStyle value)
 {
   if (FButtonStyle == value) return;
   FButtonStyle = value;
-  SetDown(false);
+  ReleaseDown();
   if (!IsLoading()) RecalculateBars();
   NotifyChanged();
 }
@@ -130,7 +130,16 @@ void TdxBarButton::SetGroupIndex(int value)
 {
   if (FGroupIndex == value) return;
   FGroupIndex = IsCheckedStyle(FButtonStyle) ? value : 0;
-  SetDown(false);
+  ReleaseDown();
+}
+
+void TdxBarButton::ReleaseDown()
+{
+  // Not through the group rule: a button that leaves its group or style is up, also when it was
+  // the group's last one down.
+  if (!FDown) return;
+  FDown = false;
+  if (!IsLoading()) UpdateControls();
 }
 
 void TdxBarButton::SetDown(bool value)

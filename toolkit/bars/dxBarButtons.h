@@ -93,6 +93,7 @@ private:
   // The first other button of the manager in the same group that is down.
   TdxBarButton* FindDownInGroup() const;
   void ForEachInGroup(void (*fn)(TdxBarButton* other, TdxBarButton* self));
+  void ReleaseDown();
 
   bool FAllowAllUp = false;
   TdxBarButtonStyle FButtonStyle = bsDefault;
