@@ -71,24 +71,41 @@ void TdxBarPainter::FillBarControlBackground(TdxBarControl* Toolbar, HDC DC, HBR
     FillFloatingBarBackground(Toolbar, DC, Brush, Color, R, ClipRect);
 }
 
-// The toolbar continues its dock's background: the rect is painted in the dock's coordinates, so a
-// bitmap's tiles and the dock's colour run on across the toolbar.
-void TdxBarPainter::FillDockedBarBackground(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, TColor Color,
-                                            const RECT& R, const RECT& ClipRect) const
+namespace {
+// Where the toolbar's drawing origin lies in its dock's client area. The toolbar fills both its
+// client area (in client coordinates) and its frame (in window coordinates, on its window DC)
+// through the same chain; the DC's origin on the screen tells which, so that the dock's background
+// lines up in both. Any other DC (a memory DC of a buffered paint) draws the client.
+POINT DrawingOriginInDock(TdxBarControl* toolbar, TdxDockControl* dock, HDC dc)
+{
+  if (!toolbar->HandleAllocated() || !dock->HandleAllocated()) return {toolbar->Left(), toolbar->Top()};
+  HWND wnd = toolbar->Handle();
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  RECT window{};
+  GetWindowRect(wnd, &window);
+  POINT dcOrigin{};
+  if (WindowFromDC(dc) == wnd && GetDCOrgEx(dc, &dcOrigin) && dcOrigin.x == window.left && dcOrigin.y == window.top)
+    origin = {window.left, window.top};
+  ScreenToClient(dock->Handle(), &origin);
+  return origin;
+}
+}  // namespace
+
+// The toolbar continues its dock's background: the rect, moved by the toolbar's place in the dock,
+// is painted by the dock itself in its own coordinates and with its own colour, so a picture's tiles
+// and the dock's fill run on across the toolbar.
+void TdxBarPainter::FillDockedBarBackground(TdxBarControl* Toolbar, HDC DC, HBRUSH, TColor, const RECT& R,
+                                            const RECT& ClipRect) const
 {
   TdxDockControl* dock = Toolbar ? Toolbar->DockControl() : nullptr;
   if (!dock) return;
-  const POINT shift{Toolbar->Left(), Toolbar->Top()};
-  RECT inDock = R, clipInDock = ClipRect;
+  const POINT shift = DrawingOriginInDock(Toolbar, dock, DC);
+  RECT inDock = ClippedTarget(R, ClipRect);
   OffsetRect(&inDock, shift.x, shift.y);
-  OffsetRect(&clipInDock, shift.x, shift.y);
   POINT previous{};
   OffsetWindowOrgEx(DC, shift.x, shift.y, &previous);
-  const RECT dockClient = dock->ClientRect();
-  if (TBitmap* bitmap = BarBackgroundOfManager(dock->BarManager()))
-    PaintBackgroundRect(DC, ClippedTarget(inDock, clipInDock), dockClient, Brush, Color, bitmap);
-  else
-    FillDockBackground(dock, DC, nullptr, dock->Color(), dockClient, inDock, clipInDock);
+  dock->FillBackground(DC, inDock, nullptr, dock->Color());
   SetWindowOrgEx(DC, previous.x, previous.y, nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ObjectText.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
@@ -449,6 +450,61 @@ TEST(dxDockControl, ThePictureIsTiledFromTheDocksOrigin)
   top->SetBackgroundBitmap(picture.get());
   top->FillBackground(dc, RECT{0, 0, 12, 8}, nullptr, clNone);
   EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 255, 0));
+}
+
+// A dock without a picture erases itself with its colour through the painter; a docked toolbar has
+// its background painted by its dock, in the dock's colour, and the manager's bar picture runs on
+// from the dock's origin across the toolbar's client area and its frame alike.
+TEST(dxDockControl, ADockedToolbarContinuesItsDocksBackground)
+{
+  TDockFixture f;
+  TdxDockControl* top = f.Dock(dsTop);
+  TSizedToolbar* t = f.DockNew(top, {150, 0});
+  ASSERT_GT(t->Left(), 0);
+  f.Manager->SetDockColor(clRed);
+  {
+    TDibSurface s(top->ClientWidth(), top->ClientHeight());
+    EXPECT_EQ(SendMessageA(top->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.DC()), 0), 1);
+    EXPECT_EQ(s.Count(RECT{0, 0, s.Width(), s.Height()}, RGB(255, 0, 0)), s.Width() * s.Height());
+    s.Fill(RGB(0, 255, 0));
+    t->FillBackground(s.DC(), RECT{0, 0, 8, 8});
+    EXPECT_EQ(s.Count(RECT{0, 0, 8, 8}, RGB(255, 0, 0)), 64) << "the toolbar continues the dock's colour";
+  }
+
+  // A 3 x 3 picture of nine colours: a shift by anything but a multiple of 3 either way shows.
+  auto tile = [](POINT inDock) {
+    return RGB(40 + 100 * (inDock.x % 3), 40 + 100 * (inDock.y % 3), 200);
+  };
+  TOwned<TBitmap> picture = MakeOwned<TBitmap>();
+  picture->SetSize(3, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) SetPixel(picture->Canvas()->Handle(), x, y, tile({x, y}));
+  f.Manager->Backgrounds()->SetBar(picture.get());
+  // A frame puts the client origin off the window's.
+  t->GetBar()->SetBorderStyle(bbsSingle);
+  top->RefreshFrames();
+  Pump(20);
+  POINT client{0, 0};
+  MapWindowPoints(t->Handle(), top->Handle(), &client, 1);
+  ASSERT_NE(tile(client), tile({t->Left(), t->Top()})) << "the client origin lies off the window's by the frame";
+  // A buffered client paint: client coordinates.
+  TDibSurface s(8, 8);
+  t->FillBackground(s.DC(), RECT{0, 0, 8, 8});
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(s.Pixel(x, y), tile({client.x + x, client.y + y})) << x << "," << y;
+  // Only the asked part is painted, at its place in the toolbar.
+  s.Fill(RGB(0, 255, 0));
+  t->FillBackground(s.DC(), RECT{2, 2, 4, 4});
+  EXPECT_EQ(s.Count(RECT{0, 0, 8, 8}, RGB(0, 255, 0)), 64 - 4);
+  EXPECT_EQ(s.Pixel(2, 2), tile({client.x + 2, client.y + 2}));
+
+  // The frame is filled on the window DC, in window coordinates: the tile at the window's corner is
+  // the dock's tile at the window's place.
+  HDC windowDC = GetWindowDC(t->Handle());
+  t->FillBackground(windowDC, RECT{0, 0, 1, 1});
+  EXPECT_EQ(GetPixel(windowDC, 0, 0), tile({t->Left(), t->Top()}));
+  ReleaseDC(t->Handle(), windowDC);
+  f.Manager->Backgrounds()->SetBar(nullptr);
 }
 
 TEST(dxDockControl, NoLeaksOverManyRealignmentsWithACachedBackground)
