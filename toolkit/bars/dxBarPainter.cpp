@@ -345,7 +345,7 @@ RECT TdxBarPainter::GetComboContentMargins(TdxBarPaintType PaintType) const
   return GetEditContentMargins(PaintType);
 }
 
-void TdxBarPainter::DrawPlainComboButton(TdxBarItemControlDrawParams*, const RECT&, HBRUSH) const {}
+void TdxBarPainter::DrawPlainComboButton(TdxBarItemControlDrawParams*, RECT&, HBRUSH) const {}
 int TdxBarPainter::GetDropDownListBorder() const { return 2; }
 
 void TdxBarPainter::DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const

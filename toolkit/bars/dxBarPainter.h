@@ -407,7 +407,9 @@ public:
   // GetEditContentMargins.
   virtual RECT GetComboContentMargins(TdxBarPaintType PaintType) const;
   virtual void DrawComboButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
-  virtual void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const;
+  // Nothing in the base. A painter that moves a dropped-down button's face moves the rect with it, so
+  // that the arrow drawn after it follows.
+  virtual void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const;
   virtual int GetDropDownListBorder() const;
   // A COLOR_BTNSHADOW frame and, inside it, a frame of the colour.
   virtual void DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const;
@@ -674,6 +676,13 @@ public:
   // A raised outer edge; the colour is not used.
   void DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const override;
   bool DrawsProgressBorder() const override;
+
+  // The base fill, then a raised edge round a selected part (sunken when dropped down), or an etched
+  // line left of a part in a menu.
+  void FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const override;
+  // A raised edge (sunken when dropped down) round a selected button, else a frame of the edit
+  // brush; the face inside in the brush, one pixel right and down when dropped down.
+  void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const override;
 };
 
 // The standard look with one grip bar, a toolbar mark with hot and pressed edges and quick

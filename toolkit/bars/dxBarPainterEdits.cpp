@@ -274,10 +274,11 @@ void TdxBarPainter::SelectAllEditText(HWND EditWnd, bool Notify) const
 
 void TdxBarPainter::DrawComboButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const
 {
-  DrawPlainComboButton(DrawParams, R, GetComboButtonBrush(DrawParams));
+  RECT face = R;
+  DrawPlainComboButton(DrawParams, face, GetComboButtonBrush(DrawParams));
   int size = (R.right - R.left) / 4;
   if (size % 2 == 0) ++size;
-  DrawSubMenuArrow(DrawParams, R, GetComboArrowColor(DrawParams), size);
+  DrawSubMenuArrow(DrawParams, face, GetComboArrowColor(DrawParams), size);
 }
 
 void TdxBarPainter::DrawComboListItem(TCustomdxBarComboControl* Combo, TcxCanvas* Canvas, const RECT& R,

@@ -7,7 +7,9 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ImageList.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
+#include "toolkit/bars/dxBarButtonControls.h"
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarDrawing.h"
 #include "toolkit/bars/dxBarGlyphs.h"
 #include "toolkit/bars/dxBarImageOptions.h"
@@ -17,6 +19,7 @@
 #include "toolkit/bars/dxBarPainter.h"
 #include "toolkit/bars/dxBarPainterShapes.h"
 #include "toolkit/bars/dxBarRoutines.h"
+#include "toolkit/base/dxOffice11.h"
 
 using namespace dxBarPainterShapes;
 
@@ -260,6 +263,105 @@ void TdxBarPainter::DrawSubMenuArrow(TdxBarItemControlDrawParams* DrawParams, co
   const TColor color = !flat && !DrawParams->Enabled ? clDefault : Color;
   DrawItemArrowSized(DrawParams->Canvas->GetDCHandle(), R, TcxArrowDirection::adDown, Size, DrawParams->DrawSelected,
                      DrawParams->Enabled, flat, color);
+}
+
+// --- Drop-down parts ---
+
+namespace {
+bool InMenu(const TdxBarItemControlDrawParams* p) { return p->PaintType == static_cast<uint8_t>(ptMenu); }
+int ArrowSizeOf(TdxBarItemControlDrawParams* p)
+{
+  auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(p);
+  return button ? button->ArrowSize : 0;
+}
+bool IsPressedPart(TdxBarItemControlDrawParams* p)
+{
+  auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(p);
+  return button && button->IsPressed;
+}
+}  // namespace
+
+HBRUSH TdxBarPainter::GetDropDownPartBrush(TdxBarItemControlDrawParams* DrawParams) const
+{
+  return ItemBrush(DrawParams ? DrawParams->ItemControl : nullptr);
+}
+
+// A solid fill in the flat looks while the part is hot or open; elsewhere the bar shows through.
+bool TdxBarPainter::IsDropDownPartSelected(TdxBarItemControlDrawParams* DrawParams) const
+{
+  return DrawParams && IsFlatLook() && (DrawParams->DrawSelected || IsDrawnDroppedDown(DrawParams));
+}
+
+bool TdxBarPainter::IsDropDownArrowSelected(TdxBarItemControlDrawParams* DrawParams) const
+{
+  if (!DrawParams) return false;
+  const bool menu = InMenu(DrawParams), droppedDown = IsDrawnDroppedDown(DrawParams);
+  if (IsFlatLook())
+    return (IsBtnFaceWhite() && DrawParams->DrawSelected && (menu || !droppedDown)) || (menu && droppedDown);
+  return HasFlatDropDownArrow() && droppedDown;
+}
+
+void TdxBarPainter::DrawDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const
+{
+  auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(DrawParams);
+  if (!button) return;
+  RECT part = R;
+  part.left = std::max<LONG>(R.left, R.right - button->DropDownPartWidth);
+  FillDropDownPart(DrawParams, part, GetDropDownPartBrush(DrawParams));
+  DrawDropDownPartArrow(DrawParams, part);
+}
+
+void TdxBarPainter::FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const
+{
+  if (!DrawParams || !DrawParams->Canvas) return;
+  RECT part = R;
+  if (IsFlatLook() && !InMenu(DrawParams)) {
+    --part.left;
+    if (IsPressedPart(DrawParams)) return;
+  }
+  FillItemBackground(DrawParams->ItemControl, DrawParams->Canvas->GetDCHandle(), IsDropDownPartSelected(DrawParams),
+                     Brush, part);
+}
+
+void TdxBarPainter::DrawDropDownPartArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const
+{
+  if (!DrawParams || !DrawParams->Canvas) return;
+  HDC dc = DrawParams->Canvas->GetDCHandle();
+  const bool menu = InMenu(DrawParams);
+  RECT r = R;
+  if (!IsFlatLook() && IsPressedPart(DrawParams) && (menu || R.right - R.left > 9)) OffsetRect(&r, 1, 1);
+  const TColor color = GetOwnTextColor(DrawParams);
+  const bool selected = IsDropDownArrowSelected(DrawParams);
+  if (menu)
+    DrawItemArrowShape(dc, r, false, ArrowSizeOf(DrawParams), selected, DrawParams->Enabled, HasFlatDropDownArrow(),
+                       color);
+  else
+    PaintDropDownArrow(dc, r, color, HasFlatDropDownArrow(), selected, DrawParams->Enabled, TcxArrowDirection::adDown);
+}
+
+// The arrow of a button without a separate part, at the end of the button: down on horizontal
+// toolbars, right in menus and on vertical toolbars.
+void TdxBarPainter::DrawButtonOwnArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const
+{
+  if (!DrawParams || !DrawParams->Canvas || !DrawParams->ItemControl) return;
+  TCustomdxBarControl* barControl = DrawParams->ItemControl->BarControl();
+  const bool menu = InMenu(DrawParams), vertical = DrawParams->PaintType == static_cast<uint8_t>(ptVert);
+  RECT r = R;
+  if (!menu) ShiftPressedArrowRect(false, IsDrawnDroppedDown(DrawParams), r);
+  const int size = ArrowSizeOf(DrawParams) - (menu ? 0 : 1);
+  const int unit = barControl ? barControl->TextHeight() : 0;
+  // The font height is negative: the arrow's box reaches half a text height back from the end.
+  const int fontHeight = barControl && barControl->GetFont() ? barControl->GetFont()->Height() : 0;
+  if (menu)
+    r.left = r.right + size - unit;
+  else if (vertical)
+    r.top = r.bottom + fontHeight / 2 - unit / 2;
+  else
+    r.left = r.right + fontHeight / 2 - unit / 2;
+  const bool selected =
+      menu ? DrawParams->DrawSelected && !IsFlatAndNoHighContrast() : IsDropDownArrowSelected(DrawParams);
+  DrawItemArrowShape(DrawParams->Canvas->GetDCHandle(), r, !menu && !vertical, size, selected, DrawParams->Enabled,
+                     HasFlatDropDownArrow(), GetOwnTextColor(DrawParams));
 }
 
 // --- Hints ---

@@ -72,15 +72,8 @@ int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 int TdxBarPainter::GetItemLeftIndent(TdxBarItemControl*) const { return 0; }
 int TdxBarPainter::GetParentGlyphBandWidth(TdxBarItemControlDrawParams*) const { return 0; }
-HBRUSH TdxBarPainter::GetDropDownPartBrush(TdxBarItemControlDrawParams*) const { return nullptr; }
-bool TdxBarPainter::IsDropDownPartSelected(TdxBarItemControlDrawParams*) const { return false; }
-bool TdxBarPainter::IsDropDownArrowSelected(TdxBarItemControlDrawParams*) const { return false; }
 void TdxBarPainter::DrawButtonContent(TdxBarItemControlDrawParams*, const RECT&) const {}
 void TdxBarPainter::DrawButtonCaption(TdxBarItemControlDrawParams*, const RECT&, const RECT&) const {}
-void TdxBarPainter::DrawDropDownPartArrow(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::FillDropDownPart(TdxBarItemControlDrawParams*, const RECT&, HBRUSH) const {}
-void TdxBarPainter::DrawDropDownPart(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::DrawButtonOwnArrow(TdxBarItemControlDrawParams*, const RECT&) const {}
 
 // --- Extended items: colour combos, spin edits, progress bars, in-place sub-items, statics,
 // separators, calendars and popup panels ---

@@ -2,6 +2,8 @@
 #include "toolkit/bars/dxBarPainterShapes.h"
 #include <vector>
 #include "classlib/Forms.h"
+#include "toolkit/bars/dxBarButtonControls.h"
+#include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarToolbar.h"
@@ -120,6 +122,13 @@ HBRUSH ItemBrush(TdxBarItemControl* itemControl)
   if (!itemControl) return SystemColorBrush(COLOR_BTNFACE);
   if (HBRUSH style = itemControl->StyleBrush()) return style;
   return BarBrush(itemControl->BarControl());
+}
+
+bool IsDrawnDroppedDown(TdxBarItemControlDrawParams* drawParams)
+{
+  if (auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(drawParams)) return button->DroppedDown;
+  if (auto* edit = ObjectAs<TdxBarEditLikeControlDrawParams>(drawParams)) return edit->DroppedDown;
+  return false;
 }
 
 }  // namespace dxBarPainterShapes

@@ -46,5 +46,7 @@ void DrawTwoLineChevron(TdxBarControl* toolbar, HDC dc, int p, const RECT& rect,
 // The item control's brush: its style brush when its item's style sets a colour, else its bar
 // control's background brush.
 HBRUSH ItemBrush(TdxBarItemControl* itemControl);
+// Whether the drawn control (a button with a drop-down, or a combo) has its drop-down open.
+bool IsDrawnDroppedDown(TdxBarItemControlDrawParams* drawParams);
 
 }  // namespace dxBarPainterShapes

@@ -2,8 +2,11 @@
 // grips, the toolbar mark, check marks, button frames and the caption buttons.
 #include <algorithm>
 #include "classlib/GraphicsUtils.h"
+#include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
+#include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarItemControl.h"
+#include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarPainter.h"
 #include "toolkit/bars/dxBarPainterShapes.h"
@@ -162,6 +165,50 @@ void TdxBarStandardPainter::DrawDropDownListFrame(HDC DC, TColor, const RECT& R)
 {
   RECT r = R;
   DrawEdge(DC, &r, EDGE_RAISED, BF_RECT);
+}
+
+// --- Drop-down parts and combo buttons ---
+
+void TdxBarStandardPainter::FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
+                                             HBRUSH Brush) const
+{
+  TdxBarPainter::FillDropDownPart(DrawParams, R, Brush);
+  if (!DrawParams || !DrawParams->Canvas) return;
+  HDC dc = DrawParams->Canvas->GetDCHandle();
+  if (DrawParams->DrawSelected) {
+    if (IsDrawnDroppedDown(DrawParams))
+      DrawSunkenOuterEdge(dc, R);
+    else
+      DrawRaisedInnerEdge(dc, R);
+  } else if (DrawParams->PaintType == static_cast<uint8_t>(ptMenu)) {
+    RECT line{R.left - 1, R.top, R.left + 1, R.bottom};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT | BF_RIGHT);
+  }
+}
+
+void TdxBarStandardPainter::DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R,
+                                                 HBRUSH Brush) const
+{
+  if (!DrawParams || !DrawParams->Canvas || !DrawParams->ItemControl) return;
+  HDC dc = DrawParams->Canvas->GetDCHandle();
+  TCustomdxBarControl* barControl = DrawParams->ItemControl->BarControl();
+  const bool droppedDown = IsDrawnDroppedDown(DrawParams);
+  HBRUSH frame = BarBrush(barControl);
+  if (DrawParams->DrawSelected && DrawParams->Enabled) {
+    if (droppedDown)
+      DrawSunkenOuterEdge(dc, R);
+    else
+      DrawRaisedInnerEdge(dc, R);
+  } else {
+    auto* edit = ObjectAs<TdxBarCustomEditControl>(DrawParams->ItemControl);
+    if (DrawParams->Enabled && edit) frame = edit->GetEditBrush();
+    FrameWithBrush(dc, R, frame);
+  }
+  const RECT column{R.left - 1, R.top, R.left, R.bottom};
+  FillRect(dc, &column, frame);
+  InflateRect(&R, -1, -1);
+  FillRect(dc, &R, Brush);
+  if (droppedDown) OffsetRect(&R, 1, 1);
 }
 
 // --- The toolbar mark ---

@@ -4,6 +4,7 @@
 // the hosted edit of a floating toolbar (Enter, Tab, Escape, long texts, the events, the combo's
 // keys and list) without leaks.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "tests/support/MessagePump.h"
@@ -275,11 +276,13 @@ TEST(dxBarEdits, ListWidthsWithAndWithoutScrollBar)
   control->ControlDeactivated(true);
 }
 
-// An edit is the text height plus the content and caption margins: 22 at 13 with the base painter.
+// An edit is the text height plus the content and caption margins: 22 at 13 with the base painter,
+// 19 with the standard one.
 TEST(dxBarEdits, EditHeightsPerPainter)
 {
   TOwned<TdxBarPainter> base = MakeOwned<TdxBarPainter>(nullptr);
   EXPECT_EQ(base->CalcEditItemHeight(nullptr, 13), 22);
+  EXPECT_EQ(MakeOwned<TdxBarStandardPainter>(nullptr)->CalcEditItemHeight(nullptr, 13), 19);
   TOwned<TdxBarPainter> painters[] = {MakeOwned<TdxBarStandardPainter>(nullptr), MakeOwned<TdxBarFlatPainter>(nullptr)};
   for (const TOwned<TdxBarPainter>& p : painters) {
     const RECT content = p->GetEditContentMargins(ptHorz), caption = p->GetCaptionMargins();
@@ -675,7 +678,7 @@ end
 
 // Drawn idle, the edit box and the closed combo's box are filled with the window colour inside their
 // parts and no further (right of the box lies the item's own background); the combo's button part
-// stands right of its box, one pixel apart.
+// stands right of its box, one pixel apart, the column between them in the window colour too.
 TEST(dxBarEdits, IdleBoxesFillTheirPartsWithTheWindowColour)
 {
   TTypingFixture f;
@@ -694,11 +697,121 @@ TEST(dxBarEdits, IdleBoxesFillTheirPartsWithTheWindowColour)
     ASSERT_FALSE(IsRectEmpty(&box));
     EXPECT_EQ(c->Pixels(box.right - 2, box.bottom - 2), window);
     EXPECT_EQ(c->Pixels(box.left, box.bottom - 1), window);
-    EXPECT_NE(c->Pixels(box.right, box.bottom - 1), window);
+    EXPECT_EQ(c->Pixels(box.right, box.bottom - 1) == window, link == f.ComboLink);
   }
   const RECT box = f.ComboControl()->PartRects()[dxBarEditPart];
   const RECT button = f.ComboControl()->PartRects()[dxBarComboButtonPart];
   EXPECT_EQ(button.left, box.right + 1);
   EXPECT_EQ(button.right - button.left, f.Toolbar->DropDownButtonWidth());
-  EXPECT_NE(c->Pixels((button.left + button.right) / 2, button.bottom - 1), window);
+  // The idle button is framed in the window colour round a face of the bar's background.
+  EXPECT_EQ(c->Pixels((button.left + button.right) / 2, button.bottom - 1), window);
+  EXPECT_NE(c->Pixels(button.left + 2, button.bottom - 2), window);
+}
+
+namespace {
+// The box of the pixels of one colour inside the rect (empty when there are none).
+RECT ExtentOf(HDC dc, const RECT& r, COLORREF color)
+{
+  RECT e{r.right, r.bottom, r.left, r.top};
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (GetPixel(dc, x, y) == color) e = RECT{std::min<LONG>(e.left, x), std::min<LONG>(e.top, y),
+                                                std::max<LONG>(e.right, x + 1), std::max<LONG>(e.bottom, y + 1)};
+  return e.left < e.right ? e : RECT{};
+}
+
+// The colour a toolbar's own background has at its origin.
+COLORREF ToolbarBackground(TdxBarControl* toolbar)
+{
+  TOwned<TBitmap> one = MakeOwned<TBitmap>();
+  one->SetSize(1, 1);
+  toolbar->FillBackground(one->Canvas()->Handle(), RECT{0, 0, 1, 1});
+  return GetPixel(one->Canvas()->Handle(), 0, 0);
+}
+}  // namespace
+
+// The combo button of the main window's look per state: framed by the window colour at rest (the
+// column left of it too), a raised edge when hot, a sunken one with the arrow one pixel right and
+// down when dropped down, framed by the bar's background when disabled, the face in the bar's
+// background inside. The edit border's two rings show the bar's background when enabled; a disabled
+// box has a highlight inner ring.
+TEST(dxBarEdits, ComboButtonsAndEditBordersPerState)
+{
+  TTypingFixture f;
+  const COLORREF bar = ToolbarBackground(f.Toolbar), window = GetSysColor(COLOR_WINDOW);
+  const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT), ground = RGB(255, 0, 255);
+  TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
+  bitmap->SetSize(40, 20);
+  TOwned<TcxCanvas> canvas = MakeOwned<TcxCanvas>(bitmap->Canvas());
+  HDC dc = canvas->GetDCHandle();
+  const RECT all{0, 0, 40, 20};
+  auto clear = [&] {
+    bitmap->Canvas()->Brush()->SetColor(clFuchsia);
+    bitmap->Canvas()->FillRect(all);
+  };
+
+  TdxBarComboControl* combo = f.ComboControl();
+  TdxBarPainter* painter = combo->GetPainter();
+  const struct {
+    const char* Name;
+    bool Selected, Enabled, DroppedDown;
+    COLORREF Top, Left, Bottom, Column;
+    int Shift;
+  } cases[] = {{"at rest", false, true, false, window, window, window, window, 0},
+               {"hot", true, true, false, highlight, highlight, shadow, bar, 0},
+               {"dropped down", true, true, true, shadow, shadow, highlight, bar, 1},
+               {"disabled", false, false, false, bar, bar, bar, bar, 0}};
+  const RECT button{4, 0, 20, 20}, face{5, 1, 19, 19};
+  RECT restArrow{};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    clear();
+    combo->CalcDrawParams(true);
+    auto* p = ObjectAs<TdxBarEditLikeControlDrawParams>(combo->DrawParams());
+    ASSERT_NE(p, nullptr);
+    p->Canvas = canvas.get();
+    p->DrawSelected = c.Selected;
+    p->Enabled = c.Enabled;
+    p->DroppedDown = c.DroppedDown;
+    painter->DrawComboButton(p, button);
+    p->Canvas = nullptr;
+    EXPECT_EQ(GetPixel(dc, 10, 0), c.Top);
+    EXPECT_EQ(GetPixel(dc, 4, 10), c.Left);
+    EXPECT_EQ(GetPixel(dc, 10, 19), c.Bottom);
+    EXPECT_EQ(GetPixel(dc, 3, 10), c.Column);
+    EXPECT_EQ(GetPixel(dc, 2, 10), ground) << "nothing left of the column";
+    EXPECT_EQ(GetPixel(dc, 20, 10), ground) << "nothing right of the button";
+    EXPECT_EQ(GetPixel(dc, 6, 2), bar) << "the face";
+    const RECT arrow = ExtentOf(dc, face, text);
+    if (!c.Enabled) {
+      EXPECT_TRUE(IsRectEmpty(&arrow)) << "a disabled arrow is not in the text colour";
+      const RECT greyed = ExtentOf(dc, face, shadow);
+      EXPECT_FALSE(IsRectEmpty(&greyed));
+      continue;
+    }
+    ASSERT_FALSE(IsRectEmpty(&arrow));
+    EXPECT_EQ(arrow.right - arrow.left, 2 * 5 - 1) << "a 16-pixel button has an arrow of size 5";
+    if (!c.Selected) restArrow = arrow;
+    EXPECT_EQ(arrow.left, restArrow.left + c.Shift);
+    EXPECT_EQ(arrow.top, restArrow.top + c.Shift);
+  }
+
+  TdxBarEditControl* edit = f.EditControl();
+  for (bool enabled : {true, false}) {
+    SCOPED_TRACE(enabled ? "enabled edit" : "disabled edit");
+    clear();
+    edit->CalcDrawParams(true);
+    edit->DrawParams()->Canvas = canvas.get();
+    edit->DrawParams()->Enabled = enabled;
+    RECT r = all;
+    painter->DrawEditBorder(edit->DrawParams(), r);
+    edit->DrawParams()->Canvas = nullptr;
+    EXPECT_EQ(r.left, 2);
+    EXPECT_EQ(r.bottom, 18);
+    for (POINT outer : {POINT{10, 0}, POINT{0, 10}, POINT{10, 19}, POINT{39, 10}}) EXPECT_EQ(GetPixel(dc, outer.x, outer.y), bar);
+    for (POINT inner : {POINT{10, 1}, POINT{1, 10}, POINT{10, 18}, POINT{38, 10}})
+      EXPECT_EQ(GetPixel(dc, inner.x, inner.y), enabled ? bar : highlight);
+    EXPECT_EQ(GetPixel(dc, 20, 10), ground) << "the box itself is left alone";
+  }
 }
