@@ -1,7 +1,8 @@
 // The bars' catalogue: one sheet per bar painter, "bars <style>.png", with every drawing operation
 // of the painter that is built so far, in each state and variant: docked bar borders and grips,
 // separators, the toolbar mark with its chevrons, the floating frame, caption and caption buttons,
-// the size grip over a pattern, button frames, glyphs, check marks, arrows and captions. The
+// the size grip over a pattern, button frames, glyphs, check marks, arrows, captions, edit borders
+// and combo buttons. The
 // drawings that ask a toolbar get a real one: a toolbar window object (never shown) of a manager of
 // the painter's style, sized and docked for each cell.
 #include "tests/gallery/bars/GalleryBars.h"
@@ -14,6 +15,8 @@
 #include "classlib/Graphics.h"
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarEditControls.h"
+#include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarItem.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -36,7 +39,8 @@ TUnit* const BarUnits[] = {&UnitcxControls, &UnitcxScrollBar, &UnitdxFading,    
                            &UnitcxStyles,   &UnitcxHint,      &UnitdxScreenTip, &UnitdxBarStrs,       &UnitdxBar};
 
 // The objects the drawings of one sheet ask: a form with a manager of the painter's style, one bar
-// with a toolbar window object, and two items on the bar (the second disabled) with item controls.
+// with a toolbar window object, two items on the bar (the second disabled), an edit and a combo,
+// with their item controls.
 struct TBarScene {
   TForm* Form;
   TdxBarManager* Manager;
@@ -46,6 +50,8 @@ struct TBarScene {
   TdxBarItem* DisabledItem;
   TdxBarItemControl* Control;
   TdxBarItemControl* DisabledControl;
+  TdxBarEditControl* EditControl;
+  TdxBarComboControl* ComboControl;
 
   explicit TBarScene(TdxBarManagerStyle style)
   {
@@ -62,9 +68,13 @@ struct TBarScene {
     DisabledItem->SetEnabled(false);
     Control = New<TdxBarItemControl>(Bar->ItemLinks()->AddItem(Item));
     DisabledControl = New<TdxBarItemControl>(Bar->ItemLinks()->AddItem(DisabledItem));
+    EditControl = New<TdxBarEditControl>(Bar->ItemLinks()->AddItem(New<TdxBarEdit>(Form)));
+    ComboControl = New<TdxBarComboControl>(Bar->ItemLinks()->AddItem(New<TdxBarCombo>(Form)));
   }
   ~TBarScene()
   {
+    Free(EditControl);
+    Free(ComboControl);
     Free(Control);
     Free(DisabledControl);
     Free(Toolbar);
@@ -81,16 +91,23 @@ struct TBarScene {
 
 // Draws with the cell's top-left corner as the origin (the toolbar drawings place their parts from
 // the toolbar's client origin), inside a saved device-context state.
-using TCellDraw = std::function<void(HDC dc, const RECT& r)>;
-TGalleryCell Cell(std::string caption, TCellDraw draw)
+// The item drawings take the canvas itself (their draw parameters carry it).
+using TCanvasDraw = std::function<void(TcxCanvas* canvas, const RECT& r)>;
+TGalleryCell CanvasCell(std::string caption, TCanvasDraw draw)
 {
   return {std::move(caption), [draw = std::move(draw)](TcxCanvas* canvas, const RECT& r) {
             HDC dc = canvas->GetDCHandle();
             const int saved = SaveDC(dc);
             OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-            draw(dc, RECT{0, 0, r.right - r.left, r.bottom - r.top});
+            draw(canvas, RECT{0, 0, r.right - r.left, r.bottom - r.top});
             RestoreDC(dc, saved);
           }};
+}
+using TCellDraw = std::function<void(HDC dc, const RECT& r)>;
+TGalleryCell Cell(std::string caption, TCellDraw draw)
+{
+  return CanvasCell(std::move(caption),
+                    [draw = std::move(draw)](TcxCanvas* canvas, const RECT& r) { draw(canvas->GetDCHandle(), r); });
 }
 
 // A 16 × 16 glyph: a navy square with a yellow centre on a fuchsia (transparent) ground.
@@ -352,6 +369,61 @@ void AddItemEntries(TGallerySheet& sheet, TBarScene& s, TBitmap* glyph)
   sheet.Add(rotated);
 }
 
+// The states an edit or combo is drawn in: (hot, enabled, dropped down).
+const struct {
+  const char* Name;
+  bool Hot, Enabled, DroppedDown;
+} EditStates[] = {{"normal", false, true, false},
+                  {"hot", true, true, false},
+                  {"dropped down", true, true, true},
+                  {"disabled", false, false, false}};
+
+// The control's draw parameters on the canvas, in the state, for one drawing.
+TdxBarEditLikeControlDrawParams* EditParams(TdxBarCustomEditControl* control, TcxCanvas* canvas, bool hot,
+                                            bool enabled, bool droppedDown)
+{
+  control->CalcDrawParams(true);
+  auto* p = ObjectAs<TdxBarEditLikeControlDrawParams>(control->DrawParams());
+  p->Canvas = canvas;
+  p->DrawSelected = hot;
+  p->Enabled = enabled;
+  p->DroppedDown = droppedDown;
+  return p;
+}
+
+void AddEditEntries(TGallerySheet& sheet, TBarScene& s)
+{
+  TdxBarPainter* p = s.Painter();
+  sheet.Section("Edits and combos");
+  TGalleryEntry borders{"DrawEditBorder (the box in the window colour)", {60, 22}, {}};
+  TGalleryEntry buttons{"DrawComboButton (the column left of it is its own)", {17, 22}, {}};
+  for (const auto& state : EditStates) {
+    if (!state.DroppedDown)
+      borders.Cells.push_back(CanvasCell(state.Name, [=, &s](TcxCanvas* canvas, const RECT& r) {
+        s.Place(dsNone, r);
+        FillRect(canvas->GetDCHandle(), &r, s.Toolbar->GetBackgroundBrush());
+        RECT box = r;
+        p->DrawEditBorder(EditParams(s.EditControl, canvas, state.Hot, state.Enabled, false), box);
+        FillRect(canvas->GetDCHandle(), &box, SystemColorBrush(COLOR_WINDOW));
+        s.EditControl->DrawParams()->Canvas = nullptr;
+      }));
+    buttons.Cells.push_back(CanvasCell(state.Name, [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsNone, r);
+      FillRect(canvas->GetDCHandle(), &r, s.Toolbar->GetBackgroundBrush());
+      p->DrawComboButton(EditParams(s.ComboControl, canvas, state.Hot, state.Enabled, state.DroppedDown),
+                         RECT{1, 0, r.right, r.bottom});
+      s.ComboControl->DrawParams()->Canvas = nullptr;
+    }));
+  }
+  sheet.Add(borders);
+  sheet.Add(buttons);
+  sheet.Add({"edit metrics",
+             {64, 14},
+             {TextCell("CalcEditItemHeight at 13", std::to_string(p->CalcEditItemHeight(s.Toolbar, 13))),
+              TextCell("GetComboButtonBorder", std::to_string(p->GetComboButtonBorder())),
+              TextCell("GetDropDownListBorder", std::to_string(p->GetDropDownListBorder()))}});
+}
+
 void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
 {
   const struct {
@@ -364,6 +436,7 @@ void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
     TGallerySheet sheet(std::string("Bar painter \"") + style.Name + "\" (" + scene.Painter()->ClassName() + ")");
     AddToolbarEntries(sheet, scene);
     AddItemEntries(sheet, scene, glyph.get());
+    AddEditEntries(sheet, scene);
     write(std::string("bars ") + style.Name, sheet);
   }
 }
