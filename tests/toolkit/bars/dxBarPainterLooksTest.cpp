@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "classlib/Bitmap.h"
+#include "classlib/Canvas.h"
 #include "classlib/GraphicsUtils.h"
 #include "tests/support/DibSurface.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
+#include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtonControls.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -598,5 +601,76 @@ TEST(dxBarPainterLooks, DrawingLeavesNoGraphicsObjects)
     p->DrawCheckedFrame(f.Enabled, s.DC(), true, true, true, small);
     p->DrawItemCaption(f.Disabled, s.DC(), "&Tools", r, taCenter, false, false, true, true, false, DT_SINGLELINE);
     EXPECT_EQ(LiveGdiObjects(), before) << LookName(look);
+  }
+}
+
+namespace {
+// A canvas on a surface, for the drawings that take draw parameters.
+struct TSurfaceCanvas {
+  TDibSurface Surface;
+  TOwned<TCanvas> Canvas = MakeOwned<TCanvas>();
+  TOwned<TcxCanvas> Cx;
+  TSurfaceCanvas(int width, int height) : Surface(width, height, RGB(255, 0, 255))
+  {
+    Canvas->SetHandle(Surface.DC());
+    Cx = MakeOwned<TcxCanvas>(Canvas.get());
+  }
+  ~TSurfaceCanvas() { Canvas->SetHandle(nullptr); }
+};
+}  // namespace
+
+// The drop-down part of a button in the standard and enhanced looks: the part at the right end in
+// the bar's background, a raised edge when hot, a sunken one when dropped down, the arrow one pixel
+// right and down when pressed; nothing left of the part. A button without a separate part draws its
+// own arrow at its end, moved when dropped down.
+TEST(dxBarPainterLooks, DropDownPartsAndOwnArrowsByState)
+{
+  const COLORREF ground = RGB(255, 0, 255), text = Sys(COLOR_BTNTEXT);
+  const struct {
+    const char* Name;
+    bool Selected, DroppedDown, Pressed;
+    COLORREF TopLeft, BottomRight;
+    int Shift;
+  } cases[] = {{"normal", false, false, false, Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE), 0},
+               {"hot", true, false, false, Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW), 0},
+               {"dropped down", true, true, true, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT), 1}};
+  for (TdxBarManagerStyle look : Looks) {
+    TLookFixture f(look);
+    f.Place(dsNone, 40, 22);
+    RECT restArrow{}, restOwn{};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(LookName(look)) + " " + c.Name);
+      auto p = MakeOwned<TdxBarButtonLikeControlDrawParams>(f.Enabled);
+      TSurfaceCanvas s(30, 22);
+      p->Canvas = s.Cx.get();
+      p->PaintType = static_cast<uint8_t>(ptHorz);
+      p->Enabled = true;
+      p->IsDropDown = true;
+      p->DrawSelected = c.Selected;
+      p->DroppedDown = c.DroppedDown;
+      p->IsPressed = c.Pressed;
+      p->DropDownPartWidth = 11;
+      p->ArrowSize = 11;
+      f.Painter()->DrawDropDownPart(p.get(), RECT{0, 0, 30, 22});
+      EXPECT_EQ(s.Surface.Pixel(18, 5), ground) << "left of the part";
+      EXPECT_EQ(s.Surface.Pixel(19, 0), c.TopLeft);
+      EXPECT_EQ(s.Surface.Pixel(29, 21), c.BottomRight);
+      const RECT arrow = s.Surface.Extent(text);
+      ASSERT_FALSE(IsRectEmpty(&arrow));
+      EXPECT_GE(arrow.left, 20);
+      if (!c.Selected) restArrow = arrow;
+      EXPECT_EQ(arrow.left - restArrow.left, c.Shift);
+      EXPECT_EQ(arrow.top - restArrow.top, c.Shift);
+
+      TSurfaceCanvas own(30, 22);
+      p->Canvas = own.Cx.get();
+      f.Painter()->DrawButtonOwnArrow(p.get(), RECT{0, 0, 30, 22});
+      p->Canvas = nullptr;
+      const RECT ownArrow = own.Surface.Extent(text);
+      ASSERT_FALSE(IsRectEmpty(&ownArrow));
+      EXPECT_GE(ownArrow.left, 15) << "at the button's end";
+      if (!c.Selected) restOwn = ownArrow;
+      EXPECT_EQ(ownArrow.left - restOwn.left, c.Shift);
+    }
   }
 }
