@@ -1,0 +1,76 @@
+// A bar popup menu as a control's popup menu: its shortcuts and its side bar.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "tests/toolkit/bars/BarsTestSupport.h"
+#include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarPopupMenu.h"
+
+namespace {
+class TPopupMenuClickLog : public TObject {
+  CL_CLASS(TPopupMenuClickLog, TObject)
+public:
+  std::vector<std::string> Log;
+  void Click(TObject* sender) { Log.push_back(static_cast<TdxBarItem*>(sender)->Caption()); }
+};
+
+// Holds Ctrl down in the thread's keyboard state, and puts the old state back.
+class TCtrlDown {
+public:
+  TCtrlDown()
+  {
+    GetKeyboardState(FSaved);
+    BYTE state[256];
+    std::copy(std::begin(FSaved), std::end(FSaved), state);
+    state[VK_SHIFT] = state[VK_MENU] = 0;
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~TCtrlDown() { SetKeyboardState(FSaved); }
+
+private:
+  BYTE FSaved[256];
+};
+} // namespace
+
+CL_DEFINE_CLASS(TPopupMenuClickLog);
+
+TEST(dxBarPopupMenu, AKeyMessageRunsTheItemWithItsShortcut)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  New<TdxBarManager>(form);
+  auto* menu = New<TdxBarPopupMenu>(form);
+  auto log = MakeOwned<TPopupMenuClickLog>();
+  for (const char* caption : {"Open", "Save"}) {
+    auto* item = New<TTestBarItem>(form);
+    item->SetCaption(caption);
+    item->SetShortCut(static_cast<TShortCut>(caption[0] | scCtrl));
+    item->SetOnClick(TNotifyEvent(log.get(), &TPopupMenuClickLog::Click));
+    menu->ItemLinks()->AddItem(item);
+  }
+  IcxPopupMenuHandler* handler = Supports<IcxPopupMenuHandler>(static_cast<TComponent*>(menu));
+  ASSERT_NE(handler, nullptr);
+  TCtrlDown ctrl;
+  TMessage save{WM_KEYDOWN, 'S', 0};
+  EXPECT_TRUE(handler->IsMenuShortCut(save));
+  TMessage other{WM_KEYDOWN, 'X', 0};
+  EXPECT_FALSE(handler->IsMenuShortCut(other));
+  TMessage none{WM_KEYDOWN, 0, 0};
+  EXPECT_FALSE(handler->IsMenuShortCut(none));
+  EXPECT_EQ(log->Log, std::vector<std::string>{"Save"});
+}
+
+TEST(dxBarPopupMenu, ANegativeSideBarWidthIsTakenAsNone)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  New<TdxBarManager>(form);
+  auto* menu = New<TdxBarPopupMenu>(form);
+  menu->SetBarSize(24);
+  EXPECT_EQ(menu->BarSize(), 24);
+  menu->SetBarSize(-5);
+  EXPECT_EQ(menu->BarSize(), 0);
+}
