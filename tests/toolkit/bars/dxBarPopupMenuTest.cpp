@@ -1,6 +1,5 @@
 // A bar popup menu as a control's popup menu: its shortcuts and its side bar.
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <string>
 #include <vector>
 #include "tests/toolkit/bars/BarsTestSupport.h"
@@ -16,23 +15,6 @@ public:
   void Click(TObject* sender) { Log.push_back(static_cast<TdxBarItem*>(sender)->Caption()); }
 };
 
-// Holds Ctrl down in the thread's keyboard state, and puts the old state back.
-class TCtrlDown {
-public:
-  TCtrlDown()
-  {
-    GetKeyboardState(FSaved);
-    BYTE state[256];
-    std::copy(std::begin(FSaved), std::end(FSaved), state);
-    state[VK_SHIFT] = state[VK_MENU] = 0;
-    state[VK_CONTROL] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~TCtrlDown() { SetKeyboardState(FSaved); }
-
-private:
-  BYTE FSaved[256];
-};
 } // namespace
 
 CL_DEFINE_CLASS(TPopupMenuClickLog);
@@ -53,7 +35,7 @@ TEST(dxBarPopupMenu, AKeyMessageRunsTheItemWithItsShortcut)
   }
   IcxPopupMenuHandler* handler = Supports<IcxPopupMenuHandler>(static_cast<TComponent*>(menu));
   ASSERT_NE(handler, nullptr);
-  TCtrlDown ctrl;
+  TKeysDown ctrl{VK_CONTROL};
   TMessage save{WM_KEYDOWN, 'S', 0};
   EXPECT_TRUE(handler->IsMenuShortCut(save));
   TMessage other{WM_KEYDOWN, 'X', 0};
