@@ -12,6 +12,8 @@ using TPM = TdxBarCustomPopupMenu;
 const TPropInfo PopupMenuProps[] = {
   ComponentProp<&TPM::GetBarManagerProp, &TPM::SetBarManagerProp>("BarManager"),
   IntProp<&TPM::BarSize, &TPM::SetBarSize>("BarSize", 0),
+  EventProp<&TPM::OnCloseUp, &TPM::SetOnCloseUp>("OnCloseUp"),
+  EventProp<&TPM::OnPopup, &TPM::SetOnPopup>("OnPopup"),
   CollectionProp<&TPM::ItemLinks>("ItemLinks"),
   PersistentProp<&TPM::ItemOptions>("ItemOptions"),
   BoolProp<&TPM::UseRecentItems, &TPM::SetUseRecentItems>("UseRecentItems", false),
@@ -99,4 +101,26 @@ bool TdxBarCustomPopupMenu::IsMenuShortCut(TMessage& message)
 {
   const TShortCut shortCut = ShortCutFromKeyMessage(static_cast<WORD>(message.WParam), message.LParam);
   return shortCut != 0 && ItemLinks()->HandleShortCut(shortCut);
+}
+
+void TdxBarCustomPopupMenu::PopupNotice()
+{
+  FOpen = true;
+  DoPopup();
+}
+
+void TdxBarCustomPopupMenu::CloseUpNotice(TdxBarCloseReason)
+{
+  FOpen = false;
+  DoCloseUp();
+}
+
+void TdxBarCustomPopupMenu::DoPopup()
+{
+  if (FOnPopup) FOnPopup(this);
+}
+
+void TdxBarCustomPopupMenu::DoCloseUp()
+{
+  if (FOnCloseUp) FOnCloseUp(this);
 }

@@ -6,6 +6,8 @@
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/controls/cxControlsPopupMenus.h"
 
+enum class TdxBarCloseReason : uint8_t;
+
 class TdxBarCustomPopupComponent : public TdxBarComponent, public IdxBarLinksOwner {
   CL_CLASS(TdxBarCustomPopupComponent, TdxBarComponent)
 public:
@@ -64,8 +66,26 @@ public:
   // answers whether one did (never for key 0).
   bool IsMenuShortCut(TMessage& message) override;
 
+  // --- Open and closed ---
+  // True from the menu window's popup notice to its close-up notice.
+  bool IsOpen() const { return FOpen; }
+  // Called by the menu window as it opens and as it closes.
+  void PopupNotice();
+  void CloseUpNotice(TdxBarCloseReason reason);
+  TNotifyEvent OnPopup() const { return FOnPopup; }
+  void SetOnPopup(TNotifyEvent value) { FOnPopup = value; }
+  TNotifyEvent OnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent value) { FOnCloseUp = value; }
+
+protected:
+  virtual void DoPopup();
+  virtual void DoCloseUp();
+
 private:
   int FBarSize = 0;
+  bool FOpen = false;
+  TNotifyEvent FOnPopup;
+  TNotifyEvent FOnCloseUp;
 };
 
 class TdxBarPopupMenu : public TdxBarCustomPopupMenu {

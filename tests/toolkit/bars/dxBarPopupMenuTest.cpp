@@ -5,7 +5,9 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
+#include "toolkit/bars/dxBarPopupMenuWait.h"
 
 namespace {
 class TPopupMenuClickLog : public TObject {
@@ -13,8 +15,15 @@ class TPopupMenuClickLog : public TObject {
 public:
   std::vector<std::string> Log;
   void Click(TObject* sender) { Log.push_back(static_cast<TdxBarItem*>(sender)->Caption()); }
+  void Popup(TObject*) { Log.push_back("popup"); }
+  void CloseUp(TObject*) { Log.push_back("close-up"); }
 };
 
+TdxBarPopupMenu* MenuToClose = nullptr;
+void CALLBACK CloseMenuTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+  if (MenuToClose && MenuToClose->IsOpen()) MenuToClose->CloseUpNotice(TdxBarCloseReason::ClickElsewhere);
+}
 } // namespace
 
 CL_DEFINE_CLASS(TPopupMenuClickLog);
@@ -55,4 +64,26 @@ TEST(dxBarPopupMenu, ANegativeSideBarWidthIsTakenAsNone)
   EXPECT_EQ(menu->BarSize(), 24);
   menu->SetBarSize(-5);
   EXPECT_EQ(menu->BarSize(), 0);
+}
+
+TEST(dxBarPopupMenu, TheMenuIsOpenFromItsWindowsPopupNoticeToItsCloseUpNotice)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  New<TdxBarManager>(form);
+  auto* menu = New<TdxBarPopupMenu>(form);
+  auto log = MakeOwned<TPopupMenuClickLog>();
+  menu->SetOnPopup(TNotifyEvent(log.get(), &TPopupMenuClickLog::Popup));
+  menu->SetOnCloseUp(TNotifyEvent(log.get(), &TPopupMenuClickLog::CloseUp));
+  EXPECT_FALSE(menu->IsOpen());
+  menu->PopupNotice();
+  EXPECT_TRUE(menu->IsOpen());
+  // A waiting caller holds until the close-up notice comes through the message loop (here from a
+  // thread timer, as the menu window would close on a click).
+  MenuToClose = menu;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseMenuTimerProc);
+  dxBarWaitWhileMenuOpen([menu] { return menu->IsOpen(); });
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(menu->IsOpen());
+  EXPECT_EQ(log->Log, (std::vector<std::string>{"popup", "close-up"}));
 }
