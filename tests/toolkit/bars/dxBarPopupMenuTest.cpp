@@ -19,6 +19,14 @@ public:
   void CloseUp(TObject*) { Log.push_back("close-up"); }
 };
 
+// A form with a bar manager and a popup menu.
+struct TMenuFixture {
+  TForm* Form = NewForm();
+  TFormGuard Guard{Form};
+  TdxBarManager* Manager = New<TdxBarManager>(Form);
+  TdxBarPopupMenu* Menu = New<TdxBarPopupMenu>(Form);
+};
+
 TdxBarPopupMenu* MenuToClose = nullptr;
 void CALLBACK CloseMenuTimerProc(HWND, UINT, UINT_PTR, DWORD)
 {
@@ -30,13 +38,11 @@ CL_DEFINE_CLASS(TPopupMenuClickLog);
 
 TEST(dxBarPopupMenu, AKeyMessageRunsTheItemWithItsShortcut)
 {
-  TForm* form = NewForm();
-  TFormGuard guard{form};
-  New<TdxBarManager>(form);
-  auto* menu = New<TdxBarPopupMenu>(form);
+  TMenuFixture f;
+  TdxBarPopupMenu* menu = f.Menu;
   auto log = MakeOwned<TPopupMenuClickLog>();
   for (const char* caption : {"Open", "Save"}) {
-    auto* item = New<TTestBarItem>(form);
+    auto* item = New<TTestBarItem>(f.Form);
     item->SetCaption(caption);
     item->SetShortCut(static_cast<TShortCut>(caption[0] | scCtrl));
     item->SetOnClick(TNotifyEvent(log.get(), &TPopupMenuClickLog::Click));
@@ -56,10 +62,8 @@ TEST(dxBarPopupMenu, AKeyMessageRunsTheItemWithItsShortcut)
 
 TEST(dxBarPopupMenu, ANegativeSideBarWidthIsTakenAsNone)
 {
-  TForm* form = NewForm();
-  TFormGuard guard{form};
-  New<TdxBarManager>(form);
-  auto* menu = New<TdxBarPopupMenu>(form);
+  TMenuFixture f;
+  TdxBarPopupMenu* menu = f.Menu;
   menu->SetBarSize(24);
   EXPECT_EQ(menu->BarSize(), 24);
   menu->SetBarSize(-5);
@@ -68,10 +72,8 @@ TEST(dxBarPopupMenu, ANegativeSideBarWidthIsTakenAsNone)
 
 TEST(dxBarPopupMenu, TheMenuIsOpenFromItsWindowsPopupNoticeToItsCloseUpNotice)
 {
-  TForm* form = NewForm();
-  TFormGuard guard{form};
-  New<TdxBarManager>(form);
-  auto* menu = New<TdxBarPopupMenu>(form);
+  TMenuFixture f;
+  TdxBarPopupMenu* menu = f.Menu;
   auto log = MakeOwned<TPopupMenuClickLog>();
   menu->SetOnPopup(TNotifyEvent(log.get(), &TPopupMenuClickLog::Popup));
   menu->SetOnCloseUp(TNotifyEvent(log.get(), &TPopupMenuClickLog::CloseUp));
