@@ -45,7 +45,6 @@ int TdxBarPainter::GetScrollButtonHeight(TdxBarSubMenuControl*) const { return 0
 void TdxBarPainter::DrawDetachStripe(TdxBarSubMenuControl*, HDC, bool, const RECT&) const {}
 void TdxBarPainter::DrawDetachCaption(TdxBarSubMenuControl*, const RECT&, bool) const {}
 void TdxBarPainter::DrawHotDetachCaption(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-void TdxBarPainter::CalcSubMenuMetrics(TcxCanvas*, int, int&, int&) const {}
 int TdxBarPainter::CalcDetachCaptionSize(TdxBarSubMenuControl*) const { return 0; }
 int TdxBarPainter::GetSubMenuGlyphBandWidth(TdxBarSubMenuControl*) const { return 0; }
 int TdxBarPainter::CalcMenuBandWidth(TdxBarSubMenuControl*) const { return 0; }

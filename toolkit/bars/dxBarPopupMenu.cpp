@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarManagerList.h"
+#include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarStrs.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/base/dxCore.h"
@@ -10,6 +11,9 @@ namespace {
 using TPM = TdxBarCustomPopupMenu;
 const TPropInfo PopupMenuProps[] = {
   ComponentProp<&TPM::GetBarManagerProp, &TPM::SetBarManagerProp>("BarManager"),
+  IntProp<&TPM::BarSize, &TPM::SetBarSize>("BarSize", 0),
+  EventProp<&TPM::OnCloseUp, &TPM::SetOnCloseUp>("OnCloseUp"),
+  EventProp<&TPM::OnPopup, &TPM::SetOnPopup>("OnPopup"),
   CollectionProp<&TPM::ItemLinks>("ItemLinks"),
   PersistentProp<&TPM::ItemOptions>("ItemOptions"),
   BoolProp<&TPM::UseRecentItems, &TPM::SetUseRecentItems>("UseRecentItems", false),
@@ -91,4 +95,32 @@ void TdxBarCustomPopupMenu::AfterConstruction()
 {
   TdxBarCustomPopupComponent::AfterConstruction();
   ItemLinks()->SetUseRecentItems(false);
+}
+
+bool TdxBarCustomPopupMenu::IsMenuShortCut(TMessage& message)
+{
+  const TShortCut shortCut = ShortCutFromKeyMessage(static_cast<WORD>(message.WParam), message.LParam);
+  return shortCut != 0 && ItemLinks()->HandleShortCut(shortCut);
+}
+
+void TdxBarCustomPopupMenu::PopupNotice()
+{
+  FOpen = true;
+  DoPopup();
+}
+
+void TdxBarCustomPopupMenu::CloseUpNotice(TdxBarCloseReason)
+{
+  FOpen = false;
+  DoCloseUp();
+}
+
+void TdxBarCustomPopupMenu::DoPopup()
+{
+  if (FOnPopup) FOnPopup(this);
+}
+
+void TdxBarCustomPopupMenu::DoCloseUp()
+{
+  if (FOnCloseUp) FOnCloseUp(this);
 }

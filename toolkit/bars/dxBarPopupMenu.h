@@ -4,6 +4,9 @@
 // form carries. The menu window that shows the links, and so Popup's menu on screen, come with the
 // menu windows; here a popup menu is its links and its place in the manager.
 #include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/controls/cxControlsPopupMenus.h"
+
+enum class TdxBarCloseReason : uint8_t;
 
 class TdxBarCustomPopupComponent : public TdxBarComponent, public IdxBarLinksOwner {
   CL_CLASS(TdxBarCustomPopupComponent, TdxBarComponent)
@@ -35,7 +38,7 @@ private:
   TOwned<TdxBarItemLinks> FItemLinks;
 };
 
-class TdxBarCustomPopupMenu : public TdxBarCustomPopupComponent {
+class TdxBarCustomPopupMenu : public TdxBarCustomPopupComponent, public IcxPopupMenuHandler {
   CL_CLASS(TdxBarCustomPopupMenu, TdxBarCustomPopupComponent)
 public:
   explicit TdxBarCustomPopupMenu(TComponent* owner);
@@ -53,7 +56,36 @@ public:
   void SetBarManagerProp(TdxBarManager* value) { SetBarManager(value); }
 
   // Shows the menu with its top-left corner at the screen point.
-  virtual void Popup(int x, int y) { (void)x; (void)y; }
+  void Popup(int x, int y) override { (void)x; (void)y; }
+
+  // --- Side bar and shortcuts ---
+  // The width of the menu's side bar; a negative width is taken as 0.
+  int BarSize() const { return FBarSize; }
+  void SetBarSize(int value) { FBarSize = value < 0 ? 0 : value; }
+  // IcxPopupMenuHandler: the key message's shortcut runs the item of the links that has it;
+  // answers whether one did (never for key 0).
+  bool IsMenuShortCut(TMessage& message) override;
+
+  // --- Open and closed ---
+  // True from the menu window's popup notice to its close-up notice.
+  bool IsOpen() const { return FOpen; }
+  // Called by the menu window as it opens and as it closes.
+  void PopupNotice();
+  void CloseUpNotice(TdxBarCloseReason reason);
+  TNotifyEvent OnPopup() const { return FOnPopup; }
+  void SetOnPopup(TNotifyEvent value) { FOnPopup = value; }
+  TNotifyEvent OnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent value) { FOnCloseUp = value; }
+
+protected:
+  virtual void DoPopup();
+  virtual void DoCloseUp();
+
+private:
+  int FBarSize = 0;
+  bool FOpen = false;
+  TNotifyEvent FOnPopup;
+  TNotifyEvent FOnCloseUp;
 };
 
 class TdxBarPopupMenu : public TdxBarCustomPopupMenu {

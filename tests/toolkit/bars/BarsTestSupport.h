@@ -1,5 +1,7 @@
 #pragma once
 // Forms, panels and a plain bar item for the bar system's tests.
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 #include "classlib/Application.h"
@@ -66,3 +68,21 @@ struct TTestForm {
 // The main window's manager and its two toolbars, with a second category and one item in it (a
 // TTestBarItem: read it while a TStoredTestItems scope lives).
 extern const char* const MainWindowBars;
+
+// Holds the thread's keyboard state with the given keys down, and puts the old state back.
+class TKeysDown {
+public:
+  explicit TKeysDown(std::initializer_list<int> keys)
+  {
+    GetKeyboardState(FSaved);
+    BYTE state[256];
+    std::copy(std::begin(FSaved), std::end(FSaved), state);
+    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~TKeysDown() { SetKeyboardState(FSaved); }
+
+private:
+  BYTE FSaved[256];
+};

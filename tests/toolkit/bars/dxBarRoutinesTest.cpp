@@ -10,27 +10,10 @@
 #include "classlib/Forms.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarRoutines.h"
 
 namespace {
-// Holds the thread's keyboard state with the given keys down, and puts the old state back.
-class TKeysDown {
-public:
-  explicit TKeysDown(std::initializer_list<int> keys)
-  {
-    GetKeyboardState(FSaved);
-    BYTE state[256];
-    std::copy(std::begin(FSaved), std::end(FSaved), state);
-    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
-    for (int key : keys) state[key] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~TKeysDown() { SetKeyboardState(FSaved); }
-
-private:
-  BYTE FSaved[256];
-};
-
 // A plain window of this thread that counts the messages it receives, by number.
 class TCountingWindow {
 public:
