@@ -28,6 +28,7 @@
 #include "toolkit/controls/cxControlsMouseTracking.h"
 #include "toolkit/controls/cxHint.h"
 
+class IdxBarAccessibilityHelper;
 class TcxCanvas;
 class TcxScreenCanvas;
 class TdxBar;
@@ -182,6 +183,8 @@ public:
   virtual TdxBarItemLink* FindEnabledLinkByAccel(int key, TShiftState shift, TdxBarItemLink* start, bool& unique);
   virtual void ClickItemControl(TdxBarItemControl* control);
   virtual TClassRef<TObject> GetAccessibilityHelperClass() const { return nullptr; }
+  // The bar control's own accessibility helper (nullptr without one).
+  virtual IdxBarAccessibilityHelper* GetAccessibilityHelper() { return nullptr; }
   virtual TBitmap* GetBackgroundBitmap() const = 0;
   virtual int GetBeginGroupSize() const = 0;
   virtual int GetNavigationFlags() const;
