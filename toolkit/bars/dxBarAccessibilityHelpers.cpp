@@ -11,6 +11,7 @@
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/base/dxCore.h"
 
+CL_DEFINE_CLASS(TdxDockControlAccessibilityHelper);
 CL_DEFINE_CLASS(TCustomdxBarControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarItemControlAccessibilityHelper);
@@ -50,6 +51,48 @@ IdxBarAccessibilityHelper* HelperOfLink(TdxBarItemLink* link)
   return link && link->Control() ? link->Control()->GetAccessibilityHelper() : nullptr;
 }
 }  // namespace
+
+// The dock.
+
+TdxDockControlAccessibilityHelper::TdxDockControlAccessibilityHelper(TdxDockControl* owner)
+    : TdxBarAccessibilityHelper(owner), FDockControl(owner)
+{
+}
+
+TcxAccessibilityHelper* TdxDockControlAccessibilityHelper::ChildAt(int index)
+{
+  const std::vector<TdxDockCol*> cols = FDockControl->GetCols();
+  if (index < 0 || index >= static_cast<int>(cols.size())) return nullptr;
+  TdxBarControl* toolbar = cols[index]->BarControl();
+  IdxBarAccessibilityHelper* helper = toolbar ? toolbar->GetAccessibilityHelper() : nullptr;
+  return helper ? helper->GetHelper() : nullptr;
+}
+
+int TdxDockControlAccessibilityHelper::CountChildren() { return static_cast<int>(FDockControl->GetCols().size()); }
+
+int TdxDockControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* child)
+{
+  for (int i = 0, count = CountChildren(); i < count; ++i)
+    if (child && ChildAt(i) == child) return i;
+  return -1;
+}
+
+HWND TdxDockControlAccessibilityHelper::GetOwnerWindow()
+{
+  return FDockControl->HandleAllocated() ? FDockControl->Handle() : nullptr;
+}
+
+DWORD TdxDockControlAccessibilityHelper::GetStateFlags(int)
+{
+  return IsWindowShown(FDockControl) ? 0 : cxSTATE_SYSTEM_INVISIBLE;
+}
+
+RECT TdxDockControlAccessibilityHelper::GetBoundsOnScreen(int)
+{
+  return IsVisible() ? WindowRectOf(FDockControl) : RECT{};
+}
+
+TdxBarManager* TdxDockControlAccessibilityHelper::GetOwningManager() { return FDockControl->BarManager(); }
 
 // The bar window.
 
@@ -166,6 +209,13 @@ TdxBarControlAccessibilityHelper::TdxBarControlAccessibilityHelper(TdxBarControl
 TdxBarControl* TdxBarControlAccessibilityHelper::GetToolbar() const
 {
   return static_cast<TdxBarControl*>(GetBarControl());
+}
+
+TcxAccessibilityHelper* TdxBarControlAccessibilityHelper::GetParentHelper()
+{
+  TdxDockControl* dock = GetBarControl()->DockControl();
+  IdxBarAccessibilityHelper* helper = dock && !GetToolbar()->IsFloating() ? dock->GetAccessibilityHelper() : nullptr;
+  return helper ? helper->GetHelper() : nullptr;
 }
 
 void TdxBarControlAccessibilityHelper::SelectObject(bool) { SelectInBar(GetBarControl(), nullptr); }
@@ -326,6 +376,12 @@ void TdxBarWinControlAccessibilityHelper::ExecuteKeyTip(TObject*)
 }
 
 // The owners make their helpers on first use.
+
+IdxBarAccessibilityHelper* TdxDockControl::GetAccessibilityHelper()
+{
+  if (!FAccessibilityHelper) FAccessibilityHelper = MakeOwned<TdxDockControlAccessibilityHelper>(this);
+  return FAccessibilityHelper.get();
+}
 
 IdxBarAccessibilityHelper* TCustomdxBarControl::GetAccessibilityHelper()
 {

@@ -6,8 +6,27 @@
 #include "toolkit/bars/dxBarAccessibility.h"
 
 class TCustomdxBarControl;
+class TdxDockControl;
 class TdxBarControl;
 class TdxBarItemControl;
+
+// A dock: its children are the toolbars of its rows, row by row and column by column; it has no parent.
+class TdxDockControlAccessibilityHelper : public TdxBarAccessibilityHelper {
+  CL_CLASS(TdxDockControlAccessibilityHelper, TdxBarAccessibilityHelper)
+public:
+  explicit TdxDockControlAccessibilityHelper(TdxDockControl* owner);
+
+  TcxAccessibilityHelper* ChildAt(int index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* child) override;
+  HWND GetOwnerWindow() override;
+  DWORD GetStateFlags(int ID) override;
+  RECT GetBoundsOnScreen(int ID) override;
+  TdxBarManager* GetOwningManager() override;
+
+private:
+  TdxDockControl* FDockControl;
+};
 
 class TCustomdxBarControlAccessibilityHelper : public TdxBarAccessibilityHelper {
   CL_CLASS(TCustomdxBarControlAccessibilityHelper, TdxBarAccessibilityHelper)
@@ -50,6 +69,8 @@ public:
   TdxBarControl* GetToolbar() const;
 
   IdxBarAccessibilityHelper* GetNavigationRoot() override { return this; }
+  // The helper of the dock the toolbar is docked in; none while floating.
+  TcxAccessibilityHelper* GetParentHelper() override;
   // Selecting the toolbar makes it the active bar control with no item selected.
   void SelectObject(bool byTab) override;
   // The controller's selection is cleared and the toolbar closes.

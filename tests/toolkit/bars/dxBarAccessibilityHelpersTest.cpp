@@ -138,3 +138,34 @@ TEST(dxBarAccessibilityHelpers, TabIntoAnEditStartsEditingAndFreeingTheToolbarFo
   EXPECT_EQ(controller->GetCurrentObject(), nullptr);
   EXPECT_NO_THROW(controller->DispatchKey(VK_RIGHT, {}));
 }
+
+TEST(dxBarAccessibilityHelpers, ADockedToolbarHangsUnderItsDocksHelper)
+{
+  THelperToolbarFixture f;
+  TdxDockControl* top = f.Manager->Bars()->DockControls(TdxBarDockingStyle::dsTop);
+  ASSERT_NE(top, nullptr);
+  IdxBarAccessibilityHelper* dock = top->GetAccessibilityHelper();
+  EXPECT_EQ(dock->GetHelper()->CountChildren(), 0);
+  EXPECT_EQ(dock->GetOwningManager(), f.Manager);
+
+  TdxBar* bar = f.Manager->Bars()->Add();
+  auto* docked = New<TdxBarControl>(f.Manager);
+  docked->SetBar(bar);
+  docked->SetItemLinks(bar->ItemLinks());
+  docked->BeginInternalChange();
+  docked->SetDockingStyle(TdxBarDockingStyle::dsTop);
+  docked->SetRealDockControl(top);
+  top->DockBarAt(docked, top->ClientToScreen(POINT{0, 0}), true);
+  docked->EndInternalChange();
+  docked->ShowToolbar();
+  Pump(20);
+  EXPECT_EQ(dock->GetHelper()->CountChildren(), 1);
+  EXPECT_EQ(dock->GetHelper()->ChildAt(0), docked->GetAccessibilityHelper()->GetHelper());
+  EXPECT_EQ(docked->GetAccessibilityHelper()->GetHelper()->GetParentHelper(), dock->GetHelper());
+  EXPECT_EQ(docked->GetAccessibilityHelper()->GetRootObject(), dock);
+  EXPECT_EQ(f.Toolbar->GetAccessibilityHelper()->GetHelper()->GetParentHelper(), nullptr);  // floating
+
+  top->RemoveBarControl(docked, nullptr, false);
+  Free(docked);
+  EXPECT_EQ(dock->GetHelper()->CountChildren(), 0);
+}
