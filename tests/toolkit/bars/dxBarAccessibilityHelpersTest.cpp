@@ -15,6 +15,14 @@
 #include "toolkit/bars/dxBarUnit.h"
 
 namespace {
+// Records, at each click, whether the clicked item was to be unclicked after it.
+class TClickLog : public TObject {
+  CL_CLASS(TClickLog, TObject)
+public:
+  std::vector<bool> UnclickDuringClick;
+  void Clicked(TObject* sender) { UnclickDuringClick.push_back(static_cast<TdxBarItem*>(sender)->UnclickAfterDoing()); }
+};
+
 struct THelperToolbarFixture {
   TForm* Form = NewForm();
   TFormGuard Guard{Form};
@@ -72,6 +80,8 @@ struct THelperToolbarFixture {
 };
 }  // namespace
 
+CL_DEFINE_CLASS(TClickLog);
+
 TEST(dxBarAccessibilityHelpers, AToolbarsItemsFormItsTreeAndTheKeysMoveAmongThem)
 {
   THelperToolbarFixture f;
@@ -118,6 +128,18 @@ TEST(dxBarAccessibilityHelpers, AToolbarsItemsFormItsTreeAndTheKeysMoveAmongThem
   EXPECT_EQ(tips[2]->Info().KeyTip, "S");
   EXPECT_EQ(tips[3]->Info().KeyTip, "Y");
   EXPECT_TRUE(tips[0]->Info().Enabled);
+
+  // Typing a button's key tip leaves keyboard mode and clicks it with UnclickAfterDoing off for the
+  // click, restored afterwards.
+  auto log = MakeOwned<TClickLog>();
+  TdxBarItem* open = f.Bar->ItemLinks()->Items(0)->Item();
+  open->SetOnClick(TNotifyEvent(log.get(), &TClickLog::Clicked));
+  open->SetUnclickAfterDoing(true);
+  tips[0]->Info().OnExecute(nullptr);
+  Pump(30);
+  EXPECT_EQ(log->UnclickDuringClick, std::vector<bool>{false});
+  EXPECT_TRUE(open->UnclickAfterDoing());
+  EXPECT_EQ(controller->GetCurrentObject(), nullptr);
 }
 
 TEST(dxBarAccessibilityHelpers, TabIntoAnEditStartsEditingAndFreeingTheToolbarForgetsTheSelection)
