@@ -46,6 +46,14 @@ void SelectInBar(TCustomdxBarControl* bar, TdxBarItemControl* control)
   if (weak) bar->SelectItem(control);
 }
 
+// The index of the child among the helper's children; -1 when it is not one of them.
+int IndexAmongChildren(TcxAccessibilityHelper& helper, TcxAccessibilityHelper* child)
+{
+  for (int i = 0, count = helper.CountChildren(); i < count; ++i)
+    if (child && helper.ChildAt(i) == child) return i;
+  return -1;
+}
+
 IdxBarAccessibilityHelper* HelperOfLink(TdxBarItemLink* link)
 {
   return link && link->Control() ? link->Control()->GetAccessibilityHelper() : nullptr;
@@ -72,9 +80,7 @@ int TdxDockControlAccessibilityHelper::CountChildren() { return static_cast<int>
 
 int TdxDockControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* child)
 {
-  for (int i = 0, count = CountChildren(); i < count; ++i)
-    if (child && ChildAt(i) == child) return i;
-  return -1;
+  return IndexAmongChildren(*this, child);
 }
 
 HWND TdxDockControlAccessibilityHelper::GetOwnerWindow()
@@ -117,9 +123,7 @@ int TCustomdxBarControlAccessibilityHelper::CountChildren()
 
 int TCustomdxBarControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* child)
 {
-  for (int i = 0, count = CountChildren(); i < count; ++i)
-    if (child && ChildAt(i) == child) return i;
-  return -1;
+  return IndexAmongChildren(*this, child);
 }
 
 HWND TCustomdxBarControlAccessibilityHelper::GetOwnerWindow()
