@@ -534,6 +534,19 @@ public:
   int EditLockCount() const { return FEditLockCount; }
   void ChangeEditLock(bool lock) { FEditLockCount += lock ? 1 : -1; }
 
+  // --- Shortcuts and accelerators (dxBarHooks.cpp) ---
+  // The popup-menu links of the focused control's manager first, then the managers of the owner
+  // window and its parents, then the other managers of the form group: main menu, visible bars,
+  // popup menus. Answers whether one ran the shortcut.
+  bool ExecuteShortCut(TShortCut shortCut);
+  // The first link whose caption's accelerator is the key, searched in the same order of managers
+  // (main menu first, then the other visible bars); nullptr for none.
+  TdxBarItemLink* FindLinkByAccelerator(WORD key, TShiftState shift);
+  // This manager alone: main menu, visible bars with an enabled, visible window (or waiting to be
+  // shown again), popup menus.
+  bool ExecuteOwnShortCut(TShortCut shortCut);
+  TdxBarItemLink* FindOwnLinkByAccelerator(WORD key, TShiftState shift);
+
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.
   static TComponent* CheckOwner(TComponent* owner);

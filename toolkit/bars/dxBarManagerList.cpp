@@ -63,9 +63,6 @@ void ReleaseBarHooks()
   UnregisterHookProc(BarKeyboardHookProc);
 }
 
-void BarKeyboardHookProc(int, WPARAM, LPARAM, LRESULT&) {}
-void BarMouseHookProc(int, WPARAM, LPARAM, LRESULT&) {}
-void BarCallWndProcHookProc(int, WPARAM, LPARAM, LRESULT&) {}
 
 // --- Lookups ---
 

@@ -12,6 +12,23 @@ public:
   TdxBarNavigationController() = default;
   bool AreKeyTipsPending() const { return false; }
   bool HasActiveContainer() const { return false; }
+
+  // What the bar hooks ask and tell: until keyboard navigation comes, nothing is wanted, nothing
+  // is selected and the calls do nothing.
+  virtual bool WantsKey(WORD key, TShiftState shift) { (void)key; (void)shift; return false; }
+  virtual void DispatchKey(WORD key, TShiftState shift) { (void)key; (void)shift; }
+  virtual bool HasSelectedObject() { return false; }
+  virtual void BeginKeyTipsWait(IdxBarAccessibilityHelper* root) { (void)root; }
+  virtual void StopKeyTipsWaiting(bool show) { (void)show; }
+  virtual void EnterNavigation(IdxBarAccessibilityHelper* root) { (void)root; }
+  virtual void ClearNavigationMode() {}
+  virtual void EndKeyboardMode() {}
+  // Alt (or F10 for the menu) went down alone: its release enters the main menu.
+  bool AltPressedAlone() const { return FAltPressedAlone; }
+  void SetAltPressedAlone(bool value) { FAltPressedAlone = value; }
+
+private:
+  bool FAltPressedAlone = false;
 };
 
 // The centre of a rectangle, in fractions of a pixel.
