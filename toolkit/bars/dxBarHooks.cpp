@@ -292,6 +292,65 @@ void MouseHook(int code, WPARAM wParam, LPARAM lParam, LRESULT& result)
   if (msg == WM_MOUSEMOVE) FeedMouseMoveToBarControl(info);
 }
 
+bool IsActivationMessage(UINT msg)
+{
+  return msg == WM_ACTIVATE || msg == WM_ACTIVATEAPP || msg == WM_CHILDACTIVATE || msg == WM_MDIACTIVATE ||
+         msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED;
+}
+
+// The managers whose owner window lies inside the target window hear its activation too.
+void NotifyManagersOfOwnerMessage(TdxBarManager* handled, HWND target, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  TdxBarManagerList* list = GetBarManagerList();
+  if (!list || !IsActivationMessage(msg)) return;
+  for (int i = 0; i < list->Count(); ++i) {
+    TdxBarManager* m = list->GetManager(i);
+    TWinControl* owner = m ? m->GetOwnerControl() : nullptr;
+    if (m == handled || !owner || !owner->HandleAllocated() || owner->Handle() == target) continue;
+    if (IsManagerInsideWindow(m, target) && GetManagerFormOfKind(m, TdxParentFormKind::pfkTopForm))
+      m->OwnerWindowMessage(target, msg, lParam, wParam);
+  }
+}
+
+void DispatchOwnerWindowMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  if (msg == WM_ACTIVATE) {
+    HWND other = reinterpret_cast<HWND>(lParam);
+    if (other && (GetParent(other) == wnd || GetParent(wnd) == other) && !IsOtherProcessWindow(other) &&
+        !IsOtherProcessWindow(wnd))
+      return;  // between a window and its own parent
+  }
+  HWND target = wnd;
+  if (msg == WM_HELP)
+    if (TCustomdxBarControl* active = GetActiveBarControl())
+      if (TdxBarManager* activeManager = active->BarManager()) {
+        TCustomForm* form = FindParentFormOfControl(FindClassLibraryControl(wnd), TdxParentFormKind::pfkAnyForm);
+        TWinControl* owner = activeManager->GetOwnerControl();
+        const bool inside = form && form->HandleAllocated() && owner && owner->HandleAllocated() &&
+                            (form->Handle() == owner->Handle() || IsAncestorWindow(form->Handle(), owner->Handle()));
+        if (!inside)
+          if (TCustomForm* nearest = GetManagerFormOfKind(activeManager, TdxParentFormKind::pfkAnyForm))
+            target = nearest->HandleAllocated() ? nearest->Handle() : wnd;
+      }
+  TdxBarManager* manager = FindBarManagerOfWindow(target);
+  if (!manager && msg == WM_ACTIVATE)
+    if (HWND parent = GetParent(target); parent && IsWindowVisible(parent)) manager = FindBarManagerOfWindow(parent);
+  if (manager) manager->OwnerWindowMessage(target, msg, lParam, wParam);
+  NotifyManagersOfOwnerMessage(manager, target, msg, wParam, lParam);
+}
+
+// A change of active MDI child, seen on the MDI client window of the main form.
+void HandleMDIClientMessage(HWND parent)
+{
+  char name[256]{};
+  if (!parent || !GetClassNameA(parent, name, sizeof name) || lstrcmpiA(name, "MDICLIENT") != 0) return;
+  TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+  if (!mainForm || !mainForm->HandleAllocated()) return;
+  TdxBarManager* manager = FindBarManagerOfWindow(mainForm->Handle());
+  if (manager && !manager->ComponentState().Contains(TComponentStateFlag::csDestroying))
+    manager->SetActive(true, false, nullptr);  // the MDI merging of bars takes this over
+}
+
 }  // namespace
 
 bool IsBarCaptionButtonHeld() { return GState.CaptionButtonHeld; }
@@ -359,6 +418,9 @@ void BarCallWndProcHookProc(int code, WPARAM, LPARAM lParam, LRESULT&)
       GState.OtherApplicationActivating = false;
       GState.ApplicationActive = info.wParam != 0;
     }
+    DispatchOwnerWindowMessage(info.hwnd, info.message, info.wParam, info.lParam);
+    if (info.message == WM_DESTROY || info.message == WM_CHILDACTIVATE || info.message == WM_MDIACTIVATE)
+      HandleMDIClientMessage(GetParent(info.hwnd));
   });
 }
 

@@ -547,6 +547,35 @@ public:
   bool ExecuteOwnShortCut(TShortCut shortCut);
   TdxBarItemLink* FindOwnLinkByAccelerator(WORD key, TShiftState shift);
 
+  // --- Owner-window messages and activation (dxBarOwnerMessages.cpp) ---
+  // A message of the owner window or of a window that contains it, as the window hook saw it.
+  void OwnerWindowMessage(HWND wnd, UINT msg, LPARAM lParam, WPARAM wParam);
+  // The owner form is active: floating toolbars show; inactive (with HideFloatingBarsWhenInactive,
+  // or forced) they hide, and open menus close.
+  bool IsActive() const { return FOwnerActive; }
+  void SetActive(bool active, bool force, HWND wnd);
+  void HandleActivate(WORD state, bool minimized, HWND otherWnd, HWND wnd);
+  void HandleActivateApp(bool active);
+  void HandleCancelMode();
+  // Floating bars lying off the work area of the owner's monitor move back onto it.
+  void KeepFloatingBarsOnWorkArea();
+  // Around modal dialogs: the enabled floating toolbar windows are disabled, then enabled again.
+  void DisableFloatingBars();
+  void EnableFloatingBars();
+  // The help topic of the item control (or, without a context of its own, of the bar control).
+  void ShowItemHelp(TdxBarItemControl* itemControl, TCustomdxBarControl* barControl);
+  // Visible, and neither its window nor a window it lies in is minimized.
+  bool IsOwnerShownNormally() const;
+
+private:
+  void ActiveChanged(bool active, bool force, HWND wnd);
+  void HandleHelpMessage(HWND wnd, const HELPINFO* info);
+  bool FOwnerActive = false;
+  bool FWasActiveBeforeDeactivation = false;
+  bool FInActiveChanged = false;
+  bool FInCancelMode = false;
+  std::vector<HWND> FDisabledFloatingBars;
+
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.
   static TComponent* CheckOwner(TComponent* owner);
