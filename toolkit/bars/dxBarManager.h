@@ -520,8 +520,16 @@ public:
   // The object the manager's hint is for (an item control or a bar control); the hint window
   // itself comes with the hints.
   TObject* HintObject() const { return FHintObject; }
-  void ActivateHint(TObject* object) { FHintObject = object; }
-  void HideHint() { FHintObject = nullptr; }
+  // A hint for the object (dxBarHints.cpp): after the show pause, or at once while a hint shows
+  // or the quick-switch time is open.
+  void ActivateHint(TObject* object) { ActivateHint(true, std::string(), object); }
+  void ActivateHint(bool show, const std::string& text, TObject* object);
+  void HideHint();
+  void UpdateHint(bool show, const std::string& text, TObject* object);
+  void ShowHintNow();
+  bool DoShowHint(const std::string& text, const std::string& shortCut);
+  int GetHintShowPause() const;
+  int GetHintHidePause() const;
   // A bar control goes: every record of it and of its item controls is cleared.
   void ForgetBarControl(TCustomdxBarControl* control);
 
