@@ -5,6 +5,7 @@
 #include "classlib/Application.h"
 #include "classlib/Hints.h"
 #include "classlib/ThreadTimer.h"
+#include "toolkit/bars/dxBarHintWindow.h"
 #include "toolkit/bars/dxBarItem.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarManager.h"
@@ -37,10 +38,16 @@ bool HintWindowVisible()
   return w && w->HandleAllocated() && IsWindowVisible(w->Handle());
 }
 
-void EnsureHintWindow()
+// The shared window is of the class the manager wants now: the application's hint window class for
+// the standard hint, else the bar hint window.
+void EnsureHintWindow(const TdxBarManager* manager)
 {
-  if (!State().Window) State().Window.reset(NewHintWindow(nullptr, nullptr));
+  TClass wanted = manager->UsesStandardHintWindow() ? HintWindowClass : TdxBarHintWindow::StaticClass();
+  if (State().Window && State().Window->ClassType() == wanted) return;
+  State().Window.reset(NewHintWindow(wanted, nullptr));
 }
+
+TdxBarHintWindow* BarHintWindow() { return dynamic_cast<TdxBarHintWindow*>(State().Window.get()); }
 
 void StopTimer()
 {
@@ -93,8 +100,17 @@ void ReleaseBarHints(TdxBarManager* manager, bool lastManager)
   State().Window.reset();
 }
 
-int TdxBarManager::GetHintShowPause() const { return StandardHintShowPause; }
-int TdxBarManager::GetHintHidePause() const { return StandardHintHidePause; }
+int TdxBarManager::GetHintShowPause() const
+{
+  TdxBarHintWindow* window = UsesStandardHintWindow() ? nullptr : BarHintWindow();
+  return window ? window->GetShowPause() : StandardHintShowPause;
+}
+
+int TdxBarManager::GetHintHidePause() const
+{
+  TdxBarHintWindow* window = UsesStandardHintWindow() ? nullptr : BarHintWindow();
+  return window ? window->GetHidePause() : StandardHintHidePause;
+}
 
 void TdxBarManager::ActivateHint(bool show, const std::string& text, TObject* object)
 {
@@ -102,7 +118,11 @@ void TdxBarManager::ActivateHint(bool show, const std::string& text, TObject* ob
     FHintObject = nullptr;
     return;
   }
-  EnsureHintWindow();
+  auto* context = dynamic_cast<IdxBarHintContext*>(object);
+  FStandardHint = context && !context->UsesBarHintWindow();
+  EnsureHintWindow(this);
+  if (show && !UsesStandardHintWindow() && BarHintWindow() && BarHintWindow()->ScreenTipLook())
+    UpdateHint(false, std::string(), nullptr);
   UpdateHint(show, text, object);
 }
 
@@ -163,8 +183,10 @@ void TdxBarManager::ShowHintNow()
 bool TdxBarManager::DoShowHint(const std::string& text, const std::string& shortCut)
 {
   TdxBarHintState& s = State();
-  EnsureHintWindow();
-  const std::string shown = text.empty() || shortCut.empty() ? text : text + " (" + shortCut + ")";
+  EnsureHintWindow(this);
+  FHintShortCutText = shortCut;
+  const bool standard = UsesStandardHintWindow();
+  const std::string shown = !standard || text.empty() || shortCut.empty() ? text : text + " (" + shortCut + ")";
   RECT r = s.Window->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), shown, this);
   if (IsRectEmpty(&r)) return false;
   POINT at{};

@@ -530,6 +530,11 @@ public:
   bool DoShowHint(const std::string& text, const std::string& shortCut);
   int GetHintShowPause() const;
   int GetHintHidePause() const;
+  // The hint's shortcut text on screen (the bar hint window shows it in its own place).
+  const std::string& GetHintShortCutText() const { return FHintShortCutText; }
+  // The hinted object asks for the application's hint window (the standard hint), and the
+  // manager's UseBarHintWindow does not overrule it.
+  bool UsesStandardHintWindow() const { return FStandardHint && !UseBarHintWindow(); }
   // A bar control goes: every record of it and of its item controls is cleared.
   void ForgetBarControl(TCustomdxBarControl* control);
 
@@ -583,6 +588,8 @@ private:
   bool FInActiveChanged = false;
   bool FInCancelMode = false;
   std::vector<HWND> FDisabledFloatingBars;
+  std::string FHintShortCutText;
+  bool FStandardHint = false;
 
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.

@@ -8,6 +8,7 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ThreadTimer.h"
+#include "toolkit/bars/dxBarHintWindow.h"
 #include "toolkit/bars/dxBarHints.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarManager.h"
@@ -123,4 +124,39 @@ TEST(dxBarHints, ManyHintsLeaveNothingBehind)
   }
   EXPECT_EQ(LiveGdiObjects(), gdi);
   EXPECT_EQ(ThreadWindowCount(), windows);
+}
+
+// The bar hint window: info colour, no animation, a 2 x 2 rounded shape, the pauses of its look,
+// the shortcut text kept apart, and its view info freed when it hides.
+TEST(dxBarHints, TheBarHintWindowShowsThePlainHintAndFreesItsViewInfoWhenHidden)
+{
+  THintFixture f;
+  f.Manager->ActivateHint(f.First.get());
+  auto* window = dynamic_cast<TdxBarHintWindow*>(GetBarHintWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->Color(), clInfoBk);
+  EXPECT_EQ(window->AnimationKind(), cxhakNone);
+  EXPECT_FALSE(window->HasWindowShadow());
+  f.Fire(false);
+  ASSERT_TRUE(IsBarHintShowing());
+  EXPECT_NE(window->ViewInfo(), nullptr);
+  window->ApplyWindowShape();
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(window->Handle(), region), ERROR);  // the window has its rounded shape
+  DeleteObject(region);
+  f.Fire(true);
+  EXPECT_EQ(window->ViewInfo(), nullptr);
+
+  struct TCase {
+    bool ScreenTip;
+    int Show, Hide;
+  };
+  for (const TCase& c : {TCase{false, 1000, 10000}, TCase{true, 900, 200000}}) {
+    window->SetScreenTipLook(c.ScreenTip);
+    EXPECT_EQ(f.Manager->GetHintShowPause(), c.Show);
+    EXPECT_EQ(f.Manager->GetHintHidePause(), c.Hide);
+    EXPECT_EQ(window->HasWindowShadow(), c.ScreenTip);
+  }
+  window->SetScreenTipLook(false);
+  EXPECT_NE(GetClass("TdxBarScreenTip"), nullptr);
 }
