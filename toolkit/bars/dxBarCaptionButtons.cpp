@@ -137,3 +137,43 @@ void TdxBarCaptionButtons::Update(TCollectionItem* item)
   if (TdxBar* bar = GetBar())
     if (auto* toolbar = bar->GetBarControl()) toolbar->CaptionButtonsChanged();
 }
+
+// --- The bar's buttons and its toolbar window ---
+
+TdxBarCaptionButtons* TdxBar::CaptionButtons() const
+{
+  if (!FCaptionButtons) FCaptionButtons = MakeOwned<TdxBarCaptionButtons>(const_cast<TdxBar*>(this));
+  return FCaptionButtons.get();
+}
+
+namespace {
+TdxBarCaptionButtons* ButtonsOf(const TdxBarDockedControl* control)
+{
+  TdxBar* bar = control->GetBarOfControl();
+  return bar ? bar->CaptionButtons() : nullptr;
+}
+}  // namespace
+
+int TdxBarDockedControl::GetCaptionButtonAt(POINT windowPoint) const
+{
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  return buttons ? buttons->IndexOfButtonAt(windowPoint) : -1;
+}
+
+bool TdxBarDockedControl::HasCaptionButtons() const
+{
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  return buttons && buttons->Count() > 0;
+}
+
+void TdxBarDockedControl::ClickCaptionButton(int index)
+{
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  if (buttons && index >= 0 && index < buttons->Count()) buttons->GetButton(index)->Click();
+  CaptionButtonsChanged();
+}
+
+void TdxBarDockedControl::TrackCaptionButtons(POINT windowPoint, bool pressed)
+{
+  if (TdxBarCaptionButtons* buttons = ButtonsOf(this)) buttons->UpdateButtonStates(windowPoint, pressed);
+}

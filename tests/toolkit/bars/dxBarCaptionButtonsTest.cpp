@@ -4,7 +4,13 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "tests/support/MessagePump.h"
+#include "tests/support/UserInput.h"
+#include "tests/toolkit/bars/BarsTestSupport.h"
+#include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarCaptionButtons.h"
+#include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/controls/dxScreenTip.h"
 
 namespace {
@@ -105,4 +111,47 @@ TEST(dxBarCaptionButtons, CopyingAndScreenTipsFreedMeanwhile)
   tip.reset();
   EXPECT_EQ(f.A->ScreenTip(), nullptr);
   EXPECT_EQ(f.B->ScreenTip(), nullptr);
+}
+
+// In a floating toolbar's caption: pressed and released over the button clicks it once; released
+// elsewhere does not, and the button goes back to normal.
+TEST(dxBarCaptionButtons, AButtonInAFloatingCaptionClicksOnlyWhenReleasedOverIt)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  TdxBarManager* manager = New<TdxBarManager>(form);
+  TdxBar* bar = manager->Bars()->Add();
+  bar->SetCaption("Tools");
+  bar->SetVisible(true);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  TdxBarCaptionButton* button = bar->CaptionButtons()->Add();
+  TOwned<TClicks> clicks = MakeOwned<TClicks>();
+  button->SetOnClick(TNotifyEvent(clicks.get(), &TClicks::Click));
+  TdxBarControl* toolbar = New<TdxBarControl>(manager);
+  toolbar->SetBar(bar);
+  toolbar->SetItemLinks(bar->ItemLinks());
+  toolbar->SetBounds(200, 200, 160, 80);
+  toolbar->ShowToolbar();
+  Pump(30);
+  // Where the toolbar's layout puts it: just left of the close button.
+  RECT r = toolbar->GetCloseButtonRect();
+  OffsetRect(&r, -(r.right - r.left) - 2, 0);
+  button->SetRect(r);
+  ASSERT_TRUE(toolbar->HasCaptionButtons());
+  RECT window{};
+  GetWindowRect(toolbar->Handle(), &window);
+  const POINT center{window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2};
+
+  ASSERT_TRUE(TMouseDrag::Start(center, POINT{center.x - 60, center.y + 60}));
+  ASSERT_TRUE(PumpUntil([&] { return TMouseDrag::Done(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return GetCapture() != toolbar->Handle(); }));
+  EXPECT_TRUE(clicks->Senders.empty());
+  EXPECT_EQ(button->State(), S::Normal);
+
+  ASSERT_TRUE(ClickAt(center));
+  ASSERT_TRUE(PumpUntil([&] { return !clicks->Senders.empty(); }));
+  Pump(20);
+  EXPECT_EQ(clicks->Senders, std::vector<TObject*>{button});
+  Free(toolbar);
 }
