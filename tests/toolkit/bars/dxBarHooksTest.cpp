@@ -237,3 +237,34 @@ TEST(dxBarHooks, ShortcutsRunToolbarItemsOnceAndPopupMenuLinksFirst)
   EXPECT_EQ(clicks->Log, std::vector<std::string>{"InMenu"});
   Free(toolbar);
 }
+
+// While a bar control is active: a right-button release outside it and on no item is swallowed,
+// one inside it is not; a wheel over anything is swallowed when it refuses the wheel.
+TEST(dxBarHooks, ARightReleaseOutsideTheActiveBarControlIsSwallowed)
+{
+  THooksFixture f;
+  TdxBar* bar = f.Manager->Bars()->Add();
+  bar->SetVisible(true);
+  TdxBarControl* toolbar = New<TdxBarControl>(f.Manager);
+  toolbar->SetBar(bar);
+  toolbar->SetItemLinks(bar->ItemLinks());
+  toolbar->SetBounds(200, 200, 160, 60);
+  toolbar->ShowToolbar();
+  Pump(30);
+  SetActiveBarControl(toolbar);
+  auto mouse = [](UINT msg, HWND wnd) {
+    MOUSEHOOKSTRUCT info{};
+    info.hwnd = wnd;
+    GetCursorPos(&info.pt);
+    LRESULT result = 0;
+    BarMouseHookProc(HC_ACTION, msg, reinterpret_cast<LPARAM>(&info), result);
+    return result;
+  };
+  EXPECT_EQ(mouse(WM_RBUTTONUP, f.Form->Handle()), 1);
+  EXPECT_EQ(mouse(WM_RBUTTONUP, toolbar->Handle()), 0);
+  EXPECT_EQ(mouse(WM_MOUSEWHEEL, f.Form->Handle()), 1);
+  SetActiveBarControl(nullptr);
+  EXPECT_EQ(mouse(WM_RBUTTONUP, f.Form->Handle()), 0);
+  EXPECT_EQ(mouse(WM_MOUSEWHEEL, f.Form->Handle()), 0);
+  Free(toolbar);
+}
