@@ -268,3 +268,40 @@ TEST(dxBarHooks, ARightReleaseOutsideTheActiveBarControlIsSwallowed)
   EXPECT_EQ(mouse(WM_MOUSEWHEEL, f.Form->Handle()), 0);
   Free(toolbar);
 }
+
+// Alt with a button's accelerator clicks it once; with an accelerator two buttons share, the
+// presses select them in turn instead.
+TEST(dxBarHooks, AltWithAnAcceleratorClicksItsButtonAndASharedOneCycles)
+{
+  THooksFixture f;
+  TOwned<TClicks> clicks = MakeOwned<TClicks>();
+  TdxBar* bar = f.Manager->Bars()->Add();
+  bar->SetVisible(true);
+  auto add = [&](const char* name, const char* caption) {
+    auto* button = New<TdxBarButton>(f.Form);
+    button->SetName(name);
+    button->SetCaption(caption);
+    button->SetOnClick(TNotifyEvent(clicks.get(), &TClicks::Click));
+    return bar->ItemLinks()->AddItem(button);
+  };
+  add("Find", "&Find");
+  TdxBarItemLink* first = add("Save", "&Save");
+  TdxBarItemLink* second = add("Send", "&Send");
+  TdxBarControl* toolbar = New<TdxBarControl>(f.Manager);
+  toolbar->SetBar(bar);
+  toolbar->SetItemLinks(bar->ItemLinks());
+  toolbar->SetBounds(200, 200, 260, 60);
+  toolbar->ShowToolbar();
+  Pump(30);
+  TKeysDown alt({VK_MENU});
+  const LPARAM altDown = KeyDown | (1 << 29);
+  EXPECT_EQ(Key('F', altDown), 1);
+  Pump(30);
+  EXPECT_EQ(clicks->Log, std::vector<std::string>{"Find"});
+  EXPECT_EQ(Key('S', altDown), 1);
+  EXPECT_EQ(toolbar->GetSelectedItemControl(), first->Control());
+  EXPECT_EQ(Key('S', altDown), 1);
+  EXPECT_EQ(toolbar->GetSelectedItemControl(), second->Control());
+  EXPECT_EQ(clicks->Log.size(), 1u);
+  Free(toolbar);
+}
