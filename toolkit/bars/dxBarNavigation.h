@@ -42,23 +42,23 @@ public:
   static bool IsMoveKey(WORD key);
   bool TakesNavigationKey(WORD key);
   // Whether the keyboard hook should dispatch the key here.
-  bool WantsKey(WORD key, TShiftState shift);
+  virtual bool WantsKey(WORD key, TShiftState shift);
 
   // Commands. A nil root, or another root while key tips are pending, raises EdxException.
-  void BeginKeyTipsWait(IdxBarAccessibilityHelper* root);
+  virtual void BeginKeyTipsWait(IdxBarAccessibilityHelper* root);
   // The wait timer's handler: shows the pending key tips while Alt is still alone.
   void WaitTimerTick(TObject* sender);
-  void StopKeyTipsWaiting(bool show);
-  void EnterNavigation(IdxBarAccessibilityHelper* root);
-  void ClearNavigationMode() { FNavigationMode = false; }
+  virtual void StopKeyTipsWaiting(bool show);
+  virtual void EnterNavigation(IdxBarAccessibilityHelper* root);
+  virtual void ClearNavigationMode() { FNavigationMode = false; }
   void MoveSelection(bool byTab, IdxBarAccessibilityHelper* newObject, IdxBarAccessibilityHelper* oldObject = nullptr);
   void ShowKeyTipsOf(IdxBarAccessibilityHelper* container, const std::string& text);
   void CancelKeyTips();
-  void EndKeyboardMode();
+  virtual void EndKeyboardMode();
   void ForgetObject(IdxBarAccessibilityHelper* object);
   void EscapeActiveContainer();
-  void DispatchKey(WORD key, TShiftState shift, IdxBarAccessibilityHelper* selectedObject = nullptr,
-                   IdxBarAccessibilityHelper* parent = nullptr);
+  virtual void DispatchKey(WORD key, TShiftState shift, IdxBarAccessibilityHelper* selectedObject = nullptr,
+                           IdxBarAccessibilityHelper* parent = nullptr);
   // Key-tip matching: whether the key is handled; handler receives what a completed enabled tip
   // runs, matched whether any tip begins with the text typed so far.
   bool MatchKeyTip(WORD key, TShiftState shift, TNotifyEvent& handler, bool& matched);
@@ -66,6 +66,11 @@ public:
 
   // Selection records kept by the helpers' SelectObject and UnselectObject.
   void SetSelection(TdxBarAccessibilityHelper* object, TdxBarAccessibilityHelper* parent);
+
+  // What the bar hooks ask besides: whether an object is selected, and the Alt-alone flag.
+  virtual bool HasSelectedObject() { return FSelectedObject.Get() != nullptr; }
+  bool AltPressedAlone() const { return ::AltPressedAlone; }
+  void SetAltPressedAlone(bool value) { ::AltPressedAlone = value; }
 
 private:
   void ApplyKeyTipKey(WORD key, TShiftState shift);
