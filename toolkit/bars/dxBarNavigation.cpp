@@ -269,7 +269,7 @@ void TdxBarNavigationController::BeginKeyTipsWait(IdxBarAccessibilityHelper* roo
 
 void TdxBarNavigationController::WaitTimerTick(TObject*)
 {
-  if (AltPressedAlone)
+  if (::AltPressedAlone)
     StopKeyTipsWaiting(true);
   else
     FreeWaitTimer();
@@ -277,7 +277,7 @@ void TdxBarNavigationController::WaitTimerTick(TObject*)
 
 void TdxBarNavigationController::StopKeyTipsWaiting(bool show)
 {
-  AltPressedAlone = false;
+  ::AltPressedAlone = false;
   if (!AreKeyTipsPending()) {
     FreeWaitTimer();
     return;
@@ -374,7 +374,7 @@ void TdxBarNavigationController::CancelKeyTips()
 
 void TdxBarNavigationController::EndKeyboardMode()
 {
-  AltPressedAlone = false;
+  ::AltPressedAlone = false;
   if (IdxBarAccessibilityHelper* current = GetCurrentObject()) {
     try {
       if (TdxBarManager* manager = current->GetOwningManager()) manager->HideHint();
@@ -466,7 +466,7 @@ void TdxBarNavigationController::DispatchKey(WORD key, TShiftState shift, IdxBar
   TNotifyEvent handler;
   bool matched = false;
   if (AreKeyTipsPending()) {
-    AltPressedAlone = false;
+    ::AltPressedAlone = false;
     if (MatchKeyTip(key, shift, handler, matched)) {
       if (matched) ApplyKeyTipKey(key, shift);
       StopKeyTipsWaiting(false);

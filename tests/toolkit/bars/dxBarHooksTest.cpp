@@ -58,19 +58,6 @@ LRESULT Key(WORD key, LPARAM data, int code = HC_ACTION)
   return result;
 }
 
-// The thread's key state with the given keys down, restored at the end of the scope.
-struct TKeysDown {
-  BYTE Saved[256]{};
-  explicit TKeysDown(std::initializer_list<WORD> keys)
-  {
-    GetKeyboardState(Saved);
-    BYTE state[256]{};
-    for (WORD k : keys) state[k] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~TKeysDown() { SetKeyboardState(Saved); }
-};
-
 struct THooksFixture {
   TForm* Form = NewForm();
   TFormGuard Guard{Form};
@@ -104,7 +91,7 @@ TEST(dxBarHooks, AltAndF10ReachTheNavigationControllerInOrder)
     const char* Name;
     bool UseF10;
     std::vector<std::pair<WORD, LPARAM>> Keys;
-    std::initializer_list<WORD> Held;
+    std::initializer_list<int> Held;
     std::vector<std::string> Calls;
     std::vector<LRESULT> Results;
   };
