@@ -290,6 +290,34 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   return ShowMessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 
+namespace {
+// The system's help: WinHelp with the file; without a file there is nothing to show.
+bool SystemHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)
+{
+  if (helpFile.empty()) return false;
+  return WinHelpA(owner, helpFile.c_str(), command, data) != FALSE;
+}
+THelpFunc GHelpFunc = SystemHelp;
+}  // namespace
+
+THelpFunc SetHelpFunc(THelpFunc func)
+{
+  THelpFunc old = GHelpFunc;
+  GHelpFunc = func ? func : SystemHelp;
+  return old;
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data)
+{
+  HWND owner = MainFormHandle();
+  return GHelpFunc(owner ? owner : FHandle, FHelpFile, command, data);
+}
+
+bool TApplication::HelpContext(int context)
+{
+  return HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+}
+
 void TApplication::BringToFront()
 {
   if (HWND wnd = MainFormHandle()) SetForegroundWindow(GetLastActivePopup(wnd));

@@ -24,6 +24,13 @@ using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 using TInitProc = void (*)();
 extern TInitProc InitProc;
 
+// The call that reaches the help system, for TApplication::HelpCommand and HelpContext; tests
+// replace it. It gets the window asking, the help file and the HELP_* command with its data, and
+// answers whether the help system took the call. Answers the previous one; nullptr puts the
+// system's back.
+using THelpFunc = bool (*)(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data);
+THelpFunc SetHelpFunc(THelpFunc func);
+
 class TApplication : public TComponent {
   CL_CLASS(TApplication, TComponent)
 public:
@@ -68,6 +75,14 @@ public:
   void HandleException(std::exception_ptr error);
   void ShowException(const std::string& message);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // --- Help ---
+  const std::string& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::string& value) { FHelpFile = value; }
+  // Hands a HELP_* command to the help function, for the main form's window (the application's
+  // when there is none). HelpContext shows the topic of a context (HELP_CONTEXT).
+  bool HelpCommand(UINT command, ULONG_PTR data);
+  bool HelpContext(int context);
 
   // The application's hidden window: owner of forms while there is no main form; wakes the loop.
   HWND Handle() const { return FHandle; }
@@ -149,6 +164,7 @@ private:
   int FHintHidePause = 2500;
   bool FHintShortCuts = true;
   std::string FHint;
+  std::string FHelpFile;
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;

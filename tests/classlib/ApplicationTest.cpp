@@ -240,3 +240,46 @@ TEST(Application, ComIsInitialisedOnTheGuiThread)
   EXPECT_EQ(hr, S_FALSE);
   if (SUCCEEDED(hr)) CoUninitialize();
 }
+
+namespace {
+struct THelpCall {
+  HWND Owner;
+  std::string File;
+  UINT Command;
+  ULONG_PTR Data;
+};
+std::vector<THelpCall> HelpCalls;
+bool RecordHelp(HWND owner, const std::string& file, UINT command, ULONG_PTR data)
+{
+  HelpCalls.push_back({owner, file, command, data});
+  return true;
+}
+}  // namespace
+
+TEST(Application, HelpCallsGoThroughTheReplaceableHelpFunction)
+{
+  HelpCalls.clear();
+  THelpFunc old = SetHelpFunc(RecordHelp);
+  std::string oldFile = Application->HelpFile();
+  Application->SetHelpFile("product.hlp");
+  EXPECT_TRUE(Application->HelpContext(42));
+  POINT p{120, 80};
+  EXPECT_TRUE(Application->HelpCommand(HELP_SETPOPUP_POS, MAKELONG(p.x, p.y)));
+  EXPECT_TRUE(Application->HelpCommand(HELP_CONTEXTPOPUP, 7));
+  Application->SetHelpFile(oldFile);
+  EXPECT_EQ(SetHelpFunc(nullptr), RecordHelp);
+
+  ASSERT_EQ(HelpCalls.size(), 3u);
+  EXPECT_EQ(HelpCalls[0].Command, static_cast<UINT>(HELP_CONTEXT));
+  EXPECT_EQ(HelpCalls[0].Data, 42u);
+  EXPECT_EQ(HelpCalls[0].File, "product.hlp");
+  EXPECT_NE(HelpCalls[0].Owner, nullptr);
+  EXPECT_EQ(HelpCalls[1].Command, static_cast<UINT>(HELP_SETPOPUP_POS));
+  EXPECT_EQ(HelpCalls[1].Data, static_cast<ULONG_PTR>(MAKELONG(120, 80)));
+  EXPECT_EQ(HelpCalls[2].Command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+  // The system's help without a help file has nothing to show.
+  Application->SetHelpFile("");
+  EXPECT_FALSE(Application->HelpContext(42));
+  Application->SetHelpFile(oldFile);
+  SetHelpFunc(old);
+}

@@ -1,3 +1,4 @@
+#include "toolkit/bars/dxBarCaptionButtons.h"
 #include "toolkit/bars/dxBarBars.h"
 
 #include <algorithm>

@@ -23,6 +23,7 @@
 class TdxBar;
 class TdxBarControl;
 class TdxBarItemLinks;
+class TdxBarCaptionButtons;
 class TdxBarManager;
 class TdxBars;
 class IdxBarVisibilityObserver;
@@ -270,6 +271,14 @@ public:
 
 protected:
   TcxComponentCollection* GetCollectionFromParent(TComponent* parent) override;
+
+public:
+  // --- Caption buttons (dxBarCaptionButtons.cpp) ---
+  // The extra buttons of the toolbar's caption; made on first use.
+  TdxBarCaptionButtons* CaptionButtons() const;
+
+private:
+  mutable TOwned<TdxBarCaptionButtons> FCaptionButtons;
 
 private:
   // Reports a change of this bar to the collection.

@@ -135,7 +135,10 @@ void TdxBars::InsertBarControl(TdxBarDockingStyle style, TdxDockControl* dockCon
 
 void TdxBarControl::BeforeDestruction()
 {
-  if (TdxDockControl* dock = DockControl(); dock && DockingStyle() != dsNone) dock->RemoveBarControl(this, nullptr, true);
+  // Weak references to this control read empty from here on, so its column in the dock's rows is
+  // dead: the dock's realignment drops it and takes the dock's size in.
+  if (TdxDockControl* dock = DockControl(); dock && DockingStyle() != dsNone && !dock->IsDestroying())
+    dock->RealignIfAllowed();
   TdxBarDockedControl::BeforeDestruction();
 }
 

@@ -507,22 +507,27 @@ bool TdxBarLargeButtonControl::GetGlyphSource(TdxBarItemViewSize size, bool forD
   TdxBarManager* manager = GetBarManager();
   if (!button || !manager) return false;
   // Each source supplies a bitmap with a picture, or its list with an image at its index.
-  const auto hot = [&] {
-    if (HasPicture(button->HotGlyph())) return glyph = button->HotGlyph(), true;
-    if (!button->HasHotListImage()) return false;
-    images = manager->HotImages();
-    imageIndex = button->HotImageIndex();
-    return true;
+  struct TSource {
+    TBitmap* Glyph;
+    TCustomImageList* Images;
+    int Index;
+    bool HasListImage;
   };
-  const auto large = [&] {
-    if (HasPicture(button->LargeGlyph())) return glyph = button->LargeGlyph(), true;
-    if (!button->HasLargeListImage()) return false;
-    images = manager->LargeImages();
-    imageIndex = button->LargeImageIndex();
-    return true;
-  };
+  const TSource hot{button->HotGlyph(), manager->HotImages(), button->HotImageIndex(), button->HasHotListImage()};
+  const TSource large{button->LargeGlyph(), manager->LargeImages(), button->LargeImageIndex(),
+                      button->HasLargeListImage()};
   const bool hotFirst = forDrawing && IsHighlighted();
-  if (hotFirst ? hot() || large() : large() || hot()) return true;
+  for (const TSource* source : {hotFirst ? &hot : &large, hotFirst ? &large : &hot}) {
+    if (HasPicture(source->Glyph)) {
+      glyph = source->Glyph;
+      return true;
+    }
+    if (source->HasListImage) {
+      images = source->Images;
+      imageIndex = source->Index;
+      return true;
+    }
+  }
   images = manager->LargeImages() ? manager->LargeImages() : manager->HotImages();
   return false;
 }

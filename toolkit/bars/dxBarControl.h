@@ -182,6 +182,9 @@ public:
   virtual TdxBarItemLink* FindEnabledLinkByAccel(int key, TShiftState shift, TdxBarItemLink* start, bool& unique);
   virtual void ClickItemControl(TdxBarItemControl* control);
   virtual TClassRef<TObject> GetAccessibilityHelperClass() const { return nullptr; }
+  // Keyboard access: the bar control's own accessibility helper, made on first use.
+  IdxBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TOwned<TdxBarAccessibilityHelper> CreateAccessibilityHelper();
   virtual TBitmap* GetBackgroundBitmap() const = 0;
   virtual int GetBeginGroupSize() const = 0;
   virtual int GetNavigationFlags() const;
@@ -338,6 +341,9 @@ protected:
   UINT FLastDoubleClickMessage = 0;
 
 private:
+  // Keyboard access.
+  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
+
   friend class TdxBarItemControl;
   void CreateObjects();
   void DestroyObjects();

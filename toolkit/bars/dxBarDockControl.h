@@ -15,6 +15,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Sets.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/bars/dxBarAccessibility.h"
 #include "toolkit/bars/dxBarPainter.h"
 
 class TdxBar;
@@ -230,6 +231,10 @@ public:
   // The manager's drawing resources changed: recalculate and repaint.
   void RefreshResources();
 
+  // --- Keyboard access ---
+  // The dock's accessibility helper, made on first use.
+  IdxBarAccessibilityHelper* GetAccessibilityHelper();
+
   // --- Virtual operations ---
   virtual void BackgroundChanged();
   virtual void AlignAllRows();
@@ -292,6 +297,8 @@ protected:
   void WMSize(TMessage& msg);
 
 private:
+  // Keyboard access.
+  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
   void BackgroundBitmapChanged(TObject* sender);
   void WMEraseBkgnd(TMessage& msg);
   void WMGetObject(TMessage& msg);

@@ -17,6 +17,7 @@
 #include "classlib/ClassRef.h"
 #include "classlib/GraphicsUtils.h"
 #include "classlib/Sets.h"
+#include "toolkit/bars/dxBarAccessibility.h"
 #include "toolkit/bars/dxBarControlViewInfo.h"
 #include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/base/cxClasses.h"
@@ -28,7 +29,6 @@ class TcxCanvas;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
-class IdxBarAccessibilityHelper;
 class TdxBarPainter;
 // Defined with the item links and the bar painter.
 enum class TdxBarMenuItemSize : uint8_t;
@@ -185,7 +185,9 @@ public:
   virtual bool IsResizeHit(POINT p) const { (void)p; return false; }
   virtual void EndResize() {}
   virtual void ResizeTo(int width) { (void)width; }
-  virtual IdxBarAccessibilityHelper* GetAccessibilityHelper() { return nullptr; }
+  // Keyboard access: the control's accessibility helper, made on first use.
+  IdxBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TOwned<TdxBarAccessibilityHelper> CreateAccessibilityHelper();
 
   // --- Activation and the click path ---
   virtual void ControlActivated(bool immediately, bool byMouse);
@@ -373,6 +375,8 @@ private:
   TOwned<TdxBarItemControlViewInfo> FViewInfo;
   TOwned<TdxBarItemControlDrawParams> FDrawParams;
   std::unique_ptr<TdxCachedImageOptions> FCachedImage = std::make_unique<TdxCachedImageOptions>();
+  // Keyboard access.
+  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
 };
 
 using TdxBarItemControlClass = TClassRef<TdxBarItemControl>;

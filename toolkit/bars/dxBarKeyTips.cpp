@@ -6,14 +6,14 @@ CL_DEFINE_CLASS(TdxBarKeyTipData);
 
 std::string TdxBarKeyTipData::GetUpperCaseKeyTip() const { return AnsiUpperCase(FInfo.KeyTip); }
 
-void TdxBarKeyTipData::ShowKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager)
+void TdxBarKeyTipData::ShowKeyTipWindow(IdxBarKeyTipWindowHost* host)
 {
-  if (FWindow || !windowsManager) return;
-  windowsManager->Add(GetUpperCaseKeyTip(), FInfo.BasePoint, FWindow, FInfo.Enabled, FInfo.VertAlign, FInfo.HorzAlign);
+  if (FWindow || !host) return;
+  host->AddWindow(GetUpperCaseKeyTip(), FInfo.BasePoint, FWindow, FInfo.Enabled, FInfo.VertAlign, FInfo.HorzAlign);
 }
 
-void TdxBarKeyTipData::ReleaseKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager)
+void TdxBarKeyTipData::ReleaseKeyTipWindow(IdxBarKeyTipWindowHost* host)
 {
-  if (!FWindow || !windowsManager) return;
-  windowsManager->Delete(std::exchange(FWindow, nullptr));
+  if (!FWindow || !host) return;
+  host->RemoveWindow(std::exchange(FWindow, nullptr));
 }

@@ -21,16 +21,18 @@ struct TdxBarKeyTipInfo {
   TNotifyEvent OnExecute;
 };
 
-// The windows of the key tips on screen.
-class IdxBarKeyTipWindowsManager {
+// The windows of the key tips on screen, supplied by a key-tip container.
+class IdxBarKeyTipWindowHost {
 public:
   // Shows a window for the key tip; window receives it.
-  virtual void Add(const std::string& keyTip, POINT basePoint, TObject*& window, bool enabled,
-                   TdxBarKeyTipVertAlign vertAlign, TAlignment horzAlign) = 0;
-  virtual void Delete(TObject* window) = 0;
+  virtual void AddWindow(const std::string& keyTip, POINT basePoint, TObject*& window, bool enabled,
+                         TdxBarKeyTipVertAlign vertAlign, TAlignment horzAlign) = 0;
+  virtual void RemoveWindow(TObject* window) = 0;
+  // Called once after each series of adds and removes.
+  virtual void ApplyWindows() = 0;
 
 protected:
-  ~IdxBarKeyTipWindowsManager() = default;
+  ~IdxBarKeyTipWindowHost() = default;
 };
 
 class TdxBarKeyTipData : public TObject {
@@ -38,13 +40,14 @@ class TdxBarKeyTipData : public TObject {
 public:
   explicit TdxBarKeyTipData(const TdxBarKeyTipInfo& info) : FInfo(info) {}
   const TdxBarKeyTipInfo& Info() const { return FInfo; }
+  void SetKeyTip(std::string keyTip) { FInfo.KeyTip = std::move(keyTip); }
   TObject* Window() const { return FWindow; }
   // The key tip in the upper case of the user's locale.
   std::string GetUpperCaseKeyTip() const;
-  // Nothing while a window is shown; otherwise the manager shows one for the upper-case key tip.
-  void ShowKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager);
-  // The manager takes the shown window back.
-  void ReleaseKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager);
+  // Nothing while a window is shown; otherwise the host shows one for the upper-case key tip.
+  void ShowKeyTipWindow(IdxBarKeyTipWindowHost* host);
+  // The host takes the shown window back.
+  void ReleaseKeyTipWindow(IdxBarKeyTipWindowHost* host);
 
 private:
   TdxBarKeyTipInfo FInfo;

@@ -520,8 +520,21 @@ public:
   // The object the manager's hint is for (an item control or a bar control); the hint window
   // itself comes with the hints.
   TObject* HintObject() const { return FHintObject; }
-  void ActivateHint(TObject* object) { FHintObject = object; }
-  void HideHint() { FHintObject = nullptr; }
+  // A hint for the object (dxBarHints.cpp): after the show pause, or at once while a hint shows
+  // or the quick-switch time is open.
+  void ActivateHint(TObject* object) { ActivateHint(true, std::string(), object); }
+  void ActivateHint(bool show, const std::string& text, TObject* object);
+  void HideHint();
+  void UpdateHint(bool show, const std::string& text, TObject* object);
+  void ShowHintNow();
+  bool DoShowHint(const std::string& text, const std::string& shortCut);
+  int GetHintShowPause() const;
+  int GetHintHidePause() const;
+  // The hint's shortcut text on screen (the bar hint window shows it in its own place).
+  const std::string& GetHintShortCutText() const { return FHintShortCutText; }
+  // The hinted object asks for the application's hint window (the standard hint), and the
+  // manager's UseBarHintWindow does not overrule it.
+  bool UsesStandardHintWindow() const { return FStandardHint && !UseBarHintWindow(); }
   // A bar control goes: every record of it and of its item controls is cleared.
   void ForgetBarControl(TCustomdxBarControl* control);
 
@@ -533,6 +546,50 @@ public:
   // anew nor gives it back.
   int EditLockCount() const { return FEditLockCount; }
   void ChangeEditLock(bool lock) { FEditLockCount += lock ? 1 : -1; }
+
+  // --- Shortcuts and accelerators (dxBarHooks.cpp) ---
+  // The popup-menu links of the focused control's manager first, then the managers of the owner
+  // window and its parents, then the other managers of the form group: main menu, visible bars,
+  // popup menus. Answers whether one ran the shortcut.
+  bool ExecuteShortCut(TShortCut shortCut);
+  // The first link whose caption's accelerator is the key, searched in the same order of managers
+  // (main menu first, then the other visible bars); nullptr for none.
+  TdxBarItemLink* FindLinkByAccelerator(WORD key, TShiftState shift);
+  // This manager alone: main menu, visible bars with an enabled, visible window (or waiting to be
+  // shown again), popup menus.
+  bool ExecuteOwnShortCut(TShortCut shortCut);
+  TdxBarItemLink* FindOwnLinkByAccelerator(WORD key, TShiftState shift);
+
+  // --- Owner-window messages and activation (dxBarOwnerMessages.cpp) ---
+  // A message of the owner window or of a window that contains it, as the window hook saw it.
+  void OwnerWindowMessage(HWND wnd, UINT msg, LPARAM lParam, WPARAM wParam);
+  // The owner form is active: floating toolbars show; inactive (with HideFloatingBarsWhenInactive,
+  // or forced) they hide, and open menus close.
+  bool IsActive() const { return FOwnerActive; }
+  void SetActive(bool active, bool force, HWND wnd);
+  void HandleActivate(WORD state, bool minimized, HWND otherWnd, HWND wnd);
+  void HandleActivateApp(bool active);
+  void HandleCancelMode();
+  // Floating bars lying off the work area of the owner's monitor move back onto it.
+  void KeepFloatingBarsOnWorkArea();
+  // Around modal dialogs: the enabled floating toolbar windows are disabled, then enabled again.
+  void DisableFloatingBars();
+  void EnableFloatingBars();
+  // The help topic of the item control (or, without a context of its own, of the bar control).
+  void ShowItemHelp(TdxBarItemControl* itemControl, TCustomdxBarControl* barControl);
+  // Visible, and neither its window nor a window it lies in is minimized.
+  bool IsOwnerShownNormally() const;
+
+private:
+  void ActiveChanged(bool active, bool force, HWND wnd);
+  void HandleHelpMessage(HWND wnd, const HELPINFO* info);
+  bool FOwnerActive = false;
+  bool FWasActiveBeforeDeactivation = false;
+  bool FInActiveChanged = false;
+  bool FInCancelMode = false;
+  std::vector<HWND> FDisabledFloatingBars;
+  std::string FHintShortCutText;
+  bool FStandardHint = false;
 
 private:
   // The owner (the main form for none), checked: a windowed control without a manager.

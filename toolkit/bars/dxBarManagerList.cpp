@@ -1,4 +1,5 @@
 #include "toolkit/bars/dxBarManagerList.h"
+#include "toolkit/bars/dxBarHints.h"
 
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarUnit.h"
@@ -53,6 +54,7 @@ void LeaveManagerList(TdxBarManager* manager)
 {
   TdxBarManagerList* list = GetBarManagerList();
   if (!list || list->Remove(manager) < 0) return;
+  ReleaseBarHints(manager, list->Count() == 0);
   if (list->Count() == 0) ReleaseBarHooks();
 }
 
@@ -63,9 +65,6 @@ void ReleaseBarHooks()
   UnregisterHookProc(BarKeyboardHookProc);
 }
 
-void BarKeyboardHookProc(int, WPARAM, LPARAM, LRESULT&) {}
-void BarMouseHookProc(int, WPARAM, LPARAM, LRESULT&) {}
-void BarCallWndProcHookProc(int, WPARAM, LPARAM, LRESULT&) {}
 
 // --- Lookups ---
 

@@ -37,8 +37,8 @@ void LeaveManagerList(TdxBarManager* manager);
 // Removes the three procedures from every hook kind.
 void ReleaseBarHooks();
 
-// The hook procedures of the bar system (the hook controller's client signature). Until keys, mouse
-// clicks and owner-window messages are routed to bars, they pass every call on.
+// The hook procedures of the bar system (the hook controller's client signature), in dxBarHooks.cpp:
+// keys to menus, navigation, shortcuts and accelerators; clicks outside menus; owner-window messages.
 void BarKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
 void BarMouseHookProc(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
 void BarCallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -25,12 +25,12 @@ public:
   bool InternalChanging() const { return FInternalChangeCount > 0; }
 
   // The caption button under a window point; -1 none.
-  virtual int GetCaptionButtonAt(POINT windowPoint) const { (void)windowPoint; return -1; }
-  virtual bool HasCaptionButtons() const { return false; }
+  // The bar's caption buttons (dxBarCaptionButtons.cpp).
+  virtual int GetCaptionButtonAt(POINT windowPoint) const;
+  virtual bool HasCaptionButtons() const;
   virtual void CaptionButtonsChanged() {}
-  virtual void ClickCaptionButton(int index) { (void)index; CaptionButtonsChanged(); }
-  virtual void TrackCaptionButtons(POINT windowPoint, bool pressed) { (void)windowPoint; (void)pressed; }
-  virtual void CaptionButtonsDrawn() {}
+  virtual void ClickCaptionButton(int index);
+  virtual void TrackCaptionButtons(POINT windowPoint, bool pressed);
   // No popup window hosts the control.
   virtual bool IsOutsidePopupWindow() const;
 

@@ -1,3 +1,4 @@
+#include "toolkit/bars/dxBarHintWindow.h"
 #include "toolkit/bars/dxBarUnit.h"
 
 #include <utility>
@@ -81,7 +82,8 @@ void BarsInitProc()
 
 // The classes of the bar system that stored forms name (items join with their registered pairs).
 const TClass StreamedClasses[] = {TdxBarManager::StaticClass(), TdxBar::StaticClass(), TdxBarGroup::StaticClass(),
-                                  TdxBarPopupMenu::StaticClass(), TdxBarDockControl::StaticClass()};
+                                  TdxBarPopupMenu::StaticClass(), TdxBarDockControl::StaticClass(),
+                                  TdxBarScreenTip::StaticClass()};
 
 // The item classes paired with their controls at start-up, in the registry's order; offered in the
 // add-item lists.

@@ -109,7 +109,8 @@ bool TcxContainer::DispatchInnerControlMessage(TMessage& Message)
 bool TcxContainer::InnerControlMessage(TMessage& Message)
 {
   const bool onGlass = FDrawnOnGlass && cxIsCompositionOn();
-  if (Message.Msg == CN_CTLCOLOREDIT && onGlass && !FInnerControlBufferedPaintPending &&
+  const bool colouring = Message.Msg == CN_CTLCOLOREDIT || Message.Msg == CN_CTLCOLORSTATIC;
+  if (colouring && onGlass && !FInnerControlBufferedPaintPending &&
       FInnerControl->HandleAllocated()) {
     FInnerControlBufferedPaintPending = true;
     PostMessageA(FInnerControl->Handle(), DXM_BUFFEREDPAINTONGLASS, 0, 0);

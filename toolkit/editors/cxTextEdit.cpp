@@ -7,6 +7,7 @@
 #include "classlib/Variant.h"
 #include "classlib/Win.h"
 #include "toolkit/editors/cxEditDataBinding.h"
+#include "toolkit/editors/cxFormats.h"
 
 size_t cxAnsiCharsPrefixLength(std::string_view text, size_t maxChars)
 {
@@ -42,7 +43,12 @@ CL_DEFINE_CLASS(TcxTextEdit);
 void TcxCustomTextEdit::Initialize()
 {
   TcxCustomEdit::Initialize();
-  if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) inner->SetColor(clWindow);
+  FBeepOnEnter = true;
+  FLookupMatched = false;
+  if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) {
+    inner->SetColor(clWindow);
+    inner->SetSelectionChangeHandler(TNotifyEvent(this, &TcxCustomTextEdit::SelectionChangedHandler));
+  }
   SetBounds(Left(), Top(), 121, 21);
   const TcxCustomTextEditLookupDataClass lookupClass =
       TClassRef<TcxCustomTextEditProperties>(ActiveTextProperties()->ClassType())->LookupDataClassType();
@@ -50,6 +56,20 @@ void TcxCustomTextEdit::Initialize()
     FLookupData.reset(lookupClass.Create(this, static_cast<IcxTextEditLookupOwner*>(this)));
     FLookupData->SetOnItemChosen(TNotifyEvent(this, &TcxCustomTextEdit::ApplySelectedLookupItem));
   }
+  if (TcxFormatController* controller = GetFormatController()) {
+    controller->AddListener(this);
+    FListenerAdded = true;
+  }
+}
+
+void TcxCustomTextEdit::BeforeDestruction()
+{
+  FSavedText = Text();
+  FDestroying = true;
+  if (FListenerAdded)
+    if (TcxFormatController* controller = GetFormatController()) controller->RemoveListener(this);
+  FListenerAdded = false;
+  TcxCustomEdit::BeforeDestruction();
 }
 
 namespace {
@@ -94,10 +114,24 @@ void TcxCustomTextEdit::PropertiesChanged(TObject* Sender)
 {
   if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) {
     TcxCustomTextEditProperties* properties = ActiveTextProperties();
+    SetImeMode(properties->ImeMode());
+    SetImeName(properties->ImeName());
+    inner->SetTextAlignment(properties->GetAlignment()->Horz());
+    inner->SetUseLeftAlignmentOnEditing(properties->UseLeftAlignmentOnEditing());
+    if (!IsInplace()) inner->SetAutoSelect(properties->AutoSelect());
+    inner->SetCharCase(properties->CharCase());
     inner->SetPasswordChar(properties->PasswordChar());
     inner->SetEchoMode(properties->EchoMode());
+    inner->SetHideSelection(properties->HideSelection());
+    inner->SetImeMode(properties->ImeMode());
+    inner->SetImeName(properties->ImeName());
+    inner->SetMaxLength(properties->MaxLength());
+    inner->SetOEMConvert(properties->OEMConvert());
+    ReformatIfNeeded();
+    ResolveTypedText();
   }
   TcxCustomEdit::PropertiesChanged(Sender);
+  if (InnerTextEdit() && InnerTextEdit()->HandleAllocated()) InnerTextEdit()->Invalidate();
 }
 
 bool TcxCustomTextEdit::SearchLookupItem(std::string Text)
@@ -306,12 +340,15 @@ void TcxCustomTextEdit::SynchronizeDisplayValue()
   EditValueToDisplayValue(EditValue(), displayValue, IsInEditFormat());
   PushModifiedState();
   try {
+    TFlagScope syncing(FSyncingDisplayValue, true);
     DataBinding()->PushDisplayValue(displayValue);
   } catch (...) {
     PopModifiedState();
     throw;
   }
   PopModifiedState();
+  if (ActiveTextProperties()->UsesLookupData()) FListHighlightShown = false;
+  ResolveTypedText();
 }
 
 void TcxCustomTextEdit::ApplyDisplayValue(const Variant& DisplayValue)
@@ -361,14 +398,39 @@ void TcxCustomTextEdit::WndProc(TMessage& Message)
         Message.Result = 0;
         return;
       }
-      const std::string text = Text().substr(0, Message.WParam - 1);
+      const std::string text = (FDestroying ? FSavedText : Text()).substr(0, Message.WParam - 1);
       auto* buffer = reinterpret_cast<char*>(Message.LParam);
       memcpy(buffer, text.c_str(), text.size() + 1);
       Message.Result = static_cast<LRESULT>(text.size());
       return;
     }
     case WM_GETTEXTLENGTH:
-      Message.Result = static_cast<LRESULT>(Text().size());
+      Message.Result = static_cast<LRESULT>((FDestroying ? FSavedText : Text()).size());
+      return;
+    case WM_CLEAR:
+      if (!ActiveTextProperties()->GetReadOnly() && DataBinding()->CanReadData()) {
+        const bool previous = UserEditInProgress();
+        SetUserEditInProgress(true);
+        try {
+          ClearTextCommand();
+        } catch (...) {
+          SetUserEditInProgress(previous);
+          throw;
+        }
+        SetUserEditInProgress(previous);
+      }
+      return;
+    case DXM_TEXTEDIT_REPLACETEXT:
+      if (Message.WParam) ReplaceTextFromExtension(*reinterpret_cast<const TcxTextEditReplaceTextParams*>(Message.WParam));
+      break;
+    case WM_COMMAND:
+      TcxCustomEdit::WndProc(Message);
+      switch (HIWORD(Message.WParam)) {
+        case EN_CHANGE: NotifyExtensionTextChanged(); break;
+        case EN_HSCROLL:
+        case EN_VSCROLL: NotifyExtensionScrolled(); break;
+        default: break;
+      }
       return;
     case WM_SETTEXT:
       if (FSettingTextInternally) break;
@@ -382,6 +444,12 @@ void TcxCustomTextEdit::WndProc(TMessage& Message)
       break;
   }
   TcxCustomEdit::WndProc(Message);
+}
+
+bool TcxCustomTextEdit::InnerControlMessage(TMessage& Message)
+{
+  DispatchExtensionMessage(Message);
+  return TcxCustomEdit::InnerControlMessage(Message);
 }
 
 TClassRef<TcxCustomEdit> TcxTextEditProperties::TMeta::ContainerClassType() const { return ClassRef<TcxTextEdit>(); }

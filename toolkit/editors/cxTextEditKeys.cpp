@@ -27,13 +27,6 @@ TcxLookupNavigation NavigationForKey(WORD Key, TShiftState Shift)
 
 }  // namespace
 
-void TcxCustomTextEdit::SetListHighlightShown(bool Value)
-{
-  if (!HandleAllocated() || FListHighlightLocked || FListHighlightShown == Value) return;
-  FListHighlightShown = Value;
-  ResolveTypedText();
-}
-
 void TcxCustomTextEdit::StepLookupItem(TcxLookupNavigation Direction, bool& Flag, bool InSettingValueLock)
 {
   LockChangeEvents(true);

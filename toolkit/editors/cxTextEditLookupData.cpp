@@ -26,6 +26,12 @@ int KeyToIndex(const Variant& key)
 }
 }  // namespace
 
+void TcxCustomTextEditLookupData::BeforeDestruction()
+{
+  if (TcxCustomEditListBox* list = ListBox()) list->SetOnSelectionMoved({});
+  TcxInterfacedPersistent::BeforeDestruction();
+}
+
 void TcxCustomTextEditLookupData::GetLookupItemText(int index, std::string& text) const
 {
   text = FOwner->LookupProperties()->LookupItems()->Get(index);

@@ -48,6 +48,9 @@ public:
   {
   }
 
+  // A list that outlives the lookup data (its parent owns it) stops reporting to it.
+  void BeforeDestruction() override;
+
   int CurrentItem() const { return FCurrentItem; }
   int ListIndex() const { return FListIndex; }
   // The current key as a variant (an integer; -1 for none).

@@ -25,18 +25,19 @@ public:
   void SizeChange(TObject*) { Log.push_back("size"); }
 };
 
-class TKeyTipWindows : public TObject, public IdxBarKeyTipWindowsManager {
+class TKeyTipWindows : public TObject, public IdxBarKeyTipWindowHost {
   CL_CLASS(TKeyTipWindows, TObject)
 public:
   std::vector<std::string> Log;
   TOwned<TObject> Window = MakeOwned<TObject>();
-  void Add(const std::string& keyTip, POINT p, TObject*& window, bool enabled, TdxBarKeyTipVertAlign,
-           TAlignment) override
+  void AddWindow(const std::string& keyTip, POINT p, TObject*& window, bool enabled, TdxBarKeyTipVertAlign,
+                 TAlignment) override
   {
     Log.push_back("add " + keyTip + " " + std::to_string(p.x) + "," + std::to_string(p.y) + (enabled ? "" : " disabled"));
     window = Window.get();
   }
-  void Delete(TObject* window) override { Log.push_back(window == Window.get() ? "delete" : "delete other"); }
+  void RemoveWindow(TObject* window) override { Log.push_back(window == Window.get() ? "delete" : "delete other"); }
+  void ApplyWindows() override { Log.push_back("apply"); }
 };
 }  // namespace
 

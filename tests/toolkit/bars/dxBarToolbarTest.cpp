@@ -209,7 +209,7 @@ TEST(dxBarToolbar, ShowingAndFreeingToolbarsLeavesNothingBehind)
 }
 
 namespace {
-// A button-like item of fixed width whose control can be told to fail the way a broken item kind
+// A button-like item of fixed size (40 x 22) whose control can be told to fail the way a broken item kind
 // does: without possible view levels, or drawing at a level its link does not allow.
 class TTbItem : public TdxBarItem {
   CL_CLASS(TTbItem, TdxBarItem)
@@ -223,6 +223,8 @@ class TTbControl : public TdxBarItemControl {
 public:
   using TdxBarItemControl::TdxBarItemControl;
   bool IsButtonLike() const override { return true; }
+  int CalcItemWidth() override { return 40; }
+  int CalcItemHeight() override { return 22; }
   TdxBarItemViewLevels GetPossibleViewLevels() const override
   {
     return GTbFault == TTbFault::NoLevels ? TdxBarItemViewLevels{} : TdxBarItemControl::GetPossibleViewLevels();
@@ -271,54 +273,65 @@ struct TButtonsFixture : TToolbarFixture {
 CL_DEFINE_CLASS(TTbItem);
 CL_DEFINE_CLASS(TTbControl);
 
-// A shown bar always has its window, placed from the stored placement; hiding stores the place it
-// was moved to and takes the window away; showing again puts it there.
+// A shown bar always has its window, placed from the stored placement and sized by its layout
+// for the stored width; hiding stores the place and client size the window had; showing again lays
+// the items out for that width.
 TEST(dxBarToolbar, ShowingMakesTheWindowAtTheStoredPlaceAndHidingStoresItBack)
 {
-  TToolbarFixture f;
+  TButtonsFixture f;
   EXPECT_EQ(f.Bar->GetBarControl(), nullptr);
-  TdxBarControl* t = f.ShowFloating(POINT{220, 240}, SIZE{150, 50});
+  TdxBarItemLink* links[] = {f.Add("One"), f.Add("Two"), f.Add("Three"), f.Add("Four")};
+  TdxBarControl* t = f.ShowFloating(POINT{220, 240}, SIZE{100, 50});
   ASSERT_NE(t, nullptr);
   EXPECT_TRUE(f.Bar->IsFloating());
   EXPECT_EQ(t->GetBar(), f.Bar);
+  const auto lineOf = [](TdxBarItemLink* link) { return link->ItemRect().top; };
   RECT client{};
   GetClientRect(t->Handle(), &client);
   EXPECT_EQ(f.Window().left, 220);
   EXPECT_EQ(f.Window().top, 240);
-  EXPECT_EQ(client.right, 150);
-  EXPECT_EQ(client.bottom, 50);
+  SIZE laidOut = t->CalcSizeForPoint(TdxBarDockingStyle::dsNone, 100);
+  EXPECT_EQ(client.right, laidOut.cx);
+  EXPECT_EQ(client.bottom, laidOut.cy);
+  // 100 pixels hold two of the 40-pixel buttons in a line.
+  EXPECT_EQ(lineOf(links[1]), lineOf(links[0]));
+  EXPECT_GT(lineOf(links[2]), lineOf(links[1]));
 
+  // Moved and widened to hold all four in a line.
   const RECT w = f.Window();
-  SetWindowPos(t->Handle(), nullptr, 260, 270, (w.right - w.left) + 20, (w.bottom - w.top) + 10,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const int wider = (w.right - w.left) - client.right + 4 * 40 + 30;
+  SetWindowPos(t->Handle(), nullptr, 260, 270, wider, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(t->Handle(), &client);
   f.Bar->SetVisible(false);
   EXPECT_EQ(f.Bar->GetBarControl(), nullptr);
   EXPECT_EQ(f.Bar->FloatLeft(), 260);
   EXPECT_EQ(f.Bar->FloatTop(), 270);
-  EXPECT_EQ(f.Bar->FloatClientWidth(), 170);
-  EXPECT_EQ(f.Bar->FloatClientHeight(), 60);
+  EXPECT_EQ(f.Bar->FloatClientWidth(), client.right);
+  EXPECT_EQ(f.Bar->FloatClientHeight(), client.bottom);
 
   f.Bar->SetVisible(true);
   ASSERT_NE(f.Toolbar = f.Bar->GetBarControl(), nullptr);
   EXPECT_TRUE(IsWindowVisible(f.Toolbar->Handle()));
   EXPECT_EQ(f.Window().left, 260);
+  EXPECT_EQ(f.Window().top, 270);
+  laidOut = f.Toolbar->CalcSizeForPoint(TdxBarDockingStyle::dsNone, client.right);
   GetClientRect(f.Toolbar->Handle(), &client);
-  EXPECT_EQ(client.right, 170);
+  EXPECT_EQ(client.right, laidOut.cx);
+  EXPECT_EQ(client.bottom, laidOut.cy);
+  EXPECT_EQ(lineOf(links[3]), lineOf(links[0]));
 }
 
-// Stored floating sizes are outside input: the window stays within the tracking limits.
+// Stored floating sizes are outside input: the window is laid out for them and stays within the
+// tracking limits; a huge stored width puts every item in one line.
 TEST(dxBarToolbar, StoredFloatingSizesOutsideTheLimitsGiveAWindowWithinThem)
 {
-  struct TCase {
-    SIZE Client;
-    bool HugeWidth, HugeHeight;
-  };
-  const TCase cases[] = {
-      {{-40, -40}, false, false}, {{0, 0}, false, false}, {{100000, 100000}, true, true}, {{5, INT_MAX}, false, true}};
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Client.cx);
-    TToolbarFixture f;
-    f.ShowFloating(POINT{150, 150}, c.Client);
+  const SIZE cases[] = {{-40, -40}, {0, 0}, {100000, 100000}, {5, INT_MAX}, {INT_MAX, 5}};
+  for (const SIZE& c : cases) {
+    SCOPED_TRACE(c.cx);
+    TButtonsFixture f;
+    TdxBarItemLink* first = f.Add("One");
+    TdxBarItemLink* last = f.Add("Two");
+    f.ShowFloating(POINT{150, 150}, c);
     ASSERT_NE(f.Toolbar, nullptr);
     const RECT w = f.Window();
     const int width = w.right - w.left, height = w.bottom - w.top;
@@ -326,8 +339,10 @@ TEST(dxBarToolbar, StoredFloatingSizesOutsideTheLimitsGiveAWindowWithinThem)
     EXPECT_GE(height, 10);
     EXPECT_LE(width, 30000);
     EXPECT_LE(height, 30000);
-    if (c.HugeWidth) EXPECT_EQ(width, 30000);
-    if (c.HugeHeight) EXPECT_EQ(height, 30000);
+    EXPECT_FALSE(IsRectEmpty(&first->ItemRect()));
+    EXPECT_FALSE(IsRectEmpty(&last->ItemRect()));
+    if (c.cx > 1000) EXPECT_EQ(last->ItemRect().top, first->ItemRect().top);
+    if (c.cx < 40) EXPECT_GT(last->ItemRect().top, first->ItemRect().top);
   }
 }
 
@@ -392,13 +407,17 @@ TEST(dxBarToolbar, FloatingAndDockingMakeTheWindowAnewInItsPlace)
   EXPECT_EQ(t->DockingStyle(), TdxBarDockingStyle::dsNone);
   EXPECT_EQ(GetWindow(t->Handle(), GW_OWNER), f.Form->Handle());
   EXPECT_EQ(GetWindowLongA(t->Handle(), GWL_STYLE) & WS_POPUP, WS_POPUP);
+  RECT floating{};
+  GetClientRect(t->Handle(), &floating);
   f.Bar->SetDockingStyle(TdxBarDockingStyle::dsBottom);
   t = f.Bar->GetBarControl();
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(GetParent(t->Handle()), f.Manager->Bars()->DockControls(TdxBarDockingStyle::dsBottom)->Handle());
-  // The floating place the window had was kept.
+  // The floating place the window had was kept, with the client size its layout gave it.
   EXPECT_EQ(f.Bar->FloatLeft(), 300);
-  EXPECT_EQ(f.Bar->FloatClientWidth(), 120);
+  EXPECT_EQ(f.Bar->FloatTop(), 320);
+  EXPECT_EQ(f.Bar->FloatClientWidth(), floating.right);
+  EXPECT_EQ(f.Bar->FloatClientHeight(), floating.bottom);
 }
 
 // Showing, floating, docking and hiding many toolbars leaves no window or GDI object behind.

@@ -30,7 +30,7 @@ public:
   void GetItemText(int index, std::string& text) override
   {
     Asked.push_back(index);
-    text = Edit()->ActiveTextProperties()->LookupItems()->Get(index);
+    text = Edit() ? Edit()->ActiveTextProperties()->LookupItems()->Get(index) : std::string();
   }
   bool DrawsFocusRect() const { return UsesDefaultDrawing(); }
   std::vector<int> Asked;
@@ -287,6 +287,17 @@ TEST_F(TextEditKeysTest, ListFollowsTheItemsAndShowsTheirTexts)
   while (edit->Properties()->LookupItems()->Count() > 2) edit->Properties()->LookupItems()->Delete(0);
   data->RefreshList();
   EXPECT_EQ(list->Count(), 2);
+
+  // The list belongs to its parent: it outlives the editor and stops reporting to it.
+  TWeakRef<TKeysListBox> kept(list);
+  Free(edit);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(list->Edit(), nullptr);
+  list->SetItemIndex(1);
+  SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 2));
+  EXPECT_EQ(list->ItemIndex(), 0);
+  list->Invalidate();
+  UpdateWindow(list->Handle());
 }
 
 TEST_F(TextEditKeysTest, KeysMoveTheShownListAndEnterCommitsIt)

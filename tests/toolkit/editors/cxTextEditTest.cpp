@@ -330,3 +330,65 @@ TEST_F(TextEditTest, ItemIndexShowsTheItemAndClicksOnlyOnChange)
 }
 
 }  // namespace
+
+// --- Keys forwarded by the inner edit; the extension object ---
+
+namespace {
+
+class TKeyRecorder : public TObject {
+  CL_CLASS(TKeyRecorder, TObject)
+public:
+  void InternalKeyDown(TObject*, WORD& Key, TShiftState) { Keys.push_back(Key); }
+  std::vector<WORD> Keys;
+};
+CL_DEFINE_CLASS(TKeyRecorder);
+
+class TExtensionDouble : public IcxTextEditExtension {
+public:
+  void Refresh(TWinControl*) override { Calls += "r"; }
+  void Scrolled(TWinControl*) override {}
+  void SelectionChanged(TWinControl*) override {}
+  void TextChanged(TWinControl*) override { Calls += "t"; }
+  void FocusSet(TWinControl*) override { Calls += "f"; }
+  void FocusLost(TWinControl*) override {}
+  void Undone(TWinControl*) override { Calls += "u"; }
+  void Painted(TWinControl*) override {}
+  bool IsOwnWindow(HWND) override { return false; }
+  std::string Calls;
+};
+
+TEST_F(TextEditTest, KeysWithoutEffectReachTheInternalKeyHandler)
+{
+  auto* edit = Place();
+  TOwned<TKeyRecorder> recorder = MakeOwned<TKeyRecorder>();
+  edit->SetOnInternalKeyDown(TcxEditInternalKeyDownEvent(recorder.get(), &TKeyRecorder::InternalKeyDown));
+  Focus(edit);
+  Type(edit, "ab");
+  HWND inner = edit->InnerTextEdit()->Handle();
+  // At the end of the text Down and Right change nothing and go on; Left moves the caret and
+  // stays; at the start Up changes nothing either.
+  for (WORD key : {WORD(VK_DOWN), WORD(VK_RIGHT), WORD(VK_LEFT), WORD(VK_HOME), WORD(VK_UP)})
+    SendMessageA(inner, WM_KEYDOWN, key, 1);
+  EXPECT_EQ(recorder->Keys, (std::vector<WORD>{VK_DOWN, VK_RIGHT, VK_UP}));
+  EXPECT_EQ(edit->Text(), "ab");
+}
+
+TEST_F(TextEditTest, ExtensionDoubleHearsAndReplacesTextWithUndo)
+{
+  TExtensionDouble extension;
+  TextEditExtension = &extension;
+  auto* edit = Place();
+  Focus(edit);
+  Type(edit, "hello");
+  TcxTextEditReplaceTextParams params{L"J", 0, 1, 1};
+  SendMessageA(edit->Handle(), DXM_TEXTEDIT_REPLACETEXT, reinterpret_cast<WPARAM>(&params), 0);
+  EXPECT_EQ(edit->Text(), "Jello");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 1);
+  SendMessageA(edit->InnerTextEdit()->Handle(), WM_UNDO, 0, 0);
+  EXPECT_EQ(edit->Text(), "hello");
+  TextEditExtension = nullptr;
+  EXPECT_NE(extension.Calls.find('f'), std::string::npos);
+  EXPECT_NE(extension.Calls.find('u'), std::string::npos);
+}
+
+}  // namespace
