@@ -4,7 +4,11 @@
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
+#include "classlib/Graphics.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtons.h"
+#include "toolkit/bars/dxBarDockControl.h"
+#include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarItem.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -144,5 +148,104 @@ TEST(dxBarToolbarPaint, AFloatingToolbarPaintsItsWholeWindow)
     EXPECT_GT(shot.Surface.Count(caption, captionColor), shot.Area(caption) / 2);
     const int black = shot.Surface.Count(RECT{0, 0, shot.Surface.Width(), shot.Surface.Height()}, RGB(0, 0, 0));
     EXPECT_LT(black, shot.Area(caption) / 2);
+  }
+}
+
+namespace {
+TOwned<TBitmap> SquareGlyph(TColor color)
+{
+  auto glyph = MakeOwned<TBitmap>();
+  glyph->SetSize(16, 16);
+  glyph->Canvas()->Brush()->SetColor(clFuchsia);
+  glyph->Canvas()->FillRect(RECT{0, 0, 16, 16});
+  glyph->Canvas()->Brush()->SetColor(color);
+  glyph->Canvas()->FillRect(RECT{2, 2, 14, 14});
+  return glyph;
+}
+
+// Two toolbars in one row of the top dock, as the main window has them: buttons with caption and
+// glyph, and an edit on the second.
+struct TDockedRowFixture {
+  TForm* Form = NewForm();
+  TFormGuard Guard{Form};
+  TdxBarManager* Manager = New<TdxBarManager>(Form);
+  TdxBar* Bars[2]{};
+  TdxBarEdit* Edit = nullptr;
+
+  explicit TDockedRowFixture(TdxBarManagerStyle style)
+  {
+    Form->SetBounds(20, 20, 640, 300);
+    Manager->SetStyle(style);
+    const char* captions[2][3] = {{"Open", "Save", "Find"}, {"Bold", "Italic", nullptr}};
+    const TColor colors[] = {clNavy, clGreen, clMaroon};
+    for (int b = 0; b < 2; ++b) {
+      TdxBar* bar = Bars[b] = Manager->Bars()->Add();
+      bar->SetCaption(b ? "Font" : "Main");
+      for (int i = 0; i < 3 && captions[b][i]; ++i) {
+        auto* button = New<TdxBarButton>(Form);
+        button->SetCaption(captions[b][i]);
+        TOwned<TBitmap> glyph = SquareGlyph(colors[i]);
+        button->SetGlyph(glyph.get());
+        button->SetPaintStyle(psCaptionGlyph);
+        bar->ItemLinks()->AddItem(button);
+      }
+      bar->SetDockingStyle(TdxBarDockingStyle::dsTop);
+      bar->SetRow(0);
+      bar->SetOneOnRow(false);
+      bar->SetDockedLeft(b ? 260 : 0);
+    }
+    Edit = New<TdxBarEdit>(Form);
+    Edit->SetWidth(80);
+    Edit->SetText("Song");
+    Bars[1]->ItemLinks()->AddItem(Edit);
+    for (TdxBar* bar : Bars) bar->SetVisible(true);
+    Form->Show();
+    Pump(30);
+    for (TdxBar* bar : Bars)
+      if (bar->GetBarControl()) UpdateWindow(bar->GetBarControl()->Handle());
+    Pump(50);
+  }
+};
+}  // namespace
+
+// Two toolbars stand side by side in the one row of the top dock at their stored places, the dock
+// as high as the row; each paints its frame and background whole (black shows nowhere outside its
+// buttons, whose content the button drawing paints), and the edit shows its text box.
+TEST(dxBarToolbarPaint, TwoToolbarsDockedInOneRowOfTheTopDock)
+{
+  for (TdxBarManagerStyle style : {bmsEnhanced, bmsStandard}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TDockedRowFixture f(style);
+    TdxDockControl* top = f.Manager->Bars()->DockControls(dsTop);
+    TdxBarControl* first = f.Bars[0]->GetBarControl();
+    TdxBarControl* second = f.Bars[1]->GetBarControl();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(top->RowCount(), 1);
+    EXPECT_EQ(first->Top(), 0);
+    EXPECT_EQ(second->Top(), 0);
+    EXPECT_EQ(first->Left(), 0);
+    EXPECT_EQ(second->Left(), 260);
+    EXPECT_EQ(first->Height(), second->Height());
+    EXPECT_EQ(top->Height(), first->Height());
+
+    for (TdxBarControl* t : {first, second}) {
+      const TWindowShot shot(t->Handle());
+      const RECT client = ClientInWindow(t->Handle());
+      int insideItems = 0;
+      for (int i = 0; i < t->GetBar()->ItemLinks()->Count(); ++i) {
+        RECT item = t->GetBar()->ItemLinks()->Items(i)->ItemRect();
+        ASSERT_FALSE(IsRectEmpty(&item));
+        OffsetRect(&item, client.left, client.top);
+        insideItems += shot.Surface.Count(item, RGB(0, 0, 0));
+      }
+      const int black = shot.Surface.Count(RECT{0, 0, shot.Surface.Width(), shot.Surface.Height()}, RGB(0, 0, 0));
+      EXPECT_EQ(black - insideItems, 0) << "black outside the items";
+    }
+    RECT edit = f.Bars[1]->ItemLinks()->Items(f.Bars[1]->ItemLinks()->Count() - 1)->ItemRect();
+    const TWindowShot shot(second->Handle());
+    const RECT client = ClientInWindow(second->Handle());
+    OffsetRect(&edit, client.left, client.top);
+    EXPECT_GT(shot.Surface.Count(edit, GetSysColor(COLOR_WINDOW)), shot.Area(edit) / 3) << "the edit's text box";
   }
 }
