@@ -74,6 +74,7 @@ int TcxMaskEditCustomMode::CaretIndex() const
 void TcxMaskEditCustomMode::SetSelection(int Start, int Length, bool CaretAtStart)
 {
   if (!HasEdit() || !FOwnerEdit->InnerTextEdit()->HandleAllocated()) return;
+  TFlagScope selecting(FOwnerEdit->FSelectingInternally, true);
   const int end = Start + std::max(Length, 0);
   SendMessageA(FOwnerEdit->InnerTextEdit()->Handle(), EM_SETSEL, static_cast<WPARAM>(CaretAtStart ? end : Start),
                static_cast<LPARAM>(CaretAtStart ? Start : end));
@@ -83,6 +84,7 @@ void TcxMaskEditCustomMode::ShowText(const std::string& Text)
 {
   if (!HasEdit()) return;
   const int start = SelStart(), length = SelLength();
+  TFlagScope selecting(FOwnerEdit->FSelectingInternally, true);
   FOwnerEdit->ApplyDisplayValue(Variant(Text));
   SetSelection(start, length);
 }
