@@ -8,6 +8,7 @@
 #include "classlib/SysUtils.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "toolkit/editors/cxMaskEdit.h"
@@ -32,16 +33,21 @@ struct TKeyCase {
 
 class MaskEditTest : public edit_test::TEditFormTest {
 protected:
-  // Each case in an editor of its own: keys, then text, selection and beeps.
+  // Each case in an editor of its own: keys, then text, selection and beeps. The keys go once
+  // through the editor's key steps and once typed for real, through the system's queue.
   template <size_t N>
   void RunKeyCases(const TKeyCase (&cases)[N])
   {
+    for (bool typed : {false, true})
     for (const TKeyCase& c : cases) {
-      GBeeps = 0;
       TcxMaskEdit* edit = Place(c.Kind, c.Mask);
       if (c.StartCaret >= 0) Select(edit, c.StartCaret, 1);
-      SCOPED_TRACE(std::string("mask ") + c.Mask + " keys " + c.Keys);
-      Keys(edit, c.Keys);
+      GBeeps = 0;
+      SCOPED_TRACE(std::string(typed ? "typed: " : "") + "mask " + c.Mask + " keys " + c.Keys);
+      if (typed)
+        TypeKeys(edit, c.Keys);
+      else
+        Keys(edit, c.Keys);
       EXPECT_EQ(edit->Text(), c.Text);
       EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
       EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
@@ -97,6 +103,26 @@ protected:
       }
     }
     HandleWaitingMessages();
+  }
+  // The same keys typed through SendInput into the focused editor.
+  static void TypeKeys(TcxMaskEdit* edit, const std::string& keys)
+  {
+    ASSERT_TRUE(BringToFront(edit->GetParentForm()->Handle()));
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+    for (char k : keys) {
+      switch (k) {
+        case '<': PressKey(VK_LEFT); break;
+        case '>': PressKey(VK_RIGHT); break;
+        case '^': PressKey(VK_HOME); break;
+        case '$': PressKey(VK_END); break;
+        case '#': PressKey(VK_DELETE); break;
+        case '[': PressKey(VK_LEFT, {VK_CONTROL}); break;
+        case '~': PressKey(VK_BACK); break;
+        default: edit_test::TypeText(std::string(1, k)); break;
+      }
+    }
+    ASSERT_TRUE(edit_test::SettleTypedInput());
   }
   static void Select(TcxMaskEdit* edit, int start, int length)
   {
