@@ -5,6 +5,7 @@
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsUtils.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "toolkit/editors/cxTextEdit.h"
@@ -389,6 +390,154 @@ TEST_F(TextEditTest, ExtensionDoubleHearsAndReplacesTextWithUndo)
   TextEditExtension = nullptr;
   EXPECT_NE(extension.Calls.find('f'), std::string::npos);
   EXPECT_NE(extension.Calls.find('u'), std::string::npos);
+}
+
+}  // namespace
+
+// --- Typed for real: keys through the system's queue ---
+
+namespace {
+
+class TextEditTypingTest : public TextEditTest {
+protected:
+  // The editor focused in the foreground form, ready for typed keys.
+  void FocusForTyping(TcxCustomTextEdit* edit)
+  {
+    Form->Show();
+    ASSERT_TRUE(BringToFront(Form->Handle()));
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+  }
+};
+
+TEST_F(TextEditTypingTest, TabReadOnlyAndTheHiddenCursorStyle)
+{
+  auto* edit = Place();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("ab"));
+  ASSERT_TRUE(PressKey(VK_TAB));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "ab");  // Tab is never a character
+
+  // Read-only: typed characters, Backspace and Ctrl+V change nothing; the caret moves, Ctrl+C copies.
+  edit->Properties()->SetReadOnly(true);
+  FocusForTyping(edit);
+  Clipboard()->SetAsText("zz");
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(PressKey('V', {VK_CONTROL}));
+  ASSERT_TRUE(PressKey(VK_HOME));
+  ASSERT_TRUE(PressKey(VK_RIGHT, {VK_SHIFT}));
+  ASSERT_TRUE(PressKey('C', {VK_CONTROL}));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "ab");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 0);
+  EXPECT_EQ(edit->InnerTextEdit()->SelLength(), 1);
+  EXPECT_EQ(Clipboard()->AsText(), "a");
+  Free(edit);
+
+  // Style 3 has no text cursor: SelStart reads 0, setting it does nothing, typing is refused.
+  auto* hidden = New<TStyledTextEdit>(Form);
+  hidden->Styled()->Style = 3;
+  hidden->SetParent(Form);
+  hidden->SetBounds(10, 10, 150, 24);
+  hidden->SetEditValue(Variant("abc"));
+  FocusForTyping(hidden);
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(hidden->Text(), "abc");
+  EXPECT_EQ(hidden->SelStart(), 0);
+  hidden->InnerTextEdit()->SetSelStart(1);
+  hidden->SetSelStart(2);
+  EXPECT_EQ(hidden->InnerTextEdit()->SelStart(), 1);
+}
+
+// Incremental search with the keys typed: ASCII as keys, Chinese as Unicode keys (two WM_CHAR
+// bytes in the ANSI window) or as input-method characters (WM_IME_CHAR, whose second byte the
+// search takes while it is still on its way).
+TEST_F(TextEditTypingTest, IncrementalSearchOfTypedCharacters)
+{
+  enum TInput { Keys, Ime };
+  struct TCase {
+    int Style;
+    TInput Input;
+    std::string Start;
+    int StartCaret;
+    std::string Typed;
+    std::string Text;
+    int SelStart, SelLength, ItemIndex;
+  };
+  const TCase cases[] = {
+      {2, Keys, "", 0, "b", "banana", 1, 5, 1},
+      {2, Keys, "", 0, "be", "Berry", 2, 3, 2},
+      {2, Keys, "", 0, "bc", "cherry", 1, 5, 3},   // restarts on the last letter
+      {0, Keys, "ax", 1, "p", "apx", 2, 0, -1},    // typing into the middle does not search
+      {2, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {2, Keys, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Keys, "", 0, "重", "重要", 1, 1, 6},     // the same first byte as 中
+      {0, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {0, Keys, "", 0, "东", "东", 1, 0, -1},      // no item: the whole character is typed
+      {0, Keys, "b", 1, "东", "b东", 2, 0, -1},
+      {2, Ime, "", 0, "中", "中文", 1, 1, 4},
+      {2, Ime, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Ime, "", 0, "重", "重要", 1, 1, 6},
+      {0, Ime, "", 0, "东", "东", 1, 0, -1},
+      {1, Ime, "", 0, "b重", "banana", 1, 5, 1},  // style 1 drops what matches nothing
+  };
+  for (const TCase& c : cases) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Styled()->Style = c.Style;
+    for (const char* item : {"Apple", "banana", "Berry", "cherry", "中文", "中国", "重要"})
+      edit->Properties()->LookupItems()->Add(item);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    FocusForTyping(edit);
+    edit->InnerTextEdit()->SetText(c.Start);
+    edit->InnerTextEdit()->SetSelStart(c.StartCaret);
+    if (c.Input == Keys) {
+      ASSERT_TRUE(edit_test::TypeText(c.Typed));
+      ASSERT_TRUE(edit_test::SettleTypedInput());
+    } else {
+      for (size_t i = 0; i < c.Typed.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(c.Typed[i]);
+        WPARAM ime = lead;
+        if (IsDBCSLeadByte(lead)) ime = (lead << 8) | static_cast<unsigned char>(c.Typed[++i]);
+        PostMessageA(edit->InnerTextEdit()->Handle(), WM_IME_CHAR, ime, 1);
+        HandleWaitingMessages();
+      }
+    }
+    SCOPED_TRACE("style " + std::to_string(c.Style) + (c.Input == Ime ? " input method " : " keys ") + c.Typed);
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
+    EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
+    EXPECT_EQ(edit->LookupData()->CurrentItem(), c.ItemIndex);
+    Free(edit);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Chinese typed into an editor without items: the window takes each character whole, whether it
+// comes as a key, as two WM_CHAR bytes or from an input method.
+TEST_F(TextEditTypingTest, ChineseReachesTheWindowWhole)
+{
+  auto* edit = Place();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("东a"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "东a");
+  const std::string east = "东";
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(east[0]), 1);
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(east[1]), 1);
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_IME_CHAR,
+               (static_cast<unsigned char>(east[0]) << 8) | static_cast<unsigned char>(east[1]), 1);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->Text(), "东a东东");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 4);
 }
 
 }  // namespace
