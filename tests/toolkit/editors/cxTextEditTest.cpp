@@ -1,6 +1,7 @@
 // The text editor's length rules: characters counted with double-byte characters whole, and
 // replacements cut from the end to the maximum length.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsUtils.h"
@@ -8,6 +9,8 @@
 #include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
+#include "tests/toolkit/editors/EditorsTestSupport.h"
+#include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxTextEdit.h"
 
 namespace {
@@ -538,6 +541,144 @@ TEST_F(TextEditTypingTest, ChineseReachesTheWindowWhole)
   HandleWaitingMessages();
   EXPECT_EQ(edit->Text(), "东a东东");
   EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 4);
+}
+
+}  // namespace
+
+// --- Numbers, locale changes, refused replacements, appearance ---
+
+namespace {
+
+// Numeric text properties and their editor: bounds apply, values are numbers, thousand separators
+// are kept while typing.
+class TNumberProperties : public TcxTextEditProperties {
+  CL_CLASS(TNumberProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  bool UsesValueBounds() const override { return true; }
+  bool UsesThousandSeparator() const override { return true; }
+};
+
+class TNumberEdit : public TcxTextEdit {
+  CL_CLASS(TNumberEdit, TcxTextEdit)
+public:
+  struct TMeta : TcxTextEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override { return ClassRef<TNumberProperties>(); }
+  };
+  using TcxTextEdit::TcxTextEdit;
+  // The text as a number, as numeric editors store it.
+  void DisplayValueToEditValue(const Variant& DisplayValue, Variant& EditValue, bool Focused) override
+  {
+    std::string text = VarToStr(DisplayValue);
+    RemoveThousandSeparators(text);
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    if (!text.empty() && end == text.c_str() + text.size())
+      EditValue = Variant(number);
+    else
+      TcxTextEdit::DisplayValueToEditValue(DisplayValue, EditValue, Focused);
+  }
+};
+
+CL_DEFINE_CLASS(TNumberProperties);
+CL_DEFINE_CLASS(TNumberEdit);
+
+class TextEditNumbersTest : public TextEditTypingTest {
+protected:
+  TScopedFormatSettings FSettings;
+  void SetUp() override
+  {
+    TextEditTypingTest::SetUp();
+    FormatSettings().DecimalSeparator = '.';
+    FormatSettings().ThousandSeparator = ",";
+  }
+  TNumberEdit* PlaceNumber()
+  {
+    auto* edit = New<TNumberEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    return edit;
+  }
+};
+
+TEST_F(TextEditNumbersTest, TypedNumbersKeepTheirThousandSeparators)
+{
+  auto* edit = PlaceNumber();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("1234567"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "1,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 9);
+  // A digit typed in front: the separators move, the caret stays after the typed digit.
+  ASSERT_TRUE(PressKey(VK_HOME));
+  ASSERT_TRUE(edit_test::TypeText("98"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "981,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
+  // Backspace over a digit: the separators follow the shorter number.
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "91,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 1);
+}
+
+TEST_F(TextEditNumbersTest, BoundsRefuseTheTypedValueAndLocaleChangesReformatTheText)
+{
+  auto* edit = PlaceNumber();
+  edit->Properties()->SetMinValue(1);
+  edit->Properties()->SetMaxValue(9);
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("12"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_FALSE(edit->ValidateEdit(false));
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_TRUE(edit->ValidateEdit(false));
+
+  // Unfocused, the value is shown in the display format; a locale change shows it again.
+  auto* shown = PlaceNumber();
+  shown->Properties()->SetDisplayFormat(",0");
+  shown->SetEditValue(Variant(1234567));
+  Other->SetFocus();
+  HandleWaitingMessages();
+  EXPECT_EQ(shown->Text(), "1,234,567");
+  FormatSettings().ThousandSeparator = " ";
+  GetFormatController()->NotifyListeners();
+  EXPECT_EQ(shown->Text(), "1 234 567");
+}
+
+TEST_F(TextEditTypingTest, RefusedReplacementLeavesTextCaretAndValue)
+{
+  auto* edit = Place();
+  edit->SetEditValue(Variant("abcdef"));
+  FocusForTyping(edit);
+  edit->Properties()->SetMaxLength(5);  // the text is already longer: nothing typed can fit
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "abcdef");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 6);
+  EXPECT_EQ(edit->InnerTextEdit()->SelLength(), 0);
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abcdef");
+  // A paste is refused the same way.
+  Clipboard()->SetAsText("yz");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "abcdef");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 6);
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abcdef");
+}
+
+TEST_F(TextEditTest, InnerEditTakesTheColoursOfTheEditor)
+{
+  auto* edit = Place();
+  edit->Style()->SetColor(clYellow);
+  edit->Style()->SetTextColor(clRed);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->InnerTextEdit()->Color(), clYellow);
+  EXPECT_EQ(edit->InnerTextEdit()->Font()->Color(), clRed);
+  edit->Style()->SetColor(clAqua);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->InnerTextEdit()->Color(), clAqua);
 }
 
 }  // namespace
