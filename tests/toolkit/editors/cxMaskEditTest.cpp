@@ -435,6 +435,43 @@ TEST_F(MaskEditTest, ProgrammaticTextKeepsWhatTheMaskAccepts)
   EXPECT_EQ(regExpr->Text(), "abx9712");
 }
 
+TEST_F(MaskEditTest, OutsideSelectionsUndoAndWindowTextGoThroughTheMode)
+{
+  // A caret set from outside becomes the overwrite caret of a picture mask.
+  auto* picture = Place(emkStandard, "(000)000");
+  picture->SetSelStart(2);
+  EXPECT_EQ(picture->InnerTextEdit()->SelStart(), 2);
+  EXPECT_EQ(picture->InnerTextEdit()->SelLength(), 1);
+  Keys(picture, "5");
+  EXPECT_EQ(picture->Text(), "(_5_)___");
+  // The window's text is the masked text, and text set through the window is taken as a paste.
+  char buffer[32] = {};
+  GetWindowTextA(picture->Handle(), buffer, sizeof buffer);
+  EXPECT_EQ(std::string(buffer), picture->MaskedText());
+  EXPECT_EQ(SendMessageA(picture->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234567")), 1);
+  EXPECT_EQ(picture->Text(), "(123)456");
+  EXPECT_EQ(VarToStr(picture->EditValue()), picture->MaskedText());
+
+  // A regular-expression mode follows a caret set from outside: the next key starts there.
+  auto* regExpr = Place(emkRegExpr, "[a-z]+\\d*");
+  auto* mode = dynamic_cast<TcxMaskEditRegExprMode*>(regExpr->MaskMode());
+  ASSERT_NE(mode, nullptr);
+  Keys(regExpr, "abc12");
+  regExpr->SetSelStart(1);
+  Keys(regExpr, "z");
+  EXPECT_EQ(regExpr->Text(), "azbc12");
+  EXPECT_EQ(mode->Accepted(), "az");
+  EXPECT_EQ(mode->Pending(), "bc12");
+  // After the window undid the last typing, the mode starts again from the restored text.
+  SendMessageA(regExpr->InnerTextEdit()->Handle(), WM_UNDO, 0, 0);
+  EXPECT_EQ(regExpr->Text(), "abc12");
+  EXPECT_EQ(mode->Accepted(), "");
+  EXPECT_EQ(mode->Pending(), "abc12");
+  Keys(regExpr, "$9");
+  EXPECT_EQ(regExpr->Text(), "abc129");
+  EXPECT_EQ(GBeeps, 0);
+}
+
 TEST_F(MaskEditTest, CutBlanksThePositionsOfAPictureMask)
 {
   auto* edit = Place(emkStandard, "(000)000");
