@@ -110,8 +110,8 @@ protected:
     ASSERT_TRUE(BringToFront(edit->GetParentForm()->Handle()));
     edit->InnerTextEdit()->SetFocus();
     HandleWaitingMessages();
-    for (char k : keys) {
-      switch (k) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      switch (keys[i]) {
         case '<': PressKey(VK_LEFT); break;
         case '>': PressKey(VK_RIGHT); break;
         case '^': PressKey(VK_HOME); break;
@@ -119,7 +119,13 @@ protected:
         case '#': PressKey(VK_DELETE); break;
         case '[': PressKey(VK_LEFT, {VK_CONTROL}); break;
         case '~': PressKey(VK_BACK); break;
-        default: edit_test::TypeText(std::string(1, k)); break;
+        default: {
+          // A double-byte character is typed whole.
+          const size_t bytes = IsDBCSLeadByte(static_cast<BYTE>(keys[i])) && i + 1 < keys.size() ? 2 : 1;
+          edit_test::TypeText(keys.substr(i, bytes));
+          i += bytes - 1;
+          break;
+        }
       }
     }
     ASSERT_TRUE(edit_test::SettleTypedInput());
@@ -257,6 +263,25 @@ TEST_F(MaskEditTest, ExtendedModeTypesAndRemovesForcedCharacters)
       {emkRegExprEx, "\\d\\d/\\d\\d", -1, "123<<", "12/3", 1, 0, 0},
       {emkRegExprEx, "\\d\\d/\\d\\d", -1, "123<<>", "12/3", 3, 0, 0},
       {emkRegExprEx, "\\+86-\\d+", -1, "5<<", "+86-5", 4, 0, 0},
+  };
+  RunKeyCases(cases);
+}
+
+TEST_F(MaskEditTest, DoubleByteCharactersInRegularExpressionMasks)
+{
+  const TKeyCase cases[] = {
+      {emkRegExpr, "中\\d+", -1, "中12", "中12", 3, 0, 0},
+      {emkRegExpr, "中\\d+", -1, "文", "", 0, 0, 1},          // another character is refused whole
+      {emkRegExpr, "中\\d+", -1, "1", "", 0, 0, 1},
+      {emkRegExpr, "(中文|中国)\\d", -1, "中国5", "中国5", 3, 0, 0},
+      {emkRegExpr, "(中文|中国)\\d", -1, "中中", "中", 1, 0, 1},
+      {emkRegExpr, "中文\\d", -1, "中文1<~", "中", 1, 0, 0},    // the rest no longer fits: it goes
+      {emkRegExpr, "[a-z]+中?", -1, "ab中<<#", "a中", 1, 0, 0},
+      {emkRegExpr, "a*(中)+", -1, "中中^#", "中", 0, 0, 0},
+      {emkRegExprEx, "中文\\d\\d", -1, "", "中文", 0, 2, 0},   // the forced prefix, selected on entry
+      {emkRegExprEx, "中文\\d\\d", -1, "12", "中文12", 4, 0, 0},
+      {emkRegExprEx, "\\d年\\d", -1, "12", "1年2", 3, 0, 0},  // a forced Chinese separator
+      {emkRegExprEx, "\\d年\\d", -1, "12~~", "", 0, 0, 0},
   };
   RunKeyCases(cases);
 }
