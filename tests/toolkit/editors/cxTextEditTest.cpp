@@ -5,6 +5,7 @@
 #include <string>
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsUtils.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
@@ -679,6 +680,63 @@ TEST_F(TextEditTest, InnerEditTakesTheColoursOfTheEditor)
   edit->Style()->SetColor(clAqua);
   HandleWaitingMessages();
   EXPECT_EQ(edit->InnerTextEdit()->Color(), clAqua);
+}
+
+}  // namespace
+
+namespace {
+
+// The columns of the leftmost and rightmost dark pixels the inner edit shows on the screen.
+std::pair<int, int> ShownTextColumns(TcxCustomTextEdit* edit)
+{
+  HWND inner = edit->InnerTextEdit()->Handle();
+  HideCaret(inner);
+  RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HandleWaitingMessages();
+  RECT client{};
+  GetClientRect(inner, &client);
+  TDibSurface surface(client.right, client.bottom);
+  HDC dc = GetDC(inner);
+  BitBlt(surface.DC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(inner, dc);
+  ShowCaret(inner);
+  int left = -1, right = -1;
+  for (int x = 0; x < surface.Width(); ++x)
+    for (int y = 0; y < surface.Height(); ++y) {
+      const COLORREF c = surface.Pixel(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) {
+        if (left < 0) left = x;
+        right = x;
+      }
+    }
+  return {left, right};
+}
+
+// A right-aligned editor edits left-aligned: unfocused its text stands at the right edge, focused
+// at the left one.
+TEST_F(TextEditTypingTest, RightAlignedTextEditsFromTheLeft)
+{
+  auto* edit = Place();
+  edit->Properties()->GetAlignment()->SetHorz(taRightJustify);
+  edit->Properties()->SetUseLeftAlignmentOnEditing(true);
+  edit->SetEditValue(Variant("abc"));
+  Form->Show();
+  ASSERT_TRUE(BringToFront(Form->Handle()));
+  Other->SetFocus();
+  HandleWaitingMessages();
+  const int width = edit->InnerTextEdit()->ClientWidth();
+  const auto [unfocusedLeft, unfocusedRight] = ShownTextColumns(edit);
+  ASSERT_GE(unfocusedLeft, 0);
+  EXPECT_GT(unfocusedLeft, width / 2);
+  EXPECT_GE(unfocusedRight, width - 6);
+
+  FocusForTyping(edit);
+  edit->InnerTextEdit()->SetSelStart(3);
+  const auto [focusedLeft, focusedRight] = ShownTextColumns(edit);
+  ASSERT_GE(focusedLeft, 0);
+  EXPECT_LT(focusedLeft, 4);
+  EXPECT_LT(focusedRight, width / 2);
+  EXPECT_EQ(focusedRight - focusedLeft, unfocusedRight - unfocusedLeft);  // the same text, moved
 }
 
 }  // namespace
