@@ -396,6 +396,12 @@ public:
   virtual void ShiftPressedContentRect(bool Pressed, RECT& R) const;
   virtual void DrawButtonContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawButtonCaption(TdxBarItemControlDrawParams* DrawParams, const RECT& R, const RECT& GlyphRect) const;
+  // Button content: the menu item drawn in a menu (face, glyph or check mark, description, caption,
+  // shortcut); whether the drop-down is drawn as a part of its own; whether the control hides its
+  // arrow.
+  void DrawMenuItemContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
+  bool HasSeparateDropDownPart(TdxBarItemControlDrawParams* DrawParams) const;
+  bool IsOwnArrowHidden(TdxBarItemControlDrawParams* DrawParams) const;
   virtual void DrawDropDownPartArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const;
   virtual void DrawDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
@@ -667,6 +673,9 @@ public:
   // The platform's caption buttons; a flat close button of the manager with its own edge.
   void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
   int GetBarHorzMargin() const override;
+  // A menu item's face: the icon column in the item's brush (highlighted for a selected item
+  // without a glyph), the text part highlighted while selected.
+  void DrawButtonFace(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
   // Floating: the left 13 pixels of the caption.
   RECT GetBarMarkRect(TdxBarControl* Toolbar) const override;
   int GetBarTopMargin() const override;

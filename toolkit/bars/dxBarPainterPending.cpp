@@ -71,8 +71,6 @@ int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 int TdxBarPainter::GetItemLeftIndent(TdxBarItemControl*) const { return 0; }
 int TdxBarPainter::GetParentGlyphBandWidth(TdxBarItemControlDrawParams*) const { return 0; }
-void TdxBarPainter::DrawButtonContent(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::DrawButtonCaption(TdxBarItemControlDrawParams*, const RECT&, const RECT&) const {}
 
 // --- Extended items: colour combos, spin edits, progress bars, in-place sub-items, statics,
 // separators, calendars and popup panels ---
