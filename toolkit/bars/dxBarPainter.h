@@ -53,7 +53,7 @@ class TdxBar;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
-class TdxBarHintViewInfo;
+class TdxBarCustomHintViewInfo;
 // Bar controls: the base, toolbar windows, menu windows; docks.
 class TCustomdxBarControl;
 class TdxBarControl;
@@ -159,9 +159,10 @@ public:
   // Maps the item rect to the screen and lets the bar control adjust the hint point.
   virtual void ShowControlScreenTip(TCustomdxBarControl* BarControl, const RECT& ItemRect, POINT& HintPoint,
                                     SIZE HintSize) const;
-  // A new hint view info at the cursor position, which the caller owns.
-  virtual TdxBarHintViewInfo* MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
-                                               TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
+  // A new plain bar hint view info at the cursor position; the screen tip is for painters that
+  // show screen tips.
+  virtual TOwned<TdxBarCustomHintViewInfo> MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
+                                                            TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
   virtual bool SupportsOwnHintWindow() const;
   // A rect lower than 17 pixels.
   virtual bool IsSmallBar(TdxBarControl* Toolbar, const RECT& R) const;

@@ -11,12 +11,6 @@
 TColor TdxBarPainter::GetOwnTextColor(TdxBarItemControlDrawParams*) const { return clDefault; }
 void TdxBarPainter::ShowControlScreenTip(TCustomdxBarControl*, const RECT&, POINT&, SIZE) const {}
 
-TdxBarHintViewInfo* TdxBarPainter::MakeHintViewInfo(TdxBarManager*, std::string_view, TdxScreenTip*,
-                                                    std::string_view) const
-{
-  return nullptr;
-}
-
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 
