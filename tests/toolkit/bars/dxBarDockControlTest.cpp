@@ -606,7 +606,7 @@ TEST(dxDockControl, TheMainWindowsToolbarsStandInRowsZeroAndOneOfTheTopDock)
 
 // A hidden bar gives up its toolbar window, and showing it makes a new one: this needs the windows
 // that bars make for themselves when they are shown.
-TEST(dxDockControl, DISABLED_ABarHiddenAndShownAgainReturnsToItsStoredPlace)
+TEST(dxDockControl, ABarHiddenAndShownAgainReturnsToItsStoredPlace)
 {
   TMainWindowBars m;
   TdxBar* font = m.Form->Bar("dxBarManager1Bar2");
