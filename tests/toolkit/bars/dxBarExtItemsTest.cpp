@@ -8,6 +8,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/ColorDialog.h"
 #include "classlib/GraphicsUtils.h"
+#include "classlib/ObjectText.h"
 #include "classlib/SysUtils.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
@@ -481,45 +482,77 @@ TEST(dxBarSpinEdit, KeyFilterTable)
   }
 }
 
+// Both items as a stored form keeps them: read with their colour, limits, prefix and value, and
+// written back with what differs from the defaults only.
+TEST(dxBarExtItems, StoredItemsReadAndWriteTheirValues)
+{
+  TTestForm f;
+  ReadComponentFromText(R"(object BarsForm: TBarsTestForm
+  object dxBarManager1: TdxBarManager
+    Categories.Strings = (
+      'Default')
+    Categories.ItemsVisibles = (
+      2)
+    Categories.Visibles = (
+      True)
+    object dxBarColorCombo1: TdxBarColorCombo
+      Category = 0
+      Width = 100
+      Color = 255
+      ShowAutoColor = True
+    end
+    object dxBarSpinEdit1: TdxBarSpinEdit
+      Category = 0
+      Width = 100
+      MinValue = 1.000000000000000000
+      MaxValue = 72.000000000000000000
+      Prefix = 'pt'
+      Value = 12.000000000000000000
+    end
+  end
+end
+)",
+                        f.Form.get());
+  auto* combo = As<TdxBarColorCombo>(f->FindComponent("dxBarColorCombo1"));
+  auto* spin = As<TdxBarSpinEdit>(f->FindComponent("dxBarSpinEdit1"));
+  ASSERT_NE(combo, nullptr);
+  ASSERT_NE(spin, nullptr);
+  EXPECT_EQ(combo->Color(), static_cast<TColor>(0x0000FF));
+  EXPECT_EQ(combo->ItemIndex(), 10);
+  EXPECT_EQ(combo->DropDownCount(), 17);
+  EXPECT_EQ(spin->Text(), "12pt");
+  EXPECT_EQ(spin->Value(), 12);
+  EXPECT_EQ(spin->MaxValue(), 72);
+
+  const std::string written = ComponentToText(f.Form.get());
+  for (const char* stored : {"ShowAutoColor = True", "Prefix = 'pt'", "MinValue = 1", "Value = 12"})
+    EXPECT_NE(written.find(stored), std::string::npos) << stored;
+  for (const char* left : {"DropDownCount", "Increment", "AutoColorText"})
+    EXPECT_EQ(written.find(left), std::string::npos) << left;
+}
+
 // --- The controls on a toolbar ---
 
 namespace {
+// A toolbar docked at the top of the form, laid out by itself.
 struct TToolbarFixture {
   TItemsFixture Items;
   TdxBar* Bar = Items.Manager->Bars()->Add();
   TdxBarControl* Toolbar = nullptr;
-  TToolbarFixture()
-  {
-    Items.Form->Show();
-    SetForegroundWindow(Items.Form->Handle());
-    Bar->SetCaption("Tools");
-    Pump(30);
-  }
-  ~TToolbarFixture() { Free(Toolbar); }
   TdxBarItemLink* Add(TdxBarItem* item) { return Bar->ItemLinks()->AddItem(item); }
   void Show()
   {
-    Toolbar = New<TdxBarControl>(Items.Manager);
-    Toolbar->SetBar(Bar);
-    Toolbar->SetItemLinks(Bar->ItemLinks());
-    Toolbar->SetBounds(200, 200, 300, 80);
-    Toolbar->ShowToolbar();
+    Items.Form->Show();
+    Bar->SetCaption("Tools");
+    Bar->SetDockingStyle(TdxBarDockingStyle::dsTop);
+    Bar->SetVisible(true);
     Pump(30);
-    int x = 2;
-    for (int i = 0; i < Bar->ItemLinks()->Count(); ++i) {
-      TdxBarItemLink* link = Bar->ItemLinks()->Items(i);
-      TdxBarItemControl* control = link->Control();
-      if (!control) continue;
-      const int width = control->GetLayoutWidth(), height = control->GetLayoutHeight();
-      link->SetItemRect(RECT{x, 2, x + width, 2 + height});
-      control->ViewInfo()->SetBounds(link->ItemRect());
-      x += width + 2;
-    }
+    Toolbar = Bar->GetBarControl();
   }
-  POINT ScreenPoint(TdxBarItemLink* link, int dx = 0) const
+  POINT ScreenPoint(TdxBarItemLink* link) const
   {
     const RECT& r = link->ItemRect();
-    return Toolbar->ClientToScreen(POINT{(r.left + r.right) / 2 + dx, (r.top + r.bottom) / 2});
+    return Toolbar->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
   }
 };
 
@@ -528,7 +561,11 @@ struct TExtToolbarFixture : TToolbarFixture {
   TdxBarSpinEdit* Spin = Items.NewSpinEdit();
   TdxBarItemLink* ColorLink = Add(Color);
   TdxBarItemLink* SpinLink = Add(Spin);
-  TExtToolbarFixture() { Show(); }
+  TExtToolbarFixture()
+  {
+    Show();
+    EXPECT_NE(Toolbar, nullptr);
+  }
   TdxBarColorComboControl* ColorControl() const { return As<TdxBarColorComboControl>(ColorLink->Control()); }
   TdxBarSpinEditControl* SpinControl() const { return As<TdxBarSpinEditControl>(SpinLink->Control()); }
   HWND SpinWindow() const { return SpinControl()->EditWindow(); }
@@ -564,18 +601,32 @@ TEST(dxBarColorComboControl, TheClosedBoxDrawsAFramedSampleOfTheColour)
   EXPECT_EQ(f.Color->MeasureItemHeight(0), f.Color->GetItemCanvas()->Canvas()->TextHeight("0") + 4);
 }
 
-// Picking "Red" with the mouse from the list opened by F4 fires OnChange once.
+// A click on the box starts editing, F4 opens the list, and picking "Red" in it with the mouse
+// fires OnChange once.
 TEST(dxBarColorComboControl, PickingRedWithTheMouseFiresOnChangeOnce)
 {
   TExtToolbarFixture f;
   ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
-  f.Color->FocusControl();
-  HWND wnd = f.ColorControl()->EditWindow();
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == wnd; }));
+  ASSERT_TRUE(ClickAt(f.ScreenPoint(f.ColorLink)));
+  ASSERT_TRUE(PumpUntil([&] { return f.ColorControl()->Focused(); }));
+  // The editing window of a combo without an editor takes no room over the drawn box.
+  Pump(30);
+  RECT window{};
+  GetWindowRect(f.ColorControl()->EditWindow(), &window);
+  EXPECT_TRUE(IsRectEmpty(&window));
   ASSERT_TRUE(PressKey(VK_F4));
   ASSERT_TRUE(PumpUntil([&] { return f.ColorControl()->DroppedDown(); }));
   HWND list = f.Color->GetDropDownWindow();
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; }));
+  // The rows have their measured height, and the sixteen of them fill the list.
+  const int rowHeight = f.Color->MeasureItemHeight(0);
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 9, 0), rowHeight);
+  RECT client{}, last{};
+  GetClientRect(list, &client);
+  SendMessageA(list, LB_GETITEMRECT, 15, reinterpret_cast<LPARAM>(&last));
+  EXPECT_EQ(last.bottom, 16 * rowHeight);
+  EXPECT_LE(last.bottom, client.bottom);
+  EXPECT_LT(client.bottom - last.bottom, rowHeight);
   RECT row{};
   ASSERT_NE(SendMessageA(list, LB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&row)), LB_ERR);
   POINT at{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
@@ -630,8 +681,7 @@ TEST(dxBarSpinEditControl, HoldingAButtonRepeatsPausesOffItAndStopsOnRelease)
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == wnd; }));
   TdxBarSpinEditControl* control = f.SpinControl();
   const RECT bounds = f.SpinLink->ItemRect();
-  POINT inside{bounds.left + 2, bounds.top + 2}, outside{bounds.left - 30, bounds.top + 2};
-  MapWindowPoints(f.Toolbar->Handle(), wnd, &inside, 1);
+  POINT outside{bounds.left - 30, bounds.top + 2};
   MapWindowPoints(f.Toolbar->Handle(), wnd, &outside, 1);
 
   control->SetHotPartIndex(dxBarSpinUpPart);
@@ -677,7 +727,6 @@ TEST(dxBarSpinEditControl, HoldingAButtonRepeatsPausesOffItAndStopsOnRelease)
   EXPECT_EQ(control->PressedPart(), -1);
   EXPECT_EQ(control->RepeatTimerId(), 0u);
   SendMessageA(wnd, WM_LBUTTONUP, 0, 0);
-  (void)inside;
 }
 
 // Keys typed on the keyboard: Up and Down step the edited value, "-" and letters change nothing,
