@@ -753,3 +753,51 @@ TEST(dxBarSpinEditControl, KeysFromTheKeyboardStepAndFilter)
   EXPECT_EQ(f.Spin->Text(), "115");
   EXPECT_EQ(f.Items.Log->Buttons, (std::vector<TdxBarSpinEditButton>{sbUp, sbDown, sbDown}));
 }
+
+namespace {
+// Hides the bar from inside an item's handler: its toolbar and the item controls on it are freed.
+struct THider : TObject {
+  TdxBar* Bar = nullptr;
+  int Calls = 0;
+  void Hide()
+  {
+    ++Calls;
+    Bar->SetVisible(false);
+  }
+  void Clicked(TObject*) { Hide(); }
+  void ButtonClicked(TdxBarSpinEdit*, TdxBarSpinEditButton) { Hide(); }
+};
+}  // namespace
+
+// A handler that frees the control it was reached through: the colour combo's control is not
+// unpressed afterwards, the spin edit's press starts no timer, and nothing is left behind.
+TEST(dxBarExtItems, AControlFreedByItsOwnClickIsLeftAlone)
+{
+  TExtToolbarFixture f;
+  TOwned<THider> hider = MakeOwned<THider>();
+  hider->Bar = f.Bar;
+  f.Color->SetOnClick(TNotifyEvent(hider.get(), &THider::Clicked));
+  f.Spin->SetOnButtonClick(TdxBarSpinEditButtonClickEvent(hider.get(), &THider::ButtonClicked));
+  ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
+
+  f.Color->FocusControl();
+  HWND combo = f.ColorControl()->EditWindow();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == combo; }));
+  f.ColorControl()->SetHotPartIndex(dxBarCustomColorButtonPart);
+  SendMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_EQ(hider->Calls, 1);
+  EXPECT_EQ(f.Bar->GetBarControl(), nullptr);
+  EXPECT_EQ(f.ColorLink->Control(), nullptr);
+
+  f.Bar->SetVisible(true);
+  Pump(30);
+  f.Spin->FocusControl();
+  HWND spin = f.SpinWindow();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == spin; }));
+  f.SpinControl()->SetHotPartIndex(dxBarSpinUpPart);
+  SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_EQ(hider->Calls, 2);
+  EXPECT_EQ(f.SpinLink->Control(), nullptr);
+  EXPECT_FALSE(IsWindow(spin));
+  EXPECT_EQ(f.Spin->Text(), "0");
+}
