@@ -597,6 +597,13 @@ TEST(dxBarColorComboControl, TheClosedBoxDrawsAFramedSampleOfTheColour)
     EXPECT_EQ(ColorToRGB(c->Pixels(box.left + 29, y)), window);
     EXPECT_EQ(ColorToRGB(c->Pixels(box.left + 2, box.top + 1)), shadow);
   }
+  // Drawing again and again keeps no GDI object.
+  const int gdiBefore = LiveGdiObjects();
+  for (int i = 0; i < 50; ++i) {
+    f.Color->SetColor(static_cast<TColor>(i * 0x040404));
+    f.ColorLink->Control()->DrawTo(canvas.get(), f.ColorLink->ItemRect(), 0);
+  }
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
   // The entry's height: the text height of "0" plus 4.
   EXPECT_EQ(f.Color->MeasureItemHeight(0), f.Color->GetItemCanvas()->Canvas()->TextHeight("0") + 4);
 }
@@ -800,4 +807,25 @@ TEST(dxBarExtItems, AControlFreedByItsOwnClickIsLeftAlone)
   EXPECT_EQ(f.SpinLink->Control(), nullptr);
   EXPECT_FALSE(IsWindow(spin));
   EXPECT_EQ(f.Spin->Text(), "0");
+}
+
+// Down steps the closed combo to the next colour, shown in the box; Enter makes it Color with one
+// OnChange.
+TEST(dxBarColorComboControl, DownAndEnterTakeTheNextColour)
+{
+  TExtToolbarFixture f;
+  f.Color->SetColor(0x0000FF);
+  f.Items.Log->Changes = 0;
+  ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
+  f.Color->FocusControl();
+  HWND wnd = f.ColorControl()->EditWindow();
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == wnd; }));
+  ASSERT_TRUE(PressKey(VK_DOWN));
+  ASSERT_TRUE(PumpUntil([&] { return f.ColorControl()->CurItemIndex() == 10; }));
+  EXPECT_EQ(f.Color->Color(), static_cast<TColor>(0x0000FF));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(PumpUntil([&] { return !f.ColorControl()->Focused(); }));
+  EXPECT_EQ(f.Color->Color(), static_cast<TColor>(0x00FF00));
+  EXPECT_EQ(f.Color->Text(), "Lime");
+  EXPECT_EQ(f.Items.Log->Changes, 1);
 }
