@@ -137,6 +137,17 @@ TEST(dxBarColorCombo, ANewItemShowsBlackAmongTheSixteenNamesOfTheStringTable)
   EXPECT_EQ(combo->Items()->Strings(15), GetResStringText(&dxSBAR_COLOR_STR_15));
   EXPECT_EQ(combo->Glyph()->Width(), 16);
   EXPECT_EQ(f.Log->Changes, 0);
+
+  // Items made, measured (which makes their list) and freed leave no GDI object or window.
+  const int gdiBefore = LiveGdiObjects(), windowsBefore = ThreadWindowCount();
+  for (int i = 0; i < 10; ++i) {
+    TdxBarColorCombo* made = f.NewColorCombo();
+    made->MeasureItemHeight(0);
+    Free(made);
+  }
+  HandleWaitingMessages();
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 }
 
 // Entries and colours both ways, with and without the automatic entry; a system colour finds the
