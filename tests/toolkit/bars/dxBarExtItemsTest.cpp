@@ -294,6 +294,16 @@ struct TColorRunner {
     ControlPressed = false;
   }
 };
+
+// The stand-in runner for a scope, recording whether the control is pressed while it runs.
+struct TRunnerScope {
+  TScopedSetter<TColorDialogFunc> Runner{SetColorDialogFunc, TColorRunner::Run};
+  TScopedSeam<TdxBarItemControl*> Control;
+  TRunnerScope(TdxBarItemControl* control, bool choose) : Control(TColorRunner::Control, control)
+  {
+    TColorRunner::Reset(choose);
+  }
+};
 }  // namespace
 
 // A click opens the shared dialog at Color: a pick sets Color with one OnChange, a cancel changes
@@ -301,12 +311,11 @@ struct TColorRunner {
 TEST(dxBarColorCombo, TheDialogPicksOrCancelsAndStaysShutWithOnClickOrReadOnly)
 {
   TItemsFixture f;
-  TScopedSetter<TColorDialogFunc> runner(SetColorDialogFunc, TColorRunner::Run);
+  TRunnerScope runner(nullptr, false);
   TdxBarColorCombo* combo = f.NewColorCombo();
   combo->SetColor(0x0000FF);
   f.Log->Changes = 0;
 
-  TColorRunner::Reset(false);
   combo->Click();
   EXPECT_EQ(TColorRunner::Calls, 1);
   EXPECT_EQ(TColorRunner::Asked, RGB(255, 0, 0));
@@ -671,9 +680,7 @@ TEST(dxBarColorComboControl, PickingRedWithTheMouseFiresOnChangeOnce)
 TEST(dxBarColorComboControl, CtrlEnterAndTheCustomColourButtonOpenTheDialogPressed)
 {
   TExtToolbarFixture f;
-  TScopedSetter<TColorDialogFunc> runner(SetColorDialogFunc, TColorRunner::Run);
-  TScopedSeam control(TColorRunner::Control, static_cast<TdxBarItemControl*>(f.ColorControl()));
-  TColorRunner::Reset(true);
+  TRunnerScope runner(f.ColorControl(), true);
   ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
   f.Color->SetColor(0x008000);
   f.Color->FocusControl();
@@ -856,9 +863,7 @@ TEST(dxBarColorComboControl, DownAndEnterTakeTheNextColour)
 TEST(dxBarExtItems, ClicksOnTheCustomColourAndSpinButtons)
 {
   TExtToolbarFixture f;
-  TScopedSetter<TColorDialogFunc> runner(SetColorDialogFunc, TColorRunner::Run);
-  TScopedSeam control(TColorRunner::Control, static_cast<TdxBarItemControl*>(f.ColorControl()));
-  TColorRunner::Reset(false);
+  TRunnerScope runner(f.ColorControl(), false);
   f.Color->SetShowCustomColorButton(true);
   f.Spin->SetValue(12);
   f.Items.Log->Changes = 0;
