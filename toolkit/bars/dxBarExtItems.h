@@ -121,6 +121,9 @@ public:
   using TdxBarComboControl::TdxBarComboControl;
 
   TdxBarColorCombo* ColorCombo() const;
+  // Shown pressed while the colour dialog it opened is open.
+  bool Pressed() const { return FPressed; }
+  void SetPressed(bool value);
   int GetPartCount() const override { return TdxBarComboControl::GetPartCount() + 1; }
   TdxBarItemControlDrawParamsClass GetDrawParamsClass() const override
   {
@@ -139,6 +142,7 @@ public:
 
 private:
   void OpenDialog();
+  bool FPressed = false;
 };
 
 // --- Spin edit ---
