@@ -7,10 +7,13 @@
 #include "classlib/GraphicsUtils.h"
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ScopedSeam.h"
 #include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "tests/toolkit/editors/EditorsTestSupport.h"
+#include "toolkit/base/cxDWMApi.h"
+#include "toolkit/base/dxUxTheme.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxTextEdit.h"
 
@@ -737,6 +740,68 @@ TEST_F(TextEditTypingTest, RightAlignedTextEditsFromTheLeft)
   EXPECT_LT(focusedLeft, 4);
   EXPECT_LT(focusedRight, width / 2);
   EXPECT_EQ(focusedRight - focusedLeft, unfocusedRight - unfocusedLeft);  // the same text, moved
+}
+
+}  // namespace
+
+// --- On glass ---
+
+namespace {
+
+HRESULT WINAPI CompositionEnabled(BOOL* enabled)
+{
+  *enabled = TRUE;
+  return S_OK;
+}
+decltype(dxUxThemeEntryPoints.BeginBufferedPaint) GRealBeginBufferedPaint = nullptr;
+decltype(dxUxThemeEntryPoints.BufferedPaintSetAlpha) GRealSetAlpha = nullptr;
+int GBufferedPaints = 0, GOpaqueAlphaSets = 0;
+HPAINTBUFFER WINAPI CountingBeginBufferedPaint(HDC target, const RECT* rect, BP_BUFFERFORMAT format,
+                                               BP_PAINTPARAMS* params, HDC* dc)
+{
+  ++GBufferedPaints;
+  return GRealBeginBufferedPaint(target, rect, format, params, dc);
+}
+HRESULT WINAPI CountingSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha)
+{
+  if (alpha == 255) ++GOpaqueAlphaSets;
+  return GRealSetAlpha(buffer, rect, alpha);
+}
+
+// Under desktop composition an editor drawn on glass paints its inner edit through a buffer made
+// opaque, and repaints it so once, however many colour messages ask in a row.
+TEST_F(TextEditTest, InnerEditPaintsOpaqueOnGlass)
+{
+  ASSERT_NE(cxDwmApiEntryPoints.DwmIsCompositionEnabled, nullptr);
+  ASSERT_NE(dxUxThemeEntryPoints.BeginBufferedPaint, nullptr);
+  GRealBeginBufferedPaint = dxUxThemeEntryPoints.BeginBufferedPaint;
+  GRealSetAlpha = dxUxThemeEntryPoints.BufferedPaintSetAlpha;
+  auto* edit = Place();
+  edit->SetEditValue(Variant("glass"));
+  HandleWaitingMessages();
+  TScopedSeam<decltype(cxDwmApiEntryPoints.DwmIsCompositionEnabled)> composition(
+      cxDwmApiEntryPoints.DwmIsCompositionEnabled, CompositionEnabled);
+  TScopedSeam<decltype(GRealBeginBufferedPaint)> begin(dxUxThemeEntryPoints.BeginBufferedPaint,
+                                                      CountingBeginBufferedPaint);
+  TScopedSeam<decltype(GRealSetAlpha)> alpha(dxUxThemeEntryPoints.BufferedPaintSetAlpha, CountingSetAlpha);
+  edit->SetDrawnOnGlass(true);
+  HWND inner = edit->InnerTextEdit()->Handle();
+
+  GBufferedPaints = GOpaqueAlphaSets = 0;
+  RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(GBufferedPaints, 1);
+  EXPECT_EQ(GOpaqueAlphaSets, 1);
+
+  HandleWaitingMessages();
+  GBufferedPaints = GOpaqueAlphaSets = 0;
+  HDC dc = GetDC(inner);
+  for (int i = 0; i < 3; ++i) SendMessageA(inner, CN_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(inner));
+  ReleaseDC(inner, dc);
+  EXPECT_EQ(GBufferedPaints, 0);  // the repaint is posted
+  HandleWaitingMessages();
+  EXPECT_EQ(GBufferedPaints, 1);
+  EXPECT_EQ(GOpaqueAlphaSets, 1);
+  edit->SetDrawnOnGlass(false);
 }
 
 }  // namespace
