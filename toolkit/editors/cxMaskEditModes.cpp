@@ -56,30 +56,75 @@ void TcxMaskEditCustomMode::PushValueToEdit()
 
 std::string TcxMaskEditCustomMode::Text() const { return HasEdit() ? FOwnerEdit->Text() : std::string(); }
 
-int TcxMaskEditCustomMode::SelStart() const { return HasEdit() ? FOwnerEdit->InnerTextEdit()->SelStart() : 0; }
+namespace {
+// The bytes of the first Chars characters of an ANSI text, and the characters that its first
+// Bytes bytes start.
+int BytesOfChars(std::string_view text, int chars)
+{
+  return static_cast<int>(cxAnsiCharsPrefixLength(text, static_cast<size_t>(std::max(chars, 0))));
+}
+int CharsOfBytes(std::string_view text, int bytes)
+{
+  int chars = 0;
+  for (size_t i = 0; i < text.size() && static_cast<int>(i) < bytes; ++chars)
+    i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+  return chars;
+}
+}  // namespace
 
-int TcxMaskEditCustomMode::SelLength() const { return HasEdit() ? FOwnerEdit->InnerTextEdit()->SelLength() : 0; }
+int TcxMaskEditCustomMode::SelStart() const
+{
+  return HasEdit() ? BytesOfChars(Text(), FOwnerEdit->InnerTextEdit()->SelStart()) : 0;
+}
+
+int TcxMaskEditCustomMode::SelLength() const
+{
+  if (!HasEdit()) return 0;
+  const std::string text = Text();
+  const int start = FOwnerEdit->InnerTextEdit()->SelStart();
+  return BytesOfChars(text, start + FOwnerEdit->InnerTextEdit()->SelLength()) - BytesOfChars(text, start);
+}
 
 int TcxMaskEditCustomMode::CaretIndex() const
 {
-  const int start = SelStart(), length = SelLength();
-  if (length == 0) return start;
-  // The EDIT window keeps the caret at either end of the selection: find it by its pixel position.
+  if (!HasEdit()) return 0;
   TcxCustomInnerTextEdit* inner = FOwnerEdit->InnerTextEdit();
-  POINT caret;
-  if (!inner->HandleAllocated() || GetFocus() != inner->Handle() || !GetCaretPos(&caret)) return start + length;
-  const LRESULT at = SendMessageA(inner->Handle(), EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
-  return static_cast<short>(LOWORD(at)) == caret.x ? start : start + length;
+  const int start = inner->SelStart(), length = inner->SelLength();
+  int caret = start + length;
+  // The EDIT window keeps the caret at either end of the selection: find it by its pixel position.
+  POINT point;
+  if (length > 0 && inner->HandleAllocated() && GetFocus() == inner->Handle() && GetCaretPos(&point)) {
+    const LRESULT at = SendMessageA(inner->Handle(), EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
+    if (static_cast<short>(LOWORD(at)) == point.x) caret = start;
+  }
+  return BytesOfChars(Text(), caret);
 }
 
 void TcxMaskEditCustomMode::SetSelection(int Start, int Length, bool CaretAtStart)
 {
   if (!HasEdit() || !FOwnerEdit->InnerTextEdit()->HandleAllocated()) return;
   TFlagScope selecting(FOwnerEdit->FSelectingInternally, true);
-  const int end = Start + std::max(Length, 0);
-  SendMessageA(FOwnerEdit->InnerTextEdit()->Handle(), EM_SETSEL, static_cast<WPARAM>(CaretAtStart ? end : Start),
-               static_cast<LPARAM>(CaretAtStart ? Start : end));
+  const std::string text = Text();
+  const int start = CharsOfBytes(text, Start), end = CharsOfBytes(text, Start + std::max(Length, 0));
+  SendMessageA(FOwnerEdit->InnerTextEdit()->Handle(), EM_SETSEL, static_cast<WPARAM>(CaretAtStart ? end : start),
+               static_cast<LPARAM>(CaretAtStart ? start : end));
 }
+
+int TcxMaskEditCustomMode::CharBytesBefore(std::string_view Text, int Position)
+{
+  int last = 0;
+  for (size_t i = 0; static_cast<int>(i) < Position && i < Text.size(); i += static_cast<size_t>(last))
+    last = IsDBCSLeadByte(static_cast<BYTE>(Text[i])) && i + 1 < Text.size() ? 2 : 1;
+  return Position > 0 ? last : 0;
+}
+
+int TcxMaskEditCustomMode::CharBytesAt(std::string_view Text, int Position)
+{
+  const auto at = static_cast<size_t>(std::max(Position, 0));
+  if (at >= Text.size()) return 0;
+  return IsDBCSLeadByte(static_cast<BYTE>(Text[at])) && at + 1 < Text.size() ? 2 : 1;
+}
+
 
 void TcxMaskEditCustomMode::ShowText(const std::string& Text)
 {
@@ -377,55 +422,6 @@ void TcxMaskEditRegExprMode::CompileMask(const std::string& Mask)
     for (const TcxRegExprError& error : e.Errors()) message += "\r\n" + error.FullText();
     throw EcxMaskEditError(message);
   }
-}
-
-namespace {
-// The bytes of the first Chars characters of an ANSI text, and the characters that its first
-// Bytes bytes start.
-int BytesOfChars(std::string_view text, int chars)
-{
-  return static_cast<int>(cxAnsiCharsPrefixLength(text, static_cast<size_t>(std::max(chars, 0))));
-}
-int CharsOfBytes(std::string_view text, int bytes)
-{
-  int chars = 0;
-  for (size_t i = 0; i < text.size() && static_cast<int>(i) < bytes; ++chars)
-    i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
-  return chars;
-}
-}  // namespace
-
-int TcxMaskEditRegExprMode::SelStart() const { return BytesOfChars(Text(), TcxMaskEditCustomMode::SelStart()); }
-
-int TcxMaskEditRegExprMode::SelLength() const
-{
-  const std::string text = Text();
-  const int start = TcxMaskEditCustomMode::SelStart();
-  return BytesOfChars(text, start + TcxMaskEditCustomMode::SelLength()) - BytesOfChars(text, start);
-}
-
-int TcxMaskEditRegExprMode::CaretIndex() const { return BytesOfChars(Text(), TcxMaskEditCustomMode::CaretIndex()); }
-
-void TcxMaskEditRegExprMode::SetSelection(int Start, int Length, bool CaretAtStart)
-{
-  const std::string text = Text();
-  const int start = CharsOfBytes(text, Start);
-  TcxMaskEditCustomMode::SetSelection(start, CharsOfBytes(text, Start + std::max(Length, 0)) - start, CaretAtStart);
-}
-
-int TcxMaskEditRegExprMode::CharBytesBefore(std::string_view Text, int Position)
-{
-  int last = 0;
-  for (size_t i = 0; static_cast<int>(i) < Position && i < Text.size(); i += static_cast<size_t>(last))
-    last = IsDBCSLeadByte(static_cast<BYTE>(Text[i])) && i + 1 < Text.size() ? 2 : 1;
-  return Position > 0 ? last : 0;
-}
-
-int TcxMaskEditRegExprMode::CharBytesAt(std::string_view Text, int Position)
-{
-  const auto at = static_cast<size_t>(std::max(Position, 0));
-  if (at >= Text.size()) return 0;
-  return IsDBCSLeadByte(static_cast<BYTE>(Text[at])) && at + 1 < Text.size() ? 2 : 1;
 }
 
 bool TcxMaskEditRegExprMode::TakeTypedByte(char& Ch, std::string& Typed)

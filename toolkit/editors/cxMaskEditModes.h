@@ -88,15 +88,21 @@ public:
 
 protected:
   // --- The editor, as the modes see it ---
+  // Positions are bytes of the ANSI text (a double-byte character is two), as the masks and the
+  // automaton count them; the window's character positions are turned into them and back.
   std::string Text() const;
   int SelStart() const;
   int SelLength() const;
   int SelEnd() const { return SelStart() + SelLength(); }
   // The end of the selection the caret is at.
   int CaretIndex() const;
-  // Selects Length characters from Start, the caret at the end (at Start with CaretAtStart).
+  // Selects Length bytes from Start, the caret at the end (at Start with CaretAtStart).
   void SetSelection(int Start, int Length, bool CaretAtStart = false);
   void SetCaret(int Position) { SetSelection(Position, 0); }
+  // The bytes of the character that ends at, or starts at, a byte position of the text (0 at its
+  // start or end).
+  static int CharBytesBefore(std::string_view Text, int Position);
+  static int CharBytesAt(std::string_view Text, int Position);
   // Shows the text without changing the value; the caret is put back where it was.
   void ShowText(const std::string& Text);
   bool ShiftHeld() const;
@@ -201,19 +207,6 @@ public:
   void UpdateCaseInsensitive();
 
 protected:
-  // The window counts positions in characters; the automaton, Accepted and Pending count bytes of
-  // the ANSI text (a double-byte character is two). Inside the regular-expression modes positions
-  // are byte positions: these take the place of the editor's character positions.
-  int SelStart() const;
-  int SelLength() const;
-  int SelEnd() const { return SelStart() + SelLength(); }
-  int CaretIndex() const;
-  void SetSelection(int Start, int Length, bool CaretAtStart = false);
-  void SetCaret(int Position) { SetSelection(Position, 0); }
-  // The bytes of the character that ends at, or starts at, a byte position of the text (0 at its
-  // start or end).
-  static int CharBytesBefore(std::string_view Text, int Position);
-  static int CharBytesAt(std::string_view Text, int Position);
   // A typed byte: the first byte of a double-byte character waits (false, Ch cleared); otherwise
   // Typed is the whole character.
   bool TakeTypedByte(char& Ch, std::string& Typed);

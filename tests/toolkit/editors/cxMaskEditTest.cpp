@@ -167,6 +167,10 @@ TEST_F(MaskEditTest, StandardMaskKeys)
       {emkStandard, "(000)000", -1, "^a", "(___)___", 1, 1, 1},
       // Letters converted by the position's case.
       {emkStandard, ">LL<ll", -1, "^abCD", "ABcd", 4, 0, 0},
+      // A Chinese literal is passed whole.
+      {emkStandard, "99年99", -1, "^1234", "12年34", 5, 0, 0},
+      {emkStandard, "99年99", -1, "^123<<", "12年3_", 1, 1, 0},
+      {emkStandard, "99年99", -1, "^12<>", "12年__", 3, 1, 0},
   };
   RunKeyCases(cases);
 }
