@@ -342,8 +342,8 @@ TEST(dxBarToolbar, StoredFloatingSizesOutsideTheLimitsGiveAWindowWithinThem)
     EXPECT_LE(height, 30000);
     EXPECT_FALSE(IsRectEmpty(&first->ItemRect()));
     EXPECT_FALSE(IsRectEmpty(&last->ItemRect()));
-    if (c.cx > 1000) EXPECT_EQ(last->ItemRect().top, first->ItemRect().top);
-    if (c.cx < 40) EXPECT_GT(last->ItemRect().top, first->ItemRect().top);
+    if (c.cx > 1000) { EXPECT_EQ(last->ItemRect().top, first->ItemRect().top); }
+    if (c.cx < 40) { EXPECT_GT(last->ItemRect().top, first->ItemRect().top); }
   }
 }
 
