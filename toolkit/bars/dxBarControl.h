@@ -345,6 +345,15 @@ protected:
   // Recorded by toolbars: the last double-click message, turned back into its button-down.
   UINT FLastDoubleClickMessage = 0;
 
+  // --- Menus: the layout cursor's ends move for scroll buttons ---
+  void MoveLayoutTop(int dy) { FLayoutCursor.top += dy; }
+  void MoveLayoutBottom(int dy) { FLayoutCursor.bottom += dy; }
+  void SetCloseReason(TdxBarCloseReason reason) { FCloseReason = reason; }
+public:
+  // The brush an item is being painted with (none outside item painting).
+  HBRUSH CurrentBackgroundBrush() const { return FCurrentBackgroundBrush; }
+protected:
+
 private:
   // Keyboard access.
   TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;

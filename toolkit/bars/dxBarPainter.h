@@ -727,6 +727,13 @@ public:
   // A raised edge (sunken when dropped down) round a selected button, else a frame of the edit
   // brush; the face inside in the brush, one pixel right and down when dropped down.
   void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const override;
+
+  // --- Menus: a two-pixel border inside the frame, group lines indented by 2, runs apart ---
+  int GetSubMenuGroupIndent() const override;
+  bool IndentsRecentItemGroup() const override;
+  int GetSubMenuOuterBorder() const override;
+  // The base rect, with no top margin under a detach caption.
+  RECT GetSubMenuBorderRect(TdxBarSubMenuControl* SubMenu) const override;
 };
 
 // The standard look with one grip bar, a toolbar mark with hot and pressed edges and quick
@@ -746,6 +753,9 @@ public:
   bool AllowsQuickCustomizingMark() const override;
   // A raised edge round the bar and one raised grip bar.
   void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+
+  // --- Menus: group lines indented by 12 ---
+  int GetSubMenuGroupIndent() const override;
 };
 
 // The flat look; its operations below come after every operation of TdxBarPainter.

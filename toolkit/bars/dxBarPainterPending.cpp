@@ -26,30 +26,9 @@ void TdxBarPainter::FillControlBackgroundBitmap(TCustomdxBarControl*, TcxCanvas*
 
 // --- Menus ---
 
-void TdxBarPainter::DrawScrollArrow(TdxBarSubMenuControl*, TcxCanvas*, TcxArrowDirection, TColor,
-                                    const RECT&) const
-{
-}
-
-void TdxBarPainter::DrawScrollButton(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-void TdxBarPainter::DrawScrollButtonBackground(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-void TdxBarPainter::DrawScrollButtonEdge(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-RECT TdxBarPainter::GetScrollButtonRect(TdxBarSubMenuControl*, bool) const { return {}; }
-int TdxBarPainter::GetScrollButtonHeight(TdxBarSubMenuControl*) const { return 0; }
-void TdxBarPainter::DrawDetachStripe(TdxBarSubMenuControl*, HDC, bool, const RECT&) const {}
 void TdxBarPainter::DrawDetachCaption(TdxBarSubMenuControl*, const RECT&, bool) const {}
 void TdxBarPainter::DrawHotDetachCaption(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-int TdxBarPainter::CalcDetachCaptionSize(TdxBarSubMenuControl*) const { return 0; }
-int TdxBarPainter::GetSubMenuGlyphBandWidth(TdxBarSubMenuControl*) const { return 0; }
-int TdxBarPainter::CalcMenuBandWidth(TdxBarSubMenuControl*) const { return 0; }
 int TdxBarPainter::GetMenuTextIndent(TdxBarItemControlDrawParams*) const { return 0; }
-RECT TdxBarPainter::GetMenuSeparatorRect(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&) const { return {}; }
-void TdxBarPainter::FillSubMenuBackground(TdxBarSubMenuControl*, TcxCanvas*, TColor, HBRUSH, const RECT&) const {}
-void TdxBarPainter::DrawSubMenuEdges(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-void TdxBarPainter::DrawSubMenuBorderFrame(TdxBarSubMenuControl*, HDC, HBRUSH, const RECT&) const {}
-void TdxBarPainter::FillDetachCaptionBackground(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-void TdxBarPainter::DrawMenuGroupSeparator(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&, TcxCanvas*) const {}
-void TdxBarPainter::FillSubMenuOutside(TdxBarSubMenuControl*, TcxCanvas*, const RECT&, HBRUSH) const {}
 
 // --- Buttons, glyphs, captions and menu items ---
 

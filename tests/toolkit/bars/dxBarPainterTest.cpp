@@ -358,6 +358,11 @@ std::vector<TRow> StandardRows()
   TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsFlat);
   return {
       ROW(IsClassicLook(), Str, true),
+      ROW(GetSubMenuGroupIndent(), Str, 2),
+      ROW(IndentsRecentItemGroup(), Str, true),
+      ROW(GetSubMenuBorderSize(), Str, 3),
+      ROW(GetSubMenuOuterBorder(), Str, 2),
+      ROW(GetSubMenuBorderRect(nullptr), Str, (RECT{2, 2, 2, 2})),
       ROW(IsSmallBar(nullptr, (RECT{0, 0, 100, 16})), Str, false),
       ROW(GetPairedLookAndFeelPainter(), Painter, paired),
       ROW(GetScreenTipTextColor(), Color, paired->ScreenTipDescriptionTextColor()),
@@ -397,6 +402,7 @@ std::vector<TRow> EnhancedRows()
       ROW(GetGripMargin(), Str, 1),
       ROW(GetGripAreaSize(nullptr), Str, 6),
       ROW(AllowsQuickCustomizingMark(), Str, true),
+      ROW(GetSubMenuGroupIndent(), Str, 12),
   };
 }
 
