@@ -720,7 +720,11 @@ void TdxBar::Reset()
   {
     TdxBarsUpdateScope update(manager);
     TdxValueScope<bool> resetting(GResettingBar, true);
-    // The bar reads its section of the designed layout here once the layout store exists.
+    const std::string base = manager->GetIniSectionBase();
+    const int n = manager->FindDesignedBarIndex(FCaption);
+    LoadFromIni(manager->DesignedLayout(), base, manager->UseFullReset(), TdxBarStoringKind::bskIni, n);
+    LoadUsageFromIni(manager->DesignedLayout(), base, n);
+    if (FItemLinks) FItemLinks->ResetItems(manager->DesignedLayout(), base);
   }
   manager->DoBarAfterReset(this);
 }

@@ -217,6 +217,17 @@ public:
   void ManagerFontChanged();
   // The manager saves the bars merged into this one, and merges them again later.
   void StoreMergedBars();
+
+  // --- Layout storage (dxBarLayout.cpp) ---
+  // base + "Bar" + n.
+  static std::string GetSectionName(const std::string& base, int n) { return base + "Bar" + std::to_string(n); }
+  void SaveToIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind, int n);
+  // The links; with full also caption, placement and visibility (an error there shows the bar and
+  // goes no further).
+  void LoadFromIni(TCustomIniFile* ini, const std::string& base, bool full, TdxBarStoringKind kind, int n);
+  void LoadUsageFromIni(TCustomIniFile* ini, const std::string& base, int n);
+  // Hidden and out of its dock row, before a layout places it again.
+  void HideForLayout();
   void RestoreMergedBars();
   bool KeepWhenEmptied() const { return FKeepWhenEmptied; }
   void SetKeepWhenEmptied(bool value) { FKeepWhenEmptied = value; }

@@ -105,6 +105,40 @@ protected:
   ~IdxBarFadingImagePainter() = default;
 };
 
+// What the draw parameters of the extended items tell their painter beyond the base parameters. Each
+// kind of parameters offers the interface of its values (the painter finds it with Supports); where
+// a kind offers none, the painter takes the neutral values (no custom-colour button, nothing
+// pressed, an empty progress track).
+class IdxBarColorComboDrawValues {
+public:
+  virtual bool ShowsCustomColorButton() const = 0;
+  // The custom-colour button is held down (its dialog is open).
+  virtual bool IsCustomColorButtonPressed() const = 0;
+
+protected:
+  ~IdxBarColorComboDrawValues() = default;
+};
+
+class IdxBarSpinEditDrawValues {
+public:
+  // The spin button shown pressed: 3 up, 4 down, -1 none.
+  virtual int SpinPressedPart() const = 0;
+
+protected:
+  ~IdxBarSpinEditDrawValues() = default;
+};
+
+class IdxBarProgressDrawValues {
+public:
+  virtual int ProgressPosition() const = 0;
+  virtual int ProgressMin() const = 0;
+  virtual int ProgressMax() const = 0;
+  virtual bool ProgressSmooth() const = 0;
+
+protected:
+  ~IdxBarProgressDrawValues() = default;
+};
+
 class TdxBarPainter : public TcxIUnknownObject {
   CL_CLASS(TdxBarPainter, TcxIUnknownObject)
 public:
@@ -185,10 +219,10 @@ public:
   virtual void CalcCaptionTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual void AddMenuItemIndent(TdxBarItemControlDrawParams* DrawParams, int& Width) const;
   virtual int GetSpaceAfterDot(int DotSize) const;
-  virtual RECT CalcCustomColorButtonRect(TdxBarColorComboControlDrawParams* DrawParams, const RECT& R) const;
+  virtual RECT CalcCustomColorButtonRect(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   // ((height − 4) div 7) × 7 − the left and right colour button margins + 4.
   virtual int CalcCustomColorButtonSize(TdxBarPaintType PaintType, const RECT& R) const;
-  virtual void PaintEllipsisDot(TdxBarEditLikeControlDrawParams* DrawParams, const RECT& R) const;
+  virtual void PaintEllipsisDot(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawEllipsisDots(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawSubMenuArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R, TColor Color, int Size) const;
   virtual void FillRectWithBarColor(TcxCanvas* Canvas, const RECT& R, TColor Color) const;
@@ -208,7 +242,7 @@ public:
   virtual bool ReservesScrollButtonSpace() const;
   virtual void GetEditTextRect(TdxBarPaintType PaintType, RECT& R) const;
   // The spin arrow at the point (the name is the historical one).
-  virtual void DrawTextAtPoint(TdxBarSpinEditDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const;
+  virtual void DrawTextAtPoint(TdxBarItemControlDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const;
   virtual TColor GetSeparatorLineColor() const;
   // The look-and-feel painter whose look the screen tips and sizing panels of bars take.
   virtual TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const;
@@ -547,7 +581,7 @@ public:
   virtual bool HasFlatMenuEdit() const;
   virtual bool DrawsColorBoxFrame() const;
   // The custom-colour button part of the colour combo is not empty.
-  virtual bool HasCustomColorButton(TdxBarColorComboControlDrawParams* DrawParams) const;
+  virtual bool HasCustomColorButton(TdxBarItemControlDrawParams* DrawParams) const;
   virtual void GetColorBoxIndent(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual RECT GetColorButtonMargins(TdxBarPaintType PaintType) const;
   virtual void DrawCustomColorButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
@@ -562,7 +596,7 @@ public:
   virtual bool HasFlatCalendar() const;
   virtual void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const;
   virtual TColor GetCalendarHeaderColor() const;
-  virtual POINT CalcSpinArrowOrigin(TdxBarSpinEditDrawParams* DrawParams, const RECT& R,
+  virtual POINT CalcSpinArrowOrigin(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
                                     TdxBarSpinEditButton Button) const;
   virtual void CalcSpinEditTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual void CalcSpinArrowSize(int Height, int& Width, int& ArrowHeight) const;
@@ -571,7 +605,7 @@ public:
   virtual RECT GetSpinButtonsMargins(TdxBarPaintType PaintType) const;
   virtual int CalcSpinButtonsWidth(TdxBarPaintType PaintType, const RECT& R) const;
   // Disabled, else pressed for the pressed button, hot for the hot one, else normal.
-  virtual TcxButtonState ResolveSpinButtonState(TdxBarSpinEditDrawParams* DrawParams,
+  virtual TcxButtonState ResolveSpinButtonState(TdxBarItemControlDrawParams* DrawParams,
                                                 TdxBarSpinEditButton Button) const;
   virtual void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
                               TdxBarSpinEditButton Button) const;
