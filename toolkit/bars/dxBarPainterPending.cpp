@@ -55,9 +55,6 @@ void TdxBarPainter::FillSubMenuOutside(TdxBarSubMenuControl*, TcxCanvas*, const 
 
 
 
-void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
-void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
-void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
 int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 
