@@ -54,6 +54,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
 class TdxBarCustomHintViewInfo;
+class TdxBarCaptionButton;
 // Bar controls: the base, toolbar windows, menu windows; docks.
 class TCustomdxBarControl;
 class TdxBarControl;
@@ -374,6 +375,10 @@ public:
                                        const RECT& R) const;
   virtual void DrawSelectedItemFrame(TCustomdxBarControl* BarControl, HDC DC, int State, const RECT& R) const;
   virtual void DrawFloatingCloseButton(TdxBarControl* Toolbar, HDC DC, bool Pressed, const RECT& R) const;
+  // One of the bar's caption buttons in a floating caption: the caption's colour, a raised edge
+  // while hot, a sunken one while pressed (its glyph one pixel right and down), the glyph grey
+  // while disabled (dxBarPainterCaptionButtons.cpp).
+  virtual void DrawCaptionButton(TdxBarControl* Toolbar, HDC DC, TdxBarCaptionButton* Button, const RECT& R) const;
   virtual void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const;
   virtual void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const;
   virtual void DrawFloatingCaption(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, const RECT& WindowRect,

@@ -34,9 +34,6 @@ int TdxBarPainter::GetMenuTextIndent(TdxBarItemControlDrawParams*) const { retur
 
 
 
-void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
-void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
-void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
 int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 

@@ -258,26 +258,7 @@ bool TdxBarControl::HasGrip() const
 
 bool TdxBarControl::IsMultiLine() const { return IsFloating() || (GetBar() && GetBar()->MultiLine()); }
 
-RECT TdxBarControl::GetCloseButtonRect() const
-{
-  TdxBarPainter* painter = GetPainter();
-  if (!HasCloseButton() || !painter || !HandleAllocated()) return RECT{};
-  RECT window{};
-  GetWindowRect(const_cast<TdxBarControl*>(this)->Handle(), &window);
-  OffsetRect(&window, -window.left, -window.top);
-  RECT r = painter->GetFloatingCaptionRect(const_cast<TdxBarControl*>(this), window);
-  r.left = r.right - painter->GetFloatingCaptionHeight();
-  const SIZE button = painter->GetFloatingCaptionButtonSize();
-  if (button.cx < r.right - r.left) {
-    r.left += (r.right - r.left - button.cx) / 2;
-    r.right = r.left + button.cx;
-  }
-  if (button.cy < r.bottom - r.top) {
-    r.top += (r.bottom - r.top - button.cy) / 2;
-    r.bottom = r.top + button.cy;
-  }
-  return r;
-}
+RECT TdxBarControl::GetCloseButtonRect() const { return HasCloseButton() ? GetCaptionSlotRect(0) : RECT{}; }
 
 int TdxBarControl::GetCaptionButtonAt(POINT windowPoint) const
 {

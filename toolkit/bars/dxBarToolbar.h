@@ -31,6 +31,8 @@ public:
   virtual void CaptionButtonsChanged() {}
   virtual void ClickCaptionButton(int index);
   virtual void TrackCaptionButtons(POINT windowPoint, bool pressed);
+  // Gives each caption button its rectangle (window coordinates); empty where none is shown.
+  virtual void UpdateCaptionButtonRects() const;
   // No popup window hosts the control.
   virtual bool IsOutsidePopupWindow() const;
 
@@ -71,6 +73,13 @@ public:
   virtual bool CanHideFirstItem() const { return false; }
   // The close button in window coordinates; empty without one.
   RECT GetCloseButtonRect() const;
+  // Caption buttons (dxBarCaptionButtons.cpp). The button-sized square centred in the slot-th
+  // caption-height cell from the right end of the floating caption (slot 0 is the close button's
+  // place); the caption buttons take the slots left of the close button while they fit after the
+  // caption's first half, and are drawn there.
+  RECT GetCaptionSlotRect(int slot) const;
+  void UpdateCaptionButtonRects() const override;
+  void DrawCaptionButtons(HDC dc);
   // The border sizes the painter gives for the current docking style.
   RECT GetBorderSizes() const;
   virtual std::string GetBarCaption() const;
