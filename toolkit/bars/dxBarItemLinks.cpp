@@ -139,6 +139,7 @@ TdxBarItemLinks::~TdxBarItemLinks() = default;
 
 void TdxBarItemLinks::BeforeDestruction()
 {
+  FreeBarControl();
   FDistributionSetByHand.clear();
   FAvailableLinks.clear();
   FShowableLinks.clear();
@@ -146,6 +147,21 @@ void TdxBarItemLinks::BeforeDestruction()
   TCollection::BeforeDestruction();
   FRecentList.clear();
   FItemOptions.reset();
+}
+
+TCustomdxBarControl* TdxBarItemLinks::CreateBarControl()
+{
+  if (!FBarControl && FOwner)
+    if (TCustomdxBarControl* control = FOwner->CreateBarControl()) control->SetItemLinks(this);
+  return FBarControl;
+}
+
+void TdxBarItemLinks::FreeBarControl()
+{
+  TCustomdxBarControl* control = FBarControl;
+  if (!control || control->Destroying()) return;
+  control->SetItemLinks(nullptr);
+  Free(control);
 }
 
 void TdxBarItemLinks::AfterConstruction()

@@ -310,6 +310,10 @@ public:
   TCustomdxBarControl* BarControl() const { return FBarControl; }
   // Set by the bar control that starts or stops showing the links.
   void SetBarControl(TCustomdxBarControl* value) { FBarControl = value; }
+  // The owner makes the bar control that shows these links (nothing when there is one); freeing
+  // destroys it.
+  TCustomdxBarControl* CreateBarControl();
+  void FreeBarControl();
   bool UseRecentItems() const { return FUseRecentItems; }
   void SetUseRecentItems(bool value);
   const TNotifyEvent& OnChange() const { return FOnChange; }
