@@ -80,7 +80,8 @@ void TdxBarControl::MouseDown(TMouseButton button, TShiftState shift, int x, int
   if (button == mbLeft && !IsCustomizing() && !PtIn(client, POINT{x, y})) {
     POINT cursor{};
     GetCursorPos(&cursor);
-    SendMessageA(Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(FHitCode), MAKELPARAM(cursor.x, cursor.y));
+    const UINT press = shift.Contains(TShiftStateFlag::ssDouble) ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN;
+    SendMessageA(Handle(), press, static_cast<WPARAM>(FHitCode), MAKELPARAM(cursor.x, cursor.y));
     return;
   }
   TdxBarDockedControl::MouseDown(button, shift, x, y);
@@ -311,6 +312,10 @@ void TdxBarControl::WMNCLButtonDown(TMessage& msg)
   POINT cursor{};
   GetCursorPos(&cursor);
   const int index = GetCaptionButtonAt(POINT{cursor.x - window.left, cursor.y - window.top});
+  if (index == -1 && msg.WParam == dxBarHitDrag && !IsCustomizing()) {
+    StartMove(msg.Msg == WM_NCLBUTTONDBLCLK);
+    return;
+  }
   if (index == -1) {
     Inherited<TdxBarControl>(msg);
     return;

@@ -252,4 +252,35 @@ private:
   bool FTruncated = false;
   POINT FGrabPoint{};
   SIZE FGrabWindowSize{};
+
+  // --- Moving between docks and floating (dxBarToolbarMoving.cpp) ---
+public:
+  // While moving the toolbar holds two windows, a docked child window and a floating popup, and
+  // switches between them with ChangeDock; the end of the move destroys the one not in use and
+  // stores the position in the bar.
+  bool Moving() const { return FMoving; }
+  void SetMoving(bool value);
+  HWND DockedWindow() const { return FDockedWnd; }
+  HWND FloatingWindow() const { return FFloatingWnd; }
+  // Shows the toolbar in another docking style and dock (nullptr: the style's edge dock).
+  void ChangeDock(TdxBarDockingStyle style, TdxDockControl* dockControl);
+  void HideWindow();
+  // The window's place into the bar: the docked style, dock and place, or the float bounds.
+  void StoreBarPosition();
+  // The grip in client coordinates: everything before the client area along a docked bar; empty
+  // for floating bars and bars without border.
+  RECT GetGripRect() const;
+  // A double click on the grip or caption: a docked bar floats; a floating one docks where it was
+  // docked last (or at the top, in a new row, when it never was).
+  void ToggleDocking();
+  // A press on the grip or caption: the drag of the bars collection (a double click toggles).
+  void StartMove(bool doubleClick);
+
+private:
+  // Makes the window of the other state (style and dock) and holds it; the current one stays.
+  HWND MakeOtherWindow(TdxBarDockingStyle style, TdxDockControl* dockControl);
+  bool FMoving = false;
+  HWND FDockedWnd = nullptr;
+  HWND FFloatingWnd = nullptr;
+  bool FStoringPosition = false;
 };
