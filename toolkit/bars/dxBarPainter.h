@@ -744,6 +744,85 @@ class TdxBarFlatPainter : public TdxBarPainter {
 public:
   using TdxBarPainter::TdxBarPainter;
 
+  // --- The flat look's answers (one-pixel frames, highlight blends, joined menus) ---
+  TColor GetFloatingCaptionBackColor(TdxBarControl* Toolbar, bool Active) const override;
+  TColor GetMarkGlyphColor(TdxBarControl* Toolbar, int MarkState) const override;
+  TColor GetSeparatorLineColor() const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+  // The base parts; the up button one pixel taller, so that the two buttons share a line.
+  void CalcSpinEditParts(TdxBarItemControlDrawParams* DrawParams, std::vector<RECT>& Parts,
+                         const RECT& R) const override;
+  int GetBarEndIndent() const override;
+  void DrawSunkenEdge(HDC DC, RECT& R) const override;
+  bool DrawsGlyphShadow() const override;
+  bool IsFlatLook() const override;
+  bool UsesPressedGlyphMode() const override;
+  bool JoinsMenusToToolbarItems() const override;
+  int GetButtonBorderWidth() const override;
+  int GetGripMargin() const override;
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  int GetLargeButtonHeightUnit(TdxBarManager* Manager) const override;
+  int GetItemRowHeight(TCustomdxBarControl* BarControl) const override;
+  int GetSubMenuGroupIndent() const override;
+  // The flat brushes of the bar managers (they follow the system colours alike).
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetBarBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetSelectedItemBrush() const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int GetBeginGroupLineOffset() const override;
+  int GetBarBeginGroupSize() const override;
+  HBRUSH GetQuickControlBrush(TCustomdxBarControl* BarControl) const override;
+  bool IsQuickPopupOnRight() const override;
+  void AdjustItemHeight(int& Height) const override;
+  void AdjustItemWidth(int& Width) const override;
+  TColor GetComboArrowColor(TdxBarItemControlDrawParams* DrawParams) const override;
+  int GetSubMenuArrowIndent() const override;
+  int GetMenuBeginGroupSize() const override;
+  // The base; then an odd stripe margin of the text height − 2 makes the text height 2 × margin + 4.
+  void CalcSubMenuMetrics(TcxCanvas* Canvas, int TextSize, int& TextHeight, int& ArrowWidth) const override;
+  // (Size − 4) div 2; from 5 on rounded down to even.
+  int CalcStripeMargin(int Size) const override;
+  int GetMenuItemMinHeight() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  int GetMenuItemTextHeight(TcxCanvas* Canvas) const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  RECT GetEditContentMargins(TdxBarPaintType PaintType) const override;
+  int GetEditGlyphIndent() const override;
+  int GetEditRightIndent() const override;
+  RECT GetMenuEditMargins(TdxBarPaintType PaintType) const override;
+  bool HasFlatCalendar() const override;
+  bool DrawsProgressBorder() const override;
+  int GetContainerMenuIndent() const override;
+  bool IsInPlaceSubItemHot(TdxBarItemControlDrawParams* DrawParams) const override;
+  bool DrawsInPlaceSubItemBackground(TdxBarItemControlDrawParams* DrawParams) const override;
+
+  // A frame of the highlight colour (of the highlight-text colour in a black high-contrast scheme).
+  void OutlineFlatSelection(HDC DC, const RECT& R) const override;
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* ItemControl, TdxBarPaintingStates States) const override;
+  // The standard check mark's black strokes only, white on a white or black face.
+  void PaintCheckGlyph(TdxBarItemControl* ItemControl, HDC DC, int SizeFactor, int X, int Y) const override;
+  void DrawCheckedFrame(TdxBarItemControl* ItemControl, HDC DC, bool Pressed, bool Hot, bool Enabled,
+                        const RECT& R) const override;
+  // A button-face frame with rounded corners and a 3-pixel grip of shadow rows on every even row.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
+                      TdxBarSpinEditButton Button) const override;
+  // One triangle, never shifted and never embossed.
+  void DrawTextAtPoint(TdxBarItemControlDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+  void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const override;
+  void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const override;
+  // The top one-pixel band in the flat separator colour.
+  void EtchSeparatorLine(TcxCanvas* Canvas, const RECT& R) const override;
+
+
   // Frames a button by its state (an outline when selected).
   virtual void FrameFlatButton(TdxBarItemControl* ItemControl, HDC DC, bool Down, bool Selected,
                                TdxBarPaintType PaintType, HBRUSH Brush, const RECT& R) const;

@@ -75,6 +75,13 @@ TRow EditTextVertMarginsRow(std::string expected)
           std::move(expected)};
 }
 
+int ItemHeight(TcxCanvas* canvas)
+{
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(canvas->GetDCHandle(), &metrics);
+  return metrics.tmHeight + 6;
+}
+
 // The base painter's answer to every operation of the table that answers from the painter alone.
 std::vector<TRow> BaseRows(TcxCanvas* canvas)
 {
@@ -328,12 +335,86 @@ std::vector<TRow> BaseRows(TcxCanvas* canvas)
 }
 
 // The answers of the operations the flat painter adds.
-std::vector<TRow> FlatRows()
+std::vector<TRow> FlatRows(TcxCanvas* canvas)
 {
   auto flat = [](const TdxBarPainter& p) -> const TdxBarFlatPainter& {
     return static_cast<const TdxBarFlatPainter&>(p);
   };
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsUltraFlat);
+  const HBRUSH window = SystemColorBrush(COLOR_WINDOW);
+  const std::string flatContent = Str(RECT{1, 1, 1, 1});
   return {
+      // Without a bar manager the flat brushes fall back to the system colours of their roles.
+      ROW(GetMenuBrush(), Str, SystemColorBrush(COLOR_HIGHLIGHT)),
+      ROW(GetFloatingCaptionBackColor(nullptr, true), Color, clInactiveCaption),
+      ROW(GetMarkGlyphColor(nullptr, 2), Color, clBtnText),
+      ROW(GetSeparatorLineColor(), Color, clBtnShadow),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetBarEndIndent(), Str, 1),
+      ROW(DrawsGlyphShadow(), Str, true),
+      ROW(IsFlatLook(), Str, true),
+      ROW(IsFlatAndNoHighContrast(), Str, ColorToRGB(clBtnFace) != RGB(255, 255, 255)),
+      ROW(UsesPressedGlyphMode(), Str, true),
+      ROW(JoinsMenusToToolbarItems(), Str, true),
+      ROW(HasFlatDropDownArrow(), Str, true),
+      ROW(HasFlatSubItemArrow(), Str, true),
+      ROW(GetButtonBorderWidth(), Str, 1),
+      ROW(GetGripMargin(), Str, 1),
+      ROW(GetGripAreaSize(nullptr), Str, 6),
+      ROW(GetSubMenuGroupIndent(), Str, 8),
+      ROW(GetBeginGroupLineOffset(), Str, 2),
+      ROW(GetBarBeginGroupSize(), Str, 5),
+      ROW(GetQuickControlBrush(nullptr), Str, window),
+      ROW(IsQuickPopupOnRight(), Str, true),
+      {"AdjustItemHeight, AdjustItemWidth, AdjustEditorButtonsWidth",
+       [](const TdxBarPainter& p) {
+         int h = 13, w = 14, b = 15;
+         p.AdjustItemHeight(h);
+         p.AdjustItemWidth(w);
+         p.AdjustEditorButtonsWidth(b);
+         return Str(h) + " " + Str(w) + " " + Str(b);
+       },
+       "15 23 15"},
+      {"ShiftPressedContentRect(pressed, not pressed)",
+       [](const TdxBarPainter& p) {
+         RECT pressed{0, 0, 10, 10}, released{0, 0, 10, 10};
+         p.ShiftPressedContentRect(true, pressed);
+         p.ShiftPressedContentRect(false, released);
+         return Str(pressed) + " " + Str(released);
+       },
+       Str(RECT{0, 0, 10, 10}) + " " + Str(RECT{0, 0, 10, 10})},
+      ROW(GetComboContentMargins(ptHorz), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetEditContentMargins(ptMenu), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetSubMenuArrowIndent(), Str, 1),
+      ROW(GetMenuBeginGroupSize(), Str, 5),
+      // (Size − 4) div 2, rounded down to even from 5 on.
+      ROW(CalcStripeMargin(11), Str, 3),
+      ROW(CalcStripeMargin(13), Str, 4),
+      ROW(CalcStripeMargin(14), Str, 4),
+      ROW(CalcStripeMargin(20), Str, 8),
+      ROW(GetMenuItemMinHeight(), Str, 20),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 2, 98, 8})},
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(window)},
+      ROW(GetMenuItemTextHeight(canvas), Str, ItemHeight(canvas) + 1),
+      ROW(GetMenuBackgroundBrush(), Str, window),
+      ROW(GetEditGlyphIndent(), Str, 6),
+      ROW(GetEditRightIndent(), Str, 5),
+      ROW(GetMenuEditMargins(ptMenu), Str, (RECT{7, 0, 0, 0})),
+      ROW(HasFlatCalendar(), Str, true),
+      ROW(DrawsProgressBorder(), Str, true),
+      ROW(GetContainerMenuIndent(), Str, 9),
       {"GetFlatBorderBrush",
        [=](const TdxBarPainter& p) { return Str(flat(p).GetFlatBorderBrush(nullptr, sbsLowered)); },
        Str(SystemColorBrush(COLOR_BTNSHADOW))},
@@ -416,7 +497,7 @@ std::vector<TRow> TableOf(TdxBarPainterClass painterClass, TcxCanvas* canvas)
   };
   if (painterClass.InheritsFrom<TdxBarStandardPainter>()) merge(StandardRows());
   if (painterClass.InheritsFrom<TdxBarEnhancedPainter>()) merge(EnhancedRows());
-  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows());
+  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows(canvas));
   if (painterClass.InheritsFrom<TdxBarOffice11Painter>()) merge(Office11Rows());
   return rows;
 }
