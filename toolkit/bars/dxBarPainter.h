@@ -850,6 +850,72 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
 public:
   using TdxBarFlatPainter::TdxBarFlatPainter;
 
+  // --- The Office 2003 look's answers (the colour set of dxOffice11, gradients, rounded boxes) ---
+  void PaintDropDownArrow(HDC DC, const RECT& R, TColor Color, bool Flat, bool Selected, bool Enabled,
+                          TcxArrowDirection Direction) const override;
+  void PaintLargeDropDownArrow(HDC DC, const RECT& R, TColor Color, bool Flat, bool Selected, bool Enabled, int Size,
+                               TcxArrowDirection Direction) const override;
+  // A frame of the scheme's border brush.
+  void OutlineFlatSelection(HDC DC, const RECT& R) const override;
+  void QueryDisabledTextColors(TdxBarItemControl* ItemControl, bool Selected, bool Flat, TColor& TextColor,
+                               TColor& ShadowColor) const override;
+  bool AreDisabledImagesFaded(TCustomdxBarControl* BarControl) const override;
+  bool UsesMenuBandBackground() const override;
+  bool DrawsNativeBackground() const override;
+  bool ShowsSubMenuGlyphBand() const override;
+  TColor GetFloatingCaptionBackColor(TdxBarControl* Toolbar, bool Active) const override;
+  TColor GetFloatingCaptionTextColor(TdxBarControl* Toolbar) const override;
+  TColor GetMarkGlyphColor(TdxBarControl* Toolbar, int MarkState) const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+  bool DrawsGlyphShadow() const override;
+  bool UsesPressedGlyphMode() const override;
+  bool HasDropDownSeparator() const override;
+  HBRUSH GetFlatBorderBrush(TdxBarItemControl* ItemControl, TdxBarStaticBorderStyle BorderStyle) const override;
+  int GetGripMargin() const override;
+  int GetFloatingFrameWidth() const override;
+  int GetFloatingFrameHeight() const override;
+  int GetNoGripIndent() const override;
+  HBRUSH GetOwnerBarBrush(TdxBarManager* Manager) const override;
+  void FrameOwnerItem(TCustomdxBarControl* BarControl, HDC DC, const RECT& R) const override;
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  HBRUSH GetQuickControlBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetSelectedItemBrush() const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int CalcDropDownButtonWidth(TcxCanvas* Canvas, int ZeroWidth) const override;
+  TColor GetFlatSeparatorColor() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  void DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const override;
+  TColor GetInactiveEditColor(TdxBarItemControl* ItemControl) const override;
+  TColor GetInactiveEditTextColor() const override;
+  TColor GetCalendarHeaderColor() const override;
+  HBRUSH GetInPlaceSubItemFill() const override;
+  HBRUSH GetFlatGlyphBandBrush(TdxBarItemControl* ItemControl) const override;
+
+  // Hot, pressed and checked items in the gradient pairs of the colour set, framed in the scheme's
+  // border colour.
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  void DrawCheckedFrame(TdxBarItemControl* ItemControl, HDC DC, bool Pressed, bool Hot, bool Enabled,
+                        const RECT& R) const override;
+  void FrameFlatButton(TdxBarItemControl* ItemControl, HDC DC, bool Down, bool Selected, TdxBarPaintType PaintType,
+                       HBRUSH Brush, const RECT& R) const override;
+  // A left-to-right gradient from dock colour 1 to 2 made once per dock size and copied from.
+  void FillDockBackground(TdxDockControl* Dock, HDC DC, HBRUSH Brush, TColor Color, const RECT& Origin,
+                          const RECT& R, const RECT& ClipRect) const override;
+  void FillDockedBarBackground(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, TColor Color, const RECT& R,
+                               const RECT& ClipRect) const override;
+  // A rounded box on the dock with a shadow line, blended corner pixels and grip dots.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void DrawSelectedItemFrame(TCustomdxBarControl* BarControl, HDC DC, int State, const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+
+
   // The Office 2003 grip dots over the rect (a row when horizontal) with the colour set's dot brushes.
   virtual void DrawOffice11GripDots(TdxBarControl* Toolbar, HDC DC, bool Horizontal, const RECT& R) const;
   // Added to the flat painter's grip margin.

@@ -11,6 +11,9 @@
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/base/dxOffice11.h"
+#include "toolkit/base/dxThemeManager.h"
+#include "toolkit/base/dxUxTheme.h"
+#include <vssym32.h>
 
 namespace {
 // Answers as text, so that a failing row shows what it got in the terms of the table.
@@ -426,11 +429,86 @@ std::vector<TRow> FlatRows(TcxCanvas* canvas)
 // The answers of the operations the Office 2003 painter adds.
 std::vector<TRow> Office11Rows()
 {
-  return {{"GetOffice11GripIndent",
-           [](const TdxBarPainter& p) {
-             return Str(static_cast<const TdxBarOffice11Painter&>(p).GetOffice11GripIndent());
-           },
-           "2"}};
+  // The colour set's brushes while it has users, else the system colour brushes of their roles.
+  auto set = [](int number, int fallback) {
+    HBRUSH b = dxOffice11Brush(number);
+    return b ? b : SystemColorBrush(fallback);
+  };
+  const HBRUSH menu = set(5, COLOR_WINDOW);
+  const int frameY = 3;
+  RECT window{0, 0, 200, 100};
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsOffice11);
+  SIZE grip{GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+  if (AreThemesAvailable({TdxThemedObjectType::totStatus}))
+    dxUxTheme::GetThemePartSize(GetThemeHandle(TdxThemedObjectType::totStatus), nullptr, SP_GRIPPER, 0, TS_TRUE, &grip);
+  return {
+      {"GetOffice11GripIndent",
+       [](const TdxBarPainter& p) { return Str(static_cast<const TdxBarOffice11Painter&>(p).GetOffice11GripIndent()); },
+       "2"},
+      {"QueryDisabledTextColors(nullptr, false, false)",
+       [](const TdxBarPainter& p) {
+         TColor a, b;
+         p.QueryDisabledTextColors(nullptr, false, false, a, b);
+         return Colors(a, b);
+       },
+       Colors(dxOffice11Color(53), dxOffice11Color(53))},
+      {"QueryDisabledTextColors(nullptr, selected or flat)",
+       [](const TdxBarPainter& p) {
+         TColor a, b;
+         p.QueryDisabledTextColors(nullptr, true, true, a, b);
+         return Colors(a, b);
+       },
+       Colors(dxOffice11Color(53), dxOffice11Color(53))},
+      ROW(DrawsGlyphShadow(), Str, false),
+      ROW(UsesPressedGlyphMode(), Str, false),
+      ROW(DrawsNativeBackground(), Str, true),
+      ROW(UsesMenuBandBackground(), Str, true),
+      ROW(ShowsSubMenuGlyphBand(), Str, true),
+      ROW(GetFloatingCaptionBackColor(nullptr, false), Color, dxOffice11Color(28)),
+      ROW(GetFloatingCaptionBackColor(nullptr, true), Color, dxOffice11Color(28)),
+      ROW(GetFloatingCaptionTextColor(nullptr), Color, dxOffice11Color(29)),
+      ROW(GetMarkGlyphColor(nullptr, 0), Color, dxOffice11Color(29)),
+      ROW(GetMarkGlyphColor(nullptr, 2), Color, dxOffice11Color(31)),
+      ROW(GetFloatingFrameWidth(), Str, 3),
+      ROW(GetFloatingFrameHeight(), Str, 3),
+      ROW(GetFloatingCaptionRect(nullptr, window), Str, (RECT{3, frameY, 197, frameY + SmallCaptionHeight()})),
+      ROW(GetGripMargin(), Str, 3),
+      ROW(GetGripAreaSize(nullptr), Str, 8),
+      ROW(GetNoGripIndent(), Str, 2),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetToolbarBrush(), Str, menu),
+      ROW(GetBarBrush(nullptr), Str, menu),
+      ROW(GetMenuBackgroundBrush(), Str, menu),
+      ROW(GetQuickControlBrush(nullptr), Str, menu),
+      ROW(GetMenuBrush(), Str, set(10, COLOR_HIGHLIGHT)),
+      ROW(GetHighlightBrush(), Str, set(7, COLOR_HIGHLIGHT)),
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(menu)},
+      ROW(GetSizeGripSize(nullptr), Str, grip),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 4, 98, 6})},
+      ROW(GetCalendarHeaderColor(), Color, dxOffice11Color(1)),
+      ROW(GetInPlaceSubItemFill(), Str, set(16, COLOR_BTNFACE)),
+      ROW(GetInactiveEditTextColor(), Color, dxOffice11Color(53)),
+      {"GetFlatBorderBrush",
+       [](const TdxBarPainter& p) {
+         return Str(static_cast<const TdxBarFlatPainter&>(p).GetFlatBorderBrush(nullptr, sbsLowered));
+       },
+       Str(set(11, COLOR_BTNSHADOW))},
+      {"GetFlatSeparatorColor",
+       [](const TdxBarPainter& p) { return Color(static_cast<const TdxBarFlatPainter&>(p).GetFlatSeparatorColor()); },
+       Color(dxOffice11Color(21))},
+  };
 }
 
 // The answers the standard painter gives otherwise (the enhanced painter inherits them).
