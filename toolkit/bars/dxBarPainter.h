@@ -922,10 +922,108 @@ public:
   virtual int GetOffice11GripIndent() const;
 };
 
+// The visual-styles look: toolbar buttons, separators, grips, docks, caption and MDI buttons, spin
+// buttons, progress bars, edits and combo buttons are theme parts in their states. Used only while
+// visual styles are available (the manager falls back to the enhanced painter without them).
 class TdxBarXPPainter : public TdxBarPainter {
   CL_CLASS(TdxBarXPPainter, TdxBarPainter)
 public:
-  using TdxBarPainter::TdxBarPainter;
+  // Measures the theme metrics that every XP painter then answers.
+  explicit TdxBarXPPainter(TcxCustomLookAndFeelPainter* SkinPainter);
+
+  // The theme metrics, measured when an XP painter is made and kept for all of them.
+  struct TThemeMetrics {
+    int ToolbarBeginGroupSize = 0;
+    SIZE CaptionCloseButtonSize{};
+    int ButtonPadding = 0;
+    int ComboArrowWidth = 0;
+    RECT EditBorderOffsets{};
+    int GripSize = 0;
+    int ProgressHeight = 0;
+    int MenuBeginGroupSize = 0;
+    SIZE StatusGripSize{};
+  };
+  static const TThemeMetrics& Metrics();
+
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* ItemControl, TdxBarPaintingStates States) const override;
+  int GetCheckedGlyphShift() const override;
+  int GetPressedGlyphShift() const override;
+  bool DrawsGlyphShadow() const override;
+  bool AreDisabledImagesFaded(TCustomdxBarControl* BarControl) const override;
+  bool DrawsNativeBackground() const override;
+  bool HasThemedFloatingCaption() const override;
+  bool HasFlatDropDownArrow() const override;
+  bool HasFlatCalendar() const override;
+  bool IsQuickPopupOnRight() const override;
+  bool UsesMenuBarLook(TdxBarItemControl* ItemControl) const override;
+  int GetGripMargin() const override;
+  int GetGripSize() const override;
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  int GetLargeButtonHeightUnit(TdxBarManager* Manager) const override;
+  int GetItemRowHeight(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetBarBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int CalcDropDownButtonWidth(TcxCanvas* Canvas, int ZeroWidth) const override;
+  int GetBarBeginGroupSize() const override;
+  int GetBeginGroupLineOffset() const override;
+  int GetStatusBarBorderWidth() const override;
+  SIZE GetFloatingCaptionButtonSize() const override;
+  int GetSubMenuArrowIndent() const override;
+  int GetMenuBeginGroupSize() const override;
+  int GetMenuSeparatorThickness() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  RECT GetColorButtonMargins(TdxBarPaintType PaintType) const override;
+  int GetPopupPanelHeight() const override;
+  RECT GetSpinButtonsMargins(TdxBarPaintType PaintType) const override;
+  TColor GetProgressFillColor() const override;
+  int GetProgressTrackHeight() const override;
+  TColor GetEditWindowColor() const override;
+  TColor GetInactiveEditColor(TdxBarItemControl* ItemControl) const override;
+  TColor GetEditWindowTextColor() const override;
+  TColor GetInactiveEditTextColor() const override;
+  int GetButtonVertPadding() const override;
+  int GetButtonHorzPadding() const override;
+  void AdjustItemHeight(int& Height) const override;
+  RECT GetEditContentMargins(TdxBarPaintType PaintType) const override;
+  int GetEditGlyphIndent() const override;
+  int GetEditRightIndent() const override;
+  RECT GetMenuEditMargins(TdxBarPaintType PaintType) const override;
+  int GetComboButtonBorder() const override;
+  int GetSpaceAfterDot(int DotSize) const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+
+  // ToolBar TP_BUTTON (TP_SPLITBUTTON when split) in its state; a main-menu item filled with the
+  // highlight colour instead.
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  // The shared flat painter's check mark and floating frame.
+  void PaintCheckGlyph(TdxBarItemControl* ItemControl, HDC DC, int SizeFactor, int X, int Y) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void PaintEllipsisDot(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  // The Rebar background, made once per dock size, with a highlight line at each row's start and a
+  // shadow line at its end.
+  void FillDockBackground(TdxDockControl* Dock, HDC DC, HBRUSH Brush, TColor Color, const RECT& Origin,
+                          const RECT& R, const RECT& ClipRect) const override;
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void FillFloatingCaption(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, const RECT& R) const override;
+  void DrawFloatingCloseButton(TdxBarControl* Toolbar, HDC DC, bool Pressed, const RECT& R) const override;
+  void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+  void DrawComboButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
+                      TdxBarSpinEditButton Button) const override;
+  void FillProgressBackground(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void PaintProgressSegments(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const override;
+  void DrawCustomColorButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void DrawColorSample(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const override;
+  void EtchSeparatorLine(TcxCanvas* Canvas, const RECT& R) const override;
 };
 
 // The flat painter the bar unit shares (made on first use, freed at the unit's shut-down; nil once

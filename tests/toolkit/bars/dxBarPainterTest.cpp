@@ -13,6 +13,7 @@
 #include "toolkit/base/dxOffice11.h"
 #include "toolkit/base/dxThemeManager.h"
 #include "toolkit/base/dxUxTheme.h"
+#include "toolkit/bars/dxBarThemes.h"
 #include <vssym32.h>
 
 namespace {
@@ -426,6 +427,16 @@ std::vector<TRow> FlatRows(TcxCanvas* canvas)
   };
 }
 
+// The size grip of painters that draw native backgrounds: the theme's while visual styles are
+// available, else the scroll-bar metrics.
+SIZE NativeSizeGripSize()
+{
+  SIZE grip{GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+  if (AreThemesAvailable({TdxThemedObjectType::totStatus}))
+    dxUxTheme::GetThemePartSize(GetThemeHandle(TdxThemedObjectType::totStatus), nullptr, SP_GRIPPER, 0, TS_TRUE, &grip);
+  return grip;
+}
+
 // The answers of the operations the Office 2003 painter adds.
 std::vector<TRow> Office11Rows()
 {
@@ -438,9 +449,7 @@ std::vector<TRow> Office11Rows()
   const int frameY = 3;
   RECT window{0, 0, 200, 100};
   TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsOffice11);
-  SIZE grip{GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
-  if (AreThemesAvailable({TdxThemedObjectType::totStatus}))
-    dxUxTheme::GetThemePartSize(GetThemeHandle(TdxThemedObjectType::totStatus), nullptr, SP_GRIPPER, 0, TS_TRUE, &grip);
+  const SIZE grip = NativeSizeGripSize();
   return {
       {"GetOffice11GripIndent",
        [](const TdxBarPainter& p) { return Str(static_cast<const TdxBarOffice11Painter&>(p).GetOffice11GripIndent()); },
@@ -511,6 +520,94 @@ std::vector<TRow> Office11Rows()
   };
 }
 
+// The answers of the XP painter: its constants, and the theme metrics it measured (their
+// measurement is checked against a recording theme in dxBarPainterXPTest).
+std::vector<TRow> XPRows(TcxCanvas* canvas)
+{
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsNative);
+  TOwned<TdxBarPainter> measuring(ClassRef<TdxBarXPPainter>().Create(nullptr));  // measures the metrics
+  const TdxBarXPPainter::TThemeMetrics& m = TdxBarXPPainter::Metrics();
+  const HBRUSH menu = SystemColorBrush(COLOR_MENU);
+  HTHEME edit = GetThemeHandle(TdxThemedObjectType::totEdit);
+  COLORREF fill = 0;
+  const bool hasFill = SUCCEEDED(dxUxTheme::GetThemeColor(GetThemeHandle(TdxThemedObjectType::totProgress), PP_CHUNK, 0,
+                                                          TMT_FILLCOLOR, &fill));
+  return {
+      ROW(DrawsGlyphShadow(), Str, true),
+      ROW(DrawsNativeBackground(), Str, true),
+      ROW(HasThemedFloatingCaption(), Str, true),
+      ROW(HasFlatDropDownArrow(), Str, true),
+      ROW(HasFlatCalendar(), Str, true),
+      ROW(IsQuickPopupOnRight(), Str, true),
+      ROW(GetCheckedGlyphShift(), Str, 1),
+      ROW(GetPressedGlyphShift(), Str, 1),
+      ROW(GetGripSize(), Str, m.GripSize),
+      ROW(GetGripAreaSize(nullptr), Str, m.GripSize + 2),
+      ROW(GetButtonVertPadding(), Str, m.ButtonPadding),
+      ROW(GetButtonHorzPadding(), Str, m.ButtonPadding),
+      ROW(CalcButtonHeight(10), Str, 10 + m.ButtonPadding),
+      ROW(CalcButtonWidth(10), Str, 10 + m.ButtonPadding),
+      ROW(CalcButtonSize(10, 20), Str, (SIZE{10 + m.ButtonPadding, 20 + m.ButtonPadding})),
+      ROW(CalcDropDownButtonWidth(canvas, 7), Str, m.ComboArrowWidth),
+      {"CalcStatusBarBorders",
+       [](const TdxBarPainter& p) {
+         RECT r{9, 9, 9, 9};
+         p.CalcStatusBarBorders(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{0, 0, 0, 0})},
+      ROW(GetStatusBarBorderWidth(), Str, 0),
+      ROW(GetFloatingCaptionButtonSize(), Str, m.CaptionCloseButtonSize),
+      ROW(GetSubMenuArrowIndent(), Str, 1),
+      ROW(GetMenuBeginGroupSize(), Str, m.MenuBeginGroupSize),
+      ROW(GetMenuSeparatorThickness(), Str, m.MenuBeginGroupSize),
+      ROW(GetSeparatorItemHeight(), Str, m.MenuBeginGroupSize),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 2, 98, 8})},
+      ROW(GetMenuBackgroundBrush(), Str, menu),
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(menu)},
+      ROW(GetColorButtonMargins(ptHorz), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetSpinButtonsMargins(ptHorz), Str, (RECT{0, 0, 0, 0})),
+      ROW(GetPopupPanelHeight(), Str, static_cast<int>(std::max(GetThemedCloseButtonSize().cy + 4, GetThemedSizeGripSize().cy + 1))),
+      ROW(GetProgressFillColor(), Color, hasFill ? static_cast<TColor>(fill) : clHighlight),
+      ROW(GetProgressTrackHeight(), Str, m.ProgressHeight),
+      ROW(GetEditWindowColor(), Color, static_cast<TColor>(GetThemedEditFillColor(edit, 1))),
+      ROW(GetEditWindowTextColor(), Color, static_cast<TColor>(GetThemedEditTextColor(edit, 1))),
+      ROW(GetInactiveEditTextColor(), Color, static_cast<TColor>(GetThemedEditTextColor(edit, 4))),
+      {"AdjustItemHeight, AdjustItemWidth, AdjustEditorButtonsWidth",
+       [](const TdxBarPainter& p) {
+         int h = 13, w = 14, b = 15;
+         p.AdjustItemHeight(h);
+         p.AdjustItemWidth(w);
+         p.AdjustEditorButtonsWidth(b);
+         return Str(h) + " " + Str(w) + " " + Str(b);
+       },
+       "14 14 15"},
+      ROW(GetEditContentMargins(ptMenu), Str, m.EditBorderOffsets),
+      ROW(GetComboContentMargins(ptHorz), Str, m.EditBorderOffsets),
+      ROW(GetEditGlyphIndent(), Str, 6),
+      ROW(GetEditRightIndent(), Str, 5),
+      ROW(GetMenuEditMargins(ptMenu), Str, (RECT{5, 0, 0, 0})),
+      ROW(GetComboButtonBorder(), Str, 0),
+      ROW(GetSpaceAfterDot(3), Str, 6),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetScreenTipTextColor(), Color, paired->ScreenTipDescriptionTextColor()),
+      ROW(GetScreenTipHeaderColor(), Color, paired->ScreenTipTitleTextColor()),
+      ROW(GetSizeGripSize(nullptr), Str, NativeSizeGripSize()),
+  };
+}
+
 // The answers the standard painter gives otherwise (the enhanced painter inherits them).
 std::vector<TRow> StandardRows()
 {
@@ -577,6 +674,7 @@ std::vector<TRow> TableOf(TdxBarPainterClass painterClass, TcxCanvas* canvas)
   if (painterClass.InheritsFrom<TdxBarEnhancedPainter>()) merge(EnhancedRows());
   if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows(canvas));
   if (painterClass.InheritsFrom<TdxBarOffice11Painter>()) merge(Office11Rows());
+  if (painterClass.InheritsFrom<TdxBarXPPainter>()) merge(XPRows(canvas));
   return rows;
 }
 
