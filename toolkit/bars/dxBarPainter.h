@@ -53,7 +53,7 @@ class TdxBar;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
-class TdxBarHintViewInfo;
+class TdxBarCustomHintViewInfo;
 // Bar controls: the base, toolbar windows, menu windows; docks.
 class TCustomdxBarControl;
 class TdxBarControl;
@@ -193,9 +193,10 @@ public:
   // Maps the item rect to the screen and lets the bar control adjust the hint point.
   virtual void ShowControlScreenTip(TCustomdxBarControl* BarControl, const RECT& ItemRect, POINT& HintPoint,
                                     SIZE HintSize) const;
-  // A new hint view info at the cursor position, which the caller owns.
-  virtual TdxBarHintViewInfo* MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
-                                               TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
+  // A new plain bar hint view info at the cursor position; the screen tip is for painters that
+  // show screen tips.
+  virtual TOwned<TdxBarCustomHintViewInfo> MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
+                                                            TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
   virtual bool SupportsOwnHintWindow() const;
   // A rect lower than 17 pixels.
   virtual bool IsSmallBar(TdxBarControl* Toolbar, const RECT& R) const;
@@ -430,6 +431,12 @@ public:
   virtual void ShiftPressedContentRect(bool Pressed, RECT& R) const;
   virtual void DrawButtonContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawButtonCaption(TdxBarItemControlDrawParams* DrawParams, const RECT& R, const RECT& GlyphRect) const;
+  // Button content: the menu item drawn in a menu (face, glyph or check mark, description, caption,
+  // shortcut); whether the drop-down is drawn as a part of its own; whether the control hides its
+  // arrow.
+  void DrawMenuItemContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
+  bool HasSeparateDropDownPart(TdxBarItemControlDrawParams* DrawParams) const;
+  bool IsOwnArrowHidden(TdxBarItemControlDrawParams* DrawParams) const;
   virtual void DrawDropDownPartArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const;
   virtual void DrawDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
@@ -701,6 +708,9 @@ public:
   // The platform's caption buttons; a flat close button of the manager with its own edge.
   void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
   int GetBarHorzMargin() const override;
+  // A menu item's face: the icon column in the item's brush (highlighted for a selected item
+  // without a glyph), the text part highlighted while selected.
+  void DrawButtonFace(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
   // Floating: the left 13 pixels of the caption.
   RECT GetBarMarkRect(TdxBarControl* Toolbar) const override;
   int GetBarTopMargin() const override;

@@ -11,12 +11,6 @@
 TColor TdxBarPainter::GetOwnTextColor(TdxBarItemControlDrawParams*) const { return clDefault; }
 void TdxBarPainter::ShowControlScreenTip(TCustomdxBarControl*, const RECT&, POINT&, SIZE) const {}
 
-TdxBarHintViewInfo* TdxBarPainter::MakeHintViewInfo(TdxBarManager*, std::string_view, TdxScreenTip*,
-                                                    std::string_view) const
-{
-  return nullptr;
-}
-
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 
@@ -71,8 +65,6 @@ int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 int TdxBarPainter::GetItemLeftIndent(TdxBarItemControl*) const { return 0; }
 int TdxBarPainter::GetParentGlyphBandWidth(TdxBarItemControlDrawParams*) const { return 0; }
-void TdxBarPainter::DrawButtonContent(TdxBarItemControlDrawParams*, const RECT&) const {}
-void TdxBarPainter::DrawButtonCaption(TdxBarItemControlDrawParams*, const RECT&, const RECT&) const {}
 
 // --- Extended items: colour combos, spin edits, progress bars, in-place sub-items, statics,
 // separators, calendars and popup panels ---
