@@ -57,21 +57,3 @@ void TdxBarPainter::DrawStaticBorder(TdxBarItemControlDrawParams*, RECT&) const 
 void TdxBarPainter::DrawStaticContent(TdxBarItemControlDrawParams*, const RECT&) const {}
 void TdxBarPainter::DrawStaticItem(TdxBarItemControlDrawParams*, RECT&) const {}
 void TdxBarPainter::DrawSeparatorItem(TdxBarItemControlDrawParams*, const RECT&) const {}
-
-// --- Flat painter ---
-
-void TdxBarFlatPainter::FrameFlatButton(TdxBarItemControl*, HDC, bool, bool, TdxBarPaintType, HBRUSH,
-                                        const RECT&) const
-{
-}
-
-HBRUSH TdxBarFlatPainter::GetFlatGlyphBandBrush(TdxBarItemControl*) const { return nullptr; }
-void TdxBarFlatPainter::FillFlatMark(TdxBarControl*, HDC, TCustomdxBarControl*, const RECT&) const {}
-
-void TdxBarFlatPainter::DrawOwnerConnection(TCustomdxBarControl*, HDC, TCustomdxBarControl*, TdxBarItemControl*,
-                                            const RECT&) const
-{
-}
-
-void TdxBarFlatPainter::FrameOwnerItem(TCustomdxBarControl*, HDC, const RECT&) const {}
-void TdxBarFlatPainter::FillOwnerJoint(TCustomdxBarControl*, HDC, TdxBarItemControl*, const RECT&, const RECT&) const {}
