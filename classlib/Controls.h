@@ -598,6 +598,15 @@ public:
   // The windowed control a window belongs to (this process only), or nullptr.
   static TWinControl* FromHandle(HWND wnd);
 
+  // Hand-over of the control's window without destroying it (a control that moves between a child
+  // and a popup window keeps both and switches). DetachHandle lets go of the window: the windows of
+  // the windowed children are destroyed first, the control has no window afterwards, and the window
+  // it answers stays, held, until AttachHandle takes it back or the holder destroys it. AttachHandle
+  // makes a held window the control's own again (one of the control's window class); it raises
+  // EInvalidOperation when the control has a window already or wnd is not held.
+  HWND DetachHandle();
+  void AttachHandle(HWND wnd);
+
   // Graphic children first, then windowed ones.
   int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
   TControl* Controls(int index) const;

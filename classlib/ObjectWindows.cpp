@@ -19,12 +19,23 @@ int ObjectSlot(HWND wnd)
   return static_cast<int>(GetClassLongA(wnd, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(LONG_PTR));
 }
 
+// The slot's mark of a held window: its object let go of it, and it waits, unclaimed by any window
+// under creation, until an object takes it back (or it is destroyed).
+char GHeldMark;
+TWindowObject* const Held = reinterpret_cast<TWindowObject*>(&GHeldMark);
+
 // A class without the slot would make the index negative, where other window data lives (the window
 // procedure among it): such a window has no object.
-TWindowObject* ObjectOf(HWND wnd)
+TWindowObject* SlotOf(HWND wnd)
 {
   int slot = ObjectSlot(wnd);
   return slot < 0 ? nullptr : reinterpret_cast<TWindowObject*>(GetWindowLongPtrA(wnd, slot));
+}
+
+TWindowObject* ObjectOf(HWND wnd)
+{
+  TWindowObject* obj = SlotOf(wnd);
+  return obj == Held ? nullptr : obj;
 }
 
 void SetObjectOf(HWND wnd, TWindowObject* obj)
@@ -58,7 +69,8 @@ WNDPROC DefaultProcOf(HWND wnd)
 
 LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  auto* obj = ObjectOf(wnd);
+  auto* obj = SlotOf(wnd);
+  if (obj == Held) return CallWindowProcA(DefaultProcOf(wnd), wnd, msg, wParam, lParam);
   if (!obj && GCreating) {
     obj = GCreating;
     GCreating = nullptr;
@@ -173,4 +185,17 @@ TWindowObject* FindWindowObject(HWND wnd)
 void DetachWindowObject(HWND wnd)
 {
   if (wnd && IsObjectWindow(wnd)) SetObjectOf(wnd, nullptr);
+}
+
+void ReleaseWindowObject(HWND wnd)
+{
+  if (wnd && IsObjectWindow(wnd)) SetObjectOf(wnd, Held);
+}
+
+void AttachWindowObject(HWND wnd, TWindowObject* obj)
+{
+  if (!obj || !wnd || !IsWindow(wnd) || !IsObjectWindow(wnd) || SlotOf(wnd) != Held)
+    throw EInvalidOperation("The window is not held: only a window its object let go of can be taken back");
+  SetObjectOf(wnd, obj);
+  obj->WindowAttached(wnd);
 }

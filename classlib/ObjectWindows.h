@@ -52,3 +52,11 @@ HWND CreateObjectWindow(TWindowObject* obj, DWORD exStyle, const char* className
 TWindowObject* FindWindowObject(HWND wnd);
 // Ends the routing of wnd to its object early (the object is going away before its window).
 void DetachWindowObject(HWND wnd);
+
+// Hand-over of a window between objects. ReleaseWindowObject ends the routing of wnd to its object
+// and keeps the window as held: its messages go to its class's default procedure, and no window
+// under creation claims it, until AttachWindowObject routes it to obj again (calling
+// obj->WindowAttached). Destroying a held window needs no object. AttachWindowObject raises
+// EInvalidOperation for a window that is not held.
+void ReleaseWindowObject(HWND wnd);
+void AttachWindowObject(HWND wnd, TWindowObject* obj);

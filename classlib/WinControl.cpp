@@ -244,6 +244,24 @@ void TWinControl::DestroyWindowHandle()
   FControlState.Exclude(TControlStateFlag::csDestroyingHandle);
 }
 
+HWND TWinControl::DetachHandle()
+{
+  if (!FHandle) return nullptr;
+  for (TWinControl* c : FWinControls) c->DestroyHandle();
+  FText = GetText();
+  HWND wnd = FHandle;
+  ReleaseWindowObject(wnd);
+  WindowDetached();
+  return wnd;
+}
+
+void TWinControl::AttachHandle(HWND wnd)
+{
+  if (FHandle) throw EInvalidOperation("Control '" + Name() + "' has a window already");
+  AttachWindowObject(wnd, this);
+  FShowing = (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void TWinControl::WindowAttached(HWND wnd)
 {
   FHandle = wnd;

@@ -297,7 +297,12 @@ void TdxBar::SetAllowClose(bool value)
 
 void TdxBar::SetAllowQuickCustomizing(bool value) { FAllowQuickCustomizing = value; }
 
-void TdxBar::SetAlphaBlendValue(uint8_t value) { FAlphaBlendValue = value; }
+void TdxBar::SetAlphaBlendValue(uint8_t value)
+{
+  if (FAlphaBlendValue == value) return;
+  FAlphaBlendValue = value;
+  if (IsFloating()) GetBarControl()->UpdateAlphaBlend();
+}
 
 void TdxBar::SetBackgroundBitmap(TBitmap* value) { FBackgroundBitmap->Assign(value); }
 
@@ -467,6 +472,12 @@ void TdxBar::SetDockControl(TdxBarDockControl* value)
   }
   if (FDockControl == value) return;
   if (value && ManagerOfDock(value) != GetBarManager()) return;
+  // A shown bar hides and shows again around a change of its dock.
+  TdxBarControl* control = GetBarControl();
+  TdxDockControl* current = control ? control->DockControl() : nullptr;
+  const bool reshow = control && !FChangingDockingStyle &&
+                      (value != current || (!value && FDockingStyle != dsNone && (!current || !current->HasDockingStyle())));
+  if (reshow) SetVisible(false);
   FDockControl = value;
   const bool changingStyle = FChangingDockingStyle;
   if (!changingStyle) {
@@ -474,6 +485,7 @@ void TdxBar::SetDockControl(TdxBarDockControl* value)
     SetDockingStyle(value ? value->DockingStyle() : FDockingStyle);
   }
   if (FDockRow && FDockRow->DockControl() != GetRealDockControl()) LeaveRow();
+  if (reshow) SetVisible(true);
   if (!changingStyle)
     if (TdxBarManager* manager = GetBarManager()) manager->DoBarDockingStyleChange(this);
 }
@@ -485,6 +497,9 @@ void TdxBar::SetDockingStyle(TdxBarDockingStyle value)
     return;
   }
   if (FDockingStyle == value) return;
+  TdxBarControl* control = GetBarControl();
+  const bool reshow = control && !FChangingDockingStyle && control->DockingStyle() != value;
+  if (reshow) SetVisible(false);
   FDockingStyle = value;
   const bool changingStyle = FChangingDockingStyle;
   if (!changingStyle) {
@@ -492,6 +507,7 @@ void TdxBar::SetDockingStyle(TdxBarDockingStyle value)
     SetDockControl(nullptr);
   }
   if (FDockRow && FDockRow->DockControl() != GetRealDockControl()) LeaveRow();
+  if (reshow) SetVisible(true);
   if (!changingStyle)
     if (TdxBarManager* manager = GetBarManager()) manager->DoBarDockingStyleChange(this);
 }
@@ -557,9 +573,28 @@ void TdxBar::SetVisible(bool value)
   }
   if (FVisible == value) return;
   FInternallyHidden = false;
-  // Hiding: the toolbar window first stores its placement into the bar; showing: the links make the
-  // window and place it. Both once bars have toolbar windows.
+  // Hiding: the toolbar window first stores its placement into the bar and goes; showing: the links
+  // make the window and the bar places it. A window that is being destroyed by Windows (its dock or
+  // form went) is freed once its message is over.
+  if (!value) StoreBarControlPlacement(GetBarControl());
   FVisible = value;
+  if (FItemLinks) {
+    if (value) {
+      try {
+        FItemLinks->CreateBarControl();
+        ShowBarControl();
+      } catch (...) {
+        FItemLinks->FreeBarControl();
+        FVisible = false;
+        throw;
+      }
+    } else if (TdxBarControl* control = GetBarControl(); control && control->WindowDestroying()) {
+      control->SetItemLinks(nullptr);
+      ReleaseLater(control);
+    } else {
+      FItemLinks->FreeBarControl();
+    }
+  }
   Changed();
   const std::vector<IdxBarVisibilityObserver*> observers = FVisibilityObservers;
   for (IdxBarVisibilityObserver* observer : observers) observer->BarVisibilityChanged(this);
@@ -683,7 +718,11 @@ void TdxBar::Reset()
   {
     TdxBarsUpdateScope update(manager);
     TdxValueScope<bool> resetting(GResettingBar, true);
-    // The bar reads its section of the designed layout here once the layout store exists.
+    const std::string base = manager->GetIniSectionBase();
+    const int n = manager->FindDesignedBarIndex(FCaption);
+    LoadFromIni(manager->DesignedLayout(), base, manager->UseFullReset(), TdxBarStoringKind::bskIni, n);
+    LoadUsageFromIni(manager->DesignedLayout(), base, n);
+    if (FItemLinks) FItemLinks->ResetItems(manager->DesignedLayout(), base);
   }
   manager->DoBarAfterReset(this);
 }

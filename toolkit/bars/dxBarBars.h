@@ -174,6 +174,9 @@ public:
   TdxBars* GetBars() const;
   // The toolbar window of the bar's links; none while hidden.
   TdxBarControl* GetBarControl() const;
+  // Places the toolbar window (docked at the last docked place, or floating at the float bounds)
+  // and shows it without activation; a floating one only while its form shows and may show it.
+  void ShowBarControl();
   // DockControl when set; else the manager's edge dock of a docking style other than dsNone.
   TdxDockControl* GetRealDockControl() const;
   TdxBarPainter* GetPainter() const;
@@ -193,6 +196,9 @@ public:
   // False when the bar's or the manager's NotDocking holds every docking style.
   bool CanDock() const;
   bool IsStatusBarLike() const;
+  // Status-bar-like with SizeGrip on, the owner window not maximised, and the toolbar window at the
+  // bottom of its form.
+  bool ShowsSizeGrip() const;
   // There is a toolbar window and the bar floats.
   bool IsFloating() const { return GetBarControl() && DockingStyle() == dsNone; }
   bool Predefined() const { return FPredefined; }
@@ -211,6 +217,17 @@ public:
   void ManagerFontChanged();
   // The manager saves the bars merged into this one, and merges them again later.
   void StoreMergedBars();
+
+  // --- Layout storage (dxBarLayout.cpp) ---
+  // base + "Bar" + n.
+  static std::string GetSectionName(const std::string& base, int n) { return base + "Bar" + std::to_string(n); }
+  void SaveToIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind, int n);
+  // The links; with full also caption, placement and visibility (an error there shows the bar and
+  // goes no further).
+  void LoadFromIni(TCustomIniFile* ini, const std::string& base, bool full, TdxBarStoringKind kind, int n);
+  void LoadUsageFromIni(TCustomIniFile* ini, const std::string& base, int n);
+  // Hidden and out of its dock row, before a layout places it again.
+  void HideForLayout();
   void RestoreMergedBars();
   bool KeepWhenEmptied() const { return FKeepWhenEmptied; }
   void SetKeepWhenEmptied(bool value) { FKeepWhenEmptied = value; }
@@ -240,8 +257,8 @@ public:
   // IdxBarLinksOwner
   // The item may stand on a toolbar.
   bool AcceptsItem(TdxBarItem* item, std::string& message) override;
-  // The toolbar window comes with the toolbar windows.
-  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
+  // The toolbar window, owned by the manager, showing this bar in the bar's font.
+  TCustomdxBarControl* CreateBarControl() override;
   TdxBarItemLinks* GetItemLinks() override { return FItemLinks.get(); }
 
   // IdxBarSelectableItem
@@ -282,7 +299,12 @@ private:
   void BackgroundChanged(TObject* sender);
   // The position update: runs at once, or at Updated while the bar is updating.
   void PositionChanged();
-  void UpdateBarControlPosition() {}
+  // Moves a shown toolbar window to the stored placement.
+  void UpdateBarControlPosition();
+  // The toolbar window's docking style, dock and bounds from the stored placement.
+  void PlaceBarControl(TdxBarControl* control);
+  // The toolbar window's current place into the stored placement, before the window goes.
+  void StoreBarControlPlacement(TdxBarControl* control);
   // Leaves its row (dropping an emptied row) and, with a row, joins it.
   void MoveToRow(TdxDockRow* row);
   void LeaveRow();
@@ -368,6 +390,10 @@ public:
   int DockingZoneSize() const { return FDockingZoneSize; }
   // The unique bar name for a prefix (the manager's rule).
   std::string GetUniqueName(std::string_view prefix) const;
+  // The given dock control, else the edge dock of the style, docks the toolbar window at the screen
+  // point; nothing for dsNone without a dock control.
+  void InsertBarControl(TdxBarDockingStyle style, TdxDockControl* dockControl, TdxBarControl* control,
+                        POINT screenPoint);
 
   // The drag state of a toolbar being moved with the mouse.
   bool DockingByTimer() const { return FDockingByTimer; }

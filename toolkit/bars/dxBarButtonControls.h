@@ -35,6 +35,10 @@ public:
   bool OnMainMenu = false;
   bool HotTextColor = false;
   bool IsButton = false;
+  // The drop-down shown as the button's own arrow rather than as a part of its own, and an arrow
+  // the control hides.
+  bool OwnDropDownArrow = false;
+  bool ArrowHidden = false;
 };
 
 class TdxBarButtonLikeControl : public TdxBarItemControl {

@@ -21,6 +21,13 @@ public:
   using TdxBarItem::TdxBarItem;
   // The layout-storage section of the item's sub-menu links: the prefix, the kind's word and Name.
   virtual std::string GetLinksSectionName(const std::string& prefix) const = 0;
+
+  // An item with a Name and sub-menu links stores them in its own section (dxBarLayout.cpp); a
+  // reset reads the links, their usage, then lets the linked items reset theirs.
+  void SaveLinksToIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind) override;
+  void LoadLinksFromIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind) override;
+  void LoadUsageFromIni(TCustomIniFile* ini, const std::string& base) override;
+  void ResetFromIni(TCustomIniFile* ini, const std::string& base) override;
 };
 
 enum class TdxBarButtonStyle : uint8_t { bsDefault, bsChecked, bsDropDown, bsCheckedDropDown };

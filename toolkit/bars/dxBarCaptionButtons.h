@@ -49,7 +49,9 @@ public:
 
   // IdxBarHintSource: a hot button has its Hint.
   bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) override;
-  void ShowScreenTip(POINT at) override { (void)at; }
+  // The toolbar window's hint view info with the button's screen tip (dxBarHintSources.cpp).
+  TOwned<TdxBarCustomHintViewInfo> ShowScreenTip(POINT at, const std::string& hint,
+                                                 const std::string& shortCut) override;
   bool CanShowHint() override { return FState != TdxBarCaptionButtonState::Disabled; }
   void ShowHintAt(POINT& at) override { (void)at; }
 

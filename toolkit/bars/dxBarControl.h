@@ -321,8 +321,13 @@ public:
   bool UsesBarHintWindow() override;
   // --- IdxBarHintSource ---
   bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) override;
-  void ShowScreenTip(POINT at) override { (void)at; }
+  // The painter's hint view info without a screen tip (dxBarHintSources.cpp).
+  TOwned<TdxBarCustomHintViewInfo> ShowScreenTip(POINT at, const std::string& hint,
+                                                 const std::string& shortCut) override;
   void ShowHintAt(POINT& at) override { (void)at; }
+  // The hint view info for an object of this bar control: the painter's, with the screen tip.
+  TOwned<TdxBarCustomHintViewInfo> CreateHintInfo(const std::string& hint, const std::string& shortCut,
+                                                  TdxScreenTip* screenTip);
   // --- IcxMouseTrackingCaller ---
   void MouseLeave() override { MouseTrackingLeft(); }
   // --- IcxMouseTrackingAreaTest ---

@@ -346,7 +346,11 @@ void TCustomdxBarControl::MouseUpInControl(POINT p)
       }
     }
   }
-  if (pressed && self && IsBarControlAlive(this)) CloseUp(TdxBarCloseReason::ClickElsewhere);
+  if (pressed && self && IsBarControlAlive(this)) {
+    // A press that held no capture (a toolbar button) ends here, not with a capture change.
+    if (FPressedItemControl == pressed) FPressedItemControl = nullptr;
+    CloseUp(TdxBarCloseReason::ClickElsewhere);
+  }
 }
 
 void TCustomdxBarControl::MouseTrackingLeft()

@@ -45,6 +45,10 @@ public:
   virtual void ResetCachedWidths();
   virtual void Changed() {}
 
+  // Where the painter last drew the control's glyph (or check mark), in bar-control coordinates.
+  const RECT& ImageBounds() const { return FImageBounds; }
+  void SetImageBounds(const RECT& bounds) { FImageBounds = bounds; }
+
 private:
   static constexpr int CachedLevels = 4;
   TdxBarItemControl* FControl;
@@ -54,6 +58,7 @@ private:
   TdxBarItemViewLevel FButtonGroupViewLevel;
   int FRealButtonGroupPosition = 0;
   RECT FBounds{};
+  RECT FImageBounds{};
   int FCachedWidths[CachedLevels]{};
   bool FCachedWidthValid[CachedLevels]{};
 

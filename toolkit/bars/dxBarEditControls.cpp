@@ -842,7 +842,8 @@ void TdxBarEditControl::DrawEditValue()
 {
   if (PartRects().empty()) return;
   const RECT part = PartRects()[dxBarEditPart];
-  if (IsEnabled()) SetWindowRect(part);
+  // A combo without an editor keeps its window out of sight: the box shows the drawn value.
+  if (IsEnabled() && !ShowsNoEditor(GetItem())) SetWindowRect(part);
   if (!IsNotEditing()) return;
   TdxBarPainter* painter = GetPainter();
   TcxCanvas* canvas = GetCanvas();

@@ -588,6 +588,10 @@ void TdxBarCustomCombo::PrepareDropDownWindow()
   ApplyEditStyleTo(FListBox.get());
   FListBox->Canvas()->SetFont(FListBox->Font());
   FListBox->Items()->Assign(FItems.get());
+  // The rows take their measured heights here: the list, made as a child of the bar and then
+  // detached, need not hear its measuring messages.
+  for (int i = 0; i < FItems->Count(); ++i)
+    SendMessageA(FListBox->Handle(), LB_SETITEMHEIGHT, static_cast<WPARAM>(i), MeasureItemHeight(i));
   int height = 4;
   const int rows = std::min(FItems->Count(), FDropDownCount);
   for (int i = 0; i < rows; ++i) height += MeasureItemHeight(i);

@@ -15,6 +15,23 @@ CL_DEFINE_CLASS(TdxBarHintViewInfo);
 CL_DEFINE_CLASS(TdxBarScreenTipPainter);
 CL_DEFINE_CLASS(TdxBarScreenTip);
 
+namespace {
+// The manager's font, or the system status font without a manager or with its UseSystemFont.
+bool SetManagerHintFont(TdxBarManager* manager, TcxCanvas* canvas)
+{
+  if (!manager || manager->UseSystemFont()) return false;
+  canvas->GetCurrentFont()->Assign(manager->Font());
+  return true;
+}
+
+POINT CursorPosition()
+{
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return cursor;
+}
+}  // namespace
+
 void TdxBarCustomHintViewInfo::PrepareHintWindow(TdxBarHintWindow* window)
 {
   window->SetScreenTipLook(UsesScreenTipLook());
@@ -23,10 +40,7 @@ void TdxBarCustomHintViewInfo::PrepareHintWindow(TdxBarHintWindow* window)
 
 void TdxBarHintViewInfoHelper::SetHintFont(TcxCanvas* canvas)
 {
-  if (!FManager || FManager->UseSystemFont())
-    TdxHintViewInfoHelper::SetHintFont(canvas);
-  else
-    canvas->GetCurrentFont()->Assign(FManager->Font());
+  if (!SetManagerHintFont(FManager, canvas)) TdxHintViewInfoHelper::SetHintFont(canvas);
 }
 
 void TdxBarHintViewInfo::PrepareHintWindow(TdxBarHintWindow* window)
@@ -50,6 +64,67 @@ void TdxBarScreenTipPainter::DrawFooterSeparator(TcxCanvas* canvas, const RECT& 
   FBarPainter->DrawScreenTipFooterLine(canvas, r);
 }
 
+// --- Hints in the screen-tip look and full screen tips ---
+
+CL_DEFINE_CLASS(TdxBarLikeHintScreenTipViewInfoHelper);
+CL_DEFINE_CLASS(TdxBarLikeHintScreenTipViewInfo);
+CL_DEFINE_CLASS(TdxBarScreenTipViewInfo);
+
+void TdxBarLikeHintScreenTipViewInfoHelper::SetHintFont(TcxCanvas* canvas)
+{
+  if (!SetManagerHintFont(FManager, canvas)) TdxScreenTipLikeHintViewInfoHelper::SetHintFont(canvas);
+}
+
+TdxBarLikeHintScreenTipViewInfo::TdxBarLikeHintScreenTipViewInfo(TdxBarManager* manager, POINT cursor,
+                                                                 const std::string& shortCut, const std::string& hint,
+                                                                 TdxBarPainter* barPainter)
+    : TdxBarHintViewInfo(manager, cursor, shortCut, hint), FPainter(MakeOwned<TdxBarScreenTipPainter>(barPainter))
+{
+}
+
+TOwned<TdxCustomHintViewInfoHelper> TdxBarLikeHintScreenTipViewInfo::CreateHelper()
+{
+  return MakeOwned<TdxBarLikeHintScreenTipViewInfoHelper>(Manager(), FPainter.get(), Hint(), Cursor(), ShortCut());
+}
+
+void TdxBarLikeHintScreenTipViewInfo::FreeHelper()
+{
+  TdxBarHintViewInfo::FreeHelper();
+  FPainter.reset();
+}
+
+TdxBarScreenTipViewInfo::TdxBarScreenTipViewInfo(TdxScreenTip* screenTip, const std::string& shortCut,
+                                                 const std::string& hint, TdxBarPainter* barPainter)
+    : FShortCut(shortCut), FHint(hint), FScreenTip(screenTip), FPainter(MakeOwned<TdxBarScreenTipPainter>(barPainter))
+{
+}
+
+TOwned<TdxCustomHintViewInfoHelper> TdxBarScreenTipViewInfo::CreateHelper()
+{
+  return MakeOwned<TdxScreenTipViewInfoHelper>(FPainter.get(), FScreenTip, FHint, FShortCut);
+}
+
+void TdxBarScreenTipViewInfo::FreeHelper()
+{
+  TdxBarCustomHintViewInfo::FreeHelper();
+  FPainter.reset();
+}
+
+TOwned<TdxBarCustomHintViewInfo> CreateBarHintViewInfo(TdxBarManager* manager, const std::string& hint,
+                                                       const std::string& shortCut, TdxScreenTip* screenTip,
+                                                       TdxBarPainter* barPainter)
+{
+  TdxScreenTipRepository* repository = screenTip ? screenTip->Repository() : nullptr;
+  if (screenTip && repository && repository->ShowDescription())
+    return MakeOwned<TdxBarScreenTipViewInfo>(screenTip, shortCut, hint, barPainter);
+  std::string text = hint;
+  if (screenTip && !screenTip->UseHintAsHeader() && !screenTip->Header()->Text().empty())
+    text = screenTip->Header()->Text();
+  return MakeOwned<TdxBarLikeHintScreenTipViewInfo>(manager, CursorPosition(), shortCut, text, barPainter);
+}
+
+// --- The window ---
+
 CL_MESSAGE_MAP(TdxBarHintWindow, {WM_SHOWWINDOW, &TdxBarHintWindow::WMShowWindow});
 CL_DEFINE_CLASS(TdxBarHintWindow);
 
@@ -67,7 +142,11 @@ RECT TdxBarHintWindow::CalcHintRect(int, const std::string& hint, void* data)
   POINT cursor{};
   GetCursorPos(&cursor);
   const std::string shortCut = manager ? manager->GetHintShortCutText() : std::string();
-  FViewInfo = MakeOwned<TdxBarHintViewInfo>(manager, cursor, shortCut, hint);
+  // The hinted object makes the view info (an item's screen tip, a painter's look); a plain bar hint
+  // otherwise.
+  if (auto* source = manager ? dynamic_cast<IdxBarHintSource*>(manager->HintObject()) : nullptr)
+    FViewInfo = source->ShowScreenTip(cursor, hint, shortCut);
+  if (!FViewInfo) FViewInfo = MakeOwned<TdxBarHintViewInfo>(manager, cursor, shortCut, hint);
   FViewInfo->PrepareHintWindow(this);
   FViewInfo->Calculate(cxCanvas());
   return FViewInfo->GetBoundsRect();

@@ -45,6 +45,10 @@ public:
   {
   }
   void PrepareHintWindow(TdxBarHintWindow* window) override;
+  TdxBarManager* Manager() const { return FManager; }
+  POINT Cursor() const { return FCursor; }
+  const std::string& ShortCut() const { return FShortCut; }
+  const std::string& Hint() const { return FHint; }
 
 protected:
   TOwned<TdxCustomHintViewInfoHelper> CreateHelper() override;
@@ -70,6 +74,68 @@ public:
 private:
   TdxBarPainter* FBarPainter;
 };
+
+// --- Hints in the screen-tip look and full screen tips ---
+
+// Measures and paints a hint text with a screen tip's frame and colours, in the manager's font.
+class TdxBarLikeHintScreenTipViewInfoHelper : public TdxScreenTipLikeHintViewInfoHelper {
+  CL_CLASS(TdxBarLikeHintScreenTipViewInfoHelper, TdxScreenTipLikeHintViewInfoHelper)
+public:
+  TdxBarLikeHintScreenTipViewInfoHelper(TdxBarManager* manager, TdxScreenTipPainter* painter,
+                                        const std::string& text, POINT position, const std::string& shortCut)
+      : TdxScreenTipLikeHintViewInfoHelper(painter, text, position, shortCut), FManager(manager)
+  {
+  }
+
+protected:
+  void SetHintFont(TcxCanvas* canvas) override;
+
+private:
+  TdxBarManager* FManager;
+};
+
+// A bar hint drawn like a screen tip through the bar painter's screen-tip drawing.
+class TdxBarLikeHintScreenTipViewInfo : public TdxBarHintViewInfo {
+  CL_CLASS(TdxBarLikeHintScreenTipViewInfo, TdxBarHintViewInfo)
+public:
+  TdxBarLikeHintScreenTipViewInfo(TdxBarManager* manager, POINT cursor, const std::string& shortCut,
+                                  const std::string& hint, TdxBarPainter* barPainter);
+  bool UsesScreenTipLook() const override { return true; }
+
+protected:
+  TOwned<TdxCustomHintViewInfoHelper> CreateHelper() override;
+  void FreeHelper() override;
+
+private:
+  TOwned<TdxBarScreenTipPainter> FPainter;
+};
+
+// A full screen tip (header, description, footer) of an item, drawn through the bar painter.
+class TdxBarScreenTipViewInfo : public TdxBarCustomHintViewInfo {
+  CL_CLASS(TdxBarScreenTipViewInfo, TdxBarCustomHintViewInfo)
+public:
+  TdxBarScreenTipViewInfo(TdxScreenTip* screenTip, const std::string& shortCut, const std::string& hint,
+                          TdxBarPainter* barPainter);
+  bool UsesScreenTipLook() const override { return true; }
+  TdxScreenTip* ScreenTip() const { return FScreenTip; }
+
+protected:
+  TOwned<TdxCustomHintViewInfoHelper> CreateHelper() override;
+  void FreeHelper() override;
+
+private:
+  std::string FShortCut;
+  std::string FHint;
+  TdxScreenTip* FScreenTip;
+  TOwned<TdxBarScreenTipPainter> FPainter;
+};
+
+// The view info of a hint in a painter's screen-tip look: the full screen tip when there is one and
+// its repository shows descriptions; else the hint drawn like a screen tip at the cursor, with the
+// screen tip's header text when it has one and does not take the hint as its header.
+TOwned<TdxBarCustomHintViewInfo> CreateBarHintViewInfo(TdxBarManager* manager, const std::string& hint,
+                                                       const std::string& shortCut, TdxScreenTip* screenTip,
+                                                       TdxBarPainter* barPainter);
 
 // A screen tip of bar items; registered for stored forms.
 class TdxBarScreenTip : public TdxScreenTip {

@@ -4,6 +4,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
+#include "toolkit/bars/dxBarAccessibility.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarEditControls.h"
@@ -163,11 +164,27 @@ bool IsPlainF10ForMenu(TdxBarManager* manager, WORD key, TShiftState shift)
          !shift.Contains(ssAlt);
 }
 
-// Alt or F10 alone selects the main menu on release; other keys run shortcuts and accelerators.
+// The accessibility helper of the manager's main menu bar: where keyboard navigation starts.
+IdxBarAccessibilityHelper* MainMenuRoot(TdxBarManager* manager)
+{
+  TdxBar* bar = manager->GetMainMenuBar();
+  TdxBarControl* control = bar ? bar->GetBarControl() : nullptr;
+  return control ? control->GetAccessibilityHelper() : nullptr;
+}
+
+bool RootSupportsKeyTips(IdxBarAccessibilityHelper* root)
+{
+  IdxBarKeyTipWindowHost* host = nullptr;
+  return root && root->SupportsKeyTips(host);
+}
+
+// Alt or F10 alone selects the main menu on release, where the key tips show at once (or half a
+// second after the press while the key is held); other keys run shortcuts and accelerators.
 bool HandleMenuKeys(WORD key, LPARAM lParam, TShiftState shift)
 {
   TdxBarManager* manager = FindKeyboardManager(IsMenuKey(key));
   if (!manager) return false;
+  IdxBarAccessibilityHelper* root = IsMenuKey(key) ? MainMenuRoot(manager) : nullptr;
   TdxBarNavigationController* navigation = GetHookNavigationController();
   bool down = IsKeyDownMessage(lParam);
   if (down && IsKeyRepeat(lParam)) return false;
@@ -183,14 +200,18 @@ bool HandleMenuKeys(WORD key, LPARAM lParam, TShiftState shift)
       return HandleShortCutOrAccelerator(manager, key, lParam);
     }
     manager->HideHint();
-    if (navigation) navigation->SetAltPressedAlone(true);
+    if (navigation) {
+      navigation->SetAltPressedAlone(true);
+      if (RootSupportsKeyTips(root)) navigation->BeginKeyTipsWait(root);
+    }
     return false;
   }
   bool altRelease = key == VK_MENU && navigation && navigation->AltPressedAlone();
   if (altRelease || IsPlainF10ForMenu(manager, key, shift)) {
     if (navigation) {
       navigation->SetAltPressedAlone(false);
-      navigation->EnterNavigation(nullptr);
+      navigation->EnterNavigation(root);
+      if (RootSupportsKeyTips(root)) navigation->StopKeyTipsWaiting(true);
     }
     return true;
   }

@@ -29,6 +29,7 @@
 
 class TdxBar;
 class TdxBarItemLink;
+enum class TdxBarStoringKind;
 class TdxBarItemLinks;
 class TdxBarItemStylesData;
 class TdxScreenTip;
@@ -237,6 +238,12 @@ public:
   virtual TCustomImageList* GetImages() const;
   // The item's sub-menu links in a stored layout; nothing in the base.
   virtual void ResetFromIni(TCustomIniFile* ini, const std::string& section) { (void)ini; (void)section; }
+
+  // --- Layout storage of the item's sub-menu links (dxBarLayout.cpp); nothing in the base ---
+  // base is the layout's section base (ending with the delimiter).
+  virtual void SaveLinksToIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind);
+  virtual void LoadLinksFromIni(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind);
+  virtual void LoadUsageFromIni(TCustomIniFile* ini, const std::string& base);
 
   // --- Change fan-out ---
   virtual void CaptionChanged();

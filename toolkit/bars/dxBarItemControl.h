@@ -30,6 +30,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
 class TdxBarPainter;
+class TdxBarCustomHintViewInfo;
 // Defined with the item links and the bar painter.
 enum class TdxBarMenuItemSize : uint8_t;
 enum class TdxBarPaintType : uint8_t;
@@ -51,7 +52,10 @@ protected:
 class IdxBarHintSource {
 public:
   virtual bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) = 0;
-  virtual void ShowScreenTip(POINT at) = 0;
+  // The view info of the hint with the two texts, shown at the point (item controls and caption
+  // buttons add their screen tip); nullptr leaves the plain bar hint to the hint window.
+  virtual TOwned<TdxBarCustomHintViewInfo> ShowScreenTip(POINT at, const std::string& hint,
+                                                         const std::string& shortCut) = 0;
   virtual bool CanShowHint() = 0;
   virtual void ShowHintAt(POINT& at) = 0;
 
@@ -340,7 +344,9 @@ public:
   // False unless the bar control lives, is inactive, and this is the control under the cursor; an
   // action whose DoHint refuses suppresses the hint.
   bool GetHintTexts(bool& suppressed, std::string& hint, std::string& shortCut) override;
-  void ShowScreenTip(POINT at) override { (void)at; }
+  // The painter's hint view info with the item's screen tip (dxBarHintSources.cpp).
+  TOwned<TdxBarCustomHintViewInfo> ShowScreenTip(POINT at, const std::string& hint,
+                                                 const std::string& shortCut) override;
   bool CanShowHint() override { return IsEnabled(); }
   void ShowHintAt(POINT& at) override { (void)at; }
   // --- IdxFadingObject ---

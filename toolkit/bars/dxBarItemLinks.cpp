@@ -139,6 +139,7 @@ TdxBarItemLinks::~TdxBarItemLinks() = default;
 
 void TdxBarItemLinks::BeforeDestruction()
 {
+  FreeBarControl();
   FDistributionSetByHand.clear();
   FAvailableLinks.clear();
   FShowableLinks.clear();
@@ -146,6 +147,21 @@ void TdxBarItemLinks::BeforeDestruction()
   TCollection::BeforeDestruction();
   FRecentList.clear();
   FItemOptions.reset();
+}
+
+TCustomdxBarControl* TdxBarItemLinks::CreateBarControl()
+{
+  if (!FBarControl && FOwner)
+    if (TCustomdxBarControl* control = FOwner->CreateBarControl()) control->SetItemLinks(this);
+  return FBarControl;
+}
+
+void TdxBarItemLinks::FreeBarControl()
+{
+  TCustomdxBarControl* control = FBarControl;
+  if (!control || control->Destroying()) return;
+  control->SetItemLinks(nullptr);
+  Free(control);
 }
 
 void TdxBarItemLinks::AfterConstruction()
@@ -718,7 +734,7 @@ void TdxBarItemLinks::ResetItems(TCustomIniFile* ini, const std::string& section
     if (TdxBarItem* item = Items(i)->Item()) item->ResetFromIni(ini, section);
 }
 
-void TdxBarItemLinks::ReadLayout(const std::vector<std::string>* knownItemNames, const TdxBarReadStoredLinks& readLinks)
+void TdxBarItemLinks::ReadLayout(const std::vector<std::string>* newItemNames, const TdxBarReadStoredLinks& readLinks)
 {
   BeginUpdate();
   auto finish = [this] {
@@ -728,23 +744,26 @@ void TdxBarItemLinks::ReadLayout(const std::vector<std::string>* knownItemNames,
   try {
     // The links that stay, each with the item name of the link before it.
     std::vector<std::pair<TWeakRef<TdxBarItemLink>, std::string>> stayed;
-    if (knownItemNames) {
-      auto known = [knownItemNames](const TdxBarItem* item) {
-        return item && std::any_of(knownItemNames->begin(), knownItemNames->end(),
+    if (newItemNames) {
+      auto isNew = [newItemNames](const TdxBarItem* item) {
+        return item && std::any_of(newItemNames->begin(), newItemNames->end(),
                                    [item](const std::string& name) { return SameIdent(name, item->Name()); });
       };
-      for (int i = Count() - 1; i >= 0; --i)
-        if (!known(Items(i)->Item())) Free(Items(i));
-      for (int i = 0; i < Count(); ++i) {
-        Items(i)->FOriginalBar = nullptr;
+      // From the last link back, so that each link that stays sees the link before it as it stood.
+      for (int i = Count() - 1; i >= 0; --i) {
+        TdxBarItemLink* link = Items(i);
+        if (!isNew(link->Item())) {
+          Free(link);
+          continue;
+        }
+        link->FOriginalBar = nullptr;
         TdxBarItem* previous = i > 0 ? Items(i - 1)->Item() : nullptr;
-        stayed.emplace_back(Items(i), previous ? previous->Name() : std::string());
+        stayed.emplace(stayed.begin(), link, previous ? previous->Name() : std::string());
       }
     } else {
       Clear();
     }
-    int insertAt = 0;
-    if (readLinks) readLinks([this, &insertAt] { return InsertLink(insertAt++); });
+    if (readLinks) readLinks([this] { return InsertLink(0); });
     for (auto& [weak, predecessor] : stayed) {
       TdxBarItemLink* link = weak.Get();
       if (!link) continue;

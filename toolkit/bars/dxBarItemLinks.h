@@ -166,6 +166,15 @@ public:
   int LoadedRecentIndex() const { return FLoadedRecentIndex; }
   void SetLoadedUsage(int recentIndex, int useCount);
 
+  // --- Layout storage (dxBarLayout.cpp) ---
+  // The link's section: the collection's section, the delimiter, "ItemLink" and the number.
+  static std::string GetSectionName(const std::string& collectionSection, TdxBarStoringKind kind, int m);
+  void SaveToIni(TCustomIniFile* ini, const std::string& collectionSection, TdxBarStoringKind kind, int m);
+  // Answers false, the link dropped (freed), when the stored item name names no item.
+  bool LoadFromIni(TCustomIniFile* ini, const std::string& collectionSection, TdxBarStoringKind kind, int m);
+  void LoadUsageFromIni(TCustomIniFile* ini, const std::string& collectionSection, int m);
+  void SetLoadedVisible(bool value) { FLoadedVisible = value; }
+
   virtual void MoveToLinks(TdxBarItemLinks* links);
   // The user glyph changed.
   virtual void RefreshControl();
@@ -273,7 +282,7 @@ private:
   TdxBarMenuItemSize FSize = misNormal;
 };
 
-// Reads the links of a stored layout: insertLink makes the next link in the stored order.
+// Reads the links of a stored layout: insertLink makes a new link in front of the others.
 using TdxBarReadStoredLinks = std::function<void(const std::function<TdxBarItemLink*()>& insertLink)>;
 
 class TdxBarItemLinks : public TCollection {
@@ -302,6 +311,10 @@ public:
   TCustomdxBarControl* BarControl() const { return FBarControl; }
   // Set by the bar control that starts or stops showing the links.
   void SetBarControl(TCustomdxBarControl* value) { FBarControl = value; }
+  // The owner makes the bar control that shows these links (nothing when there is one); freeing
+  // destroys it.
+  TCustomdxBarControl* CreateBarControl();
+  void FreeBarControl();
   bool UseRecentItems() const { return FUseRecentItems; }
   void SetUseRecentItems(bool value);
   const TNotifyEvent& OnChange() const { return FOnChange; }
@@ -397,10 +410,20 @@ public:
   void RemoveMergedLinks(TdxBar* bar);
   // Each linked item takes its designed sub-links from the layout.
   void ResetItems(TCustomIniFile* ini, const std::string& section);
-  // Reads a stored layout into the collection: the links whose items the layout does not know (all
-  // without a list of known names) go, the stored links come first in their order, the links that
-  // stayed follow their predecessors; last the loaded usage is applied with visibility.
-  void ReadLayout(const std::vector<std::string>* knownItemNames, const TdxBarReadStoredLinks& readLinks);
+  // Reads a stored layout into the collection: the links stay whose items are on the list of items
+  // the layout does not know (new since it was written), the others go (all of them without a
+  // list); readLinks inserts the stored links in front, last first; a link that stayed moves first
+  // when it was first, else after the first link of the item that was before it, when there is
+  // one; last the loaded usage is applied with visibility.
+  void ReadLayout(const std::vector<std::string>* newItemNames, const TdxBarReadStoredLinks& readLinks);
+
+  // --- Layout storage (dxBarLayout.cpp) ---
+  // The storable links (an item with a name, not made by merging) as link sections, then
+  // "ItemLinkCount".
+  void SaveToIni(TCustomIniFile* ini, const std::string& section, TdxBarStoringKind kind);
+  void LoadFromIni(TCustomIniFile* ini, const std::string& section, TdxBarStoringKind kind);
+  // The designed "MostRecentlyUsed" marks of the first stored links, then the usage reset.
+  void LoadUsageFromIni(TCustomIniFile* ini, const std::string& section);
   // The links whose Distributed was set by hand.
   const std::vector<TdxBarItemLink*>& DistributionSetByHand() const { return FDistributionSetByHand; }
 

@@ -10,6 +10,7 @@
 #include "toolkit/bars/dxBarCategories.h"
 #include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarItemLinks.h"
+#include "toolkit/bars/dxBarLayout.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
 #include "toolkit/bars/dxBarManagerList.h"
 #include "toolkit/bars/dxBarRoutines.h"
@@ -338,8 +339,7 @@ void TdxBarManager::ApplyLoadedBarPlacements()
       bar->ApplyLoadedVisible();
     }
     SaveDesignedLayout();
-    // Outside the designer the stored layout (registry, then ini file) is read here once the layout
-    // store exists.
+    if (!IsDesigning()) LoadLayoutFromStores();
   } catch (...) {
     FRestoringLayout = false;
     throw;
@@ -674,12 +674,7 @@ void TdxBarManager::SetNotDocking(TdxBarDockingStyles value)
 
 void TdxBarManager::SetRegistryPath(const std::string& value)
 {
-  std::string path = value;
-  if (!path.empty()) {
-    if (path.front() != '\\') path.insert(path.begin(), '\\');
-    if (path.back() != '\\') path.push_back('\\');
-  }
-  FRegistryPath = path;
+  FRegistryPath = NormalizeRegistryPath(value);
 }
 
 void TdxBarManager::SetShowCloseButton(bool value)
@@ -1000,11 +995,6 @@ std::string TdxBarManager::GetIniSectionBase() const
   return base;
 }
 
-void TdxBarManager::SaveDesignedLayout()
-{
-  // The layout store writes the bars' layout into DesignedLayout here.
-}
-
 int TdxBarManager::FindDesignedBarIndex(std::string_view caption) const
 {
   if (!FDesignedLayout) return -1;
@@ -1063,6 +1053,12 @@ void TdxBarManager::SetCustomizing(bool value)
   FCustomizing = value;
   // What links show depends on customizing.
   ForEachItemLinks([](TdxBarItemLinks* links) { links->RebuildLinkLists(); });
+  // Customizing works on the bars as they are defined: merged bars are taken out while it lasts.
+  if (IsDestroying()) return;
+  if (value)
+    UnmergeBars(nullptr, true);
+  else
+    RemergeStoredBars();
 }
 
 void TdxBarManager::ForEachItemLinks(const std::function<void(TdxBarItemLinks*)>& proc) const

@@ -34,6 +34,8 @@
 
 class TdxBar;
 class TdxBars;
+class TStream;
+enum class TdxBarStoringKind;
 class TdxBarCustomPopupComponent;
 class TdxBarGroup;
 class TdxBarItem;
@@ -580,6 +582,65 @@ public:
   // Visible, and neither its window nor a window it lies in is minimized.
   bool IsOwnerShownNormally() const;
 
+public:
+  // --- Layout storage (dxBarLayout.cpp) ---
+  // The one format of the three stores: the registry (below the current user, base RegistryPath),
+  // an ini file and LayoutStream (the ini text); the designed layout is kept in the same form.
+  // An empty path, or an empty file name without a stream, does nothing. Saving to the registry
+  // erases only what a layout writes there: other values and sub-keys of the key stay.
+  void SaveToRegistry(std::string_view path);
+  void LoadFromRegistry(std::string_view path);
+  void SaveToIniFile(const std::string& fileName);
+  void LoadFromIniFile(const std::string& fileName);
+  // A stream the ini-file load and save use in place of the file (not owned; nullptr for none).
+  TStream* LayoutStream() const { return FLayoutStream; }
+  void SetLayoutStream(TStream* stream) { FLayoutStream = stream; }
+  void WriteLayout(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind);
+  // Stored values outside their range keep the current ones; counts stop at the sections that
+  // exist; an error in one bar's placement shows that bar and the read goes on.
+  void ReadLayout(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind);
+  void EraseLayout(TCustomIniFile* ini, const std::string& base, TdxBarStoringKind kind);
+  bool IsWritingDesignedLayout() const { return FWritingDesignedLayout; }
+  // While a layout is read: the names of the manager's items the layout did not know.
+  const std::vector<std::string>* NewItemNames() const { return FNewItemNames.empty() ? nullptr : &FNewItemNames; }
+  // A dock control by the path a layout stores: "Form.Name.Name" from a form of the screen, or a
+  // path below the manager's owner; nullptr when none is found. A component of another kind raises.
+  TdxBarDockControl* FindDockControlByName(std::string_view path) const;
+  // The path a layout stores for a component: its name, with its owners' names up to the first
+  // form in front when the manager's owner does not own it.
+  std::string GetComponentPath(TComponent* component) const;
+  // The stores switched on (the registry, then the ini file) save, or load.
+  void SaveLayoutToStores();
+  void LoadLayoutFromStores();
+
+  // --- Operations on bars (dxBarManagerBars.cpp) ---
+  // A new toolbar "Custom " + n docked at the top on a row of its own (as main menu: row 0), its
+  // floating place beside the owner; ask-name runs the toolbar-name dialog, which comes with the
+  // customization form (nullptr, nothing made, until then).
+  TdxBar* AddToolbar(bool asMainMenu, bool askName);
+  void RenameToolbar(TdxBar* bar);
+  void ResetToolbar(TdxBar* bar);
+  // The recent-use marks of menus and bars back to the designed layout.
+  void ResetUsageData();
+  // Asks first (the bar message box); resets on Yes.
+  void ResetUsageDataWithConfirmation();
+  // Takes merged bars out: with store every merged bar, remembering what was merged; else the bars
+  // of manager (all for nullptr).
+  void UnmergeBars(TdxBarManager* manager, bool store);
+  void RemergeStoredBars();
+  // The list of bars to show again, made on first use.
+  void AddToReshowBarList(TdxBar* bar);
+  int IndexOfReshowBar(TdxBar* bar) const;
+  // Shows the waiting bars: of dockControl, or (nullptr) those whose dock control has a window.
+  void ReshowBars(TdxDockControl* dockControl);
+  // The owner window was created again: the docks get windows and the waiting bars show.
+  void HandleOwnerCreate();
+
+private:
+  TStream* FLayoutStream = nullptr;
+  bool FWritingDesignedLayout = false;
+  std::vector<std::string> FNewItemNames;
+
 private:
   void ActiveChanged(bool active, bool force, HWND wnd);
   void HandleHelpMessage(HWND wnd, const HELPINFO* info);
@@ -729,6 +790,12 @@ private:
   TdxBarMergeEvent FOnMenuMerge, FOnMerge;
   TdxBarShowPopupEvent FOnShowCustomizingPopup, FOnShowToolbarsPopup;
 };
+
+// The toolbar-name dialog of new and renamed toolbars, which the customization form installs:
+// answers false for Cancel, else the caption as the user gave it. Without one, a new toolbar keeps
+// its made-up caption and a rename changes nothing.
+using TdxBarAskToolbarNameFunc = bool (*)(TdxBarManager* manager, std::string& caption);
+extern TdxBarAskToolbarNameFunc dxBarAskToolbarNameFunc;
 
 // The manager's bars-update lock for the life of a scope (nothing without a manager).
 class TdxBarsUpdateScope {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarThemes.h"
 #include "toolkit/base/cxGraphicsFunctions.h"
@@ -107,6 +108,8 @@ void TdxBarManager::RecreatePainter()
   CreatePainter();
   // Toolbar windows and the open customization form take the new painter once they exist.
   RefreshDocksAndBars();
+  for (int i = 0; FBars && i < FBars->Count(); ++i)
+    if (TdxBarControl* toolbar = FBars->Items(i)->GetBarControl()) toolbar->UpdateAfterStyleChange();
 }
 
 void TdxBarManager::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) { RecreatePainter(); }

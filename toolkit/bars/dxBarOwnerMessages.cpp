@@ -68,7 +68,12 @@ RECT MoveInside(RECT r, const RECT& area)
 void TdxBarManager::OwnerWindowMessage(HWND wnd, UINT msg, LPARAM lParam, WPARAM wParam)
 {
   TWinControl* owner = GetOwnerControl();
-  if (!owner || owner->ComponentState().Contains(TComponentStateFlag::csDestroying)) return;  // the layout save comes with storing
+  if (!owner) return;
+  if (owner->ComponentState().Contains(TComponentStateFlag::csDestroying)) {
+    // Only the owner's destruction saves the layout; a window made again does not.
+    if (msg == WM_DESTROY && !IsDesigning()) SaveLayoutToStores();
+    return;
+  }
   if (!Bars()) return;
   switch (msg) {
     case WM_ACTIVATE:
@@ -97,6 +102,7 @@ void TdxBarManager::OwnerWindowMessage(HWND wnd, UINT msg, LPARAM lParam, WPARAM
       break;
     case WM_MDIACTIVATE: SetActive(reinterpret_cast<HWND>(lParam) == wnd, false, nullptr); break;
     case WM_CANCELMODE: HandleCancelMode(); break;
+    case WM_CREATE: HandleOwnerCreate(); break;
     case WM_HELP:
       if (!IsDesigning() && reinterpret_cast<const HELPINFO*>(lParam)->iContextType == HELPINFO_WINDOW)
         HandleHelpMessage(wnd, reinterpret_cast<const HELPINFO*>(lParam));

@@ -53,7 +53,7 @@ class TdxBar;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
-class TdxBarHintViewInfo;
+class TdxBarCustomHintViewInfo;
 // Bar controls: the base, toolbar windows, menu windows; docks.
 class TCustomdxBarControl;
 class TdxBarControl;
@@ -102,6 +102,40 @@ public:
 
 protected:
   ~IdxBarFadingImagePainter() = default;
+};
+
+// What the draw parameters of the extended items tell their painter beyond the base parameters. Each
+// kind of parameters offers the interface of its values (the painter finds it with Supports); where
+// a kind offers none, the painter takes the neutral values (no custom-colour button, nothing
+// pressed, an empty progress track).
+class IdxBarColorComboDrawValues {
+public:
+  virtual bool ShowsCustomColorButton() const = 0;
+  // The custom-colour button is held down (its dialog is open).
+  virtual bool IsCustomColorButtonPressed() const = 0;
+
+protected:
+  ~IdxBarColorComboDrawValues() = default;
+};
+
+class IdxBarSpinEditDrawValues {
+public:
+  // The spin button shown pressed: 3 up, 4 down, -1 none.
+  virtual int SpinPressedPart() const = 0;
+
+protected:
+  ~IdxBarSpinEditDrawValues() = default;
+};
+
+class IdxBarProgressDrawValues {
+public:
+  virtual int ProgressPosition() const = 0;
+  virtual int ProgressMin() const = 0;
+  virtual int ProgressMax() const = 0;
+  virtual bool ProgressSmooth() const = 0;
+
+protected:
+  ~IdxBarProgressDrawValues() = default;
 };
 
 class TdxBarPainter : public TcxIUnknownObject {
@@ -159,9 +193,10 @@ public:
   // Maps the item rect to the screen and lets the bar control adjust the hint point.
   virtual void ShowControlScreenTip(TCustomdxBarControl* BarControl, const RECT& ItemRect, POINT& HintPoint,
                                     SIZE HintSize) const;
-  // A new hint view info at the cursor position, which the caller owns.
-  virtual TdxBarHintViewInfo* MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
-                                               TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
+  // A new plain bar hint view info at the cursor position; the screen tip is for painters that
+  // show screen tips.
+  virtual TOwned<TdxBarCustomHintViewInfo> MakeHintViewInfo(TdxBarManager* Manager, std::string_view HintText,
+                                                            TdxScreenTip* ScreenTip, std::string_view ShortCut) const;
   virtual bool SupportsOwnHintWindow() const;
   // A rect lower than 17 pixels.
   virtual bool IsSmallBar(TdxBarControl* Toolbar, const RECT& R) const;
@@ -183,10 +218,10 @@ public:
   virtual void CalcCaptionTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual void AddMenuItemIndent(TdxBarItemControlDrawParams* DrawParams, int& Width) const;
   virtual int GetSpaceAfterDot(int DotSize) const;
-  virtual RECT CalcCustomColorButtonRect(TdxBarColorComboControlDrawParams* DrawParams, const RECT& R) const;
+  virtual RECT CalcCustomColorButtonRect(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   // ((height − 4) div 7) × 7 − the left and right colour button margins + 4.
   virtual int CalcCustomColorButtonSize(TdxBarPaintType PaintType, const RECT& R) const;
-  virtual void PaintEllipsisDot(TdxBarEditLikeControlDrawParams* DrawParams, const RECT& R) const;
+  virtual void PaintEllipsisDot(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawEllipsisDots(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawSubMenuArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R, TColor Color, int Size) const;
   virtual void FillRectWithBarColor(TcxCanvas* Canvas, const RECT& R, TColor Color) const;
@@ -206,7 +241,7 @@ public:
   virtual bool ReservesScrollButtonSpace() const;
   virtual void GetEditTextRect(TdxBarPaintType PaintType, RECT& R) const;
   // The spin arrow at the point (the name is the historical one).
-  virtual void DrawTextAtPoint(TdxBarSpinEditDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const;
+  virtual void DrawTextAtPoint(TdxBarItemControlDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const;
   virtual TColor GetSeparatorLineColor() const;
   // The look-and-feel painter whose look the screen tips and sizing panels of bars take.
   virtual TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const;
@@ -396,6 +431,12 @@ public:
   virtual void ShiftPressedContentRect(bool Pressed, RECT& R) const;
   virtual void DrawButtonContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void DrawButtonCaption(TdxBarItemControlDrawParams* DrawParams, const RECT& R, const RECT& GlyphRect) const;
+  // Button content: the menu item drawn in a menu (face, glyph or check mark, description, caption,
+  // shortcut); whether the drop-down is drawn as a part of its own; whether the control hides its
+  // arrow.
+  void DrawMenuItemContent(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
+  bool HasSeparateDropDownPart(TdxBarItemControlDrawParams* DrawParams) const;
+  bool IsOwnArrowHidden(TdxBarItemControlDrawParams* DrawParams) const;
   virtual void DrawDropDownPartArrow(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
   virtual void FillDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const;
   virtual void DrawDropDownPart(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
@@ -535,7 +576,7 @@ public:
   virtual bool HasFlatMenuEdit() const;
   virtual bool DrawsColorBoxFrame() const;
   // The custom-colour button part of the colour combo is not empty.
-  virtual bool HasCustomColorButton(TdxBarColorComboControlDrawParams* DrawParams) const;
+  virtual bool HasCustomColorButton(TdxBarItemControlDrawParams* DrawParams) const;
   virtual void GetColorBoxIndent(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual RECT GetColorButtonMargins(TdxBarPaintType PaintType) const;
   virtual void DrawCustomColorButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const;
@@ -550,7 +591,7 @@ public:
   virtual bool HasFlatCalendar() const;
   virtual void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const;
   virtual TColor GetCalendarHeaderColor() const;
-  virtual POINT CalcSpinArrowOrigin(TdxBarSpinEditDrawParams* DrawParams, const RECT& R,
+  virtual POINT CalcSpinArrowOrigin(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
                                     TdxBarSpinEditButton Button) const;
   virtual void CalcSpinEditTextRect(TdxBarItemControlDrawParams* DrawParams, RECT& R) const;
   virtual void CalcSpinArrowSize(int Height, int& Width, int& ArrowHeight) const;
@@ -559,7 +600,7 @@ public:
   virtual RECT GetSpinButtonsMargins(TdxBarPaintType PaintType) const;
   virtual int CalcSpinButtonsWidth(TdxBarPaintType PaintType, const RECT& R) const;
   // Disabled, else pressed for the pressed button, hot for the hot one, else normal.
-  virtual TcxButtonState ResolveSpinButtonState(TdxBarSpinEditDrawParams* DrawParams,
+  virtual TcxButtonState ResolveSpinButtonState(TdxBarItemControlDrawParams* DrawParams,
                                                 TdxBarSpinEditButton Button) const;
   virtual void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
                               TdxBarSpinEditButton Button) const;
@@ -667,6 +708,9 @@ public:
   // The platform's caption buttons; a flat close button of the manager with its own edge.
   void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
   int GetBarHorzMargin() const override;
+  // A menu item's face: the icon column in the item's brush (highlighted for a selected item
+  // without a glyph), the text part highlighted while selected.
+  void DrawButtonFace(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
   // Floating: the left 13 pixels of the caption.
   RECT GetBarMarkRect(TdxBarControl* Toolbar) const override;
   int GetBarTopMargin() const override;

@@ -7,6 +7,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ImageList.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
+#include "toolkit/base/cxGraphicsFunctions.h"
 #include "toolkit/bars/dxBarButtonControls.h"
 #include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarEditControls.h"
@@ -84,12 +85,31 @@ bool TdxBarPainter::AreDisabledImagesFaded(TCustomdxBarControl* BarControl) cons
 // --- Glyphs ---
 
 TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams* DrawParams, RECT& ContentRect,
-                                             const RECT&) const
+                                             const RECT& GlyphRect) const
 {
   TdxBarItemControl* control = DrawParams ? DrawParams->ItemControl : nullptr;
   if (!control) return taLeftJustify;
-  // The glyph area is a button's width along a horizontal item, its height along a vertical one.
   const bool vertical = DrawParams->PaintType == static_cast<uint8_t>(ptVert);
+  if (DrawParams->ViewSize() == TdxBarItemViewSize::Large) {
+    // A large button's caption lies on the side its item's glyph layout leaves free; on a vertical
+    // toolbar the layout turns with the bar.
+    TdxBarItem* item = control->GetItem();
+    switch (item ? item->GlyphLayout() : glTop) {
+      case glLeft:
+        (vertical ? ContentRect.top : ContentRect.left) = (vertical ? GlyphRect.bottom : GlyphRect.right) + 3;
+        return taLeftJustify;
+      case glRight:
+        (vertical ? ContentRect.bottom : ContentRect.right) = (vertical ? GlyphRect.top : GlyphRect.left) - 3;
+        return taRightJustify;
+      case glTop:
+        (vertical ? ContentRect.left : ContentRect.top) = vertical ? GlyphRect.right : GlyphRect.bottom;
+        return taCenter;
+      case glBottom:
+        (vertical ? ContentRect.right : ContentRect.bottom) = vertical ? GlyphRect.left : GlyphRect.top;
+        return taCenter;
+    }
+  }
+  // The glyph area is a button's width along a horizontal item, its height along a vertical one.
   const bool glyphShown = DrawParams->ViewStructure & dxBarViewIcon;
   const int area = vertical ? DrawParams->ButtonSize.cy : DrawParams->ButtonSize.cx;
   const int step = glyphShown ? area : control->GetTextHeight() / 2;
@@ -97,6 +117,11 @@ TAlignment TdxBarPainter::CalcGlyphPlacement(TdxBarItemControlDrawParams* DrawPa
     ContentRect.top += step;
   else
     ContentRect.left += step;
+  // The caption follows the pressed glyph.
+  if (!UsesMenuBarLook(control)) {
+    auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(DrawParams);
+    if (button) ShiftPressedArrowRect(button->Down || button->PressedLook, button->DroppedDown, ContentRect);
+  }
   return taLeftJustify;
 }
 
@@ -139,7 +164,10 @@ void TdxBarPainter::DrawItemGlyphState(TdxBarItemControl* ItemControl, HDC DC, T
     FillItemBackground(ItemControl, DC, IsItemDrawnSelected(ItemControl, States), brush, inside);
   if (DrawAsCheckMark) {
     DrawCheckOverlay(ItemControl, DC, true, ptMenu, inside);
-  } else if (Glyph || Images) {
+  } else if (!BitmapHasImage(Glyph) && !IsValidImageIndex(Images, ImageIndex)) {
+    // Without a picture the glyph routine draws nothing: the background is still the glyph's.
+    if (!native && !barBackground) FillRect(DC, &inside, brush);
+  } else {
     TdxGlyphDrawOptions options;
     options.Enabled = !ItemControl || ItemControl->IsEnabled();
     options.Hot = States.Contains(TdxBarPaintingState::psHot);

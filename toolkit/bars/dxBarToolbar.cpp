@@ -23,7 +23,10 @@ CL_MESSAGE_MAP(TdxBarControl,
   {WM_GETDLGCODE, &TdxBarControl::WMGetDlgCode},
   {WM_SIZE, &TdxBarControl::WMSize},
   {CM_ENABLEDCHANGED, &TdxBarControl::CMEnabledChanged},
-  {CM_FONTCHANGED, &TdxBarControl::CMFontChanged});
+  {CM_FONTCHANGED, &TdxBarControl::CMFontChanged},
+  {WM_DESTROY, &TdxBarControl::WMDestroy},
+  {WM_SETCURSOR, &TdxBarControl::WMSetCursor},
+  {WM_MOUSEACTIVATE, &TdxBarControl::WMMouseActivate});
 CL_DEFINE_CLASS(TdxBarControl);
 
 namespace {
@@ -87,13 +90,14 @@ RECT TdxBarControl::GetBorderSizes() const
 {
   RECT borders{};
   TdxBarPainter* painter = GetPainter();
-  if (painter && GetBar()) painter->CalcBarBorderSize(GetBar(), DockingStyle(), borders, false);
+  if (painter && GetBar()) painter->CalcBarBorderSize(GetBar(), DockingStyle(), borders, FSizeGripShown);
   return borders;
 }
 
 void TdxBarControl::WMNCCalcSize(TMessage& msg)
 {
   auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam);
+  FSizeGripShown = GetBar() && GetBar()->ShowsSizeGrip();
   const RECT borders = GetBorderSizes();
   RECT& r = params->rgrc[0];
   r.left += borders.left;
@@ -159,8 +163,12 @@ void TdxBarControl::WMNCHitTest(TMessage& msg)
   const bool clickable = control && (IsCustomizing() || control->CanClick());
   TdxBarPainter* painter = GetPainter();
   const bool onClose = PtIn(GetCloseButtonRect(), inWindow);
+  if (!IsFloating()) {
+    DockedHitTest(msg, clickable, client);
+    return;
+  }
   if (msg.Result == HTCLIENT) {
-    if (clickable) {
+    if (clickable || onClose) {
       FHitCode = dxBarHitNone;
     } else {
       FHitCode = dxBarHitDrag;
@@ -168,7 +176,7 @@ void TdxBarControl::WMNCHitTest(TMessage& msg)
     }
     return;
   }
-  if (!IsFloating() || !painter) {
+  if (!painter) {
     FHitCode = dxBarHitDrag;
     msg.Result = HTCLIENT;
     return;
@@ -202,6 +210,40 @@ void TdxBarControl::WMNCHitTest(TMessage& msg)
     FHitCode = dxBarHitDrag;
     msg.Result = HTCLIENT;
   }
+}
+
+void TdxBarControl::DockedHitTest(TMessage& msg, bool clickable, POINT client)
+{
+  if (msg.Result == HTCLIENT && clickable) {
+    FHitCode = dxBarHitNone;
+    return;
+  }
+  if (msg.Result != HTCLIENT && msg.Result != HTNOWHERE) {
+    FHitCode = dxBarHitNone;
+    return;
+  }
+  const RECT clientRect = ClientRect();
+  const bool alongBar = IsVertical() ? client.y >= 0 : client.x >= 0;
+  if (alongBar && PtIn(clientRect, client) && (clickable || (HasMark() && PtIn(GetMarkRect(), client)))) {
+    FHitCode = dxBarHitNone;
+    return;
+  }
+  if (FSizeGripShown && PtIn(GetSizeGripRect(), client)) {
+    FHitCode = dxBarHitSizeGrip;
+    msg.Result = HTBOTTOMRIGHT;
+    return;
+  }
+  FHitCode = dxBarHitDrag;
+  msg.Result = HTCLIENT;
+}
+
+RECT TdxBarControl::GetSizeGripRect() const
+{
+  TdxBarPainter* painter = GetPainter();
+  if (!FSizeGripShown || !painter || !HandleAllocated()) return RECT{};
+  const RECT client = ClientRect();
+  const SIZE size = painter->GetSizeGripSize(BarManager());
+  return RECT{client.right, client.bottom - size.cy, client.right + size.cx, client.bottom};
 }
 
 // --- The close button ---
@@ -417,25 +459,3 @@ bool TdxBarControl::HasNonClientFrame() const
   GetClientRect(self->Handle(), &client);
   return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
-
-void TdxBarControl::DrawNonClient(HDC dc)
-{
-  TdxBarPainter* painter = GetPainter();
-  if (!painter) return;
-  RECT window{};
-  GetWindowRect(Handle(), &window);
-  OffsetRect(&window, -window.left, -window.top);
-  const RECT borders = GetBorderSizes();
-  const RECT client{borders.left, borders.top, window.right - borders.right, window.bottom - borders.bottom};
-  const int saved = SaveDC(dc);
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  FillBackground(dc, window);
-  if (IsFloating()) {
-    painter->DrawFloatingBarFrame(this, dc, window);
-    if (HasCaption()) painter->DrawFloatingCaption(this, dc, GetBackgroundBrush(), window, painter->GetFloatingCaptionRect(this, window));
-    if (HasCloseButton()) painter->DrawFloatingCloseButton(this, dc, FCloseButtonState == 2, GetCloseButtonRect());
-  }
-  RestoreDC(dc, saved);
-}
-
-void TdxBarControl::UpdateAlphaBlend() {}

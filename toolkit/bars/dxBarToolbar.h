@@ -31,6 +31,8 @@ public:
   virtual void CaptionButtonsChanged() {}
   virtual void ClickCaptionButton(int index);
   virtual void TrackCaptionButtons(POINT windowPoint, bool pressed);
+  // No popup window hosts the control.
+  virtual bool IsOutsidePopupWindow() const;
 
 private:
   TdxBar* FBar = nullptr;
@@ -42,6 +44,8 @@ constexpr int dxBarHitNone = 0;
 constexpr int dxBarHitClient = 1;
 constexpr int dxBarHitDrag = 2;
 constexpr int dxBarHitCloseButton = 20;
+// The size grip of a status-bar-like bar (bottom-right sizing).
+constexpr int dxBarHitSizeGrip = HTBOTTOMRIGHT;
 // The caption-button index of the floating close button.
 constexpr int dxBarCloseButtonIndex = -2;
 
@@ -49,6 +53,8 @@ class TdxBarControl : public TdxBarDockedControl, public IdxDockedBarSizes {
   CL_CLASS(TdxBarControl, TdxBarDockedControl)
 public:
   using TdxBarDockedControl::TdxBarDockedControl;
+  // A docked toolbar leaves its dock's rows.
+  void BeforeDestruction() override;
 
   // Creates the window when needed and shows it without activation (a parentless control is not
   // shown by Visible alone).
@@ -69,6 +75,24 @@ public:
   RECT GetBorderSizes() const;
   virtual std::string GetBarCaption() const;
   virtual void UpdateCaption();
+  // The window is enabled and visible.
+  virtual bool CanMoveBar() const;
+  virtual bool RestoresHotTrackOnDeselect() const { return true; }
+  virtual void DrawBeginGroup(HDC dc, const RECT& rect, bool horizontal);
+  virtual void DrawBorder(HDC dc);
+  virtual void PaintBar();
+  virtual void PaintBackground();
+  // The size grip square in client coordinates: in the right border, its bottom at the client
+  // bottom; empty without a size grip.
+  RECT GetSizeGripRect() const;
+  bool SizeGripShown() const { return FSizeGripShown; }
+  // The manager replaced its painter: metrics again; docked, a fresh appearance; floating, the bar
+  // hides and shows again.
+  void UpdateAfterStyleChange();
+  // Set while Windows destroys the window (its dock or form went).
+  bool WindowDestroying() const { return FWindowDestroying; }
+  // The window that had the focus when the toolbar was activated from the keyboard.
+  HWND FocusedWindow() const { return FFocusedWindow; }
 
   // --- TCustomdxBarControl ---
   TBitmap* GetBackgroundBitmap() const override;
@@ -94,6 +118,30 @@ public:
   void ClickCaptionButton(int index) override;
   void TrackCaptionButtons(POINT windowPoint, bool pressed) override;
   int GetCaptionButtonAt(POINT windowPoint) const override;
+  void SelectItemControl(TdxBarItemControl* control) override;
+  void ClearSelection() override;
+  void SetActiveState(bool value) override;
+  void ClickItemControl(TdxBarItemControl* control) override;
+  void MouseDownOnItem(TMouseButton button, TShiftState shift, bool inClient, TdxBarItemControl* control,
+                       POINT p) override;
+  void MouseLeft() override;
+  void MouseMovedOverItem(TShiftState shift, POINT p, TdxBarItemControl* control) override;
+  void HideAll() override;
+  void ActiveChanged(bool full) override;
+  void AfterShow() override;
+  void KeyPressed(int key) override;
+  bool AllowsItemSelection() const override;
+  bool IsDesigning() const override;
+  bool CanSelectOnMouseMove() const override;
+  bool IsUpdateLocked() const override;
+  void CalcMetrics() override;
+  TCustomForm* GetParentForm() const override;
+  HBRUSH GetBackgroundBrush() const override;
+  RECT GetTrackingBounds() const override;
+  bool UsesBackgroundBitmap() const override;
+  bool HasCustomBackground() const override;
+  POINT GetBackgroundOffset() const override;
+  void Repaint() override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -102,6 +150,8 @@ protected:
   // A left press outside the client area (the caption and its close button answer the hit test
   // as client) goes to the non-client press handling.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  // The bar; hatched while another manager customizes.
+  void Paint() override;
 
 private:
   void SetCloseButtonState(int value);
@@ -115,9 +165,19 @@ private:
   void WMSize(TMessage& msg);
   void CMEnabledChanged(TMessage& msg);
   void CMFontChanged(TMessage& msg);
+  void WMDestroy(TMessage& msg);
+  void WMSetCursor(TMessage& msg);
+  void WMMouseActivate(TMessage& msg);
+  // The docked hit test: items and buttons keep the default answer, the size grip sizes, the rest
+  // drags the bar.
+  void DockedHitTest(TMessage& msg, bool clickable, POINT client);
 
   int FHitCode = dxBarHitNone;
   int FCloseButtonState = 0;
+  bool FSizeGripShown = false;
+  bool FWindowDestroying = false;
+  HWND FFocusedWindow = nullptr;
+  TWeakRef<TCustomdxBarControl> FPrevKeyboardActiveControl;
 
   // --- Layout: lines, wrapping, alignment and sizes per docking style ---
 public:

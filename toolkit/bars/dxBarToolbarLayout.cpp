@@ -390,7 +390,7 @@ SIZE TdxBarControl::CalcSingleLineSize(TdxBarDockingStyle style, int length)
   const int available = std::max(length, Along(start, vertical)) - Along(mdi, vertical) - GetMarkSize();
   SIZE fit{};
   bool allFit = true;
-  if (!links->UsesRecentItems() || IsDesigning()) {
+  if (!links->UsesRecentItems() || TdxBarDockedControl::IsDesigning()) {
     fit = FitItems(style, available, allFit);
   } else {
     // As many of the recently used items as fit.

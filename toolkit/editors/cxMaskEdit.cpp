@@ -48,7 +48,9 @@ void TcxCustomMaskEdit::RewriteDisplayText() { WriteDisplayValue(Variant(Text())
 
 void TcxCustomMaskEdit::ApplyMaskText(const std::string& Text)
 {
-  if (FMaskMode && HasMask() && IsMaskEditingActive()) FMaskMode->ApplyTextToMode(Text);
+  if (!FMaskMode || !HasMask() || !IsMaskEditingActive()) return;
+  TFlagScope selecting(FSelectingInternally, true);
+  FMaskMode->ApplyTextToMode(Text);
 }
 
 void TcxCustomMaskEdit::RefreshMaskedText()
@@ -231,6 +233,7 @@ void TcxCustomMaskEdit::ApplyTextChange(const std::string& Text)
     return;
   }
   // Every programmatic replacement of the selection behaves as a paste.
+  TFlagScope selecting(FSelectingInternally, true);
   FMaskMode->SetPasteLength(static_cast<int>(Text.size()));
   FMaskMode->PrepareClipboardPaste();
   TcxCustomTextEdit::ApplyTextChange(Text);
@@ -254,6 +257,7 @@ void TcxCustomMaskEdit::ClearSelection()
     return;
   }
   if (!InnerTextEdit() || (Focused() && !DoEditing())) return;
+  TFlagScope selecting(FSelectingInternally, true);
   CopyToClipboard();
   if (FMaskMode->PressDelete()) SendOwnChar('\b');
 }
@@ -305,6 +309,7 @@ void TcxCustomMaskEdit::DoEditKeyDown(WORD& Key, TShiftState Shift)
     TcxCustomTextEdit::DoEditKeyDown(Key, Shift);
     return;
   }
+  TFlagScope selecting(FSelectingInternally, true);
   auto internalKeyDown = [&](WORD key) {
     if (OnInternalKeyDown()) OnInternalKeyDown()(this, key, Shift);
   };
@@ -377,6 +382,7 @@ void TcxCustomMaskEdit::DoEditKeyPress(char& Ch)
     Ch = 0;
     return;
   }
+  TFlagScope selecting(FSelectingInternally, true);
   FilterTypedChar(Ch);
   if (Ch == 0 || Ch == '\r') return;
   if (Ch == 3 || Ch == 22 || Ch == 24) {  // Ctrl+C, Ctrl+V, Ctrl+X
@@ -390,6 +396,27 @@ void TcxCustomMaskEdit::DoEditKeyPress(char& Ch)
 void TcxCustomMaskEdit::DoEditKeyUp(WORD& Key, TShiftState Shift)
 {
   if (!FSendingOwnKey) TcxCustomTextEdit::DoEditKeyUp(Key, Shift);
+}
+
+void TcxCustomMaskEdit::SelectionChanged()
+{
+  if (!FSelectingInternally && FMaskMode && HasMask()) FMaskMode->AdjustSelection();
+}
+
+void TcxCustomMaskEdit::UndoTextChange() { ApplyMaskText(Text()); }
+
+std::string TcxCustomMaskEdit::GetEditingText()
+{
+  return FMaskMode && HasMask() ? FMaskedText : TcxCustomTextEdit::GetEditingText();
+}
+
+// With a mask every text is taken: the mode keeps what it accepts, and the value is the masked text.
+bool TcxCustomMaskEdit::IsTextAcceptable(const std::string& Text)
+{
+  if (!FMaskMode || !HasMask()) return TcxCustomTextEdit::IsTextAcceptable(Text);
+  RestoreEditValue(Variant(Text));
+  StoreEditValueUnchecked(Variant(FMaskedText));
+  return true;
 }
 
 void TcxCustomMaskEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

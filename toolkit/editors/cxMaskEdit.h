@@ -138,6 +138,11 @@ public:
   void DoEditKeyUp(WORD& Key, TShiftState Shift) override;
   void DblClick() override;
   void GetTypedEditValue(Variant& Value) override;
+  // The mode follows a selection set from outside (not by the mode's own steps).
+  void SelectionChanged() override;
+  void UndoTextChange() override;
+  std::string GetEditingText() override;
+  bool IsTextAcceptable(const std::string& Text) override;
 
 protected:
   void DoEnter() override;
@@ -159,6 +164,7 @@ private:
   bool FShiftHeld = false;
   bool FSendingOwnKey = false;
   bool FSelectingInternally = false;
+  friend class TcxMaskEditCustomMode;
 };
 
 class TcxMaskEdit : public TcxCustomMaskEdit {

@@ -1,6 +1,7 @@
 #include "toolkit/editors/cxMaskEditModes.h"
 
 #include <algorithm>
+#include <utility>
 #include "classlib/SysUtils.h"
 #include "classlib/Variant.h"
 #include "toolkit/editors/cxEditConsts.h"
@@ -74,6 +75,7 @@ int TcxMaskEditCustomMode::CaretIndex() const
 void TcxMaskEditCustomMode::SetSelection(int Start, int Length, bool CaretAtStart)
 {
   if (!HasEdit() || !FOwnerEdit->InnerTextEdit()->HandleAllocated()) return;
+  TFlagScope selecting(FOwnerEdit->FSelectingInternally, true);
   const int end = Start + std::max(Length, 0);
   SendMessageA(FOwnerEdit->InnerTextEdit()->Handle(), EM_SETSEL, static_cast<WPARAM>(CaretAtStart ? end : Start),
                static_cast<LPARAM>(CaretAtStart ? Start : end));
@@ -83,6 +85,7 @@ void TcxMaskEditCustomMode::ShowText(const std::string& Text)
 {
   if (!HasEdit()) return;
   const int start = SelStart(), length = SelLength();
+  TFlagScope selecting(FOwnerEdit->FSelectingInternally, true);
   FOwnerEdit->ApplyDisplayValue(Variant(Text));
   SetSelection(start, length);
 }
@@ -376,6 +379,88 @@ void TcxMaskEditRegExprMode::CompileMask(const std::string& Mask)
   }
 }
 
+namespace {
+// The bytes of the first Chars characters of an ANSI text, and the characters that its first
+// Bytes bytes start.
+int BytesOfChars(std::string_view text, int chars)
+{
+  return static_cast<int>(cxAnsiCharsPrefixLength(text, static_cast<size_t>(std::max(chars, 0))));
+}
+int CharsOfBytes(std::string_view text, int bytes)
+{
+  int chars = 0;
+  for (size_t i = 0; i < text.size() && static_cast<int>(i) < bytes; ++chars)
+    i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+  return chars;
+}
+}  // namespace
+
+int TcxMaskEditRegExprMode::SelStart() const { return BytesOfChars(Text(), TcxMaskEditCustomMode::SelStart()); }
+
+int TcxMaskEditRegExprMode::SelLength() const
+{
+  const std::string text = Text();
+  const int start = TcxMaskEditCustomMode::SelStart();
+  return BytesOfChars(text, start + TcxMaskEditCustomMode::SelLength()) - BytesOfChars(text, start);
+}
+
+int TcxMaskEditRegExprMode::CaretIndex() const { return BytesOfChars(Text(), TcxMaskEditCustomMode::CaretIndex()); }
+
+void TcxMaskEditRegExprMode::SetSelection(int Start, int Length, bool CaretAtStart)
+{
+  const std::string text = Text();
+  const int start = CharsOfBytes(text, Start);
+  TcxMaskEditCustomMode::SetSelection(start, CharsOfBytes(text, Start + std::max(Length, 0)) - start, CaretAtStart);
+}
+
+int TcxMaskEditRegExprMode::CharBytesBefore(std::string_view Text, int Position)
+{
+  int last = 0;
+  for (size_t i = 0; static_cast<int>(i) < Position && i < Text.size(); i += static_cast<size_t>(last))
+    last = IsDBCSLeadByte(static_cast<BYTE>(Text[i])) && i + 1 < Text.size() ? 2 : 1;
+  return Position > 0 ? last : 0;
+}
+
+int TcxMaskEditRegExprMode::CharBytesAt(std::string_view Text, int Position)
+{
+  const auto at = static_cast<size_t>(std::max(Position, 0));
+  if (at >= Text.size()) return 0;
+  return IsDBCSLeadByte(static_cast<BYTE>(Text[at])) && at + 1 < Text.size() ? 2 : 1;
+}
+
+bool TcxMaskEditRegExprMode::TakeTypedByte(char& Ch, std::string& Typed)
+{
+  if (FHeldLeadByte) {
+    Typed = {std::exchange(FHeldLeadByte, '\0'), Ch};
+    return true;
+  }
+  if (IsDBCSLeadByte(static_cast<BYTE>(Ch))) {
+    FHeldLeadByte = Ch;
+    Ch = 0;
+    return false;
+  }
+  Typed.assign(1, Ch);
+  return true;
+}
+
+bool TcxMaskEditRegExprMode::FeedCharacter(std::string& Typed)
+{
+  size_t fed = 0;
+  for (char& c : Typed) {
+    if (!Feed(c)) {
+      for (; fed > 0; --fed) FRegExpr->StepBack();
+      return false;
+    }
+    ++fed;
+  }
+  return true;
+}
+
+void TcxMaskEditRegExprMode::PassLeadByte(const std::string& Typed)
+{
+  if (Typed.size() == 2) SendOwnChar(Typed[0]);
+}
+
 void TcxMaskEditRegExprMode::Reset()
 {
   if (FRegExpr->Compiled()) FRegExpr->Restart();
@@ -520,7 +605,7 @@ bool TcxMaskEditRegExprMode::PressLeft()
   if (FAccepted.empty()) return true;
   const int length = SelLength();
   const int caret = CaretIndex();
-  int count = 1;
+  int count = CharBytesBefore(FAccepted, static_cast<int>(FAccepted.size()));
   if (length > 0 && !ShiftHeld()) count = caret == SelEnd() && caret != SelStart() ? length : 0;
   count = std::min(count, static_cast<int>(FAccepted.size()));
   for (int i = 0; i < count; ++i) {
@@ -537,7 +622,7 @@ bool TcxMaskEditRegExprMode::PressRight()
   if (FPending.empty()) return true;
   const int length = SelLength();
   const int caret = CaretIndex();
-  int count = 1;
+  int count = CharBytesAt(FPending, 0);
   if (length > 0 && !ShiftHeld()) count = caret == SelStart() ? length : 0;
   count = std::min(count, static_cast<int>(FPending.size()));
   for (int i = 0; i < count; ++i) {
@@ -562,8 +647,10 @@ bool TcxMaskEditRegExprMode::PressBackspace()
       result = false;
     }
   } else if (!FAccepted.empty()) {
-    FRegExpr->StepBack();
-    FAccepted.pop_back();
+    for (int n = CharBytesBefore(FAccepted, static_cast<int>(FAccepted.size())); n > 0; --n) {
+      FRegExpr->StepBack();
+      FAccepted.pop_back();
+    }
     if (!PendingFits()) CutTail();
   }
   FTakenOut.clear();
@@ -583,7 +670,7 @@ bool TcxMaskEditRegExprMode::PressDelete()
       result = false;
     }
   } else if (!FPending.empty()) {
-    FPending.erase(0, 1);
+    FPending.erase(0, static_cast<size_t>(CharBytesAt(FPending, 0)));
     if (!PendingFits()) {
       // The deleted character and the rest that no longer fits go together.
       std::string text = Text();
@@ -601,27 +688,30 @@ bool TcxMaskEditRegExprMode::PressDelete()
 
 bool TcxMaskEditRegExprMode::PressSymbol(char& Ch)
 {
+  std::string typed;
+  if (!TakeTypedByte(Ch, typed)) return false;
   Synchronize();
   const bool selected = SelLength() > 0;
   if (selected) SplitAtSelection();
-  char ch = Ch;
-  if (!Feed(ch)) {
+  if (!FeedCharacter(typed)) {
     RejoinSelection();
     SignalError();
+    Ch = 0;
     return false;
   }
-  Ch = ch;
-  FAccepted += ch;
+  Ch = typed.back();
+  FAccepted += typed;
   bool result = true;
   if (!PendingFits()) {
     if (selected && !FTakenOut.empty()) {
       SendOwnKey(VK_DELETE);
-      SendOwnChar(ch);
+      for (char c : typed) SendOwnChar(c);
       result = false;
     }
     CutTail();
   }
   FTakenOut.clear();
+  if (result) PassLeadByte(typed);
   return result;
 }
 
@@ -803,6 +893,8 @@ void TcxMaskEditRegExprExMode::Rewrite(const std::string& Text, int Caret)
 
 bool TcxMaskEditRegExprExMode::PressSymbol(char& Ch)
 {
+  std::string typed;
+  if (!TakeTypedByte(Ch, typed)) return false;
   Synchronize();
   const std::string text = Text();
   const int prefixLength = static_cast<int>(FForcedPrefix.size());
@@ -812,15 +904,15 @@ bool TcxMaskEditRegExprExMode::PressSymbol(char& Ch)
   const std::string head = text.substr(0, static_cast<size_t>(start));
   std::string tail = text.substr(static_cast<size_t>(end));
   Replay(head);
-  char ch = Ch;
-  if (!Feed(ch)) {
+  if (!FeedCharacter(typed)) {
     Replay(FAccepted);
     SignalError();
+    Ch = 0;
     return false;
   }
-  Ch = ch;
+  Ch = typed.back();
   const std::string forced = StepForced();
-  const std::string newHead = head + ch + forced;
+  const std::string newHead = head + typed + forced;
   if (!forced.empty() && tail.compare(0, forced.size(), forced) == 0) tail.erase(0, forced.size());
   // The tail stays when it still fits, with the characters forced after it.
   FPending = tail;
@@ -867,9 +959,11 @@ bool TcxMaskEditRegExprExMode::PressBackspace()
     return false;
   }
   SetCaret(caret);
-  for (int i = 0; i <= FForcedDeleted; ++i) SendOwnChar('\b');
+  const int newCaret = first - CharBytesBefore(text, first);
+  // The window deletes characters: the one before the forced ones and each forced one.
+  for (int i = CharsOfBytes(std::string_view(text).substr(static_cast<size_t>(newCaret)), caret - newCaret); i > 0; --i)
+    SendOwnChar('\b');
   const std::string shown = Text();
-  const int newCaret = first - 1;
   const std::string head = shown.substr(0, static_cast<size_t>(newCaret));
   std::string tail = shown.substr(static_cast<size_t>(newCaret));
   Replay(head);
@@ -893,7 +987,7 @@ bool TcxMaskEditRegExprExMode::PressDelete()
   if (caret >= static_cast<int>(text.size())) return false;
   // The next character and the forced characters after it.
   const std::vector<bool> flags = ForcedFlags(*FRegExpr, FForced, text);
-  int end = caret + 1;
+  int end = caret + CharBytesAt(text, caret);
   while (end < static_cast<int>(text.size()) && flags[static_cast<size_t>(end)]) ++end;
   const std::string head = text.substr(0, static_cast<size_t>(caret));
   std::string tail = text.substr(static_cast<size_t>(end));
@@ -914,9 +1008,10 @@ bool TcxMaskEditRegExprExMode::PressLeft()
   if (SelLength() > 0) {
     caret = SelStart();
   } else {
-    caret = SelStart() - 1;
+    caret = SelStart() - CharBytesBefore(text, SelStart());
     const std::vector<bool> flags = ForcedFlags(*FRegExpr, FForced, text);
-    while (caret > 0 && caret < static_cast<int>(text.size()) && flags[static_cast<size_t>(caret)]) --caret;
+    while (caret > 0 && caret < static_cast<int>(text.size()) && flags[static_cast<size_t>(caret)])
+      caret -= CharBytesBefore(text, caret);
   }
   caret = std::max(caret, prefixLength);
   caret = std::max(SkipForcedAt(text, caret), prefixLength);
@@ -929,7 +1024,7 @@ bool TcxMaskEditRegExprExMode::PressRight()
   if (ShiftHeld()) return TcxMaskEditRegExprMode::PressRight();
   Synchronize();
   const std::string text = Text();
-  const int caret = SelLength() > 0 ? SelEnd() : std::min(SelStart() + 1, static_cast<int>(text.size()));
+  const int caret = SelLength() > 0 ? SelEnd() : SelStart() + CharBytesAt(text, SelStart());
   Rewrite(text, std::max(SkipForcedAt(text, caret), static_cast<int>(FForcedPrefix.size())));
   return false;
 }

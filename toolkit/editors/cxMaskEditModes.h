@@ -201,6 +201,28 @@ public:
   void UpdateCaseInsensitive();
 
 protected:
+  // The window counts positions in characters; the automaton, Accepted and Pending count bytes of
+  // the ANSI text (a double-byte character is two). Inside the regular-expression modes positions
+  // are byte positions: these take the place of the editor's character positions.
+  int SelStart() const;
+  int SelLength() const;
+  int SelEnd() const { return SelStart() + SelLength(); }
+  int CaretIndex() const;
+  void SetSelection(int Start, int Length, bool CaretAtStart = false);
+  void SetCaret(int Position) { SetSelection(Position, 0); }
+  // The bytes of the character that ends at, or starts at, a byte position of the text (0 at its
+  // start or end).
+  static int CharBytesBefore(std::string_view Text, int Position);
+  static int CharBytesAt(std::string_view Text, int Position);
+  // A typed byte: the first byte of a double-byte character waits (false, Ch cleared); otherwise
+  // Typed is the whole character.
+  bool TakeTypedByte(char& Ch, std::string& Typed);
+  // Feeds every byte of a character; on a refusal the automaton is as before.
+  bool FeedCharacter(std::string& Typed);
+  // A double-byte character accepted by PressSymbol goes to the window: its first byte now, the
+  // second as the key that PressSymbol lets pass.
+  void PassLeadByte(const std::string& Typed);
+
   // Rebuilds Accepted and Pending from the editor's text and caret when they are out of step.
   virtual void Synchronize();
   // Whether Pending still fits after the automaton's state (which is kept).
@@ -217,6 +239,7 @@ protected:
   std::string FAccepted, FTakenOut, FPending;
   bool FTakenFromPending = false;
   bool FCaretMovedByMouse = false;
+  char FHeldLeadByte = 0;
 };
 
 // A regular expression whose forced characters (the only possible continuation) the editor types

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include "classlib/Clipbrd.h"
 #include "classlib/Encoding.h"
 #include "classlib/Variant.h"
@@ -136,6 +137,9 @@ void TcxCustomTextEdit::PropertiesChanged(TObject* Sender)
 
 bool TcxCustomTextEdit::SearchLookupItem(std::string Text)
 {
+  // An input method's double-byte character is searched whole while its second byte is on its way.
+  if (TcxCustomInnerTextEdit* inner = InnerTextEdit(); inner && inner->PendingImeChars() >= 2 && !Text.empty())
+    Text += inner->PendingImeChar();
   std::string tail;
   const bool found = !Text.empty() && FLookupData->Find(Text, tail, false);
   if (!found && Text.empty()) FLookupData->Find(Text, tail, false);  // clears the current item
@@ -170,6 +174,7 @@ void TcxCustomTextEdit::DoEditKeyPress(char& Ch)
   const size_t length = split.Selected.size();
   bool matched = false;
   if (Ch == '\b') {
+    FTrailByte = TTrailByte::None;
     if (style == 2 && !properties->GrowingListPrefix()) {
       Ch = 0;
     } else if (FLookupMatched) {
@@ -179,25 +184,53 @@ void TcxCustomTextEdit::DoEditKeyPress(char& Ch)
       matched = SearchLookupItem(WideToAnsi(typed));
       if (style == 2) Ch = 0;
     }
+  } else if (FTrailByte != TTrailByte::None) {
+    // The second byte of a double-byte character.
+    const TTrailByte trail = std::exchange(FTrailByte, TTrailByte::None);
+    if (trail == TTrailByte::Consume) {
+      Ch = 0;
+    } else if (trail == TTrailByte::Search) {
+      const char lead = FHeldLeadByte;
+      SearchTypedCharacter(std::string{lead, Ch}, split, Ch);
+      // Unmatched, the whole character goes to the window, its first byte first.
+      if (Ch) InnerTextEdit()->CallDefaultProcedure(WM_CHAR, static_cast<unsigned char>(lead), 1);
+    }
   } else if (static_cast<unsigned char>(Ch) >= 32) {
     const bool atEnd = split.After.empty() && length == 0;
-    if (style != 0 || FLookupMatched || length > 0 || atEnd) {
-      std::string search;
-      if (length > 0)
-        search = before + Ch;
-      else if (style != 2)
-        search = before + Ch + split.After;
-      else if (FLookupMatched)
-        search = Text() + Ch;
-      else
-        search = std::string(1, Ch);
-      matched = SearchLookupItem(search);
-      if (!matched && style == 2 && search.size() > 1) matched = SearchLookupItem(std::string(1, Ch));
-      if (matched || style != 0) Ch = 0;
+    const bool searching = style != 0 || FLookupMatched || length > 0 || atEnd;
+    const bool lead = IsDBCSLeadByte(static_cast<BYTE>(Ch));
+    if (searching && lead && InnerTextEdit()->PendingImeChars() < 2) {
+      // Typed byte by byte: the first byte waits for the second.
+      FHeldLeadByte = Ch;
+      FTrailByte = TTrailByte::Search;
+      Ch = 0;
+    } else {
+      if (searching) SearchTypedCharacter(std::string(1, Ch), split, Ch);
+      // The second byte of an input method's character follows its first.
+      if (lead) FTrailByte = Ch ? TTrailByte::Pass : TTrailByte::Consume;
     }
+  } else {
+    FTrailByte = TTrailByte::None;
   }
   if (FLookupData->CurrentItem() != oldItem) ModifiedByUser();
   (void)matched;
+}
+
+void TcxCustomTextEdit::SearchTypedCharacter(const std::string& Typed, const TTextSelectionSplit& Split, char& Ch)
+{
+  const int style = EditingStyle();
+  std::string search;
+  if (!Split.Selected.empty())
+    search = Split.Before + Typed;
+  else if (style != 2)
+    search = Split.Before + Typed + Split.After;
+  else if (FLookupMatched)
+    search = Text() + Typed;
+  else
+    search = Typed;
+  bool matched = SearchLookupItem(search);
+  if (!matched && style == 2 && search.size() > Typed.size()) matched = SearchLookupItem(Typed);
+  if (matched || style != 0) Ch = 0;
 }
 
 std::string TcxCustomTextEdit::Text() const
@@ -398,14 +431,14 @@ void TcxCustomTextEdit::WndProc(TMessage& Message)
         Message.Result = 0;
         return;
       }
-      const std::string text = (FDestroying ? FSavedText : Text()).substr(0, Message.WParam - 1);
+      const std::string text = (FDestroying ? FSavedText : GetEditingText()).substr(0, Message.WParam - 1);
       auto* buffer = reinterpret_cast<char*>(Message.LParam);
       memcpy(buffer, text.c_str(), text.size() + 1);
       Message.Result = static_cast<LRESULT>(text.size());
       return;
     }
     case WM_GETTEXTLENGTH:
-      Message.Result = static_cast<LRESULT>((FDestroying ? FSavedText : Text()).size());
+      Message.Result = static_cast<LRESULT>((FDestroying ? FSavedText : GetEditingText()).size());
       return;
     case WM_CLEAR:
       if (!ActiveTextProperties()->GetReadOnly() && DataBinding()->CanReadData()) {
@@ -437,7 +470,7 @@ void TcxCustomTextEdit::WndProc(TMessage& Message)
       Message.Result = 0;
       {
         TFlagScope setting(FSettingTextInternally, true);
-        if (IsTextValid(Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "")) Message.Result = 1;
+        if (IsTextAcceptable(Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "")) Message.Result = 1;
       }
       return;
     default:

@@ -223,6 +223,10 @@ private:
   // The text as shown: each character echoed by the password character in password mode.
   std::string ShownText();
   bool PaintsOnGlass();
+  // Hands a typed byte to the EDIT window: the first byte of a double-byte character waits for
+  // the second, and the two go as one character. Answers whether the message was handled here.
+  bool PassDoubleByteChar(TMessage& Message);
+  char FHeldLeadByte = 0;
 
   TOwned<TcxCustomInnerTextEditHelper> FHelper;
   TcxContainer* FContainer = nullptr;
@@ -422,6 +426,10 @@ public:
   virtual void ClearTextCommand();
   // WM_UNDO of the inner edit, after the window undid.
   virtual void UndoTextChange() {}
+  // The text the editor's window gives for WM_GETTEXT: the display text.
+  virtual std::string GetEditingText() { return Text(); }
+  // Text set through WM_SETTEXT: answers whether it was taken.
+  virtual bool IsTextAcceptable(const std::string& Text) { return IsTextValid(Text); }
   void ResolveTypedText() override;
   void NotifyEditValueChanged() override;
   void InnerEditChanged(TObject* Sender) override;
@@ -432,6 +440,8 @@ protected:
   void WndProc(TMessage& Message) override;
   // Steps through the lookup items when nothing else took the wheel.
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
+  // A changed state gives the inner edit the view info's colours and font.
+  bool DoRefreshState(POINT P, int Button, TShiftState Shift) override;
   // The extension object hears of the inner edit's messages first.
   bool InnerControlMessage(TMessage& Message) override;
 
@@ -452,9 +462,17 @@ private:
   TTextSelectionSplit SplitAtSelection() const;
   // One step of the incremental search on the search text; answers whether an item matched.
   bool SearchLookupItem(std::string Text);
+  // The incremental search of a typed character (one byte, or both bytes of a double-byte one);
+  // clears Ch when the key is used up.
+  void SearchTypedCharacter(const std::string& Typed, const TTextSelectionSplit& Split, char& Ch);
   bool FSettingTextInternally = false;
   bool FSettingValueInternally = false;
   bool FLookupMatched = false;
+  // A double-byte character typed while items complete the text is searched whole: what the
+  // second byte does when it comes (the first byte was used up, went to the window, or waits).
+  enum class TTrailByte : uint8_t { None, Consume, Pass, Search };
+  TTrailByte FTrailByte = TTrailByte::None;
+  char FHeldLeadByte = 0;
   TOwned<TcxCustomTextEditLookupData> FLookupData;
 
   friend class TcxCustomInnerTextEdit;

@@ -7,6 +7,7 @@
 #include "classlib/Filer.h"
 #include "classlib/SysUtils.h"
 #include "toolkit/editors/cxEditConsts.h"
+#include "toolkit/editors/cxEditControl.h"
 #include "toolkit/editors/cxTextEditViewData.h"
 #include "toolkit/editors/cxTextEditViewInfo.h"
 #include "toolkit/editors/cxVariants.h"
@@ -301,8 +302,8 @@ void TcxCustomTextEditProperties::CheckValueBounds(const Variant& DisplayValue, 
                                                    IcxEditValidationHost* Edit, bool& Error)
 {
   // The value as the edit would store it: the edit's own conversion when the edit offers one.
-  (void)Edit;
-  const Variant& value = DisplayValue;
+  Variant value = DisplayValue;
+  if (auto* edit = dynamic_cast<TcxCustomEdit*>(Edit)) edit->DisplayValueToEditValue(DisplayValue, value, edit->IsInEditFormat());
   if (!IsNumericVariant(value) && !IsDateVariant(value)) return;
   const bool below = HasBound(0) && value < Variant(GetMinValue());
   const bool above = !below && HasBound(1) && value > Variant(GetMaxValue());

@@ -212,6 +212,13 @@ void TcxCustomTextEdit::ResolveTypedText()
   ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+bool TcxCustomTextEdit::DoRefreshState(POINT P, int Button, TShiftState Shift)
+{
+  const bool changed = TcxCustomEdit::DoRefreshState(P, Button, Shift);
+  if (changed) UpdateInnerEditAppearance();
+  return changed;
+}
+
 void TcxCustomTextEdit::UpdateInnerEditAppearance()
 {
   TcxCustomInnerTextEdit* inner = InnerTextEdit();

@@ -15,6 +15,8 @@
 #include "classlib/Graphics.h"
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtonControls.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarItem.h"
@@ -70,9 +72,11 @@ struct TBarScene {
     DisabledControl = New<TdxBarItemControl>(Bar->ItemLinks()->AddItem(DisabledItem));
     EditControl = New<TdxBarEditControl>(Bar->ItemLinks()->AddItem(New<TdxBarEdit>(Form)));
     ComboControl = New<TdxBarComboControl>(Bar->ItemLinks()->AddItem(New<TdxBarCombo>(Form)));
+    AddButtons();
   }
   ~TBarScene()
   {
+    for (TdxBarButtonControl* control : Buttons) Free(control);
     Free(EditControl);
     Free(ComboControl);
     Free(Control);
@@ -81,6 +85,40 @@ struct TBarScene {
     Free(Form);
   }
   TdxBarPainter* Painter() const { return Toolbar->GetPainter(); }
+
+  // Buttons drawn whole: a caption-and-glyph button (checked style), a disabled one, a drop-down
+  // button and a large button with its glyph at the top, each with its control.
+  enum { CaptionGlyph, DisabledButton, DropDownButton, LargeButton, ButtonCount };
+  TdxBarButtonControl* Buttons[ButtonCount]{};
+  void AddButtons()
+  {
+    TOwned<TBitmap> glyph = MakeButtonGlyph(16), large = MakeButtonGlyph(32);
+    const char* captions[ButtonCount] = {"Find", "Find", "Open", "Large"};
+    for (int i = 0; i < ButtonCount; ++i) {
+      TdxBarButton* item = i == LargeButton ? New<TdxBarLargeButton>(Form) : New<TdxBarButton>(Form);
+      item->SetCaption(captions[i]);
+      item->SetPaintStyle(psCaptionGlyph);
+      item->Glyph()->Assign(glyph.get());
+      if (i == CaptionGlyph) item->SetButtonStyle(bsChecked);
+      if (i == DisabledButton) item->SetEnabled(false);
+      if (i == DropDownButton) item->SetButtonStyle(bsDropDown);
+      if (i == LargeButton) item->SetLargeGlyph(large.get());
+      TdxBarItemLink* link = Bar->ItemLinks()->AddItem(item);
+      Buttons[i] = i == LargeButton ? New<TdxBarLargeButtonControl>(link) : New<TdxBarButtonControl>(link);
+    }
+  }
+  static TOwned<TBitmap> MakeButtonGlyph(int size)
+  {
+    auto glyph = MakeOwned<TBitmap>();
+    glyph->SetSize(size, size);
+    glyph->Canvas()->Brush()->SetColor(clFuchsia);
+    glyph->Canvas()->FillRect(RECT{0, 0, size, size});
+    glyph->Canvas()->Brush()->SetColor(clNavy);
+    glyph->Canvas()->FillRect(RECT{2, 2, size - 2, size - 2});
+    glyph->Canvas()->Brush()->SetColor(clYellow);
+    glyph->Canvas()->FillRect(RECT{size / 2 - 2, size / 2 - 2, size / 2 + 2, size / 2 + 2});
+    return glyph;
+  }
   // The toolbar docked by the style (dsNone floats) and sized to the cell.
   void Place(TdxBarDockingStyle style, const RECT& r)
   {
@@ -424,6 +462,57 @@ void AddEditEntries(TGallerySheet& sheet, TBarScene& s)
               TextCell("GetDropDownListBorder", std::to_string(p->GetDropDownListBorder()))}});
 }
 
+// Whole buttons through DrawButtonContent: toolbar buttons per state, the drop-down part, a large
+// button, and the same controls drawn as menu items.
+void AddButtonEntries(TGallerySheet& sheet, TBarScene& s)
+{
+  TdxBarPainter* p = s.Painter();
+  sheet.Section("Whole buttons (DrawButtonContent)");
+  struct TState {
+    const char* Name;
+    bool Hot, Pressed, Down, DroppedDown;
+  };
+  const TState states[] = {{"normal", false, false, false, false},
+                           {"hot", true, false, false, false},
+                           {"pressed", true, true, false, false},
+                           {"checked", false, false, true, false},
+                           {"dropped down", true, false, false, true}};
+  auto draw = [=, &s](int button, TdxBarPaintType paintType, TState state) {
+    return CanvasCell(state.Name, [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsTop, r);
+      TdxBarButtonControl* control = s.Buttons[button];
+      control->CalcDrawParams(true);
+      TdxBarButtonLikeControlDrawParams* params = control->ButtonDrawParams();
+      params->Canvas = canvas;
+      params->PaintType = static_cast<uint8_t>(paintType);
+      params->DrawSelected = state.Hot;
+      params->PressedLook = state.Pressed;
+      params->IsPressed = state.Pressed;
+      params->Down = state.Down;
+      params->DroppedDown = state.DroppedDown;
+      if (paintType == ptMenu) params->ViewStructure = dxBarViewIcon | dxBarViewText;
+      FillRect(canvas->GetDCHandle(), &r, SystemColorBrush(COLOR_BTNFACE));
+      p->DrawButtonContent(params, r);
+      params->Canvas = nullptr;
+    });
+  };
+  const struct {
+    const char* Name;
+    int Button;
+    TdxBarPaintType PaintType;
+    SIZE Size;
+  } rows[] = {{"caption and glyph on a toolbar", TBarScene::CaptionGlyph, ptHorz, {64, 22}},
+              {"disabled", TBarScene::DisabledButton, ptHorz, {64, 22}},
+              {"drop-down part", TBarScene::DropDownButton, ptHorz, {76, 22}},
+              {"large button, glyph at the top", TBarScene::LargeButton, ptHorz, {52, 56}},
+              {"menu item (the menu's glyph band comes with menus)", TBarScene::CaptionGlyph, ptMenu, {90, 22}}};
+  for (const auto& row : rows) {
+    TGalleryEntry entry{std::string("DrawButtonContent: ") + row.Name, row.Size, {}};
+    for (const TState& state : states) entry.Cells.push_back(draw(row.Button, row.PaintType, state));
+    sheet.Add(entry);
+  }
+}
+
 void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
 {
   const struct {
@@ -437,6 +526,7 @@ void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
     AddToolbarEntries(sheet, scene);
     AddItemEntries(sheet, scene, glyph.get());
     AddEditEntries(sheet, scene);
+    AddButtonEntries(sheet, scene);
     write(std::string("bars ") + style.Name, sheet);
   }
 }

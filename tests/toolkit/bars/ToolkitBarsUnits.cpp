@@ -2,6 +2,7 @@
 #include "classlib/Graphics.h"
 #include "tests/support/TestApplicationUnit.h"
 #include "tests/support/TestUnits.h"
+#include "toolkit/bars/dxBarExtItems.h"
 #include "toolkit/bars/dxBarStrs.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/base/cxClasses.h"
@@ -21,6 +22,7 @@ std::span<TUnit* const> TestUnits()
   static TUnit* const units[] = {&GraphicsUnit,  &FormsUnit,       &TestApplicationUnit, &UnitdxCore,
                                  &UnitcxClasses, &UnitdxUxTheme,   &UnitcxControls,      &UnitcxScrollBar,
                                  &UnitdxFading,  &UnitcxAccessibility, &UnitcxContainer, &UnitcxStyles,
-                                 &UnitcxHint,    &UnitdxScreenTip, &UnitdxBarStrs,       &UnitdxBar};
+                                 &UnitcxHint,    &UnitdxScreenTip, &UnitdxBarStrs,       &UnitdxBar,
+                                 &UnitdxBarExtItems};
   return units;
 }

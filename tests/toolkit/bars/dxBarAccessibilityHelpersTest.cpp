@@ -48,17 +48,8 @@ struct THelperToolbarFixture {
     Toolbar->SetBounds(200, 200, 300, 60);
     Toolbar->ShowToolbar();
     Pump(30);
-    // The links one after another at their own sizes, in the bar's view info as its layout puts them.
-    int x = 2;
-    for (int i = 0; i < Bar->ItemLinks()->Count(); ++i) {
-      TdxBarItemControl* control = Bar->ItemLinks()->Items(i)->Control();
-      if (!control) continue;
-      const int width = control->GetLayoutWidth(), height = control->GetLayoutHeight();
-      Bar->ItemLinks()->Items(i)->SetItemRect(RECT{x, 2, x + width, 2 + height});
-      control->ViewInfo()->SetBounds(RECT{x, 2, x + width, 2 + height});
-      Toolbar->ViewInfo()->AppendItemControlViewInfo(control->ViewInfo());
-      x += width + 2;
-    }
+    // The toolbar's layout places the links one after another in its view info.
+    Toolbar->CalcViewInfo();
   }
   ~THelperToolbarFixture()
   {

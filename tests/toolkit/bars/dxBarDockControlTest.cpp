@@ -534,14 +534,13 @@ TEST(dxDockControl, NoLeaksOverManyRealignmentsWithACachedBackground)
 }
 
 namespace {
-// The main window's stored form, read and shown. A visible bar that has no toolbar window yet gets
-// one here, the way a bar shows its window: docked at its stored place while it is re-created.
+// The main window's stored form, read and shown: its visible bars make their toolbar windows and
+// stand in the top dock at their stored rows.
 struct TMainWindowBars {
   TStoredTestItems Items;
   TTestForm Form;
   TdxBarManager* Manager = nullptr;
   TdxDockControl* Top = nullptr;
-  std::vector<TSizedToolbar*> Made;
 
   TMainWindowBars()
   {
@@ -549,29 +548,7 @@ struct TMainWindowBars {
     Form->Show();
     Manager = Form->Manager();
     Top = Manager->Bars()->DockControls(dsTop);
-    for (const char* name : {"dxBarManager1Bar1", "dxBarManager1Bar2"}) ShowWindowOf(Form->Bar(name));
     Pump(20);
-  }
-  ~TMainWindowBars()
-  {
-    for (TSizedToolbar* t : Made) {
-      Top->RemoveBarControl(t, nullptr, false);
-      Free(t);
-    }
-  }
-  void ShowWindowOf(TdxBar* bar)
-  {
-    if (bar->GetBarControl()) return;
-    auto* t = New<TSizedToolbar>(Manager);
-    Made.push_back(t);
-    t->SetBar(bar);
-    t->SetItemLinks(bar->ItemLinks());
-    t->BeginInternalChange();
-    t->SetDockingStyle(bar->DockingStyle());
-    t->SetRealDockControl(bar->GetRealDockControl());
-    Top->DockBarAt(t, Top->ClientToScreen(POINT{bar->DockedLeft(), bar->DockedTop()}), true);
-    t->EndInternalChange();
-    t->ShowToolbar();
   }
   int RowOf(TdxBar* bar) const
   {
@@ -604,9 +581,9 @@ TEST(dxDockControl, TheMainWindowsToolbarsStandInRowsZeroAndOneOfTheTopDock)
   EXPECT_EQ(main->GetBarControl()->Left(), 0);
 }
 
-// A hidden bar gives up its toolbar window, and showing it makes a new one: this needs the windows
-// that bars make for themselves when they are shown.
-TEST(dxDockControl, DISABLED_ABarHiddenAndShownAgainReturnsToItsStoredPlace)
+// A hidden bar gives up its toolbar window and its row's place, and the dock shrinks; showing it
+// makes a new window at the stored place and row, and the dock grows back.
+TEST(dxDockControl, ABarHiddenAndShownAgainReturnsToItsStoredPlace)
 {
   TMainWindowBars m;
   TdxBar* font = m.Form->Bar("dxBarManager1Bar2");

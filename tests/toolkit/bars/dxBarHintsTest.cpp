@@ -12,6 +12,9 @@
 #include "toolkit/bars/dxBarHints.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarPainter.h"
+#include "toolkit/controls/dxScreenTip.h"
+#include "toolkit/bars/dxBarToolbar.h"
 
 namespace {
 // An object with a hint of its own.
@@ -27,7 +30,14 @@ public:
     shortCut.clear();
     return true;
   }
-  void ShowScreenTip(POINT) override {}
+  // With a painter, the view info of that painter's screen-tip look with the screen tip.
+  TdxBarPainter* ScreenTipPainter = nullptr;
+  TdxScreenTip* Tip = nullptr;
+  TOwned<TdxBarCustomHintViewInfo> ShowScreenTip(POINT, const std::string& hint, const std::string& shortCut) override
+  {
+    if (!ScreenTipPainter) return nullptr;
+    return CreateBarHintViewInfo(nullptr, hint, shortCut, Tip, ScreenTipPainter);
+  }
   bool CanShowHint() override { return true; }
   void ShowHintAt(POINT&) override {}
 };
@@ -159,4 +169,101 @@ TEST(dxBarHints, TheBarHintWindowShowsThePlainHintAndFreesItsViewInfoWhenHidden)
   }
   window->SetScreenTipLook(false);
   EXPECT_NE(GetClass("TdxBarScreenTip"), nullptr);
+}
+
+// Which view info a hint gets in a painter's screen-tip look: the full screen tip when its
+// repository shows descriptions; else the hint drawn like a screen tip, with the screen tip's header
+// text unless the tip takes the hint as its header or has no header text.
+TEST(dxBarHints, TheViewInfoOfTheScreenTipLook)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  auto* manager = New<TdxBarManager>(form);
+  auto* repository = New<TdxScreenTipRepository>(form);
+  TdxScreenTip* tip = repository->Items()->Add();
+  tip->Header()->SetText("Header");
+  TOwned<TdxBarPainter> painter(ClassRef<TdxBarStandardPainter>().Create(nullptr));
+  struct TCase {
+    const char* Name;
+    bool WithTip, ShowDescription, HintAsHeader;
+    const char* HeaderText;
+    bool Full;
+    const char* Text;
+  };
+  const TCase cases[] = {
+      {"no screen tip", false, true, false, "Header", false, "Open"},
+      {"descriptions shown", true, true, false, "Header", true, nullptr},
+      {"descriptions hidden", true, false, false, "Header", false, "Header"},
+      {"the hint as header", true, false, true, "Header", false, "Open"},
+      {"no header text", true, false, false, "", false, "Open"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    repository->SetShowDescription(c.ShowDescription);
+    tip->SetUseHintAsHeader(c.HintAsHeader);
+    tip->Header()->SetText(c.HeaderText);
+    TOwned<TdxBarCustomHintViewInfo> info =
+        CreateBarHintViewInfo(manager, "Open", "Ctrl+O", c.WithTip ? tip : nullptr, painter.get());
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->UsesScreenTipLook());
+    auto* full = dynamic_cast<TdxBarScreenTipViewInfo*>(info.get());
+    auto* like = dynamic_cast<TdxBarLikeHintScreenTipViewInfo*>(info.get());
+    EXPECT_EQ(full != nullptr, c.Full);
+    if (c.Full) EXPECT_EQ(full->ScreenTip(), tip);
+    if (!c.Full) {
+      ASSERT_NE(like, nullptr);
+      EXPECT_EQ(like->Hint(), c.Text);
+      EXPECT_EQ(like->ShortCut(), "Ctrl+O");
+      EXPECT_EQ(like->Manager(), manager);
+    }
+  }
+}
+
+// The hinted object makes the window's view info: a screen tip in the screen-tip look is shadowed,
+// shaped, grows one pixel on the desktop and keeps the longer pauses; the plain look comes back with
+// the next plain hint. A bar control's own hint is the painter's plain hint at the cursor.
+TEST(dxBarHints, TheHintedObjectMakesTheWindowsViewInfo)
+{
+  THintFixture f;
+  auto* repository = New<TdxScreenTipRepository>(f.Form);
+  TdxScreenTip* tip = repository->Items()->Add();
+  tip->Header()->SetText("Open a file");
+  tip->Description()->SetText("Opens the file that is selected in the list.");
+  TOwned<TdxBarPainter> painter(ClassRef<TdxBarStandardPainter>().Create(nullptr));
+  f.First->ScreenTipPainter = painter.get();
+  f.First->Tip = tip;
+  f.Manager->ActivateHint(f.First.get());
+  f.Fire(false);
+  ASSERT_TRUE(IsBarHintShowing());
+  auto* window = dynamic_cast<TdxBarHintWindow*>(GetBarHintWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(dynamic_cast<TdxBarScreenTipViewInfo*>(window->ViewInfo()), nullptr);
+  EXPECT_TRUE(window->ScreenTipLook());
+  EXPECT_TRUE(window->HasWindowShadow());
+  EXPECT_EQ(f.Manager->GetHintShowPause(), 900);
+  EXPECT_EQ(f.Manager->GetHintHidePause(), 200000);
+  RECT bounds = window->ViewInfo()->GetBoundsRect();
+  EXPECT_GT(bounds.right - bounds.left, 20);
+  RECT grown{10, 10, 50, 30};
+  window->FitBoundsToDesktop(grown);
+  EXPECT_EQ(grown.right - grown.left, 41);
+  EXPECT_EQ(grown.bottom - grown.top, 21);
+  f.Fire(true);
+
+  f.Manager->ActivateHint(f.Second.get());
+  f.Fire(false);
+  ASSERT_NE(window->ViewInfo(), nullptr);
+  EXPECT_NE(dynamic_cast<TdxBarHintViewInfo*>(window->ViewInfo()), nullptr);
+  EXPECT_FALSE(window->ScreenTipLook());
+  f.Fire(true);
+
+  auto* toolbar = New<TdxBarControl>(f.Manager);
+  TOwned<TdxBarCustomHintViewInfo> own = toolbar->ShowScreenTip(POINT{}, "Tools", "");
+  auto* plain = dynamic_cast<TdxBarHintViewInfo*>(own.get());
+  ASSERT_NE(plain, nullptr);
+  EXPECT_FALSE(plain->UsesScreenTipLook());
+  EXPECT_EQ(plain->Hint(), "Tools");
+  EXPECT_EQ(plain->Manager(), f.Manager);
+  own.reset();
+  Free(toolbar);
 }

@@ -10,6 +10,7 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "classlib/Application.h"
 #include "classlib/StdCtrls.h"
+#include "toolkit/bars/dxBarAccessibilityHelpers.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarHooks.h"
@@ -121,6 +122,72 @@ TEST(dxBarHooks, AltAndF10ReachTheNavigationControllerInOrder)
     for (auto [key, data] : c.Keys) results.push_back(Key(key, data));
     EXPECT_EQ(f.Navigation->Calls, c.Calls);
     EXPECT_EQ(results, c.Results);
+  }
+}
+
+namespace {
+// A toolbar whose accessibility helper shows key tips, and records the root the hooks hand on.
+class TKeyTipHelper : public TdxBarControlAccessibilityHelper {
+  CL_CLASS(TKeyTipHelper, TdxBarControlAccessibilityHelper)
+public:
+  using TdxBarControlAccessibilityHelper::TdxBarControlAccessibilityHelper;
+  bool SupportsKeyTips(IdxBarKeyTipWindowHost*& host) override
+  {
+    host = nullptr;
+    return true;
+  }
+};
+class TKeyTipToolbar : public TdxBarControl {
+  CL_CLASS(TKeyTipToolbar, TdxBarControl)
+public:
+  using TdxBarControl::TdxBarControl;
+  TOwned<TdxBarAccessibilityHelper> CreateAccessibilityHelper() override { return MakeOwned<TKeyTipHelper>(this); }
+};
+class TRootRecordingNavigation : public TRecordingNavigation {
+  CL_CLASS(TRootRecordingNavigation, TRecordingNavigation)
+public:
+  std::vector<IdxBarAccessibilityHelper*> Roots;
+  void BeginKeyTipsWait(IdxBarAccessibilityHelper* root) override
+  {
+    Roots.push_back(root);
+    TRecordingNavigation::BeginKeyTipsWait(root);
+  }
+  void EnterNavigation(IdxBarAccessibilityHelper* root) override
+  {
+    Roots.push_back(root);
+    TRecordingNavigation::EnterNavigation(root);
+  }
+};
+}  // namespace
+CL_DEFINE_CLASS(TKeyTipHelper);
+CL_DEFINE_CLASS(TKeyTipToolbar);
+CL_DEFINE_CLASS(TRootRecordingNavigation);
+
+// With a main menu bar whose helper shows key tips, Alt alone starts the key tips' wait for that
+// root, and its release enters navigation there and shows the key tips at once; a main menu bar
+// without key tips only enters navigation.
+TEST(dxBarHooks, AltAloneWaitsForTheMainMenusKeyTipsAndShowsThemOnRelease)
+{
+  for (bool keyTips : {true, false}) {
+    SCOPED_TRACE(keyTips ? "key tips" : "no key tips");
+    THooksFixture f;
+    auto navigation = MakeOwned<TRootRecordingNavigation>();
+    TScopedSeam<TdxBarNavigationController*> seam{dxBarHookNavigationController, navigation.get()};
+    TdxBar* bar = f.Manager->Bars()->Add();
+    TdxBarControl* toolbar = keyTips ? New<TKeyTipToolbar>(f.Manager) : New<TdxBarControl>(f.Manager);
+    toolbar->SetBar(bar);
+    toolbar->SetItemLinks(bar->ItemLinks());
+    f.Manager->SetMainMenuBar(bar);
+    EXPECT_EQ(Key(VK_MENU, KeyDown), 0);
+    EXPECT_EQ(Key(VK_MENU, KeyUp), 1);
+    IdxBarAccessibilityHelper* root = toolbar->GetAccessibilityHelper();
+    const std::vector<std::string> expected =
+        keyTips ? std::vector<std::string>{"BeginKeyTipsWait", "EnterNavigation", "StopKeyTipsWaiting show"}
+                : std::vector<std::string>{"EnterNavigation"};
+    EXPECT_EQ(navigation->Calls, expected);
+    for (IdxBarAccessibilityHelper* r : navigation->Roots) EXPECT_EQ(r, root);
+    f.Manager->SetMainMenuBar(nullptr);
+    Free(toolbar);
   }
 }
 

@@ -386,7 +386,7 @@ TEST(dxBarItemLinks, MergingToolbarsByMergeOrder)
   EXPECT_EQ(captions(source), "CDEF");
 }
 
-TEST(dxBarItemLinks, StoredLayoutsKeepTheLinksTheyKnow)
+TEST(dxBarItemLinks, StoredLayoutsKeepTheLinksOfNewItems)
 {
   TLinksFixture f;
   for (const char* name : {"A", "B", "C", "D", "X", "Y"}) {
@@ -398,13 +398,16 @@ TEST(dxBarItemLinks, StoredLayoutsKeepTheLinksTheyKnow)
     for (const char* name : {"A", "B", "C", "D"})
       f.Links->AddItem(static_cast<TdxBarItem*>(f.Form->FindComponent(name)));
   };
+  // The stored links come last first, each in front.
   auto readXY = [&](const std::function<TdxBarItemLink*()>& insertLink) {
-    for (const char* name : {"X", "Y"}) insertLink()->SetItem(static_cast<TdxBarItem*>(f.Form->FindComponent(name)));
+    for (const char* name : {"Y", "X"}) insertLink()->SetItem(static_cast<TdxBarItem*>(f.Form->FindComponent(name)));
   };
   fill();
-  const std::vector<std::string> known{"a", "C", "D"};
-  f.Links->ReadLayout(&known, readXY);
-  EXPECT_EQ(f.All(), "A C D X Y") << "an unknown item's link goes; the others follow their predecessors";
+  const std::vector<std::string> newItems{"a", "C", "D"};
+  f.Links->ReadLayout(&newItems, readXY);
+  EXPECT_EQ(f.All(), "A X Y C D")
+      << "the links of new items stay: the first in front, the others after their predecessors as they stood "
+         "(C's, B, went and C stays where it is)";
   fill();
   f.Links->ReadLayout(nullptr, readXY);
   EXPECT_EQ(f.All(), "X Y") << "without the known names the stored links replace all";

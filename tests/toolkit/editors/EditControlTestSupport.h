@@ -5,6 +5,7 @@
 // the pools of in-place editors.
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
@@ -289,5 +290,15 @@ protected:
   TForm* Form = nullptr;
   TEdit* Other = nullptr;
 };
+
+// --- Keys typed for real ---
+
+// Types ANSI text through SendInput: characters of the keyboard as their keys (with Shift where the
+// character needs it), every other character (Chinese) as a Unicode key, which an ANSI window
+// receives as two WM_CHAR bytes. Answers whether the system took all of it.
+bool TypeText(std::string_view text);
+// Waits until everything typed so far has been handled: a marker key is typed after it and the
+// messages are handled until the marker has been taken from the queue. Answers whether it came.
+bool SettleTypedInput();
 
 }  // namespace edit_test

@@ -8,6 +8,7 @@
 #include "classlib/SysUtils.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "toolkit/editors/cxMaskEdit.h"
@@ -32,16 +33,21 @@ struct TKeyCase {
 
 class MaskEditTest : public edit_test::TEditFormTest {
 protected:
-  // Each case in an editor of its own: keys, then text, selection and beeps.
+  // Each case in an editor of its own: keys, then text, selection and beeps. The keys go once
+  // through the editor's key steps and once typed for real, through the system's queue.
   template <size_t N>
   void RunKeyCases(const TKeyCase (&cases)[N])
   {
+    for (bool typed : {false, true})
     for (const TKeyCase& c : cases) {
-      GBeeps = 0;
       TcxMaskEdit* edit = Place(c.Kind, c.Mask);
       if (c.StartCaret >= 0) Select(edit, c.StartCaret, 1);
-      SCOPED_TRACE(std::string("mask ") + c.Mask + " keys " + c.Keys);
-      Keys(edit, c.Keys);
+      GBeeps = 0;
+      SCOPED_TRACE(std::string(typed ? "typed: " : "") + "mask " + c.Mask + " keys " + c.Keys);
+      if (typed)
+        TypeKeys(edit, c.Keys);
+      else
+        Keys(edit, c.Keys);
       EXPECT_EQ(edit->Text(), c.Text);
       EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
       EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
@@ -97,6 +103,32 @@ protected:
       }
     }
     HandleWaitingMessages();
+  }
+  // The same keys typed through SendInput into the focused editor.
+  static void TypeKeys(TcxMaskEdit* edit, const std::string& keys)
+  {
+    ASSERT_TRUE(BringToFront(edit->GetParentForm()->Handle()));
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+    for (size_t i = 0; i < keys.size(); ++i) {
+      switch (keys[i]) {
+        case '<': PressKey(VK_LEFT); break;
+        case '>': PressKey(VK_RIGHT); break;
+        case '^': PressKey(VK_HOME); break;
+        case '$': PressKey(VK_END); break;
+        case '#': PressKey(VK_DELETE); break;
+        case '[': PressKey(VK_LEFT, {VK_CONTROL}); break;
+        case '~': PressKey(VK_BACK); break;
+        default: {
+          // A double-byte character is typed whole.
+          const size_t bytes = IsDBCSLeadByte(static_cast<BYTE>(keys[i])) && i + 1 < keys.size() ? 2 : 1;
+          edit_test::TypeText(keys.substr(i, bytes));
+          i += bytes - 1;
+          break;
+        }
+      }
+    }
+    ASSERT_TRUE(edit_test::SettleTypedInput());
   }
   static void Select(TcxMaskEdit* edit, int start, int length)
   {
@@ -231,6 +263,25 @@ TEST_F(MaskEditTest, ExtendedModeTypesAndRemovesForcedCharacters)
       {emkRegExprEx, "\\d\\d/\\d\\d", -1, "123<<", "12/3", 1, 0, 0},
       {emkRegExprEx, "\\d\\d/\\d\\d", -1, "123<<>", "12/3", 3, 0, 0},
       {emkRegExprEx, "\\+86-\\d+", -1, "5<<", "+86-5", 4, 0, 0},
+  };
+  RunKeyCases(cases);
+}
+
+TEST_F(MaskEditTest, DoubleByteCharactersInRegularExpressionMasks)
+{
+  const TKeyCase cases[] = {
+      {emkRegExpr, "中\\d+", -1, "中12", "中12", 3, 0, 0},
+      {emkRegExpr, "中\\d+", -1, "文", "", 0, 0, 1},          // another character is refused whole
+      {emkRegExpr, "中\\d+", -1, "1", "", 0, 0, 1},
+      {emkRegExpr, "(中文|中国)\\d", -1, "中国5", "中国5", 3, 0, 0},
+      {emkRegExpr, "(中文|中国)\\d", -1, "中中", "中", 1, 0, 1},
+      {emkRegExpr, "中文\\d", -1, "中文1<~", "中", 1, 0, 0},    // the rest no longer fits: it goes
+      {emkRegExpr, "[a-z]+中?", -1, "ab中<<#", "a中", 1, 0, 0},
+      {emkRegExpr, "a*(中)+", -1, "中中^#", "中", 0, 0, 0},
+      {emkRegExprEx, "中文\\d\\d", -1, "", "中文", 0, 2, 0},   // the forced prefix, selected on entry
+      {emkRegExprEx, "中文\\d\\d", -1, "12", "中文12", 4, 0, 0},
+      {emkRegExprEx, "\\d年\\d", -1, "12", "1年2", 3, 0, 0},  // a forced Chinese separator
+      {emkRegExprEx, "\\d年\\d", -1, "12~~", "", 0, 0, 0},
   };
   RunKeyCases(cases);
 }
@@ -407,6 +458,43 @@ TEST_F(MaskEditTest, ProgrammaticTextKeepsWhatTheMaskAccepts)
   // The keys after it start from the caret.
   Keys(regExpr, "7");
   EXPECT_EQ(regExpr->Text(), "abx9712");
+}
+
+TEST_F(MaskEditTest, OutsideSelectionsUndoAndWindowTextGoThroughTheMode)
+{
+  // A caret set from outside becomes the overwrite caret of a picture mask.
+  auto* picture = Place(emkStandard, "(000)000");
+  picture->SetSelStart(2);
+  EXPECT_EQ(picture->InnerTextEdit()->SelStart(), 2);
+  EXPECT_EQ(picture->InnerTextEdit()->SelLength(), 1);
+  Keys(picture, "5");
+  EXPECT_EQ(picture->Text(), "(_5_)___");
+  // The window's text is the masked text, and text set through the window is taken as a paste.
+  char buffer[32] = {};
+  GetWindowTextA(picture->Handle(), buffer, sizeof buffer);
+  EXPECT_EQ(std::string(buffer), picture->MaskedText());
+  EXPECT_EQ(SendMessageA(picture->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234567")), 1);
+  EXPECT_EQ(picture->Text(), "(123)456");
+  EXPECT_EQ(VarToStr(picture->EditValue()), picture->MaskedText());
+
+  // A regular-expression mode follows a caret set from outside: the next key starts there.
+  auto* regExpr = Place(emkRegExpr, "[a-z]+\\d*");
+  auto* mode = dynamic_cast<TcxMaskEditRegExprMode*>(regExpr->MaskMode());
+  ASSERT_NE(mode, nullptr);
+  Keys(regExpr, "abc12");
+  regExpr->SetSelStart(1);
+  Keys(regExpr, "z");
+  EXPECT_EQ(regExpr->Text(), "azbc12");
+  EXPECT_EQ(mode->Accepted(), "az");
+  EXPECT_EQ(mode->Pending(), "bc12");
+  // After the window undid the last typing, the mode starts again from the restored text.
+  SendMessageA(regExpr->InnerTextEdit()->Handle(), WM_UNDO, 0, 0);
+  EXPECT_EQ(regExpr->Text(), "abc12");
+  EXPECT_EQ(mode->Accepted(), "");
+  EXPECT_EQ(mode->Pending(), "abc12");
+  Keys(regExpr, "$9");
+  EXPECT_EQ(regExpr->Text(), "abc129");
+  EXPECT_EQ(GBeeps, 0);
 }
 
 TEST_F(MaskEditTest, CutBlanksThePositionsOfAPictureMask)

@@ -1,12 +1,17 @@
 // The text editor's length rules: characters counted with double-byte characters whole, and
 // replacements cut from the end to the maximum length.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include "classlib/Clipbrd.h"
 #include "classlib/GraphicsUtils.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
+#include "tests/toolkit/editors/EditorsTestSupport.h"
+#include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxTextEdit.h"
 
 namespace {
@@ -389,6 +394,349 @@ TEST_F(TextEditTest, ExtensionDoubleHearsAndReplacesTextWithUndo)
   TextEditExtension = nullptr;
   EXPECT_NE(extension.Calls.find('f'), std::string::npos);
   EXPECT_NE(extension.Calls.find('u'), std::string::npos);
+}
+
+}  // namespace
+
+// --- Typed for real: keys through the system's queue ---
+
+namespace {
+
+class TextEditTypingTest : public TextEditTest {
+protected:
+  // The editor focused in the foreground form, ready for typed keys.
+  void FocusForTyping(TcxCustomTextEdit* edit)
+  {
+    Form->Show();
+    ASSERT_TRUE(BringToFront(Form->Handle()));
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+  }
+};
+
+TEST_F(TextEditTypingTest, TabReadOnlyAndTheHiddenCursorStyle)
+{
+  auto* edit = Place();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("ab"));
+  ASSERT_TRUE(PressKey(VK_TAB));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "ab");  // Tab is never a character
+
+  // Read-only: typed characters, Backspace and Ctrl+V change nothing; the caret moves, Ctrl+C copies.
+  edit->Properties()->SetReadOnly(true);
+  FocusForTyping(edit);
+  Clipboard()->SetAsText("zz");
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(PressKey('V', {VK_CONTROL}));
+  ASSERT_TRUE(PressKey(VK_HOME));
+  ASSERT_TRUE(PressKey(VK_RIGHT, {VK_SHIFT}));
+  ASSERT_TRUE(PressKey('C', {VK_CONTROL}));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "ab");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 0);
+  EXPECT_EQ(edit->InnerTextEdit()->SelLength(), 1);
+  EXPECT_EQ(Clipboard()->AsText(), "a");
+  Free(edit);
+
+  // Style 3 has no text cursor: SelStart reads 0, setting it does nothing, typing is refused.
+  auto* hidden = New<TStyledTextEdit>(Form);
+  hidden->Styled()->Style = 3;
+  hidden->SetParent(Form);
+  hidden->SetBounds(10, 10, 150, 24);
+  hidden->SetEditValue(Variant("abc"));
+  FocusForTyping(hidden);
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(hidden->Text(), "abc");
+  EXPECT_EQ(hidden->SelStart(), 0);
+  hidden->InnerTextEdit()->SetSelStart(1);
+  hidden->SetSelStart(2);
+  EXPECT_EQ(hidden->InnerTextEdit()->SelStart(), 1);
+}
+
+// Incremental search with the keys typed: ASCII as keys, Chinese as Unicode keys (two WM_CHAR
+// bytes in the ANSI window) or as input-method characters (WM_IME_CHAR, whose second byte the
+// search takes while it is still on its way).
+TEST_F(TextEditTypingTest, IncrementalSearchOfTypedCharacters)
+{
+  enum TInput { Keys, Ime };
+  struct TCase {
+    int Style;
+    TInput Input;
+    std::string Start;
+    int StartCaret;
+    std::string Typed;
+    std::string Text;
+    int SelStart, SelLength, ItemIndex;
+  };
+  const TCase cases[] = {
+      {2, Keys, "", 0, "b", "banana", 1, 5, 1},
+      {2, Keys, "", 0, "be", "Berry", 2, 3, 2},
+      {2, Keys, "", 0, "bc", "cherry", 1, 5, 3},   // restarts on the last letter
+      {0, Keys, "ax", 1, "p", "apx", 2, 0, -1},    // typing into the middle does not search
+      {2, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {2, Keys, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Keys, "", 0, "重", "重要", 1, 1, 6},     // the same first byte as 中
+      {0, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {0, Keys, "", 0, "东", "东", 1, 0, -1},      // no item: the whole character is typed
+      {0, Keys, "b", 1, "东", "b东", 2, 0, -1},
+      {2, Ime, "", 0, "中", "中文", 1, 1, 4},
+      {2, Ime, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Ime, "", 0, "重", "重要", 1, 1, 6},
+      {0, Ime, "", 0, "东", "东", 1, 0, -1},
+      {1, Ime, "", 0, "b重", "banana", 1, 5, 1},  // style 1 drops what matches nothing
+  };
+  for (const TCase& c : cases) {
+    auto* edit = New<TStyledTextEdit>(Form);
+    edit->Styled()->Style = c.Style;
+    for (const char* item : {"Apple", "banana", "Berry", "cherry", "中文", "中国", "重要"})
+      edit->Properties()->LookupItems()->Add(item);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    FocusForTyping(edit);
+    edit->InnerTextEdit()->SetText(c.Start);
+    edit->InnerTextEdit()->SetSelStart(c.StartCaret);
+    if (c.Input == Keys) {
+      ASSERT_TRUE(edit_test::TypeText(c.Typed));
+      ASSERT_TRUE(edit_test::SettleTypedInput());
+    } else {
+      for (size_t i = 0; i < c.Typed.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(c.Typed[i]);
+        WPARAM ime = lead;
+        if (IsDBCSLeadByte(lead)) ime = (lead << 8) | static_cast<unsigned char>(c.Typed[++i]);
+        PostMessageA(edit->InnerTextEdit()->Handle(), WM_IME_CHAR, ime, 1);
+        HandleWaitingMessages();
+      }
+    }
+    SCOPED_TRACE("style " + std::to_string(c.Style) + (c.Input == Ime ? " input method " : " keys ") + c.Typed);
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
+    EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
+    EXPECT_EQ(edit->LookupData()->CurrentItem(), c.ItemIndex);
+    Free(edit);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Chinese typed into an editor without items: the window takes each character whole, whether it
+// comes as a key, as two WM_CHAR bytes or from an input method.
+TEST_F(TextEditTypingTest, ChineseReachesTheWindowWhole)
+{
+  auto* edit = Place();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("东a"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "东a");
+  const std::string east = "东";
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(east[0]), 1);
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(east[1]), 1);
+  PostMessageA(edit->InnerTextEdit()->Handle(), WM_IME_CHAR,
+               (static_cast<unsigned char>(east[0]) << 8) | static_cast<unsigned char>(east[1]), 1);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->Text(), "东a东东");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 4);
+}
+
+}  // namespace
+
+// --- Numbers, locale changes, refused replacements, appearance ---
+
+namespace {
+
+// Numeric text properties and their editor: bounds apply, values are numbers, thousand separators
+// are kept while typing.
+class TNumberProperties : public TcxTextEditProperties {
+  CL_CLASS(TNumberProperties, TcxTextEditProperties)
+public:
+  using TcxTextEditProperties::TcxTextEditProperties;
+  bool UsesValueBounds() const override { return true; }
+  bool UsesThousandSeparator() const override { return true; }
+};
+
+class TNumberEdit : public TcxTextEdit {
+  CL_CLASS(TNumberEdit, TcxTextEdit)
+public:
+  struct TMeta : TcxTextEdit::TMeta {
+    TcxCustomEditPropertiesClass PropertiesClassType() const override { return ClassRef<TNumberProperties>(); }
+  };
+  using TcxTextEdit::TcxTextEdit;
+  // The text as a number, as numeric editors store it.
+  void DisplayValueToEditValue(const Variant& DisplayValue, Variant& EditValue, bool Focused) override
+  {
+    std::string text = VarToStr(DisplayValue);
+    RemoveThousandSeparators(text);
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    if (!text.empty() && end == text.c_str() + text.size())
+      EditValue = Variant(number);
+    else
+      TcxTextEdit::DisplayValueToEditValue(DisplayValue, EditValue, Focused);
+  }
+};
+
+CL_DEFINE_CLASS(TNumberProperties);
+CL_DEFINE_CLASS(TNumberEdit);
+
+class TextEditNumbersTest : public TextEditTypingTest {
+protected:
+  TScopedFormatSettings FSettings;
+  void SetUp() override
+  {
+    TextEditTypingTest::SetUp();
+    FormatSettings().DecimalSeparator = '.';
+    FormatSettings().ThousandSeparator = ",";
+  }
+  TNumberEdit* PlaceNumber()
+  {
+    auto* edit = New<TNumberEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 150, 24);
+    return edit;
+  }
+};
+
+TEST_F(TextEditNumbersTest, TypedNumbersKeepTheirThousandSeparators)
+{
+  auto* edit = PlaceNumber();
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("1234567"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "1,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 9);
+  // A digit typed in front: the separators move, the caret stays after the typed digit.
+  ASSERT_TRUE(PressKey(VK_HOME));
+  ASSERT_TRUE(edit_test::TypeText("98"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "981,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 2);
+  // Backspace over a digit: the separators follow the shorter number.
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "91,234,567");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 1);
+}
+
+TEST_F(TextEditNumbersTest, BoundsRefuseTheTypedValueAndLocaleChangesReformatTheText)
+{
+  auto* edit = PlaceNumber();
+  edit->Properties()->SetMinValue(1);
+  edit->Properties()->SetMaxValue(9);
+  FocusForTyping(edit);
+  ASSERT_TRUE(edit_test::TypeText("12"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_FALSE(edit->ValidateEdit(false));
+  ASSERT_TRUE(PressKey(VK_BACK));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_TRUE(edit->ValidateEdit(false));
+
+  // Unfocused, the value is shown in the display format; a locale change shows it again.
+  auto* shown = PlaceNumber();
+  shown->Properties()->SetDisplayFormat(",0");
+  shown->SetEditValue(Variant(1234567));
+  Other->SetFocus();
+  HandleWaitingMessages();
+  EXPECT_EQ(shown->Text(), "1,234,567");
+  FormatSettings().ThousandSeparator = " ";
+  GetFormatController()->NotifyListeners();
+  EXPECT_EQ(shown->Text(), "1 234 567");
+}
+
+TEST_F(TextEditTypingTest, RefusedReplacementLeavesTextCaretAndValue)
+{
+  auto* edit = Place();
+  edit->SetEditValue(Variant("abcdef"));
+  FocusForTyping(edit);
+  edit->Properties()->SetMaxLength(5);  // the text is already longer: nothing typed can fit
+  ASSERT_TRUE(PressKey(VK_END));
+  ASSERT_TRUE(edit_test::TypeText("x"));
+  ASSERT_TRUE(edit_test::SettleTypedInput());
+  EXPECT_EQ(edit->Text(), "abcdef");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 6);
+  EXPECT_EQ(edit->InnerTextEdit()->SelLength(), 0);
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abcdef");
+  // A paste is refused the same way.
+  Clipboard()->SetAsText("yz");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "abcdef");
+  EXPECT_EQ(edit->InnerTextEdit()->SelStart(), 6);
+  EXPECT_EQ(VarToStr(edit->EditValue()), "abcdef");
+}
+
+TEST_F(TextEditTest, InnerEditTakesTheColoursOfTheEditor)
+{
+  auto* edit = Place();
+  edit->Style()->SetColor(clYellow);
+  edit->Style()->SetTextColor(clRed);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->InnerTextEdit()->Color(), clYellow);
+  EXPECT_EQ(edit->InnerTextEdit()->Font()->Color(), clRed);
+  edit->Style()->SetColor(clAqua);
+  HandleWaitingMessages();
+  EXPECT_EQ(edit->InnerTextEdit()->Color(), clAqua);
+}
+
+}  // namespace
+
+namespace {
+
+// The columns of the leftmost and rightmost dark pixels the inner edit shows on the screen.
+std::pair<int, int> ShownTextColumns(TcxCustomTextEdit* edit)
+{
+  HWND inner = edit->InnerTextEdit()->Handle();
+  HideCaret(inner);
+  RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HandleWaitingMessages();
+  RECT client{};
+  GetClientRect(inner, &client);
+  TDibSurface surface(client.right, client.bottom);
+  HDC dc = GetDC(inner);
+  BitBlt(surface.DC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(inner, dc);
+  ShowCaret(inner);
+  int left = -1, right = -1;
+  for (int x = 0; x < surface.Width(); ++x)
+    for (int y = 0; y < surface.Height(); ++y) {
+      const COLORREF c = surface.Pixel(x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) {
+        if (left < 0) left = x;
+        right = x;
+      }
+    }
+  return {left, right};
+}
+
+// A right-aligned editor edits left-aligned: unfocused its text stands at the right edge, focused
+// at the left one.
+TEST_F(TextEditTypingTest, RightAlignedTextEditsFromTheLeft)
+{
+  auto* edit = Place();
+  edit->Properties()->GetAlignment()->SetHorz(taRightJustify);
+  edit->Properties()->SetUseLeftAlignmentOnEditing(true);
+  edit->SetEditValue(Variant("abc"));
+  Form->Show();
+  ASSERT_TRUE(BringToFront(Form->Handle()));
+  Other->SetFocus();
+  HandleWaitingMessages();
+  const int width = edit->InnerTextEdit()->ClientWidth();
+  const auto [unfocusedLeft, unfocusedRight] = ShownTextColumns(edit);
+  ASSERT_GE(unfocusedLeft, 0);
+  EXPECT_GT(unfocusedLeft, width / 2);
+  EXPECT_GE(unfocusedRight, width - 6);
+
+  FocusForTyping(edit);
+  edit->InnerTextEdit()->SetSelStart(3);
+  const auto [focusedLeft, focusedRight] = ShownTextColumns(edit);
+  ASSERT_GE(focusedLeft, 0);
+  EXPECT_LT(focusedLeft, 4);
+  EXPECT_LT(focusedRight, width / 2);
+  EXPECT_EQ(focusedRight - focusedLeft, unfocusedRight - unfocusedLeft);  // the same text, moved
 }
 
 }  // namespace
