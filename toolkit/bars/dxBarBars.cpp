@@ -853,6 +853,5 @@ bool TdxBar::SelectParentComponent()
 
 void TdxBar::SelectionChanged()
 {
-  TdxBarDesignController* controller = GetDesignController();
-  if (controller && controller->LastSelectedObject() == this && !IsSelected()) controller->SetLastSelectedObject(nullptr);
+  if (TdxBarDesignController* controller = GetDesignController()) controller->ValidateLastSelectedItem();
 }

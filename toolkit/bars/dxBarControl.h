@@ -246,6 +246,8 @@ public:
   virtual void UpdateFont() = 0;
   virtual void UpdateAlphaBlend() {}
   virtual void SelectForCustomizing(TdxBarItemControl* control, TMouseButton button, TShiftState shift);
+  // The item-control half of SelectForCustomizing.
+  void SelectItemControlForCustomizing(TdxBarItemControl* control, TMouseButton button);
   virtual void SelectAndClick(TdxBarItemControl* control, bool uniqueAccelerator);
   virtual void ChangeSelection(TdxBarItemControl* control);
   virtual void HotTrackItemControl(TdxBarItemControl* control);
