@@ -333,6 +333,10 @@ public:
   // --- IcxMouseTrackingAreaTest ---
   bool PointInTrackedArea(POINT client) override;
 
+  // Keyboard navigation: the selected item control takes the key when it is enabled and the key is
+  // one it expands with (a drop-down's Down); answers whether it took it.
+  bool PassAccelToSelected(WORD key) { return PassKeyToSelectedControl(key); }
+
 protected:
   void CreateWindowHandle(const TCreateParams& params) override;
   void CreateWnd() override;
