@@ -577,7 +577,8 @@ void TdxBarDesignController::ShowLinkPopup(TdxBarManager *manager,
   manager->DoShowCustomizingPopup(popup->ItemLinks());
   POINT at{};
   GetCursorPos(&at);
-  popup->Popup(at.x, at.y);
+  // Started and left open: the caller returns at once, the popup's own hooks clear it on closing.
+  popup->PopupWithOwner(at.x, at.y, 0, 0, true, nullptr, false, nullptr);
 }
 
 void TdxBarDesignController::ShowCustomizingPopup(TCustomdxBarControl *control,
@@ -868,5 +869,6 @@ void TdxBarDesignController::ShowToolbarsPopup(TdxBarManager *manager,
   }
   POINT at{};
   GetCursorPos(&at);
-  popup->Popup(at.x, at.y);
+  // Started and left open: the caller returns at once, the popup's own hooks clear it on closing.
+  popup->PopupWithOwner(at.x, at.y, 0, 0, true, nullptr, false, nullptr);
 }
