@@ -56,7 +56,17 @@ void TdxBarControl::SetMoving(bool value)
     HWND unused = DockingStyle() == dsNone ? FDockedWnd : FFloatingWnd;
     FDockedWnd = FFloatingWnd = nullptr;
     if (unused && IsWindow(unused)) DestroyWindow(unused);
-    if (TdxBar* bar = GetBar()) bar->DockTo(DockingStyle(), DockControl());
+    // The bar follows where the window went; the window, already there, does not move again.
+    if (TdxBar* bar = GetBar()) {
+      BeginInternalChange();
+      try {
+        bar->DockTo(DockingStyle(), DockControl());
+      } catch (...) {
+        EndInternalChange();
+        throw;
+      }
+      EndInternalChange();
+    }
     StoreBarPosition();
   }
   if (HandleAllocated()) {
@@ -105,11 +115,18 @@ void TdxBarControl::StoreBarPosition()
       !HandleAllocated())
     return;
   TdxValueScope<bool> storing(FStoringPosition, true);
+  // The bar's setters leave the window where it is while its own place is written.
+  BeginInternalChange();
   manager->ChangeModificationLock(true);
   struct TUnlock {
+    TdxBarControl* Control;
     TdxBarManager* Manager;
-    ~TUnlock() { Manager->ChangeModificationLock(false); }
-  } unlock{manager};
+    ~TUnlock()
+    {
+      Manager->ChangeModificationLock(false);
+      Control->EndInternalChange();
+    }
+  } unlock{this, manager};
   if (DockingStyle() == dsNone) {
     RECT window{};
     GetWindowRect(Handle(), &window);

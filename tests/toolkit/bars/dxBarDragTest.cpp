@@ -12,28 +12,20 @@
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarDockControl.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarToolbar.h"
 
 namespace {
-// Floating, the toolbar is as wide as when docked at the top, with room for its caption.
-class TDragToolbar : public TSizedToolbar {
-  CL_CLASS(TDragToolbar, TSizedToolbar)
-public:
-  using TSizedToolbar::TSizedToolbar;
-  int CalcWidth(TdxBarDockingStyle s) override { return s == dsNone ? Full : TSizedToolbar::CalcWidth(s); }
-  int CalcHeight(TdxBarDockingStyle s) override { return s == dsNone ? Thick : TSizedToolbar::CalcHeight(s); }
-  SIZE CalcSizeForPoint(TdxBarDockingStyle, int) override { return SIZE{Full, Thick}; }
-};
-
-// A shown form with a manager and one visible bar whose toolbar window stands in the top dock.
+// A shown form with a manager and one visible bar of two buttons, whose toolbar window stands in
+// the top dock.
 struct TDragFixture {
   TForm* Form = NewForm();
   TFormGuard Guard{Form};
   TdxBarManager* Manager = New<TdxBarManager>(Form);
   TdxBar* Bar = Manager->Bars()->Add();
-  TDragToolbar* Toolbar = New<TDragToolbar>(Manager);
+  TdxBarControl* Toolbar = nullptr;
 
   TDragFixture()
   {
@@ -42,22 +34,17 @@ struct TDragFixture {
     BringToFront(Form->Handle());
     Bar->SetCaption("Tools");
     Bar->SetDockingStyle(dsTop);
+    for (const char* caption : {"Find", "Replace"}) {
+      auto* button = New<TdxBarButton>(Form);
+      button->SetCaption(caption);
+      Bar->ItemLinks()->AddItem(button)->SetUserPaintStyle(psCaption);
+    }
     Bar->SetVisible(true);
-    Toolbar->SetBar(Bar);
-    Toolbar->SetItemLinks(Bar->ItemLinks());
-    Toolbar->SetDockingStyle(dsTop);
-    Toolbar->SetRealDockControl(Dock(dsTop));
-    Toolbar->ShowToolbar();
-    Dock(dsTop)->DockBarAt(Toolbar, Dock(dsTop)->ClientToScreen(POINT{10, 2}), true);
+    Toolbar = Bar->GetBarControl();
     Dock(dsLeft)->HandleNeeded();
     Pump(20);
   }
-  ~TDragFixture()
-  {
-    TMouseDrag::Stop();
-    if (TdxDockControl* dock = Toolbar->DockControl()) dock->RemoveBarControl(Toolbar, nullptr, false);
-    Free(Toolbar);
-  }
+  ~TDragFixture() { TMouseDrag::Stop(); }
   TdxDockControl* Dock(TdxBarDockingStyle style) const { return Manager->Bars()->DockControls(style); }
   // The grip: the start of the docked window along the bar, half way across.
   POINT Grip() const
@@ -113,7 +100,7 @@ int ToolbarWindowCount()
     {
       char name[64]{};
       GetClassNameA(wnd, name, sizeof name);
-      if (std::string(name) == "TDragToolbar") ++count;
+      if (std::string(name) == "TdxBarControl") ++count;
       return TRUE;
     }
     static BOOL CALLBACK Top(HWND wnd, LPARAM)
@@ -128,7 +115,6 @@ int ToolbarWindowCount()
 }
 
 }  // namespace
-CL_DEFINE_CLASS(TDragToolbar);
 
 TEST(dxBarDrag, ADockedToolbarMovesToTheLeftDockAndFloatsWithCtrl)
 {
@@ -151,7 +137,8 @@ TEST(dxBarDrag, ADockedToolbarMovesToTheLeftDockAndFloatsWithCtrl)
   EXPECT_TRUE(IsWindowVisible(f.Toolbar->Handle()));
   RECT r{};
   GetWindowRect(f.Toolbar->Handle(), &r);
-  EXPECT_LE(std::abs(r.left - f.OnForm(300, 10).x), 2) << "floating where the cursor let go";
+  const POINT release = f.OnForm(300, 10);
+  EXPECT_TRUE(PtInRect(&r, release)) << "floating under the cursor where it let go";
   EXPECT_EQ(f.Bar->FloatLeft(), r.left);
   EXPECT_EQ(ToolbarWindowCount(), 1);
 }
@@ -201,17 +188,12 @@ TEST(dxBarDrag, AFloatingToolbarDocksWhenTheDelayedDockingTimerFires)
 TEST(dxBarDrag, ADropOnTheStripBelowARowMakesANewRow)
 {
   TDragFixture f;
-  auto* second = New<TSizedToolbar>(f.Manager);
   TdxBar* bar = f.Manager->Bars()->Add();
+  bar->SetCaption("Second");
   bar->SetDockingStyle(dsTop);
+  bar->SetDockedLeft(250);
   bar->SetVisible(true);
-  second->SetBar(bar);
-  second->SetItemLinks(bar->ItemLinks());
-  second->SetDockingStyle(dsTop);
-  second->SetRealDockControl(f.Dock(dsTop));
-  second->ShowToolbar();
   TdxDockControl* top = f.Dock(dsTop);
-  top->DockBarAt(second, top->ClientToScreen(POINT{200, 2}), true);
   Pump(20);
   ASSERT_EQ(top->RowCount(), 1);
   // The strip after the last row, below the toolbars.
@@ -219,17 +201,23 @@ TEST(dxBarDrag, ADropOnTheStripBelowARowMakesANewRow)
   f.Drag(f.Grip(), top->ClientToScreen(POINT{60, (from + to) / 2}));
   EXPECT_EQ(f.Toolbar->DockingStyle(), dsTop);
   EXPECT_EQ(top->RowCount(), 2);
-  top->RemoveBarControl(second, nullptr, false);
-  Free(second);
 }
 
 TEST(dxBarDrag, ADoubleClickOnTheGripToggles)
 {
   TDragFixture f;
-  const POINT grip = f.Grip();
-  ASSERT_TRUE(ClickAt(grip));
-  ASSERT_TRUE(ClickAt(grip));
+  auto doubleClick = [](POINT at) { return ClickAt(at) && ClickAt(at); };
+  ASSERT_TRUE(doubleClick(f.Grip()));
   ASSERT_TRUE(PumpUntil([&] { return f.Bar->DockingStyle() == dsNone; }, 3000)) << "docked: it floats";
+  f.Toolbar = f.Bar->GetBarControl();
+  ASSERT_NE(f.Toolbar, nullptr);
+  Pump(20);
+  ASSERT_TRUE(doubleClick(f.Caption()));
+  ASSERT_TRUE(PumpUntil([&] { return f.Bar->DockingStyle() == dsTop; }, 3000))
+      << "floating: back to the style it was docked in last";
+  f.Toolbar = f.Bar->GetBarControl();
+  EXPECT_EQ(f.Toolbar->DockingStyle(), dsTop);
+  EXPECT_EQ(ToolbarWindowCount(), 1);
 }
 
 TEST(dxBarDrag, FiftyDragsLeaveNoWindowOrGdiObjectBehind)
