@@ -143,68 +143,34 @@ void TdxBarPainter::DrawScrollButton(TdxBarSubMenuControl* SubMenu, TcxCanvas* C
 }
 
 // The arrow is drawn first and then cut out of the clip region, so the button background painted
-// after it leaves it alone.
+// after it leaves it alone. Its triangle is the look-and-feel painter's, made of one-pixel rows (or
+// columns): 1, 3, 5 ... pixels from its point.
 void TdxBarPainter::DrawScrollArrow(TdxBarSubMenuControl* SubMenu, TcxCanvas* Canvas, TcxArrowDirection Direction,
                                     TColor Color, const RECT& R) const
 {
   int size = 0, remainder = 0;
   SplitScrollArrowSize(SubMenu->MenuTextUnit(), size, remainder);
-  TcxArrowPoints arrow = CalcArrowPolygon(R, size, false, Direction);
-  POINT* p = arrow.Points;
-  switch (Direction) {
-    case adUp:
-      ++p[0].y;
-      ++p[2].x;
-      ++p[2].y;
-      break;
-    case adDown:
-      ++p[0].x;
-      ++p[1].y;
-      if ((R.bottom - R.top + size) % 2 != 0)
-        for (POINT& q : arrow.Points) --q.y;
-      break;
-    case adLeft:
-      ++p[0].x;
-      ++p[0].y;
-      ++p[2].x;
-      break;
-    case adRight:
-      ++p[2].y;
-      ++p[1].x;
-      if ((R.right - R.left + size) % 2 != 0)
-        for (POINT& q : arrow.Points) --q.x;
-      break;
-  }
-  RECT bounds{p[0].x, p[0].y, p[0].x, p[0].y};
+  if (size <= 0) return;
+  const TcxArrowPoints arrow = CalcArrowPolygon(R, size, false, Direction);
+  RECT bounds{arrow.Points[0].x, arrow.Points[0].y, arrow.Points[0].x, arrow.Points[0].y};
   for (const POINT& q : arrow.Points) {
     bounds.left = std::min(bounds.left, q.x);
     bounds.top = std::min(bounds.top, q.y);
     bounds.right = std::max(bounds.right, q.x + 1);
     bounds.bottom = std::max(bounds.bottom, q.y + 1);
   }
-  // A polygon region leaves out its right and bottom edges: its corners move out by them.
-  POINT region[3] = {p[0], p[1], p[2]};
-  switch (Direction) {
-    case adUp:
-      --region[0].x;
-      ++region[0].y;
-      --region[1].y;
-      break;
-    case adDown:
-      region[0].x -= 1;
-      region[2].y += 1;
-      break;
-    case adLeft:
-      ++region[0].y;
-      --region[1].x;
-      region[2].y -= 2;
-      break;
-    case adRight:
-      --region[0].x;
-      region[0].y -= 2;
-      break;
+  TRegionHandle arrowRegion(CreateRectRgn(0, 0, 0, 0));
+  for (int k = 0; k < size; ++k) {
+    RECT line{};
+    switch (Direction) {
+      case adUp: line = RECT{bounds.left + size - 1 - k, bounds.top + k, bounds.right - (size - 1 - k), bounds.top + k + 1}; break;
+      case adDown: line = RECT{bounds.left + k, bounds.top + k, bounds.right - k, bounds.top + k + 1}; break;
+      case adLeft: line = RECT{bounds.left + k, bounds.top + size - 1 - k, bounds.left + k + 1, bounds.bottom - (size - 1 - k)}; break;
+      case adRight: line = RECT{bounds.left + k, bounds.top + k, bounds.left + k + 1, bounds.bottom - k}; break;
+    }
+    TRegionHandle part(CreateRectRgnIndirect(&line));
+    CombineRgn(arrowRegion.Get(), arrowRegion.Get(), part.Get(), RGN_OR);
   }
-  TRegionHandle arrowRegion(CreatePolygonRgn(region, 3, WINDING));
   HDC dc = Canvas->GetDCHandle();
   TRegionHandle saved(CreateRectRgn(0, 0, 0, 0));
   const bool hadClip = GetClipRgn(dc, saved.Get()) == 1;

@@ -59,14 +59,16 @@ void TdxBarSubMenuControlViewInfo::Calculate()
   TdxBarItemLinks* links = menu->ItemLinks();
   if (!links) return;
   TdxBarPainter* painter = menu->GetPainter();
-  const RECT& items = menu->ItemsArea();
+  // Items end where the bottom scroll button starts.
+  const LONG bottom = menu->ItemsArea().bottom -
+                     (painter && menu->HasItemsBelow() ? painter->GetScrollButtonHeight(menu) : 0);
   for (int i = std::max(menu->FirstVisibleIndex(), 0); i < links->GetVisibleLinkCount(); ++i) {
     TdxBarItemLink* link = links->GetVisibleLink(i);
     TdxBarItemControl* control = link->Control();
     if (!control) continue;
     RECT bounds = link->ItemRect();
     if (IsRectEmpty(&bounds)) break;
-    bounds.bottom = std::min(bounds.bottom, items.bottom);
+    bounds.bottom = std::min(bounds.bottom, bottom);
     control->ViewInfo()->SetBounds(bounds);
     AppendItemControlViewInfo(control->ViewInfo());
     if (painter && menu->GetBeginGroupOffset(link) > 0 && link->BeginGroup())
@@ -638,13 +640,7 @@ void TdxBarSubMenuControl::WMGetDlgCode(TMessage& msg) { msg.Result = DLGC_WANTA
 
 void TdxBarSubMenuControl::WMNCCalcSize(TMessage& msg)
 {
-  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam);
-  const RECT m = GetBorderMargins(true);
-  RECT& r = params->rgrc[0];
-  r.left += m.left;
-  r.top += m.top;
-  r.right = std::max(r.left, r.right - m.right);
-  r.bottom = std::max(r.top, r.bottom - m.bottom);
+  DeflateProposedClientRect(*reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam), GetBorderMargins(true));
   msg.Result = 0;
 }
 

@@ -99,12 +99,7 @@ void TdxBarControl::WMNCCalcSize(TMessage& msg)
 {
   auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(msg.LParam);
   FSizeGripShown = GetBar() && GetBar()->ShowsSizeGrip();
-  const RECT borders = GetBorderSizes();
-  RECT& r = params->rgrc[0];
-  r.left += borders.left;
-  r.top += borders.top;
-  r.right = std::max(r.left, r.right - borders.right);
-  r.bottom = std::max(r.top, r.bottom - borders.bottom);
+  DeflateProposedClientRect(*params, GetBorderSizes());
   msg.Result = 0;
 }
 

@@ -189,6 +189,15 @@ void DestroyWindowAndClearHandle(HWND& wnd, bool destroy)
   wnd = nullptr;
 }
 
+void DeflateProposedClientRect(NCCALCSIZE_PARAMS& params, const RECT& borders)
+{
+  RECT& r = params.rgrc[0];
+  r.left += borders.left;
+  r.top += borders.top;
+  r.right = std::max(r.left, r.right - borders.right);
+  r.bottom = std::max(r.top, r.bottom - borders.bottom);
+}
+
 RECT GetMonitorWorkAreaAt(POINT p) { return GetDesktopWorkArea(p); }
 
 void EnsureMinWidth(int& width, int minWidth) { width = std::max(width, minWidth); }

@@ -79,6 +79,8 @@ void ExcludeFrameFromClip(TcxCanvas* canvas, const RECT& frame, const RECT& cont
 bool StopWindowTimer(HWND wnd, UINT_PTR& id);
 // For a handle that is not 0: destroys the window when asked, then zeroes the handle.
 void DestroyWindowAndClearHandle(HWND& wnd, bool destroy);
+// WM_NCCALCSIZE of a bar window: the proposed client rect loses the borders (never below empty).
+void DeflateProposedClientRect(NCCALCSIZE_PARAMS& params, const RECT& borders);
 // The work area of the monitor nearest to the point.
 RECT GetMonitorWorkAreaAt(POINT p);
 void EnsureMinWidth(int& width, int minWidth);

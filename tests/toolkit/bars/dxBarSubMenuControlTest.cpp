@@ -75,6 +75,13 @@ struct TMenuFixture {
   }
 };
 
+RECT WindowRectOf(TdxBarSubMenuControl* menu)
+{
+  RECT r;
+  GetWindowRect(menu->Handle(), &r);
+  return r;
+}
+
 void SendKey(TdxBarSubMenuControl* menu, WORD key) { SendMessageA(menu->Handle(), WM_KEYDOWN, key, 0); }
 
 // Posts a command to the form and closes the open menu by Escape, once.
@@ -109,8 +116,7 @@ TEST(dxBarSubMenuControl, APopupMenuOpensAParentlessTopmostWindowWithoutActivati
   EXPECT_EQ(f.Log->Log, std::vector<std::string>{"popup"});
 
   // The window holds its three links one under another, the frame around them.
-  RECT window;
-  GetWindowRect(wnd, &window);
+  const RECT window = WindowRectOf(menu);
   EXPECT_EQ(window.left, 200);
   EXPECT_EQ(window.top, 150);
   EXPECT_EQ(menu->ViewInfo()->GetItemControlViewInfoCount(), 3);
@@ -144,8 +150,7 @@ TEST(dxBarSubMenuControl, ThePopupIsPlacedInsideTheWorkAreaOfItsPoint)
   FakeWorkArea = RECT{0, 0, 600, 400};
   TdxBarSubMenuControl* menu = f.Open(590, 390);
   ASSERT_NE(menu, nullptr);
-  RECT r;
-  GetWindowRect(menu->Handle(), &r);
+  RECT r = WindowRectOf(menu);
   EXPECT_EQ(r.right, 590);
   EXPECT_EQ(r.bottom, 390);
   EXPECT_TRUE(menu->FlippedHorizontally());
@@ -156,7 +161,7 @@ TEST(dxBarSubMenuControl, ThePopupIsPlacedInsideTheWorkAreaOfItsPoint)
   // Below an item of a toolbar at the right edge: shifted left, not flipped.
   menu = f.Open(590, 100, 0, 20);
   ASSERT_NE(menu, nullptr);
-  GetWindowRect(menu->Handle(), &r);
+  r = WindowRectOf(menu);
   EXPECT_EQ(r.right, 600);
   EXPECT_FALSE(menu->FlippedHorizontally());
 }
@@ -198,8 +203,7 @@ TEST(dxBarSubMenuControl, AMenuTallerThanTheWorkAreaIsCutAndScrolls)
   FakeWorkArea = RECT{0, 0, 800, 300};
   TdxBarSubMenuControl* menu = f.Open(100, 20);
   ASSERT_NE(menu, nullptr);
-  RECT r;
-  GetWindowRect(menu->Handle(), &r);
+  RECT r = WindowRectOf(menu);
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.bottom, 300);
   EXPECT_FALSE(menu->IsScrolledDown());
@@ -280,12 +284,6 @@ struct TPrintedMenu {
     BitBlt(Surface.DC(), 0, 0, Width(Window), Height(Window), screen, Window.left, Window.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
   }
-  static RECT WindowRectOf(TdxBarSubMenuControl* menu)
-  {
-    RECT r;
-    GetWindowRect(menu->Handle(), &r);
-    return r;
-  }
   static int Width(const RECT& r) { return r.right - r.left; }
   static int Height(const RECT& r) { return r.bottom - r.top; }
   // A client point of the menu on the surface.
@@ -337,4 +335,32 @@ TEST(dxBarSubMenuControl, AGroupLineIsAnEtchedLineIndentedByThePainter)
   EXPECT_EQ(printed.ClientPixel(menu, line.left + indent, y), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(printed.ClientPixel(menu, line.left + indent - 1, y), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(printed.ClientPixel(menu, mid, y - 1), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(dxBarSubMenuControl, TheTopScrollButtonShowsAnArrowPointingUp)
+{
+  TMenuFixture f(40);
+  FakeWorkArea = RECT{0, 0, 800, 300};
+  TdxBarSubMenuControl* menu = f.Open(100, 20);
+  ASSERT_NE(menu, nullptr);
+  menu->ScrollBy(2);
+  ASSERT_TRUE(menu->IsScrolledDown());
+  ASSERT_TRUE(menu->HasItemsBelow());
+  TPrintedMenu printed(menu);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  // The rows of arrow pixels in the button widen downwards by two pixels a row.
+  for (bool bottom : {false}) {
+    const RECT button = menu->GetPainter()->GetScrollButtonRect(menu, bottom);
+    EXPECT_EQ(button.bottom - button.top, menu->MenuTextUnit());
+    std::vector<int> rows;
+    for (int y = button.top; y < button.bottom; ++y) {
+      int n = 0;
+      for (int x = button.left; x < button.right; ++x) n += printed.ClientPixel(menu, x, y) == text;
+      if (n > 0) rows.push_back(n);
+    }
+    int size = 0, remainder = 0;
+    menu->GetPainter()->SplitScrollArrowSize(menu->MenuTextUnit(), size, remainder);
+    ASSERT_EQ(static_cast<int>(rows.size()), size) << bottom;
+    for (int k = 0; k < size; ++k) EXPECT_EQ(rows[k], bottom ? 2 * (size - k) - 1 : 2 * k + 1) << bottom << k;
+  }
 }
