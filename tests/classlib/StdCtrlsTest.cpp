@@ -76,6 +76,14 @@ struct TShownForm {
   }
   ~TShownForm() { Free(Form); }
   TStdCtrlsTestForm* operator->() const { return Form; }
+  // The form's edit, given the focus: nullptr when it did not take it.
+  TEdit* FocusedNameEdit() const
+  {
+    auto* edit = Form->Get<TEdit>("NameEdit");
+    edit->SetFocus();
+    Pump(20);
+    return edit->Focused() ? edit : nullptr;
+  }
 };
 
 ::testing::AssertionResult HasBounds(const TControl* c, RECT want)
@@ -202,10 +210,8 @@ TEST(StdCtrls, ActionsRunFromButtonsAndMenuItemsAndTheirClientsFollowThem)
 TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
 {
   TShownForm form;
-  auto* edit = form->Get<TEdit>("NameEdit");
-  edit->SetFocus();
-  Pump(20);
-  ASSERT_TRUE(edit->Focused());
+  TEdit* edit = form.FocusedNameEdit();
+  ASSERT_NE(edit, nullptr);
   HWND wnd = edit->Handle();
   PostMessageA(wnd, WM_CHAR, 'a', 1);
   PostMessageA(wnd, WM_CHAR, 'b', 1);
@@ -242,10 +248,8 @@ TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
 TEST(StdCtrls, ChineseTypedIntoTheEditArrivesWhole)
 {
   TShownForm form;
-  auto* edit = form->Get<TEdit>("NameEdit");
-  edit->SetFocus();
-  Pump(20);
-  ASSERT_TRUE(edit->Focused());
+  TEdit* edit = form.FocusedNameEdit();
+  ASSERT_NE(edit, nullptr);
   HWND wnd = edit->Handle();
   INPUT keys[2]{};
   for (int i = 0; i < 2; ++i) {

@@ -223,11 +223,6 @@ private:
   // The text as shown: each character echoed by the password character in password mode.
   std::string ShownText();
   bool PaintsOnGlass();
-  // Hands a typed byte to the EDIT window: the first byte of a double-byte character waits for
-  // the second, and the two go as one character. Answers whether the message was handled here.
-  bool PassDoubleByteChar(TMessage& Message);
-  char FHeldLeadByte = 0;
-
   TOwned<TcxCustomInnerTextEditHelper> FHelper;
   TcxContainer* FContainer = nullptr;
   int FBoundsHoldCount = 0;

@@ -1,8 +1,6 @@
 // The inner EDIT window of the text editors and its companion.
 #include "toolkit/editors/cxTextEdit.h"
 
-#include <utility>
-
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Variant.h"
@@ -237,29 +235,8 @@ bool TcxCustomInnerTextEdit::CanFocus() const
 LRESULT TcxCustomInnerTextEdit::CallDefaultProcedure(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
   TMessage message{Msg, WParam, LParam, 0};
-  if (!PassDoubleByteChar(message)) TCustomEdit::DefaultHandler(message);
+  TCustomEdit::DefaultHandler(message);
   return message.Result;
-}
-
-bool TcxCustomInnerTextEdit::PassDoubleByteChar(TMessage& Message)
-{
-  if (Message.Msg != WM_CHAR || !HandleAllocated() || !FDefWndProc) return false;
-  const auto byte = static_cast<BYTE>(LOBYTE(LOWORD(Message.WParam)));
-  if (FHeldLeadByte) {
-    const char bytes[2] = {std::exchange(FHeldLeadByte, '\0'), static_cast<char>(byte)};
-    wchar_t wide = 0;
-    // A byte that cannot end the character goes on alone; the first one is dropped.
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wide, 1) != 1) return false;
-    // The EDIT window class's own Unicode procedure takes the character whole.
-    WNDCLASSW edit{};
-    if (!GetClassInfoW(nullptr, L"EDIT", &edit)) return false;
-    Message.Result = CallWindowProcW(edit.lpfnWndProc, Handle(), WM_CHAR, wide, Message.LParam);
-    return true;
-  }
-  if (HIBYTE(LOWORD(Message.WParam)) != 0 || !IsDBCSLeadByte(byte)) return false;
-  FHeldLeadByte = static_cast<char>(byte);
-  Message.Result = 0;
-  return true;
 }
 
 void TcxCustomInnerTextEdit::SetTextMargins()
@@ -655,6 +632,5 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& Message)
 void TcxCustomInnerTextEdit::DefaultHandler(TMessage& Message)
 {
   if (FContainer && FContainer->DispatchInnerControlMessage(Message)) return;
-  if (PassDoubleByteChar(Message)) return;
   TCustomEdit::DefaultHandler(Message);
 }
