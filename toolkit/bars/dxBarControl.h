@@ -176,6 +176,14 @@ public:
   virtual void SetActiveState(bool value);
   virtual void DrawItems();
   virtual void SimulateMouseMove() {}
+  // During a customizing drag, the pointer at the client point: a menu opens the sub-item under it
+  // or refuses the drop (accept) while it scrolls.
+  virtual void SimulateMouseMove(int x, int y, bool& accept)
+  {
+    (void)x;
+    (void)y;
+    (void)accept;
+  }
   virtual TdxBarItemLink* FindLinkByAccel(int key, TShiftState shift, TdxBarItemLink* start);
   // FindLinkByAccel; nullptr for a disabled item; unique tells whether a second search from the
   // found link gives another link.

@@ -37,6 +37,7 @@ class TdxBars;
 class TStream;
 enum class TdxBarStoringKind;
 class TdxBarCustomPopupComponent;
+class TdxBarDragInfo;
 class TdxBarGroup;
 class TdxBarItem;
 class TdxBarItemLink;
@@ -516,9 +517,14 @@ public:
     FDraggingItemLink = link;
   }
   bool IsDragging() const { return FDraggingItem != nullptr; }
-  // The modal drag of the dragging item; the drag loop comes with customizing drag and drop, until
-  // then the drag ends at once.
-  void DragItem() { SetDraggingItem(nullptr, nullptr); }
+  // --- Customizing drag (dxBarCustomizingDrag.cpp) ---
+  // The modal drag of the dragging item and link: prepare, the loop, and the end, also on failure.
+  void DragItem();
+  // The drag running now (nullptr between drags).
+  TdxBarDragInfo* DragInfo() const { return FDragInfo; }
+  // The window that holds the capture during the drag: the visible application window, else the
+  // owner control's.
+  HWND GetDragCaptureWindow() const;
   // The object the manager's hint is for (an item control or a bar control); the hint window
   // itself comes with the hints.
   TObject* HintObject() const { return FHintObject; }
@@ -789,6 +795,8 @@ private:
   TdxBarCanDockingEvent FOnDocking;
   TdxBarMergeEvent FOnMenuMerge, FOnMerge;
   TdxBarShowPopupEvent FOnShowCustomizingPopup, FOnShowToolbarsPopup;
+  // The customizing drag.
+  TdxBarDragInfo* FDragInfo = nullptr;
 };
 
 // The toolbar-name dialog of new and renamed toolbars, which the customization form installs:

@@ -761,6 +761,8 @@ TEST(dxBarControl, CustomizingDragStartsBeyondTheSystemDragSize)
   const int dx = GetSystemMetrics(SM_CXDRAG);
   SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + dx, p.y));
   EXPECT_TRUE(f.Control->ItemDragPending());
+  // The drag's modal loop starts here; the Esc waiting in the queue cancels it.
+  PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
   SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + dx + 1, p.y));
   EXPECT_FALSE(f.Control->ItemDragPending());
   EXPECT_EQ(f.Manager->DraggingItemLink(), nullptr);

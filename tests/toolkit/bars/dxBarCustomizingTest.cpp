@@ -2,14 +2,20 @@
 // selection frames and deletion at run time and design time.
 #include "toolkit/bars/dxBarCustomizing.h"
 #include "classlib/Dialogs.h"
+#include "classlib/GraphicsObjects.h"
+#include "classlib/GraphicsUtils.h"
 #include "classlib/Lists.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "tests/toolkit/bars/CustomizingTestSupport.h"
+#include "toolkit/bars/dxBarButtons.h"
+#include "toolkit/bars/dxBarCustomizingDrag.h"
+#include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarGroup.h"
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include <gtest/gtest.h>
 
@@ -264,4 +270,176 @@ TEST(BarDesignController,
   f.Designer.Selection = {f.Items[0]};
   EXPECT_FALSE(f.Controller->IsCustomizationAllowed(nullptr, false));
   EXPECT_TRUE(f.Controller->IsCustomizationAllowed(f.Manager, false));
+}
+
+// --- The customizing popup and its commands ---
+
+namespace {
+std::vector<std::string> Captions(TdxBarItemLinks *links) {
+  std::vector<std::string> result;
+  for (int i = 0; i < links->Count(); ++i)
+    result.push_back(links->Items(i)->Item()->Caption());
+  return result;
+}
+} // namespace
+
+TEST(BarCustomizingPopup,
+     RunTimeEntriesOfAToolbarButtonAndBeginAGroupOffOnTheFirstLink) {
+  TSelectionFixture f(0);
+  auto *a = New<TdxBarButton>(f.Form);
+  auto *b = New<TdxBarButton>(f.Form);
+  a->SetCaption("Open");
+  b->SetCaption("Save");
+  f.Bar->ItemLinks()->AddItem(a);
+  f.Bar->ItemLinks()->AddItem(b);
+  auto *toolbar = New<TdxBarControl>(f.Manager);
+  toolbar->SetBar(f.Bar);
+  toolbar->SetItemLinks(f.Bar->ItemLinks());
+  toolbar->SetBounds(200, 200, 160, 60);
+  toolbar->ShowToolbar();
+  Pump(20);
+
+  f.Controller->ApplySelection(f.Link(1), TdxBarSelectionOperation::sopReplace);
+  f.Controller->ShowCustomizingPopup(toolbar, f.Link(1));
+  ASSERT_NE(f.Controller->OpenPopup(), nullptr);
+  TdxBarItemLinks *links = f.Controller->OpenPopup()->ItemLinks();
+  EXPECT_EQ(
+      Captions(links),
+      (std::vector<std::string>{"&Reset", "&Delete", "&Name:", "Defa&ult style",
+                                "&Text Only (Always)", "Text &Only (in Menus)",
+                                "Image &and Text", "Begin a &Group"}));
+  EXPECT_EQ(static_cast<TdxBarEdit *>(links->Items(2)->Item())->Text(), "Save");
+  EXPECT_TRUE(links->Items(7)->Item()->Enabled());
+  EXPECT_EQ(f.Manager->ItemList()->IndexOf(links->Items(0)->Item()),
+            -1); // internal
+
+  f.Controller->ShowCustomizingPopup(toolbar, f.Link(0));
+  links = f.Controller->OpenPopup()->ItemLinks();
+  EXPECT_FALSE(links->Items(links->Count() - 1)->Item()->Enabled());
+
+  // "Begin a &Group" toggles the target link's separator; "&Delete" frees the
+  // target link.
+  f.Controller->ShowCustomizingPopup(toolbar, f.Link(1));
+  links = f.Controller->OpenPopup()->ItemLinks();
+  f.Controller->ExecuteCustomizingCommand(links->Items(7)->Item());
+  EXPECT_TRUE(f.Link(1)->BeginGroup());
+  f.Controller->ExecuteCustomizingCommand(links->Items(1)->Item());
+  EXPECT_EQ(f.Bar->ItemLinks()->Count(), 1);
+  Free(toolbar);
+}
+
+TEST(BarCustomizingPopup, ViewLevelCommandsAndTheBlankName) {
+  TSelectionFixture f(1);
+  TdxBarItemLinks *entries = nullptr;
+  f.Controller->ShowLinkPopup(
+      f.Manager, nullptr, f.Link(0), nullptr, [&](TdxBarItemLinks *links) {
+        f.Controller->FillViewLevelEntries(links, false);
+        entries = links;
+      });
+  ASSERT_NE(entries, nullptr);
+  ASSERT_EQ(entries->Count(), 4); // v 5 to 8: one level only
+  EXPECT_EQ(entries->Items(0)->Item()->Caption(), "ivlLargeIconWithText ONLY");
+
+  // Values 0 to 8 as the commands apply them to the link's levels.
+  struct TCase {
+    int Value;
+    TdxBarItemViewLevels Before, After;
+  };
+  const TdxBarItemViewLevels all = DefaultViewLevels;
+  const TCase cases[] = {
+      {0, all, {ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly}},
+      {0, {ivlSmallIcon}, {ivlLargeIconWithText, ivlSmallIcon}},
+      {3, {ivlControlOnly}, {}},
+      {4, {ivlSmallIcon}, all},
+      {5, all, {ivlLargeIconWithText}},
+      {6, all, {ivlSmallIconWithText}},
+      {7, all, {ivlSmallIcon}},
+      {8, all, {ivlControlOnly}},
+      {9, {ivlSmallIcon}, {ivlSmallIcon}},
+  };
+  for (const TCase &c : cases) {
+    f.Link(0)->SetViewLevels(c.Before);
+    f.Controller->ApplyViewLevelsCommand(c.Value);
+    EXPECT_EQ(f.Link(0)->ViewLevels(), c.After) << c.Value;
+  }
+  // Clicking "ivlSmallIcon ONLY" checks that entry alone; the entries stay
+  // open.
+  f.Link(0)->SetViewLevels(all);
+  f.Controller->ExecuteCustomizingCommand(entries->Items(2)->Item());
+  EXPECT_EQ(f.Link(0)->ViewLevels(), TdxBarItemViewLevels{ivlSmallIcon});
+  for (int i = 0; i < 4; ++i) {
+    auto *button = static_cast<TdxBarButton *>(entries->Items(i)->Item());
+    EXPECT_EQ(button->Down(), i == 2) << i;
+    EXPECT_FALSE(button->CloseSubMenuOnClick());
+  }
+
+  // A blank name closes the popup with its message; the caption stays.
+  TScopedSetter<TMessageBoxFunc> box(SetMessageBoxFunc, RecordBox);
+  GBoxes.clear();
+  f.Items[0]->SetCaption("Keep");
+  auto *edit = New<TdxBarEdit>(f.Form);
+  edit->SetOnChange(
+      TNotifyEvent(f.Controller, &TdxBarDesignController::ApplyEditedCaption));
+  edit->SetTextProp("Renamed");
+  EXPECT_EQ(f.Link(0)->GetCaption(), "Renamed");
+  edit->SetTextProp("");
+  EXPECT_EQ(f.Controller->OpenPopup(), nullptr);
+  ASSERT_EQ(GBoxes.size(), 1u);
+  EXPECT_EQ(GBoxes[0], "A command name cannot be blank. Please enter a name.|" +
+                           std::to_string(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(f.Link(0)->GetCaption(), "Renamed");
+  Free(edit);
+}
+
+TEST(BarCustomizingPopup, TheToolbarsPopupListsTheClosableToolbarsChecked) {
+  TSelectionFixture f(0);
+  f.Bar->SetCaption("One");
+  TdxBar *two = f.Manager->Bars()->Add();
+  two->SetCaption("Two");
+  TdxBar *hidden = f.Manager->Bars()->Add();
+  hidden->SetCaption("Hidden");
+  hidden->SetHidden(true);
+  f.Bar->SetVisible(true);
+  f.Manager->SetCanCustomize(false);
+  f.Controller->ShowToolbarsPopup(f.Manager, nullptr);
+  ASSERT_NE(f.Controller->OpenToolbarsPopup(), nullptr);
+  TdxBarItemLinks *links = f.Controller->OpenToolbarsPopup()->ItemLinks();
+  EXPECT_EQ(Captions(links), (std::vector<std::string>{"One", "Two"}));
+  EXPECT_TRUE(static_cast<TdxBarButton *>(links->Items(0)->Item())->Down());
+  EXPECT_FALSE(static_cast<TdxBarButton *>(links->Items(1)->Item())->Down());
+  f.Controller->ToggleToolbarFromPopup(links->Items(1)->Item());
+  EXPECT_TRUE(two->Visible());
+  f.Controller->ToggleToolbarFromPopup(links->Items(1)->Item());
+  EXPECT_FALSE(two->Visible());
+}
+
+// The mark is inverted: drawn twice it leaves a solid fill as it was; once, it
+// turns exactly its two-pixel bar and the cross bars.
+TEST(BarCustomizingDrag, TheInsertionMarkInvertsAndDrawnTwiceRestores) {
+  for (bool vertical : {false, true}) {
+    TScreenDC screen;
+    TDCHandle dc(CreateCompatibleDC(screen));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(screen, 40, 40));
+    TSelectObject select(dc.Get(), bitmap.Get());
+    const RECT all{0, 0, 40, 40};
+    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const RECT r{10, 10, 30, 30};
+    TdxBarDragInfo::DrawMark(dc.Get(), r, vertical, true);
+    // The bar: columns 12, 13 (rows 12..27) for a vertical mark in a row; rows
+    // 12, 13 for a horizontal mark across a list.
+    auto at = [&](int along, int across) {
+      return vertical ? GetPixel(dc.Get(), along, across)
+                      : GetPixel(dc.Get(), across, along);
+    };
+    EXPECT_EQ(at(20, 12), RGB(0, 0, 0)) << vertical;
+    EXPECT_EQ(at(20, 13), RGB(0, 0, 0)) << vertical;
+    EXPECT_EQ(at(20, 14), RGB(255, 255, 255)) << vertical;
+    EXPECT_EQ(at(20, 11), RGB(255, 255, 255)) << vertical;
+    TdxBarDragInfo::DrawMark(dc.Get(), r, vertical, true);
+    int changed = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x)
+        changed += GetPixel(dc.Get(), x, y) != RGB(255, 255, 255);
+    EXPECT_EQ(changed, 0) << vertical;
+  }
 }
