@@ -1,6 +1,7 @@
 // The bar control's state: creation and destruction, item controls, layout, selection, the active
 // chain and closing chains. Input, messages and painting are in dxBarControlInput.cpp.
 #include "toolkit/bars/dxBarControl.h"
+#include "toolkit/bars/dxBarShadow.h"
 #include <algorithm>
 #include "classlib/Bitmap.h"
 #include "classlib/Forms.h"
@@ -100,10 +101,12 @@ void TCustomdxBarControl::CreateObjects()
   FCanvas = MakeOwned<TcxCanvas>(Canvas());
   FViewInfo.reset(GetViewInfoClass().Create(this));
   FItemBitmap = MakeOwned<TBitmap>();
+  FShadow = MakeOwned<TdxBarShadow>(this);
 }
 
 void TCustomdxBarControl::DestroyObjects()
 {
+  FShadow.reset();
   FItemBitmap.reset();
   FViewInfo.reset();
   FCurrentCanvas = nullptr;
@@ -153,6 +156,8 @@ void TCustomdxBarControl::CreateWnd()
 
 void TCustomdxBarControl::DestroyWindowHandle()
 {
+  // The shadow's parts are owned windows of this one: they go first.
+  if (FShadow) FShadow->ShowParts(false);
   BeforeDestroyItemControls();
   DestroyControls();
   TCustomControl::DestroyWindowHandle();
@@ -976,7 +981,19 @@ void TCustomdxBarControl::ClearBuffer()
 void TCustomdxBarControl::WindowPosChanged(const WINDOWPOS& pos)
 {
   if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) UpdateShadow();
+  if (FShadow) FShadow->ShowParts(IsShadowVisible() && HandleAllocated() && IsWindowVisible(Handle()));
   ClearBuffer();
+}
+
+void TCustomdxBarControl::UpdateShadow()
+{
+  if (!FShadow || !HandleAllocated()) return;
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  const bool joined = TouchesOwner() && AskPainter(this, false, [this](TdxBarPainter* painter) {
+                        return painter->HasOwnerBarBorderLine(this);
+                      });
+  FShadow->SetBounds(joined ? FOwnerRect : RECT{}, bounds);
 }
 
 void TCustomdxBarControl::UpdateDoubleClickStyle()

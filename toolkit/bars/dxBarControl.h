@@ -33,6 +33,7 @@ class TcxScreenCanvas;
 class TdxBar;
 class TdxBarManager;
 class TdxDockControl;
+class TdxBarShadow;
 
 // Close reasons passed along a chain of bar controls.
 enum class TdxBarCloseReason : uint8_t { None, ClickElsewhere, ItemClick, Keyboard };
@@ -83,6 +84,7 @@ public:
   void SetPressedItemControl(TdxBarItemControl* control) { FPressedItemControl = control; }
   TCustomdxBarControl* ChildControl() const { return FChildControl; }
   TCustomdxBarControl* OwnerBarControl() const { return FOwnerBarControl; }
+  TdxBarShadow* Shadow() const { return FShadow.get(); }
   TCustomdxBarControl* PreviousActiveControl() const { return FPrevActiveControl; }
   bool Active() const { return FActive; }
   bool MenuMode() const { return FMenuMode; }
@@ -303,7 +305,8 @@ public:
   void SetOwnerBarControl(TCustomdxBarControl* control);
   void RecreateItemControls();
   void RepaintBar(bool full);
-  void UpdateShadow() {}
+  // Gives the shadow the owner item's rect (when the control is joined to it) and the control's.
+  void UpdateShadow();
   RECT GetOwnerEdgeRect(bool screen) const;
   void ExpandContainerItems() {}
   void CollapseContainerItems() {}
@@ -371,6 +374,8 @@ protected:
 private:
   // Keyboard access.
   TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
+  // The drop shadow round the window (and the owner item it is joined to).
+  TOwned<TdxBarShadow> FShadow;
 
   friend class TdxBarItemControl;
   void CreateObjects();

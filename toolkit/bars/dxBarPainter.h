@@ -917,6 +917,8 @@ public:
   TColor GetCalendarHeaderColor() const override;
   HBRUSH GetInPlaceSubItemFill() const override;
   HBRUSH GetFlatGlyphBandBrush(TdxBarItemControl* ItemControl) const override;
+  // Menus and other bar controls that act as menus.
+  bool HasBarBorderLine(TCustomdxBarControl* BarControl) const override;
 
   // Hot, pressed and checked items in the gradient pairs of the colour set, framed in the scheme's
   // border colour.

@@ -316,3 +316,17 @@ void TdxBarPainter::DrawStatusBarSizeGrip(TCustomdxBarControl*, HDC DC, HBRUSH, 
 {
   DrawSizeGripTransparent(DC, R);
 }
+
+// --- Border lines (the shadow of a bar control follows them) ---
+
+bool TdxBarPainter::HasBarBorderLine(TCustomdxBarControl* BarControl) const
+{
+  return BarControl && HasFlatDropDownArrow() && BarControl->DockingStyle() == TdxBarDockingStyle::dsNone;
+}
+
+bool TdxBarPainter::HasOwnerBarBorderLine(TCustomdxBarControl* BarControl) const
+{
+  if (!HasBarBorderLine(BarControl)) return false;
+  TCustomdxBarControl* owner = BarControl->OwnerBarControl();
+  return !owner || owner->DockingStyle() != TdxBarDockingStyle::dsNone;
+}

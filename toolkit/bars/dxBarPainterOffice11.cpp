@@ -196,6 +196,11 @@ HBRUSH TdxBarOffice11Painter::GetFlatGlyphBandBrush(TdxBarItemControl* ItemContr
   return BarBrush(BarOf(ItemControl));
 }
 
+bool TdxBarOffice11Painter::HasBarBorderLine(TCustomdxBarControl* BarControl) const
+{
+  return BarControl && BarControl->ActsAsMenu();
+}
+
 // --- Items ---
 
 void TdxBarOffice11Painter::FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,

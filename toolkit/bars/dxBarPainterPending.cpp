@@ -14,8 +14,6 @@ void TdxBarPainter::ShowControlScreenTip(TCustomdxBarControl*, const RECT&, POIN
 int TdxBarPainter::CalcGlyphAreaSize(TCustomdxBarControl*) const { return 0; }
 int TdxBarPainter::GetItemRowHeight(TCustomdxBarControl*) const { return 0; }
 
-bool TdxBarPainter::HasBarBorderLine(TCustomdxBarControl*) const { return false; }
-bool TdxBarPainter::HasOwnerBarBorderLine(TCustomdxBarControl*) const { return false; }
 void TdxBarPainter::FillQuickControlFrame(TCustomdxBarControl*, HDC) const {}
 
 

@@ -9,7 +9,10 @@
 #include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
+#include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarShadow.h"
+#include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/bars/dxBarUnit.h"
 #include "toolkit/controls/dxFading.h"
 
@@ -234,6 +237,55 @@ TEST(dxBarShadow, NoLeaks)
       shadow->ShowParts(true);
     }
     HandleWaitingMessages();
+    EXPECT_EQ(ThreadWindowCount(), windows);
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+  }
+}
+
+namespace {
+// A manager's bar shown floating (its window a bar control that draws a border line in the flat,
+// Office 2003 and XP looks).
+struct TFloatingBar {
+  TForm* Form = NewForm();
+  TFormGuard Guard{Form};
+  TdxBarManager* Manager = New<TdxBarManager>(Form);
+  TdxBar* Bar = Manager->Bars()->Add();
+
+  explicit TFloatingBar(TdxBarManagerStyle style)
+  {
+    Manager->SetStyle(style);
+    Form->Show();
+    Bar->SetCaption("Tools");
+    Bar->SetDockingStyle(TdxBarDockingStyle::dsNone);
+    Bar->SetFloatLeft(200);
+    Bar->SetFloatTop(200);
+    Bar->SetFloatClientWidth(150);
+    Bar->SetFloatClientHeight(50);
+  }
+  void Show(bool visible)
+  {
+    Bar->SetVisible(visible);
+    HandleWaitingMessages();
+  }
+};
+}  // namespace
+
+// A hundred shows and hides of a shadowed bar in each look leave no windows and no graphics
+// objects behind.
+TEST(dxBarShadow, ShowingAndHidingShadowedBarsLeaksNothing)
+{
+  for (TdxBarManagerStyle style : {TdxBarManagerStyle::bmsStandard, TdxBarManagerStyle::bmsEnhanced,
+                                   TdxBarManagerStyle::bmsFlat, TdxBarManagerStyle::bmsOffice11,
+                                   TdxBarManagerStyle::bmsXP}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TFloatingBar f(style);
+    f.Show(true);
+    f.Show(false);
+    const int windows = ThreadWindowCount(), gdi = LiveGdiObjects();
+    for (int i = 0; i < 100; ++i) {
+      f.Show(true);
+      f.Show(false);
+    }
     EXPECT_EQ(ThreadWindowCount(), windows);
     EXPECT_EQ(LiveGdiObjects(), gdi);
   }
