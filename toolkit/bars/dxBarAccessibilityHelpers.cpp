@@ -1,5 +1,7 @@
 #include "toolkit/bars/dxBarAccessibilityHelpers.h"
 
+#include "toolkit/bars/dxBarButtonControls.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarControlViewInfo.h"
 #include "toolkit/bars/dxBarItem.h"
@@ -16,6 +18,8 @@ CL_DEFINE_CLASS(TCustomdxBarControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarItemControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarWinControlAccessibilityHelper);
+CL_DEFINE_CLASS(TdxBarButtonLikeControlAccessibilityHelper);
+CL_DEFINE_CLASS(TdxBarButtonControlAccessibilityHelper);
 
 namespace {
 using TDirection = TcxAccessibilityNavigationDirection;
@@ -251,6 +255,20 @@ IdxBarAccessibilityHelper* TdxBarControlAccessibilityHelper::FindNeighbourItem(T
   return TCustomdxBarControlAccessibilityHelper::FindNeighbourItem(control, direction);
 }
 
+bool TdxBarControlAccessibilityHelper::ProcessNavigationKey(WORD& key)
+{
+  if (GetBarControl()->IsVertical()) {
+    switch (key) {
+      case VK_LEFT: key = VK_UP; break;
+      case VK_UP: key = VK_LEFT; break;
+      case VK_RIGHT: key = VK_DOWN; break;
+      case VK_DOWN: key = VK_RIGHT; break;
+      default: break;
+    }
+  }
+  return GetBarControl()->PassAccelToSelected(key);
+}
+
 int TdxBarControlAccessibilityHelper::GetCaptionButtonKeyTipPosition(TdxBarKeyTipVertAlign&)
 {
   throw EdxException("");
@@ -355,21 +373,51 @@ void TdxBarItemControlAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& info
   info.Enabled = FItemControl->IsEnabled();
 }
 
-void TdxBarItemControlAccessibilityHelper::ExecuteKeyTip(TObject*)
+// The button-like control.
+void TdxBarButtonLikeControlAccessibilityHelper::ExecuteKeyTip(TObject*)
+{
+  if (!HasDropDown()) {
+    ClickByKeyTip();
+    return;
+  }
+  TdxBarNavigationController* controller = GetNavigationController();
+  if (controller) controller->MoveSelection(true, this);
+  if (!OpenDropDown() || !controller) return;
+  TCustomdxBarControl* opened = GetActiveBarControl();
+  controller->ShowKeyTipsOf(opened ? opened->GetAccessibilityHelper() : nullptr, "");
+}
+
+void TdxBarButtonLikeControlAccessibilityHelper::ClickByKeyTip()
 {
   if (TdxBarNavigationController* controller = GetNavigationController()) controller->EndKeyboardMode();
-  TdxBarItem* item = FItemControl->GetItem();
+  TdxBarItemControl* control = GetItemControl();
+  TdxBarItem* item = control->GetItem();
   if (!item) return;
   TWeakRef<TdxBarItem> weakItem(item);
   const bool unclick = item->UnclickAfterDoing();
   item->SetUnclickAfterDoing(false);
   try {
-    FItemControl->ClickItem(false);
+    control->ClickItem(false);
   } catch (...) {
     if (weakItem) weakItem->SetUnclickAfterDoing(unclick);
     throw;
   }
   if (weakItem) weakItem->SetUnclickAfterDoing(unclick);
+}
+
+// The button.
+bool TdxBarButtonControlAccessibilityHelper::HasDropDown()
+{
+  TdxBarButton* button = static_cast<TdxBarButtonControl*>(GetItemControl())->Button();
+  return button && IsDropDownStyle(button->ButtonStyle());
+}
+
+bool TdxBarButtonControlAccessibilityHelper::OpenDropDown()
+{
+  auto* control = static_cast<TdxBarButtonControl*>(GetItemControl());
+  TWeakRef<TdxBarButtonControl> weak(control);
+  control->MarkBarPressed();
+  return weak && control->IsPressedOrOpen();
 }
 
 void TdxBarWinControlAccessibilityHelper::ExecuteKeyTip(TObject*)
@@ -408,5 +456,7 @@ IdxBarAccessibilityHelper* TdxBarItemControl::GetAccessibilityHelper()
 TOwned<TdxBarAccessibilityHelper> TdxBarItemControl::CreateAccessibilityHelper()
 {
   if (IsWindowed()) return MakeOwned<TdxBarWinControlAccessibilityHelper>(this);
+  if (auto* button = dynamic_cast<TdxBarButtonControl*>(this)) return MakeOwned<TdxBarButtonControlAccessibilityHelper>(button);
+  if (IsButtonLike()) return MakeOwned<TdxBarButtonLikeControlAccessibilityHelper>(this);
   return MakeOwned<TdxBarItemControlAccessibilityHelper>(this);
 }

@@ -79,6 +79,9 @@ public:
   // selectable link; across it the geometric search.
   IdxBarAccessibilityHelper* FindNeighbourItem(TdxBarItemControl* control,
                                               TcxAccessibilityNavigationDirection direction) override;
+  // Arrows are turned on a vertical toolbar; the key then goes to the selected item control when it
+  // takes it (a drop-down button's Down opens it).
+  bool ProcessNavigationKey(WORD& key) override;
   // No toolbar of this system places caption-button key tips: raises EdxException.
   virtual int GetCaptionButtonKeyTipPosition(TdxBarKeyTipVertAlign& vertAlign);
 };
@@ -105,14 +108,42 @@ public:
   std::string GetAssignedKeyTip() override;
   std::string GetDefaultKeyTip() override;
   void FillKeyTipInfo(TdxBarKeyTipInfo& info) override;
-  // Leaves keyboard mode, then clicks the control with the item's UnclickAfterDoing off for the click.
-  void ExecuteKeyTip(TObject* sender) override;
+  // Whether running the key tip opens a popup (a menu or a drop-down): no.
+  virtual bool OpensPopup() { return false; }
 
 protected:
   TCustomdxBarControlAccessibilityHelper* GetOwnerBarHelper() const;
 
 private:
   TdxBarItemControl* FItemControl;
+};
+
+// A button-like control: its key tip clicks it, or, when it drops something down, opens that and
+// shows the key tips of what opened.
+class TdxBarButtonLikeControlAccessibilityHelper : public TdxBarItemControlAccessibilityHelper {
+  CL_CLASS(TdxBarButtonLikeControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
+public:
+  using TdxBarItemControlAccessibilityHelper::TdxBarItemControlAccessibilityHelper;
+  bool OpensPopup() override { return HasDropDown(); }
+  // With a drop-down: selects the control as if by Tab and, when the drop-down opened, shows the key
+  // tips of the active bar control (the opened menu) in place of these. Without: ClickByKeyTip.
+  void ExecuteKeyTip(TObject* sender) override;
+  // Leaves keyboard mode, then clicks the control with the item's UnclickAfterDoing off for the click.
+  virtual void ClickByKeyTip();
+  virtual bool HasDropDown() { return false; }
+  // Opens the drop-down; answers whether it is open. Nothing opens in this class.
+  virtual bool OpenDropDown() { return false; }
+};
+
+// A button: a drop-down button (styles bsDropDown and bsCheckedDropDown) opens its menu from the keyboard.
+class TdxBarButtonControlAccessibilityHelper : public TdxBarButtonLikeControlAccessibilityHelper {
+  CL_CLASS(TdxBarButtonControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
+public:
+  using TdxBarButtonLikeControlAccessibilityHelper::TdxBarButtonLikeControlAccessibilityHelper;
+  bool HasDropDown() override;
+  // The control marks its bar pressed and activates itself without a mouse; answers whether it is
+  // pressed or open.
+  bool OpenDropDown() override;
 };
 
 // A windowed item control (an edit): reaching it by its key tip leaves keyboard mode and selects it

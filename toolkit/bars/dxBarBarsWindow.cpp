@@ -37,6 +37,16 @@ void SetPlace(TdxBarControl* control, TdxBarDockingStyle style, TdxDockControl* 
   control->SetDockingStyle(style);
   control->SetRealDockControl(dock);
 }
+
+// The window is made before the layout measures it: the text height and the other metrics of the
+// items come from the window's font, and without them text-only items would measure as empty. A
+// window is made only where its parent or owner already has one.
+void MakeWindowToMeasure(TdxBarControl* control, TdxBarManager* manager)
+{
+  if (control->HandleAllocated()) return;
+  TWinControl* parent = control->IsFloating() ? (manager ? manager->GetOwnerControl() : nullptr) : control->DockControl();
+  if (parent && parent->HandleAllocated()) control->HandleNeeded();
+}
 }  // namespace
 
 TCustomdxBarControl* TdxBar::CreateBarControl()
@@ -55,6 +65,7 @@ void TdxBar::PlaceBarControl(TdxBarControl* control)
   if (style != dsNone) {
     TdxDockControl* dock = GetRealDockControl();
     SetPlace(control, style, dock);
+    MakeWindowToMeasure(control, GetBarManager());
     const SIZE size = control->CalcSizeForDockingStyle(style);
     control->SetBounds(control->Left(), control->Top(), size.cx, size.cy);
     POINT at{FDockedLeft, FDockedTop};
@@ -63,6 +74,7 @@ void TdxBar::PlaceBarControl(TdxBarControl* control)
     return;
   }
   SetPlace(control, dsNone, nullptr);
+  MakeWindowToMeasure(control, GetBarManager());
   const SIZE size = control->CalcSizeForDockingStyle(dsNone);
   control->SetBounds(FFloatLeft, FFloatTop, FloatingWindowExtent(size.cx), FloatingWindowExtent(size.cy));
 }

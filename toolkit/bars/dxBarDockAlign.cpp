@@ -94,6 +94,7 @@ int TdxDockControl::GetDockExtent() const
 SIZE TdxDockControl::SizeForLength(TdxDockCol* col, int length) const
 {
   TdxBarControl* control = col->BarControl();
+  if (!control) return SIZE{};  // a column whose toolbar is being freed takes no room
   const bool vertical = !IsHorizontal();
   length -= BordersAlong(control, vertical);
   if (TdxBarPainter* painter = GetPainter(); painter && !painter->AllowsQuickCustomizingMark())

@@ -102,12 +102,16 @@ private:
 
 // What the painter needs of a colour combo control beyond an edit's: whether the item shows the
 // custom-colour button and whether the control is pressed (its dialog is open).
-class TdxBarColorComboControlDrawParams : public TdxBarEditLikeControlDrawParams {
+class TdxBarColorComboControlDrawParams : public TdxBarEditLikeControlDrawParams, public IdxBarColorComboDrawValues {
   CL_CLASS(TdxBarColorComboControlDrawParams, TdxBarEditLikeControlDrawParams)
 public:
   using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
   bool ShowCustomColorButton = false;
   bool IsPressed = false;
+
+  // What the painter reads of them.
+  bool ShowsCustomColorButton() const override { return ShowCustomColorButton; }
+  bool IsCustomColorButtonPressed() const override { return IsPressed; }
 };
 
 // The custom-colour button part of a colour combo control.
@@ -119,6 +123,9 @@ public:
   using TdxBarComboControl::TdxBarComboControl;
 
   TdxBarColorCombo* ColorCombo() const;
+  // Shown pressed while the colour dialog it opened is open.
+  bool Pressed() const { return FPressed; }
+  void SetPressed(bool value);
   int GetPartCount() const override { return TdxBarComboControl::GetPartCount() + 1; }
   TdxBarItemControlDrawParamsClass GetDrawParamsClass() const override
   {
@@ -137,6 +144,7 @@ public:
 
 private:
   void OpenDialog();
+  bool FPressed = false;
 };
 
 // --- Spin edit ---
@@ -231,7 +239,7 @@ private:
 
 // What the painter needs of a spin edit control beyond an edit's: the arrow size, the pressed
 // button part and whether the control is pressed.
-class TdxBarSpinEditDrawParams : public TdxBarEditLikeControlDrawParams {
+class TdxBarSpinEditDrawParams : public TdxBarEditLikeControlDrawParams, public IdxBarSpinEditDrawValues {
   CL_CLASS(TdxBarSpinEditDrawParams, TdxBarEditLikeControlDrawParams)
 public:
   using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
@@ -239,6 +247,9 @@ public:
   int ArrowHeight = 0;
   int PressedPart = -1;
   bool IsPressed = false;
+
+  // What the painter reads of them.
+  int SpinPressedPart() const override { return PressedPart; }
 };
 
 // The spin button parts of a spin edit control.

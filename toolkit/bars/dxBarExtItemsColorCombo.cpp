@@ -275,7 +275,7 @@ void TdxBarColorComboControl::CalcDrawParams(bool full)
   TdxBarComboControl::CalcDrawParams(full);
   auto* params = ObjectAs<TdxBarColorComboControlDrawParams>(DrawParams());
   if (!params) return;
-  if (full) params->IsPressed = PressedForClick();
+  if (full) params->IsPressed = FPressed;
   TdxBarColorCombo* combo = ColorCombo();
   params->ShowCustomColorButton = combo && combo->ShowCustomColorButton();
 }
@@ -318,12 +318,19 @@ void TdxBarColorComboControl::DrawEditValue()
   painter->DrawCustomColorButton(params, button);
 }
 
-bool TdxBarColorComboControl::IsHighlighted() const { return TdxBarComboControl::IsHighlighted() || PressedForClick(); }
+bool TdxBarColorComboControl::IsHighlighted() const { return TdxBarComboControl::IsHighlighted() || FPressed; }
+
+void TdxBarColorComboControl::SetPressed(bool value)
+{
+  if (FPressed == value) return;
+  FPressed = value;
+  StyleChanged();
+}
 
 void TdxBarColorComboControl::StyleChanged()
 {
   Repaint();
-  if (PressedForClick()) SetDroppedDown(false);
+  if (FPressed) SetDroppedDown(false);
 }
 
 void TdxBarColorComboControl::HostedWindowProc(TMessage& msg)
@@ -350,7 +357,7 @@ void TdxBarColorComboControl::OpenDialog()
   if (popup)
     bar->CloseUp(TdxBarCloseReason::ItemClick);
   else
-    SetPressedForClick(true);
+    SetPressed(true);
   combo->Click();
-  if (self && !popup) SetPressedForClick(false);
+  if (self && !popup) SetPressed(false);
 }

@@ -124,11 +124,16 @@ void TdxBarControl::ClickItemControl(TdxBarItemControl* control)
 {
   TWeakRef<TdxBarControl> self(this);
   if (control && control->IsEnabled() && control->CanClick()) {
-    if (Active() && (!(GetNavigationFlags() & dxBarNavigationClickInKeyboardMode) || IsKeyboardActive()))
+    // A click on the selected control while it edits is its own: it has handed the press to its
+    // window, and no second click may follow.
+    bool handled = false;
+    if (Active() && (!(GetNavigationFlags() & dxBarNavigationClickInKeyboardMode) || IsKeyboardActive())) {
+      handled = control->IsSelectedControl() && control->IsEditorActive();
       control->ClickedOnToolbar();
-    else
+    } else {
       SelectItemControl(control);
-    if (!self || !ShowsItemControl(control)) return;
+    }
+    if (!self || handled || !ShowsItemControl(control)) return;
     if (Active() && !control->IsWindowed()) SetMenuMode(true);
     if (TdxBarItemControl* selected = GetSelectedItemControl(); selected && selected->IsToolbarButton()) {
       SetPressedItemControl(selected);

@@ -115,8 +115,10 @@ bool TcxContainer::InnerControlMessage(TMessage& Message)
     FInnerControlBufferedPaintPending = true;
     PostMessageA(FInnerControl->Handle(), DXM_BUFFEREDPAINTONGLASS, 0, 0);
   } else if (Message.Msg == DXM_BUFFEREDPAINTONGLASS && FInnerControlBufferedPaintPending) {
-    FInnerControlBufferedPaintPending = false;
+    // The repaint makes the inner control ask for its colours again: those requests must not post
+    // another repaint, or the two would follow each other for ever.
     if (FInnerControl->HandleAllocated()) RepaintWindowOnGlass(FInnerControl->Handle(), true);
+    FInnerControlBufferedPaintPending = false;
   }
   return false;
 }

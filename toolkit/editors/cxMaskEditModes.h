@@ -88,15 +88,21 @@ public:
 
 protected:
   // --- The editor, as the modes see it ---
+  // Positions are bytes of the ANSI text (a double-byte character is two), as the masks and the
+  // automaton count them; the window's character positions are turned into them and back.
   std::string Text() const;
   int SelStart() const;
   int SelLength() const;
   int SelEnd() const { return SelStart() + SelLength(); }
   // The end of the selection the caret is at.
   int CaretIndex() const;
-  // Selects Length characters from Start, the caret at the end (at Start with CaretAtStart).
+  // Selects Length bytes from Start, the caret at the end (at Start with CaretAtStart).
   void SetSelection(int Start, int Length, bool CaretAtStart = false);
   void SetCaret(int Position) { SetSelection(Position, 0); }
+  // The bytes of the character that ends at, or starts at, a byte position of the text (0 at its
+  // start or end).
+  static int CharBytesBefore(std::string_view Text, int Position);
+  static int CharBytesAt(std::string_view Text, int Position);
   // Shows the text without changing the value; the caret is put back where it was.
   void ShowText(const std::string& Text);
   bool ShiftHeld() const;
@@ -201,19 +207,6 @@ public:
   void UpdateCaseInsensitive();
 
 protected:
-  // The window counts positions in characters; the automaton, Accepted and Pending count bytes of
-  // the ANSI text (a double-byte character is two). Inside the regular-expression modes positions
-  // are byte positions: these take the place of the editor's character positions.
-  int SelStart() const;
-  int SelLength() const;
-  int SelEnd() const { return SelStart() + SelLength(); }
-  int CaretIndex() const;
-  void SetSelection(int Start, int Length, bool CaretAtStart = false);
-  void SetCaret(int Position) { SetSelection(Position, 0); }
-  // The bytes of the character that ends at, or starts at, a byte position of the text (0 at its
-  // start or end).
-  static int CharBytesBefore(std::string_view Text, int Position);
-  static int CharBytesAt(std::string_view Text, int Position);
   // A typed byte: the first byte of a double-byte character waits (false, Ch cleared); otherwise
   // Typed is the whole character.
   bool TakeTypedByte(char& Ch, std::string& Typed);
@@ -230,7 +223,10 @@ protected:
   // The editor's text loses the Pending characters after the caret.
   void CutTail();
   // Feeds a character (as rewritten by the expression); false when refused.
-  bool Feed(char& Ch) { return FRegExpr->Compiled() && FRegExpr->StepChar(Ch); }
+  bool Feed(TcxRegExprChar& Ch) { return FRegExpr->Compiled() && FRegExpr->StepChar(Ch); }
+  // Feeds the characters of Text in order, each taken one rewritten in place as the expression
+  // hands it back and each refused one skipped; answers how many were taken.
+  int FeedText(std::string& Text);
   void Reset();
   // A fresh automaton from the same source; nullptr without a compiled one.
   TOwned<TcxRegExpr> FreshExpression() const;
@@ -272,7 +268,7 @@ protected:
 
 private:
   // The automaton's reports: a forced character stepped over, and one stepped back over.
-  void LiteralStepForward(char Ch);
+  void LiteralStepForward(TcxRegExprChar Ch);
   void LiteralStepBack();
   // The characters forced before any input.
   std::string ForcedPrefix();

@@ -3,7 +3,9 @@
 // spin edit (the text as its value, limits, prefix, value types, keys, the wheel and the repeating
 // spin buttons), on a floating toolbar where the controls are needed.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 #include "classlib/Bitmap.h"
 #include "classlib/ColorDialog.h"
@@ -137,6 +139,17 @@ TEST(dxBarColorCombo, ANewItemShowsBlackAmongTheSixteenNamesOfTheStringTable)
   EXPECT_EQ(combo->Items()->Strings(15), GetResStringText(&dxSBAR_COLOR_STR_15));
   EXPECT_EQ(combo->Glyph()->Width(), 16);
   EXPECT_EQ(f.Log->Changes, 0);
+
+  // Items made, measured (which makes their list) and freed leave no GDI object or window.
+  const int gdiBefore = LiveGdiObjects(), windowsBefore = ThreadWindowCount();
+  for (int i = 0; i < 10; ++i) {
+    TdxBarColorCombo* made = f.NewColorCombo();
+    made->MeasureItemHeight(0);
+    Free(made);
+  }
+  HandleWaitingMessages();
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 }
 
 // Entries and colours both ways, with and without the automatic entry; a system colour finds the
@@ -263,12 +276,12 @@ struct TColorRunner {
   static inline int Calls = 0;
   static inline COLORREF Asked = 0;
   static inline bool ControlPressed = false;
-  static inline TdxBarItemControl* Control = nullptr;
+  static inline TdxBarColorComboControl* Control = nullptr;
   static bool Run(const TColorDialogRequest&, COLORREF& color, TCustomColors&)
   {
     ++Calls;
     Asked = color;
-    ControlPressed = Control && Control->PressedForClick();
+    ControlPressed = Control && Control->Pressed();
     if (!Choose) return false;
     color = RGB(10, 20, 30);
     return true;
@@ -281,6 +294,16 @@ struct TColorRunner {
     ControlPressed = false;
   }
 };
+
+// The stand-in runner for a scope, recording whether the control is pressed while it runs.
+struct TRunnerScope {
+  TScopedSetter<TColorDialogFunc> Runner{SetColorDialogFunc, TColorRunner::Run};
+  TScopedSeam<TdxBarColorComboControl*> Control;
+  TRunnerScope(TdxBarColorComboControl* control, bool choose) : Control(TColorRunner::Control, control)
+  {
+    TColorRunner::Reset(choose);
+  }
+};
 }  // namespace
 
 // A click opens the shared dialog at Color: a pick sets Color with one OnChange, a cancel changes
@@ -288,12 +311,11 @@ struct TColorRunner {
 TEST(dxBarColorCombo, TheDialogPicksOrCancelsAndStaysShutWithOnClickOrReadOnly)
 {
   TItemsFixture f;
-  TScopedSetter<TColorDialogFunc> runner(SetColorDialogFunc, TColorRunner::Run);
+  TRunnerScope runner(nullptr, false);
   TdxBarColorCombo* combo = f.NewColorCombo();
   combo->SetColor(0x0000FF);
   f.Log->Changes = 0;
 
-  TColorRunner::Reset(false);
   combo->Click();
   EXPECT_EQ(TColorRunner::Calls, 1);
   EXPECT_EQ(TColorRunner::Asked, RGB(255, 0, 0));
@@ -561,14 +583,21 @@ struct TExtToolbarFixture : TToolbarFixture {
   TdxBarSpinEdit* Spin = Items.NewSpinEdit();
   TdxBarItemLink* ColorLink = Add(Color);
   TdxBarItemLink* SpinLink = Add(Spin);
-  TExtToolbarFixture()
+  explicit TExtToolbarFixture(TdxBarManagerStyle style = bmsEnhanced)
   {
+    Items.Manager->SetStyle(style);
     Show();
     EXPECT_NE(Toolbar, nullptr);
   }
   TdxBarColorComboControl* ColorControl() const { return As<TdxBarColorComboControl>(ColorLink->Control()); }
   TdxBarSpinEditControl* SpinControl() const { return As<TdxBarSpinEditControl>(SpinLink->Control()); }
   HWND SpinWindow() const { return SpinControl()->EditWindow(); }
+  // The centre of a part of a control, on the screen.
+  POINT PartCenter(TdxBarItemControl* control, int part) const
+  {
+    const RECT& r = control->PartRects()[static_cast<size_t>(part)];
+    return Toolbar->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  }
 };
 }  // namespace
 
@@ -608,8 +637,7 @@ TEST(dxBarColorComboControl, TheClosedBoxDrawsAFramedSampleOfTheColour)
   EXPECT_EQ(f.Color->MeasureItemHeight(0), f.Color->GetItemCanvas()->Canvas()->TextHeight("0") + 4);
 }
 
-// A click on the box starts editing, F4 opens the list, and picking "Red" in it with the mouse
-// fires OnChange once.
+// A click on the box opens the list, and picking "Red" in it with the mouse fires OnChange once.
 TEST(dxBarColorComboControl, PickingRedWithTheMouseFiresOnChangeOnce)
 {
   TExtToolbarFixture f;
@@ -621,7 +649,6 @@ TEST(dxBarColorComboControl, PickingRedWithTheMouseFiresOnChangeOnce)
   RECT window{};
   GetWindowRect(f.ColorControl()->EditWindow(), &window);
   EXPECT_TRUE(IsRectEmpty(&window));
-  ASSERT_TRUE(PressKey(VK_F4));
   ASSERT_TRUE(PumpUntil([&] { return f.ColorControl()->DroppedDown(); }));
   HWND list = f.Color->GetDropDownWindow();
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; }));
@@ -651,9 +678,7 @@ TEST(dxBarColorComboControl, PickingRedWithTheMouseFiresOnChangeOnce)
 TEST(dxBarColorComboControl, CtrlEnterAndTheCustomColourButtonOpenTheDialogPressed)
 {
   TExtToolbarFixture f;
-  TScopedSetter<TColorDialogFunc> runner(SetColorDialogFunc, TColorRunner::Run);
-  TScopedSeam control(TColorRunner::Control, static_cast<TdxBarItemControl*>(f.ColorControl()));
-  TColorRunner::Reset(true);
+  TRunnerScope runner(f.ColorControl(), true);
   ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
   f.Color->SetColor(0x008000);
   f.Color->FocusControl();
@@ -663,7 +688,7 @@ TEST(dxBarColorComboControl, CtrlEnterAndTheCustomColourButtonOpenTheDialogPress
   ASSERT_TRUE(PumpUntil([&] { return TColorRunner::Calls == 1; }));
   EXPECT_TRUE(TColorRunner::ControlPressed);
   EXPECT_EQ(TColorRunner::Asked, RGB(0, 128, 0));
-  EXPECT_FALSE(f.ColorControl()->PressedForClick());
+  EXPECT_FALSE(f.ColorControl()->Pressed());
   EXPECT_EQ(f.Color->Color(), static_cast<TColor>(RGB(10, 20, 30)));
   EXPECT_EQ(f.Items.Log->Changes, 2);
 
@@ -673,7 +698,7 @@ TEST(dxBarColorComboControl, CtrlEnterAndTheCustomColourButtonOpenTheDialogPress
   SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
   EXPECT_EQ(TColorRunner::Calls, 1);
   EXPECT_TRUE(TColorRunner::ControlPressed);
-  EXPECT_FALSE(f.ColorControl()->PressedForClick());
+  EXPECT_FALSE(f.ColorControl()->Pressed());
 }
 
 // Holding the up button steps at once, again when timer 1 ends (the double-click time less 100 ms)
@@ -828,4 +853,101 @@ TEST(dxBarColorComboControl, DownAndEnterTakeTheNextColour)
   EXPECT_EQ(f.Color->Color(), static_cast<TColor>(0x00FF00));
   EXPECT_EQ(f.Color->Text(), "Lime");
   EXPECT_EQ(f.Items.Log->Changes, 1);
+}
+
+// The custom-colour button shown by the item, clicked with the mouse on the docked toolbar, opens
+// the dialog with the control pressed; the spin buttons step: held, the up button steps at once and
+// goes on until it is released; a click on the down button steps down once.
+TEST(dxBarExtItems, ClicksOnTheCustomColourAndSpinButtons)
+{
+  TExtToolbarFixture f;
+  TRunnerScope runner(f.ColorControl(), false);
+  f.Color->SetShowCustomColorButton(true);
+  f.Spin->SetValue(12);
+  f.Items.Log->Changes = 0;
+  Pump(30);
+  ASSERT_TRUE(BringToFront(f.Items.Form->Handle()));
+
+  const RECT button = f.ColorControl()->PartRects()[dxBarCustomColorButtonPart];
+  ASSERT_FALSE(IsRectEmpty(&button));
+  ASSERT_TRUE(ClickAt(f.PartCenter(f.ColorControl(), dxBarCustomColorButtonPart)));
+  ASSERT_TRUE(PumpUntil([&] { return TColorRunner::Calls == 1; }));
+  EXPECT_TRUE(TColorRunner::ControlPressed);
+  EXPECT_EQ(TColorRunner::Asked, RGB(0, 0, 0));
+  EXPECT_EQ(f.Items.Log->Changes, 0);
+  EXPECT_FALSE(f.ColorControl()->Pressed());
+
+  TdxBarSpinEditControl* spin = f.SpinControl();
+  ASSERT_FALSE(IsRectEmpty(&spin->PartRects()[dxBarSpinUpPart]));
+  const POINT up = f.PartCenter(spin, dxBarSpinUpPart), down = f.PartCenter(spin, dxBarSpinDownPart);
+  ASSERT_TRUE(LeftButtonAt(up, true));
+  ASSERT_TRUE(PumpUntil([&] { return f.Spin->GetEditingValue() >= 13 && spin->PressedPart() == dxBarSpinUpPart; }));
+  EXPECT_NE(spin->RepeatTimerId(), 0u);
+  ASSERT_TRUE(PumpUntil([&] { return f.Spin->GetEditingValue() >= 15; }, 5000));
+  ASSERT_TRUE(LeftButtonAt(up, false));
+  ASSERT_TRUE(PumpUntil([&] { return spin->RepeatTimerId() == 0; }));
+  EXPECT_EQ(spin->PressedPart(), -1);
+  const long double held = f.Spin->GetEditingValue();
+  ASSERT_TRUE(ClickAt(down));
+  ASSERT_TRUE(PumpUntil([&] { return f.Spin->GetEditingValue() == held - 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return spin->PressedPart() == -1 && spin->RepeatTimerId() == 0; }));
+  EXPECT_EQ(f.Spin->GetEditingValue(), held - 1);  // one click, one step
+}
+
+namespace {
+// The box of the pixels of one colour inside the rect (empty when there are none).
+RECT ExtentOf(TCanvas* canvas, const RECT& r, COLORREF color)
+{
+  RECT e{r.right, r.bottom, r.left, r.top};
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (ColorToRGB(canvas->Pixels(x, y)) == color)
+        e = RECT{std::min<LONG>(e.left, x), std::min<LONG>(e.top, y), std::max<LONG>(e.right, x + 1),
+                 std::max<LONG>(e.bottom, y + 1)};
+  return e.left < e.right ? e : RECT{};
+}
+}  // namespace
+
+// The spin buttons drawn by the control in two bar styles: the pressed button's arrow lies one
+// pixel right and down of where it lies unpressed; the other button's arrow stays; the up arrow
+// points up (its widest row at the bottom) and the down arrow down.
+TEST(dxBarSpinEditControl, ThePressedButtonsArrowMovesOnePixelInTwoStyles)
+{
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TExtToolbarFixture f(style);
+    TdxBarSpinEditControl* spin = f.SpinControl();
+    TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
+    bitmap->SetSize(400, 40);
+    TOwned<TcxCanvas> canvas = MakeOwned<TcxCanvas>(bitmap->Canvas());
+    const COLORREF arrow = GetSysColor(COLOR_BTNTEXT);
+    auto arrows = [&](int pressed) {
+      spin->SetPressedPart(pressed);
+      f.SpinLink->Control()->DrawTo(canvas.get(), f.SpinLink->ItemRect(), 0);
+      return std::pair{ExtentOf(bitmap->Canvas(), spin->PartRects()[dxBarSpinUpPart], arrow),
+                       ExtentOf(bitmap->Canvas(), spin->PartRects()[dxBarSpinDownPart], arrow)};
+    };
+    const auto [upAtRest, downAtRest] = arrows(-1);
+    ASSERT_FALSE(IsRectEmpty(&upAtRest));
+    ASSERT_FALSE(IsRectEmpty(&downAtRest));
+    // Widest at the bottom for the up arrow, at the top for the down arrow.
+    const int upWidthBottom = RectWidth(ExtentOf(bitmap->Canvas(), RECT{upAtRest.left, upAtRest.bottom - 1,
+                                                                         upAtRest.right, upAtRest.bottom}, arrow));
+    EXPECT_EQ(upWidthBottom, RectWidth(upAtRest));
+    const int downWidthTop = RectWidth(ExtentOf(bitmap->Canvas(), RECT{downAtRest.left, downAtRest.top,
+                                                                        downAtRest.right, downAtRest.top + 1}, arrow));
+    EXPECT_EQ(downWidthTop, RectWidth(downAtRest));
+
+    const auto [upPressed, downUnchanged] = arrows(dxBarSpinUpPart);
+    RECT shifted = upAtRest;
+    OffsetRect(&shifted, 1, 1);
+    EXPECT_TRUE(EqualRect(&upPressed, &shifted));
+    EXPECT_TRUE(EqualRect(&downUnchanged, &downAtRest));
+    const auto [upUnchanged, downPressed] = arrows(dxBarSpinDownPart);
+    shifted = downAtRest;
+    OffsetRect(&shifted, 1, 1);
+    EXPECT_TRUE(EqualRect(&downPressed, &shifted));
+    EXPECT_TRUE(EqualRect(&upUnchanged, &upAtRest));
+    spin->SetPressedPart(-1);
+  }
 }

@@ -1,4 +1,4 @@
-// The toolbar window as it shows on the screen: a floating toolbar paints its whole window, frame,
+// The toolbar window as it shows: a floating toolbar paints its whole window, frame,
 // caption and client area, in the painter's colours, with its items where its layout put them.
 #include <gtest/gtest.h>
 #include "tests/support/DibSurface.h"
@@ -73,15 +73,16 @@ struct TFloatingFixture {
   }
 };
 
-// The window's pixels as the screen shows them, in window coordinates.
+// The window's pixels as it painted them, read from its own window surface (in window coordinates),
+// so that windows of other tests passing over it do not matter.
 struct TWindowShot {
   RECT Window{};
   TDibSurface Surface;
   explicit TWindowShot(HWND wnd) : Window(WindowRectOf(wnd)), Surface(Window.right - Window.left, Window.bottom - Window.top)
   {
-    HDC screen = GetDC(nullptr);
-    BitBlt(Surface.DC(), 0, 0, Surface.Width(), Surface.Height(), screen, Window.left, Window.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    HDC dc = GetWindowDC(wnd);
+    BitBlt(Surface.DC(), 0, 0, Surface.Width(), Surface.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(wnd, dc);
   }
   static RECT WindowRectOf(HWND wnd)
   {

@@ -14,6 +14,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/StdCtrls.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarPainter.h"
 #include "toolkit/bars/dxBarToolbar.h"
@@ -341,8 +342,35 @@ TEST(dxBarToolbar, StoredFloatingSizesOutsideTheLimitsGiveAWindowWithinThem)
     EXPECT_LE(height, 30000);
     EXPECT_FALSE(IsRectEmpty(&first->ItemRect()));
     EXPECT_FALSE(IsRectEmpty(&last->ItemRect()));
-    if (c.cx > 1000) EXPECT_EQ(last->ItemRect().top, first->ItemRect().top);
-    if (c.cx < 40) EXPECT_GT(last->ItemRect().top, first->ItemRect().top);
+    if (c.cx > 1000) { EXPECT_EQ(last->ItemRect().top, first->ItemRect().top); }
+    if (c.cx < 40) { EXPECT_GT(last->ItemRect().top, first->ItemRect().top); }
+  }
+}
+
+// The window is measured with its text metrics: a text-only button is as high as its text, and the
+// window, floating or docked, holds it whole.
+TEST(dxBarToolbar, TheWindowIsMeasuredWithItsTextMetrics)
+{
+  TToolbarFixture f;
+  auto* button = New<TdxBarButton>(f.Form);
+  button->SetCaption("Open");
+  TdxBarItemLink* link = f.Bar->ItemLinks()->AddItem(button);
+  for (TdxBarDockingStyle style : {TdxBarDockingStyle::dsNone, TdxBarDockingStyle::dsTop}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    f.Bar->SetDockingStyle(style);
+    f.Bar->SetVisible(true);
+    Pump(20);
+    TdxBarControl* t = f.Bar->GetBarControl();
+    ASSERT_NE(t, nullptr);
+    ASSERT_GT(t->TextHeight(), 0);
+    const RECT item = link->ItemRect();
+    EXPECT_GE(item.bottom - item.top, t->TextHeight());
+    EXPECT_GE(item.top, 0);
+    RECT client{};
+    GetClientRect(t->Handle(), &client);
+    EXPECT_GE(client.bottom, item.bottom);
+    EXPECT_GE(client.right, item.right);
+    f.Bar->SetVisible(false);
   }
 }
 

@@ -7,10 +7,13 @@
 #include "classlib/GraphicsUtils.h"
 #include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ScopedSeam.h"
 #include "tests/support/UserInput.h"
 #include "tests/support/WindowCount.h"
 #include "tests/toolkit/editors/EditControlTestSupport.h"
 #include "tests/toolkit/editors/EditorsTestSupport.h"
+#include "toolkit/base/cxDWMApi.h"
+#include "toolkit/base/dxUxTheme.h"
 #include "toolkit/editors/cxFormats.h"
 #include "toolkit/editors/cxTextEdit.h"
 
@@ -81,6 +84,14 @@ protected:
   }
   static void Focus(TcxTextEdit* edit)
   {
+    edit->InnerTextEdit()->SetFocus();
+    HandleWaitingMessages();
+  }
+  // The editor focused in the foreground form, ready for typed keys.
+  void FocusForTyping(TcxCustomTextEdit* edit)
+  {
+    Form->Show();
+    ASSERT_TRUE(BringToFront(Form->Handle()));
     edit->InnerTextEdit()->SetFocus();
     HandleWaitingMessages();
   }
@@ -208,43 +219,75 @@ public:
 CL_DEFINE_CLASS(TStyledTextProperties);
 CL_DEFINE_CLASS(TStyledTextEdit);
 
+// Incremental search: keys given to the editor's key step, typed for real (ASCII as keys, Chinese as
+// Unicode keys, which the ANSI window receives as two WM_CHAR bytes), or from an input method
+// (WM_IME_CHAR, whose second byte the search takes while it is still on its way).
 TEST_F(TextEditTest, IncrementalSearchCompletesTypedText)
 {
+  enum TInput { Step, Keys, Ime };
   struct TCase {
     int Style;
+    TInput Input;
     std::string Start;   // text before typing, caret at StartCaret
     int StartCaret;
-    std::string Keys;
+    std::string Typed;
     std::string Text;    // shown afterwards
     int SelStart, SelLength, ItemIndex;
   };
   const TCase cases[] = {
-      {2, "", 0, "b", "banana", 1, 5, 1},
-      {2, "", 0, "be", "Berry", 2, 3, 2},
-      {2, "", 0, "bc", "cherry", 1, 5, 3},     // no item starts with bc: restarts on c
-      {2, "", 0, "bq", "banana", 1, 5, 1},     // nothing starts with q either: the key is dropped
-      {1, "", 0, "B", "banana", 1, 5, 1},      // the item's letter case
-      {0, "", 0, "B", "Banana", 1, 5, 1},      // style 0 keeps the typed case
-      {0, "ax", 1, "p", "apx", 2, 0, -1},      // typing into the middle does not search
-      {0, "", 0, "z", "z", 1, 0, -1},          // no match: the character is typed
+      {2, Step, "", 0, "b", "banana", 1, 5, 1},
+      {2, Step, "", 0, "be", "Berry", 2, 3, 2},
+      {2, Step, "", 0, "bc", "cherry", 1, 5, 3},     // no item starts with bc: restarts on c
+      {2, Step, "", 0, "bq", "banana", 1, 5, 1},     // nothing starts with q either: the key is dropped
+      {1, Step, "", 0, "B", "banana", 1, 5, 1},      // the item's letter case
+      {0, Step, "", 0, "B", "Banana", 1, 5, 1},      // style 0 keeps the typed case
+      {0, Step, "ax", 1, "p", "apx", 2, 0, -1},      // typing into the middle does not search
+      {0, Step, "", 0, "z", "z", 1, 0, -1},          // no match: the character is typed
+      {2, Keys, "", 0, "be", "Berry", 2, 3, 2},
+      {2, Keys, "", 0, "bc", "cherry", 1, 5, 3},
+      {0, Keys, "ax", 1, "p", "apx", 2, 0, -1},
+      {2, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {2, Keys, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Keys, "", 0, "重", "重要", 1, 1, 6},     // the same first byte as 中
+      {0, Keys, "", 0, "中", "中文", 1, 1, 4},
+      {0, Keys, "", 0, "东", "东", 1, 0, -1},      // no item: the whole character is typed
+      {0, Keys, "b", 1, "东", "b东", 2, 0, -1},
+      {2, Ime, "", 0, "中", "中文", 1, 1, 4},
+      {2, Ime, "", 0, "中国", "中国", 2, 0, 5},
+      {2, Ime, "", 0, "重", "重要", 1, 1, 6},
+      {0, Ime, "", 0, "东", "东", 1, 0, -1},
+      {1, Ime, "", 0, "b重", "banana", 1, 5, 1},  // style 1 drops what matches nothing
   };
   for (const TCase& c : cases) {
     auto* edit = New<TStyledTextEdit>(Form);
     edit->Styled()->Style = c.Style;
-    for (const char* item : {"Apple", "banana", "Berry", "cherry"}) edit->Properties()->LookupItems()->Add(item);
+    for (const char* item : {"Apple", "banana", "Berry", "cherry", "中文", "中国", "重要"})
+      edit->Properties()->LookupItems()->Add(item);
     edit->SetParent(Form);
     edit->SetBounds(10, 10, 150, 24);
-    Form->Show();
-    Focus(edit);
+    FocusForTyping(edit);
     edit->InnerTextEdit()->SetText(c.Start);
     edit->InnerTextEdit()->SetSelStart(c.StartCaret);
-    for (char key : c.Keys) {
-      char ch = key;
-      edit->DoEditKeyPress(ch);
-      // A key the editor left goes to the EDIT window.
-      if (ch) SendMessageA(edit->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    HWND inner = edit->InnerTextEdit()->Handle();
+    if (c.Input == Keys) {
+      ASSERT_TRUE(edit_test::TypeText(c.Typed));
+      ASSERT_TRUE(edit_test::SettleTypedInput());
     }
-    SCOPED_TRACE("style " + std::to_string(c.Style) + " keys " + c.Keys);
+    for (size_t i = 0; c.Input != Keys && i < c.Typed.size(); ++i) {
+      if (c.Input == Step) {
+        char ch = c.Typed[i];
+        edit->DoEditKeyPress(ch);
+        // A key the editor left goes to the EDIT window.
+        if (ch) SendMessageA(inner, WM_CHAR, static_cast<unsigned char>(ch), 1);
+        continue;
+      }
+      const auto lead = static_cast<unsigned char>(c.Typed[i]);
+      WPARAM ime = lead;
+      if (IsDBCSLeadByte(lead)) ime = (lead << 8) | static_cast<unsigned char>(c.Typed[++i]);
+      PostMessageA(inner, WM_IME_CHAR, ime, 1);
+      HandleWaitingMessages();
+    }
+    SCOPED_TRACE("style " + std::to_string(c.Style) + " input " + std::to_string(c.Input) + " " + c.Typed);
     EXPECT_EQ(edit->Text(), c.Text);
     EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
     EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
@@ -402,17 +445,8 @@ TEST_F(TextEditTest, ExtensionDoubleHearsAndReplacesTextWithUndo)
 
 namespace {
 
-class TextEditTypingTest : public TextEditTest {
-protected:
-  // The editor focused in the foreground form, ready for typed keys.
-  void FocusForTyping(TcxCustomTextEdit* edit)
-  {
-    Form->Show();
-    ASSERT_TRUE(BringToFront(Form->Handle()));
-    edit->InnerTextEdit()->SetFocus();
-    HandleWaitingMessages();
-  }
-};
+// The tests that type through the system's queue.
+class TextEditTypingTest : public TextEditTest {};
 
 TEST_F(TextEditTypingTest, TabReadOnlyAndTheHiddenCursorStyle)
 {
@@ -456,69 +490,6 @@ TEST_F(TextEditTypingTest, TabReadOnlyAndTheHiddenCursorStyle)
   hidden->InnerTextEdit()->SetSelStart(1);
   hidden->SetSelStart(2);
   EXPECT_EQ(hidden->InnerTextEdit()->SelStart(), 1);
-}
-
-// Incremental search with the keys typed: ASCII as keys, Chinese as Unicode keys (two WM_CHAR
-// bytes in the ANSI window) or as input-method characters (WM_IME_CHAR, whose second byte the
-// search takes while it is still on its way).
-TEST_F(TextEditTypingTest, IncrementalSearchOfTypedCharacters)
-{
-  enum TInput { Keys, Ime };
-  struct TCase {
-    int Style;
-    TInput Input;
-    std::string Start;
-    int StartCaret;
-    std::string Typed;
-    std::string Text;
-    int SelStart, SelLength, ItemIndex;
-  };
-  const TCase cases[] = {
-      {2, Keys, "", 0, "b", "banana", 1, 5, 1},
-      {2, Keys, "", 0, "be", "Berry", 2, 3, 2},
-      {2, Keys, "", 0, "bc", "cherry", 1, 5, 3},   // restarts on the last letter
-      {0, Keys, "ax", 1, "p", "apx", 2, 0, -1},    // typing into the middle does not search
-      {2, Keys, "", 0, "中", "中文", 1, 1, 4},
-      {2, Keys, "", 0, "中国", "中国", 2, 0, 5},
-      {2, Keys, "", 0, "重", "重要", 1, 1, 6},     // the same first byte as 中
-      {0, Keys, "", 0, "中", "中文", 1, 1, 4},
-      {0, Keys, "", 0, "东", "东", 1, 0, -1},      // no item: the whole character is typed
-      {0, Keys, "b", 1, "东", "b东", 2, 0, -1},
-      {2, Ime, "", 0, "中", "中文", 1, 1, 4},
-      {2, Ime, "", 0, "中国", "中国", 2, 0, 5},
-      {2, Ime, "", 0, "重", "重要", 1, 1, 6},
-      {0, Ime, "", 0, "东", "东", 1, 0, -1},
-      {1, Ime, "", 0, "b重", "banana", 1, 5, 1},  // style 1 drops what matches nothing
-  };
-  for (const TCase& c : cases) {
-    auto* edit = New<TStyledTextEdit>(Form);
-    edit->Styled()->Style = c.Style;
-    for (const char* item : {"Apple", "banana", "Berry", "cherry", "中文", "中国", "重要"})
-      edit->Properties()->LookupItems()->Add(item);
-    edit->SetParent(Form);
-    edit->SetBounds(10, 10, 150, 24);
-    FocusForTyping(edit);
-    edit->InnerTextEdit()->SetText(c.Start);
-    edit->InnerTextEdit()->SetSelStart(c.StartCaret);
-    if (c.Input == Keys) {
-      ASSERT_TRUE(edit_test::TypeText(c.Typed));
-      ASSERT_TRUE(edit_test::SettleTypedInput());
-    } else {
-      for (size_t i = 0; i < c.Typed.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(c.Typed[i]);
-        WPARAM ime = lead;
-        if (IsDBCSLeadByte(lead)) ime = (lead << 8) | static_cast<unsigned char>(c.Typed[++i]);
-        PostMessageA(edit->InnerTextEdit()->Handle(), WM_IME_CHAR, ime, 1);
-        HandleWaitingMessages();
-      }
-    }
-    SCOPED_TRACE("style " + std::to_string(c.Style) + (c.Input == Ime ? " input method " : " keys ") + c.Typed);
-    EXPECT_EQ(edit->Text(), c.Text);
-    EXPECT_EQ(edit->InnerTextEdit()->SelStart(), c.SelStart);
-    EXPECT_EQ(edit->InnerTextEdit()->SelLength(), c.SelLength);
-    EXPECT_EQ(edit->LookupData()->CurrentItem(), c.ItemIndex);
-    Free(edit);
-  }
 }
 
 }  // namespace
@@ -737,6 +708,68 @@ TEST_F(TextEditTypingTest, RightAlignedTextEditsFromTheLeft)
   EXPECT_LT(focusedLeft, 4);
   EXPECT_LT(focusedRight, width / 2);
   EXPECT_EQ(focusedRight - focusedLeft, unfocusedRight - unfocusedLeft);  // the same text, moved
+}
+
+}  // namespace
+
+// --- On glass ---
+
+namespace {
+
+HRESULT WINAPI CompositionEnabled(BOOL* enabled)
+{
+  *enabled = TRUE;
+  return S_OK;
+}
+decltype(dxUxThemeEntryPoints.BeginBufferedPaint) GRealBeginBufferedPaint = nullptr;
+decltype(dxUxThemeEntryPoints.BufferedPaintSetAlpha) GRealSetAlpha = nullptr;
+int GBufferedPaints = 0, GOpaqueAlphaSets = 0;
+HPAINTBUFFER WINAPI CountingBeginBufferedPaint(HDC target, const RECT* rect, BP_BUFFERFORMAT format,
+                                               BP_PAINTPARAMS* params, HDC* dc)
+{
+  ++GBufferedPaints;
+  return GRealBeginBufferedPaint(target, rect, format, params, dc);
+}
+HRESULT WINAPI CountingSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha)
+{
+  if (alpha == 255) ++GOpaqueAlphaSets;
+  return GRealSetAlpha(buffer, rect, alpha);
+}
+
+// Under desktop composition an editor drawn on glass paints its inner edit through a buffer made
+// opaque, and repaints it so once, however many colour messages ask in a row.
+TEST_F(TextEditTest, InnerEditPaintsOpaqueOnGlass)
+{
+  ASSERT_NE(cxDwmApiEntryPoints.DwmIsCompositionEnabled, nullptr);
+  ASSERT_NE(dxUxThemeEntryPoints.BeginBufferedPaint, nullptr);
+  GRealBeginBufferedPaint = dxUxThemeEntryPoints.BeginBufferedPaint;
+  GRealSetAlpha = dxUxThemeEntryPoints.BufferedPaintSetAlpha;
+  auto* edit = Place();
+  edit->SetEditValue(Variant("glass"));
+  HandleWaitingMessages();
+  TScopedSeam<decltype(cxDwmApiEntryPoints.DwmIsCompositionEnabled)> composition(
+      cxDwmApiEntryPoints.DwmIsCompositionEnabled, CompositionEnabled);
+  TScopedSeam<decltype(GRealBeginBufferedPaint)> begin(dxUxThemeEntryPoints.BeginBufferedPaint,
+                                                      CountingBeginBufferedPaint);
+  TScopedSeam<decltype(GRealSetAlpha)> alpha(dxUxThemeEntryPoints.BufferedPaintSetAlpha, CountingSetAlpha);
+  edit->SetDrawnOnGlass(true);
+  HWND inner = edit->InnerTextEdit()->Handle();
+
+  GBufferedPaints = GOpaqueAlphaSets = 0;
+  RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(GBufferedPaints, 1);
+  EXPECT_EQ(GOpaqueAlphaSets, 1);
+
+  HandleWaitingMessages();
+  GBufferedPaints = GOpaqueAlphaSets = 0;
+  HDC dc = GetDC(inner);
+  for (int i = 0; i < 3; ++i) SendMessageA(inner, CN_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(inner));
+  ReleaseDC(inner, dc);
+  EXPECT_EQ(GBufferedPaints, 0);  // the repaint is posted
+  HandleWaitingMessages();
+  EXPECT_EQ(GBufferedPaints, 1);
+  EXPECT_EQ(GOpaqueAlphaSets, 1);
+  edit->SetDrawnOnGlass(false);
 }
 
 }  // namespace
