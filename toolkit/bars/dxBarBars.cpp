@@ -666,7 +666,7 @@ void TdxBar::Merge(TdxBar* bar, bool rememberVisibility)
     if (FItemLinks && bar->FItemLinks) FItemLinks->MergeFrom(bar->FItemLinks.get());
   }
   if (!wasMerged && rememberVisibility) data->VisibleBeforeMerging = bar->Visible();
-  bar->SetVisible(false);
+  bar->SetVisibleByMerging(false);
 }
 
 void TdxBar::Unmerge(TdxBar* bar, bool restoreVisibility)
@@ -686,7 +686,7 @@ void TdxBar::Unmerge(TdxBar* bar, bool restoreVisibility)
     for (TdxBar* b : leaving) {
       b->FMergeData->MergedWith = nullptr;
       merged.erase(std::remove(merged.begin(), merged.end(), b), merged.end());
-      if (restoreVisibility) b->SetVisible(b->FMergeData->VisibleBeforeMerging);
+      if (restoreVisibility) b->SetVisibleByMerging(b->FMergeData->VisibleBeforeMerging);
     }
   }
   if (merged.empty() && FMergeData->MadeForMerging) {

@@ -184,6 +184,9 @@ public:
   void DockTo(TdxBarDockingStyle style, TdxDockControl* dockControl);
   // Merging of toolbars: raise EdxException for the refused cases; nothing changes before.
   void Merge(TdxBar* bar, bool rememberVisibility = true);
+  // A change of visibility made by merging: nothing when the bar already has it; a bar of an MDI child
+  // form changes it without moving or sizing the form's window.
+  void SetVisibleByMerging(bool value);
   void Unmerge(TdxBar* bar, bool restoreVisibility = true);
   TdxBarMergeData* MergeData() const { return FMergeData.get(); }
   // Back to the designed layout; nothing when the designed layout has no bar of this caption.

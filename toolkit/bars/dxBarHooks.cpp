@@ -379,7 +379,7 @@ void HandleMDIClientMessage(HWND parent)
   if (!mainForm || !mainForm->HandleAllocated()) return;
   TdxBarManager* manager = FindBarManagerOfWindow(mainForm->Handle());
   if (manager && !manager->ComponentState().Contains(TComponentStateFlag::csDestroying))
-    manager->SetActive(true, false, nullptr);  // the MDI merging of bars takes this over
+    manager->ActiveMDIChildChanged();
 }
 
 }  // namespace

@@ -90,6 +90,17 @@ using TdxBarMergeItemLinkEvent =
 // Sender is the bar.
 using TdxBarCanDockingEvent =
     TEvent<void(TObject* Sender, TdxBarDockingStyle Style, TdxDockControl* DockControl, bool& CanDocking)>;
+// A change of the main form's active MDI child, as the manager sees it.
+enum class TdxBarMDIChildChange { Activated, Deactivated, MaximizedChanged };
+enum class TdxBarMDIMergeAction { None, Merge, Unmerge };
+// The buttons of a maximized MDI child on the main menu bar.
+enum class TdxBarMDIButton { Minimize, Restore, Close };
+// What the OnMDIChildChanged handlers receive.
+struct TdxBarMDIChildChangedEventArgs : TcxEventArgs {
+  TdxBarMDIChildChange Change;
+  HWND Child;
+  TdxBarMDIChildChangedEventArgs(TdxBarMDIChildChange change, HWND child) : Change(change), Child(child) {}
+};
 using TdxBarMergeEvent = TEvent<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 using TdxBarShowPopupEvent = TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
 using TdxBarClickItemEvent = TEvent<void(TObject* Sender, TdxBarItem* ClickedItem)>;
@@ -471,6 +482,25 @@ public:
   TcxEventHandlerCollection* OnLayoutSaved() const { return FOnLayoutSaved.get(); }
   TcxEventHandlerCollection* OnMDIChildChanged() const { return FOnMDIChildChanged.get(); }
 
+  // --- MDI children of the main form ---
+  // The MDI client of the main form reported an activation, a destruction or a change of window
+  // state of one of its children: the manager follows the active child and its maximized state.
+  void ActiveMDIChildChanged();
+  // One change of the active child: activated, deactivated, or its maximized state changed.
+  void MDIChildChanged(TdxBarMDIChildChange change, HWND child);
+  // Whether the change merges the child's main menu into this manager's, unmerges it, or neither.
+  TdxBarMDIMergeAction GetMDIMergeAction(TdxBarMDIChildChange change) const;
+  // The active child of the main form's MDI client (none without one).
+  static HWND GetActiveMDIChildWindow();
+  // The active child as last seen, and whether it was maximized then.
+  HWND ActiveMDIChild() const { return FActiveMDIChild; }
+  bool IsMDIChildMaximized() const { return FMDIChildMaximized; }
+  // Sends the active child the system command of an MDI button: minimize, restore or close.
+  void SendMDIChildSysCommand(TdxBarMDIButton button);
+  // Recursive: the manager's MDI-child-or-top form is an MDI child form (not in the designer).
+  // Otherwise: the owner itself is an MDI child form.
+  bool OwnerIsMDIChildForm(bool recursive) const;
+
   // --- Designer ---
   IdxBarDesigner* Designer() const { return FDesigner; }
   void SetDesigner(IdxBarDesigner* value) { FDesigner = value; }
@@ -797,6 +827,10 @@ private:
   TdxBarShowPopupEvent FOnShowCustomizingPopup, FOnShowToolbarsPopup;
   // The customizing drag.
   TdxBarDragInfo* FDragInfo = nullptr;
+
+  // MDI children of the main form.
+  HWND FActiveMDIChild = nullptr;
+  bool FMDIChildMaximized = false;
 };
 
 // The toolbar-name dialog of new and renamed toolbars, which the customization form installs:
