@@ -143,6 +143,11 @@ public:
   POINT GetBackgroundOffset() const override;
   void Repaint() override;
 
+  // Keyboard access to the toolbar's mark: its helper, made on first use, and the repaint of the
+  // mark when the keyboard selects it (dxBarAccessibilityHelpers.cpp).
+  IdxBarAccessibilityHelper* GetMarkAccessibilityHelper();
+  void InvalidateMark();
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -243,4 +248,7 @@ private:
   bool FTruncated = false;
   POINT FGrabPoint{};
   SIZE FGrabWindowSize{};
+
+  // Keyboard access.
+  TOwned<TdxBarAccessibilityHelper> FMarkAccessibilityHelper;
 };
