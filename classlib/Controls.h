@@ -602,8 +602,9 @@ public:
   // and a popup window keeps both and switches). DetachHandle lets go of the window: the windows of
   // the windowed children are destroyed first, the control has no window afterwards, and the window
   // it answers stays, held, until AttachHandle takes it back or the holder destroys it. AttachHandle
-  // makes a held window the control's own again (one of the control's window class); it raises
-  // EInvalidOperation when the control has a window already or wnd is not held.
+  // makes a held window the control's own again (one of the control's window class), the control's
+  // bounds becoming the window's; it raises EInvalidOperation when the control has a window already
+  // or wnd is not held.
   HWND DetachHandle();
   void AttachHandle(HWND wnd);
 

@@ -2,6 +2,7 @@
 #include "classlib/StdCtrls.h"
 
 #include <algorithm>
+#include <utility>
 #include "classlib/Buttons.h"
 #include "classlib/Encoding.h"
 #include "classlib/Forms.h"
@@ -354,6 +355,32 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
+}
+
+void TCustomEdit::DefaultHandler(TMessage& msg)
+{
+  if (!PassDoubleByteChar(msg)) TWinControl::DefaultHandler(msg);
+}
+
+bool TCustomEdit::PassDoubleByteChar(TMessage& msg)
+{
+  if (msg.Msg != WM_CHAR || !HandleAllocated() || !FDefWndProc) return false;
+  const auto byte = static_cast<BYTE>(LOBYTE(LOWORD(msg.WParam)));
+  if (FHeldLeadByte) {
+    const char bytes[2] = {std::exchange(FHeldLeadByte, '\0'), static_cast<char>(byte)};
+    wchar_t wide = 0;
+    // A byte that cannot end the character goes on alone; the first one is dropped.
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wide, 1) != 1) return false;
+    // The EDIT window class's own Unicode procedure takes the character whole.
+    WNDCLASSW edit{};
+    if (!GetClassInfoW(nullptr, L"EDIT", &edit)) return false;
+    msg.Result = CallWindowProcW(edit.lpfnWndProc, Handle(), WM_CHAR, wide, msg.LParam);
+    return true;
+  }
+  if (HIBYTE(LOWORD(msg.WParam)) != 0 || !IsDBCSLeadByte(byte)) return false;
+  FHeldLeadByte = static_cast<char>(byte);
+  msg.Result = 0;
+  return true;
 }
 
 void TCustomEdit::CreateParams(TCreateParams& params)

@@ -179,6 +179,17 @@ private:
   bool FOEMConvert = false;
   TEditCharCase FCharCase = ecNormal;
   TNotifyEvent FOnChange;
+
+  // --- Double-byte characters typed into the window ---
+protected:
+  void DefaultHandler(TMessage& msg) override;
+
+private:
+  // Hands a typed byte to the EDIT window: the first byte of a double-byte character waits for
+  // the second, and the two go to the window as one character (an ANSI procedure does not always
+  // join them itself). Answers whether the message was handled here.
+  bool PassDoubleByteChar(TMessage& msg);
+  char FHeldLeadByte = 0;
 };
 
 class TEdit : public TCustomEdit {

@@ -260,6 +260,7 @@ void TWinControl::AttachHandle(HWND wnd)
   if (FHandle) throw EInvalidOperation("Control '" + Name() + "' has a window already");
   AttachWindowObject(wnd, this);
   FShowing = (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  UpdateBounds();
 }
 
 void TWinControl::WindowAttached(HWND wnd)

@@ -237,6 +237,34 @@ TEST(StdCtrls, EnterAndTabEndEditingInTheEdit)
   EXPECT_TRUE(GetWindowLongPtrA(wnd, GWL_STYLE) & ES_READONLY);
 }
 
+// Chinese reaches the window whole, whether typed, posted as two WM_CHAR bytes or sent by an
+// input method as one WM_IME_CHAR.
+TEST(StdCtrls, ChineseTypedIntoTheEditArrivesWhole)
+{
+  TShownForm form;
+  auto* edit = form->Get<TEdit>("NameEdit");
+  edit->SetFocus();
+  Pump(20);
+  ASSERT_TRUE(edit->Focused());
+  HWND wnd = edit->Handle();
+  INPUT keys[2]{};
+  for (int i = 0; i < 2; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wScan = L'\x4E1C';  // 东
+    keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+  }
+  ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+  Pump(50);
+  const std::string east = "东";
+  PostMessageA(wnd, WM_CHAR, static_cast<unsigned char>(east[0]), 1);
+  PostMessageA(wnd, WM_CHAR, static_cast<unsigned char>(east[1]), 1);
+  PostMessageA(wnd, WM_CHAR, 'a', 1);
+  PostMessageA(wnd, WM_IME_CHAR, (static_cast<unsigned char>(east[0]) << 8) | static_cast<unsigned char>(east[1]), 1);
+  Pump(50);
+  EXPECT_EQ(edit->Text(), "东东a东");
+  EXPECT_EQ(edit->SelStart(), 4);
+}
+
 TEST(StdCtrls, EditSelectionClipboardUndoAndCase)
 {
   TShownForm form;

@@ -66,10 +66,14 @@ TEST(WindowHandOver, HeldWindowStaysAndIsTakenBack)
     SendMessageA(first, MsgProbe, 0, 0);
     EXPECT_EQ(panel->Probes, 1);
 
-    // Switch back: hold the second, take the first.
+    // Switch back: hold the second, take the first, whose bounds the control takes.
+    panel->SetBounds(0, 0, 30, 30);
     EXPECT_EQ(panel->DetachHandle(), second);
+    SetWindowPos(first, nullptr, 4, 5, 44, 55, SWP_NOZORDER | SWP_NOACTIVATE);
     panel->AttachHandle(first);
     EXPECT_EQ(panel->Handle(), first);
+    EXPECT_EQ(panel->Left(), 4);
+    EXPECT_EQ(panel->Height(), 55);
     EXPECT_EQ(TWinControl::FromHandle(first), panel);
     SendMessageA(first, MsgProbe, 0, 0);
     EXPECT_EQ(panel->Probes, 2);

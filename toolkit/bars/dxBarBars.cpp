@@ -32,6 +32,7 @@ const TPropInfo BarProps[] = {
   DX_BAR_BOOL(AllowReset, true),
   EnumProp<&TB::BorderStyle, &TB::SetBorderStyle>("BorderStyle", dxBarBorderStyleInfo, static_cast<int>(bbsSingle)),
   StrProp<&TB::Caption, &TB::SetCaption>("Caption"),
+  CollectionProp<&TB::CaptionButtons>("CaptionButtons"),
   ColorProp<&TB::Color, &TB::SetColor>("Color", clDefault),
   ComponentProp<&TB::DockControl, &TB::SetDockControl>("DockControl"),
   ComponentProp<&TB::DockedDockControl, &TB::SetDockedDockControl>("DockedDockControl"),
@@ -203,6 +204,7 @@ void TdxBar::Assign(TPersistent* source)
   SetAllowReset(bar->AllowReset());
   SetBorderStyle(bar->BorderStyle());
   SetCaption(bar->Caption());
+  CaptionButtons()->Assign(bar->CaptionButtons());
   SetDockedDockControl(bar->DockedDockControl());
   FDockedDockingStyle = bar->DockedDockingStyle();
   SetDockedLeft(bar->DockedLeft());
@@ -851,6 +853,5 @@ bool TdxBar::SelectParentComponent()
 
 void TdxBar::SelectionChanged()
 {
-  TdxBarDesignController* controller = GetDesignController();
-  if (controller && controller->LastSelectedObject() == this && !IsSelected()) controller->SetLastSelectedObject(nullptr);
+  if (TdxBarDesignController* controller = GetDesignController()) controller->ValidateLastSelectedItem();
 }

@@ -405,6 +405,27 @@ public:
   POINT GrabOffset() const { return FGrabOffset; }
   POINT DragOffset() const { return FDragOffset; }
 
+  // --- Dragging toolbars between docks and floating (dxBarDrag.cpp) ---
+  // The modal drag of a toolbar window pressed at its grip or caption: every mouse move docks it
+  // into the dock under the cursor or lets it float (Ctrl: float); it ends with the button's
+  // release, Escape (the toolbar stays where it is), a lost capture or WM_QUIT (posted again).
+  void DragBarControl(TdxBarControl* control);
+  // The docking style and dock at a screen point (dsNone and nullptr: floating).
+  TdxBarDockingStyle FindDockingTarget(TdxBar* bar, POINT screen, TdxDockControl*& dockControl) const;
+  // One step of the drag: moves the window, docks it or lets it float. A floating window docks only
+  // when the delayed-docking timer fires after the cursor rested over a dock.
+  void MoveBarControl(TdxBarControl* control, POINT screen);
+  // Set and cleared by the toolbar window as it starts and ends moving.
+  void SetMovingBarControl(TdxBarControl* control) { FMovingBarControl = control; }
+  // The running delayed-docking timer (0 for none); tests fire it through FireThreadTimer.
+  static UINT_PTR DockingTimerID();
+
+private:
+  // The delayed-docking timer fired: the moving toolbar docks where the cursor rests.
+  static void DockingTimerTick();
+
+public:
+
 protected:
   // A new bar is named manager name + "Bar" + the first free number.
   void AssignItemName(TcxComponentCollectionItem* item) override;
@@ -422,6 +443,10 @@ private:
   POINT FDragOffset{};
   POINT FGrabOffset{};
 };
+
+// Whether the key that keeps a dragged toolbar floating (Ctrl) is down. Tests replace it: the X
+// server behind Wine forgets a key held through SendInput at the next mouse input.
+extern bool (*dxBarIsFloatingKeyDown)();
 
 // Links made while this bar's links are merged remember it as their origin.
 TdxBar* GetMergingSourceBar();

@@ -4,10 +4,22 @@
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarPainter.h"
 #include "toolkit/bars/dxBarToolbar.h"
 #include "toolkit/controls/dxScreenTip.h"
 
-CL_DEFINE_CLASS(TdxBarCaptionButton);
+namespace {
+using TB = TdxBarCaptionButton;
+const TPropInfo CaptionButtonProps[] = {
+  BoolProp<&TB::Enabled, &TB::SetEnabled>("Enabled", true),
+  StrProp<&TB::Hint, &TB::SetHint>("Hint"),
+  StrProp<&TB::KeyTip, &TB::SetKeyTip>("KeyTip"),
+  ComponentProp<&TB::ScreenTip, &TB::SetScreenTip>("ScreenTip"),
+  EventProp<&TB::OnClick, &TB::SetOnClick>("OnClick"),
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TdxBarCaptionButton, .Props = CaptionButtonProps);
 CL_DEFINE_CLASS(TdxBarCaptionButtons);
 
 TdxBarCaptionButton::TdxBarCaptionButton(TCollection* collection)
@@ -157,7 +169,16 @@ TdxBarCaptionButtons* ButtonsOf(const TdxBarDockedControl* control)
 int TdxBarDockedControl::GetCaptionButtonAt(POINT windowPoint) const
 {
   TdxBarCaptionButtons* buttons = ButtonsOf(this);
-  return buttons ? buttons->IndexOfButtonAt(windowPoint) : -1;
+  if (!buttons) return -1;
+  UpdateCaptionButtonRects();
+  return buttons->IndexOfButtonAt(windowPoint);
+}
+
+// A docked toolbar shows no caption and no caption buttons.
+void TdxBarDockedControl::UpdateCaptionButtonRects() const
+{
+  if (TdxBarCaptionButtons* buttons = ButtonsOf(this))
+    for (int i = 0; i < buttons->Count(); ++i) buttons->GetButton(i)->SetRect(RECT{});
 }
 
 bool TdxBarDockedControl::HasCaptionButtons() const
@@ -175,5 +196,54 @@ void TdxBarDockedControl::ClickCaptionButton(int index)
 
 void TdxBarDockedControl::TrackCaptionButtons(POINT windowPoint, bool pressed)
 {
-  if (TdxBarCaptionButtons* buttons = ButtonsOf(this)) buttons->UpdateButtonStates(windowPoint, pressed);
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  if (!buttons) return;
+  UpdateCaptionButtonRects();
+  buttons->UpdateButtonStates(windowPoint, pressed);
+}
+
+// --- Their place and drawing in a floating toolbar's caption ---
+
+RECT TdxBarControl::GetCaptionSlotRect(int slot) const
+{
+  TdxBarPainter* painter = GetPainter();
+  if (!painter || !HandleAllocated() || !IsFloating() || !HasCaption()) return RECT{};
+  RECT window{};
+  GetWindowRect(const_cast<TdxBarControl*>(this)->Handle(), &window);
+  OffsetRect(&window, -window.left, -window.top);
+  const RECT caption = painter->GetFloatingCaptionRect(const_cast<TdxBarControl*>(this), window);
+  const int cell = painter->GetFloatingCaptionHeight();
+  RECT r{caption.right - (slot + 1) * cell, caption.top, caption.right - slot * cell, caption.bottom};
+  const SIZE button = painter->GetFloatingCaptionButtonSize();
+  if (button.cx < r.right - r.left) {
+    r.left += (r.right - r.left - button.cx) / 2;
+    r.right = r.left + button.cx;
+  }
+  if (button.cy < r.bottom - r.top) {
+    r.top += (r.bottom - r.top - button.cy) / 2;
+    r.bottom = r.top + button.cy;
+  }
+  // The caption's text keeps at least its first half from the caption buttons.
+  if (slot > 0 && r.left < (caption.left + caption.right) / 2) return RECT{};
+  return r;
+}
+
+void TdxBarControl::UpdateCaptionButtonRects() const
+{
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  if (!buttons) return;
+  const int first = HasCloseButton() ? 1 : 0;
+  for (int i = 0; i < buttons->Count(); ++i) buttons->GetButton(i)->SetRect(GetCaptionSlotRect(first + i));
+}
+
+void TdxBarControl::DrawCaptionButtons(HDC dc)
+{
+  TdxBarCaptionButtons* buttons = ButtonsOf(this);
+  TdxBarPainter* painter = GetPainter();
+  if (!buttons || !painter) return;
+  UpdateCaptionButtonRects();
+  for (int i = 0; i < buttons->Count(); ++i) {
+    TdxBarCaptionButton* button = buttons->GetButton(i);
+    painter->DrawCaptionButton(this, dc, button, button->Rect());
+  }
 }

@@ -855,7 +855,25 @@ void TCustomdxBarControl::SelectByKeyboard(int navigationFlags)
     CloseByKeyboard();
 }
 
-void TCustomdxBarControl::SelectForCustomizing(TdxBarItemControl* control, TMouseButton button, TShiftState)
+void TCustomdxBarControl::SelectForCustomizing(TdxBarItemControl* control, TMouseButton button, TShiftState shift)
+{
+  TWeakRef<TCustomdxBarControl> self(this);
+  SelectItemControlForCustomizing(control, button);
+  if (!self) return;
+  // The customizing selection follows: the link, or without a control the bar itself.
+  TdxBarDesignController* controller = GetDesignController();
+  IdxBarSelectableItem* object = control ? AsSelectableItem(control->Link()) : AsSelectableItem(GetBar());
+  if (!controller || !object) return;
+  using enum TdxBarSelectionOperation;
+  TdxBarSelectionOperation operation = sopReplace;
+  if (button == mbRight && object->IsSelected())
+    operation = controller->SelectionHasComplexObject(FBarManager) ? sopReplace : sopAdd;
+  else if (button != mbRight && shift.Contains(ssShift) && !shift.Contains(ssCtrl))
+    operation = object->IsSelected() ? sopRemove : sopAdd;
+  controller->ApplySelection(object, operation);
+}
+
+void TCustomdxBarControl::SelectItemControlForCustomizing(TdxBarItemControl* control, TMouseButton button)
 {
   if (!control) return;
   TWeakRef<TCustomdxBarControl> self(this);
@@ -916,7 +934,7 @@ void TCustomdxBarControl::ClickSelectedItem(TdxBarItemControl*)
 {
   if (!GetSelectedItemControl() && !IsDesigning()) return;
   if (TdxBarDesignController* controller = GetDesignController())
-    controller->SetLastSelectedObject(FSelectedLink);
+    controller->ShowCustomizingPopup(this, FSelectedLink);
 }
 
 void TCustomdxBarControl::RepaintBar(bool full)

@@ -246,6 +246,8 @@ public:
   virtual void UpdateFont() = 0;
   virtual void UpdateAlphaBlend() {}
   virtual void SelectForCustomizing(TdxBarItemControl* control, TMouseButton button, TShiftState shift);
+  // The item-control half of SelectForCustomizing.
+  void SelectItemControlForCustomizing(TdxBarItemControl* control, TMouseButton button);
   virtual void SelectAndClick(TdxBarItemControl* control, bool uniqueAccelerator);
   virtual void ChangeSelection(TdxBarItemControl* control);
   virtual void HotTrackItemControl(TdxBarItemControl* control);
@@ -359,6 +361,15 @@ protected:
   void Resize() override;
   // Recorded by toolbars: the last double-click message, turned back into its button-down.
   UINT FLastDoubleClickMessage = 0;
+
+  // --- Menus: the layout cursor's ends move for scroll buttons ---
+  void MoveLayoutTop(int dy) { FLayoutCursor.top += dy; }
+  void MoveLayoutBottom(int dy) { FLayoutCursor.bottom += dy; }
+  void SetCloseReason(TdxBarCloseReason reason) { FCloseReason = reason; }
+public:
+  // The brush an item is being painted with (none outside item painting).
+  HBRUSH CurrentBackgroundBrush() const { return FCurrentBackgroundBrush; }
+protected:
 
 private:
   // Keyboard access.

@@ -14,6 +14,7 @@
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarManagerList.h"
+#include "toolkit/bars/dxBarNavigation.h"
 #include "toolkit/bars/dxBarPainter.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarUnit.h"
@@ -334,7 +335,12 @@ void TdxBarWinControl::HandleKeyDown(WORD& key, TShiftState shift)
       StoreWindowText();
       if (self && IsWindowVisible(wnd) && bar) {
         RemovePendingCharMessages(wnd);
-        bar->ChangeSelection(nullptr);
+        // Keyboard navigation moves on to the next control (back with Shift); where it finds no
+        // other one, the edit is left.
+        if (TdxBarNavigationController* navigation = GetNavigationController())
+          navigation->DispatchKey(VK_TAB, shift, GetAccessibilityHelper(), bar->GetAccessibilityHelper());
+        if (self && IsWindowVisible(wnd) && IsBarControlAlive(bar) && bar->GetSelectedItemControl() == this)
+          bar->ChangeSelection(nullptr);
       }
       break;
     default:

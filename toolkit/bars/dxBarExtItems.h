@@ -108,6 +108,8 @@ public:
   using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
   bool ShowCustomColorButton = false;
   bool IsPressed = false;
+
+  // What the painter reads of them.
   bool ShowsCustomColorButton() const override { return ShowCustomColorButton; }
   bool IsCustomColorButtonPressed() const override { return IsPressed; }
 };
@@ -245,6 +247,8 @@ public:
   int ArrowHeight = 0;
   int PressedPart = -1;
   bool IsPressed = false;
+
+  // What the painter reads of them.
   int SpinPressedPart() const override { return PressedPart; }
 };
 

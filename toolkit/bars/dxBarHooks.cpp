@@ -53,6 +53,16 @@ bool IsEditingItemControl(TdxBarItemControl* control)
   return windowed && windowed->Focused();
 }
 
+// Del deletes the customizing selection (Ctrl: the objects themselves), Esc selects its parent.
+bool RouteKeyToDesignController(WORD key, LPARAM lParam, TShiftState shift)
+{
+  TdxBarDesignController* controller = GetDesignController();
+  if (!controller || !IsKeyDownMessage(lParam)) return false;
+  if (key == VK_DELETE) return controller->RemoveSelectedObjects(shift.Contains(ssCtrl), true);
+  if (key == VK_ESCAPE) return controller->SelectSelectionParent();
+  return false;
+}
+
 // Keys that the open menus, keyboard navigation or the design time take; true when taken.
 bool RouteKeyToBars(WORD key, LPARAM lParam, TShiftState shift)
 {
@@ -84,7 +94,7 @@ bool RouteKeyToBars(WORD key, LPARAM lParam, TShiftState shift)
     ReleaseCapture();
     return true;
   }
-  return false;
+  return RouteKeyToDesignController(key, lParam, shift);
 }
 
 // From the window outwards through child-style parents, the first window with a usable manager.
@@ -414,6 +424,8 @@ void BarKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam, LRESULT& result
     }
     WORD key = static_cast<WORD>(wParam);
     if (code < 0 || key == VK_PROCESSKEY) return;
+    // A customizing drag's loop reads the keys itself.
+    if (TdxBarDesignController* controller = GetDesignController(); controller && controller->DragLoopRunning()) return;
     TShiftState shift = KeyboardShiftState();
     if (RouteKeyToBars(key, lParam, shift) || (!GetCapture() && HandleMenuKeys(key, lParam, shift))) {
       TakeKey(key, lParam);

@@ -741,7 +741,7 @@ void TdxBarItem::ExecuteCustomizingAction(TdxBarCustomizingAction action)
 {
   if (GetLinkCount() != 1) return;
   TdxBarDesignController* controller = GetDesignController();
-  if (controller && controller->LastSelectedObject() == FLinks[0]) return;
+  if (controller && controller->LastSelectedInstance() == FLinks[0]) return;
   FLinks[0]->ExecuteCustomizingAction(action);
 }
 
@@ -779,7 +779,7 @@ TdxBarCustomizingActions TdxBarItem::GetSupportedActions()
   using A = TdxBarCustomizingAction;
   if (!IsDesigning()) return {A::caReset, A::caDeleteLink, A::caCaption, A::caBeginGroup};
   TdxBarDesignController* controller = GetDesignController();
-  if (!controller || !controller->IsCustomizingItemLink()) return {A::caDelete};
+  if (!controller || !controller->HasTargetLink()) return {A::caDelete};
   return {A::caReset,      A::caDelete,      A::caDeleteItem,  A::caDeleteLink, A::caCaption, A::caPosition,
           A::caViewLevels, A::caDistributed, A::caBeginGroup, A::caVisible,    A::caMostRecentlyUsed};
 }

@@ -119,6 +119,16 @@ public:
   // Enabled, the cursor (in the bar's client area) in the control's rect and the left button down.
   bool IsMouseDownOver() const;
 
+  // --- Marks a menu window sets on the controls it shows ---
+  // The last control shown; the control's link lies in the less used part of a personalized menu;
+  // the control begins a run of recent or of less used links.
+  bool LastShown() const { return FLastShown; }
+  void SetLastShown(bool value) { FLastShown = value; }
+  bool NonRecent() const { return FNonRecent; }
+  void SetNonRecent(bool value) { FNonRecent = value; }
+  bool GroupStart() const { return FGroupStart; }
+  void SetGroupStart(bool value) { FGroupStart = value; }
+
   // --- Changes of the item or of the link's own values ---
   virtual void CaptionChanged();
   virtual void EnabledChanged();

@@ -72,7 +72,7 @@ void TdxBarItemLink::BeforeDestruction()
   TdxBarManager* manager = GetBarManager();
   if (manager && !manager->IsDestroying()) manager->DoItemLinkDelete(this);
   FreeControl();
-  if (TdxBarDesignController* controller = GetDesignController()) controller->ForgetObject(this);
+  if (TdxBarDesignController* controller = GetDesignController()) controller->ForgetSelectable(this);
   if (FItem) std::exchange(FItem, nullptr)->RemoveLink(this);
   FUserGlyph.reset();
   if (TdxBarItemLinks* links = GetLinks()) links->ForgetLink(this);
@@ -569,7 +569,7 @@ void TdxBarItemLink::ExecuteCustomizingAction(TdxBarCustomizingAction action)
     return;
   }
   TdxBarDesignController* controller = GetDesignController();
-  auto* source = dynamic_cast<TdxBarItemLink*>(controller ? controller->CustomizingItemLink() : nullptr);
+  TdxBarItemLink* source = controller ? controller->TargetLink() : nullptr;
   if (!source) return;
   switch (action) {
     case A::caCaption:
@@ -590,6 +590,12 @@ void TdxBarItemLink::ExecuteCustomizingAction(TdxBarCustomizingAction action)
 void TdxBarItemLink::AddMasterObjects(TList* list)
 {
   if (FItem && list->IndexOf(FItem) < 0) list->Add(FItem);
+}
+
+TPersistent* TdxBarItemLink::GetSelectableParent()
+{
+  TdxBarItemLinks* links = GetLinks();
+  return links && links->Owner() ? dynamic_cast<TPersistent*>(links->Owner()->GetInstance()) : nullptr;
 }
 
 IdxBarSelectableItem* TdxBarItemLink::GetNextSelectable()

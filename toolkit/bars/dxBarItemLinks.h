@@ -188,7 +188,8 @@ public:
   TObject* GetInstance() override { return this; }
   void AddMasterObjects(TList* list) override;
   IdxBarSelectableItem* GetNextSelectable() override;
-  TPersistent* GetSelectableParent() override { return nullptr; }
+  // The object that owns the link's collection (the toolbar, the sub-item or the popup menu).
+  TPersistent* GetSelectableParent() override;
   int GetSelectionStatus() override;
   TdxBarCustomizingActions GetSupportedActions() override;
   void InvalidateSelection() override;

@@ -799,7 +799,7 @@ void TdxBarManager::RemovePopupMenu(TdxBarCustomPopupComponent* popupMenu)
 TdxBarItemLink* TdxBarManager::GetSelectedItemLink() const
 {
   TdxBarDesignController* controller = GetDesignController();
-  auto* link = controller ? dynamic_cast<TdxBarItemLink*>(controller->LastSelectedObject()) : nullptr;
+  auto* link = controller ? dynamic_cast<TdxBarItemLink*>(controller->LastSelectedInstance()) : nullptr;
   return link && link->GetBarManager() == this ? link : nullptr;
 }
 

@@ -54,6 +54,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarManager;
 class TdxBarCustomHintViewInfo;
+class TdxBarCaptionButton;
 // Bar controls: the base, toolbar windows, menu windows; docks.
 class TCustomdxBarControl;
 class TdxBarControl;
@@ -374,6 +375,10 @@ public:
                                        const RECT& R) const;
   virtual void DrawSelectedItemFrame(TCustomdxBarControl* BarControl, HDC DC, int State, const RECT& R) const;
   virtual void DrawFloatingCloseButton(TdxBarControl* Toolbar, HDC DC, bool Pressed, const RECT& R) const;
+  // One of the bar's caption buttons in a floating caption: the caption's colour, a raised edge
+  // while hot, a sunken one while pressed (its glyph one pixel right and down), the glyph grey
+  // while disabled (dxBarPainterCaptionButtons.cpp).
+  virtual void DrawCaptionButton(TdxBarControl* Toolbar, HDC DC, TdxBarCaptionButton* Button, const RECT& R) const;
   virtual void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const;
   virtual void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const;
   virtual void DrawFloatingCaption(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, const RECT& WindowRect,
@@ -727,6 +732,13 @@ public:
   // A raised edge (sunken when dropped down) round a selected button, else a frame of the edit
   // brush; the face inside in the brush, one pixel right and down when dropped down.
   void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const override;
+
+  // --- Menus: a two-pixel border inside the frame, group lines indented by 2, runs apart ---
+  int GetSubMenuGroupIndent() const override;
+  bool IndentsRecentItemGroup() const override;
+  int GetSubMenuOuterBorder() const override;
+  // The base rect, with no top margin under a detach caption.
+  RECT GetSubMenuBorderRect(TdxBarSubMenuControl* SubMenu) const override;
 };
 
 // The standard look with one grip bar, a toolbar mark with hot and pressed edges and quick
@@ -746,6 +758,9 @@ public:
   bool AllowsQuickCustomizingMark() const override;
   // A raised edge round the bar and one raised grip bar.
   void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+
+  // --- Menus: group lines indented by 12 ---
+  int GetSubMenuGroupIndent() const override;
 };
 
 // The flat look; its operations below come after every operation of TdxBarPainter.
@@ -753,6 +768,85 @@ class TdxBarFlatPainter : public TdxBarPainter {
   CL_CLASS(TdxBarFlatPainter, TdxBarPainter)
 public:
   using TdxBarPainter::TdxBarPainter;
+
+  // --- The flat look's answers (one-pixel frames, highlight blends, joined menus) ---
+  TColor GetFloatingCaptionBackColor(TdxBarControl* Toolbar, bool Active) const override;
+  TColor GetMarkGlyphColor(TdxBarControl* Toolbar, int MarkState) const override;
+  TColor GetSeparatorLineColor() const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+  // The base parts; the up button one pixel taller, so that the two buttons share a line.
+  void CalcSpinEditParts(TdxBarItemControlDrawParams* DrawParams, std::vector<RECT>& Parts,
+                         const RECT& R) const override;
+  int GetBarEndIndent() const override;
+  void DrawSunkenEdge(HDC DC, RECT& R) const override;
+  bool DrawsGlyphShadow() const override;
+  bool IsFlatLook() const override;
+  bool UsesPressedGlyphMode() const override;
+  bool JoinsMenusToToolbarItems() const override;
+  int GetButtonBorderWidth() const override;
+  int GetGripMargin() const override;
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  int GetLargeButtonHeightUnit(TdxBarManager* Manager) const override;
+  int GetItemRowHeight(TCustomdxBarControl* BarControl) const override;
+  int GetSubMenuGroupIndent() const override;
+  // The flat brushes of the bar managers (they follow the system colours alike).
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetBarBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetSelectedItemBrush() const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int GetBeginGroupLineOffset() const override;
+  int GetBarBeginGroupSize() const override;
+  HBRUSH GetQuickControlBrush(TCustomdxBarControl* BarControl) const override;
+  bool IsQuickPopupOnRight() const override;
+  void AdjustItemHeight(int& Height) const override;
+  void AdjustItemWidth(int& Width) const override;
+  TColor GetComboArrowColor(TdxBarItemControlDrawParams* DrawParams) const override;
+  int GetSubMenuArrowIndent() const override;
+  int GetMenuBeginGroupSize() const override;
+  // The base; then an odd stripe margin of the text height − 2 makes the text height 2 × margin + 4.
+  void CalcSubMenuMetrics(TcxCanvas* Canvas, int TextSize, int& TextHeight, int& ArrowWidth) const override;
+  // (Size − 4) div 2; from 5 on rounded down to even.
+  int CalcStripeMargin(int Size) const override;
+  int GetMenuItemMinHeight() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  int GetMenuItemTextHeight(TcxCanvas* Canvas) const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  RECT GetEditContentMargins(TdxBarPaintType PaintType) const override;
+  int GetEditGlyphIndent() const override;
+  int GetEditRightIndent() const override;
+  RECT GetMenuEditMargins(TdxBarPaintType PaintType) const override;
+  bool HasFlatCalendar() const override;
+  bool DrawsProgressBorder() const override;
+  int GetContainerMenuIndent() const override;
+  bool IsInPlaceSubItemHot(TdxBarItemControlDrawParams* DrawParams) const override;
+  bool DrawsInPlaceSubItemBackground(TdxBarItemControlDrawParams* DrawParams) const override;
+
+  // A frame of the highlight colour (of the highlight-text colour in a black high-contrast scheme).
+  void OutlineFlatSelection(HDC DC, const RECT& R) const override;
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* ItemControl, TdxBarPaintingStates States) const override;
+  // The standard check mark's black strokes only, white on a white or black face.
+  void PaintCheckGlyph(TdxBarItemControl* ItemControl, HDC DC, int SizeFactor, int X, int Y) const override;
+  void DrawCheckedFrame(TdxBarItemControl* ItemControl, HDC DC, bool Pressed, bool Hot, bool Enabled,
+                        const RECT& R) const override;
+  // A button-face frame with rounded corners and a 3-pixel grip of shadow rows on every even row.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
+                      TdxBarSpinEditButton Button) const override;
+  // One triangle, never shifted and never embossed.
+  void DrawTextAtPoint(TdxBarItemControlDrawParams* DrawParams, POINT P, TdxBarSpinEditButton Button) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+  void DrawPlainComboButton(TdxBarItemControlDrawParams* DrawParams, RECT& R, HBRUSH Brush) const override;
+  void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const override;
+  // The top one-pixel band in the flat separator colour.
+  void EtchSeparatorLine(TcxCanvas* Canvas, const RECT& R) const override;
+
 
   // Frames a button by its state (an outline when selected).
   virtual void FrameFlatButton(TdxBarItemControl* ItemControl, HDC DC, bool Down, bool Selected,
@@ -781,16 +875,180 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
 public:
   using TdxBarFlatPainter::TdxBarFlatPainter;
 
+  // --- The Office 2003 look's answers (the colour set of dxOffice11, gradients, rounded boxes) ---
+  void PaintDropDownArrow(HDC DC, const RECT& R, TColor Color, bool Flat, bool Selected, bool Enabled,
+                          TcxArrowDirection Direction) const override;
+  void PaintLargeDropDownArrow(HDC DC, const RECT& R, TColor Color, bool Flat, bool Selected, bool Enabled, int Size,
+                               TcxArrowDirection Direction) const override;
+  // A frame of the scheme's border brush.
+  void OutlineFlatSelection(HDC DC, const RECT& R) const override;
+  void QueryDisabledTextColors(TdxBarItemControl* ItemControl, bool Selected, bool Flat, TColor& TextColor,
+                               TColor& ShadowColor) const override;
+  bool AreDisabledImagesFaded(TCustomdxBarControl* BarControl) const override;
+  bool UsesMenuBandBackground() const override;
+  bool DrawsNativeBackground() const override;
+  bool ShowsSubMenuGlyphBand() const override;
+  TColor GetFloatingCaptionBackColor(TdxBarControl* Toolbar, bool Active) const override;
+  TColor GetFloatingCaptionTextColor(TdxBarControl* Toolbar) const override;
+  TColor GetMarkGlyphColor(TdxBarControl* Toolbar, int MarkState) const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+  bool DrawsGlyphShadow() const override;
+  bool UsesPressedGlyphMode() const override;
+  bool HasDropDownSeparator() const override;
+  HBRUSH GetFlatBorderBrush(TdxBarItemControl* ItemControl, TdxBarStaticBorderStyle BorderStyle) const override;
+  int GetGripMargin() const override;
+  int GetFloatingFrameWidth() const override;
+  int GetFloatingFrameHeight() const override;
+  int GetNoGripIndent() const override;
+  HBRUSH GetOwnerBarBrush(TdxBarManager* Manager) const override;
+  void FrameOwnerItem(TCustomdxBarControl* BarControl, HDC DC, const RECT& R) const override;
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  HBRUSH GetQuickControlBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetSelectedItemBrush() const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int CalcDropDownButtonWidth(TcxCanvas* Canvas, int ZeroWidth) const override;
+  TColor GetFlatSeparatorColor() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  void DrawDropDownListFrame(HDC DC, TColor Color, const RECT& R) const override;
+  TColor GetInactiveEditColor(TdxBarItemControl* ItemControl) const override;
+  TColor GetInactiveEditTextColor() const override;
+  TColor GetCalendarHeaderColor() const override;
+  HBRUSH GetInPlaceSubItemFill() const override;
+  HBRUSH GetFlatGlyphBandBrush(TdxBarItemControl* ItemControl) const override;
+
+  // Hot, pressed and checked items in the gradient pairs of the colour set, framed in the scheme's
+  // border colour.
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  void DrawCheckedFrame(TdxBarItemControl* ItemControl, HDC DC, bool Pressed, bool Hot, bool Enabled,
+                        const RECT& R) const override;
+  void FrameFlatButton(TdxBarItemControl* ItemControl, HDC DC, bool Down, bool Selected, TdxBarPaintType PaintType,
+                       HBRUSH Brush, const RECT& R) const override;
+  // A left-to-right gradient from dock colour 1 to 2 made once per dock size and copied from.
+  void FillDockBackground(TdxDockControl* Dock, HDC DC, HBRUSH Brush, TColor Color, const RECT& Origin,
+                          const RECT& R, const RECT& ClipRect) const override;
+  void FillDockedBarBackground(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, TColor Color, const RECT& R,
+                               const RECT& ClipRect) const override;
+  // A rounded box on the dock with a shadow line, blended corner pixels and grip dots.
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void DrawSelectedItemFrame(TCustomdxBarControl* BarControl, HDC DC, int State, const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+
+
   // The Office 2003 grip dots over the rect (a row when horizontal) with the colour set's dot brushes.
   virtual void DrawOffice11GripDots(TdxBarControl* Toolbar, HDC DC, bool Horizontal, const RECT& R) const;
   // Added to the flat painter's grip margin.
   virtual int GetOffice11GripIndent() const;
 };
 
+// The visual-styles look: toolbar buttons, separators, grips, docks, caption and MDI buttons, spin
+// buttons, progress bars, edits and combo buttons are theme parts in their states. Used only while
+// visual styles are available (the manager falls back to the enhanced painter without them).
 class TdxBarXPPainter : public TdxBarPainter {
   CL_CLASS(TdxBarXPPainter, TdxBarPainter)
 public:
-  using TdxBarPainter::TdxBarPainter;
+  // Measures the theme metrics that every XP painter then answers.
+  explicit TdxBarXPPainter(TcxCustomLookAndFeelPainter* SkinPainter);
+
+  // The theme metrics, measured when an XP painter is made and kept for all of them.
+  struct TThemeMetrics {
+    int ToolbarBeginGroupSize = 0;
+    SIZE CaptionCloseButtonSize{};
+    int ButtonPadding = 0;
+    int ComboArrowWidth = 0;
+    RECT EditBorderOffsets{};
+    int GripSize = 0;
+    int ProgressHeight = 0;
+    int MenuBeginGroupSize = 0;
+    SIZE StatusGripSize{};
+  };
+  static const TThemeMetrics& Metrics();
+
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* ItemControl, TdxBarPaintingStates States) const override;
+  int GetCheckedGlyphShift() const override;
+  int GetPressedGlyphShift() const override;
+  bool DrawsGlyphShadow() const override;
+  bool AreDisabledImagesFaded(TCustomdxBarControl* BarControl) const override;
+  bool DrawsNativeBackground() const override;
+  bool HasThemedFloatingCaption() const override;
+  bool HasFlatDropDownArrow() const override;
+  bool HasFlatCalendar() const override;
+  bool IsQuickPopupOnRight() const override;
+  bool UsesMenuBarLook(TdxBarItemControl* ItemControl) const override;
+  int GetGripMargin() const override;
+  int GetGripSize() const override;
+  int GetGripAreaSize(TdxBarControl* Toolbar) const override;
+  int GetLargeButtonHeightUnit(TdxBarManager* Manager) const override;
+  int GetItemRowHeight(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetToolbarBrush() const override;
+  HBRUSH GetBarBrush(TCustomdxBarControl* BarControl) const override;
+  HBRUSH GetMenuBrush() const override;
+  HBRUSH GetHighlightBrush() const override;
+  int CalcDropDownButtonWidth(TcxCanvas* Canvas, int ZeroWidth) const override;
+  int GetBarBeginGroupSize() const override;
+  int GetBeginGroupLineOffset() const override;
+  int GetStatusBarBorderWidth() const override;
+  SIZE GetFloatingCaptionButtonSize() const override;
+  int GetSubMenuArrowIndent() const override;
+  int GetMenuBeginGroupSize() const override;
+  int GetMenuSeparatorThickness() const override;
+  void GetDetachCaptionContent(TdxBarSubMenuControl* SubMenu, RECT& R) const override;
+  HBRUSH GetMenuBackgroundBrush() const override;
+  RECT GetColorButtonMargins(TdxBarPaintType PaintType) const override;
+  int GetPopupPanelHeight() const override;
+  RECT GetSpinButtonsMargins(TdxBarPaintType PaintType) const override;
+  TColor GetProgressFillColor() const override;
+  int GetProgressTrackHeight() const override;
+  TColor GetEditWindowColor() const override;
+  TColor GetInactiveEditColor(TdxBarItemControl* ItemControl) const override;
+  TColor GetEditWindowTextColor() const override;
+  TColor GetInactiveEditTextColor() const override;
+  int GetButtonVertPadding() const override;
+  int GetButtonHorzPadding() const override;
+  void AdjustItemHeight(int& Height) const override;
+  RECT GetEditContentMargins(TdxBarPaintType PaintType) const override;
+  int GetEditGlyphIndent() const override;
+  int GetEditRightIndent() const override;
+  RECT GetMenuEditMargins(TdxBarPaintType PaintType) const override;
+  int GetComboButtonBorder() const override;
+  int GetSpaceAfterDot(int DotSize) const override;
+  TcxCustomLookAndFeelPainter* GetPairedLookAndFeelPainter() const override;
+
+  // ToolBar TP_BUTTON (TP_SPLITBUTTON when split) in its state; a main-menu item filled with the
+  // highlight colour instead.
+  void FrameItemGlyph(TdxBarItemControl* ItemControl, HDC DC, TdxBarPaintingStates States,
+                      const RECT& GlyphRect) const override;
+  // The shared flat painter's check mark and floating frame.
+  void PaintCheckGlyph(TdxBarItemControl* ItemControl, HDC DC, int SizeFactor, int X, int Y) const override;
+  void DrawFloatingBarFrame(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void PaintEllipsisDot(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  // The Rebar background, made once per dock size, with a highlight line at each row's start and a
+  // shadow line at its end.
+  void FillDockBackground(TdxDockControl* Dock, HDC DC, HBRUSH Brush, TColor Color, const RECT& Origin,
+                          const RECT& R, const RECT& ClipRect) const override;
+  void DrawDockedBarBorder(TdxBarControl* Toolbar, HDC DC, const RECT& R) const override;
+  void DrawBeginGroupSeparator(TCustomdxBarControl* BarControl, HDC DC, bool Horizontal, HBRUSH Brush,
+                               const RECT& R) const override;
+  void FillFloatingCaption(TdxBarControl* Toolbar, HDC DC, HBRUSH Brush, const RECT& R) const override;
+  void DrawFloatingCloseButton(TdxBarControl* Toolbar, HDC DC, bool Pressed, const RECT& R) const override;
+  void DrawMdiButton(TdxBarControl* Toolbar, int Button, HDC DC, int State, const RECT& R) const override;
+  void DrawBarMarkBackground(TdxBarControl* Toolbar, HDC DC, int MarkState, const RECT& R) const override;
+  void DrawEditBorder(TdxBarItemControlDrawParams* DrawParams, RECT& R) const override;
+  void DrawComboButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void DrawSpinButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R,
+                      TdxBarSpinEditButton Button) const override;
+  void FillProgressBackground(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void PaintProgressSegments(TdxBarItemControlDrawParams* DrawParams, const RECT& R, HBRUSH Brush) const override;
+  void DrawCustomColorButton(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void DrawColorSample(TdxBarItemControlDrawParams* DrawParams, const RECT& R) const override;
+  void PaintCalendarButton(HDC DC, bool Pushed, std::string_view Caption, const RECT& R) const override;
+  void EtchSeparatorLine(TcxCanvas* Canvas, const RECT& R) const override;
 };
 
 // The flat painter the bar unit shares (made on first use, freed at the unit's shut-down; nil once

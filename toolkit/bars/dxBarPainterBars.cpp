@@ -5,6 +5,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarCaptionButtons.h"
 #include "toolkit/bars/dxBarDockControl.h"
 #include "toolkit/bars/dxBarDrawing.h"
 #include "toolkit/bars/dxBarImageOptions.h"
@@ -149,6 +150,12 @@ void TdxBarPainter::DrawFloatingCaption(TdxBarControl* Toolbar, HDC DC, HBRUSH B
   if (Toolbar && Toolbar->HasCloseButton()) {
     caption.right -= GetFloatingCaptionHeight();
     DrawFloatingCloseButton(Toolbar, DC, Toolbar->CloseButtonState() == 2, Toolbar->GetCloseButtonRect());
+  }
+  // The caption's text ends before the bar's caption buttons.
+  if (TdxBar* bar = Toolbar && Toolbar->HasCaptionButtons() ? Toolbar->GetBarOfControl() : nullptr) {
+    Toolbar->UpdateCaptionButtonRects();
+    const RECT buttons = bar->CaptionButtons()->GetBoundsRect();
+    if (!IsRectEmpty(&buttons)) caption.right = std::min<LONG>(caption.right, buttons.left - 1);
   }
   const bool hasMark = Toolbar && Toolbar->HasMark();
   int textLeft = caption.left + 2;

@@ -281,6 +281,43 @@ void TdxBarPainter::DrawMenuItemContent(TdxBarItemControlDrawParams* DrawParams,
   }
 }
 
+// --- Parts and widths ---
+
+namespace {
+// The rect split at the part's left edge: the main part keeps the left, the part takes the right.
+void SplitOffRightPart(std::vector<RECT>& parts, int width)
+{
+  if (parts.empty()) return;
+  RECT main = parts[0];
+  const RECT part{std::max<LONG>(main.left, main.right - width), main.top, main.right, main.bottom};
+  main.right = part.left;
+  parts.assign({main, part});
+}
+}  // namespace
+
+void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>& Parts) const
+{
+  SplitOffRightPart(Parts, GetItemPartWidth());
+}
+
+void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams* DrawParams, std::vector<RECT>& Parts) const
+{
+  auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(DrawParams);
+  if (button && button->IsDropDown) SplitOffRightPart(Parts, button->DropDownPartWidth);
+}
+
+void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams* DrawParams, int& Width) const
+{
+  if (!DrawParams || !DrawParams->IsDropDown) return;
+  auto* button = ObjectAs<TdxBarButtonLikeControlDrawParams>(DrawParams);
+  if (HasSeparateDropDownPart(DrawParams) && !InMenu(DrawParams)) {
+    Width += button->DropDownPartWidth + GetMenuGlyphMargins().right;
+  } else if (!IsOwnArrowHidden(DrawParams)) {
+    TCustomdxBarControl* bar = DrawParams->ItemControl ? DrawParams->ItemControl->BarControl() : nullptr;
+    Width += (bar ? bar->TextHeight() : 0) / 2;
+  }
+}
+
 // --- Drop-down parts ---
 
 bool TdxBarPainter::HasSeparateDropDownPart(TdxBarItemControlDrawParams* DrawParams) const

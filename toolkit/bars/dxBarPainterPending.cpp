@@ -26,38 +26,14 @@ void TdxBarPainter::FillControlBackgroundBitmap(TCustomdxBarControl*, TcxCanvas*
 
 // --- Menus ---
 
-void TdxBarPainter::DrawScrollArrow(TdxBarSubMenuControl*, TcxCanvas*, TcxArrowDirection, TColor,
-                                    const RECT&) const
-{
-}
-
-void TdxBarPainter::DrawScrollButton(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-void TdxBarPainter::DrawScrollButtonBackground(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-void TdxBarPainter::DrawScrollButtonEdge(TdxBarSubMenuControl*, TcxCanvas*, bool) const {}
-RECT TdxBarPainter::GetScrollButtonRect(TdxBarSubMenuControl*, bool) const { return {}; }
-int TdxBarPainter::GetScrollButtonHeight(TdxBarSubMenuControl*) const { return 0; }
-void TdxBarPainter::DrawDetachStripe(TdxBarSubMenuControl*, HDC, bool, const RECT&) const {}
 void TdxBarPainter::DrawDetachCaption(TdxBarSubMenuControl*, const RECT&, bool) const {}
 void TdxBarPainter::DrawHotDetachCaption(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-int TdxBarPainter::CalcDetachCaptionSize(TdxBarSubMenuControl*) const { return 0; }
-int TdxBarPainter::GetSubMenuGlyphBandWidth(TdxBarSubMenuControl*) const { return 0; }
-int TdxBarPainter::CalcMenuBandWidth(TdxBarSubMenuControl*) const { return 0; }
 int TdxBarPainter::GetMenuTextIndent(TdxBarItemControlDrawParams*) const { return 0; }
-RECT TdxBarPainter::GetMenuSeparatorRect(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&) const { return {}; }
-void TdxBarPainter::FillSubMenuBackground(TdxBarSubMenuControl*, TcxCanvas*, TColor, HBRUSH, const RECT&) const {}
-void TdxBarPainter::DrawSubMenuEdges(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-void TdxBarPainter::DrawSubMenuBorderFrame(TdxBarSubMenuControl*, HDC, HBRUSH, const RECT&) const {}
-void TdxBarPainter::FillDetachCaptionBackground(TdxBarSubMenuControl*, HDC, const RECT&) const {}
-void TdxBarPainter::DrawMenuGroupSeparator(TdxBarSubMenuControl*, TdxBarItemControl*, const RECT&, TcxCanvas*) const {}
-void TdxBarPainter::FillSubMenuOutside(TdxBarSubMenuControl*, TcxCanvas*, const RECT&, HBRUSH) const {}
 
 // --- Buttons, glyphs, captions and menu items ---
 
 
 
-void TdxBarPainter::AddMenuItemIndent(TdxBarItemControlDrawParams*, int&) const {}
-void TdxBarPainter::CalcItemParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
-void TdxBarPainter::CalcButtonParts(TdxBarItemControlDrawParams*, std::vector<RECT>&) const {}
 int TdxBarPainter::GetSubItemArrowOffset(TdxBarItemControl*) const { return 0; }
 
 
@@ -81,21 +57,3 @@ void TdxBarPainter::DrawStaticBorder(TdxBarItemControlDrawParams*, RECT&) const 
 void TdxBarPainter::DrawStaticContent(TdxBarItemControlDrawParams*, const RECT&) const {}
 void TdxBarPainter::DrawStaticItem(TdxBarItemControlDrawParams*, RECT&) const {}
 void TdxBarPainter::DrawSeparatorItem(TdxBarItemControlDrawParams*, const RECT&) const {}
-
-// --- Flat painter ---
-
-void TdxBarFlatPainter::FrameFlatButton(TdxBarItemControl*, HDC, bool, bool, TdxBarPaintType, HBRUSH,
-                                        const RECT&) const
-{
-}
-
-HBRUSH TdxBarFlatPainter::GetFlatGlyphBandBrush(TdxBarItemControl*) const { return nullptr; }
-void TdxBarFlatPainter::FillFlatMark(TdxBarControl*, HDC, TCustomdxBarControl*, const RECT&) const {}
-
-void TdxBarFlatPainter::DrawOwnerConnection(TCustomdxBarControl*, HDC, TCustomdxBarControl*, TdxBarItemControl*,
-                                            const RECT&) const
-{
-}
-
-void TdxBarFlatPainter::FrameOwnerItem(TCustomdxBarControl*, HDC, const RECT&) const {}
-void TdxBarFlatPainter::FillOwnerJoint(TCustomdxBarControl*, HDC, TdxBarItemControl*, const RECT&, const RECT&) const {}

@@ -1,10 +1,14 @@
 #include "toolkit/bars/dxBarPopupMenu.h"
 
+#include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarManagerList.h"
+#include "toolkit/bars/dxBarPopupMenuWait.h"
 #include "toolkit/bars/dxBarRoutines.h"
 #include "toolkit/bars/dxBarStrs.h"
 #include "toolkit/bars/dxBarUnit.h"
+#include "toolkit/bars/dxBarWindows.h"
+#include "toolkit/controls/cxControlsHelpers.h"
 #include "toolkit/base/dxCore.h"
 
 namespace {
@@ -43,6 +47,8 @@ void TdxBarCustomPopupComponent::AfterConstruction()
 
 void TdxBarCustomPopupComponent::BeforeDestruction()
 {
+  // An open menu window goes with its links.
+  if (FItemLinks && FItemLinks->BarControl()) Free(FItemLinks->BarControl());
   SetBarManager(nullptr);
   FItemLinks.reset();
   TdxBarComponent::BeforeDestruction();
@@ -87,6 +93,16 @@ bool TdxBarCustomPopupComponent::AcceptsItem(TdxBarItem* item, std::string& mess
   return true;
 }
 
+TClassRef<TdxBarSubMenuControl> TdxBarCustomPopupComponent::GetSubMenuControlClass() const
+{
+  return ClassRef<TdxBarSubMenuControl>();
+}
+
+TdxBarSubMenuControl* TdxBarCustomPopupComponent::CreateSubMenuControl()
+{
+  return GetSubMenuControlClass().Create(GetBarManager());
+}
+
 // --- TdxBarCustomPopupMenu ---
 
 TdxBarCustomPopupMenu::TdxBarCustomPopupMenu(TComponent* owner) : TdxBarCustomPopupComponent(owner) {}
@@ -94,7 +110,108 @@ TdxBarCustomPopupMenu::TdxBarCustomPopupMenu(TComponent* owner) : TdxBarCustomPo
 void TdxBarCustomPopupMenu::AfterConstruction()
 {
   TdxBarCustomPopupComponent::AfterConstruction();
+  // Made here, not in Loaded: a menu made in code is never loaded.
+  FBackgroundBitmap = CreateBarBitmap(TNotifyEvent{});
   ItemLinks()->SetUseRecentItems(false);
+}
+
+TdxBarSubMenuControl* TdxBarCustomPopupMenu::GetBarControl() const
+{
+  return ObjectAs<TdxBarSubMenuControl>(ItemLinks()->BarControl());
+}
+
+namespace {
+// The focus lies in a window of the open chain of bar controls.
+bool FocusInsideOpenMenus(TCustomdxBarControl* active)
+{
+  HWND focus = GetFocus();
+  for (TCustomdxBarControl* c = active; c; c = c->OwnerBarControl())
+    if (c->OwnsWindow(focus)) return true;
+  return false;
+}
+}  // namespace
+
+void TdxBarCustomPopupMenu::Popup(int x, int y)
+{
+  if (ItemLinks()->BarControl()) return;
+  CancelModeOfActiveForm();
+  TdxBarManager* manager = GetBarManager();
+  if (!manager || !manager->IsCustomizingOrDesigning())
+    if (HWND capture = GetCapture()) {
+      SendMessageA(capture, CM_CANCELMODE, 0, 0);
+      ReleaseCapture();
+    }
+  if (!FOwnerBarControl)
+    if (TCustomdxBarControl* active = GetActiveBarControl(); active && !FocusInsideOpenMenus(active))
+      active->CloseUp(TdxBarCloseReason::ClickElsewhere);
+
+  auto* menu = static_cast<TdxBarSubMenuControl*>(ItemLinks()->BarControl());
+  if (!menu) {
+    menu = CreateSubMenuControl();
+    menu->SetItemLinks(ItemLinks());
+  }
+  menu->SetLeft(x);
+  menu->SetTop(y);
+  if (FOpeningItemControl && FOpeningItemControl->BarControl())
+    FOpeningItemControl->BarControl()->SetChildControl(menu);
+  if (FHasOwnerRect) menu->SetOwnerRect(FOwnerRect, nullptr);
+  if (FOwnerBarControl) menu->SetOwnerBarControl(FOwnerBarControl);
+  menu->SetOwnerWidth(FOwnerWidth);
+  menu->SetOwnerHeight(FOwnerHeight);
+  TWeakRef<TdxBarCustomPopupMenu> self(this);
+  menu->OnPopupNotice = [self](TdxBarSubMenuControl*) {
+    if (self) self->PopupNotice();
+  };
+  menu->OnCloseUpNotice = [self](TdxBarSubMenuControl*, TdxBarCloseReason reason) {
+    if (self) self->CloseUpNotice(reason);
+  };
+  TWeakRef<TdxBarSubMenuControl> weakMenu(menu);
+  try {
+    menu->StartPopup();
+  } catch (...) {
+    if (weakMenu) weakMenu->CloseUp(TdxBarCloseReason::ClickElsewhere);
+    throw;
+  }
+  if (!FWait) return;
+  dxBarWaitWhileMenuOpen([weakMenu] { return static_cast<bool>(weakMenu); });
+}
+
+void TdxBarCustomPopupMenu::PopupAtCursor()
+{
+  const POINT p = ReadCursorPos();
+  Popup(p.x, p.y);
+}
+
+void TdxBarCustomPopupMenu::PopupWithOwner(int x, int y, int ownerWidth, int ownerHeight, bool show,
+                                           const RECT* ownerRect, bool wait, TCustomdxBarControl* ownerBarControl)
+{
+  FOwnerWidth = ownerWidth;
+  FOwnerHeight = ownerHeight;
+  FShow = show;
+  FHasOwnerRect = ownerRect != nullptr;
+  if (ownerRect) FOwnerRect = *ownerRect;
+  FWait = wait;
+  FOwnerBarControl = ownerBarControl;
+  struct TReset {
+    TWeakRef<TdxBarCustomPopupMenu> Menu;
+    ~TReset()
+    {
+      if (!Menu) return;
+      Menu->FWait = true;
+      Menu->FShow = true;
+      Menu->FOwnerBarControl = nullptr;
+      Menu->FHasOwnerRect = false;
+      Menu->FOwnerRect = RECT{};
+      Menu->FOwnerWidth = 0;
+      Menu->FOwnerHeight = 0;
+    }
+  } reset{TWeakRef<TdxBarCustomPopupMenu>(this)};
+  Popup(x, y);
+}
+
+void TdxBarCustomPopupMenu::DoPaintBar(TcxCanvas* canvas, const RECT& rect)
+{
+  if (FOnPaintBar) FOnPaintBar(this, canvas, rect);
 }
 
 bool TdxBarCustomPopupMenu::IsMenuShortCut(TMessage& message)

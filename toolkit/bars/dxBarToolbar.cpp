@@ -80,7 +80,8 @@ void TdxBarControl::MouseDown(TMouseButton button, TShiftState shift, int x, int
   if (button == mbLeft && !IsCustomizing() && !PtIn(client, POINT{x, y})) {
     POINT cursor{};
     GetCursorPos(&cursor);
-    SendMessageA(Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(FHitCode), MAKELPARAM(cursor.x, cursor.y));
+    const UINT press = shift.Contains(TShiftStateFlag::ssDouble) ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN;
+    SendMessageA(Handle(), press, static_cast<WPARAM>(FHitCode), MAKELPARAM(cursor.x, cursor.y));
     return;
   }
   TdxBarDockedControl::MouseDown(button, shift, x, y);
@@ -258,26 +259,7 @@ bool TdxBarControl::HasGrip() const
 
 bool TdxBarControl::IsMultiLine() const { return IsFloating() || (GetBar() && GetBar()->MultiLine()); }
 
-RECT TdxBarControl::GetCloseButtonRect() const
-{
-  TdxBarPainter* painter = GetPainter();
-  if (!HasCloseButton() || !painter || !HandleAllocated()) return RECT{};
-  RECT window{};
-  GetWindowRect(const_cast<TdxBarControl*>(this)->Handle(), &window);
-  OffsetRect(&window, -window.left, -window.top);
-  RECT r = painter->GetFloatingCaptionRect(const_cast<TdxBarControl*>(this), window);
-  r.left = r.right - painter->GetFloatingCaptionHeight();
-  const SIZE button = painter->GetFloatingCaptionButtonSize();
-  if (button.cx < r.right - r.left) {
-    r.left += (r.right - r.left - button.cx) / 2;
-    r.right = r.left + button.cx;
-  }
-  if (button.cy < r.bottom - r.top) {
-    r.top += (r.bottom - r.top - button.cy) / 2;
-    r.bottom = r.top + button.cy;
-  }
-  return r;
-}
+RECT TdxBarControl::GetCloseButtonRect() const { return HasCloseButton() ? GetCaptionSlotRect(0) : RECT{}; }
 
 int TdxBarControl::GetCaptionButtonAt(POINT windowPoint) const
 {
@@ -330,6 +312,10 @@ void TdxBarControl::WMNCLButtonDown(TMessage& msg)
   POINT cursor{};
   GetCursorPos(&cursor);
   const int index = GetCaptionButtonAt(POINT{cursor.x - window.left, cursor.y - window.top});
+  if (index == -1 && msg.WParam == dxBarHitDrag && !IsCustomizing()) {
+    StartMove(msg.Msg == WM_NCLBUTTONDBLCLK);
+    return;
+  }
   if (index == -1) {
     Inherited<TdxBarControl>(msg);
     return;

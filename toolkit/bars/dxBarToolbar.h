@@ -31,6 +31,8 @@ public:
   virtual void CaptionButtonsChanged() {}
   virtual void ClickCaptionButton(int index);
   virtual void TrackCaptionButtons(POINT windowPoint, bool pressed);
+  // Gives each caption button its rectangle (window coordinates); empty where none is shown.
+  virtual void UpdateCaptionButtonRects() const;
   // No popup window hosts the control.
   virtual bool IsOutsidePopupWindow() const;
 
@@ -71,6 +73,13 @@ public:
   virtual bool CanHideFirstItem() const { return false; }
   // The close button in window coordinates; empty without one.
   RECT GetCloseButtonRect() const;
+  // Caption buttons (dxBarCaptionButtons.cpp). The button-sized square centred in the slot-th
+  // caption-height cell from the right end of the floating caption (slot 0 is the close button's
+  // place); the caption buttons take the slots left of the close button while they fit after the
+  // caption's first half, and are drawn there.
+  RECT GetCaptionSlotRect(int slot) const;
+  void UpdateCaptionButtonRects() const override;
+  void DrawCaptionButtons(HDC dc);
   // The border sizes the painter gives for the current docking style.
   RECT GetBorderSizes() const;
   virtual std::string GetBarCaption() const;
@@ -248,6 +257,37 @@ private:
   bool FTruncated = false;
   POINT FGrabPoint{};
   SIZE FGrabWindowSize{};
+
+  // --- Moving between docks and floating (dxBarToolbarMoving.cpp) ---
+public:
+  // While moving the toolbar holds two windows, a docked child window and a floating popup, and
+  // switches between them with ChangeDock; the end of the move destroys the one not in use and
+  // stores the position in the bar.
+  bool Moving() const { return FMoving; }
+  void SetMoving(bool value);
+  HWND DockedWindow() const { return FDockedWnd; }
+  HWND FloatingWindow() const { return FFloatingWnd; }
+  // Shows the toolbar in another docking style and dock (nullptr: the style's edge dock).
+  void ChangeDock(TdxBarDockingStyle style, TdxDockControl* dockControl);
+  void HideWindow();
+  // The window's place into the bar: the docked style, dock and place, or the float bounds.
+  void StoreBarPosition();
+  // The grip in client coordinates: everything before the client area along a docked bar; empty
+  // for floating bars and bars without border.
+  RECT GetGripRect() const;
+  // A double click on the grip or caption: a docked bar floats; a floating one docks where it was
+  // docked last (or at the top, in a new row, when it never was).
+  void ToggleDocking();
+  // A press on the grip or caption: the drag of the bars collection (a double click toggles).
+  void StartMove(bool doubleClick);
+
+private:
+  // Makes the window of the other state (style and dock) and holds it; the current one stays.
+  HWND MakeOtherWindow(TdxBarDockingStyle style, TdxDockControl* dockControl);
+  bool FMoving = false;
+  HWND FDockedWnd = nullptr;
+  HWND FFloatingWnd = nullptr;
+  bool FStoringPosition = false;
 
   // Keyboard access.
   TOwned<TdxBarAccessibilityHelper> FMarkAccessibilityHelper;

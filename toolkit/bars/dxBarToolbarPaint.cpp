@@ -123,6 +123,7 @@ void TdxBarControl::DrawBorder(HDC dc)
     if (HasCaption())
       painter->DrawFloatingCaption(this, dc, GetBackgroundBrush(), window, painter->GetFloatingCaptionRect(this, window));
     if (HasCloseButton()) painter->DrawFloatingCloseButton(this, dc, FCloseButtonState == 2, GetCloseButtonRect());
+    if (HasCaption()) DrawCaptionButtons(dc);
     return;
   }
   if (IsStatusBar()) {

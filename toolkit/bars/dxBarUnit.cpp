@@ -1,5 +1,6 @@
 #include "toolkit/bars/dxBarHintWindow.h"
 #include "toolkit/bars/dxBarUnit.h"
+#include "toolkit/bars/dxBarCustomizingPopup.h"
 
 #include <utility>
 #include "classlib/Application.h"
@@ -107,7 +108,7 @@ void InitializeUnit()
   GNavigationController.Get();
   RegisterBuiltInItemClasses(GItemClassRegistry.Get());
   RegisterEditItemClasses();
-  GDesignController.Get();
+  if (TdxBarDesignController* controller = GDesignController.Get()) RegisterStandardDesignHelpers(controller);
   CreateBarManagerList();
   InstallCursors();
   if (!cxIsLibrary()) {

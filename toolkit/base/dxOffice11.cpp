@@ -612,7 +612,12 @@ void DrawGripDots(HDC dc, const RECT& rect, bool vertical, HBRUSH lowerBrush, HB
 void DrawSchemeItemArrow(HDC dc, const RECT& rect, bool down, bool enabled, bool selected)
 {
   int n = down ? (rect.right - rect.left) - 8 : (rect.bottom - rect.top) - 6;
-  int size = std::max((n - 1) / 2 + (n % 2 != 0 ? 1 : 0), 3);
+  DrawSchemeArrowTriangle(dc, rect, down, enabled, selected, std::max((n - 1) / 2 + (n % 2 != 0 ? 1 : 0), 3));
+}
+
+void DrawSchemeArrowTriangle(HDC dc, const RECT& rect, bool down, bool enabled, bool selected, int size)
+{
+  if (size <= 0) return;
   TColor color = !enabled ? dxOffice11Color(53) : selected && IsBtnFaceWhite() ? clWhite : dxOffice11Color(52);
   POINT points[3];
   if (down) {

@@ -117,6 +117,9 @@ void FrameRectWithSchemeBorder(HDC dc, const RECT& rect);
 void DrawGripDots(HDC dc, const RECT& rect, bool vertical, HBRUSH lowerBrush = nullptr, HBRUSH upperBrush = nullptr);
 // A filled triangle pointing down or right, centred in the rectangle.
 void DrawSchemeItemArrow(HDC dc, const RECT& rect, bool down, bool enabled, bool selected);
+// The same triangle in the scheme's arrow colour with the given size (its height; the base is
+// 2 × size − 1), centred in the rectangle, pointing down or right.
+void DrawSchemeArrowTriangle(HDC dc, const RECT& rect, bool down, bool enabled, bool selected, int size);
 // Rows of three, two and one dots at the bottom-right corner; clDefault keeps the default brush.
 void DrawSchemeSizeGrip(HDC dc, const RECT& rect, TColor upperColor = clDefault, TColor lowerColor = clDefault);
 // Recolours a shaded bitmap with the scheme: the pixel at (0, 0) is the background; black pixels and

@@ -439,17 +439,18 @@ bool TcxMaskEditRegExprMode::TakeTypedByte(char& Ch, std::string& Typed)
   return true;
 }
 
-bool TcxMaskEditRegExprMode::FeedCharacter(std::string& Typed)
+bool TcxMaskEditRegExprMode::FeedCharacter(std::string& Typed) { return FeedText(Typed) == 1; }
+
+int TcxMaskEditRegExprMode::FeedText(std::string& Text)
 {
-  size_t fed = 0;
-  for (char& c : Typed) {
-    if (!Feed(c)) {
-      for (; fed > 0; --fed) FRegExpr->StepBack();
-      return false;
-    }
-    ++fed;
-  }
-  return true;
+  std::string rewritten;
+  int taken = 0;
+  ForEachRegExprChar(Text, [&](TcxRegExprChar ch, size_t) {
+    if (Feed(ch)) ++taken;
+    rewritten += ch.Text();
+  });
+  Text = std::move(rewritten);
+  return taken;
 }
 
 void TcxMaskEditRegExprMode::PassLeadByte(const std::string& Typed)
@@ -491,10 +492,8 @@ void TcxMaskEditRegExprMode::Synchronize()
   FPending = text;
   Reset();
   const int caret = std::min(CaretIndex(), static_cast<int>(FPending.size()));
-  for (int i = 0; i < caret; ++i) {
-    char ch = FPending[static_cast<size_t>(i)];
-    Feed(ch);
-  }
+  std::string head = FPending.substr(0, static_cast<size_t>(caret));
+  FeedText(head);
   FAccepted = FPending.substr(0, static_cast<size_t>(caret));
   FPending.erase(0, static_cast<size_t>(caret));
 }
@@ -502,18 +501,10 @@ void TcxMaskEditRegExprMode::Synchronize()
 bool TcxMaskEditRegExprMode::PendingFits()
 {
   if (!FRegExpr->Compiled()) return FPending.empty();
-  int fed = 0;
-  bool fits = true;
-  for (char c : FPending) {
-    char ch = c;
-    if (!FRegExpr->StepChar(ch)) {
-      fits = false;
-      break;
-    }
-    ++fed;
-  }
+  std::string pending = FPending;
+  const int fed = FeedText(pending);
   for (int i = 0; i < fed; ++i) FRegExpr->StepBack();
-  return fits;
+  return fed == RegExprCharCount(FPending);
 }
 
 void TcxMaskEditRegExprMode::CutTail()
@@ -538,7 +529,7 @@ void TcxMaskEditRegExprMode::SplitAtSelection()
   } else if (start + length == static_cast<int>(FAccepted.size())) {
     FTakenOut = FAccepted.substr(static_cast<size_t>(start));
     FAccepted.resize(static_cast<size_t>(start));
-    for (int i = 0; i < length; ++i) FRegExpr->StepBack();
+    for (int i = RegExprCharCount(FTakenOut); i > 0; --i) FRegExpr->StepBack();
     FTakenFromPending = false;
   }
 }
@@ -549,11 +540,8 @@ void TcxMaskEditRegExprMode::RejoinSelection()
   if (FTakenFromPending) {
     FPending = FTakenOut + FPending;
   } else {
-    for (char c : FTakenOut) {
-      char ch = c;
-      Feed(ch);
-      FAccepted += ch;
-    }
+    FeedText(FTakenOut);
+    FAccepted += FTakenOut;
   }
   FTakenOut.clear();
 }
@@ -565,20 +553,17 @@ bool TcxMaskEditRegExprMode::IsTextComplete(const std::string& Text)
   if (Text.empty()) return true;
   TOwned<TcxRegExpr> expression = FreshExpression();
   if (!expression) return true;
-  for (char c : Text) {
-    char ch = c;
-    if (!expression->StepChar(ch)) return false;
-  }
+  bool taken = true;
+  ForEachRegExprChar(Text, [&](TcxRegExprChar ch, size_t) { taken = taken && expression->StepChar(ch); });
+  if (!taken) return false;
   return GetModeProperties()->IgnoreMaskBlank() || expression->AtAcceptingState();
 }
 
 bool TcxMaskEditRegExprMode::AcceptRemainingText()
 {
   Synchronize();
-  for (char c : FPending) {
-    char ch = c;
-    Feed(ch);
-  }
+  std::string pending = FPending;
+  FeedText(pending);
   FAccepted += FPending;
   FPending.clear();
   return true;
@@ -604,11 +589,10 @@ bool TcxMaskEditRegExprMode::PressLeft()
   int count = CharBytesBefore(FAccepted, static_cast<int>(FAccepted.size()));
   if (length > 0 && !ShiftHeld()) count = caret == SelEnd() && caret != SelStart() ? length : 0;
   count = std::min(count, static_cast<int>(FAccepted.size()));
-  for (int i = 0; i < count; ++i) {
-    FPending.insert(FPending.begin(), FAccepted.back());
-    FAccepted.pop_back();
-    FRegExpr->StepBack();
-  }
+  const std::string moved = FAccepted.substr(FAccepted.size() - static_cast<size_t>(count));
+  for (int i = RegExprCharCount(moved); i > 0; --i) FRegExpr->StepBack();
+  FPending.insert(0, moved);
+  FAccepted.resize(FAccepted.size() - moved.size());
   return true;
 }
 
@@ -621,12 +605,10 @@ bool TcxMaskEditRegExprMode::PressRight()
   int count = CharBytesAt(FPending, 0);
   if (length > 0 && !ShiftHeld()) count = caret == SelStart() ? length : 0;
   count = std::min(count, static_cast<int>(FPending.size()));
-  for (int i = 0; i < count; ++i) {
-    char ch = FPending.front();
-    Feed(ch);
-    FAccepted += FPending.front();
-    FPending.erase(0, 1);
-  }
+  std::string moved = FPending.substr(0, static_cast<size_t>(count));
+  FAccepted += moved;
+  FPending.erase(0, moved.size());
+  FeedText(moved);
   return true;
 }
 
@@ -643,10 +625,8 @@ bool TcxMaskEditRegExprMode::PressBackspace()
       result = false;
     }
   } else if (!FAccepted.empty()) {
-    for (int n = CharBytesBefore(FAccepted, static_cast<int>(FAccepted.size())); n > 0; --n) {
-      FRegExpr->StepBack();
-      FAccepted.pop_back();
-    }
+    FRegExpr->StepBack();
+    FAccepted.resize(FAccepted.size() - static_cast<size_t>(CharBytesBefore(FAccepted, static_cast<int>(FAccepted.size()))));
     if (!PendingFits()) CutTail();
   }
   FTakenOut.clear();
@@ -743,7 +723,7 @@ TcxMaskEditRegExprExMode::TcxMaskEditRegExprExMode(TcxCustomMaskEdit* Edit, TcxC
   FRegExpr->SetOnLiteralStepBack(TcxRegExprLiteralStepBackEvent(this, &TcxMaskEditRegExprExMode::LiteralStepBack));
 }
 
-void TcxMaskEditRegExprExMode::LiteralStepForward(char Ch) { FForced += Ch; }
+void TcxMaskEditRegExprExMode::LiteralStepForward(TcxRegExprChar Ch) { FForced += Ch.Text(); }
 
 void TcxMaskEditRegExprExMode::LiteralStepBack() { ++FForcedDeleted; }
 
@@ -831,11 +811,11 @@ std::vector<bool> ForcedFlags(TcxRegExpr& expression, std::string& forced, std::
         i += forced.size();
         continue;
       }
-      for (size_t k = 0; k < forced.size(); ++k) expression.StepBack();
+      for (int k = RegExprCharCount(forced); k > 0; --k) expression.StepBack();
     }
-    char ch = text[i];
+    TcxRegExprChar ch = TcxRegExprChar::First(text.substr(i));
     if (!expression.StepChar(ch)) break;
-    ++i;
+    i += static_cast<size_t>(ch.Size());
   }
   forced.clear();
   return flags;
@@ -913,10 +893,8 @@ bool TcxMaskEditRegExprExMode::PressSymbol(char& Ch)
   // The tail stays when it still fits, with the characters forced after it.
   FPending = tail;
   if (PendingFits()) {
-    for (char c : tail) {
-      char t = c;
-      Feed(t);
-    }
+    std::string fed = tail;
+    FeedText(fed);
     tail += StepForced();
   } else {
     tail.clear();

@@ -223,7 +223,10 @@ protected:
   // The editor's text loses the Pending characters after the caret.
   void CutTail();
   // Feeds a character (as rewritten by the expression); false when refused.
-  bool Feed(char& Ch) { return FRegExpr->Compiled() && FRegExpr->StepChar(Ch); }
+  bool Feed(TcxRegExprChar& Ch) { return FRegExpr->Compiled() && FRegExpr->StepChar(Ch); }
+  // Feeds the characters of Text in order, each taken one rewritten in place as the expression
+  // hands it back and each refused one skipped; answers how many were taken.
+  int FeedText(std::string& Text);
   void Reset();
   // A fresh automaton from the same source; nullptr without a compiled one.
   TOwned<TcxRegExpr> FreshExpression() const;
@@ -265,7 +268,7 @@ protected:
 
 private:
   // The automaton's reports: a forced character stepped over, and one stepped back over.
-  void LiteralStepForward(char Ch);
+  void LiteralStepForward(TcxRegExprChar Ch);
   void LiteralStepBack();
   // The characters forced before any input.
   std::string ForcedPrefix();

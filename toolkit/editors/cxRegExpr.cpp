@@ -3,6 +3,7 @@
 // cxRegExprParser.cpp, the automaton in cxRegExprAutomat.cpp.
 #include "toolkit/editors/cxRegExpr.h"
 #include <algorithm>
+#include "classlib/Encoding.h"
 #include "classlib/SysUtils.h"
 #include "toolkit/base/cxClasses.h"
 #include "toolkit/editors/cxEditConsts.h"
@@ -26,8 +27,8 @@ CL_DEFINE_CLASS(TcxRegExprPlusQuantifier);
 CL_DEFINE_CLASS(TcxRegExpr);
 
 namespace {
-// The locale's upper case of a single-byte character; a lead byte alone stays as it is.
-char UpperChar(char ch) { return AnsiUpperCase(std::string_view(&ch, 1))[0]; }
+// The locale's upper case of a character.
+std::string UpperChar(TcxRegExprChar ch) { return AnsiUpperCase(ch.Text()); }
 
 std::string JoinFullTexts(const TcxRegExprErrors& errors)
 {
@@ -37,11 +38,33 @@ std::string JoinFullTexts(const TcxRegExprErrors& errors)
 }
 }  // namespace
 
+// --- Characters ---
+
+TcxRegExprChar TcxRegExprChar::First(std::string_view text)
+{
+  if (text.empty()) return {};
+  if (text.size() > 1 && StrCharLength(text) == 2) return TcxRegExprChar(text[0], text[1]);
+  return TcxRegExprChar(text[0]);
+}
+
+std::string TcxRegExprChar::Text() const
+{
+  if (IsDouble()) return {static_cast<char>(FCode >> 8), static_cast<char>(FCode & 0xFF)};
+  return std::string(1, static_cast<char>(FCode));
+}
+
+int RegExprCharCount(std::string_view text)
+{
+  int count = 0;
+  ForEachRegExprChar(text, [&](TcxRegExprChar, size_t) { ++count; });
+  return count;
+}
+
 // --- Character tests ---
 
 bool IsRegExprSpace(char ch) { return ch == ' ' || ch == '\0' || ch == '\t' || ch == '\n' || ch == '\f' || ch == '\r'; }
 
-bool TcxRegExprSymbol::Accepts(char& ch, bool caseInsensitive) const
+bool TcxRegExprSymbol::Accepts(TcxRegExprChar& ch, bool caseInsensitive) const
 {
   if (ch == FSymbol) return true;
   if (!caseInsensitive || UpperChar(ch) != UpperChar(FSymbol)) return false;
@@ -49,19 +72,24 @@ bool TcxRegExprSymbol::Accepts(char& ch, bool caseInsensitive) const
   return true;
 }
 
-bool TcxRegExprDateSeparator::Accepts(char& ch, bool) const { return ch == FormatSettings().DateSeparator; }
-bool TcxRegExprTimeSeparator::Accepts(char& ch, bool) const { return ch == FormatSettings().TimeSeparator; }
-
-bool TcxRegExprSubrange::Accepts(char& ch, bool) const
+bool TcxRegExprDateSeparator::Accepts(TcxRegExprChar& ch, bool) const
 {
-  const auto c = static_cast<unsigned char>(ch);
-  return c >= static_cast<unsigned char>(FFirst) && c <= static_cast<unsigned char>(FLast);
+  return ch == TcxRegExprChar(FormatSettings().DateSeparator);
+}
+bool TcxRegExprTimeSeparator::Accepts(TcxRegExprChar& ch, bool) const
+{
+  return ch == TcxRegExprChar(FormatSettings().TimeSeparator);
 }
 
-bool TcxRegExprEnumeration::Accepts(char& ch, bool caseInsensitive) const
+bool TcxRegExprSubrange::Accepts(TcxRegExprChar& ch, bool) const
+{
+  return ch.Code() >= FFirst.Code() && ch.Code() <= FLast.Code();
+}
+
+bool TcxRegExprEnumeration::Accepts(TcxRegExprChar& ch, bool caseInsensitive) const
 {
   // A member's rewriting of the character counts only when the class takes it.
-  char probe = ch;
+  TcxRegExprChar probe = ch;
   if (Contains(probe, caseInsensitive) == FInverse) return false;
   ch = probe;
   return true;
@@ -74,18 +102,19 @@ TOwned<TcxRegExprItem> TcxRegExprUserEnumeration::Copy() const
   return copy;
 }
 
-bool TcxRegExprUserEnumeration::Contains(char& ch, bool caseInsensitive) const
+bool TcxRegExprUserEnumeration::Contains(TcxRegExprChar& ch, bool caseInsensitive) const
 {
   return std::any_of(FMembers.begin(), FMembers.end(),
                      [&](const TOwned<TcxRegExprItem>& member) { return member->Accepts(ch, caseInsensitive); });
 }
 
-bool TcxRegExprIdLetter::Contains(char& ch, bool) const
+bool TcxRegExprIdLetter::Contains(TcxRegExprChar& character, bool) const
 {
+  const char ch = character.Single();
   return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_';
 }
 
-bool TcxRegExprSpace::Contains(char& ch, bool) const { return IsRegExprSpace(ch); }
+bool TcxRegExprSpace::Contains(TcxRegExprChar& ch, bool) const { return !ch.IsDouble() && IsRegExprSpace(ch.Single()); }
 
 // --- Errors ---
 
@@ -149,7 +178,7 @@ void TcxRegExpr::CheckCompiled() const
   if (!FCompiled) throw EcxEditError(GetResStringText(&scxRegExprNotCompiled));
 }
 
-bool TcxRegExpr::StepChar(char& ch)
+bool TcxRegExpr::StepChar(TcxRegExprChar& ch)
 {
   CheckCompiled();
   if (!FAutomat->Advance(ch, FCaseInsensitive)) return false;
@@ -161,11 +190,11 @@ bool TcxRegExpr::StepChar(char& ch)
 void TcxRegExpr::StepText(std::string_view text, std::string& accepted)
 {
   CheckCompiled();
-  for (char ch : text) {
-    if (!FAutomat->Advance(ch, FCaseInsensitive)) continue;
+  ForEachRegExprChar(text, [&](TcxRegExprChar ch, size_t) {
+    if (!FAutomat->Advance(ch, FCaseInsensitive)) return;
     ++FChanges;
-    accepted += ch;
-  }
+    accepted += ch.Text();
+  });
 }
 
 bool TcxRegExpr::StepBack()
@@ -208,7 +237,7 @@ bool TcxRegExpr::StepForwardOverLiterals()
   TWeakRef<TcxRegExpr> self(this);
   while (!FAutomat->AtAccept()) {
     TcxRegExprStates next = FAutomat->Successors(FAutomat->Current());
-    char ch;
+    TcxRegExprChar ch;
     if (!next.LiteralChar(ch)) break;
     if (FOnLiteralStepForward) {
       // The handler may step, restart, compile or free the expression: then this walk is over.
@@ -227,7 +256,7 @@ bool TcxRegExpr::StepForwardOverLiterals()
 bool TcxRegExpr::StepBackOverLiterals()
 {
   TWeakRef<TcxRegExpr> self(this);
-  char ch;
+  TcxRegExprChar ch;
   // The last character taken was forced when its set is a literal one and the set before it
   // forced it: neither accepting nor followed by anything but that literal.
   while (FAutomat->Current().LiteralChar(ch)) {

@@ -14,7 +14,8 @@
 // and links the tree into a nondeterministic automaton whose states are the tree's character
 // tests. The sets of current states hold each state once, so a step costs at most the size of
 // the automaton, whatever the overlap of the alternatives. Text is ANSI (code page 936 here): a
-// double-byte character outside quotes is two literal bytes, never read as operators.
+// double-byte character is one character everywhere: a literal (never read as an operator), what
+// "." takes, a member or bound of a class, what a quantifier repeats, and what a step feeds.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -25,6 +26,47 @@
 #include "classlib/Object.h"
 #include "classlib/Streams.h"
 #include "toolkit/editors/cxEdit.h"
+
+// --- Characters ---
+
+// One character of ANSI text: a single byte, or a lead and a trail byte of a double-byte
+// character. Characters order by their bytes, a single byte before every double-byte character.
+class TcxRegExprChar {
+public:
+  constexpr TcxRegExprChar() = default;
+  constexpr explicit TcxRegExprChar(char single) : FCode(static_cast<unsigned char>(single)) {}
+  constexpr TcxRegExprChar(char lead, char trail)
+      : FCode(static_cast<uint16_t>(static_cast<unsigned char>(lead) << 8 | static_cast<unsigned char>(trail)))
+  {
+  }
+  // The character that text starts with (a lead byte without its trail is a single byte);
+  // nothing for an empty text.
+  static TcxRegExprChar First(std::string_view text);
+  bool IsDouble() const { return FCode > 0xFF; }
+  // The byte of a single-byte character; 0 for a double-byte one.
+  char Single() const { return IsDouble() ? '\0' : static_cast<char>(FCode); }
+  int Size() const { return IsDouble() ? 2 : 1; }
+  std::string Text() const;
+  uint16_t Code() const { return FCode; }
+  friend bool operator==(TcxRegExprChar a, TcxRegExprChar b) { return a.FCode == b.FCode; }
+  friend bool operator!=(TcxRegExprChar a, TcxRegExprChar b) { return a.FCode != b.FCode; }
+
+private:
+  uint16_t FCode = 0;  // the byte, or the lead byte times 256 plus the trail byte
+};
+
+// The characters of text in order, each with the byte where it starts.
+template <typename F>
+void ForEachRegExprChar(std::string_view text, F&& f)
+{
+  for (size_t i = 0; i < text.size();) {
+    const TcxRegExprChar ch = TcxRegExprChar::First(text.substr(i));
+    f(ch, i);
+    i += static_cast<size_t>(ch.Size());
+  }
+}
+// The characters of text.
+int RegExprCharCount(std::string_view text);
 
 // --- Tokens ---
 
@@ -87,7 +129,7 @@ class TcxRegExprItem : public TObject {
 public:
   // Whether the test takes ch; a symbol that takes a character of another case rewrites ch to its
   // own.
-  virtual bool Accepts(char& ch, bool caseInsensitive) const = 0;
+  virtual bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const = 0;
   virtual TOwned<TcxRegExprItem> Copy() const = 0;
 };
 
@@ -96,20 +138,20 @@ public:
 class TcxRegExprSymbol : public TcxRegExprItem {
   CL_CLASS(TcxRegExprSymbol, TcxRegExprItem)
 public:
-  explicit TcxRegExprSymbol(char symbol) : FSymbol(symbol) {}
-  char Symbol() const { return FSymbol; }
-  bool Accepts(char& ch, bool caseInsensitive) const override;
+  explicit TcxRegExprSymbol(TcxRegExprChar symbol) : FSymbol(symbol) {}
+  TcxRegExprChar Symbol() const { return FSymbol; }
+  bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const override;
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprSymbol>(FSymbol); }
 
 private:
-  char FSymbol;
+  TcxRegExprChar FSymbol;
 };
 
 // The class library's date separator at the moment of the test.
 class TcxRegExprDateSeparator : public TcxRegExprItem {
   CL_CLASS(TcxRegExprDateSeparator, TcxRegExprItem)
 public:
-  bool Accepts(char& ch, bool caseInsensitive) const override;
+  bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const override;
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprDateSeparator>(); }
 };
 
@@ -117,20 +159,20 @@ public:
 class TcxRegExprTimeSeparator : public TcxRegExprItem {
   CL_CLASS(TcxRegExprTimeSeparator, TcxRegExprItem)
 public:
-  bool Accepts(char& ch, bool caseInsensitive) const override;
+  bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const override;
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprTimeSeparator>(); }
 };
 
-// first <= ch <= last by byte value, case never folded.
+// first <= ch <= last in the order of characters, case never folded.
 class TcxRegExprSubrange : public TcxRegExprItem {
   CL_CLASS(TcxRegExprSubrange, TcxRegExprItem)
 public:
-  TcxRegExprSubrange(char first, char last) : FFirst(first), FLast(last) {}
-  bool Accepts(char& ch, bool caseInsensitive) const override;
+  TcxRegExprSubrange(TcxRegExprChar first, TcxRegExprChar last) : FFirst(first), FLast(last) {}
+  bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const override;
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprSubrange>(FFirst, FLast); }
 
 private:
-  char FFirst, FLast;
+  TcxRegExprChar FFirst, FLast;
 };
 
 // A class of characters, negated when inverse.
@@ -139,10 +181,10 @@ class TcxRegExprEnumeration : public TcxRegExprItem {
 public:
   explicit TcxRegExprEnumeration(bool inverse) : FInverse(inverse) {}
   bool Inverse() const { return FInverse; }
-  bool Accepts(char& ch, bool caseInsensitive) const override;
+  bool Accepts(TcxRegExprChar& ch, bool caseInsensitive) const override;
 
 protected:
-  virtual bool Contains(char& ch, bool caseInsensitive) const = 0;
+  virtual bool Contains(TcxRegExprChar& ch, bool caseInsensitive) const = 0;
 
 private:
   bool FInverse;
@@ -158,7 +200,7 @@ public:
   TOwned<TcxRegExprItem> Copy() const override;
 
 protected:
-  bool Contains(char& ch, bool caseInsensitive) const override;
+  bool Contains(TcxRegExprChar& ch, bool caseInsensitive) const override;
 
 private:
   std::vector<TOwned<TcxRegExprItem>> FMembers;
@@ -172,7 +214,7 @@ public:
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprDigit>(Inverse()); }
 
 protected:
-  bool Contains(char& ch, bool) const override { return ch >= '0' && ch <= '9'; }
+  bool Contains(TcxRegExprChar& ch, bool) const override { return ch.Single() >= '0' && ch.Single() <= '9'; }
 };
 
 // Letters, digits and "_".
@@ -183,7 +225,7 @@ public:
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprIdLetter>(Inverse()); }
 
 protected:
-  bool Contains(char& ch, bool caseInsensitive) const override;
+  bool Contains(TcxRegExprChar& ch, bool caseInsensitive) const override;
 };
 
 // Blank, #0, tab, line feed, form feed, carriage return.
@@ -194,14 +236,14 @@ public:
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprSpace>(Inverse()); }
 
 protected:
-  bool Contains(char& ch, bool caseInsensitive) const override;
+  bool Contains(TcxRegExprChar& ch, bool caseInsensitive) const override;
 };
 
 // Any character.
 class TcxRegExprAll : public TcxRegExprItem {
   CL_CLASS(TcxRegExprAll, TcxRegExprItem)
 public:
-  bool Accepts(char&, bool) const override { return true; }
+  bool Accepts(TcxRegExprChar&, bool) const override { return true; }
   TOwned<TcxRegExprItem> Copy() const override { return MakeOwned<TcxRegExprAll>(); }
 };
 
@@ -282,7 +324,7 @@ public:
   TcxRegExprItem* Test() const { return FTest.get(); }
   bool Accepting() const { return FAccepting; }
   void SetAccepting(bool value) { FAccepting = value; }
-  bool Matches(char& ch, bool caseInsensitive) const { return FTest && FTest->Accepts(ch, caseInsensitive); }
+  bool Matches(TcxRegExprChar& ch, bool caseInsensitive) const { return FTest && FTest->Accepts(ch, caseInsensitive); }
   TOwned<TcxRegExprState> Copy() const override;
   TcxRegExprSimpleState* AsSimple() override { return this; }
 
@@ -303,7 +345,7 @@ private:
   // What walks of one stamp made of the character they brought here: the character each left
   // with, so that a second pass with the same character is answered without walking again.
   struct TPass {
-    char In, Out;
+    TcxRegExprChar In, Out;
   };
   std::vector<TPass> FPasses;
 };
@@ -321,7 +363,7 @@ public:
   bool HasAccepting() const;
   // True when the set is not empty and every state tests for one fixed character, the same for
   // all (a symbol, or the current date or time separator): that character.
-  bool LiteralChar(char& ch) const;
+  bool LiteralChar(TcxRegExprChar& ch) const;
 
 private:
   friend class TcxRegExprWalk;
@@ -467,7 +509,7 @@ public:
 
   // The states that take ch from the current set; when there are any, the current set goes to the
   // history and they become current.
-  bool Advance(char& ch, bool caseInsensitive);
+  bool Advance(TcxRegExprChar& ch, bool caseInsensitive);
   // The set before the last step becomes current; false when there is none.
   bool Retreat();
   void Restart();
@@ -502,7 +544,7 @@ private:
 };
 
 using TcxRegExprLiteralStepBackEvent = TEvent<void()>;
-using TcxRegExprLiteralStepForwardEvent = TEvent<void(char ch)>;
+using TcxRegExprLiteralStepForwardEvent = TEvent<void(TcxRegExprChar ch)>;
 
 class TcxRegExpr : public TObject {
   CL_CLASS(TcxRegExpr, TObject)
@@ -527,7 +569,7 @@ public:
   // successful compile.
   // Feeds one character; case-insensitively ch comes back as the mask's own character. With
   // AutoStepLiterals, the characters the expression then forces are stepped over.
-  bool StepChar(char& ch);
+  bool StepChar(TcxRegExprChar& ch);
   // Feeds the characters of text in order, skipping those refused; accepted collects those taken
   // (as rewritten). Forced characters are not stepped over.
   void StepText(std::string_view text, std::string& accepted);

@@ -35,7 +35,7 @@ public:
   void Expand(const std::vector<TcxRegExprState*>& states, TcxRegExprStates& into);
   // Adds the simple states that the states stand for and that take ch to into; a symbol taking a
   // character of another case rewrites ch, and later tests see the rewritten character.
-  void Match(const std::vector<TcxRegExprState*>& states, char& ch, bool caseInsensitive, TcxRegExprStates& into);
+  void Match(const std::vector<TcxRegExprState*>& states, TcxRegExprChar& ch, bool caseInsensitive, TcxRegExprStates& into);
 
   static void ClearStamp(TcxRegExprState& state) { state.FStamp = 0; }
 
@@ -44,7 +44,7 @@ private:
     const std::vector<TcxRegExprState*>* States;
     size_t Next;
     TcxRegExprBlockState* Owner;  // the pass-through state whose successors these are
-    char In;                      // the character the walk brought to it
+    TcxRegExprChar In;            // the character the walk brought to it
   };
   void AddOnce(TcxRegExprSimpleState* state, TcxRegExprStates& into)
   {
@@ -53,7 +53,7 @@ private:
     into.FStates.push_back(state);
   }
   // The pass of a pass-through state with the character, or nullptr.
-  TcxRegExprBlockState::TPass* FindPass(TcxRegExprBlockState& state, char in)
+  TcxRegExprBlockState::TPass* FindPass(TcxRegExprBlockState& state, TcxRegExprChar in)
   {
     if (state.FStamp != FStamp) {
       state.FStamp = FStamp;
@@ -70,7 +70,7 @@ private:
 
 void TcxRegExprWalk::Expand(const std::vector<TcxRegExprState*>& states, TcxRegExprStates& into)
 {
-  FStack.push_back({&states, 0, nullptr, 0});
+  FStack.push_back({&states, 0, nullptr, {}});
   while (!FStack.empty()) {
     TFrame& frame = FStack.back();
     if (frame.Next == frame.States->size()) {
@@ -82,15 +82,15 @@ void TcxRegExprWalk::Expand(const std::vector<TcxRegExprState*>& states, TcxRegE
       AddOnce(simple, into);
     } else if (state->FStamp != FStamp) {
       state->FStamp = FStamp;
-      FStack.push_back({&state->FSuccessors, 0, nullptr, 0});
+      FStack.push_back({&state->FSuccessors, 0, nullptr, {}});
     }
   }
 }
 
-void TcxRegExprWalk::Match(const std::vector<TcxRegExprState*>& states, char& ch, bool caseInsensitive,
+void TcxRegExprWalk::Match(const std::vector<TcxRegExprState*>& states, TcxRegExprChar& ch, bool caseInsensitive,
                            TcxRegExprStates& into)
 {
-  FStack.push_back({&states, 0, nullptr, 0});
+  FStack.push_back({&states, 0, nullptr, {}});
   while (!FStack.empty()) {
     TFrame& frame = FStack.back();
     if (frame.Next == frame.States->size()) {
@@ -123,16 +123,16 @@ bool TcxRegExprStates::HasAccepting() const
   return std::any_of(FStates.begin(), FStates.end(), [](const TcxRegExprSimpleState* s) { return s->Accepting(); });
 }
 
-bool TcxRegExprStates::LiteralChar(char& ch) const
+bool TcxRegExprStates::LiteralChar(TcxRegExprChar& ch) const
 {
   if (FStates.empty()) return false;
-  char literal = 0;
+  TcxRegExprChar literal;
   for (size_t i = 0; i < FStates.size(); ++i) {
     const TcxRegExprItem* test = FStates[i]->Test();
-    char c;
+    TcxRegExprChar c;
     if (const auto* symbol = dynamic_cast<const TcxRegExprSymbol*>(test)) c = symbol->Symbol();
-    else if (dynamic_cast<const TcxRegExprDateSeparator*>(test)) c = FormatSettings().DateSeparator;
-    else if (dynamic_cast<const TcxRegExprTimeSeparator*>(test)) c = FormatSettings().TimeSeparator;
+    else if (dynamic_cast<const TcxRegExprDateSeparator*>(test)) c = TcxRegExprChar(FormatSettings().DateSeparator);
+    else if (dynamic_cast<const TcxRegExprTimeSeparator*>(test)) c = TcxRegExprChar(FormatSettings().TimeSeparator);
     else return false;
     if (i > 0 && c != literal) return false;
     literal = c;
@@ -239,10 +239,10 @@ uint32_t TcxRegExprAutomat::NextStamp()
   return FStamp;
 }
 
-bool TcxRegExprAutomat::Advance(char& ch, bool caseInsensitive)
+bool TcxRegExprAutomat::Advance(TcxRegExprChar& ch, bool caseInsensitive)
 {
   TcxRegExprStates next;
-  char taken = ch;
+  TcxRegExprChar taken = ch;
   TcxRegExprWalk walk(NextStamp());
   for (TcxRegExprSimpleState* state : FCurrent.States()) walk.Match(state->Successors(), taken, caseInsensitive, next);
   if (next.Empty()) return false;

@@ -47,13 +47,14 @@ public:
 private:
   bool AtEnd() const { return FIndex >= FSource.size(); }
   char Read();
-  // The rest of a double-byte character whose lead byte was just read ("" for a single byte).
+  // The rest of a double-byte character whose lead byte was just read ("" for a single byte);
+  // the character stays one position.
   std::string ReadTrail();
   // Passes white space; false at the end of the text.
   bool SkipWhiteSpace();
   void Add(C code, std::string text) { FLexems.push_back({FPosition, code, FLine, std::move(text)}); }
   void AddOperator(char ch) { Add(C::Operator, std::string(1, ch)); }
-  // A character of the text as literal tokens, one per byte.
+  // A character of the text as one literal token, both bytes of a double-byte character.
   void AddLiteral(char ch);
   void Error(std::string message, int32_t line, int32_t position) { FErrors.push_back({line, position, std::move(message)}); }
   void ErrorHere(std::string message) { Error(std::move(message), FLine, FPosition); }
@@ -84,8 +85,8 @@ char TTokenizer::Read()
 
 std::string TTokenizer::ReadTrail()
 {
-  if (FIndex == 0 || StrCharLength(FSource.substr(FIndex - 1)) != 2) return {};
-  return std::string(1, Read());
+  if (FIndex == 0 || FIndex >= FSource.size() || StrCharLength(FSource.substr(FIndex - 1)) != 2) return {};
+  return std::string(1, FSource[FIndex++]);
 }
 
 bool TTokenizer::SkipWhiteSpace()
@@ -96,8 +97,7 @@ bool TTokenizer::SkipWhiteSpace()
 
 void TTokenizer::AddLiteral(char ch)
 {
-  Add(C::Literal, std::string(1, ch));
-  for (char trail : ReadTrail()) Add(C::Literal, std::string(1, trail));
+  Add(C::Literal, std::string(1, ch) + ReadTrail());
 }
 
 void TTokenizer::Run()
@@ -507,7 +507,7 @@ TAltEnd TParser::ParseAlternative(TcxRegExprParserAlt& alt, bool top)
   }
   while (const TcxLexem* lexem = Next()) {
     switch (lexem->Code) {
-    case C::Literal: alt.Add(MakeOwned<TcxRegExprParserSimpleItem>(MakeOwned<TcxRegExprSymbol>(lexem->Text[0]))); break;
+    case C::Literal: alt.Add(MakeOwned<TcxRegExprParserSimpleItem>(MakeOwned<TcxRegExprSymbol>(TcxRegExprChar::First(lexem->Text)))); break;
     case C::Integer: Error(Message(scxRegExprIllegalIntegerValue), *lexem); break;
     case C::Reference: {
       const size_t number = static_cast<size_t>(lexem->Text[0] - '0');
@@ -719,14 +719,14 @@ void TParser::ParseBracket(TcxRegExprParserAlt& alt)
       Next();
       const TcxLexem* last = Next();
       if (!last || IsOperator(last, ']')) break;
-      const auto from = static_cast<unsigned char>(lexem->Text[0]), to = static_cast<unsigned char>(last->Text[0]);
-      if (from >= to) Error(Message(scxRegExprSubrangeOrder), *last);
-      enumeration->Add(MakeOwned<TcxRegExprSubrange>(lexem->Text[0], last->Text[0]));
+      const TcxRegExprChar from = TcxRegExprChar::First(lexem->Text), to = TcxRegExprChar::First(last->Text);
+      if (from.Code() >= to.Code()) Error(Message(scxRegExprSubrangeOrder), *last);
+      enumeration->Add(MakeOwned<TcxRegExprSubrange>(from, to));
       while (IsOperator(Peek(), '-')) Error(Message(scxRegExprIllegalSymbol, "-"), *Next());
       continue;
     }
     TOwned<TcxRegExprItem> member = ClassTest(lexem->Code);
-    enumeration->Add(member ? std::move(member) : MakeOwned<TcxRegExprSymbol>(lexem->Text[0]));
+    enumeration->Add(member ? std::move(member) : MakeOwned<TcxRegExprSymbol>(TcxRegExprChar::First(lexem->Text)));
   }
   alt.Add(MakeOwned<TcxRegExprParserSimpleItem>(std::move(enumeration)));
 }

@@ -462,6 +462,101 @@ void AddEditEntries(TGallerySheet& sheet, TBarScene& s)
               TextCell("GetDropDownListBorder", std::to_string(p->GetDropDownListBorder()))}});
 }
 
+// Draw parameters of an item control that offer the extended items' own values, so that the
+// colour combo's button, the spin buttons and the progress track show in every state.
+class TGalleryExtParams : public TdxBarItemControlDrawParams,
+                          public IdxBarColorComboDrawValues,
+                          public IdxBarSpinEditDrawValues,
+                          public IdxBarProgressDrawValues {
+  CL_CLASS(TGalleryExtParams, TdxBarItemControlDrawParams)
+public:
+  using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+  bool Pressed = false;
+  int PressedPart = -1, Position = 60;
+  bool Smooth = false;
+  bool ShowsCustomColorButton() const override { return true; }
+  bool IsCustomColorButtonPressed() const override { return Pressed; }
+  int SpinPressedPart() const override { return PressedPart; }
+  int ProgressPosition() const override { return Position; }
+  int ProgressMin() const override { return 0; }
+  int ProgressMax() const override { return 100; }
+  bool ProgressSmooth() const override { return Smooth; }
+};
+CL_DEFINE_CLASS(TGalleryExtParams);
+
+void AddExtendedItemEntries(TGallerySheet& sheet, TBarScene& s)
+{
+  TdxBarPainter* p = s.Painter();
+  sheet.Section("Extended items");
+  struct TState {
+    const char* Name;
+    bool Hot, Pressed, Enabled;
+  };
+  const TState states[] = {{"normal", false, false, true},
+                           {"hot", true, false, true},
+                           {"pressed", true, true, true},
+                           {"disabled", false, false, false}};
+  // The parameters drawing on the cell's canvas; the item control is 22 pixels high.
+  auto params = [&s](TcxCanvas* canvas, const TState& state) {
+    auto result = MakeOwned<TGalleryExtParams>(s.Control);
+    result->Canvas = canvas;
+    result->Enabled = state.Enabled;
+    result->DrawSelected = state.Hot;
+    result->Pressed = state.Pressed;
+    result->HotPartIndex = state.Hot ? 3 : -1;
+    result->PressedPart = state.Pressed ? 3 : -1;
+    s.Control->Link()->SetItemRect(RECT{0, 0, 120, 22});
+    return result;
+  };
+  TGalleryEntry custom{"DrawCustomColorButton (16 x 18)", {18, 22}, {}};
+  TGalleryEntry spins{"DrawSpinButton (up, then down)", {17, 22}, {}};
+  for (const TState& state : states) {
+    custom.Cells.push_back(CanvasCell(state.Name, [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsTop, r);
+      s.Toolbar->FillBackground(canvas->GetDCHandle(), r);
+      TOwned<TGalleryExtParams> ps = params(canvas, state);
+      p->DrawCustomColorButton(ps.get(), RECT{1, 2, 17, 20});
+    }));
+    spins.Cells.push_back(CanvasCell(state.Name, [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsTop, r);
+      s.Toolbar->FillBackground(canvas->GetDCHandle(), r);
+      TOwned<TGalleryExtParams> ps = params(canvas, state);
+      std::vector<RECT> parts(5);
+      p->CalcSpinEditParts(ps.get(), parts, RECT{r.right - 120, 0, r.right, 22});
+      p->DrawSpinButton(ps.get(), parts[3], sbUp);
+      ps->PressedPart = -1;
+      p->DrawSpinButton(ps.get(), parts[4], sbDown);
+    }));
+  }
+  sheet.Add(custom);
+  sheet.Add(spins);
+  TGalleryEntry progress{"DrawProgressTrack (60 %)", {100, 14}, {}};
+  for (bool smooth : {false, true})
+    progress.Cells.push_back(CanvasCell(smooth ? "smooth" : "segments", [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsTop, r);
+      s.Toolbar->FillBackground(canvas->GetDCHandle(), r);
+      TOwned<TGalleryExtParams> ps = params(canvas, {"", false, false, true});
+      ps->Smooth = smooth;
+      RECT track{0, 1, r.right, 1 + p->GetProgressTrackHeight()};
+      p->DrawProgressTrack(ps.get(), track, p->GetProgressFillColor());
+    }));
+  sheet.Add(progress);
+  TGalleryEntry inPlace{"DrawInPlaceSubItemBackground", {60, 20}, {}};
+  for (bool hot : {false, true})
+    inPlace.Cells.push_back(CanvasCell(hot ? "hot" : "normal", [=, &s](TcxCanvas* canvas, const RECT& r) {
+      s.Place(dsTop, r);
+      TOwned<TGalleryExtParams> ps = params(canvas, {"", hot, false, true});
+      p->DrawInPlaceSubItemBackground(ps.get(), r);
+    }));
+  sheet.Add(inPlace);
+  TGalleryEntry calendar{"PaintCalendarButton", {40, 20}, {}};
+  for (bool pushed : {false, true})
+    calendar.Cells.push_back(Cell(pushed ? "pushed" : "normal", [=](HDC dc, const RECT& r) {
+      p->PaintCalendarButton(dc, pushed, "", r);
+    }));
+  sheet.Add(calendar);
+}
+
 // Whole buttons through DrawButtonContent: toolbar buttons per state, the drop-down part, a large
 // button, and the same controls drawn as menu items.
 void AddButtonEntries(TGallerySheet& sheet, TBarScene& s)
@@ -518,7 +613,11 @@ void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
   const struct {
     const char* Name;
     TdxBarManagerStyle Style;
-  } styles[] = {{"standard", TdxBarManagerStyle::bmsStandard}, {"enhanced", TdxBarManagerStyle::bmsEnhanced}};
+  } styles[] = {{"standard", TdxBarManagerStyle::bmsStandard},
+                {"enhanced", TdxBarManagerStyle::bmsEnhanced},
+                {"flat", TdxBarManagerStyle::bmsFlat},
+                {"office11", TdxBarManagerStyle::bmsOffice11},
+                {"xp", TdxBarManagerStyle::bmsXP}};
   TOwned<TBitmap> glyph = NewGlyph();
   for (const auto& style : styles) {
     TBarScene scene(style.Style);
@@ -527,6 +626,7 @@ void WriteBarSheets(const TGallerySheetWriter& write, TFont*)
     AddItemEntries(sheet, scene, glyph.get());
     AddEditEntries(sheet, scene);
     AddButtonEntries(sheet, scene);
+    AddExtendedItemEntries(sheet, scene);
     write(std::string("bars ") + style.Name, sheet);
   }
 }

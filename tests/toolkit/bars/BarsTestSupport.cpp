@@ -10,6 +10,7 @@ const TMethodInfo TestFormMethods[] = {
 }  // namespace
 CL_DEFINE_CLASS(TBarsTestForm, .Methods = TestFormMethods);
 CL_DEFINE_CLASS(TTestBarItem);
+CL_DEFINE_CLASS(TSizedToolbar);
 CL_DEFINE_CLASS_NAMED(TTestSeparator, "TdxBarSeparator");
 
 TForm* NewForm()

@@ -10,6 +10,7 @@
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarItem.h"
 #include "toolkit/bars/dxBarManager.h"
+#include "toolkit/bars/dxBarToolbar.h"
 
 struct TFormGuard {
   TCustomForm* Form;
@@ -68,6 +69,24 @@ struct TTestForm {
 // The main window's manager and its two toolbars, with a second category and one item in it (a
 // TTestBarItem: read it while a TStoredTestItems scope lives).
 extern const char* const MainWindowBars;
+
+// A toolbar window with fixed sizes: Min along with only its first item, Full with every item,
+// Thick across, whatever the length.
+class TSizedToolbar : public TdxBarControl {
+  CL_CLASS(TSizedToolbar, TdxBarControl)
+public:
+  using TdxBarControl::TdxBarControl;
+  int Min = 30, Full = 100, Thick = 22;
+
+  static bool Horizontal(TdxBarDockingStyle s) { return s == dsTop || s == dsBottom; }
+  int CalcWidth(TdxBarDockingStyle s) override { return Horizontal(s) ? Min : Thick; }
+  int CalcHeight(TdxBarDockingStyle s) override { return Horizontal(s) ? Thick : Min; }
+  int CalcMinWidth(TdxBarDockingStyle s) override { return Horizontal(s) ? Full : Thick; }
+  int CalcMinHeight(TdxBarDockingStyle s) override { return Horizontal(s) ? Thick : Full; }
+  SIZE CalcSizeForPoint(TdxBarDockingStyle, int width) override { return SIZE{width, Thick}; }
+  SIZE CalcSizeForHeight(TdxBarDockingStyle, int height, bool) override { return SIZE{Thick, height}; }
+  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle) override { return POINT{}; }
+};
 
 // Holds the thread's keyboard state with the given keys down, and puts the old state back.
 class TKeysDown {

@@ -7,7 +7,11 @@
 #include "classlib/ActnList.h"
 #include "classlib/ImageList.h"
 #include "classlib/ObjectText.h"
+#include "classlib/Canvas.h"
+#include "classlib/Application.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/UserInput.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarButtons.h"
@@ -15,6 +19,8 @@
 #include "toolkit/bars/dxBarItemLinks.h"
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarPopupMenu.h"
+#include "toolkit/bars/dxBarToolbar.h"
+#include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/dxCore.h"
 
 namespace {
@@ -411,47 +417,6 @@ TEST(dxBarLargeButton, ImageIndexesReadFromAStoredForm)
   EXPECT_EQ(synced->ImageIndex(), 8) << "switching on brings ImageIndex back in step";
 }
 
-namespace {
-// Stands in for the top dock, which asks the links of the manager's visible bars to update their
-// actions when the form asks it in idle time.
-class TLinksUpdater : public TCustomControl {
-  CL_CLASS(TLinksUpdater, TCustomControl)
-public:
-  explicit TLinksUpdater(TComponent* owner) : TCustomControl(owner)
-  {
-    TControlStyle style = ControlStyle();
-    style.Include(TControlStyleFlag::csActionClient);
-    SetControlStyle(style);
-  }
-  TdxBarManager* Manager = nullptr;
-  void InitiateAction() override
-  {
-    for (int i = 0; i < Manager->Bars()->Count(); ++i)
-      if (TdxBar* bar = Manager->Bars()->Items(i); bar->Visible()) bar->ItemLinks()->UpdateActionLinks();
-  }
-};
-}  // namespace
-
-CL_DEFINE_CLASS(TLinksUpdater);
-
-// An action disabled in its OnUpdate disables its item in idle time, and enables it again.
-TEST(dxBarButtonActions, OnUpdateDisablesTheItemInIdleTime)
-{
-  TToolbarForm f;
-  auto* updater = New<TLinksUpdater>(f.Form.get());
-  updater->Manager = f->Find<TdxBarManager>("dxBarManager1");
-  updater->SetParent(f.Form.get());
-  f->Show();
-  auto* exportButton = f->Find<TdxBarButton>("dxBarButton6");
-  f->EnableOnUpdate = false;
-  Application->DoApplicationIdle();
-  EXPECT_FALSE(f->Find<TAction>("Action3")->Enabled());
-  EXPECT_FALSE(exportButton->Enabled());
-  f->EnableOnUpdate = true;
-  Application->DoApplicationIdle();
-  EXPECT_TRUE(exportButton->Enabled());
-}
-
 // The link tests compare the item's value with the action's: a value given by hand stops
 // following; a checked action keeps Down in step on a checked button and cannot press a plain
 // one; an action that is not a TCustomAction links nothing; AssignTo copies the item's values to an
@@ -507,4 +472,95 @@ TEST(dxBarButtonActions, TheLinkFollowsOnlyWhatIsStillTheActions)
   Free(action);
   EXPECT_EQ(checked->Action(), nullptr);
   EXPECT_EQ(plain->Caption(), "Open file");
+}
+
+namespace {
+// Three glyphs of distinct colours for the stored form's image list.
+void FillImages(TImageList* images)
+{
+  const TColor colors[] = {clNavy, clGreen, clMaroon};
+  images->SetWidth(16);
+  images->SetHeight(16);
+  for (TColor color : colors) {
+    auto glyph = MakeOwned<TBitmap>();
+    glyph->SetSize(16, 16);
+    glyph->Canvas()->Brush()->SetColor(color);
+    glyph->Canvas()->FillRect(RECT{0, 0, 16, 16});
+    images->Add(glyph.get(), nullptr);
+  }
+}
+
+// The toolbar form shown with its glyphs, the bar docked at the top of the form.
+struct TShownToolbarForm : TToolbarForm {
+  TShownToolbarForm()
+  {
+    FillImages(Form->Find<TImageList>("ImageList1"));
+    Form->Show();
+    BringToFront(Form->Handle());
+    Pump(50);
+  }
+  TdxBarControl* Toolbar() const { return Form->Find<TdxBar>("dxBarManager1Bar1")->GetBarControl(); }
+  TdxBarItemControl* ControlOf(const char* name) const
+  {
+    TdxBarItem* item = Form->Find<TdxBarItem>(name);
+    return item->GetLinkCount() ? item->GetLink(0)->Control() : nullptr;
+  }
+  POINT CentreOnScreen(const char* name) const
+  {
+    const RECT r = ControlOf(name)->GetBoundsRect();
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(Toolbar()->Handle(), &p);
+    return p;
+  }
+  // How many pixels of the control, drawn as the toolbar draws it, have the colour.
+  int PixelsOf(const char* name, COLORREF color) const
+  {
+    TdxBarItemControl* control = ControlOf(name);
+    const RECT r = control->GetBoundsRect();
+    TDibSurface s(r.right - r.left, r.bottom - r.top, RGB(255, 0, 255));
+    auto canvas = MakeOwned<TCanvas>();
+    canvas->SetHandle(s.DC());
+    auto cx = MakeOwned<TcxCanvas>(canvas.get());
+    control->DrawTo(cx.get(), RECT{0, 0, r.right - r.left, r.bottom - r.top}, 0);
+    canvas->SetHandle(nullptr);
+    return s.Count(RECT{0, 0, r.right - r.left, r.bottom - r.top}, color);
+  }
+};
+}  // namespace
+
+// On the docked toolbar of the stored form: a click with the mouse on a button bound to an action
+// runs the action once; the buttons show their actions' glyphs; an action disabled by hand, or in
+// its OnUpdate in idle time (the top dock updates the links), greys its button's glyph.
+TEST(dxBarButtonActions, OnTheDockedToolbarAClickRunsTheActionAndADisabledActionGreysItsButton)
+{
+  TShownToolbarForm f;
+  TdxBarControl* toolbar = f.Toolbar();
+  ASSERT_NE(toolbar, nullptr);
+  ASSERT_TRUE(toolbar->HandleAllocated() && IsWindowVisible(toolbar->Handle()));
+  EXPECT_EQ(toolbar->DockingStyle(), dsTop);
+  ASSERT_NE(f.ControlOf("dxBarButton5"), nullptr);
+
+  ASSERT_TRUE(ClickAt(f.CentreOnScreen("dxBarButton5")));
+  ASSERT_TRUE(PumpUntil([&] { return f->Searches > 0; }));
+  Pump(30);
+  EXPECT_EQ(f->Searches, 1);
+  EXPECT_EQ(f->Opens, 0);
+
+  const COLORREF green = ColorToRGB(clGreen), maroon = ColorToRGB(clMaroon);
+  EXPECT_GT(f.PixelsOf("dxBarButton5", green), 100) << "the action's glyph";
+  f->Find<TAction>("Action2")->SetEnabled(false);
+  Pump(10);
+  EXPECT_EQ(f.PixelsOf("dxBarButton5", green), 0) << "disabled: drawn grey";
+  ASSERT_TRUE(ClickAt(f.CentreOnScreen("dxBarButton5")));
+  Pump(50);
+  EXPECT_EQ(f->Searches, 1) << "a disabled button does not run its action";
+
+  f->EnableOnUpdate = false;
+  Application->DoApplicationIdle();
+  EXPECT_FALSE(f->Find<TdxBarButton>("dxBarButton6")->Enabled());
+  EXPECT_EQ(f.PixelsOf("dxBarButton6", maroon), 0);
+  f->EnableOnUpdate = true;
+  Application->DoApplicationIdle();
+  EXPECT_TRUE(f->Find<TdxBarButton>("dxBarButton6")->Enabled());
+  EXPECT_GT(f.PixelsOf("dxBarButton6", maroon), 100);
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "classlib/ObjectText.h"
+#include "tests/support/DibSurface.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/UserInput.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
@@ -134,11 +136,10 @@ TEST(dxBarCaptionButtons, AButtonInAFloatingCaptionClicksOnlyWhenReleasedOverIt)
   toolbar->SetBounds(200, 200, 160, 80);
   toolbar->ShowToolbar();
   Pump(30);
-  // Where the toolbar's layout puts it: just left of the close button.
-  RECT r = toolbar->GetCloseButtonRect();
-  OffsetRect(&r, -(r.right - r.left) - 2, 0);
-  button->SetRect(r);
   ASSERT_TRUE(toolbar->HasCaptionButtons());
+  toolbar->UpdateCaptionButtonRects();
+  const RECT r = button->Rect();
+  ASSERT_FALSE(IsRectEmpty(&r));
   RECT window{};
   GetWindowRect(toolbar->Handle(), &window);
   const POINT center{window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2};
@@ -154,4 +155,155 @@ TEST(dxBarCaptionButtons, AButtonInAFloatingCaptionClicksOnlyWhenReleasedOverIt)
   Pump(20);
   EXPECT_EQ(clicks->Senders, std::vector<TObject*>{button});
   Free(toolbar);
+}
+
+namespace {
+// A floating toolbar of the manager's bar, shown at the size.
+TdxBarControl* ShowFloating(TdxBarManager* manager, TdxBar* bar, int width)
+{
+  auto* toolbar = New<TdxBarControl>(manager);
+  toolbar->SetBar(bar);
+  toolbar->SetItemLinks(bar->ItemLinks());
+  toolbar->SetBounds(200, 200, width, 80);
+  toolbar->ShowToolbar();
+  Pump(30);
+  return toolbar;
+}
+
+TOwned<TBitmap> BlueGlyph()
+{
+  auto glyph = MakeOwned<TBitmap>();
+  glyph->SetSize(8, 8);
+  glyph->Canvas()->Brush()->SetColor(clBlue);
+  glyph->Canvas()->FillRect(RECT{0, 0, 8, 8});
+  glyph->Canvas()->Brush()->SetColor(clFuchsia);  // the left-bottom pixel names the transparent colour
+  glyph->Canvas()->FillRect(RECT{0, 7, 1, 8});
+  return glyph;
+}
+}  // namespace
+
+// The buttons take the caption's cells from the close button leftwards, each of the close button's
+// size, while they stay in the caption's right half; the frame draws them there with their glyphs,
+// a raised edge while hot and a sunken one while pressed; the caption's text ends before them. A
+// docked toolbar shows none.
+TEST(dxBarCaptionButtons, TheFloatingCaptionPlacesAndDrawsThem)
+{
+  TForm* form = NewForm();
+  TFormGuard guard{form};
+  TdxBarManager* manager = New<TdxBarManager>(form);
+  TdxBar* bar = manager->Bars()->Add();
+  bar->SetCaption("Tools");
+  form->Show();
+  auto glyph = BlueGlyph();
+  std::vector<TdxBarCaptionButton*> buttons;
+  for (int i = 0; i < 12; ++i) {
+    buttons.push_back(bar->CaptionButtons()->Add());
+    buttons.back()->SetGlyph(glyph.get());
+  }
+  TdxBarControl* toolbar = ShowFloating(manager, bar, 220);
+  toolbar->UpdateCaptionButtonRects();
+  const RECT close = toolbar->GetCloseButtonRect();
+  ASSERT_FALSE(IsRectEmpty(&close));
+  const RECT first = buttons[0]->Rect(), second = buttons[1]->Rect();
+  EXPECT_EQ(first.right - first.left, close.right - close.left);
+  EXPECT_EQ(first.top, close.top);
+  EXPECT_LE(first.right, close.left);
+  EXPECT_EQ(first.left - second.left, close.left - first.left) << "one cell apart";
+  EXPECT_TRUE(IsRectEmpty(&buttons.back()->Rect())) << "twelve do not fit in the right half";
+  RECT window{};
+  GetWindowRect(toolbar->Handle(), &window);
+  EXPECT_GE(buttons[0]->Rect().left, 0);
+
+  const COLORREF blue = RGB(0, 0, 255);
+  struct TCase {
+    S State;
+    COLORREF TopLeft;
+    int Shift;
+  };
+  int restLeft = 0;
+  for (const TCase& c : {TCase{S::Normal, 0, 0}, TCase{S::Hot, GetSysColor(COLOR_BTNHIGHLIGHT), 0},
+                         TCase{S::Pressed, GetSysColor(COLOR_BTNSHADOW), 1}}) {
+    SCOPED_TRACE(static_cast<int>(c.State));
+    buttons[0]->SetState(c.State);
+    TDibSurface s(window.right - window.left, window.bottom - window.top, RGB(255, 0, 255));
+    toolbar->DrawNonClient(s.DC());
+    const RECT inside{first.left + 1, first.top + 1, first.right - 1, first.bottom - 1};
+    EXPECT_GT(s.Count(inside, blue), 20) << "the glyph";
+    RECT glyphAt{};
+    for (int x = inside.left; x < inside.right && !glyphAt.right; ++x)
+      for (int y = inside.top; y < inside.bottom; ++y)
+        if (s.Pixel(x, y) == blue) {
+          glyphAt = RECT{x, y, x + 1, y + 1};
+          break;
+        }
+    if (c.State == S::Normal) restLeft = glyphAt.left;
+    EXPECT_EQ(glyphAt.left - restLeft, c.Shift);
+    if (c.TopLeft) EXPECT_EQ(s.Pixel(first.left, first.top), c.TopLeft);
+  }
+  buttons[0]->SetState(S::Normal);
+
+  toolbar->SetDockingStyle(dsTop);
+  toolbar->UpdateCaptionButtonRects();
+  EXPECT_TRUE(IsRectEmpty(&buttons[0]->Rect()));
+  toolbar->SetDockingStyle(dsNone);
+  Free(toolbar);
+}
+
+namespace {
+class TCaptionButtonsForm : public TForm {
+  CL_CLASS(TCaptionButtonsForm, TForm)
+public:
+  explicit TCaptionButtonsForm(TComponent* owner) : TForm(owner, CreateNew) {}
+  std::vector<std::string> Clicked;
+  void PinClick(TObject* sender) { Clicked.push_back(static_cast<TdxBarCaptionButton*>(sender)->Hint()); }
+};
+const TMethodInfo CaptionButtonsFormMethods[] = {
+    PublishedMethod<TNotifyEvent, &TCaptionButtonsForm::PinClick>("PinClick"),
+};
+}  // namespace
+CL_DEFINE_CLASS(TCaptionButtonsForm, .Methods = CaptionButtonsFormMethods);
+
+// A stored bar's caption buttons read with their published values and click handler, and a copy of
+// the bar copies them.
+TEST(dxBarCaptionButtons, StoredButtonsReadAndCopy)
+{
+  TOwned<TCaptionButtonsForm> form = MakeOwned<TCaptionButtonsForm>(nullptr);
+  ReadComponentFromText(R"(object CaptionForm: TCaptionButtonsForm
+  object dxBarManager1: TdxBarManager
+    object dxBarManager1Bar1: TdxBar
+      Caption = 'Tools'
+      CaptionButtons = <
+        item
+          Hint = 'Pin'
+          KeyTip = 'P'
+          OnClick = PinClick
+        end
+        item
+          Enabled = False
+          Hint = 'Off'
+        end>
+    end
+  end
+end
+)",
+                        form.get());
+  auto* bar = As<TdxBar>(form->FindComponent("dxBarManager1Bar1"));
+  ASSERT_NE(bar, nullptr);
+  TdxBarCaptionButtons* buttons = bar->CaptionButtons();
+  ASSERT_EQ(buttons->Count(), 2);
+  EXPECT_EQ(buttons->GetButton(0)->Hint(), "Pin");
+  EXPECT_EQ(buttons->GetButton(0)->KeyTip(), "P");
+  EXPECT_TRUE(buttons->GetButton(0)->Enabled());
+  EXPECT_FALSE(buttons->GetButton(1)->Enabled());
+  EXPECT_EQ(buttons->GetButton(1)->State(), S::Disabled);
+  buttons->GetButton(0)->Click();
+  EXPECT_EQ(form->Clicked, std::vector<std::string>{"Pin"});
+
+  TdxBar* copy = bar->Collection() ? static_cast<TdxBars*>(bar->Collection())->Add() : nullptr;
+  ASSERT_NE(copy, nullptr);
+  copy->Assign(bar);
+  ASSERT_EQ(copy->CaptionButtons()->Count(), 2);
+  EXPECT_EQ(copy->CaptionButtons()->GetButton(1)->Hint(), "Off");
+  copy->CaptionButtons()->GetButton(0)->Click();
+  EXPECT_EQ(form->Clicked, (std::vector<std::string>{"Pin", "Pin"}));
 }

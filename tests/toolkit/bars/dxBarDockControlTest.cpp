@@ -16,26 +16,6 @@
 #include "toolkit/bars/dxBarManager.h"
 #include "toolkit/bars/dxBarToolbar.h"
 
-namespace {
-// A toolbar window with fixed sizes: Min along with only its first item, Full with every item,
-// Thick across, whatever the length.
-class TSizedToolbar : public TdxBarControl {
-  CL_CLASS(TSizedToolbar, TdxBarControl)
-public:
-  using TdxBarControl::TdxBarControl;
-  int Min = 30, Full = 100, Thick = 22;
-
-  static bool Horizontal(TdxBarDockingStyle s) { return s == dsTop || s == dsBottom; }
-  int CalcWidth(TdxBarDockingStyle s) override { return Horizontal(s) ? Min : Thick; }
-  int CalcHeight(TdxBarDockingStyle s) override { return Horizontal(s) ? Thick : Min; }
-  int CalcMinWidth(TdxBarDockingStyle s) override { return Horizontal(s) ? Full : Thick; }
-  int CalcMinHeight(TdxBarDockingStyle s) override { return Horizontal(s) ? Thick : Full; }
-  SIZE CalcSizeForPoint(TdxBarDockingStyle, int width) override { return SIZE{width, Thick}; }
-  SIZE CalcSizeForHeight(TdxBarDockingStyle, int height, bool) override { return SIZE{Thick, height}; }
-  POINT GetGrabOffsetForDockingStyle(TdxBarDockingStyle) override { return POINT{}; }
-};
-}  // namespace
-CL_DEFINE_CLASS(TSizedToolbar);
 
 namespace {
 // A shown form of 600 x 400 with a manager; toolbars are made the least way a visible bar gets

@@ -5,6 +5,7 @@
 // keys and list) without leaks.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 #include "tests/support/MessagePump.h"
@@ -15,6 +16,7 @@
 #include "classlib/GraphicsUtils.h"
 #include "classlib/ObjectText.h"
 #include "classlib/TypInfo.h"
+#include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -814,4 +816,110 @@ TEST(dxBarEdits, ComboButtonsAndEditBordersPerState)
       EXPECT_EQ(GetPixel(dc, inner.x, inner.y), enabled ? bar : highlight);
     EXPECT_EQ(GetPixel(dc, 20, 10), ground) << "the box itself is left alone";
   }
+}
+
+namespace {
+struct TClickCount : TObject {
+  int Clicks = 0;
+  void Click(TObject*) { ++Clicks; }
+};
+
+// The main window's search row on a toolbar docked at the top of a shown form: the search box, the
+// extension combo and a search button; input comes from the mouse and the keyboard.
+struct TDockedEditsFixture {
+  TItemsFixture Items;
+  TdxBar* Bar = Items.Manager->Bars()->Add();
+  TdxBarEdit* Edit = New<TdxBarEdit>(Items.Form);
+  TdxBarCombo* Combo = Items.NewCombo();
+  TdxBarButton* Button = New<TdxBarButton>(Items.Form);
+  TOwned<TChangeLog> EditLog = MakeOwned<TChangeLog>();
+  TOwned<TClickCount> Clicks = MakeOwned<TClickCount>();
+
+  TDockedEditsFixture()
+  {
+    Items.Form->SetBounds(100, 100, 600, 300);
+    Edit->SetWidth(120);
+    Edit->SetOnChange(TNotifyEvent(EditLog.get(), &TChangeLog::Changed));
+    Edit->SetOnCurChange(TNotifyEvent(EditLog.get(), &TChangeLog::CurChanged));
+    Combo->SetItemIndex(1);
+    Button->SetCaption("检索");
+    Button->SetOnClick(TNotifyEvent(Clicks.get(), &TClickCount::Click));
+    for (TdxBarItem* item : std::initializer_list<TdxBarItem*>{Edit, Combo, Button}) Bar->ItemLinks()->AddItem(item);
+    Bar->SetCaption("Search");
+    Bar->SetDockingStyle(dsTop);
+    Bar->SetVisible(true);
+    Items.Form->Show();
+    BringToFront(Items.Form->Handle());
+    Pump(50);
+  }
+  TdxBarControl* Toolbar() const { return Bar->GetBarControl(); }
+  TdxBarEditControl* EditControl() const { return As<TdxBarEditControl>(Edit->GetLink(0)->Control()); }
+  TdxBarComboControl* ComboControl() const { return As<TdxBarComboControl>(Combo->GetLink(0)->Control()); }
+  POINT CentreOf(TdxBarItem* item) const
+  {
+    const RECT r = item->GetLink(0)->ItemRect();
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(Toolbar()->Handle(), &p);
+    return p;
+  }
+  // A click into the search box starts editing with the window focused.
+  void ClickIntoEdit()
+  {
+    ASSERT_TRUE(ClickAt(CentreOf(Edit)));
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == EditControl()->EditWindow(); }));
+  }
+  void Type(const char* keys)
+  {
+    for (const char* k = keys; *k; ++k) ASSERT_TRUE(PressKey(static_cast<WORD>(toupper(*k))));
+    ASSERT_TRUE(PumpUntil([&] { return EditControl()->ReadWindowText().find(keys) != std::string::npos; }));
+  }
+};
+}  // namespace
+
+// On the docked toolbar: a click into the box and typing fire OnCurChange per key, Enter stores the
+// text with one OnChange; Tab stores it and moves on to the combo, which starts editing; Escape drops
+// what was typed; a click on the search button while typing runs the button and leaves Text as it
+// was (the manager does not save text on leaving).
+TEST(dxBarEdits, OnADockedToolbarTheSearchBoxTakesTypingEnterTabEscapeAndAButtonClick)
+{
+  TDockedEditsFixture f;
+  ASSERT_NE(f.Toolbar(), nullptr);
+  ASSERT_EQ(f.Toolbar()->DockingStyle(), dsTop);
+  ASSERT_NE(f.EditControl(), nullptr);
+
+  f.ClickIntoEdit();
+  f.Type("abc");
+  EXPECT_EQ(f.EditLog->CurChanges, 3);
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(PumpUntil([&] { return !f.EditControl()->Focused(); }));
+  EXPECT_EQ(f.Edit->Text(), "abc");
+  EXPECT_EQ(f.EditLog->Changes, std::vector<std::string>{"abc"});
+
+  f.ClickIntoEdit();
+  SendMessageA(f.EditControl()->EditWindow(), EM_SETSEL, 0, -1);
+  f.Type("tab");
+  ASSERT_TRUE(PressKey(VK_TAB));
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.ComboControl()->EditWindow(); }));
+  EXPECT_EQ(f.Edit->Text(), "tab");
+  EXPECT_FALSE(f.EditControl()->Focused());
+  EXPECT_TRUE(f.ComboControl()->Focused()) << "Tab moved on to the combo";
+  ASSERT_TRUE(PressKey(VK_ESCAPE));
+  ASSERT_TRUE(PumpUntil([&] { return !f.ComboControl()->Focused(); }));
+  EXPECT_EQ(f.Combo->Text(), "txt");
+
+  f.ClickIntoEdit();
+  f.Type("zzz");
+  ASSERT_TRUE(PressKey(VK_ESCAPE));
+  ASSERT_TRUE(PumpUntil([&] { return !f.EditControl()->Focused(); }));
+  EXPECT_EQ(f.Edit->Text(), "tab");
+
+  f.ClickIntoEdit();
+  f.Type("yyy");
+  ASSERT_TRUE(ClickAt(f.CentreOf(f.Button)));
+  ASSERT_TRUE(PumpUntil([&] { return f.Clicks->Clicks > 0; }));
+  Pump(30);
+  EXPECT_EQ(f.Clicks->Clicks, 1);
+  EXPECT_EQ(f.Edit->Text(), "tab");
+  EXPECT_FALSE(f.EditControl()->Focused());
+  EXPECT_EQ(f.EditLog->Changes, (std::vector<std::string>{"abc", "tab"}));
 }

@@ -8,6 +8,7 @@
 #include "tests/support/ScopedSeam.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "classlib/Application.h"
+#include "classlib/Streams.h"
 #include "toolkit/bars/dxBarBars.h"
 #include "toolkit/bars/dxBarButtons.h"
 #include "toolkit/bars/dxBarItemControl.h"
@@ -148,4 +149,30 @@ TEST(dxBarOwnerMessages, FloatingToolbarsAreDisabledAndEnabledAgain)
   EXPECT_FALSE(IsWindowEnabled(f.Toolbar->Handle()));
   f.Manager->EnableFloatingBars();
   EXPECT_TRUE(IsWindowEnabled(f.Toolbar->Handle()));
+}
+
+// The owner window's destruction saves the layout to the ini store once; a window made again
+// while the owner lives saves nothing, and neither does a manager without a store.
+TEST(dxBarOwnerMessages, TheOwnersDestructionSavesTheLayout)
+{
+  for (bool store : {true, false}) {
+    SCOPED_TRACE(store ? "ini store" : "no store");
+    TOwned<TMemoryStream> saved = MakeOwned<TMemoryStream>();
+    TForm* form = NewForm();
+    {
+      TFormGuard guard{form};
+      auto* manager = New<TdxBarManager>(form);
+      TdxBar* bar = manager->Bars()->Add();
+      bar->SetCaption("Tools");
+      manager->SetStoreInIniFile(store);
+      manager->SetLayoutStream(saved.get());
+      form->Show();
+      Pump(10);
+      form->RecreateWnd();
+      form->HandleNeeded();
+      Pump(10);
+      EXPECT_EQ(saved->Size(), 0) << "a window made again";
+    }
+    EXPECT_EQ(saved->Size() > 0, store);
+  }
 }

@@ -358,3 +358,33 @@ TEST(dxBarPainterButtons, DrawingLeavesNoGraphicsObjects)
   }
   EXPECT_EQ(LiveGdiObjects(), before);
 }
+
+// A drop-down button is wider than a plain one by its part and the glyph margin's right side; its
+// main part ends where the drop-down part begins, and a point on the part finds part 1.
+TEST(dxBarPainterButtons, TheDropDownPartWidensTheButtonAndIsAPartOfItsOwn)
+{
+  TButtonFixture f(TdxBarManagerStyle::bmsEnhanced);
+  auto glyph = BlueGlyph(16);
+  auto* plain = f.Add("Open");
+  auto* dropDown = f.Add("Open");
+  for (TdxBarButton* b : {plain, dropDown}) b->Glyph()->Assign(glyph.get());
+  dropDown->SetButtonStyle(bsDropDown);
+  f.Show();
+  TdxBarButtonControl* control = f.ControlOf(dropDown);
+  ASSERT_NE(control, nullptr);
+  control->CalcDrawParams(true);
+  const int part = control->ButtonDrawParams()->DropDownPartWidth;
+  ASSERT_GT(part, 0);
+  EXPECT_EQ(control->CalcItemWidth() - f.ControlOf(plain)->CalcItemWidth(),
+            part + f.Painter()->GetMenuGlyphMargins().right);
+  control->CalcParts();
+  const std::vector<RECT>& parts = control->PartRects();
+  ASSERT_EQ(parts.size(), 2u);
+  const RECT bounds = control->GetBoundsRect();
+  EXPECT_EQ(parts[0].left, bounds.left);
+  EXPECT_EQ(parts[0].right, parts[1].left);
+  EXPECT_EQ(parts[1].right, bounds.right);
+  EXPECT_EQ(parts[1].right - parts[1].left, part);
+  EXPECT_EQ(control->GetPartAtPoint(POINT{bounds.right - 2, (bounds.top + bounds.bottom) / 2}), 1);
+  EXPECT_EQ(control->GetPartAtPoint(POINT{bounds.left + 2, (bounds.top + bounds.bottom) / 2}), 0);
+}

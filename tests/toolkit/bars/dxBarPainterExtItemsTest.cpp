@@ -8,6 +8,7 @@
 #include "tests/support/DibSurface.h"
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/base/cxGraphicsCanvas.h"
+#include "toolkit/bars/dxBarExtItems.h"
 #include "toolkit/bars/dxBarItemControl.h"
 #include "toolkit/bars/dxBarItemControlDrawParams.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -226,4 +227,22 @@ TEST(dxBarPainterExtItems, InPlaceSubItemBackground)
     EXPECT_EQ(f.Surface.Pixel(30, 10), hot ? Sys(COLOR_HIGHLIGHT) : Sys(COLOR_BTNSHADOW));
     EXPECT_EQ(f.Surface.Pixel(30, 19), Sys(COLOR_BTNFACE));
   }
+}
+
+// The colour combo's and spin edit's own parameters tell the painter what to draw: the shown
+// custom-colour button has its rect, the pressed spin button is the pressed part.
+TEST(dxBarPainterExtItems, TheExtendedItemsOwnParametersReachThePainter)
+{
+  TExtFixture f(TdxBarManagerStyle::bmsStandard);
+  TOwned<TdxBarColorComboControlDrawParams> combo = MakeOwned<TdxBarColorComboControlDrawParams>(f.Control);
+  const RECT item{0, 0, 120, 22};
+  EXPECT_EQ(f.Painter()->CalcCustomColorButtonRect(combo.get(), item).left, 120);
+  combo->ShowCustomColorButton = true;
+  const RECT shown = f.Painter()->CalcCustomColorButtonRect(combo.get(), item);
+  EXPECT_EQ(shown.right - shown.left, 16);
+  TOwned<TdxBarSpinEditDrawParams> spin = MakeOwned<TdxBarSpinEditDrawParams>(f.Control);
+  spin->Enabled = true;
+  spin->PressedPart = 4;
+  EXPECT_EQ(f.Painter()->ResolveSpinButtonState(spin.get(), sbDown), TcxButtonState::cxbsPressed);
+  EXPECT_EQ(f.Painter()->ResolveSpinButtonState(spin.get(), sbUp), TcxButtonState::cxbsNormal);
 }

@@ -11,6 +11,10 @@
 #include "toolkit/base/cxGraphicsCanvas.h"
 #include "toolkit/base/cxLookAndFeelPaintersRegistry.h"
 #include "toolkit/base/dxOffice11.h"
+#include "toolkit/base/dxThemeManager.h"
+#include "toolkit/base/dxUxTheme.h"
+#include "toolkit/bars/dxBarThemes.h"
+#include <vssym32.h>
 
 namespace {
 // Answers as text, so that a failing row shows what it got in the terms of the table.
@@ -73,6 +77,13 @@ TRow EditTextVertMarginsRow(std::string expected)
             return Str(top) + ", " + Str(bottom);
           },
           std::move(expected)};
+}
+
+int ItemHeight(TcxCanvas* canvas)
+{
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(canvas->GetDCHandle(), &metrics);
+  return metrics.tmHeight + 6;
 }
 
 // The base painter's answer to every operation of the table that answers from the painter alone.
@@ -328,12 +339,86 @@ std::vector<TRow> BaseRows(TcxCanvas* canvas)
 }
 
 // The answers of the operations the flat painter adds.
-std::vector<TRow> FlatRows()
+std::vector<TRow> FlatRows(TcxCanvas* canvas)
 {
   auto flat = [](const TdxBarPainter& p) -> const TdxBarFlatPainter& {
     return static_cast<const TdxBarFlatPainter&>(p);
   };
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsUltraFlat);
+  const HBRUSH window = SystemColorBrush(COLOR_WINDOW);
+  const std::string flatContent = Str(RECT{1, 1, 1, 1});
   return {
+      // Without a bar manager the flat brushes fall back to the system colours of their roles.
+      ROW(GetMenuBrush(), Str, SystemColorBrush(COLOR_HIGHLIGHT)),
+      ROW(GetFloatingCaptionBackColor(nullptr, true), Color, clInactiveCaption),
+      ROW(GetMarkGlyphColor(nullptr, 2), Color, clBtnText),
+      ROW(GetSeparatorLineColor(), Color, clBtnShadow),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetBarEndIndent(), Str, 1),
+      ROW(DrawsGlyphShadow(), Str, true),
+      ROW(IsFlatLook(), Str, true),
+      ROW(IsFlatAndNoHighContrast(), Str, ColorToRGB(clBtnFace) != RGB(255, 255, 255)),
+      ROW(UsesPressedGlyphMode(), Str, true),
+      ROW(JoinsMenusToToolbarItems(), Str, true),
+      ROW(HasFlatDropDownArrow(), Str, true),
+      ROW(HasFlatSubItemArrow(), Str, true),
+      ROW(GetButtonBorderWidth(), Str, 1),
+      ROW(GetGripMargin(), Str, 1),
+      ROW(GetGripAreaSize(nullptr), Str, 6),
+      ROW(GetSubMenuGroupIndent(), Str, 8),
+      ROW(GetBeginGroupLineOffset(), Str, 2),
+      ROW(GetBarBeginGroupSize(), Str, 5),
+      ROW(GetQuickControlBrush(nullptr), Str, window),
+      ROW(IsQuickPopupOnRight(), Str, true),
+      {"AdjustItemHeight, AdjustItemWidth, AdjustEditorButtonsWidth",
+       [](const TdxBarPainter& p) {
+         int h = 13, w = 14, b = 15;
+         p.AdjustItemHeight(h);
+         p.AdjustItemWidth(w);
+         p.AdjustEditorButtonsWidth(b);
+         return Str(h) + " " + Str(w) + " " + Str(b);
+       },
+       "15 23 15"},
+      {"ShiftPressedContentRect(pressed, not pressed)",
+       [](const TdxBarPainter& p) {
+         RECT pressed{0, 0, 10, 10}, released{0, 0, 10, 10};
+         p.ShiftPressedContentRect(true, pressed);
+         p.ShiftPressedContentRect(false, released);
+         return Str(pressed) + " " + Str(released);
+       },
+       Str(RECT{0, 0, 10, 10}) + " " + Str(RECT{0, 0, 10, 10})},
+      ROW(GetComboContentMargins(ptHorz), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetEditContentMargins(ptMenu), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetSubMenuArrowIndent(), Str, 1),
+      ROW(GetMenuBeginGroupSize(), Str, 5),
+      // (Size − 4) div 2, rounded down to even from 5 on.
+      ROW(CalcStripeMargin(11), Str, 3),
+      ROW(CalcStripeMargin(13), Str, 4),
+      ROW(CalcStripeMargin(14), Str, 4),
+      ROW(CalcStripeMargin(20), Str, 8),
+      ROW(GetMenuItemMinHeight(), Str, 20),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 2, 98, 8})},
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(window)},
+      ROW(GetMenuItemTextHeight(canvas), Str, ItemHeight(canvas) + 1),
+      ROW(GetMenuBackgroundBrush(), Str, window),
+      ROW(GetEditGlyphIndent(), Str, 6),
+      ROW(GetEditRightIndent(), Str, 5),
+      ROW(GetMenuEditMargins(ptMenu), Str, (RECT{7, 0, 0, 0})),
+      ROW(HasFlatCalendar(), Str, true),
+      ROW(DrawsProgressBorder(), Str, true),
+      ROW(GetContainerMenuIndent(), Str, 9),
       {"GetFlatBorderBrush",
        [=](const TdxBarPainter& p) { return Str(flat(p).GetFlatBorderBrush(nullptr, sbsLowered)); },
        Str(SystemColorBrush(COLOR_BTNSHADOW))},
@@ -342,14 +427,185 @@ std::vector<TRow> FlatRows()
   };
 }
 
+// The size grip of painters that draw native backgrounds: the theme's while visual styles are
+// available, else the scroll-bar metrics.
+SIZE NativeSizeGripSize()
+{
+  SIZE grip{GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+  if (AreThemesAvailable({TdxThemedObjectType::totStatus}))
+    dxUxTheme::GetThemePartSize(GetThemeHandle(TdxThemedObjectType::totStatus), nullptr, SP_GRIPPER, 0, TS_TRUE, &grip);
+  return grip;
+}
+
 // The answers of the operations the Office 2003 painter adds.
 std::vector<TRow> Office11Rows()
 {
-  return {{"GetOffice11GripIndent",
-           [](const TdxBarPainter& p) {
-             return Str(static_cast<const TdxBarOffice11Painter&>(p).GetOffice11GripIndent());
-           },
-           "2"}};
+  // The colour set's brushes while it has users, else the system colour brushes of their roles.
+  auto set = [](int number, int fallback) {
+    HBRUSH b = dxOffice11Brush(number);
+    return b ? b : SystemColorBrush(fallback);
+  };
+  const HBRUSH menu = set(5, COLOR_WINDOW);
+  const int frameY = 3;
+  RECT window{0, 0, 200, 100};
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsOffice11);
+  const SIZE grip = NativeSizeGripSize();
+  return {
+      {"GetOffice11GripIndent",
+       [](const TdxBarPainter& p) { return Str(static_cast<const TdxBarOffice11Painter&>(p).GetOffice11GripIndent()); },
+       "2"},
+      {"QueryDisabledTextColors(nullptr, false, false)",
+       [](const TdxBarPainter& p) {
+         TColor a, b;
+         p.QueryDisabledTextColors(nullptr, false, false, a, b);
+         return Colors(a, b);
+       },
+       Colors(dxOffice11Color(53), dxOffice11Color(53))},
+      {"QueryDisabledTextColors(nullptr, selected or flat)",
+       [](const TdxBarPainter& p) {
+         TColor a, b;
+         p.QueryDisabledTextColors(nullptr, true, true, a, b);
+         return Colors(a, b);
+       },
+       Colors(dxOffice11Color(53), dxOffice11Color(53))},
+      ROW(DrawsGlyphShadow(), Str, false),
+      ROW(UsesPressedGlyphMode(), Str, false),
+      ROW(DrawsNativeBackground(), Str, true),
+      ROW(UsesMenuBandBackground(), Str, true),
+      ROW(ShowsSubMenuGlyphBand(), Str, true),
+      ROW(GetFloatingCaptionBackColor(nullptr, false), Color, dxOffice11Color(28)),
+      ROW(GetFloatingCaptionBackColor(nullptr, true), Color, dxOffice11Color(28)),
+      ROW(GetFloatingCaptionTextColor(nullptr), Color, dxOffice11Color(29)),
+      ROW(GetMarkGlyphColor(nullptr, 0), Color, dxOffice11Color(29)),
+      ROW(GetMarkGlyphColor(nullptr, 2), Color, dxOffice11Color(31)),
+      ROW(GetFloatingFrameWidth(), Str, 3),
+      ROW(GetFloatingFrameHeight(), Str, 3),
+      ROW(GetFloatingCaptionRect(nullptr, window), Str, (RECT{3, frameY, 197, frameY + SmallCaptionHeight()})),
+      ROW(GetGripMargin(), Str, 3),
+      ROW(GetGripAreaSize(nullptr), Str, 8),
+      ROW(GetNoGripIndent(), Str, 2),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetToolbarBrush(), Str, menu),
+      ROW(GetBarBrush(nullptr), Str, menu),
+      ROW(GetMenuBackgroundBrush(), Str, menu),
+      ROW(GetQuickControlBrush(nullptr), Str, menu),
+      ROW(GetMenuBrush(), Str, set(10, COLOR_HIGHLIGHT)),
+      ROW(GetHighlightBrush(), Str, set(7, COLOR_HIGHLIGHT)),
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(menu)},
+      ROW(GetSizeGripSize(nullptr), Str, grip),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 4, 98, 6})},
+      ROW(GetCalendarHeaderColor(), Color, dxOffice11Color(1)),
+      ROW(GetInPlaceSubItemFill(), Str, set(16, COLOR_BTNFACE)),
+      ROW(GetInactiveEditTextColor(), Color, dxOffice11Color(53)),
+      {"GetFlatBorderBrush",
+       [](const TdxBarPainter& p) {
+         return Str(static_cast<const TdxBarFlatPainter&>(p).GetFlatBorderBrush(nullptr, sbsLowered));
+       },
+       Str(set(11, COLOR_BTNSHADOW))},
+      {"GetFlatSeparatorColor",
+       [](const TdxBarPainter& p) { return Color(static_cast<const TdxBarFlatPainter&>(p).GetFlatSeparatorColor()); },
+       Color(dxOffice11Color(21))},
+  };
+}
+
+// The answers of the XP painter: its constants, and the theme metrics it measured (their
+// measurement is checked against a recording theme in dxBarPainterXPTest).
+std::vector<TRow> XPRows(TcxCanvas* canvas)
+{
+  TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsNative);
+  TOwned<TdxBarPainter> measuring(ClassRef<TdxBarXPPainter>().Create(nullptr));  // measures the metrics
+  const TdxBarXPPainter::TThemeMetrics& m = TdxBarXPPainter::Metrics();
+  const HBRUSH menu = SystemColorBrush(COLOR_MENU);
+  HTHEME edit = GetThemeHandle(TdxThemedObjectType::totEdit);
+  COLORREF fill = 0;
+  const bool hasFill = SUCCEEDED(dxUxTheme::GetThemeColor(GetThemeHandle(TdxThemedObjectType::totProgress), PP_CHUNK, 0,
+                                                          TMT_FILLCOLOR, &fill));
+  return {
+      ROW(DrawsGlyphShadow(), Str, true),
+      ROW(DrawsNativeBackground(), Str, true),
+      ROW(HasThemedFloatingCaption(), Str, true),
+      ROW(HasFlatDropDownArrow(), Str, true),
+      ROW(HasFlatCalendar(), Str, true),
+      ROW(IsQuickPopupOnRight(), Str, true),
+      ROW(GetCheckedGlyphShift(), Str, 1),
+      ROW(GetPressedGlyphShift(), Str, 1),
+      ROW(GetGripSize(), Str, m.GripSize),
+      ROW(GetGripAreaSize(nullptr), Str, m.GripSize + 2),
+      ROW(GetButtonVertPadding(), Str, m.ButtonPadding),
+      ROW(GetButtonHorzPadding(), Str, m.ButtonPadding),
+      ROW(CalcButtonHeight(10), Str, 10 + m.ButtonPadding),
+      ROW(CalcButtonWidth(10), Str, 10 + m.ButtonPadding),
+      ROW(CalcButtonSize(10, 20), Str, (SIZE{10 + m.ButtonPadding, 20 + m.ButtonPadding})),
+      ROW(CalcDropDownButtonWidth(canvas, 7), Str, m.ComboArrowWidth),
+      {"CalcStatusBarBorders",
+       [](const TdxBarPainter& p) {
+         RECT r{9, 9, 9, 9};
+         p.CalcStatusBarBorders(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{0, 0, 0, 0})},
+      ROW(GetStatusBarBorderWidth(), Str, 0),
+      ROW(GetFloatingCaptionButtonSize(), Str, m.CaptionCloseButtonSize),
+      ROW(GetSubMenuArrowIndent(), Str, 1),
+      ROW(GetMenuBeginGroupSize(), Str, m.MenuBeginGroupSize),
+      ROW(GetMenuSeparatorThickness(), Str, m.MenuBeginGroupSize),
+      ROW(GetSeparatorItemHeight(), Str, m.MenuBeginGroupSize),
+      {"GetDetachCaptionContent",
+       [](const TdxBarPainter& p) {
+         RECT r{0, 0, 100, 10};
+         p.GetDetachCaptionContent(nullptr, r);
+         return Str(r);
+       },
+       Str(RECT{2, 2, 98, 8})},
+      ROW(GetMenuBackgroundBrush(), Str, menu),
+      {"PickMenuItemBrush",
+       [](const TdxBarPainter& p) {
+         HBRUSH brush = SystemColorBrush(COLOR_BTNFACE);
+         p.PickMenuItemBrush(nullptr, brush);
+         return Str(brush);
+       },
+       Str(menu)},
+      ROW(GetColorButtonMargins(ptHorz), Str, (RECT{1, 1, 1, 1})),
+      ROW(GetSpinButtonsMargins(ptHorz), Str, (RECT{0, 0, 0, 0})),
+      ROW(GetPopupPanelHeight(), Str, static_cast<int>(std::max(GetThemedCloseButtonSize().cy + 4, GetThemedSizeGripSize().cy + 1))),
+      ROW(GetProgressFillColor(), Color, hasFill ? static_cast<TColor>(fill) : clHighlight),
+      ROW(GetProgressTrackHeight(), Str, m.ProgressHeight),
+      ROW(GetEditWindowColor(), Color, static_cast<TColor>(GetThemedEditFillColor(edit, 1))),
+      ROW(GetEditWindowTextColor(), Color, static_cast<TColor>(GetThemedEditTextColor(edit, 1))),
+      ROW(GetInactiveEditTextColor(), Color, static_cast<TColor>(GetThemedEditTextColor(edit, 4))),
+      {"AdjustItemHeight, AdjustItemWidth, AdjustEditorButtonsWidth",
+       [](const TdxBarPainter& p) {
+         int h = 13, w = 14, b = 15;
+         p.AdjustItemHeight(h);
+         p.AdjustItemWidth(w);
+         p.AdjustEditorButtonsWidth(b);
+         return Str(h) + " " + Str(w) + " " + Str(b);
+       },
+       "14 14 15"},
+      ROW(GetEditContentMargins(ptMenu), Str, m.EditBorderOffsets),
+      ROW(GetComboContentMargins(ptHorz), Str, m.EditBorderOffsets),
+      ROW(GetEditGlyphIndent(), Str, 6),
+      ROW(GetEditRightIndent(), Str, 5),
+      ROW(GetMenuEditMargins(ptMenu), Str, (RECT{5, 0, 0, 0})),
+      ROW(GetComboButtonBorder(), Str, 0),
+      ROW(GetSpaceAfterDot(3), Str, 6),
+      ROW(GetPairedLookAndFeelPainter(), Painter, paired),
+      ROW(GetScreenTipTextColor(), Color, paired->ScreenTipDescriptionTextColor()),
+      ROW(GetScreenTipHeaderColor(), Color, paired->ScreenTipTitleTextColor()),
+      ROW(GetSizeGripSize(nullptr), Str, NativeSizeGripSize()),
+  };
 }
 
 // The answers the standard painter gives otherwise (the enhanced painter inherits them).
@@ -358,6 +614,11 @@ std::vector<TRow> StandardRows()
   TcxCustomLookAndFeelPainter* paired = cxLookAndFeelPaintersManager()->GetPainterByStyle(TcxPainterStyle::cpsFlat);
   return {
       ROW(IsClassicLook(), Str, true),
+      ROW(GetSubMenuGroupIndent(), Str, 2),
+      ROW(IndentsRecentItemGroup(), Str, true),
+      ROW(GetSubMenuBorderSize(), Str, 3),
+      ROW(GetSubMenuOuterBorder(), Str, 2),
+      ROW(GetSubMenuBorderRect(nullptr), Str, (RECT{2, 2, 2, 2})),
       ROW(IsSmallBar(nullptr, (RECT{0, 0, 100, 16})), Str, false),
       ROW(GetPairedLookAndFeelPainter(), Painter, paired),
       ROW(GetScreenTipTextColor(), Color, paired->ScreenTipDescriptionTextColor()),
@@ -397,6 +658,7 @@ std::vector<TRow> EnhancedRows()
       ROW(GetGripMargin(), Str, 1),
       ROW(GetGripAreaSize(nullptr), Str, 6),
       ROW(AllowsQuickCustomizingMark(), Str, true),
+      ROW(GetSubMenuGroupIndent(), Str, 12),
   };
 }
 
@@ -416,8 +678,9 @@ std::vector<TRow> TableOf(TdxBarPainterClass painterClass, TcxCanvas* canvas)
   };
   if (painterClass.InheritsFrom<TdxBarStandardPainter>()) merge(StandardRows());
   if (painterClass.InheritsFrom<TdxBarEnhancedPainter>()) merge(EnhancedRows());
-  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows());
+  if (painterClass.InheritsFrom<TdxBarFlatPainter>()) merge(FlatRows(canvas));
   if (painterClass.InheritsFrom<TdxBarOffice11Painter>()) merge(Office11Rows());
+  if (painterClass.InheritsFrom<TdxBarXPPainter>()) merge(XPRows(canvas));
   return rows;
 }
 

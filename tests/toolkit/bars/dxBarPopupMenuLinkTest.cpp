@@ -26,7 +26,18 @@ public:
     if (Refuse) allowPopup = false;
   }
   void Click(TObject*) { Log.push_back("click"); }
+  void Popup(TObject*) { Log.push_back("menu open"); }
 };
+
+// Closes the popup menu by Escape once its window is open (the popup waits until then).
+TdxBarPopupMenu* MenuToClose = nullptr;
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+  TdxBarSubMenuControl* open = MenuToClose ? MenuToClose->GetBarControl() : nullptr;
+  if (!open) return;
+  MenuToClose = nullptr;
+  SendMessageA(open->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
 
 struct TLinkFixture {
   TForm* Form = NewForm();
@@ -91,11 +102,17 @@ TEST(dxBarPopupMenuLink, ARightClickAndTheMenuKeyReachTheLink)
   EXPECT_EQ(f.Log->Log, (std::vector<std::string>{"5,6 mouse", "-1,-1 keyboard"}));
   EXPECT_FALSE(f.Panel->OnContextPopup()) << "the control's own handler is back";
 
-  // With a popup menu the popup is allowed.
+  // With a popup menu the popup is allowed and the menu opens; the click returns once it closed.
   f.Log->Log.clear();
-  f.Link->SetPopupMenu(New<TdxBarPopupMenu>(f.Form));
+  auto* menu = New<TdxBarPopupMenu>(f.Form);
+  menu->SetOnPopup(TNotifyEvent(f.Log.get(), &TActionLog::Popup));
+  f.Link->SetPopupMenu(menu);
+  MenuToClose = menu;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseOpenMenu);
   f.RightClick({1, 2});
-  EXPECT_EQ(f.Log->Log, std::vector<std::string>{"1,2 mouse popup"});
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(f.Log->Log, (std::vector<std::string>{"1,2 mouse popup", "menu open"}));
+  EXPECT_EQ(menu->GetBarControl(), nullptr);
 }
 
 TEST(dxBarPopupMenuLink, AGraphicChildOpensTheMenuOnlyWithProcessChildren)

@@ -20,7 +20,7 @@ inline TOwned<TcxRegExpr> CompiledRegExpr(std::string_view source, bool caseInse
 inline bool AcceptsWhole(TcxRegExpr& expression, std::string_view text)
 {
   expression.Restart();
-  for (char ch : text)
-    if (!expression.StepChar(ch)) return false;
-  return expression.AtAcceptingState();
+  bool taken = true;
+  ForEachRegExprChar(text, [&](TcxRegExprChar ch, size_t) { taken = taken && expression.StepChar(ch); });
+  return taken && expression.AtAcceptingState();
 }

@@ -277,6 +277,9 @@ TEST_F(MaskEditTest, DoubleByteCharactersInRegularExpressionMasks)
       {emkRegExpr, "中\\d+", -1, "中12", "中12", 3, 0, 0},
       {emkRegExpr, "中\\d+", -1, "文", "", 0, 0, 1},          // another character is refused whole
       {emkRegExpr, "中\\d+", -1, "1", "", 0, 0, 1},
+      {emkRegExpr, "中+", -1, "中中中", "中中中", 3, 0, 0},   // repetition of a double-byte character
+      {emkRegExpr, "a.b", -1, "a中b", "a中b", 3, 0, 0},        // "." takes a whole character
+      {emkRegExpr, "[啊-座]+", -1, "中丂文", "中文", 2, 0, 1},
       {emkRegExpr, "(中文|中国)\\d", -1, "中国5", "中国5", 3, 0, 0},
       {emkRegExpr, "(中文|中国)\\d", -1, "中中", "中", 1, 0, 1},
       {emkRegExpr, "中文\\d", -1, "中文1<~", "中", 1, 0, 0},    // the rest no longer fits: it goes

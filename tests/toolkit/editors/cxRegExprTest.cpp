@@ -68,8 +68,9 @@ TEST_F(cxRegExprTest, TokensCarryTheirCodes)
     {"[a - ]", "1:[ 0:a 0:- 1:]"},
     {"['x]'/:\\d]", "1:[ 0:x 0:] 11:/ 12:: 6:d 1:]"},
     {"x{ 12 , 345 }", "0:x 1:{ 2:12 1:, 2:345 1:}"},
-    // A double-byte character outside quotes is two literal bytes, whatever its second byte.
-    {"\x81\x7C", "0:\x81 0:|"},
+    // A double-byte character is one literal, whatever its second byte.
+    {"\x81\x7C", "0:\x81|"},
+    {"'\x81\x7C'[\x81\x7C]", "0:\x81| 1:[ 0:\x81| 1:]"},
   };
   for (const TCase& c : cases) EXPECT_EQ(Tokens(c.Source), c.Tokens) << c.Source;
 }
@@ -183,7 +184,7 @@ TEST_F(cxRegExprTest, AFailedCompileLeavesTheExpressionNotCompiledWithEveryError
 TEST_F(cxRegExprTest, SteppingBeforeACompileRaises)
 {
   auto expression = MakeOwned<TcxRegExpr>();
-  char ch = 'a';
+  TcxRegExprChar ch('a');
   std::string accepted;
   const auto notCompiled = [&](auto call) {
     try {
@@ -319,6 +320,59 @@ const TSteppingCase SteppingCases[] = {
 };
 }  // namespace
 
+namespace {
+// Typed is fed one character at a time, as a mask editor does; Taken is what was taken.
+struct TDoubleByteCase {
+  const char* Pattern;
+  const char* Typed;
+  const char* Taken;
+  bool Complete;
+};
+
+const TDoubleByteCase DoubleByteCases[] = {
+  {"中+", "中中中", "中中中", true},  // the quantifier repeats the whole character
+  {"中+", "中文", "中", true},
+  {".", "中", "中", true},  // "." takes one character, not half of one
+  {"..", "中a", "中a", true},
+  {"...", "a中", "a中", false},
+  {"a.b", "a中b", "a中b", true},
+  {"'中'x", "中x", "中x", true},
+  {"[中文]+", "文中国", "文中", true},
+  {"[^中]+", "中文a", "文a", true},
+  {"[啊-座]+", "中文丂国", "中文国", true},  // a range of double-byte characters
+  {"[a-z]+", "中b", "b", true},
+  {"\\W\\D", "中文", "中文", true},
+  {"\\w|\\s|\\d", "中", "", false},
+  {"(\\d|中)+元", "1中2元", "1中2元", true},
+  // A double-byte character whose second byte is "|" is neither an operator nor a "|".
+  {"\x81\x7C+", "|\x81\x7C\x81\x7C", "\x81\x7C\x81\x7C", true},
+};
+}  // namespace
+
+TEST_F(cxRegExprTest, DoubleByteCharactersAreTakenWhole)
+{
+  for (const TDoubleByteCase& c : DoubleByteCases) {
+    SCOPED_TRACE(c.Pattern + std::string(" <- ") + c.Typed);
+    TOwned<TcxRegExpr> expression = CompiledRegExpr(c.Pattern);
+    std::string taken;
+    ForEachRegExprChar(c.Typed, [&](TcxRegExprChar ch, size_t) {
+      const int before = expression->Automat()->HistoryCount();
+      if (expression->StepChar(ch)) taken += ch.Text();
+      else EXPECT_EQ(expression->Automat()->HistoryCount(), before);
+    });
+    EXPECT_EQ(taken, c.Taken);
+    EXPECT_EQ(expression->AtAcceptingState(), c.Complete);
+    // One step per character, and each steps back exactly.
+    EXPECT_EQ(expression->Automat()->HistoryCount(), RegExprCharCount(taken));
+    for (int i = RegExprCharCount(taken); i > 0; --i) ASSERT_TRUE(expression->StepBack());
+    EXPECT_TRUE(expression->AtStartState());
+    // The whole text at once takes the same.
+    std::string accepted;
+    expression->StepText(c.Typed, accepted);
+    EXPECT_EQ(accepted, c.Taken);
+  }
+}
+
 TEST_F(cxRegExprTest, SteppingTakesRefusesAndStepsBackExactly)
 {
   for (const TSteppingCase& c : SteppingCases) {
@@ -332,15 +386,15 @@ TEST_F(cxRegExprTest, SteppingTakesRefusesAndStepsBackExactly)
     std::vector<TAnswer> answers{{expression->AtAcceptingState(), true, expression->Automat()->Current().Count()}};
     const std::string typed = c.Typed;
     for (size_t i = 0; i < typed.size(); ++i) {
-      char ch = typed[i];
+      TcxRegExprChar ch(typed[i]);
       const bool taken = expression->StepChar(ch);
-      EXPECT_EQ(taken ? ch : '-', c.Taken[i]) << i;
+      EXPECT_EQ(taken ? ch.Single() : '-', c.Taken[i]) << i;
       EXPECT_EQ(expression->AtAcceptingState(), c.Accepting[i] == 'y') << i;
       if (taken) {
         EXPECT_FALSE(expression->AtStartState());
         answers.push_back({expression->AtAcceptingState(), false, expression->Automat()->Current().Count()});
       } else {
-        EXPECT_EQ(ch, typed[i]) << "a refused character comes back as typed";
+        EXPECT_EQ(ch.Single(), typed[i]) << "a refused character comes back as typed";
       }
     }
     EXPECT_EQ(expression->Automat()->Current().Count(), c.SetSize);
@@ -383,7 +437,7 @@ public:
     expression.SetOnLiteralStepForward(TcxRegExprLiteralStepForwardEvent(this, &TLiteralRecorder::Forward));
     expression.SetOnLiteralStepBack(TcxRegExprLiteralStepBackEvent(this, &TLiteralRecorder::Back));
   }
-  void Forward(char ch) { Events.push_back(std::string("+") + ch); }
+  void Forward(TcxRegExprChar ch) { Events.push_back("+" + ch.Text()); }
   void Back() { Events.push_back("-"); }
   std::string Take()
   {
@@ -406,15 +460,15 @@ TEST_F(cxRegExprTest, ForcedCharactersAreSteppedOverBothWays)
     recorder->Attach(*expression);
     expression->SetAutoStepLiterals(true);
     EXPECT_EQ(recorder->Take(), "");
-    char ch = '1';
+    TcxRegExprChar ch('1');
     ASSERT_TRUE(expression->StepChar(ch));
     EXPECT_EQ(recorder->Take(), "");
-    ch = '2';
+    ch = TcxRegExprChar('2');
     ASSERT_TRUE(expression->StepChar(ch));
     EXPECT_EQ(recorder->Take(), std::string("+") + separator);
     EXPECT_EQ(expression->Automat()->HistoryCount(), 3);
     // The separator is taken already: the next character is a digit.
-    ch = separator;
+    ch = TcxRegExprChar(separator);
     EXPECT_FALSE(expression->StepChar(ch));
     ASSERT_TRUE(expression->StepBack());
     EXPECT_EQ(recorder->Take(), "-");
@@ -425,7 +479,7 @@ TEST_F(cxRegExprTest, ForcedCharactersAreSteppedOverBothWays)
     // Typed through to the end: nothing forced after an accepting set, nothing taken back before
     // a typed digit.
     for (char typed : std::string("1234")) {
-      ch = typed;
+      ch = TcxRegExprChar(typed);
       ASSERT_TRUE(expression->StepChar(ch));
     }
     EXPECT_EQ(recorder->Take(), std::string("+") + separator);
@@ -445,7 +499,7 @@ TEST_F(cxRegExprTest, AForcedPrefixIsTakenAtCompileAndWhenTheSwitchTurnsOn)
   expression->CompileMask(stream.get());
   EXPECT_EQ(recorder->Take(), "+N +o +.");
   EXPECT_FALSE(expression->AtStartState());
-  char ch = '1';
+  TcxRegExprChar ch('1');
   ASSERT_TRUE(expression->StepChar(ch));
   EXPECT_EQ(recorder->Take(), "");  // accepting: nothing is forced
   // Switching off and on again steps over what is forced from here.
@@ -462,7 +516,7 @@ TEST_F(cxRegExprTest, AForcedPrefixIsTakenAtCompileAndWhenTheSwitchTurnsOn)
   TOwned<TcxRegExpr> either = CompiledRegExpr("\\d(a|A)");
   recorder->Attach(*either);
   either->SetAutoStepLiterals(true);
-  ch = '1';
+  ch = TcxRegExprChar('1');
   ASSERT_TRUE(either->StepChar(ch));
   EXPECT_EQ(recorder->Take(), "");
 }
@@ -474,7 +528,7 @@ class TFreeingHandler : public TObject {
 public:
   TOwned<TcxRegExpr> Expression;
   int Calls = 0;
-  void Forward(char)
+  void Forward(TcxRegExprChar)
   {
     ++Calls;
     Expression.reset();
@@ -489,7 +543,7 @@ TEST_F(cxRegExprTest, AnExpressionFreedByItsOwnEventStopsStepping)
   handler->Expression = CompiledRegExpr("\\d'bcd'");
   handler->Expression->SetOnLiteralStepForward(TcxRegExprLiteralStepForwardEvent(handler.get(), &TFreeingHandler::Forward));
   handler->Expression->SetAutoStepLiterals(true);
-  char ch = '1';
+  TcxRegExprChar ch('1');
   EXPECT_TRUE(handler->Expression->StepChar(ch));
   EXPECT_EQ(handler->Calls, 1);
   EXPECT_EQ(handler->Expression, nullptr);
@@ -501,7 +555,7 @@ TEST_F(cxRegExprTest, OverlappingRepetitionKeepsSetsNoLargerThanTheAutomaton)
   const int states = expression->Automat()->StateCount();
   std::string accepted;
   for (int i = 0; i < 64; ++i) {
-    char ch = static_cast<char>('0' + i % 10);
+    TcxRegExprChar ch(static_cast<char>('0' + i % 10));
     ASSERT_TRUE(expression->StepChar(ch));
     ASSERT_LE(expression->Automat()->Current().Count(), states);
     ASSERT_EQ(expression->Automat()->Current().Count(), 2);  // \w and \d, once each
@@ -513,9 +567,9 @@ TEST_F(cxRegExprTest, OverlappingRepetitionKeepsSetsNoLargerThanTheAutomaton)
   for (char ch = 'a'; ch <= 'z'; ++ch) chain += std::string("(") + ch + "?)?";
   expression = CompiledRegExpr(chain);
   EXPECT_EQ(expression->Automat()->Current().Count(), 1);
-  char ch = 'm';
+  TcxRegExprChar ch('m');
   ASSERT_TRUE(expression->StepChar(ch));
-  ch = 'z';
+  ch = TcxRegExprChar('z');
   ASSERT_TRUE(expression->StepChar(ch));
   EXPECT_TRUE(expression->AtAcceptingState());
 }
@@ -542,7 +596,7 @@ TEST_F(cxRegExprTest, LargeAndLoopingExpressionsStepWithoutHanging)
   EXPECT_TRUE(AcceptsWhole(*expression, "b"));
   expression->SetAutoStepLiterals(true);
   expression->Restart();
-  char ch = 'a';
+  TcxRegExprChar ch('a');
   EXPECT_TRUE(expression->StepChar(ch));
 }
 
@@ -615,7 +669,7 @@ TEST_F(cxRegExprTest, RandomSourcesCompileOrFailWithAKnownMessage)
       expression->Restart();
       std::string accepted;
       for (const char* p = text; *p; ++p) {
-        char ch = *p;
+        TcxRegExprChar ch(*p);
         expression->StepChar(ch);
       }
       while (expression->StepBack()) {
