@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/dxBarButtonControls.h"
 #include "toolkit/bars/dxBarButtons.h"
+#include "toolkit/bars/dxBarBars.h"
+#include "toolkit/bars/dxBarCaptionButtons.h"
 #include "toolkit/bars/dxBarControl.h"
 #include "toolkit/bars/dxBarControlViewInfo.h"
 #include "toolkit/bars/dxBarItem.h"
@@ -20,6 +22,9 @@ CL_DEFINE_CLASS(TdxBarItemControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarWinControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarButtonLikeControlAccessibilityHelper);
 CL_DEFINE_CLASS(TdxBarButtonControlAccessibilityHelper);
+CL_DEFINE_CLASS(TdxBarCaptionButtonsAccessibilityHelper);
+CL_DEFINE_CLASS(TdxBarCaptionButtonAccessibilityHelper);
+CL_DEFINE_CLASS(TdxBarControlMarkAccessibilityHelper);
 
 namespace {
 using TDirection = TcxAccessibilityNavigationDirection;
@@ -255,17 +260,22 @@ IdxBarAccessibilityHelper* TdxBarControlAccessibilityHelper::FindNeighbourItem(T
   return TCustomdxBarControlAccessibilityHelper::FindNeighbourItem(control, direction);
 }
 
+TcxAccessibilityHelper* TdxBarControlAccessibilityHelper::ChildAt(int index)
+{
+  const int items = TCustomdxBarControlAccessibilityHelper::CountChildren();
+  if (index < items) return TCustomdxBarControlAccessibilityHelper::ChildAt(index);
+  TdxBarCaptionButtons* buttons = GetToolbar()->HasCaptionButtons() ? GetToolbar()->GetBar()->CaptionButtons() : nullptr;
+  return index == items && buttons ? buttons->GetAccessibilityHelper()->GetHelper() : nullptr;
+}
+
+int TdxBarControlAccessibilityHelper::CountChildren()
+{
+  return TCustomdxBarControlAccessibilityHelper::CountChildren() + (GetToolbar()->HasCaptionButtons() ? 1 : 0);
+}
+
 bool TdxBarControlAccessibilityHelper::ProcessNavigationKey(WORD& key)
 {
-  if (GetBarControl()->IsVertical()) {
-    switch (key) {
-      case VK_LEFT: key = VK_UP; break;
-      case VK_UP: key = VK_LEFT; break;
-      case VK_RIGHT: key = VK_DOWN; break;
-      case VK_DOWN: key = VK_RIGHT; break;
-      default: break;
-    }
-  }
+  if (GetBarControl()->IsVertical()) key = TCustomdxBarControl::TurnedArrowKey(key);
   return GetBarControl()->PassAccelToSelected(key);
 }
 
@@ -427,7 +437,270 @@ void TdxBarWinControlAccessibilityHelper::ExecuteKeyTip(TObject*)
   if (controller) controller->MoveSelection(true, this);
 }
 
+// The caption buttons.
+TdxBarCaptionButtonsAccessibilityHelper::TdxBarCaptionButtonsAccessibilityHelper(TdxBarCaptionButtons* owner)
+    : TdxBarAccessibilityHelper(owner), FCaptionButtons(owner)
+{
+}
+
+TdxBarControl* TdxBarCaptionButtonsAccessibilityHelper::GetToolbar() const
+{
+  TdxBar* bar = FCaptionButtons->GetBar();
+  return bar ? bar->GetBarControl() : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonsAccessibilityHelper::ChildAt(int index)
+{
+  const int count = FCaptionButtons->Count();
+  if (index < 0 || index >= count) return nullptr;
+  return FCaptionButtons->GetButton(count - 1 - index)->GetAccessibilityHelper()->GetHelper();
+}
+
+int TdxBarCaptionButtonsAccessibilityHelper::CountChildren() { return FCaptionButtons->Count(); }
+
+int TdxBarCaptionButtonsAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* child)
+{
+  return IndexAmongChildren(*this, child);
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonsAccessibilityHelper::GetParentHelper()
+{
+  TdxBarControl* toolbar = GetToolbar();
+  return toolbar ? toolbar->GetAccessibilityHelper()->GetHelper() : nullptr;
+}
+
+HWND TdxBarCaptionButtonsAccessibilityHelper::GetOwnerWindow()
+{
+  TdxBarControl* toolbar = GetToolbar();
+  return toolbar && toolbar->HandleAllocated() ? toolbar->Handle() : nullptr;
+}
+
+DWORD TdxBarCaptionButtonsAccessibilityHelper::GetStateFlags(int)
+{
+  TdxBarControl* toolbar = GetToolbar();
+  const RECT bounds = FCaptionButtons->GetBoundsRect();
+  auto* toolbarHelper = toolbar ? dynamic_cast<TdxBarControlAccessibilityHelper*>(toolbar->GetAccessibilityHelper()) : nullptr;
+  const bool visible = IsWindowShown(toolbar) && !IsRectEmpty(&bounds) && toolbarHelper && !toolbarHelper->HidesChildren();
+  return visible ? 0 : cxSTATE_SYSTEM_INVISIBLE;
+}
+
+RECT TdxBarCaptionButtonsAccessibilityHelper::GetBoundsOnScreen(int)
+{
+  if (!IsVisible()) return RECT{};
+  RECT r = FCaptionButtons->GetBoundsRect();
+  const RECT window = WindowRectOf(GetToolbar());
+  OffsetRect(&r, window.left, window.top);
+  return r;
+}
+
+TdxBarManager* TdxBarCaptionButtonsAccessibilityHelper::GetOwningManager()
+{
+  TdxBar* bar = FCaptionButtons->GetBar();
+  return bar ? bar->GetBarManager() : nullptr;
+}
+
+void TdxBarCaptionButtonsAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* nextObject)
+{
+  TdxBarAccessibilityHelper::UnselectObject(nextObject);
+  UpdateButtonStates(nullptr);
+}
+
+void TdxBarCaptionButtonsAccessibilityHelper::UpdateButtonStates(TdxBarCaptionButton* selected)
+{
+  const RECT window = WindowRectOf(GetToolbar());
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  FCaptionButtons->UpdateButtonStates(POINT{cursor.x - window.left, cursor.y - window.top}, false);
+  if (selected && selected->State() == TdxBarCaptionButtonState::Normal) selected->SetState(TdxBarCaptionButtonState::Hot);
+}
+
+// One caption button.
+TdxBarCaptionButtonAccessibilityHelper::TdxBarCaptionButtonAccessibilityHelper(TdxBarCaptionButton* owner)
+    : TdxBarAccessibilityHelper(owner), FCaptionButton(owner)
+{
+}
+
+TdxBarCaptionButtonsAccessibilityHelper* TdxBarCaptionButtonAccessibilityHelper::GetButtonsHelper() const
+{
+  TdxBarCaptionButtons* buttons = FCaptionButton->GetCaptionButtons();
+  return buttons ? static_cast<TdxBarCaptionButtonsAccessibilityHelper*>(buttons->GetAccessibilityHelper()->GetBarHelper()) : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonAccessibilityHelper::GetParentHelper() { return GetButtonsHelper(); }
+
+HWND TdxBarCaptionButtonAccessibilityHelper::GetOwnerWindow()
+{
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  return parent ? parent->GetOwnerWindow() : nullptr;
+}
+
+DWORD TdxBarCaptionButtonAccessibilityHelper::GetStateFlags(int)
+{
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  const bool visible = parent && parent->IsVisible() && !IsRectEmpty(&FCaptionButton->Rect());
+  return visible ? 0 : cxSTATE_SYSTEM_INVISIBLE;
+}
+
+RECT TdxBarCaptionButtonAccessibilityHelper::GetBoundsOnScreen(int)
+{
+  if (!IsVisible()) return RECT{};
+  RECT r = FCaptionButton->Rect();
+  const RECT window = WindowRectOf(GetButtonsHelper()->GetToolbar());
+  OffsetRect(&r, window.left, window.top);
+  return r;
+}
+
+TdxBarManager* TdxBarCaptionButtonAccessibilityHelper::GetOwningManager()
+{
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  return parent ? parent->GetOwningManager() : nullptr;
+}
+
+bool TdxBarCaptionButtonAccessibilityHelper::AcceptsNavigationKey(WORD key)
+{
+  return key == VK_RETURN || key == VK_SPACE || key == VK_ESCAPE;
+}
+
+bool TdxBarCaptionButtonAccessibilityHelper::ProcessNavigationKey(WORD& key)
+{
+  if (!AcceptsNavigationKey(key)) return false;
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  TdxBarControl* toolbar = parent ? parent->GetToolbar() : nullptr;
+  TWeakRef<TdxBarControl> weakToolbar(toolbar);
+  UnselectObject(nullptr);
+  if (!weakToolbar) return true;
+  if (key == VK_ESCAPE)
+    toolbar->CloseByKeyboard();
+  else
+    toolbar->ClickCaptionButton(FCaptionButton->Index());
+  return true;
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::SelectObject(bool byTab)
+{
+  TdxBarAccessibilityHelper::SelectObject(byTab);
+  if (TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper()) parent->UpdateButtonStates(FCaptionButton);
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* nextObject)
+{
+  TdxBarAccessibilityHelper::UnselectObject(nextObject);
+  if (TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper()) parent->UpdateButtonStates(nullptr);
+}
+
+std::string TdxBarCaptionButtonAccessibilityHelper::GetAssignedKeyTip() { return FCaptionButton->KeyTip(); }
+
+void TdxBarCaptionButtonAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& info)
+{
+  TdxBarAccessibilityHelper::FillKeyTipInfo(info);
+  const RECT r = GetBoundsOnScreen(0);
+  info.BasePoint = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  info.VertAlign = TdxBarKeyTipVertAlign::kvaCenter;
+  info.HorzAlign = TAlignment::taCenter;
+  info.Enabled = FCaptionButton->Enabled();
+  // Only a toolbar that shows key-tip windows places them vertically (no toolbar here does).
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  TdxBarControl* toolbar = parent ? parent->GetToolbar() : nullptr;
+  auto* toolbarHelper = toolbar ? dynamic_cast<TdxBarControlAccessibilityHelper*>(toolbar->GetAccessibilityHelper()) : nullptr;
+  IdxBarKeyTipWindowHost* host = nullptr;
+  if (info.Visible && toolbarHelper && toolbarHelper->SupportsKeyTips(host))
+    info.BasePoint.y = toolbarHelper->GetCaptionButtonKeyTipPosition(info.VertAlign);
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::ExecuteKeyTip(TObject*)
+{
+  if (TdxBarNavigationController* controller = GetNavigationController()) controller->EndKeyboardMode();
+  TdxBarCaptionButtonsAccessibilityHelper* parent = GetButtonsHelper();
+  if (TdxBarControl* toolbar = parent ? parent->GetToolbar() : nullptr) toolbar->ClickCaptionButton(FCaptionButton->Index());
+}
+
+// The toolbar's mark.
+TdxBarControlMarkAccessibilityHelper::TdxBarControlMarkAccessibilityHelper(TdxBarControl* owner)
+    : TdxBarAccessibilityHelper(owner), FToolbar(owner)
+{
+}
+
+TcxAccessibilityHelper* TdxBarControlMarkAccessibilityHelper::GetParentHelper()
+{
+  return FToolbar->GetAccessibilityHelper()->GetHelper();
+}
+
+HWND TdxBarControlMarkAccessibilityHelper::GetOwnerWindow()
+{
+  return FToolbar->HandleAllocated() ? FToolbar->Handle() : nullptr;
+}
+
+DWORD TdxBarControlMarkAccessibilityHelper::GetStateFlags(int)
+{
+  if (!IsWindowShown(FToolbar) || !FToolbar->HasMark()) return cxSTATE_SYSTEM_INVISIBLE;
+  const RECT mark = FToolbar->GetMarkRect();
+  return IsRectEmpty(&mark) ? cxSTATE_SYSTEM_INVISIBLE : 0;
+}
+
+RECT TdxBarControlMarkAccessibilityHelper::GetBoundsOnScreen(int)
+{
+  if (!IsVisible()) return RECT{};
+  RECT r = FToolbar->GetMarkRect();
+  POINT origin{0, 0};
+  ClientToScreen(FToolbar->Handle(), &origin);
+  OffsetRect(&r, origin.x, origin.y);
+  return r;
+}
+
+TdxBarManager* TdxBarControlMarkAccessibilityHelper::GetOwningManager() { return FToolbar->BarManager(); }
+
+bool TdxBarControlMarkAccessibilityHelper::AcceptsNavigationKey(WORD key)
+{
+  return key == VK_RETURN || key == VK_SPACE || key == VK_ESCAPE;
+}
+
+bool TdxBarControlMarkAccessibilityHelper::ProcessNavigationKey(WORD& key)
+{
+  if (key != VK_RETURN && key != VK_SPACE) return false;
+  TWeakRef<TdxBarControl> toolbar(FToolbar);
+  UnselectObject(nullptr);
+  if (toolbar) toolbar->SetMarkState(dxBarMarkDropped);
+  return true;
+}
+
+void TdxBarControlMarkAccessibilityHelper::SelectObject(bool byTab)
+{
+  TdxBarAccessibilityHelper::SelectObject(byTab);
+  FToolbar->InvalidateMark();
+}
+
+void TdxBarControlMarkAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* nextObject)
+{
+  TdxBarAccessibilityHelper::UnselectObject(nextObject);
+  FToolbar->InvalidateMark();
+}
+
 // The owners make their helpers on first use.
+IdxBarAccessibilityHelper* TdxBarControl::GetMarkAccessibilityHelper()
+{
+  if (!FMarkAccessibilityHelper) FMarkAccessibilityHelper = MakeOwned<TdxBarControlMarkAccessibilityHelper>(this);
+  return FMarkAccessibilityHelper.get();
+}
+
+void TdxBarControl::InvalidateMark()
+{
+  if (!HandleAllocated() || !HasMark()) return;
+  const RECT mark = GetMarkRect();
+  InvalidateRect(Handle(), &mark, FALSE);
+}
+
+IdxBarAccessibilityHelper* TdxBarCaptionButtons::GetAccessibilityHelper()
+{
+  if (!FAccessibilityHelper) FAccessibilityHelper = MakeOwned<TdxBarCaptionButtonsAccessibilityHelper>(this);
+  return FAccessibilityHelper.get();
+}
+
+IdxBarAccessibilityHelper* TdxBarCaptionButton::GetAccessibilityHelper()
+{
+  if (!FAccessibilityHelper) FAccessibilityHelper = MakeOwned<TdxBarCaptionButtonAccessibilityHelper>(this);
+  return FAccessibilityHelper.get();
+}
+
 
 IdxBarAccessibilityHelper* TdxDockControl::GetAccessibilityHelper()
 {

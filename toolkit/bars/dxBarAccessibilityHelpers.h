@@ -9,6 +9,8 @@ class TCustomdxBarControl;
 class TdxDockControl;
 class TdxBarControl;
 class TdxBarItemControl;
+class TdxBarCaptionButton;
+class TdxBarCaptionButtons;
 
 // A dock: its children are the toolbars of its rows, row by row and column by column; it has no parent.
 class TdxDockControlAccessibilityHelper : public TdxBarAccessibilityHelper {
@@ -79,6 +81,9 @@ public:
   // selectable link; across it the geometric search.
   IdxBarAccessibilityHelper* FindNeighbourItem(TdxBarItemControl* control,
                                               TcxAccessibilityNavigationDirection direction) override;
+  // The item controls, then the caption buttons' helper when the toolbar has caption buttons.
+  TcxAccessibilityHelper* ChildAt(int index) override;
+  int CountChildren() override;
   // Arrows are turned on a vertical toolbar; the key then goes to the selected item control when it
   // takes it (a drop-down button's Down opens it).
   bool ProcessNavigationKey(WORD& key) override;
@@ -153,4 +158,85 @@ class TdxBarWinControlAccessibilityHelper : public TdxBarItemControlAccessibilit
 public:
   using TdxBarItemControlAccessibilityHelper::TdxBarItemControlAccessibilityHelper;
   void ExecuteKeyTip(TObject* sender) override;
+};
+
+// A toolbar's caption buttons: a child of the toolbar's helper; its children are the buttons from
+// the last to the first.
+class TdxBarCaptionButtonsAccessibilityHelper : public TdxBarAccessibilityHelper {
+  CL_CLASS(TdxBarCaptionButtonsAccessibilityHelper, TdxBarAccessibilityHelper)
+public:
+  explicit TdxBarCaptionButtonsAccessibilityHelper(TdxBarCaptionButtons* owner);
+  TdxBarCaptionButtons* GetCaptionButtons() const { return FCaptionButtons; }
+  // The toolbar showing the buttons; nullptr while the bar has none.
+  TdxBarControl* GetToolbar() const;
+
+  TcxAccessibilityHelper* ChildAt(int index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* child) override;
+  TcxAccessibilityHelper* GetParentHelper() override;
+  HWND GetOwnerWindow() override;
+  DWORD GetStateFlags(int ID) override;
+  RECT GetBoundsOnScreen(int ID) override;
+  TdxBarManager* GetOwningManager() override;
+  // The buttons' hot states follow the cursor again.
+  void UnselectObject(IdxBarAccessibilityHelper* nextObject) override;
+  // The buttons' hot states at the cursor; then the selected button, if any, shows hot.
+  void UpdateButtonStates(TdxBarCaptionButton* selected);
+
+private:
+  TdxBarCaptionButtons* FCaptionButtons;
+};
+
+// One caption button: selectable while shown; Enter and Space click it, Escape closes the toolbar.
+class TdxBarCaptionButtonAccessibilityHelper : public TdxBarAccessibilityHelper {
+  CL_CLASS(TdxBarCaptionButtonAccessibilityHelper, TdxBarAccessibilityHelper)
+public:
+  explicit TdxBarCaptionButtonAccessibilityHelper(TdxBarCaptionButton* owner);
+  TdxBarCaptionButton* GetCaptionButton() const { return FCaptionButton; }
+
+  TcxAccessibilityHelper* GetParentHelper() override;
+  HWND GetOwnerWindow() override;
+  bool AsSelectable() override { return IsVisible(); }
+  DWORD GetStateFlags(int ID) override;
+  RECT GetBoundsOnScreen(int ID) override;
+  TdxBarManager* GetOwningManager() override;
+  bool ProcessNavigationKey(WORD& key) override;
+  bool AcceptsNavigationKey(WORD key) override;
+  void SelectObject(bool byTab) override;
+  void UnselectObject(IdxBarAccessibilityHelper* nextObject) override;
+  std::string GetAssignedKeyTip() override;
+  std::string GetDefaultKeyTip() override { return "Y"; }
+  // Centred on the button; where the toolbar places key-tip windows, its vertical place is the
+  // toolbar's to give.
+  void FillKeyTipInfo(TdxBarKeyTipInfo& info) override;
+  // Leaves keyboard mode, then clicks the button.
+  void ExecuteKeyTip(TObject* sender) override;
+
+private:
+  TdxBarCaptionButtonsAccessibilityHelper* GetButtonsHelper() const;
+
+  TdxBarCaptionButton* FCaptionButton;
+};
+
+// A toolbar's mark: selectable while the toolbar shows it; Enter and Space open it.
+class TdxBarControlMarkAccessibilityHelper : public TdxBarAccessibilityHelper {
+  CL_CLASS(TdxBarControlMarkAccessibilityHelper, TdxBarAccessibilityHelper)
+public:
+  explicit TdxBarControlMarkAccessibilityHelper(TdxBarControl* owner);
+  TdxBarControl* GetToolbar() const { return FToolbar; }
+
+  TcxAccessibilityHelper* GetParentHelper() override;
+  HWND GetOwnerWindow() override;
+  bool AsSelectable() override { return IsVisible(); }
+  DWORD GetStateFlags(int ID) override;
+  RECT GetBoundsOnScreen(int ID) override;
+  TdxBarManager* GetOwningManager() override;
+  // Enter and Space unselect the mark and open it.
+  bool ProcessNavigationKey(WORD& key) override;
+  bool AcceptsNavigationKey(WORD key) override;
+  void SelectObject(bool byTab) override;
+  void UnselectObject(IdxBarAccessibilityHelper* nextObject) override;
+
+private:
+  TdxBarControl* FToolbar;
 };

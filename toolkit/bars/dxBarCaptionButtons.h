@@ -55,6 +55,12 @@ public:
   bool CanShowHint() override { return FState != TdxBarCaptionButtonState::Disabled; }
   void ShowHintAt(POINT& at) override { (void)at; }
 
+  // Keyboard access: the button's helper, made on first use (dxBarAccessibilityHelpers.cpp).
+  IdxBarAccessibilityHelper* GetAccessibilityHelper();
+
+private:
+  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
+
 private:
   void GlyphChanged(TObject*) { Changed(false); }
   void ScreenTipFreed(TComponent*) { FScreenTip = nullptr; }
@@ -86,6 +92,12 @@ public:
   // The union of the shown buttons' rectangles.
   RECT GetBoundsRect() const;
 
+  // Keyboard access: the buttons' helper, made on first use (dxBarAccessibilityHelpers.cpp).
+  IdxBarAccessibilityHelper* GetAccessibilityHelper();
+
 protected:
   void Update(TCollectionItem* item) override;
+
+private:
+  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
 };

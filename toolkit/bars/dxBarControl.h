@@ -347,6 +347,17 @@ public:
   // Keyboard navigation: the selected item control takes the key when it is enabled and the key is
   // one it expands with (a drop-down's Down); answers whether it took it.
   bool PassAccelToSelected(WORD key) { return PassKeyToSelectedControl(key); }
+  // An arrow key as a vertical bar reads it: Left and Up exchanged, Right and Down exchanged.
+  static constexpr WORD TurnedArrowKey(WORD key)
+  {
+    switch (key) {
+      case VK_LEFT: return VK_UP;
+      case VK_UP: return VK_LEFT;
+      case VK_RIGHT: return VK_DOWN;
+      case VK_DOWN: return VK_RIGHT;
+      default: return key;
+    }
+  }
 
 protected:
   void CreateWindowHandle(const TCreateParams& params) override;

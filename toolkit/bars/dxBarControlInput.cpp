@@ -418,15 +418,7 @@ void TCustomdxBarControl::KeyPressed(int key)
 
 void TCustomdxBarControl::HandleKeyDown(WORD& key, TShiftState shift)
 {
-  if (IsVertical()) {
-    switch (key) {
-      case VK_LEFT: key = VK_UP; break;
-      case VK_UP: key = VK_LEFT; break;
-      case VK_RIGHT: key = VK_DOWN; break;
-      case VK_DOWN: key = VK_RIGHT; break;
-      default: break;
-    }
-  }
+  if (IsVertical()) key = TurnedArrowKey(key);
   if (GetBarControlKind() != TdxBarKind::bkBarControl) {
     // A menu moves with Up and Down; Left and Right belong to its owner.
     switch (key) {

@@ -152,6 +152,11 @@ public:
   POINT GetBackgroundOffset() const override;
   void Repaint() override;
 
+  // Keyboard access to the toolbar's mark: its helper, made on first use, and the repaint of the
+  // mark when the keyboard selects it (dxBarAccessibilityHelpers.cpp).
+  IdxBarAccessibilityHelper* GetMarkAccessibilityHelper();
+  void InvalidateMark();
+
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
@@ -283,4 +288,7 @@ private:
   HWND FDockedWnd = nullptr;
   HWND FFloatingWnd = nullptr;
   bool FStoringPosition = false;
+
+  // Keyboard access.
+  TOwned<TdxBarAccessibilityHelper> FMarkAccessibilityHelper;
 };

@@ -6,6 +6,7 @@
 #include "tests/toolkit/bars/BarsTestSupport.h"
 #include "toolkit/bars/dxBarAccessibilityHelpers.h"
 #include "toolkit/bars/dxBarButtons.h"
+#include "toolkit/bars/dxBarCaptionButtons.h"
 #include "toolkit/bars/dxBarEditControls.h"
 #include "toolkit/bars/dxBarEdits.h"
 #include "toolkit/bars/dxBarItemLinks.h"
@@ -181,4 +182,157 @@ TEST(dxBarAccessibilityHelpers, ADockedToolbarHangsUnderItsDocksHelper)
   top->RemoveBarControl(docked, nullptr, false);
   Free(docked);
   EXPECT_EQ(dock->GetHelper()->CountChildren(), 0);
+}
+
+namespace {
+// Records the senders of caption-button clicks.
+class TCaptionClicks : public TObject {
+  CL_CLASS(TCaptionClicks, TObject)
+public:
+  std::vector<TObject*> Senders;
+  void Clicked(TObject* sender) { Senders.push_back(sender); }
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TCaptionClicks);
+
+// The caption buttons hang under the toolbar after its items, walked from the last button to the
+// first; a shown one is selectable, shows hot while selected, and Enter clicks it.
+TEST(dxBarAccessibilityHelpers, CaptionButtonsAreTheToolbarsLastChildWalkedInReverse)
+{
+  THelperToolbarFixture f;
+  auto clicks = MakeOwned<TCaptionClicks>();
+  TdxBarCaptionButton* first = f.Bar->CaptionButtons()->Add();
+  TdxBarCaptionButton* second = f.Bar->CaptionButtons()->Add();
+  TdxBarCaptionButton* hidden = f.Bar->CaptionButtons()->Add();
+  first->SetKeyTip("KQXZ");
+  for (TdxBarCaptionButton* button : {first, second, hidden})
+    button->SetOnClick(TNotifyEvent(clicks.get(), &TCaptionClicks::Clicked));
+  // Where a layout would put them, in window coordinates, left of the close button.
+  first->SetRect(RECT{100, 4, 112, 16});
+  second->SetRect(RECT{114, 4, 126, 16});
+  ASSERT_TRUE(f.Toolbar->HasCaptionButtons());
+
+  TcxAccessibilityHelper* toolbar = f.Toolbar->GetAccessibilityHelper()->GetHelper();
+  ASSERT_EQ(toolbar->CountChildren(), 5);
+  IdxBarAccessibilityHelper* buttons = f.Bar->CaptionButtons()->GetAccessibilityHelper();
+  EXPECT_EQ(toolbar->ChildAt(4), buttons->GetHelper());
+  EXPECT_EQ(toolbar->IndexOfChild(buttons->GetHelper()), 4);
+  EXPECT_EQ(buttons->GetHelper()->GetParentHelper(), toolbar);
+  ASSERT_EQ(buttons->GetHelper()->CountChildren(), 3);
+  const std::vector<TdxBarCaptionButton*> order{hidden, second, first};
+  for (int i = 0; i < 3; ++i) {
+    IdxBarAccessibilityHelper* child = order[i]->GetAccessibilityHelper();
+    EXPECT_EQ(buttons->GetHelper()->ChildAt(i), child->GetHelper());
+    EXPECT_EQ(buttons->GetHelper()->IndexOfChild(child->GetHelper()), i);
+    EXPECT_EQ(child->GetHelper()->GetParentHelper(), buttons->GetHelper());
+    EXPECT_EQ(child->GetOwningManager(), f.Manager);
+    EXPECT_EQ(child->GetHelper()->GetOwnerWindow(), f.Toolbar->Handle());
+  }
+
+  // Shown buttons are visible and selectable, with their rectangles on screen; a button with no
+  // rectangle is neither.
+  RECT window{};
+  GetWindowRect(f.Toolbar->Handle(), &window);
+  const RECT bounds = buttons->GetHelper()->GetBoundsOnScreen(0);
+  EXPECT_EQ(bounds.left, window.left + 100);
+  EXPECT_EQ(bounds.right, window.left + 126);
+  EXPECT_EQ(bounds.top, window.top + 4);
+  EXPECT_EQ(buttons->GetHelper()->GetStateFlags(0), 0u);
+  EXPECT_EQ(second->GetAccessibilityHelper()->GetHelper()->GetBoundsOnScreen(0).left, window.left + 114);
+  EXPECT_TRUE(second->GetAccessibilityHelper()->GetHelper()->AsSelectable());
+  EXPECT_EQ(hidden->GetAccessibilityHelper()->GetHelper()->GetStateFlags(0), cxSTATE_SYSTEM_INVISIBLE);
+  EXPECT_FALSE(hidden->GetAccessibilityHelper()->GetHelper()->AsSelectable());
+  EXPECT_FALSE(buttons->GetHelper()->AsSelectable());
+
+  // Selected by the keyboard the button shows hot; Enter unselects and clicks it.
+  TdxBarNavigationController* controller = GetNavigationController();
+  controller->EnterNavigation(f.Toolbar->GetAccessibilityHelper());
+  controller->MoveSelection(false, second->GetAccessibilityHelper());
+  EXPECT_EQ(controller->GetCurrentObject(), second->GetAccessibilityHelper());
+  EXPECT_EQ(second->State(), TdxBarCaptionButtonState::Hot);
+  EXPECT_TRUE(second->GetAccessibilityHelper()->AcceptsNavigationKey(VK_SPACE));
+  EXPECT_FALSE(second->GetAccessibilityHelper()->AcceptsNavigationKey(VK_LEFT));
+  controller->DispatchKey(VK_RETURN, {});
+  Pump(20);
+  EXPECT_EQ(clicks->Senders, std::vector<TObject*>{second});
+  EXPECT_EQ(controller->GetCurrentObject(), nullptr);
+  EXPECT_EQ(second->State(), TdxBarCaptionButtonState::Normal);
+
+  // Their key tips, after the items': the shown buttons only, from the last; the assigned one cut
+  // to three characters, else "Y", made unique with the edit's. Building them raises nothing
+  // although no toolbar places caption-button key tips. The key tip clicks through the toolbar.
+  TdxBarKeyTipList tips;
+  EXPECT_NO_THROW(f.Toolbar->GetAccessibilityHelper()->GetBarHelper()->BuildKeyTips(tips));
+  std::vector<std::string> texts;
+  for (auto& tip : tips) texts.push_back(tip->Info().KeyTip);
+  EXPECT_EQ(texts, (std::vector<std::string>{"O1", "O2", "S", "Y1", "Y2", "KQX"}));
+  first->GetAccessibilityHelper()->GetBarHelper()->ExecuteKeyTip(nullptr);
+  Pump(20);
+  EXPECT_EQ(clicks->Senders, (std::vector<TObject*>{second, first}));
+
+  // A button freed while selected is forgotten.
+  controller->EnterNavigation(f.Toolbar->GetAccessibilityHelper());
+  controller->MoveSelection(false, first->GetAccessibilityHelper());
+  Free(first);
+  EXPECT_EQ(controller->GetCurrentObject(), nullptr);
+  EXPECT_EQ(buttons->GetHelper()->CountChildren(), 2);
+}
+
+namespace {
+// A toolbar that shows a mark at a fixed place of its client area and records its mark states.
+class TMarkedToolbar : public TdxBarControl {
+  CL_CLASS(TMarkedToolbar, TdxBarControl)
+public:
+  using TdxBarControl::TdxBarControl;
+  bool Marked = true;
+  std::vector<int> MarkStates;
+  bool HasMark() const override { return Marked; }
+  RECT GetMarkRect() const override { return RECT{280, 2, 292, 20}; }
+  void SetMarkState(int value) override { MarkStates.push_back(value); }
+};
+}  // namespace
+
+CL_DEFINE_CLASS(TMarkedToolbar);
+
+// The mark is selectable while the toolbar shows it, at its client rectangle on screen; Enter opens
+// it, Left is not its key.
+TEST(dxBarAccessibilityHelpers, TheMarkOpensByEnterWhileTheToolbarShowsIt)
+{
+  THelperToolbarFixture f;
+  auto* toolbar = New<TMarkedToolbar>(f.Manager);
+  toolbar->SetBar(f.Bar);
+  toolbar->SetItemLinks(f.Bar->ItemLinks());
+  toolbar->SetBounds(200, 300, 300, 60);
+  toolbar->ShowToolbar();
+  Pump(20);
+  IdxBarAccessibilityHelper* mark = toolbar->GetMarkAccessibilityHelper();
+  EXPECT_EQ(mark, toolbar->GetMarkAccessibilityHelper());
+  EXPECT_EQ(mark->GetHelper()->GetParentHelper(), toolbar->GetAccessibilityHelper()->GetHelper());
+  EXPECT_EQ(mark->GetOwningManager(), f.Manager);
+  EXPECT_EQ(mark->GetHelper()->GetOwnerWindow(), toolbar->Handle());
+  EXPECT_TRUE(mark->GetHelper()->AsSelectable());
+  POINT origin{0, 0};
+  ClientToScreen(toolbar->Handle(), &origin);
+  const RECT bounds = mark->GetHelper()->GetBoundsOnScreen(0);
+  EXPECT_EQ(bounds.left, origin.x + 280);
+  EXPECT_EQ(bounds.bottom, origin.y + 20);
+
+  TdxBarNavigationController* controller = GetNavigationController();
+  controller->EnterNavigation(toolbar->GetAccessibilityHelper());
+  controller->MoveSelection(false, mark);
+  EXPECT_EQ(controller->GetCurrentObject(), mark);
+  EXPECT_TRUE(mark->AcceptsNavigationKey(VK_ESCAPE));
+  WORD left = VK_LEFT;
+  EXPECT_FALSE(mark->ProcessNavigationKey(left));
+  controller->DispatchKey(VK_RETURN, {});
+  EXPECT_EQ(toolbar->MarkStates, std::vector<int>{dxBarMarkDropped});
+  EXPECT_EQ(controller->GetCurrentObject(), nullptr);
+
+  toolbar->Marked = false;
+  EXPECT_EQ(mark->GetHelper()->GetStateFlags(0), cxSTATE_SYSTEM_INVISIBLE);
+  EXPECT_FALSE(mark->GetHelper()->AsSelectable());
+  const RECT gone = mark->GetHelper()->GetBoundsOnScreen(0);
+  EXPECT_TRUE(IsRectEmpty(&gone));
+  Free(toolbar);
 }
