@@ -220,7 +220,9 @@ void TdxBars::DragBarControl(TdxBarControl* control)
         // Ctrl pressed or released: the target is looked at again where the cursor is.
         POINT cursor{};
         GetCursorPos(&cursor);
-        msg = MSG{nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x, cursor.y)};
+        msg = MSG{};
+        msg.message = WM_MOUSEMOVE;
+        msg.lParam = MAKELPARAM(cursor.x, cursor.y);
         last = POINT{-1, -1};
       }
       switch (msg.message) {

@@ -413,7 +413,7 @@ bool TdxBarNavigationController::MatchKeyTip(WORD key, TShiftState shift, TNotif
   TdxBarKeyTipList temporary;
   const TdxBarKeyTipList* tips = &FTips;
   std::string text;
-  if (TdxBarAccessibilityHelper* container = FContainer.Get()) {
+  if (FContainer.Get()) {
     text = FTyped;
   } else if (TdxBarAccessibilityHelper* root = FWaitRoot.Get()) {
     root->BuildKeyTips(temporary);

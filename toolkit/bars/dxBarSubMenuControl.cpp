@@ -477,7 +477,7 @@ std::string TdxBarSubMenuControl::GetCaptionText() const
 TdxBar* TdxBarSubMenuControl::GetBar() const
 {
   if (TCustomdxBarControl* owner = OwnerBarControl())
-    if (TdxBarItemLink* link = owner->SelectedLink()) return owner->GetBar();
+    if (owner->SelectedLink()) return owner->GetBar();
   TObject* owner = ItemLinks() && ItemLinks()->Owner() ? ItemLinks()->Owner()->GetInstance() : nullptr;
   return ObjectAs<TdxBar>(owner);
 }

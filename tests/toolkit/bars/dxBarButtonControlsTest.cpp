@@ -150,8 +150,7 @@ TEST(dxBarButtonControl, PaintStyleAndBarKindDecideWhatIsShown)
       ASSERT_NE(control, nullptr);
       EXPECT_EQ(control->GetViewLevelFlags(), menu ? c.InMenu : c.OnToolbar);
     }
-    if (!menu) EXPECT_EQ(f.ControlOf(links[1])->GetRealPaintStyle(), psCaption);
-    if (menu) EXPECT_EQ(f.ControlOf(links[1])->GetRealPaintStyle(), psStandard);
+    EXPECT_EQ(f.ControlOf(links[1])->GetRealPaintStyle(), menu ? psStandard : psCaption);
   }
 }
 

@@ -238,7 +238,7 @@ TEST(dxBarCaptionButtons, TheFloatingCaptionPlacesAndDrawsThem)
         }
     if (c.State == S::Normal) restLeft = glyphAt.left;
     EXPECT_EQ(glyphAt.left - restLeft, c.Shift);
-    if (c.TopLeft) EXPECT_EQ(s.Pixel(first.left, first.top), c.TopLeft);
+    if (c.TopLeft) { EXPECT_EQ(s.Pixel(first.left, first.top), c.TopLeft); }
   }
   buttons[0]->SetState(S::Normal);
 
